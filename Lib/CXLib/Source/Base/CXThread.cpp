@@ -1,0 +1,210 @@
+#include "CXThread.h"
+
+#include <cinttypes>
+
+#include "CXAutoLock.h"
+#include "CXLibStartup.h"
+#include "CXLog.h"
+#include "platform/thread_name.h"
+
+namespace {
+
+constexpr const char* kSource = "..\\..\\Source\\Base\\CXThread";
+constexpr uint32_t kStopWarnMs = 1000;
+constexpr int kMaxLoopExceptions = 3;
+
+} // namespace
+
+CXThread::CXThread() = default;
+
+CXThread::~CXThread()
+{
+    Stop();
+}
+
+int CXThread::OnThreadLoop()
+{
+    return LOOP_SUSPEND;
+}
+
+void CXThread::SetSleep(uint32_t dwSleepMs, uint32_t dwSleepPeriod)
+{
+    m_dwSleepMS = dwSleepMs;
+    m_dwSleepPeriod = dwSleepPeriod;
+}
+
+void CXThread::SetThreadName(const char* pszName)
+{
+    if (pszName)
+        platform::SetCurrentThreadName(pszName);
+}
+
+int CXThread::ThreadRun(const char* pszName, int /*nPriority*/, uint32_t dwIntervalMs)
+{
+    if (m_dwThreadID.load() == platform::CurrentThreadId()) {
+        // The running thread cannot wait for itself to end.
+        CXLog::ErrorLog().Write(kSource, "CXThread::ThreadRun", __LINE__, "Thread restart from itself refused. [%s]",
+                                m_strName.c_str());
+        return 0;
+    }
+    Stop();
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_bStopRequested = false;
+        m_bExited = false;
+    }
+    m_dwInterval = dwIntervalMs;
+    m_strName = pszName ? pszName : "";
+    m_dwSleepCount = 0;
+    m_dwThreadID = 0;
+    m_bSuspended = 0;
+    m_bRunning = 1;
+    try {
+        m_Thread = std::thread(&CXThread::ThreadMain, this);
+    } catch (...) {
+        m_bRunning = 0;
+        CXLog::ErrorLog().Write(kSource, "CXThread::ThreadRun", __LINE__, "Thread create fail.");
+        return 0;
+    }
+    {
+        // The id is known once the thread has started, as callers expect right after ThreadRun.
+        std::unique_lock<std::mutex> lock(m_Mutex);
+        m_Wake.wait(lock, [this] { return m_dwThreadID.load() != 0; });
+    }
+    RegisterThread(this);
+    return 1;
+}
+
+bool CXThread::WaitForStop(uint32_t dwMs)
+{
+    std::unique_lock<std::mutex> lock(m_Mutex);
+    return m_Wake.wait_for(lock, std::chrono::milliseconds(dwMs),
+                           [this] { return m_bStopRequested || m_bRunning.load() == 0; });
+}
+
+void CXThread::ThreadMain()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_dwThreadID = platform::CurrentThreadId();
+    }
+    m_Wake.notify_all();
+    const std::string strName = m_strName.empty() ? "(NULL)" : m_strName;
+    if (!m_strName.empty())
+        SetThreadName(m_strName.c_str());
+    const uintptr_t self = reinterpret_cast<uintptr_t>(this);
+
+    try {
+        int nExceptions = 0;
+        while (m_bRunning.load() != 0 && !WaitForStop(m_dwInterval)) {
+            EndCheckPerformance();
+            BeginCheckPerformance();
+
+            int nResult = LOOP_CONTINUE;
+            try {
+                nResult = OnThreadLoop();
+            } catch (...) {
+                CXLog::ErrorLog().Write(kSource, "CXThread::ThreadMain", __LINE__,
+                                        "[%s][%08" PRIXPTR "] OnThreadLoop fail. [%d]", strName.c_str(), self,
+                                        nExceptions);
+                if (++nExceptions > kMaxLoopExceptions)
+                    break;
+                nResult = LOOP_CONTINUE;
+            }
+            if (nResult == LOOP_STOP)
+                m_bRunning = 0;
+            else if (nResult == LOOP_SUSPEND)
+                SuspendSelf();
+
+            const uint32_t dwSleepMs = m_dwSleepMS.load();
+            if (dwSleepMs == 0) {
+                std::this_thread::yield();
+            } else if (m_dwSleepCount++ >= m_dwSleepPeriod.load()) {
+                m_dwSleepCount = 0;
+                WaitForStop(dwSleepMs);
+            }
+        }
+    } catch (...) {
+        CXLog::ErrorLog().Write(kSource, "CXThread::ThreadMain", __LINE__, "[%s][%08" PRIXPTR "] ThreadMain fail.",
+                                strName.c_str(), self);
+    }
+    m_bRunning = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_bExited = true;
+    }
+    m_Exit.notify_all();
+}
+
+int CXThread::SuspendSelf()
+{
+    if (m_dwThreadID.load() != platform::CurrentThreadId())
+        return 0;
+    std::unique_lock<std::mutex> lock(m_Mutex);
+    if (m_bStopRequested || !KeepSuspended())
+        return 0;
+    m_bSuspended = 1;
+    m_Wake.wait(lock, [this] { return m_bStopRequested || m_bSuspended.load() == 0 || !KeepSuspended(); });
+    m_bSuspended = 0;
+    return 1;
+}
+
+int CXThread::Resume()
+{
+    int nWas;
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        nWas = m_bSuspended.exchange(0);
+    }
+    m_Wake.notify_all();
+    return nWas;
+}
+
+int CXThread::Stop()
+{
+    const bool bOnWorker = m_dwThreadID.load() == platform::CurrentThreadId();
+    if (!bOnWorker && !m_Thread.joinable())
+        return 0;
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_bStopRequested = true;
+    }
+    m_bRunning = 0;
+    m_Wake.notify_all();
+    if (bOnWorker)
+        return 1;
+
+    {
+        std::unique_lock<std::mutex> lock(m_Mutex);
+        if (!m_Exit.wait_for(lock, std::chrono::milliseconds(kStopWarnMs), [this] { return m_bExited; }))
+            CXLog::ErrorLog().Write(kSource, "CXThread::Stop", __LINE__,
+                                    "[%s] Thread did not stop within %u ms; waiting for it.",
+                                    m_strName.empty() ? "(NULL)" : m_strName.c_str(), kStopWarnMs);
+    }
+    m_Thread.join();
+    m_strName.clear();
+    m_dwThreadID = 0;
+    m_bSuspended = 0;
+    UnregisterThread(this);
+    return 1;
+}
+
+int CXThread::RegisterThread(CXThread* pThread)
+{
+    CXThreadRegistry* pRegistry = g_pThreadRegistry.load();
+    if (!pRegistry || !pThread)
+        return 0;
+    CXAutoLock lock(pRegistry);
+    if (pRegistry->m_Data.Find(pThread))
+        return 1;
+    return pRegistry->m_Data.AddTail(pThread, 0);
+}
+
+int CXThread::UnregisterThread(CXThread* pThread)
+{
+    CXThreadRegistry* pRegistry = g_pThreadRegistry.load();
+    if (!pRegistry || !pThread)
+        return 0;
+    CXAutoLock lock(pRegistry);
+    return pRegistry->m_Data.DelLink(pThread);
+}

@@ -1,0 +1,90 @@
+// Sprite creation from image files, blank textures and sprite files.
+#include <cstdlib>
+#include <string>
+
+#include "CX2DSprite.h"
+#include "CX2DTexture.h"
+#include "CXFileConfig.h"
+
+namespace {
+
+// The engine's config lookup: the normalised name (packs hold nothing here), then the disk.
+bool LoadConfig(const char* name, CXFileConfig& config) {
+    CXString normalised;
+    if (!CX2DNormalizeName(name, normalised)) return false;
+    return config.Load(normalised.GetString());
+}
+
+std::string Slashes(std::string s) {
+    for (char& c : s)
+        if (c == '\\') c = '/';
+    return s;
+}
+
+}  // namespace
+
+void CX2DSprite::Release() {
+    delete m_pCore;
+    m_pCore = nullptr;
+    delete m_pTexture;  // releases the handle
+    m_pTexture = nullptr;
+}
+
+CXSpriteCore* CX2DSprite::LoadTexture(const char* file, float x, float y, float w, float h) {
+    auto* texture = new CX2DTexture;
+    if (!texture->Load(file)) {
+        delete texture;
+        return AdoptCore(nullptr);
+    }
+    delete m_pTexture;
+    m_pTexture = texture;
+    auto* core = new CXSpriteCore;
+    core->Create(texture->GetTexture(), x, y, w != 0.0f ? w : static_cast<float>(texture->GetWidth()),
+                 h != 0.0f ? h : static_cast<float>(texture->GetHeight()));
+    return AdoptCore(core);
+}
+
+CXSpriteCore* CX2DSprite::CreateEmpty(int w, int h) {
+    auto* texture = new CX2DTexture;
+    if (!texture->Create(w, h)) {
+        delete texture;
+        return AdoptCore(nullptr);
+    }
+    delete m_pTexture;
+    m_pTexture = texture;
+    auto* core = new CXSpriteCore;
+    core->Create(texture->GetTexture(), 0.0f, 0.0f, static_cast<float>(texture->GetWidth()),
+                 static_cast<float>(texture->GetHeight()));
+    return AdoptCore(core);
+}
+
+bool CX2DSprite::Load(const char* file) {
+    CXFileConfig config;
+    if (!file || !LoadConfig(file, config)) return false;
+
+    CXString tex = config.GetValue("TEX");
+    tex.Trim();
+    const std::string texName = Slashes(tex.GetString());
+    const std::string path = Slashes(file);
+    const size_t slash = path.rfind('/');
+    const std::string texPath = slash == std::string::npos ? texName : path.substr(0, slash) + "/" + texName;
+
+    auto number = [&config](const char* key) { return std::atoi(config.GetValue(key).GetString()); };
+    if (!LoadTexture(texPath.c_str(), static_cast<float>(number("X")), static_cast<float>(number("Y")),
+                     static_cast<float>(number("W")), static_cast<float>(number("H"))))
+        return false;
+
+    const int alpha = config.HasKey("ALPHA") ? number("ALPHA") : 255;
+    m_bColorSet = 1;
+    m_nAlpha = static_cast<uint8_t>(alpha);
+    m_dwColor = static_cast<uint32_t>(alpha & 0xFF) << 24 | 0xFFFFFF;
+    m_pCore->SetColor(m_dwColor, -1);
+
+    m_pCore->m_fHotX = config.HasKey("HOT_SPOT_X") ? static_cast<float>(std::atof(config.GetValue("HOT_SPOT_X").GetString()))
+                                                   : m_pCore->m_fWidth / 2;
+    m_pCore->m_fHotY = config.HasKey("HOT_SPOT_Y") ? static_cast<float>(std::atof(config.GetValue("HOT_SPOT_Y").GetString()))
+                                                   : m_pCore->m_fHeight / 2;
+    m_fX = m_fLastX = static_cast<float>(std::atof(config.GetValue("RENDER_X").GetString()));
+    m_fY = m_fLastY = static_cast<float>(std::atof(config.GetValue("RENDER_Y").GetString()));
+    return true;
+}

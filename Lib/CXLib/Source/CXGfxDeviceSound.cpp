@@ -1,0 +1,37 @@
+// The graphics device's sound objects: sound device, sound manager and wave cache.
+#include "CXDSDevice.h"
+#include "CXGfxDevice.h"
+#include "CXSoundMgr.h"
+#include "CXWaveList.h"
+#include "platform/sound.h"
+
+bool CXGfxDevice::InitSound(int soundGroups)
+{
+    FreeSound();
+    auto device = std::make_unique<CXDSDevice>();
+    if (!device->Init(m_hWnd, platform::kSoundRate, platform::kSoundBits, platform::kSoundChannels))
+        return false;
+    auto manager = std::make_unique<CXSoundMgr>(device.get());
+    if (!manager->CreateGroups(soundGroups))
+        return false;
+    m_pDSDevice = device.release();
+    m_pSoundMgr = manager.release();
+    m_pWaveList = new CXWaveList;
+    return true;
+}
+
+void CXGfxDevice::FreeWaveList()
+{
+    delete m_pWaveList;
+    m_pWaveList = nullptr;
+}
+
+void CXGfxDevice::FreeSound()
+{
+    FreeWaveList();
+    // Every buffer goes with the manager, before the device they play on.
+    delete m_pSoundMgr;
+    m_pSoundMgr = nullptr;
+    delete m_pDSDevice;
+    m_pDSDevice = nullptr;
+}

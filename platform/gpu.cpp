@@ -1,0 +1,878 @@
+// Graphics device over OpenGL 3.3 core (one small shader).
+// Stands in for: IDirect3DDevice9 (render states, texture stage 0, sampler 0, viewport, scissor,
+//   transforms, DrawPrimitive/DrawIndexedPrimitive, Clear, Present, TestCooperativeLevel/Reset),
+//   IDirect3DTexture9 (managed textures with lock/unlock, render-target textures), depth surfaces,
+//   the dynamic vertex buffer and the static quad index buffer, GetRenderTargetData.
+// Not here: image decoding (image.cpp), the sprite batch and text, the engine's batching.
+//
+// Everything is drawn into framebuffer objects whose rows are stored top row first: pixel row y of
+// a target is GL row y, so viewports, scissors and read-backs need no flipping. Only Present flips,
+// when it stretches the back buffer over the window.
+#include "platform/gpu.h"
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/glcorearb.h>
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/window_sdl.h"
+
+struct GpuTexture {
+    int width = 0;
+    int height = 0;
+    uint32_t format = GPU_FORMAT_UNKNOWN;
+    bool target = false;
+    GLuint name = 0;
+    std::vector<uint8_t> shadow;  // managed textures: the CPU copy, rows top first
+    bool locked = false;
+    bool lockReadOnly = false;
+    GpuRect lockRect{};
+};
+
+struct GpuDepth {
+    int width = 0;
+    int height = 0;
+    GLuint name = 0;
+};
+
+namespace {
+
+std::string g_lastError;
+
+const char* kVertexShader = R"(#version 330 core
+layout(location = 0) in vec3 aPos;
+layout(location = 1) in vec4 aColor;
+layout(location = 2) in vec2 aUV;
+uniform mat4 uView;
+uniform mat4 uProj;
+out vec4 vColor;
+out vec2 vUV;
+void main() {
+    gl_Position = uProj * (uView * vec4(aPos, 1.0));
+    vColor = aColor;
+    vUV = aUV;
+}
+)";
+
+// uColorOp: 0 modulate, 1 add. uAlphaTest: 0 off, 1 batch rule, 2 sprite rule.
+const char* kFragmentShader = R"(#version 330 core
+in vec4 vColor;
+in vec2 vUV;
+uniform sampler2D uTex;
+uniform int uHasTex;
+uniform int uColorOp;
+uniform int uAlphaTest;
+out vec4 oColor;
+void main() {
+    vec4 c = vColor;
+    if (uHasTex != 0) {
+        vec4 t = texture(uTex, vUV);
+        if (uColorOp == 1)
+            c = vec4(clamp(t.rgb + c.rgb, 0.0, 1.0), t.a * c.a);
+        else
+            c = t * c;
+    }
+    if (uAlphaTest == 1 && floor(c.a * 255.0 + 0.5) < 1.0)
+        discard;
+    if (uAlphaTest == 2 && c.a <= 0.0)
+        discard;
+    oColor = c;
+}
+)";
+
+struct GlFormat {
+    GLint internal;
+    GLenum format;
+    GLenum type;
+};
+
+bool FormatOf(uint32_t format, GlFormat& out)
+{
+    switch (format) {
+    case GPU_FORMAT_A8R8G8B8:
+    case GPU_FORMAT_X8R8G8B8:
+        out = {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV};
+        return true;
+    case GPU_FORMAT_R5G6B5:
+        out = {GL_RGB565, GL_RGB, GL_UNSIGNED_SHORT_5_6_5};
+        return true;
+    default:
+        return false;
+    }
+}
+
+uint32_t Expand565(uint16_t p)
+{
+    uint32_t r = (p >> 11) & 31, g = (p >> 5) & 63, b = p & 31;
+    r = (r << 3) | (r >> 2);
+    g = (g << 2) | (g >> 4);
+    b = (b << 3) | (b >> 2);
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+GLuint CompileShader(GLenum kind, const char* source)
+{
+    GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = 0;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[512] = {};
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        g_lastError = std::string("shader: ") + log;
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+bool ClipRect(const GpuRect& in, int width, int height, GpuRect& out)
+{
+    int x0 = std::max(in.x, 0), y0 = std::max(in.y, 0);
+    int x1 = std::min(in.x + std::max(in.w, 0), width), y1 = std::min(in.y + std::max(in.h, 0), height);
+    out = {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
+    return out.w > 0 && out.h > 0;
+}
+
+}  // namespace
+
+struct GpuDevice::Impl {
+    SDL_Window* window = nullptr;
+    bool headless = false;  // a hidden window of its own; Present shows nothing
+    SDL_GLContext context = nullptr;
+    std::string renderer;
+
+    GLuint program = 0, vao = 0, vbo = 0, ibo = 0;
+    GLuint fbo = 0;         // the current target
+    GLuint presentFbo = 0;  // the back buffer, read by Present
+    GLuint readFbo = 0;     // a render target being read back
+    GLuint samplers[2][2] = {};  // [linear][wrap]
+    GLint locView = -1, locProj = -1, locHasTex = -1, locColorOp = -1, locAlphaTest = -1;
+
+    GpuTexture* backBuffer = nullptr;
+    std::unordered_set<GpuTexture*> textures;
+    std::unordered_set<GpuDepth*> depths;
+
+    std::vector<GpuVertex> staging = std::vector<GpuVertex>(kMaxVertices);
+    bool verticesLocked = false;
+    int uploadedVertices = 0;
+
+    GpuTexture* colour = nullptr;  // null: the back buffer
+    GpuDepth* depth = nullptr;
+    GpuRect viewport{};
+    bool scissorOn = false;
+    GpuRect scissor{};
+    GpuTexture* boundTexture = nullptr;
+
+    bool lost = false;
+    int lostChecks = 0;
+
+    void MakeCurrent() const
+    {
+        if (SDL_GL_GetCurrentContext() != context)
+            SDL_GL_MakeCurrent(window, context);
+    }
+    GpuTexture* Colour() const { return colour ? colour : backBuffer; }
+
+    bool Init(int backWidth, int backHeight);
+    void Release();
+    GpuTexture* NewTexture(int width, int height, uint32_t format, bool target);
+    void BindTarget();
+};
+
+bool GpuDevice::Impl::Init(int backWidth, int backHeight)
+{
+    context = SDL_GL_CreateContext(window);
+    if (!context) {
+        g_lastError = std::string("SDL_GL_CreateContext: ") + SDL_GetError();
+        return false;
+    }
+    SDL_GL_MakeCurrent(window, context);
+    if (const GLubyte* name = glGetString(GL_RENDERER))
+        renderer = reinterpret_cast<const char*>(name);
+
+    GLuint vs = CompileShader(GL_VERTEX_SHADER, kVertexShader);
+    GLuint fs = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
+    if (!vs || !fs) {
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        return false;
+    }
+    program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        g_lastError = "shader program does not link";
+        return false;
+    }
+    glUseProgram(program);
+    locView = glGetUniformLocation(program, "uView");
+    locProj = glGetUniformLocation(program, "uProj");
+    locHasTex = glGetUniformLocation(program, "uHasTex");
+    locColorOp = glGetUniformLocation(program, "uColorOp");
+    locAlphaTest = glGetUniformLocation(program, "uAlphaTest");
+    glUniform1i(glGetUniformLocation(program, "uTex"), 0);
+
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
+    glGenBuffers(1, &vbo);
+    glBindBuffer(GL_ARRAY_BUFFER, vbo);
+    glBufferData(GL_ARRAY_BUFFER, kMaxVertices * sizeof(GpuVertex), nullptr, GL_STREAM_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(GpuVertex), reinterpret_cast<void*>(0));
+    // The colour is a little-endian ARGB word: bytes B, G, R, A.
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(GpuVertex),
+                          reinterpret_cast<void*>(offsetof(GpuVertex, color)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(GpuVertex),
+                          reinterpret_cast<void*>(offsetof(GpuVertex, u)));
+
+    std::vector<uint16_t> indices(kMaxQuads * 6);
+    for (int q = 0; q < kMaxQuads; ++q) {
+        const uint16_t base = static_cast<uint16_t>(q * 4);
+        const uint16_t quad[6] = {base, uint16_t(base + 1), uint16_t(base + 2),
+                                  uint16_t(base + 2), uint16_t(base + 3), base};
+        std::copy(quad, quad + 6, indices.begin() + q * 6);
+    }
+    glGenBuffers(1, &ibo);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ibo);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, indices.size() * sizeof(uint16_t), indices.data(),
+                 GL_STATIC_DRAW);
+
+    glGenSamplers(4, &samplers[0][0]);
+    for (int linear = 0; linear < 2; ++linear)
+        for (int wrap = 0; wrap < 2; ++wrap) {
+            GLuint s = samplers[linear][wrap];
+            GLint filter = linear ? GL_LINEAR : GL_NEAREST;
+            GLint address = wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+            glSamplerParameteri(s, GL_TEXTURE_MIN_FILTER, filter);
+            glSamplerParameteri(s, GL_TEXTURE_MAG_FILTER, filter);
+            glSamplerParameteri(s, GL_TEXTURE_WRAP_S, address);
+            glSamplerParameteri(s, GL_TEXTURE_WRAP_T, address);
+        }
+    glBindSampler(0, samplers[1][1]);
+
+    glGenFramebuffers(1, &fbo);
+    glGenFramebuffers(1, &presentFbo);
+    glGenFramebuffers(1, &readFbo);
+    backBuffer = NewTexture(backWidth, backHeight, GPU_FORMAT_X8R8G8B8, true);
+    if (!backBuffer) {
+        g_lastError = "cannot create the back buffer";
+        return false;
+    }
+    textures.erase(backBuffer);  // owned by the device, never counted as a resource to release
+    glBindFramebuffer(GL_FRAMEBUFFER, presentFbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backBuffer->name, 0);
+
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glUniform1i(locHasTex, 0);
+    glUniform1i(locColorOp, 0);
+    glUniform1i(locAlphaTest, 0);
+    float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    glUniformMatrix4fv(locView, 1, GL_FALSE, identity);
+    float projection[16];
+    OrthoProjection(0, 0, float(backWidth), float(backHeight), projection);
+    glUniformMatrix4fv(locProj, 1, GL_FALSE, projection);
+    BindTarget();
+    if (glGetError() != GL_NO_ERROR) {
+        g_lastError = "GL error during set-up";
+        return false;
+    }
+    return true;
+}
+
+GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, bool target)
+{
+    GlFormat gl{};
+    if (width <= 0 || height <= 0 || !FormatOf(format, gl))
+        return nullptr;
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (width > maxSize || height > maxSize)
+        return nullptr;
+    auto* t = new GpuTexture;
+    t->width = width;
+    t->height = height;
+    t->format = format;
+    t->target = target;
+    glGenTextures(1, &t->name);
+    glBindTexture(GL_TEXTURE_2D, t->name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    if (format == GPU_FORMAT_X8R8G8B8)
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
+    if (!target)
+        t->shadow.assign(size_t(width) * height * Gpu_BytesPerPixel(format), 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, gl.internal, width, height, 0, gl.format, gl.type,
+                 target ? nullptr : t->shadow.data());
+    glBindTexture(GL_TEXTURE_2D, boundTexture ? boundTexture->name : 0);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteTextures(1, &t->name);
+        delete t;
+        return nullptr;
+    }
+    textures.insert(t);
+    return t;
+}
+
+void GpuDevice::Impl::BindTarget()
+{
+    GpuTexture* c = Colour();
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, c->name, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+                              depth ? depth->name : 0);
+    viewport = {0, 0, c->width, c->height};
+    glViewport(0, 0, c->width, c->height);
+    scissorOn = false;
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void GpuDevice::Impl::Release()
+{
+    if (!context)
+        return;
+    MakeCurrent();
+    for (GpuTexture* t : textures) {
+        glDeleteTextures(1, &t->name);
+        delete t;
+    }
+    textures.clear();
+    for (GpuDepth* d : depths) {
+        glDeleteRenderbuffers(1, &d->name);
+        delete d;
+    }
+    depths.clear();
+    if (backBuffer) {
+        glDeleteTextures(1, &backBuffer->name);
+        delete backBuffer;
+        backBuffer = nullptr;
+    }
+    glDeleteFramebuffers(1, &fbo);
+    glDeleteFramebuffers(1, &presentFbo);
+    glDeleteFramebuffers(1, &readFbo);
+    glDeleteSamplers(4, &samplers[0][0]);
+    glDeleteBuffers(1, &ibo);
+    glDeleteBuffers(1, &vbo);
+    glDeleteVertexArrays(1, &vao);
+    glDeleteProgram(program);
+    SDL_GL_MakeCurrent(window, nullptr);
+    SDL_GL_DeleteContext(context);
+    context = nullptr;
+}
+
+int Gpu_BytesPerPixel(uint32_t format)
+{
+    switch (format) {
+    case GPU_FORMAT_A8R8G8B8:
+    case GPU_FORMAT_X8R8G8B8:
+        return 4;
+    case GPU_FORMAT_R5G6B5:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+GpuDevice::GpuDevice(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
+
+GpuDevice::~GpuDevice()
+{
+    m_impl->Release();
+    if (m_impl->headless && m_impl->window)
+        SDL_DestroyWindow(m_impl->window);
+}
+
+const char* GpuDevice::LastError() { return g_lastError.c_str(); }
+
+namespace {
+
+void RequestCoreContext()
+{
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+}
+
+}  // namespace
+
+std::unique_ptr<GpuDevice> GpuDevice::Create(HWND window, int backWidth, int backHeight)
+{
+    SDL_Window* sdl = Window_GetSDLWindow(window);
+    if (!sdl) {
+        g_lastError = "no window";
+        return nullptr;
+    }
+    RequestCoreContext();
+    auto impl = std::make_unique<Impl>();
+    impl->window = sdl;
+    if (!impl->Init(backWidth, backHeight)) {
+        impl->Release();
+        return nullptr;
+    }
+    return std::unique_ptr<GpuDevice>(new GpuDevice(std::move(impl)));
+}
+
+std::unique_ptr<GpuDevice> GpuDevice::CreateHeadless(int backWidth, int backHeight)
+{
+    // Video is brought up once and stays up: shutting it down unloads the GL driver, and drivers
+    // do not come back cleanly from that within one process.
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        g_lastError = std::string("SDL_InitSubSystem: ") + SDL_GetError();
+        return nullptr;
+    }
+    auto impl = std::make_unique<Impl>();
+    RequestCoreContext();
+    impl->window = SDL_CreateWindow("gpu", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 64, 64,
+                                    SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    impl->headless = impl->window != nullptr;
+    if (!impl->window) {
+        g_lastError = std::string("SDL_CreateWindow: ") + SDL_GetError();
+        return nullptr;
+    }
+    if (!impl->Init(backWidth, backHeight)) {
+        impl->Release();
+        SDL_DestroyWindow(impl->window);
+        return nullptr;
+    }
+    return std::unique_ptr<GpuDevice>(new GpuDevice(std::move(impl)));
+}
+
+int GpuDevice::BackBufferWidth() const { return m_impl->backBuffer->width; }
+int GpuDevice::BackBufferHeight() const { return m_impl->backBuffer->height; }
+GpuTexture* GpuDevice::BackBuffer() const { return m_impl->backBuffer; }
+const char* GpuDevice::RendererName() const { return m_impl->renderer.c_str(); }
+
+GpuTexture* GpuDevice::CreateTexture(int width, int height, uint32_t format)
+{
+    m_impl->MakeCurrent();
+    return m_impl->NewTexture(width, height, format, false);
+}
+
+GpuTexture* GpuDevice::CreateRenderTarget(int width, int height, uint32_t format)
+{
+    m_impl->MakeCurrent();
+    return m_impl->NewTexture(width, height, format, true);
+}
+
+void GpuDevice::DestroyTexture(GpuTexture* texture)
+{
+    if (!texture || !m_impl->textures.erase(texture))
+        return;
+    m_impl->MakeCurrent();
+    if (m_impl->colour == texture) {
+        m_impl->colour = nullptr;
+        m_impl->BindTarget();
+    }
+    if (m_impl->boundTexture == texture)
+        SetTexture(nullptr);
+    glDeleteTextures(1, &texture->name);
+    delete texture;
+}
+
+GpuDepth* GpuDevice::CreateDepth(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    m_impl->MakeCurrent();
+    auto* d = new GpuDepth{width, height, 0};
+    glGenRenderbuffers(1, &d->name);
+    glBindRenderbuffer(GL_RENDERBUFFER, d->name);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width, height);
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteRenderbuffers(1, &d->name);
+        delete d;
+        return nullptr;
+    }
+    m_impl->depths.insert(d);
+    return d;
+}
+
+void GpuDevice::DestroyDepth(GpuDepth* depth)
+{
+    if (!depth || !m_impl->depths.erase(depth))
+        return;
+    m_impl->MakeCurrent();
+    if (m_impl->depth == depth) {
+        m_impl->depth = nullptr;
+        m_impl->BindTarget();
+    }
+    glDeleteRenderbuffers(1, &depth->name);
+    delete depth;
+}
+
+int GpuDevice::TextureWidth(const GpuTexture* texture) { return texture ? texture->width : 0; }
+int GpuDevice::TextureHeight(const GpuTexture* texture) { return texture ? texture->height : 0; }
+uint32_t GpuDevice::TextureFormat(const GpuTexture* texture)
+{
+    return texture ? texture->format : uint32_t(GPU_FORMAT_UNKNOWN);
+}
+bool GpuDevice::IsRenderTarget(const GpuTexture* texture) { return texture && texture->target; }
+
+bool GpuDevice::Lock(GpuTexture* texture, const GpuRect* rect, bool readOnly, GpuLocked& out)
+{
+    if (!texture || texture->target || texture->locked)
+        return false;
+    GpuRect r{0, 0, texture->width, texture->height};
+    if (rect) {
+        if (rect->x < 0 || rect->y < 0 || rect->w <= 0 || rect->h <= 0 ||
+            rect->x + rect->w > texture->width || rect->y + rect->h > texture->height)
+            return false;
+        r = *rect;
+    }
+    const int bpp = Gpu_BytesPerPixel(texture->format);
+    out.pitch = texture->width * bpp;
+    out.bits = texture->shadow.data() + size_t(r.y) * out.pitch + size_t(r.x) * bpp;
+    texture->locked = true;
+    texture->lockReadOnly = readOnly;
+    texture->lockRect = r;
+    return true;
+}
+
+void GpuDevice::Unlock(GpuTexture* texture)
+{
+    if (!texture || !texture->locked)
+        return;
+    texture->locked = false;
+    if (texture->lockReadOnly)
+        return;
+    m_impl->MakeCurrent();
+    GlFormat gl{};
+    FormatOf(texture->format, gl);
+    const GpuRect& r = texture->lockRect;
+    const int bpp = Gpu_BytesPerPixel(texture->format);
+    glBindTexture(GL_TEXTURE_2D, texture->name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, texture->width);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, r.x, r.y, r.w, r.h, gl.format, gl.type,
+                    texture->shadow.data() + (size_t(r.y) * texture->width + r.x) * bpp);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glBindTexture(GL_TEXTURE_2D, m_impl->boundTexture ? m_impl->boundTexture->name : 0);
+}
+
+bool GpuDevice::Upload(GpuTexture* texture, const void* pixels, int pitch)
+{
+    GpuLocked locked{};
+    if (!pixels || !Lock(texture, nullptr, false, locked))
+        return false;
+    const size_t row = size_t(texture->width) * Gpu_BytesPerPixel(texture->format);
+    if (pitch < 0 || size_t(pitch) < row) {
+        texture->locked = false;
+        return false;
+    }
+    for (int y = 0; y < texture->height; ++y)
+        std::memcpy(static_cast<uint8_t*>(locked.bits) + size_t(y) * locked.pitch,
+                    static_cast<const uint8_t*>(pixels) + size_t(y) * pitch, row);
+    Unlock(texture);
+    return true;
+}
+
+bool GpuDevice::ReadPixels(GpuTexture* texture, const GpuRect* rect, uint32_t* argb)
+{
+    if (!texture || !argb)
+        return false;
+    GpuRect r{0, 0, texture->width, texture->height};
+    if (rect) {
+        if (rect->x < 0 || rect->y < 0 || rect->w <= 0 || rect->h <= 0 ||
+            rect->x + rect->w > texture->width || rect->y + rect->h > texture->height)
+            return false;
+        r = *rect;
+    }
+    const bool opaque = texture->format != GPU_FORMAT_A8R8G8B8;
+    if (!texture->target) {
+        for (int y = 0; y < r.h; ++y)
+            for (int x = 0; x < r.w; ++x) {
+                const size_t index = size_t(r.y + y) * texture->width + (r.x + x);
+                uint32_t p;
+                if (texture->format == GPU_FORMAT_R5G6B5) {
+                    uint16_t v;
+                    std::memcpy(&v, texture->shadow.data() + index * 2, 2);
+                    p = Expand565(v);
+                } else {
+                    std::memcpy(&p, texture->shadow.data() + index * 4, 4);
+                }
+                argb[size_t(y) * r.w + x] = opaque ? (p | 0xFF000000u) : p;
+            }
+        return true;
+    }
+    m_impl->MakeCurrent();
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_impl->readFbo);
+    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->name, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(r.x, r.y, r.w, r.h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_impl->fbo);
+    if (opaque)
+        for (size_t i = 0; i < size_t(r.w) * r.h; ++i)
+            argb[i] |= 0xFF000000u;
+    return glGetError() == GL_NO_ERROR;
+}
+
+bool GpuDevice::SetRenderTarget(GpuTexture* colour, GpuDepth* depth)
+{
+    if (colour && (!colour->target || !m_impl->textures.count(colour)))
+        return false;
+    if (depth && !m_impl->depths.count(depth))
+        return false;
+    m_impl->MakeCurrent();
+    m_impl->colour = colour;
+    m_impl->depth = depth;
+    m_impl->BindTarget();
+    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+GpuTexture* GpuDevice::RenderTarget() const { return m_impl->colour; }
+int GpuDevice::TargetWidth() const { return m_impl->Colour()->width; }
+int GpuDevice::TargetHeight() const { return m_impl->Colour()->height; }
+
+void GpuDevice::SetViewport(const GpuRect& rect)
+{
+    m_impl->MakeCurrent();
+    m_impl->viewport = {rect.x, rect.y, std::max(rect.w, 0), std::max(rect.h, 0)};
+    glViewport(rect.x, rect.y, m_impl->viewport.w, m_impl->viewport.h);
+}
+
+void GpuDevice::SetScissor(const GpuRect* rect)
+{
+    m_impl->MakeCurrent();
+    m_impl->scissorOn = rect != nullptr;
+    if (!rect) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    m_impl->scissor = {rect->x, rect->y, std::max(rect->w, 0), std::max(rect->h, 0)};
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(rect->x, rect->y, m_impl->scissor.w, m_impl->scissor.h);
+}
+
+void GpuDevice::Clear(uint32_t argb, bool depth)
+{
+    Impl& d = *m_impl;
+    d.MakeCurrent();
+    GpuRect area = d.viewport;
+    if (d.scissorOn) {
+        GpuRect s = d.scissor;
+        int x0 = std::max(area.x, s.x), y0 = std::max(area.y, s.y);
+        int x1 = std::min(area.x + area.w, s.x + s.w), y1 = std::min(area.y + area.h, s.y + s.h);
+        area = {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
+    }
+    GpuRect clipped;
+    if (!ClipRect(area, TargetWidth(), TargetHeight(), clipped))
+        return;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(clipped.x, clipped.y, clipped.w, clipped.h);
+    glClearColor(((argb >> 16) & 255) / 255.0f, ((argb >> 8) & 255) / 255.0f, (argb & 255) / 255.0f,
+                 (argb >> 24) / 255.0f);
+    GLbitfield mask = GL_COLOR_BUFFER_BIT;
+    GLboolean depthMask = GL_FALSE;
+    if (depth && d.depth) {
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
+        glDepthMask(GL_TRUE);
+        glClearDepth(1.0);
+        mask |= GL_DEPTH_BUFFER_BIT;
+    }
+    glClear(mask);
+    if (mask & GL_DEPTH_BUFFER_BIT)
+        glDepthMask(depthMask);
+    if (d.scissorOn)
+        glScissor(d.scissor.x, d.scissor.y, d.scissor.w, d.scissor.h);
+    else
+        glDisable(GL_SCISSOR_TEST);
+}
+
+void GpuDevice::SetView(const float matrix[16])
+{
+    m_impl->MakeCurrent();
+    // A row-vector matrix read column-major is its transpose, which GLSL applies as M * v.
+    glUniformMatrix4fv(m_impl->locView, 1, GL_FALSE, matrix);
+}
+
+void GpuDevice::SetProjection(const float matrix[16])
+{
+    m_impl->MakeCurrent();
+    glUniformMatrix4fv(m_impl->locProj, 1, GL_FALSE, matrix);
+}
+
+void GpuDevice::OrthoProjection(float left, float top, float width, float height, float out[16])
+{
+    std::fill(out, out + 16, 0.0f);
+    const float w = width != 0 ? width : 1.0f, h = height != 0 ? height : 1.0f;
+    out[0] = 2.0f / w;
+    out[5] = 2.0f / h;
+    out[10] = 2.0f;
+    out[12] = -2.0f * left / w - 1.0f;
+    out[13] = -2.0f * top / h - 1.0f;
+    out[14] = -1.0f;
+    out[15] = 1.0f;
+}
+
+void GpuDevice::SetTexture(GpuTexture* texture)
+{
+    m_impl->MakeCurrent();
+    m_impl->boundTexture = texture;
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture ? texture->name : 0);
+    glUniform1i(m_impl->locHasTex, texture ? 1 : 0);
+}
+
+void GpuDevice::SetBlend(bool enabled, GpuBlend destination)
+{
+    m_impl->MakeCurrent();
+    if (!enabled) {
+        glDisable(GL_BLEND);
+        return;
+    }
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, destination == GpuBlend::One ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void GpuDevice::SetColorOp(GpuColorOp op)
+{
+    m_impl->MakeCurrent();
+    glUniform1i(m_impl->locColorOp, op == GpuColorOp::Add ? 1 : 0);
+}
+
+void GpuDevice::SetAlphaTest(GpuAlphaTest mode)
+{
+    m_impl->MakeCurrent();
+    glUniform1i(m_impl->locAlphaTest, mode == GpuAlphaTest::Batch ? 1 : mode == GpuAlphaTest::Sprite ? 2 : 0);
+}
+
+void GpuDevice::SetSampler(bool linear, bool wrap)
+{
+    m_impl->MakeCurrent();
+    glBindSampler(0, m_impl->samplers[linear ? 1 : 0][wrap ? 1 : 0]);
+}
+
+void GpuDevice::SetDepthTest(bool enabled)
+{
+    m_impl->MakeCurrent();
+    if (enabled)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
+}
+
+void GpuDevice::SetDepthWrite(bool enabled)
+{
+    m_impl->MakeCurrent();
+    glDepthMask(enabled ? GL_TRUE : GL_FALSE);
+}
+
+GpuVertex* GpuDevice::LockVertices()
+{
+    m_impl->verticesLocked = true;
+    m_impl->uploadedVertices = 0;
+    return m_impl->staging.data();
+}
+
+void GpuDevice::UnlockVertices() { m_impl->verticesLocked = false; }
+
+void GpuDevice::Draw(GpuPrimitive kind, int count)
+{
+    Impl& d = *m_impl;
+    const int perPrimitive = static_cast<int>(kind);
+    const int maxCount = kind == GpuPrimitive::Quads ? kMaxQuads : kMaxVertices / perPrimitive;
+    count = std::min(count, maxCount);
+    if (count <= 0)
+        return;
+    d.MakeCurrent();
+    const int vertices = count * perPrimitive;
+    if (vertices > d.uploadedVertices) {
+        glBindBuffer(GL_ARRAY_BUFFER, d.vbo);
+        glBufferData(GL_ARRAY_BUFFER, kMaxVertices * sizeof(GpuVertex), nullptr, GL_STREAM_DRAW);
+        glBufferSubData(GL_ARRAY_BUFFER, 0, vertices * sizeof(GpuVertex), d.staging.data());
+        d.uploadedVertices = vertices;
+    }
+    switch (kind) {
+    case GpuPrimitive::Lines:
+        glDrawArrays(GL_LINES, 0, vertices);
+        break;
+    case GpuPrimitive::Triangles:
+        glDrawArrays(GL_TRIANGLES, 0, vertices);
+        break;
+    case GpuPrimitive::Quads:
+        glDrawElements(GL_TRIANGLES, count * 6, GL_UNSIGNED_SHORT, nullptr);
+        break;
+    }
+}
+
+GpuStatus GpuDevice::Present()
+{
+    Impl& d = *m_impl;
+    if (d.lost)
+        return GpuStatus::Lost;
+    if (d.headless)
+        return GpuStatus::Ok;
+    d.MakeCurrent();
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(d.window, &w, &h);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.presentFbo);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glDisable(GL_SCISSOR_TEST);
+    // Stored top row first, shown top row at the top: the destination rows run downwards.
+    glBlitFramebuffer(0, 0, d.backBuffer->width, d.backBuffer->height, 0, h, w, 0,
+                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    SDL_GL_SwapWindow(d.window);
+    glBindFramebuffer(GL_FRAMEBUFFER, d.fbo);
+    if (d.scissorOn)
+        glEnable(GL_SCISSOR_TEST);
+    return GpuStatus::Ok;
+}
+
+void GpuDevice::SetVSync(bool on)
+{
+    m_impl->MakeCurrent();
+    SDL_GL_SetSwapInterval(on ? 1 : 0);
+}
+
+GpuStatus GpuDevice::TestCooperativeLevel() const
+{
+    Impl& d = *m_impl;
+    if (!d.lost)
+        return GpuStatus::Ok;
+    if (d.lostChecks > 0) {
+        --d.lostChecks;
+        return GpuStatus::Lost;
+    }
+    return GpuStatus::NotReset;
+}
+
+bool GpuDevice::Reset()
+{
+    for (GpuTexture* t : m_impl->textures)
+        if (t->target)
+            return false;
+    if (!m_impl->depths.empty())
+        return false;
+    m_impl->lost = false;
+    m_impl->lostChecks = 0;
+    return true;
+}
+
+void GpuDevice::ForceDeviceLost(int lostChecks)
+{
+    m_impl->lost = true;
+    m_impl->lostChecks = std::max(lostChecks, 0);
+}

@@ -1,0 +1,203 @@
+// Image decoding and saving over stb_image / stb_image_write, plus uncompressed DDS.
+// Stands in for: D3DXCreateTextureFromFileInMemoryEx's decoding and colour key,
+//   D3DXGetImageInfoFromFileInMemory, D3DXSaveSurfaceToFile / D3DXSaveTextureToFile.
+// Not here: PCX (the engine has its own loader), compressed DDS (DXT), textures themselves (gpu.cpp).
+#include "platform/image.h"
+
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+constexpr size_t kDdsHeader = 128;  // "DDS " and the 124-byte header
+constexpr int kMaxSide = 16384;
+constexpr uint32_t kDdsRgb = 0x40, kDdsAlphaPixels = 0x1, kDdsFourCC = 0x4;
+
+uint32_t ReadLE32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+void WriteLE32(uint8_t* p, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = uint8_t(v >> (8 * i));
+}
+
+// Scales the bits of value under mask to 0..255.
+uint32_t Channel(uint32_t value, uint32_t mask)
+{
+    if (!mask)
+        return 0;
+    int shift = 0;
+    while (!((mask >> shift) & 1))
+        ++shift;
+    const uint32_t max = mask >> shift;
+    return ((value & mask) >> shift) * 255u / max;
+}
+
+bool Fail(std::string* error, const char* reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// Uncompressed RGB(A) DDS with 16, 24 or 32 bits per pixel and any channel masks.
+bool DecodeDDS(const uint8_t* p, size_t size, ImageData& out, std::string* error)
+{
+    if (size < kDdsHeader || ReadLE32(p + 4) != 124 || ReadLE32(p + 76) != 32)
+        return Fail(error, "bad DDS header");
+    const uint32_t height = ReadLE32(p + 12), width = ReadLE32(p + 16);
+    const uint32_t flags = ReadLE32(p + 80), bits = ReadLE32(p + 88);
+    if ((flags & kDdsFourCC) || !(flags & kDdsRgb))
+        return Fail(error, "compressed DDS is not supported");
+    if (bits != 16 && bits != 24 && bits != 32)
+        return Fail(error, "unsupported DDS pixel size");
+    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
+        return Fail(error, "bad DDS size");
+    const size_t bytes = bits / 8;
+    if (size - kDdsHeader < size_t(width) * height * bytes)
+        return Fail(error, "DDS data is truncated");
+    const uint32_t rMask = ReadLE32(p + 92), gMask = ReadLE32(p + 96), bMask = ReadLE32(p + 100);
+    const uint32_t aMask = (flags & kDdsAlphaPixels) ? ReadLE32(p + 104) : 0;
+    out.width = int(width);
+    out.height = int(height);
+    out.argb.resize(size_t(width) * height);
+    const uint8_t* src = p + kDdsHeader;
+    for (size_t i = 0; i < out.argb.size(); ++i, src += bytes) {
+        uint32_t v = 0;
+        for (size_t b = 0; b < bytes; ++b)
+            v |= uint32_t(src[b]) << (8 * b);
+        const uint32_t a = aMask ? Channel(v, aMask) : 255u;
+        out.argb[i] = a << 24 | Channel(v, rMask) << 16 | Channel(v, gMask) << 8 | Channel(v, bMask);
+    }
+    return true;
+}
+
+// Rows of ARGB words as bytes R, G, B, A (or R, G, B), the layout stb_image_write takes.
+std::vector<uint8_t> ToBytes(int width, int height, const uint32_t* argb, int pitch, int channels)
+{
+    std::vector<uint8_t> bytes(size_t(width) * height * channels);
+    uint8_t* dst = bytes.data();
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint8_t*>(argb) + size_t(y) * pitch;
+        for (int x = 0; x < width; ++x) {
+            uint32_t v;
+            std::memcpy(&v, row + size_t(x) * 4, 4);
+            *dst++ = uint8_t(v >> 16);
+            *dst++ = uint8_t(v >> 8);
+            *dst++ = uint8_t(v);
+            if (channels == 4)
+                *dst++ = uint8_t(v >> 24);
+        }
+    }
+    return bytes;
+}
+
+bool ValidSource(int width, int height, const uint32_t* argb, int pitch)
+{
+    return argb && width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
+           pitch >= width * 4;
+}
+
+}  // namespace
+
+bool Image_IsDDS(const void* data, size_t size)
+{
+    return data && size >= 4 && std::memcmp(data, "DDS ", 4) == 0;
+}
+
+bool Image_Decode(const void* data, size_t size, uint32_t colourKey, ImageData& out,
+                  std::string* error)
+{
+    out = ImageData{};
+    if (!data || size == 0)
+        return Fail(error, "no data");
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    if (Image_IsDDS(data, size)) {
+        if (!DecodeDDS(bytes, size, out, error)) {
+            out = ImageData{};
+            return false;
+        }
+    } else {
+        if (size > size_t(INT32_MAX))
+            return Fail(error, "image too large");
+        int width = 0, height = 0, channels = 0;
+        std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
+            stbi_load_from_memory(bytes, int(size), &width, &height, &channels, 4), stbi_image_free);
+        if (!pixels)
+            return Fail(error, stbi_failure_reason() ? stbi_failure_reason() : "unknown image format");
+        if (width > kMaxSide || height > kMaxSide)
+            return Fail(error, "image too large");
+        out.width = width;
+        out.height = height;
+        out.argb.resize(size_t(width) * height);
+        const stbi_uc* src = pixels.get();
+        for (uint32_t& px : out.argb) {
+            px = uint32_t(src[3]) << 24 | uint32_t(src[0]) << 16 | uint32_t(src[1]) << 8 | src[2];
+            src += 4;
+        }
+    }
+    if (colourKey != 0)
+        for (uint32_t& px : out.argb)
+            if (px == colourKey)
+                px = 0;
+    return true;
+}
+
+bool Image_SaveBMP(const char* path, int width, int height, const uint32_t* argb, int pitch)
+{
+    if (!path || !ValidSource(width, height, argb, pitch))
+        return false;
+    std::vector<uint8_t> rgb = ToBytes(width, height, argb, pitch, 3);
+    return stbi_write_bmp(path, width, height, 3, rgb.data()) != 0;
+}
+
+bool Image_SavePNG(const char* path, int width, int height, const uint32_t* argb, int pitch)
+{
+    if (!path || !ValidSource(width, height, argb, pitch))
+        return false;
+    std::vector<uint8_t> rgba = ToBytes(width, height, argb, pitch, 4);
+    return stbi_write_png(path, width, height, 4, rgba.data(), width * 4) != 0;
+}
+
+bool Image_SaveDDS(const char* path, int width, int height, const uint32_t* argb, int pitch)
+{
+    if (!path || !ValidSource(width, height, argb, pitch))
+        return false;
+    std::vector<uint8_t> file(kDdsHeader + size_t(width) * height * 4, 0);
+    uint8_t* h = file.data();
+    std::memcpy(h, "DDS ", 4);
+    WriteLE32(h + 4, 124);
+    WriteLE32(h + 8, 0x100F);  // caps, height, width, pitch, pixel format
+    WriteLE32(h + 12, uint32_t(height));
+    WriteLE32(h + 16, uint32_t(width));
+    WriteLE32(h + 20, uint32_t(width) * 4);
+    WriteLE32(h + 76, 32);
+    WriteLE32(h + 80, kDdsRgb | kDdsAlphaPixels);
+    WriteLE32(h + 88, 32);
+    WriteLE32(h + 92, 0x00FF0000);
+    WriteLE32(h + 96, 0x0000FF00);
+    WriteLE32(h + 100, 0x000000FF);
+    WriteLE32(h + 104, 0xFF000000);
+    WriteLE32(h + 108, 0x1000);  // a texture
+    uint8_t* dst = h + kDdsHeader;
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint8_t*>(argb) + size_t(y) * pitch;
+        for (int x = 0; x < width; ++x, dst += 4) {
+            uint32_t v;
+            std::memcpy(&v, row + size_t(x) * 4, 4);
+            WriteLE32(dst, v);
+        }
+    }
+    FILE* f = std::fopen(path, "wb");
+    if (!f)
+        return false;
+    const bool ok = std::fwrite(file.data(), 1, file.size(), f) == file.size();
+    return std::fclose(f) == 0 && ok;
+}

@@ -1,0 +1,32 @@
+// Image decoding and saving over stb_image / stb_image_write, plus uncompressed DDS.
+// Stands in for: D3DXCreateTextureFromFileInMemoryEx's decoding and colour key,
+//   D3DXGetImageInfoFromFileInMemory, D3DXSaveSurfaceToFile / D3DXSaveTextureToFile.
+// Not here: PCX (the engine has its own loader), compressed DDS (DXT), textures themselves (gpu.h).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Decoded pixels as 32-bit ARGB values, top row first.
+struct ImageData {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> argb;
+};
+
+// Decodes PNG, BMP, TGA, JPEG, GIF (first frame), PSD, HDR, PIC, PNM or uncompressed DDS from
+// memory. A nonzero colourKey turns every pixel equal to it (alpha included) into transparent
+// black. False with a reason in error on bad or unknown data.
+bool Image_Decode(const void* data, size_t size, uint32_t colourKey, ImageData& out,
+                  std::string* error = nullptr);
+
+// True when the bytes start with the DDS signature "DDS ".
+bool Image_IsDDS(const void* data, size_t size);
+
+// Writes width x height ARGB pixels (top row first, pitch in bytes) to a file. The BMP is 24-bit;
+// PNG and DDS keep alpha (DDS as uncompressed A8R8G8B8).
+bool Image_SaveBMP(const char* path, int width, int height, const uint32_t* argb, int pitch);
+bool Image_SavePNG(const char* path, int width, int height, const uint32_t* argb, int pitch);
+bool Image_SaveDDS(const char* path, int width, int height, const uint32_t* argb, int pitch);

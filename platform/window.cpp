@@ -1,0 +1,1101 @@
+// Window and messages over SDL2.
+// Stands in for: CreateWindowEx/DestroyWindow, window procedures and subclassing, PeekMessage/
+//   TranslateMessage/DispatchMessage, SendMessage/PostMessage/PostQuitMessage, window styles and
+//   MoveWindow, focus and capture, ShowCursor (display counter), SetCursor, SetCursorPos,
+//   GetAsyncKeyState/GetKeyboardState/ToAscii fed from SDL, IME composition from SDL text input.
+// Not here: edit controls, IME conversion status, non-client painting. Without a window manager
+//   (Xvfb) the geometry asked for is applied directly and reported synchronously.
+
+#include <SDL2/SDL.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "platform/window.h"
+#include "platform/window_sdl.h"
+
+struct PlatformWindow {
+    WNDPROC proc = nullptr;
+    HWND parent = nullptr;
+    uint32_t style = 0;
+    uint32_t exStyle = 0;
+    RECT rect;  // outer rectangle; screen coordinates for top-level windows
+    std::string title;
+    SDL_Window* sdl = nullptr;
+};
+
+namespace {
+
+constexpr int kDlgFrame = 3;
+constexpr int kThickFrame = 4;
+constexpr int kCaption = 19;
+constexpr int kClientEdge = 2;
+
+struct WindowState {
+    std::vector<std::unique_ptr<PlatformWindow>> windows;
+    std::vector<SDL_Window*> retired;
+    std::deque<MSG> posted;
+    std::deque<MSG> input;
+    bool quit = false;
+    int quitCode = 0;
+    HWND focus = nullptr;
+    HWND capture = nullptr;
+    int cursorCounter = 0;
+    HCURSOR current = nullptr;
+    SDL_Cursor* arrow = nullptr;
+    uint8_t keys[256] = {};
+    bool composing = false;
+    std::string composition;
+    int mouseX = 0;
+    int mouseY = 0;
+    int desktopW = 0;
+    int desktopH = 0;
+
+    ~WindowState()
+    {
+        for (auto& w : windows)
+            if (w->sdl)
+                retired.push_back(w->sdl);
+        windows.clear();
+        Window_DestroyRetired();
+    }
+};
+
+WindowState& S()
+{
+    static WindowState state;
+    return state;
+}
+
+PlatformWindow* Find(HWND hwnd)
+{
+    if (!hwnd)
+        return nullptr;
+    for (auto& w : S().windows)
+        if (w.get() == hwnd)
+            return w.get();
+    return nullptr;
+}
+
+HWND FindBySDL(uint32_t windowId)
+{
+    for (auto& w : S().windows)
+        if (w->sdl && SDL_GetWindowID(w->sdl) == windowId)
+            return w.get();
+    return nullptr;
+}
+
+// The newest top-level window: the target of input that names no window.
+HWND MainWindow()
+{
+    auto& ws = S().windows;
+    for (auto it = ws.rbegin(); it != ws.rend(); ++it)
+        if ((*it)->sdl)
+            return it->get();
+    return nullptr;
+}
+
+HWND KeyboardTarget()
+{
+    if (Find(S().focus))
+        return S().focus;
+    return MainWindow();
+}
+
+HWND MouseTarget(HWND over)
+{
+    if (Find(S().capture))
+        return S().capture;
+    return over ? over : MainWindow();
+}
+
+void QueueInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (hwnd)
+        S().input.push_back(MSG{hwnd, msg, wParam, lParam});
+}
+
+std::string Convert(const char* to, const char* from, const std::string& text)
+{
+    if (text.empty())
+        return {};
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
+    std::string out(text.size() * 4 + 8, '\0');
+    char* in = const_cast<char*>(text.data());
+    size_t inLeft = text.size();
+    char* dst = out.data();
+    size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1))
+            break;
+        if (errno != EILSEQ || inLeft == 0)
+            break;
+        // A character the target cannot hold is skipped (one input byte and its continuation).
+        ++in;
+        --inLeft;
+        while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80 &&
+               std::strcmp(from, "UTF-8") == 0) {
+            ++in;
+            --inLeft;
+        }
+    }
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+std::string Cp949ToUtf8(const std::string& s) { return Convert("UTF-8", "CP949", s); }
+std::string Utf8ToCp949(const std::string& s) { return Convert("CP949", "UTF-8", s); }
+
+// Frame insets of a window style: left/right, top (caption included), bottom.
+void Insets(uint32_t style, uint32_t exStyle, int* side, int* top, int* bottom)
+{
+    int frame = 0;
+    int caption = 0;
+    if ((style & WS_CAPTION) == WS_CAPTION) {
+        frame = (style & WS_THICKFRAME) ? kThickFrame : kDlgFrame;
+        caption = kCaption;
+    } else if (style & WS_THICKFRAME) {
+        frame = kThickFrame;
+    }
+    if (exStyle & WS_EX_CLIENTEDGE)
+        frame += kClientEdge;
+    *side = frame;
+    *top = frame + caption;
+    *bottom = frame;
+}
+
+RECT ClientOf(const PlatformWindow& w)
+{
+    int side, top, bottom;
+    Insets(w.style, w.exStyle, &side, &top, &bottom);
+    RECT r;
+    r.left = w.rect.left + side;
+    r.top = w.rect.top + top;
+    r.right = std::max(r.left, w.rect.right - side);
+    r.bottom = std::max(r.top, w.rect.bottom - bottom);
+    return r;
+}
+
+void ApplySDLGeometry(PlatformWindow& w)
+{
+    if (!w.sdl)
+        return;
+    RECT c = ClientOf(w);
+    SDL_SetWindowBordered(w.sdl, (w.style & WS_CAPTION) == WS_CAPTION ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowPosition(w.sdl, c.left, c.top);
+    SDL_SetWindowSize(w.sdl, std::max(1, c.right - c.left), std::max(1, c.bottom - c.top));
+}
+
+void ApplySDLStyle(PlatformWindow& w)
+{
+    if (!w.sdl)
+        return;
+    SDL_SetWindowAlwaysOnTop(w.sdl, (w.exStyle & WS_EX_TOPMOST) ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowResizable(w.sdl, (w.style & WS_THICKFRAME) ? SDL_TRUE : SDL_FALSE);
+    if (w.style & WS_VISIBLE)
+        SDL_ShowWindow(w.sdl);
+    else
+        SDL_HideWindow(w.sdl);
+    ApplySDLGeometry(w);
+}
+
+bool KeyDown(int vk) { return (S().keys[vk & 0xFF] & 0x80) != 0; }
+
+void SetKey(int vk, bool down)
+{
+    uint8_t& k = S().keys[vk & 0xFF];
+    k = down ? static_cast<uint8_t>(k | 0x80) : static_cast<uint8_t>(k & ~0x80);
+}
+
+void SetToggle(int vk, bool on)
+{
+    uint8_t& k = S().keys[vk & 0xFF];
+    k = on ? static_cast<uint8_t>(k | 0x01) : static_cast<uint8_t>(k & ~0x01);
+}
+
+// Generic Shift/Ctrl/Alt follow their left and right keys.
+void UpdateModifierKeys()
+{
+    SetKey(VK_SHIFT, KeyDown(VK_LSHIFT) || KeyDown(VK_RSHIFT));
+    SetKey(VK_CONTROL, KeyDown(VK_LCONTROL) || KeyDown(VK_RCONTROL));
+    SetKey(VK_MENU, KeyDown(VK_LMENU) || KeyDown(VK_RMENU));
+}
+
+int VkFromScancode(SDL_Scancode sc)
+{
+    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z)
+        return 'A' + (sc - SDL_SCANCODE_A);
+    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9)
+        return '1' + (sc - SDL_SCANCODE_1);
+    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12)
+        return VK_F1 + (sc - SDL_SCANCODE_F1);
+    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9)
+        return VK_NUMPAD0 + 1 + (sc - SDL_SCANCODE_KP_1);
+    switch (sc) {
+    case SDL_SCANCODE_0: return '0';
+    case SDL_SCANCODE_RETURN: return VK_RETURN;
+    case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
+    case SDL_SCANCODE_BACKSPACE: return VK_BACK;
+    case SDL_SCANCODE_TAB: return VK_TAB;
+    case SDL_SCANCODE_SPACE: return VK_SPACE;
+    case SDL_SCANCODE_MINUS: return 189;
+    case SDL_SCANCODE_EQUALS: return 187;
+    case SDL_SCANCODE_LEFTBRACKET: return 219;
+    case SDL_SCANCODE_RIGHTBRACKET: return 221;
+    case SDL_SCANCODE_BACKSLASH: return 220;
+    case SDL_SCANCODE_SEMICOLON: return 186;
+    case SDL_SCANCODE_APOSTROPHE: return 222;
+    case SDL_SCANCODE_GRAVE: return 192;
+    case SDL_SCANCODE_COMMA: return 188;
+    case SDL_SCANCODE_PERIOD: return 190;
+    case SDL_SCANCODE_SLASH: return 191;
+    case SDL_SCANCODE_CAPSLOCK: return VK_CAPITAL;
+    case SDL_SCANCODE_PRINTSCREEN: return 0x2C;
+    case SDL_SCANCODE_SCROLLLOCK: return VK_SCROLL;
+    case SDL_SCANCODE_PAUSE: return VK_PAUSE;
+    case SDL_SCANCODE_INSERT: return VK_INSERT;
+    case SDL_SCANCODE_HOME: return VK_HOME;
+    case SDL_SCANCODE_PAGEUP: return VK_PRIOR;
+    case SDL_SCANCODE_DELETE: return VK_DELETE;
+    case SDL_SCANCODE_END: return VK_END;
+    case SDL_SCANCODE_PAGEDOWN: return VK_NEXT;
+    case SDL_SCANCODE_RIGHT: return VK_RIGHT;
+    case SDL_SCANCODE_LEFT: return VK_LEFT;
+    case SDL_SCANCODE_DOWN: return VK_DOWN;
+    case SDL_SCANCODE_UP: return VK_UP;
+    case SDL_SCANCODE_NUMLOCKCLEAR: return VK_NUMLOCK;
+    case SDL_SCANCODE_KP_DIVIDE: return 111;
+    case SDL_SCANCODE_KP_MULTIPLY: return 106;
+    case SDL_SCANCODE_KP_MINUS: return 109;
+    case SDL_SCANCODE_KP_PLUS: return 107;
+    case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
+    case SDL_SCANCODE_KP_0: return VK_NUMPAD0;
+    case SDL_SCANCODE_KP_PERIOD: return 110;
+    case SDL_SCANCODE_APPLICATION: return 93;
+    case SDL_SCANCODE_LCTRL: return VK_LCONTROL;
+    case SDL_SCANCODE_RCTRL: return VK_RCONTROL;
+    case SDL_SCANCODE_LSHIFT: return VK_LSHIFT;
+    case SDL_SCANCODE_RSHIFT: return VK_RSHIFT;
+    case SDL_SCANCODE_LALT: return VK_LMENU;
+    case SDL_SCANCODE_RALT: return VK_RMENU;
+    case SDL_SCANCODE_LGUI: return 91;
+    case SDL_SCANCODE_RGUI: return 92;
+    case SDL_SCANCODE_LANG1: return VK_HANGUL;
+    case SDL_SCANCODE_LANG2: return VK_HANJA;
+    default: return 0;
+    }
+}
+
+// The generic code a message carries for a sided modifier key.
+int MessageVk(int vk)
+{
+    switch (vk) {
+    case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU: case VK_RMENU: return VK_MENU;
+    default: return vk;
+    }
+}
+
+WPARAM MouseKeyFlags()
+{
+    WPARAM f = 0;
+    if (KeyDown(VK_LBUTTON)) f |= MK_LBUTTON;
+    if (KeyDown(VK_RBUTTON)) f |= MK_RBUTTON;
+    if (KeyDown(VK_MBUTTON)) f |= MK_MBUTTON;
+    if (KeyDown(VK_SHIFT)) f |= MK_SHIFT;
+    if (KeyDown(VK_CONTROL)) f |= MK_CONTROL;
+    return f;
+}
+
+// First character code of CP949 text (a double-byte character as lead << 8 | trail).
+WPARAM FirstCharCode(const std::string& s)
+{
+    if (s.empty())
+        return 0;
+    auto lead = static_cast<unsigned char>(s[0]);
+    if (lead >= 0x81 && s.size() >= 2)
+        return (static_cast<WPARAM>(lead) << 8) | static_cast<unsigned char>(s[1]);
+    return lead;
+}
+
+void HandleKey(const SDL_KeyboardEvent& e, bool down)
+{
+    const SDL_Keymod mod = static_cast<SDL_Keymod>(e.keysym.mod);
+    SetToggle(VK_CAPITAL, (mod & KMOD_CAPS) != 0);
+    SetToggle(VK_NUMLOCK, (mod & KMOD_NUM) != 0);
+    SetToggle(VK_SCROLL, (mod & KMOD_SCROLL) != 0);
+    const int vk = VkFromScancode(e.keysym.scancode);
+    if (vk == 0)
+        return;
+    const bool wasDown = KeyDown(vk);
+    const bool altHeld = KeyDown(VK_MENU);
+    const bool ctrlHeld = KeyDown(VK_CONTROL);
+    SetKey(vk, down);
+    UpdateModifierKeys();
+    const int msgVk = MessageVk(vk);
+    const LPARAM scan = static_cast<LPARAM>(e.keysym.scancode & 0xFF) << 16;
+    if (down) {
+        const bool alt = KeyDown(VK_MENU);
+        const bool repeat = e.repeat != 0 || wasDown;
+        LPARAM l = 1 | scan | (alt ? (LPARAM{1} << 29) : 0) | (repeat ? (LPARAM{1} << 30) : 0);
+        UINT msg = ((alt && !ctrlHeld) || msgVk == VK_F10) ? WM_SYSKEYDOWN : WM_KEYDOWN;
+        QueueInput(KeyboardTarget(), msg, static_cast<WPARAM>(msgVk), l);
+    } else {
+        LPARAM l = 1 | scan | (altHeld ? (LPARAM{1} << 29) : 0) | (LPARAM{1} << 30) |
+                   static_cast<LPARAM>(uint32_t{1} << 31);
+        UINT msg = (altHeld && !ctrlHeld) ? WM_SYSKEYUP : WM_KEYUP;
+        QueueInput(KeyboardTarget(), msg, static_cast<WPARAM>(msgVk), l);
+    }
+}
+
+void HandleTextEditing(const SDL_TextEditingEvent& e)
+{
+    auto& st = S();
+    const std::string text = Utf8ToCp949(e.text);
+    HWND target = KeyboardTarget();
+    if (!text.empty()) {
+        if (!st.composing) {
+            st.composing = true;
+            QueueInput(target, WM_IME_STARTCOMPOSITION, 0, 0);
+        }
+        st.composition = text;
+        QueueInput(target, WM_IME_COMPOSITION, FirstCharCode(text), GCS_COMPSTR);
+    } else if (st.composing) {
+        st.composition.clear();
+        st.composing = false;
+        QueueInput(target, WM_IME_COMPOSITION, 0, GCS_COMPSTR);
+        QueueInput(target, WM_IME_ENDCOMPOSITION, 0, 0);
+    }
+}
+
+void HandleTextInput(const SDL_TextInputEvent& e)
+{
+    auto& st = S();
+    const std::string text = Utf8ToCp949(e.text);
+    HWND target = KeyboardTarget();
+    if (st.composing) {
+        st.composing = false;
+        st.composition.clear();
+        QueueInput(target, WM_IME_COMPOSITION, FirstCharCode(text), GCS_RESULTSTR);
+        QueueInput(target, WM_IME_ENDCOMPOSITION, 0, 0);
+    }
+    for (char c : text)
+        QueueInput(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+int ButtonVk(uint8_t button)
+{
+    switch (button) {
+    case SDL_BUTTON_LEFT: return VK_LBUTTON;
+    case SDL_BUTTON_RIGHT: return VK_RBUTTON;
+    case SDL_BUTTON_MIDDLE: return VK_MBUTTON;
+    default: return 0;
+    }
+}
+
+void HandleButton(const SDL_MouseButtonEvent& e, bool down)
+{
+    const int vk = ButtonVk(e.button);
+    if (vk == 0)
+        return;
+    SetKey(vk, down);
+    S().mouseX = e.x;
+    S().mouseY = e.y;
+    UINT base = vk == VK_LBUTTON ? WM_LBUTTONDOWN : vk == VK_RBUTTON ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+    UINT msg = base + 1;  // button up
+    if (down)
+        msg = (e.clicks >= 2 && e.clicks % 2 == 0) ? base + 2 : base;
+    QueueInput(MouseTarget(FindBySDL(e.windowID)), msg, MouseKeyFlags(), MAKELPARAM(e.x, e.y));
+}
+
+void HandleWindowEvent(const SDL_WindowEvent& e)
+{
+    HWND hwnd = FindBySDL(e.windowID);
+    PlatformWindow* w = Find(hwnd);
+    if (!w)
+        return;
+    RECT c = ClientOf(*w);
+    switch (e.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        QueueInput(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        QueueInput(hwnd, WM_ACTIVATEAPP, 1, 0);
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        QueueInput(hwnd, WM_ACTIVATEAPP, 0, 0);
+        break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+        // The application decides what a maximised window becomes.
+        SDL_RestoreWindow(w->sdl);
+        QueueInput(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        QueueInput(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        QueueInput(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.right - c.left, c.bottom - c.top));
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        if (e.data1 != c.right - c.left || e.data2 != c.bottom - c.top) {
+            w->rect.right += e.data1 - (c.right - c.left);
+            w->rect.bottom += e.data2 - (c.bottom - c.top);
+            QueueInput(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(e.data1, e.data2));
+        }
+        break;
+    case SDL_WINDOWEVENT_MOVED:
+        if (e.data1 != c.left || e.data2 != c.top) {
+            const int dx = e.data1 - c.left;
+            const int dy = e.data2 - c.top;
+            w->rect.left += dx;
+            w->rect.right += dx;
+            w->rect.top += dy;
+            w->rect.bottom += dy;
+            QueueInput(hwnd, WM_MOVE, 0, MAKELPARAM(e.data1, e.data2));
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void PumpSDL()
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+        Window_HandleSDLEvent(e);
+}
+
+// The video subsystem stays up once started: quitting it unloads the X libraries, and starting it
+// again for the next window costs a display connection each time.
+bool InitVideo()
+{
+    static bool started = false;
+    if (started)
+        return true;
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    return started;
+}
+
+void QueryDesktop()
+{
+    auto& st = S();
+    if (st.desktopW > 0)
+        return;
+    if (!InitVideo())
+        return;
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        st.desktopW = mode.w;
+        st.desktopH = mode.h;
+    }
+}
+
+}  // namespace
+
+HWND Window_Create(const WindowCreateInfo& info)
+{
+    if (!info.proc)
+        return nullptr;
+    if (info.parent && !Find(info.parent))
+        return nullptr;
+    auto w = std::make_unique<PlatformWindow>();
+    w->proc = info.proc;
+    w->parent = info.parent;
+    w->style = info.style;
+    w->exStyle = info.exStyle;
+    w->rect = RECT{info.x, info.y, info.x + std::max(0, info.width), info.y + std::max(0, info.height)};
+    w->title = info.title;
+    if (!info.parent) {
+        if (!InitVideo())
+            return nullptr;
+        RECT c = ClientOf(*w);
+        Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
+        flags |= (info.style & WS_VISIBLE) ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
+        if ((info.style & WS_CAPTION) != WS_CAPTION)
+            flags |= SDL_WINDOW_BORDERLESS;
+        if (info.exStyle & WS_EX_TOPMOST)
+            flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+        if (info.style & WS_THICKFRAME)
+            flags |= SDL_WINDOW_RESIZABLE;
+        w->sdl = SDL_CreateWindow(Cp949ToUtf8(info.title).c_str(), c.left, c.top,
+                                  std::max(1, c.right - c.left), std::max(1, c.bottom - c.top), flags);
+        if (!w->sdl)
+            return nullptr;
+    }
+    HWND hwnd = w.get();
+    S().windows.push_back(std::move(w));
+    if (Window_SendMessage(hwnd, WM_CREATE, 0, 0) == -1) {
+        Window_Destroy(hwnd);
+        return nullptr;
+    }
+    return hwnd;
+}
+
+bool Window_Destroy(HWND hwnd)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w)
+        return false;
+    auto& st = S();
+    std::vector<HWND> children;
+    for (auto& c : st.windows)
+        if (c->parent == hwnd)
+            children.push_back(c.get());
+    for (HWND c : children)
+        Window_Destroy(c);
+    Window_SendMessage(hwnd, WM_DESTROY, 0, 0);
+    if (st.focus == hwnd)
+        st.focus = nullptr;
+    if (st.capture == hwnd)
+        st.capture = nullptr;
+    auto drop = [hwnd](const MSG& m) { return m.hwnd == hwnd; };
+    st.posted.erase(std::remove_if(st.posted.begin(), st.posted.end(), drop), st.posted.end());
+    st.input.erase(std::remove_if(st.input.begin(), st.input.end(), drop), st.input.end());
+    if (w->sdl) {
+        SDL_HideWindow(w->sdl);
+        st.retired.push_back(w->sdl);
+    }
+    st.windows.erase(std::remove_if(st.windows.begin(), st.windows.end(),
+                                     [hwnd](const auto& p) { return p.get() == hwnd; }),
+                     st.windows.end());
+    return true;
+}
+
+void Window_DestroyRetired()
+{
+    auto& st = S();
+    for (SDL_Window* s : st.retired)
+        SDL_DestroyWindow(s);
+    st.retired.clear();
+}
+
+bool Window_IsWindow(HWND hwnd) { return Find(hwnd) != nullptr; }
+
+WNDPROC Window_SetProc(HWND hwnd, WNDPROC proc)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w || !proc)
+        return nullptr;
+    WNDPROC old = w->proc;
+    w->proc = proc;
+    return old;
+}
+
+WNDPROC Window_GetProc(HWND hwnd)
+{
+    PlatformWindow* w = Find(hwnd);
+    return w ? w->proc : nullptr;
+}
+
+LRESULT Window_CallProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return proc ? proc(hwnd, msg, wParam, lParam) : 0;
+}
+
+LRESULT Window_DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!Find(hwnd))
+        return 0;
+    switch (msg) {
+    case WM_SYSKEYDOWN:
+        if (wParam == static_cast<WPARAM>(VK_F4) && (lParam & (LPARAM{1} << 29)))
+            Window_SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+        case SC_CLOSE:
+            Window_SendMessage(hwnd, WM_CLOSE, 0, 0);
+            return 0;
+        case SC_MAXIMIZE:
+            QueryDesktop();
+            Window_SendMessage(hwnd, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(S().desktopW, S().desktopH));
+            return 0;
+        case SC_MINIMIZE:
+            if (PlatformWindow* w = Find(hwnd); w && w->sdl)
+                SDL_MinimizeWindow(w->sdl);
+            return 0;
+        case SC_RESTORE:
+            if (PlatformWindow* w = Find(hwnd); w && w->sdl)
+                SDL_RestoreWindow(w->sdl);
+            return 0;
+        default:
+            return 0;
+        }
+    case WM_CLOSE:
+        Window_Destroy(hwnd);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+LRESULT Window_SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w)
+        return 0;
+    return w->proc(hwnd, msg, wParam, lParam);
+}
+
+bool Window_PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!Find(hwnd))
+        return false;
+    S().posted.push_back(MSG{hwnd, msg, wParam, lParam});
+    return true;
+}
+
+void Window_PostQuitMessage(int exitCode)
+{
+    S().quit = true;
+    S().quitCode = exitCode;
+}
+
+bool Window_PeekMessage(MSG* msg, bool remove)
+{
+    auto& st = S();
+    if (st.posted.empty() && st.input.empty())
+        PumpSDL();
+    std::deque<MSG>* queue = !st.posted.empty() ? &st.posted : !st.input.empty() ? &st.input : nullptr;
+    if (queue) {
+        *msg = queue->front();
+        if (remove)
+            queue->pop_front();
+        return true;
+    }
+    if (st.quit) {
+        *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(st.quitCode), 0};
+        if (remove)
+            st.quit = false;
+        return true;
+    }
+    return false;
+}
+
+void Window_TranslateMessage(const MSG* msg)
+{
+    if (!msg || msg->message != WM_KEYDOWN)
+        return;
+    uint8_t state[256];
+    Window_GetKeyboardState(state);
+    char c = 0;
+    if (Window_ToAscii(static_cast<int>(msg->wParam), 0, state, &c) != 1)
+        return;
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F)
+        Window_PostMessage(msg->hwnd, WM_CHAR, u, msg->lParam & 0xFFFFFFFF);
+}
+
+LRESULT Window_DispatchMessage(const MSG* msg)
+{
+    if (!msg)
+        return 0;
+    return Window_SendMessage(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+void Window_ResetQueue()
+{
+    auto& st = S();
+    st.posted.clear();
+    st.input.clear();
+    st.quit = false;
+    st.quitCode = 0;
+    st.composing = false;
+    st.composition.clear();
+    std::memset(st.keys, 0, sizeof st.keys);
+}
+
+bool Window_Move(HWND hwnd, int x, int y, int width, int height)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w)
+        return false;
+    const RECT oldClient = ClientOf(*w);
+    w->rect = RECT{x, y, x + std::max(0, width), y + std::max(0, height)};
+    const RECT c = ClientOf(*w);
+    ApplySDLGeometry(*w);
+    if (c.left != oldClient.left || c.top != oldClient.top)
+        Window_SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(c.left, c.top));
+    if (Find(hwnd) && (c.right - c.left != oldClient.right - oldClient.left ||
+                       c.bottom - c.top != oldClient.bottom - oldClient.top))
+        Window_SendMessage(hwnd, WM_SIZE, SIZE_RESTORED,
+                           MAKELPARAM(c.right - c.left, c.bottom - c.top));
+    return true;
+}
+
+bool Window_GetRect(HWND hwnd, RECT* rect)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w || !rect)
+        return false;
+    *rect = w->rect;
+    return true;
+}
+
+bool Window_GetClientRect(HWND hwnd, RECT* rect)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w || !rect)
+        return false;
+    RECT c = ClientOf(*w);
+    *rect = RECT{0, 0, c.right - c.left, c.bottom - c.top};
+    return true;
+}
+
+bool Window_ClientToScreen(HWND hwnd, POINT* point)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w || !point)
+        return false;
+    for (PlatformWindow* p = w; p; p = Find(p->parent)) {
+        RECT c = ClientOf(*p);
+        point->x += c.left;
+        point->y += c.top;
+    }
+    return true;
+}
+
+bool Window_ScreenToClient(HWND hwnd, POINT* point)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w || !point)
+        return false;
+    for (PlatformWindow* p = w; p; p = Find(p->parent)) {
+        RECT c = ClientOf(*p);
+        point->x -= c.left;
+        point->y -= c.top;
+    }
+    return true;
+}
+
+void Window_AdjustRect(RECT* rect, uint32_t style, uint32_t exStyle)
+{
+    if (!rect)
+        return;
+    int side, top, bottom;
+    Insets(style, exStyle, &side, &top, &bottom);
+    rect->left -= side;
+    rect->right += side;
+    rect->top -= top;
+    rect->bottom += bottom;
+}
+
+uint32_t Window_SetStyle(HWND hwnd, uint32_t style)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w)
+        return 0;
+    const RECT c = ClientOf(*w);
+    const uint32_t old = w->style;
+    w->style = style;
+    w->rect = c;
+    Window_AdjustRect(&w->rect, w->style, w->exStyle);
+    ApplySDLStyle(*w);
+    return old;
+}
+
+uint32_t Window_SetExStyle(HWND hwnd, uint32_t exStyle)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w)
+        return 0;
+    const RECT c = ClientOf(*w);
+    const uint32_t old = w->exStyle;
+    w->exStyle = exStyle;
+    w->rect = c;
+    Window_AdjustRect(&w->rect, w->style, w->exStyle);
+    ApplySDLStyle(*w);
+    return old;
+}
+
+uint32_t Window_GetStyle(HWND hwnd)
+{
+    PlatformWindow* w = Find(hwnd);
+    return w ? w->style : 0;
+}
+
+uint32_t Window_GetExStyle(HWND hwnd)
+{
+    PlatformWindow* w = Find(hwnd);
+    return w ? w->exStyle : 0;
+}
+
+bool Window_SetTitle(HWND hwnd, const char* title)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w)
+        return false;
+    w->title = title ? title : "";
+    if (w->sdl)
+        SDL_SetWindowTitle(w->sdl, Cp949ToUtf8(w->title).c_str());
+    return true;
+}
+
+bool Window_Show(HWND hwnd, bool show)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w)
+        return false;
+    const bool was = (w->style & WS_VISIBLE) != 0;
+    w->style = show ? (w->style | WS_VISIBLE) : (w->style & ~WS_VISIBLE);
+    if (w->sdl) {
+        if (show)
+            SDL_ShowWindow(w->sdl);
+        else
+            SDL_HideWindow(w->sdl);
+    }
+    return was;
+}
+
+bool Window_Update(HWND hwnd)
+{
+    if (!Find(hwnd))
+        return false;
+    Window_SendMessage(hwnd, WM_PAINT, 0, 0);
+    return true;
+}
+
+HWND Window_GetParent(HWND hwnd)
+{
+    PlatformWindow* w = Find(hwnd);
+    return w ? w->parent : nullptr;
+}
+
+int Window_GetSystemMetrics(int index)
+{
+    switch (index) {
+    case SM_CXSCREEN:
+        QueryDesktop();
+        return S().desktopW;
+    case SM_CYSCREEN:
+        QueryDesktop();
+        return S().desktopH;
+    case SM_CYCAPTION: return kCaption;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME: return kDlgFrame;
+    case SM_CXFRAME:
+    case SM_CYFRAME: return kThickFrame;
+    default: return 0;
+    }
+}
+
+HWND Window_SetFocus(HWND hwnd)
+{
+    auto& st = S();
+    HWND prev = Find(st.focus) ? st.focus : nullptr;
+    if (hwnd && !Find(hwnd))
+        return prev;
+    if (hwnd == prev)
+        return prev;
+    st.focus = hwnd;
+    if (prev)
+        Window_SendMessage(prev, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+    if (hwnd && st.focus == hwnd)
+        Window_SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(prev), 0);
+    return prev;
+}
+
+HWND Window_GetFocus() { return Find(S().focus) ? S().focus : nullptr; }
+
+HWND Window_SetCapture(HWND hwnd)
+{
+    HWND prev = Window_GetCapture();
+    if (Find(hwnd)) {
+        S().capture = hwnd;
+        SDL_CaptureMouse(SDL_TRUE);
+    }
+    return prev;
+}
+
+bool Window_ReleaseCapture()
+{
+    if (S().capture)
+        SDL_CaptureMouse(SDL_FALSE);
+    S().capture = nullptr;
+    return true;
+}
+
+HWND Window_GetCapture() { return Find(S().capture) ? S().capture : nullptr; }
+
+bool Window_SetForeground(HWND hwnd)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w || !w->sdl)
+        return false;
+    SDL_RaiseWindow(w->sdl);
+    return true;
+}
+
+int Window_ShowCursor(bool show)
+{
+    auto& st = S();
+    st.cursorCounter += show ? 1 : -1;
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_ShowCursor(st.cursorCounter >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    return st.cursorCounter;
+}
+
+HCURSOR Window_LoadArrowCursor()
+{
+    auto& st = S();
+    if (!st.arrow && SDL_WasInit(SDL_INIT_VIDEO))
+        st.arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    return reinterpret_cast<HCURSOR>(st.arrow);
+}
+
+HCURSOR Window_SetCursor(HCURSOR cursor)
+{
+    auto& st = S();
+    HCURSOR prev = st.current;
+    st.current = cursor;
+    if (cursor && SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_SetCursor(reinterpret_cast<SDL_Cursor*>(cursor));
+    return prev;
+}
+
+bool Window_SetCursorPos(int screenX, int screenY)
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return false;
+    return SDL_WarpMouseGlobal(screenX, screenY) == 0;
+}
+
+bool Window_GetCursorPos(POINT* screenPoint)
+{
+    if (!screenPoint)
+        return false;
+    POINT p{S().mouseX, S().mouseY};
+    if (HWND main = MainWindow())
+        Window_ClientToScreen(main, &p);
+    *screenPoint = p;
+    return true;
+}
+
+int16_t Window_GetAsyncKeyState(int vk)
+{
+    if (vk < 0 || vk > 255)
+        return 0;
+    return KeyDown(vk) ? static_cast<int16_t>(-32768) : 0;
+}
+
+void Window_GetKeyboardState(uint8_t state[256])
+{
+    std::memcpy(state, S().keys, 256);
+}
+
+int Window_ToAscii(int vk, int /*scanCode*/, const uint8_t state[256], char* out)
+{
+    if (!out || !state || vk < 0 || vk > 255)
+        return 0;
+    const bool shift = (state[VK_SHIFT] & 0x80) != 0;
+    const bool ctrl = (state[VK_CONTROL] & 0x80) != 0;
+    const bool caps = (state[VK_CAPITAL] & 0x01) != 0;
+    const bool num = (state[VK_NUMLOCK] & 0x01) != 0;
+    int c = 0;
+    if (vk >= 'A' && vk <= 'Z') {
+        if (ctrl)
+            c = vk - 'A' + 1;
+        else
+            c = (shift != caps) ? vk : vk - 'A' + 'a';
+    } else if (ctrl) {
+        c = 0;
+    } else if (vk >= '0' && vk <= '9') {
+        static const char shifted[] = ")!@#$%^&*(";
+        c = shift ? shifted[vk - '0'] : vk;
+    } else if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) {
+        c = num ? '0' + (vk - VK_NUMPAD0) : 0;
+    } else {
+        struct Punct {
+            int vk;
+            char plain, shifted;
+        };
+        static const Punct punct[] = {
+            {186, ';', ':'}, {187, '=', '+'}, {188, ',', '<'}, {189, '-', '_'},
+            {190, '.', '>'}, {191, '/', '?'}, {192, '`', '~'}, {219, '[', '{'},
+            {220, '\\', '|'}, {221, ']', '}'}, {222, '\'', '"'}, {106, '*', '*'},
+            {107, '+', '+'}, {109, '-', '-'}, {111, '/', '/'}, {32, ' ', ' '},
+        };
+        for (const auto& p : punct)
+            if (p.vk == vk)
+                c = shift ? p.shifted : p.plain;
+        if (vk == 110 && num)
+            c = '.';
+    }
+    if (vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE)
+        c = vk;
+    if (c == 0)
+        return 0;
+    *out = static_cast<char>(c);
+    return 1;
+}
+
+std::string Window_GetCompositionText() { return S().composition; }
+
+SDL_Window* Window_GetSDLWindow(HWND hwnd)
+{
+    PlatformWindow* w = Find(hwnd);
+    return w ? w->sdl : nullptr;
+}
+
+void Window_HandleSDLEvent(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_KEYDOWN:
+        HandleKey(event.key, true);
+        break;
+    case SDL_KEYUP:
+        HandleKey(event.key, false);
+        break;
+    case SDL_TEXTEDITING:
+        HandleTextEditing(event.edit);
+        break;
+    case SDL_TEXTINPUT:
+        HandleTextInput(event.text);
+        break;
+    case SDL_MOUSEMOTION:
+        S().mouseX = event.motion.x;
+        S().mouseY = event.motion.y;
+        QueueInput(MouseTarget(FindBySDL(event.motion.windowID)), WM_MOUSEMOVE, MouseKeyFlags(),
+                   MAKELPARAM(event.motion.x, event.motion.y));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        HandleButton(event.button, true);
+        break;
+    case SDL_MOUSEBUTTONUP:
+        HandleButton(event.button, false);
+        break;
+    case SDL_MOUSEWHEEL: {
+        int notches = event.wheel.y;
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
+            notches = -notches;
+        if (notches == 0)
+            break;
+        HWND hwnd = MouseTarget(FindBySDL(event.wheel.windowID));
+        POINT p{S().mouseX, S().mouseY};
+        Window_ClientToScreen(hwnd, &p);
+        const WPARAM w = (static_cast<WPARAM>(static_cast<uint16_t>(notches * WHEEL_DELTA)) << 16) |
+                         MouseKeyFlags();
+        QueueInput(hwnd, WM_MOUSEWHEEL, w, MAKELPARAM(p.x, p.y));
+        break;
+    }
+    case SDL_WINDOWEVENT:
+        HandleWindowEvent(event.window);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,266 @@
+// Window and messages over SDL2.
+// Stands in for: RegisterClass/CreateWindowEx/DestroyWindow, window procedures and subclassing
+//   (SetWindowLong GWL_WNDPROC, CallWindowProc, DefWindowProc), PeekMessage/TranslateMessage/
+//   DispatchMessage, SendMessage/PostMessage/PostQuitMessage, SetWindowLong GWL_STYLE/GWL_EXSTYLE,
+//   MoveWindow, GetWindowRect/GetClientRect, ClientToScreen/ScreenToClient, SetWindowText,
+//   ShowWindow/UpdateWindow, SetFocus/GetFocus, SetCapture/ReleaseCapture, ShowCursor (display
+//   counter), SetCursor/LoadCursor(IDC_ARROW), SetCursorPos/GetCursorPos, GetAsyncKeyState,
+//   GetKeyboardState, ToAscii, GetSystemMetrics (screen size and frame sizes), IME composition
+//   messages from SDL text input (CP949).
+// Not here: edit controls (a later line editor builds on child windows of this file), IME
+//   conversion status, window classes as separate objects (the procedure is given at creation),
+//   non-client painting.
+//
+// One top-level window is backed by an SDL window; child windows are plain message targets with
+// their own procedure (hidden controls that receive keyboard messages while they hold the focus).
+// Everything here runs on the UI thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct PlatformWindow;
+struct PlatformCursor;
+
+using HWND = PlatformWindow*;
+using HCURSOR = PlatformCursor*;
+using UINT = uint32_t;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+
+struct RECT {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+struct POINT {
+    int32_t x = 0, y = 0;
+};
+struct MSG {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+
+// Message ids (the numeric values the rest of the program compares against).
+constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_CREATE = 0x0001;
+constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_MOVE = 0x0003;
+constexpr UINT WM_SIZE = 0x0005;
+constexpr UINT WM_ACTIVATE = 0x0006;
+constexpr UINT WM_SETFOCUS = 0x0007;
+constexpr UINT WM_KILLFOCUS = 0x0008;
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_ACTIVATEAPP = 0x001C;
+constexpr UINT WM_SETCURSOR = 0x0020;
+constexpr UINT WM_SETFONT = 0x0030;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
+constexpr UINT WM_SYSCHAR = 0x0106;
+constexpr UINT WM_IME_STARTCOMPOSITION = 0x010D;
+constexpr UINT WM_IME_ENDCOMPOSITION = 0x010E;
+constexpr UINT WM_IME_COMPOSITION = 0x010F;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_MOUSEMOVE = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_RBUTTONDOWN = 0x0204;
+constexpr UINT WM_RBUTTONUP = 0x0205;
+constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MBUTTONUP = 0x0208;
+constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_SIZING = 0x0214;
+constexpr UINT WM_MOVING = 0x0216;
+constexpr UINT WM_USER = 0x0400;
+
+// WM_SYSCOMMAND commands.
+constexpr WPARAM SC_MINIMIZE = 0xF020;
+constexpr WPARAM SC_MAXIMIZE = 0xF030;
+constexpr WPARAM SC_CLOSE = 0xF060;
+constexpr WPARAM SC_RESTORE = 0xF120;
+
+// WM_SIZE kinds.
+constexpr WPARAM SIZE_RESTORED = 0;
+constexpr WPARAM SIZE_MINIMIZED = 1;
+constexpr WPARAM SIZE_MAXIMIZED = 2;
+
+// Mouse-message key flags (wParam).
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM MK_SHIFT = 0x0004;
+constexpr WPARAM MK_CONTROL = 0x0008;
+constexpr WPARAM MK_MBUTTON = 0x0010;
+
+// WM_IME_COMPOSITION lParam flags.
+constexpr LPARAM GCS_COMPSTR = 0x0008;
+constexpr LPARAM GCS_RESULTSTR = 0x0800;
+
+// Window styles.
+constexpr uint32_t WS_POPUP = 0x80000000u;
+constexpr uint32_t WS_CHILD = 0x40000000u;
+constexpr uint32_t WS_VISIBLE = 0x10000000u;
+constexpr uint32_t WS_CAPTION = 0x00C00000u;
+constexpr uint32_t WS_SYSMENU = 0x00080000u;
+constexpr uint32_t WS_THICKFRAME = 0x00040000u;
+constexpr uint32_t WS_MINIMIZEBOX = 0x00020000u;
+constexpr uint32_t WS_MAXIMIZEBOX = 0x00010000u;
+constexpr uint32_t WS_EX_TOPMOST = 0x00000008u;
+constexpr uint32_t WS_EX_WINDOWEDGE = 0x00000100u;
+constexpr uint32_t WS_EX_CLIENTEDGE = 0x00000200u;
+constexpr uint32_t WS_EX_APPWINDOW = 0x00040000u;
+
+// Virtual-key codes that the engine and the application name.
+constexpr int VK_LBUTTON = 0x01;
+constexpr int VK_RBUTTON = 0x02;
+constexpr int VK_MBUTTON = 0x04;
+constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_SHIFT = 0x10;
+constexpr int VK_CONTROL = 0x11;
+constexpr int VK_MENU = 0x12;
+constexpr int VK_PAUSE = 0x13;
+constexpr int VK_CAPITAL = 0x14;
+constexpr int VK_HANGUL = 0x15;
+constexpr int VK_HANJA = 0x19;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_PRIOR = 0x21;
+constexpr int VK_NEXT = 0x22;
+constexpr int VK_END = 0x23;
+constexpr int VK_HOME = 0x24;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+constexpr int VK_INSERT = 0x2D;
+constexpr int VK_DELETE = 0x2E;
+constexpr int VK_NUMPAD0 = 0x60;
+constexpr int VK_F1 = 0x70;
+constexpr int VK_F4 = 0x73;
+constexpr int VK_F10 = 0x79;
+constexpr int VK_F12 = 0x7B;
+constexpr int VK_NUMLOCK = 0x90;
+constexpr int VK_SCROLL = 0x91;
+constexpr int VK_LSHIFT = 0xA0;
+constexpr int VK_RSHIFT = 0xA1;
+constexpr int VK_LCONTROL = 0xA2;
+constexpr int VK_RCONTROL = 0xA3;
+constexpr int VK_LMENU = 0xA4;
+constexpr int VK_RMENU = 0xA5;
+
+// System metrics understood by Window_GetSystemMetrics.
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXDLGFRAME = 7;
+constexpr int SM_CYDLGFRAME = 8;
+constexpr int SM_CXFRAME = 32;
+constexpr int SM_CYFRAME = 33;
+
+constexpr uint16_t LOWORD(uintptr_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
+constexpr uint16_t HIWORD(uintptr_t v) { return static_cast<uint16_t>((v >> 16) & 0xFFFF); }
+constexpr LPARAM MAKELPARAM(int lo, int hi) {
+    return static_cast<LPARAM>(static_cast<uint32_t>((static_cast<uint32_t>(lo) & 0xFFFF) |
+                                                     (static_cast<uint32_t>(hi) << 16)));
+}
+// Signed coordinates packed in a message parameter.
+constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<int16_t>(l & 0xFFFF); }
+constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) { return static_cast<int16_t>((w >> 16) & 0xFFFF); }
+constexpr int WHEEL_DELTA = 120;
+
+struct WindowCreateInfo {
+    std::string title;          // CP949
+    uint32_t style = WS_POPUP | WS_VISIBLE;
+    uint32_t exStyle = 0;
+    int x = 0, y = 0;           // outer rectangle (frame included), screen coordinates
+    int width = 0, height = 0;
+    WNDPROC proc = nullptr;     // required
+    HWND parent = nullptr;      // a child window is a message target without an SDL window
+};
+
+// Creation sends WM_CREATE; a result of -1 from the procedure fails the creation.
+HWND Window_Create(const WindowCreateInfo& info);
+// Sends WM_DESTROY to the window (children first), then frees it. False for an unknown handle.
+bool Window_Destroy(HWND hwnd);
+bool Window_IsWindow(HWND hwnd);
+
+// Subclassing: returns the previous procedure (null for an unknown handle).
+WNDPROC Window_SetProc(HWND hwnd, WNDPROC proc);
+WNDPROC Window_GetProc(HWND hwnd);
+LRESULT Window_CallProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Default handling: Alt+F4 -> WM_SYSCOMMAND SC_CLOSE; SC_CLOSE -> WM_CLOSE; WM_CLOSE -> destroy;
+// SC_MAXIMIZE -> WM_SIZE (SIZE_MAXIMIZED, desktop size); everything else 0.
+LRESULT Window_DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Messages. Posted messages are served first-in first-out before input; WM_QUIT comes last.
+LRESULT Window_SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+bool Window_PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+void Window_PostQuitMessage(int exitCode);
+// Takes the next message (polling SDL when nothing is queued). False when there is none.
+bool Window_PeekMessage(MSG* msg, bool remove);
+// Posts WM_CHAR for the control characters a key makes (Backspace, Tab, Enter, Esc, Ctrl+letter);
+// printable characters come from the text-input events.
+void Window_TranslateMessage(const MSG* msg);
+LRESULT Window_DispatchMessage(const MSG* msg);
+// Drops every queued message and the quit request (used between tests and at shutdown).
+void Window_ResetQueue();
+// A destroyed top-level window keeps its SDL window (hidden) while a GL context may still be on
+// it; this frees those once the graphics device is gone.
+void Window_DestroyRetired();
+
+// Geometry. Rectangles of top-level windows are in screen coordinates, frame included.
+// Moving sends WM_MOVE and WM_SIZE synchronously when they change.
+bool Window_Move(HWND hwnd, int x, int y, int width, int height);
+bool Window_GetRect(HWND hwnd, RECT* rect);
+bool Window_GetClientRect(HWND hwnd, RECT* rect);
+bool Window_ClientToScreen(HWND hwnd, POINT* point);
+bool Window_ScreenToClient(HWND hwnd, POINT* point);
+// Outer rectangle for a client rectangle under the given styles.
+void Window_AdjustRect(RECT* rect, uint32_t style, uint32_t exStyle);
+// A caption gives a border; WS_EX_TOPMOST keeps the window above others; WS_VISIBLE shows it.
+// Both keep the client rectangle where it was.
+uint32_t Window_SetStyle(HWND hwnd, uint32_t style);
+uint32_t Window_SetExStyle(HWND hwnd, uint32_t exStyle);
+uint32_t Window_GetStyle(HWND hwnd);
+uint32_t Window_GetExStyle(HWND hwnd);
+bool Window_SetTitle(HWND hwnd, const char* title);  // CP949
+bool Window_Show(HWND hwnd, bool show);
+bool Window_Update(HWND hwnd);  // sends WM_PAINT
+HWND Window_GetParent(HWND hwnd);
+int Window_GetSystemMetrics(int index);
+
+// Focus, capture and activation.
+HWND Window_SetFocus(HWND hwnd);  // sends WM_KILLFOCUS / WM_SETFOCUS; returns the previous focus
+HWND Window_GetFocus();
+HWND Window_SetCapture(HWND hwnd);
+bool Window_ReleaseCapture();
+HWND Window_GetCapture();
+bool Window_SetForeground(HWND hwnd);
+
+// Cursor.
+int Window_ShowCursor(bool show);  // display counter; the cursor shows while it is >= 0
+HCURSOR Window_LoadArrowCursor();
+HCURSOR Window_SetCursor(HCURSOR cursor);
+bool Window_SetCursorPos(int screenX, int screenY);
+bool Window_GetCursorPos(POINT* screenPoint);
+
+// Keyboard state, fed by the input that has been pumped.
+int16_t Window_GetAsyncKeyState(int vk);  // high bit set while the key is down
+void Window_GetKeyboardState(uint8_t state[256]);  // 0x80 down; 0x01 toggled (Caps/Num/Scroll)
+// Character of a key under a keyboard state (US layout): 1 and *out set, or 0 for none.
+int Window_ToAscii(int vk, int scanCode, const uint8_t state[256], char* out);
+
+// IME: the composition in progress as CP949 text (empty outside a composition).
+std::string Window_GetCompositionText();

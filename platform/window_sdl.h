@@ -1,0 +1,15 @@
+// SDL side of the window layer, for other platform files and the window tests only.
+// Stands in for: nothing of its own; it exposes the SDL window under a handle (the GL context is
+//   made on it) and the translation of one SDL event into window messages.
+// Not here: anything the engine calls; engine code includes window.h only.
+#pragma once
+
+#include <SDL2/SDL.h>
+
+#include "platform/window.h"
+
+// The SDL window of a top-level window (null for a child or an unknown handle).
+SDL_Window* Window_GetSDLWindow(HWND hwnd);
+
+// Turns one SDL event into queued window messages and key state, as the message pump does.
+void Window_HandleSDLEvent(const SDL_Event& event);

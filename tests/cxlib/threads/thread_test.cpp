@@ -1,0 +1,244 @@
+// Worker threads: loop results, exceptions, sleep policy, cooperative stop and the registry.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "CXAutoLock.h"
+#include "CXLibStartup.h"
+#include "CXThread.h"
+#include "cxlib/error_log_capture.h"
+#include "platform/clock.h"
+#include "platform/thread_name.h"
+
+namespace {
+
+// Polls until the condition holds or about two seconds pass.
+template <class F>
+bool WaitFor(F condition, uint32_t ms = 2000)
+{
+    for (uint32_t waited = 0; waited < ms; waited += 2) {
+        if (condition())
+            return true;
+        platform::SleepMs(2);
+    }
+    return condition();
+}
+
+// Counts steps; throws on the first nThrows steps, asks to stop at step nStopAt (0 = never).
+class CountingThread : public CXThread
+{
+public:
+    CountingThread(int nThrows, int nStopAt) : m_nThrows(nThrows), m_nStopAt(nStopAt) {}
+    ~CountingThread() override { Stop(); }
+
+    int OnThreadLoop() override
+    {
+        const int step = ++m_nSteps;
+        m_dwLastThread = platform::CurrentThreadId();
+        if (step <= m_nThrows)
+            throw 42;
+        return step == m_nStopAt ? LOOP_STOP : LOOP_CONTINUE;
+    }
+
+    const int m_nThrows;
+    const int m_nStopAt;
+    std::atomic<int> m_nSteps{0};
+    std::atomic<uint32_t> m_dwLastThread{0};
+};
+
+bool Registered(CXThread* pThread)
+{
+    CXThreadRegistry* pRegistry = g_pThreadRegistry.load();
+    CXAutoLock lock(pRegistry);
+    return pRegistry && pRegistry->m_Data.Find(pThread) != nullptr;
+}
+
+class ThreadTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_EQ(CXLibStartup(), 1); }
+    void TearDown() override { CXLibShutdown(); }
+};
+
+} // namespace
+
+TEST_F(ThreadTest, BaseLoopSuspendsUntilStop)
+{
+    CXThread thread;
+    EXPECT_EQ(thread.Stop(), 0) << "never ran";
+    ASSERT_EQ(thread.ThreadRun("base", 0, 1), 1);
+    EXPECT_NE(thread.GetThreadID(), 0u);
+    EXPECT_TRUE(Registered(&thread));
+    ASSERT_TRUE(WaitFor([&] { return thread.IsSuspended(); }));
+
+    const uint32_t start = platform::TickCount();
+    EXPECT_EQ(thread.Stop(), 1);
+    EXPECT_LT(platform::TickCount() - start, 500u) << "a suspended thread wakes for Stop";
+    EXPECT_FALSE(thread.IsRunning());
+    EXPECT_FALSE(Registered(&thread));
+    EXPECT_EQ(thread.Stop(), 0);
+}
+
+TEST_F(ThreadTest, StopResultEndsTheLoopAfterThatStep)
+{
+    CountingThread thread(0, 3);
+    ASSERT_EQ(thread.ThreadRun("stopper", 0, 1), 1);
+    ASSERT_TRUE(WaitFor([&] { return !thread.IsRunning(); }));
+    platform::SleepMs(20);
+    EXPECT_EQ(thread.m_nSteps.load(), 3);
+    const uint32_t start = platform::TickCount();
+    EXPECT_EQ(thread.Stop(), 1);
+    EXPECT_LT(platform::TickCount() - start, 200u);
+}
+
+TEST_F(ThreadTest, TheFourthExceptionEndsTheThread)
+{
+    struct Case { int throws; bool ends; };
+    for (const Case c : {Case{3, false}, Case{4, true}}) {
+        ErrorLogCapture log;
+        CountingThread thread(c.throws, 0);
+        ASSERT_EQ(thread.ThreadRun("thrower", 0, 1), 1);
+        if (c.ends) {
+            ASSERT_TRUE(WaitFor([&] { return !thread.IsRunning(); })) << c.throws << " exceptions";
+            platform::SleepMs(20);
+            EXPECT_EQ(thread.m_nSteps.load(), 4);
+        } else {
+            EXPECT_TRUE(WaitFor([&] { return thread.m_nSteps.load() > 10; })) << c.throws << " exceptions";
+            EXPECT_TRUE(thread.IsRunning());
+        }
+        thread.Stop();
+        EXPECT_EQ(log.Count("OnThreadLoop fail."), c.throws) << c.throws << " exceptions";
+        EXPECT_EQ(log.Count("[thrower]["), c.throws);
+    }
+}
+
+TEST_F(ThreadTest, RunningAgainStopsTheOldThreadFirst)
+{
+    CountingThread thread(0, 0);
+    ASSERT_EQ(thread.ThreadRun("first", 0, 1), 1);
+    ASSERT_TRUE(WaitFor([&] { return thread.m_nSteps.load() > 2; }));
+    ASSERT_EQ(thread.ThreadRun("second", 0, 1), 1);
+    const uint32_t second = thread.GetThreadID();
+    const int before = thread.m_nSteps.load();
+    ASSERT_TRUE(WaitFor([&] { return thread.m_nSteps.load() > before + 2; }));
+    EXPECT_EQ(thread.m_dwLastThread.load(), second);
+    EXPECT_EQ(thread.GetName(), "second");
+
+    CXThreadRegistry* pRegistry = g_pThreadRegistry.load();
+    CXAutoLock lock(pRegistry);
+    EXPECT_EQ(pRegistry->m_Data.GetCount(), 1u) << "one entry per running thread object";
+}
+
+TEST_F(ThreadTest, StopWaitsForASlowStepInsteadOfKillingIt)
+{
+    // A step that ignores the running flag for 1300 ms: Stop warns after 1000 ms and joins.
+    class SlowThread : public CXThread
+    {
+    public:
+        ~SlowThread() override { Stop(); }
+        int OnThreadLoop() override
+        {
+            m_bStarted = true;
+            platform::SleepMs(1300);
+            m_bFinished = true;
+            return LOOP_CONTINUE;
+        }
+        std::atomic<bool> m_bStarted{false};
+        std::atomic<bool> m_bFinished{false};
+    };
+
+    ErrorLogCapture log;
+    SlowThread thread;
+    ASSERT_EQ(thread.ThreadRun("slow", 0, 1), 1);
+    ASSERT_TRUE(WaitFor([&] { return thread.m_bStarted.load(); }));
+    EXPECT_EQ(thread.Stop(), 1);
+    EXPECT_TRUE(thread.m_bFinished.load()) << "the step ran to its end";
+    EXPECT_EQ(log.Count("[slow] Thread did not stop within 1000 ms"), 1) << log.Text();
+}
+
+TEST_F(ThreadTest, SleepPolicyPausesAfterEveryPeriodAndWakesForStop)
+{
+    CountingThread thread(0, 0);
+    thread.SetSleep(400, 2); // three quick steps, then 400 ms of sleep
+    ASSERT_EQ(thread.ThreadRun("sleeper", 0, 1), 1);
+    platform::SleepMs(150);
+    EXPECT_EQ(thread.m_nSteps.load(), 3);
+    const uint32_t start = platform::TickCount();
+    EXPECT_EQ(thread.Stop(), 1);
+    EXPECT_LT(platform::TickCount() - start, 200u) << "the sleep ends early on Stop";
+}
+
+TEST_F(ThreadTest, LongNamesAreCutForTheSystemOnly)
+{
+    class NameThread : public CXThread
+    {
+    public:
+        ~NameThread() override { Stop(); }
+        int OnThreadLoop() override
+        {
+            m_strSeen = platform::CurrentThreadName();
+            m_bDone = true;
+            return LOOP_STOP;
+        }
+        std::string m_strSeen;
+        std::atomic<bool> m_bDone{false};
+    };
+    NameThread thread;
+    ASSERT_EQ(thread.ThreadRun("ABCDEFGHIJKLMNOPQRST", 0, 1), 1);
+    EXPECT_EQ(thread.GetName(), "ABCDEFGHIJKLMNOPQRST");
+    ASSERT_TRUE(WaitFor([&] { return thread.m_bDone.load(); }));
+    thread.Stop();
+    EXPECT_EQ(thread.m_strSeen, "ABCDEFGHIJKLMNO");
+}
+
+TEST_F(ThreadTest, AThreadMayStopButNotRestartItself)
+{
+    class SelfThread : public CXThread
+    {
+    public:
+        ~SelfThread() override { Stop(); }
+        int OnThreadLoop() override
+        {
+            m_nRestart = ThreadRun("again", 0, 1);
+            m_nStop = Stop();
+            return LOOP_CONTINUE;
+        }
+        std::atomic<int> m_nRestart{-1};
+        std::atomic<int> m_nStop{-1};
+    };
+    SelfThread thread;
+    ASSERT_EQ(thread.ThreadRun("self", 0, 1), 1);
+    ASSERT_TRUE(WaitFor([&] { return !thread.IsRunning(); }));
+    EXPECT_EQ(thread.m_nRestart.load(), 0);
+    EXPECT_EQ(thread.m_nStop.load(), 1);
+    EXPECT_EQ(thread.GetName(), "self");
+    EXPECT_EQ(thread.Stop(), 1) << "the owner still joins it";
+    EXPECT_FALSE(Registered(&thread));
+}
+
+TEST(ThreadRegistry, ThreadsRunWithoutARegistry)
+{
+    CXLibShutdown();
+    ASSERT_EQ(g_pThreadRegistry.load(), nullptr);
+    CountingThread thread(0, 0);
+    ASSERT_EQ(thread.ThreadRun("loose", 0, 1), 1);
+    EXPECT_TRUE(WaitFor([&] { return thread.m_nSteps.load() > 0; }));
+    EXPECT_EQ(thread.Stop(), 1);
+}
+
+TEST(ThreadRegistry, ShutdownReportsThreadsStillRegistered)
+{
+    ErrorLogCapture log;
+    ASSERT_EQ(CXLibStartup(), 1);
+    CXThreadRegistry* pFirst = g_pThreadRegistry.load();
+    ASSERT_EQ(CXLibStartup(), 1);
+    EXPECT_EQ(g_pThreadRegistry.load(), pFirst) << "a second start-up keeps the registry";
+    CountingThread thread(0, 0);
+    thread.ThreadRun("late", 0, 1);
+    CXLibShutdown();
+    EXPECT_EQ(g_pThreadRegistry.load(), nullptr);
+    EXPECT_EQ(log.Count("Threads still registered at shutdown. [count=1]"), 1);
+    EXPECT_EQ(thread.Stop(), 1) << "stopping after shutdown is safe";
+}

@@ -1,0 +1,178 @@
+#pragma once
+// A started graphics device (hidden-size window under Xvfb, no sound) and a scratch folder of
+// image files and zip packs made by the test.
+#include <gtest/gtest.h>
+#include <minizip/zip.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CXGfxDevice.h"
+#include "CXString.h"
+#include "platform/files.h"
+#include "platform/image.h"
+
+class GpuEngineTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_device = CreateGfxDevice(16);
+        ASSERT_NE(s_device, nullptr);
+        s_device->System_SetState(GFX_STATE_WINDOWED, true);
+        s_device->System_SetState(GFX_STATE_SCREEN_WIDTH, 64);
+        s_device->System_SetState(GFX_STATE_SCREEN_HEIGHT, 32);
+        s_device->System_SetState(GFX_STATE_WINDOW_WIDTH, 64);
+        s_device->System_SetState(GFX_STATE_WINDOW_HEIGHT, 32);
+        s_device->System_SetState(GFX_STATE_USE_SOUND, false);
+        s_started = s_device->System_Initiate(0);
+        ASSERT_TRUE(s_started) << s_device->System_GetErrorMessage();
+    }
+    static void TearDownTestSuite()
+    {
+        if (s_device)
+            s_device->Release();
+        s_device = nullptr;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_started);
+        dev = s_device;
+        const std::string tag = std::to_string(std::random_device{}()) + "_" +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        m_temp = std::filesystem::temp_directory_path() / ("gpu_engine_" + tag);
+        // Relative names are looked up under the program folder.
+        m_relative = "gpu_res_" + tag;
+        m_local = std::filesystem::path(platform::ProgramFolder()) / m_relative;
+        std::filesystem::create_directories(m_temp);
+        std::filesystem::create_directories(m_local);
+        m_savedBase = g_strResourceBase;
+    }
+    void TearDown() override
+    {
+        g_strResourceBase = m_savedBase;
+        if (dev)
+            dev->Resource_RemoveAllPacks();
+        std::error_code ignored;
+        std::filesystem::remove_all(m_temp, ignored);
+        std::filesystem::remove_all(m_local, ignored);
+    }
+
+    static std::vector<uint8_t> Png(int w, int h, const std::vector<uint32_t>& argb)
+    {
+        const std::string path = (std::filesystem::temp_directory_path() /
+                                  ("gpu_png_" + std::to_string(std::random_device{}()) + ".png"))
+                                     .string();
+        EXPECT_TRUE(Image_SavePNG(path.c_str(), w, h, argb.data(), w * 4));
+        std::ifstream in(path, std::ios::binary);
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::filesystem::remove(path);
+        return bytes;
+    }
+
+    static void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
+    {
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+
+    // A zip file of (entry name, bytes), deflated.
+    static void WriteZip(const std::filesystem::path& path,
+                         const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries)
+    {
+        zipFile zip = zipOpen64(path.string().c_str(), APPEND_STATUS_CREATE);
+        ASSERT_NE(zip, nullptr) << path;
+        for (const auto& [name, bytes] : entries) {
+            ASSERT_EQ(zipOpenNewFileInZip(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr,
+                                          Z_DEFLATED, Z_DEFAULT_COMPRESSION),
+                      ZIP_OK);
+            ASSERT_EQ(zipWriteInFileInZip(zip, bytes.data(), unsigned(bytes.size())), ZIP_OK);
+            ASSERT_EQ(zipCloseFileInZip(zip), ZIP_OK);
+        }
+        ASSERT_EQ(zipClose(zip, nullptr), ZIP_OK);
+    }
+
+    // A zip of one entry, deflated and encrypted with the traditional PKWARE scheme. The entry is
+    // written raw (the zip library does the deflating here but not the encryption), then the
+    // encrypted flag is set in the local and the central header.
+    static void WriteEncryptedZip(const std::filesystem::path& path, const std::string& name,
+                                  const std::vector<uint8_t>& bytes, const std::string& password)
+    {
+        const uLong crc = crc32(0, bytes.data(), uInt(bytes.size()));
+        std::vector<uint8_t> packed(compressBound(uLong(bytes.size())) + 16);
+        z_stream z{};
+        ASSERT_EQ(deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
+        z.next_in = const_cast<Bytef*>(bytes.data());
+        z.avail_in = uInt(bytes.size());
+        z.next_out = packed.data();
+        z.avail_out = uInt(packed.size());
+        ASSERT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+        packed.resize(z.total_out);
+        deflateEnd(&z);
+
+        std::vector<uint8_t> plain = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, uint8_t(crc >> 16), uint8_t(crc >> 24)};
+        plain.insert(plain.end(), packed.begin(), packed.end());
+        uint32_t key[3] = {0x12345678u, 0x23456789u, 0x34567890u};
+        const z_crc_t* table = get_crc_table();
+        auto update = [&](uint8_t c) {
+            key[0] = (key[0] >> 8) ^ uint32_t(table[(key[0] ^ c) & 0xFF]);
+            key[1] = (key[1] + (key[0] & 0xFF)) * 134775813u + 1;
+            key[2] = (key[2] >> 8) ^ uint32_t(table[(key[2] ^ (key[1] >> 24)) & 0xFF]);
+        };
+        for (char c : password)
+            update(uint8_t(c));
+        std::vector<uint8_t> sealed;
+        for (uint8_t c : plain) {
+            const uint32_t t = (key[2] | 2) & 0xFFFF;
+            sealed.push_back(uint8_t(c ^ ((t * (t ^ 1)) >> 8)));
+            update(c);
+        }
+
+        zipFile zip = zipOpen64(path.string().c_str(), APPEND_STATUS_CREATE);
+        ASSERT_NE(zip, nullptr);
+        ASSERT_EQ(zipOpenNewFileInZip2(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr,
+                                       Z_DEFLATED, Z_DEFAULT_COMPRESSION, 1),
+                  ZIP_OK);
+        ASSERT_EQ(zipWriteInFileInZip(zip, sealed.data(), unsigned(sealed.size())), ZIP_OK);
+        ASSERT_EQ(zipCloseFileInZipRaw(zip, uLong(bytes.size()), crc), ZIP_OK);
+        ASSERT_EQ(zipClose(zip, nullptr), ZIP_OK);
+
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        std::vector<uint8_t> all((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        const uint8_t central[4] = {'P', 'K', 1, 2};
+        auto at = std::search(all.begin(), all.end(), central, central + 4);
+        ASSERT_NE(at, all.end());
+        all[6] |= 1;                                         // local header flags
+        all[size_t(at - all.begin()) + 8] |= 1;              // central header flags
+        file.seekp(0);
+        file.write(reinterpret_cast<const char*>(all.data()), std::streamsize(all.size()));
+    }
+
+    // The first pixel of a texture as ARGB.
+    uint32_t FirstPixel(HTEXTURE texture)
+    {
+        uint32_t pixel = 0;
+        GpuRect one{0, 0, 1, 1};
+        EXPECT_TRUE(dev->GetGpu()->ReadPixels(texture, &one, &pixel));
+        return pixel;
+    }
+
+    static CXGfxDevice* s_device;
+    static bool s_started;
+    CXGfxDevice* dev = nullptr;
+    std::filesystem::path m_temp;   // absolute scratch folder
+    std::string m_relative;         // its twin under the program folder, as a relative name
+    std::filesystem::path m_local;  // that twin as an absolute path
+    std::string m_savedBase;
+};
+
+inline CXGfxDevice* GpuEngineTest::s_device = nullptr;
+inline bool GpuEngineTest::s_started = false;

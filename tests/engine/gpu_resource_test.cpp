@@ -1,0 +1,145 @@
+// Resource lookup: zip packs (newest first) before the disk, names compared without case, paths
+// under the program folder, enumeration.
+#include <string>
+#include <vector>
+
+#include "gpu_fixture.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+std::string Text(const uint8_t* data, uint32_t size) { return std::string(reinterpret_cast<const char*>(data), size); }
+
+class GpuResourceTest : public GpuEngineTest {
+protected:
+    // The bytes Resource_Load gives for a name, or "<null>".
+    std::string Load(const std::string& name)
+    {
+        uint32_t size = 0;
+        void* data = dev->Resource_Load(name.c_str(), &size);
+        if (!data)
+            return "<null>";
+        std::string text = Text(static_cast<const uint8_t*>(data), size);
+        dev->Resource_Free(data);
+        return text;
+    }
+};
+
+TEST_F(GpuResourceTest, PacksComeBeforeTheDiskNewestFirst)
+{
+    const std::string name = m_relative + "/Img/Logo.png";
+    WriteFile(m_local / "img" / "logo.PNG", Bytes{'d', 'i', 's', 'k'});
+    WriteZip(m_temp / "old.zip", {{name, Bytes{'o', 'l', 'd'}}});
+    WriteZip(m_temp / "new.zip", {{"other.txt", Bytes{'x'}}, {name, Bytes{'n', 'e', 'w'}}});
+
+    EXPECT_EQ(Load(name), "disk") << "the disk file is found without regard to case";
+    ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "old.zip").c_str(), nullptr));
+    EXPECT_EQ(Load(name), "old");
+    ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "new.zip").c_str(), nullptr));
+    EXPECT_EQ(Load(name), "new");
+
+    struct Case {
+        std::string name;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {name, "new"},
+        {"./" + name, "new"},                            // a leading "./" as a base folder gives it
+        {m_relative + "\\IMG\\LOGO.PNG", "new"},         // case and separator do not matter
+        {"/" + m_relative + "/Img/Logo.png", "<null>"},  // absolute names skip the packs
+        {m_relative + "/img/missing.png", "<null>"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Load(c.name), c.expected) << c.name;
+
+    dev->Resource_RemovePack((m_temp / "NEW.ZIP").c_str());
+    EXPECT_EQ(Load(name), "old") << "removal compares the lower-case path";
+    dev->Resource_RemoveAllPacks();
+    EXPECT_EQ(Load(name), "disk");
+}
+
+TEST_F(GpuResourceTest, AttachRefusesDuplicatesAndNonZipFiles)
+{
+    WriteZip(m_temp / "a.zip", {{"x.txt", Bytes{'x'}}});
+    WriteFile(m_temp / "plain.zip", Bytes{'n', 'o', 't', ' ', 'z', 'i', 'p'});
+    EXPECT_TRUE(dev->Resource_AttachPack((m_temp / "a.zip").c_str(), nullptr));
+    EXPECT_FALSE(dev->Resource_AttachPack((m_temp / "A.ZIP").c_str(), nullptr));
+    EXPECT_FALSE(dev->Resource_AttachPack((m_temp / "plain.zip").c_str(), nullptr));
+    EXPECT_FALSE(dev->Resource_AttachPack((m_temp / "none.zip").c_str(), nullptr));
+}
+
+TEST_F(GpuResourceTest, PasswordPacksAndAFailedEntryEndTheLookup)
+{
+    const std::string name = m_relative + "/secret.txt";
+    WriteFile(m_local / "secret.txt", Bytes{'d', 'i', 's', 'k'});
+    WriteEncryptedZip(m_temp / "locked.zip", name, Bytes{'s', 'e', 'c', 'r', 'e', 't'}, "pw");
+
+    ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "locked.zip").c_str(), "pw"));
+    EXPECT_EQ(Load(name), "secret");
+    dev->Resource_RemoveAllPacks();
+
+    ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "locked.zip").c_str(), "wrong"));
+    EXPECT_EQ(Load(name), "<null>") << "a pack entry that can't be read is not replaced by the disk";
+    EXPECT_EQ(std::string(dev->System_GetErrorMessage()), "Can't load resource: " + name);
+}
+
+TEST_F(GpuResourceTest, MissingFileGivesNullAndTheErrorText)
+{
+    const std::string name = m_relative + "/nothing.png";
+    uint32_t size = 77;
+    EXPECT_EQ(dev->Resource_Load(name.c_str(), &size), nullptr);
+    EXPECT_EQ(size, 77u);
+    EXPECT_EQ(std::string(dev->System_GetErrorMessage()), "Can't load resource: " + name);
+}
+
+TEST_F(GpuResourceTest, MakePathPutsRelativeNamesUnderTheProgramFolder)
+{
+    const std::string folder = platform::ProgramFolder();
+    struct Case {
+        std::string name;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"data\\ui\\a.png", folder + "data/ui/a.png"},
+        {"/abs/b.png", "/abs/b.png"},
+        {"\\abs\\c.png", "/abs/c.png"},
+        {"C:\\d.png", "C:/d.png"},
+    };
+    for (const Case& c : cases) {
+        const char* path = dev->Resource_MakePath(c.name.c_str());
+        ASSERT_NE(path, nullptr) << c.name;
+        EXPECT_EQ(std::string(path), c.expected) << c.name;
+    }
+    // Far beyond the old 255-character buffer: refused, never cut or overrun.
+    const std::string longName(5000, 'a');
+    EXPECT_EQ(dev->Resource_MakePath(longName.c_str()), nullptr);
+    EXPECT_EQ(dev->Resource_MakePath(nullptr), nullptr);
+    const std::string fits(300, 'b');
+    ASSERT_NE(dev->Resource_MakePath(fits.c_str()), nullptr);
+    EXPECT_EQ(std::string(dev->Resource_MakePath(fits.c_str())), folder + fits);
+}
+
+TEST_F(GpuResourceTest, EnumeratesFilesAndFoldersSeparately)
+{
+    WriteFile(m_local / "b.png", Bytes{1});
+    WriteFile(m_local / "A.PNG", Bytes{1});
+    WriteFile(m_local / "c.txt", Bytes{1});
+    WriteFile(m_local / "sub" / "x.png", Bytes{1});
+    std::filesystem::create_directories(m_local / "sub2.png");
+
+    std::vector<std::string> files;
+    for (const char* n = dev->Resource_EnumFiles((m_relative + "/*.png").c_str()); n;
+         n = dev->Resource_EnumFiles(nullptr))
+        files.push_back(n);
+    EXPECT_EQ(files, (std::vector<std::string>{"A.PNG", "b.png"}));
+
+    std::vector<std::string> folders;
+    for (const char* n = dev->Resource_EnumFolders((m_relative + "/*").c_str()); n;
+         n = dev->Resource_EnumFolders(nullptr))
+        folders.push_back(n);
+    EXPECT_EQ(folders, (std::vector<std::string>{"sub", "sub2.png"}));
+    EXPECT_EQ(dev->Resource_EnumFiles(nullptr), nullptr) << "a finished search stays finished";
+}
+
+}  // namespace

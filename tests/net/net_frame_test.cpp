@@ -1,0 +1,289 @@
+// The framed connection against a raw peer on 127.0.0.1.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <mutex>
+
+#include "HiNetworkClient.h"
+#include "net_test_support.h"
+
+using namespace net_test;
+
+namespace {
+
+// Records the notifications, which arrive on the I/O thread.
+class FrameRecorder : public HiNetworkClient
+{
+public:
+    ~FrameRecorder() override { Close(); }
+
+    int Connects(bool bOk)
+    {
+        std::lock_guard<std::mutex> g(m_mutex);
+        return bOk ? m_nConnectOk : m_nConnectFailed;
+    }
+    int Closes()
+    {
+        std::lock_guard<std::mutex> g(m_mutex);
+        return m_nClosed;
+    }
+    std::vector<Bytes> Frames()
+    {
+        std::lock_guard<std::mutex> g(m_mutex);
+        return m_frames;
+    }
+
+protected:
+    void OnConnect(bool bOk) override
+    {
+        std::lock_guard<std::mutex> g(m_mutex);
+        ++(bOk ? m_nConnectOk : m_nConnectFailed);
+    }
+    void OnClose() override
+    {
+        std::lock_guard<std::mutex> g(m_mutex);
+        ++m_nClosed;
+    }
+    void OnReceive(const char* pBody, int nLength) override
+    {
+        std::lock_guard<std::mutex> g(m_mutex);
+        m_frames.emplace_back(pBody, pBody + nLength);
+    }
+
+private:
+    std::mutex m_mutex;
+    int m_nConnectOk = 0;
+    int m_nConnectFailed = 0;
+    int m_nClosed = 0;
+    std::vector<Bytes> m_frames;
+};
+
+// A client connected to a raw peer.
+struct Connected
+{
+    RawPeer peer;
+    FrameRecorder client;
+
+    Connected()
+    {
+        client.SetAsyncSend(false);
+        EXPECT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+        EXPECT_TRUE(peer.Accept());
+        EXPECT_TRUE(WaitUntil([&] { return client.Connects(true) == 1; }));
+    }
+};
+
+Bytes Body(size_t n)
+{
+    Bytes b(n);
+    for (size_t i = 0; i < n; ++i)
+        b[i] = uint8_t(i * 7 + 1);
+    return b;
+}
+
+} // namespace
+
+TEST(HiNetworkClient, DeliversBodiesOfOneAnd8190Bytes)
+{
+    Connected c;
+    ASSERT_TRUE(c.peer.Write(Frame(Body(1))));
+    ASSERT_TRUE(c.peer.Write(Frame(Body(8190))));
+    ASSERT_TRUE(WaitUntil([&] { return c.client.Frames().size() == 2; }));
+    EXPECT_EQ(c.client.Frames()[0], Body(1));
+    EXPECT_EQ(c.client.Frames()[1], Body(8190));
+    EXPECT_EQ(c.client.GetState(), HiNetworkClient::STATE_CONNECTED);
+    EXPECT_EQ(c.client.Closes(), 0);
+}
+
+TEST(HiNetworkClient, BadLengthClosesWithoutDelivering)
+{
+    struct Case
+    {
+        const char* name;
+        Bytes bytes;
+    };
+    const Case cases[] = {
+        {"length 8191", Concat({Hex("ff1f"), Body(8191)})},
+        {"length 0", Concat({Hex("0000"), Frame(Body(3))})},
+    };
+    for (const Case& k : cases)
+    {
+        Connected c;
+        ASSERT_TRUE(c.peer.Write(k.bytes)) << k.name;
+        ASSERT_TRUE(WaitUntil([&] { return c.client.Closes() == 1; })) << k.name;
+        EXPECT_TRUE(c.client.Frames().empty()) << k.name;
+        EXPECT_EQ(c.client.GetState(), HiNetworkClient::STATE_CLOSED) << k.name;
+    }
+}
+
+TEST(HiNetworkClient, FrameSentOneByteAtATimeArrivesOnce)
+{
+    Connected c;
+    const Bytes frame = Frame(Body(9));
+    for (uint8_t b : frame)
+    {
+        ASSERT_TRUE(c.peer.Write({b}));
+        std::this_thread::sleep_for(2ms);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return c.client.Frames().size() == 1; }));
+    std::this_thread::sleep_for(20ms);
+    ASSERT_EQ(c.client.Frames().size(), 1u);
+    EXPECT_EQ(c.client.Frames()[0], Body(9));
+}
+
+TEST(HiNetworkClient, TwoFramesInOneWriteArriveInOrder)
+{
+    Connected c;
+    ASSERT_TRUE(c.peer.Write(Concat({Frame(Hex("0100aa")), Frame(Hex("0200bbcc"))})));
+    ASSERT_TRUE(WaitUntil([&] { return c.client.Frames().size() == 2; }));
+    EXPECT_EQ(c.client.Frames()[0], Hex("0100aa"));
+    EXPECT_EQ(c.client.Frames()[1], Hex("0200bbcc"));
+}
+
+TEST(HiNetworkClient, PeerClosingMidBodyGivesOneCloseAndNoFrame)
+{
+    Connected c;
+    ASSERT_TRUE(c.peer.Write(Hex("0a00 010203")));
+    std::this_thread::sleep_for(10ms);
+    c.peer.Close();
+    ASSERT_TRUE(WaitUntil([&] { return c.client.Closes() == 1; }));
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(c.client.Closes(), 1);
+    EXPECT_TRUE(c.client.Frames().empty());
+}
+
+TEST(HiNetworkClient, RefusedConnectFailsOnceAndTheObjectReconnects)
+{
+    FrameRecorder client;
+    uint16_t nClosedPort;
+    {
+        RawPeer gone;
+        nClosedPort = gone.Port();
+    }
+    ASSERT_TRUE(client.Connect("127.0.0.1", nClosedPort));
+    ASSERT_TRUE(WaitUntil([&] { return client.Connects(false) == 1; }));
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(client.Connects(false), 1);
+    EXPECT_EQ(client.Connects(true), 0);
+    EXPECT_EQ(client.Closes(), 0);
+    EXPECT_EQ(client.GetState(), HiNetworkClient::STATE_CLOSED);
+
+    RawPeer peer;
+    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    ASSERT_TRUE(WaitUntil([&] { return client.Connects(true) == 1; }));
+    EXPECT_EQ(client.GetState(), HiNetworkClient::STATE_CONNECTED);
+}
+
+TEST(HiNetworkClient, ConnectRefusesMalformedAddressesAndASecondAttempt)
+{
+    FrameRecorder client;
+    for (const char* address : {"", "localhost", "127.0.0", "256.1.1.1", "1.2.3.4.5"})
+        EXPECT_FALSE(client.Connect(address, 1)) << address;
+    EXPECT_FALSE(client.Connect(nullptr, 1));
+    EXPECT_EQ(client.GetState(), HiNetworkClient::STATE_CLOSED);
+
+    RawPeer peer;
+    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+    EXPECT_FALSE(client.Connect("127.0.0.1", peer.Port()));
+}
+
+TEST(HiNetworkClient, CloseJoinsAndReportsOneClose)
+{
+    Connected c;
+    c.client.Close();
+    EXPECT_EQ(c.client.GetState(), HiNetworkClient::STATE_CLOSED);
+    EXPECT_EQ(c.client.Closes(), 1);
+    c.client.Close();
+    EXPECT_EQ(c.client.Closes(), 1);
+    // The peer sees the end of the connection.
+    EXPECT_FALSE(c.peer.Read(1, 1000ms).has_value());
+}
+
+TEST(HiNetworkClient, CloseDuringAnAttemptReportsNothingAndReconnects)
+{
+    RawPeer peer;
+    FrameRecorder client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+    client.Close();
+    EXPECT_EQ(client.GetState(), HiNetworkClient::STATE_CLOSED);
+    EXPECT_EQ(client.Closes(), 0);
+    EXPECT_EQ(client.Connects(false), 0);
+    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+    ASSERT_TRUE(WaitUntil([&] { return client.Connects(true) >= 1; }));
+}
+
+TEST(HiNetworkClient, SendAfterPeerResetGivesOneCloseAndNoSignal)
+{
+    // A SIGPIPE would end the test program; make it fatal to be sure it is noticed.
+    Connected c;
+    c.peer.Reset();
+    HiPacketBuffer packet;
+    const Bytes body = Body(100);
+    ASSERT_TRUE(packet.SetBody(body.data(), int32_t(body.size())));
+    for (int i = 0; i < 20 && c.client.IsConnected(); ++i)
+    {
+        c.client.Send(packet);
+        std::this_thread::sleep_for(5ms);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return c.client.Closes() >= 1; }));
+    std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(c.client.Closes(), 1);
+    EXPECT_EQ(c.client.Connects(false), 0);
+    EXPECT_EQ(c.client.Send(packet), 0);
+}
+
+TEST(HiNetworkClient, SynchronousSendWritesTheWholeFrame)
+{
+    Connected c;
+    HiPacketBuffer packet;
+    const Bytes body = Hex("6300");
+    ASSERT_TRUE(packet.SetBody(body.data(), 2));
+    EXPECT_EQ(c.client.Send(packet), 4);
+    EXPECT_EQ(c.peer.Read(4), Hex("0200 6300"));
+}
+
+TEST(HiNetworkClient, AsynchronousSendsGoOutInOrder)
+{
+    Connected c;
+    c.client.SetAsyncSend(true);
+    for (uint8_t i = 1; i <= 3; ++i)
+    {
+        HiPacketBuffer packet;
+        const uint8_t body[] = {i};
+        ASSERT_TRUE(packet.SetBody(body, 1));
+        EXPECT_EQ(c.client.Send(packet), 3);
+    }
+    EXPECT_EQ(c.peer.Read(9), Hex("010001 010002 010003"));
+}
+
+TEST(HiNetworkClient, AttemptWithoutAnswerFailsAfterTheTimeout)
+{
+    // A listener with a full backlog leaves further connection requests unanswered.
+    boost::asio::io_context io;
+    boost::asio::ip::tcp::acceptor acceptor(io);
+    const boost::asio::ip::tcp::endpoint local(boost::asio::ip::make_address_v4("127.0.0.1"), 0);
+    acceptor.open(local.protocol());
+    acceptor.bind(local);
+    acceptor.listen(0);
+    std::vector<std::unique_ptr<boost::asio::ip::tcp::socket>> fillers;
+    for (int i = 0; i < 8; ++i)
+    {
+        // The connection request goes out when the operation starts; io never runs.
+        auto s = std::make_unique<boost::asio::ip::tcp::socket>(io);
+        s->async_connect(acceptor.local_endpoint(), [](const boost::system::error_code&) {});
+        fillers.push_back(std::move(s));
+    }
+    std::this_thread::sleep_for(50ms);
+
+    FrameRecorder client;
+    client.SetConnectTimeout(300);
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(client.Connect("127.0.0.1", acceptor.local_endpoint().port()));
+    ASSERT_TRUE(WaitUntil([&] { return client.Connects(false) + client.Connects(true) > 0; }, 5000ms));
+    if (client.Connects(true) > 0)
+        GTEST_SKIP() << "this kernel answered a connection beyond the backlog";
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 250ms);
+    EXPECT_EQ(client.Connects(false), 1);
+    EXPECT_EQ(client.GetState(), HiNetworkClient::STATE_CLOSED);
+}

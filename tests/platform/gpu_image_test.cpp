@@ -1,0 +1,160 @@
+// Image decoding and saving: hand-written files in, pixels top row first out.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/image.h"
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& hex)
+{
+    std::vector<uint8_t> out;
+    std::istringstream in(hex);
+    std::string byte;
+    while (in >> byte)
+        out.push_back(static_cast<uint8_t>(std::stoul(byte, nullptr, 16)));
+    return out;
+}
+
+std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// 2 x 2, 24 bits, stored bottom row first: top row red, magenta; bottom row blue, white.
+const char* kBmp2x2 =
+    "42 4D 46 00 00 00 00 00 00 00 36 00 00 00"
+    " 28 00 00 00 02 00 00 00 02 00 00 00 01 00 18 00 00 00 00 00 10 00 00 00"
+    " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+    " FF 00 00 FF FF FF 00 00"   // bottom row: blue, white, padding
+    " 00 00 FF FF 00 FF 00 00";  // top row: red, magenta, padding
+
+// "DDS ", 124-byte header for 2 x 1 A8R8G8B8, then the pixels 80112233 and FF445566.
+const char* kDds2x1 =
+    "44 44 53 20 7C 00 00 00 0F 10 00 00 01 00 00 00 02 00 00 00 08 00 00 00"
+    " 00 00 00 00 00 00 00 00"
+    " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+    " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+    " 20 00 00 00 41 00 00 00 00 00 00 00 20 00 00 00"
+    " 00 00 FF 00 00 FF 00 00 FF 00 00 00 00 00 00 FF"
+    " 00 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+    " 33 22 11 80 66 55 44 FF";
+
+TEST(GpuImage, DecodesBmpTopRowFirstAndAppliesTheColourKey)
+{
+    const std::vector<uint8_t> bmp = Bytes(kBmp2x2);
+    struct Case {
+        uint32_t key;
+        std::vector<uint32_t> expected;
+    };
+    const Case cases[] = {
+        {0, {0xFFFF0000, 0xFFFF00FF, 0xFF0000FF, 0xFFFFFFFF}},
+        {0xFFFF00FF, {0xFFFF0000, 0x00000000, 0xFF0000FF, 0xFFFFFFFF}},
+        {0x00FF00FF, {0xFFFF0000, 0xFFFF00FF, 0xFF0000FF, 0xFFFFFFFF}},  // alpha is part of the key
+    };
+    for (const Case& c : cases) {
+        ImageData image;
+        ASSERT_TRUE(Image_Decode(bmp.data(), bmp.size(), c.key, image)) << "key " << c.key;
+        EXPECT_EQ(image.width, 2);
+        EXPECT_EQ(image.height, 2);
+        EXPECT_EQ(image.argb, c.expected) << "key " << std::hex << c.key;
+    }
+}
+
+TEST(GpuImage, DecodesUncompressedDds)
+{
+    const std::vector<uint8_t> dds = Bytes(kDds2x1);
+    ASSERT_EQ(dds.size(), 136u);
+    EXPECT_TRUE(Image_IsDDS(dds.data(), dds.size()));
+    ImageData image;
+    ASSERT_TRUE(Image_Decode(dds.data(), dds.size(), 0, image));
+    EXPECT_EQ(image.width, 2);
+    EXPECT_EQ(image.height, 1);
+    EXPECT_EQ(image.argb, (std::vector<uint32_t>{0x80112233, 0xFF445566}));
+}
+
+TEST(GpuImage, RefusesBadAndTruncatedData)
+{
+    std::vector<uint8_t> truncatedDds = Bytes(kDds2x1);
+    truncatedDds.resize(truncatedDds.size() - 1);
+    std::vector<uint8_t> dxt = Bytes(kDds2x1);
+    dxt[80] = 0x04;  // a four-character code: compressed
+    std::vector<uint8_t> hugeDds = Bytes(kDds2x1);
+    hugeDds[15] = 0x7F;  // height 0x7F000001
+    std::vector<uint8_t> truncatedBmp = Bytes(kBmp2x2);
+    truncatedBmp.resize(40);
+    const std::vector<uint8_t> garbage = Bytes("00 01 02 03 04 05 06 07");
+    struct Case {
+        const char* name;
+        const std::vector<uint8_t>* data;
+    };
+    const Case cases[] = {{"truncated DDS", &truncatedDds}, {"compressed DDS", &dxt},
+                          {"huge DDS", &hugeDds}, {"truncated BMP", &truncatedBmp},
+                          {"garbage", &garbage}};
+    for (const Case& c : cases) {
+        ImageData image;
+        std::string error;
+        EXPECT_FALSE(Image_Decode(c.data->data(), c.data->size(), 0, image, &error)) << c.name;
+        EXPECT_FALSE(error.empty()) << c.name;
+        EXPECT_TRUE(image.argb.empty()) << c.name;
+    }
+    ImageData image;
+    EXPECT_FALSE(Image_Decode(nullptr, 10, 0, image));
+}
+
+class GpuImageFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = std::filesystem::temp_directory_path() /
+                ("gpu_image_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    std::filesystem::path m_dir;
+};
+
+TEST_F(GpuImageFiles, SavedDdsHasTheHandWrittenLayout)
+{
+    // Rows given with a pitch wider than the image: the padding must not reach the file.
+    const uint32_t pixels[3] = {0x80112233, 0xFF445566, 0xDEADBEEF};
+    const std::string path = (m_dir / "out.dds").string();
+    ASSERT_TRUE(Image_SaveDDS(path.c_str(), 2, 1, pixels, 12));
+    EXPECT_EQ(ReadFile(path), Bytes(kDds2x1));
+}
+
+TEST_F(GpuImageFiles, PngKeepsAlphaAndBmpIsOpaque)
+{
+    const uint32_t pixels[4] = {0x80112233, 0xFF445566, 0x00000000, 0xFFFFFFFF};
+    struct Case {
+        const char* file;
+        bool (*save)(const char*, int, int, const uint32_t*, int);
+        std::vector<uint32_t> expected;
+    };
+    const Case cases[] = {
+        {"a.png", Image_SavePNG, {0x80112233, 0xFF445566, 0x00000000, 0xFFFFFFFF}},
+        {"a.bmp", Image_SaveBMP, {0xFF112233, 0xFF445566, 0xFF000000, 0xFFFFFFFF}},
+    };
+    for (const Case& c : cases) {
+        const std::string path = (m_dir / c.file).string();
+        ASSERT_TRUE(c.save(path.c_str(), 2, 2, pixels, 8)) << c.file;
+        const std::vector<uint8_t> bytes = ReadFile(path);
+        ImageData image;
+        ASSERT_TRUE(Image_Decode(bytes.data(), bytes.size(), 0, image)) << c.file;
+        EXPECT_EQ(image.argb, c.expected) << c.file;
+    }
+    EXPECT_FALSE(Image_SavePNG((m_dir / "no" / "such" / "x.png").string().c_str(), 2, 2, pixels, 8));
+    EXPECT_FALSE(Image_SaveDDS((m_dir / "x.dds").string().c_str(), 2, 2, pixels, 4)) << "short pitch";
+}
+
+}  // namespace
