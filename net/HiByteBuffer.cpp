@@ -3,6 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// The most UTF-16 units a 16-bit byte count can announce.
+constexpr int32_t kMaxWideUnits = 0x7FFF;
+
+} // namespace
+
 HiByteBuffer::HiByteBuffer(const uint8_t* pData, int32_t nSize)
     : m_pData(pData), m_nSize(nSize > 0 ? nSize : 0), m_nCapacity(m_nSize)
 {
@@ -142,12 +149,12 @@ bool HiByteBuffer::WriteF32(float value)
 
 bool HiByteBuffer::WriteWString(const char16_t* pszText)
 {
-    return WriteWString(pszText, INT32_MAX / 2);
+    return WriteWString(pszText, kMaxWideUnits);
 }
 
 bool HiByteBuffer::WriteWString(const char16_t* pszText, int32_t nMaxUnits)
 {
-    const int32_t nUnits = std::min(WideLength(pszText), nMaxUnits);
+    const int32_t nUnits = std::min({WideLength(pszText), nMaxUnits, kMaxWideUnits});
     if (2 + 2 * nUnits > m_nCapacity - m_nSize)
         return false;
     WriteU16(uint16_t(2 * nUnits));

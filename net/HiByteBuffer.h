@@ -46,7 +46,8 @@ public:
     bool WriteU16(uint16_t value);
     bool WriteU32(uint32_t value);
     bool WriteF32(float value);
-    // uint16 byte count (2 x units), then the units as UTF-16LE; a null text writes count 0.
+    // uint16 byte count (2 x units), then the units as UTF-16LE; a null text writes count 0. At most
+    // 32767 units go out, the most a 16-bit byte count can announce.
     bool WriteWString(const char16_t* pszText);
     // As WriteWString with at most nMaxUnits units of the text.
     bool WriteWString(const char16_t* pszText, int32_t nMaxUnits);

@@ -1,5 +1,7 @@
 #include "HiNetworkClient.h"
 
+#include <exception>
+
 #include <chrono>
 #include <cstdio>
 #include <deque>
@@ -14,6 +16,8 @@
 #include <boost/asio/read.hpp>
 #include <boost/asio/steady_timer.hpp>
 #include <boost/asio/write.hpp>
+
+#include "NetLog.h"
 
 using boost::asio::ip::tcp;
 using boost::system::error_code;
@@ -61,12 +65,42 @@ bool HiNetworkClient::Connect(const char* pszAddress, uint16_t nPort)
         m_bThreadRunning = true;
         m_pImpl->ioContext.restart();
         m_pImpl->work.emplace(m_pImpl->ioContext.get_executor());
-        m_pImpl->ioThread = std::thread([this] { m_pImpl->ioContext.run(); });
+        m_pImpl->ioThread = std::thread([this] { RunIoLoop(); });
     }
     boost::asio::post(m_pImpl->ioContext, [this, dwAddress = address.to_uint(), nPort] {
         StartConnect(++m_dwGeneration, dwAddress, nPort);
     });
     return true;
+}
+
+void HiNetworkClient::RunIoLoop()
+{
+    // A notification that throws must not end the I/O thread. It leaves its connection without an
+    // outstanding read, so the connection is ended; the thread keeps serving.
+    for (;;)
+    {
+        try
+        {
+            m_pImpl->ioContext.run();
+            return;
+        }
+        catch (const std::exception& e)
+        {
+            NetLogError("HiNetworkClient::RunIoLoop", e.what());
+        }
+        catch (...)
+        {
+            NetLogError("HiNetworkClient::RunIoLoop", "unknown exception");
+        }
+        try
+        {
+            DropConnection();
+        }
+        catch (...)
+        {
+            NetLogError("HiNetworkClient::RunIoLoop", "exception in OnClose");
+        }
+    }
 }
 
 void HiNetworkClient::StartConnect(uint32_t dwGeneration, uint32_t dwAddress, uint16_t nPort)

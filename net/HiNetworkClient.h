@@ -63,6 +63,7 @@ private:
     struct Impl;
     struct PendingSend;
 
+    void RunIoLoop();
     void StartConnect(uint32_t dwGeneration, uint32_t dwAddress, uint16_t nPort);
     void HandleConnect(uint32_t dwGeneration, const boost::system::error_code& ec);
     void HandleConnectTimeout(uint32_t dwGeneration, const boost::system::error_code& ec);

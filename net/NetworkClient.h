@@ -16,8 +16,9 @@
 // queued message, decoding each by its id and calling one parser or handler. The handlers
 // (OnConnected .. OnPelagornGameFin) are empty here; the program's protocol object overrides them.
 //
-// Every sender refuses (false, nothing sent) unless connected, and returns whether the frame was
-// written.
+// Handlers run on the UI thread without the receive lock held, so they may call senders, Connect
+// and Close. Every sender refuses (false, nothing sent) unless connected, and returns whether the
+// frame was written. Senders wait for their write and must not be called from the I/O thread.
 class NetworkClient : public HiNetworkClient, public HiRefObject
 {
 public:

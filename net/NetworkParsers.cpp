@@ -250,7 +250,8 @@ void NetworkClient::ParseNoticeList(HiByteBuffer& buffer)
     if (nCount == 0)
         return;
     OnNoticeListBegin();
-    for (int32_t i = 0; i < nCount && buffer.GetRemaining() > 0; ++i)
+    // Each entry starts with its 16-bit count; a stray last byte is no entry.
+    for (int32_t i = 0; i < nCount && buffer.GetRemaining() >= 2; ++i)
     {
         CountedText<kNoticeBytes> text;
         text.Read(buffer);

@@ -31,6 +31,8 @@ size_t CharBytes(Encoding e, const unsigned char* p, size_t left)
     switch (e)
     {
     case Encoding::Utf16: {
+        if (left < 2)
+            return left;
         const unsigned unit = p[0] | p[1] << 8;
         n = (unit >= 0xD800 && unit <= 0xDBFF) ? 4 : 2;
         break;
@@ -134,7 +136,8 @@ size_t Utf16Length(const char16_t* s)
 
 size_t CopyNarrow(const std::vector<char>& bytes, char* dst)
 {
-    std::memcpy(dst, bytes.data(), bytes.size());
+    if (!bytes.empty())
+        std::memcpy(dst, bytes.data(), bytes.size());
     dst[bytes.size()] = 0;
     return bytes.size();
 }
@@ -149,7 +152,69 @@ size_t CopyWide(const std::vector<char>& bytes, char16_t* dst)
     return units;
 }
 
+// Every CP949 double-byte code as a code point (U+FFFD where there is none), built once.
+constexpr int kLeadFirst = 0x81;
+constexpr int kTrailFirst = 0x41;
+constexpr int kTrailCount = 0xFF - kTrailFirst;
+constexpr char32_t kBadChar = 0xFFFD;
+
+const std::vector<char32_t>& DoubleByteTable()
+{
+    static const std::vector<char32_t> table = [] {
+        std::vector<char32_t> t((0xFF - kLeadFirst) * kTrailCount, kBadChar);
+        iconv_t cd = iconv_open("UTF-32LE", "CP949");
+        if (cd == iconv_t(-1))
+            return t;
+        for (int lead = kLeadFirst; lead < 0xFF; ++lead)
+        {
+            for (int trail = kTrailFirst; trail < 0xFF; ++trail)
+            {
+                char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                unsigned char out[4] = {};
+                char* pin = in;
+                char* pout = reinterpret_cast<char*>(out);
+                size_t inLeft = 2;
+                size_t outLeft = 4;
+                iconv(cd, nullptr, nullptr, nullptr, nullptr);
+                if (iconv(cd, &pin, &inLeft, &pout, &outLeft) != size_t(-1) && inLeft == 0 && outLeft == 0)
+                    t[(lead - kLeadFirst) * kTrailCount + (trail - kTrailFirst)] =
+                        out[0] | out[1] << 8 | out[2] << 16 | static_cast<char32_t>(out[3]) << 24;
+            }
+        }
+        iconv_close(cd);
+        return t;
+    }();
+    return table;
+}
+
 } // namespace
+
+std::u32string Cp949ToCodePoints(std::string_view src)
+{
+    const auto& table = DoubleByteTable();
+    std::u32string out;
+    out.reserve(src.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(src.data());
+    const size_t length = src.size();
+    for (size_t i = 0; i < length; ++i)
+    {
+        const unsigned c = p[i];
+        if (c < 0x80)
+        {
+            out.push_back(c);
+        }
+        else if (c >= kLeadFirst && c < 0xFF && i + 1 < length && p[i + 1] >= kTrailFirst && p[i + 1] < 0xFF)
+        {
+            out.push_back(table[(c - kLeadFirst) * kTrailCount + (p[i + 1] - kTrailFirst)]);
+            ++i;
+        }
+        else
+        {
+            out.push_back(kBadChar);
+        }
+    }
+    return out;
+}
 
 size_t Utf16ToCp949(const char16_t* src, char* dst, size_t dstBytes)
 {

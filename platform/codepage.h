@@ -29,4 +29,10 @@ std::string Cp949ToUtf8(std::string_view src);
 std::u16string Cp949ToUtf16(std::string_view src);
 std::string Utf16ToCp949(std::u16string_view src);
 
+// CP949 -> Unicode code points, one per character. A lead byte (0x81-0xFE) takes the next byte as
+// its trail when that is 0x41-0xFE; a lead byte without one, or a pair with no Unicode equivalent,
+// is one U+FFFD (a lone lead byte consumes only itself). For text shaping, where every byte must
+// be accounted for rather than replaced by '?'.
+std::u32string Cp949ToCodePoints(std::string_view src);
+
 } // namespace platform

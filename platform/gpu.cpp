@@ -132,6 +132,13 @@ GLuint CompileShader(GLenum kind, const char* source)
     return shader;
 }
 
+// Drops errors left by earlier calls, so that the next check sees only its own.
+void ClearGlErrors()
+{
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+}
+
 bool ClipRect(const GpuRect& in, int width, int height, GpuRect& out)
 {
     int x0 = std::max(in.x, 0), y0 = std::max(in.y, 0);
@@ -160,8 +167,7 @@ struct GpuDevice::Impl {
     std::unordered_set<GpuDepth*> depths;
 
     std::vector<GpuVertex> staging = std::vector<GpuVertex>(kMaxVertices);
-    bool verticesLocked = false;
-    int uploadedVertices = 0;
+    int uploadedVertices = 0;  // how many staged vertices the GL buffer holds
 
     GpuTexture* colour = nullptr;  // null: the back buffer
     GpuDepth* depth = nullptr;
@@ -307,6 +313,7 @@ GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, 
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (width > maxSize || height > maxSize)
         return nullptr;
+    ClearGlErrors();
     auto* t = new GpuTexture;
     t->width = width;
     t->height = height;
@@ -495,6 +502,7 @@ GpuDepth* GpuDevice::CreateDepth(int width, int height)
     if (width <= 0 || height <= 0)
         return nullptr;
     m_impl->MakeCurrent();
+    ClearGlErrors();
     auto* d = new GpuDepth{width, height, 0};
     glGenRenderbuffers(1, &d->name);
     glBindRenderbuffer(GL_RENDERBUFFER, d->name);
@@ -616,6 +624,7 @@ bool GpuDevice::ReadPixels(GpuTexture* texture, const GpuRect* rect, uint32_t* a
         return true;
     }
     m_impl->MakeCurrent();
+    ClearGlErrors();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_impl->readFbo);
     glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->name, 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
@@ -782,12 +791,12 @@ void GpuDevice::SetDepthWrite(bool enabled)
 
 GpuVertex* GpuDevice::LockVertices()
 {
-    m_impl->verticesLocked = true;
     m_impl->uploadedVertices = 0;
     return m_impl->staging.data();
 }
 
-void GpuDevice::UnlockVertices() { m_impl->verticesLocked = false; }
+// What was written reaches the GL buffer with the first draw that needs it.
+void GpuDevice::UnlockVertices() { m_impl->uploadedVertices = 0; }
 
 void GpuDevice::Draw(GpuPrimitive kind, int count)
 {

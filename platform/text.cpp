@@ -3,6 +3,7 @@
 //   device contexts, 32-bit DIB sections, GetTextExtentPoint32A, GetTextMetricsA, DrawTextA.
 // Not here: subpixel rendering, rotated text, underline/strike-out, tabs, prefix characters.
 #include "platform/text.h"
+#include "platform/codepage.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -11,7 +12,6 @@
 #include FT_TRUETYPE_IDS_H
 #include FT_SYNTHESIS_H
 #include <fontconfig/fontconfig.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <cmath>
@@ -26,56 +26,10 @@
 namespace {
 
 // ---------------------------------------------------------------------------------------------
-// CP949 -> code points, through a table built once with iconv.
+// Code points.
 
-constexpr int kLeadFirst = 0x81;
-constexpr int kTrailFirst = 0x41;
-constexpr int kTrailCount = 0xFF - kTrailFirst;
-constexpr char32_t kBadChar = 0xFFFD;
-
-const std::vector<char32_t>& Cp949Table() {
-    static const std::vector<char32_t> table = [] {
-        std::vector<char32_t> t((0xFF - kLeadFirst) * kTrailCount, kBadChar);
-        iconv_t cd = iconv_open("UTF-32LE", "CP949");
-        if (cd == (iconv_t)-1) return t;
-        for (int lead = kLeadFirst; lead < 0xFF; ++lead) {
-            for (int trail = kTrailFirst; trail < 0xFF; ++trail) {
-                char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                unsigned char out[4] = {};
-                char* pin = in;
-                char* pout = reinterpret_cast<char*>(out);
-                size_t inLeft = 2, outLeft = 4;
-                iconv(cd, nullptr, nullptr, nullptr, nullptr);
-                if (iconv(cd, &pin, &inLeft, &pout, &outLeft) != (size_t)-1 && inLeft == 0 && outLeft == 0) {
-                    t[(lead - kLeadFirst) * kTrailCount + (trail - kTrailFirst)] =
-                        out[0] | out[1] << 8 | out[2] << 16 | static_cast<char32_t>(out[3]) << 24;
-                }
-            }
-        }
-        iconv_close(cd);
-        return t;
-    }();
-    return table;
-}
-
-// Decodes CP949; a lead byte without a valid trail byte is one bad character of one byte.
 std::u32string DecodeCp949(const char* text, size_t length) {
-    const auto& table = Cp949Table();
-    std::u32string out;
-    out.reserve(length);
-    const auto* p = reinterpret_cast<const unsigned char*>(text);
-    for (size_t i = 0; i < length; ++i) {
-        unsigned c = p[i];
-        if (c < 0x80) {
-            out.push_back(c);
-        } else if (c >= kLeadFirst && c < 0xFF && i + 1 < length && p[i + 1] >= kTrailFirst && p[i + 1] < 0xFF) {
-            out.push_back(table[(c - kLeadFirst) * kTrailCount + (p[i + 1] - kTrailFirst)]);
-            ++i;
-        } else {
-            out.push_back(kBadChar);
-        }
-    }
-    return out;
+    return platform::Cp949ToCodePoints(std::string_view(text, length));
 }
 
 void AppendUtf8(std::string& s, char32_t c) {
@@ -408,8 +362,7 @@ TextFont Text_CreateFont(const TextFontDesc& desc) {
     const bool italic = desc.italic != 0;
 
     const std::u32string name = DecodeCp949(font->desc.faceName, std::strlen(font->desc.faceName));
-    std::string utf8;
-    for (char32_t c : name) AppendUtf8(utf8, c);
+    const std::string utf8 = platform::Cp949ToUtf8(std::string_view(font->desc.faceName));
 
     Library& lib = Lib();
     {

@@ -7,7 +7,6 @@
 //   (Xvfb) the geometry asked for is applied directly and reported synchronously.
 
 #include <SDL2/SDL.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <cstring>
@@ -15,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "platform/window.h"
 #include "platform/window_sdl.h"
 
@@ -118,40 +118,6 @@ void QueueInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (hwnd)
         S().input.push_back(MSG{hwnd, msg, wParam, lParam});
 }
-
-std::string Convert(const char* to, const char* from, const std::string& text)
-{
-    if (text.empty())
-        return {};
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return {};
-    std::string out(text.size() * 4 + 8, '\0');
-    char* in = const_cast<char*>(text.data());
-    size_t inLeft = text.size();
-    char* dst = out.data();
-    size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1))
-            break;
-        if (errno != EILSEQ || inLeft == 0)
-            break;
-        // A character the target cannot hold is skipped (one input byte and its continuation).
-        ++in;
-        --inLeft;
-        while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80 &&
-               std::strcmp(from, "UTF-8") == 0) {
-            ++in;
-            --inLeft;
-        }
-    }
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-}
-
-std::string Cp949ToUtf8(const std::string& s) { return Convert("UTF-8", "CP949", s); }
-std::string Utf8ToCp949(const std::string& s) { return Convert("CP949", "UTF-8", s); }
 
 // Frame insets of a window style: left/right, top (caption included), bottom.
 void Insets(uint32_t style, uint32_t exStyle, int* side, int* top, int* bottom)
@@ -359,7 +325,7 @@ void HandleKey(const SDL_KeyboardEvent& e, bool down)
 void HandleTextEditing(const SDL_TextEditingEvent& e)
 {
     auto& st = S();
-    const std::string text = Utf8ToCp949(e.text);
+    const std::string text = platform::Utf8ToCp949(std::string_view(e.text));
     HWND target = KeyboardTarget();
     if (!text.empty()) {
         if (!st.composing) {
@@ -379,7 +345,7 @@ void HandleTextEditing(const SDL_TextEditingEvent& e)
 void HandleTextInput(const SDL_TextInputEvent& e)
 {
     auto& st = S();
-    const std::string text = Utf8ToCp949(e.text);
+    const std::string text = platform::Utf8ToCp949(std::string_view(e.text));
     HWND target = KeyboardTarget();
     if (st.composing) {
         st.composing = false;
@@ -531,7 +497,7 @@ HWND Window_Create(const WindowCreateInfo& info)
             flags |= SDL_WINDOW_ALWAYS_ON_TOP;
         if (info.style & WS_THICKFRAME)
             flags |= SDL_WINDOW_RESIZABLE;
-        w->sdl = SDL_CreateWindow(Cp949ToUtf8(info.title).c_str(), c.left, c.top,
+        w->sdl = SDL_CreateWindow(platform::Cp949ToUtf8(std::string_view(info.title)).c_str(), c.left, c.top,
                                   std::max(1, c.right - c.left), std::max(1, c.bottom - c.top), flags);
         if (!w->sdl)
             return nullptr;
@@ -841,7 +807,7 @@ bool Window_SetTitle(HWND hwnd, const char* title)
         return false;
     w->title = title ? title : "";
     if (w->sdl)
-        SDL_SetWindowTitle(w->sdl, Cp949ToUtf8(w->title).c_str());
+        SDL_SetWindowTitle(w->sdl, platform::Cp949ToUtf8(std::string_view(w->title)).c_str());
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "CXSpriteBatch.h"
 #include "core_fixture.h"
 
 namespace {
@@ -200,12 +201,21 @@ TEST_F(CoreBatchTest, TargetsKeepTheirFormatAcrossADeviceLoss)
 
 TEST_F(CoreBatchTest, ALostDeviceRefusesScenesUntilItIsReset)
 {
+    // The sprite batch begun in the lost scene ends with it.
+    CXSpriteBatch* batch = device->GetSpriteBatch();
+    ASSERT_NE(batch, nullptr);
+    ASSERT_TRUE(device->Gfx_BeginScene(nullptr));
+    ASSERT_TRUE(batch->Begin(CXSPRITE_ALPHABLEND));
     sink.status = GpuStatus::Lost;
     EXPECT_FALSE(device->CheckDevice());
     EXPECT_FALSE(device->Gfx_BeginScene(nullptr));
+    EXPECT_FALSE(batch->IsBegun());
+    EXPECT_FALSE(batch->Begin(CXSPRITE_ALPHABLEND)) << "not while lost";
     sink.status = GpuStatus::NotReset;
     EXPECT_TRUE(device->CheckDevice());
     EXPECT_TRUE(device->Gfx_BeginScene(nullptr));
+    EXPECT_TRUE(batch->Begin(CXSPRITE_ALPHABLEND));
+    EXPECT_TRUE(batch->End());
     device->Gfx_EndScene(false);
 }
 

@@ -59,6 +59,17 @@ TEST_F(GpuResourceTest, PacksComeBeforeTheDiskNewestFirst)
     EXPECT_EQ(Load(name), "disk");
 }
 
+TEST_F(GpuResourceTest, PackNamesFoldOnlySingleByteLetters)
+{
+    // B0 41 and B0 61 are two different double-byte characters: their trail bytes look like 'A'
+    // and 'a' but must not be case-folded, while the ASCII letters around them are.
+    WriteZip(m_temp / "names.zip", {{"dir/\xB0\x61.txt", Bytes{'s', 'm', 'a', 'l', 'l'}},
+                                    {"dir/\xB0\x41.txt", Bytes{'c', 'a', 'p'}}});
+    ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "names.zip").c_str(), nullptr));
+    EXPECT_EQ(Load("DIR/\xB0\x41.TXT"), "cap");
+    EXPECT_EQ(Load("Dir/\xB0\x61.Txt"), "small");
+}
+
 TEST_F(GpuResourceTest, AttachRefusesDuplicatesAndNonZipFiles)
 {
     WriteZip(m_temp / "a.zip", {{"x.txt", Bytes{'x'}}});

@@ -166,6 +166,25 @@ TEST_F(GpuTextureTest, HandlesShareOneEntryPerNameWhateverTheCase)
     EXPECT_EQ(again.GetTexture(), texture) << "the device cache keeps the texture for reuse";
 }
 
+TEST_F(GpuTextureTest, HandleOutlivingTheNameIndexLeavesTheNewIndexAlone)
+{
+    Image("old.png", 1, 1, {0xFF000000});
+    g_strResourceBase = m_temp.string() + "/";
+    const std::string key = g_strResourceBase + "OLD.PNG";
+    CX2DTexture old;
+    ASSERT_TRUE(old.Load("old.png"));
+    // A restart of the caches deletes the index and its entries under the handle; a new entry
+    // of the same name may take the old one's memory.
+    dev->Texture_ShutDown();
+    dev->Texture_StartUp();
+    CX2DTexture fresh;
+    ASSERT_TRUE(fresh.Load("old.png"));
+    old.Release();
+    EXPECT_EQ(old.GetTexture(), nullptr);
+    EXPECT_EQ(CX2DTexture::FindShared(key.c_str()), fresh.GetShared());
+    EXPECT_EQ(fresh.GetShared()->m_nRefCount, 1);
+}
+
 TEST_F(GpuTextureTest, NamesAreNormalisedBeforeTheBaseFolder)
 {
     struct Case {
@@ -279,6 +298,37 @@ TEST(GpuPackLookup, MissesWithoutAListOrAName)
     EXPECT_EQ(PackLookup("A.PNG", buffer), 0) << "the list starts empty";
     EXPECT_EQ(PackLookup(nullptr, buffer), 0);
     EngineDeletePackList();
+}
+
+TEST_F(GpuTextureTest, LoadedTextureDrawsOneToOneThroughTheBatch)
+{
+    // Top row red, green; bottom row blue, white: drawn 1:1 into a render target, read back top
+    // row first.
+    const std::vector<uint32_t> texels = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+    g_strResourceBase = m_temp.string() + "/";
+    WriteFile(m_temp / "quad.png", Png(2, 2, texels));
+    CX2DTexture texture;
+    ASSERT_TRUE(texture.Load("quad.png"));
+    HTARGET target = dev->Target_Create(4, 4, false, GPU_FORMAT_A8R8G8B8);
+    ASSERT_NE(target, nullptr);
+    ASSERT_TRUE(dev->Gfx_BeginScene(target));
+    dev->Gfx_Clear(0xFF000000);
+    CXQuad quad{};
+    const float corners[4][4] = {{1, 1, 0, 0}, {3, 1, 1, 0}, {3, 3, 1, 1}, {1, 3, 0, 1}};
+    for (int i = 0; i < 4; ++i)
+        quad.v[i] = {corners[i][0], corners[i][1], 0, 0xFFFFFFFF, corners[i][2], corners[i][3]};
+    quad.tex = texture.GetTexture();
+    quad.blend = BLEND_DEFAULT;
+    dev->Gfx_RenderQuad(quad);
+    dev->Gfx_EndScene(false);
+    std::vector<uint32_t> pixels(16);
+    ASSERT_TRUE(dev->GetGpu()->ReadPixels(dev->Target_GetTexture(target), nullptr, pixels.data()));
+    EXPECT_EQ(pixels[1 * 4 + 1], texels[0]);
+    EXPECT_EQ(pixels[1 * 4 + 2], texels[1]);
+    EXPECT_EQ(pixels[2 * 4 + 1], texels[2]);
+    EXPECT_EQ(pixels[2 * 4 + 2], texels[3]);
+    EXPECT_EQ(pixels[0], 0xFF000000u);
+    dev->Target_Free(target);
 }
 
 }  // namespace

@@ -44,14 +44,16 @@ protected:
         ASSERT_TRUE(s_ready) << s_dev->System_GetErrorMessage();
         m_target = s_dev->Target_Create(64, 64, false, GPU_FORMAT_A8R8G8B8);
         ASSERT_NE(m_target, nullptr);
-        m_batch.Create(s_dev);
-        EngineSetSpriteBatch(&m_batch);
+        ASSERT_NE(s_dev->GetSpriteBatch(), nullptr);
+        ASSERT_EQ(EngineGetSpriteBatch(), s_dev->GetSpriteBatch()) << "the device registers its batch";
     }
     void TearDown() override {
-        m_batch.Release();
+        s_dev->m_bLastPass = true;
+        if (s_dev->InScene()) s_dev->Gfx_EndScene(false);
+        Batch().End();
+        Batch().SetScale(1.0f, 1.0f);
         for (HTEXTURE t : m_textures) s_dev->GetGpu()->DestroyTexture(t);
         s_dev->Target_Free(m_target);
-        s_dev->m_bLastPass = true;
         g_bUseSpriteBatch = 0;
     }
 
@@ -83,7 +85,7 @@ protected:
     static CXGfxDevice* s_dev;
     static bool s_ready;
     HTARGET m_target = nullptr;
-    CXSpriteBatch m_batch;
+    static CXSpriteBatch& Batch() { return *s_dev->GetSpriteBatch(); }
     std::vector<HTEXTURE> m_textures;
 };
 
@@ -209,28 +211,28 @@ TEST_F(TextSpriteTest, AnimationCoreFramesAndModes) {
 TEST_F(TextSpriteTest, SpriteBatchQueuesUntilEndInOrderUnderItsTransform) {
     HTEXTURE red = Solid(4, 4, std::vector<uint32_t>(16, kRed));
     HTEXTURE blue = Solid(4, 4, std::vector<uint32_t>(16, kBlue));
-    EXPECT_FALSE(m_batch.Begin(CXSPRITE_ALPHABLEND)) << "no scene";
+    EXPECT_FALSE(Batch().Begin(CXSPRITE_ALPHABLEND)) << "no scene";
     Begin();
-    ASSERT_TRUE(m_batch.Begin(CXSPRITE_ALPHABLEND));
-    EXPECT_TRUE(m_batch.Begin(CXSPRITE_ALPHABLEND)) << "begun again with the same flags";
+    ASSERT_TRUE(Batch().Begin(CXSPRITE_ALPHABLEND));
+    EXPECT_TRUE(Batch().Begin(CXSPRITE_ALPHABLEND)) << "begun again with the same flags";
     // Queued: red, then blue half over it; then a quad-batch sprite under where the red one is.
-    EXPECT_TRUE(m_batch.DrawPlain(red, 10, 10, nullptr, kWhite));
+    EXPECT_TRUE(Batch().DrawPlain(red, 10, 10, nullptr, kWhite));
     CXSpriteRect half{0, 0, 2, 4};
-    EXPECT_TRUE(m_batch.DrawPlain(blue, 12, 10, &half, kWhite));
-    EXPECT_EQ(m_batch.GetQueuedCount(), 2u);
+    EXPECT_TRUE(Batch().DrawPlain(blue, 12, 10, &half, kWhite));
+    EXPECT_EQ(Batch().GetQueuedCount(), 2u);
     CX2DSprite green;
     green.CreateFromTexture(Solid(4, 4, std::vector<uint32_t>(16, kGreen)), 0, 0, 0, 0);
     green.Render(10, 10);
     // Rotation about the centre (2, 2) at (30, 30), scaled by 2: covers 26..34.
-    EXPECT_TRUE(m_batch.Draw(red, 30, 30, 0, 0, 4, 4, 2.0f, 2.0f, 1.5707964f, 2, 2, kWhite));
-    EXPECT_TRUE(m_batch.End());
-    EXPECT_FALSE(m_batch.DrawPlain(red, 0, 0, nullptr, kWhite)) << "not begun";
+    EXPECT_TRUE(Batch().Draw(red, 30, 30, 0, 0, 4, 4, 2.0f, 2.0f, 1.5707964f, 2, 2, kWhite));
+    EXPECT_TRUE(Batch().End());
+    EXPECT_FALSE(Batch().DrawPlain(red, 0, 0, nullptr, kWhite)) << "not begun";
     // Batch scale 2 from the next Begin: the position and the size double.
-    m_batch.SetScale(2.0f, 2.0f);
-    ASSERT_TRUE(m_batch.Begin(CXSPRITE_ALPHABLEND));
-    m_batch.DrawPlain(blue, 20, 2, nullptr, kWhite);
-    m_batch.End();
-    m_batch.SetScale(1.0f, 1.0f);
+    Batch().SetScale(2.0f, 2.0f);
+    ASSERT_TRUE(Batch().Begin(CXSPRITE_ALPHABLEND));
+    Batch().DrawPlain(blue, 20, 2, nullptr, kWhite);
+    Batch().End();
+    Batch().SetScale(1.0f, 1.0f);
     End();
     const Probe probes[] = {{11, 11, kRed},   {12, 11, kBlue},  {13, 13, kBlue}, {14, 11, kClear}, {27, 27, kRed},
                             {33, 33, kRed},   {25, 25, kClear}, {35, 30, kClear}, {41, 5, kBlue},  {47, 11, kBlue},
@@ -243,11 +245,11 @@ TEST_F(TextSpriteTest, SpriteBatchFlagRoutesSpritesThroughTheBatch) {
     sprite.CreateFromTexture(Quadrants(), 0, 0, 0, 0);
     sprite.SetHotSpot(4, 4);  // not used on the batch path
     Begin();
-    ASSERT_TRUE(m_batch.Begin(CXSPRITE_ALPHABLEND));
+    ASSERT_TRUE(Batch().Begin(CXSPRITE_ALPHABLEND));
     g_bUseSpriteBatch = 1;
     sprite.Render(10, 10);
-    EXPECT_EQ(m_batch.GetQueuedCount(), 1u);
-    m_batch.End();
+    EXPECT_EQ(Batch().GetQueuedCount(), 1u);
+    Batch().End();
     End();
     EXPECT_EQ(Pixel(11, 11), kRed);
     EXPECT_EQ(Pixel(16, 16), kWhite);
@@ -457,7 +459,7 @@ TEST_F(TextSpriteTest, FontScalesItsGdiTwinAndDrawsMeasuredText) {
     EXPECT_FALSE(font.DrawText("가나", 4, 4, 0, 0, colour, 0)) << "outside a scene";
     Begin();
     EXPECT_TRUE(font.DrawText("가나", 4, 4, 0, 0, colour, 0));
-    EXPECT_FALSE(m_batch.IsBegun()) << "the batch it began is ended again";
+    EXPECT_FALSE(Batch().IsBegun()) << "the batch it began is ended again";
     s_dev->m_bLastPass = false;
     EXPECT_FALSE(font.DrawText("가나", 4, 30, 0, 0, colour, 0));
     s_dev->m_bLastPass = true;

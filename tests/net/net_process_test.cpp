@@ -158,3 +158,41 @@ TEST(NetworkClientProcess, EndToEndOverLoopback)
     client.Process();
     EXPECT_TRUE(client.calls.empty()); // the link was already lost: no second closed event
 }
+
+TEST(NetworkClientProcess, CloseGivesOneClosedEvent)
+{
+    RawPeer peer;
+    CMachineTable table;
+    RecordingClient client(table);
+    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    ASSERT_TRUE(WaitUntil([&] { return client.IsConnected(); }));
+    client.Process();
+    client.calls.clear();
+    client.Close();
+    EXPECT_EQ(client.GetState(), HiNetworkClient::STATE_CLOSED);
+    for (int i = 0; i < 3; ++i)
+        client.Process();
+    EXPECT_EQ(client.calls, std::vector<std::string>{"OnDisconnected()"});
+}
+
+TEST(NetworkClientProcess, DestroyingAClientThatIsReceivingIsSafe)
+{
+    RawPeer peer;
+    CMachineTable table;
+    Bytes burst;
+    for (uint32_t i = 0; i < 500; ++i)
+    {
+        const Bytes f = Frame(Msg128(i));
+        burst.insert(burst.end(), f.begin(), f.end());
+    }
+    {
+        RecordingClient client(table);
+        ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+        ASSERT_TRUE(peer.Accept());
+        ASSERT_TRUE(WaitUntil([&] { return client.IsConnected(); }));
+        ASSERT_TRUE(peer.Write(burst));
+        // The destructor stops the I/O thread before the queues it fills go away.
+    }
+    EXPECT_FALSE(peer.Read(1, 1000ms).has_value());
+}

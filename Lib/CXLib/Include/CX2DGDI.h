@@ -7,13 +7,18 @@
 #include <cstdint>
 
 #include "CXGfxTypes.h"
+#include "CXMemoryPoolTmpl.h"
 #include "platform/text.h"
 
 // Pixels nothing drew on.
 constexpr uint32_t CX2DGDI_KEY_COLOR = 0x010101;
 
+// Allocated from its class pool; a derived class declares its own pool (CX_DECLARE_MEMORY_POOL),
+// or `new` of it yields null.
 class CX2DGDI {
 public:
+    CX_DECLARE_MEMORY_POOL(CX2DGDI)
+
     // Font = the engine's GDI font; a 1 x 1 surface.
     CX2DGDI();
     virtual ~CX2DGDI();

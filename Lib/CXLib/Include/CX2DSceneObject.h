@@ -5,9 +5,14 @@
 #include <cstddef>
 
 #include "CXGfxDevice.h"
+#include "CXMemoryPoolTmpl.h"
 
+// Allocated from its class pool; a derived scene declares its own pool (CX_DECLARE_MEMORY_POOL),
+// or `new` of it yields null.
 class CX2DSceneObject {
 public:
+    CX_DECLARE_MEMORY_POOL(CX2DSceneObject)
+
     CX2DSceneObject() = default;
     virtual ~CX2DSceneObject() = default;
 

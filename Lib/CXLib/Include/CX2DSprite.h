@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "CXGfxTypes.h"
+#include "CXMemoryPoolTmpl.h"
 #include "CXSpriteCore.h"
 
 class CX2DTexture;
@@ -14,8 +15,12 @@ class CX2DTexture;
 // used on that path). Only the Pelagorn game sets it, around its own drawing.
 extern uint8_t g_bUseSpriteBatch;
 
+// Allocated from its class pool; a derived class declares its own pool (CX_DECLARE_MEMORY_POOL),
+// or `new` of it yields null.
 class CX2DSprite {
 public:
+    CX_DECLARE_MEMORY_POOL(CX2DSprite)
+
     CX2DSprite() = default;
     virtual ~CX2DSprite();
     CX2DSprite(const CX2DSprite&) = delete;

@@ -2,9 +2,12 @@
 // An off-screen render target that a game or screen draws into and a sprite then shows.
 
 #include "CXGfxDevice.h"
+#include "CXMemoryPoolTmpl.h"
 
 class CX2DTarget {
 public:
+    CX_DECLARE_MEMORY_POOL(CX2DTarget)
+
     CX2DTarget() = default;
     ~CX2DTarget() { Release(); }
     CX2DTarget(const CX2DTarget&) = delete;

@@ -6,11 +6,14 @@
 #include <cstdint>
 
 #include "CXGfxTypes.h"
+#include "CXMemoryPoolTmpl.h"
 #include "CXString.h"
 
 // One shared texture: the number of handles holding it and the name it was loaded under.
 class CX2DGlobalTexture {
 public:
+    CX_DECLARE_MEMORY_POOL(CX2DGlobalTexture)
+
     const CXString& GetKey() const { return m_strName; }
 
     int32_t m_nRefCount = 0;
@@ -20,6 +23,8 @@ public:
 
 class CX2DTexture {
 public:
+    CX_DECLARE_MEMORY_POOL(CX2DTexture)
+
     CX2DTexture() = default;
     ~CX2DTexture() { Release(); }
     CX2DTexture(const CX2DTexture&) = delete;

@@ -154,6 +154,19 @@ public:
     // the first free number.
     bool System_Snapshot(const char* file);
 
+    // --- Ini file (state 15) ---------------------------------------------------------------
+    // Private-profile values: integers written "%d", floats "%f"; reads go through a 256-byte
+    // text buffer. With no ini file the setters do nothing and the getters return the default, as
+    // they do when the key yields no text.
+    void Ini_SetInt(const char* section, const char* key, int value);
+    int Ini_GetInt(const char* section, const char* key, int def);
+    void Ini_SetFloat(const char* section, const char* key, float value);
+    float Ini_GetFloat(const char* section, const char* key, float def);
+    // A null value does nothing.
+    void Ini_SetString(const char* section, const char* key, const char* value);
+    // The value or the default, copied into the device's buffer (valid until the next call).
+    const char* Ini_GetString(const char* section, const char* key, const char* def);
+
     // --- Random and timer ------------------------------------------------------------------
     uint32_t Random_Seed(uint32_t seed);
     int Random_Int(int a, int b);
@@ -218,6 +231,9 @@ public:
     void AddModule(CXGfxModule* module);
     void RemoveModule(CXGfxModule* module);
     bool HasGraphics() const { return m_bGraphics; }
+    // The frame's sprite batch: made at graphics start-up (and registered as the engine's),
+    // told about losses and restores, gone at shutdown. Null without graphics.
+    class CXSpriteBatch* GetSpriteBatch() const { return m_pSpriteBatch.get(); }
     HWND GetWindow() const { return m_hWnd; }
     int GetScreenWidth() const { return m_nScreenWidth; }
     int GetScreenHeight() const { return m_nScreenHeight; }
@@ -311,6 +327,9 @@ private:
     void Flush(bool endOfScene);
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool CallExitCallback() const;
+    // The ini value as text, cut to 255 bytes; false without an ini file or text.
+    bool ReadIni(const char* section, const char* key, char* buffer, size_t size) const;
+    void WriteIni(const char* section, const char* key, const char* value);
 
     int m_nRefCount = 0;
 
@@ -351,6 +370,7 @@ private:
     int m_nWindowHeight = 0;
 
     char m_szError[256] = {};
+    char m_szIniString[256] = {};
 
     // Timing.
     CXGfxClock* m_pClock = nullptr;
@@ -372,6 +392,7 @@ private:
     bool m_bGraphics = false;
     bool m_bDeviceReady = true;
     std::vector<CXGfxModule*> m_Modules;
+    std::unique_ptr<class CXSpriteBatch> m_pSpriteBatch;
     bool m_bLossHandled = false;
 
     // Input.

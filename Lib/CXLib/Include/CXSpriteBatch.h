@@ -50,7 +50,7 @@ public:
 
     // Scale applied to everything the next Begin draws.
     void SetScale(float x, float y);
-    // Queued sprites of a lost device are dropped.
+    // Queued sprites of a lost device are dropped and the batch ends.
     void OnLostDevice();
     bool OnResetDevice();
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "CX2DPack.h"
 #include "CXAutoLock.h"
 #include "CXLibStartup.h"
 #include "CXLockFast.h"
@@ -109,8 +110,11 @@ HWND CX2DInit(const CX2DInitParam& p, int extraSoundGroups)
     return hwnd;
 }
 
+// The string class and the pack file system compute their scrambling from the data itself; they
+// have no tables to load.
 void EngineInit()
 {
+    EngineCreatePackList();
     if (!g_pRandomThread) {
         g_pRandomThread = std::make_unique<CX2DRandom>();
         g_pRandomThread->ThreadRun("Random", 0, kRandomIntervalMs);
@@ -132,6 +136,7 @@ void EngineShutdown()
         Text_DeleteFont(g_hEngineFont);
         g_hEngineFont = nullptr;
     }
+    EngineDeletePackList();
     g_pRandomThread.reset();
     CXLibShutdown();
 }

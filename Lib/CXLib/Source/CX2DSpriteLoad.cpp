@@ -2,18 +2,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "CX2DFileConfig.h"
 #include "CX2DSprite.h"
 #include "CX2DTexture.h"
-#include "CXFileConfig.h"
 
 namespace {
-
-// The engine's config lookup: the normalised name (packs hold nothing here), then the disk.
-bool LoadConfig(const char* name, CXFileConfig& config) {
-    CXString normalised;
-    if (!CX2DNormalizeName(name, normalised)) return false;
-    return config.Load(normalised.GetString());
-}
 
 std::string Slashes(std::string s) {
     for (char& c : s)
@@ -59,13 +52,13 @@ CXSpriteCore* CX2DSprite::CreateEmpty(int w, int h) {
 }
 
 bool CX2DSprite::Load(const char* file) {
-    CXFileConfig config;
-    if (!file || !LoadConfig(file, config)) return false;
+    CX2DFileConfig config;
+    if (!file || !config.Load(file)) return false;
 
     CXString tex = config.GetValue("TEX");
     tex.Trim();
     const std::string texName = Slashes(tex.GetString());
-    const std::string path = Slashes(file);
+    const std::string path = Slashes(config.GetPath().GetString());
     const size_t slash = path.rfind('/');
     const std::string texPath = slash == std::string::npos ? texName : path.substr(0, slash) + "/" + texName;
 

@@ -104,6 +104,10 @@ bool CX2DTexture::Load(const char* name)
     if (!texture)
         return false;
     auto* shared = new CX2DGlobalTexture;
+    if (!shared) {
+        g_pGfxDevice->Texture_Free(texture);
+        return false;
+    }
     shared->m_nRefCount = 1;
     shared->m_pTexture = texture;
     shared->m_strName = full;

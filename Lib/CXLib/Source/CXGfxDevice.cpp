@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "CXGpuSink.h"
+#include "CXSpriteBatch.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/image.h"
@@ -161,6 +162,12 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
         }
         break;
     case GFX_STATE_RESERVED14: m_nReserved14 = n; break;
+    case GFX_STATE_INI_FILE: {
+        const char* name = reinterpret_cast<const char*>(value);
+        const char* path = name && *name ? Resource_MakePath(name) : nullptr;
+        CopyText(m_szIniFile, sizeof m_szIniFile, path && std::strlen(path) < sizeof m_szIniFile ? path : "");
+        break;
+    }
     case GFX_STATE_LOG_FILE: {
         const char* path = reinterpret_cast<const char*>(value);
         m_szLogFile[0] = 0;
@@ -210,6 +217,7 @@ intptr_t CXGfxDevice::System_GetState(int id) const
     case GFX_STATE_ZBUFFER: return m_bZBuffer;
     case GFX_STATE_TEXTURE_FILTER: return m_bTextureFilter;
     case GFX_STATE_RESERVED14: return m_nReserved14;
+    case GFX_STATE_INI_FILE: return m_szIniFile[0] ? reinterpret_cast<intptr_t>(m_szIniFile) : 0;
     case GFX_STATE_LOG_FILE: return m_szLogFile[0] ? reinterpret_cast<intptr_t>(m_szLogFile) : 0;
     case GFX_STATE_USE_SOUND: return m_bUseSound;
     case GFX_STATE_SAMPLE_RATE: return m_nSampleRate;
@@ -340,6 +348,9 @@ bool CXGfxDevice::InitiateGraphics()
         m_pOwnSink = std::make_unique<CXGpuSink>(*m_pGpu);
         m_pSink = m_pOwnSink.get();
     }
+    m_pSpriteBatch = std::make_unique<CXSpriteBatch>();
+    m_pSpriteBatch->Create(this);
+    EngineSetSpriteBatch(m_pSpriteBatch.get());
     m_nScreenBPP = 32;
     System_Log("Mode: %d x %d x %s\n", m_nScreenWidth, m_nScreenHeight, "X8R8G8B8");
     m_pTargets = nullptr;
@@ -365,6 +376,7 @@ void CXGfxDevice::System_Shutdown()
     FreeSound();
     if (m_bGraphics) {
         Texture_ShutDown();
+        m_pSpriteBatch.reset();  // unregisters itself
         for (auto it = m_Modules.rbegin(); it != m_Modules.rend(); ++it)
             (*it)->OnShutdown(*this);
         while (m_pTargets)
@@ -402,6 +414,8 @@ void CXGfxDevice::ReleaseDeviceObjects()
         t->pDepth = nullptr;
     }
     m_pCurTarget = nullptr;
+    if (m_pSpriteBatch)
+        m_pSpriteBatch->OnLostDevice();
     for (CXGfxModule* module : m_Modules)
         module->OnDeviceLost(*this);
 }
@@ -447,6 +461,8 @@ bool CXGfxDevice::RestoreDeviceObjects()
         m_matView[i] = (i % 5 == 0) ? 1.0f : 0.0f;
     m_pSink->SetView(m_matView);
     SetProjectionFor(m_nScreenWidth, m_nScreenHeight);
+    if (m_pSpriteBatch)
+        m_pSpriteBatch->OnResetDevice();
     for (CXGfxModule* module : m_Modules)
         module->OnDeviceRestore(*this);
     return ok;

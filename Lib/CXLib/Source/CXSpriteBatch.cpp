@@ -179,6 +179,13 @@ void CXSpriteBatch::SetScale(float x, float y) {
     m_fScaleY = y;
 }
 
-void CXSpriteBatch::OnLostDevice() { m_Queue.clear(); }
+// The scene the batch was begun in is gone with the device: its queue is dropped and it ends.
+void CXSpriteBatch::OnLostDevice() {
+    m_Queue.clear();
+    if (m_bBegun) {
+        m_Transform = m_SavedTransform;
+        m_bBegun = false;
+    }
+}
 
 bool CXSpriteBatch::OnResetDevice() { return true; }

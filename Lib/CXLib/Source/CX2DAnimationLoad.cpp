@@ -1,0 +1,276 @@
+// Reading an ".anf" file into an animation.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "CX2DAnimation.h"
+#include "CX2DAnimationFile.h"
+#include "CX2DFileConfig.h"
+#include "CX2DTexture.h"
+#include "CXGfxDevice.h"
+#include "CXLog.h"
+
+namespace {
+
+// Names of the files being loaded, outermost first, so that a child naming one of its ancestors
+// (or itself) is skipped instead of recursing without end. UI thread only.
+std::vector<std::string>& LoadChain()
+{
+    static std::vector<std::string> chain;
+    return chain;
+}
+
+class ChainEntry {
+public:
+    explicit ChainEntry(const std::string& name) { LoadChain().push_back(name); }
+    ~ChainEntry() { LoadChain().pop_back(); }
+    ChainEntry(const ChainEntry&) = delete;
+    ChainEntry& operator=(const ChainEntry&) = delete;
+};
+
+bool OnChain(const char* file)
+{
+    CXString name;
+    if (!CX2DNormalizeName(file, name))
+        return false;
+    const auto& chain = LoadChain();
+    return std::find(chain.begin(), chain.end(), name.GetString()) != chain.end();
+}
+
+// A frame-name pattern from a data file is formatted with one int, so it must hold exactly one
+// integer conversion (flags, width and precision allowed, no length modifier or '*') and no other
+// conversion.
+bool IsFramePattern(const std::string& pattern)
+{
+    int conversions = 0;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] != '%')
+            continue;
+        if (++i < pattern.size() && pattern[i] == '%')
+            continue;
+        while (i < pattern.size() && std::strchr("-+ #0", pattern[i]))
+            ++i;
+        while (i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9')
+            ++i;
+        if (i < pattern.size() && pattern[i] == '.') {
+            ++i;
+            while (i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9')
+                ++i;
+        }
+        if (i >= pattern.size() || !std::strchr("diuxXo", pattern[i]))
+            return false;
+        ++conversions;
+    }
+    return conversions == 1;
+}
+
+std::string FrameName(const std::string& pattern, int frame)
+{
+    const int size = std::snprintf(nullptr, 0, pattern.c_str(), frame);
+    if (size < 0)
+        return {};
+    std::string name(static_cast<size_t>(size) + 1, '\0');
+    std::snprintf(name.data(), name.size(), pattern.c_str(), frame);
+    name.resize(static_cast<size_t>(size));
+    return name;
+}
+
+// Pixels whose red, green and blue equal the key's become transparent black.
+void ApplyColorKey(const CX2DTexture& texture, uint32_t key)
+{
+    HTEXTURE handle = texture.GetTexture();
+    if (!g_pGfxDevice || !handle)
+        return;
+    GpuLocked locked{};
+    if (!g_pGfxDevice->Texture_LockRect(&locked, handle, false, 0, 0, 0, 0))
+        return;
+    const int width = texture.GetWidth(), height = texture.GetHeight();
+    auto* row = static_cast<uint8_t*>(locked.bits);
+    for (int y = 0; y < height; ++y, row += locked.pitch) {
+        auto* pixels = reinterpret_cast<uint32_t*>(row);
+        for (int x = 0; x < width; ++x)
+            if ((pixels[x] & 0xFFFFFF) == (key & 0xFFFFFF))
+                pixels[x] = 0;
+    }
+    g_pGfxDevice->Texture_Unlock(handle);
+}
+
+float Decimal(CXFileConfig& config, const char* key)
+{
+    return static_cast<float>(std::atof(CX2DConfigText(config, key).c_str()));
+}
+
+int Integer(CXFileConfig& config, const char* key)
+{
+    return std::atoi(CX2DConfigText(config, key).c_str());
+}
+
+bool Present(CXFileConfig& config, const char* key) { return !CX2DConfigText(config, key).empty(); }
+
+uint32_t ParseLoopMode(const std::string& text)
+{
+    const std::vector<std::string> words = CX2DSplit(text, '|');
+    if (words.empty())
+        return ANIM_LOOP;
+    uint32_t bits = 0;
+    for (const std::string& part : words) {
+        CXString word(part.c_str());
+        word.MakeUpper();
+        if (word.Compare("REV") == 0)
+            bits |= ANIM_REVERSE;
+        else if (word.Compare("PINGPONG") == 0)
+            bits |= ANIM_PINGPONG;
+        else if (word.Compare("LOOP") == 0)
+            bits |= ANIM_LOOP;
+    }
+    return bits;
+}
+
+}  // namespace
+
+bool CX2DAnimation::Load(const char* file)
+{
+    Reset();
+    CXString name;
+    if (!CX2DNormalizeName(file, name))
+        return false;
+    CX2DFileConfig config;
+    if (!config.Load(file))
+        return false;
+    ChainEntry entry(name.GetString());
+    if (BuildFromConfig(config, file))
+        return true;
+    Reset();
+    return false;
+}
+
+bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
+{
+    const std::string texList = CX2DConfigText(config, "TEX_LIST");
+    const std::string tex = CX2DConfigText(config, "TEX");
+    const int alpha = Present(config, "ALPHA") ? Integer(config, "ALPHA") : 255;
+    const bool hasKey = Present(config, "TRANS_COLOR");
+    const auto colorKey = static_cast<uint32_t>(CXString().ToInteger(CX2DConfigText(config, "TRANS_COLOR").c_str()));
+    const int count = Integer(config, "COUNT");
+    const float fps = Decimal(config, "FPS");
+    const float x = Decimal(config, "X"), y = Decimal(config, "Y");
+    float w = Decimal(config, "W"), h = Decimal(config, "H");
+
+    HTEXTURE first = nullptr;
+    int texWidth = 0, texHeight = 0;
+    if (!texList.empty()) {
+        const std::string pattern = CX2DRelativePath(file, texList);
+        if (!IsFramePattern(pattern)) {
+            CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST needs one integer conversion. [%s]", pattern.c_str());
+            return false;
+        }
+        for (int i = 0; i < count; ++i) {
+            auto texture = std::make_unique<CX2DTexture>();
+            if (!texture || !texture->Load(FrameName(pattern, i).c_str())) {
+                m_TexList.emplace_back();
+                continue;
+            }
+            if (hasKey)
+                ApplyColorKey(*texture, colorKey);
+            m_TexList.push_back(std::move(texture));
+        }
+        if (m_TexList.empty() || !m_TexList[0])
+            return false;
+        first = m_TexList[0]->GetTexture();
+        texWidth = m_TexList[0]->GetWidth(), texHeight = m_TexList[0]->GetHeight();
+    } else {
+        auto* texture = new CX2DTexture;
+        if (!texture)
+            return false;
+        if (!texture->Load(CX2DRelativePath(file, tex).c_str())) {
+            delete texture;
+            return false;
+        }
+        m_pTexture = texture;
+        first = texture->GetTexture();
+        texWidth = texture->GetWidth(), texHeight = texture->GetHeight();
+    }
+
+    if (w == 0.0f)
+        w = static_cast<float>(texWidth);
+    if (h == 0.0f)
+        h = static_cast<float>(texHeight);
+    auto* core = new CXAnimationCore;
+    if (!core)
+        return false;
+    core->Create(first, std::max(count, 1), fps, x, y, w, h);
+    AdoptCore(core);
+    m_fFrameX = x, m_fFrameY = y, m_fFrameW = w, m_fFrameH = h;
+    if (hasKey && m_pTexture)
+        ApplyColorKey(*m_pTexture, colorKey);
+
+    m_nAnimAlpha = alpha;
+    ApplyAlpha(alpha);
+    if (Present(config, "BLEND"))
+        SetBlendMode(CX2DParseBlend(CX2DConfigText(config, "BLEND")));
+    core->m_fHotX = Present(config, "HOT_SPOT_X") ? Decimal(config, "HOT_SPOT_X") : w / 2;
+    core->m_fHotY = Present(config, "HOT_SPOT_Y") ? Decimal(config, "HOT_SPOT_Y") : h / 2;
+    m_fX = m_fLastX = Decimal(config, "RENDER_X");
+    m_fY = m_fLastY = Decimal(config, "RENDER_Y");
+    core->SetMode(ParseLoopMode(CX2DConfigText(config, "LOOP_MODE")));
+    m_nLoopCount = m_nPlays = Integer(config, "LOOP_COUNT");
+    m_fPlayTime = Decimal(config, "PLAY_TIME") / 1000.0f;
+
+    CX2DSoundSpec sound;
+    if (CX2DParseSound(CX2DConfigText(config, "SOUND"), sound) &&
+        m_Sound.Create(CX2DRelativePath(file, sound.strFile).c_str(), 4)) {
+        m_Sound.SetVolume(sound.nVolume, true);
+        m_Sound.SetPan(sound.nPan);
+        m_Sound.SetPitch(sound.fPitch);
+        m_Sound.SetLoop(sound.bLoop);
+    }
+
+    struct TrackKeys {
+        const char* prefix;
+        int values;
+        float scale;
+    };
+    static const TrackKeys kTracks[TRACK_COUNT] = {{"PA", 2, 1.0f}, {"SA", 2, 0.01f}, {"RA", 1, 1.0f}, {"AA", 1, 1.0f}};
+    for (int i = 0; i < TRACK_COUNT; ++i) {
+        const std::string prefix = kTracks[i].prefix;
+        CX2DAnimationTrack& track = m_Tracks[i];
+        track.m_fDefaultSpeed = Decimal(config, (prefix + "_SPEED").c_str()) * kTracks[i].scale;
+        track.m_dwLoopMode = static_cast<uint32_t>(Integer(config, (prefix + "_LOOP_MODE").c_str()));
+        track.m_nLoopCount = Integer(config, (prefix + "_LOOP_COUNT").c_str());
+        track.ParseKeys(CX2DConfigText(config, (prefix + "_POINT").c_str()).c_str(), kTracks[i].values, kTracks[i].scale);
+        if (track.HasKeys())
+            track.m_Value = track.m_Keys[0];
+    }
+    ApplyTrackValues();
+
+    const int children = Integer(config, "ANF_COUNT");
+    for (int i = 0; i < children; ++i) {
+        char key[32];
+        std::snprintf(key, sizeof key, "ANF_%d", i);
+        const std::vector<std::string> fields = CX2DSplit(CX2DConfigText(config, key), ',');
+        if (fields.size() < 4 || fields[3].empty())
+            continue;
+        const std::string childFile = "/" + fields[3];
+        if (OnChain(childFile.c_str())) {
+            CX_LOG_ERROR("CX2DAnimation::Load", "Child already being loaded. [%s]", childFile.c_str());
+            continue;
+        }
+        auto info = std::unique_ptr<CX2DAnimationANFInfo>(new CX2DAnimationANFInfo);
+        auto* child = new CX2DAnimation;
+        if (!info || !child) {
+            delete child;
+            continue;
+        }
+        info->m_bAbsolute = std::atoi(fields[0].c_str());
+        info->m_fX = static_cast<float>(std::atof(fields[1].c_str()));
+        info->m_fY = static_cast<float>(std::atof(fields[2].c_str()));
+        info->m_nKey = fields.size() > 4 ? std::atoi(fields[4].c_str()) : 0;
+        info->m_pAnimation = child;
+        child->Load(childFile.c_str());
+        m_Children.push_back(std::move(info));
+    }
+    return true;
+}
