@@ -73,6 +73,20 @@ struct Scene {
         }
     }
 
+    // One quad per iteration, inside one scene, cycling through the frame's quads.
+    void Submit(benchmark::State& state)
+    {
+        device->Gfx_BeginScene(nullptr);
+        size_t i = 0;
+        for (auto _ : state) {
+            device->Gfx_RenderQuad(quads[i]);
+            if (++i == quads.size())
+                i = 0;
+        }
+        device->Gfx_EndScene(false);
+        state.SetItemsProcessed(state.iterations());
+    }
+
     // Waits for the GPU by reading one pixel of the back buffer.
     void Finish()
     {
@@ -119,16 +133,8 @@ void BM_QuadSubmission(benchmark::State& state)
         state.SkipWithError("no graphics device");
         return;
     }
-    scene.device->Gfx_BeginScene(nullptr);
-    size_t i = 0;
-    for (auto _ : state) {
-        scene.device->Gfx_RenderQuad(scene.quads[i]);
-        if (++i == scene.quads.size())
-            i = 0;
-    }
-    scene.device->Gfx_EndScene(false);
+    scene.Submit(state);
     scene.Finish();
-    state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_QuadSubmission)->Unit(benchmark::kNanosecond);
 
@@ -174,16 +180,8 @@ void BM_QuadSubmissionEngineOnly(benchmark::State& state)
     NullSink sink;
     CXGfxSink* const gpuSink = scene.device->GetSink();
     scene.device->SetSink(&sink);
-    scene.device->Gfx_BeginScene(nullptr);
-    size_t i = 0;
-    for (auto _ : state) {
-        scene.device->Gfx_RenderQuad(scene.quads[i]);
-        if (++i == scene.quads.size())
-            i = 0;
-    }
-    scene.device->Gfx_EndScene(false);
+    scene.Submit(state);
     scene.device->SetSink(gpuSink);
-    state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_QuadSubmissionEngineOnly)->Unit(benchmark::kNanosecond);
 

@@ -22,6 +22,13 @@
 using boost::asio::ip::tcp;
 using boost::system::error_code;
 
+namespace {
+
+// The client whose I/O thread this is; null on every other thread.
+thread_local const HiNetworkClient* t_pIoThreadOwner = nullptr;
+
+} // namespace
+
 struct HiNetworkClient::PendingSend
 {
     HiPacketBuffer packet;
@@ -73,8 +80,14 @@ bool HiNetworkClient::Connect(const char* pszAddress, uint16_t nPort)
     return true;
 }
 
+bool HiNetworkClient::IsIoThread() const
+{
+    return t_pIoThreadOwner == this;
+}
+
 void HiNetworkClient::RunIoLoop()
 {
+    t_pIoThreadOwner = this;
     // A notification that throws must not end the I/O thread. It leaves its connection without an
     // outstanding read, so the connection is ended; the thread keeps serving.
     for (;;)
@@ -185,6 +198,13 @@ int HiNetworkClient::Send(const HiPacketBuffer& packet)
     if (!IsConnected() || packet.GetBodyLength() < 1)
         return 0;
     auto pending = std::make_shared<PendingSend>(PendingSend{packet, nullptr});
+    if (IsIoThread())
+    {
+        // From a notification: the write cannot be waited for on the thread that performs it, so
+        // it is queued; a failure is reported through OnClose.
+        QueueSend(*pending);
+        return packet.GetFrameSize();
+    }
     std::future<int> written;
     if (!m_bAsyncSend)
     {
@@ -258,6 +278,12 @@ bool HiNetworkClient::CloseLink()
 
 void HiNetworkClient::Close()
 {
+    if (IsIoThread())
+    {
+        // From a notification the thread cannot join itself: end the link only.
+        DropConnection();
+        return;
+    }
     if (!m_bThreadRunning)
     {
         m_nState.store(STATE_CLOSED);

@@ -34,11 +34,13 @@ public:
     // when the address is malformed. The I/O thread starts on first use and stays until Close.
     bool Connect(const char* pszAddress, uint16_t nPort = kDefaultPort);
     // Ends the connection (one OnClose when it was established; an attempt in progress ends
-    // without a notification), then stops and joins the I/O thread.
+    // without a notification), then stops and joins the I/O thread. Called from a notification it
+    // only ends the connection; the thread stops at the next Close from another thread.
     void Close();
     // Writes one frame. Synchronous mode waits for the write and returns the frame size, or 0 when
     // the frame could not be written (the connection is then closed and reported closed).
-    // Asynchronous mode queues the frame and returns its size. 0 unless connected.
+    // Asynchronous mode, and any send from a notification, queues the frame and returns its size.
+    // 0 unless connected.
     int Send(const HiPacketBuffer& packet);
 
     int32_t GetState() const { return m_nState.load(); }
@@ -63,6 +65,7 @@ private:
     struct Impl;
     struct PendingSend;
 
+    bool IsIoThread() const;
     void RunIoLoop();
     void StartConnect(uint32_t dwGeneration, uint32_t dwAddress, uint16_t nPort);
     void HandleConnect(uint32_t dwGeneration, const boost::system::error_code& ec);

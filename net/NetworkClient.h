@@ -18,7 +18,11 @@
 //
 // Handlers run on the UI thread without the receive lock held, so they may call senders, Connect
 // and Close. Every sender refuses (false, nothing sent) unless connected, and returns whether the
-// frame was written. Senders wait for their write and must not be called from the I/O thread.
+// frame was written (senders wait for their write, except from the I/O thread, where it is queued).
+//
+// The I/O thread calls the notifications through the object's virtual table, so a derived class
+// calls Close in its own destructor (or its owner closes before the release), never leaving the
+// thread running while a destructor changes the object's dynamic type.
 class NetworkClient : public HiNetworkClient, public HiRefObject
 {
 public:

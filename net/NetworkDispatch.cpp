@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "NetFieldReaders.h"
 #include "NetworkClient.h"
+
+using namespace netfield;
 
 namespace {
 
@@ -15,30 +18,24 @@ struct MachineKey
 
 MachineKey ReadKey(HiByteBuffer& buffer)
 {
-    uint8_t byType = 0;
-    uint16_t wNumber = 0;
-    buffer.ReadU8(byType);
-    buffer.ReadU16(wNumber);
-    return MachineKey{byType, wNumber};
-}
-
-uint8_t ReadU8(HiByteBuffer& buffer, uint8_t byDefault = 0)
-{
-    buffer.ReadU8(byDefault);
-    return byDefault;
-}
-
-uint32_t ReadU32(HiByteBuffer& buffer)
-{
-    uint32_t value = 0;
-    buffer.ReadU32(value);
-    return value;
+    const int32_t nGameType = ReadU8(buffer);
+    return MachineKey{nGameType, ReadU16(buffer)};
 }
 
 // Copies a block only when the body holds all of it; otherwise the record keeps what it has.
 void ReadBlock(HiByteBuffer& buffer, uint8_t* pRecord, int32_t nSize)
 {
     buffer.Read(pRecord, nSize);
+}
+
+// An answer record prepared with its defaults, then filled from the body when all of it is there.
+template <class Record>
+Record ReadRecord(HiByteBuffer& buffer)
+{
+    Record record;
+    record.Init();
+    ReadBlock(buffer, record.m_abyData, record.kSize);
+    return record;
 }
 
 // Stores credit, win and score taken from offsets of an answer record.
@@ -399,9 +396,7 @@ void NetworkClient::DispatchGameMessage(int32_t nId, HiByteBuffer& buffer)
     }
     case 34: {
         const MachineKey key = ReadKey(buffer);
-        CPelagornEnterData record;
-        record.Init();
-        ReadBlock(buffer, record.m_abyData, record.kSize);
+        const CPelagornEnterData record = ReadRecord<CPelagornEnterData>(buffer);
         StoreFromRecord(m_table.Find(key.nGameType, key.nMachineNo), record.m_abyData, 0, 4, 8);
         OnPelagornEnter(key.nGameType, key.nMachineNo, record);
         return;
@@ -418,9 +413,7 @@ void NetworkClient::DispatchGameMessage(int32_t nId, HiByteBuffer& buffer)
     case 37: {
         const MachineKey key = ReadKey(buffer);
         const bool bOk = ReadU8(buffer) != 0;
-        CPelagornData37 record;
-        record.Init();
-        ReadBlock(buffer, record.m_abyData, record.kSize);
+        const CPelagornData37 record = ReadRecord<CPelagornData37>(buffer);
         StoreFromRecord(m_table.Find(key.nGameType, key.nMachineNo), record.m_abyData, 12, 16, 21);
         OnPelagorn37(key.nGameType, key.nMachineNo, bOk, record);
         return;
@@ -428,9 +421,7 @@ void NetworkClient::DispatchGameMessage(int32_t nId, HiByteBuffer& buffer)
     case 38: {
         const MachineKey key = ReadKey(buffer);
         const bool bOk = ReadU8(buffer) != 0;
-        CPelagornSpinData record;
-        record.Init();
-        ReadBlock(buffer, record.m_abyData, record.kSize);
+        const CPelagornSpinData record = ReadRecord<CPelagornSpinData>(buffer);
         StoreFromRecord(m_table.Find(key.nGameType, key.nMachineNo), record.m_abyData, 4, 8, 12);
         OnPelagornSpinData(key.nGameType, key.nMachineNo, bOk, record);
         return;
@@ -441,7 +432,7 @@ void NetworkClient::DispatchGameMessage(int32_t nId, HiByteBuffer& buffer)
         CPelagornData39 record;
         record.Init();
         if (bOk)
-            ReadBlock(buffer, record.m_abyData, record.kSize);
+            record = ReadRecord<CPelagornData39>(buffer);
         OnPelagorn39(key.nGameType, key.nMachineNo, bOk, bOk ? &record : nullptr);
         return;
     }
@@ -455,9 +446,7 @@ void NetworkClient::DispatchGameMessage(int32_t nId, HiByteBuffer& buffer)
     case 41: {
         const MachineKey key = ReadKey(buffer);
         const bool bOk = ReadU8(buffer) != 0;
-        CPelagornTicketOutData record;
-        record.Init();
-        ReadBlock(buffer, record.m_abyData, record.kSize);
+        const CPelagornTicketOutData record = ReadRecord<CPelagornTicketOutData>(buffer);
         m_table.m_nGiftTickets = int32_t(ReadU32(buffer));
         StoreFromRecord(m_table.Find(key.nGameType, key.nMachineNo), record.m_abyData, 8, 12, 16);
         OnPelagornTicketOut(key.nGameType, key.nMachineNo, bOk, record);

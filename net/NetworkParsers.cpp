@@ -1,6 +1,9 @@
 // Parsers of the structured answers. Loops over counts stop when the body is exhausted.
 #include "CivilDate.h"
+#include "NetFieldReaders.h"
 #include "NetworkClient.h"
+
+using namespace netfield;
 
 namespace {
 
@@ -17,26 +20,6 @@ struct CountedText
     char16_t sz[LimitBytes / 2 + 1] = {};
     bool Read(HiByteBuffer& buffer) { return buffer.ReadCountedText(sz, LimitBytes); }
 };
-
-uint8_t ReadU8(HiByteBuffer& buffer)
-{
-    uint8_t value = 0;
-    buffer.ReadU8(value);
-    return value;
-}
-
-uint16_t ReadU16(HiByteBuffer& buffer, uint16_t wDefault = 0)
-{
-    buffer.ReadU16(wDefault);
-    return wDefault;
-}
-
-uint32_t ReadU32(HiByteBuffer& buffer)
-{
-    uint32_t value = 0;
-    buffer.ReadU32(value);
-    return value;
-}
 
 CMachineLogEntry ReadLogEntry(HiByteBuffer& buffer, int32_t nGameType, int32_t nMachineNo)
 {

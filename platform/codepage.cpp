@@ -24,27 +24,33 @@ const char* IconvName(Encoding e)
     return "";
 }
 
-// Bytes of the source character starting at p (at most `left` bytes remain).
+// Bytes of the source character starting at p (at most `left` bytes remain). A malformed sequence
+// counts only its first byte or unit, so the replacement of a bad character never swallows the
+// good character after it.
 size_t CharBytes(Encoding e, const unsigned char* p, size_t left)
 {
-    size_t n = 1;
     switch (e)
     {
     case Encoding::Utf16: {
         if (left < 2)
             return left;
         const unsigned unit = p[0] | p[1] << 8;
-        n = (unit >= 0xD800 && unit <= 0xDBFF) ? 4 : 2;
-        break;
+        if (unit < 0xD800 || unit > 0xDBFF || left < 4)
+            return 2;
+        const unsigned next = p[2] | p[3] << 8;
+        return (next >= 0xDC00 && next <= 0xDFFF) ? 4 : 2;
     }
-    case Encoding::Utf8:
-        n = p[0] < 0x80 ? 1 : p[0] >= 0xF0 ? 4 : p[0] >= 0xE0 ? 3 : p[0] >= 0xC0 ? 2 : 1;
-        break;
+    case Encoding::Utf8: {
+        const size_t n = p[0] < 0xC0 ? 1 : p[0] < 0xE0 ? 2 : p[0] < 0xF0 ? 3 : p[0] < 0xF8 ? 4 : 1;
+        for (size_t i = 1; i < n; ++i)
+            if (i >= left || (p[i] & 0xC0) != 0x80)
+                return 1;
+        return n;
+    }
     case Encoding::Cp949:
-        n = (p[0] >= 0x81 && p[0] <= 0xFE) ? 2 : 1;
-        break;
+        return (p[0] >= 0x81 && p[0] <= 0xFE && left >= 2 && p[1] >= 0x41 && p[1] <= 0xFE) ? 2 : 1;
     }
-    return n <= left ? n : left;
+    return 1;
 }
 
 class Converter

@@ -139,6 +139,20 @@ void ClearGlErrors()
     }
 }
 
+// The rectangle (the whole texture when null) when it lies inside the texture and is not empty.
+bool RectInside(const GpuTexture& texture, const GpuRect* rect, GpuRect& out)
+{
+    if (!rect) {
+        out = {0, 0, texture.width, texture.height};
+        return true;
+    }
+    if (rect->x < 0 || rect->y < 0 || rect->w <= 0 || rect->h <= 0 ||
+        rect->x > texture.width - rect->w || rect->y > texture.height - rect->h)
+        return false;
+    out = *rect;
+    return true;
+}
+
 bool ClipRect(const GpuRect& in, int width, int height, GpuRect& out)
 {
     int x0 = std::max(in.x, 0), y0 = std::max(in.y, 0);
@@ -541,13 +555,9 @@ bool GpuDevice::Lock(GpuTexture* texture, const GpuRect* rect, bool readOnly, Gp
 {
     if (!texture || texture->target || texture->locked)
         return false;
-    GpuRect r{0, 0, texture->width, texture->height};
-    if (rect) {
-        if (rect->x < 0 || rect->y < 0 || rect->w <= 0 || rect->h <= 0 ||
-            rect->x + rect->w > texture->width || rect->y + rect->h > texture->height)
-            return false;
-        r = *rect;
-    }
+    GpuRect r{};
+    if (!RectInside(*texture, rect, r))
+        return false;
     const int bpp = Gpu_BytesPerPixel(texture->format);
     out.pitch = texture->width * bpp;
     out.bits = texture->shadow.data() + size_t(r.y) * out.pitch + size_t(r.x) * bpp;
@@ -599,13 +609,9 @@ bool GpuDevice::ReadPixels(GpuTexture* texture, const GpuRect* rect, uint32_t* a
 {
     if (!texture || !argb)
         return false;
-    GpuRect r{0, 0, texture->width, texture->height};
-    if (rect) {
-        if (rect->x < 0 || rect->y < 0 || rect->w <= 0 || rect->h <= 0 ||
-            rect->x + rect->w > texture->width || rect->y + rect->h > texture->height)
-            return false;
-        r = *rect;
-    }
+    GpuRect r{};
+    if (!RectInside(*texture, rect, r))
+        return false;
     const bool opaque = texture->format != GPU_FORMAT_A8R8G8B8;
     if (!texture->target) {
         for (int y = 0; y < r.h; ++y)

@@ -1,7 +1,8 @@
-// Image decoding and saving over stb_image / stb_image_write, plus uncompressed DDS.
+// Image decoding and saving over stb_image / stb_image_write, plus DDS (uncompressed and DXT).
 // Stands in for: D3DXCreateTextureFromFileInMemoryEx's decoding and colour key,
 //   D3DXGetImageInfoFromFileInMemory, D3DXSaveSurfaceToFile / D3DXSaveTextureToFile.
-// Not here: PCX (the engine has its own loader), compressed DDS (DXT), textures themselves (gpu.cpp).
+// Not here: PCX (the engine has its own loader), DDS mip levels past the first, cube maps and
+//   volumes, textures themselves (gpu.cpp).
 #include "platform/image.h"
 
 #include <stb/stb_image.h>
@@ -47,19 +48,119 @@ bool Fail(std::string* error, const char* reason)
     return false;
 }
 
-// Uncompressed RGB(A) DDS with 16, 24 or 32 bits per pixel and any channel masks.
+// An R5G6B5 colour as ARGB, opaque.
+uint32_t Expand565(uint32_t c)
+{
+    const uint32_t r = (c >> 11) & 31, g = (c >> 5) & 63, b = c & 31;
+    return 0xFF000000u | ((r << 3) | (r >> 2)) << 16 | ((g << 2) | (g >> 4)) << 8 | ((b << 3) | (b >> 2));
+}
+
+// (a * wa + b * wb) / (wa + wb) on each of the three colour channels, opaque.
+uint32_t Mix(uint32_t a, uint32_t b, uint32_t wa, uint32_t wb)
+{
+    uint32_t out = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8)
+        out |= (((a >> shift) & 255) * wa + ((b >> shift) & 255) * wb) / (wa + wb) << shift;
+    return out;
+}
+
+// The 16 colours of a DXT colour block (4 x 4, row by row). Without fourColours, a block whose
+// first colour is not above the second has three colours and transparent black.
+void DecodeColourBlock(const uint8_t* block, bool fourColours, uint32_t out[16])
+{
+    const uint32_t c0 = uint32_t(block[0] | block[1] << 8), c1 = uint32_t(block[2] | block[3] << 8);
+    uint32_t palette[4] = {Expand565(c0), Expand565(c1), 0, 0};
+    if (fourColours || c0 > c1) {
+        palette[2] = Mix(palette[0], palette[1], 2, 1);
+        palette[3] = Mix(palette[0], palette[1], 1, 2);
+    } else {
+        palette[2] = Mix(palette[0], palette[1], 1, 1);
+        palette[3] = 0;
+    }
+    const uint32_t indices = ReadLE32(block + 4);
+    for (int i = 0; i < 16; ++i)
+        out[i] = palette[(indices >> (2 * i)) & 3];
+}
+
+// The 16 alphas of a DXT5 alpha block: two end points and 3-bit indices.
+void DecodeAlphaBlock(const uint8_t* block, uint8_t out[16])
+{
+    const uint32_t a0 = block[0], a1 = block[1];
+    uint32_t palette[8] = {a0, a1};
+    if (a0 > a1) {
+        for (uint32_t i = 2; i < 8; ++i)
+            palette[i] = ((8 - i) * a0 + (i - 1) * a1) / 7;
+    } else {
+        for (uint32_t i = 2; i < 6; ++i)
+            palette[i] = ((6 - i) * a0 + (i - 1) * a1) / 5;
+        palette[6] = 0;
+        palette[7] = 255;
+    }
+    uint64_t indices = 0;
+    for (int b = 0; b < 6; ++b)
+        indices |= uint64_t(block[2 + b]) << (8 * b);
+    for (int i = 0; i < 16; ++i)
+        out[i] = uint8_t(palette[(indices >> (3 * i)) & 7]);
+}
+
+// DXT1, DXT3 and DXT5 (DXT2 and DXT4 read as DXT3 and DXT5): 4 x 4 blocks, cut at the image's
+// right and bottom edges.
+bool DecodeDXT(const uint8_t* p, size_t size, uint32_t width, uint32_t height, uint32_t fourCC,
+               ImageData& out, std::string* error)
+{
+    int kind;
+    switch (fourCC) {
+    case 0x31545844: kind = 1; break;                    // "DXT1"
+    case 0x32545844: case 0x33545844: kind = 3; break;   // "DXT2", "DXT3"
+    case 0x34545844: case 0x35545844: kind = 5; break;   // "DXT4", "DXT5"
+    default: return Fail(error, "unsupported DDS four-character code");
+    }
+    const size_t blockBytes = kind == 1 ? 8 : 16;
+    const size_t across = (width + 3) / 4, down = (height + 3) / 4;
+    if (size - kDdsHeader < across * down * blockBytes)
+        return Fail(error, "DDS data is truncated");
+    out.width = int(width);
+    out.height = int(height);
+    out.argb.resize(size_t(width) * height);
+    const uint8_t* block = p + kDdsHeader;
+    for (size_t by = 0; by < down; ++by)
+        for (size_t bx = 0; bx < across; ++bx, block += blockBytes) {
+            uint32_t colours[16];
+            DecodeColourBlock(block + blockBytes - 8, kind != 1, colours);
+            if (kind == 3) {
+                for (int i = 0; i < 16; ++i) {
+                    const uint32_t a = (block[i / 2] >> (4 * (i % 2))) & 15;
+                    colours[i] = (colours[i] & 0xFFFFFF) | (a * 17) << 24;
+                }
+            } else if (kind == 5) {
+                uint8_t alphas[16];
+                DecodeAlphaBlock(block, alphas);
+                for (int i = 0; i < 16; ++i)
+                    colours[i] = (colours[i] & 0xFFFFFF) | uint32_t(alphas[i]) << 24;
+            }
+            for (size_t y = 0; y < 4 && by * 4 + y < height; ++y)
+                for (size_t x = 0; x < 4 && bx * 4 + x < width; ++x)
+                    out.argb[(by * 4 + y) * width + bx * 4 + x] = colours[y * 4 + x];
+        }
+    return true;
+}
+
+// Uncompressed RGB(A) DDS with 16, 24 or 32 bits per pixel and any channel masks, and the DXT
+// compressed kinds.
 bool DecodeDDS(const uint8_t* p, size_t size, ImageData& out, std::string* error)
 {
     if (size < kDdsHeader || ReadLE32(p + 4) != 124 || ReadLE32(p + 76) != 32)
         return Fail(error, "bad DDS header");
     const uint32_t height = ReadLE32(p + 12), width = ReadLE32(p + 16);
     const uint32_t flags = ReadLE32(p + 80), bits = ReadLE32(p + 88);
-    if ((flags & kDdsFourCC) || !(flags & kDdsRgb))
-        return Fail(error, "compressed DDS is not supported");
-    if (bits != 16 && bits != 24 && bits != 32)
-        return Fail(error, "unsupported DDS pixel size");
     if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
         return Fail(error, "bad DDS size");
+    if (flags & kDdsFourCC)
+        return DecodeDXT(p, size, width, height, ReadLE32(p + 84), out, error);
+    if (!(flags & kDdsRgb))
+        return Fail(error, "unsupported DDS pixel format");
+    if (bits != 16 && bits != 24 && bits != 32)
+        return Fail(error, "unsupported DDS pixel size");
     const size_t bytes = bits / 8;
     if (size - kDdsHeader < size_t(width) * height * bytes)
         return Fail(error, "DDS data is truncated");

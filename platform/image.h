@@ -1,7 +1,8 @@
-// Image decoding and saving over stb_image / stb_image_write, plus uncompressed DDS.
+// Image decoding and saving over stb_image / stb_image_write, plus DDS (uncompressed and DXT).
 // Stands in for: D3DXCreateTextureFromFileInMemoryEx's decoding and colour key,
 //   D3DXGetImageInfoFromFileInMemory, D3DXSaveSurfaceToFile / D3DXSaveTextureToFile.
-// Not here: PCX (the engine has its own loader), compressed DDS (DXT), textures themselves (gpu.h).
+// Not here: PCX (the engine has its own loader), DDS mip levels past the first, cube maps and
+//   volumes, textures themselves (gpu.h).
 #pragma once
 
 #include <cstddef>
@@ -16,9 +17,9 @@ struct ImageData {
     std::vector<uint32_t> argb;
 };
 
-// Decodes PNG, BMP, TGA, JPEG, GIF (first frame), PSD, HDR, PIC, PNM or uncompressed DDS from
-// memory. A nonzero colourKey turns every pixel equal to it (alpha included) into transparent
-// black. False with a reason in error on bad or unknown data.
+// Decodes PNG, BMP, TGA, JPEG, GIF (first frame), PSD, HDR, PIC, PNM or DDS (uncompressed or
+// DXT1 to DXT5) from memory. A nonzero colourKey turns every pixel equal to it (alpha included)
+// into transparent black. False with a reason in error on bad or unknown data.
 bool Image_Decode(const void* data, size_t size, uint32_t colourKey, ImageData& out,
                   std::string* error = nullptr);
 

@@ -574,6 +574,7 @@ void FillRect(TextBitmapObject& bm, const Clip& clip, int32_t left, int32_t top,
     top = std::max(top, clip.top);
     right = std::min(right, clip.right);
     bottom = std::min(bottom, clip.bottom);
+    if (left >= right) return;
     for (int32_t y = top; y < bottom; ++y)
         std::fill(&bm.pixels[static_cast<size_t>(y) * bm.width + left],
                   &bm.pixels[static_cast<size_t>(y) * bm.width + right], rgb);

@@ -12,6 +12,7 @@
 #include "CXAVLTreeTmpl.h"
 #include "CXListExTmpl.h"
 #include "CXListTmpl.h"
+#include "CXLockTmpl.h"
 #include "CXPtrMapTempl.h"
 #include "CXString.h"
 #include "cxlib/error_log_capture.h"
@@ -382,4 +383,26 @@ TEST(CXTmplReport, SpellsTypeArgumentsTheLibraryWay)
     EXPECT_STREQ(CXTmplArgName<uint64_t>(), "unsigned __int64");
     EXPECT_STREQ(CXTmplArgName<unsigned char>(), "unsigned char");
     EXPECT_STREQ(CXTmplArgName<CXString>(), "class CXString");
+    // Nested instances name every class and keep closing brackets apart.
+    EXPECT_STREQ(CXTmplArgName<CXLockTmpl<CXListTmpl<unsigned char>>>(),
+                 "class CXLockTmpl<class CXListTmpl<unsigned char> >");
+    EXPECT_STREQ(CXTmplArgName<CXListElementTmpl<CXListTmpl<uint32_t>>>(),
+                 "class CXListElementTmpl<class CXListTmpl<unsigned long> >");
+}
+
+TEST(CXTmplReport, AFailureNamesTheFullTemplateAndMethod)
+{
+    ErrorLogCapture log;
+    CXReportTmplFail("Lib\\CXLib\\Include\\Base/CXArrayTmpl", "CXArrayElementTmpl",
+                     CXTmplArgName<CXLockTmpl<CXListTmpl<unsigned char>>>(), "ClearData", 7);
+    CXReportTmplFail("Lib\\CXLib\\Include\\Base/CXArrayExTmpl", "CXArrayExTmpl", CXTmplArgName<uint64_t>(),
+                     "SetSize", 8, "SetSize fail. [dwMaxArraySize=3]");
+    const std::string text = log.Text();
+    EXPECT_NE(text.find("-[CXArrayElementTmpl<class CXLockTmpl<class CXListTmpl<unsigned char> > >::ClearData] : "
+                        "ClearData fail.\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("-[CXArrayExTmpl<unsigned __int64>::SetSize] : SetSize fail. [dwMaxArraySize=3]\r\n"),
+              std::string::npos)
+        << text;
 }

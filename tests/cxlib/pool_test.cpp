@@ -174,7 +174,7 @@ TEST(CXMemorySizePoolTest, AllocatesByClassAndRefusesOutOfRange)
     EXPECT_EQ(pool.AllocateMemory(4225), nullptr);
     const std::string out = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(out.find("[CXMemorySizePool::AllocateMemory] : Invalid memory size. [tSize=4225, dwElement=33, "
-                       "m_bShiftByteAlign=7, m_dwElementSize=33, m_dwMaxSize=4096]"),
+                       "m_bShiftByteAlign=7, m_dwElementSize=33, m_dwMaxSize=4096\r\n"),
               std::string::npos)
         << out;
 }

@@ -212,7 +212,8 @@ TEST_F(AnimAnf, TexListMustHoldExactlyOneIntegerConversion)
     const Case cases[] = {
         {"f%d.png", true},  {"f%1d.png", true},    {"f%x.png", true},   {"f%s.png", false},
         {"f%d%d.png", false}, {"f.png", false},    {"f%ld.png", false}, {"f%*d.png", false},
-        {"f%n.png", false}, {"f%", false},
+        {"f%n.png", false}, {"f%", false},  {"f%.1d.png", true}, {"f%33d.png", false},
+        {"f%.999999999d.png", false}, {"f%99999999999999999999d.png", false},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -222,6 +223,12 @@ TEST_F(AnimAnf, TexListMustHoldExactlyOneIntegerConversion)
         EXPECT_EQ(anim.Load(name.c_str()), c.loads) << c.pattern;
         EXPECT_EQ(anim.GetCore() != nullptr, c.loads) << c.pattern;
     }
+
+    // The folder of the file is not part of the pattern: a '%' there is plain text.
+    WriteSolidPng("100%s/f0.png", 8, 8, kRed);
+    WriteText("100%s/list.anf", "TEX_LIST=f%d.png\nCOUNT=1\n");
+    CX2DAnimation inFolder;
+    EXPECT_TRUE(inFolder.Load("100%s/list.anf"));
 }
 
 TEST_F(AnimAnf, LoadFailsWithoutFileOrTexture)

@@ -191,6 +191,31 @@ TEST(AnimParticleSystem, VelocityIsPerUpdateAndMoveToCarriesParticles)
     EXPECT_NEAR(system.GetParticle(0).x, 110.0f, 1e-3f);
 }
 
+TEST(AnimParticleSystem, BoundingBoxIsKeptOnlyWhenAskedAndStartsOverEachUpdate)
+{
+    ParticleRandomScope random;
+    CXParticleSystemInfo info = Settings(120, -1.0f, 10.0f);
+    info.fSpeedMin = info.fSpeedMax = 10.0f;  // straight up, 10 units per update
+    CXParticleSystem system(info, 0.0f);
+    system.FireAt(50.0f, 50.0f);
+    Steps(system, 3);
+    EXPECT_TRUE(system.GetBoundingBox().bEmpty) << "off unless asked for";
+
+    // Two particles per update; the box holds those moved in this update, not the new ones.
+    system.TrackBoundingBox(true);
+    Steps(system, 1);
+    const CXParticleBox& box = system.GetBoundingBox();
+    ASSERT_FALSE(box.bEmpty);
+    EXPECT_NEAR(box.x1, 50.0f, 1e-3f);
+    EXPECT_NEAR(box.x2, 50.0f, 1e-3f);
+    EXPECT_NEAR(box.y1, 20.0f, 1e-3f);
+    EXPECT_NEAR(box.y2, 40.0f, 1e-3f);
+
+    system.Stop(true);
+    Steps(system, 1);
+    EXPECT_TRUE(system.GetBoundingBox().bEmpty);
+}
+
 class AnimParticleFile : public AnimTest {
 protected:
     void SetUp() override

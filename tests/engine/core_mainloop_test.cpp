@@ -13,6 +13,7 @@
 #include "CX2DTarget.h"
 #include "CXFont.h"
 #include "CXSpriteBatch.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -135,6 +136,19 @@ TEST(CoreMainLoop, RunsOneHundredTwentyFramesAndShutsDownCleanly)
     for (uint32_t argb : block)
         ink += argb == 0xFFFFFFFF;
     EXPECT_GT(ink, 20);
+
+    // A snapshot without a name takes the first free number in the program folder.
+    const std::string folder = platform::ProgramFolder();
+    ASSERT_TRUE(platform::WriteFileAtomic(folder + "shot000.bmp", "x", 1));
+    EXPECT_TRUE(g_pGfxDevice->System_Snapshot(nullptr));
+    const auto shot = platform::ReadWholeFile(folder + "shot001.bmp");
+    ASSERT_TRUE(shot.has_value());
+    ASSERT_GT(shot->size(), 54u);
+    EXPECT_EQ((*shot)[0], 'B');
+    EXPECT_EQ((*shot)[1], 'M');
+    EXPECT_EQ(platform::FileSize(folder + "shot000.bmp"), 1u) << "an earlier shot is kept";
+    platform::DeleteFile(folder + "shot000.bmp");
+    platform::DeleteFile(folder + "shot001.bmp");
 
     delete g_pFont;
     g_pFont = nullptr;

@@ -2,6 +2,7 @@
 // of a real device (under Xvfb) and read back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -477,6 +478,66 @@ TEST_F(TextSpriteTest, FontScalesItsGdiTwinAndDrawsMeasuredText) {
             ++inside;
         }
     EXPECT_GT(inside, 20);
+}
+
+TEST_F(TextSpriteTest, DrawTextNDrawsTheFirstCharactersThenTheWholeTextOverThem) {
+    CXFontDesc desc;
+    desc.Height = -16;
+    std::strcpy(desc.FaceName, "나눔고딕");
+    CXFont font;
+    font.SetDesc(desc);
+    ASSERT_TRUE(font.Create(1.0f, 1.0f));
+    const char* text = "8888888888";
+    TextSize three, ten;
+    ASSERT_TRUE(Text_GetTextExtent(font.GetDC(), text, 3, &three));
+    ASSERT_TRUE(Text_GetTextExtent(font.GetDC(), text, 10, &ten));
+    HTARGET wide = s_dev->Target_Create(ten.cx + 8, ten.cy + 8, false, GPU_FORMAT_A8R8G8B8);
+    ASSERT_NE(wide, nullptr);
+    ASSERT_TRUE(s_dev->Gfx_BeginScene(wide));
+    s_dev->Gfx_Clear(kClear);
+    // Half-transparent red on black: ink drawn twice comes out brighter than ink drawn once.
+    const uint32_t colour = 0x80FF0000;
+    EXPECT_TRUE(font.DrawTextN(text, 3, 0, 0, static_cast<float>(ten.cx), static_cast<float>(ten.cy), colour, 0));
+    s_dev->Gfx_EndScene(false);
+    std::vector<uint32_t> px(static_cast<size_t>(ten.cx + 8) * (ten.cy + 8));
+    ASSERT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(wide), nullptr, px.data()));
+    s_dev->Target_Free(wide);
+    uint32_t firstThree = 0, rest = 0;
+    for (int y = 0; y < ten.cy; ++y)
+        for (int x = 0; x < ten.cx; ++x) {
+            const uint32_t red = px[static_cast<size_t>(y) * (ten.cx + 8) + x] >> 16 & 0xFF;
+            if (x < three.cx - 2) firstThree = std::max(firstThree, red);
+            if (x > three.cx + 2) rest = std::max(rest, red);
+        }
+    // One layer of ink of coverage c gives red 255 c/2, two give 255 (1 - (1 - c/2)^2).
+    EXPECT_GT(rest, 60u) << "the whole text is drawn";
+    EXPECT_GT(firstThree, rest + 30) << "the first three characters are drawn twice, the rest once";
+}
+
+TEST_F(TextSpriteTest, FontKeepsAlignmentInsideALargeRectangleAndDrawsBlanksAsNothing) {
+    CXFontDesc desc;
+    desc.Height = -16;
+    std::strcpy(desc.FaceName, "나눔고딕");
+    CXFont font;
+    font.SetDesc(desc);
+    ASSERT_TRUE(font.Create(1.0f, 1.0f));
+    const uint32_t colour = kWhite;
+    Begin();
+    EXPECT_TRUE(font.DrawText("가", 0, 0, 64, 64, colour, TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE));
+    EXPECT_TRUE(font.DrawText("   ", 0, 0, 64, 64, colour, 0)) << "blanks leave no ink and still succeed";
+    End();
+    int left = 64, right = 0, top = 64, bottom = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            if (Pixel(x, y) != kClear) {
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y + 1);
+            }
+    ASSERT_LT(left, right) << "the character is drawn";
+    EXPECT_NEAR((left + right) / 2.0, 32.0, 3.0);
+    EXPECT_NEAR((top + bottom) / 2.0, 32.0, 4.0);
 }
 
 }  // namespace

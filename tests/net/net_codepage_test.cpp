@@ -66,3 +66,31 @@ TEST(Codepage, Utf8RoundTripAndUnconvertibleCharacters)
     EXPECT_EQ(platform::Utf16ToCp949(std::u16string(u"x\U0001F600y")), "x?y");
     EXPECT_EQ(platform::Utf16ToCp949(std::u16string()), "");
 }
+
+TEST(Codepage, AMalformedCharacterBecomesOneMarkAndTheNextCharacterSurvives)
+{
+    struct Case
+    {
+        const char* name;
+        std::string got;
+        std::string expected;
+    };
+    const char16_t loneHigh[] = {0xD800, u'A', 0};
+    const char16_t loneLow[] = {0xDC00, u'B', 0};
+    const char16_t highAtEnd[] = {u'C', 0xD800, 0};
+    char out[16];
+    const Case cases[] = {
+        {"UTF-16 high surrogate before a letter", platform::Utf16ToCp949(std::u16string(loneHigh)), "?A"},
+        {"UTF-16 lone low surrogate", platform::Utf16ToCp949(std::u16string(loneLow)), "?B"},
+        {"UTF-16 high surrogate at the end",
+         (platform::Utf16ToCp949(highAtEnd, out, sizeof out), std::string(out)), "C?"},
+        {"UTF-8 lead byte before a letter", platform::Utf8ToCp949(std::string("\xc3" "A")), "?A"},
+        {"UTF-8 three-byte lead cut short", platform::Utf8ToCp949(std::string("\xe0\x80")), "??"},
+        {"UTF-8 stray continuation byte", platform::Utf8ToCp949(std::string("\x80" "d")), "?d"},
+        {"CP949 lead byte before a digit", platform::Cp949ToUtf8(Narrow("b0 31")), "?1"},
+        {"CP949 lead byte at the end", platform::Cp949ToUtf8(Narrow("41 b0")), "A?"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.got, c.expected) << c.name;
+    EXPECT_EQ(platform::Cp949ToUtf16(Narrow("b0 20 b0a1")), u"? \uac00");
+}

@@ -1,8 +1,9 @@
 // The framed connection against a raw peer on 127.0.0.1.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <atomic>
 #include <mutex>
+#include <stdexcept>
 
 #include "HiNetworkClient.h"
 #include "net_test_support.h"
@@ -312,4 +313,52 @@ TEST(HiNetworkClient, ThrowingNotificationEndsTheConnectionNotTheThread)
     ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
     ASSERT_TRUE(peer.Accept());
     ASSERT_TRUE(WaitUntil([&] { return client.Connects(true) == 2; }));
+    client.Close();
+}
+
+namespace {
+
+// Answers each frame from its notification: echoes it with a synchronous send, and closes on a
+// frame of the single byte ff.
+class EchoFromNotification : public FrameRecorder
+{
+public:
+    std::atomic<int> nSent{0};
+
+protected:
+    void OnReceive(const char* pBody, int nLength) override
+    {
+        FrameRecorder::OnReceive(pBody, nLength);
+        if (nLength == 1 && uint8_t(pBody[0]) == 0xff)
+        {
+            Close();
+            return;
+        }
+        HiPacketBuffer packet;
+        packet.SetBody(pBody, nLength);
+        nSent = Send(packet);
+    }
+};
+
+} // namespace
+
+TEST(HiNetworkClient, SendAndCloseFromANotificationDoNotDeadlock)
+{
+    RawPeer peer;
+    EchoFromNotification client;
+    client.SetAsyncSend(false);
+    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    ASSERT_TRUE(WaitUntil([&] { return client.Connects(true) == 1; }));
+
+    ASSERT_TRUE(peer.Write(Frame(Hex("0102"))));
+    EXPECT_EQ(peer.Read(4, 2000ms), Hex("0200 0102"));
+    EXPECT_TRUE(WaitUntil([&] { return client.nSent.load() == 4; })); // the queued frame's size
+
+    ASSERT_TRUE(peer.Write(Frame(Hex("ff"))));
+    ASSERT_TRUE(WaitUntil([&] { return client.Closes() == 1; }));
+    EXPECT_EQ(client.GetState(), HiNetworkClient::STATE_CLOSED);
+    EXPECT_FALSE(peer.Read(1, 1000ms).has_value()); // the link was ended
+    client.Close();
+    EXPECT_EQ(client.Closes(), 1);
 }

@@ -1,6 +1,10 @@
 // NetworkClient's per-frame delivery: one connection event per frame, else every queued message.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "net_test_support.h"
 #include "recording_client.h"
 
@@ -90,14 +94,59 @@ TEST(NetworkClientProcess, SendersRefuseUnlessConnected)
     CMachineTable table;
     RecordingClient client(table);
     const uint8_t body[] = {8, 0};
-    EXPECT_FALSE(client.SendPacket(body, 2));
-    EXPECT_FALSE(client.SendPing());
-    EXPECT_FALSE(client.ReqUserInfo());
-    EXPECT_FALSE(client.ReqLogin("a", "b"));
-    EXPECT_FALSE(client.ReqChat(u"hi"));
-    EXPECT_FALSE(client.ReqReserveMachine(3, true, false, false, false));
-    EXPECT_FALSE(client.ReqJixEnter(1, 1));
-    EXPECT_FALSE(client.ReqPelagorn37(3, 1, 0, 0, 0, 0));
+    using Sender = std::function<bool(NetworkClient&)>;
+    const std::vector<std::pair<const char*, Sender>> senders = {
+        {"SendPacket", [&](NetworkClient& c) { return c.SendPacket(body, 2); }},
+        {"SendPing", [](NetworkClient& c) { return c.SendPing(); }},
+        {"ReqVersionCheck", [](NetworkClient& c) { return c.ReqVersionCheck(); }},
+        {"ReqLogin", [](NetworkClient& c) { return c.ReqLogin("a", "b"); }},
+        {"ReqUserInfo", [](NetworkClient& c) { return c.ReqUserInfo(); }},
+        {"ReqChannelInfo", [](NetworkClient& c) { return c.ReqChannelInfo(1); }},
+        {"ReqMachineSelect", [](NetworkClient& c) { return c.ReqMachineSelect(0, 1, 1); }},
+        {"ReqLobbyEnter", [](NetworkClient& c) { return c.ReqLobbyEnter(); }},
+        {"ReqChat", [](NetworkClient& c) { return c.ReqChat(u"hi"); }},
+        {"ReqInquiry", [](NetworkClient& c) { return c.ReqInquiry(u"hi"); }},
+        {"ReqCharge", [](NetworkClient& c) { return c.ReqCharge(10000, u"a"); }},
+        {"ReqExchange", [](NetworkClient& c) { return c.ReqExchange(10000, u"b", u"h", "1", "2"); }},
+        {"ReqDeckSwap", [](NetworkClient& c) { return c.ReqDeckSwap(0, 1); }},
+        {"ReqGiftTicketInfo", [](NetworkClient& c) { return c.ReqGiftTicketInfo(); }},
+        {"ReqGiftTicketExchange", [](NetworkClient& c) { return c.ReqGiftTicketExchange(1); }},
+        {"ReqReserveInfo", [](NetworkClient& c) { return c.ReqReserveInfo(); }},
+        {"ReqReserveStatus", [](NetworkClient& c) { return c.ReqReserveStatus(); }},
+        {"ReqReserveMachine", [](NetworkClient& c) { return c.ReqReserveMachine(3, true, false, false, false); }},
+        {"ReqStaffCall", [](NetworkClient& c) { return c.ReqStaffCall(); }},
+        {"ReqJixEnter", [](NetworkClient& c) { return c.ReqJixEnter(1, 1); }},
+        {"ReqJixCoinIn", [](NetworkClient& c) { return c.ReqJixCoinIn(1, 1); }},
+        {"ReqJixPlayStart", [](NetworkClient& c) { return c.ReqJixPlayStart(1, 1); }},
+        {"ReqJixBonus", [](NetworkClient& c) { return c.ReqJixBonus(1, 1, 5); }},
+        {"ReqJixSpinData", [](NetworkClient& c) { return c.ReqJixSpinData(1, 1); }},
+        {"ReqJixSpinEnd", [](NetworkClient& c) { return c.ReqJixSpinEnd(1, 1); }},
+        {"ReqJixTicketOut", [](NetworkClient& c) { return c.ReqJixTicketOut(1, 1); }},
+        {"ReqJixAction", [](NetworkClient& c) { return c.ReqJixAction(1, 1); }},
+        {"ReqJixGameFin", [](NetworkClient& c) { return c.ReqJixGameFin(1, 1); }},
+        {"ReqMorvaneEnter", [](NetworkClient& c) { return c.ReqMorvaneEnter(2, 1); }},
+        {"ReqMorvaneCoinIn", [](NetworkClient& c) { return c.ReqMorvaneCoinIn(2, 1); }},
+        {"ReqMorvaneSpinData", [](NetworkClient& c) { return c.ReqMorvaneSpinData(2, 1); }},
+        {"ReqMorvaneSpinEnd", [](NetworkClient& c) { return c.ReqMorvaneSpinEnd(2, 1, 1); }},
+        {"ReqMorvaneTicketOut", [](NetworkClient& c) { return c.ReqMorvaneTicketOut(2, 1); }},
+        {"ReqMorvane29", [](NetworkClient& c) { return c.ReqMorvane29(2, 1); }},
+        {"ReqMorvanePerformanceValue", [](NetworkClient& c) { return c.ReqMorvanePerformanceValue(2, 1, 1, true); }},
+        {"ReqMorvanePerformanceEnd", [](NetworkClient& c) { return c.ReqMorvanePerformanceEnd(2, 1); }},
+        {"ReqMorvaneSpinDone", [](NetworkClient& c) { return c.ReqMorvaneSpinDone(2, 1); }},
+        {"ReqMorvaneGameFin", [](NetworkClient& c) { return c.ReqMorvaneGameFin(2, 1); }},
+        {"ReqPelagornEnter", [](NetworkClient& c) { return c.ReqPelagornEnter(3, 1); }},
+        {"ReqPelagornCoinIn", [](NetworkClient& c) { return c.ReqPelagornCoinIn(3, 1); }},
+        {"ReqPelagorn36", [](NetworkClient& c) { return c.ReqPelagorn36(3, 1); }},
+        {"ReqPelagorn37", [](NetworkClient& c) { return c.ReqPelagorn37(3, 1, 0, 0, 0, 0); }},
+        {"ReqPelagornSpinData", [](NetworkClient& c) { return c.ReqPelagornSpinData(3, 1); }},
+        {"ReqPelagorn39", [](NetworkClient& c) { return c.ReqPelagorn39(3, 1); }},
+        {"ReqPelagornSpinEnd", [](NetworkClient& c) { return c.ReqPelagornSpinEnd(3, 1); }},
+        {"ReqPelagornTicketOut", [](NetworkClient& c) { return c.ReqPelagornTicketOut(3, 1); }},
+        {"ReqPelagorn42", [](NetworkClient& c) { return c.ReqPelagorn42(3, 1); }},
+        {"ReqPelagornGameFin", [](NetworkClient& c) { return c.ReqPelagornGameFin(3, 1); }},
+    };
+    for (const auto& [name, send] : senders)
+        EXPECT_FALSE(send(client)) << name;
 }
 
 TEST(NetworkClientProcess, OverflowingTheQueueClosesTheConnection)
@@ -115,9 +164,13 @@ TEST(NetworkClientProcess, OverflowingTheQueueClosesTheConnection)
         burst.insert(burst.end(), f.begin(), f.end());
     }
     ASSERT_TRUE(peer.Write(burst));
-    ASSERT_TRUE(WaitUntil([&] { return !client.IsConnected(); }));
+    // The link is marked lost before its queue is emptied and its event set: wait for both.
+    ASSERT_TRUE(WaitUntil([&] { return !client.IsConnected() && client.GetQueuedCount() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        client.Process();
+        return !client.calls.empty();
+    }));
     // The lost link replaces the connected event that no frame has delivered yet.
-    client.Process();
     client.Process();
     EXPECT_EQ(client.calls, std::vector<std::string>{"OnDisconnected()"});
     EXPECT_EQ(client.GetQueuedCount(), 0u);
@@ -149,9 +202,12 @@ TEST(NetworkClientProcess, EndToEndOverLoopback)
     EXPECT_EQ(table.m_byLoggedIn, 1);
 
     peer.Close();
-    ASSERT_TRUE(WaitUntil([&] { return !client.IsConnected(); }));
     client.calls.clear();
-    client.Process();
+    // The closed event follows the state change on the I/O thread: poll frames until it comes.
+    ASSERT_TRUE(WaitUntil([&] {
+        client.Process();
+        return !client.calls.empty();
+    }));
     EXPECT_EQ(client.calls, std::vector<std::string>{"OnDisconnected()"});
     client.Close();
     client.calls.clear();

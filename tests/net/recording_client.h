@@ -12,6 +12,9 @@ class RecordingClient : public NetworkClient
 {
 public:
     using NetworkClient::NetworkClient;
+    // As every class derived from NetworkClient: stop the I/O thread before this part goes, so no
+    // notification runs while the object is being taken apart.
+    ~RecordingClient() override { Close(); }
 
     std::vector<std::string> calls;
     std::vector<uint8_t> lastBlock; // a copy of the last block handed to a handler

@@ -82,12 +82,70 @@ TEST(GpuImage, DecodesUncompressedDds)
     EXPECT_EQ(image.argb, (std::vector<uint32_t>{0x80112233, 0xFF445566}));
 }
 
+// The 128-byte DDS header of a width x height image compressed as the four-character code
+// ("DXT1"...), followed by the blocks.
+std::string DxtFile(int width, int height, const char* fourCC, const std::string& blocks)
+{
+    char size[32];
+    std::snprintf(size, sizeof size, " %02X 00 00 00 %02X 00 00 00", height, width);
+    std::string code;
+    for (int i = 0; i < 4; ++i) {
+        char byte[4];
+        std::snprintf(byte, sizeof byte, " %02X", static_cast<unsigned char>(fourCC[i]));
+        code += byte;
+    }
+    std::string zeros;
+    for (int i = 0; i < 44; ++i)
+        zeros += " 00";
+    return "44 44 53 20 7C 00 00 00 07 10 08 00" + std::string(size) +
+           " 00 00 00 00 00 00 00 00 00 00 00 00" + zeros +          // pitch, depth, mips, reserved
+           " 20 00 00 00 04 00 00 00" + code +                       // pixel format: a code
+           " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+           " 00 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 " +
+           blocks;
+}
+
+TEST(GpuImage, DecodesDxtBlocksCutToTheImage)
+{
+    struct Case {
+        const char* name;
+        int width, height;
+        const char* fourCC;
+        const char* blocks;
+        std::vector<uint32_t> expected;
+    };
+    const Case cases[] = {
+        // White and black end points, indices 0 1 2 3 / 3 3 3 3: two thirds and one third between.
+        {"DXT1 four colours", 3, 2, "DXT1", "FF FF 00 00 E4 FF 00 00",
+         {0xFFFFFFFF, 0xFF000000, 0xFFAAAAAA, 0xFF555555, 0xFF555555, 0xFF555555}},
+        // First end point not above the second: the middle and transparent black.
+        {"DXT1 three colours", 2, 1, "DXT1", "00 00 00 F8 0E 00 00 00", {0xFF7F0000, 0x00000000}},
+        // Four-bit alphas F and 3 over blue.
+        {"DXT3", 2, 1, "DXT3", "3F 00 00 00 00 00 00 00 1F 00 00 00 00 00 00 00",
+         {0xFF0000FF, 0x330000FF}},
+        // Alpha end points FF and 00, indices 0 1 2: 255, 0 and six sevenths of 255.
+        {"DXT5", 3, 1, "DXT5", "FF 00 88 00 00 00 00 00 FF FF FF FF 00 00 00 00",
+         {0xFFFFFFFF, 0x00FFFFFF, 0xDAFFFFFF}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> dds = Bytes(DxtFile(c.width, c.height, c.fourCC, c.blocks));
+        ImageData image;
+        std::string error;
+        ASSERT_TRUE(Image_Decode(dds.data(), dds.size(), 0, image, &error)) << c.name << ": " << error;
+        EXPECT_EQ(image.width, c.width) << c.name;
+        EXPECT_EQ(image.height, c.height) << c.name;
+        EXPECT_EQ(image.argb, c.expected) << c.name;
+    }
+}
+
 TEST(GpuImage, RefusesBadAndTruncatedData)
 {
     std::vector<uint8_t> truncatedDds = Bytes(kDds2x1);
     truncatedDds.resize(truncatedDds.size() - 1);
-    std::vector<uint8_t> dxt = Bytes(kDds2x1);
-    dxt[80] = 0x04;  // a four-character code: compressed
+    std::vector<uint8_t> unknownCode = Bytes(kDds2x1);
+    unknownCode[80] = 0x04;  // a four-character code, and it is 0
+    // 8 x 8 needs four blocks; one is there.
+    const std::vector<uint8_t> shortDxt = Bytes(DxtFile(8, 8, "DXT1", "FF FF 00 00 00 00 00 00"));
     std::vector<uint8_t> hugeDds = Bytes(kDds2x1);
     hugeDds[15] = 0x7F;  // height 0x7F000001
     std::vector<uint8_t> truncatedBmp = Bytes(kBmp2x2);
@@ -97,7 +155,8 @@ TEST(GpuImage, RefusesBadAndTruncatedData)
         const char* name;
         const std::vector<uint8_t>* data;
     };
-    const Case cases[] = {{"truncated DDS", &truncatedDds}, {"compressed DDS", &dxt},
+    const Case cases[] = {{"truncated DDS", &truncatedDds}, {"unknown four-character code", &unknownCode},
+                          {"truncated DXT", &shortDxt},
                           {"huge DDS", &hugeDds}, {"truncated BMP", &truncatedBmp},
                           {"garbage", &garbage}};
     for (const Case& c : cases) {

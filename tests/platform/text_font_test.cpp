@@ -218,7 +218,9 @@ TEST(TextFont, KeyColourSurvivesAroundGlyphsAndSolidInkIsExact) {
         for (int x = 0; x < s.w; ++x) {
             const uint32_t p = s.At(x, y);
             const bool inside = x >= ink.left && x < ink.right && y >= ink.top && y < ink.bottom;
-            if (!inside) ASSERT_EQ(p, kKey) << "(" << x << "," << y << ")";
+            if (!inside) {
+                ASSERT_EQ(p, kKey) << "(" << x << "," << y << ")";
+            }
             if (p == 0xFFFFFF) ++solid;
             else if (p != kKey) ++blended;
             ASSERT_EQ(p >> 24, 0u) << "the top byte stays 0";
@@ -311,6 +313,16 @@ TEST(TextFont, ClipsToRectangleAndSurfaceAndToleratesBadInput) {
     TextRect inverted{30, 30, 10, 10};
     Text_DrawText(e.dc, "가", -1, &inverted, 0);
     EXPECT_GE(e.Ink().left, e.Ink().right);
+
+    // An opaque line wholly left or right of the surface, unclipped by its rectangle, fills
+    // nothing (and never runs backwards through memory).
+    for (const TextRect& away : {TextRect{-100, 0, -50, 20}, TextRect{60, 0, 120, 20}}) {
+        Surface o(40, 40, Desc("나눔고딕", -12));
+        Text_SetBkMode(o.dc, TEXT_BK_OPAQUE);
+        TextRect r = away;
+        Text_DrawText(o.dc, "가", -1, &r, TEXT_DT_NOCLIP);
+        EXPECT_GE(o.Ink().left, o.Ink().right) << "rectangle from " << away.left;
+    }
 
     uint32_t* px = reinterpret_cast<uint32_t*>(1);
     EXPECT_EQ(Text_CreateBitmap(0, 10, &px), nullptr);

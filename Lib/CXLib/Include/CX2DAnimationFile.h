@@ -10,6 +10,12 @@
 
 // The value of a key, trimmed.
 std::string CX2DConfigText(CXFileConfig& config, const char* key);
+// Whether the key has a value that is not blank.
+bool CX2DConfigHas(CXFileConfig& config, const char* key);
+// The value as a decimal number; 0 when absent.
+float CX2DConfigFloat(CXFileConfig& config, const char* key);
+// The value as an integer (decimal, or hexadecimal after "0x"); 0 when absent.
+int64_t CX2DConfigInt(CXFileConfig& config, const char* key);
 
 // name ('\' read as '/') inside the folder of ownerFile ("%s/%s"); name alone when ownerFile has
 // no folder part.

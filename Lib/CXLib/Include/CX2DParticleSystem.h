@@ -132,7 +132,6 @@ public:
 
     // A new system fired at (x, y) with the manager's rate and offset; null at 100 systems.
     CXParticleSystem* SpawnPS(const CXParticleSystemInfo& info, float x, float y);
-    bool IsAlive(const CXParticleSystem* system) const;
 
     float m_fFPS = 0.0f;
     int m_nPS = 0;

@@ -60,16 +60,22 @@ public:
     bool OnResetDevice();
 
 private:
-    // One text rendered as white with coverage alpha, ready for the sprite batch.
+    // One text rendered as white with coverage alpha, ready for the sprite batch: only the part
+    // of the rectangle that holds ink, at (x, y) from the rectangle's top left. No texture when
+    // the text leaves no ink.
     struct Rendered {
         std::string key;
         HTEXTURE texture = nullptr;
+        int32_t x = 0;
+        int32_t y = 0;
     };
     static constexpr size_t kCacheSize = 64;
 
     void ReleaseFonts();
     void ReleaseCache();
-    HTEXTURE Render(const char* text, int length, int32_t w, int32_t h, uint32_t format);
+    // Null when the text cannot be drawn into a w x h rectangle.
+    const Rendered* Render(const char* text, int length, int32_t w, int32_t h, uint32_t format);
+    bool DrawRendered(const Rendered& rendered, float x, float y, uint32_t colour);
 
     TextFont m_hDeviceFont = nullptr;
     TextDC m_hDC = nullptr;

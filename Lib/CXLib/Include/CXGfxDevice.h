@@ -235,6 +235,8 @@ public:
     // told about losses and restores, gone at shutdown. Null without graphics.
     class CXSpriteBatch* GetSpriteBatch() const { return m_pSpriteBatch.get(); }
     HWND GetWindow() const { return m_hWnd; }
+    // The application's window procedure (state 35, which reads back as 0).
+    WNDPROC GetWndProcHook() const { return m_pWndProcHook; }
     int GetScreenWidth() const { return m_nScreenWidth; }
     int GetScreenHeight() const { return m_nScreenHeight; }
 
@@ -285,8 +287,7 @@ public:
     // every registered texture and deletes the index (shutdown, while the GPU still exists).
     void Texture_StartUp();
     void Texture_ShutDown();
-    // Caches, zip packs and lookup buffers (CXTextureList.h). Made on first use, when it joins
-    // the device's modules so that start-up and shutdown reach it.
+    // Caches, zip packs and lookup buffers (CXTextureList.h), made on first use.
     struct CXTextureStore& TextureStore();
     std::shared_ptr<struct CXTextureStore> m_pTextureStore;
     // --- end of textures and resources -----------------------------------------------------
@@ -319,11 +320,19 @@ private:
     bool InitiateGraphics();
     void ReleaseDeviceObjects();
     bool RestoreDeviceObjects();
+    // The restore routine: device objects back and the restored callback; false while the
+    // device is still lost.
+    bool RestoreRoutine();
+    // A mode change on a working device: objects released, lost callback, restore routine.
+    void ReplayLoss();
+    void ApplyWindowMode();
     bool CreateTargetObjects(CXRenderTarget* target);
     void ApplyFrameRate(int rate);
     void SetProjectionFor(int width, int height);
     void ApplyBlend(uint32_t blend);
     void ApplyTexture(HTEXTURE texture);
+    // Continues the current run, or flushes it and starts one of this kind, texture and blend.
+    void SwitchRun(int kind, HTEXTURE texture, uint32_t blend);
     void Flush(bool endOfScene);
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool CallExitCallback() const;
@@ -337,6 +346,7 @@ private:
     HWND m_hWnd = nullptr;
     bool m_bActive = false;
     bool m_bSingleStep = false;
+    RECT m_rcWindow;  // outer rectangle kept while full screen
 
     // States.
     CXGfxCallback m_pFrameFunc = nullptr;

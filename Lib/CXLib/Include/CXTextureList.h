@@ -67,13 +67,10 @@ struct CXZipPack {
     std::string strPassword;
 };
 
-// Everything the texture and resource operations keep in the device. As a device module it makes
-// the caches at the graphics start-up and releases their textures at shutdown, while the GPU
-// still exists.
-struct CXTextureStore : public CXGfxModule {
-    bool OnStartup(CXGfxDevice& device) override;
-    void OnShutdown(CXGfxDevice& device) override;
-
+// Everything the texture and resource operations keep in the device. The device empties the
+// caches at the graphics start-up (Texture_StartUp) and releases their textures at shutdown
+// (Texture_ShutDown), while the GPU still exists.
+struct CXTextureStore {
     CXTextureList TextureList;
     CTexChainList TexChain;
     std::vector<CXZipPack> Packs;  // newest first

@@ -29,6 +29,21 @@ std::string CX2DConfigText(CXFileConfig& config, const char* key)
     return Trimmed(config.GetValue(key).GetString());
 }
 
+bool CX2DConfigHas(CXFileConfig& config, const char* key)
+{
+    return !CX2DConfigText(config, key).empty();
+}
+
+float CX2DConfigFloat(CXFileConfig& config, const char* key)
+{
+    return static_cast<float>(CXString().ToFloat(CX2DConfigText(config, key).c_str()));
+}
+
+int64_t CX2DConfigInt(CXFileConfig& config, const char* key)
+{
+    return CXString().ToInteger(CX2DConfigText(config, key).c_str());
+}
+
 std::string CX2DRelativePath(const char* ownerFile, const std::string& name)
 {
     const std::string own = Slashes(ownerFile ? ownerFile : "");

@@ -41,10 +41,18 @@ bool OnChain(const char* file)
 }
 
 // A frame-name pattern from a data file is formatted with one int, so it must hold exactly one
-// integer conversion (flags, width and precision allowed, no length modifier or '*') and no other
-// conversion.
+// integer conversion (flags allowed, width and precision up to kMaxFieldWidth, no length modifier
+// or '*') and no other conversion. The bound keeps a file from asking for a name of any size.
+constexpr int kMaxFieldWidth = 32;
+
 bool IsFramePattern(const std::string& pattern)
 {
+    auto number = [&pattern](size_t& i) {
+        int value = 0;
+        for (; i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9'; ++i)
+            value = std::min(value * 10 + (pattern[i] - '0'), kMaxFieldWidth + 1);
+        return value;
+    };
     int conversions = 0;
     for (size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] != '%')
@@ -53,12 +61,12 @@ bool IsFramePattern(const std::string& pattern)
             continue;
         while (i < pattern.size() && std::strchr("-+ #0", pattern[i]))
             ++i;
-        while (i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9')
-            ++i;
+        if (number(i) > kMaxFieldWidth)
+            return false;
         if (i < pattern.size() && pattern[i] == '.') {
             ++i;
-            while (i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9')
-                ++i;
+            if (number(i) > kMaxFieldWidth)
+                return false;
         }
         if (i >= pattern.size() || !std::strchr("diuxXo", pattern[i]))
             return false;
@@ -98,17 +106,7 @@ void ApplyColorKey(const CX2DTexture& texture, uint32_t key)
     g_pGfxDevice->Texture_Unlock(handle);
 }
 
-float Decimal(CXFileConfig& config, const char* key)
-{
-    return static_cast<float>(std::atof(CX2DConfigText(config, key).c_str()));
-}
-
-int Integer(CXFileConfig& config, const char* key)
-{
-    return std::atoi(CX2DConfigText(config, key).c_str());
-}
-
-bool Present(CXFileConfig& config, const char* key) { return !CX2DConfigText(config, key).empty(); }
+int Integer(CXFileConfig& config, const char* key) { return static_cast<int>(CX2DConfigInt(config, key)); }
 
 uint32_t ParseLoopMode(const std::string& text)
 {
@@ -151,25 +149,25 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
 {
     const std::string texList = CX2DConfigText(config, "TEX_LIST");
     const std::string tex = CX2DConfigText(config, "TEX");
-    const int alpha = Present(config, "ALPHA") ? Integer(config, "ALPHA") : 255;
-    const bool hasKey = Present(config, "TRANS_COLOR");
-    const auto colorKey = static_cast<uint32_t>(CXString().ToInteger(CX2DConfigText(config, "TRANS_COLOR").c_str()));
+    const int alpha = CX2DConfigHas(config, "ALPHA") ? Integer(config, "ALPHA") : 255;
+    const bool hasKey = CX2DConfigHas(config, "TRANS_COLOR");
+    const auto colorKey = static_cast<uint32_t>(CX2DConfigInt(config, "TRANS_COLOR"));
     const int count = Integer(config, "COUNT");
-    const float fps = Decimal(config, "FPS");
-    const float x = Decimal(config, "X"), y = Decimal(config, "Y");
-    float w = Decimal(config, "W"), h = Decimal(config, "H");
+    const float fps = CX2DConfigFloat(config, "FPS");
+    const float x = CX2DConfigFloat(config, "X"), y = CX2DConfigFloat(config, "Y");
+    float w = CX2DConfigFloat(config, "W"), h = CX2DConfigFloat(config, "H");
 
     HTEXTURE first = nullptr;
     int texWidth = 0, texHeight = 0;
     if (!texList.empty()) {
-        const std::string pattern = CX2DRelativePath(file, texList);
-        if (!IsFramePattern(pattern)) {
-            CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST needs one integer conversion. [%s]", pattern.c_str());
+        // Only the value is a pattern: the folder is joined after formatting, so a '%' in it is text.
+        if (!IsFramePattern(texList)) {
+            CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST needs one integer conversion. [%s]", texList.c_str());
             return false;
         }
         for (int i = 0; i < count; ++i) {
             auto texture = std::make_unique<CX2DTexture>();
-            if (!texture || !texture->Load(FrameName(pattern, i).c_str())) {
+            if (!texture || !texture->Load(CX2DRelativePath(file, FrameName(texList, i)).c_str())) {
                 m_TexList.emplace_back();
                 continue;
             }
@@ -209,15 +207,15 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
 
     m_nAnimAlpha = alpha;
     ApplyAlpha(alpha);
-    if (Present(config, "BLEND"))
+    if (CX2DConfigHas(config, "BLEND"))
         SetBlendMode(CX2DParseBlend(CX2DConfigText(config, "BLEND")));
-    core->m_fHotX = Present(config, "HOT_SPOT_X") ? Decimal(config, "HOT_SPOT_X") : w / 2;
-    core->m_fHotY = Present(config, "HOT_SPOT_Y") ? Decimal(config, "HOT_SPOT_Y") : h / 2;
-    m_fX = m_fLastX = Decimal(config, "RENDER_X");
-    m_fY = m_fLastY = Decimal(config, "RENDER_Y");
+    core->m_fHotX = CX2DConfigHas(config, "HOT_SPOT_X") ? CX2DConfigFloat(config, "HOT_SPOT_X") : w / 2;
+    core->m_fHotY = CX2DConfigHas(config, "HOT_SPOT_Y") ? CX2DConfigFloat(config, "HOT_SPOT_Y") : h / 2;
+    m_fX = m_fLastX = CX2DConfigFloat(config, "RENDER_X");
+    m_fY = m_fLastY = CX2DConfigFloat(config, "RENDER_Y");
     core->SetMode(ParseLoopMode(CX2DConfigText(config, "LOOP_MODE")));
     m_nLoopCount = m_nPlays = Integer(config, "LOOP_COUNT");
-    m_fPlayTime = Decimal(config, "PLAY_TIME") / 1000.0f;
+    m_fPlayTime = CX2DConfigFloat(config, "PLAY_TIME") / 1000.0f;
 
     CX2DSoundSpec sound;
     if (CX2DParseSound(CX2DConfigText(config, "SOUND"), sound) &&
@@ -237,7 +235,7 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
     for (int i = 0; i < TRACK_COUNT; ++i) {
         const std::string prefix = kTracks[i].prefix;
         CX2DAnimationTrack& track = m_Tracks[i];
-        track.m_fDefaultSpeed = Decimal(config, (prefix + "_SPEED").c_str()) * kTracks[i].scale;
+        track.m_fDefaultSpeed = CX2DConfigFloat(config, (prefix + "_SPEED").c_str()) * kTracks[i].scale;
         track.m_dwLoopMode = static_cast<uint32_t>(Integer(config, (prefix + "_LOOP_MODE").c_str()));
         track.m_nLoopCount = Integer(config, (prefix + "_LOOP_COUNT").c_str());
         track.ParseKeys(CX2DConfigText(config, (prefix + "_POINT").c_str()).c_str(), kTracks[i].values, kTracks[i].scale);

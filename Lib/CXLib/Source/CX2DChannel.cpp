@@ -4,30 +4,11 @@
 #include <string>
 
 #include "CX2DEngine.h"
+#include "CX2DTexture.h"
 #include "CXGfxDevice.h"
 #include "CXSound.h"
 #include "CXSoundMgr.h"
 #include "CXString.h"
-
-namespace {
-
-// The engine's file-name rule: the text after the first "//", trimmed and upper-cased, a leading
-// '/' dropped.
-std::string NormaliseFileName(const char* pszFile)
-{
-    std::string name = pszFile ? pszFile : "";
-    const size_t dwSlashes = name.find("//");
-    if (dwSlashes != std::string::npos)
-        name.erase(0, dwSlashes + 2);
-    CXString text(name.c_str());
-    text.TrimUpper();
-    if (text.GetAt(0) == '/')
-        text.SetAt(0, ' ');
-    text.Trim();
-    return text.GetString();
-}
-
-}  // namespace
 
 CX2DChannel::CX2DChannel() = default;
 
@@ -42,10 +23,10 @@ bool CX2DChannel::Load(const char* pszFile, int nCopies)
 {
     Stop(true);
     m_pSound = nullptr;
-    const std::string name = NormaliseFileName(pszFile);
-    if (name.empty() || !g_pGfxDevice || !g_pGfxDevice->GetSoundMgr())
+    CXString name;
+    if (!CX2DNormalizeName(pszFile, name) || !g_pGfxDevice || !g_pGfxDevice->GetSoundMgr())
         return false;
-    const std::string path = g_strResourceBase + name;
+    const std::string path = g_strResourceBase + name.GetString();
     m_pSound = g_pGfxDevice->GetSoundMgr()->LoadSound(path.c_str(), nCopies);
     return m_pSound != nullptr;
 }

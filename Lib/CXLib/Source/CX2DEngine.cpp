@@ -147,12 +147,10 @@ LRESULT EngineWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!g_pfnOldWndProc)
         return 0;
-    if (g_pEngineDevice) {
-        if (auto hook = reinterpret_cast<WNDPROC>(g_pEngineDevice->System_GetState(GFX_STATE_WNDPROC_HOOK))) {
-            const LRESULT r = hook(hwnd, msg, wParam, lParam);
-            if (r != 0)
-                return r;
-        }
+    if (WNDPROC hook = g_pEngineDevice ? g_pEngineDevice->GetWndProcHook() : nullptr) {
+        const LRESULT r = hook(hwnd, msg, wParam, lParam);
+        if (r != 0)
+            return r;
     }
     return Window_CallProc(g_pfnOldWndProc, hwnd, msg, wParam, lParam);
 }

@@ -8,9 +8,11 @@
 
 namespace {
 
-GpuDevice* Gpu() { return g_pGfxDevice ? g_pGfxDevice->GetGpu() : nullptr; }
-
-bool Is32Bit(HTEXTURE texture) { return Gpu_BytesPerPixel(GpuDevice::TextureFormat(texture)) == 4; }
+// Locks the whole of a 32-bit texture for writing through the device, which reports a failure.
+bool LockWhole(HTEXTURE texture, GpuLocked& locked) {
+    return g_pGfxDevice && texture && Gpu_BytesPerPixel(GpuDevice::TextureFormat(texture)) == 4 &&
+           g_pGfxDevice->Texture_LockRect(&locked, texture, false, 0, 0, 0, 0);
+}
 
 }  // namespace
 
@@ -66,22 +68,19 @@ void CX2DGDI::Clear(uint32_t rgb) {
 }
 
 void CX2DGDI::FillTexture(HTEXTURE texture, uint8_t alpha, uint32_t rgb) {
-    GpuDevice* gpu = Gpu();
-    if (!gpu || !texture || !Is32Bit(texture)) return;
     GpuLocked locked{};
-    if (!gpu->Lock(texture, nullptr, false, locked)) return;
+    if (!LockWhole(texture, locked)) return;
     const uint32_t value = static_cast<uint32_t>(alpha) << 24 | (rgb & 0xFFFFFF);
     const int w = GpuDevice::TextureWidth(texture), h = GpuDevice::TextureHeight(texture);
     for (int y = 0; y < h; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.bits) + static_cast<ptrdiff_t>(y) * locked.pitch);
         std::fill(row, row + w, value);
     }
-    gpu->Unlock(texture);
+    g_pGfxDevice->Texture_Unlock(texture);
 }
 
 void CX2DGDI::CopyToTexture(HTEXTURE texture, int32_t dx, int32_t dy, int32_t sx, int32_t sy, int32_t w, int32_t h) {
-    GpuDevice* gpu = Gpu();
-    if (!m_pPixels || !gpu || !texture || !Is32Bit(texture)) return;
+    if (!m_pPixels || !texture) return;
     if (w <= 0 || w > m_nWidth) w = m_nWidth;
     if (h <= 0 || h > m_nHeight) h = m_nHeight;
     const int32_t texW = GpuDevice::TextureWidth(texture), texH = GpuDevice::TextureHeight(texture);
@@ -94,7 +93,7 @@ void CX2DGDI::CopyToTexture(HTEXTURE texture, int32_t dx, int32_t dy, int32_t sx
     if (cw <= 0 || ch <= 0) return;
 
     GpuLocked locked{};
-    if (!gpu->Lock(texture, nullptr, false, locked)) return;
+    if (!LockWhole(texture, locked)) return;
     for (int32_t y = 0; y < ch; ++y) {
         const uint32_t* src = m_pPixels + static_cast<size_t>(sy + y) * m_nWidth + sx;
         auto* dst = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.bits) +
@@ -104,5 +103,5 @@ void CX2DGDI::CopyToTexture(HTEXTURE texture, int32_t dx, int32_t dy, int32_t sx
             if (p != CX2DGDI_KEY_COLOR) dst[x] = 0xFF000000 | p;
         }
     }
-    gpu->Unlock(texture);
+    g_pGfxDevice->Texture_Unlock(texture);
 }

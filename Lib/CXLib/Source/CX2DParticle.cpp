@@ -1,7 +1,6 @@
 // A particle system read from a particle file, with its image and sound.
 #include "CX2DParticle.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "CX2DAnimationFile.h"
@@ -59,8 +58,8 @@ bool CX2DParticle::Load(const char* file)
     if (!config.Load(file))
         return false;
     auto text = [&config](const char* key) { return CX2DConfigText(config, key); };
-    auto present = [&text](const char* key) { return !text(key).empty(); };
-    auto integer = [&text](const char* key) { return CXString().ToInteger(text(key).c_str()); };
+    auto present = [&config](const char* key) { return CX2DConfigHas(config, key); };
+    auto integer = [&config](const char* key) { return CX2DConfigInt(config, key); };
 
     CXParticleSystemInfo info;
     const std::string psi = text("PSI");
@@ -96,7 +95,7 @@ bool CX2DParticle::Load(const char* file)
     };
     for (const FloatKey& f : floats)
         if (present(f.key))
-            *f.value = static_cast<float>(std::atof(text(f.key).c_str()));
+            *f.value = CX2DConfigFloat(config, f.key);
     if (present("SPRITE_NO")) {
         const int64_t frame = integer("SPRITE_NO");
         info.wFrame = static_cast<uint16_t>(frame < 0 ? 0 : frame);

@@ -295,8 +295,3 @@ CXParticleSystem* CXParticleManagerCore::SpawnPS(const CXParticleSystemInfo& inf
     m_pSystems[m_nPS++] = system;
     return system;
 }
-
-bool CXParticleManagerCore::IsAlive(const CXParticleSystem* system) const
-{
-    return std::find(m_pSystems, m_pSystems + m_nPS, system) != m_pSystems + m_nPS;
-}

@@ -82,7 +82,6 @@ bool CX2DTexture::Load(const char* name)
     CXString normalized;
     if (!CX2DNormalizeName(name, normalized))
         return false;
-    g_pGfxDevice->TextureStore();
     CXString full(g_strResourceBase.c_str());
     full.AppendFormat("%s", normalized.GetString());
 

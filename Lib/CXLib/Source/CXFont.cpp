@@ -1,5 +1,6 @@
 #include "CXFont.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -86,7 +87,7 @@ bool CXFont::GetTextExtent(const char* text, TextSize* size) {
     return true;
 }
 
-HTEXTURE CXFont::Render(const char* text, int length, int32_t w, int32_t h, uint32_t format) {
+const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, int32_t h, uint32_t format) {
     std::string key(text, static_cast<size_t>(length));
     key.append(reinterpret_cast<const char*>(&w), sizeof(w));
     key.append(reinterpret_cast<const char*>(&h), sizeof(h));
@@ -94,7 +95,7 @@ HTEXTURE CXFont::Render(const char* text, int length, int32_t w, int32_t h, uint
     for (auto it = m_Cache.begin(); it != m_Cache.end(); ++it) {
         if (it->key == key) {
             m_Cache.splice(m_Cache.begin(), m_Cache, it);
-            return it->texture;
+            return &m_Cache.front();
         }
     }
     GpuDevice* gpu = Gpu();
@@ -109,25 +110,54 @@ HTEXTURE CXFont::Render(const char* text, int length, int32_t w, int32_t h, uint
     TextRect rect{0, 0, w, h};
     const int32_t drawn = Text_DrawText(m_hDC, text, length, &rect, format | TEXT_DT_ALIGN_BLOCK);
     Text_SelectBitmap(m_hDC, nullptr);
-    HTEXTURE texture = nullptr;
-    if (drawn > 0) {
+    if (drawn <= 0) {
+        Text_DeleteBitmap(bitmap);
+        return nullptr;
+    }
+    // Only the box around the ink becomes a texture, however large the rectangle is.
+    int32_t left = w, top = h, right = 0, bottom = 0;
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x)
+            if (pixels[static_cast<size_t>(y) * w + x] & 0xFF) {
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y + 1);
+            }
+    Rendered rendered{std::move(key), nullptr, left, top};
+    if (left < right) {
+        const int32_t iw = right - left, ih = bottom - top;
         // White on black: any channel is the coverage, which becomes the alpha.
-        for (size_t i = 0, n = static_cast<size_t>(w) * h; i < n; ++i) pixels[i] = (pixels[i] & 0xFF) << 24 | 0xFFFFFF;
-        texture = gpu->CreateTexture(w, h, GPU_FORMAT_A8R8G8B8);
-        if (texture && !gpu->Upload(texture, pixels, w * 4)) {
-            gpu->DestroyTexture(texture);
-            texture = nullptr;
+        std::vector<uint32_t> ink(static_cast<size_t>(iw) * ih);
+        for (int32_t y = 0; y < ih; ++y)
+            for (int32_t x = 0; x < iw; ++x)
+                ink[static_cast<size_t>(y) * iw + x] =
+                    (pixels[static_cast<size_t>(top + y) * w + left + x] & 0xFF) << 24 | 0xFFFFFF;
+        rendered.texture = gpu->CreateTexture(iw, ih, GPU_FORMAT_A8R8G8B8);
+        if (rendered.texture && !gpu->Upload(rendered.texture, ink.data(), iw * 4)) {
+            gpu->DestroyTexture(rendered.texture);
+            rendered.texture = nullptr;
+        }
+        if (!rendered.texture) {
+            Text_DeleteBitmap(bitmap);
+            return nullptr;
         }
     }
     Text_DeleteBitmap(bitmap);
-    if (!texture) return nullptr;
     if (m_Cache.size() >= kCacheSize) {
         if (CXSpriteBatch* batch = EngineGetSpriteBatch()) batch->Flush();
         gpu->DestroyTexture(m_Cache.back().texture);
         m_Cache.pop_back();
     }
-    m_Cache.push_front({std::move(key), texture});
-    return texture;
+    m_Cache.push_front(std::move(rendered));
+    return &m_Cache.front();
+}
+
+bool CXFont::DrawRendered(const Rendered& rendered, float x, float y, uint32_t colour) {
+    CXSpriteBatch* batch = EngineGetSpriteBatch();
+    if (!rendered.texture) return batch && batch->IsBegun();  // nothing to draw: blanks only
+    return batch && batch->DrawPlain(rendered.texture, x + static_cast<float>(rendered.x),
+                                     y + static_cast<float>(rendered.y), nullptr, colour);
 }
 
 bool CXFont::DrawTextN(const char* text, int n, float x, float y, float w, float h, const uint32_t& colour,
@@ -147,11 +177,11 @@ bool CXFont::DrawTextN(const char* text, int n, float x, float y, float w, float
         if (h == 0.0f) h = measured ? static_cast<float>(size.cy) : 65535.0f;
     }
     const int32_t iw = static_cast<int32_t>(w), ih = static_cast<int32_t>(h);
-    HTEXTURE first = Render(text, length, iw, ih, format);
-    bool ok = first && batch->DrawPlain(first, x, y, nullptr, colour);
+    const Rendered* first = Render(text, length, iw, ih, format);
+    bool ok = first && DrawRendered(*first, x, y, colour);
     if (ok) {
-        HTEXTURE whole = Render(text, total, iw, ih, format);
-        ok = whole && batch->DrawPlain(whole, x, y, nullptr, colour);
+        const Rendered* whole = Render(text, total, iw, ih, format);
+        ok = whole && DrawRendered(*whole, x, y, colour);
     }
     if (ownBegin) batch->End();
     return ok;

@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/image.h"
+#include "platform/system_info.h"
 
 CXGfxDevice* g_pGfxDevice = nullptr;
 
@@ -142,15 +143,8 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
             break;
         m_bWindowed = n != 0;
         if (m_bGraphics && m_hWnd) {
-            // The mode change goes through the loss path: objects released, callbacks, restore.
-            Window_SetStyle(m_hWnd, m_bWindowed ? m_dwWindowStyle : kFullScreenStyle);
-            const uint32_t ex = m_bWindowed ? (m_dwWindowExStyle & ~WS_EX_TOPMOST)
-                                            : (m_dwWindowExStyle | WS_EX_TOPMOST);
-            Window_SetExStyle(m_hWnd, ex);
-            ReleaseDeviceObjects();
-            if (m_pLostFunc)
-                m_pLostFunc();
-            RestoreDeviceObjects();
+            ApplyWindowMode();
+            ReplayLoss();
         }
         break;
     case GFX_STATE_ZBUFFER: if (!m_bGraphics) m_bZBuffer = n != 0; break;
@@ -181,7 +175,16 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
             CopyText(m_szLogFile, sizeof m_szLogFile, full.c_str());
         break;
     }
-    case GFX_STATE_USE_SOUND: m_bUseSound = n != 0; break;
+    case GFX_STATE_USE_SOUND:
+        if (m_bUseSound == (n != 0))
+            break;
+        m_bUseSound = n != 0;
+        // With a window the sound objects follow at once (one extra group, as the engine's own).
+        if (m_hWnd && m_bUseSound)
+            InitSound(1);
+        else if (m_hWnd)
+            FreeSound();
+        break;
     case GFX_STATE_SAMPLE_RATE: m_nSampleRate = n; break;
     case GFX_STATE_EFFECT_VOLUME: m_nEffectVolume = n; break;
     case GFX_STATE_MUSIC_VOLUME: m_nMusicVolume = n; break;
@@ -248,11 +251,33 @@ void CXGfxDevice::ApplyFrameRate(int rate)
     if (m_bGraphics && wasVSync != (rate <= -1)) {
         if (m_pGpu)
             m_pGpu->SetVSync(rate <= -1);
-        ReleaseDeviceObjects();
-        if (m_pLostFunc)
-            m_pLostFunc();
-        RestoreDeviceObjects();
+        ReplayLoss();
     }
+}
+
+void CXGfxDevice::ApplyWindowMode()
+{
+    // Full screen is a borderless topmost window over the desktop; windowed mode returns to the
+    // rectangle it had before.
+    if (!m_bWindowed)
+        Window_GetRect(m_hWnd, &m_rcWindow);
+    Window_SetStyle(m_hWnd, m_bWindowed ? m_dwWindowStyle : kFullScreenStyle);
+    Window_SetExStyle(m_hWnd, m_bWindowed ? (m_dwWindowExStyle & ~WS_EX_TOPMOST)
+                                          : (m_dwWindowExStyle | WS_EX_TOPMOST));
+    if (m_bWindowed)
+        Window_Move(m_hWnd, m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left,
+                    m_rcWindow.bottom - m_rcWindow.top);
+    else
+        Window_Move(m_hWnd, 0, 0, Window_GetSystemMetrics(SM_CXSCREEN),
+                    Window_GetSystemMetrics(SM_CYSCREEN));
+}
+
+void CXGfxDevice::ReplayLoss()
+{
+    ReleaseDeviceObjects();
+    if (m_pLostFunc)
+        m_pLostFunc();
+    RestoreRoutine();
 }
 
 // --- Start-up and shutdown -----------------------------------------------------------------
@@ -265,7 +290,10 @@ bool CXGfxDevice::System_Initiate(int soundGroups)
     System_Log("Date: %02d.%02d.%d, %02d:%02d:%02d\n", t.nDay, t.nMonth, t.nYear, t.nHour,
                t.nMinute, t.nSecond);
     System_Log("Application: %s", m_szTitle);
-    System_Log("OS: Linux");
+    const platform::OsVersion os = platform::GetOsVersion();
+    System_Log("OS: Linux %ld.%ld.%ld", os.major, os.minor, os.build);
+    const platform::MemoryStatus memory = platform::GetMemoryStatus();
+    System_Log("Memory: %ldK total, %ldK free\n", memory.totalKB, memory.freeKB);
 
     if (m_hWnd) {
         SetError("System_Initiate: already initiated");
@@ -279,14 +307,19 @@ bool CXGfxDevice::System_Initiate(int soundGroups)
     WindowCreateInfo info;
     info.title = m_szTitle;
     info.proc = &CXGfxDevice::WindowProc;
+    // The centred windowed rectangle, also where a full-screen start returns to.
+    const int outerW = clientW + 2 * Window_GetSystemMetrics(SM_CXDLGFRAME);
+    const int outerH = clientH + 2 * Window_GetSystemMetrics(SM_CYDLGFRAME) +
+                       Window_GetSystemMetrics(SM_CYCAPTION);
+    m_rcWindow.left = (screenW - outerW) / 2;
+    m_rcWindow.top = (screenH - outerH) / 2;
+    m_rcWindow.right = m_rcWindow.left + outerW;
+    m_rcWindow.bottom = m_rcWindow.top + outerH;
     if (m_bWindowed) {
-        const int outerW = clientW + 2 * Window_GetSystemMetrics(SM_CXDLGFRAME);
-        const int outerH = clientH + 2 * Window_GetSystemMetrics(SM_CYDLGFRAME) +
-                           Window_GetSystemMetrics(SM_CYCAPTION);
         info.style = m_dwWindowStyle;
         info.exStyle = m_dwWindowExStyle;
-        info.x = (screenW - outerW) / 2;
-        info.y = (screenH - outerH) / 2;
+        info.x = m_rcWindow.left;
+        info.y = m_rcWindow.top;
         info.width = outerW;
         info.height = outerH;
     } else {
@@ -468,6 +501,16 @@ bool CXGfxDevice::RestoreDeviceObjects()
     return ok;
 }
 
+bool CXGfxDevice::RestoreRoutine()
+{
+    if (!m_pSink || m_pSink->TestCooperativeLevel() != GpuStatus::Ok)
+        return false;
+    RestoreDeviceObjects();
+    if (m_pRestoreFunc)
+        m_pRestoreFunc();
+    return true;
+}
+
 bool CXGfxDevice::CheckDevice()
 {
     if (!m_pSink || !m_bGraphics) {
@@ -487,11 +530,8 @@ bool CXGfxDevice::CheckDevice()
         m_bLossHandled = true;
     }
     if (status == GpuStatus::NotReset && m_pSink->Reset()) {
-        if (m_pSink->TestCooperativeLevel() != GpuStatus::Ok)
+        if (!RestoreRoutine())
             return false;
-        RestoreDeviceObjects();
-        if (m_pRestoreFunc)
-            m_pRestoreFunc();
         m_bDeviceReady = true;
         m_bLossHandled = false;
     }
@@ -513,7 +553,8 @@ bool CXGfxDevice::System_Start()
         return false;
     }
     m_bActive = true;
-    while (Window_IsWindow(m_hWnd)) {
+    // Single-step (set before or during a frame): no further pass.
+    while (!m_bSingleStep && Window_IsWindow(m_hWnd)) {
         MSG msg;
         if (Window_PeekMessage(&msg, true)) {
             if (msg.message == WM_QUIT)
@@ -554,8 +595,6 @@ bool CXGfxDevice::System_Start()
         } else if (m_dwFrameInterval && m_dwElapsed + 3 < m_dwFrameInterval) {
             m_pClock->Sleep(1);
         }
-        if (m_bSingleStep)
-            break;
     }
     ClearQueue();
     m_bActive = false;

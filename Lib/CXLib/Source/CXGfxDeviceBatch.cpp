@@ -124,19 +124,25 @@ void CXGfxDevice::ApplyTexture(HTEXTURE texture)
     m_pCurTexture = texture;
 }
 
+void CXGfxDevice::SwitchRun(int kind, HTEXTURE texture, uint32_t blend)
+{
+    if (m_nCurPrimType == kind && m_nPrim < kMaxVertices / kind && m_pCurTexture == texture &&
+        m_dwCurBlendMode == blend)
+        return;
+    Flush(false);
+    m_nCurPrimType = kind;
+    if (m_dwCurBlendMode != blend)
+        ApplyBlend(blend);
+    if (m_pCurTexture != texture)
+        ApplyTexture(texture);
+}
+
 void CXGfxDevice::Gfx_RenderLine(float x1, float y1, float x2, float y2, uint32_t colour, float z)
 {
     if (!m_bDeviceReady || !m_pVertices)
         return;
-    if (m_nCurPrimType != CXPRIM_LINES || m_nPrim >= kMaxLines || m_pCurTexture ||
-        m_dwCurBlendMode != BLEND_DEFAULT) {
-        Flush(false);
-        m_nCurPrimType = CXPRIM_LINES;
-        if (m_dwCurBlendMode != BLEND_DEFAULT)
-            ApplyBlend(BLEND_DEFAULT);
-        if (m_pCurTexture)
-            ApplyTexture(nullptr);
-    }
+    // Lines are untextured and always use the default blend.
+    SwitchRun(CXPRIM_LINES, nullptr, BLEND_DEFAULT);
     CXVertex* v = m_pVertices + m_nPrim * CXPRIM_LINES;
     v[0] = CXVertex{x1, y1, z, colour, 0.0f, 0.0f};
     v[1] = CXVertex{x2, y2, z, colour, 0.0f, 0.0f};
@@ -147,15 +153,7 @@ void CXGfxDevice::Gfx_RenderTriangle(const CXTriangle& triangle)
 {
     if (!m_bDeviceReady || !m_pVertices)
         return;
-    if (m_nCurPrimType != CXPRIM_TRIPLES || m_nPrim >= kMaxTriangles ||
-        m_pCurTexture != triangle.tex || m_dwCurBlendMode != triangle.blend) {
-        Flush(false);
-        m_nCurPrimType = CXPRIM_TRIPLES;
-        if (m_dwCurBlendMode != triangle.blend)
-            ApplyBlend(triangle.blend);
-        if (m_pCurTexture != triangle.tex)
-            ApplyTexture(triangle.tex);
-    }
+    SwitchRun(CXPRIM_TRIPLES, triangle.tex, triangle.blend);
     std::copy(triangle.v, triangle.v + 3, m_pVertices + m_nPrim * CXPRIM_TRIPLES);
     ++m_nPrim;
 }
@@ -164,15 +162,7 @@ void CXGfxDevice::Gfx_RenderQuad(const CXQuad& quad)
 {
     if (!m_bDeviceReady || !m_pVertices)
         return;
-    if (m_nCurPrimType != CXPRIM_QUADS || m_nPrim >= kMaxQuads || m_pCurTexture != quad.tex ||
-        m_dwCurBlendMode != quad.blend) {
-        Flush(false);
-        m_nCurPrimType = CXPRIM_QUADS;
-        if (m_dwCurBlendMode != quad.blend)
-            ApplyBlend(quad.blend);
-        if (m_pCurTexture != quad.tex)
-            ApplyTexture(quad.tex);
-    }
+    SwitchRun(CXPRIM_QUADS, quad.tex, quad.blend);
     std::copy(quad.v, quad.v + 4, m_pVertices + m_nPrim * CXPRIM_QUADS);
     ++m_nPrim;
 }
@@ -183,11 +173,7 @@ CXVertex* CXGfxDevice::Gfx_StartBatch(int kind, HTEXTURE texture, uint32_t blend
         (kind != CXPRIM_LINES && kind != CXPRIM_TRIPLES && kind != CXPRIM_QUADS))
         return nullptr;
     Flush(false);
-    m_nCurPrimType = kind;
-    if (m_dwCurBlendMode != blend)
-        ApplyBlend(blend);
-    if (m_pCurTexture != texture)
-        ApplyTexture(texture);
+    SwitchRun(kind, texture, blend);
     if (maxPrimitives)
         *maxPrimitives = kMaxVertices / kind;
     return m_pVertices;

@@ -9,6 +9,14 @@ namespace {
 
 constexpr LPARAM kPreviousKeyState = LPARAM{1} << 30;
 
+// The button of a mouse-button message: each button has down, up and double-click messages in a
+// row, left, then right, then middle.
+int32_t ButtonOf(UINT msg)
+{
+    static constexpr int32_t buttons[] = {INPUT_BUTTON_LEFT, INPUT_BUTTON_RIGHT, INPUT_BUTTON_MIDDLE};
+    return buttons[(msg - WM_LBUTTONDOWN) / 3];
+}
+
 const char* const* KeyNameTable()
 {
     static const char* names[256];
@@ -218,26 +226,18 @@ LRESULT CXGfxDevice::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         Window_SetFocus(hwnd);
-        QueueEvent(INPUT_MBUTTONDOWN,
-                   msg == WM_LBUTTONDOWN ? INPUT_BUTTON_LEFT
-                   : msg == WM_RBUTTONDOWN ? INPUT_BUTTON_RIGHT : INPUT_BUTTON_MIDDLE,
-                   0, 0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        QueueEvent(INPUT_MBUTTONDOWN, ButtonOf(msg), 0, 0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        QueueEvent(INPUT_MBUTTONUP,
-                   msg == WM_LBUTTONUP ? INPUT_BUTTON_LEFT
-                   : msg == WM_RBUTTONUP ? INPUT_BUTTON_RIGHT : INPUT_BUTTON_MIDDLE,
-                   0, 0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        QueueEvent(INPUT_MBUTTONUP, ButtonOf(msg), 0, 0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK:
-        QueueEvent(INPUT_MBUTTONDOWN,
-                   msg == WM_LBUTTONDBLCLK ? INPUT_BUTTON_LEFT
-                   : msg == WM_RBUTTONDBLCLK ? INPUT_BUTTON_RIGHT : INPUT_BUTTON_MIDDLE,
-                   0, INPUT_FLAG_REPEAT, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        QueueEvent(INPUT_MBUTTONDOWN, ButtonOf(msg), 0, INPUT_FLAG_REPEAT, GET_X_LPARAM(lParam),
+                   GET_Y_LPARAM(lParam));
         return 0;
     case WM_MOUSEWHEEL: {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

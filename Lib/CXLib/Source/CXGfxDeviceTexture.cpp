@@ -96,22 +96,10 @@ std::string CacheKey(const char* name)
 
 }  // namespace
 
-bool CXTextureStore::OnStartup(CXGfxDevice& device)
-{
-    device.Texture_StartUp();
-    return true;
-}
-
-void CXTextureStore::OnShutdown(CXGfxDevice& device) { device.Texture_ShutDown(); }
-
 CXTextureStore& CXGfxDevice::TextureStore()
 {
-    if (!m_pTextureStore) {
+    if (!m_pTextureStore)
         m_pTextureStore = std::make_shared<CXTextureStore>();
-        AddModule(m_pTextureStore.get());
-        if (HasGraphics())
-            CX2DTexture::CreateSharedIndex();
-    }
     return *m_pTextureStore;
 }
 
@@ -384,7 +372,7 @@ bool DecodePCX(const std::vector<uint8_t>& file, int& width, int& height, int& e
                 g = at(y, 1, x);
                 b = at(y, 2, x);
             }
-            pixels[size_t(y) * evenWidth + x] = static_cast<uint16_t>((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3));
+            pixels[size_t(y) * evenWidth + x] = To565(r << 16 | g << 8 | b);
         }
     return true;
 }

@@ -10,20 +10,10 @@
 #include "CXASTask.h"
 #include "CXLibStartup.h"
 #include "cxlib/error_log_capture.h"
+#include "cxlib/threads/wait_for.h"
 #include "platform/clock.h"
 
 namespace {
-
-template <class F>
-bool WaitFor(F condition, uint32_t ms = 2000)
-{
-    for (uint32_t waited = 0; waited < ms; waited += 2) {
-        if (condition())
-            return true;
-        platform::SleepMs(2);
-    }
-    return condition();
-}
 
 // What the tasks of one test did, in order.
 struct Journal

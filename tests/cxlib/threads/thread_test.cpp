@@ -9,22 +9,11 @@
 #include "CXLibStartup.h"
 #include "CXThread.h"
 #include "cxlib/error_log_capture.h"
+#include "cxlib/threads/wait_for.h"
 #include "platform/clock.h"
 #include "platform/thread_name.h"
 
 namespace {
-
-// Polls until the condition holds or about two seconds pass.
-template <class F>
-bool WaitFor(F condition, uint32_t ms = 2000)
-{
-    for (uint32_t waited = 0; waited < ms; waited += 2) {
-        if (condition())
-            return true;
-        platform::SleepMs(2);
-    }
-    return condition();
-}
 
 // Counts steps; throws on the first nThrows steps, asks to stop at step nStopAt (0 = never).
 class CountingThread : public CXThread
@@ -79,6 +68,21 @@ TEST_F(ThreadTest, BaseLoopSuspendsUntilStop)
     EXPECT_FALSE(thread.IsRunning());
     EXPECT_FALSE(Registered(&thread));
     EXPECT_EQ(thread.Stop(), 0);
+}
+
+TEST_F(ThreadTest, TwoControllersStoppingAtOnceJoinOnce)
+{
+    // Stop from two threads at the same moment: one joins the worker, the other finds it gone.
+    for (int round = 0; round < 20; ++round) {
+        CountingThread thread(0, 0);
+        ASSERT_EQ(thread.ThreadRun("twice", 0, 1), 1);
+        std::atomic<int> stopped{0};
+        std::thread other([&] { stopped += thread.Stop(); });
+        stopped += thread.Stop();
+        other.join();
+        EXPECT_EQ(stopped.load(), 1) << "round " << round;
+        EXPECT_FALSE(thread.IsRunning());
+    }
 }
 
 TEST_F(ThreadTest, StopResultEndsTheLoopAfterThatStep)

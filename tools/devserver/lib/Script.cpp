@@ -56,8 +56,9 @@ FieldCheck FieldF32(size_t offset, float value)
 
 FieldCheck FieldChars(size_t offset, size_t width, std::string_view text)
 {
-    return Field(offset, ByteBuilder().Chars(width, text).Take(),
-                 "char" + std::to_string(width), "\"" + std::string(text) + "\"");
+    std::string quoted(1, '"');
+    quoted.append(text).push_back('"');
+    return Field(offset, ByteBuilder().Chars(width, text).Take(), "char" + std::to_string(width), quoted);
 }
 
 std::string DescribeStep(const Step& step)

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <new>
 
+#include "CXArraySlots.h"
 #include "CXTmplReport.h"
 
 template <class V>
@@ -36,14 +36,8 @@ public:
     {
         if (dwIndex == UINT32_MAX)
             return false;
-        if (dwIndex >= m_dwMaxSize) {
-            const uint32_t dwStep = m_dwGrowStep ? m_dwGrowStep : 1;
-            uint32_t dwWanted = m_dwMaxSize + dwStep;
-            if (dwWanted <= dwIndex || dwWanted < m_dwMaxSize)
-                dwWanted = dwIndex + 1;
-            if (!Reserve(dwWanted))
-                return false;
-        }
+        if (dwIndex >= m_dwMaxSize && !Reserve(CXArrayCapacityFor(dwIndex, m_dwMaxSize, m_dwGrowStep)))
+            return false;
         if (dwIndex >= m_dwSize)
             m_dwSize = dwIndex + 1;
         *m_ppArray[dwIndex] = value;
@@ -64,10 +58,7 @@ public:
     {
         for (uint32_t i = 0; i < m_dwMaxSize; ++i)
             delete m_ppArray[i];
-        delete[] m_ppArray;
-        m_ppArray = nullptr;
-        m_dwSize = m_dwMaxSize = 0;
-        m_dwGrowStep = 4;
+        CXArrayResetSlots(m_ppArray, m_dwSize, m_dwMaxSize, m_dwGrowStep);
     }
 
     uint32_t m_dwSize = 0;     // values in use
@@ -98,11 +89,7 @@ private:
             }
             return false;
         }
-        if (m_dwMaxSize)
-            std::memcpy(ppNew, m_ppArray, sizeof(V*) * m_dwMaxSize);
-        delete[] m_ppArray;
-        m_ppArray = ppNew;
-        m_dwMaxSize = dwCapacity;
+        CXArrayAdoptSlots(m_ppArray, m_dwMaxSize, ppNew, dwCapacity);
         return true;
     }
 };

@@ -5,11 +5,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <new>
 #include <type_traits>
 #include <vector>
 
+#include "CXArraySlots.h"
 #include "CXTmplReport.h"
 
 template <class T>
@@ -55,14 +55,8 @@ public:
     {
         if (dwIndex == UINT32_MAX)
             return 0;
-        if (dwIndex >= m_dwMaxSize) {
-            const uint32_t dwStep = m_dwGrowStep ? m_dwGrowStep : 1;
-            uint32_t dwWanted = m_dwMaxSize + dwStep;
-            if (dwWanted <= dwIndex || dwWanted < m_dwMaxSize)
-                dwWanted = dwIndex + 1;
-            if (!Reserve(dwWanted, 0))
-                return 0;
-        }
+        if (dwIndex >= m_dwMaxSize && !Reserve(CXArrayCapacityFor(dwIndex, m_dwMaxSize, m_dwGrowStep), 0))
+            return 0;
         if (dwIndex >= m_dwSize)
             m_dwSize = dwIndex + 1;
         Holder* pHolder = m_ppArray[dwIndex];
@@ -115,10 +109,7 @@ public:
                 delete m_ppArray[i];
             }
         }
-        delete[] m_ppArray;
-        m_ppArray = nullptr;
-        m_dwSize = m_dwMaxSize = 0;
-        m_dwGrowStep = 4;
+        CXArrayResetSlots(m_ppArray, m_dwSize, m_dwMaxSize, m_dwGrowStep);
     }
 
     uint32_t m_dwSize = 0;     // slots in use
@@ -166,11 +157,7 @@ private:
                 return 0;
             }
         }
-        if (m_dwMaxSize)
-            std::memcpy(ppNew, m_ppArray, sizeof(Holder*) * m_dwMaxSize);
-        delete[] m_ppArray;
-        m_ppArray = ppNew;
-        m_dwMaxSize = dwCapacity;
+        CXArrayAdoptSlots(m_ppArray, m_dwMaxSize, ppNew, dwCapacity);
         return 1;
     }
 

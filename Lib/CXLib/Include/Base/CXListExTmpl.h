@@ -21,33 +21,8 @@ public:
 
     // Adds the object unless its name is already in the list (then 0, and the object is left to
     // the caller, not deleted).
-    int AddTail(T* pData, int bOwn = 1)
-    {
-        if (!pData || m_Index.FindNode(pData->GetName()))
-            return 0;
-        if (!CXListTmpl<T>::AddTail(pData, bOwn))
-            return 0;
-        if (!m_Index.Insert(this->m_pTail, 0)) {
-            this->m_pTail->m_bOwn = 0;
-            CXListTmpl<T>::DelList(this->m_pTail);
-            return 0;
-        }
-        return 1;
-    }
-
-    int AddHead(T* pData, int bOwn = 1)
-    {
-        if (!pData || m_Index.FindNode(pData->GetName()))
-            return 0;
-        if (!CXListTmpl<T>::AddHead(pData, bOwn))
-            return 0;
-        if (!m_Index.Insert(this->m_pHead, 0)) {
-            this->m_pHead->m_bOwn = 0;
-            CXListTmpl<T>::DelList(this->m_pHead);
-            return 0;
-        }
-        return 1;
-    }
+    int AddTail(T* pData, int bOwn = 1) { return AddIndexed(pData, bOwn, false); }
+    int AddHead(T* pData, int bOwn = 1) { return AddIndexed(pData, bOwn, true); }
 
     int DelList(Element* pElement, int bSetOwn = 0)
     {
@@ -83,4 +58,20 @@ public:
 
     // Elements by name; its nodes never own the elements (the list does).
     CXAVLTreeTmpl<Element> m_Index;
+
+private:
+    int AddIndexed(T* pData, int bOwn, bool bHead)
+    {
+        if (!pData || m_Index.FindNode(pData->GetName()))
+            return 0;
+        if (!(bHead ? CXListTmpl<T>::AddHead(pData, bOwn) : CXListTmpl<T>::AddTail(pData, bOwn)))
+            return 0;
+        Element* pElement = bHead ? this->m_pHead : this->m_pTail;
+        if (!m_Index.Insert(pElement, 0)) {
+            pElement->m_bOwn = 0;
+            CXListTmpl<T>::DelList(pElement);
+            return 0;
+        }
+        return 1;
+    }
 };

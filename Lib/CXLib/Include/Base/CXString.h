@@ -131,6 +131,9 @@ private:
     static char* NewBlock(unsigned nCapacity);
     bool Grow(unsigned nCapacity);
     void FixLength(unsigned nLength);
+    // Keeps, in order, the data bytes for which keep(byte) is true.
+    template <class F>
+    CXString& KeepBytesWhere(F keep);
 
     char* m_pData = nullptr;
 };

@@ -82,8 +82,11 @@ private:
     void ThreadMain();
     // Waits up to dwMs; true when a stop was asked for.
     bool WaitForStop(uint32_t dwMs);
+    // Sets the stop request and wakes the thread wherever it waits.
+    void RequestStop();
 
     std::thread m_Thread;
+    std::mutex m_StopMutex; // held by the controlling thread for the whole of Stop
     std::mutex m_Mutex;
     std::condition_variable m_Wake; // stop requests, resumes, the start-up handshake
     std::condition_variable m_Exit;

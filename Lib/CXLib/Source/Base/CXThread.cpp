@@ -163,17 +163,15 @@ int CXThread::Resume()
 int CXThread::Stop()
 {
     const bool bOnWorker = m_dwThreadID.load() == platform::CurrentThreadId();
-    if (!bOnWorker && !m_Thread.joinable())
-        return 0;
-    {
-        std::lock_guard<std::mutex> lock(m_Mutex);
-        m_bStopRequested = true;
-    }
-    m_bRunning = 0;
-    m_Wake.notify_all();
-    if (bOnWorker)
+    if (bOnWorker) {
+        RequestStop();
         return 1;
-
+    }
+    // One controlling thread joins; a second Stop meanwhile waits and then finds nothing to stop.
+    std::lock_guard<std::mutex> stopping(m_StopMutex);
+    if (!m_Thread.joinable())
+        return 0;
+    RequestStop();
     {
         std::unique_lock<std::mutex> lock(m_Mutex);
         if (!m_Exit.wait_for(lock, std::chrono::milliseconds(kStopWarnMs), [this] { return m_bExited; }))
@@ -187,6 +185,16 @@ int CXThread::Stop()
     m_bSuspended = 0;
     UnregisterThread(this);
     return 1;
+}
+
+void CXThread::RequestStop()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_Mutex);
+        m_bStopRequested = true;
+    }
+    m_bRunning = 0;
+    m_Wake.notify_all();
 }
 
 int CXThread::RegisterThread(CXThread* pThread)

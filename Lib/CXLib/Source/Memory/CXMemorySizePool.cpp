@@ -72,8 +72,9 @@ bool CXMemorySizePool::ClassOf(size_t tSize, uint32_t& dwClass, const char* pszF
     else if (m_FreeLists.GetAt(static_cast<uint32_t>(k)) == nullptr)
         problem = "pElement is NULL.";
     if (problem != nullptr) {
+        // The texts end without a closing bracket, as the library has always written them.
         CXLog::ErrorLog().Write(__FILE__, pszFunction, nLine,
-                                "%s [tSize=%zu, dwElement=%zu, m_bShiftByteAlign=%u, m_dwElementSize=%u, m_dwMaxSize=%u]",
+                                "%s [tSize=%zu, dwElement=%zu, m_bShiftByteAlign=%u, m_dwElementSize=%u, m_dwMaxSize=%u",
                                 problem, tSize, k, unsigned(m_bShiftByteAlign), m_dwElementSize, m_dwMaxSize);
         return false;
     }
@@ -96,7 +97,7 @@ void* CXMemorySizePool::AllocateMemory(size_t tSize)
     void* raw = ::operator new(kHeader + GetClassSize(k), kAlign, std::nothrow);
     if (raw == nullptr) {
         CX_LOG_ERROR("CXMemorySizePool::AllocateMemory",
-                     "Memory create fail. [tSize=%zu, dwElement=%u, m_bShiftByteAlign=%u, m_dwElementSize=%u, m_dwMaxSize=%u]",
+                     "Memory create fail. [tSize=%zu, dwElement=%u, m_bShiftByteAlign=%u, m_dwElementSize=%u, m_dwMaxSize=%u",
                      tSize, k, unsigned(m_bShiftByteAlign), m_dwElementSize, m_dwMaxSize);
         return nullptr;
     }
@@ -126,7 +127,7 @@ void CXMemorySizePool::FreeMemory(void* pBlock, size_t tSize)
     if (!list->m_Data.AddTail(static_cast<unsigned char*>(pBlock), 0)) {
         // Not cached: give it back to the heap rather than lose it.
         CX_LOG_ERROR("CXMemorySizePool::FreeMemory",
-                     "Memory Pool add fail. [tSize=%zu, dwElement=%u, m_bShiftByteAlign=%u, m_dwElementSize=%u, m_dwMaxSize=%u]",
+                     "Memory Pool add fail. [tSize=%zu, dwElement=%u, m_bShiftByteAlign=%u, m_dwElementSize=%u, m_dwMaxSize=%u",
                      tSize, k, unsigned(m_bShiftByteAlign), m_dwElementSize, m_dwMaxSize);
         ::operator delete(RawOf(pBlock), kAlign);
     }

@@ -589,40 +589,35 @@ int CXString::Replace(const char* pszFind, const char* pszReplace, int nCaseSens
     return ok ? count : 0;
 }
 
+template <class F>
+CXString& CXString::KeepBytesWhere(F keep)
+{
+    if (m_pData == nullptr)
+        return GetEmptyString();
+    if (IsReadOnly())
+        return *this;
+    unsigned size = GetDataSize(), kept = 0;
+    for (unsigned i = 0; i < size; ++i)
+        if (keep(m_pData[i]))
+            m_pData[kept++] = m_pData[i];
+    FixLength(kept);
+    return *this;
+}
+
 CXString& CXString::RemoveChar(char c, int nRemove)
 {
-    const char set[2] = {c, '\0'};
-    if (c == '\0') {
-        // A NUL cannot sit in a set text; handle it on its own.
-        if (m_pData == nullptr)
-            return GetEmptyString();
-        if (IsReadOnly())
-            return *this;
-        unsigned size = GetDataSize(), kept = 0;
-        for (unsigned i = 0; i < size; ++i)
-            if ((m_pData[i] == '\0') != (nRemove != 0))
-                m_pData[kept++] = m_pData[i];
-        FixLength(kept);
-        return *this;
-    }
-    return RemoveChars(set, nRemove);
+    return KeepBytesWhere([&](char b) { return (b == c) != (nRemove != 0); });
 }
 
 CXString& CXString::RemoveChars(const char* pszSet, int nRemove)
 {
-    if (m_pData == nullptr)
-        return GetEmptyString();
-    if (pszSet == nullptr || IsReadOnly())
-        return *this;
+    if (pszSet == nullptr)
+        return m_pData != nullptr ? *this : GetEmptyString();
     const size_t setLength = std::strlen(pszSet);
-    unsigned size = GetDataSize(), kept = 0;
-    for (unsigned i = 0; i < size; ++i) {
-        bool inSet = m_pData[i] != '\0' && std::memchr(pszSet, m_pData[i], setLength) != nullptr;
-        if (inSet != (nRemove != 0))
-            m_pData[kept++] = m_pData[i];
-    }
-    FixLength(kept);
-    return *this;
+    return KeepBytesWhere([&](char b) {
+        const bool inSet = b != '\0' && std::memchr(pszSet, b, setLength) != nullptr;
+        return inSet != (nRemove != 0);
+    });
 }
 
 CXString& CXString::CollapseChar(char c)

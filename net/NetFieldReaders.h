@@ -1,0 +1,29 @@
+#pragma once
+// The dispatcher's and parsers' field readers: each returns its default when fewer bytes remain
+// than the field needs, and then leaves the position where it was.
+
+#include <cstdint>
+
+#include "HiByteBuffer.h"
+
+namespace netfield {
+
+inline uint8_t ReadU8(HiByteBuffer& buffer, uint8_t byDefault = 0)
+{
+    buffer.ReadU8(byDefault);
+    return byDefault;
+}
+
+inline uint16_t ReadU16(HiByteBuffer& buffer, uint16_t wDefault = 0)
+{
+    buffer.ReadU16(wDefault);
+    return wDefault;
+}
+
+inline uint32_t ReadU32(HiByteBuffer& buffer, uint32_t dwDefault = 0)
+{
+    buffer.ReadU32(dwDefault);
+    return dwDefault;
+}
+
+} // namespace netfield
