@@ -40,6 +40,10 @@ void BM_PoolTmplNewDelete(benchmark::State& state) { AllocateBatch<PooledObject>
 void BM_HeapNewDelete(benchmark::State& state) { AllocateBatch<PlainObject>(state); }
 BENCHMARK(BM_PoolTmplNewDelete);
 BENCHMARK(BM_HeapNewDelete);
+// Four threads on one pool: every operation contends for the pool's one lock, while the heap
+// serves each thread from its own cache.
+BENCHMARK(BM_PoolTmplNewDelete)->Threads(4)->UseRealTime();
+BENCHMARK(BM_HeapNewDelete)->Threads(4)->UseRealTime();
 
 void BM_SizePool(benchmark::State& state)
 {
@@ -72,5 +76,7 @@ void BM_Malloc(benchmark::State& state)
 
 BENCHMARK(BM_SizePool)->RangeMultiplier(4)->Range(16, 4096);
 BENCHMARK(BM_Malloc)->RangeMultiplier(4)->Range(16, 4096);
+BENCHMARK(BM_SizePool)->Arg(64)->Threads(4)->UseRealTime();
+BENCHMARK(BM_Malloc)->Arg(64)->Threads(4)->UseRealTime();
 
 } // namespace

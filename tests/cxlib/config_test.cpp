@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "CXFileConfig.h"
 #include "CXStringIndex.h"
 #include "CXStringParser.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -24,25 +24,9 @@ std::map<std::string, std::string> Entries(const CXStringIndex& index)
 class ConfigFiles : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("cxb_cfg_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
-    }
-    void TearDown() override
-    {
-        g_strResourceBase.clear();
-        std::filesystem::remove_all(m_folder);
-    }
-    std::string Write(const std::string& name, const std::string& content)
-    {
-        const auto path = m_folder / name;
-        std::ofstream(path, std::ios::binary) << content;
-        return path.string();
-    }
-    std::filesystem::path m_folder;
+    void TearDown() override { g_strResourceBase.clear(); }
+    std::string Write(const std::string& name, const std::string& content) { return m_folder.Write(name, content); }
+    TempFolder m_folder{"cxb_cfg"};
 };
 
 } // namespace
@@ -77,7 +61,7 @@ TEST_F(ConfigFiles, LoadsFilesAndLeavesValuesOnFailure)
     EXPECT_EQ(config.GetValue("SPEED").ToInteger(), 300);
     EXPECT_TRUE(config.HasKey("SPEED"));
 
-    EXPECT_FALSE(config.Load((m_folder / "missing.cfg").string().c_str()));
+    EXPECT_FALSE(config.Load((m_folder.Path() / "missing.cfg").string().c_str()));
     EXPECT_STREQ(config.GetValue("SPEED").GetString(), "300") << "a failed load keeps the values";
 
     CXString scrambledNot("x=1");
@@ -99,7 +83,7 @@ TEST_F(ConfigFiles, ReadsScrambledContentAndTheBaseFolder)
     EXPECT_STREQ(config.GetValue("KEY").GetString(), "secret");
 
     Write("based.cfg", "where = base\n");
-    g_strResourceBase = m_folder.string() + "/";
+    g_strResourceBase = m_folder.Slashed();
     ASSERT_TRUE(config.Load("based.cfg"));
     EXPECT_STREQ(config.GetValue("WHERE").GetString(), "base");
 }
@@ -108,7 +92,7 @@ TEST_F(ConfigFiles, WithoutAPathReadsTheProgramsOwnCfg)
 {
     Write("cxlib_tests.cfg", "own = yes\n");
     const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(m_folder);
+    std::filesystem::current_path(m_folder.Path());
     CXFileConfig config;
     const bool loaded = config.Load(nullptr);
     std::filesystem::current_path(previous);

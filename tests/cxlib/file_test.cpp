@@ -10,27 +10,15 @@
 #include "CXFile.h"
 #include "CXFileSystem.h"
 #include "cxlib/error_log_capture.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 class FileFolder : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("cxb_file_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
-    std::string PathOf(const std::string& name) const { return (m_folder / name).string(); }
-    std::string Write(const std::string& name, const std::string& bytes) const
-    {
-        std::ofstream(PathOf(name), std::ios::binary) << bytes;
-        return PathOf(name);
-    }
+    std::string PathOf(const std::string& name) const { return (m_folder.Path() / name).string(); }
+    std::string Write(const std::string& name, const std::string& bytes) const { return m_folder.Write(name, bytes); }
     static std::string Read(const std::string& path)
     {
         std::ifstream in(path, std::ios::binary);
@@ -44,7 +32,7 @@ protected:
         return n;
     }
 
-    std::filesystem::path m_folder;
+    TempFolder m_folder{"cxb_file"};
 };
 
 // Bytes 0, 1, 2, ... 250, 0, 1, ... : recognisable at any offset.
@@ -89,14 +77,14 @@ TEST_F(FileFolder, ReadsWritesSeeksAndSizes)
 TEST_F(FileFolder, OpeningAgainClosesTheFirstFile)
 {
     Write("a.txt", "A");
-    std::filesystem::create_directories(m_folder / "Sub");
+    std::filesystem::create_directories(m_folder.Path() / "Sub");
     Write("Sub/Mixed.TXT", "B");
     const size_t before = OpenDescriptors();
     {
         CXFile file;
         ASSERT_EQ(file.Open(PathOf("a.txt").c_str(), CXFile::GENERIC_READ, CXFile::FILE_SHARE_READ,
                             CXFile::OPEN_EXISTING, CXFile::FILE_ATTRIBUTE_NORMAL), 1);
-        const std::string mixed = m_folder.string() + "\\sub\\mixed.txt";
+        const std::string mixed = m_folder.String() + "\\sub\\mixed.txt";
         ASSERT_EQ(file.Open(mixed.c_str(), CXFile::GENERIC_READ, 0, CXFile::OPEN_EXISTING, 0), 1)
             << "case-insensitive, '\\' separators";
         EXPECT_EQ(OpenDescriptors(), before + 1);

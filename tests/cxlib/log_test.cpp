@@ -6,6 +6,7 @@
 
 #include "CXLog.h"
 #include "platform/clock.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -27,20 +28,14 @@ std::string Mask(const std::string& text)
 class LogFolder : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/cxlog_XXXXXX";
-        m_root = mkdtemp(pattern);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_root); }
-
     static std::string ReadAll(const std::string& path)
     {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-    std::string m_root;
+    TempFolder m_folder{"cxlog"};
+    const std::string m_root = m_folder.String();
 };
 
 } // namespace

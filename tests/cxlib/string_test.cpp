@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "CXString.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -15,30 +15,6 @@ std::string Bytes(const CXString& s)
     return std::string(s.GetString(), s.GetDataSize());
 }
 
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        char pattern[] = "/tmp/cxstring_XXXXXX";
-        m_path = mkdtemp(pattern);
-        m_path += '/';
-    }
-    ~TempFolder() { std::filesystem::remove_all(m_path); }
-    const std::string& Path() const { return m_path; }
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(m_path + name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void Write(const std::string& name, const std::string& content) const
-    {
-        std::ofstream(m_path + name, std::ios::binary) << content;
-    }
-
-private:
-    std::string m_path;
-};
 
 } // namespace
 
@@ -265,21 +241,21 @@ TEST(CXStringTest, Crc16KnownValues)
 
 TEST(CXStringTest, LoadAndSaveFiles)
 {
-    TempFolder dir;
+    TempFolder dir("cxstring");
     CXString s("previous");
     dir.Write("empty.txt", "");
-    EXPECT_TRUE(s.LoadFile((dir.Path() + "empty.txt").c_str()));
+    EXPECT_TRUE(s.LoadFile((dir.Slashed() + "empty.txt").c_str()));
     EXPECT_EQ(s.GetDataSize(), 0u) << "an empty file gives an empty string";
 
     dir.Write("data.bin", std::string("x\0y\r\n", 5));
-    ASSERT_TRUE(s.LoadFile((dir.Path() + "DATA.BIN").c_str())) << "names are matched ignoring case";
+    ASSERT_TRUE(s.LoadFile((dir.Slashed() + "DATA.BIN").c_str())) << "names are matched ignoring case";
     EXPECT_EQ(Bytes(s), std::string("x\0y\r\n", 5));
 
     s.SetString("kept");
-    EXPECT_FALSE(s.LoadFile((dir.Path() + "missing.txt").c_str()));
+    EXPECT_FALSE(s.LoadFile((dir.Slashed() + "missing.txt").c_str()));
     EXPECT_STREQ(s.GetString(), "kept");
 
-    g_strResourceBase = dir.Path();
+    g_strResourceBase = dir.Slashed();
     EXPECT_TRUE(s.SaveFile("out.txt", 0, 1));
     EXPECT_EQ(dir.Read("out.txt"), "kept");
     EXPECT_TRUE(s.SaveFile("out.txt", 2, 1));
@@ -292,7 +268,7 @@ TEST(CXStringTest, LoadAndSaveFiles)
     g_strResourceBase.clear();
 
     EXPECT_FALSE(s.SaveFile(nullptr));
-    EXPECT_FALSE(s.SaveFile((dir.Path() + "no/such/folder.txt").c_str()));
+    EXPECT_FALSE(s.SaveFile((dir.Slashed() + "no/such/folder.txt").c_str()));
     int entries = 0;
     for (auto& e : std::filesystem::directory_iterator(dir.Path()))
         entries += e.is_regular_file() ? 1 : 0;

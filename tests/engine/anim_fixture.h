@@ -6,70 +6,42 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "CXGfxDevice.h"
 #include "CXString.h"
+#include "device_start.h"
 #include "platform/image.h"
+#include "support/temp_folder.h"
 
 class AnimTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_dev = CreateGfxDevice(CXGfxDevice::kInterfaceVersion);
-        s_dev->System_SetState(GFX_STATE_WINDOWED, true);
-        s_dev->System_SetState(GFX_STATE_USE_SOUND, false);
-        s_dev->System_SetState(GFX_STATE_SCREEN_WIDTH, 320);
-        s_dev->System_SetState(GFX_STATE_SCREEN_HEIGHT, 240);
-        s_dev->System_SetState(GFX_STATE_WINDOW_WIDTH, 320);
-        s_dev->System_SetState(GFX_STATE_WINDOW_HEIGHT, 240);
-        s_ready = s_dev->System_Initiate(0) && s_dev->GetGpu() && s_dev->InitSound(0);
-    }
-    static void TearDownTestSuite()
-    {
-        s_dev->System_Shutdown();
-        s_dev->Release();
-        s_dev = nullptr;
-    }
+    static void SetUpTestSuite() { s_dev = StartTestDevice(320, 240, true); }
+    static void TearDownTestSuite() { StopTestDevice(s_dev); }
 
     void SetUp() override
     {
-        ASSERT_TRUE(s_ready) << s_dev->System_GetErrorMessage();
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("anim_" + std::to_string(std::random_device{}()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_folder);
+        ASSERT_NE(s_dev, nullptr) << "the device did not start";
         m_savedBase = g_strResourceBase;
-        g_strResourceBase = m_folder.string() + "/";
+        g_strResourceBase = m_folder.Slashed();
         m_target = s_dev->Target_Create(64, 64, false, GPU_FORMAT_A8R8G8B8);
         ASSERT_NE(m_target, nullptr);
     }
     void TearDown() override
     {
+        if (!s_dev)
+            return;
         s_dev->Target_Free(m_target);
         s_dev->m_bLastPass = true;
         g_strResourceBase = m_savedBase;
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
     }
 
-    void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes)
-    {
-        const auto path = m_folder / name;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
-    void WriteText(const std::string& name, const std::string& text)
-    {
-        WriteBytes(name, std::vector<uint8_t>(text.begin(), text.end()));
-    }
+    void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) { m_folder.Write(name, bytes); }
+    void WriteText(const std::string& name, const std::string& text) { m_folder.Write(name, text); }
     void WritePng(const std::string& name, int w, int h, const std::vector<uint32_t>& argb)
     {
-        const auto path = m_folder / name;
+        const auto path = m_folder.Path() / name;
         std::filesystem::create_directories(path.parent_path());
         ASSERT_TRUE(Image_SavePNG(path.string().c_str(), w, h, argb.data(), w * 4)) << name;
     }
@@ -93,11 +65,9 @@ protected:
     }
 
     static CXGfxDevice* s_dev;
-    static bool s_ready;
-    std::filesystem::path m_folder;
+    TempFolder m_folder{"anim"};
     std::string m_savedBase;
     HTARGET m_target = nullptr;
 };
 
 inline CXGfxDevice* AnimTest::s_dev = nullptr;
-inline bool AnimTest::s_ready = false;

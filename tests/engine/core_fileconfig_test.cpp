@@ -2,7 +2,6 @@
 // the path kept as given.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 #include <string>
 
@@ -10,6 +9,7 @@
 #include "CX2DPack.h"
 #include "CXString.h"
 #include "platform/files.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -37,8 +37,6 @@ class CoreFileConfigTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        int local = 0;
-        m_dir = testing::TempDir() + "core_cfg_" + std::to_string(reinterpret_cast<uintptr_t>(&local) & 0xFFFFFF) + "/";
         ASSERT_TRUE(platform::CreateFolder(m_dir + "Sub"));
         Write("Sub/Conf.cfg", "# from the disk\nwhere = disk\nnumber=7\n");
         m_savedBase = g_strResourceBase;
@@ -50,8 +48,6 @@ protected:
     {
         EngineDeletePackList();
         g_strResourceBase = m_savedBase;
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
     }
     void Write(const std::string& name, const std::string& text)
     {
@@ -64,7 +60,8 @@ protected:
         return pack;
     }
 
-    std::string m_dir;
+    TempFolder m_folder{"core_cfg"};
+    const std::string m_dir = m_folder.Slashed();
     std::string m_savedBase;
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "CXGfxDevice.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -14,19 +15,12 @@ class CoreIniTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        int local = 0;
-        m_dir = std::filesystem::path(testing::TempDir()) /
-                ("core_ini_" + std::to_string(reinterpret_cast<uintptr_t>(&local) & 0xFFFFFF));
-        std::filesystem::create_directories(m_dir);
-        m_file = (m_dir / "engine.ini").string();
         device = CreateGfxDevice(16);
         ASSERT_NE(device, nullptr);
     }
     void TearDown() override
     {
         device->Release();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
     }
     std::string Read()
     {
@@ -35,8 +29,9 @@ protected:
     }
 
     CXGfxDevice* device = nullptr;
-    std::filesystem::path m_dir;
-    std::string m_file;
+    TempFolder m_folder{"core_ini"};
+    const std::filesystem::path m_dir = m_folder.Path();
+    const std::string m_file = (m_dir / "engine.ini").string();
 };
 
 TEST_F(CoreIniTest, WithoutAFileSettersDoNothingAndGettersReturnTheDefault)

@@ -1,6 +1,6 @@
 #pragma once
-// A started graphics device (hidden-size window under Xvfb, no sound) and a scratch folder of
-// image files and zip packs made by the test.
+// A started graphics device (small window under Xvfb, no sound) and scratch folders of image
+// files and zip packs made by the test.
 #include <gtest/gtest.h>
 #include <minizip/zip.h>
 #include <zlib.h>
@@ -9,50 +9,26 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CXGfxDevice.h"
 #include "CXString.h"
+#include "device_start.h"
 #include "platform/files.h"
 #include "platform/image.h"
+#include "support/temp_folder.h"
 
 class GpuEngineTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_device = CreateGfxDevice(16);
-        ASSERT_NE(s_device, nullptr);
-        s_device->System_SetState(GFX_STATE_WINDOWED, true);
-        s_device->System_SetState(GFX_STATE_SCREEN_WIDTH, 64);
-        s_device->System_SetState(GFX_STATE_SCREEN_HEIGHT, 32);
-        s_device->System_SetState(GFX_STATE_WINDOW_WIDTH, 64);
-        s_device->System_SetState(GFX_STATE_WINDOW_HEIGHT, 32);
-        s_device->System_SetState(GFX_STATE_USE_SOUND, false);
-        s_started = s_device->System_Initiate(0);
-        ASSERT_TRUE(s_started) << s_device->System_GetErrorMessage();
-    }
-    static void TearDownTestSuite()
-    {
-        if (s_device)
-            s_device->Release();
-        s_device = nullptr;
-    }
+    static void SetUpTestSuite() { s_device = StartTestDevice(64, 32, false); }
+    static void TearDownTestSuite() { StopTestDevice(s_device); }
 
     void SetUp() override
     {
-        ASSERT_TRUE(s_started);
+        ASSERT_NE(s_device, nullptr) << "the device did not start";
         dev = s_device;
-        const std::string tag = std::to_string(std::random_device{}()) + "_" +
-                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        m_temp = std::filesystem::temp_directory_path() / ("gpu_engine_" + tag);
-        // Relative names are looked up under the program folder.
-        m_relative = "gpu_res_" + tag;
-        m_local = std::filesystem::path(platform::ProgramFolder()) / m_relative;
-        std::filesystem::create_directories(m_temp);
-        std::filesystem::create_directories(m_local);
         m_savedBase = g_strResourceBase;
     }
     void TearDown() override
@@ -60,21 +36,15 @@ protected:
         g_strResourceBase = m_savedBase;
         if (dev)
             dev->Resource_RemoveAllPacks();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_temp, ignored);
-        std::filesystem::remove_all(m_local, ignored);
     }
 
     static std::vector<uint8_t> Png(int w, int h, const std::vector<uint32_t>& argb)
     {
-        const std::string path = (std::filesystem::temp_directory_path() /
-                                  ("gpu_png_" + std::to_string(std::random_device{}()) + ".png"))
-                                     .string();
+        const TempFolder scratch("gpu_png");
+        const std::string path = (scratch.Path() / "image.png").string();
         EXPECT_TRUE(Image_SavePNG(path.c_str(), w, h, argb.data(), w * 4));
         std::ifstream in(path, std::ios::binary);
-        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        std::filesystem::remove(path);
-        return bytes;
+        return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }
 
     static void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
@@ -166,13 +136,12 @@ protected:
     }
 
     static CXGfxDevice* s_device;
-    static bool s_started;
     CXGfxDevice* dev = nullptr;
-    std::filesystem::path m_temp;   // absolute scratch folder
-    std::string m_relative;         // its twin under the program folder, as a relative name
-    std::filesystem::path m_local;  // that twin as an absolute path
+    TempFolder m_temp{"gpu_engine"};  // absolute scratch folder
+    // Relative names are looked up under the program folder: a twin there, and its relative name.
+    TempFolder m_local{"gpu_res", platform::ProgramFolder()};
+    const std::string m_relative = m_local.Path().filename().string();
     std::string m_savedBase;
 };
 
 inline CXGfxDevice* GpuEngineTest::s_device = nullptr;
-inline bool GpuEngineTest::s_started = false;

@@ -61,7 +61,7 @@ protected:
     // R5G6B5 pixels of a loaded PCX, row by row, or empty when the load failed.
     std::vector<uint16_t> Load(const Bytes& file, int& width, int& height)
     {
-        const std::string path = (m_temp / ("f" + std::to_string(m_count++) + ".pcx")).string();
+        const std::string path = (m_temp.Path() / ("f" + std::to_string(m_count++) + ".pcx")).string();
         WriteFile(path, file);
         HTEXTURE t = dev->Texture_LoadPCX(path.c_str());
         if (!t)
@@ -108,7 +108,7 @@ TEST_F(GpuPcxTest, DecodesPaletteAndRgbFiles)
 TEST_F(GpuPcxTest, CachesByTheNameAsGiven)
 {
     const Bytes file = Join(Pcx({.xmax = 0, .ymax = 0, .bytesPerLine = 2}, {0x01, 0x00}), Palette());
-    const std::string path = (m_temp / "once.pcx").string();
+    const std::string path = (m_temp.Path() / "once.pcx").string();
     WriteFile(path, file);
     HTEXTURE first = dev->Texture_LoadPCX(path.c_str());
     ASSERT_NE(first, nullptr);

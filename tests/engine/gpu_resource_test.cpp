@@ -29,14 +29,14 @@ protected:
 TEST_F(GpuResourceTest, PacksComeBeforeTheDiskNewestFirst)
 {
     const std::string name = m_relative + "/Img/Logo.png";
-    WriteFile(m_local / "img" / "logo.PNG", Bytes{'d', 'i', 's', 'k'});
-    WriteZip(m_temp / "old.zip", {{name, Bytes{'o', 'l', 'd'}}});
-    WriteZip(m_temp / "new.zip", {{"other.txt", Bytes{'x'}}, {name, Bytes{'n', 'e', 'w'}}});
+    WriteFile(m_local.Path() / "img" / "logo.PNG", Bytes{'d', 'i', 's', 'k'});
+    WriteZip(m_temp.Path() / "old.zip", {{name, Bytes{'o', 'l', 'd'}}});
+    WriteZip(m_temp.Path() / "new.zip", {{"other.txt", Bytes{'x'}}, {name, Bytes{'n', 'e', 'w'}}});
 
     EXPECT_EQ(Load(name), "disk") << "the disk file is found without regard to case";
-    ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "old.zip").c_str(), nullptr));
+    ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "old.zip").c_str(), nullptr));
     EXPECT_EQ(Load(name), "old");
-    ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "new.zip").c_str(), nullptr));
+    ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "new.zip").c_str(), nullptr));
     EXPECT_EQ(Load(name), "new");
 
     struct Case {
@@ -53,7 +53,7 @@ TEST_F(GpuResourceTest, PacksComeBeforeTheDiskNewestFirst)
     for (const Case& c : cases)
         EXPECT_EQ(Load(c.name), c.expected) << c.name;
 
-    dev->Resource_RemovePack((m_temp / "NEW.ZIP").c_str());
+    dev->Resource_RemovePack((m_temp.Path() / "NEW.ZIP").c_str());
     EXPECT_EQ(Load(name), "old") << "removal compares the lower-case path";
     dev->Resource_RemoveAllPacks();
     EXPECT_EQ(Load(name), "disk");
@@ -63,34 +63,34 @@ TEST_F(GpuResourceTest, PackNamesFoldOnlySingleByteLetters)
 {
     // B0 41 and B0 61 are two different double-byte characters: their trail bytes look like 'A'
     // and 'a' but must not be case-folded, while the ASCII letters around them are.
-    WriteZip(m_temp / "names.zip", {{"dir/\xB0\x61.txt", Bytes{'s', 'm', 'a', 'l', 'l'}},
+    WriteZip(m_temp.Path() / "names.zip", {{"dir/\xB0\x61.txt", Bytes{'s', 'm', 'a', 'l', 'l'}},
                                     {"dir/\xB0\x41.txt", Bytes{'c', 'a', 'p'}}});
-    ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "names.zip").c_str(), nullptr));
+    ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "names.zip").c_str(), nullptr));
     EXPECT_EQ(Load("DIR/\xB0\x41.TXT"), "cap");
     EXPECT_EQ(Load("Dir/\xB0\x61.Txt"), "small");
 }
 
 TEST_F(GpuResourceTest, AttachRefusesDuplicatesAndNonZipFiles)
 {
-    WriteZip(m_temp / "a.zip", {{"x.txt", Bytes{'x'}}});
-    WriteFile(m_temp / "plain.zip", Bytes{'n', 'o', 't', ' ', 'z', 'i', 'p'});
-    EXPECT_TRUE(dev->Resource_AttachPack((m_temp / "a.zip").c_str(), nullptr));
-    EXPECT_FALSE(dev->Resource_AttachPack((m_temp / "A.ZIP").c_str(), nullptr));
-    EXPECT_FALSE(dev->Resource_AttachPack((m_temp / "plain.zip").c_str(), nullptr));
-    EXPECT_FALSE(dev->Resource_AttachPack((m_temp / "none.zip").c_str(), nullptr));
+    WriteZip(m_temp.Path() / "a.zip", {{"x.txt", Bytes{'x'}}});
+    WriteFile(m_temp.Path() / "plain.zip", Bytes{'n', 'o', 't', ' ', 'z', 'i', 'p'});
+    EXPECT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "a.zip").c_str(), nullptr));
+    EXPECT_FALSE(dev->Resource_AttachPack((m_temp.Path() / "A.ZIP").c_str(), nullptr));
+    EXPECT_FALSE(dev->Resource_AttachPack((m_temp.Path() / "plain.zip").c_str(), nullptr));
+    EXPECT_FALSE(dev->Resource_AttachPack((m_temp.Path() / "none.zip").c_str(), nullptr));
 }
 
 TEST_F(GpuResourceTest, PasswordPacksAndAFailedEntryEndTheLookup)
 {
     const std::string name = m_relative + "/secret.txt";
-    WriteFile(m_local / "secret.txt", Bytes{'d', 'i', 's', 'k'});
-    WriteEncryptedZip(m_temp / "locked.zip", name, Bytes{'s', 'e', 'c', 'r', 'e', 't'}, "pw");
+    WriteFile(m_local.Path() / "secret.txt", Bytes{'d', 'i', 's', 'k'});
+    WriteEncryptedZip(m_temp.Path() / "locked.zip", name, Bytes{'s', 'e', 'c', 'r', 'e', 't'}, "pw");
 
-    ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "locked.zip").c_str(), "pw"));
+    ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "locked.zip").c_str(), "pw"));
     EXPECT_EQ(Load(name), "secret");
     dev->Resource_RemoveAllPacks();
 
-    ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "locked.zip").c_str(), "wrong"));
+    ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "locked.zip").c_str(), "wrong"));
     EXPECT_EQ(Load(name), "<null>") << "a pack entry that can't be read is not replaced by the disk";
     EXPECT_EQ(std::string(dev->System_GetErrorMessage()), "Can't load resource: " + name);
 }
@@ -133,11 +133,11 @@ TEST_F(GpuResourceTest, MakePathPutsRelativeNamesUnderTheProgramFolder)
 
 TEST_F(GpuResourceTest, EnumeratesFilesAndFoldersSeparately)
 {
-    WriteFile(m_local / "b.png", Bytes{1});
-    WriteFile(m_local / "A.PNG", Bytes{1});
-    WriteFile(m_local / "c.txt", Bytes{1});
-    WriteFile(m_local / "sub" / "x.png", Bytes{1});
-    std::filesystem::create_directories(m_local / "sub2.png");
+    WriteFile(m_local.Path() / "b.png", Bytes{1});
+    WriteFile(m_local.Path() / "A.PNG", Bytes{1});
+    WriteFile(m_local.Path() / "c.txt", Bytes{1});
+    WriteFile(m_local.Path() / "sub" / "x.png", Bytes{1});
+    std::filesystem::create_directories(m_local.Path() / "sub2.png");
 
     std::vector<std::string> files;
     for (const char* n = dev->Resource_EnumFiles((m_relative + "/*.png").c_str()); n;

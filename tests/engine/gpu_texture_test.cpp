@@ -17,15 +17,15 @@ protected:
     // An image file under the scratch folder; returns its absolute path.
     std::string Image(const std::string& relative, int w, int h, const std::vector<uint32_t>& argb)
     {
-        WriteFile(m_temp / relative, Png(w, h, argb));
-        return (m_temp / relative).string();
+        WriteFile(m_temp.Path() / relative, Png(w, h, argb));
+        return (m_temp.Path() / relative).string();
     }
 };
 
 TEST_F(GpuTextureTest, LoadByNameCachesUnderTheUpperCasedName)
 {
     const std::string path = Image("pic.png", 3, 2, std::vector<uint32_t>(6, 0xFF102030));
-    const std::string upper = m_temp.string() + "/PIC.PNG";
+    const std::string upper = m_temp.String() + "/PIC.PNG";
     HTEXTURE a = dev->Texture_Load(path.c_str());
     ASSERT_NE(a, nullptr) << dev->System_GetErrorMessage();
     EXPECT_EQ(dev->Texture_Load(("  " + upper + " ").c_str(), 0, 0, 0), a);
@@ -58,14 +58,14 @@ TEST_F(GpuTextureTest, ColourKeyClearsMatchingPixels)
 
 TEST_F(GpuTextureTest, BadImagesAndMissingFilesFailWithTheirText)
 {
-    WriteFile(m_temp / "bad.png", Bytes{'n', 'o', 't', ' ', 'p', 'n', 'g'});
+    WriteFile(m_temp.Path() / "bad.png", Bytes{'n', 'o', 't', ' ', 'p', 'n', 'g'});
     struct Case {
         std::string name;
         std::string error;
     };
-    const std::string missing = m_temp.string() + "/none.png";
+    const std::string missing = m_temp.String() + "/none.png";
     const Case cases[] = {
-        {(m_temp / "bad.png").string(), "Can't create texture"},
+        {(m_temp.Path() / "bad.png").string(), "Can't create texture"},
         {missing, std::string("Can't load resource: ") + CXString(missing.c_str()).TrimUpper().GetString()},
     };
     for (const Case& c : cases) {
@@ -73,7 +73,7 @@ TEST_F(GpuTextureTest, BadImagesAndMissingFilesFailWithTheirText)
         EXPECT_EQ(std::string(dev->System_GetErrorMessage()), c.error) << c.name;
     }
     CX2DTexture handle;
-    EXPECT_FALSE(handle.Load((m_temp / "bad.png").c_str()));
+    EXPECT_FALSE(handle.Load((m_temp.Path() / "bad.png").c_str()));
     EXPECT_EQ(handle.GetTexture(), nullptr);
     EXPECT_EQ(handle.GetWidth(), 0);
 }
@@ -124,7 +124,7 @@ TEST_F(GpuTextureTest, SaveWritesADdsThatLoadsBack)
     const Bytes png = Png(2, 1, {0x80112233, 0xFF445566});
     HTEXTURE t = dev->Texture_Load(png.data(), uint32_t(png.size()), 0, 0);
     ASSERT_NE(t, nullptr);
-    const std::string file = (m_temp / "out.dds").string();
+    const std::string file = (m_temp.Path() / "out.dds").string();
     ASSERT_TRUE(dev->Texture_Save(t, file.c_str()));
     HTEXTURE back = dev->Texture_Load(file.c_str());
     ASSERT_NE(back, nullptr);
@@ -141,7 +141,7 @@ TEST_F(GpuTextureTest, SaveWritesADdsThatLoadsBack)
 TEST_F(GpuTextureTest, HandlesShareOneEntryPerNameWhateverTheCase)
 {
     Image("Sprites/Hero.png", 5, 3, std::vector<uint32_t>(15, 0xFFFFFFFF));
-    g_strResourceBase = m_temp.string() + "/";
+    g_strResourceBase = m_temp.Slashed();
     CX2DTexture a, b;
     ASSERT_TRUE(a.Load("sprites/hero.png"));
     ASSERT_TRUE(b.Load("  SPRITES/HERO.PNG"));
@@ -169,7 +169,7 @@ TEST_F(GpuTextureTest, HandlesShareOneEntryPerNameWhateverTheCase)
 TEST_F(GpuTextureTest, HandleOutlivingTheNameIndexLeavesTheNewIndexAlone)
 {
     Image("old.png", 1, 1, {0xFF000000});
-    g_strResourceBase = m_temp.string() + "/";
+    g_strResourceBase = m_temp.Slashed();
     const std::string key = g_strResourceBase + "OLD.PNG";
     CX2DTexture old;
     ASSERT_TRUE(old.Load("old.png"));
@@ -211,7 +211,7 @@ TEST_F(GpuTextureTest, NamesAreNormalisedBeforeTheBaseFolder)
     }
 
     Image("img/\xB0\x61.png", 1, 1, {0xFF000000});
-    g_strResourceBase = m_temp.string() + "/";
+    g_strResourceBase = m_temp.Slashed();
     CX2DTexture handle;
     ASSERT_TRUE(handle.Load("d://img/\xB0\x61.png"));
     const std::string key = g_strResourceBase + "IMG/\xB0\x61.PNG";
@@ -256,8 +256,8 @@ TEST_F(GpuTextureTest, EnginePacksComeFirstThenZipPacksThenTheDisk)
 {
     const std::string name = m_relative + "/order.png";
     const std::string upper = CXString(name.c_str()).TrimUpper().GetString();
-    WriteFile(m_local / "order.png", Png(1, 1, {0xFF0000FF}));
-    WriteZip(m_temp / "pack.zip", {{name, Png(1, 1, {0xFF00FF00})}});
+    WriteFile(m_local.Path() / "order.png", Png(1, 1, {0xFF0000FF}));
+    WriteZip(m_temp.Path() / "pack.zip", {{name, Png(1, 1, {0xFF00FF00})}});
 
     struct Case {
         bool enginePack;
@@ -277,7 +277,7 @@ TEST_F(GpuTextureTest, EnginePacksComeFirstThenZipPacksThenTheDisk)
         if (c.enginePack)
             EnginePackList()->AddTail(new OneFilePack(upper.c_str(), Png(1, 1, {0xFFFF0000})));
         if (c.zipPack) {
-            ASSERT_TRUE(dev->Resource_AttachPack((m_temp / "pack.zip").c_str(), nullptr));
+            ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "pack.zip").c_str(), nullptr));
         }
         CX2DTexture handle;
         ASSERT_TRUE(handle.Load(name.c_str())) << dev->System_GetErrorMessage();
@@ -305,8 +305,8 @@ TEST_F(GpuTextureTest, LoadedTextureDrawsOneToOneThroughTheBatch)
     // Top row red, green; bottom row blue, white: drawn 1:1 into a render target, read back top
     // row first.
     const std::vector<uint32_t> texels = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
-    g_strResourceBase = m_temp.string() + "/";
-    WriteFile(m_temp / "quad.png", Png(2, 2, texels));
+    g_strResourceBase = m_temp.Slashed();
+    WriteFile(m_temp.Path() / "quad.png", Png(2, 2, texels));
     CX2DTexture texture;
     ASSERT_TRUE(texture.Load("quad.png"));
     HTARGET target = dev->Target_Create(4, 4, false, GPU_FORMAT_A8R8G8B8);

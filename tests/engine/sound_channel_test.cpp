@@ -23,7 +23,7 @@ protected:
         ASSERT_TRUE(m_pGfx->InitSound(4));
         WriteSilence("a.wav");
         // Channel names lose a leading '/', so files are named under the resource base.
-        g_strResourceBase = m_folder.string() + "/";
+        g_strResourceBase = m_folder.Slashed();
     }
     void TearDown() override
     {

@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "CXGfxDevice.h"
+#include "support/temp_folder.h"
 
 namespace sound_test {
 
@@ -36,17 +34,11 @@ inline std::vector<uint8_t> SilentWave(uint32_t frames)
     return v;
 }
 
-// A fresh folder per test (a random suffix keeps parallel runs apart), removed afterwards, with a graphics device alive meanwhile.
+// A fresh folder per test, removed afterwards, with a graphics device alive meanwhile.
 class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = std::filesystem::temp_directory_path() /
-                   (std::string("cx_sound_") + info->test_suite_name() + "_" + info->name() + "_" +
-                    std::to_string(std::random_device{}()));
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
         m_pGfx = CreateGfxDevice(CXGfxDevice::kInterfaceVersion);
         ASSERT_NE(m_pGfx, nullptr);
     }
@@ -54,19 +46,15 @@ protected:
     {
         if (m_pGfx)
             m_pGfx->Release();
-        std::filesystem::remove_all(m_folder);
     }
 
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes)
     {
-        const auto path = m_folder / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
+        return m_folder.Write(name, bytes);
     }
     std::string WriteSilence(const std::string& name) { return Write(name, SilentWave(44100 * 5)); }
 
-    std::filesystem::path m_folder;
+    TempFolder m_folder{"cx_sound"};
     CXGfxDevice* m_pGfx = nullptr;
 };
 

@@ -98,7 +98,7 @@ TEST_F(SoundManager, FailedLoadAddsNothingAndIsRetried)
 {
     CXSoundMgr mgr(&m_device);
     ASSERT_TRUE(mgr.CreateGroups(1));
-    const std::string later = (m_folder / "later.wav").string();
+    const std::string later = (m_folder.Path() / "later.wav").string();
     EXPECT_EQ(mgr.LoadSound(later.c_str(), 1), nullptr);
     EXPECT_EQ(mgr.GetGroup(0)->GetCount(), 0u);
     EXPECT_EQ(mgr.GetGroup(1)->GetCount(), 0u);
@@ -155,7 +155,7 @@ TEST_F(SoundManager, MuteIsPerGroup)
     mgr.SetGroupMute(1, true);
     CXSound* other = mgr.LoadSound(WriteWave("b.wav").c_str(), 1);
     ASSERT_NE(other, nullptr);
-    EXPECT_EQ(Applied(mgr.FindSound(1, (m_folder / "b.wav").string().c_str()), 0), 0);
+    EXPECT_EQ(Applied(mgr.FindSound(1, (m_folder.Path() / "b.wav").string().c_str()), 0), 0);
 }
 
 TEST_F(SoundManager, FifthPlayOfFourCopiesFindsBufferZeroBusy)

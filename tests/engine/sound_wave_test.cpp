@@ -170,7 +170,7 @@ TEST_F(SoundWaveFiles, LoadSoundOnlyForPlayableFiles)
             EXPECT_EQ(sound->GetBufferCount(), 3) << c.name;
         }
     }
-    EXPECT_EQ(device.LoadSound((m_folder / "missing.wav").string().c_str(), 1), nullptr);
+    EXPECT_EQ(device.LoadSound((m_folder.Path() / "missing.wav").string().c_str(), 1), nullptr);
 }
 
 TEST_F(SoundWaveFiles, FileNamesIgnoreCase)
@@ -178,7 +178,7 @@ TEST_F(SoundWaveFiles, FileNamesIgnoreCase)
     CXDSDevice device;
     ASSERT_TRUE(device.Init(nullptr, 44100, 16, 2));
     const std::string path = Write("Bell.wav", Hex(Cases()[0].hex));
-    const std::string upper = (m_folder / "BELL.WAV").string();
+    const std::string upper = (m_folder.Path() / "BELL.WAV").string();
     EXPECT_NE(device.LoadSound(upper.c_str(), 1), nullptr);
 }
 

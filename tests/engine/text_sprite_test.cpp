@@ -15,6 +15,7 @@
 #include "CXGfxDevice.h"
 #include "CXSpriteBatch.h"
 #include "CXString.h"
+#include "device_start.h"
 #include "platform/files.h"
 #include "platform/image.h"
 
@@ -25,30 +26,18 @@ constexpr uint32_t kClear = 0xFF000000;
 
 class TextSpriteTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        s_dev = CreateGfxDevice(CXGfxDevice::kInterfaceVersion);
-        s_dev->System_SetState(GFX_STATE_WINDOWED, true);
-        s_dev->System_SetState(GFX_STATE_USE_SOUND, false);
-        s_dev->System_SetState(GFX_STATE_SCREEN_WIDTH, 320);
-        s_dev->System_SetState(GFX_STATE_SCREEN_HEIGHT, 240);
-        s_dev->System_SetState(GFX_STATE_WINDOW_WIDTH, 320);
-        s_dev->System_SetState(GFX_STATE_WINDOW_HEIGHT, 240);
-        s_ready = s_dev->System_Initiate(0) && s_dev->GetGpu();
-    }
-    static void TearDownTestSuite() {
-        s_dev->System_Shutdown();
-        s_dev->Release();
-        s_dev = nullptr;
-    }
+    static void SetUpTestSuite() { s_dev = StartTestDevice(320, 240, false); }
+    static void TearDownTestSuite() { StopTestDevice(s_dev); }
 
     void SetUp() override {
-        ASSERT_TRUE(s_ready) << s_dev->System_GetErrorMessage();
+        ASSERT_NE(s_dev, nullptr) << "the device did not start";
         m_target = s_dev->Target_Create(64, 64, false, GPU_FORMAT_A8R8G8B8);
         ASSERT_NE(m_target, nullptr);
         ASSERT_NE(s_dev->GetSpriteBatch(), nullptr);
         ASSERT_EQ(EngineGetSpriteBatch(), s_dev->GetSpriteBatch()) << "the device registers its batch";
     }
     void TearDown() override {
+        if (!s_dev) return;
         s_dev->m_bLastPass = true;
         if (s_dev->InScene()) s_dev->Gfx_EndScene(false);
         Batch().End();
@@ -83,15 +72,22 @@ protected:
         return v;
     }
 
+    // A font of 16-pixel characters in the bundled face, at scale 1.
+    static void CreateFont16(CXFont& font) {
+        CXFontDesc desc;
+        desc.Height = -16;
+        std::strcpy(desc.FaceName, "나눔고딕");
+        font.SetDesc(desc);
+        ASSERT_TRUE(font.Create(1.0f, 1.0f));
+    }
+
     static CXGfxDevice* s_dev;
-    static bool s_ready;
     HTARGET m_target = nullptr;
     static CXSpriteBatch& Batch() { return *s_dev->GetSpriteBatch(); }
     std::vector<HTEXTURE> m_textures;
 };
 
 CXGfxDevice* TextSpriteTest::s_dev = nullptr;
-bool TextSpriteTest::s_ready = false;
 
 struct Probe {
     int x, y;
@@ -481,12 +477,8 @@ TEST_F(TextSpriteTest, FontScalesItsGdiTwinAndDrawsMeasuredText) {
 }
 
 TEST_F(TextSpriteTest, DrawTextNDrawsTheFirstCharactersThenTheWholeTextOverThem) {
-    CXFontDesc desc;
-    desc.Height = -16;
-    std::strcpy(desc.FaceName, "나눔고딕");
     CXFont font;
-    font.SetDesc(desc);
-    ASSERT_TRUE(font.Create(1.0f, 1.0f));
+    ASSERT_NO_FATAL_FAILURE(CreateFont16(font));
     const char* text = "8888888888";
     TextSize three, ten;
     ASSERT_TRUE(Text_GetTextExtent(font.GetDC(), text, 3, &three));
@@ -515,12 +507,8 @@ TEST_F(TextSpriteTest, DrawTextNDrawsTheFirstCharactersThenTheWholeTextOverThem)
 }
 
 TEST_F(TextSpriteTest, FontKeepsAlignmentInsideALargeRectangleAndDrawsBlanksAsNothing) {
-    CXFontDesc desc;
-    desc.Height = -16;
-    std::strcpy(desc.FaceName, "나눔고딕");
     CXFont font;
-    font.SetDesc(desc);
-    ASSERT_TRUE(font.Create(1.0f, 1.0f));
+    ASSERT_NO_FATAL_FAILURE(CreateFont16(font));
     const uint32_t colour = kWhite;
     Begin();
     EXPECT_TRUE(font.DrawText("가", 0, 0, 64, 64, colour, TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE));

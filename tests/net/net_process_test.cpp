@@ -18,6 +18,18 @@ Bytes Msg128(uint32_t n)
     return Bytes{128, 0, uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)};
 }
 
+// n frames of message 128 back to back, carrying 0, 1, ... n - 1.
+Bytes Burst(size_t n)
+{
+    Bytes burst;
+    for (size_t i = 0; i < n; ++i)
+    {
+        const Bytes f = Frame(Msg128(uint32_t(i)));
+        burst.insert(burst.end(), f.begin(), f.end());
+    }
+    return burst;
+}
+
 } // namespace
 
 TEST(NetworkClientProcess, ConnectionEventComesOneFrameBeforeItsMessages)
@@ -154,22 +166,11 @@ TEST(NetworkClientProcess, OverflowingTheQueueClosesTheConnection)
     RawPeer peer;
     CMachineTable table;
     RecordingClient client(table);
-    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
-    ASSERT_TRUE(peer.Accept());
-    ASSERT_TRUE(WaitUntil([&] { return client.IsConnected(); }));
-    Bytes burst;
-    for (size_t i = 0; i <= NetworkClient::kMaxQueuedMessages; ++i)
-    {
-        const Bytes f = Frame(Msg128(uint32_t(i)));
-        burst.insert(burst.end(), f.begin(), f.end());
-    }
-    ASSERT_TRUE(peer.Write(burst));
+    ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
+    ASSERT_TRUE(peer.Write(Burst(NetworkClient::kMaxQueuedMessages + 1)));
     // The link is marked lost before its queue is emptied and its event set: wait for both.
     ASSERT_TRUE(WaitUntil([&] { return !client.IsConnected() && client.GetQueuedCount() == 0; }));
-    ASSERT_TRUE(WaitUntil([&] {
-        client.Process();
-        return !client.calls.empty();
-    }));
+    ASSERT_TRUE(ProcessUntilCalled(client));
     // The lost link replaces the connected event that no frame has delivered yet.
     client.Process();
     EXPECT_EQ(client.calls, std::vector<std::string>{"OnDisconnected()"});
@@ -181,10 +182,8 @@ TEST(NetworkClientProcess, EndToEndOverLoopback)
     RawPeer peer;
     CMachineTable table;
     RecordingClient client(table);
-    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
-    ASSERT_TRUE(peer.Accept());
-    ASSERT_TRUE(WaitUntil([&] { return client.IsConnected(); }));
-    client.Process();
+    ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
+    ASSERT_TRUE(ProcessUntilCalled(client));
     EXPECT_EQ(client.calls, std::vector<std::string>{"OnConnected()"});
 
     EXPECT_TRUE(client.ReqUserInfo());
@@ -204,10 +203,7 @@ TEST(NetworkClientProcess, EndToEndOverLoopback)
     peer.Close();
     client.calls.clear();
     // The closed event follows the state change on the I/O thread: poll frames until it comes.
-    ASSERT_TRUE(WaitUntil([&] {
-        client.Process();
-        return !client.calls.empty();
-    }));
+    ASSERT_TRUE(ProcessUntilCalled(client));
     EXPECT_EQ(client.calls, std::vector<std::string>{"OnDisconnected()"});
     client.Close();
     client.calls.clear();
@@ -220,10 +216,8 @@ TEST(NetworkClientProcess, CloseGivesOneClosedEvent)
     RawPeer peer;
     CMachineTable table;
     RecordingClient client(table);
-    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
-    ASSERT_TRUE(peer.Accept());
-    ASSERT_TRUE(WaitUntil([&] { return client.IsConnected(); }));
-    client.Process();
+    ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
+    ASSERT_TRUE(ProcessUntilCalled(client));
     client.calls.clear();
     client.Close();
     EXPECT_EQ(client.GetState(), HiNetworkClient::STATE_CLOSED);
@@ -236,17 +230,10 @@ TEST(NetworkClientProcess, DestroyingAClientThatIsReceivingIsSafe)
 {
     RawPeer peer;
     CMachineTable table;
-    Bytes burst;
-    for (uint32_t i = 0; i < 500; ++i)
-    {
-        const Bytes f = Frame(Msg128(i));
-        burst.insert(burst.end(), f.begin(), f.end());
-    }
+    const Bytes burst = Burst(500);
     {
         RecordingClient client(table);
-        ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
-        ASSERT_TRUE(peer.Accept());
-        ASSERT_TRUE(WaitUntil([&] { return client.IsConnected(); }));
+        ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
         ASSERT_TRUE(peer.Write(burst));
         // The destructor stops the I/O thread before the queues it fills go away.
     }

@@ -16,12 +16,7 @@ struct SenderFixture : ::testing::Test
     CMachineTable table;
     RecordingClient client{table};
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
-        ASSERT_TRUE(peer.Accept());
-        ASSERT_TRUE(WaitUntil([&] { return client.IsConnected(); }));
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer)); }
 
     std::string NextBody()
     {

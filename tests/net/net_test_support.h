@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/read.hpp>
@@ -151,5 +153,26 @@ private:
     boost::asio::ip::tcp::acceptor m_acceptor;
     boost::asio::ip::tcp::socket m_socket;
 };
+
+// Connects the client to the peer over loopback and waits until the client sees the link up.
+// Call it inside ASSERT_NO_FATAL_FAILURE.
+template <class Client>
+void ConnectToPeer(Client& client, RawPeer& peer)
+{
+    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+    ASSERT_TRUE(peer.Accept());
+    ASSERT_TRUE(WaitUntil([&] { return client.IsConnected(); }));
+}
+
+// Runs frames until a handler is called. The I/O thread marks the link connected a moment before
+// it posts the connected event, so one frame right after IsConnected() may still see nothing.
+template <typename Client>
+bool ProcessUntilCalled(Client& client)
+{
+    return WaitUntil([&] {
+        client.Process();
+        return !client.calls.empty();
+    });
+}
 
 } // namespace net_test

@@ -1,28 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/files.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 class FilesTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/cxfiles_XXXXXX";
-        m_root = std::string(mkdtemp(pattern)) + "/";
-    }
-    void TearDown() override { std::filesystem::remove_all(m_root); }
-    void Make(const std::string& name, const std::string& content = "x")
-    {
-        std::filesystem::create_directories(std::filesystem::path(m_root + name).parent_path());
-        std::ofstream(m_root + name, std::ios::binary) << content;
-    }
-    std::string m_root;
+    void Make(const std::string& name, const std::string& content = "x") { m_folder.Write(name, content); }
+    TempFolder m_folder{"cxfiles"};
+    const std::string m_root = m_folder.Slashed();
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/image.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -172,22 +173,14 @@ TEST(GpuImage, RefusesBadAndTruncatedData)
 
 class GpuImageFiles : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("gpu_image_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-    std::filesystem::path m_dir;
+    TempFolder m_folder{"gpu_image"};
 };
 
 TEST_F(GpuImageFiles, SavedDdsHasTheHandWrittenLayout)
 {
     // Rows given with a pitch wider than the image: the padding must not reach the file.
     const uint32_t pixels[3] = {0x80112233, 0xFF445566, 0xDEADBEEF};
-    const std::string path = (m_dir / "out.dds").string();
+    const std::string path = (m_folder.Path() / "out.dds").string();
     ASSERT_TRUE(Image_SaveDDS(path.c_str(), 2, 1, pixels, 12));
     EXPECT_EQ(ReadFile(path), Bytes(kDds2x1));
 }
@@ -205,15 +198,15 @@ TEST_F(GpuImageFiles, PngKeepsAlphaAndBmpIsOpaque)
         {"a.bmp", Image_SaveBMP, {0xFF112233, 0xFF445566, 0xFF000000, 0xFFFFFFFF}},
     };
     for (const Case& c : cases) {
-        const std::string path = (m_dir / c.file).string();
+        const std::string path = (m_folder.Path() / c.file).string();
         ASSERT_TRUE(c.save(path.c_str(), 2, 2, pixels, 8)) << c.file;
         const std::vector<uint8_t> bytes = ReadFile(path);
         ImageData image;
         ASSERT_TRUE(Image_Decode(bytes.data(), bytes.size(), 0, image)) << c.file;
         EXPECT_EQ(image.argb, c.expected) << c.file;
     }
-    EXPECT_FALSE(Image_SavePNG((m_dir / "no" / "such" / "x.png").string().c_str(), 2, 2, pixels, 8));
-    EXPECT_FALSE(Image_SaveDDS((m_dir / "x.dds").string().c_str(), 2, 2, pixels, 4)) << "short pitch";
+    EXPECT_FALSE(Image_SavePNG((m_folder.Path() / "no" / "such" / "x.png").string().c_str(), 2, 2, pixels, 8));
+    EXPECT_FALSE(Image_SaveDDS((m_folder.Path() / "x.dds").string().c_str(), 2, 2, pixels, 4)) << "short pitch";
 }
 
 }  // namespace

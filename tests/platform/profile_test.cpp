@@ -9,24 +9,12 @@
 #include <string>
 
 #include "platform/profile.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 class ProfileTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        int local = 0;
-        m_dir = std::filesystem::path(testing::TempDir()) /
-                ("profile_" + std::to_string(reinterpret_cast<uintptr_t>(&local) & 0xFFFFFF));
-        std::filesystem::create_directories(m_dir);
-        m_file = (m_dir / "game.ini").string();
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
     void Write(const std::string& text)
     {
         std::ofstream out(m_file, std::ios::binary);
@@ -38,8 +26,9 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-    std::filesystem::path m_dir;
-    std::string m_file;
+    TempFolder m_folder{"profile"};
+    const std::filesystem::path m_dir = m_folder.Path();
+    const std::string m_file = (m_dir / "game.ini").string();
 };
 
 TEST_F(ProfileTest, ReadsIgnoreCaseBlanksCommentsAndOneQuotePair)

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -46,4 +48,56 @@ TEST(CXMemoryPoolThreadTest, ConcurrentBlocksNeverOverlap)
     std::sort(all.begin(), all.end());
     EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end());
     EXPECT_EQ(all.size(), size_t(kThreads) * kBlocks);
+}
+
+// Threads free blocks into the same classes while others take them out: every block handed out
+// must end up cached exactly once, none lost and none linked twice.
+TEST(CXMemoryPoolThreadTest, SizePoolCachesEveryFreedBlockOnce)
+{
+    CXMemorySizePool pool(4096, 7);
+    constexpr int kThreads = 4, kRounds = 300, kHeld = 16;
+    std::vector<std::set<void*>> seen(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < kRounds; ++round) {
+                void* held[kHeld];
+                for (int i = 0; i < kHeld; ++i) {
+                    const size_t size = 1 + ((round + i) % 3) * 128; // classes 0, 1 and 2
+                    held[i] = pool.AllocateMemory(size);
+                    ASSERT_NE(held[i], nullptr);
+                    std::memset(held[i], t, size);
+                    seen[t].insert(held[i]);
+                }
+                for (int i = 0; i < kHeld; ++i) {
+                    const size_t size = 1 + ((round + i) % 3) * 128;
+                    for (size_t b = 0; b < size; ++b)
+                        ASSERT_EQ(static_cast<unsigned char*>(held[i])[b], t) << "block shared between threads";
+                    pool.FreeMemory(held[i], size);
+                }
+            }
+        });
+    }
+    for (auto& th : threads)
+        th.join();
+    std::set<void*> all;
+    for (auto& s : seen)
+        all.insert(s.begin(), s.end());
+    uint32_t cached = 0;
+    for (uint32_t k = 0; k < pool.m_dwElementSize; ++k)
+        cached += pool.GetCachedCount(k);
+    EXPECT_EQ(cached, all.size());
+    // Taking them all out again yields each distinct block once.
+    std::set<void*> back;
+    std::vector<std::pair<void*, uint32_t>> taken;
+    for (uint32_t k = 0; k < 3; ++k) {
+        while (pool.GetCachedCount(k) != 0) {
+            void* p = pool.AllocateMemory(pool.GetClassSize(k));
+            EXPECT_TRUE(back.insert(p).second);
+            taken.emplace_back(p, k);
+        }
+    }
+    EXPECT_EQ(back, all);
+    for (auto& [p, k] : taken)
+        pool.FreeMemory(p, pool.GetClassSize(k));
 }

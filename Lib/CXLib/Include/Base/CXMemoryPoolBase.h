@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "CXLockFast.h"
+#include "CXLockSpin.h"
 
 // Fixed-size block pool: grows by chunks of about 8 KiB, never shrinks while it lives, and hands
 // out freed blocks last in, first out. Any thread may allocate and free.
@@ -11,6 +11,9 @@
 // A chunk is a 16-byte header (the link to the previous chunk) followed by n slots. A free slot's
 // first bytes link it to the next free slot; a slot in use is all the caller's. Slots are 16-byte
 // aligned and at least 16 bytes apart, so the link is a full pointer.
+//
+// Allocation and release are inline and take only the spin lock around the free-list head;
+// refusals, chunk allocation and reports run out of line and never under the lock.
 class CXMemoryPoolBase
 {
 public:
@@ -27,9 +30,32 @@ public:
 
     // A block of m_dwElementSize bytes, or null: when tSize is not the element size (reported)
     // or when no chunk can be allocated (reported).
-    void* AllocateMemory(size_t tSize);
+    void* AllocateMemory(size_t tSize)
+    {
+        if (tSize != m_dwElementSize)
+            return RefuseSize(tSize);
+        {
+            CXLockSpin::Guard guard(m_Lock);
+            if (void* slot = m_pFreeList) {
+                m_pFreeList = LinkOf(slot);
+                return slot;
+            }
+        }
+        return AddChunk();
+    }
+
     // Returns a block of this pool; null is reported and ignored.
-    void FreeMemory(void* pBlock);
+    void FreeMemory(void* pBlock)
+    {
+        if (pBlock == nullptr) {
+            ReportNullFree();
+            return;
+        }
+        CXLockSpin::Guard guard(m_Lock);
+        LinkOf(pBlock) = m_pFreeList;
+        m_pFreeList = pBlock;
+    }
+
     void FreeAll();
 
     uint32_t GetElementSize() const { return m_dwElementSize; }
@@ -40,9 +66,15 @@ public:
     uint32_t GetChunkCount();
 
 private:
-    bool AddChunk();
+    static void*& LinkOf(void* p) { return *static_cast<void**>(p); }
 
-    CXLockFast m_Lock;
+    // Allocates one chunk and returns its first slot; the others go onto the free list, so
+    // consecutive allocations ascend. Null when the chunk cannot be allocated (reported).
+    void* AddChunk();
+    void* RefuseSize(size_t tSize) const;
+    static void ReportNullFree();
+
+    CXLockSpin m_Lock;
     uint32_t m_dwChunkSize = 0;
     uint32_t m_dwElementSize = 0;
     uint32_t m_dwSlotSize = 0;

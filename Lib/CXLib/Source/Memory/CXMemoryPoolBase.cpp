@@ -2,17 +2,11 @@
 
 #include <new>
 
-#include "CXAutoLock.h"
 #include "CXLog.h"
 
 namespace {
 
 constexpr size_t kChunkHeader = CXMemoryPoolBase::kAlign;
-
-void*& LinkOf(void* p)
-{
-    return *static_cast<void**>(p);
-}
 
 } // namespace
 
@@ -23,7 +17,7 @@ CXMemoryPoolBase::~CXMemoryPoolBase()
 
 void CXMemoryPoolBase::SetSize(uint32_t dwChunkBase, uint32_t dwElementSize)
 {
-    CXAutoLock guard(m_Lock);
+    CXLockSpin::Guard guard(m_Lock);
     m_dwElementSize = dwElementSize;
     uint32_t slot = dwElementSize < kAlign ? kAlign : dwElementSize;
     m_dwSlotSize = (slot + kAlign - 1) / kAlign * kAlign;
@@ -31,66 +25,66 @@ void CXMemoryPoolBase::SetSize(uint32_t dwChunkBase, uint32_t dwElementSize)
     m_dwChunkSize = static_cast<uint32_t>(kChunkHeader) + m_dwSlotsPerChunk * m_dwSlotSize;
 }
 
-void* CXMemoryPoolBase::AllocateMemory(size_t tSize)
+void* CXMemoryPoolBase::RefuseSize(size_t tSize) const
 {
-    if (tSize != m_dwElementSize) {
-        CX_LOG_ERROR("CXMemoryPoolBase::AllocateMemory",
-                     "tSize is not m_dwElementSize. [tSize=%zu, m_dwElementSize=%u]", tSize,
-                     m_dwElementSize);
-        return nullptr;
-    }
-    CXAutoLock guard(m_Lock);
-    if (m_pFreeList == nullptr && !AddChunk())
-        return nullptr;
-    void* slot = m_pFreeList;
-    m_pFreeList = LinkOf(slot);
-    return slot;
+    CX_LOG_ERROR("CXMemoryPoolBase::AllocateMemory",
+                 "tSize is not m_dwElementSize. [tSize=%zu, m_dwElementSize=%u]", tSize, m_dwElementSize);
+    return nullptr;
 }
 
-void CXMemoryPoolBase::FreeMemory(void* pBlock)
+void CXMemoryPoolBase::ReportNullFree()
 {
-    if (pBlock == nullptr) {
-        CX_LOG_ERROR("CXMemoryPoolBase::FreeMemory", "Memory is NULL");
-        return;
-    }
-    CXAutoLock guard(m_Lock);
-    LinkOf(pBlock) = m_pFreeList;
-    m_pFreeList = pBlock;
+    CX_LOG_ERROR("CXMemoryPoolBase::FreeMemory", "Memory is NULL");
 }
 
-bool CXMemoryPoolBase::AddChunk()
+void* CXMemoryPoolBase::AddChunk()
 {
+    // Allocated and cut outside the lock; other threads keep allocating meanwhile. Two threads
+    // that find the list empty at once each add a chunk, which costs one spare chunk at most.
     void* chunk = ::operator new(m_dwChunkSize, std::align_val_t{kAlign}, std::nothrow);
     if (chunk == nullptr) {
         CX_LOG_ERROR("CXMemoryPoolBase::AddChunk", "Chunk create fail. [m_dwChunkSize=%u]", m_dwChunkSize);
-        return false;
+        return nullptr;
     }
+    char* first = static_cast<char*>(chunk) + kChunkHeader;
+    void* rest = nullptr; // slots 1..n-1, linked in ascending order
+    void* last = nullptr;
+    if (m_dwSlotsPerChunk > 1) {
+        rest = first + m_dwSlotSize;
+        last = first + static_cast<size_t>(m_dwSlotsPerChunk - 1) * m_dwSlotSize;
+        for (char* slot = static_cast<char*>(rest); slot != last; slot += m_dwSlotSize)
+            LinkOf(slot) = slot + m_dwSlotSize;
+    }
+
+    CXLockSpin::Guard guard(m_Lock);
     LinkOf(chunk) = m_pChunkList;
     m_pChunkList = chunk;
-    // Pushed from the last slot to the first, so consecutive allocations ascend.
-    char* first = static_cast<char*>(chunk) + kChunkHeader;
-    for (uint32_t i = m_dwSlotsPerChunk; i-- > 0;) {
-        void* slot = first + static_cast<size_t>(i) * m_dwSlotSize;
-        LinkOf(slot) = m_pFreeList;
-        m_pFreeList = slot;
+    if (rest != nullptr) {
+        LinkOf(last) = m_pFreeList;
+        m_pFreeList = rest;
     }
-    return true;
+    return first;
 }
 
 void CXMemoryPoolBase::FreeAll()
 {
-    CXAutoLock guard(m_Lock);
-    while (m_pChunkList != nullptr) {
-        void* chunk = m_pChunkList;
-        m_pChunkList = LinkOf(chunk);
+    void* chunks;
+    {
+        CXLockSpin::Guard guard(m_Lock);
+        chunks = m_pChunkList;
+        m_pChunkList = nullptr;
+        m_pFreeList = nullptr;
+    }
+    while (chunks != nullptr) {
+        void* chunk = chunks;
+        chunks = LinkOf(chunk);
         ::operator delete(chunk, std::align_val_t{kAlign});
     }
-    m_pFreeList = nullptr;
 }
 
 uint32_t CXMemoryPoolBase::GetChunkCount()
 {
-    CXAutoLock guard(m_Lock);
+    CXLockSpin::Guard guard(m_Lock);
     uint32_t count = 0;
     for (void* chunk = m_pChunkList; chunk != nullptr; chunk = LinkOf(chunk))
         ++count;
