@@ -3,8 +3,19 @@
 
 # Flags for the project's own code: CP949 narrow literals from UTF-8 sources, warnings on.
 # //TRANSLIT: the standard <chrono> header holds one micro-sign literal that has no CP949 form.
+# __FILE__ is the path from the project's root in every build, so log records and assertion
+# messages name files the same way wherever the tree was checked out: the compiler may be given
+# a source's absolute path or (through ccache's base folder) its path from the build folder.
+# Pooled classes are constructed on blocks the pool zero-filled, and their users rely on members
+# a constructor leaves alone reading 0; without -fno-lifetime-dse GCC may drop that zero-fill as
+# dead once it sees the constructor begin.
 function(cx_project_flags target)
+  file(RELATIVE_PATH from_build ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
+  string(REGEX REPLACE "/+$" "" from_build "${from_build}")
   target_compile_options(${target} PRIVATE -Wall -Wextra
+    -fmacro-prefix-map=${PROJECT_SOURCE_DIR}/=
+    $<$<BOOL:${from_build}>:-fmacro-prefix-map=${from_build}/=>
+    $<$<AND:$<COMPILE_LANGUAGE:CXX>,$<CXX_COMPILER_ID:GNU>>:-fno-lifetime-dse>
     $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -fexec-charset=CP949//TRANSLIT>)
 endfunction()
 

@@ -165,6 +165,38 @@ TEST(CXStringIndex, StoresTextsAndNumbers)
     EXPECT_EQ(index.GetValue("B").GetDataSize(), 3u);
 }
 
+TEST(CXStringIndex, AddingNumbersByValueMakesASetOfThem)
+{
+    // The further fields of a list such as "3,5,8,-1,5" entered one by one.
+    CXStringIndex index;
+    for (int64_t n : {5, 8, -1, 5})
+        EXPECT_EQ(index.Add(n, 1), 1) << n;
+    EXPECT_EQ(index.Add(0, 0), 1);
+    EXPECT_EQ(index.GetCount(), 4u) << "a number added twice is one entry";
+    EXPECT_STREQ(index.GetValueByNumber(8).GetString(), "1");
+    EXPECT_STREQ(index.GetValueByNumber(-1).GetString(), "1");
+    EXPECT_STREQ(index.GetValueByNumber(0).GetString(), "0") << "the flag is the value";
+    EXPECT_EQ(&index.GetValueByNumber(3), &CXString::GetEmptyString());
+    index.Add("TEXT", 12);
+    EXPECT_STREQ(index.GetValue("TEXT").GetString(), "12") << "the keyed form stays";
+}
+
+TEST(CXStringIndex, AKeyMayBeCutFromALongerText)
+{
+    CXFileConfig config;
+    ASSERT_TRUE(config.Load("SPEED=300\nSPEEDUP=9\n", 20));
+    struct Case { const char* key; unsigned length; const char* want; };
+    const Case cases[] = {
+        {"SPEED", 0, "300"},   {"SPEEDUP", 5, "300"}, {"SPEEDUP", 0, "9"}, {"SPEEDUP", 7, "9"},
+        {"SPEEDUP", 99, "9"},  {"SPEEDUP", 3, ""},    {"speed", 0, ""},    {nullptr, 4, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_STREQ(config.GetValue(c.key, c.length).GetString(), c.want)
+            << (c.key ? c.key : "(null)") << " / " << c.length;
+        EXPECT_STREQ(config.m_Values.GetValue(c.key, c.length).GetString(), c.want);
+    }
+}
+
 TEST(CXStringIndex, BoundVariablesFollowTheirValues)
 {
     CXStringIndex index;

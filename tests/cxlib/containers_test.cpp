@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <random>
 #include <string>
@@ -15,7 +16,10 @@
 #include "CXLockTmpl.h"
 #include "CXPtrMapTempl.h"
 #include "CXString.h"
+#include "CXStringIndex.h"
+#include "CXThread.h"
 #include "cxlib/error_log_capture.h"
+#include "cxlib/failing_allocation.h"
 
 namespace {
 
@@ -390,19 +394,53 @@ TEST(CXTmplReport, SpellsTypeArgumentsTheLibraryWay)
                  "class CXListElementTmpl<class CXListTmpl<unsigned long> >");
 }
 
+// Each template instance below runs out of memory on its real path; the record must name the
+// instance as the library always has, at the template's header and the reporting line.
 TEST(CXTmplReport, AFailureNamesTheFullTemplateAndMethod)
 {
-    ErrorLogCapture log;
-    CXReportTmplFail("Lib\\CXLib\\Include\\Base/CXArrayTmpl", "CXArrayElementTmpl",
-                     CXTmplArgName<CXLockTmpl<CXListTmpl<unsigned char>>>(), "ClearData", 7);
-    CXReportTmplFail("Lib\\CXLib\\Include\\Base/CXArrayExTmpl", "CXArrayExTmpl", CXTmplArgName<uint64_t>(),
-                     "SetSize", 8, "SetSize fail. [dwMaxArraySize=3]");
-    const std::string text = log.Text();
-    EXPECT_NE(text.find("-[CXArrayElementTmpl<class CXLockTmpl<class CXListTmpl<unsigned char> > >::ClearData] : "
-                        "ClearData fail.\r\n"),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find("-[CXArrayExTmpl<unsigned __int64>::SetSize] : SetSize fail. [dwMaxArraySize=3]\r\n"),
-              std::string::npos)
-        << text;
+    struct Case
+    {
+        const char* what;
+        std::function<bool()> fail; // true when the operation reported failure
+        const char* header;
+        const char* record;
+    };
+    CXListTmpl<CXThread> threads;
+    CXThread thread;
+    CXArrayExTmpl<uint32_t> dwords;
+    CXArrayExTmpl<uint64_t> qwords;
+    CXArrayTmpl<CXLockTmpl<CXListTmpl<unsigned char>>> lists;
+    CXAVLTreeTmpl<CXStringIndexData> tree;
+    CXStringIndexData keyed("KEY", "value", 0);
+    const Case cases[] = {
+        {"list", [&] { return threads.AddTail(&thread, 0) == 0; }, "Lib\\CXLib\\Include\\Base/CXListTmpl(",
+         "-[CXListTmpl<class CXThread>::AddTail] : AddTail fail.\r\n"},
+        {"32-bit values", [&] { return !dwords.SetSize(3); }, "Lib\\CXLib\\Include\\Base/CXArrayExTmpl(",
+         "-[CXArrayExTmpl<unsigned long>::SetSize] : SetSize fail. [dwMaxArraySize=3]\r\n"},
+        {"64-bit values", [&] { return !qwords.SetAt(4, 1); }, "Lib\\CXLib\\Include\\Base/CXArrayExTmpl(",
+         "-[CXArrayExTmpl<unsigned __int64>::SetSize] : SetSize fail. [dwMaxArraySize=5]\r\n"},
+        {"locked lists", [&] { return lists.SetSize(2, 1) == 0; }, "Lib\\CXLib\\Include\\Base/CXArrayTmpl(",
+         "-[CXArrayTmpl<class CXLockTmpl<class CXListTmpl<unsigned char> > >::SetSize] : "
+         "CXArrayElementTmpl double array create fail. [dwMaxArraySize=2]\r\n"},
+        {"tree", [&] { return tree.Insert(&keyed, 0) == 0; }, "Lib\\CXLib\\Include\\Base/CXAVLTreeTmpl(",
+         "-[CXAVLTreeTmpl<class CXStringIndexData>::Insert] : Insert fail.\r\n"},
+    };
+    for (const Case& c : cases) {
+        ::testing::internal::CaptureStderr();
+        bool failed;
+        {
+            FailingAllocations refuse(1);
+            failed = c.fail();
+            EXPECT_EQ(refuse.GetRefused(), 1) << c.what;
+        }
+        const std::string out = ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(failed) << c.what;
+        EXPECT_EQ(out.rfind(c.header, 0), 0u) << c.what << ": " << out;
+        EXPECT_NE(out.find(c.record), std::string::npos) << c.what << ": " << out;
+    }
+    EXPECT_EQ(threads.GetCount(), 0u);
+    EXPECT_EQ(dwords.GetSize(), 0u);
+    EXPECT_EQ(qwords.GetSize(), 0u);
+    EXPECT_EQ(lists.GetSize(), 0u);
+    EXPECT_EQ(tree.GetCount(), 0u);
 }

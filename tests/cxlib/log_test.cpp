@@ -5,6 +5,8 @@
 #include <string>
 
 #include "CXLog.h"
+#include "CXMemoryPoolBase.h"
+#include "CXSourcePath.h"
 #include "platform/clock.h"
 #include "support/temp_folder.h"
 
@@ -137,6 +139,34 @@ TEST(CXLogGlobals, TheTwoProcessLogs)
     ::testing::internal::CaptureStderr();
     CX_LOG_ERROR("CXTest::Macro", "value %d", 3);
     const std::string out = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(out.find("log_test.cpp("), std::string::npos) << out;
+    EXPECT_EQ(out.rfind("tests\\cxlib\\log_test(", 0), 0u) << out;
     EXPECT_NE(out.find("-[LOG/ERROR]-[CXTest::Macro] : value 3\r\n"), std::string::npos) << out;
+}
+
+TEST(CXLogSourcePath, EveryFileIsNamedInOneRelativeForm)
+{
+    // Worked out at compile time.
+    static_assert(CXMakeSourcePath("Lib/CXLib/Source/Base/CXThread.cpp").sz[0] == '.');
+    auto form = [](const auto& path) { return std::string(CXMakeSourcePath(path).sz); };
+    // The library's files as seen from its build folder, whether the path is relative or not.
+    EXPECT_EQ(form("Lib/CXLib/Source/Base/CXThread.cpp"), "..\\..\\Source\\Base\\CXThread");
+    EXPECT_EQ(form("/home/build/tree/Lib/CXLib/Source/Memory/CXMemoryPoolBase.cpp"),
+              "..\\..\\Source\\Memory\\CXMemoryPoolBase");
+    EXPECT_EQ(form("Lib/CXLib/Source/CX2DAnimationLoad.cpp"), "..\\..\\Source\\CX2DAnimationLoad");
+    EXPECT_EQ(form("/a/Lib/CXLib/b/Lib/CXLib/Source/x.cpp"), "..\\..\\Source\\x") << "the last match counts";
+    // Other files by their path from the project's root.
+    EXPECT_EQ(form("net/NetLog.cpp"), "net\\NetLog");
+    EXPECT_EQ(form("MyLib/CXLib/Source/a.cpp"), "MyLib\\CXLib\\Source\\a") << "whole folder names only";
+    EXPECT_EQ(form("Lib/CXLib/Source/v1.2/a"), "..\\..\\Source\\v1.2\\a") << "a dot in a folder is kept";
+    EXPECT_EQ(form("README"), "README");
+
+    // Real records of the library and of a caller outside it.
+    CXMemoryPoolBase pool;
+    pool.SetSize(8192, 8);
+    ::testing::internal::CaptureStderr();
+    pool.AllocateMemory(9);
+    CXLog::ErrorLog().Write(CX_SOURCE_FILE, "F", 1, "here");
+    const std::string out = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(out.rfind("..\\..\\Source\\Memory\\CXMemoryPoolBase(", 0), 0u) << out;
+    EXPECT_NE(out.find("\r\ntests\\cxlib\\log_test(1) : "), std::string::npos) << out;
 }

@@ -53,6 +53,18 @@ public:
     double m_Extra[4] = {};
 };
 
+// A pooled record whose constructor sets one member and leaves the others to the pool's zeros.
+class PooledRecord
+{
+public:
+    CX_DECLARE_MEMORY_POOL(PooledRecord)
+    PooledRecord() : m_nSet(5) {}
+    int32_t m_nSet;
+    int32_t m_nLeft;
+    char m_szName[40];
+    PooledRecord* m_pNext;
+};
+
 } // namespace
 
 TEST(CXMemoryPoolTest, ChunksAreCutIntoAscendingAlignedSlots)
@@ -142,6 +154,60 @@ TEST(CXMemoryPoolTest, PooledClassesTakeTheirBlocksFromTheirOwnPool)
     delete derived; // through the base: back to the derived class's pool
     EXPECT_EQ(static_cast<PooledBase*>(new PooledDerived), derived);
     delete derived;
+}
+
+// Blocks come zero-filled whether fresh (from a new chunk or the heap) or reused after their last
+// user filled them.
+TEST(CXMemoryPoolTest, BlocksAreZeroFilledFreshAndReused)
+{
+    CXMemoryPoolBase pool;
+    pool.SetSize(8192, 40);
+    CXMemorySizePool sizePool(4096, 7);
+    const size_t sizes[] = {1, 128, 129, 4224};
+    auto allZero = [](const void* p, size_t n) {
+        const auto* bytes = static_cast<const unsigned char*>(p);
+        for (size_t i = 0; i < n; ++i)
+            if (bytes[i] != 0)
+                return false;
+        return true;
+    };
+    std::vector<void*> fixed, sized;
+    for (const char* pass : {"fresh", "reused"}) {
+        for (int i = 0; i < 3; ++i) {
+            void* p = pool.AllocateMemory(40);
+            ASSERT_NE(p, nullptr);
+            EXPECT_TRUE(allZero(p, 40)) << pass << " fixed block " << i;
+            std::memset(p, 0xCD, 40);
+            fixed.push_back(p);
+        }
+        for (size_t size : sizes) {
+            void* p = sizePool.AllocateMemory(size);
+            ASSERT_NE(p, nullptr);
+            const size_t usable = sizePool.GetClassSize(static_cast<uint32_t>((size - 1) >> 7));
+            EXPECT_TRUE(allZero(p, usable)) << pass << " size-pool block of " << size;
+            std::memset(p, 0xCD, usable);
+            sized.push_back(p);
+        }
+        for (void* p : fixed)
+            pool.FreeMemory(p);
+        for (size_t i = 0; i < sized.size(); ++i)
+            sizePool.FreeMemory(sized[i], sizes[i]);
+        fixed.clear();
+        sized.clear();
+    }
+
+    PooledRecord* first = new PooledRecord;
+    ASSERT_NE(first, nullptr);
+    std::memset(static_cast<void*>(first), 0xEE, sizeof(PooledRecord));
+    delete first;
+    PooledRecord* again = new PooledRecord;
+    ASSERT_EQ(again, first) << "the same block comes back";
+    EXPECT_EQ(again->m_nSet, 5);
+    EXPECT_EQ(again->m_nLeft, 0);
+    EXPECT_EQ(again->m_szName[0], '\0');
+    EXPECT_EQ(again->m_szName[39], '\0');
+    EXPECT_EQ(again->m_pNext, nullptr);
+    delete again;
 }
 
 TEST(CXMemorySizePoolTest, SizeClassesOfTheGlobalPool)

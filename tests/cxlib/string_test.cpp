@@ -6,6 +6,7 @@
 #include <string>
 
 #include "CXString.h"
+#include "cxlib/error_log_capture.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -110,10 +111,13 @@ TEST(CXStringTest, FormatHandlesLongAndRepeatedTexts)
 TEST(CXStringTest, FormatReportsAnUnformattableTextOnce)
 {
     // A wide-character argument that the CP949 locale of C cannot convert makes vsnprintf fail.
+    ErrorLogCapture log;
     CXString s("keep");
     const wchar_t bad[] = {0xD800, 0};
     EXPECT_FALSE(s.Format("%ls", bad));
     EXPECT_STREQ(s.GetString(), "keep");
+    EXPECT_EQ(log.Count("\r\n"), 1) << log.Text();
+    EXPECT_EQ(log.Count("-[CXString::FormatV] : CXString format fail. [format=%ls]\r\n"), 1) << log.Text();
 }
 
 TEST(CXStringTest, DateAndTimeTexts)

@@ -68,6 +68,7 @@ protected:
         CXLibShutdown();
     }
     Journal m_journal;
+    Deadline m_Deadline{kTestDeadlineMs};
 };
 
 } // namespace

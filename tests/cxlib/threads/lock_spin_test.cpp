@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "CXLockSpin.h"
+#include "cxlib/threads/wait_for.h"
 
 // More threads than processors, so holders get preempted and waiters go through the yield.
 TEST(CXLockSpinTest, OneHolderAtATime)
 {
     CXLockSpin lock;
     std::atomic<int> inside{0};
+    Deadline deadline(kTestDeadlineMs, [&] { return "inside " + std::to_string(inside.load()); });
     std::atomic<bool> overlapped{false};
     long counter = 0; // plain on purpose: the lock alone must order the updates
     const int threads = static_cast<int>(std::thread::hardware_concurrency()) * 2 + 2;

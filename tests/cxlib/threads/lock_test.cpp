@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <memory>
 #include <stdexcept>
 #include <cstdio>
 #include <string>
@@ -10,21 +12,18 @@
 #include "CXAutoLock.h"
 #include "CXLockFast.h"
 #include "CXLockTmpl.h"
+#include "cxlib/threads/wait_for.h"
 #include "platform/clock.h"
 #include "platform/thread_name.h"
 
 namespace {
 
-// Spins until the predicate holds, at most about five seconds.
-template <class Pred>
-bool WaitFor(Pred pred)
+// What a stuck lock looks like from outside.
+std::string LockState(CXLockFast& lock)
 {
-    for (int i = 0; i < 5000; ++i) {
-        if (pred())
-            return true;
-        platform::SleepMs(1);
-    }
-    return pred();
+    return "lock word " + std::to_string(lock.GetLockWord()) + ", owner " +
+           std::to_string(lock.GetOwnerThreadID()) + ", recursion " + std::to_string(lock.GetRecursionCount()) +
+           ", pending wakes " + std::to_string(lock.GetPendingWakes());
 }
 
 } // namespace
@@ -75,6 +74,7 @@ TEST(CXLockFastTest, UnlockingAFreeLockIsRefusedAndReported)
 TEST(CXLockFastTest, UnlockByAnotherThreadLeavesTheOwner)
 {
     CXLockFast lock;
+    Deadline deadline(kTestDeadlineMs, [&] { return LockState(lock); });
     lock.Lock();
     int result = -1;
     ::testing::internal::CaptureStderr();
@@ -90,6 +90,7 @@ TEST(CXLockFastTest, AWaiterIsHandedTheLock)
 {
     for (uint32_t spin : {0u, 1000u}) {
         CXLockFast lock(spin);
+        Deadline deadline(kTestDeadlineMs, [&] { return "spin " + std::to_string(spin) + ": " + LockState(lock); });
         lock.Lock();
         std::atomic<bool> got{false};
         std::thread waiter([&] {
@@ -105,6 +106,88 @@ TEST(CXLockFastTest, AWaiterIsHandedTheLock)
         waiter.join();
         EXPECT_TRUE(got);
         EXPECT_EQ(lock.GetLockWord(), 0) << "spin " << spin;
+        EXPECT_EQ(lock.GetPendingWakes(), 0u) << "spin " << spin;
+    }
+}
+
+// Many short rounds of four threads locking recursively, each round on a fresh lock and under
+// its own deadline. A release whose wake-up reached no waiter leaves a thread asleep on a free
+// lock; the round then fails with the lock's state instead of hanging. Every hand-over must also
+// be taken: no wake-up may be left over. The same four threads serve every round, so that rounds
+// cost no thread start-up.
+TEST(CXLockFastTest, EveryHandOverWakesAWaiter)
+{
+    constexpr int kRounds = 500, kThreads = 4, kLocks = 40;
+    constexpr auto kRoundDeadline = std::chrono::seconds(20);
+
+    // Shared with the workers, which keep it alive should a round hang and they be left behind.
+    struct Rounds
+    {
+        std::unique_ptr<CXLockFast> pLock;
+        long counter = 0;
+        std::atomic<int> round{-1};
+        std::atomic<int> finished{0};
+        std::atomic<bool> quit{false};
+    };
+    auto state = std::make_shared<Rounds>();
+    std::vector<std::thread> workers;
+    // Ends the workers however the test leaves: they wait for the next round, or were detached.
+    struct Quit
+    {
+        Rounds& state;
+        std::vector<std::thread>& workers;
+        ~Quit()
+        {
+            state.quit = true;
+            for (auto& w : workers)
+                if (w.joinable())
+                    w.join();
+        }
+    } quit{*state, workers};
+    for (int t = 0; t < kThreads; ++t) {
+        workers.emplace_back([state] {
+            for (int seen = -1;;) {
+                int round;
+                while ((round = state->round.load(std::memory_order_acquire)) == seen) {
+                    if (state->quit.load())
+                        return;
+                    std::this_thread::yield();
+                }
+                seen = round;
+                CXLockFast& lock = *state->pLock;
+                for (int i = 0; i < kLocks; ++i) {
+                    lock.Lock();
+                    lock.Lock();
+                    state->counter = state->counter + 1;
+                    lock.UnLock();
+                    lock.UnLock();
+                }
+                state->finished.fetch_add(1, std::memory_order_acq_rel);
+            }
+        });
+    }
+
+    int round = 0;
+    for (uint32_t spin : {0u, 1000u}) {
+        for (int i = 0; i < kRounds; ++i, ++round) {
+            state->pLock = std::make_unique<CXLockFast>(spin);
+            state->counter = 0;
+            state->finished.store(0);
+            state->round.store(round, std::memory_order_release);
+            const auto deadline = std::chrono::steady_clock::now() + kRoundDeadline;
+            while (state->finished.load(std::memory_order_acquire) < kThreads &&
+                   std::chrono::steady_clock::now() < deadline)
+                std::this_thread::yield();
+            if (state->finished.load(std::memory_order_acquire) < kThreads) {
+                for (auto& w : workers)
+                    w.detach();
+                FAIL() << "spin " << spin << ", round " << i << ": " << state->finished.load() << " of "
+                       << kThreads << " threads finished; " << LockState(*state->pLock);
+            }
+            ASSERT_EQ(state->counter, long(kThreads) * kLocks) << "spin " << spin << ", round " << i;
+            ASSERT_EQ(state->pLock->GetLockWord(), 0) << "spin " << spin << ", round " << i;
+            ASSERT_EQ(state->pLock->GetPendingWakes(), 0u) << "spin " << spin << ", round " << i;
+        }
     }
 }
 
@@ -113,6 +196,7 @@ TEST(CXLockFastTest, ExcludesConcurrentWriters)
     for (uint32_t spin : {0u, 1000u}) {
         CXLockFast lock(spin);
         long counter = 0;
+        Deadline deadline(kTestDeadlineMs, [&] { return "spin " + std::to_string(spin) + ": " + LockState(lock); });
         std::vector<std::thread> threads;
         constexpr int kThreads = 4, kRounds = 20000;
         for (int t = 0; t < kThreads; ++t) {
@@ -134,6 +218,7 @@ TEST(CXLockFastTest, ExcludesConcurrentWriters)
 TEST(CXLockTmplTest, GuardsItsObject)
 {
     CXLockTmpl<std::vector<int>> guarded(3, 7);
+    Deadline deadline(kTestDeadlineMs, [&] { return LockState(guarded); });
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([&] {

@@ -8,12 +8,14 @@
 
 #include "CXMemoryPoolBase.h"
 #include "CXMemorySizePool.h"
+#include "cxlib/threads/wait_for.h"
 
 TEST(CXMemoryPoolThreadTest, ConcurrentBlocksNeverOverlap)
 {
     CXMemoryPoolBase pool;
     pool.SetSize(8192, 48);
     CXMemorySizePool sizePool(4096, 7);
+    Deadline deadline(kTestDeadlineMs);
     constexpr int kThreads = 4, kBlocks = 2000;
     std::vector<std::vector<void*>> kept(kThreads);
     std::vector<std::thread> threads;
@@ -55,6 +57,7 @@ TEST(CXMemoryPoolThreadTest, ConcurrentBlocksNeverOverlap)
 TEST(CXMemoryPoolThreadTest, SizePoolCachesEveryFreedBlockOnce)
 {
     CXMemorySizePool pool(4096, 7);
+    Deadline deadline(kTestDeadlineMs);
     constexpr int kThreads = 4, kRounds = 300, kHeld = 16;
     std::vector<std::set<void*>> seen(kThreads);
     std::vector<std::thread> threads;

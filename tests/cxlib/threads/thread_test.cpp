@@ -49,6 +49,8 @@ class ThreadTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_EQ(CXLibStartup(), 1); }
     void TearDown() override { CXLibShutdown(); }
+
+    Deadline m_Deadline{kTestDeadlineMs};
 };
 
 } // namespace
@@ -222,8 +224,91 @@ TEST_F(ThreadTest, AThreadMayStopButNotRestartItself)
     EXPECT_FALSE(Registered(&thread));
 }
 
+namespace {
+
+// Set when the worker thread of a SelfDeleting ends: its thread_local state is destroyed then.
+std::atomic<bool> g_bSelfDeletingEnded{false};
+std::atomic<uint32_t> g_dwSelfDeletingThread{0};
+
+struct EndOfThread
+{
+    ~EndOfThread() { g_bSelfDeletingEnded = true; }
+};
+
+// Deletes itself on its third step.
+class SelfDeleting : public CXThread
+{
+public:
+    ~SelfDeleting() override { Stop(); }
+    int OnThreadLoop() override
+    {
+        thread_local EndOfThread end;
+        (void)end;
+        if (++m_nSteps < 3)
+            return LOOP_CONTINUE;
+        g_dwSelfDeletingThread = GetThreadID();
+        delete this;
+        return LOOP_CONTINUE;
+    }
+    int m_nSteps = 0;
+};
+
+} // namespace
+
+// The thread goes on to end normally, without waiting for itself.
+TEST_F(ThreadTest, AThreadMayDeleteItselfFromItsLoop)
+{
+    ErrorLogCapture log;
+    auto* pThread = new SelfDeleting;
+    ASSERT_EQ(pThread->ThreadRun("selfdel", 0, 1), 1);
+    ASSERT_TRUE(WaitFor([] { return g_bSelfDeletingEnded.load(); })) << "the thread ends after deleting itself";
+    EXPECT_NE(g_dwSelfDeletingThread.load(), 0u);
+    EXPECT_FALSE(Registered(pThread)) << "it left the registry";
+    EXPECT_EQ(log.Text(), "") << "no failure was reported";
+}
+
+TEST_F(ThreadTest, ThreadNamesByIdNameOnlyTheCallingThread)
+{
+    class NamingThread : public CXThread
+    {
+    public:
+        ~NamingThread() override { Stop(); }
+        int OnThreadLoop() override
+        {
+            m_nOwn = SetThreadName(GetThreadID(), "by-own-id");
+            m_strAfterOwn = platform::CurrentThreadName();
+            m_nCurrent = SetThreadName(kCurrentThread, "by-current");
+            m_strAfterCurrent = platform::CurrentThreadName();
+            m_nOther = SetThreadName(m_dwOther, "by-other");
+            m_nNull = SetThreadName(GetThreadID(), nullptr);
+            m_strLast = platform::CurrentThreadName();
+            m_bDone = true;
+            return LOOP_STOP;
+        }
+        uint32_t m_dwOther = 0;
+        int m_nOwn = -1, m_nCurrent = -1, m_nOther = -1, m_nNull = -1;
+        std::string m_strAfterOwn, m_strAfterCurrent, m_strLast;
+        std::atomic<bool> m_bDone{false};
+    };
+    NamingThread thread;
+    thread.m_dwOther = platform::CurrentThreadId();
+    const std::string mine = platform::CurrentThreadName();
+    ASSERT_EQ(thread.ThreadRun("namer", 0, 1), 1);
+    ASSERT_TRUE(WaitFor([&] { return thread.m_bDone.load(); }));
+    thread.Stop();
+    EXPECT_EQ(thread.m_nOwn, 1);
+    EXPECT_EQ(thread.m_strAfterOwn, "by-own-id");
+    EXPECT_EQ(thread.m_nCurrent, 1);
+    EXPECT_EQ(thread.m_strAfterCurrent, "by-current");
+    EXPECT_EQ(thread.m_nOther, 0) << "another thread's id is refused";
+    EXPECT_EQ(thread.m_nNull, 0);
+    EXPECT_EQ(thread.m_strLast, "by-current");
+    EXPECT_EQ(platform::CurrentThreadName(), mine) << "the test's thread kept its name";
+}
+
 TEST(ThreadRegistry, ThreadsRunWithoutARegistry)
 {
+    Deadline deadline(kTestDeadlineMs);
     CXLibShutdown();
     ASSERT_EQ(g_pThreadRegistry.load(), nullptr);
     CountingThread thread(0, 0);
@@ -234,6 +319,7 @@ TEST(ThreadRegistry, ThreadsRunWithoutARegistry)
 
 TEST(ThreadRegistry, ShutdownReportsThreadsStillRegistered)
 {
+    Deadline deadline(kTestDeadlineMs);
     ErrorLogCapture log;
     ASSERT_EQ(CXLibStartup(), 1);
     CXThreadRegistry* pFirst = g_pThreadRegistry.load();

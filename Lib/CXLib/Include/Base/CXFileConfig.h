@@ -21,6 +21,7 @@ public:
 
     // The value of the key (upper case), or the shared empty string.
     CXString& GetValue(const char* pszKey) { return m_Values.GetValue(pszKey); }
+    CXString& GetValue(const char* pszKey, unsigned nKeyLength) { return m_Values.GetValue(pszKey, nKeyLength); }
     bool HasKey(const char* pszKey) const { return m_Values.HasKey(pszKey); }
 
     CXStringIndex m_Values;

@@ -2,9 +2,8 @@
 
 #include <atomic>
 #include <cstdint>
-#include <semaphore>
-
 #include "CXLockBase.h"
+#include "CXLockEvent.h"
 
 // Recursive lock: spins on a lock word, then sleeps until an unlocking thread hands the lock over.
 //
@@ -29,16 +28,19 @@ public:
 
     uint32_t GetSpinCount() const { return m_dwSpinCount; }
     uint32_t GetOwnerThreadID() const { return m_dwOwnerThreadID.load(std::memory_order_relaxed); }
-    int32_t GetRecursionCount() const { return m_nRecursionCount; }
+    int32_t GetRecursionCount() const { return m_nRecursionCount.load(std::memory_order_relaxed); }
     int32_t GetLockWord() const { return m_lLockWord.load(std::memory_order_relaxed); }
+    // Hand-overs signalled and not yet taken by a waiter (0 whenever the lock is at rest).
+    uint32_t GetPendingWakes() { return m_WakeEvent.GetCount(); }
 
 private:
     void ReportDeadLock(const char* pszName, const char* pszFunction, int nLine) const;
 
     uint32_t m_dwSpinCount;
     std::atomic<uint32_t> m_dwOwnerThreadID{0};
-    int32_t m_nRecursionCount = 0;
+    // Written only by the owner; atomic so that a watchdog may read the state of a stuck lock.
+    std::atomic<int32_t> m_nRecursionCount{0};
     std::atomic<int32_t> m_lLockWord{0};
-    // Wakes one announced waiter per release; lives in user space until a thread has to sleep.
-    std::counting_semaphore<> m_WakeEvent{0};
+    // Wakes one announced waiter per hand-over; costs no system call until a thread has to sleep.
+    CXLockEvent m_WakeEvent;
 };

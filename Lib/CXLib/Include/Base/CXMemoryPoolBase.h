@@ -2,11 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "CXLockSpin.h"
 
 // Fixed-size block pool: grows by chunks of about 8 KiB, never shrinks while it lives, and hands
-// out freed blocks last in, first out. Any thread may allocate and free.
+// out freed blocks last in, first out, zero-filled. Any thread may allocate and free.
 //
 // A chunk is a 16-byte header (the link to the previous chunk) followed by n slots. A free slot's
 // first bytes link it to the next free slot; a slot in use is all the caller's. Slots are 16-byte
@@ -28,20 +29,24 @@ public:
     // Sets the element size; each chunk holds one slot more than fits in dwChunkBase bytes.
     void SetSize(uint32_t dwChunkBase, uint32_t dwElementSize);
 
-    // A block of m_dwElementSize bytes, or null: when tSize is not the element size (reported)
-    // or when no chunk can be allocated (reported).
+    // A block of m_dwElementSize zero bytes, or null: when tSize is not the element size
+    // (reported) or when no chunk can be allocated (reported). Pooled classes are constructed
+    // on the zeros, so members their constructors leave alone read as 0.
     void* AllocateMemory(size_t tSize)
     {
         if (tSize != m_dwElementSize)
             return RefuseSize(tSize);
+        void* slot;
         {
             CXLockSpin::Guard guard(m_Lock);
-            if (void* slot = m_pFreeList) {
+            slot = m_pFreeList;
+            if (slot != nullptr)
                 m_pFreeList = LinkOf(slot);
-                return slot;
-            }
         }
-        return AddChunk();
+        if (slot == nullptr && (slot = AddChunk()) == nullptr)
+            return nullptr;
+        std::memset(slot, 0, m_dwElementSize);
+        return slot;
     }
 
     // Returns a block of this pool; null is reported and ignored.

@@ -9,7 +9,8 @@
 
 // Pool of size classes in steps of 2^shift bytes: class k serves (k << shift) + 1 to
 // (k + 1) << shift bytes. Freed blocks are cached per class, each class under its own lock, and
-// reused oldest first; they go back to the heap only when the pool is destroyed.
+// reused oldest first; they go back to the heap only when the pool is destroyed. Every block is
+// handed out zero-filled, reused or fresh.
 //
 // Each block carries a 16-byte header with its class, so a block is filed by what it is, not by
 // the size the caller passes back. While a block is cached, its header also links it to the next
@@ -25,24 +26,29 @@ public:
     // The process-wide pool: maximum 4096, shift 7 (33 classes of 128-byte steps).
     static CXMemorySizePool& GetGlobal();
 
-    // A block of at least tSize bytes, or null (size 0, beyond the largest class, or no memory).
+    // A block of at least tSize zero bytes (the whole class size is zeroed), or null (size 0,
+    // beyond the largest class, or no memory).
     void* AllocateMemory(size_t tSize)
     {
         const size_t k = (tSize - 1) >> m_bShiftByteAlign;
         if (tSize == 0 || k >= m_dwElementSize || m_FreeLists == nullptr)
             return RefuseSize(tSize);
+        void* block;
         {
             FreeList& list = m_FreeLists[k];
             CXLockSpin::Guard guard(list.m_Lock);
-            if (void* oldest = list.m_pHead) {
-                list.m_pHead = NextOf(oldest);
+            block = list.m_pHead;
+            if (block != nullptr) {
+                list.m_pHead = NextOf(block);
                 if (list.m_pHead == nullptr)
                     list.m_pTail = nullptr;
                 --list.m_dwCount;
-                return oldest;
             }
         }
-        return AllocateFromHeap(tSize, static_cast<uint32_t>(k));
+        if (block == nullptr && (block = AllocateFromHeap(tSize, static_cast<uint32_t>(k))) == nullptr)
+            return nullptr;
+        std::memset(block, 0, GetClassSize(static_cast<uint32_t>(k)));
+        return block;
     }
 
     // Takes back a block of this pool; the size is only checked against the block's class.

@@ -56,10 +56,16 @@ public:
     int SetNumberValue(int64_t nKey, int64_t nValue);
     // The integer as decimal text under the key.
     int Add(const char* pszKey, int64_t nValue);
+    // Enters the integer under its own decimal text, with the flag as its value: an index of
+    // numbers in which GetValueByNumber(n) tells whether n was added (and with which flag).
+    int Add(int64_t nValue, int32_t nFlag);
 
     // The key's value, or the shared empty string when the key is absent (read-only: callers
     // must not change it).
     CXString& GetValue(const char* pszKey);
+    // The same for a key of nKeyLength bytes at pszKey (the whole text when 0), so that a key
+    // can be looked up inside a longer text.
+    CXString& GetValue(const char* pszKey, unsigned nKeyLength);
     CXString& GetValueByNumber(int64_t nKey);
     bool HasKey(const char* pszKey) const;
 

@@ -4,6 +4,9 @@
 //
 // A derived class whose OnThreadLoop uses its own members must call Stop() first in its own
 // destructor: the base destructor runs after the derived part is gone.
+//
+// A thread object may be deleted by its own thread from inside OnThreadLoop: the thread then
+// leaves its loop as soon as the step returns, touches the object no more, and ends detached.
 
 #include <atomic>
 #include <condition_variable>
@@ -53,6 +56,10 @@ public:
 
     // Names the calling thread for debuggers (cut to 15 bytes).
     static void SetThreadName(const char* pszName);
+    // Names the thread of that id: the calling thread's id, or kCurrentThread for the caller.
+    // A thread names only itself here, so another thread's id is refused (0); 1 when named.
+    static constexpr uint32_t kCurrentThread = 0xFFFFFFFFu;
+    static int SetThreadName(uint32_t dwThreadID, const char* pszName);
 
     // The process-wide registry of running threads (see CXLibStartup); 0 when it does not exist.
     static int RegisterThread(CXThread* pThread);
@@ -92,4 +99,5 @@ private:
     std::condition_variable m_Exit;
     bool m_bStopRequested = false;
     bool m_bExited = false;
+    bool m_bStarted = false; // ThreadRun has seen the thread start
 };

@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr const char* kSource = "..\\..\\Source\\Base\\CXASTask";
+constexpr auto kSourcePath = CXMakeSourcePath(__FILE__);
+constexpr const char* kSource = kSourcePath.sz;
 
 } // namespace
 

@@ -30,7 +30,7 @@ void CXCheckPerformance::EndCheckPerformance(uint32_t dwLimitMs, const char* psz
     m_dwStartTick = 0;
     m_bSampleOpen = false;
     if (dwLimitMs != 0 && dwElapsed > dwLimitMs)
-        CXLog::ErrorLog().Write("..\\..\\Source\\Base\\CXCheckPerformance", "CXCheckPerformance::EndCheckPerformance",
+        CXLog::ErrorLog().Write(CX_SOURCE_FILE, "CXCheckPerformance::EndCheckPerformance",
                                 __LINE__, "# PERFORMANCE_WARNING: [%08X] - [%u] %s", platform::CurrentThreadId(),
                                 dwElapsed, pszText ? pszText : "");
 }

@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr const char* kSource = "..\\..\\Source\\Base\\CXFileSystem";
+constexpr auto kSourcePath = CXMakeSourcePath(__FILE__);
+constexpr const char* kSource = kSourcePath.sz;
 constexpr uint32_t kHeaderSize = 12;
 constexpr uint32_t kEntryFixedSize = 22; // five 32-bit fields and the 16-bit name length
 

@@ -12,7 +12,7 @@ int CXLibStartup()
         return 1;
     CXThreadRegistry* pRegistry = new (std::nothrow) CXThreadRegistry;
     if (!pRegistry) {
-        CXLog::ErrorLog().Write("..\\..\\Source\\Base\\CXLibStartup", "CXLibStartup", __LINE__,
+        CXLog::ErrorLog().Write(CX_SOURCE_FILE, "CXLibStartup", __LINE__,
                                 "Thread registry create fail.");
         return 0;
     }
@@ -30,7 +30,7 @@ void CXLibShutdown()
     {
         CXAutoLock lock(pRegistry);
         if (pRegistry->m_Data.GetCount() != 0)
-            CXLog::ErrorLog().Write("..\\..\\Source\\Base\\CXLibStartup", "CXLibShutdown", __LINE__,
+            CXLog::ErrorLog().Write(CX_SOURCE_FILE, "CXLibShutdown", __LINE__,
                                     "Threads still registered at shutdown. [count=%u]", pRegistry->m_Data.GetCount());
     }
     delete pRegistry;

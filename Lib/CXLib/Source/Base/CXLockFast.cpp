@@ -46,7 +46,7 @@ int CXLockFast::Lock()
 {
     const uint32_t self = platform::CurrentThreadId();
     if (m_dwOwnerThreadID.load(std::memory_order_relaxed) == self) {
-        ++m_nRecursionCount;
+        m_nRecursionCount.store(m_nRecursionCount.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
         return 1;
     }
 
@@ -61,11 +61,11 @@ int CXLockFast::Lock()
     }
     if (!owned && m_lLockWord.fetch_add(1, std::memory_order_acquire) + 1 != 1) {
         // Announced as a waiter: the unlocking thread hands the lock over with one release.
-        m_WakeEvent.acquire();
+        m_WakeEvent.Wait();
     }
 
     m_dwOwnerThreadID.store(self, std::memory_order_relaxed);
-    m_nRecursionCount = 1;
+    m_nRecursionCount.store(1, std::memory_order_relaxed);
     return 1;
 }
 
@@ -76,13 +76,15 @@ int CXLockFast::UnLock()
         ReportDeadLock("UNLOCK", "CXLockFast::UnLock", __LINE__);
         return 0;
     }
-    if (--m_nRecursionCount != 0)
+    const int32_t nLeft = m_nRecursionCount.load(std::memory_order_relaxed) - 1;
+    m_nRecursionCount.store(nLeft, std::memory_order_relaxed);
+    if (nLeft != 0)
         return 1;
 
     m_dwOwnerThreadID.store(0, std::memory_order_relaxed);
     if (m_lLockWord.fetch_sub(1, std::memory_order_release) - 1 == 0)
         return 1;
-    m_WakeEvent.release();
+    m_WakeEvent.Signal();
     return 1;
 }
 

@@ -8,8 +8,13 @@
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/files.h"
+#include "platform/thread_name.h"
 
 namespace {
+
+// Set while this thread writes a record. A record asked for meanwhile (the formatter reporting
+// that memory ran out) is dropped instead of recursing.
+thread_local bool t_bWriting = false;
 
 void CopyCut(char* pszTarget, const char* pszSource)
 {
@@ -42,6 +47,7 @@ void CXLog::Initialize()
     m_nLine = 0;
     m_pszFile = nullptr;
     m_nFileDescriptor = -1;
+    m_nLocated = 0;
 }
 
 CXLog& CXLog::SystemLog()
@@ -112,24 +118,58 @@ void CXLog::Write(const char* pszFile, const char* pszFunction, int nLine, const
 void CXLog::WriteV(const char* pszFile, const char* pszFunction, int nLine, const char* pszFormat,
                    va_list args)
 {
-    // A record written while this thread is already writing one (the formatter reporting that
-    // memory ran out) is dropped instead of recursing.
-    thread_local bool bWriting = false;
-    if (bWriting)
+    if (t_bWriting)
         return;
     CXAutoLock guard(this);
-    bWriting = true;
-    struct ClearOnExit
-    {
-        bool& flag;
-        ~ClearOnExit() { flag = false; }
-    } clear{bWriting};
+    Locate(pszFile, pszFunction, nLine);
+    WriteRecord(pszFormat, args);
+}
 
+void CXLog::SetLocation(const char* pszFile, const char* pszFunction, int nLine)
+{
+    Lock();
+    ++m_nLocated;
+    if (!t_bWriting)
+        Locate(pszFile, pszFunction, nLine);
+}
+
+void CXLog::WriteLine(const char* pszFormat, ...)
+{
+    va_list args;
+    va_start(args, pszFormat);
+    // The owner alone reads the count of open SetLocation calls.
+    if (GetOwnerThreadID() == platform::CurrentThreadId() && m_nLocated > 0) {
+        --m_nLocated;
+        // Releases the lock SetLocation took, whatever the record does.
+        struct UnLockOnExit
+        {
+            CXLog& log;
+            ~UnLockOnExit() { log.UnLock(); }
+        } unlock{*this};
+        if (!t_bWriting)
+            WriteRecord(pszFormat, args);
+    } else {
+        WriteV(nullptr, nullptr, 0, pszFormat, args);
+    }
+    va_end(args);
+}
+
+void CXLog::Locate(const char* pszFile, const char* pszFunction, int nLine)
+{
     CopyCut(m_szFunction, pszFunction);
     m_nLine = nLine;
     m_pszFile = pszFile;
+}
+
+void CXLog::WriteRecord(const char* pszFormat, va_list args)
+{
     if (pszFormat == nullptr)
         return;
+    t_bWriting = true;
+    struct ClearOnExit
+    {
+        ~ClearOnExit() { t_bWriting = false; }
+    } clear;
 
     CXString message;
     if (!message.FormatV(pszFormat, args))

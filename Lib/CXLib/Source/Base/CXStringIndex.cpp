@@ -2,7 +2,9 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <new>
+#include <string>
 
 #include "CXLog.h"
 
@@ -95,7 +97,7 @@ int CXStringIndex::SetValue(const char* pszKey, const char* pszValue, unsigned n
     }
     CXStringIndexData* pData = new CXStringIndexData(pszKey, pszValue, nLength);
     if (!pData) {
-        CXLog::ErrorLog().Write("..\\..\\Source\\Base\\CXStringIndex", "CXStringIndex::SetValue", __LINE__,
+        CXLog::ErrorLog().Write(CX_SOURCE_FILE, "CXStringIndex::SetValue", __LINE__,
                                 "CXStringIndexData create fail. [%s]", pszKey);
         return 0;
     }
@@ -119,6 +121,19 @@ int CXStringIndex::SetNumberValue(int64_t nKey, int64_t nValue)
 int CXStringIndex::Add(const char* pszKey, int64_t nValue)
 {
     return SetValue(pszKey, NumberText(nValue).sz);
+}
+
+int CXStringIndex::Add(int64_t nValue, int32_t nFlag)
+{
+    return SetNumberValue(nValue, nFlag);
+}
+
+CXString& CXStringIndex::GetValue(const char* pszKey, unsigned nKeyLength)
+{
+    if (!pszKey || nKeyLength == 0)
+        return GetValue(pszKey);
+    const std::string key(pszKey, strnlen(pszKey, nKeyLength));
+    return GetValue(key.c_str());
 }
 
 CXString& CXStringIndex::GetValue(const char* pszKey)

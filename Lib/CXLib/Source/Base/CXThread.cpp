@@ -9,9 +9,14 @@
 
 namespace {
 
-constexpr const char* kSource = "..\\..\\Source\\Base\\CXThread";
+constexpr auto kSourcePath = CXMakeSourcePath(__FILE__);
+constexpr const char* kSource = kSourcePath.sz;
 constexpr uint32_t kStopWarnMs = 1000;
 constexpr int kMaxLoopExceptions = 3;
+
+// The thread object that its own thread deleted from inside a loop step. Compared by address
+// only: once it is set, the thread's loop must not touch the object again.
+thread_local const CXThread* t_pDeletedSelf = nullptr;
 
 } // namespace
 
@@ -19,6 +24,14 @@ CXThread::CXThread() = default;
 
 CXThread::~CXThread()
 {
+    if (m_Thread.joinable() && m_dwThreadID.load() == platform::CurrentThreadId()) {
+        // Deleted by its own thread: it cannot wait for itself, so it lets itself go.
+        RequestStop();
+        UnregisterThread(this);
+        m_Thread.detach();
+        t_pDeletedSelf = this;
+        return;
+    }
     Stop();
 }
 
@@ -39,6 +52,14 @@ void CXThread::SetThreadName(const char* pszName)
         platform::SetCurrentThreadName(pszName);
 }
 
+int CXThread::SetThreadName(uint32_t dwThreadID, const char* pszName)
+{
+    if (!pszName || (dwThreadID != kCurrentThread && dwThreadID != platform::CurrentThreadId()))
+        return 0;
+    platform::SetCurrentThreadName(pszName);
+    return 1;
+}
+
 int CXThread::ThreadRun(const char* pszName, int /*nPriority*/, uint32_t dwIntervalMs)
 {
     if (m_dwThreadID.load() == platform::CurrentThreadId()) {
@@ -52,6 +73,7 @@ int CXThread::ThreadRun(const char* pszName, int /*nPriority*/, uint32_t dwInter
         std::lock_guard<std::mutex> lock(m_Mutex);
         m_bStopRequested = false;
         m_bExited = false;
+        m_bStarted = false;
     }
     m_dwInterval = dwIntervalMs;
     m_strName = pszName ? pszName : "";
@@ -59,19 +81,22 @@ int CXThread::ThreadRun(const char* pszName, int /*nPriority*/, uint32_t dwInter
     m_dwThreadID = 0;
     m_bSuspended = 0;
     m_bRunning = 1;
+    // Registered before it runs: a thread may end, or delete itself, before ThreadRun returns.
+    RegisterThread(this);
     try {
         m_Thread = std::thread(&CXThread::ThreadMain, this);
     } catch (...) {
         m_bRunning = 0;
+        UnregisterThread(this);
         CXLog::ErrorLog().Write(kSource, "CXThread::ThreadRun", __LINE__, "Thread create fail.");
         return 0;
     }
-    {
-        // The id is known once the thread has started, as callers expect right after ThreadRun.
-        std::unique_lock<std::mutex> lock(m_Mutex);
-        m_Wake.wait(lock, [this] { return m_dwThreadID.load() != 0; });
-    }
-    RegisterThread(this);
+    // The id is known once the thread has started, as callers expect right after ThreadRun. The
+    // thread takes its first step only after this, when ThreadRun is done with the object.
+    std::unique_lock<std::mutex> lock(m_Mutex);
+    m_Wake.wait(lock, [this] { return m_dwThreadID.load() != 0; });
+    m_bStarted = true;
+    m_Wake.notify_all();
     return 1;
 }
 
@@ -85,10 +110,11 @@ bool CXThread::WaitForStop(uint32_t dwMs)
 void CXThread::ThreadMain()
 {
     {
-        std::lock_guard<std::mutex> lock(m_Mutex);
+        std::unique_lock<std::mutex> lock(m_Mutex);
         m_dwThreadID = platform::CurrentThreadId();
+        m_Wake.notify_all();
+        m_Wake.wait(lock, [this] { return m_bStarted; });
     }
-    m_Wake.notify_all();
     const std::string strName = m_strName.empty() ? "(NULL)" : m_strName;
     if (!m_strName.empty())
         SetThreadName(m_strName.c_str());
@@ -104,6 +130,8 @@ void CXThread::ThreadMain()
             try {
                 nResult = OnThreadLoop();
             } catch (...) {
+                if (t_pDeletedSelf == this)
+                    break;
                 CXLog::ErrorLog().Write(kSource, "CXThread::ThreadMain", __LINE__,
                                         "[%s][%08" PRIXPTR "] OnThreadLoop fail. [%d]", strName.c_str(), self,
                                         nExceptions);
@@ -111,6 +139,8 @@ void CXThread::ThreadMain()
                     break;
                 nResult = LOOP_CONTINUE;
             }
+            if (t_pDeletedSelf == this)
+                break;
             if (nResult == LOOP_STOP)
                 m_bRunning = 0;
             else if (nResult == LOOP_SUSPEND)
@@ -127,6 +157,10 @@ void CXThread::ThreadMain()
     } catch (...) {
         CXLog::ErrorLog().Write(kSource, "CXThread::ThreadMain", __LINE__, "[%s][%08" PRIXPTR "] ThreadMain fail.",
                                 strName.c_str(), self);
+    }
+    if (t_pDeletedSelf == this) {
+        t_pDeletedSelf = nullptr;
+        return;
     }
     m_bRunning = 0;
     {
