@@ -1,13 +1,17 @@
 // A GL program that leaks on purpose, to check the leak checking of the GL test programs. It opens
-// a context and draws a textured quad through the real driver as those tests do, then loses one
-// block of its own. Run under LeakSanitizer with the project's suppressions, the report must name
-// exactly that block: the driver's allocations are matched by the suppressions (its libraries
-// stay mapped, see support/gl_driver_pin.h), and the suppressions do not hide a leak of ours.
+// a context and draws a textured quad through the real driver as those tests do, drops every
+// reference to the driver's libraries as a driver unloading itself would, then loses one block of
+// its own. Run under LeakSanitizer with the project's suppressions, the report must name exactly
+// that block: the driver's libraries stay mapped (support/gl_driver_pin.h), so its allocations
+// are reachable or matched by the suppressions, and the suppressions do not hide a leak of ours.
+#include <dlfcn.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <thread>
 
 #include "platform/gpu.h"
+#include "support/gl_driver_pin.h"
 
 namespace {
 
@@ -51,6 +55,23 @@ bool DrawThroughDriver()
     return drawn;
 }
 
+// Closes each driver library until the loader holds no reference to it, the state in which an
+// unpinned library is unmapped. Each round takes a reference and gives back two. The loader
+// ignores closes of a pinned library, so the rounds are bounded: far more than the driver's own
+// references, which an unpinned library runs out of first.
+void DropDriverReferences()
+{
+    for (const GlDriverLibrary& pin : GlDriverPins()) {
+        for (int round = 0; round < 1000; ++round) {
+            void* handle = dlopen(pin.name.c_str(), RTLD_NOW | RTLD_NOLOAD);
+            if (!handle)
+                break;
+            dlclose(handle);
+            dlclose(handle);
+        }
+    }
+}
+
 // 4321 bytes, a size the driver is unlikely to match, allocated and dropped.
 [[gnu::noinline]] void LeakOnPurpose()
 {
@@ -64,6 +85,7 @@ int main()
 {
     if (!DrawThroughDriver())
         return 2;
+    DropDriverReferences();
     // On a thread that then ends: no stale copy of the pointer stays on a live stack, which the
     // leak check would count as a reference.
     std::thread(LeakOnPurpose).join();

@@ -1,6 +1,8 @@
 // Pins the GL driver's libraries before the first context (see gl_driver_pin.h). The names are the
-// ones the loaders ask for: the window system's GL library, the GLX vendor library and the DRI
-// driver the software rasteriser runs in (its path found when the build is configured).
+// ones the loaders ask for: the GL and GLX vendor libraries the window system's contexts come from,
+// the EGL and EGL vendor libraries SDL turns to when it runs without a display connection (its
+// offscreen video driver, which unloads EGL with its last window), and the DRI driver the software
+// rasteriser runs in under both (its path found when the build is configured).
 #include "support/gl_driver_pin.h"
 
 #include <dlfcn.h>
@@ -12,7 +14,8 @@ namespace {
 std::vector<GlDriverLibrary> PinAll()
 {
     std::vector<GlDriverLibrary> pins;
-    for (const char* name : {"libGL.so.1", "libGLX_mesa.so.0", CX_GL_DRIVER_PATH}) {
+    for (const char* name : {"libGL.so.1", "libGLX_mesa.so.0", "libEGL.so.1", "libEGL_mesa.so.0",
+                             CX_GL_DRIVER_PATH}) {
         // Loaded now if not loaded yet; the loader's own later dlopen finds this same copy.
         void* handle = dlopen(name, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
         if (handle) {
