@@ -1,12 +1,12 @@
 // Image decoding and saving over stb_image / stb_image_write, plus DDS (uncompressed and DXT).
 // Stands in for: D3DXCreateTextureFromFileInMemoryEx's decoding and colour key,
 //   D3DXGetImageInfoFromFileInMemory, D3DXSaveSurfaceToFile / D3DXSaveTextureToFile.
-// Not here: PCX (the engine has its own loader), DDS mip levels past the first, cube maps and
-//   volumes, textures themselves (gpu.cpp).
+// Not here: PCX (the engine has its own loader), JPEG, GIF and the other formats the data does
+//   not use, DDS mip levels past the first, cube maps and volumes, textures themselves (gpu.cpp).
 #include "platform/image.h"
 
-// The image decoder is compiled here, private to this file, with only the formats the engine
-// loads (PNG, BMP, TGA, JPEG); DDS and PCX have decoders of their own. Sides above kMaxSide are
+// The image decoder is compiled here, private to this file, with only the formats the engine's
+// data uses (PNG, BMP, TGA); DDS and PCX have decoders of their own. Sides above kMaxSide are
 // refused by the decoder itself.
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -14,7 +14,6 @@
 #define STBI_ONLY_PNG
 #define STBI_ONLY_BMP
 #define STBI_ONLY_TGA
-#define STBI_ONLY_JPEG
 #define STBI_MAX_DIMENSIONS 16384
 #if defined(__clang__)
 // The decoder reads an empty PNG data chunk with memcpy(null, p, 0): harmless, but reported by
@@ -201,42 +200,6 @@ bool DecodeDDS(const uint8_t* p, size_t size, ImageData& out, std::string* error
     return true;
 }
 
-// True when the bytes start as the decoder recognises a JPEG file: fill bytes 0xFF, then the
-// start-of-image marker.
-bool IsJpeg(const uint8_t* p, size_t size)
-{
-    size_t i = 0;
-    while (i < size && p[i] == 0xFF)
-        ++i;
-    return i > 0 && i < size && p[i] == 0xD8;
-}
-
-// Checks every Huffman table definition (marker 0xFFC4) anywhere in a JPEG file the way the
-// decoder reads it: one table may define at most 256 codes. The decoder trusts the counts and
-// would write past its tables otherwise. Bytes past the end read as 0, as in the decoder.
-bool JpegTablesFit(const uint8_t* p, size_t size)
-{
-    if (!IsJpeg(p, size))
-        return true;
-    auto at = [&](size_t i) -> size_t { return i < size ? p[i] : 0; };
-    for (size_t pos = 0; pos + 1 < size; ++pos) {
-        if (p[pos] != 0xFF || p[pos + 1] != 0xC4)
-            continue;
-        long left = long(at(pos + 2) << 8 | at(pos + 3)) - 2;
-        size_t table = pos + 4;
-        while (left > 0) {
-            size_t codes = 0;
-            for (size_t i = 1; i <= 16; ++i)
-                codes += at(table + i);
-            if (codes > 256)
-                return false;
-            table += 17 + codes;
-            left -= long(17 + codes);
-        }
-    }
-    return true;
-}
-
 bool IsPng(const uint8_t* p, size_t size)
 {
     return size >= 8 && std::memcmp(p, "\x89PNG\r\n\x1a\n", 8) == 0;
@@ -262,15 +225,12 @@ bool PngChunksFit(const uint8_t* p, size_t size)
 }
 
 // The most pixels one byte of a file can stand for, by format: PNG rows are deflated (one byte
-// inflates to at most 1032) and hold up to 8 one-bit pixels a byte; a JPEG block of 64 pixels
-// takes at least one bit; a TGA run of up to 128 pixels takes two bytes or more; BMP rows are
-// stored plainly with up to 8 pixels a byte.
+// inflates to at most 1032) and hold up to 8 one-bit pixels a byte; a TGA run of up to 128
+// pixels takes two bytes or more; BMP rows are stored plainly with up to 8 pixels a byte.
 uint64_t MaxPixelsPerByte(const uint8_t* p, size_t size)
 {
     if (IsPng(p, size))
         return 1032 * 8;
-    if (IsJpeg(p, size))
-        return 64 * 8;
     if (size >= 2 && p[0] == 'B' && p[1] == 'M')
         return 8;
     return 64;
@@ -324,8 +284,6 @@ bool Image_Decode(const void* data, size_t size, uint32_t colourKey, ImageData& 
     } else {
         if (size > size_t(INT32_MAX))
             return Fail(error, "image too large");
-        if (!JpegTablesFit(bytes, size))
-            return Fail(error, "bad JPEG Huffman table");
         if (!PngChunksFit(bytes, size))
             return Fail(error, "PNG chunk longer than the file");
         // The size the header claims is checked before any pixel is decoded.
