@@ -1,13 +1,32 @@
 // Image decoding and saving over stb_image / stb_image_write, plus DDS (uncompressed and DXT).
 // Stands in for: D3DXCreateTextureFromFileInMemoryEx's decoding and colour key,
 //   D3DXGetImageInfoFromFileInMemory, D3DXSaveSurfaceToFile / D3DXSaveTextureToFile.
-// Not here: PCX (the engine has its own loader), DDS mip levels past the first, cube maps and
-//   volumes, textures themselves (gpu.cpp).
+// Not here: PCX (the engine has its own loader), JPEG, GIF and the other formats the data does
+//   not use, DDS mip levels past the first, cube maps and volumes, textures themselves (gpu.cpp).
 #include "platform/image.h"
 
+// The image decoder is compiled here, private to this file, with only the formats the engine's
+// data uses (PNG, BMP, TGA); DDS and PCX have decoders of their own. Sides above kMaxSide are
+// refused by the decoder itself.
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_NO_STDIO
+#define STBI_ONLY_PNG
+#define STBI_ONLY_BMP
+#define STBI_ONLY_TGA
+#define STBI_MAX_DIMENSIONS 16384
+#if defined(__clang__)
+// The decoder reads an empty PNG data chunk with memcpy(null, p, 0): harmless, but reported by
+// clang's null-argument check, which is left out for the decoder alone.
+#pragma clang attribute push(__attribute__((no_sanitize("nonnull-attribute"))), apply_to = function)
+#endif
 #include <stb/stb_image.h>
+#if defined(__clang__)
+#pragma clang attribute pop
+#endif
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -15,7 +34,8 @@
 namespace {
 
 constexpr size_t kDdsHeader = 128;  // "DDS " and the 124-byte header
-constexpr int kMaxSide = 16384;
+constexpr int kMaxSide = STBI_MAX_DIMENSIONS;
+
 constexpr uint32_t kDdsRgb = 0x40, kDdsAlphaPixels = 0x1, kDdsFourCC = 0x4;
 
 uint32_t ReadLE32(const uint8_t* p)
@@ -180,6 +200,42 @@ bool DecodeDDS(const uint8_t* p, size_t size, ImageData& out, std::string* error
     return true;
 }
 
+bool IsPng(const uint8_t* p, size_t size)
+{
+    return size >= 8 && std::memcmp(p, "\x89PNG\r\n\x1a\n", 8) == 0;
+}
+
+// Every chunk of a PNG file, up to the end chunk, fits in the bytes after its header: the
+// decoder grows its buffer to a chunk's claimed length before it reads the chunk.
+bool PngChunksFit(const uint8_t* p, size_t size)
+{
+    if (!IsPng(p, size))
+        return true;
+    size_t pos = 8;
+    while (size - pos >= 8) {
+        const uint64_t length = uint64_t(p[pos]) << 24 | uint64_t(p[pos + 1]) << 16 | uint64_t(p[pos + 2]) << 8 | p[pos + 3];
+        if (length > size - pos - 8)
+            return false;
+        if (std::memcmp(p + pos + 4, "IEND", 4) == 0)
+            return true;
+        pos += 8 + size_t(length);
+        pos += std::min<size_t>(4, size - pos);  // the CRC
+    }
+    return true;
+}
+
+// The most pixels one byte of a file can stand for, by format: PNG rows are deflated (one byte
+// inflates to at most 1032) and hold up to 8 one-bit pixels a byte; a TGA run of up to 128
+// pixels takes two bytes or more; BMP rows are stored plainly with up to 8 pixels a byte.
+uint64_t MaxPixelsPerByte(const uint8_t* p, size_t size)
+{
+    if (IsPng(p, size))
+        return 1032 * 8;
+    if (size >= 2 && p[0] == 'B' && p[1] == 'M')
+        return 8;
+    return 64;
+}
+
 // Rows of ARGB words as bytes R, G, B, A (or R, G, B), the layout stb_image_write takes.
 std::vector<uint8_t> ToBytes(int width, int height, const uint32_t* argb, int pitch, int channels)
 {
@@ -228,13 +284,19 @@ bool Image_Decode(const void* data, size_t size, uint32_t colourKey, ImageData& 
     } else {
         if (size > size_t(INT32_MAX))
             return Fail(error, "image too large");
+        if (!PngChunksFit(bytes, size))
+            return Fail(error, "PNG chunk longer than the file");
+        // The size the header claims is checked before any pixel is decoded.
         int width = 0, height = 0, channels = 0;
+        if (!stbi_info_from_memory(bytes, int(size), &width, &height, &channels))
+            return Fail(error, stbi_failure_reason() ? stbi_failure_reason() : "unknown image format");
+        if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
+            uint64_t(width) * uint64_t(height) > uint64_t(size) * MaxPixelsPerByte(bytes, size))
+            return Fail(error, "image too large for its data");
         std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
             stbi_load_from_memory(bytes, int(size), &width, &height, &channels, 4), stbi_image_free);
         if (!pixels)
             return Fail(error, stbi_failure_reason() ? stbi_failure_reason() : "unknown image format");
-        if (width > kMaxSide || height > kMaxSide)
-            return Fail(error, "image too large");
         out.width = width;
         out.height = height;
         out.argb.resize(size_t(width) * height);

@@ -17,8 +17,8 @@ struct ImageData {
     std::vector<uint32_t> argb;
 };
 
-// Decodes PNG, BMP, TGA, JPEG, GIF (first frame), PSD, HDR, PIC, PNM or DDS (uncompressed or
-// DXT1 to DXT5) from memory. A nonzero colourKey turns every pixel equal to it (alpha included)
+// Decodes PNG, BMP, TGA or DDS (uncompressed or DXT1 to DXT5) from memory. Sides above
+// 16384 pixels, and sizes the file's bytes cannot hold, are refused before decoding. A nonzero colourKey turns every pixel equal to it (alpha included)
 // into transparent black. False with a reason in error on bad or unknown data.
 bool Image_Decode(const void* data, size_t size, uint32_t colourKey, ImageData& out,
                   std::string* error = nullptr);

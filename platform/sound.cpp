@@ -27,13 +27,19 @@ SDL_AudioFormat SourceFormat(const SoundFormat& f) {
   return 0;
 }
 
+// Sample rates a sound file may sensibly have; others load no sound (the resampler overflows
+// on rates far above these).
+constexpr uint32_t kSoundMinSourceRate = 1000;
+constexpr uint32_t kSoundMaxSourceRate = 384000;
+
 }  // namespace
 
 std::shared_ptr<const SoundSamples> Sound_Convert(const SoundFormat& format, const uint8_t* data,
                                                   size_t bytes) {
   const SDL_AudioFormat src = SourceFormat(format);
   if (src == 0 || data == nullptr || format.channels < 1 || format.channels > 8 ||
-      format.samplesPerSec == 0 || format.blockAlign != format.channels * format.bitsPerSample / 8)
+      format.samplesPerSec < kSoundMinSourceRate || format.samplesPerSec > kSoundMaxSourceRate ||
+      format.blockAlign != format.channels * format.bitsPerSample / 8)
     return nullptr;
   const size_t whole = bytes - bytes % format.blockAlign;
   if (whole == 0 || whole > INT32_MAX) return nullptr;

@@ -48,7 +48,7 @@ struct SoundSamples {
 };
 
 // Converts sample data to the mixing format. Accepts PCM of 8, 16 or 32 bits and 32-bit IEEE float,
-// any rate and 1 to 8 channels; a trailing partial frame is dropped. Null for any other format,
+// rates of 1,000 to 384,000 Hz and 1 to 8 channels; a trailing partial frame is dropped. Null for any other format,
 // for a block align that does not match the format, or when no whole frame results.
 std::shared_ptr<const SoundSamples> Sound_Convert(const SoundFormat& format, const uint8_t* data,
                                                   size_t bytes);

@@ -47,8 +47,9 @@ public:
     // Reads an ".anf" file (textures and sound relative to its folder, children from the
     // resource root). False when the name is empty, the file cannot be read, the texture (the
     // first frame's with TEX_LIST) is missing or the TEX_LIST pattern is not exactly one integer
-    // conversion; the animation then has no core and draws nothing. A child already being loaded
-    // further up the chain is skipped.
+    // conversion, or names more than 1,024 frames; the animation then has no core and draws
+    // nothing. A child already being loaded further up the chain (names compared with "." and
+    // "folder/.." segments taken out) is skipped, and one load builds at most 1,024 animations.
     bool Load(const char* file) override;
     // Draws every child whose key matches: null draws all, otherwise the text is read as the
     // integer key.

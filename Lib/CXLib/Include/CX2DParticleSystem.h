@@ -43,6 +43,8 @@ struct CXParticleSystemInfo {
 
     // Reads the record field by field, little-endian; bytes past size read as 0.
     void ReadFrom(const uint8_t* data, size_t size);
+    // Every setting that is NaN becomes 0 (a system never runs on NaN settings).
+    void RefuseNaN();
 };
 
 struct CXParticle {

@@ -1,10 +1,23 @@
 // Playing an animation: frames, tracks, fades, loops, play time and children.
 #include "CX2DAnimation.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "CX2DTexture.h"
 #include "CXGfxDevice.h"
+
+namespace {
+
+// An alpha value from a track (keys come from the file) as a level of 0..255: values past either
+// end hold at that end instead of leaving the integer range.
+int AlphaLevel(float value)
+{
+    return static_cast<int>(std::clamp(value, 0.0f, 255.0f));
+}
+
+}  // namespace
 
 CX2DAnimationANFInfo::~CX2DAnimationANFInfo() { delete m_pAnimation; }
 
@@ -146,8 +159,8 @@ void CX2DAnimation::Update(float dt)
         if (track.m_bActive)
             track.Update(dt);
     ApplyTrackValues();
-    if (m_bAlphaTrack && alphaMoved)
-        ApplyAlpha(static_cast<int>(m_fAlphaValue));
+    if (m_bAlphaTrack && alphaMoved && !std::isnan(m_fAlphaValue))
+        ApplyAlpha(AlphaLevel(m_fAlphaValue));
 
     const int alpha = GetAlpha(0);
     for (auto& child : m_Children) {

@@ -23,22 +23,79 @@ std::vector<std::string>& LoadChain()
     return chain;
 }
 
+// Animations loaded so far under the outermost Load: children that fan out into children of
+// their own stop at kMaxTreeSize instead of multiplying without bound.
+constexpr int kMaxTreeSize = 1024;
+int g_nTreeSize = 0;
+
 class ChainEntry {
 public:
-    explicit ChainEntry(const std::string& name) { LoadChain().push_back(name); }
+    explicit ChainEntry(const std::string& name)
+    {
+        if (LoadChain().empty())
+            g_nTreeSize = 0;
+        ++g_nTreeSize;
+        LoadChain().push_back(name);
+    }
     ~ChainEntry() { LoadChain().pop_back(); }
     ChainEntry(const ChainEntry&) = delete;
     ChainEntry& operator=(const ChainEntry&) = delete;
 };
 
-bool OnChain(const char* file)
+// The name a file has on the load chain: normalised as every engine file name is, then with
+// "." segments, empty segments and "folder/.." pairs taken out, so "./F.ANF", "././F.ANF" and
+// "A/../F.ANF" are all "F.ANF".
+bool ChainName(const char* file, std::string& out)
 {
     CXString name;
     if (!CX2DNormalizeName(file, name))
         return false;
-    const auto& chain = LoadChain();
-    return std::find(chain.begin(), chain.end(), name.GetString()) != chain.end();
+    std::vector<std::string> parts;
+    for (const std::string& part : CX2DSplit(name.GetString(), '/')) {
+        if (part.empty() || part == ".")
+            continue;
+        if (part == ".." && !parts.empty() && parts.back() != "..")
+            parts.pop_back();
+        else
+            parts.push_back(part);
+    }
+    out.clear();
+    for (const std::string& part : parts)
+        out += (out.empty() ? "" : "/") + part;
+    return !out.empty();
 }
+
+bool OnChain(const char* file)
+{
+    std::string name;
+    if (!ChainName(file, name))
+        return false;
+    const auto& chain = LoadChain();
+    return std::find(chain.begin(), chain.end(), name) != chain.end();
+}
+
+// The children's keys present in the file, "ANF_0" .. "ANF_<count - 1>" written as "%d" writes
+// them, in index order. Only keys that exist are visited, so a huge ANF_COUNT costs nothing.
+std::vector<int> ChildIndexes(CXFileConfig& config, int64_t count)
+{
+    std::vector<int> indexes;
+    config.m_Values.ForEach([&](const CXString& key, const CXString&) {
+        const std::string text = key.GetString();
+        if (text.rfind("ANF_", 0) != 0 || text.size() == 4 || text.size() > 14)
+            return;
+        const std::string digits = text.substr(4);
+        if (digits.find_first_not_of("0123456789") != std::string::npos || (digits[0] == '0' && digits.size() > 1))
+            return;
+        const int64_t index = std::stoll(digits);
+        if (index < count && index <= INT32_MAX)
+            indexes.push_back(static_cast<int>(index));
+    });
+    std::sort(indexes.begin(), indexes.end());
+    return indexes;
+}
+
+// TEX_LIST makes one texture per frame; a count beyond this is a broken file, not an animation.
+constexpr int kMaxListFrames = 1024;
 
 // A frame-name pattern from a data file is formatted with one int, so it must hold exactly one
 // integer conversion (flags allowed, width and precision up to kMaxFieldWidth, no length modifier
@@ -132,13 +189,13 @@ uint32_t ParseLoopMode(const std::string& text)
 bool CX2DAnimation::Load(const char* file)
 {
     Reset();
-    CXString name;
-    if (!CX2DNormalizeName(file, name))
+    std::string name;
+    if (!ChainName(file, name))
         return false;
     CX2DFileConfig config;
     if (!config.Load(file))
         return false;
-    ChainEntry entry(name.GetString());
+    ChainEntry entry(name);
     if (BuildFromConfig(config, file))
         return true;
     Reset();
@@ -163,6 +220,10 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
         // Only the value is a pattern: the folder is joined after formatting, so a '%' in it is text.
         if (!IsFramePattern(texList)) {
             CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST needs one integer conversion. [%s]", texList.c_str());
+            return false;
+        }
+        if (count > kMaxListFrames) {
+            CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST of %d frames is too long. [%s]", count, texList.c_str());
             return false;
         }
         for (int i = 0; i < count; ++i) {
@@ -244,8 +305,11 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
     }
     ApplyTrackValues();
 
-    const int children = Integer(config, "ANF_COUNT");
-    for (int i = 0; i < children; ++i) {
+    for (const int i : ChildIndexes(config, CX2DConfigInt(config, "ANF_COUNT"))) {
+        if (g_nTreeSize >= kMaxTreeSize) {
+            CX_LOG_ERROR("CX2DAnimation::Load", "Too many child animations. [%s]", file);
+            break;
+        }
         char key[32];
         std::snprintf(key, sizeof key, "ANF_%d", i);
         const std::vector<std::string> fields = CX2DSplit(CX2DConfigText(config, key), ',');

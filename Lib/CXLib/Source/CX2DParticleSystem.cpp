@@ -57,8 +57,13 @@ float F32(const uint8_t* data, size_t size, size_t offset)
 
 uint32_t Channel(float value)
 {
-    return static_cast<uint32_t>(std::clamp(value * 255.0f, 0.0f, 255.0f));
+    // NaN (a colour drifting from infinite settings) reads as 0.
+    const float level = value * 255.0f;
+    return level > 0.0f ? static_cast<uint32_t>(std::min(level, 255.0f)) : 0u;
 }
+
+// A setting that is NaN is refused: it reads as 0.
+float Setting(float value) { return std::isnan(value) ? 0.0f : value; }
 
 }  // namespace
 
@@ -99,9 +104,24 @@ void CXParticleSystemInfo::ReadFrom(const uint8_t* data, size_t size)
     fAlphaVar = F32(data, size, 124);
 }
 
-CXParticleSystem::CXParticleSystem(const CXParticleSystemInfo& info, float fStep)
-    : m_Info(info), m_fUpdateStep(fStep)
+void CXParticleSystemInfo::RefuseNaN()
 {
+    float* fields[] = {&fLifetime, &fParticleLifeMin, &fParticleLifeMax, &fDirection, &fSpread,
+                       &fSpeedMin, &fSpeedMax, &fGravityMin, &fGravityMax, &fRadialAccelMin,
+                       &fRadialAccelMax, &fTangentialAccelMin, &fTangentialAccelMax, &fSizeStart,
+                       &fSizeEnd, &fSizeVar, &fSpinStart, &fSpinEnd, &fSpinVar, &fColorVar, &fAlphaVar};
+    for (float* field : fields)
+        *field = Setting(*field);
+    for (size_t i = 0; i < 4; ++i) {
+        colColorStart[i] = Setting(colColorStart[i]);
+        colColorEnd[i] = Setting(colColorEnd[i]);
+    }
+}
+
+CXParticleSystem::CXParticleSystem(const CXParticleSystemInfo& info, float fStep)
+    : m_Info(info), m_fUpdateStep(std::isfinite(fStep) ? fStep : 0.0f)
+{
+    m_Info.RefuseNaN();
 }
 
 void CXParticleSystem::Fire()
@@ -149,16 +169,22 @@ void CXParticleSystem::MoveTo(float x, float y, bool moveParticles)
 
 void CXParticleSystem::Update(float dt)
 {
+    if (!std::isfinite(dt))
+        return;
     if (m_fUpdateStep <= 0.0f) {
         Step(dt);
         return;
     }
-    // At most one step per call; a backlog is dropped.
+    // At most one step per call; a backlog is dropped. The remainder is taken in one division:
+    // a step far below the accumulator's precision would never be subtracted away.
     m_fResidue += dt;
+    if (!std::isfinite(m_fResidue)) {
+        m_fResidue = 0.0f;
+        return;
+    }
     if (m_fResidue >= m_fUpdateStep) {
         Step(m_fUpdateStep);
-        while (m_fResidue >= m_fUpdateStep)
-            m_fResidue -= m_fUpdateStep;
+        m_fResidue = std::fmod(m_fResidue, m_fUpdateStep);
     }
 }
 
@@ -206,9 +232,13 @@ void CXParticleSystem::Step(float t)
     }
 
     if (m_fAge != kStopped) {
+        // Saturated at the particle limit (a bigger count spawns no more, and would not fit an
+        // int); a NaN count spawns nothing.
+        constexpr float kLimit = static_cast<float>(kMaxParticles);
         const float count = static_cast<float>(m_Info.nEmission) * t + m_fEmissionResidue;
-        const int n = static_cast<int>(count);
-        m_fEmissionResidue = count - static_cast<float>(n);
+        const float bounded = std::isnan(count) ? 0.0f : std::clamp(count, -kLimit, kLimit);
+        const int n = static_cast<int>(bounded);
+        m_fEmissionResidue = bounded - static_cast<float>(n);
         Spawn(n);
     }
     m_fPrevX = m_fLocX;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "CXGfxDevice.h"
 #include "CXTextureList.h"
@@ -93,6 +94,52 @@ private:
 constexpr size_t kCryptHeader = 12;
 constexpr uLong kFlagEncrypted = 1, kFlagDataDescriptor = 8;
 
+// One resource never holds more than this, whatever its entry claims.
+constexpr uint64_t kMaxResourceBytes = 256u << 20;
+// Deflate turns one input byte into at most this many output bytes.
+constexpr uint64_t kMaxDeflateRatio = 1032;
+// Entry data is read and inflated in pieces of this size, so memory follows the bytes that are
+// really there rather than the sizes the directory claims.
+constexpr size_t kChunk = 64 * 1024;
+
+// The largest uncompressed size an entry of that compressed size can really have.
+uint64_t MaxUncompressed(const unz_file_info64& info)
+{
+    const uint64_t bound = info.compression_method == 0 ? info.compressed_size
+                                                        : info.compressed_size * kMaxDeflateRatio + kChunk;
+    return std::min(bound, kMaxResourceBytes);
+}
+
+// The directory's sizes fit the archive and the cap for one resource.
+bool PlausibleSizes(const unz_file_info64& info, uint64_t archiveSize)
+{
+    return info.compressed_size <= archiveSize && info.uncompressed_size <= MaxUncompressed(info);
+}
+
+// Inflates raw deflate data in pieces; false unless the result is exactly `expected` bytes.
+bool Inflate(const uint8_t* data, size_t size, uint64_t expected, std::vector<uint8_t>& out)
+{
+    z_stream z{};
+    if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
+        return false;
+    z.next_in = const_cast<Bytef*>(data);
+    z.avail_in = static_cast<uInt>(size);
+    out.clear();
+    int rc = Z_OK;
+    while (rc == Z_OK && out.size() <= expected) {
+        const size_t done = out.size();
+        out.resize(done + kChunk);
+        z.next_out = out.data() + done;
+        z.avail_out = static_cast<uInt>(kChunk);
+        rc = inflate(&z, Z_NO_FLUSH);
+        out.resize(done + kChunk - z.avail_out);
+        if (rc == Z_BUF_ERROR && z.avail_in == 0)
+            break;
+    }
+    inflateEnd(&z);
+    return rc == Z_STREAM_END && out.size() == expected;
+}
+
 // Reads the current entry, which is encrypted: raw bytes, decrypted, then inflated; the check
 // byte of the encryption header and the CRC of the result must both match.
 bool ReadEncrypted(unzFile zip, const unz_file_info64& info, const std::string& password,
@@ -100,9 +147,9 @@ bool ReadEncrypted(unzFile zip, const unz_file_info64& info, const std::string& 
 {
     int method = 0, level = 0;
     if (password.empty() || info.compressed_size < kCryptHeader ||
-        info.compressed_size > 0x7FFFFFFFu ||
         unzOpenCurrentFile3(zip, &method, &level, 1, nullptr) != UNZ_OK)
         return false;
+    // Raw reading stops at the entry's stored bytes, which the caller bounded by the archive.
     std::vector<uint8_t> raw(static_cast<size_t>(info.compressed_size));
     const int read = unzReadCurrentFile(zip, raw.data(), unsigned(raw.size()));
     unzCloseCurrentFile(zip);
@@ -118,24 +165,45 @@ bool ReadEncrypted(unzFile zip, const unz_file_info64& info, const std::string& 
     const uint8_t* data = raw.data() + kCryptHeader;
     const size_t size = raw.size() - kCryptHeader;
     if (method == 0) {
+        if (size != info.uncompressed_size)
+            return false;
         out.assign(data, data + size);
-    } else if (method == Z_DEFLATED) {
-        z_stream z{};
-        if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
-            return false;
-        z.next_in = const_cast<Bytef*>(data);
-        z.avail_in = static_cast<uInt>(size);
-        z.next_out = out.data();
-        z.avail_out = static_cast<uInt>(out.size());
-        const int rc = inflate(&z, Z_FINISH);
-        const bool complete = rc == Z_STREAM_END && z.total_out == out.size();
-        inflateEnd(&z);
-        if (!complete)
-            return false;
-    } else {
+    } else if (method != Z_DEFLATED || !Inflate(data, size, info.uncompressed_size, out)) {
         return false;
     }
     return crc32(0, out.data(), static_cast<uInt>(out.size())) == info.crc;
+}
+
+// Reads the current entry (not encrypted) in pieces; false unless it holds exactly the
+// uncompressed size its directory entry gives and its CRC matches.
+bool ReadPlain(unzFile zip, const unz_file_info64& info, std::vector<uint8_t>& out)
+{
+    if (unzOpenCurrentFile(zip) != UNZ_OK)
+        return false;
+    out.clear();
+    int read = 0;
+    do {
+        const size_t done = out.size();
+        out.resize(done + kChunk);
+        read = unzReadCurrentFile(zip, out.data() + done, unsigned(kChunk));
+        out.resize(done + static_cast<size_t>(std::max(read, 0)));
+    } while (read > 0 && out.size() <= info.uncompressed_size);
+    // Closing checks the CRC of the whole entry.
+    const int closed = unzCloseCurrentFile(zip);
+    return read >= 0 && closed == UNZ_OK && out.size() == info.uncompressed_size;
+}
+
+// The current entry's directory record and its full name, however long.
+bool CurrentEntry(unzFile zip, unz_file_info64& info, std::string& name)
+{
+    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return false;
+    name.assign(size_t(info.size_filename) + 1, '\0');
+    if (unzGetCurrentFileInfo64(zip, &info, name.data(), uLong(name.size()), nullptr, 0, nullptr, 0) !=
+        UNZ_OK)
+        return false;
+    name.resize(info.size_filename);
+    return true;
 }
 
 enum class PackResult { NotFound, Read, Failed };
@@ -143,32 +211,23 @@ enum class PackResult { NotFound, Read, Failed };
 // Reads the entry of that (folded) name from the pack, whole.
 PackResult ReadFromPack(const CXZipPack& pack, const std::string& name, std::vector<uint8_t>& out)
 {
-    ZipHandle zip = OpenZip(pack.strPath);
+    const std::string path = platform::ResolvePath(pack.strPath);
+    const std::optional<uint64_t> archiveSize = platform::FileSize(path);
+    ZipHandle zip(archiveSize ? unzOpen64(path.c_str()) : nullptr);
     if (!zip)
         return PackResult::NotFound;
+    std::string entry;
     for (int rc = unzGoToFirstFile(zip.get()); rc == UNZ_OK; rc = unzGoToNextFile(zip.get())) {
         unz_file_info64 info{};
-        char entry[1024];
-        if (unzGetCurrentFileInfo64(zip.get(), &info, entry, sizeof entry, nullptr, 0, nullptr, 0) !=
-            UNZ_OK)
+        if (!CurrentEntry(zip.get(), info, entry))
             return PackResult::Failed;
         if (PackEntryName(entry) != name)
             continue;
-        if (info.uncompressed_size > 0x7FFFFFFFu)
+        if (!PlausibleSizes(info, *archiveSize))
             return PackResult::Failed;
-        out.resize(static_cast<size_t>(info.uncompressed_size));
-        if (info.flag & kFlagEncrypted)
-            return ReadEncrypted(zip.get(), info, pack.strPassword, out) ? PackResult::Read
-                                                                         : PackResult::Failed;
-        if (unzOpenCurrentFile(zip.get()) != UNZ_OK)
-            return PackResult::Failed;
-        const int read =
-            out.empty() ? 0 : unzReadCurrentFile(zip.get(), out.data(), unsigned(out.size()));
-        // Closing checks the CRC of the whole entry.
-        const int closed = unzCloseCurrentFile(zip.get());
-        if (read != static_cast<int>(out.size()) || closed != UNZ_OK)
-            return PackResult::Failed;
-        return PackResult::Read;
+        const bool read = (info.flag & kFlagEncrypted) ? ReadEncrypted(zip.get(), info, pack.strPassword, out)
+                                                       : ReadPlain(zip.get(), info, out);
+        return read ? PackResult::Read : PackResult::Failed;
     }
     return PackResult::NotFound;
 }

@@ -297,6 +297,8 @@ namespace {
 constexpr size_t kPcxHeader = 128;
 constexpr size_t kPcxPalette = 768;
 constexpr int kPcxMaxSide = 16384;
+constexpr size_t kPcxMaxRun = 32;  // output bytes per input byte of run-length data, rounded up
+constexpr size_t kPcxMaxPadded = 4096 * 4096;
 
 uint16_t ReadLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
@@ -319,22 +321,31 @@ bool DecodePCX(const std::vector<uint8_t>& file, int& width, int& height, int& e
         return false;
     evenWidth = (width + 1) & ~1;
 
+    // The header's sizes are checked against the bytes that follow before anything is allocated:
+    // raw data holds the planes byte for byte; run-length data yields at most 63 bytes per two.
     const size_t outSize = bytesPerLine * size_t(height) * planes;
-    std::vector<uint8_t> data(outSize, 0);
-    size_t paletteAt = 0;
+    size_t end = file.size(), paletteAt = 0;
     if (!encoded) {
         if (file.size() - kPcxHeader < outSize)
             return false;
-        std::memcpy(data.data(), h + kPcxHeader, outSize);
         paletteAt = kPcxHeader + outSize + 1;
+    } else if (planes == 1) {
+        if (file.size() < kPcxHeader + kPcxPalette + 1)
+            return false;
+        end = file.size() - kPcxPalette - 1;
+        paletteAt = file.size() - kPcxPalette;
+    }
+    if (encoded && outSize > (end - kPcxHeader) * kPcxMaxRun)
+        return false;
+    // Rows wider than their lines are padded with index 0, but padding alone never makes a
+    // texture larger than kPcxMaxPadded pixels.
+    if (size_t(evenWidth) * size_t(height) > std::max(outSize, kPcxMaxPadded))
+        return false;
+
+    std::vector<uint8_t> data(outSize, 0);
+    if (!encoded) {
+        std::memcpy(data.data(), h + kPcxHeader, outSize);
     } else {
-        size_t end = file.size();
-        if (planes == 1) {
-            if (file.size() < kPcxHeader + kPcxPalette + 1)
-                return false;
-            end = file.size() - kPcxPalette - 1;
-            paletteAt = file.size() - kPcxPalette;
-        }
         size_t in = kPcxHeader, out = 0;
         while (in < end && out < outSize) {
             const uint8_t b = file[in++];

@@ -5,6 +5,17 @@
 
 #include "CXGfxDevice.h"
 
+namespace {
+
+// value truncated to an int; false when it is NaN or outside the int range.
+bool ToInt(float value, int& out) {
+    if (!(value > -2147483648.0f && value < 2147483648.0f)) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+}  // namespace
+
 CXSpriteCore::CXSpriteCore() : m_pDevice(CreateGfxDevice(CXGfxDevice::kInterfaceVersion)) {}
 
 CXSpriteCore::~CXSpriteCore() {
@@ -159,9 +170,12 @@ void CXAnimationCore::SetMode(uint32_t bits) {
 }
 
 void CXAnimationCore::SetFrame(int n) {
-    const int fw = static_cast<int>(m_fWidth);
-    if (fw < 1 || m_nFrames < 1) return;
-    const int columns = static_cast<int>(m_fTexWidth) / fw;
+    // Sizes come from files: any that is NaN or out of the int range leaves the frame as it is.
+    int fw = 0, texWidth = 0, rowRest = 0;
+    if (!ToInt(m_fWidth, fw) || fw < 1 || m_nFrames < 1 || !ToInt(m_fTexWidth, texWidth) ||
+        !ToInt(m_fTexWidth - m_fFirstX, rowRest))
+        return;
+    const int columns = texWidth / fw;
     if (columns < 1) return;
     n %= m_nFrames;
     if (n < 0) n += m_nFrames;
@@ -170,7 +184,7 @@ void CXAnimationCore::SetFrame(int n) {
     float y = m_fFirstY;
     if (x > m_fTexWidth - m_fWidth) {
         // The frames run on into the rows below, starting at the texture's left edge.
-        n -= static_cast<int>(m_fTexWidth - m_fFirstX) / fw;
+        n -= rowRest / fw;
         if (n < 0) n = 0;
         x = static_cast<float>(n % columns) * m_fWidth;
         y = static_cast<float>(n / columns + 1) * m_fHeight + m_fFirstY;
