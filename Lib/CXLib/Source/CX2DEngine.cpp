@@ -182,6 +182,15 @@ uint32_t RandomRange(uint32_t a, uint32_t b)
     return a + EngineRandom() % n;
 }
 
+int32_t RandomRange(int32_t a, int32_t b)
+{
+    if (b < a)
+        std::swap(a, b);
+    // Up to 2^32 values: counted in 64 bits, so the whole range needs no special case.
+    const int64_t n = int64_t{b} - a + 1;
+    return static_cast<int32_t>(a + static_cast<int64_t>(EngineRandom() % static_cast<uint64_t>(n)));
+}
+
 int EngineBeginScene(HTARGET target)
 {
     return g_pEngineDevice && g_pEngineDevice->Gfx_BeginScene(target) ? 1 : 0;
