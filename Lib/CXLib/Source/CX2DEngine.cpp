@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "CX2DImm.h"
 #include "CX2DPack.h"
 #include "CXAutoLock.h"
 #include "CXLibStartup.h"
@@ -107,6 +108,8 @@ HWND CX2DInit(const CX2DInitParam& p, int extraSoundGroups)
     HWND hwnd = d.GetWindow();
     Window_SetFocus(hwnd);
     g_pfnOldWndProc = Window_SetProc(hwnd, &EngineWndProc);
+    // Without text input the program still runs; the failure is in the error log.
+    CX2DImm::Get().OpenImm(hwnd);
     return hwnd;
 }
 
@@ -125,6 +128,7 @@ void EngineShutdown()
 {
     if (!g_pEngineDevice)
         return;
+    CX2DImm::Get().CloseImm();
     if (g_pfnOldWndProc) {
         Window_SetProc(g_pEngineDevice->GetWindow(), g_pfnOldWndProc);
         g_pfnOldWndProc = nullptr;
