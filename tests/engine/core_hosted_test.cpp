@@ -84,6 +84,9 @@ TEST(CoreHosted, OneFramePerStartNoPumpAndTheBackBufferFollowsTheWindow)
     EXPECT_EQ(Window_GetParent(hwnd), host);
     EXPECT_EQ(Window_GetStyle(hwnd), WS_CHILD | WS_VISIBLE);
     EXPECT_EQ(device->System_GetState(GFX_STATE_WINDOWED), 1) << "hosted is always windowed";
+    device->System_SetState(GFX_STATE_WINDOWED, false);
+    EXPECT_EQ(device->System_GetState(GFX_STATE_WINDOWED), 1);
+    EXPECT_EQ(Window_GetStyle(hwnd), WS_CHILD | WS_VISIBLE);
     EXPECT_EQ(device->System_GetState(GFX_STATE_PARENT_WINDOW), reinterpret_cast<intptr_t>(host));
     device->System_SetState(GFX_STATE_PARENT_WINDOW, static_cast<HWND>(nullptr));
     EXPECT_EQ(device->System_GetState(GFX_STATE_PARENT_WINDOW), reinterpret_cast<intptr_t>(host))

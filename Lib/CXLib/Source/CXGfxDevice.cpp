@@ -145,7 +145,8 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
     case GFX_STATE_SCREEN_HEIGHT: if (!m_bGraphics) m_nScreenHeight = n; break;
     case GFX_STATE_SCREEN_BPP: if (!m_bGraphics) m_nScreenBPP = n; break;
     case GFX_STATE_WINDOWED:
-        if (InScene() || m_bWindowed == (n != 0))
+        // A hosted window is always windowed.
+        if (InScene() || m_hParent || m_bWindowed == (n != 0))
             break;
         m_bWindowed = n != 0;
         if (m_bGraphics && m_hWnd) {
