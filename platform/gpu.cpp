@@ -210,7 +210,8 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
 {
     context = SDL_GL_CreateContext(window);
     if (!context) {
-        g_lastError = std::string("SDL_GL_CreateContext: ") + SDL_GetError();
+        // The usual cause is a driver without OpenGL 3.3 core: say so, with SDL's own words.
+        g_lastError = std::string("no OpenGL 3.3 core context (OpenGL 3.3 is required): ") + SDL_GetError();
         return false;
     }
     SDL_GL_MakeCurrent(window, context);
@@ -233,7 +234,9 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
     GLint linked = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (!linked) {
-        g_lastError = "shader program does not link";
+        char log[512] = {};
+        glGetProgramInfoLog(program, sizeof log, nullptr, log);
+        g_lastError = std::string("shader program does not link: ") + log;
         return false;
     }
     glUseProgram(program);
@@ -439,7 +442,8 @@ void RequestCoreContext()
 
 std::unique_ptr<GpuDevice> GpuDevice::Create(HWND window, int backWidth, int backHeight)
 {
-    SDL_Window* sdl = Window_GetSDLWindow(window);
+    // A hosted (child) window draws into the window that holds it.
+    SDL_Window* sdl = Window_GetHostSDLWindow(window);
     if (!sdl) {
         g_lastError = "no window";
         return nullptr;
@@ -872,6 +876,23 @@ GpuStatus GpuDevice::TestCooperativeLevel() const
         return GpuStatus::Lost;
     }
     return GpuStatus::NotReset;
+}
+
+bool GpuDevice::ResizeBackBuffer(int width, int height)
+{
+    Impl& d = *m_impl;
+    d.MakeCurrent();
+    GpuTexture* fresh = d.NewTexture(width, height, GPU_FORMAT_X8R8G8B8, true);
+    if (!fresh)
+        return false;
+    d.textures.erase(fresh);
+    glDeleteTextures(1, &d.backBuffer->name);
+    delete d.backBuffer;
+    d.backBuffer = fresh;
+    glBindFramebuffer(GL_FRAMEBUFFER, d.presentFbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, fresh->name, 0);
+    d.BindTarget();
+    return true;
 }
 
 bool GpuDevice::Reset()

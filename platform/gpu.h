@@ -148,6 +148,10 @@ public:
     // Succeeds only while no render target or depth surface is alive, as the resources of the
     // default pool must be released before a reset.
     bool Reset();
+    // A new back buffer of that size (the old content is gone, the new one undefined until drawn);
+    // drawing to the back buffer goes to it from here on. False, keeping the old one, when it
+    // cannot be made.
+    bool ResizeBackBuffer(int width, int height);
     // Test hook: the device behaves as lost; TestCooperativeLevel reports Lost lostChecks times,
     // then NotReset until Reset.
     void ForceDeviceLost(int lostChecks = 0);

@@ -1,29 +1,36 @@
 // Sound buffers, a software mixer and the audio output over SDL2.
 // Stands in for: DirectSoundCreate, the primary buffer and its format, secondary sound buffers
 //   and DirectSound's mixing (see sound.h).
-// Not here: SetCooperativeLevel, Lock/Unlock of buffer memory, frequency control, 3D sound.
+// Not here: SetCooperativeLevel, Lock/Unlock of buffer memory (kept by the engine), frequency
+//   control, 3D sound.
 #include "platform/sound.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace platform {
 
 namespace {
 
-// SDL's name of a source format, or 0 when the mixer cannot take it.
+std::string g_outputError;
+
+// SDL's name of a source format, or 0 when the mixer cannot take it. 24-bit PCM has no SDL
+// format: it is widened to 32 bits first (see Widen24).
 SDL_AudioFormat SourceFormat(const SoundFormat& f) {
-  if (f.formatTag == 1) {
+  const uint16_t tag = f.formatTag == kSoundFormatExtensible ? f.subFormat : f.formatTag;
+  if (tag == kSoundFormatPCM) {
     switch (f.bitsPerSample) {
       case 8: return AUDIO_U8;
       case 16: return AUDIO_S16LSB;
+      case 24: return AUDIO_S32LSB;
       case 32: return AUDIO_S32LSB;
       default: return 0;
     }
   }
-  if (f.formatTag == 3 && f.bitsPerSample == 32) return AUDIO_F32LSB;
+  if (tag == kSoundFormatFloat && f.bitsPerSample == 32) return AUDIO_F32LSB;
   return 0;
 }
 
@@ -31,6 +38,18 @@ SDL_AudioFormat SourceFormat(const SoundFormat& f) {
 // on rates far above these).
 constexpr uint32_t kSoundMinSourceRate = 1000;
 constexpr uint32_t kSoundMaxSourceRate = 384000;
+
+// Little-endian 24-bit samples as 32-bit ones (the three bytes in the high part).
+std::vector<uint8_t> Widen24(const uint8_t* data, size_t bytes) {
+  std::vector<uint8_t> out(bytes / 3 * 4);
+  for (size_t i = 0, o = 0; i + 3 <= bytes; i += 3, o += 4) {
+    out[o] = 0;
+    out[o + 1] = data[i];
+    out[o + 2] = data[i + 1];
+    out[o + 3] = data[i + 2];
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -44,12 +63,22 @@ std::shared_ptr<const SoundSamples> Sound_Convert(const SoundFormat& format, con
   const size_t whole = bytes - bytes % format.blockAlign;
   if (whole == 0 || whole > INT32_MAX) return nullptr;
 
+  std::vector<uint8_t> widened;
+  const uint8_t* put = data;
+  size_t putBytes = whole;
+  if (format.bitsPerSample == 24) {
+    if (whole / 3 * 4 > INT32_MAX) return nullptr;
+    widened = Widen24(data, whole);
+    put = widened.data();
+    putBytes = widened.size();
+  }
+
   SDL_AudioStream* stream = SDL_NewAudioStream(src, static_cast<Uint8>(format.channels),
                                                static_cast<int>(format.samplesPerSec),
                                                AUDIO_S16SYS, kSoundChannels, kSoundRate);
   if (stream == nullptr) return nullptr;
   auto out = std::make_shared<SoundSamples>();
-  bool ok = SDL_AudioStreamPut(stream, data, static_cast<int>(whole)) == 0 &&
+  bool ok = SDL_AudioStreamPut(stream, put, static_cast<int>(putBytes)) == 0 &&
             SDL_AudioStreamFlush(stream) == 0;
   if (ok) {
     const int available = SDL_AudioStreamAvailable(stream);
@@ -200,6 +229,18 @@ bool SoundBuffer::IsLooping() const {
   return m_voice.looping;
 }
 
+void SoundBuffer::SetSamples(std::shared_ptr<const SoundSamples> samples) {
+  auto lock = Guard();
+  m_voice.samples = std::move(samples);
+  const size_t frames = m_voice.samples ? m_voice.samples->Frames() : 0;
+  if (frames == 0) {
+    m_voice.frame = 0;
+    m_voice.playing = false;
+  } else if (m_voice.frame >= frames) {
+    m_voice.frame = frames - 1;
+  }
+}
+
 // ---- SoundMixer ----
 
 SoundMixer::~SoundMixer() {
@@ -229,9 +270,15 @@ void SoundMixer::Render(int16_t* out, size_t frames) {
 
 std::unique_ptr<SoundOutput> SoundOutput::Open(SoundMixer& mixer, int samplesPerSec, int bits,
                                                int channels) {
-  if (samplesPerSec != kSoundRate || bits != kSoundBits || channels != kSoundChannels)
+  g_outputError.clear();
+  if (samplesPerSec != kSoundRate || bits != kSoundBits || channels != kSoundChannels) {
+    g_outputError = "only 44100 Hz, 16 bits, stereo is played";
     return nullptr;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+  }
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    g_outputError = std::string("no audio: ") + SDL_GetError();
+    return nullptr;
+  }
   std::unique_ptr<SoundOutput> output(new SoundOutput(mixer));
   SDL_AudioSpec want{};
   want.freq = kSoundRate;
@@ -244,12 +291,15 @@ std::unique_ptr<SoundOutput> SoundOutput::Open(SoundMixer& mixer, int samplesPer
   // No changes allowed: SDL converts to whatever the hardware wants.
   output->m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (output->m_device == 0) {
+    g_outputError = std::string("SDL_OpenAudioDevice: ") + SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return nullptr;
   }
   SDL_PauseAudioDevice(output->m_device, 0);
   return output;
 }
+
+const char* SoundOutput::LastError() { return g_outputError.c_str(); }
 
 SoundOutput::~SoundOutput() {
   SDL_CloseAudioDevice(m_device);

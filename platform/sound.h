@@ -3,7 +3,8 @@
 //   (CreateSoundBuffer, DuplicateSoundBuffer, Play/Stop, SetCurrentPosition, SetVolume, SetPan,
 //   GetStatus), and the hardware mixing behind them.
 // Not here: SetCooperativeLevel (no equivalent; the output is shared), Lock/Unlock of buffer memory
-//   (data is converted once when a buffer is made), frequency control, 3D sound.
+//   (the engine keeps the bytes and hands over converted data, see SoundBuffer::SetSamples),
+//   frequency control, 3D sound.
 #pragma once
 
 #include <cstddef>
@@ -26,14 +27,21 @@ inline constexpr int32_t kSoundVolumeMax = 0;       // full
 inline constexpr int32_t kSoundPanLeft = -10000;    // right side silent
 inline constexpr int32_t kSoundPanRight = 10000;    // left side silent
 
+inline constexpr uint16_t kSoundFormatPCM = 1;
+inline constexpr uint16_t kSoundFormatFloat = 3;
+inline constexpr uint16_t kSoundFormatExtensible = 0xFFFE;
+
 // The fields of a WAVEFORMATEX that describe sample data.
 struct SoundFormat {
-  uint16_t formatTag = 0;  // 1 PCM, 3 IEEE float
+  uint16_t formatTag = 0;  // kSoundFormatPCM, kSoundFormatFloat or kSoundFormatExtensible
   uint16_t channels = 0;
   uint32_t samplesPerSec = 0;
   uint32_t avgBytesPerSec = 0;
   uint16_t blockAlign = 0;
-  uint16_t bitsPerSample = 0;
+  uint16_t bitsPerSample = 0;  // of the sample's container
+  // Extensible formats only: the tag of the sub-format GUID (PCM or float) when it is one of the
+  // standard ones, else 0.
+  uint16_t subFormat = 0;
 };
 
 // Sample data in the mixing format (interleaved signed 16-bit stereo at kSoundRate), shared by a
@@ -47,9 +55,10 @@ struct SoundSamples {
   size_t Frames() const { return pcm.size() / kSoundChannels; }
 };
 
-// Converts sample data to the mixing format. Accepts PCM of 8, 16 or 32 bits and 32-bit IEEE float,
-// rates of 1,000 to 384,000 Hz and 1 to 8 channels; a trailing partial frame is dropped. Null for any other format,
-// for a block align that does not match the format, or when no whole frame results.
+// Converts sample data to the mixing format. Accepts PCM of 8, 16, 24 or 32 bits and 32-bit IEEE
+// float, plainly or as the sub-format of an extensible format, rates of 1,000 to 384,000 Hz and 1 to
+// 8 channels; a trailing partial frame is dropped. Null for any other format, for a block align that
+// does not match the format, or when no whole frame results.
 std::shared_ptr<const SoundSamples> Sound_Convert(const SoundFormat& format, const uint8_t* data,
                                                   size_t bytes);
 
@@ -100,6 +109,9 @@ class SoundBuffer {
   int32_t GetPan() const;
   bool IsPlaying() const;
   bool IsLooping() const;
+  // Puts new sample data under the buffer (its duplicates keep theirs). The position stays,
+  // moved back inside the new data when it is shorter; null data stops the buffer.
+  void SetSamples(std::shared_ptr<const SoundSamples> samples);
 
  private:
   friend class SoundMixer;
@@ -135,9 +147,11 @@ class SoundMixer {
 class SoundOutput {
  public:
   // Opens the default device at the given format, which must be the mixing format (44100 Hz,
-  // 16 bits, 2 channels). Null when the format differs or no audio device can be opened.
+  // 16 bits, 2 channels). Null when the format differs or no audio device can be opened; then
+  // LastError says why (SDL's own reason for the device).
   static std::unique_ptr<SoundOutput> Open(SoundMixer& mixer, int samplesPerSec, int bits,
                                            int channels);
+  static const char* LastError();
   // Stops the audio thread and closes the device; the mixer is not touched afterwards.
   ~SoundOutput();
   SoundOutput(const SoundOutput&) = delete;

@@ -26,6 +26,8 @@ struct PlatformWindow {
     RECT rect;  // outer rectangle; screen coordinates for top-level windows
     std::string title;
     SDL_Window* sdl = nullptr;
+    int iconWidth = 0;  // of the icon set on the window; 0 for the desktop's default
+    int iconHeight = 0;
 };
 
 namespace {
@@ -54,6 +56,7 @@ struct WindowState {
     int mouseY = 0;
     int desktopW = 0;
     int desktopH = 0;
+    std::string lastError;
 
     ~WindowState()
     {
@@ -474,10 +477,16 @@ void QueryDesktop()
 
 HWND Window_Create(const WindowCreateInfo& info)
 {
-    if (!info.proc)
+    auto& st = S();
+    st.lastError.clear();
+    if (!info.proc) {
+        st.lastError = "no window procedure";
         return nullptr;
-    if (info.parent && !Find(info.parent))
+    }
+    if (info.parent && !Find(info.parent)) {
+        st.lastError = "the parent window does not exist";
         return nullptr;
+    }
     auto w = std::make_unique<PlatformWindow>();
     w->proc = info.proc;
     w->parent = info.parent;
@@ -486,8 +495,10 @@ HWND Window_Create(const WindowCreateInfo& info)
     w->rect = RECT{info.x, info.y, info.x + std::max(0, info.width), info.y + std::max(0, info.height)};
     w->title = info.title;
     if (!info.parent) {
-        if (!InitVideo())
+        if (!InitVideo()) {
+            st.lastError = std::string("no video: ") + SDL_GetError();
             return nullptr;
+        }
         RECT c = ClientOf(*w);
         Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
         flags |= (info.style & WS_VISIBLE) ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN;
@@ -499,13 +510,16 @@ HWND Window_Create(const WindowCreateInfo& info)
             flags |= SDL_WINDOW_RESIZABLE;
         w->sdl = SDL_CreateWindow(platform::Cp949ToUtf8(std::string_view(info.title)).c_str(), c.left, c.top,
                                   std::max(1, c.right - c.left), std::max(1, c.bottom - c.top), flags);
-        if (!w->sdl)
+        if (!w->sdl) {
+            st.lastError = std::string("SDL_CreateWindow: ") + SDL_GetError();
             return nullptr;
+        }
     }
     HWND hwnd = w.get();
-    S().windows.push_back(std::move(w));
+    st.windows.push_back(std::move(w));
     if (Window_SendMessage(hwnd, WM_CREATE, 0, 0) == -1) {
         Window_Destroy(hwnd);
+        st.lastError = "WM_CREATE refused the window";
         return nullptr;
     }
     return hwnd;
@@ -1011,10 +1025,84 @@ int Window_ToAscii(int vk, int /*scanCode*/, const uint8_t state[256], char* out
 
 std::string Window_GetCompositionText() { return S().composition; }
 
+bool Window_IsComposing() { return S().composing; }
+
+const char* Window_LastError() { return S().lastError.c_str(); }
+
+bool Window_SetIcon(HWND hwnd, int width, int height, const uint32_t* argb)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w || !argb || width <= 0 || height <= 0)
+        return false;
+    // A child shows no icon of its own: the top-level window it lies in takes it.
+    SDL_Window* sdl = Window_GetHostSDLWindow(hwnd);
+    if (!sdl)
+        return false;
+    // ARGB words are the surface's pixels as they are; SDL copies them.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width, height, 32,
+                                                           width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!icon) {
+        S().lastError = std::string("SDL_CreateRGBSurface: ") + SDL_GetError();
+        return false;
+    }
+    SDL_SetWindowIcon(sdl, icon);
+    SDL_FreeSurface(icon);
+    w->iconWidth = width;
+    w->iconHeight = height;
+    return true;
+}
+
+bool Window_GetIconSize(HWND hwnd, int* width, int* height)
+{
+    PlatformWindow* w = Find(hwnd);
+    if (!w || !width || !height)
+        return false;
+    *width = w->iconWidth;
+    *height = w->iconHeight;
+    return true;
+}
+
+bool Window_StartTextInput(HWND hwnd)
+{
+    auto& st = S();
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+        st.lastError = "no video: text input needs a display";
+        return false;
+    }
+    if (!Window_GetHostSDLWindow(hwnd)) {
+        st.lastError = "text input needs a window on the display";
+        return false;
+    }
+    SDL_StartTextInput();
+    return true;
+}
+
+void Window_StopTextInput()
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_StopTextInput();
+    auto& st = S();
+    st.composing = false;
+    st.composition.clear();
+}
+
+bool Window_IsTextInputActive()
+{
+    return SDL_WasInit(SDL_INIT_VIDEO) && SDL_IsTextInputActive() == SDL_TRUE;
+}
+
 SDL_Window* Window_GetSDLWindow(HWND hwnd)
 {
     PlatformWindow* w = Find(hwnd);
     return w ? w->sdl : nullptr;
+}
+
+SDL_Window* Window_GetHostSDLWindow(HWND hwnd)
+{
+    for (PlatformWindow* w = Find(hwnd); w; w = Find(w->parent))
+        if (w->sdl)
+            return w->sdl;
+    return nullptr;
 }
 
 void Window_HandleSDLEvent(const SDL_Event& event)

@@ -6,7 +6,8 @@
 //   ShowWindow/UpdateWindow, SetFocus/GetFocus, SetCapture/ReleaseCapture, ShowCursor (display
 //   counter), SetCursor/LoadCursor(IDC_ARROW), SetCursorPos/GetCursorPos, GetAsyncKeyState,
 //   GetKeyboardState, ToAscii, GetSystemMetrics (screen size and frame sizes), IME composition
-//   messages from SDL text input (CP949).
+//   messages from SDL text input (CP949), the input method's context (text input on and off),
+//   the window class icon (LoadIcon / WM_SETICON, from pixels).
 // Not here: edit controls (a later line editor builds on child windows of this file), IME
 //   conversion status, window classes as separate objects (the procedure is given at creation),
 //   non-client painting.
@@ -190,8 +191,10 @@ struct WindowCreateInfo {
     HWND parent = nullptr;      // a child window is a message target without an SDL window
 };
 
-// Creation sends WM_CREATE; a result of -1 from the procedure fails the creation.
+// Creation sends WM_CREATE; a result of -1 from the procedure fails the creation. On failure
+// Window_LastError says why (SDL's own reason when the display or the window could not be made).
 HWND Window_Create(const WindowCreateInfo& info);
+const char* Window_LastError();
 // Sends WM_DESTROY to the window (children first), then frees it. False for an unknown handle.
 bool Window_Destroy(HWND hwnd);
 bool Window_IsWindow(HWND hwnd);
@@ -262,5 +265,19 @@ void Window_GetKeyboardState(uint8_t state[256]);  // 0x80 down; 0x01 toggled (C
 // Character of a key under a keyboard state (US layout): 1 and *out set, or 0 for none.
 int Window_ToAscii(int vk, int scanCode, const uint8_t state[256], char* out);
 
+// Window icon from width x height ARGB pixels (top row first), copied; a child's icon goes to the
+// top-level window it lies in. Window_GetIconSize reads back the size set (0 x 0: the desktop's
+// default icon).
+bool Window_SetIcon(HWND hwnd, int width, int height, const uint32_t* argb);
+bool Window_GetIconSize(HWND hwnd, int* width, int* height);
+
+// Text input (the desktop's input method): while it is on, typed text arrives as WM_CHAR and the
+// input method's composition as WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION (GCS_COMPSTR while it
+// changes, GCS_RESULTSTR when committed) and WM_IME_ENDCOMPOSITION. Starting needs a window on the
+// display; false otherwise, with the reason in Window_LastError. Stopping drops any composition.
+bool Window_StartTextInput(HWND hwnd);
+void Window_StopTextInput();
+bool Window_IsTextInputActive();
 // IME: the composition in progress as CP949 text (empty outside a composition).
 std::string Window_GetCompositionText();
+bool Window_IsComposing();

@@ -10,6 +10,9 @@
 
 // The SDL window of a top-level window (null for a child or an unknown handle).
 SDL_Window* Window_GetSDLWindow(HWND hwnd);
+// The SDL window a window draws into: its own, or for a child (a window hosted in another) that of
+// the top-level window it lies in. Null for an unknown handle.
+SDL_Window* Window_GetHostSDLWindow(HWND hwnd);
 
 // Turns one SDL event into queued window messages and key state, as the message pump does.
 void Window_HandleSDLEvent(const SDL_Event& event);

@@ -208,14 +208,14 @@ TEST(CoreDeviceServices, CreationRandomAndKeyNames)
 TEST(CoreEngineRandom, RangesAreInclusiveInEitherOrder)
 {
     for (int i = 0; i < 200; ++i) {
-        const uint32_t v = RandomRange(5, 2);
+        const uint32_t v = RandomRange(5u, 2u);
         EXPECT_TRUE(v >= 2 && v <= 5) << v;
-        EXPECT_EQ(RandomRange(9, 9), 9u);
+        EXPECT_EQ(RandomRange(9u, 9u), 9u);
     }
     // The whole range is not a wrapped empty one: values spread over it.
     uint32_t high = 0;
     for (int i = 0; i < 64; ++i)
-        high |= RandomRange(0, 4294967295u);
+        high |= RandomRange(0u, 4294967295u);
     EXPECT_NE(high, 0u);
     EngineShutdown();
     EngineShutdown();

@@ -59,6 +59,9 @@ int EngineGetKeyState(int vk);  // 0 or 1
 uint32_t EngineRandom();
 // Inclusive range, arguments swapped when b < a; over the whole 32-bit range a full-range value.
 uint32_t RandomRange(uint32_t a, uint32_t b);
+// The same over signed bounds (negative ones included), for ranges read from configuration.
+// Mixing a signed and an unsigned bound does not compile: the caller says which range it means.
+int32_t RandomRange(int32_t a, int32_t b);
 
 int EngineBeginScene(HTARGET target);  // 0 or 1
 void EngineClear(uint32_t colour);

@@ -4,8 +4,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/sound.h"
+
+// Lock flag: lock the whole buffer, whatever the offset and size.
+constexpr uint32_t DSBLOCK_ENTIREBUFFER = 2;
 
 class CXDSBuffer {
 public:
@@ -16,10 +20,24 @@ public:
     CXDSBuffer& operator=(const CXDSBuffer&) = delete;
 
     virtual void Release();
-    // Makes the buffer from sample data in the given format (converted once to the mixing
-    // format). False when the format cannot be played or there is no mixer.
+    // Create, then the whole buffer locked, filled from pData and unlocked. False when the format
+    // cannot be played or there is no mixer.
     virtual bool CreateFromWave(const platform::SoundFormat& format, const uint8_t* pData,
                                 uint32_t dwSize);
+    // A buffer of dwSize bytes in the given format, holding silence, for the caller to fill
+    // through Lock and Unlock. False when the format cannot be played, the size holds no whole
+    // frame, or there is no mixer.
+    virtual bool Create(const platform::SoundFormat& format, uint32_t dwSize);
+    // Gives the caller dwBytes of the buffer's memory from dwOffset, in the buffer's own format:
+    // the part up to the end in (*ppv1, *pdw1) and the rest, wrapped to the start, in
+    // (*ppv2, *pdw2) (null and 0 when nothing wraps). DSBLOCK_ENTIREBUFFER locks all of it.
+    // False without a buffer made by Create, while locked, for an offset past the end, a size of
+    // 0 or above the buffer's, or any other flag.
+    virtual bool Lock(uint32_t dwOffset, uint32_t dwBytes, void** ppv1, uint32_t* pdw1, void** ppv2,
+                      uint32_t* pdw2, uint32_t dwFlags);
+    // Ends the lock with what Lock gave; what was written plays from then on (the position is
+    // kept). False when the pointers are not those of the lock.
+    virtual bool Unlock(void* pv1, uint32_t dw1, void* pv2, uint32_t dw2);
     // A new wrapper on the same mixer sharing this buffer's data; null without a buffer.
     virtual std::unique_ptr<CXDSBuffer> Duplicate();
     // Makes this wrapper a duplicate of the source and gives it the source's remembered volume.
@@ -51,6 +69,11 @@ public:
 protected:
     platform::SoundMixer* m_pDS;
     std::unique_ptr<platform::SoundBuffer> m_pBuffer;
+    // The buffer's bytes in its own format (buffers made by Create; duplicates share only the
+    // converted samples, as they were when duplicated).
+    platform::SoundFormat m_Format;
+    std::vector<uint8_t> m_Memory;
+    bool m_bLocked = false;
     int32_t m_nUserData = 0;
     int32_t m_lVolume = 0;
     uint8_t m_bMute = 0;

@@ -150,6 +150,9 @@ public:
     intptr_t System_GetState(int id) const;
     const char* System_GetErrorMessage() const { return m_szError; }
     void System_Log(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // Opens the file or address with the desktop's default program; true when that program was
+    // started (not when it managed to open the target).
+    bool System_Launch(const char* file);
     // Saves the back buffer as a BMP; without a name, as "shotNNN.bmp" in the program folder with
     // the first free number.
     bool System_Snapshot(const char* file);
@@ -176,8 +179,31 @@ public:
     float Timer_GetDelta() const { return m_fDeltaTime; }
     int Timer_GetFPS() const { return m_nFPS; }
 
-    // --- Sound library forwarders (no such library is loaded: nothing to stop) -------------
+    // --- Sound library forwarders ----------------------------------------------------------
+    // They forward to an optional sound library that is never loaded, so each does nothing and
+    // answers 0, false or null; the engine's own sound is CXSoundMgr (GetSoundMgr).
+    using HEFFECT = uintptr_t;
+    using HMUSIC = uintptr_t;
+    using HSTREAM = uintptr_t;
+    using HCHANNEL = uintptr_t;
+    HEFFECT Effect_Load(const char*, uint32_t = 0) { return 0; }
+    void Effect_Free(HEFFECT) {}
+    HCHANNEL Effect_Play(HEFFECT) { return 0; }
+    HCHANNEL Effect_PlayAdjusted(HEFFECT, int, int, float, bool) { return 0; }
+    HMUSIC Music_Load(const char*, uint32_t = 0) { return 0; }
+    void Music_Free(HMUSIC) {}
+    HCHANNEL Music_Play(HMUSIC, bool) { return 0; }
+    HSTREAM Stream_Load(const char*, uint32_t = 0) { return 0; }
+    void Stream_Free(HSTREAM) {}
+    HCHANNEL Stream_Play(HSTREAM stream, bool loop) { return Music_Play(stream, loop); }
+    void Channel_SetPan(HCHANNEL, int) {}
+    void Channel_SetVolume(HCHANNEL, int) {}
+    void Channel_SetPitch(HCHANNEL, float) {}
+    void Channel_Pause(HCHANNEL) {}
+    void Channel_Resume(HCHANNEL) {}
+    void Channel_Stop(HCHANNEL) {}
     void Channel_StopAll() {}
+    bool Channel_IsPlaying(HCHANNEL) { return false; }
 
     // --- Input -----------------------------------------------------------------------------
     void Input_GetMousePos(float* x, float* y) const;
@@ -196,6 +222,8 @@ public:
     void Gfx_Clear(uint32_t colour);
     void Gfx_RenderLine(float x1, float y1, float x2, float y2, uint32_t colour, float z);
     void Gfx_RenderTriangle(const CXTriangle& triangle);
+    // Nothing to do: textures stay resident.
+    void Gfx_TouchTexture(HTEXTURE) {}
     void Gfx_RenderQuad(const CXQuad& quad);
     CXVertex* Gfx_StartBatch(int kind, HTEXTURE texture, uint32_t blend, int* maxPrimitives);
     void Gfx_FinishBatch(int primitives);
@@ -326,6 +354,10 @@ private:
     // A mode change on a working device: objects released, lost callback, restore routine.
     void ReplayLoss();
     void ApplyWindowMode();
+    // The window icon from state 6 (an image file through Resource_Load); nothing without one.
+    void ApplyIcon();
+    // Hosted mode: the back buffer and the screen follow the window's new client size.
+    void ResizeHosted(int width, int height);
     bool CreateTargetObjects(CXRenderTarget* target);
     void ApplyFrameRate(int rate);
     void SetProjectionFor(int width, int height);
@@ -354,7 +386,7 @@ private:
     CXGfxCallback m_pRestoreFunc = nullptr;
     CXGfxCallback m_pExitFunc = nullptr;
     WNDPROC m_pWndProcHook = nullptr;
-    intptr_t m_nIcon = 0;
+    char m_szIcon[260] = {};
     char m_szTitle[256] = {};
     char m_szIniFile[260] = {};
     char m_szLogFile[260] = {};

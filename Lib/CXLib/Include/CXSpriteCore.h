@@ -60,6 +60,8 @@ public:
     void Play();
     void SetMode(uint32_t bits);
     void SetFrame(int n);
+    // Seconds per frame = 1 / fps. Without a positive rate the frame never advances by itself.
+    void SetFPS(float fps);
     // At most one frame per call.
     void Update(float dt);
 

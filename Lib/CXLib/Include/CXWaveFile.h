@@ -29,7 +29,8 @@ public:
     int32_t Read(uint8_t* pDest, uint32_t dwBytes, uint32_t* pdwRead);
     void Close();
 
-    // The first 16 bytes of the format (the PCM part).
+    // The first 16 bytes of the format (the PCM part); for an extensible format also the tag of
+    // its sub-format when that is a standard one.
     const platform::SoundFormat& GetFormat() const { return m_Format; }
     // The extra-size word and the extra format bytes; 0 and none for PCM.
     uint16_t GetExtraSize() const { return m_wExtraSize; }

@@ -249,5 +249,5 @@ void CX2DAnimation::SetMode(uint32_t bits)
 void CX2DAnimation::SetFPS(float fps)
 {
     if (CXAnimationCore* core = GetAnimationCore())
-        core->m_fSecondsPerFrame = fps != 0.0f ? 1.0f / fps : 0.0f;
+        core->SetFPS(fps);
 }

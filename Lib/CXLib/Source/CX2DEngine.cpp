@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "CX2DImm.h"
 #include "CX2DPack.h"
 #include "CXAutoLock.h"
 #include "CXLibStartup.h"
@@ -107,6 +108,8 @@ HWND CX2DInit(const CX2DInitParam& p, int extraSoundGroups)
     HWND hwnd = d.GetWindow();
     Window_SetFocus(hwnd);
     g_pfnOldWndProc = Window_SetProc(hwnd, &EngineWndProc);
+    // Without text input the program still runs; the failure is in the error log.
+    CX2DImm::Get().OpenImm(hwnd);
     return hwnd;
 }
 
@@ -125,6 +128,7 @@ void EngineShutdown()
 {
     if (!g_pEngineDevice)
         return;
+    CX2DImm::Get().CloseImm();
     if (g_pfnOldWndProc) {
         Window_SetProc(g_pEngineDevice->GetWindow(), g_pfnOldWndProc);
         g_pfnOldWndProc = nullptr;
@@ -180,6 +184,15 @@ uint32_t RandomRange(uint32_t a, uint32_t b)
     if (n == 0)
         return EngineRandom();
     return a + EngineRandom() % n;
+}
+
+int32_t RandomRange(int32_t a, int32_t b)
+{
+    if (b < a)
+        std::swap(a, b);
+    // Up to 2^32 values: counted in 64 bits, so the whole range needs no special case.
+    const int64_t n = int64_t{b} - a + 1;
+    return static_cast<int32_t>(a + static_cast<int64_t>(EngineRandom() % static_cast<uint64_t>(n)));
 }
 
 int EngineBeginScene(HTARGET target)

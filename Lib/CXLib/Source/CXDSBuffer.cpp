@@ -1,6 +1,7 @@
 #include "CXDSBuffer.h"
 
 #include <algorithm>
+#include <cstring>
 
 CXDSBuffer::CXDSBuffer(platform::SoundMixer* pDS) : m_pDS(pDS) {}
 
@@ -9,18 +10,83 @@ CXDSBuffer::~CXDSBuffer() = default;
 void CXDSBuffer::Release()
 {
     m_pBuffer.reset();
+    m_Memory.clear();
+    m_Memory.shrink_to_fit();
+    m_bLocked = false;
 }
 
 bool CXDSBuffer::CreateFromWave(const platform::SoundFormat& format, const uint8_t* pData,
                                 uint32_t dwSize)
 {
+    if (!pData || !Create(format, dwSize))
+        return false;
+    void* pv1 = nullptr;
+    void* pv2 = nullptr;
+    uint32_t dw1 = 0, dw2 = 0;
+    if (!Lock(0, 0, &pv1, &dw1, &pv2, &dw2, DSBLOCK_ENTIREBUFFER))
+        return false;
+    std::memcpy(pv1, pData, dw1);
+    return Unlock(pv1, dw1, pv2, dw2);
+}
+
+bool CXDSBuffer::Create(const platform::SoundFormat& format, uint32_t dwSize)
+{
     if (!m_pDS)
         return false;
-    auto samples = platform::Sound_Convert(format, pData, dwSize);
+    // Silence: unsigned 8-bit samples rest at 0x80, every other format at 0.
+    std::vector<uint8_t> memory(dwSize, format.bitsPerSample == 8 ? 0x80 : 0x00);
+    auto samples = platform::Sound_Convert(format, memory.data(), memory.size());
     if (!samples)
         return false;
     m_pBuffer = std::make_unique<platform::SoundBuffer>(*m_pDS, std::move(samples));
     m_lVolume = m_pBuffer->GetVolume();
+    m_Format = format;
+    m_Memory = std::move(memory);
+    m_bLocked = false;
+    return true;
+}
+
+bool CXDSBuffer::Lock(uint32_t dwOffset, uint32_t dwBytes, void** ppv1, uint32_t* pdw1, void** ppv2,
+                      uint32_t* pdw2, uint32_t dwFlags)
+{
+    const auto size = static_cast<uint32_t>(m_Memory.size());
+    if (!m_pBuffer || size == 0 || m_bLocked || !ppv1 || !pdw1 || (dwFlags & ~DSBLOCK_ENTIREBUFFER))
+        return false;
+    if (dwFlags & DSBLOCK_ENTIREBUFFER) {
+        dwOffset = 0;
+        dwBytes = size;
+    }
+    if (dwOffset >= size || dwBytes == 0 || dwBytes > size)
+        return false;
+    const uint32_t first = std::min(dwBytes, size - dwOffset);
+    const uint32_t rest = dwBytes - first;
+    // Without somewhere to put the wrapped part, nothing may wrap.
+    if (rest && (!ppv2 || !pdw2))
+        return false;
+    *ppv1 = m_Memory.data() + dwOffset;
+    *pdw1 = first;
+    if (ppv2)
+        *ppv2 = rest ? m_Memory.data() : nullptr;
+    if (pdw2)
+        *pdw2 = rest;
+    m_bLocked = true;
+    return true;
+}
+
+bool CXDSBuffer::Unlock(void* pv1, uint32_t dw1, void* pv2, uint32_t dw2)
+{
+    if (!m_bLocked || !m_pBuffer)
+        return false;
+    uint8_t* begin = m_Memory.data();
+    uint8_t* end = begin + m_Memory.size();
+    auto inside = [&](void* p, uint32_t n) {
+        auto* b = static_cast<uint8_t*>(p);
+        return n == 0 || (b >= begin && b < end && n <= static_cast<size_t>(end - b));
+    };
+    if (!pv1 || !inside(pv1, dw1) || !inside(pv2, dw2))
+        return false;
+    m_bLocked = false;
+    m_pBuffer->SetSamples(platform::Sound_Convert(m_Format, begin, m_Memory.size()));
     return true;
 }
 

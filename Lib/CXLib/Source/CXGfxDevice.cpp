@@ -1,5 +1,6 @@
 // The graphics device: creation and references, the state table, start-up and shutdown, the
-// paced frame loop, device-loss recovery, the engine log, random numbers and snapshots.
+// paced frame loop (also hosted in another window), device-loss recovery, the engine log, random
+// numbers, snapshots and launching files.
 
 #include "CXGfxDevice.h"
 
@@ -13,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/image.h"
+#include "platform/launch.h"
 #include "platform/system_info.h"
 
 CXGfxDevice* g_pGfxDevice = nullptr;
@@ -129,7 +131,11 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
     case GFX_STATE_LOST_CALLBACK: m_pLostFunc = reinterpret_cast<CXGfxCallback>(value); break;
     case GFX_STATE_RESTORE_CALLBACK: m_pRestoreFunc = reinterpret_cast<CXGfxCallback>(value); break;
     case GFX_STATE_EXIT_CALLBACK: m_pExitFunc = reinterpret_cast<CXGfxCallback>(value); break;
-    case GFX_STATE_ICON: m_nIcon = value; break;
+    case GFX_STATE_ICON:
+        CopyText(m_szIcon, sizeof m_szIcon, reinterpret_cast<const char*>(value));
+        if (m_hWnd)
+            ApplyIcon();
+        break;
     case GFX_STATE_TITLE:
         CopyText(m_szTitle, sizeof m_szTitle, reinterpret_cast<const char*>(value));
         if (m_hWnd)
@@ -139,7 +145,8 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
     case GFX_STATE_SCREEN_HEIGHT: if (!m_bGraphics) m_nScreenHeight = n; break;
     case GFX_STATE_SCREEN_BPP: if (!m_bGraphics) m_nScreenBPP = n; break;
     case GFX_STATE_WINDOWED:
-        if (InScene() || m_bWindowed == (n != 0))
+        // A hosted window is always windowed.
+        if (InScene() || m_hParent || m_bWindowed == (n != 0))
             break;
         m_bWindowed = n != 0;
         if (m_bGraphics && m_hWnd) {
@@ -194,6 +201,10 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
         break;
     case GFX_STATE_RUN_INACTIVE: m_bRunInactive = n != 0; break;
     case GFX_STATE_RESERVED25: m_nReserved25 = n; break;
+    case GFX_STATE_PARENT_WINDOW:
+        if (!m_hWnd)
+            m_hParent = reinterpret_cast<HWND>(value);
+        break;
     case GFX_STATE_WINDOW_STYLE: m_dwWindowStyle = n ? static_cast<uint32_t>(n) : kDefaultWindowStyle; break;
     case GFX_STATE_WINDOW_EXSTYLE: m_dwWindowExStyle = static_cast<uint32_t>(n); break;
     case GFX_STATE_CURSOR: m_hCursor = reinterpret_cast<HCURSOR>(value); break;
@@ -211,7 +222,7 @@ intptr_t CXGfxDevice::System_GetState(int id) const
     case GFX_STATE_LOST_CALLBACK: return reinterpret_cast<intptr_t>(m_pLostFunc);
     case GFX_STATE_RESTORE_CALLBACK: return reinterpret_cast<intptr_t>(m_pRestoreFunc);
     case GFX_STATE_EXIT_CALLBACK: return reinterpret_cast<intptr_t>(m_pExitFunc);
-    case GFX_STATE_ICON: return m_nIcon;
+    case GFX_STATE_ICON: return m_szIcon[0] ? reinterpret_cast<intptr_t>(m_szIcon) : 0;
     case GFX_STATE_TITLE: return reinterpret_cast<intptr_t>(m_szTitle);
     case GFX_STATE_SCREEN_WIDTH: return m_nScreenWidth;
     case GFX_STATE_SCREEN_HEIGHT: return m_nScreenHeight;
@@ -230,6 +241,7 @@ intptr_t CXGfxDevice::System_GetState(int id) const
     case GFX_STATE_RUN_INACTIVE: return m_bRunInactive;
     case GFX_STATE_RESERVED25: return m_nReserved25;
     case GFX_STATE_HWND: return reinterpret_cast<intptr_t>(m_hWnd);
+    case GFX_STATE_PARENT_WINDOW: return reinterpret_cast<intptr_t>(m_hParent);
     case GFX_STATE_WINDOW_STYLE: return m_dwWindowStyle;
     case GFX_STATE_WINDOW_EXSTYLE: return m_dwWindowExStyle;
     case GFX_STATE_CURSOR: return reinterpret_cast<intptr_t>(m_hCursor);
@@ -315,7 +327,15 @@ bool CXGfxDevice::System_Initiate(int soundGroups)
     m_rcWindow.top = (screenH - outerH) / 2;
     m_rcWindow.right = m_rcWindow.left + outerW;
     m_rcWindow.bottom = m_rcWindow.top + outerH;
-    if (m_bWindowed) {
+    if (m_hParent) {
+        // Hosted: a child filling (0, 0, width, height) of the host, always windowed.
+        m_bWindowed = true;
+        info.parent = m_hParent;
+        info.style = WS_CHILD | WS_VISIBLE;
+        info.exStyle = m_dwWindowExStyle;
+        info.width = clientW;
+        info.height = clientH;
+    } else if (m_bWindowed) {
         info.style = m_dwWindowStyle;
         info.exStyle = m_dwWindowExStyle;
         info.x = m_rcWindow.left;
@@ -330,9 +350,10 @@ bool CXGfxDevice::System_Initiate(int soundGroups)
     }
     m_hWnd = Window_Create(info);
     if (!m_hWnd) {
-        SetError("Can't create window");
+        SetError("Can't create window: %s", Window_LastError());
         return false;
     }
+    ApplyIcon();
     if (!m_hCursor)
         m_hCursor = Window_LoadArrowCursor();
     Window_Update(m_hWnd);
@@ -372,8 +393,7 @@ bool CXGfxDevice::InitiateGraphics()
     if (!m_pSink) {
         m_pGpu = GpuDevice::Create(m_hWnd, m_nScreenWidth, m_nScreenHeight);
         if (!m_pGpu) {
-            SetError("Can't create D3D device");
-            System_Log("%s", GpuDevice::LastError());
+            SetError("Can't create D3D device: %s", GpuDevice::LastError());
             return false;
         }
         System_Log("D3D Driver: %s", m_pGpu->RendererName());
@@ -553,10 +573,12 @@ bool CXGfxDevice::System_Start()
         return false;
     }
     m_bActive = true;
+    // Hosted: the host pumps the messages, and each call runs exactly one frame.
+    const bool hosted = m_hParent != nullptr;
     // Single-step (set before or during a frame): no further pass.
     while (!m_bSingleStep && Window_IsWindow(m_hWnd)) {
         MSG msg;
-        if (Window_PeekMessage(&msg, true)) {
+        if (!hosted && Window_PeekMessage(&msg, true)) {
             if (msg.message == WM_QUIT)
                 break;
             Window_TranslateMessage(&msg);
@@ -588,7 +610,7 @@ bool CXGfxDevice::System_Start()
             CheckDevice();
             const bool stop = m_pFrameFunc();
             ClearQueue();
-            if (stop)
+            if (stop || hosted)
                 break;
             if (!m_bWindowed && m_nFrameRate == -1)
                 m_pClock->Sleep(1);
@@ -599,6 +621,43 @@ bool CXGfxDevice::System_Start()
     ClearQueue();
     m_bActive = false;
     return true;
+}
+
+void CXGfxDevice::ResizeHosted(int width, int height)
+{
+    if (!m_bGraphics || width <= 0 || height <= 0)
+        return;
+    if (m_pLostFunc)
+        m_pLostFunc();
+    ReleaseDeviceObjects();
+    if (m_pGpu && !m_pGpu->ResizeBackBuffer(width, height)) {
+        System_Log("Can't resize the back buffer to %d x %d", width, height);
+    } else {
+        m_nScreenWidth = width;
+        m_nScreenHeight = height;
+    }
+    RestoreRoutine();
+}
+
+// --- Window icon and launching -------------------------------------------------------------
+
+void CXGfxDevice::ApplyIcon()
+{
+    if (!m_szIcon[0] || !m_hWnd)
+        return;
+    uint32_t size = 0;
+    void* data = Resource_Load(m_szIcon, &size);
+    ImageData image;
+    std::string reason;
+    const bool decoded = data && Image_Decode(data, size, 0, image, &reason);
+    Resource_Free(data);
+    if (!decoded || !Window_SetIcon(m_hWnd, image.width, image.height, image.argb.data()))
+        System_Log("Can't set window icon: %s %s", m_szIcon, data ? reason.c_str() : "(not found)");
+}
+
+bool CXGfxDevice::System_Launch(const char* file)
+{
+    return file && platform::Launch_Open(file);
 }
 
 // --- Random numbers ------------------------------------------------------------------------

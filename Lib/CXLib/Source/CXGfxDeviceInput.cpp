@@ -188,6 +188,10 @@ LRESULT CXGfxDevice::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
         Window_PostQuitMessage(0);
         return 0;
+    case WM_SIZE:
+        if (m_hParent && wParam != SIZE_MINIMIZED)
+            ResizeHosted(LOWORD(static_cast<uintptr_t>(lParam)), HIWORD(static_cast<uintptr_t>(lParam)));
+        return Window_DefProc(hwnd, msg, wParam, lParam);
     case WM_PAINT:
         return 0;
     case WM_ACTIVATEAPP:

@@ -9,11 +9,15 @@ bool CXGfxDevice::InitSound(int soundGroups)
 {
     FreeSound();
     auto device = std::make_unique<CXDSDevice>();
-    if (!device->Init(m_hWnd, platform::kSoundRate, platform::kSoundBits, platform::kSoundChannels))
+    if (!device->Init(m_hWnd, platform::kSoundRate, platform::kSoundBits, platform::kSoundChannels)) {
+        SetError("Can't initialize sound device: %s", platform::SoundOutput::LastError());
         return false;
+    }
     auto manager = std::make_unique<CXSoundMgr>(device.get());
-    if (!manager->CreateGroups(soundGroups))
+    if (!manager->CreateGroups(soundGroups)) {
+        SetError("Can't create sound manager with %d groups", soundGroups);
         return false;
+    }
     m_pDSDevice = device.release();
     m_pSoundMgr = manager.release();
     m_pWaveList = new CXWaveList;

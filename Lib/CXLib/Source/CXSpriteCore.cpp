@@ -1,6 +1,7 @@
 #include "CXSpriteCore.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "CXGfxDevice.h"
@@ -144,8 +145,13 @@ void CXAnimationCore::Create(HTEXTURE texture, int frames, float fps, float x, f
     m_dwMode = ANIM_LOOP;
     m_nStep = 1;
     m_nFrames = frames;
-    m_fSecondsPerFrame = fps != 0.0f ? 1.0f / fps : 0.0f;
+    SetFPS(fps);
     SetFrame(0);
+}
+
+void CXAnimationCore::SetFPS(float fps) {
+    // An endless frame time: Update's "time >= seconds per frame" never holds.
+    m_fSecondsPerFrame = fps > 0.0f ? 1.0f / fps : std::numeric_limits<float>::infinity();
 }
 
 void CXAnimationCore::Restart() {

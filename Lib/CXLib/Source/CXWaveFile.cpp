@@ -17,7 +17,12 @@ uint32_t Read32(const uint8_t* p)
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-constexpr uint16_t kFormatPCM = 1;
+// The sub-format GUID of an extensible format is {tag-0000-0010-8000-00AA00389B71} for the
+// standard tags; these are its bytes after the 16-bit tag.
+constexpr uint8_t kStandardGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                           0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+// Valid bits (2), channel mask (4), sub-format GUID (16).
+constexpr uint16_t kExtensibleExtra = 22;
 
 }  // namespace
 
@@ -74,7 +79,8 @@ bool CXWaveFile::ReadFormat(const Chunk& fmt)
     m_Format.bitsPerSample = Read16(p + 14);
     m_wExtraSize = 0;
     m_Extra.clear();
-    if (m_Format.formatTag == kFormatPCM)
+    m_Format.subFormat = 0;
+    if (m_Format.formatTag == platform::kSoundFormatPCM)
         return true;
     // Other formats carry an extra-size word and that many bytes; a 16-byte chunk has none.
     if (fmt.dwSize < 18)
@@ -83,6 +89,11 @@ bool CXWaveFile::ReadFormat(const Chunk& fmt)
     if (18u + m_wExtraSize > fmt.dwSize)
         return false;
     m_Extra.assign(p + 18, p + 18 + m_wExtraSize);
+    if (m_Format.formatTag == platform::kSoundFormatExtensible && m_wExtraSize >= kExtensibleExtra) {
+        const uint8_t* guid = m_Extra.data() + 6;
+        if (std::memcmp(guid + 2, kStandardGuidTail, sizeof kStandardGuidTail) == 0)
+            m_Format.subFormat = Read16(guid);
+    }
     return true;
 }
 
