@@ -49,7 +49,6 @@ public:
     int32_t GetRenderedHeight() const { return m_nRenderedHeight; }
     bool HasTexture() const;
     bool IsRenderToTexture() const { return m_bRenderToTexture != 0; }
-    uint32_t m_dwDrawColour = 0xFFFFFFFF;
 
     // Texts rendered into textures by every object since start (a measure of per-frame work).
     static uint64_t RenderCount();
