@@ -60,30 +60,34 @@ void CTextTexture::Render()
 {
     m_nRenderedWidth = 0;
     m_nRenderedHeight = 0;
-    if (!RenderTexture())
+    TextSize extent;
+    if (!Measure(extent) || (m_bRenderToTexture && !RenderTexture(extent))) {
         ReleaseTexture();
+        return;
+    }
+    m_nRenderedWidth = extent.cx;
+    m_nRenderedHeight = extent.cy;
 }
 
-// Measures with the font's GDI twin; with render-to-texture also draws. False when there is
-// nothing to show (no font, no text, or the surface or texture could not be made).
-bool CTextTexture::RenderTexture()
+// The text's extent with the font's GDI twin, selected into the surface's drawing context. False
+// when there is nothing to show (no font or no text).
+bool CTextTexture::Measure(TextSize& extent)
 {
     if (!m_pFont || m_strText.empty() || !m_pFont->GetGDIFont())
         return false;
     if (!m_pGDI && !(m_pGDI = new CX2DGDI))
         return false;
     m_pGDI->SetFont(m_pFont->GetGDIFont());
-    TextDC dc = m_pGDI->GetDC();
-    TextSize extent;
-    if (!dc || !Text_GetTextExtent(dc, m_strText.c_str(), -1, &extent) || extent.cx <= 0 || extent.cy <= 0)
-        return false;
-    if (!m_bRenderToTexture) {
-        m_nRenderedWidth = extent.cx;
-        m_nRenderedHeight = extent.cy;
-        return false;  // direct mode keeps no texture
-    }
+    return m_pGDI->GetDC() && Text_GetTextExtent(m_pGDI->GetDC(), m_strText.c_str(), -1, &extent) &&
+           extent.cx > 0 && extent.cy > 0;
+}
+
+// Draws the measured text into the surface and copies it into a new texture of the sprite.
+bool CTextTexture::RenderTexture(const TextSize& extent)
+{
     if (!m_pGDI->Resize(extent.cx, extent.cy))
         return false;
+    TextDC dc = m_pGDI->GetDC();
     Text_SetBkMode(dc, TEXT_BK_TRANSPARENT);
     Text_SetTextColor(dc, m_dwTextColour & 0x00FFFFFF);
     TextRect rect{0, 0, extent.cx, extent.cy};
@@ -97,8 +101,6 @@ bool CTextTexture::RenderTexture()
     // The surface's untouched pixels are skipped by the copy: they stay transparent.
     m_pGDI->FillTexture(texture, 0, 0);
     m_pGDI->CopyToTexture(texture, 0, 0, 0, 0, 0, 0);
-    m_nRenderedWidth = extent.cx;
-    m_nRenderedHeight = extent.cy;
     ++g_nTextRenders;
     return true;
 }

@@ -9,6 +9,7 @@
 class CX2DGDI;
 class CX2DSprite;
 class CXFont;
+struct TextSize;
 
 constexpr uint32_t TEXTTEX_CENTER = 1;
 constexpr uint32_t TEXTTEX_RIGHT = 2;
@@ -54,7 +55,8 @@ public:
     static uint64_t RenderCount();
 
 private:
-    bool RenderTexture();
+    bool Measure(TextSize& extent);
+    bool RenderTexture(const TextSize& extent);
     void ReleaseTexture();
 
     uint8_t m_bRenderToTexture = 1;

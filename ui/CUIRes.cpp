@@ -53,12 +53,14 @@ bool CUIRes::AddButton(int slot, const char* normal, const char* pressed, const 
     auto* frames = new CUIFrames;
     for (const char* name : {normal, pressed, highlighted, disabled})
         frames->Add(LoadTexture(name, set));
-    if (!frames->Get(0) || !IsSlot(slot) || m_pSlots[slot]) {
-        const bool stored = frames->Get(0) && IsSlot(slot);
+    if (!frames->Get(0) || !IsSlot(slot)) {
         delete frames;
-        return stored;
+        return false;
     }
-    m_pSlots[slot] = frames;
+    if (m_pSlots[slot])
+        delete frames;  // an occupied slot keeps its frames
+    else
+        m_pSlots[slot] = frames;
     return true;
 }
 
