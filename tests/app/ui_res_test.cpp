@@ -165,22 +165,30 @@ TEST_F(UIResTest, PathsFollowFolderSetAndFile)
     EXPECT_EQ(TakeQuit(), -1);
 }
 
+// What a slot holds after a load with files missing.
+struct SlotAfter {
+    int slot;
+    bool empty;  // its first image is gone
+    int count;
+    std::vector<int> nullFrames;
+};
+
 TEST_F(UIResTest, MissingImagesGiveOneBoxAndQuit)
 {
     struct Case {
         const char* name;
         std::vector<std::string> missing;
-        size_t failedPaths;   // a file named twice in a slot fails twice
-        int slot;             // the slot the missing files belong to
-        bool slotEmpty;       // the first image is gone: the slot stays empty
-        std::vector<int> nullFrames;
+        size_t failedPaths;  // a file named twice in a slot fails twice
+        std::vector<SlotAfter> slots;
     };
     const Case cases[] = {
-        {"a pressed button frame", {"ui_btn/ok_click.png"}, 1, 4, false, {1, 3}},
-        {"a button's first frame", {"ui_btn/cancel_on.png"}, 2, 5, true, {}},
-        {"every caption button", {"ui_btn/btn_Window_F00.png", "ui_btn/btn_Full_F01.png", "ui_btn/btn_Exit_F02.png"},
-         3, 1, true, {}},
-        {"one digit glyph", {"m_select_num/number_3.png"}, 1, 48, false, {}},
+        {"one pressed button frame", {"ui_btn/ok_click.png"}, 1, {{4, false, 4, {1, 3}}, {5, false, 4, {3}}}},
+        {"images of several slots",
+         {"ui_btn/cancel_on.png", "ui_btn/btn_Window_F00.png", "ui_btn/btn_Full_F01.png",
+          "m_select_num/number_3.png", "mor_game/Morv_topBackg100.png"},
+         6,
+         {{5, true, 0, {}}, {1, true, 0, {}}, {2, false, 4, {1, 3}}, {48, false, 15, {}}, {71, false, 1, {}},
+          {73, false, 2, {}}}},
     };
     for (const Case& c : cases) {
         g_boxes.clear();
@@ -200,13 +208,14 @@ TEST_F(UIResTest, MissingImagesGiveOneBoxAndQuit)
         EXPECT_EQ(res.GetFailed().size(), c.failedPaths) << c.name;
 
         // What did load stays for the widgets built before the quit is processed.
-        EXPECT_EQ(res.IsEmpty(c.slot), c.slotEmpty) << c.name;
-        for (int k : c.nullFrames) {
-            EXPECT_EQ(res.GetFrame(c.slot, k), nullptr) << c.name << " frame " << k;
+        for (const SlotAfter& after : c.slots) {
+            EXPECT_EQ(res.IsEmpty(after.slot), after.empty) << c.name << " slot " << after.slot;
+            EXPECT_EQ(res.GetFrames(after.slot)->GetCount(), after.count) << c.name << " slot " << after.slot;
+            for (int k : after.nullFrames)
+                EXPECT_EQ(res.GetFrame(after.slot, k), nullptr) << c.name << " slot " << after.slot << " frame " << k;
         }
         EXPECT_FALSE(res.IsEmpty(70)) << c.name;
     }
-    EXPECT_EQ(CUIRes(kGenerated.c_str()).GetFrames(56)->GetCount(), 0);
 }
 
 TEST_F(UIResTest, OccupiedButtonSlotKeepsItsFramesAndBadSlotsAreRefused)
