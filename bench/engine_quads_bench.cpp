@@ -153,6 +153,10 @@ public:
     void SetView(const float*) override {}
     void SetProjection(const float*) override {}
     void SetViewport(const GpuRect&) override {}
+    void SetScissorRect(const GpuRect&) override {}
+    GpuRect GetScissorRect() override { return {}; }
+    void SetScissorTest(bool) override {}
+    bool GetScissorTest() override { return false; }
     void SetFixedStates(bool) override {}
     bool SetRenderTarget(HTEXTURE, GpuDepth*) override { return true; }
     void Clear(uint32_t, bool) override {}

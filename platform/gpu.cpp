@@ -186,8 +186,8 @@ struct GpuDevice::Impl {
     GpuTexture* colour = nullptr;  // null: the back buffer
     GpuDepth* depth = nullptr;
     GpuRect viewport{};
-    bool scissorOn = false;
-    GpuRect scissor{};
+    bool scissorTest = false;
+    GpuRect scissor{};  // as set; GL gets it with the width and height clamped to >= 0
     GpuTexture* boundTexture = nullptr;
 
     bool lost = false;
@@ -204,6 +204,7 @@ struct GpuDevice::Impl {
     void Release();
     GpuTexture* NewTexture(int width, int height, uint32_t format, bool target);
     void BindTarget();
+    void ApplyScissor() const;
 };
 
 bool GpuDevice::Impl::Init(int backWidth, int backHeight)
@@ -364,8 +365,18 @@ void GpuDevice::Impl::BindTarget()
                               depth ? depth->name : 0);
     viewport = {0, 0, c->width, c->height};
     glViewport(0, 0, c->width, c->height);
-    scissorOn = false;
-    glDisable(GL_SCISSOR_TEST);
+    scissor = {0, 0, c->width, c->height};
+    ApplyScissor();
+}
+
+void GpuDevice::Impl::ApplyScissor() const
+{
+    if (!scissorTest) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(scissor.x, scissor.y, std::max(scissor.w, 0), std::max(scissor.h, 0));
 }
 
 void GpuDevice::Impl::Release()
@@ -668,26 +679,33 @@ void GpuDevice::SetViewport(const GpuRect& rect)
     glViewport(rect.x, rect.y, m_impl->viewport.w, m_impl->viewport.h);
 }
 
-void GpuDevice::SetScissor(const GpuRect* rect)
+void GpuDevice::SetScissorRect(const GpuRect& rect)
 {
     m_impl->MakeCurrent();
-    m_impl->scissorOn = rect != nullptr;
-    if (!rect) {
-        glDisable(GL_SCISSOR_TEST);
-        return;
-    }
-    m_impl->scissor = {rect->x, rect->y, std::max(rect->w, 0), std::max(rect->h, 0)};
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(rect->x, rect->y, m_impl->scissor.w, m_impl->scissor.h);
+    m_impl->scissor = rect;
+    m_impl->ApplyScissor();
 }
+
+GpuRect GpuDevice::ScissorRect() const { return m_impl->scissor; }
+
+void GpuDevice::SetScissorTest(bool enabled)
+{
+    m_impl->MakeCurrent();
+    m_impl->scissorTest = enabled;
+    m_impl->ApplyScissor();
+}
+
+bool GpuDevice::ScissorTest() const { return m_impl->scissorTest; }
 
 void GpuDevice::Clear(uint32_t argb, bool depth)
 {
     Impl& d = *m_impl;
     d.MakeCurrent();
     GpuRect area = d.viewport;
-    if (d.scissorOn) {
+    if (d.scissorTest) {
         GpuRect s = d.scissor;
+        s.w = std::max(s.w, 0);
+        s.h = std::max(s.h, 0);
         int x0 = std::max(area.x, s.x), y0 = std::max(area.y, s.y);
         int x1 = std::min(area.x + area.w, s.x + s.w), y1 = std::min(area.y + area.h, s.y + s.h);
         area = {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
@@ -710,10 +728,7 @@ void GpuDevice::Clear(uint32_t argb, bool depth)
     glClear(mask);
     if (mask & GL_DEPTH_BUFFER_BIT)
         glDepthMask(depthMask);
-    if (d.scissorOn)
-        glScissor(d.scissor.x, d.scissor.y, d.scissor.w, d.scissor.h);
-    else
-        glDisable(GL_SCISSOR_TEST);
+    d.ApplyScissor();
 }
 
 void GpuDevice::SetView(const float matrix[16])
@@ -851,8 +866,7 @@ GpuStatus GpuDevice::Present()
                       GL_COLOR_BUFFER_BIT, GL_LINEAR);
     SDL_GL_SwapWindow(d.window);
     glBindFramebuffer(GL_FRAMEBUFFER, d.fbo);
-    if (d.scissorOn)
-        glEnable(GL_SCISSOR_TEST);
+    d.ApplyScissor();
     return GpuStatus::Ok;
 }
 
@@ -883,6 +897,7 @@ bool GpuDevice::Reset()
         return false;
     m_impl->lost = false;
     m_impl->lostChecks = 0;
+    SetScissorTest(false);
     return true;
 }
 

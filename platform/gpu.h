@@ -108,14 +108,20 @@ public:
     bool ReadPixels(GpuTexture* texture, const GpuRect* rect, uint32_t* argb);
 
     // Drawing target: a render-target texture or null for the back buffer, with an optional depth
-    // surface (null for none). Resets viewport to the whole target and turns the scissor off.
+    // surface (null for none). Resets the viewport and the scissor rectangle to the whole target;
+    // the scissor test keeps its state.
     bool SetRenderTarget(GpuTexture* colour, GpuDepth* depth);
     GpuTexture* RenderTarget() const;
     int TargetWidth() const;
     int TargetHeight() const;
     void SetViewport(const GpuRect& rect);
-    // Null turns the scissor test off. Coordinates are pixels from the target's top left.
-    void SetScissor(const GpuRect* rect);
+    // The scissor rectangle (pixels from the target's top left) and the scissor test, two render
+    // states read back as they were set. Drawing and Clear stay inside the rectangle while the
+    // test is on.
+    void SetScissorRect(const GpuRect& rect);
+    GpuRect ScissorRect() const;
+    void SetScissorTest(bool enabled);
+    bool ScissorTest() const;
     // Clears the viewport (within the scissor) to the colour and, when asked, depth to 1.
     void Clear(uint32_t argb, bool depth);
 
@@ -146,7 +152,7 @@ public:
     void SetVSync(bool on);
     GpuStatus TestCooperativeLevel() const;
     // Succeeds only while no render target or depth surface is alive, as the resources of the
-    // default pool must be released before a reset.
+    // default pool must be released before a reset. A reset turns the scissor test off.
     bool Reset();
     // Test hook: the device behaves as lost; TestCooperativeLevel reports Lost lostChecks times,
     // then NotReset until Reset.

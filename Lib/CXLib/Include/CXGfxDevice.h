@@ -76,6 +76,11 @@ public:
     virtual void SetView(const float matrix[16]) = 0;
     virtual void SetProjection(const float matrix[16]) = 0;
     virtual void SetViewport(const GpuRect& rect) = 0;
+    // Scissor rectangle and test; a new render target resets the rectangle to the whole target.
+    virtual void SetScissorRect(const GpuRect& rect) = 0;
+    virtual GpuRect GetScissorRect() = 0;
+    virtual void SetScissorTest(bool enabled) = 0;
+    virtual bool GetScissorTest() = 0;
     // Restores the fixed render states (blend, alpha test, colour op, sampler) of a fresh device.
     virtual void SetFixedStates(bool linearFilter) = 0;
     virtual bool SetRenderTarget(HTEXTURE colour, GpuDepth* depth) = 0;
@@ -118,6 +123,9 @@ struct CXRenderTarget {
     CXRenderTarget* pNext = nullptr;
 };
 using HTARGET = CXRenderTarget*;
+
+// Render states of Gfx_GetRenderState / Gfx_SetRenderState.
+constexpr uint32_t GFX_RS_SCISSORTESTENABLE = 174;
 
 class CXGfxDevice {
 public:
@@ -202,6 +210,18 @@ public:
     void Gfx_SetClipping(int x, int y, int w, int h);
     void Gfx_SetTransform(float x, float y, float dx, float dy, float rotation, float hscale,
                           float vscale);
+    // Only GFX_RS_SCISSORTESTENABLE (0 or 1) is known; other states are refused (false). Setting
+    // draws what is pending first, so the new state applies only to what follows.
+    bool Gfx_GetRenderState(uint32_t state, uint32_t* value) const;
+    bool Gfx_SetRenderState(uint32_t state, uint32_t value);
+    // The scissor rectangle in pixels of the current target; beginning a scene on another target
+    // resets it to the whole target. Setting draws what is pending first. False without graphics.
+    bool Gfx_GetScissorRect(RECT* rect) const;
+    bool Gfx_SetScissorRect(const RECT* rect);
+    // Draws what is pending, then puts back the batch's render states (blend, colour op, alpha
+    // test, sampler, depth writing, no texture) and its run (quads, blend 2, no texture). The
+    // scissor, viewport and transforms are left as they are.
+    void Gfx_ResetBatchState();
 
     // --- Render targets --------------------------------------------------------------------
     HTARGET Target_Create(int width, int height, bool zbuffer, uint32_t format);

@@ -19,6 +19,10 @@ public:
     void SetView(const float matrix[16]) override { m_Gpu.SetView(matrix); }
     void SetProjection(const float matrix[16]) override { m_Gpu.SetProjection(matrix); }
     void SetViewport(const GpuRect& rect) override { m_Gpu.SetViewport(rect); }
+    void SetScissorRect(const GpuRect& rect) override { m_Gpu.SetScissorRect(rect); }
+    GpuRect GetScissorRect() override { return m_Gpu.ScissorRect(); }
+    void SetScissorTest(bool enabled) override { m_Gpu.SetScissorTest(enabled); }
+    bool GetScissorTest() override { return m_Gpu.ScissorTest(); }
     void SetFixedStates(bool linearFilter) override
     {
         m_Gpu.SetBlend(true, GpuBlend::InvSrcAlpha);

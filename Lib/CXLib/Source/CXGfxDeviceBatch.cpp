@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "CXGfxDevice.h"
 
@@ -287,4 +288,57 @@ void CXGfxDevice::Target_Free(HTARGET target)
 HTEXTURE CXGfxDevice::Target_GetTexture(HTARGET target) const
 {
     return ContainsTarget(m_pTargets, target) ? target->pTexture : nullptr;
+}
+
+bool CXGfxDevice::Gfx_GetRenderState(uint32_t state, uint32_t* value) const
+{
+    if (!m_pSink || !m_bGraphics || !value || state != GFX_RS_SCISSORTESTENABLE)
+        return false;
+    *value = m_pSink->GetScissorTest() ? 1 : 0;
+    return true;
+}
+
+bool CXGfxDevice::Gfx_SetRenderState(uint32_t state, uint32_t value)
+{
+    if (!m_pSink || !m_bGraphics || state != GFX_RS_SCISSORTESTENABLE)
+        return false;
+    Flush(false);
+    m_pSink->SetScissorTest(value != 0);
+    return true;
+}
+
+bool CXGfxDevice::Gfx_GetScissorRect(RECT* rect) const
+{
+    if (!m_pSink || !m_bGraphics || !rect)
+        return false;
+    const GpuRect r = m_pSink->GetScissorRect();
+    rect->left = r.x;
+    rect->top = r.y;
+    rect->right = r.x + r.w;
+    rect->bottom = r.y + r.h;
+    return true;
+}
+
+bool CXGfxDevice::Gfx_SetScissorRect(const RECT* rect)
+{
+    if (!m_pSink || !m_bGraphics || !rect)
+        return false;
+    Flush(false);
+    // An inverted rectangle is empty; the widths are taken in 64 bits so that no edge overflows.
+    const auto size = [](int32_t from, int32_t to) {
+        return static_cast<int>(std::clamp<int64_t>(int64_t(to) - from, 0, INT32_MAX));
+    };
+    m_pSink->SetScissorRect(GpuRect{rect->left, rect->top, size(rect->left, rect->right), size(rect->top, rect->bottom)});
+    return true;
+}
+
+void CXGfxDevice::Gfx_ResetBatchState()
+{
+    if (!m_pSink || !m_bGraphics)
+        return;
+    Flush(false);
+    m_pSink->SetFixedStates(m_bTextureFilter);
+    m_nCurPrimType = CXPRIM_QUADS;
+    m_dwCurBlendMode = BLEND_DEFAULT;
+    m_pCurTexture = nullptr;
 }
