@@ -29,7 +29,10 @@ void DrawLabel(std::vector<uint32_t>& rgb, const PlaceholderImage& image, uint32
         return;
     std::memcpy(pixels, rgb.data(), rgb.size() * sizeof(uint32_t));
     TextFontDesc desc;
-    desc.height = -std::clamp(std::min(image.height / 3, image.width / 8), 6, 28);
+    // A glyph fills its cell; a name is set small enough to wrap inside the picture.
+    const bool glyph = image.label.size() <= 2;
+    desc.height = glyph ? -std::max(6, std::min(image.height * 2 / 3, image.width))
+                        : -std::clamp(std::min(image.height / 3, image.width / 8), 6, 28);
     desc.weight = 700;
     desc.charSet = TEXT_CHARSET_HANGUL;
     std::strcpy(desc.faceName, "나눔고딕");
@@ -41,7 +44,8 @@ void DrawLabel(std::vector<uint32_t>& rgb, const PlaceholderImage& image, uint32
         Text_SetBkMode(dc, TEXT_BK_TRANSPARENT);
         Text_SetTextColor(dc, colour);
         TextRect rect{kBorder + 2, kBorder + 1, image.width - kBorder - 2, image.height - kBorder - 1};
-        Text_DrawText(dc, image.label.c_str(), -1, &rect, TEXT_DT_WORDBREAK);
+        Text_DrawText(dc, image.label.c_str(), -1, &rect,
+                      glyph ? TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE : TEXT_DT_WORDBREAK);
         std::memcpy(rgb.data(), pixels, rgb.size() * sizeof(uint32_t));
         Text_SelectFont(dc, nullptr);
         Text_SelectBitmap(dc, nullptr);
