@@ -150,6 +150,7 @@ public:
     void SetDepthWrite(bool) override {}
     void SetDepthTest(bool) override {}
     void SetSampler(bool) override {}
+    void SetSpritePath(bool) override {}
     void SetView(const float*) override {}
     void SetProjection(const float*) override {}
     void SetViewport(const GpuRect&) override {}

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/window.h"
@@ -75,6 +76,8 @@ public:
     // The same on a hidden window of its own, for tests and tools.
     static std::unique_ptr<GpuDevice> CreateHeadless(int backWidth, int backHeight);
     static const char* LastError();
+    // GL calls made by every device since the process started, apart from context set-up.
+    static uint64_t GlCallCount();
 
     ~GpuDevice();
     GpuDevice(const GpuDevice&) = delete;
@@ -90,6 +93,11 @@ public:
     GpuTexture* CreateTexture(int width, int height, uint32_t format);
     GpuTexture* CreateRenderTarget(int width, int height, uint32_t format);
     void DestroyTexture(GpuTexture* texture);
+    // Called with released false before a managed texture's content changes (an unlock that
+    // wrote, an upload), and with released true before a texture is destroyed, so that drawing
+    // still waiting on the texture can go out first.
+    using TextureHook = std::function<void(GpuTexture* texture, bool released)>;
+    void SetTextureHook(TextureHook hook);
     GpuDepth* CreateDepth(int width, int height);
     void DestroyDepth(GpuDepth* depth);
     static int TextureWidth(const GpuTexture* texture);

@@ -26,6 +26,7 @@ public:
     GpuStatus status = GpuStatus::Ok;
     GpuRect scissor{};
     bool scissorTest = false;
+    bool spritePath = false;
     float view[16] = {};
     float projection[16] = {};
     GpuVertex vertices[CXGfxDevice::kMaxVertices] = {};
@@ -43,6 +44,7 @@ public:
     void SetDepthWrite(bool on) override { calls.push_back(on ? "zwrite on" : "zwrite off"); }
     void SetDepthTest(bool) override {}
     void SetSampler(bool) override {}
+    void SetSpritePath(bool sprite) override { spritePath = sprite; }
     void SetView(const float m[16]) override { std::copy(m, m + 16, view); }
     void SetProjection(const float m[16]) override { std::copy(m, m + 16, projection); }
     void SetViewport(const GpuRect& r) override { viewports.push_back(r); }

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "CX2DTexture.h"
 #include "CXGfxDevice.h"
+#include "CXSpriteBatch.h"
 #include "gpu_fixture.h"
 
 namespace {
@@ -78,9 +80,93 @@ protected:
         return px;
     }
 
+    // Fills a handle's texture with one colour through a lock, as image and text code do.
+    static void Fill(CX2DTexture& texture, uint32_t argb)
+    {
+        auto* px = static_cast<uint32_t*>(texture.Lock(false));
+        ASSERT_NE(px, nullptr);
+        std::fill(px, px + size_t(texture.GetWidth()) * texture.GetHeight(), argb);
+        texture.Unlock();
+    }
+
     std::vector<HTARGET> m_targets;
     std::vector<HTEXTURE> m_textures;
 };
+
+TEST_F(GpuBatchTest, ATextureMadeAgainEachFrameDrawsItsOwnTexelsEveryFrame)
+{
+    // Freed and made again, a texture often lands at the address of the one before it; each
+    // frame must still bind the new one, and quads still waiting when one goes keep its texels.
+    const uint32_t colours[] = {kRed, kGreen, kBlue, 0xFFFFFF00, 0xFF00FFFF};
+    HTARGET target = BeginOn(8, 2);
+    dev->Gfx_EndScene(false);
+    for (int frame = 0; frame < 20; ++frame) {
+        const uint32_t first = colours[frame % 5], second = colours[(frame + 2) % 5];
+        ASSERT_TRUE(dev->Gfx_BeginScene(target));
+        CX2DTexture a;
+        ASSERT_NE(a.Create(2, 2), nullptr);
+        Fill(a, first);
+        dev->Gfx_RenderQuad(Quad(0, 0, 4, 2, 0xFFFFFFFF, a.GetTexture()));
+        a.Release();  // its quad is still waiting in the batch
+        CX2DTexture b;
+        ASSERT_NE(b.Create(2, 2), nullptr);
+        Fill(b, second);
+        dev->Gfx_RenderQuad(Quad(4, 0, 8, 2, 0xFFFFFFFF, b.GetTexture()));
+        dev->Gfx_EndScene(false);
+        b.Release();
+        const std::vector<uint32_t> px = Read(target);
+        ASSERT_EQ(Hex(px[1]), Hex(first)) << "frame " << frame << ", released before the flush";
+        ASSERT_EQ(Hex(px[5]), Hex(second)) << "frame " << frame << ", made after a release";
+    }
+}
+
+TEST_F(GpuBatchTest, SpritesQueuedWithAReleasedTextureAreDrawnBeforeItGoes)
+{
+    CXSpriteBatch& batch = *dev->GetSpriteBatch();
+    HTARGET target = BeginOn(8, 2);
+    ASSERT_TRUE(batch.Begin(CXSPRITE_ALPHABLEND));
+    {
+        CX2DTexture red;
+        ASSERT_NE(red.Create(2, 2), nullptr);
+        Fill(red, kRed);
+        ASSERT_TRUE(batch.DrawPlain(red.GetTexture(), 0, 0, nullptr, 0xFFFFFFFF));
+    }  // released while queued
+    EXPECT_EQ(batch.GetQueuedCount(), 0u) << "drawn when its texture went";
+    CX2DTexture blue;
+    ASSERT_NE(blue.Create(2, 2), nullptr);
+    Fill(blue, kBlue);
+    ASSERT_TRUE(batch.DrawPlain(blue.GetTexture(), 4, 0, nullptr, 0xFFFFFFFF));
+    ASSERT_TRUE(batch.End());
+    dev->Gfx_EndScene(false);
+    const std::vector<uint32_t> px = Read(target);
+    EXPECT_EQ(Hex(px[1]), Hex(kRed));
+    EXPECT_EQ(Hex(px[3]), Hex(kBlack));
+    EXPECT_EQ(Hex(px[5]), Hex(kBlue));
+
+    // Outside a scene a queued sprite cannot be drawn: it is dropped with its texture.
+    ASSERT_TRUE(dev->Gfx_BeginScene(target));
+    ASSERT_TRUE(batch.Begin(CXSPRITE_ALPHABLEND));
+    ASSERT_TRUE(batch.DrawPlain(blue.GetTexture(), 0, 0, nullptr, 0xFFFFFFFF));
+    dev->Gfx_EndScene(false);
+    blue.Release();
+    EXPECT_EQ(batch.GetQueuedCount(), 0u);
+    batch.End();
+}
+
+TEST_F(GpuBatchTest, QuadsWaitingWithATextureKeepTheTexelsItHadWhenTheyWereDrawn)
+{
+    CX2DTexture texture;
+    ASSERT_NE(texture.Create(2, 2), nullptr);
+    Fill(texture, kRed);
+    HTARGET target = BeginOn(8, 2);
+    dev->Gfx_RenderQuad(Quad(0, 0, 4, 2, 0xFFFFFFFF, texture.GetTexture()));
+    Fill(texture, kGreen);
+    dev->Gfx_RenderQuad(Quad(4, 0, 8, 2, 0xFFFFFFFF, texture.GetTexture()));
+    dev->Gfx_EndScene(false);
+    const std::vector<uint32_t> px = Read(target);
+    EXPECT_EQ(Hex(px[1]), Hex(kRed));
+    EXPECT_EQ(Hex(px[5]), Hex(kGreen));
+}
 
 TEST_F(GpuBatchTest, ScissorStateReadsBackAndClipsOnlyWhatFollows)
 {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "CXGfxDevice.h"
+#include "CXSpriteBatch.h"
 
 namespace {
 
@@ -125,10 +126,10 @@ void CXGfxDevice::ApplyTexture(HTEXTURE texture)
     m_pCurTexture = texture;
 }
 
-void CXGfxDevice::SwitchRun(int kind, HTEXTURE texture, uint32_t blend)
+void CXGfxDevice::SwitchRun(int kind, HTEXTURE texture, uint32_t blend, bool spritePath)
 {
     if (m_nCurPrimType == kind && m_nPrim < kMaxVertices / kind && m_pCurTexture == texture &&
-        m_dwCurBlendMode == blend)
+        m_dwCurBlendMode == blend && m_bSpritePath == spritePath)
         return;
     Flush(false);
     m_nCurPrimType = kind;
@@ -136,6 +137,39 @@ void CXGfxDevice::SwitchRun(int kind, HTEXTURE texture, uint32_t blend)
         ApplyBlend(blend);
     if (m_pCurTexture != texture)
         ApplyTexture(texture);
+    // Told at every new run, unchanged or not: a device restore puts the sink back on the quad
+    // batch's states without the batch knowing. The sink skips what is already set.
+    m_pSink->SetSpritePath(spritePath);
+    m_bSpritePath = spritePath;
+}
+
+CXVertex* CXGfxDevice::Gfx_AddQuads(HTEXTURE texture, uint32_t blend, bool spritePath, int wanted, int* granted)
+{
+    *granted = 0;
+    if (!m_bDeviceReady || !m_pVertices || wanted <= 0)
+        return nullptr;
+    SwitchRun(CXPRIM_QUADS, texture, blend, spritePath);
+    const int count = std::min(wanted, kMaxQuads - m_nPrim);
+    CXVertex* out = m_pVertices + m_nPrim * CXPRIM_QUADS;
+    m_nPrim += count;
+    *granted = count;
+    return out;
+}
+
+// Waiting quads read a texture only when their run draws: one that changes or goes must have its
+// quads drawn first, as they were meant to look. A released texture is also forgotten, or a new
+// one at the same address would be taken for it and never bound.
+void CXGfxDevice::Gfx_TextureChanging(HTEXTURE texture, bool released)
+{
+    if (!texture || !m_pSink)
+        return;
+    if (released && m_pSpriteBatch)
+        m_pSpriteBatch->OnTextureReleased(texture);
+    if (m_pCurTexture != texture)
+        return;
+    Flush(false);
+    if (released)
+        ApplyTexture(nullptr);
 }
 
 void CXGfxDevice::Gfx_RenderLine(float x1, float y1, float x2, float y2, uint32_t colour, float z)
@@ -341,4 +375,5 @@ void CXGfxDevice::Gfx_ResetBatchState()
     m_nCurPrimType = CXPRIM_QUADS;
     m_dwCurBlendMode = BLEND_DEFAULT;
     m_pCurTexture = nullptr;
+    m_bSpritePath = false;
 }
