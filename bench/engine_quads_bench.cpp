@@ -150,9 +150,14 @@ public:
     void SetDepthWrite(bool) override {}
     void SetDepthTest(bool) override {}
     void SetSampler(bool) override {}
+    void SetSpritePath(bool) override {}
     void SetView(const float*) override {}
     void SetProjection(const float*) override {}
     void SetViewport(const GpuRect&) override {}
+    void SetScissorRect(const GpuRect&) override {}
+    GpuRect GetScissorRect() override { return {}; }
+    void SetScissorTest(bool) override {}
+    bool GetScissorTest() override { return false; }
     void SetFixedStates(bool) override {}
     bool SetRenderTarget(HTEXTURE, GpuDepth*) override { return true; }
     void Clear(uint32_t, bool) override {}

@@ -41,6 +41,12 @@ struct GpuDepth {
 };
 
 namespace {
+// GL calls made after set-up, counted for the benchmarks: GL(glFoo)(arguments).
+uint64_t g_glCalls = 0;
+}  // namespace
+#define GL(function) (++g_glCalls, function)
+
+namespace {
 
 std::string g_lastError;
 
@@ -135,7 +141,7 @@ GLuint CompileShader(GLenum kind, const char* source)
 // Drops errors left by earlier calls, so that the next check sees only its own.
 void ClearGlErrors()
 {
-    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+    for (int i = 0; i < 16 && GL(glGetError)() != GL_NO_ERROR; ++i) {
     }
 }
 
@@ -180,15 +186,24 @@ struct GpuDevice::Impl {
     std::unordered_set<GpuTexture*> textures;
     std::unordered_set<GpuDepth*> depths;
 
+    // The engine writes into staging; Draw appends what it draws to the GL buffer, used as a ring
+    // of kRingVertices that is orphaned only when it is full, so a draw uploads its own vertices
+    // and never waits for the GPU to finish with earlier ones.
+    static constexpr int kRingVertices = 64 * 1024;
     std::vector<GpuVertex> staging = std::vector<GpuVertex>(kMaxVertices);
-    int uploadedVertices = 0;  // how many staged vertices the GL buffer holds
+    int ringCursor = kRingVertices;  // full: the first draw allocates the ring
 
     GpuTexture* colour = nullptr;  // null: the back buffer
     GpuDepth* depth = nullptr;
     GpuRect viewport{};
-    bool scissorOn = false;
-    GpuRect scissor{};
+    bool scissorTest = false;
+    GpuRect scissor{};  // as set; GL gets it with the width and height clamped to >= 0
     GpuTexture* boundTexture = nullptr;
+    // Render states as last set, so that setting an unchanged one makes no GL call (-1, 0: not
+    // set yet).
+    int hasTexture = -1, colorOp = -1, alphaTest = -1, blend = -1, depthTest = -1, depthWrite = -1;
+    GLuint sampler = 0;
+    TextureHook textureHook;
 
     bool lost = false;
     int lostChecks = 0;
@@ -204,6 +219,7 @@ struct GpuDevice::Impl {
     void Release();
     GpuTexture* NewTexture(int width, int height, uint32_t format, bool target);
     void BindTarget();
+    void ApplyScissor() const;
 };
 
 bool GpuDevice::Impl::Init(int backWidth, int backHeight)
@@ -327,7 +343,7 @@ GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, 
     if (width <= 0 || height <= 0 || !FormatOf(format, gl))
         return nullptr;
     GLint maxSize = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    GL(glGetIntegerv)(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (width > maxSize || height > maxSize)
         return nullptr;
     ClearGlErrors();
@@ -336,21 +352,21 @@ GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, 
     t->height = height;
     t->format = format;
     t->target = target;
-    glGenTextures(1, &t->name);
-    glBindTexture(GL_TEXTURE_2D, t->name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    GL(glGenTextures)(1, &t->name);
+    GL(glBindTexture)(GL_TEXTURE_2D, t->name);
+    GL(glTexParameteri)(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+    GL(glTexParameteri)(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     if (format == GPU_FORMAT_X8R8G8B8)
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
+        GL(glTexParameteri)(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
     if (!target)
         t->shadow.assign(size_t(width) * height * Gpu_BytesPerPixel(format), 0);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, gl.internal, width, height, 0, gl.format, gl.type,
+    GL(glPixelStorei)(GL_UNPACK_ALIGNMENT, 1);
+    GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, 0);
+    GL(glTexImage2D)(GL_TEXTURE_2D, 0, gl.internal, width, height, 0, gl.format, gl.type,
                  target ? nullptr : t->shadow.data());
-    glBindTexture(GL_TEXTURE_2D, boundTexture ? boundTexture->name : 0);
-    if (glGetError() != GL_NO_ERROR) {
-        glDeleteTextures(1, &t->name);
+    GL(glBindTexture)(GL_TEXTURE_2D, boundTexture ? boundTexture->name : 0);
+    if (GL(glGetError)() != GL_NO_ERROR) {
+        GL(glDeleteTextures)(1, &t->name);
         delete t;
         return nullptr;
     }
@@ -361,14 +377,24 @@ GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, 
 void GpuDevice::Impl::BindTarget()
 {
     GpuTexture* c = Colour();
-    glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, c->name, 0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+    GL(glBindFramebuffer)(GL_FRAMEBUFFER, fbo);
+    GL(glFramebufferTexture2D)(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, c->name, 0);
+    GL(glFramebufferRenderbuffer)(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
                               depth ? depth->name : 0);
     viewport = {0, 0, c->width, c->height};
-    glViewport(0, 0, c->width, c->height);
-    scissorOn = false;
-    glDisable(GL_SCISSOR_TEST);
+    GL(glViewport)(0, 0, c->width, c->height);
+    scissor = {0, 0, c->width, c->height};
+    ApplyScissor();
+}
+
+void GpuDevice::Impl::ApplyScissor() const
+{
+    if (!scissorTest) {
+        GL(glDisable)(GL_SCISSOR_TEST);
+        return;
+    }
+    GL(glEnable)(GL_SCISSOR_TEST);
+    GL(glScissor)(scissor.x, scissor.y, std::max(scissor.w, 0), std::max(scissor.h, 0));
 }
 
 void GpuDevice::Impl::Release()
@@ -377,28 +403,28 @@ void GpuDevice::Impl::Release()
         return;
     MakeCurrent();
     for (GpuTexture* t : textures) {
-        glDeleteTextures(1, &t->name);
+        GL(glDeleteTextures)(1, &t->name);
         delete t;
     }
     textures.clear();
     for (GpuDepth* d : depths) {
-        glDeleteRenderbuffers(1, &d->name);
+        GL(glDeleteRenderbuffers)(1, &d->name);
         delete d;
     }
     depths.clear();
     if (backBuffer) {
-        glDeleteTextures(1, &backBuffer->name);
+        GL(glDeleteTextures)(1, &backBuffer->name);
         delete backBuffer;
         backBuffer = nullptr;
     }
-    glDeleteFramebuffers(1, &fbo);
-    glDeleteFramebuffers(1, &presentFbo);
-    glDeleteFramebuffers(1, &readFbo);
-    glDeleteSamplers(4, &samplers[0][0]);
-    glDeleteBuffers(1, &ibo);
-    glDeleteBuffers(1, &vbo);
-    glDeleteVertexArrays(1, &vao);
-    glDeleteProgram(program);
+    GL(glDeleteFramebuffers)(1, &fbo);
+    GL(glDeleteFramebuffers)(1, &presentFbo);
+    GL(glDeleteFramebuffers)(1, &readFbo);
+    GL(glDeleteSamplers)(4, &samplers[0][0]);
+    GL(glDeleteBuffers)(1, &ibo);
+    GL(glDeleteBuffers)(1, &vbo);
+    GL(glDeleteVertexArrays)(1, &vao);
+    GL(glDeleteProgram)(program);
     SDL_GL_MakeCurrent(window, nullptr);
     SDL_GL_DeleteContext(context);
     context = nullptr;
@@ -427,6 +453,7 @@ GpuDevice::~GpuDevice()
 }
 
 const char* GpuDevice::LastError() { return g_lastError.c_str(); }
+uint64_t GpuDevice::GlCallCount() { return g_glCalls; }
 
 namespace {
 
@@ -500,10 +527,15 @@ GpuTexture* GpuDevice::CreateRenderTarget(int width, int height, uint32_t format
     return m_impl->NewTexture(width, height, format, true);
 }
 
+void GpuDevice::SetTextureHook(TextureHook hook) { m_impl->textureHook = std::move(hook); }
+
 void GpuDevice::DestroyTexture(GpuTexture* texture)
 {
-    if (!texture || !m_impl->textures.erase(texture))
+    if (!texture || !m_impl->textures.count(texture))
         return;
+    if (m_impl->textureHook)
+        m_impl->textureHook(texture, true);
+    m_impl->textures.erase(texture);
     m_impl->MakeCurrent();
     if (m_impl->colour == texture) {
         m_impl->colour = nullptr;
@@ -511,7 +543,7 @@ void GpuDevice::DestroyTexture(GpuTexture* texture)
     }
     if (m_impl->boundTexture == texture)
         SetTexture(nullptr);
-    glDeleteTextures(1, &texture->name);
+    GL(glDeleteTextures)(1, &texture->name);
     delete texture;
 }
 
@@ -522,11 +554,11 @@ GpuDepth* GpuDevice::CreateDepth(int width, int height)
     m_impl->MakeCurrent();
     ClearGlErrors();
     auto* d = new GpuDepth{width, height, 0};
-    glGenRenderbuffers(1, &d->name);
-    glBindRenderbuffer(GL_RENDERBUFFER, d->name);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width, height);
-    if (glGetError() != GL_NO_ERROR) {
-        glDeleteRenderbuffers(1, &d->name);
+    GL(glGenRenderbuffers)(1, &d->name);
+    GL(glBindRenderbuffer)(GL_RENDERBUFFER, d->name);
+    GL(glRenderbufferStorage)(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, width, height);
+    if (GL(glGetError)() != GL_NO_ERROR) {
+        GL(glDeleteRenderbuffers)(1, &d->name);
         delete d;
         return nullptr;
     }
@@ -543,7 +575,7 @@ void GpuDevice::DestroyDepth(GpuDepth* depth)
         m_impl->depth = nullptr;
         m_impl->BindTarget();
     }
-    glDeleteRenderbuffers(1, &depth->name);
+    GL(glDeleteRenderbuffers)(1, &depth->name);
     delete depth;
 }
 
@@ -578,18 +610,20 @@ void GpuDevice::Unlock(GpuTexture* texture)
     texture->locked = false;
     if (texture->lockReadOnly)
         return;
+    if (m_impl->textureHook)
+        m_impl->textureHook(texture, false);
     m_impl->MakeCurrent();
     GlFormat gl{};
     FormatOf(texture->format, gl);
     const GpuRect& r = texture->lockRect;
     const int bpp = Gpu_BytesPerPixel(texture->format);
-    glBindTexture(GL_TEXTURE_2D, texture->name);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, texture->width);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, r.x, r.y, r.w, r.h, gl.format, gl.type,
+    GL(glBindTexture)(GL_TEXTURE_2D, texture->name);
+    GL(glPixelStorei)(GL_UNPACK_ALIGNMENT, 1);
+    GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, texture->width);
+    GL(glTexSubImage2D)(GL_TEXTURE_2D, 0, r.x, r.y, r.w, r.h, gl.format, gl.type,
                     texture->shadow.data() + (size_t(r.y) * texture->width + r.x) * bpp);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glBindTexture(GL_TEXTURE_2D, m_impl->boundTexture ? m_impl->boundTexture->name : 0);
+    GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, 0);
+    GL(glBindTexture)(GL_TEXTURE_2D, m_impl->boundTexture ? m_impl->boundTexture->name : 0);
 }
 
 bool GpuDevice::Upload(GpuTexture* texture, const void* pixels, int pitch)
@@ -635,17 +669,17 @@ bool GpuDevice::ReadPixels(GpuTexture* texture, const GpuRect* rect, uint32_t* a
     }
     m_impl->MakeCurrent();
     ClearGlErrors();
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_impl->readFbo);
-    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->name, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(r.x, r.y, r.w, r.h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
-    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_impl->fbo);
+    GL(glBindFramebuffer)(GL_READ_FRAMEBUFFER, m_impl->readFbo);
+    GL(glFramebufferTexture2D)(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->name, 0);
+    GL(glPixelStorei)(GL_PACK_ALIGNMENT, 4);
+    GL(glPixelStorei)(GL_PACK_ROW_LENGTH, 0);
+    GL(glReadPixels)(r.x, r.y, r.w, r.h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+    GL(glFramebufferTexture2D)(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    GL(glBindFramebuffer)(GL_READ_FRAMEBUFFER, m_impl->fbo);
     if (opaque)
         for (size_t i = 0; i < size_t(r.w) * r.h; ++i)
             argb[i] |= 0xFF000000u;
-    return glGetError() == GL_NO_ERROR;
+    return GL(glGetError)() == GL_NO_ERROR;
 }
 
 bool GpuDevice::SetRenderTarget(GpuTexture* colour, GpuDepth* depth)
@@ -658,7 +692,7 @@ bool GpuDevice::SetRenderTarget(GpuTexture* colour, GpuDepth* depth)
     m_impl->colour = colour;
     m_impl->depth = depth;
     m_impl->BindTarget();
-    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    return GL(glCheckFramebufferStatus)(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
 GpuTexture* GpuDevice::RenderTarget() const { return m_impl->colour; }
@@ -669,29 +703,36 @@ void GpuDevice::SetViewport(const GpuRect& rect)
 {
     m_impl->MakeCurrent();
     m_impl->viewport = {rect.x, rect.y, std::max(rect.w, 0), std::max(rect.h, 0)};
-    glViewport(rect.x, rect.y, m_impl->viewport.w, m_impl->viewport.h);
+    GL(glViewport)(rect.x, rect.y, m_impl->viewport.w, m_impl->viewport.h);
 }
 
-void GpuDevice::SetScissor(const GpuRect* rect)
+void GpuDevice::SetScissorRect(const GpuRect& rect)
 {
     m_impl->MakeCurrent();
-    m_impl->scissorOn = rect != nullptr;
-    if (!rect) {
-        glDisable(GL_SCISSOR_TEST);
-        return;
-    }
-    m_impl->scissor = {rect->x, rect->y, std::max(rect->w, 0), std::max(rect->h, 0)};
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(rect->x, rect->y, m_impl->scissor.w, m_impl->scissor.h);
+    m_impl->scissor = rect;
+    m_impl->ApplyScissor();
 }
+
+GpuRect GpuDevice::ScissorRect() const { return m_impl->scissor; }
+
+void GpuDevice::SetScissorTest(bool enabled)
+{
+    m_impl->MakeCurrent();
+    m_impl->scissorTest = enabled;
+    m_impl->ApplyScissor();
+}
+
+bool GpuDevice::ScissorTest() const { return m_impl->scissorTest; }
 
 void GpuDevice::Clear(uint32_t argb, bool depth)
 {
     Impl& d = *m_impl;
     d.MakeCurrent();
     GpuRect area = d.viewport;
-    if (d.scissorOn) {
+    if (d.scissorTest) {
         GpuRect s = d.scissor;
+        s.w = std::max(s.w, 0);
+        s.h = std::max(s.h, 0);
         int x0 = std::max(area.x, s.x), y0 = std::max(area.y, s.y);
         int x1 = std::min(area.x + area.w, s.x + s.w), y1 = std::min(area.y + area.h, s.y + s.h);
         area = {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
@@ -699,38 +740,36 @@ void GpuDevice::Clear(uint32_t argb, bool depth)
     GpuRect clipped;
     if (!ClipRect(area, TargetWidth(), TargetHeight(), clipped))
         return;
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(clipped.x, clipped.y, clipped.w, clipped.h);
-    glClearColor(((argb >> 16) & 255) / 255.0f, ((argb >> 8) & 255) / 255.0f, (argb & 255) / 255.0f,
+    GL(glEnable)(GL_SCISSOR_TEST);
+    GL(glScissor)(clipped.x, clipped.y, clipped.w, clipped.h);
+    GL(glClearColor)(((argb >> 16) & 255) / 255.0f, ((argb >> 8) & 255) / 255.0f, (argb & 255) / 255.0f,
                  (argb >> 24) / 255.0f);
     GLbitfield mask = GL_COLOR_BUFFER_BIT;
-    GLboolean depthMask = GL_FALSE;
     if (depth && d.depth) {
-        glGetBooleanv(GL_DEPTH_WRITEMASK, &depthMask);
-        glDepthMask(GL_TRUE);
-        glClearDepth(1.0);
+        GL(glDepthMask)(GL_TRUE);
+        GL(glClearDepth)(1.0);
         mask |= GL_DEPTH_BUFFER_BIT;
     }
-    glClear(mask);
-    if (mask & GL_DEPTH_BUFFER_BIT)
-        glDepthMask(depthMask);
-    if (d.scissorOn)
-        glScissor(d.scissor.x, d.scissor.y, d.scissor.w, d.scissor.h);
-    else
-        glDisable(GL_SCISSOR_TEST);
+    GL(glClear)(mask);
+    if (mask & GL_DEPTH_BUFFER_BIT) {
+        // Set-up leaves depth writing off.
+        GL(glDepthMask)(d.depthWrite == 1 ? GL_TRUE : GL_FALSE);
+        d.depthWrite = d.depthWrite == 1 ? 1 : 0;
+    }
+    d.ApplyScissor();
 }
 
 void GpuDevice::SetView(const float matrix[16])
 {
     m_impl->MakeCurrent();
     // A row-vector matrix read column-major is its transpose, which GLSL applies as M * v.
-    glUniformMatrix4fv(m_impl->locView, 1, GL_FALSE, matrix);
+    GL(glUniformMatrix4fv)(m_impl->locView, 1, GL_FALSE, matrix);
 }
 
 void GpuDevice::SetProjection(const float matrix[16])
 {
     m_impl->MakeCurrent();
-    glUniformMatrix4fv(m_impl->locProj, 1, GL_FALSE, matrix);
+    GL(glUniformMatrix4fv)(m_impl->locProj, 1, GL_FALSE, matrix);
 }
 
 void GpuDevice::OrthoProjection(float left, float top, float width, float height, float out[16])
@@ -748,65 +787,99 @@ void GpuDevice::OrthoProjection(float left, float top, float width, float height
 
 void GpuDevice::SetTexture(GpuTexture* texture)
 {
-    m_impl->MakeCurrent();
-    m_impl->boundTexture = texture;
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture ? texture->name : 0);
-    glUniform1i(m_impl->locHasTex, texture ? 1 : 0);
+    Impl& d = *m_impl;
+    const int has = texture ? 1 : 0;
+    if (texture == d.boundTexture && has == d.hasTexture)
+        return;
+    d.MakeCurrent();
+    // Texture unit 0 is the only one ever made active.
+    if (texture != d.boundTexture) {
+        GL(glBindTexture)(GL_TEXTURE_2D, texture ? texture->name : 0);
+        d.boundTexture = texture;
+    }
+    if (has != d.hasTexture) {
+        GL(glUniform1i)(d.locHasTex, has);
+        d.hasTexture = has;
+    }
 }
 
 void GpuDevice::SetBlend(bool enabled, GpuBlend destination)
 {
-    m_impl->MakeCurrent();
-    if (!enabled) {
-        glDisable(GL_BLEND);
+    Impl& d = *m_impl;
+    const int blend = !enabled ? 0 : destination == GpuBlend::One ? 2 : 1;
+    if (blend == d.blend)
         return;
+    d.MakeCurrent();
+    if (blend == 0) {
+        GL(glDisable)(GL_BLEND);
+    } else {
+        if (d.blend <= 0)
+            GL(glEnable)(GL_BLEND);
+        GL(glBlendFunc)(GL_SRC_ALPHA, blend == 2 ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
     }
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, destination == GpuBlend::One ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+    d.blend = blend;
 }
 
 void GpuDevice::SetColorOp(GpuColorOp op)
 {
-    m_impl->MakeCurrent();
-    glUniform1i(m_impl->locColorOp, op == GpuColorOp::Add ? 1 : 0);
+    Impl& d = *m_impl;
+    const int value = op == GpuColorOp::Add ? 1 : 0;
+    if (value == d.colorOp)
+        return;
+    d.MakeCurrent();
+    GL(glUniform1i)(d.locColorOp, value);
+    d.colorOp = value;
 }
 
 void GpuDevice::SetAlphaTest(GpuAlphaTest mode)
 {
-    m_impl->MakeCurrent();
-    glUniform1i(m_impl->locAlphaTest, mode == GpuAlphaTest::Batch ? 1 : mode == GpuAlphaTest::Sprite ? 2 : 0);
+    Impl& d = *m_impl;
+    const int value = mode == GpuAlphaTest::Batch ? 1 : mode == GpuAlphaTest::Sprite ? 2 : 0;
+    if (value == d.alphaTest)
+        return;
+    d.MakeCurrent();
+    GL(glUniform1i)(d.locAlphaTest, value);
+    d.alphaTest = value;
 }
 
 void GpuDevice::SetSampler(bool linear, bool wrap)
 {
-    m_impl->MakeCurrent();
-    glBindSampler(0, m_impl->samplers[linear ? 1 : 0][wrap ? 1 : 0]);
+    Impl& d = *m_impl;
+    const GLuint sampler = d.samplers[linear ? 1 : 0][wrap ? 1 : 0];
+    if (sampler == d.sampler)
+        return;
+    d.MakeCurrent();
+    GL(glBindSampler)(0, sampler);
+    d.sampler = sampler;
 }
 
 void GpuDevice::SetDepthTest(bool enabled)
 {
-    m_impl->MakeCurrent();
+    Impl& d = *m_impl;
+    if (int(enabled) == d.depthTest)
+        return;
+    d.MakeCurrent();
     if (enabled)
-        glEnable(GL_DEPTH_TEST);
+        GL(glEnable)(GL_DEPTH_TEST);
     else
-        glDisable(GL_DEPTH_TEST);
+        GL(glDisable)(GL_DEPTH_TEST);
+    d.depthTest = enabled;
 }
 
 void GpuDevice::SetDepthWrite(bool enabled)
 {
-    m_impl->MakeCurrent();
-    glDepthMask(enabled ? GL_TRUE : GL_FALSE);
+    Impl& d = *m_impl;
+    if (int(enabled) == d.depthWrite)
+        return;
+    d.MakeCurrent();
+    GL(glDepthMask)(enabled ? GL_TRUE : GL_FALSE);
+    d.depthWrite = enabled;
 }
 
-GpuVertex* GpuDevice::LockVertices()
-{
-    m_impl->uploadedVertices = 0;
-    return m_impl->staging.data();
-}
+GpuVertex* GpuDevice::LockVertices() { return m_impl->staging.data(); }
 
-// What was written reaches the GL buffer with the first draw that needs it.
-void GpuDevice::UnlockVertices() { m_impl->uploadedVertices = 0; }
+// What was written reaches the GL buffer with the draw that uses it.
+void GpuDevice::UnlockVertices() {}
 
 void GpuDevice::Draw(GpuPrimitive kind, int count)
 {
@@ -818,21 +891,35 @@ void GpuDevice::Draw(GpuPrimitive kind, int count)
         return;
     d.MakeCurrent();
     const int vertices = count * perPrimitive;
-    if (vertices > d.uploadedVertices) {
-        glBindBuffer(GL_ARRAY_BUFFER, d.vbo);
-        glBufferData(GL_ARRAY_BUFFER, kMaxVertices * sizeof(GpuVertex), nullptr, GL_STREAM_DRAW);
-        glBufferSubData(GL_ARRAY_BUFFER, 0, vertices * sizeof(GpuVertex), d.staging.data());
-        d.uploadedVertices = vertices;
+    const GLsizeiptr bytes = vertices * GLsizeiptr(sizeof(GpuVertex));
+    // Only set-up binds GL_ARRAY_BUFFER: the vertex buffer stays bound.
+    if (d.ringCursor + vertices > Impl::kRingVertices) {
+        GL(glBufferData)(GL_ARRAY_BUFFER, Impl::kRingVertices * GLsizeiptr(sizeof(GpuVertex)), nullptr,
+                         GL_STREAM_DRAW);
+        d.ringCursor = 0;
     }
+    const GLintptr offset = d.ringCursor * GLintptr(sizeof(GpuVertex));
+    // Unsynchronised: this range was never written since the ring was orphaned, so no draw in
+    // flight reads it.
+    void* out = GL(glMapBufferRange)(GL_ARRAY_BUFFER, offset, bytes,
+                                     GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
+    if (out) {
+        std::memcpy(out, d.staging.data(), size_t(bytes));
+        GL(glUnmapBuffer)(GL_ARRAY_BUFFER);
+    } else {
+        GL(glBufferSubData)(GL_ARRAY_BUFFER, offset, bytes, d.staging.data());
+    }
+    const GLint first = d.ringCursor;
+    d.ringCursor += vertices;
     switch (kind) {
     case GpuPrimitive::Lines:
-        glDrawArrays(GL_LINES, 0, vertices);
+        GL(glDrawArrays)(GL_LINES, first, vertices);
         break;
     case GpuPrimitive::Triangles:
-        glDrawArrays(GL_TRIANGLES, 0, vertices);
+        GL(glDrawArrays)(GL_TRIANGLES, first, vertices);
         break;
     case GpuPrimitive::Quads:
-        glDrawElements(GL_TRIANGLES, count * 6, GL_UNSIGNED_SHORT, nullptr);
+        GL(glDrawElementsBaseVertex)(GL_TRIANGLES, count * 6, GL_UNSIGNED_SHORT, nullptr, first);
         break;
     }
 }
@@ -847,16 +934,15 @@ GpuStatus GpuDevice::Present()
     d.MakeCurrent();
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(d.window, &w, &h);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, d.presentFbo);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glDisable(GL_SCISSOR_TEST);
+    GL(glBindFramebuffer)(GL_READ_FRAMEBUFFER, d.presentFbo);
+    GL(glBindFramebuffer)(GL_DRAW_FRAMEBUFFER, 0);
+    GL(glDisable)(GL_SCISSOR_TEST);
     // Stored top row first, shown top row at the top: the destination rows run downwards.
-    glBlitFramebuffer(0, 0, d.backBuffer->width, d.backBuffer->height, 0, h, w, 0,
+    GL(glBlitFramebuffer)(0, 0, d.backBuffer->width, d.backBuffer->height, 0, h, w, 0,
                       GL_COLOR_BUFFER_BIT, GL_LINEAR);
     SDL_GL_SwapWindow(d.window);
-    glBindFramebuffer(GL_FRAMEBUFFER, d.fbo);
-    if (d.scissorOn)
-        glEnable(GL_SCISSOR_TEST);
+    GL(glBindFramebuffer)(GL_FRAMEBUFFER, d.fbo);
+    d.ApplyScissor();
     return GpuStatus::Ok;
 }
 
@@ -904,6 +990,7 @@ bool GpuDevice::Reset()
         return false;
     m_impl->lost = false;
     m_impl->lostChecks = 0;
+    SetScissorTest(false);
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/window.h"
@@ -75,6 +76,8 @@ public:
     // The same on a hidden window of its own, for tests and tools.
     static std::unique_ptr<GpuDevice> CreateHeadless(int backWidth, int backHeight);
     static const char* LastError();
+    // GL calls made by every device since the process started, apart from context set-up.
+    static uint64_t GlCallCount();
 
     ~GpuDevice();
     GpuDevice(const GpuDevice&) = delete;
@@ -90,6 +93,11 @@ public:
     GpuTexture* CreateTexture(int width, int height, uint32_t format);
     GpuTexture* CreateRenderTarget(int width, int height, uint32_t format);
     void DestroyTexture(GpuTexture* texture);
+    // Called with released false before a managed texture's content changes (an unlock that
+    // wrote, an upload), and with released true before a texture is destroyed, so that drawing
+    // still waiting on the texture can go out first.
+    using TextureHook = std::function<void(GpuTexture* texture, bool released)>;
+    void SetTextureHook(TextureHook hook);
     GpuDepth* CreateDepth(int width, int height);
     void DestroyDepth(GpuDepth* depth);
     static int TextureWidth(const GpuTexture* texture);
@@ -108,14 +116,20 @@ public:
     bool ReadPixels(GpuTexture* texture, const GpuRect* rect, uint32_t* argb);
 
     // Drawing target: a render-target texture or null for the back buffer, with an optional depth
-    // surface (null for none). Resets viewport to the whole target and turns the scissor off.
+    // surface (null for none). Resets the viewport and the scissor rectangle to the whole target;
+    // the scissor test keeps its state.
     bool SetRenderTarget(GpuTexture* colour, GpuDepth* depth);
     GpuTexture* RenderTarget() const;
     int TargetWidth() const;
     int TargetHeight() const;
     void SetViewport(const GpuRect& rect);
-    // Null turns the scissor test off. Coordinates are pixels from the target's top left.
-    void SetScissor(const GpuRect* rect);
+    // The scissor rectangle (pixels from the target's top left) and the scissor test, two render
+    // states read back as they were set. Drawing and Clear stay inside the rectangle while the
+    // test is on.
+    void SetScissorRect(const GpuRect& rect);
+    GpuRect ScissorRect() const;
+    void SetScissorTest(bool enabled);
+    bool ScissorTest() const;
     // Clears the viewport (within the scissor) to the colour and, when asked, depth to 1.
     void Clear(uint32_t argb, bool depth);
 
@@ -146,7 +160,7 @@ public:
     void SetVSync(bool on);
     GpuStatus TestCooperativeLevel() const;
     // Succeeds only while no render target or depth surface is alive, as the resources of the
-    // default pool must be released before a reset.
+    // default pool must be released before a reset. A reset turns the scissor test off.
     bool Reset();
     // A new back buffer of that size (the old content is gone, the new one undefined until drawn);
     // drawing to the back buffer goes to it from here on. False, keeping the old one, when it

@@ -24,6 +24,9 @@ public:
     int clears = 0;
     int liveTargets = 0;
     GpuStatus status = GpuStatus::Ok;
+    GpuRect scissor{};
+    bool scissorTest = false;
+    bool spritePath = false;
     float view[16] = {};
     float projection[16] = {};
     GpuVertex vertices[CXGfxDevice::kMaxVertices] = {};
@@ -41,9 +44,22 @@ public:
     void SetDepthWrite(bool on) override { calls.push_back(on ? "zwrite on" : "zwrite off"); }
     void SetDepthTest(bool) override {}
     void SetSampler(bool) override {}
+    void SetSpritePath(bool sprite) override { spritePath = sprite; }
     void SetView(const float m[16]) override { std::copy(m, m + 16, view); }
     void SetProjection(const float m[16]) override { std::copy(m, m + 16, projection); }
     void SetViewport(const GpuRect& r) override { viewports.push_back(r); }
+    void SetScissorRect(const GpuRect& r) override
+    {
+        scissor = r;
+        calls.push_back("scissor rect");
+    }
+    GpuRect GetScissorRect() override { return scissor; }
+    void SetScissorTest(bool on) override
+    {
+        scissorTest = on;
+        calls.push_back(on ? "scissor on" : "scissor off");
+    }
+    bool GetScissorTest() override { return scissorTest; }
     void SetFixedStates(bool) override { texture = nullptr; }
     bool SetRenderTarget(HTEXTURE, GpuDepth*) override { return true; }
     void Clear(uint32_t, bool) override { ++clears; }

@@ -294,15 +294,18 @@ TEST_F(GpuDeviceTest, ScissorAndViewportLimitDrawingAndClearing)
     GpuTexture* target = Target(8, 8);
     d->SetBlend(false, GpuBlend::InvSrcAlpha);
     d->Clear(0xFF000000, false);
-    GpuRect scissor{2, 1, 3, 2};
-    d->SetScissor(&scissor);
-    Quad(0, 0, 8, 8, 0xFFFFFFFF);
-    d->SetScissor(nullptr);
+    d->SetScissorRect({2, 1, 3, 2});
+    Quad(0, 0, 8, 8, 0xFF00FF00);  // before the test is on: not clipped
+    d->SetScissorTest(true);
+    d->Clear(0xFFFF0000, false);  // clears only inside the scissor
+    Quad(0, 0, 3, 8, 0xFFFFFFFF);
+    d->SetScissorTest(false);
     std::vector<uint32_t> got = Read(target);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
             const bool inside = x >= 2 && x < 5 && y >= 1 && y < 3;
-            EXPECT_EQ(got[size_t(y) * 8 + x], inside ? 0xFFFFFFFFu : 0xFF000000u) << x << "," << y;
+            const uint32_t expected = !inside ? 0xFF00FF00u : x == 2 ? 0xFFFFFFFFu : 0xFFFF0000u;
+            EXPECT_EQ(Hex(got[size_t(y) * 8 + x]), Hex(expected)) << x << "," << y;
         }
 
     // Clear takes the viewport; a quad in viewport space lands offset by it.

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <list>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "CXGfxTypes.h"
 #include "platform/text.h"
@@ -48,7 +50,8 @@ public:
     float GetScaleY() const { return m_fScaleY; }
 
     bool GetTextExtent(const char* text, TextSize* size);
-    // Draws into the device's sprite batch (begun and ended around the call when it is not begun).
+    // Draws into the device's sprite batch, or when the batch is not begun, straight into the quad
+    // batch as a Begin and End around the call would.
     // w or h 0 take the measured text's. The format takes the TEXT_DT_ flags; vertical centring and
     // bottom alignment apply to several lines too.
     bool DrawText(const char* text, float x, float y, float w, float h, const uint32_t& colour, uint32_t format);
@@ -64,18 +67,23 @@ private:
     // of the rectangle that holds ink, at (x, y) from the rectangle's top left. No texture when
     // the text leaves no ink.
     struct Rendered {
-        std::string key;
+        std::string text;
+        int32_t w = 0;
+        int32_t h = 0;
+        uint32_t format = 0;
+        size_t hash = 0;
         HTEXTURE texture = nullptr;
         int32_t x = 0;
         int32_t y = 0;
     };
     static constexpr size_t kCacheSize = 64;
 
+    static size_t Hash(std::string_view text, int32_t w, int32_t h, uint32_t format);
     void ReleaseFonts();
     void ReleaseCache();
     // Null when the text cannot be drawn into a w x h rectangle.
     const Rendered* Render(const char* text, int length, int32_t w, int32_t h, uint32_t format);
-    bool DrawRendered(const Rendered& rendered, float x, float y, uint32_t colour);
+    bool DrawRendered(const Rendered& rendered, float x, float y, uint32_t colour, bool begun);
 
     TextFont m_hDeviceFont = nullptr;
     TextDC m_hDC = nullptr;
@@ -85,4 +93,6 @@ private:
     float m_fScaleX = 1.0f;
     float m_fScaleY = 1.0f;
     std::list<Rendered> m_Cache;  // most recently used first
+    // The cache by the hash of (text, w, h, format); entries of one hash are told apart by those.
+    std::unordered_multimap<size_t, std::list<Rendered>::iterator> m_Index;
 };

@@ -73,9 +73,17 @@ public:
     virtual void SetDepthWrite(bool enabled) = 0;
     virtual void SetDepthTest(bool enabled) = 0;
     virtual void SetSampler(bool linear) = 0;
+    // The sampler and alpha test of the sprite path (clamp, linear; drop only alpha 0) or of the
+    // quad batch (wrap, the filter of SetSampler; drop alpha below 1/255).
+    virtual void SetSpritePath(bool sprite) = 0;
     virtual void SetView(const float matrix[16]) = 0;
     virtual void SetProjection(const float matrix[16]) = 0;
     virtual void SetViewport(const GpuRect& rect) = 0;
+    // Scissor rectangle and test; a new render target resets the rectangle to the whole target.
+    virtual void SetScissorRect(const GpuRect& rect) = 0;
+    virtual GpuRect GetScissorRect() = 0;
+    virtual void SetScissorTest(bool enabled) = 0;
+    virtual bool GetScissorTest() = 0;
     // Restores the fixed render states (blend, alpha test, colour op, sampler) of a fresh device.
     virtual void SetFixedStates(bool linearFilter) = 0;
     virtual bool SetRenderTarget(HTEXTURE colour, GpuDepth* depth) = 0;
@@ -118,6 +126,9 @@ struct CXRenderTarget {
     CXRenderTarget* pNext = nullptr;
 };
 using HTARGET = CXRenderTarget*;
+
+// Render states of Gfx_GetRenderState / Gfx_SetRenderState.
+constexpr uint32_t GFX_RS_SCISSORTESTENABLE = 174;
 
 class CXGfxDevice {
 public:
@@ -227,9 +238,29 @@ public:
     void Gfx_RenderQuad(const CXQuad& quad);
     CXVertex* Gfx_StartBatch(int kind, HTEXTURE texture, uint32_t blend, int* maxPrimitives);
     void Gfx_FinishBatch(int primitives);
+    // Room for up to `wanted` quads (the count given in *granted, at least 1) at the end of the
+    // current run, which goes on while the texture, blend and path match and there is room. The
+    // sprite path draws with the sprite batch's sampler and alpha test. Null outside a scene.
+    CXVertex* Gfx_AddQuads(HTEXTURE texture, uint32_t blend, bool spritePath, int wanted, int* granted);
+    // Before a texture's content changes (released false) or the texture goes (released true):
+    // draws the waiting quads that would read it and, when it goes, forgets it, so that a new
+    // texture at the same address is bound again.
+    void Gfx_TextureChanging(HTEXTURE texture, bool released);
     void Gfx_SetClipping(int x, int y, int w, int h);
     void Gfx_SetTransform(float x, float y, float dx, float dy, float rotation, float hscale,
                           float vscale);
+    // Only GFX_RS_SCISSORTESTENABLE (0 or 1) is known; other states are refused (false). Setting
+    // draws what is pending first, so the new state applies only to what follows.
+    bool Gfx_GetRenderState(uint32_t state, uint32_t* value) const;
+    bool Gfx_SetRenderState(uint32_t state, uint32_t value);
+    // The scissor rectangle in pixels of the current target; beginning a scene on another target
+    // resets it to the whole target. Setting draws what is pending first. False without graphics.
+    bool Gfx_GetScissorRect(RECT* rect) const;
+    bool Gfx_SetScissorRect(const RECT* rect);
+    // Draws what is pending, then puts back the batch's render states (blend, colour op, alpha
+    // test, sampler, depth writing, no texture) and its run (quads, blend 2, no texture). The
+    // scissor, viewport and transforms are left as they are.
+    void Gfx_ResetBatchState();
 
     // --- Render targets --------------------------------------------------------------------
     HTARGET Target_Create(int width, int height, bool zbuffer, uint32_t format);
@@ -363,8 +394,9 @@ private:
     void SetProjectionFor(int width, int height);
     void ApplyBlend(uint32_t blend);
     void ApplyTexture(HTEXTURE texture);
-    // Continues the current run, or flushes it and starts one of this kind, texture and blend.
-    void SwitchRun(int kind, HTEXTURE texture, uint32_t blend);
+    // Continues the current run, or flushes it and starts one of this kind, texture, blend and
+    // path.
+    void SwitchRun(int kind, HTEXTURE texture, uint32_t blend, bool spritePath = false);
     void Flush(bool endOfScene);
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     bool CallExitCallback() const;
@@ -456,6 +488,7 @@ private:
     int m_nCurPrimType = CXPRIM_QUADS;
     uint32_t m_dwCurBlendMode = BLEND_DEFAULT;
     HTEXTURE m_pCurTexture = nullptr;
+    bool m_bSpritePath = false;  // the current run draws under the sprite path's states
     float m_matView[16] = {};
     float m_matProj[16] = {};
 

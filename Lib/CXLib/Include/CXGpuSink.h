@@ -15,12 +15,30 @@ public:
     void SetColorOp(GpuColorOp op) override { m_Gpu.SetColorOp(op); }
     void SetDepthWrite(bool enabled) override { m_Gpu.SetDepthWrite(enabled); }
     void SetDepthTest(bool enabled) override { m_Gpu.SetDepthTest(enabled); }
-    void SetSampler(bool linear) override { m_Gpu.SetSampler(linear, true); }
+    // The quad batch's filter (state 13); the sprite path keeps its own sampler while it draws.
+    void SetSampler(bool linear) override
+    {
+        m_bLinear = linear;
+        if (!m_bSprite)
+            m_Gpu.SetSampler(linear, true);
+    }
+    void SetSpritePath(bool sprite) override
+    {
+        m_bSprite = sprite;
+        m_Gpu.SetSampler(sprite || m_bLinear, !sprite);
+        m_Gpu.SetAlphaTest(sprite ? GpuAlphaTest::Sprite : GpuAlphaTest::Batch);
+    }
     void SetView(const float matrix[16]) override { m_Gpu.SetView(matrix); }
     void SetProjection(const float matrix[16]) override { m_Gpu.SetProjection(matrix); }
     void SetViewport(const GpuRect& rect) override { m_Gpu.SetViewport(rect); }
+    void SetScissorRect(const GpuRect& rect) override { m_Gpu.SetScissorRect(rect); }
+    GpuRect GetScissorRect() override { return m_Gpu.ScissorRect(); }
+    void SetScissorTest(bool enabled) override { m_Gpu.SetScissorTest(enabled); }
+    bool GetScissorTest() override { return m_Gpu.ScissorTest(); }
     void SetFixedStates(bool linearFilter) override
     {
+        m_bLinear = linearFilter;
+        m_bSprite = false;
         m_Gpu.SetBlend(true, GpuBlend::InvSrcAlpha);
         m_Gpu.SetAlphaTest(GpuAlphaTest::Batch);
         m_Gpu.SetColorOp(GpuColorOp::Modulate);
@@ -48,4 +66,6 @@ public:
 
 private:
     GpuDevice& m_Gpu;
+    bool m_bLinear = true;
+    bool m_bSprite = false;
 };

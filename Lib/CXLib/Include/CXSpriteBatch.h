@@ -1,8 +1,9 @@
 #pragma once
-// The sprite batch: textured rectangles queued between Begin and End (or Flush) and then drawn, in
-// the order they were queued, through the device's quad batch with the sprite path's sampler (clamp,
-// linear) and alpha test. Text (CXFont) draws through it too. One belongs to the device; it is
-// begun at most once per scene and ended before the scene ends.
+// The sprite batch: textured rectangles queued between Begin and End (or Flush) and then handed, in
+// the order they were queued, to the device's quad batch as sprite-path runs (clamp, linear, the
+// sprite alpha test); the quad batch draws them with its next flush. Text (CXFont) draws through it
+// too. One belongs to the device; it is begun at most once per scene and ended before the scene
+// ends.
 
 #include <cstdint>
 #include <vector>
@@ -47,12 +48,20 @@ public:
               float vscale, float rotation, float centreX, float centreY, uint32_t colour);
     // The source rectangle (null: the whole texture) at (x, y) under the batch transform.
     bool DrawPlain(HTEXTURE texture, float x, float y, const CXSpriteRect* sourceRect, uint32_t colour);
+    // What Begin(CXSPRITE_ALPHABLEND), DrawPlain of the whole texture and End would draw, for a
+    // batch that is not begun, without opening it: the quad goes to the quad batch at once.
+    bool DrawPlainUnbegun(HTEXTURE texture, float x, float y, uint32_t colour);
+    // Whether Begin would succeed: the device is ready, drawing is enabled, a scene is open.
+    bool CanBegin() const;
 
     // Scale applied to everything the next Begin draws.
     void SetScale(float x, float y);
     // Queued sprites of a lost device are dropped and the batch ends.
     void OnLostDevice();
     bool OnResetDevice();
+    // A texture is about to go: queued sprites that use it are drawn now (in a scene, with
+    // everything queued before them) or dropped.
+    void OnTextureReleased(HTEXTURE texture);
 
     bool IsBegun() const { return m_bBegun; }
     uint32_t GetFlags() const { return m_dwFlags; }
@@ -71,8 +80,11 @@ private:
     };
 
     bool CanDraw() const;
-    void Queue(HTEXTURE texture, float left, float top, float right, float bottom, float srcX, float srcY,
-               const Affine& transform, uint32_t colour);
+    // The rectangle (left, top)-(right, bottom) with the texture from (srcX, srcY), transformed.
+    static Queued MakeQuad(HTEXTURE texture, float left, float top, float right, float bottom, float srcX,
+                           float srcY, const Affine& transform, uint32_t colour);
+    // The transform of a Begin: the current one times the batch scale.
+    Affine BegunTransform() const;
     void DrawQueue();
 
     CXGfxDevice* m_pDevice = nullptr;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <iterator>
 #include <vector>
 
 #include "CXGfxDevice.h"
@@ -47,13 +49,19 @@ void CXFont::ReleaseFonts() {
     m_hGDIFont = nullptr;
 }
 
+// Sprites still waiting with these textures are drawn by the device before each one goes.
 void CXFont::ReleaseCache() {
-    if (m_Cache.empty()) return;
-    // Queued sprites may still refer to these textures.
-    if (CXSpriteBatch* batch = EngineGetSpriteBatch()) batch->Flush();
     if (GpuDevice* gpu = Gpu())
         for (Rendered& r : m_Cache) gpu->DestroyTexture(r.texture);
     m_Cache.clear();
+    m_Index.clear();
+}
+
+size_t CXFont::Hash(std::string_view text, int32_t w, int32_t h, uint32_t format) {
+    size_t hash = std::hash<std::string_view>{}(text);
+    for (uint64_t v : {uint64_t(uint32_t(w)), uint64_t(uint32_t(h)), uint64_t(format)})
+        hash = (hash ^ v) * 0x100000001B3ull;
+    return hash;
 }
 
 void CXFont::SetDesc(const CXFontDesc& desc) {
@@ -88,12 +96,11 @@ bool CXFont::GetTextExtent(const char* text, TextSize* size) {
 }
 
 const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, int32_t h, uint32_t format) {
-    std::string key(text, static_cast<size_t>(length));
-    key.append(reinterpret_cast<const char*>(&w), sizeof(w));
-    key.append(reinterpret_cast<const char*>(&h), sizeof(h));
-    key.append(reinterpret_cast<const char*>(&format), sizeof(format));
-    for (auto it = m_Cache.begin(); it != m_Cache.end(); ++it) {
-        if (it->key == key) {
+    const std::string_view view(text, static_cast<size_t>(length));
+    const size_t hash = Hash(view, w, h, format);
+    for (auto [at, end] = m_Index.equal_range(hash); at != end; ++at) {
+        const auto it = at->second;
+        if (it->w == w && it->h == h && it->format == format && it->text == view) {
             m_Cache.splice(m_Cache.begin(), m_Cache, it);
             return &m_Cache.front();
         }
@@ -124,7 +131,7 @@ const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, 
                 top = std::min(top, y);
                 bottom = std::max(bottom, y + 1);
             }
-    Rendered rendered{std::move(key), nullptr, left, top};
+    Rendered rendered{std::string(view), w, h, format, hash, nullptr, left, top};
     if (left < right) {
         const int32_t iw = right - left, ih = bottom - top;
         // White on black: any channel is the coverage, which becomes the alpha.
@@ -145,19 +152,28 @@ const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, 
     }
     Text_DeleteBitmap(bitmap);
     if (m_Cache.size() >= kCacheSize) {
-        if (CXSpriteBatch* batch = EngineGetSpriteBatch()) batch->Flush();
-        gpu->DestroyTexture(m_Cache.back().texture);
+        const auto last = std::prev(m_Cache.end());
+        for (auto [at, end] = m_Index.equal_range(last->hash); at != end; ++at)
+            if (at->second == last) {
+                m_Index.erase(at);
+                break;
+            }
+        gpu->DestroyTexture(last->texture);
         m_Cache.pop_back();
     }
     m_Cache.push_front(std::move(rendered));
+    m_Index.emplace(hash, m_Cache.begin());
     return &m_Cache.front();
 }
 
-bool CXFont::DrawRendered(const Rendered& rendered, float x, float y, uint32_t colour) {
+bool CXFont::DrawRendered(const Rendered& rendered, float x, float y, uint32_t colour, bool begun) {
     CXSpriteBatch* batch = EngineGetSpriteBatch();
-    if (!rendered.texture) return batch && batch->IsBegun();  // nothing to draw: blanks only
-    return batch && batch->DrawPlain(rendered.texture, x + static_cast<float>(rendered.x),
-                                     y + static_cast<float>(rendered.y), nullptr, colour);
+    if (!batch) return false;
+    if (!rendered.texture) return begun ? batch->IsBegun() : batch->CanBegin();  // blanks only
+    x += static_cast<float>(rendered.x);
+    y += static_cast<float>(rendered.y);
+    return begun ? batch->DrawPlain(rendered.texture, x, y, nullptr, colour)
+                 : batch->DrawPlainUnbegun(rendered.texture, x, y, colour);
 }
 
 bool CXFont::DrawTextN(const char* text, int n, float x, float y, float w, float h, const uint32_t& colour,
@@ -165,8 +181,10 @@ bool CXFont::DrawTextN(const char* text, int n, float x, float y, float w, float
     CXSpriteBatch* batch = EngineGetSpriteBatch();
     if (!g_pGfxDevice || !g_pGfxDevice->IsReady() || !g_pGfxDevice->m_bLastPass || !batch || !m_hDeviceFont || !text)
         return false;
-    const bool ownBegin = !batch->IsBegun();
-    if (ownBegin && !batch->Begin(CXSPRITE_ALPHABLEND)) return false;
+    // Not begun: each quad goes to the quad batch at once, as a Begin and End around the call
+    // would have drawn it.
+    const bool begun = batch->IsBegun();
+    if (!begun && !batch->CanBegin()) return false;
 
     const int total = static_cast<int>(std::strlen(text));
     const int length = n > 0 && n < total ? n : total;
@@ -178,12 +196,11 @@ bool CXFont::DrawTextN(const char* text, int n, float x, float y, float w, float
     }
     const int32_t iw = static_cast<int32_t>(w), ih = static_cast<int32_t>(h);
     const Rendered* first = Render(text, length, iw, ih, format);
-    bool ok = first && DrawRendered(*first, x, y, colour);
+    bool ok = first && DrawRendered(*first, x, y, colour, begun);
     if (ok) {
-        const Rendered* whole = Render(text, total, iw, ih, format);
-        ok = whole && DrawRendered(*whole, x, y, colour);
+        const Rendered* whole = length == total ? first : Render(text, total, iw, ih, format);
+        ok = whole && DrawRendered(*whole, x, y, colour, begun);
     }
-    if (ownBegin) batch->End();
     return ok;
 }
 

@@ -400,6 +400,7 @@ bool CXGfxDevice::InitiateGraphics()
         m_pGpu->SetVSync(m_nFrameRate <= -1);
         m_pOwnSink = std::make_unique<CXGpuSink>(*m_pGpu);
         m_pSink = m_pOwnSink.get();
+        m_pGpu->SetTextureHook([this](GpuTexture* t, bool released) { Gfx_TextureChanging(t, released); });
     }
     m_pSpriteBatch = std::make_unique<CXSpriteBatch>();
     m_pSpriteBatch->Create(this);

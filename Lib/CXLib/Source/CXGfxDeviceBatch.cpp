@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "CXGfxDevice.h"
+#include "CXSpriteBatch.h"
 
 namespace {
 
@@ -124,10 +126,10 @@ void CXGfxDevice::ApplyTexture(HTEXTURE texture)
     m_pCurTexture = texture;
 }
 
-void CXGfxDevice::SwitchRun(int kind, HTEXTURE texture, uint32_t blend)
+void CXGfxDevice::SwitchRun(int kind, HTEXTURE texture, uint32_t blend, bool spritePath)
 {
     if (m_nCurPrimType == kind && m_nPrim < kMaxVertices / kind && m_pCurTexture == texture &&
-        m_dwCurBlendMode == blend)
+        m_dwCurBlendMode == blend && m_bSpritePath == spritePath)
         return;
     Flush(false);
     m_nCurPrimType = kind;
@@ -135,6 +137,39 @@ void CXGfxDevice::SwitchRun(int kind, HTEXTURE texture, uint32_t blend)
         ApplyBlend(blend);
     if (m_pCurTexture != texture)
         ApplyTexture(texture);
+    // Told at every new run, unchanged or not: a device restore puts the sink back on the quad
+    // batch's states without the batch knowing. The sink skips what is already set.
+    m_pSink->SetSpritePath(spritePath);
+    m_bSpritePath = spritePath;
+}
+
+CXVertex* CXGfxDevice::Gfx_AddQuads(HTEXTURE texture, uint32_t blend, bool spritePath, int wanted, int* granted)
+{
+    *granted = 0;
+    if (!m_bDeviceReady || !m_pVertices || wanted <= 0)
+        return nullptr;
+    SwitchRun(CXPRIM_QUADS, texture, blend, spritePath);
+    const int count = std::min(wanted, kMaxQuads - m_nPrim);
+    CXVertex* out = m_pVertices + m_nPrim * CXPRIM_QUADS;
+    m_nPrim += count;
+    *granted = count;
+    return out;
+}
+
+// Waiting quads read a texture only when their run draws: one that changes or goes must have its
+// quads drawn first, as they were meant to look. A released texture is also forgotten, or a new
+// one at the same address would be taken for it and never bound.
+void CXGfxDevice::Gfx_TextureChanging(HTEXTURE texture, bool released)
+{
+    if (!texture || !m_pSink)
+        return;
+    if (released && m_pSpriteBatch)
+        m_pSpriteBatch->OnTextureReleased(texture);
+    if (m_pCurTexture != texture)
+        return;
+    Flush(false);
+    if (released)
+        ApplyTexture(nullptr);
 }
 
 void CXGfxDevice::Gfx_RenderLine(float x1, float y1, float x2, float y2, uint32_t colour, float z)
@@ -287,4 +322,58 @@ void CXGfxDevice::Target_Free(HTARGET target)
 HTEXTURE CXGfxDevice::Target_GetTexture(HTARGET target) const
 {
     return ContainsTarget(m_pTargets, target) ? target->pTexture : nullptr;
+}
+
+bool CXGfxDevice::Gfx_GetRenderState(uint32_t state, uint32_t* value) const
+{
+    if (!m_pSink || !m_bGraphics || !value || state != GFX_RS_SCISSORTESTENABLE)
+        return false;
+    *value = m_pSink->GetScissorTest() ? 1 : 0;
+    return true;
+}
+
+bool CXGfxDevice::Gfx_SetRenderState(uint32_t state, uint32_t value)
+{
+    if (!m_pSink || !m_bGraphics || state != GFX_RS_SCISSORTESTENABLE)
+        return false;
+    Flush(false);
+    m_pSink->SetScissorTest(value != 0);
+    return true;
+}
+
+bool CXGfxDevice::Gfx_GetScissorRect(RECT* rect) const
+{
+    if (!m_pSink || !m_bGraphics || !rect)
+        return false;
+    const GpuRect r = m_pSink->GetScissorRect();
+    rect->left = r.x;
+    rect->top = r.y;
+    rect->right = r.x + r.w;
+    rect->bottom = r.y + r.h;
+    return true;
+}
+
+bool CXGfxDevice::Gfx_SetScissorRect(const RECT* rect)
+{
+    if (!m_pSink || !m_bGraphics || !rect)
+        return false;
+    Flush(false);
+    // An inverted rectangle is empty; the widths are taken in 64 bits so that no edge overflows.
+    const auto size = [](int32_t from, int32_t to) {
+        return static_cast<int>(std::clamp<int64_t>(int64_t(to) - from, 0, INT32_MAX));
+    };
+    m_pSink->SetScissorRect(GpuRect{rect->left, rect->top, size(rect->left, rect->right), size(rect->top, rect->bottom)});
+    return true;
+}
+
+void CXGfxDevice::Gfx_ResetBatchState()
+{
+    if (!m_pSink || !m_bGraphics)
+        return;
+    Flush(false);
+    m_pSink->SetFixedStates(m_bTextureFilter);
+    m_nCurPrimType = CXPRIM_QUADS;
+    m_dwCurBlendMode = BLEND_DEFAULT;
+    m_pCurTexture = nullptr;
+    m_bSpritePath = false;
 }

@@ -1,5 +1,6 @@
 #include "CXSpriteBatch.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "CXGfxDevice.h"
@@ -43,8 +44,18 @@ void CXSpriteBatch::Release() {
 
 bool CXSpriteBatch::CanDraw() const { return m_pDevice && m_pDevice->IsReady() && m_pDevice->m_bLastPass; }
 
+bool CXSpriteBatch::CanBegin() const { return CanDraw() && m_pDevice->InScene(); }
+
+CXSpriteBatch::Affine CXSpriteBatch::BegunTransform() const {
+    if (m_fScaleX == 1.0f && m_fScaleY == 1.0f) return m_Transform;
+    Affine scale;
+    scale.a = m_fScaleX;
+    scale.d = m_fScaleY;
+    return m_Transform.Then(scale);
+}
+
 bool CXSpriteBatch::Begin(uint32_t flags) {
-    if (!CanDraw() || !m_pDevice->InScene()) return false;
+    if (!CanBegin()) return false;
     if (m_bBegun) {
         if (flags == m_dwFlags) return true;
         // Begun with other flags: what is queued keeps the flags it was queued under.
@@ -54,12 +65,7 @@ bool CXSpriteBatch::Begin(uint32_t flags) {
     m_dwFlags = flags;
     m_bBegun = true;
     m_SavedTransform = m_Transform;
-    if (m_fScaleX != 1.0f || m_fScaleY != 1.0f) {
-        Affine scale;
-        scale.a = m_fScaleX;
-        scale.d = m_fScaleY;
-        m_Transform = m_Transform.Then(scale);
-    }
+    m_Transform = BegunTransform();
     return true;
 }
 
@@ -98,7 +104,7 @@ bool CXSpriteBatch::Draw(HTEXTURE texture, float x, float y, float srcX, float s
     move.tx = m_fScaleX * x;
     move.ty = m_fScaleY * y;
     t = t.Then(move);
-    Queue(texture, -centreX, -centreY, srcW - centreX, srcH - centreY, srcX, srcY, t, colour);
+    m_Queue.push_back(MakeQuad(texture, -centreX, -centreY, srcW - centreX, srcH - centreY, srcX, srcY, t, colour));
     return true;
 }
 
@@ -111,13 +117,26 @@ bool CXSpriteBatch::DrawPlain(HTEXTURE texture, float x, float y, const CXSprite
         r.right = GpuDevice::TextureWidth(texture);
         r.bottom = GpuDevice::TextureHeight(texture);
     }
-    Queue(texture, x, y, x + static_cast<float>(r.right - r.left), y + static_cast<float>(r.bottom - r.top),
-          static_cast<float>(r.left), static_cast<float>(r.top), m_Transform, colour);
+    m_Queue.push_back(MakeQuad(texture, x, y, x + static_cast<float>(r.right - r.left),
+                               y + static_cast<float>(r.bottom - r.top), static_cast<float>(r.left),
+                               static_cast<float>(r.top), m_Transform, colour));
     return true;
 }
 
-void CXSpriteBatch::Queue(HTEXTURE texture, float left, float top, float right, float bottom, float srcX, float srcY,
-                          const Affine& transform, uint32_t colour) {
+bool CXSpriteBatch::DrawPlainUnbegun(HTEXTURE texture, float x, float y, uint32_t colour) {
+    if (m_bBegun || !CanBegin() || !texture) return false;
+    const Queued q = MakeQuad(texture, x, y, x + static_cast<float>(GpuDevice::TextureWidth(texture)),
+                              y + static_cast<float>(GpuDevice::TextureHeight(texture)), 0.0f, 0.0f,
+                              BegunTransform(), colour);
+    int granted = 0;
+    CXVertex* out = m_pDevice->Gfx_AddQuads(texture, BLEND_DEFAULT, true, 1, &granted);
+    if (!out) return false;
+    std::copy(q.v, q.v + 4, out);
+    return true;
+}
+
+CXSpriteBatch::Queued CXSpriteBatch::MakeQuad(HTEXTURE texture, float left, float top, float right, float bottom,
+                                              float srcX, float srcY, const Affine& transform, uint32_t colour) {
     const float texW = static_cast<float>(GpuDevice::TextureWidth(texture));
     const float texH = static_cast<float>(GpuDevice::TextureHeight(texture));
     const float u0 = texW > 0 ? srcX / texW : 0.0f;
@@ -136,40 +155,21 @@ void CXSpriteBatch::Queue(HTEXTURE texture, float left, float top, float right, 
         v.u = corners[i][2];
         v.v = corners[i][3];
     }
-    m_Queue.push_back(q);
+    return q;
 }
 
-// Queued sprites go out through the quad batch in order, one batch per run of one texture; the
-// sampler clamps and the alpha test drops only fully transparent texels while they draw.
+// Queued sprites go to the quad batch in order, in runs of one texture under the sprite path's
+// states; the quad batch keeps a run going across Ends and draws it when it has to.
 void CXSpriteBatch::DrawQueue() {
-    if (m_Queue.empty()) return;
-    GpuDevice* gpu = m_pDevice->GetGpu();
     size_t i = 0;
-    bool statesSet = false;
     while (i < m_Queue.size()) {
         const HTEXTURE texture = m_Queue[i].texture;
-        int maxQuads = 0;
-        CXVertex* out = m_pDevice->Gfx_StartBatch(CXPRIM_QUADS, texture, BLEND_DEFAULT, &maxQuads);
-        if (!out || maxQuads <= 0) break;
-        if (gpu && !statesSet) {
-            gpu->SetSampler(true, false);
-            gpu->SetAlphaTest(GpuAlphaTest::Sprite);
-            statesSet = true;
-        }
-        int count = 0;
-        while (i < m_Queue.size() && m_Queue[i].texture == texture && count < maxQuads) {
-            for (int k = 0; k < 4; ++k) out[count * 4 + k] = m_Queue[i].v[k];
-            ++count;
-            ++i;
-        }
-        m_pDevice->Gfx_FinishBatch(count);
-    }
-    if (statesSet) {
-        // Push the last run out under the sprite states, then give the quad batch its own back.
-        int maxQuads = 0;
-        if (m_pDevice->Gfx_StartBatch(CXPRIM_QUADS, nullptr, BLEND_DEFAULT, &maxQuads)) m_pDevice->Gfx_FinishBatch(0);
-        gpu->SetSampler(m_pDevice->System_GetState(GFX_STATE_TEXTURE_FILTER) != 0, true);
-        gpu->SetAlphaTest(GpuAlphaTest::Batch);
+        size_t end = i + 1;
+        while (end < m_Queue.size() && m_Queue[end].texture == texture) ++end;
+        int granted = 0;
+        CXVertex* out = m_pDevice->Gfx_AddQuads(texture, BLEND_DEFAULT, true, static_cast<int>(end - i), &granted);
+        if (!out) break;
+        for (int k = 0; k < granted; ++k, ++i) std::copy(m_Queue[i].v, m_Queue[i].v + 4, out + k * 4);
     }
     m_Queue.clear();
 }
@@ -189,3 +189,12 @@ void CXSpriteBatch::OnLostDevice() {
 }
 
 bool CXSpriteBatch::OnResetDevice() { return true; }
+
+void CXSpriteBatch::OnTextureReleased(HTEXTURE texture) {
+    const auto uses = [texture](const Queued& q) { return q.texture == texture; };
+    if (std::none_of(m_Queue.begin(), m_Queue.end(), uses)) return;
+    if (m_bBegun && CanBegin())
+        DrawQueue();
+    else
+        std::erase_if(m_Queue, uses);
+}
