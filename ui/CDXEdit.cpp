@@ -52,6 +52,8 @@ CDXEdit::~CDXEdit()
         EditBoxes().erase(m_hEdit);
         if (Window_GetFocus() == m_hEdit && g_hDXWnd)
             Window_SetFocus(g_hDXWnd);
+        // The editor's own procedure back first, so that it sees its WM_DESTROY and lets go.
+        Window_SetProc(m_hEdit, m_pEditProc);
         Window_Destroy(m_hEdit);
     }
 }

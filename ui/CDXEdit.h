@@ -37,7 +37,6 @@ public:
 
     // Characters that may be typed (empty: all); digits-only boxes use "0123456789".
     void SetAllowed(const char* chars) { m_strAllowed = chars ? chars : ""; }
-    void SetHangulStart(bool on) { m_bHangulStart = on; }
     void SetTextFormat(uint32_t format) { m_dwTextFormat = format; }
     void SetTextColour(uint32_t argb) { m_dwTextColour = argb; }
     int GetCompositionState() const { return m_nCompState; }
@@ -65,7 +64,6 @@ private:
     float m_fCaretTime = 0.0f;
     char m_cPasswordChar = 0;
     std::string m_strAllowed;
-    bool m_bHangulStart = false;
     int32_t m_nCompState = 3;
     uint32_t m_dwTextColour = 0xFFFFFFFF;
     uint32_t m_dwTextFormat = 4;

@@ -7,6 +7,7 @@
 
 #include "CDXDialog.h"
 #include "CDXEdit.h"
+#include "platform/line_editor.h"
 #include "platform/window_sdl.h"
 #include "widget_fixture.h"
 
@@ -128,10 +129,27 @@ TEST_F(EditBoxTest, ModalDialogElsewhereBlocksTheBox)
     Type(edit, "x");
     EXPECT_STREQ(edit->GetTextBuffer(), "");
     EXPECT_TRUE(edit->IsBlocked());
+    // Only typing is held back: the box still sets and reads its own text.
+    edit->SetText("ab");
+    EXPECT_STREQ(edit->GetTextBuffer(), "ab");
+    edit->SetText("");
     dialog->Show(false);
     Type(edit, "x");
     EXPECT_STREQ(edit->GetTextBuffer(), "x");
     EXPECT_FALSE(edit->IsBlocked());
+}
+
+TEST_F(EditBoxTest, DeletedBoxTakesItsEditWindowAndEditorAlong)
+{
+    CDXEdit* edit = Make(20);
+    HWND hwnd = edit->GetEditWindow();
+    ASSERT_NE(LineEdit_Get(hwnd), nullptr);
+    edit->TakeFocus();
+    delete edit;
+    EXPECT_FALSE(Window_IsWindow(hwnd));
+    EXPECT_EQ(LineEdit_Get(hwnd), nullptr);
+    EXPECT_EQ(Window_GetFocus(), g_hDXWnd);
+    EXPECT_TRUE(parent->GetChildren().empty());
 }
 
 TEST_F(EditBoxTest, ClickOrFocusEditGivesTheKeyboardFocusAndTellsTheParent)
