@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CDXDialog.h"
+#include "CDXEdit.h"
 #include "CDXLabel.h"
 #include "widget_fixture.h"
 
@@ -62,6 +63,35 @@ TEST_F(DialogScreenshotTest, FrameAndKoreanLabelLandWhereTheTreePlacesThem)
     root->Draw();
     End();
     EXPECT_TRUE(FindInk().Empty());
+}
+
+TEST_F(DialogScreenshotTest, EditBoxDrawsItsTextWhereItsFormatPutsIt)
+{
+    CXFont font;
+    MakeFont(font, 18);
+    CDXEdit* edit = root->CreateEdit(40, &font, 10, 10, 200, 40, 20, false);
+    ASSERT_NE(edit, nullptr);
+    edit->SetText("123");
+    // Not focused: drawn with its text format; right-aligned and vertically centred.
+    edit->SetTextFormat(6);
+    Begin();
+    root->Draw();
+    End();
+    Ink ink = FindInk();
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_GT(ink.left, 150);
+    EXPECT_LE(ink.right, 210);
+    EXPECT_GT(ink.top, 15);
+    EXPECT_LT(ink.bottom, 45);
+    // Focused: from the left edge, with the caret after the text.
+    edit->TakeFocus();
+    Begin();
+    root->Draw();
+    End();
+    ink = FindInk();
+    ASSERT_FALSE(ink.Empty());
+    EXPECT_GE(ink.left, 10);
+    EXPECT_LT(ink.left, 20);
 }
 
 } // namespace
