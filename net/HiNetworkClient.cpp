@@ -150,6 +150,7 @@ void HiNetworkClient::HandleConnect(uint32_t dwGeneration, const error_code& ec)
     error_code ignored;
     m_pImpl->socket.set_option(tcp::no_delay(true), ignored);
     m_nState.store(STATE_CONNECTED);
+    m_frameReader.Reset();
     OnConnect(true);
     if (dwGeneration == m_dwGeneration)
         ReadHeader(dwGeneration);
@@ -159,7 +160,7 @@ void HiNetworkClient::ReadHeader(uint32_t dwGeneration)
 {
     boost::asio::async_read(
         m_pImpl->socket,
-        boost::asio::buffer(m_receivePacket.GetHeader(), HiPacketBuffer::kHeaderSize),
+        boost::asio::buffer(m_frameReader.GetReadBuffer(), size_t(m_frameReader.GetReadSize())),
         [this, dwGeneration](const error_code& ec, std::size_t) { HandleReadHeader(dwGeneration, ec); });
 }
 
@@ -167,28 +168,32 @@ void HiNetworkClient::HandleReadHeader(uint32_t dwGeneration, const error_code& 
 {
     if (dwGeneration != m_dwGeneration)
         return;
-    if (ec || !m_receivePacket.ValidateHeader())
+    if (ec || m_frameReader.OnRead() != HiFrameReader::Step::ReadBody)
     {
         DropConnection();
         return;
     }
+    ReadBody(dwGeneration);
+}
+
+void HiNetworkClient::ReadBody(uint32_t dwGeneration)
+{
     boost::asio::async_read(
         m_pImpl->socket,
-        boost::asio::buffer(m_receivePacket.GetBody(), size_t(m_receivePacket.GetBodyLength())),
-        [this, dwGeneration](const error_code& ec2, std::size_t) { HandleReadBody(dwGeneration, ec2); });
+        boost::asio::buffer(m_frameReader.GetReadBuffer(), size_t(m_frameReader.GetReadSize())),
+        [this, dwGeneration](const error_code& ec, std::size_t) { HandleReadBody(dwGeneration, ec); });
 }
 
 void HiNetworkClient::HandleReadBody(uint32_t dwGeneration, const error_code& ec)
 {
     if (dwGeneration != m_dwGeneration)
         return;
-    if (ec)
+    if (ec || m_frameReader.OnRead() != HiFrameReader::Step::Frame)
     {
         DropConnection();
         return;
     }
-    OnReceive(reinterpret_cast<const char*>(m_receivePacket.GetBody()),
-              m_receivePacket.GetBodyLength());
+    OnReceive(m_frameReader.GetBody(), m_frameReader.GetBodyLength());
     if (dwGeneration == m_dwGeneration) // OnReceive may have dropped the connection
         ReadHeader(dwGeneration);
 }

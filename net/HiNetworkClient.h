@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "HiFrameReader.h"
 #include "HiPacketBuffer.h"
 
 namespace boost::system {
@@ -72,6 +73,7 @@ private:
     void HandleConnectTimeout(uint32_t dwGeneration, const boost::system::error_code& ec);
     void ReadHeader(uint32_t dwGeneration);
     void HandleReadHeader(uint32_t dwGeneration, const boost::system::error_code& ec);
+    void ReadBody(uint32_t dwGeneration);
     void HandleReadBody(uint32_t dwGeneration, const boost::system::error_code& ec);
     void QueueSend(PendingSend& pending);
     void StartWrite();
@@ -82,7 +84,7 @@ private:
 
     std::unique_ptr<Impl> m_pImpl;
     bool m_bThreadRunning = false;
-    HiPacketBuffer m_receivePacket;
+    HiFrameReader m_frameReader; // I/O thread only
     std::atomic<int32_t> m_nState{STATE_CLOSED};
     uint32_t m_dwGeneration = 0; // I/O thread only
     bool m_bAsyncSend = true;

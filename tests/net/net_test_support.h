@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the network tests: hex literals, a raw TCP peer on 127.0.0.1 and bounded waits.
+// Helpers of the network tests: hex literals (the shared strict parser), a raw TCP peer on 127.0.0.1 and bounded waits.
 
 #include <chrono>
 #include <cstdint>
@@ -10,6 +10,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "support/hex.h"
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
@@ -22,23 +24,8 @@ namespace net_test {
 using Bytes = std::vector<uint8_t>;
 using namespace std::chrono_literals;
 
-// "0400 4142" -> {0x04, 0x00, 0x41, 0x42}; blanks are ignored.
-inline Bytes Hex(const std::string& text)
-{
-    Bytes bytes;
-    int nHigh = -1;
-    for (char c : text)
-    {
-        int v;
-        if (c >= '0' && c <= '9') v = c - '0';
-        else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
-        else continue;
-        if (nHigh < 0) nHigh = v;
-        else { bytes.push_back(uint8_t(nHigh << 4 | v)); nHigh = -1; }
-    }
-    return bytes;
-}
+// "0400 4142" -> {0x04, 0x00, 0x41, 0x42}; throws on anything but hex pairs and blanks.
+using test_support::Hex;
 
 inline std::string ToHex(const Bytes& bytes)
 {
