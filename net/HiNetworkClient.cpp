@@ -74,9 +74,10 @@ bool HiNetworkClient::Connect(const char* pszAddress, uint16_t nPort)
         m_pImpl->work.emplace(m_pImpl->ioContext.get_executor());
         m_pImpl->ioThread = std::thread([this] { RunIoLoop(); });
     }
-    boost::asio::post(m_pImpl->ioContext, [this, dwAddress = address.to_uint(), nPort] {
-        StartConnect(++m_dwGeneration, dwAddress, nPort);
-    });
+    boost::asio::post(m_pImpl->ioContext,
+                      [this, dwAddress = address.to_uint(), nPort, dwTimeout = m_dwConnectTimeoutMs] {
+                          StartConnect(++m_dwGeneration, dwAddress, nPort, dwTimeout);
+                      });
     return true;
 }
 
@@ -116,9 +117,10 @@ void HiNetworkClient::RunIoLoop()
     }
 }
 
-void HiNetworkClient::StartConnect(uint32_t dwGeneration, uint32_t dwAddress, uint16_t nPort)
+void HiNetworkClient::StartConnect(uint32_t dwGeneration, uint32_t dwAddress, uint16_t nPort,
+                                   uint32_t dwTimeoutMs)
 {
-    m_pImpl->connectTimer.expires_after(std::chrono::milliseconds(m_dwConnectTimeoutMs));
+    m_pImpl->connectTimer.expires_after(std::chrono::milliseconds(dwTimeoutMs));
     m_pImpl->connectTimer.async_wait(
         [this, dwGeneration](const error_code& ec) { HandleConnectTimeout(dwGeneration, ec); });
     m_pImpl->socket.async_connect(

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/deadline.h"
 #include "support/hex.h"
 
 #include <boost/asio/io_context.hpp>
@@ -159,6 +160,20 @@ bool ProcessUntilCalled(Client& client)
     return WaitUntil([&] {
         client.Process();
         return !client.calls.empty();
+    });
+}
+
+// Registers the client for the suite's deadline report: its connection state and the handler calls
+// it has recorded. Keep the result alive for as long as the client: const auto watch = WatchClient(c);
+template <typename Client>
+test_support::WatchState WatchClient(Client& client)
+{
+    return test_support::WatchState([&client] {
+        std::string s = "client state " + std::to_string(client.GetState()) + ", " +
+                        std::to_string(client.calls.size()) + " handler calls";
+        if (!client.calls.empty())
+            s += ", last " + client.calls.back();
+        return s;
     });
 }
 
