@@ -74,10 +74,11 @@ bool HiNetworkClient::Connect(const char* pszAddress, uint16_t nPort)
         m_pImpl->work.emplace(m_pImpl->ioContext.get_executor());
         m_pImpl->ioThread = std::thread([this] { RunIoLoop(); });
     }
-    boost::asio::post(m_pImpl->ioContext,
-                      [this, dwAddress = address.to_uint(), nPort, dwTimeout = m_dwConnectTimeoutMs] {
-                          StartConnect(++m_dwGeneration, dwAddress, nPort, dwTimeout);
-                      });
+    const uint32_t dwAddress = address.to_uint();
+    const uint32_t dwTimeoutMs = m_dwConnectTimeoutMs;
+    boost::asio::post(m_pImpl->ioContext, [this, dwAddress, nPort, dwTimeoutMs] {
+        StartConnect(++m_dwGeneration, dwAddress, nPort, dwTimeoutMs);
+    });
     return true;
 }
 
@@ -163,7 +164,9 @@ void HiNetworkClient::ReadHeader(uint32_t dwGeneration)
     boost::asio::async_read(
         m_pImpl->socket,
         boost::asio::buffer(m_frameReader.GetReadBuffer(), size_t(m_frameReader.GetReadSize())),
-        [this, dwGeneration](const error_code& ec, std::size_t) { HandleReadHeader(dwGeneration, ec); });
+        [this, dwGeneration](const error_code& ec, std::size_t) {
+            HandleReadHeader(dwGeneration, ec);
+        });
 }
 
 void HiNetworkClient::HandleReadHeader(uint32_t dwGeneration, const error_code& ec)
@@ -183,7 +186,9 @@ void HiNetworkClient::ReadBody(uint32_t dwGeneration)
     boost::asio::async_read(
         m_pImpl->socket,
         boost::asio::buffer(m_frameReader.GetReadBuffer(), size_t(m_frameReader.GetReadSize())),
-        [this, dwGeneration](const error_code& ec, std::size_t) { HandleReadBody(dwGeneration, ec); });
+        [this, dwGeneration](const error_code& ec, std::size_t) {
+            HandleReadBody(dwGeneration, ec);
+        });
 }
 
 void HiNetworkClient::HandleReadBody(uint32_t dwGeneration, const error_code& ec)

@@ -1,6 +1,6 @@
 // Decoding of received messages by id: the login, lobby, money, reservation and notice answers
-// here, the games' families in NetworkGameDispatch.cpp. Each field is read into a variable holding its default, so a
-// short body reads its missing trailing fields as those defaults.
+// here, the games' families in NetworkGameDispatch.cpp. Each field is read into a variable holding
+// its default, so a short body reads its missing trailing fields as those defaults.
 #include <algorithm>
 #include <cmath>
 

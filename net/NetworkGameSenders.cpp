@@ -26,31 +26,131 @@ bool NetworkClient::SendKeyMessage(uint16_t wId, uint8_t byGameType, uint16_t wM
     return SendPacket(body.GetData(), body.GetSize());
 }
 
-bool NetworkClient::ReqJixEnter(uint8_t t, uint16_t n) { return SendKeyMessage(MsgJixEnter, t, n); }
-bool NetworkClient::ReqJixCoinIn(uint8_t t, uint16_t n) { return SendKeyMessage(MsgJixCoinIn, t, n); }
-bool NetworkClient::ReqJixPlayStart(uint8_t t, uint16_t n) { return SendKeyMessage(MsgJixPlayStart, t, n); }
-bool NetworkClient::ReqJixSpinData(uint8_t t, uint16_t n) { return SendKeyMessage(MsgJixSpinData, t, n); }
-bool NetworkClient::ReqJixSpinEnd(uint8_t t, uint16_t n) { return SendKeyMessage(MsgJixSpinEnd, t, n); }
-bool NetworkClient::ReqJixTicketOut(uint8_t t, uint16_t n) { return SendKeyMessage(MsgJixTicketOut, t, n); }
-bool NetworkClient::ReqJixAction(uint8_t t, uint16_t n) { return SendKeyMessage(MsgJixAction, t, n); }
-bool NetworkClient::ReqJixGameFin(uint8_t t, uint16_t n) { return SendKeyMessage(MsgJixGameFin, t, n); }
-bool NetworkClient::ReqMorvaneEnter(uint8_t t, uint16_t n) { return SendKeyMessage(MsgMorvaneEnter, t, n); }
-bool NetworkClient::ReqMorvaneCoinIn(uint8_t t, uint16_t n) { return SendKeyMessage(MsgMorvaneCoinIn, t, n); }
-bool NetworkClient::ReqMorvaneSpinData(uint8_t t, uint16_t n) { return SendKeyMessage(MsgMorvaneSpinData, t, n); }
-bool NetworkClient::ReqMorvaneTicketOut(uint8_t t, uint16_t n) { return SendKeyMessage(MsgMorvaneTicketOut, t, n); }
-bool NetworkClient::ReqMorvane29(uint8_t t, uint16_t n) { return SendKeyMessage(MsgMorvane29, t, n); }
-bool NetworkClient::ReqMorvanePerformanceEnd(uint8_t t, uint16_t n) { return SendKeyMessage(MsgMorvanePerformanceEnd, t, n); }
-bool NetworkClient::ReqMorvaneSpinDone(uint8_t t, uint16_t n) { return SendKeyMessage(MsgMorvaneSpinDone, t, n); }
-bool NetworkClient::ReqMorvaneGameFin(uint8_t t, uint16_t n) { return SendKeyMessage(MsgMorvaneGameFin, t, n); }
-bool NetworkClient::ReqPelagornEnter(uint8_t t, uint16_t n) { return SendKeyMessage(MsgPelagornEnter, t, n); }
-bool NetworkClient::ReqPelagornCoinIn(uint8_t t, uint16_t n) { return SendKeyMessage(MsgPelagornCoinIn, t, n); }
-bool NetworkClient::ReqPelagorn36(uint8_t t, uint16_t n) { return SendKeyMessage(MsgPelagorn36, t, n); }
-bool NetworkClient::ReqPelagornSpinData(uint8_t t, uint16_t n) { return SendKeyMessage(MsgPelagornSpinData, t, n); }
-bool NetworkClient::ReqPelagorn39(uint8_t t, uint16_t n) { return SendKeyMessage(MsgPelagorn39, t, n); }
-bool NetworkClient::ReqPelagornSpinEnd(uint8_t t, uint16_t n) { return SendKeyMessage(MsgPelagornSpinEnd, t, n); }
-bool NetworkClient::ReqPelagornTicketOut(uint8_t t, uint16_t n) { return SendKeyMessage(MsgPelagornTicketOut, t, n); }
-bool NetworkClient::ReqPelagorn42(uint8_t t, uint16_t n) { return SendKeyMessage(MsgPelagorn42, t, n); }
-bool NetworkClient::ReqPelagornGameFin(uint8_t t, uint16_t n) { return SendKeyMessage(MsgPelagornGameFin, t, n); }
+bool NetworkClient::ReqJixEnter(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgJixEnter, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqJixCoinIn(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgJixCoinIn, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqJixPlayStart(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgJixPlayStart, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqJixSpinData(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgJixSpinData, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqJixSpinEnd(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgJixSpinEnd, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqJixTicketOut(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgJixTicketOut, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqJixAction(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgJixAction, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqJixGameFin(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgJixGameFin, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqMorvaneEnter(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgMorvaneEnter, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqMorvaneCoinIn(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgMorvaneCoinIn, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqMorvaneSpinData(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgMorvaneSpinData, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqMorvaneTicketOut(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgMorvaneTicketOut, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqMorvane29(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgMorvane29, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqMorvanePerformanceEnd(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgMorvanePerformanceEnd, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqMorvaneSpinDone(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgMorvaneSpinDone, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqMorvaneGameFin(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgMorvaneGameFin, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqPelagornEnter(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgPelagornEnter, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqPelagornCoinIn(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgPelagornCoinIn, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqPelagorn36(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgPelagorn36, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqPelagornSpinData(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgPelagornSpinData, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqPelagorn39(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgPelagorn39, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqPelagornSpinEnd(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgPelagornSpinEnd, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqPelagornTicketOut(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgPelagornTicketOut, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqPelagorn42(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgPelagorn42, byGameType, wMachineNo);
+}
+
+bool NetworkClient::ReqPelagornGameFin(uint8_t byGameType, uint16_t wMachineNo)
+{
+    return SendKeyMessage(MsgPelagornGameFin, byGameType, wMachineNo);
+}
+
 
 bool NetworkClient::ReqJixBonus(uint8_t byGameType, uint16_t wMachineNo, uint32_t dwValue)
 {
