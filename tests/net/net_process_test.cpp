@@ -175,7 +175,8 @@ TEST(NetworkClientProcess, OverflowingTheQueueClosesTheConnection)
     ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
     ASSERT_TRUE(peer.Write(Burst(NetworkClient::kMaxQueuedMessages + 1)));
     // The link is marked lost before its queue is emptied and its event set: wait for both.
-    ASSERT_TRUE(WaitUntil([&] { return !client.IsConnected() && client.GetQueuedCount() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return !client.IsConnected() && client.GetQueuedCount() == 0; }))
+        << "connected " << client.IsConnected() << ", queued " << client.GetQueuedCount();
     ASSERT_TRUE(ProcessUntilCalled(client));
     // The lost link replaces the connected event that no frame has delivered yet.
     client.Process();

@@ -1,5 +1,6 @@
 #pragma once
-// Helpers of the network tests: hex literals (the shared strict parser), a raw TCP peer on 127.0.0.1 and bounded waits.
+// Helpers of the network tests: hex literals (the shared strict parser), a raw TCP peer on
+// 127.0.0.1, bounded waits, and the client state the suite deadline reports.
 
 #include <chrono>
 #include <cstdint>
@@ -51,8 +52,10 @@ inline Bytes Frame(const Bytes& body)
     return f;
 }
 
-// Polls until the condition holds or the time runs out.
-inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 3000ms)
+// Polls until the condition holds or the time runs out. The default bound is generous (a loaded
+// machine running sanitized builds in parallel is slow); a hang is the suite deadline's business.
+inline bool WaitUntil(const std::function<bool()>& condition,
+                      std::chrono::milliseconds timeout = 10000ms)
 {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (!condition())
