@@ -3,11 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "CXFileConfig.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -37,12 +36,11 @@ BENCHMARK(BM_Config_LoadText)->Unit(benchmark::kMicrosecond);
 
 void BM_Config_LoadFile(benchmark::State& state)
 {
-    const auto path = std::filesystem::temp_directory_path() / "cxlib_config_bench.cfg";
-    std::ofstream(path, std::ios::binary) << ConfigText();
+    const TempFolder folder("cxlib_config_bench");
+    const std::string path = folder.Write("bench.cfg", ConfigText());
     CXFileConfig config;
     for (auto _ : state)
-        benchmark::DoNotOptimize(config.Load(path.string().c_str()));
-    std::filesystem::remove(path);
+        benchmark::DoNotOptimize(config.Load(path.c_str()));
 }
 BENCHMARK(BM_Config_LoadFile)->Unit(benchmark::kMicrosecond);
 

@@ -2,10 +2,7 @@
 // and loading 200 ANF files that share one texture.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -14,6 +11,8 @@
 #include "CXGfxDevice.h"
 #include "CXString.h"
 #include "platform/image.h"
+#include "support/gfx_device.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -22,57 +21,39 @@ constexpr int kAnfFiles = 200;
 
 struct Scene {
     CXGfxDevice* device = nullptr;
+    std::string error;
     HTARGET target = nullptr;
-    std::filesystem::path folder;
+    TempFolder folder{"engine_anim_bench"};
     std::string savedBase;
 
     Scene()
     {
-        device = CreateGfxDevice(16);
-        device->System_SetState(GFX_STATE_WINDOWED, true);
-        device->System_SetState(GFX_STATE_SCREEN_WIDTH, 640);
-        device->System_SetState(GFX_STATE_SCREEN_HEIGHT, 480);
-        device->System_SetState(GFX_STATE_WINDOW_WIDTH, 640);
-        device->System_SetState(GFX_STATE_WINDOW_HEIGHT, 480);
-        device->System_SetState(GFX_STATE_USE_SOUND, false);
-        if (!device->System_Initiate(0)) {
-            device->Release();
-            device = nullptr;
+        device = test_support::StartGfxDevice(640, 480, false, error);
+        if (!device)
             return;
-        }
         target = device->Target_Create(640, 480, false, GPU_FORMAT_A8R8G8B8);
-        folder = std::filesystem::temp_directory_path() /
-                 ("engine_anim_bench_" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(folder);
         savedBase = g_strResourceBase;
-        g_strResourceBase = folder.string() + "/";
+        g_strResourceBase = folder.Slashed();
 
         std::vector<uint32_t> pixels(32 * 32, 0xFFFFFFFF);
-        Image_SavePNG((folder / "dot.png").string().c_str(), 32, 32, pixels.data(), 32 * 4);
-        Write("spark.ptc", "TEX=dot.png\nEMISSION=100000\nLIFETIME=-1\nPARTICLE_LIFE_MIN=100\n"
-                           "PARTICLE_LIFE_MAX=100\nSPEED_MIN=0\nSPEED_MAX=0.5\nSPREAD=6.28\nSIZE_START=0.5\n"
-                           "SIZE_END=0.1\nSPIN_START=1\nCOLOR_START=0xFFFF8000\nCOLOR_END=0x00FFFFFF\n"
-                           "BLEND=COLORMUL|ALPHAADD\nFPS=60\n");
+        Image_SavePNG((folder.Path() / "dot.png").string().c_str(), 32, 32, pixels.data(), 32 * 4);
+        folder.Write("spark.ptc",
+                     "TEX=dot.png\nEMISSION=100000\nLIFETIME=-1\nPARTICLE_LIFE_MIN=100\n"
+                     "PARTICLE_LIFE_MAX=100\nSPEED_MIN=0\nSPEED_MAX=0.5\nSPREAD=6.28\nSIZE_START=0.5\n"
+                     "SIZE_END=0.1\nSPIN_START=1\nCOLOR_START=0xFFFF8000\nCOLOR_END=0x00FFFFFF\n"
+                     "BLEND=COLORMUL|ALPHAADD\nFPS=60\n");
         for (int i = 0; i < kAnfFiles; ++i)
-            Write("anf/a" + std::to_string(i) + ".anf",
-                  "TEX=../dot.png\nCOUNT=4\nFPS=10\nW=16\nH=16\nLOOP_MODE=FWD|LOOP\n"
-                  "PA_SPEED=50\nPA_POINT=0:0:0:0,100:0:100:0,100:100:0:0\nAA_POINT=255:0:0,0:500:0\n");
-    }
-    void Write(const std::string& name, const std::string& text)
-    {
-        const auto path = folder / name;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path) << text;
+            folder.Write("anf/a" + std::to_string(i) + ".anf",
+                         "TEX=../dot.png\nCOUNT=4\nFPS=10\nW=16\nH=16\nLOOP_MODE=FWD|LOOP\n"
+                         "PA_SPEED=50\nPA_POINT=0:0:0:0,100:0:100:0,100:100:0:0\nAA_POINT=255:0:0,0:500:0\n");
     }
     ~Scene()
     {
         if (device) {
             device->Target_Free(target);
-            device->Release();
+            test_support::StopGfxDevice(device);
+            g_strResourceBase = savedBase;
         }
-        g_strResourceBase = savedBase;
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
     }
 };
 
@@ -86,7 +67,7 @@ void BM_ParticleFrame(benchmark::State& state)
 {
     Scene& scene = TheScene();
     if (!scene.device) {
-        state.SkipWithError("no graphics device");
+        state.SkipWithError(scene.error.c_str());
         return;
     }
     std::vector<std::unique_ptr<CX2DParticle>> systems;
@@ -121,7 +102,7 @@ void BM_LoadAnf(benchmark::State& state)
 {
     Scene& scene = TheScene();
     if (!scene.device) {
-        state.SkipWithError("no graphics device");
+        state.SkipWithError(scene.error.c_str());
         return;
     }
     std::vector<std::string> names;

@@ -2,13 +2,13 @@
 // the cached second load of the same names.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "CXGfxDevice.h"
 #include "platform/image.h"
+#include "support/gfx_device.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -17,42 +17,25 @@ constexpr int kSide = 32;
 
 struct Scene {
     CXGfxDevice* device = nullptr;
-    std::filesystem::path folder;
+    std::string error;
+    TempFolder folder{"engine_textures_bench"};
     std::vector<std::string> names;
 
     Scene()
     {
-        device = CreateGfxDevice(16);
-        device->System_SetState(GFX_STATE_WINDOWED, true);
-        device->System_SetState(GFX_STATE_SCREEN_WIDTH, 64);
-        device->System_SetState(GFX_STATE_SCREEN_HEIGHT, 64);
-        device->System_SetState(GFX_STATE_WINDOW_WIDTH, 64);
-        device->System_SetState(GFX_STATE_WINDOW_HEIGHT, 64);
-        device->System_SetState(GFX_STATE_USE_SOUND, false);
-        if (!device->System_Initiate(0)) {
-            device->Release();
-            device = nullptr;
+        device = test_support::StartGfxDevice(64, 64, false, error);
+        if (!device)
             return;
-        }
-        folder = std::filesystem::temp_directory_path() /
-                 ("engine_textures_bench_" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(folder);
         std::vector<uint32_t> pixels(kSide * kSide);
         for (int i = 0; i < kFiles; ++i) {
             for (size_t p = 0; p < pixels.size(); ++p)
                 pixels[p] = 0xFF000000u | uint32_t(i * 2654435761u + p * 40503u);
-            const std::string path = (folder / ("tex" + std::to_string(i) + ".png")).string();
+            const std::string path = (folder.Path() / ("tex" + std::to_string(i) + ".png")).string();
             Image_SavePNG(path.c_str(), kSide, kSide, pixels.data(), kSide * 4);
             names.push_back(path);
         }
     }
-    ~Scene()
-    {
-        if (device)
-            device->Release();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
+    ~Scene() { test_support::StopGfxDevice(device); }
 };
 
 Scene& TheScene()
@@ -65,7 +48,7 @@ void BM_LoadThousandPngs(benchmark::State& state)
 {
     Scene& scene = TheScene();
     if (!scene.device) {
-        state.SkipWithError("no graphics device");
+        state.SkipWithError(scene.error.c_str());
         return;
     }
     for (auto _ : state) {
@@ -84,7 +67,7 @@ void BM_LoadThousandCachedNames(benchmark::State& state)
 {
     Scene& scene = TheScene();
     if (!scene.device) {
-        state.SkipWithError("no graphics device");
+        state.SkipWithError(scene.error.c_str());
         return;
     }
     for (const std::string& name : scene.names)

@@ -74,8 +74,10 @@ bool HiNetworkClient::Connect(const char* pszAddress, uint16_t nPort)
         m_pImpl->work.emplace(m_pImpl->ioContext.get_executor());
         m_pImpl->ioThread = std::thread([this] { RunIoLoop(); });
     }
-    boost::asio::post(m_pImpl->ioContext, [this, dwAddress = address.to_uint(), nPort] {
-        StartConnect(++m_dwGeneration, dwAddress, nPort);
+    const uint32_t dwAddress = address.to_uint();
+    const uint32_t dwTimeoutMs = m_dwConnectTimeoutMs;
+    boost::asio::post(m_pImpl->ioContext, [this, dwAddress, nPort, dwTimeoutMs] {
+        StartConnect(++m_dwGeneration, dwAddress, nPort, dwTimeoutMs);
     });
     return true;
 }
@@ -116,9 +118,10 @@ void HiNetworkClient::RunIoLoop()
     }
 }
 
-void HiNetworkClient::StartConnect(uint32_t dwGeneration, uint32_t dwAddress, uint16_t nPort)
+void HiNetworkClient::StartConnect(uint32_t dwGeneration, uint32_t dwAddress, uint16_t nPort,
+                                   uint32_t dwTimeoutMs)
 {
-    m_pImpl->connectTimer.expires_after(std::chrono::milliseconds(m_dwConnectTimeoutMs));
+    m_pImpl->connectTimer.expires_after(std::chrono::milliseconds(dwTimeoutMs));
     m_pImpl->connectTimer.async_wait(
         [this, dwGeneration](const error_code& ec) { HandleConnectTimeout(dwGeneration, ec); });
     m_pImpl->socket.async_connect(
@@ -150,6 +153,7 @@ void HiNetworkClient::HandleConnect(uint32_t dwGeneration, const error_code& ec)
     error_code ignored;
     m_pImpl->socket.set_option(tcp::no_delay(true), ignored);
     m_nState.store(STATE_CONNECTED);
+    m_frameReader.Reset();
     OnConnect(true);
     if (dwGeneration == m_dwGeneration)
         ReadHeader(dwGeneration);
@@ -159,36 +163,44 @@ void HiNetworkClient::ReadHeader(uint32_t dwGeneration)
 {
     boost::asio::async_read(
         m_pImpl->socket,
-        boost::asio::buffer(m_receivePacket.GetHeader(), HiPacketBuffer::kHeaderSize),
-        [this, dwGeneration](const error_code& ec, std::size_t) { HandleReadHeader(dwGeneration, ec); });
+        boost::asio::buffer(m_frameReader.GetReadBuffer(), size_t(m_frameReader.GetReadSize())),
+        [this, dwGeneration](const error_code& ec, std::size_t) {
+            HandleReadHeader(dwGeneration, ec);
+        });
 }
 
 void HiNetworkClient::HandleReadHeader(uint32_t dwGeneration, const error_code& ec)
 {
     if (dwGeneration != m_dwGeneration)
         return;
-    if (ec || !m_receivePacket.ValidateHeader())
+    if (ec || m_frameReader.OnRead() != HiFrameReader::Step::ReadBody)
     {
         DropConnection();
         return;
     }
+    ReadBody(dwGeneration);
+}
+
+void HiNetworkClient::ReadBody(uint32_t dwGeneration)
+{
     boost::asio::async_read(
         m_pImpl->socket,
-        boost::asio::buffer(m_receivePacket.GetBody(), size_t(m_receivePacket.GetBodyLength())),
-        [this, dwGeneration](const error_code& ec2, std::size_t) { HandleReadBody(dwGeneration, ec2); });
+        boost::asio::buffer(m_frameReader.GetReadBuffer(), size_t(m_frameReader.GetReadSize())),
+        [this, dwGeneration](const error_code& ec, std::size_t) {
+            HandleReadBody(dwGeneration, ec);
+        });
 }
 
 void HiNetworkClient::HandleReadBody(uint32_t dwGeneration, const error_code& ec)
 {
     if (dwGeneration != m_dwGeneration)
         return;
-    if (ec)
+    if (ec || m_frameReader.OnRead() != HiFrameReader::Step::Frame)
     {
         DropConnection();
         return;
     }
-    OnReceive(reinterpret_cast<const char*>(m_receivePacket.GetBody()),
-              m_receivePacket.GetBodyLength());
+    OnReceive(m_frameReader.GetBody(), m_frameReader.GetBodyLength());
     if (dwGeneration == m_dwGeneration) // OnReceive may have dropped the connection
         ReadHeader(dwGeneration);
 }

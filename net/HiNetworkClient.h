@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "HiFrameReader.h"
 #include "HiPacketBuffer.h"
 
 namespace boost::system {
@@ -22,6 +23,8 @@ class HiNetworkClient
 {
 public:
     static constexpr uint16_t kDefaultPort = 10912;
+    // How long a connection attempt may wait for an answer before it fails.
+    static constexpr uint32_t kDefaultConnectTimeoutMs = 20000;
 
     enum State : int32_t { STATE_CLOSED = 0, STATE_CONNECTING = 1, STATE_CONNECTED = 2 };
 
@@ -46,8 +49,10 @@ public:
     int32_t GetState() const { return m_nState.load(); }
     bool IsConnected() const { return m_nState.load() == STATE_CONNECTED; }
     void SetAsyncSend(bool bAsync) { m_bAsyncSend = bAsync; }
-    // How long an attempt may wait for an answer before it fails (20 s by default).
+    // How long an attempt may wait for an answer before it fails (kDefaultConnectTimeoutMs until
+    // set); an attempt already started keeps the value it started with.
     void SetConnectTimeout(uint32_t dwMilliseconds) { m_dwConnectTimeoutMs = dwMilliseconds; }
+    uint32_t GetConnectTimeout() const { return m_dwConnectTimeoutMs; }
 
 protected:
     // Notifications, all on the I/O thread.
@@ -67,11 +72,13 @@ private:
 
     bool IsIoThread() const;
     void RunIoLoop();
-    void StartConnect(uint32_t dwGeneration, uint32_t dwAddress, uint16_t nPort);
+    void StartConnect(uint32_t dwGeneration, uint32_t dwAddress, uint16_t nPort,
+                      uint32_t dwTimeoutMs);
     void HandleConnect(uint32_t dwGeneration, const boost::system::error_code& ec);
     void HandleConnectTimeout(uint32_t dwGeneration, const boost::system::error_code& ec);
     void ReadHeader(uint32_t dwGeneration);
     void HandleReadHeader(uint32_t dwGeneration, const boost::system::error_code& ec);
+    void ReadBody(uint32_t dwGeneration);
     void HandleReadBody(uint32_t dwGeneration, const boost::system::error_code& ec);
     void QueueSend(PendingSend& pending);
     void StartWrite();
@@ -82,9 +89,9 @@ private:
 
     std::unique_ptr<Impl> m_pImpl;
     bool m_bThreadRunning = false;
-    HiPacketBuffer m_receivePacket;
+    HiFrameReader m_frameReader; // I/O thread only
     std::atomic<int32_t> m_nState{STATE_CLOSED};
     uint32_t m_dwGeneration = 0; // I/O thread only
     bool m_bAsyncSend = true;
-    uint32_t m_dwConnectTimeoutMs = 20000;
+    uint32_t m_dwConnectTimeoutMs = kDefaultConnectTimeoutMs; // caller's thread; each attempt takes a copy
 };

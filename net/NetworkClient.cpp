@@ -1,5 +1,7 @@
 #include "NetworkClient.h"
 
+#include "MessageIds.h"
+
 #include "NetLog.h"
 #include "platform/clock.h"
 
@@ -134,7 +136,7 @@ bool NetworkClient::SendPing()
     const double dSeconds = double(platform::PerformanceCounter() - m_qwStartCounter) * m_dSecondsPerTick;
     uint8_t store[6];
     HiByteBuffer body = HiByteBuffer::Writer(store, sizeof store);
-    body.WriteU16(1001);
+    body.WriteU16(netmsg::MsgPing);
     body.WriteF32(float(dSeconds));
     return SendPacket(body.GetData(), body.GetSize());
 }

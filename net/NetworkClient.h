@@ -204,9 +204,13 @@ protected:
 private:
     using BufferQueue = std::deque<HiPointer<HiLocalByteBuffer>>;
 
+    bool SendIdOnly(uint16_t wId);
     bool SendKeyMessage(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo);
     bool SendChat(uint8_t byKind, const char16_t* pszText);
-    void DispatchGameMessage(int32_t nId, HiByteBuffer& buffer);
+    // The games' answers, one family each (ids 14..22, 23..33, 34..43).
+    void DispatchJixMessage(uint16_t wId, HiByteBuffer& buffer);
+    void DispatchMorvaneMessage(uint16_t wId, HiByteBuffer& buffer);
+    void DispatchPelagornMessage(uint16_t wId, HiByteBuffer& buffer);
 
     CMachineTable& m_table;
     std::mutex m_lock; // guards both queues and the buffers' reference counts

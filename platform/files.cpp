@@ -89,17 +89,33 @@ std::string MatchComponent(const std::string& folder, const std::string& compone
     return found;
 }
 
+// The running program's file, from /proc/self/exe; empty when it cannot be read.
+std::string ProgramPath()
+{
+    char buffer[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
+}
+
 } // namespace
 
 std::string ProgramFolder()
 {
-    char buffer[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (n <= 0)
-        return "./";
-    std::string path(buffer, static_cast<size_t>(n));
-    size_t slash = path.rfind('/');
+    const std::string path = ProgramPath();
+    const size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+std::string ProgramName()
+{
+    std::string name = ProgramPath();
+    const size_t slash = name.rfind('/');
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
 }
 
 std::string ToSlashes(const std::string& path)

@@ -1,6 +1,6 @@
 #pragma once
 // Files and folders.
-// Stands in for: GetModuleFileNameA (the program's folder), CreateDirectoryA, DeleteFileA,
+// Stands in for: GetModuleFileNameA (the program's folder and name), CreateDirectoryA, DeleteFileA,
 //   MoveFileExA, FindFirstFileA/FindNextFileA, GetFileAttributesA, whole-file reads, the C
 //   runtime's _open/_write/_close for append-only logs, and the case-insensitive, '\\'-accepting
 //   path lookup of Windows file systems.
@@ -14,8 +14,11 @@
 
 namespace platform {
 
-// The folder of the running program, with a trailing '/'.
+// The folder of the running program, with a trailing '/' ("./" when it cannot be read).
 std::string ProgramFolder();
+// The program's file name without folder and extension ("client" for /opt/x/client.bin); empty
+// when it cannot be read.
+std::string ProgramName();
 
 // Replaces every '\\' with '/'.
 std::string ToSlashes(const std::string& path);

@@ -2,9 +2,10 @@
 // Stands in for: CreateWindowEx/DestroyWindow, window procedures and subclassing, PeekMessage/
 //   TranslateMessage/DispatchMessage, SendMessage/PostMessage/PostQuitMessage, window styles and
 //   MoveWindow, focus and capture, ShowCursor (display counter), SetCursor, SetCursorPos,
-//   GetAsyncKeyState/GetKeyboardState/ToAscii fed from SDL, IME composition from SDL text input.
-// Not here: edit controls, IME conversion status, non-client painting. Without a window manager
-//   (Xvfb) the geometry asked for is applied directly and reported synchronously.
+//   GetAsyncKeyState/GetKeyboardState fed from SDL, IME composition from SDL text input.
+// Not here: the key layout and ToAscii (keys.cpp), edit controls, IME conversion status,
+//   non-client painting. Without a window manager (Xvfb) the geometry asked for is applied
+//   directly and reported synchronously.
 
 #include <SDL2/SDL.h>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "platform/keys.h"
 #include "platform/window.h"
 #include "platform/window_sdl.h"
 
@@ -197,71 +199,6 @@ void UpdateModifierKeys()
     SetKey(VK_MENU, KeyDown(VK_LMENU) || KeyDown(VK_RMENU));
 }
 
-int VkFromScancode(SDL_Scancode sc)
-{
-    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z)
-        return 'A' + (sc - SDL_SCANCODE_A);
-    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9)
-        return '1' + (sc - SDL_SCANCODE_1);
-    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12)
-        return VK_F1 + (sc - SDL_SCANCODE_F1);
-    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9)
-        return VK_NUMPAD0 + 1 + (sc - SDL_SCANCODE_KP_1);
-    switch (sc) {
-    case SDL_SCANCODE_0: return '0';
-    case SDL_SCANCODE_RETURN: return VK_RETURN;
-    case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
-    case SDL_SCANCODE_BACKSPACE: return VK_BACK;
-    case SDL_SCANCODE_TAB: return VK_TAB;
-    case SDL_SCANCODE_SPACE: return VK_SPACE;
-    case SDL_SCANCODE_MINUS: return 189;
-    case SDL_SCANCODE_EQUALS: return 187;
-    case SDL_SCANCODE_LEFTBRACKET: return 219;
-    case SDL_SCANCODE_RIGHTBRACKET: return 221;
-    case SDL_SCANCODE_BACKSLASH: return 220;
-    case SDL_SCANCODE_SEMICOLON: return 186;
-    case SDL_SCANCODE_APOSTROPHE: return 222;
-    case SDL_SCANCODE_GRAVE: return 192;
-    case SDL_SCANCODE_COMMA: return 188;
-    case SDL_SCANCODE_PERIOD: return 190;
-    case SDL_SCANCODE_SLASH: return 191;
-    case SDL_SCANCODE_CAPSLOCK: return VK_CAPITAL;
-    case SDL_SCANCODE_PRINTSCREEN: return 0x2C;
-    case SDL_SCANCODE_SCROLLLOCK: return VK_SCROLL;
-    case SDL_SCANCODE_PAUSE: return VK_PAUSE;
-    case SDL_SCANCODE_INSERT: return VK_INSERT;
-    case SDL_SCANCODE_HOME: return VK_HOME;
-    case SDL_SCANCODE_PAGEUP: return VK_PRIOR;
-    case SDL_SCANCODE_DELETE: return VK_DELETE;
-    case SDL_SCANCODE_END: return VK_END;
-    case SDL_SCANCODE_PAGEDOWN: return VK_NEXT;
-    case SDL_SCANCODE_RIGHT: return VK_RIGHT;
-    case SDL_SCANCODE_LEFT: return VK_LEFT;
-    case SDL_SCANCODE_DOWN: return VK_DOWN;
-    case SDL_SCANCODE_UP: return VK_UP;
-    case SDL_SCANCODE_NUMLOCKCLEAR: return VK_NUMLOCK;
-    case SDL_SCANCODE_KP_DIVIDE: return 111;
-    case SDL_SCANCODE_KP_MULTIPLY: return 106;
-    case SDL_SCANCODE_KP_MINUS: return 109;
-    case SDL_SCANCODE_KP_PLUS: return 107;
-    case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
-    case SDL_SCANCODE_KP_0: return VK_NUMPAD0;
-    case SDL_SCANCODE_KP_PERIOD: return 110;
-    case SDL_SCANCODE_APPLICATION: return 93;
-    case SDL_SCANCODE_LCTRL: return VK_LCONTROL;
-    case SDL_SCANCODE_RCTRL: return VK_RCONTROL;
-    case SDL_SCANCODE_LSHIFT: return VK_LSHIFT;
-    case SDL_SCANCODE_RSHIFT: return VK_RSHIFT;
-    case SDL_SCANCODE_LALT: return VK_LMENU;
-    case SDL_SCANCODE_RALT: return VK_RMENU;
-    case SDL_SCANCODE_LGUI: return 91;
-    case SDL_SCANCODE_RGUI: return 92;
-    case SDL_SCANCODE_LANG1: return VK_HANGUL;
-    case SDL_SCANCODE_LANG2: return VK_HANJA;
-    default: return 0;
-    }
-}
-
 // The generic code a message carries for a sided modifier key.
 int MessageVk(int vk)
 {
@@ -301,7 +238,7 @@ void HandleKey(const SDL_KeyboardEvent& e, bool down)
     SetToggle(VK_CAPITAL, (mod & KMOD_CAPS) != 0);
     SetToggle(VK_NUMLOCK, (mod & KMOD_NUM) != 0);
     SetToggle(VK_SCROLL, (mod & KMOD_SCROLL) != 0);
-    const int vk = VkFromScancode(e.keysym.scancode);
+    const int vk = platform::VirtualKeyFromScancode(e.keysym.scancode);
     if (vk == 0)
         return;
     const bool wasDown = KeyDown(vk);
@@ -975,52 +912,6 @@ int16_t Window_GetAsyncKeyState(int vk)
 void Window_GetKeyboardState(uint8_t state[256])
 {
     std::memcpy(state, S().keys, 256);
-}
-
-int Window_ToAscii(int vk, int /*scanCode*/, const uint8_t state[256], char* out)
-{
-    if (!out || !state || vk < 0 || vk > 255)
-        return 0;
-    const bool shift = (state[VK_SHIFT] & 0x80) != 0;
-    const bool ctrl = (state[VK_CONTROL] & 0x80) != 0;
-    const bool caps = (state[VK_CAPITAL] & 0x01) != 0;
-    const bool num = (state[VK_NUMLOCK] & 0x01) != 0;
-    int c = 0;
-    if (vk >= 'A' && vk <= 'Z') {
-        if (ctrl)
-            c = vk - 'A' + 1;
-        else
-            c = (shift != caps) ? vk : vk - 'A' + 'a';
-    } else if (ctrl) {
-        c = 0;
-    } else if (vk >= '0' && vk <= '9') {
-        static const char shifted[] = ")!@#$%^&*(";
-        c = shift ? shifted[vk - '0'] : vk;
-    } else if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) {
-        c = num ? '0' + (vk - VK_NUMPAD0) : 0;
-    } else {
-        struct Punct {
-            int vk;
-            char plain, shifted;
-        };
-        static const Punct punct[] = {
-            {186, ';', ':'}, {187, '=', '+'}, {188, ',', '<'}, {189, '-', '_'},
-            {190, '.', '>'}, {191, '/', '?'}, {192, '`', '~'}, {219, '[', '{'},
-            {220, '\\', '|'}, {221, ']', '}'}, {222, '\'', '"'}, {106, '*', '*'},
-            {107, '+', '+'}, {109, '-', '-'}, {111, '/', '/'}, {32, ' ', ' '},
-        };
-        for (const auto& p : punct)
-            if (p.vk == vk)
-                c = shift ? p.shifted : p.plain;
-        if (vk == 110 && num)
-            c = '.';
-    }
-    if (vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE)
-        c = vk;
-    if (c == 0)
-        return 0;
-    *out = static_cast<char>(c);
-    return 1;
 }
 
 std::string Window_GetCompositionText() { return S().composition; }

@@ -5,12 +5,12 @@
 //   MoveWindow, GetWindowRect/GetClientRect, ClientToScreen/ScreenToClient, SetWindowText,
 //   ShowWindow/UpdateWindow, SetFocus/GetFocus, SetCapture/ReleaseCapture, ShowCursor (display
 //   counter), SetCursor/LoadCursor(IDC_ARROW), SetCursorPos/GetCursorPos, GetAsyncKeyState,
-//   GetKeyboardState, ToAscii, GetSystemMetrics (screen size and frame sizes), IME composition
+//   GetKeyboardState, GetSystemMetrics (screen size and frame sizes), IME composition
 //   messages from SDL text input (CP949), the input method's context (text input on and off),
 //   the window class icon (LoadIcon / WM_SETICON, from pixels).
-// Not here: edit controls (a later line editor builds on child windows of this file), IME
-//   conversion status, window classes as separate objects (the procedure is given at creation),
-//   non-client painting.
+// Not here: virtual-key codes and ToAscii (keys.h), edit controls (line_editor.h builds on child
+//   windows of this file), IME conversion status, window classes as separate objects (the
+//   procedure is given at creation), non-client painting.
 //
 // One top-level window is backed by an SDL window; child windows are plain message targets with
 // their own procedure (hidden controls that receive keyboard messages while they hold the focus).
@@ -19,6 +19,8 @@
 
 #include <cstdint>
 #include <string>
+
+#include "platform/keys.h"
 
 struct PlatformWindow;
 struct PlatformCursor;
@@ -119,46 +121,6 @@ constexpr uint32_t WS_EX_TOPMOST = 0x00000008u;
 constexpr uint32_t WS_EX_WINDOWEDGE = 0x00000100u;
 constexpr uint32_t WS_EX_CLIENTEDGE = 0x00000200u;
 constexpr uint32_t WS_EX_APPWINDOW = 0x00040000u;
-
-// Virtual-key codes that the engine and the application name.
-constexpr int VK_LBUTTON = 0x01;
-constexpr int VK_RBUTTON = 0x02;
-constexpr int VK_MBUTTON = 0x04;
-constexpr int VK_BACK = 0x08;
-constexpr int VK_TAB = 0x09;
-constexpr int VK_RETURN = 0x0D;
-constexpr int VK_SHIFT = 0x10;
-constexpr int VK_CONTROL = 0x11;
-constexpr int VK_MENU = 0x12;
-constexpr int VK_PAUSE = 0x13;
-constexpr int VK_CAPITAL = 0x14;
-constexpr int VK_HANGUL = 0x15;
-constexpr int VK_HANJA = 0x19;
-constexpr int VK_ESCAPE = 0x1B;
-constexpr int VK_SPACE = 0x20;
-constexpr int VK_PRIOR = 0x21;
-constexpr int VK_NEXT = 0x22;
-constexpr int VK_END = 0x23;
-constexpr int VK_HOME = 0x24;
-constexpr int VK_LEFT = 0x25;
-constexpr int VK_UP = 0x26;
-constexpr int VK_RIGHT = 0x27;
-constexpr int VK_DOWN = 0x28;
-constexpr int VK_INSERT = 0x2D;
-constexpr int VK_DELETE = 0x2E;
-constexpr int VK_NUMPAD0 = 0x60;
-constexpr int VK_F1 = 0x70;
-constexpr int VK_F4 = 0x73;
-constexpr int VK_F10 = 0x79;
-constexpr int VK_F12 = 0x7B;
-constexpr int VK_NUMLOCK = 0x90;
-constexpr int VK_SCROLL = 0x91;
-constexpr int VK_LSHIFT = 0xA0;
-constexpr int VK_RSHIFT = 0xA1;
-constexpr int VK_LCONTROL = 0xA2;
-constexpr int VK_RCONTROL = 0xA3;
-constexpr int VK_LMENU = 0xA4;
-constexpr int VK_RMENU = 0xA5;
 
 // System metrics understood by Window_GetSystemMetrics.
 constexpr int SM_CXSCREEN = 0;
@@ -262,8 +224,7 @@ bool Window_GetCursorPos(POINT* screenPoint);
 // Keyboard state, fed by the input that has been pumped.
 int16_t Window_GetAsyncKeyState(int vk);  // high bit set while the key is down
 void Window_GetKeyboardState(uint8_t state[256]);  // 0x80 down; 0x01 toggled (Caps/Num/Scroll)
-// Character of a key under a keyboard state (US layout): 1 and *out set, or 0 for none.
-int Window_ToAscii(int vk, int scanCode, const uint8_t state[256], char* out);
+// Window_ToAscii (the character of a key under a keyboard state) is in keys.h.
 
 // Window icon from width x height ARGB pixels (top row first), copied; a child's icon goes to the
 // top-level window it lies in. Window_GetIconSize reads back the size set (0 x 0: the desktop's

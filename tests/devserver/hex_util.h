@@ -1,19 +1,14 @@
 #pragma once
-// Hand-written hex for byte-layout checks.
+// Hand-written hex for byte-layout checks, read by the shared strict parser.
 
-#include <stdexcept>
-#include <string_view>
-
-#include "Hex.h"
+#include "ByteBuilder.h"
+#include "support/hex.h"
 
 namespace devserver_test {
 
 inline devserver::Bytes H(std::string_view hex)
 {
-    auto bytes = devserver::ParseHex(hex);
-    if (!bytes)
-        throw std::invalid_argument("bad hex in a test");
-    return *bytes;
+    return test_support::Hex(hex);
 }
 
 }  // namespace devserver_test

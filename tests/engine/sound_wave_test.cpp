@@ -11,26 +11,11 @@
 #include "CXWaveFile.h"
 #include "CXWaveList.h"
 #include "sound_files.h"
+#include "support/hex.h"
 
 namespace {
 
-std::vector<uint8_t> Hex(const std::string& text)
-{
-    std::vector<uint8_t> out;
-    unsigned value = 0;
-    int digits = 0;
-    for (char c : text) {
-        if (c == ' ' || c == '\n')
-            continue;
-        value = value * 16 + (c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
-        if (++digits == 2) {
-            out.push_back(static_cast<uint8_t>(value));
-            value = 0;
-            digits = 0;
-        }
-    }
-    return out;
-}
+using test_support::Hex;
 
 // "fmt " of 16-bit stereo PCM at 44100 Hz, and two frames of data.
 const char* const kFmtPcm = "666D7420 10000000 0100 0200 44AC0000 10B10200 0400 1000";

@@ -7,16 +7,29 @@
 
 #include "HiNetworkClient.h"
 #include "net_test_support.h"
+#include "support/deadline.h"
 
 using namespace net_test;
 
 namespace {
 
-// Records the notifications, which arrive on the I/O thread.
+// Records the notifications, which arrive on the I/O thread. While it lives, a test that runs past
+// the suite's deadline reports its state and counts.
 class FrameRecorder : public HiNetworkClient
 {
 public:
     ~FrameRecorder() override { Close(); }
+
+    std::string Describe()
+    {
+        std::unique_lock<std::mutex> g(m_mutex, std::try_to_lock);
+        std::string s = "client state " + std::to_string(GetState());
+        if (!g.owns_lock())
+            return s + " (counts locked by a notification)";
+        return s + ", connects ok " + std::to_string(m_nConnectOk) + ", failed " +
+               std::to_string(m_nConnectFailed) + ", closes " + std::to_string(m_nClosed) +
+               ", frames " + std::to_string(m_frames.size());
+    }
 
     int Connects(bool bOk)
     {
@@ -57,6 +70,8 @@ private:
     int m_nConnectFailed = 0;
     int m_nClosed = 0;
     std::vector<Bytes> m_frames;
+    // Last, so it is removed after the destructor's Close: a hang there is still reported.
+    test_support::WatchState m_watch{[this] { return Describe(); }};
 };
 
 // A client connected to a raw peer.
@@ -256,6 +271,15 @@ TEST(HiNetworkClient, AsynchronousSendsGoOutInOrder)
         EXPECT_EQ(c.client.Send(packet), 3);
     }
     EXPECT_EQ(c.peer.Read(9), Hex("010001 010002 010003"));
+}
+
+TEST(HiNetworkClient, ConnectTimeoutIsTwentySecondsUntilSet)
+{
+    // The attempt below waits the timeout it is given; this is the one it gets when none is set.
+    FrameRecorder client;
+    EXPECT_EQ(client.GetConnectTimeout(), 20000u);
+    client.SetConnectTimeout(300);
+    EXPECT_EQ(client.GetConnectTimeout(), 300u);
 }
 
 TEST(HiNetworkClient, AttemptWithoutAnswerFailsAfterTheTimeout)

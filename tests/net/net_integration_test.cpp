@@ -12,12 +12,14 @@
 #include "Hex.h"
 #include "ReadyScripts.h"
 #include "Utf16.h"
+#include "net_test_support.h"
 #include "recording_client.h"
 
 using namespace std::chrono_literals;
 using devserver::DevServer;
 using devserver::Outcome;
 using devserver::Script;
+using net_test::WatchClient;
 
 namespace {
 
@@ -118,6 +120,7 @@ TEST(NetIntegration, LoginScriptBringsTheClientToTheLobby)
     ASSERT_TRUE(server.Start(*devserver::ReadyScript("login")));
     CMachineTable table;
     LoginClient client(table);
+    const auto watch = WatchClient(client);
     ASSERT_TRUE(client.Connect("127.0.0.1", server.Port()));
 
     ASSERT_TRUE(PumpUntil(client, [&] { return Count(client.calls, "OnUserInfo()") == 1; }));
@@ -161,6 +164,7 @@ TEST(NetIntegration, ReadyScriptsLeadTheClientAstray)
         ASSERT_TRUE(server.Start(*devserver::ReadyScript(c.script))) << c.script;
         CMachineTable table;
         LoginClient client(table);
+        const auto watch = WatchClient(client);
         ASSERT_TRUE(client.Connect("127.0.0.1", server.Port())) << c.script;
         EXPECT_TRUE(PumpUntil(client, [&] { return client.calls.size() >= c.calls.size(); })) << c.script;
         PumpFrames(client, 20);
@@ -179,6 +183,7 @@ TEST(NetIntegration, RefusedConnectFailsOnceAndTheSameObjectConnectsAgain)
     }
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     ASSERT_TRUE(client.Connect("127.0.0.1", closedPort));
     ASSERT_TRUE(PumpUntil(client, [&] { return !client.calls.empty(); }));
     PumpFrames(client, 20);
@@ -200,6 +205,7 @@ TEST(NetIntegration, CloseJoinsAndGivesOneClosedEvent)
     ASSERT_TRUE(server.Start(Script().ExpectClose()));
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     ASSERT_TRUE(client.Connect("127.0.0.1", server.Port()));
     ASSERT_TRUE(PumpUntil(client, [&] { return !client.calls.empty(); }));
 
@@ -217,6 +223,7 @@ TEST(NetIntegration, SendingAfterAPeerResetGivesOneClosedEventAndNoSignal)
     ASSERT_TRUE(server.Start(Script().Expect(4).Reset()));
     CMachineTable table;
     LoginClient client(table);  // sends the login message on connect
+    const auto watch = WatchClient(client);
     ASSERT_TRUE(client.Connect("127.0.0.1", server.Port()));
     ASSERT_TRUE(PumpUntil(client, [&] { return !client.calls.empty(); }));
     EXPECT_TRUE(Finish(server).ok);
@@ -241,6 +248,7 @@ TEST(NetIntegration, ThreeHundredMessagesQueuedBeforeAFrameAreAllDispatchedInIt)
     ASSERT_TRUE(server.Start(Script().SendTogether(notices).ExpectClose()));
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     ASSERT_TRUE(client.Connect("127.0.0.1", server.Port()));
     ASSERT_TRUE(PumpUntil(client, [&] { return !client.calls.empty(); }));
     ASSERT_TRUE(WaitUntil([&] { return client.GetQueuedCount() == 300; })) << client.GetQueuedCount() << " queued";
@@ -269,6 +277,7 @@ TEST(NetIntegration, MessagesQueuedWhenTheConnectionClosesAreNeverDispatched)
                                  .Close()));
     CMachineTable table;
     LoginClient client(table);
+    const auto watch = WatchClient(client);
     ASSERT_TRUE(client.Connect("127.0.0.1", server.Port()));
     // The Process that delivers the connected event returns without draining.
     ASSERT_TRUE(PumpUntil(client, [&] { return !client.calls.empty(); }));

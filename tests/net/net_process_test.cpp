@@ -36,6 +36,7 @@ TEST(NetworkClientProcess, ConnectionEventComesOneFrameBeforeItsMessages)
 {
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     client.InjectConnect(true);
     for (uint32_t i = 1; i <= 3; ++i)
         client.InjectReceive(Msg128(i));
@@ -53,6 +54,7 @@ TEST(NetworkClientProcess, AtMostOneEventPerFrameInItsOrder)
 {
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     client.InjectConnect(false);
     client.InjectClose(); // clears the connect-failed event, as a lost link does
     client.InjectConnect(true);
@@ -73,6 +75,7 @@ TEST(NetworkClientProcess, ThreeHundredMessagesInOneFrame)
 {
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     EXPECT_EQ(client.GetPoolCount(), 256u);
     for (uint32_t i = 0; i < 300; ++i)
         client.InjectReceive(Msg128(i));
@@ -89,6 +92,7 @@ TEST(NetworkClientProcess, CloseWithMessagesQueuedDispatchesNone)
 {
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     for (uint32_t i = 0; i < 5; ++i)
         client.InjectReceive(Msg128(i));
     client.InjectClose();
@@ -105,6 +109,7 @@ TEST(NetworkClientProcess, SendersRefuseUnlessConnected)
 {
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     const uint8_t body[] = {8, 0};
     using Sender = std::function<bool(NetworkClient&)>;
     const std::vector<std::pair<const char*, Sender>> senders = {
@@ -166,10 +171,12 @@ TEST(NetworkClientProcess, OverflowingTheQueueClosesTheConnection)
     RawPeer peer;
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
     ASSERT_TRUE(peer.Write(Burst(NetworkClient::kMaxQueuedMessages + 1)));
     // The link is marked lost before its queue is emptied and its event set: wait for both.
-    ASSERT_TRUE(WaitUntil([&] { return !client.IsConnected() && client.GetQueuedCount() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return !client.IsConnected() && client.GetQueuedCount() == 0; }))
+        << "connected " << client.IsConnected() << ", queued " << client.GetQueuedCount();
     ASSERT_TRUE(ProcessUntilCalled(client));
     // The lost link replaces the connected event that no frame has delivered yet.
     client.Process();
@@ -182,6 +189,7 @@ TEST(NetworkClientProcess, EndToEndOverLoopback)
     RawPeer peer;
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
     ASSERT_TRUE(ProcessUntilCalled(client));
     EXPECT_EQ(client.calls, std::vector<std::string>{"OnConnected()"});
@@ -216,6 +224,7 @@ TEST(NetworkClientProcess, CloseGivesOneClosedEvent)
     RawPeer peer;
     CMachineTable table;
     RecordingClient client(table);
+    const auto watch = WatchClient(client);
     ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
     ASSERT_TRUE(ProcessUntilCalled(client));
     client.calls.clear();
@@ -233,6 +242,7 @@ TEST(NetworkClientProcess, DestroyingAClientThatIsReceivingIsSafe)
     const Bytes burst = Burst(500);
     {
         RecordingClient client(table);
+        const auto watch = WatchClient(client);
         ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
         ASSERT_TRUE(peer.Write(burst));
         // The destructor stops the I/O thread before the queues it fills go away.

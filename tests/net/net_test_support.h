@@ -1,5 +1,6 @@
 #pragma once
-// Helpers of the network tests: hex literals, a raw TCP peer on 127.0.0.1 and bounded waits.
+// Helpers of the network tests: hex literals (the shared strict parser), a raw TCP peer on
+// 127.0.0.1, bounded waits, and the client state the suite deadline reports.
 
 #include <chrono>
 #include <cstdint>
@@ -10,6 +11,9 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "support/deadline.h"
+#include "support/hex.h"
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
@@ -22,23 +26,8 @@ namespace net_test {
 using Bytes = std::vector<uint8_t>;
 using namespace std::chrono_literals;
 
-// "0400 4142" -> {0x04, 0x00, 0x41, 0x42}; blanks are ignored.
-inline Bytes Hex(const std::string& text)
-{
-    Bytes bytes;
-    int nHigh = -1;
-    for (char c : text)
-    {
-        int v;
-        if (c >= '0' && c <= '9') v = c - '0';
-        else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
-        else continue;
-        if (nHigh < 0) nHigh = v;
-        else { bytes.push_back(uint8_t(nHigh << 4 | v)); nHigh = -1; }
-    }
-    return bytes;
-}
+// "0400 4142" -> {0x04, 0x00, 0x41, 0x42}; throws on anything but hex pairs and blanks.
+using test_support::Hex;
 
 inline std::string ToHex(const Bytes& bytes)
 {
@@ -63,8 +52,10 @@ inline Bytes Frame(const Bytes& body)
     return f;
 }
 
-// Polls until the condition holds or the time runs out.
-inline bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 3000ms)
+// Polls until the condition holds or the time runs out. The default bound is generous (a loaded
+// machine running sanitized builds in parallel is slow); a hang is the suite deadline's business.
+inline bool WaitUntil(const std::function<bool()>& condition,
+                      std::chrono::milliseconds timeout = 10000ms)
 {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (!condition())
@@ -172,6 +163,20 @@ bool ProcessUntilCalled(Client& client)
     return WaitUntil([&] {
         client.Process();
         return !client.calls.empty();
+    });
+}
+
+// Registers the client for the suite's deadline report: its connection state and the handler calls
+// it has recorded. Keep the result alive for as long as the client: const auto watch = WatchClient(c);
+template <typename Client>
+test_support::WatchState WatchClient(Client& client)
+{
+    return test_support::WatchState([&client] {
+        std::string s = "client state " + std::to_string(client.GetState()) + ", " +
+                        std::to_string(client.calls.size()) + " handler calls";
+        if (!client.calls.empty())
+            s += ", last " + client.calls.back();
+        return s;
     });
 }
 

@@ -101,3 +101,8 @@ TEST(ProgramFolderTest, IsTheTestProgramsFolder)
     EXPECT_EQ(folder.back(), '/');
     EXPECT_TRUE(std::filesystem::exists(folder + "platform_tests"));
 }
+
+TEST(ProgramFolderTest, NameIsTheTestProgramsWithoutItsFolder)
+{
+    EXPECT_EQ(platform::ProgramName(), "platform_tests");
+}

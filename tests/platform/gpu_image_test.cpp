@@ -6,24 +6,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/image.h"
+#include "support/hex.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& hex)
-{
-    std::vector<uint8_t> out;
-    std::istringstream in(hex);
-    std::string byte;
-    while (in >> byte)
-        out.push_back(static_cast<uint8_t>(std::stoul(byte, nullptr, 16)));
-    return out;
-}
+using test_support::Hex;
 
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
 {
@@ -52,7 +44,7 @@ const char* kDds2x1 =
 
 TEST(GpuImage, DecodesBmpTopRowFirstAndAppliesTheColourKey)
 {
-    const std::vector<uint8_t> bmp = Bytes(kBmp2x2);
+    const std::vector<uint8_t> bmp = Hex(kBmp2x2);
     struct Case {
         uint32_t key;
         std::vector<uint32_t> expected;
@@ -73,7 +65,7 @@ TEST(GpuImage, DecodesBmpTopRowFirstAndAppliesTheColourKey)
 
 TEST(GpuImage, DecodesUncompressedDds)
 {
-    const std::vector<uint8_t> dds = Bytes(kDds2x1);
+    const std::vector<uint8_t> dds = Hex(kDds2x1);
     ASSERT_EQ(dds.size(), 136u);
     EXPECT_TRUE(Image_IsDDS(dds.data(), dds.size()));
     ImageData image;
@@ -129,7 +121,7 @@ TEST(GpuImage, DecodesDxtBlocksCutToTheImage)
          {0xFFFFFFFF, 0x00FFFFFF, 0xDAFFFFFF}},
     };
     for (const Case& c : cases) {
-        const std::vector<uint8_t> dds = Bytes(DxtFile(c.width, c.height, c.fourCC, c.blocks));
+        const std::vector<uint8_t> dds = Hex(DxtFile(c.width, c.height, c.fourCC, c.blocks));
         ImageData image;
         std::string error;
         ASSERT_TRUE(Image_Decode(dds.data(), dds.size(), 0, image, &error)) << c.name << ": " << error;
@@ -141,17 +133,17 @@ TEST(GpuImage, DecodesDxtBlocksCutToTheImage)
 
 TEST(GpuImage, RefusesBadAndTruncatedData)
 {
-    std::vector<uint8_t> truncatedDds = Bytes(kDds2x1);
+    std::vector<uint8_t> truncatedDds = Hex(kDds2x1);
     truncatedDds.resize(truncatedDds.size() - 1);
-    std::vector<uint8_t> unknownCode = Bytes(kDds2x1);
+    std::vector<uint8_t> unknownCode = Hex(kDds2x1);
     unknownCode[80] = 0x04;  // a four-character code, and it is 0
     // 8 x 8 needs four blocks; one is there.
-    const std::vector<uint8_t> shortDxt = Bytes(DxtFile(8, 8, "DXT1", "FF FF 00 00 00 00 00 00"));
-    std::vector<uint8_t> hugeDds = Bytes(kDds2x1);
+    const std::vector<uint8_t> shortDxt = Hex(DxtFile(8, 8, "DXT1", "FF FF 00 00 00 00 00 00"));
+    std::vector<uint8_t> hugeDds = Hex(kDds2x1);
     hugeDds[15] = 0x7F;  // height 0x7F000001
-    std::vector<uint8_t> truncatedBmp = Bytes(kBmp2x2);
+    std::vector<uint8_t> truncatedBmp = Hex(kBmp2x2);
     truncatedBmp.resize(40);
-    const std::vector<uint8_t> garbage = Bytes("00 01 02 03 04 05 06 07");
+    const std::vector<uint8_t> garbage = Hex("00 01 02 03 04 05 06 07");
     struct Case {
         const char* name;
         const std::vector<uint8_t>* data;
@@ -182,7 +174,7 @@ TEST_F(GpuImageFiles, SavedDdsHasTheHandWrittenLayout)
     const uint32_t pixels[3] = {0x80112233, 0xFF445566, 0xDEADBEEF};
     const std::string path = (m_folder.Path() / "out.dds").string();
     ASSERT_TRUE(Image_SaveDDS(path.c_str(), 2, 1, pixels, 12));
-    EXPECT_EQ(ReadFile(path), Bytes(kDds2x1));
+    EXPECT_EQ(ReadFile(path), Hex(kDds2x1));
 }
 
 TEST_F(GpuImageFiles, PngKeepsAlphaAndBmpIsOpaque)

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/program_name.h"
+#include "platform/files.h"
 
 bool CXFileConfig::Load(const char* pszPathOrText, unsigned nLength, int nScrambled)
 {

@@ -1,0 +1,43 @@
+#pragma once
+// Start-up and shutdown of the real graphics device, shared by the drawing tests and the benchmark
+// scenes: windowed, with the screen and the window the same size, sound on the dummy driver or off.
+
+#include <string>
+
+#include "CXGfxDevice.h"
+
+namespace test_support {
+
+// The started device, or nullptr after a failed start-up, with the reason (the device's own error
+// message) in `error` and the device released.
+inline CXGfxDevice* StartGfxDevice(int width, int height, bool sound, std::string& error)
+{
+    CXGfxDevice* device = CreateGfxDevice(CXGfxDevice::kInterfaceVersion);
+    if (!device) {
+        error = "no graphics device";
+        return nullptr;
+    }
+    device->System_SetState(GFX_STATE_WINDOWED, true);
+    device->System_SetState(GFX_STATE_USE_SOUND, sound);
+    device->System_SetState(GFX_STATE_SCREEN_WIDTH, width);
+    device->System_SetState(GFX_STATE_SCREEN_HEIGHT, height);
+    device->System_SetState(GFX_STATE_WINDOW_WIDTH, width);
+    device->System_SetState(GFX_STATE_WINDOW_HEIGHT, height);
+    if (!device->System_Initiate(0) || !device->GetGpu()) {
+        error = std::string("device start-up failed: ") + device->System_GetErrorMessage();
+        device->Release();
+        return nullptr;
+    }
+    return device;
+}
+
+inline void StopGfxDevice(CXGfxDevice*& device)
+{
+    if (!device)
+        return;
+    device->System_Shutdown();
+    device->Release();
+    device = nullptr;
+}
+
+} // namespace test_support
