@@ -171,7 +171,7 @@ bool ClipRect(const GpuRect& in, int width, int height, GpuRect& out)
 
 struct GpuDevice::Impl {
     SDL_Window* window = nullptr;
-    bool headless = false;  // a hidden window of its own; Present shows nothing
+    bool headless = false;  // a hidden window of its own
     SDL_GLContext context = nullptr;
     std::string renderer;
 
@@ -204,6 +204,10 @@ struct GpuDevice::Impl {
     int hasTexture = -1, colorOp = -1, alphaTest = -1, blend = -1, depthTest = -1, depthWrite = -1;
     GLuint sampler = 0;
     TextureHook textureHook;
+    // Present's copy of what it handed to the window, while capture is on.
+    bool capture = false;
+    std::vector<uint32_t> presented;
+    int presentedWidth = 0, presentedHeight = 0;
 
     bool lost = false;
     int lostChecks = 0;
@@ -925,8 +929,6 @@ GpuStatus GpuDevice::Present()
     Impl& d = *m_impl;
     if (d.lost)
         return GpuStatus::Lost;
-    if (d.headless)
-        return GpuStatus::Ok;
     d.MakeCurrent();
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(d.window, &w, &h);
@@ -935,11 +937,44 @@ GpuStatus GpuDevice::Present()
     GL(glDisable)(GL_SCISSOR_TEST);
     // Stored top row first, shown top row at the top: the destination rows run downwards.
     GL(glBlitFramebuffer)(0, 0, d.backBuffer->width, d.backBuffer->height, 0, h, w, 0,
-                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+                          GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    if (d.capture && w > 0 && h > 0) {
+        // The window's rows run bottom up.
+        d.presented.assign(size_t(w) * h, 0);
+        GL(glBindFramebuffer)(GL_READ_FRAMEBUFFER, 0);
+        GL(glPixelStorei)(GL_PACK_ALIGNMENT, 4);
+        GL(glPixelStorei)(GL_PACK_ROW_LENGTH, 0);
+        GL(glReadPixels)(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, d.presented.data());
+        for (int y = 0; y < h / 2; ++y)
+            std::swap_ranges(d.presented.begin() + ptrdiff_t(y) * w, d.presented.begin() + ptrdiff_t(y + 1) * w,
+                             d.presented.begin() + ptrdiff_t(h - 1 - y) * w);
+        for (uint32_t& p : d.presented)
+            p |= 0xFF000000u;
+        d.presentedWidth = w;
+        d.presentedHeight = h;
+    }
     SDL_GL_SwapWindow(d.window);
     GL(glBindFramebuffer)(GL_FRAMEBUFFER, d.fbo);
     d.ApplyScissor();
     return GpuStatus::Ok;
+}
+
+void GpuDevice::CapturePresents(bool on)
+{
+    m_impl->capture = on;
+    if (!on)
+        m_impl->presented.clear();
+}
+
+bool GpuDevice::ReadPresented(std::vector<uint32_t>& argb, int& width, int& height) const
+{
+    const Impl& d = *m_impl;
+    if (d.presented.empty())
+        return false;
+    argb = d.presented;
+    width = d.presentedWidth;
+    height = d.presentedHeight;
+    return true;
 }
 
 void GpuDevice::SetVSync(bool on)
