@@ -186,12 +186,8 @@ struct GpuDevice::Impl {
     std::unordered_set<GpuTexture*> textures;
     std::unordered_set<GpuDepth*> depths;
 
-    // The engine writes into staging; Draw appends what it draws to the GL buffer, used as a ring
-    // of kRingVertices that is orphaned only when it is full, so a draw uploads its own vertices
-    // and never waits for the GPU to finish with earlier ones.
-    static constexpr int kRingVertices = 64 * 1024;
+    // The engine writes into staging; each draw hands the GL buffer only the vertices it draws.
     std::vector<GpuVertex> staging = std::vector<GpuVertex>(kMaxVertices);
-    int ringCursor = kRingVertices;  // full: the first draw allocates the ring
 
     GpuTexture* colour = nullptr;  // null: the back buffer
     GpuDepth* depth = nullptr;
@@ -892,34 +888,19 @@ void GpuDevice::Draw(GpuPrimitive kind, int count)
     d.MakeCurrent();
     const int vertices = count * perPrimitive;
     const GLsizeiptr bytes = vertices * GLsizeiptr(sizeof(GpuVertex));
-    // Only set-up binds GL_ARRAY_BUFFER: the vertex buffer stays bound.
-    if (d.ringCursor + vertices > Impl::kRingVertices) {
-        GL(glBufferData)(GL_ARRAY_BUFFER, Impl::kRingVertices * GLsizeiptr(sizeof(GpuVertex)), nullptr,
-                         GL_STREAM_DRAW);
-        d.ringCursor = 0;
-    }
-    const GLintptr offset = d.ringCursor * GLintptr(sizeof(GpuVertex));
-    // Unsynchronised: this range was never written since the ring was orphaned, so no draw in
-    // flight reads it.
-    void* out = GL(glMapBufferRange)(GL_ARRAY_BUFFER, offset, bytes,
-                                     GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
-    if (out) {
-        std::memcpy(out, d.staging.data(), size_t(bytes));
-        GL(glUnmapBuffer)(GL_ARRAY_BUFFER);
-    } else {
-        GL(glBufferSubData)(GL_ARRAY_BUFFER, offset, bytes, d.staging.data());
-    }
-    const GLint first = d.ringCursor;
-    d.ringCursor += vertices;
+    // Only set-up binds GL_ARRAY_BUFFER: the vertex buffer stays bound. A new store of exactly
+    // the vertices drawn: the driver gives it fresh memory, so no draw still in flight is waited
+    // for, and nothing beyond what is drawn is allocated or copied.
+    GL(glBufferData)(GL_ARRAY_BUFFER, bytes, d.staging.data(), GL_STREAM_DRAW);
     switch (kind) {
     case GpuPrimitive::Lines:
-        GL(glDrawArrays)(GL_LINES, first, vertices);
+        GL(glDrawArrays)(GL_LINES, 0, vertices);
         break;
     case GpuPrimitive::Triangles:
-        GL(glDrawArrays)(GL_TRIANGLES, first, vertices);
+        GL(glDrawArrays)(GL_TRIANGLES, 0, vertices);
         break;
     case GpuPrimitive::Quads:
-        GL(glDrawElementsBaseVertex)(GL_TRIANGLES, count * 6, GL_UNSIGNED_SHORT, nullptr, first);
+        GL(glDrawElements)(GL_TRIANGLES, count * 6, GL_UNSIGNED_SHORT, nullptr);
         break;
     }
 }
