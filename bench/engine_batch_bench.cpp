@@ -126,16 +126,19 @@ void BM_QuadFrame(benchmark::State& state)
     const int textureCount = int(state.range(0));
     for (size_t i = 0; i < b.quads.size(); ++i)
         b.quads[i].tex = b.textures[i % textureCount];
-    const uint64_t calls0 = GpuDevice::GlCallCount();
-    const auto start = Clock::now();
-    for (auto _ : state) {
+    auto frame = [&b] {
         b.device->Gfx_BeginScene(nullptr);
         b.device->Gfx_Clear(0xFF000000);
         for (const CXQuad& q : b.quads)
             b.device->Gfx_RenderQuad(q);
         b.device->Gfx_EndScene(true);
         b.Finish();
-    }
+    };
+    frame();  // the driver's first use of a state mix costs more than any later frame
+    const uint64_t calls0 = GpuDevice::GlCallCount();
+    const auto start = Clock::now();
+    for (auto _ : state)
+        frame();
     const double seconds = Seconds(Clock::now() - start);
     SetFrameCounters(state, GpuDevice::GlCallCount() - calls0, seconds);
     const double ms = seconds * 1000.0 / double(state.iterations());
@@ -144,7 +147,7 @@ void BM_QuadFrame(benchmark::State& state)
     else if (b.singleMs > 0)
         state.counters["x_single"] = ms / b.singleMs;
 }
-BENCHMARK(BM_QuadFrame)->ArgName("textures")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_QuadFrame)->ArgName("textures")->Arg(1)->Arg(2)->MinTime(3.0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The lobby: four 480 x 270 game previews (25 images and 10 text lines each) shown on the screen
 // with 100 more images and 60 text lines. Text draws through the sprite batch without the caller
@@ -196,9 +199,7 @@ void BM_LobbyFrame(benchmark::State& state)
                               float(n * 23 % (h - 20)), 0, 0, colour, 0);
         }
     };
-    const uint64_t calls0 = GpuDevice::GlCallCount();
-    const auto start = Clock::now();
-    for (auto _ : state) {
+    auto frame = [&] {
         for (int t = 0; t < 4; ++t) {
             dev->Gfx_BeginScene(targets[t]);
             dev->Gfx_Clear(0xFF102030);
@@ -212,7 +213,12 @@ void BM_LobbyFrame(benchmark::State& state)
         draw(116, 60, 80, 1920, 1080);  // with the previews, 200 images and 100 lines in all
         dev->Gfx_EndScene(true);
         b.Finish();
-    }
+    };
+    frame();  // renders the text lines into the font's cache
+    const uint64_t calls0 = GpuDevice::GlCallCount();
+    const auto start = Clock::now();
+    for (auto _ : state)
+        frame();
     SetFrameCounters(state, GpuDevice::GlCallCount() - calls0, Seconds(Clock::now() - start));
     previews.clear();
     for (HTARGET t : targets)

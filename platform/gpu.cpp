@@ -171,7 +171,7 @@ bool ClipRect(const GpuRect& in, int width, int height, GpuRect& out)
 
 struct GpuDevice::Impl {
     SDL_Window* window = nullptr;
-    bool headless = false;  // a hidden window of its own; Present shows nothing
+    bool headless = false;  // a hidden window of its own
     SDL_GLContext context = nullptr;
     std::string renderer;
 
@@ -186,12 +186,8 @@ struct GpuDevice::Impl {
     std::unordered_set<GpuTexture*> textures;
     std::unordered_set<GpuDepth*> depths;
 
-    // The engine writes into staging; Draw appends what it draws to the GL buffer, used as a ring
-    // of kRingVertices that is orphaned only when it is full, so a draw uploads its own vertices
-    // and never waits for the GPU to finish with earlier ones.
-    static constexpr int kRingVertices = 64 * 1024;
+    // The engine writes into staging; each draw hands the GL buffer only the vertices it draws.
     std::vector<GpuVertex> staging = std::vector<GpuVertex>(kMaxVertices);
-    int ringCursor = kRingVertices;  // full: the first draw allocates the ring
 
     GpuTexture* colour = nullptr;  // null: the back buffer
     GpuDepth* depth = nullptr;
@@ -204,6 +200,10 @@ struct GpuDevice::Impl {
     int hasTexture = -1, colorOp = -1, alphaTest = -1, blend = -1, depthTest = -1, depthWrite = -1;
     GLuint sampler = 0;
     TextureHook textureHook;
+    // Present's copy of what it handed to the window, while capture is on.
+    bool capture = false;
+    std::vector<uint32_t> presented;
+    int presentedWidth = 0, presentedHeight = 0;
 
     bool lost = false;
     int lostChecks = 0;
@@ -892,34 +892,19 @@ void GpuDevice::Draw(GpuPrimitive kind, int count)
     d.MakeCurrent();
     const int vertices = count * perPrimitive;
     const GLsizeiptr bytes = vertices * GLsizeiptr(sizeof(GpuVertex));
-    // Only set-up binds GL_ARRAY_BUFFER: the vertex buffer stays bound.
-    if (d.ringCursor + vertices > Impl::kRingVertices) {
-        GL(glBufferData)(GL_ARRAY_BUFFER, Impl::kRingVertices * GLsizeiptr(sizeof(GpuVertex)), nullptr,
-                         GL_STREAM_DRAW);
-        d.ringCursor = 0;
-    }
-    const GLintptr offset = d.ringCursor * GLintptr(sizeof(GpuVertex));
-    // Unsynchronised: this range was never written since the ring was orphaned, so no draw in
-    // flight reads it.
-    void* out = GL(glMapBufferRange)(GL_ARRAY_BUFFER, offset, bytes,
-                                     GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
-    if (out) {
-        std::memcpy(out, d.staging.data(), size_t(bytes));
-        GL(glUnmapBuffer)(GL_ARRAY_BUFFER);
-    } else {
-        GL(glBufferSubData)(GL_ARRAY_BUFFER, offset, bytes, d.staging.data());
-    }
-    const GLint first = d.ringCursor;
-    d.ringCursor += vertices;
+    // Only set-up binds GL_ARRAY_BUFFER: the vertex buffer stays bound. A new store of exactly
+    // the vertices drawn: the driver gives it fresh memory, so no draw still in flight is waited
+    // for, and nothing beyond what is drawn is allocated or copied.
+    GL(glBufferData)(GL_ARRAY_BUFFER, bytes, d.staging.data(), GL_STREAM_DRAW);
     switch (kind) {
     case GpuPrimitive::Lines:
-        GL(glDrawArrays)(GL_LINES, first, vertices);
+        GL(glDrawArrays)(GL_LINES, 0, vertices);
         break;
     case GpuPrimitive::Triangles:
-        GL(glDrawArrays)(GL_TRIANGLES, first, vertices);
+        GL(glDrawArrays)(GL_TRIANGLES, 0, vertices);
         break;
     case GpuPrimitive::Quads:
-        GL(glDrawElementsBaseVertex)(GL_TRIANGLES, count * 6, GL_UNSIGNED_SHORT, nullptr, first);
+        GL(glDrawElements)(GL_TRIANGLES, count * 6, GL_UNSIGNED_SHORT, nullptr);
         break;
     }
 }
@@ -929,8 +914,6 @@ GpuStatus GpuDevice::Present()
     Impl& d = *m_impl;
     if (d.lost)
         return GpuStatus::Lost;
-    if (d.headless)
-        return GpuStatus::Ok;
     d.MakeCurrent();
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(d.window, &w, &h);
@@ -939,11 +922,44 @@ GpuStatus GpuDevice::Present()
     GL(glDisable)(GL_SCISSOR_TEST);
     // Stored top row first, shown top row at the top: the destination rows run downwards.
     GL(glBlitFramebuffer)(0, 0, d.backBuffer->width, d.backBuffer->height, 0, h, w, 0,
-                      GL_COLOR_BUFFER_BIT, GL_LINEAR);
+                          GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    if (d.capture && w > 0 && h > 0) {
+        // The window's rows run bottom up.
+        d.presented.assign(size_t(w) * h, 0);
+        GL(glBindFramebuffer)(GL_READ_FRAMEBUFFER, 0);
+        GL(glPixelStorei)(GL_PACK_ALIGNMENT, 4);
+        GL(glPixelStorei)(GL_PACK_ROW_LENGTH, 0);
+        GL(glReadPixels)(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, d.presented.data());
+        for (int y = 0; y < h / 2; ++y)
+            std::swap_ranges(d.presented.begin() + ptrdiff_t(y) * w, d.presented.begin() + ptrdiff_t(y + 1) * w,
+                             d.presented.begin() + ptrdiff_t(h - 1 - y) * w);
+        for (uint32_t& p : d.presented)
+            p |= 0xFF000000u;
+        d.presentedWidth = w;
+        d.presentedHeight = h;
+    }
     SDL_GL_SwapWindow(d.window);
     GL(glBindFramebuffer)(GL_FRAMEBUFFER, d.fbo);
     d.ApplyScissor();
     return GpuStatus::Ok;
+}
+
+void GpuDevice::CapturePresents(bool on)
+{
+    m_impl->capture = on;
+    if (!on)
+        m_impl->presented.clear();
+}
+
+bool GpuDevice::ReadPresented(std::vector<uint32_t>& argb, int& width, int& height) const
+{
+    const Impl& d = *m_impl;
+    if (d.presented.empty())
+        return false;
+    argb = d.presented;
+    width = d.presentedWidth;
+    height = d.presentedHeight;
+    return true;
 }
 
 void GpuDevice::SetVSync(bool on)

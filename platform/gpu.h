@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -154,9 +155,14 @@ public:
     // Draws count primitives from the start of the vertex buffer (quads through the index buffer).
     void Draw(GpuPrimitive kind, int count);
 
-    // Copies the back buffer, stretched and flipped, to the window's client area and swaps.
-    // Without a window it does nothing. Lost after ForceDeviceLost until Reset.
+    // Copies the back buffer, stretched and flipped, to the window's client area (the hidden
+    // window of a headless device) and swaps. Lost after ForceDeviceLost until Reset.
     GpuStatus Present();
+    // Test hook: while on, Present keeps a copy of what it hands to the window (the client area,
+    // after the stretch and the flip); ReadPresented gives the last one as ARGB, top row first,
+    // false when there is none.
+    void CapturePresents(bool on);
+    bool ReadPresented(std::vector<uint32_t>& argb, int& width, int& height) const;
     void SetVSync(bool on);
     GpuStatus TestCooperativeLevel() const;
     // Succeeds only while no render target or depth surface is alive, as the resources of the

@@ -22,7 +22,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_NE(s_dev, nullptr) << "the device did not start";
+        ASSERT_NE(s_dev, nullptr) << "the device did not start: " << TestDeviceFailure();
         m_savedBase = g_strResourceBase;
         g_strResourceBase = m_folder.Slashed();
         m_target = s_dev->Target_Create(64, 64, false, GPU_FORMAT_A8R8G8B8);
@@ -52,7 +52,9 @@ protected:
 
     void Begin()
     {
-        ASSERT_TRUE(s_dev->Gfx_BeginScene(m_target));
+        ASSERT_TRUE(s_dev->Gfx_BeginScene(m_target))
+            << "no scene on the test target: \"" << s_dev->System_GetErrorMessage() << "\""
+            << (s_dev->IsReady() ? "" : " (device not ready)") << (s_dev->InScene() ? " (a scene is still open)" : "");
         s_dev->Gfx_Clear(0xFF000000);
     }
     void End() { s_dev->Gfx_EndScene(false); }
@@ -60,7 +62,8 @@ protected:
     {
         uint32_t v = 0;
         GpuRect r{x, y, 1, 1};
-        EXPECT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &r, &v));
+        EXPECT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &r, &v))
+            << "read-back of (" << x << "," << y << ") failed" << (s_dev->IsReady() ? "" : ": device not ready");
         return v;
     }
 

@@ -21,7 +21,8 @@ protected:
         device->System_SetState(GFX_STATE_SCREEN_HEIGHT, 600);
         device->System_SetState(GFX_STATE_WINDOW_WIDTH, 320);
         device->System_SetState(GFX_STATE_WINDOW_HEIGHT, 180);
-        ASSERT_TRUE(device->System_Initiate(0)) << device->System_GetErrorMessage();
+        ASSERT_TRUE(device->System_Initiate(0))
+            << "device start-up failed: \"" << device->System_GetErrorMessage() << "\"";
         sink.draws.clear();
         sink.calls.clear();
         sink.presents = 0;

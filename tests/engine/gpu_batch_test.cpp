@@ -44,7 +44,8 @@ protected:
         HTARGET target = dev->Target_Create(w, h, false, GPU_FORMAT_A8R8G8B8);
         EXPECT_NE(target, nullptr);
         m_targets.push_back(target);
-        EXPECT_TRUE(dev->Gfx_BeginScene(target));
+        EXPECT_TRUE(dev->Gfx_BeginScene(target)) << "no scene on a " << w << " x " << h << " target: \""
+                                                 << dev->System_GetErrorMessage() << "\"";
         dev->Gfx_Clear(kBlack);
         return target;
     }
@@ -238,6 +239,116 @@ TEST_F(GpuBatchTest, ResetBatchStateDrawsWhatIsPendingAndForgetsTheAppliedStates
     const std::vector<uint32_t> px = Read(target);
     EXPECT_EQ(Hex(px[1 * 8 + 1]), "FFFF8080") << "drawn before the reset";
     EXPECT_EQ(Hex(px[1 * 8 + 5]), "FFFF8080") << "drawn after the reset";
+}
+
+TEST_F(GpuBatchTest, ClippingMapsTargetCoordinatesIntoTheRectangleAndLeavesTheRestClear)
+{
+    HTARGET target = BeginOn(16, 16);
+    dev->Gfx_SetClipping(4, 4, 8, 8);
+    // Drawn across the clip rectangle; the red one inside it, in the target's own coordinates.
+    dev->Gfx_RenderQuad(Quad(0, 0, 16, 16, kGreen));
+    dev->Gfx_RenderQuad(Quad(6, 6, 8, 8, kRed));
+    dev->Gfx_SetClipping(0, 0, 0, 0);
+    dev->Gfx_RenderQuad(Quad(0, 15, 16, 16, kBlue));
+    dev->Gfx_EndScene(false);
+    const std::vector<uint32_t> px = Read(target);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            uint32_t expected = kBlack;
+            if (y == 15)
+                expected = kBlue;
+            else if (x >= 6 && x < 8 && y >= 6 && y < 8)
+                expected = kRed;
+            else if (x >= 4 && x < 12 && y >= 4 && y < 12)
+                expected = kGreen;
+            ASSERT_EQ(Hex(px[size_t(y) * 16 + x]), Hex(expected)) << "at " << x << "," << y;
+        }
+}
+
+TEST_F(GpuBatchTest, TheSpritePathClampsAndFiltersLinearlyWhileTheQuadBatchWrapsWithItsOwnFilter)
+{
+    // One texture of two texels, red and green, drawn five times in one scene by the two paths
+    // in turn, with the quad batch on point filtering.
+    HTEXTURE texture = dev->GetGpu()->CreateTexture(2, 1, GPU_FORMAT_A8R8G8B8);
+    m_textures.push_back(texture);
+    const uint32_t texels[2] = {kRed, kGreen};
+    ASSERT_TRUE(dev->GetGpu()->Upload(texture, texels, 8));
+    dev->System_SetState(GFX_STATE_TEXTURE_FILTER, false);
+    CXSpriteBatch& batch = *dev->GetSpriteBatch();
+    HTARGET target = BeginOn(4, 5);
+    CXQuad twice = Quad(0, 0, 4, 1, 0xFFFFFFFF, texture);  // u 0..2
+    for (CXVertex& v : twice.v)
+        v.u *= 2;
+    dev->Gfx_RenderQuad(twice);
+    ASSERT_TRUE(batch.Begin(CXSPRITE_ALPHABLEND));
+    batch.Draw(texture, 0, 1, 0, 0, 4, 1, 1, 1, 0, 0, 0, 0xFFFFFFFF);  // u 0..2
+    ASSERT_TRUE(batch.End());
+    dev->Gfx_RenderQuad(Quad(0, 2, 4, 3, 0xFFFFFFFF, texture));  // stretched twice
+    ASSERT_TRUE(batch.Begin(CXSPRITE_ALPHABLEND));
+    batch.Draw(texture, 0, 3, 0, 0, 2, 1, 2, 1, 0, 0, 0, 0xFFFFFFFF);  // stretched twice
+    ASSERT_TRUE(batch.End());
+    twice.v[0].y = twice.v[1].y = 4;
+    twice.v[2].y = twice.v[3].y = 5;
+    dev->Gfx_RenderQuad(twice);
+    dev->Gfx_EndScene(false);
+    dev->System_SetState(GFX_STATE_TEXTURE_FILTER, true);
+
+    const std::vector<uint32_t> px = Read(target);
+    const char* rows[] = {"quad batch wraps", "sprite path clamps", "quad batch points", "", "quad batch again"};
+    const uint32_t expected[5][4] = {{kRed, kGreen, kRed, kGreen},
+                                     {kRed, kGreen, kGreen, kGreen},
+                                     {kRed, kRed, kGreen, kGreen},
+                                     {},
+                                     {kRed, kGreen, kRed, kGreen}};
+    for (int y : {0, 1, 2, 4})
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(Hex(px[size_t(y) * 4 + x]), Hex(expected[y][x])) << rows[y] << ", texel " << x;
+    // Linear on the sprite path: the inner pixels mix red and green.
+    for (int x : {1, 2}) {
+        const uint32_t p = px[size_t(3) * 4 + x];
+        EXPECT_TRUE(((p >> 16) & 255) > 0 && ((p >> 8) & 255) > 0) << "sprite path filters linearly: " << Hex(p);
+    }
+}
+
+TEST_F(GpuBatchTest, ALossAtPresentReleasesTargetsAndTheResetRestoresThemDrawable)
+{
+    static int lost = 0, restored = 0;
+    lost = restored = 0;
+    dev->System_SetState(GFX_STATE_LOST_CALLBACK, CXGfxCallback([] { return ++lost > 0; }));
+    dev->System_SetState(GFX_STATE_RESTORE_CALLBACK, CXGfxCallback([] { return ++restored > 0; }));
+    HTARGET target = BeginOn(4, 4);
+    dev->Gfx_EndScene(false);
+
+    ASSERT_TRUE(dev->Gfx_BeginScene(nullptr));
+    ASSERT_TRUE(dev->Gfx_SetRenderState(GFX_RS_SCISSORTESTENABLE, 1));
+    CXSpriteBatch& batch = *dev->GetSpriteBatch();
+    ASSERT_TRUE(batch.Begin(CXSPRITE_ALPHABLEND));
+    ASSERT_TRUE(batch.DrawPlain(Solid(2, 2, kRed), 0, 0, nullptr, 0xFFFFFFFF));
+    dev->GetGpu()->ForceDeviceLost(1);
+    dev->Gfx_EndScene(true);  // Present finds the device lost
+    EXPECT_FALSE(dev->IsReady());
+    EXPECT_EQ(lost, 1);
+    EXPECT_EQ(restored, 0);
+    EXPECT_EQ(dev->Target_GetTexture(target), nullptr) << "default-pool objects are released";
+    EXPECT_FALSE(batch.IsBegun()) << "the sprite batch ends with the lost scene";
+    EXPECT_FALSE(dev->Gfx_BeginScene(target));
+
+    EXPECT_TRUE(dev->CheckDevice()) << "the reset succeeds once the targets are released";
+    EXPECT_EQ(lost, 1);
+    EXPECT_EQ(restored, 1);
+    ASSERT_NE(dev->Target_GetTexture(target), nullptr);
+    uint32_t test = 1;
+    ASSERT_TRUE(dev->Gfx_GetRenderState(GFX_RS_SCISSORTESTENABLE, &test));
+    EXPECT_EQ(test, 0u) << "a reset turns the scissor test off";
+    ASSERT_TRUE(dev->Gfx_BeginScene(target));
+    dev->Gfx_Clear(kBlack);
+    dev->Gfx_RenderQuad(Quad(0, 0, 2, 4, kGreen, Solid(1, 1, 0xFFFFFFFF)));
+    dev->Gfx_EndScene(false);
+    const std::vector<uint32_t> px = Read(target);
+    EXPECT_EQ(Hex(px[0]), Hex(kGreen));
+    EXPECT_EQ(Hex(px[3]), Hex(kBlack));
+    dev->System_SetState(GFX_STATE_LOST_CALLBACK, CXGfxCallback(nullptr));
+    dev->System_SetState(GFX_STATE_RESTORE_CALLBACK, CXGfxCallback(nullptr));
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_NE(s_device, nullptr) << "the device did not start";
+        ASSERT_NE(s_device, nullptr) << "the device did not start: " << TestDeviceFailure();
         dev = s_device;
         m_savedBase = g_strResourceBase;
     }

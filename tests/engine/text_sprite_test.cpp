@@ -30,7 +30,7 @@ protected:
     static void TearDownTestSuite() { StopTestDevice(s_dev); }
 
     void SetUp() override {
-        ASSERT_NE(s_dev, nullptr) << "the device did not start";
+        ASSERT_NE(s_dev, nullptr) << "the device did not start: " << TestDeviceFailure();
         m_target = s_dev->Target_Create(64, 64, false, GPU_FORMAT_A8R8G8B8);
         ASSERT_NE(m_target, nullptr);
         ASSERT_NE(s_dev->GetSpriteBatch(), nullptr);
@@ -61,14 +61,17 @@ protected:
         return t;
     }
     void Begin() {
-        ASSERT_TRUE(s_dev->Gfx_BeginScene(m_target));
+        ASSERT_TRUE(s_dev->Gfx_BeginScene(m_target))
+            << "no scene on the test target: \"" << s_dev->System_GetErrorMessage() << "\""
+            << (s_dev->IsReady() ? "" : " (device not ready)") << (s_dev->InScene() ? " (a scene is still open)" : "");
         s_dev->Gfx_Clear(kClear);
     }
     void End() { s_dev->Gfx_EndScene(false); }
     uint32_t Pixel(int x, int y) {
         uint32_t v = 0;
         GpuRect r{x, y, 1, 1};
-        s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &r, &v);
+        EXPECT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &r, &v))
+            << "read-back of (" << x << "," << y << ") failed" << (s_dev->IsReady() ? "" : ": device not ready");
         return v;
     }
 
