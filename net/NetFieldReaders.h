@@ -26,4 +26,17 @@ inline uint32_t ReadU32(HiByteBuffer& buffer, uint32_t dwDefault = 0)
     return dwDefault;
 }
 
+// The machine key every game answer and many lobby answers start with: kind, then number.
+struct MachineKey
+{
+    int32_t nGameType = 0;
+    int32_t nMachineNo = 0;
+};
+
+inline MachineKey ReadKey(HiByteBuffer& buffer)
+{
+    const int32_t nGameType = ReadU8(buffer);
+    return MachineKey{nGameType, ReadU16(buffer)};
+}
+
 } // namespace netfield

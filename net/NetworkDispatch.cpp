@@ -11,22 +11,6 @@
 using namespace netfield;
 using namespace netmsg;
 
-namespace {
-
-struct MachineKey
-{
-    int32_t nGameType = 0;
-    int32_t nMachineNo = 0;
-};
-
-MachineKey ReadKey(HiByteBuffer& buffer)
-{
-    const int32_t nGameType = ReadU8(buffer);
-    return MachineKey{nGameType, ReadU16(buffer)};
-}
-
-} // namespace
-
 void NetworkClient::UpdateMachineState2(int32_t nGameType, int32_t nMachineNo, HiByteBuffer& buffer)
 {
     const uint32_t dwCredit = ReadU32(buffer);

@@ -11,18 +11,6 @@ using namespace netmsg;
 
 namespace {
 
-struct MachineKey
-{
-    int32_t nGameType = 0;
-    int32_t nMachineNo = 0;
-};
-
-MachineKey ReadKey(HiByteBuffer& buffer)
-{
-    const int32_t nGameType = ReadU8(buffer);
-    return MachineKey{nGameType, ReadU16(buffer)};
-}
-
 // A block of raw bytes with no prepared values: zero unless the body fills it.
 template <int32_t N>
 struct RawBlock : CNetBlock<N>

@@ -36,6 +36,19 @@ protected:
         if (s_dev->InScene())
             s_dev->Gfx_EndScene(false);
         s_dev->Target_Free(m_target);
+        for (HTEXTURE t : m_textures)
+            s_dev->GetGpu()->DestroyTexture(t);
+        m_textures.clear();
+    }
+
+    // A texture of one colour, destroyed with the test.
+    HTEXTURE Solid(int w, int h, uint32_t argb)
+    {
+        std::vector<uint32_t> pixels(size_t(w) * h, argb);
+        HTEXTURE t = s_dev->GetGpu()->CreateTexture(w, h, GPU_FORMAT_A8R8G8B8);
+        EXPECT_TRUE(s_dev->GetGpu()->Upload(t, pixels.data(), w * 4));
+        m_textures.push_back(t);
+        return t;
     }
 
     static CXSpriteBatch& Batch() { return *s_dev->GetSpriteBatch(); }
@@ -90,4 +103,5 @@ protected:
 
     static inline CXGfxDevice* s_dev = nullptr;
     HTARGET m_target = nullptr;
+    std::vector<HTEXTURE> m_textures;
 };

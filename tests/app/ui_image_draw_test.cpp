@@ -16,20 +16,6 @@ namespace {
 
 class UIImageDrawTest : public UIDeviceTest {
 protected:
-    void TearDown() override
-    {
-        for (HTEXTURE t : m_textures)
-            s_dev->GetGpu()->DestroyTexture(t);
-        UIDeviceTest::TearDown();
-    }
-    HTEXTURE Solid(int w, int h, uint32_t argb)
-    {
-        std::vector<uint32_t> pixels(size_t(w) * h, argb);
-        HTEXTURE t = s_dev->GetGpu()->CreateTexture(w, h, GPU_FORMAT_A8R8G8B8);
-        EXPECT_TRUE(s_dev->GetGpu()->Upload(t, pixels.data(), w * 4));
-        m_textures.push_back(t);
-        return t;
-    }
     template <typename Draw>
     Ink Drawn(Draw draw)
     {
@@ -38,7 +24,6 @@ protected:
         End();
         return FindInk();
     }
-    std::vector<HTEXTURE> m_textures;
 };
 
 TEST_F(UIImageDrawTest, ImagesDrawAtTheirPlaceAndScale)

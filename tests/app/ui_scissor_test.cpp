@@ -24,17 +24,7 @@ protected:
     void TearDown() override
     {
         EndScissor();
-        for (HTEXTURE t : {m_white, m_red})
-            if (t)
-                s_dev->GetGpu()->DestroyTexture(t);
         UIDeviceTest::TearDown();
-    }
-    HTEXTURE Solid(int w, int h, uint32_t argb)
-    {
-        std::vector<uint32_t> pixels(size_t(w) * h, argb);
-        HTEXTURE t = s_dev->GetGpu()->CreateTexture(w, h, GPU_FORMAT_A8R8G8B8);
-        EXPECT_TRUE(s_dev->GetGpu()->Upload(t, pixels.data(), w * 4));
-        return t;
     }
     // The box of white pixels.
     Ink WhiteBox()

@@ -78,18 +78,7 @@ protected:
         Window_SetFocus(g_hDXWnd);
         Window_ResetQueue();
         g_hDXWnd = nullptr;
-        for (HTEXTURE t : m_textures)
-            s_dev->GetGpu()->DestroyTexture(t);
         UIDeviceTest::TearDown();
-    }
-
-    HTEXTURE Solid(int w, int h, uint32_t argb)
-    {
-        std::vector<uint32_t> pixels(size_t(w) * h, argb);
-        HTEXTURE t = s_dev->GetGpu()->CreateTexture(w, h, GPU_FORMAT_A8R8G8B8);
-        EXPECT_TRUE(s_dev->GetGpu()->Upload(t, pixels.data(), w * 4));
-        m_textures.push_back(t);
-        return t;
     }
 
     // A Korean UI face at the given pixel height.
@@ -130,6 +119,5 @@ protected:
 
     RecordingWnd* root = nullptr;
     CUIFrames m_buttonFrames;
-    std::vector<HTEXTURE> m_textures;
     int m_nQuit = -100;  // the exit code of the last quit seen, -100 for none
 };
