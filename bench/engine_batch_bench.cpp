@@ -17,6 +17,7 @@
 #include "CX2DSprite.h"
 #include "CXFont.h"
 #include "CXGfxDevice.h"
+#include "support/gfx_device.h"
 
 namespace {
 
@@ -92,13 +93,7 @@ struct Bench {
     }
 
     // Waits for the GPU by reading one pixel of the back buffer.
-    void Finish()
-    {
-        uint32_t pixel = 0;
-        GpuRect one{0, 0, 1, 1};
-        device->GetGpu()->ReadPixels(device->GetGpu()->BackBuffer(), &one, &pixel);
-        benchmark::DoNotOptimize(pixel);
-    }
+    void Finish() { benchmark::DoNotOptimize(test_support::WaitForGpu(device)); }
 };
 
 Bench& TheBench()

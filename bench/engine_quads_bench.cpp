@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CXGfxDevice.h"
+#include "support/gfx_device.h"
 
 namespace {
 
@@ -88,13 +89,7 @@ struct Scene {
     }
 
     // Waits for the GPU by reading one pixel of the back buffer.
-    void Finish()
-    {
-        uint32_t pixel = 0;
-        GpuRect one{0, 0, 1, 1};
-        device->GetGpu()->ReadPixels(device->GetGpu()->BackBuffer(), &one, &pixel);
-        benchmark::DoNotOptimize(pixel);
-    }
+    void Finish() { benchmark::DoNotOptimize(test_support::WaitForGpu(device)); }
 };
 
 Scene& TheScene()

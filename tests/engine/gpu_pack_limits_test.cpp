@@ -7,24 +7,13 @@
 #include <vector>
 
 #include "gpu_fixture.h"
+#include "support/peak_rss.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// The process's peak resident memory in MB (VmHWM), or -1 when it cannot be read.
-long PeakRssMb()
-{
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word)
-        if (word == "VmHWM:") {
-            long kb = -1;
-            status >> kb;
-            return kb / 1024;
-        }
-    return -1;
-}
+using test_support::PeakRssMb;
 
 void Put16(Bytes& b, uint16_t v)
 {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/image.h"
+#include "support/peak_rss.h"
 
 namespace {
 
@@ -28,19 +29,7 @@ Bytes FromHex(const std::string& hex)
     return out;
 }
 
-// The process's peak resident memory in MB (VmHWM), or -1 when it cannot be read.
-long PeakRssMb()
-{
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word)
-        if (word == "VmHWM:") {
-            long kb = -1;
-            status >> kb;
-            return kb / 1024;
-        }
-    return -1;
-}
+using test_support::PeakRssMb;
 
 TEST(ImageLimits, HostileFilesAreRefusedBeforeDecoding)
 {

@@ -46,4 +46,13 @@ inline void StopGfxDevice(CXGfxDevice*& device)
     device = nullptr;
 }
 
+// Waits until the GPU has drawn everything sent, by reading one pixel of the back buffer; returns it.
+inline uint32_t WaitForGpu(CXGfxDevice* device)
+{
+    uint32_t pixel = 0;
+    GpuRect one{0, 0, 1, 1};
+    device->GetGpu()->ReadPixels(device->GetGpu()->BackBuffer(), &one, &pixel);
+    return pixel;
+}
+
 } // namespace test_support
