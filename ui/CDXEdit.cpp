@@ -1,8 +1,12 @@
 #include "CDXEdit.h"
 
+#include <charconv>
 #include <map>
 
 #include "CXFont.h"
+#include "CXGfxDevice.h"
+#include "CXSpriteBatch.h"
+#include "FormatThousands.h"
 #include "platform/line_editor.h"
 
 namespace {
@@ -216,20 +220,69 @@ int CDXEdit::OnUpdate(float seconds)
     return 1;
 }
 
+size_t CDXEdit::ShownOffset(int byteOffset) const
+{
+    const size_t offset = static_cast<size_t>(std::max(0, byteOffset));
+    if (!m_cPasswordChar)
+        return std::min(offset, m_strText.size());
+    size_t chars = 0;
+    for (size_t i = 0; i < m_strText.size() && i < offset; i += CharLen(m_strText, i))
+        ++chars;
+    return chars;
+}
+
+std::string CDXEdit::UnfocusedText(const std::string& visible) const
+{
+    if (!m_bNumberFormat)
+        return visible;
+    // The value of the leading digits, as a C conversion reads it: none gives 0. A number too
+    // large for 64 bits is shown as typed rather than as a wrong value.
+    int64_t value = 0;
+    const char* begin = m_strText.c_str();
+    if (std::from_chars(begin, begin + m_strText.size(), value).ec == std::errc::result_out_of_range)
+        return visible;
+    char grouped[32];
+    FormatThousands(value, grouped, sizeof(grouped));
+    return grouped;
+}
+
+void CDXEdit::DrawSelection(const std::string& shown, size_t start, size_t from, size_t to) const
+{
+    if (!g_pGfxDevice || from >= to || to <= start)
+        return;
+    from = std::max(from, start);
+    TextSize before{}, through{};
+    if (from > start && !m_pFont->GetTextExtent(shown.substr(start, from - start).c_str(), &before))
+        return;
+    if (!m_pFont->GetTextExtent(shown.substr(start, to - start).c_str(), &through))
+        return;
+    const float x0 = static_cast<float>(AbsoluteX());
+    const float y0 = static_cast<float>(AbsoluteY());
+    const float left = x0 + static_cast<float>(before.cx);
+    const float right = std::min(x0 + static_cast<float>(through.cx), x0 + static_cast<float>(m_nWidth));
+    if (right <= left)
+        return;
+    const float bottom = y0 + static_cast<float>(m_nHeight);
+    // What the sprite batch holds was drawn before this box: it goes out first, so that the
+    // rectangle lies over it and under the text that follows.
+    if (CXSpriteBatch* batch = g_pGfxDevice->GetSpriteBatch(); batch && batch->IsBegun())
+        batch->Flush();
+    CXQuad quad{};
+    quad.v[0] = CXVertex{left, y0, 0.5f, m_dwSelColour, 0.0f, 0.0f};
+    quad.v[1] = CXVertex{right, y0, 0.5f, m_dwSelColour, 0.0f, 0.0f};
+    quad.v[2] = CXVertex{right, bottom, 0.5f, m_dwSelColour, 0.0f, 0.0f};
+    quad.v[3] = CXVertex{left, bottom, 0.5f, m_dwSelColour, 0.0f, 0.0f};
+    quad.tex = nullptr;
+    quad.blend = BLEND_DEFAULT;
+    g_pGfxDevice->Gfx_RenderQuad(quad);
+}
+
 int CDXEdit::OnDraw()
 {
     if (!m_bVisible || !m_pFont)
         return 1;
     const std::string shown = GetShownText();
-    // Caret position in the shown text: a masked character is one byte there.
-    size_t caret = static_cast<size_t>(std::max(0, m_nSelEnd));
-    if (m_cPasswordChar) {
-        size_t chars = 0;
-        for (size_t i = 0; i < m_strText.size() && i < caret; i += CharLen(m_strText, i))
-            ++chars;
-        caret = chars;
-    }
-    caret = std::min(caret, shown.size());
+    const size_t caret = std::min(ShownOffset(m_nSelEnd), shown.size());
 
     // Scroll right one character at a time until the text up to the caret fits the box.
     size_t start = 0;
@@ -247,9 +300,13 @@ int CDXEdit::OnDraw()
     const float h = static_cast<float>(m_nHeight);
     const bool live = HasKeyboardFocus() && (!m_pParent || m_pParent->IsEnabled()) && !m_bBlocked;
     if (!live) {
-        m_pFont->DrawText(visible.c_str(), x, y, w, h, m_dwTextColour, m_dwTextFormat | TEXT_DT_SINGLELINE);
+        m_pFont->DrawText(UnfocusedText(visible).c_str(), x, y, w, h, m_dwTextColour,
+                          m_dwTextFormat | TEXT_DT_SINGLELINE);
         return 1;
     }
+    const size_t selFrom = std::min(ShownOffset(std::min(m_nSelStart, m_nSelEnd)), shown.size());
+    const size_t selTo = std::min(ShownOffset(std::max(m_nSelStart, m_nSelEnd)), shown.size());
+    DrawSelection(shown, start, selFrom, selTo);
     m_pFont->DrawText(visible.c_str(), x, y, w, h, m_dwTextColour, TEXT_DT_VCENTER | TEXT_DT_SINGLELINE);
     if (m_bCaretVisible && m_bEnabled) {
         const std::string head = shown.substr(start, caret - start);

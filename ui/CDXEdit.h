@@ -39,6 +39,8 @@ public:
     void SetAllowed(const char* chars) { m_strAllowed = chars ? chars : ""; }
     void SetTextFormat(uint32_t format) { m_dwTextFormat = format; }
     void SetTextColour(uint32_t argb) { m_dwTextColour = argb; }
+    // While not focused, show the text's decimal value with thousands separators.
+    void SetNumberFormat(bool on) { m_bNumberFormat = on; }
     int GetCompositionState() const { return m_nCompState; }
     bool IsBlocked() const { return m_bBlocked; }
     bool IsCaretShown() const { return m_bCaretVisible; }
@@ -50,6 +52,12 @@ private:
     static LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // Whether a key or character code gets through the allowed set.
     bool Passes(UINT msg, int code) const;
+    // Offset in the shown text of a byte offset in the buffer (a masked character is one byte).
+    size_t ShownOffset(int byteOffset) const;
+    // The text drawn while not focused: the shown text, or the grouped number.
+    std::string UnfocusedText(const std::string& visible) const;
+    // Fills the part of the visible text between the two shown offsets with the selection colour.
+    void DrawSelection(const std::string& shown, size_t start, size_t from, size_t to) const;
 
     HWND m_hEdit = nullptr;
     WNDPROC m_pEditProc = nullptr;
@@ -67,4 +75,6 @@ private:
     int32_t m_nCompState = 3;
     uint32_t m_dwTextColour = 0xFFFFFFFF;
     uint32_t m_dwTextFormat = 4;
+    uint32_t m_dwSelColour = 0xFF808080;
+    bool m_bNumberFormat = false;
 };

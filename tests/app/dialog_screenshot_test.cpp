@@ -1,10 +1,11 @@
-// A dialog with a Korean label drawn through the widget tree into a render target and read back:
-// the frame image at the dialog's place, yellow text ink inside the label, nothing elsewhere.
+// Widgets drawn through the widget tree into a render target and read back: a dialog frame with a
+// Korean label, edit boxes in their text formats, the grouped number display and the selection fill.
 #include <gtest/gtest.h>
 
 #include "CDXDialog.h"
 #include "CDXEdit.h"
 #include "CDXLabel.h"
+#include "platform/line_editor.h"
 #include "widget_fixture.h"
 
 namespace {
@@ -92,6 +93,98 @@ TEST_F(DialogScreenshotTest, EditBoxDrawsItsTextWhereItsFormatPutsIt)
     ASSERT_FALSE(ink.Empty());
     EXPECT_GE(ink.left, 10);
     EXPECT_LT(ink.left, 20);
+}
+
+// Not focused, a number box shows the grouped value exactly as a plain box showing the grouped
+// text; focused, it shows what was typed.
+TEST_F(DialogScreenshotTest, NumberBoxShowsGroupedValueUntilFocused)
+{
+    CXFont font;
+    MakeFont(font, 18);
+    CDXEdit* edit = root->CreateEdit(40, &font, 10, 10, 200, 40, 20, false);
+    ASSERT_NE(edit, nullptr);
+    edit->SetTextFormat(6);
+    const auto shot = [&](const char* text, bool numberFormat) {
+        edit->SetText(text);
+        edit->SetNumberFormat(numberFormat);
+        Begin();
+        root->Draw();
+        End();
+        return ReadBack();
+    };
+    const std::vector<uint32_t> grouped = shot("1,234,567", false);
+    const std::vector<uint32_t> plain = shot("1234567", false);
+    ASSERT_NE(grouped, plain);
+    EXPECT_EQ(shot("1234567", true), grouped);
+    EXPECT_EQ(shot("-1234567", true), shot("-1,234,567", false));
+    EXPECT_EQ(shot("", true), shot("0", false));
+    // Too large for 64 bits: shown as typed, never as another value.
+    EXPECT_EQ(shot("99999999999999999999", true), shot("99999999999999999999", false));
+
+    edit->TakeFocus();
+    edit->OnUpdate(0.5f);  // caret off
+    ASSERT_FALSE(edit->IsCaretShown());
+    EXPECT_EQ(shot("1234567", true), shot("1234567", false));
+}
+
+// A selection in a focused box is a filled rectangle of the selection colour from the first to
+// the last selected character, the box's full height, over the dialog's frame and under the text.
+TEST_F(DialogScreenshotTest, SelectionIsFilledBehindTheSelectedText)
+{
+    constexpr uint32_t kFrame = 0xFF204080;
+    constexpr uint32_t kSelection = 0xFF808080;
+    CUIFrames background;
+    background.Add(new CUITexture(Solid(240, 80, kFrame)));
+    CXFont font;
+    MakeFont(font, 18);
+    auto* dialog = new CDXDialog();
+    ASSERT_TRUE(dialog->CreateCentred(30, root, &background));
+    dialog->SetPos(0, 0);
+    CDXEdit* edit = dialog->CreateEdit(31, &font, 10, 10, 200, 40, 20, false);
+    ASSERT_NE(edit, nullptr);
+    edit->SetText("WWWWWW");
+    edit->TakeFocus();
+    edit->OnUpdate(0.5f);  // caret off
+    ASSERT_TRUE(edit->HasKeyboardFocus());
+
+    const auto selectionBox = [&](int from, int to) {
+        Window_SendMessage(edit->GetEditWindow(), EM_SETSEL, static_cast<WPARAM>(from), to);
+        edit->GetText();
+        Begin();
+        root->Draw();
+        End();
+        const std::vector<uint32_t> pixels = ReadBack();
+        Ink box;
+        for (int y = 0; y < kTargetHeight; ++y)
+            for (int x = 0; x < kTargetWidth; ++x)
+                if (pixels[size_t(y) * kTargetWidth + x] == kSelection) {
+                    box.left = std::min(box.left, x);
+                    box.right = std::max(box.right, x);
+                    box.top = std::min(box.top, y);
+                    box.bottom = std::max(box.bottom, y);
+                }
+        // Text ink inside the fill.
+        int white = 0;
+        for (int y = box.top; y <= box.bottom; ++y)
+            for (int x = box.left; x <= box.right; ++x)
+                white += pixels[size_t(y) * kTargetWidth + x] == 0xFFFFFFFF;
+        return std::make_pair(box, white);
+    };
+
+    EXPECT_TRUE(selectionBox(3, 3).first.Empty()) << "no selection, no fill";
+    TextSize two{}, four{};
+    ASSERT_TRUE(font.GetTextExtent("WW", &two));
+    ASSERT_TRUE(font.GetTextExtent("WWWW", &four));
+    for (const auto& [from, to] : {std::pair{2, 4}, std::pair{4, 2}}) {
+        const auto [box, white] = selectionBox(from, to);
+        ASSERT_FALSE(box.Empty()) << from << ".." << to;
+        EXPECT_NEAR(box.left, 10 + two.cx, 1) << from << ".." << to;
+        EXPECT_NEAR(box.right, 10 + four.cx - 1, 1) << from << ".." << to;
+        EXPECT_EQ(box.top, 10) << from << ".." << to;
+        EXPECT_EQ(box.bottom, 49) << from << ".." << to;
+        EXPECT_GT(white, 20) << "the text lies over the fill";
+    }
+    EXPECT_EQ(Pixel(5, 5), kFrame) << "the frame is still under the box";
 }
 
 } // namespace
