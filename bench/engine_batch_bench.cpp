@@ -49,17 +49,10 @@ struct Bench {
 
     Bench()
     {
-        device = CreateGfxDevice(CXGfxDevice::kInterfaceVersion);
-        device->System_SetState(GFX_STATE_WINDOWED, true);
-        device->System_SetState(GFX_STATE_SCREEN_WIDTH, 1920);
-        device->System_SetState(GFX_STATE_SCREEN_HEIGHT, 1080);
-        device->System_SetState(GFX_STATE_WINDOW_WIDTH, 1280);
-        device->System_SetState(GFX_STATE_WINDOW_HEIGHT, 720);
-        device->System_SetState(GFX_STATE_USE_SOUND, false);
-        if (!device->System_Initiate(0) || !device->GetGpu()) {
-            std::fprintf(stderr, "device start-up failed: %s\n", device->System_GetErrorMessage());
-            device->Release();
-            device = nullptr;
+        std::string error;
+        device = test_support::StartGfxDevice(1920, 1080, false, error, 1280, 720);
+        if (!device) {
+            std::fprintf(stderr, "%s\n", error.c_str());
             return;
         }
         const uint32_t tints[] = {0x4080C0, 0xC08040, 0x40C080, 0xC04080, 0x8040C0, 0x80C040, 0xFFFFFF, 0x808080};

@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "CXGfxDevice.h"
@@ -22,16 +24,10 @@ struct Scene {
 
     Scene()
     {
-        device = CreateGfxDevice(16);
-        device->System_SetState(GFX_STATE_WINDOWED, true);
-        device->System_SetState(GFX_STATE_SCREEN_WIDTH, 1920);
-        device->System_SetState(GFX_STATE_SCREEN_HEIGHT, 1080);
-        device->System_SetState(GFX_STATE_WINDOW_WIDTH, 1280);
-        device->System_SetState(GFX_STATE_WINDOW_HEIGHT, 720);
-        device->System_SetState(GFX_STATE_USE_SOUND, false);
-        if (!device->System_Initiate(0) || !device->GetGpu()) {
-            device->Release();
-            device = nullptr;
+        std::string error;
+        device = test_support::StartGfxDevice(1920, 1080, false, error, 1280, 720);
+        if (!device) {
+            std::fprintf(stderr, "%s\n", error.c_str());
             return;
         }
         // A disc fading out towards the edge, so that blending has work to do.
