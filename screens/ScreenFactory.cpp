@@ -3,11 +3,13 @@
 #include <new>
 
 #include "CWndLoading.h"
+#include "CWndLogin.h"
 
 CDXWnd* CreateScreenObject(int id)
 {
     switch (id) {
     case 12: return new (std::nothrow) CWndLoading();
+    case 13: return new (std::nothrow) CWndLogin();
     default: return nullptr;
     }
 }
