@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The real client under the virtual display against the dev server's play mode: waits for the
 login panel, types an ID and a password with synthetic input, and checks that the lobby is
-reached (the dev server logs message 99 and the screen shows the lobby's deck panels).
+reached (the dev server logs message 99 and the screen shows the lobby's deck panels, in the
+placeholder colours of tools/assets).
 
     login_e2e.py CLIENT DEVSERVER XDRIVE BUILD_DIR
 """
@@ -87,9 +88,12 @@ def main():
         width, height, pixels = read_ppm(shot)
         if (width, height) != (1920, 1080):
             raise SystemExit(f"FAIL: the screen is {width}x{height}, not full screen")
-        colours = {pixels[i:i + 3] for i in range(0, len(pixels), 3 * 997)}
-        if len(colours) < 4:
-            raise SystemExit(f"FAIL: the lobby screen is nearly blank ({len(colours)} colours)")
+        # The lobby's deck panels: the back lines under both large decks and a small deck's button.
+        expected = {(600, 975): "2a2a3a", (1200, 975): "2a2a3a", (20, 660): "6a4a2a"}
+        for (x, y), colour in expected.items():
+            got = pixels[(y * width + x) * 3:(y * width + x) * 3 + 3].hex()
+            if got != colour:
+                raise SystemExit(f"FAIL: lobby pixel ({x}, {y}) is {got}, expected {colour}")
         print("PASS: logged in as 'tester' and reached the lobby")
         return 0
     finally:
