@@ -1,0 +1,225 @@
+// The login road of the real protocol client against the scripted dev server on loopback:
+// messages 4, 0 and 8 with their exact bytes, the lobby after 9 with 99 sent, a refused login sent
+// again on the open connection, failed connections that walk the server list and come back to
+// the first, save.dat written only after a connection succeeded, and the keep-alive every 30 s.
+#include <gtest/gtest.h>
+
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <chrono>
+#include <functional>
+
+#include "Answers.h"
+#include "CDXEdit.h"
+#include "CNetClient.h"
+#include "CWndLogin.h"
+#include "CWndLoginPanel.h"
+#include "DevServer.h"
+#include "ServerList.h"
+#include "app/shell_fixture.h"
+#include "platform/clock.h"
+#include "support/hex.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using devserver::Bytes;
+
+using test_support::Hex;
+
+// A loopback port where nothing listens (bound for a moment, then closed).
+uint16_t DeadPort()
+{
+    boost::asio::io_context io;
+    boost::asio::ip::tcp::acceptor acceptor(io, {boost::asio::ip::make_address("127.0.0.1"), 0});
+    return acceptor.local_endpoint().port();
+}
+
+class LoginRoadTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        m_save = std::make_unique<TempFolder>("logintest");
+        CWndLoginPanel::SetSaveFolder(m_save->Slashed());
+        m_previousCreator = SetNetClientCreator(CreateProgramNetClient);
+    }
+    void TearDown() override
+    {
+        ShellTest::TearDown();
+        SetNetClientCreator(m_previousCreator);
+        CWndLoginPanel::SetSaveFolder(std::string());
+        CWndLoginPanel::SetServerPort(HiNetworkClient::kDefaultPort);
+    }
+
+    // The login screen on server `index` of the unrotated list, with the two texts typed.
+    CWndLoginPanel* OpenLogin(int index, const char* id = "user", const char* password = "pw")
+    {
+        WriteServerChoice(CWndLoginPanel::SavePath(), ServerChoice{0, index});
+        std::filesystem::remove(CWndLoginPanel::SavePath());
+        m_index = index;
+        g_pWndMain->ChangeScreen(CWndMain::kScreenLogin);
+        auto* login = dynamic_cast<CWndLogin*>(g_pWndMain->GetCurrentScreen());
+        EXPECT_NE(login, nullptr);
+        if (!login)
+            return nullptr;
+        CWndLoginPanel* panel = login->GetPanel();
+        // No save.dat: a random variant; the test fixes it to the base order and the index.
+        panel->LoadServerList();
+        WriteServerChoice(CWndLoginPanel::SavePath(), ServerChoice{0, index});
+        panel->LoadServerList();
+        std::filesystem::remove(CWndLoginPanel::SavePath());
+        panel->GetIdEdit()->SetText(id);
+        panel->GetPasswordEdit()->SetText(password);
+        return panel;
+    }
+
+    // Frames of network work until the condition holds (false after 10 s).
+    static bool PumpUntil(const std::function<bool()>& done)
+    {
+        for (int i = 0; i < 10000; ++i) {
+            if (done())
+                return true;
+            g_pGameMain->PumpNetwork(0.0f);
+            PumpMessages();
+            platform::SleepMs(1);
+        }
+        return done();
+    }
+
+    std::unique_ptr<TempFolder> m_save;
+    NetClientCreator m_previousCreator = nullptr;
+    int m_index = 0;
+};
+
+TEST_F(LoginRoadTest, LoginVersionAndPlayerDataThenTheLobby)
+{
+    devserver::DevServer server("127.0.0.1", 0);
+    CWndLoginPanel::SetServerPort(server.Port());
+    devserver::Script script;
+    script.ExpectBody(Hex("0400 75736572000000000000000000000000 70770000000000000000000000000000"))
+        .Send(devserver::answers::LoginResult(0))
+        .ExpectBody(Hex("0000 01010000"))
+        .Send(devserver::answers::VersionCheckResult(1))
+        .ExpectBody(Hex("0800"))
+        .Send(devserver::answers::UserInfo(u"tester", 1000000, 3, {}))
+        .Expect(99)
+        .Close();
+    ASSERT_TRUE(server.Start(script));
+
+    CWndLoginPanel* panel = OpenLogin(0);
+    ASSERT_NE(panel, nullptr);
+    panel->Login();
+    EXPECT_FALSE(panel->IsEnabled());
+    EXPECT_FALSE(std::filesystem::exists(CWndLoginPanel::SavePath())) << "nothing saved before the connection";
+
+    ASSERT_TRUE(PumpUntil([] { return g_pWndMain->GetHistory().back() == CWndMain::kScreenGame; }));
+    EXPECT_EQ(g_pGameMain->GetMode(), CGameMain::MODE_LOBBY);
+    auto outcome = server.Wait(10s);
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_TRUE(outcome->ok) << outcome->message;
+    const ServerChoice saved = ReadServerChoice(CWndLoginPanel::SavePath());
+    EXPECT_EQ(saved.nVariant, 0);
+    EXPECT_EQ(saved.nIndex, 0);
+}
+
+TEST_F(LoginRoadTest, RefusedLoginReenablesThePanelAndTheNextTrySendsOnTheSameConnection)
+{
+    devserver::DevServer server("127.0.0.1", 0);
+    CWndLoginPanel::SetServerPort(server.Port());
+    devserver::Script script;
+    script.Expect(4)
+        .Send(devserver::answers::LoginResult(2))
+        .ExpectBody(Hex("0400 75736572000000000000000000000000 73656372657400000000000000000000"))
+        .Send(devserver::answers::LoginResult(0))
+        .Expect(0)
+        .Close();
+    ASSERT_TRUE(server.Start(script));
+
+    CWndLoginPanel* panel = OpenLogin(0);
+    ASSERT_NE(panel, nullptr);
+    panel->Login();
+    ASSERT_TRUE(PumpUntil([&] { return panel->IsEnabled(); }));
+    EXPECT_TRUE(BoxShows(CDlgCommon::ErrorText(2)));
+    EXPECT_EQ(Box()->GetTitle(), "로그인");
+    ASSERT_TRUE(g_NetClient->IsConnected());
+
+    panel->GetPasswordEdit()->SetText("secret");
+    panel->Login();
+    std::optional<devserver::Outcome> outcome;
+    PumpUntil([&] { return (outcome = server.Wait(0ms)).has_value(); });
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_TRUE(outcome->ok) << outcome->message;
+}
+
+TEST_F(LoginRoadTest, FailedConnectionsWalkTheListAndFiveComeBackToTheFirst)
+{
+    CWndLoginPanel::SetServerPort(DeadPort());
+    CWndLoginPanel* panel = OpenLogin(2);
+    ASSERT_NE(panel, nullptr);
+    std::vector<int> tried;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        tried.push_back(panel->GetServerIndex());
+        Box()->Show(false);
+        panel->Login();
+        ASSERT_TRUE(PumpUntil([&] { return panel->IsEnabled(); })) << "attempt " << attempt;
+        EXPECT_TRUE(BoxShows("로그인에 실패하였습니다."));
+    }
+    EXPECT_EQ(tried, (std::vector<int>{2, 3, 4, 0, 1}));
+    EXPECT_EQ(panel->GetServerIndex(), 2) << "five failures come back to the first server";
+    EXPECT_FALSE(std::filesystem::exists(CWndLoginPanel::SavePath())) << "no connection, nothing saved";
+}
+
+TEST_F(LoginRoadTest, EmptyTextsAskForInputAndConnectNowhere)
+{
+    CWndLoginPanel* panel = OpenLogin(0, "", "pw");
+    ASSERT_NE(panel, nullptr);
+    panel->Login();
+    EXPECT_TRUE(BoxShows("아이디와 암호를 올바르게 입력해 주십시오"));
+    EXPECT_FALSE(Box()->IsQuitBox());
+    EXPECT_TRUE(panel->IsEnabled());
+    EXPECT_EQ(g_NetClient->GetState(), HiNetworkClient::STATE_CLOSED);
+}
+
+TEST_F(LoginRoadTest, EnterInTheIdOnlyMovesTheFocusAndTabSwaps)
+{
+    CWndLoginPanel* panel = OpenLogin(0);
+    ASSERT_NE(panel, nullptr);
+    panel->GetIdEdit()->TakeFocus();
+    EXPECT_EQ(panel->OnChar(13), 0);
+    EXPECT_TRUE(panel->GetPasswordEdit()->HasKeyboardFocus());
+    EXPECT_EQ(g_NetClient->GetState(), HiNetworkClient::STATE_CLOSED);
+    EXPECT_EQ(panel->OnChar(9), 0);
+    EXPECT_TRUE(panel->GetIdEdit()->HasKeyboardFocus());
+    EXPECT_EQ(panel->OnChar('a'), 1);
+}
+
+TEST_F(LoginRoadTest, KeepAliveEveryThirtySecondsWhileConnectedOnly)
+{
+    devserver::DevServer server("127.0.0.1", 0);
+    devserver::Script script;
+    script.answerPings = true;
+    script.ExpectClose(20s);
+    ASSERT_TRUE(server.Start(script));
+    ASSERT_NE(CreateNetClient(), nullptr);
+
+    g_pGameMain->PumpNetwork(40.0f);
+    EXPECT_EQ(g_pGameMain->GetPingTime(), 0.0f) << "no time counts while disconnected";
+    ASSERT_TRUE(g_NetClient->Connect("127.0.0.1", server.Port()));
+    ASSERT_TRUE(PumpUntil([] { return g_NetClient->IsConnected(); }));
+    g_pGameMain->PumpNetwork(29.5f);
+    g_pGameMain->PumpNetwork(0.4f);
+    EXPECT_FLOAT_EQ(g_pGameMain->GetPingTime(), 29.9f);
+    g_pGameMain->PumpNetwork(0.2f);
+    EXPECT_EQ(g_pGameMain->GetPingTime(), 0.0f);
+    g_NetClient->Close();
+    auto outcome = server.Wait(10s);
+    ASSERT_TRUE(outcome.has_value());
+    ASSERT_EQ(outcome->received.size(), 1u) << "exactly one keep-alive";
+    EXPECT_EQ(outcome->received[0].size(), 6u);
+    EXPECT_EQ(outcome->received[0][0], 0xE9);  // 1001
+    EXPECT_EQ(outcome->received[0][1], 0x03);
+}
+
+}  // namespace
