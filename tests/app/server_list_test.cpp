@@ -113,3 +113,22 @@ TEST_F(LoginServerChoiceTest, WithoutSaveDatTheVariantIsOneOfTheFourRotations)
 }
 
 }  // namespace
+
+namespace {
+
+// The save.dat fuzzing seeds: each reads to a choice that leads to a server of the list.
+TEST(ServerListTest, SaveDatSeedsReadToAUsableChoice)
+{
+    const std::filesystem::path dir = std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / "save_dat";
+    int seeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        ++seeds;
+        const ServerChoice choice = ReadServerChoice(entry.path().string());
+        const std::vector<std::string> list = BuildServerList(choice.nVariant);
+        EXPECT_EQ(list.size(), 5u) << entry.path();
+        EXPECT_EQ(list.back(), BuiltInServers()[4]) << entry.path();
+    }
+    EXPECT_EQ(seeds, 5);
+}
+
+}  // namespace
