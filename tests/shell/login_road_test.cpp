@@ -1,7 +1,8 @@
 // The login road of the real protocol client against the scripted dev server on loopback:
 // messages 4, 0 and 8 with their exact bytes, the lobby after 9 with 99 sent, a refused login sent
 // again on the open connection, failed connections that walk the server list and come back to
-// the first, save.dat written only after a connection succeeded, and the keep-alive every 30 s.
+// the first, save.dat written only after a connection succeeded, the quit box when the lobby loses
+// its connection, and the keep-alive every 30 s.
 #include <gtest/gtest.h>
 
 #include <boost/asio/io_context.hpp>
@@ -122,6 +123,11 @@ TEST_F(LoginRoadTest, LoginVersionAndPlayerDataThenTheLobby)
     const ServerChoice saved = ReadServerChoice(CWndLoginPanel::SavePath());
     EXPECT_EQ(saved.nVariant, 0);
     EXPECT_EQ(saved.nIndex, 0);
+
+    // The server closed after 99: in the lobby that is the end of the session.
+    ASSERT_TRUE(PumpUntil([] { return BoxShows("서버 연결이 끊어졌습니다.\n프로그램을 종료합니다."); }));
+    EXPECT_EQ(Box()->GetTitle(), "서버연결");
+    EXPECT_TRUE(Box()->IsQuitBox());
 }
 
 TEST_F(LoginRoadTest, RefusedLoginReenablesThePanelAndTheNextTrySendsOnTheSameConnection)
