@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "CWndGame.h"
 #include "CWndLoading.h"
 #include "CWndLogin.h"
 
@@ -10,6 +11,7 @@ CDXWnd* CreateScreenObject(int id)
     switch (id) {
     case 12: return new (std::nothrow) CWndLoading();
     case 13: return new (std::nothrow) CWndLogin();
+    case 19: return new (std::nothrow) CWndGame();
     default: return nullptr;
     }
 }
