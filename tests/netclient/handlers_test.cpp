@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CDXButton.h"
+#include "CDXEdit.h"
 #include "CDlgInquiry.h"
 #include "CDXLabel.h"
 #include "CNetClient.h"
@@ -308,6 +309,47 @@ TEST_F(HandlersTest, LobbyRequestsGoOutOnTheConnection)
         return Box()->IsVisible();
     }));
     EXPECT_TRUE(Box()->IsQuitBox());
+}
+
+TEST_F(HandlersTest, RefusedLoginIsSentAgainOnTheOpenConnection)
+{
+    net_test::RawPeer peer;
+    CWndLoginPanel::SetServerPort(peer.Port());
+    struct RestorePort {
+        ~RestorePort() { CWndLoginPanel::SetServerPort(HiNetworkClient::kDefaultPort); }
+    } restore;
+    CWndLogin* login = EnterLogin();
+    ASSERT_NE(login, nullptr);
+    CWndLoginPanel* panel = login->GetPanel();
+    for (int i = 0; i < 5 && panel->GetServerList()[size_t(panel->GetServerIndex())] != "127.0.0.1"; ++i)
+        panel->AdvanceServer();
+    ASSERT_EQ(panel->GetServerList()[size_t(panel->GetServerIndex())], "127.0.0.1");
+    panel->GetIdEdit()->SetText("user");
+    panel->GetPasswordEdit()->SetText("pw");
+
+    panel->Login();
+    ASSERT_TRUE(peer.Accept());
+    // The connected event reaches the login screen, which saves the choice and sends the login.
+    ASSERT_TRUE(net_test::WaitUntil([&] {
+        Client().Process();
+        return std::filesystem::exists(CWndLoginPanel::SavePath());
+    }));
+    auto first = peer.ReadFrameBody();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(net_test::ToHex(*first).substr(0, 4), "0400");
+
+    ASSERT_TRUE(peer.Write(net_test::Frame(Hex("0500 02"))));
+    ASSERT_TRUE(net_test::WaitUntil([&] {
+        Client().Process();
+        return Box()->IsVisible();
+    }));
+    EXPECT_EQ(Box()->GetTitle(), "로그인");
+    EXPECT_TRUE(panel->IsEnabled());
+
+    panel->Login();
+    auto second = peer.ReadFrameBody();
+    ASSERT_TRUE(second) << "the second attempt uses the open connection";
+    EXPECT_EQ(*second, *first);
 }
 
 }  // namespace
