@@ -86,9 +86,23 @@ CWndDeck::~CWndDeck()
 {
     delete m_pAttention;
     delete m_pMachineText;
-    if (g_pGameDeckList && m_pDeck && g_pGameDeckList->GetDeck(m_Row.nIndex) == m_pDeck &&
-        m_pDeck->GetPanel() == this)
-        m_pDeck->SetPanel(nullptr);
+    if (CGameDeck* pDeck = Deck(); pDeck && pDeck->GetPanel() == this)
+        pDeck->SetPanel(nullptr);
+}
+
+CGameDeck* CWndDeck::Deck() const
+{
+    // The decks may go before the panels (at shutdown): the deck counts only while its list
+    // still holds it.
+    if (!m_pDeck || !g_pGameDeckList || g_pGameDeckList->GetDeck(m_Row.nIndex) != m_pDeck)
+        return nullptr;
+    return m_pDeck;
+}
+
+CGameBase* CWndDeck::Game() const
+{
+    CGameDeck* pDeck = Deck();
+    return pDeck ? pDeck->GetGame() : nullptr;
 }
 
 bool CWndDeck::Create(const CGameDeckLayout& row, int id, CDXWnd* parent, CXFont* pFont)
@@ -167,7 +181,7 @@ bool CWndDeck::Create(const CGameDeckLayout& row, int id, CDXWnd* parent, CXFont
 
 void CWndDeck::Refresh()
 {
-    CGameBase* pGame = m_pDeck ? m_pDeck->GetGame() : nullptr;
+    CGameBase* pGame = Game();
     m_nGameType = pGame ? pGame->m_nGameType : 0;
     for (CDXButton* pButton : m_pMorvane) {
         if (!pButton)
@@ -219,7 +233,7 @@ void CWndDeck::ShowMoveButtons(bool bShow)
 
 int CWndDeck::OnUpdate(float seconds)
 {
-    CGameBase* pGame = m_pDeck ? m_pDeck->GetGame() : nullptr;
+    CGameBase* pGame = Game();
     if (pGame && IsMorvaneType(m_nGameType) && m_pMorvane[0]) {
         const int32_t nState = pGame->GetDoubleUpState();
         m_pMorvane[0]->Enable(nState == 1);
@@ -240,7 +254,7 @@ void CWndDeck::DrawChildren()
 
 int CWndDeck::OnDraw()
 {
-    if (!m_pDeck || !m_pDeck->GetGame())
+    if (!Game())
         return 1;
     if (m_pAttention && !IsAutoPlayOn())
         m_pAttention->Draw();
@@ -268,7 +282,7 @@ void CWndDeck::OnMouseLeave()
 
 int CWndDeck::OnMouseMove(int x, int y)
 {
-    CGameBase* pGame = m_pDeck ? m_pDeck->GetGame() : nullptr;
+    CGameBase* pGame = Game();
     if (!pGame)
         return 1;
     if (!HitTest(x, y, 1.0f, 0.5f))
@@ -301,7 +315,7 @@ void CWndDeck::OnClick(int id)
     }
     if (!IsMorvaneType(m_nGameType) || !m_pMorvane[0])
         return;
-    CGameBase* pGame = m_pDeck ? m_pDeck->GetGame() : nullptr;
+    CGameBase* pGame = Game();
     if (!pGame)
         return;
     if (id == m_pMorvane[0]->GetId()) {
@@ -329,7 +343,7 @@ void CWndDeck::OnPress(int id)
             pScreen->ShowMessage("게임머니 부족", "투입");
         return;
     }
-    CGameBase* pGame = m_pDeck ? m_pDeck->GetGame() : nullptr;
+    CGameBase* pGame = Game();
     if (pGame && pGame->IsIdle() && pScreen)
         pScreen->RequestDeckCoinIn(DeckIndex());
 }
@@ -338,6 +352,6 @@ void CWndDeck::OnRadioSelect(int id)
 {
     if (!m_pAutoPlay || id != m_pAutoPlay->GetId())
         return;
-    if (CGameBase* pGame = m_pDeck ? m_pDeck->GetGame() : nullptr)
+    if (CGameBase* pGame = Game())
         pGame->SetAutoPlay(IsAutoPlayOn());
 }

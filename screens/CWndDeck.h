@@ -63,7 +63,8 @@ public:
     void OnPress(int id) override;           // 49
     void OnRadioSelect(int id) override;     // 51
 
-    CGameDeck* GetDeck() const { return m_pDeck; }
+    // The deck of the panel's index, null once the deck list no longer holds it.
+    CGameDeck* Deck() const;
     int32_t GetGameType() const { return m_nGameType; }
     CDXButton* GetMachineButton() const { return m_pMachineButton; }
     CDXButton* GetInsertButton() const { return m_pInsertButton; }
@@ -73,6 +74,7 @@ public:
     const char* GetMachineText() const;
 
 private:
+    CGameBase* Game() const;
     int32_t DeckIndex() const { return m_Row.nIndex; }
     void ShowMoveButtons(bool bShow);
 
