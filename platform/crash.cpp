@@ -19,6 +19,7 @@ constexpr int kSignalCount = sizeof kSignals / sizeof kSignals[0];
 
 struct sigaction g_previous[kSignalCount];
 bool g_installed = false;
+bool g_ownStack = false;  // the alternate stack is ours (none was set before)
 char g_folder[512];
 alignas(16) char g_altStack[64 * 1024];
 
@@ -96,11 +97,19 @@ bool InstallCrashReport(const std::string& folder)
     // Loads the unwinder now: backtrace's first call may allocate.
     void* warm[1];
     backtrace(warm, 1);
-    stack_t stack{};
-    stack.ss_sp = g_altStack;
-    stack.ss_size = sizeof g_altStack;
-    if (sigaltstack(&stack, nullptr) != 0)
+    // An alternate stack set before (a sanitizer's runtime sets its own and frees it at thread
+    // exit) is used as it is; replacing it would hand ours to whoever frees theirs.
+    stack_t current{};
+    if (sigaltstack(nullptr, &current) != 0)
         return false;
+    if (current.ss_flags & SS_DISABLE) {
+        stack_t stack{};
+        stack.ss_sp = g_altStack;
+        stack.ss_size = sizeof g_altStack;
+        if (sigaltstack(&stack, nullptr) != 0)
+            return false;
+        g_ownStack = true;
+    }
     struct sigaction action{};
     action.sa_handler = OnCrash;
     action.sa_flags = SA_ONSTACK;
@@ -118,6 +127,12 @@ void RemoveCrashReport()
         return;
     for (int i = 0; i < kSignalCount; ++i)
         sigaction(kSignals[i], &g_previous[i], nullptr);
+    if (g_ownStack) {
+        stack_t none{};
+        none.ss_flags = SS_DISABLE;
+        sigaltstack(&none, nullptr);
+        g_ownStack = false;
+    }
     g_installed = false;
 }
 

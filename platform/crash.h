@@ -16,7 +16,7 @@ namespace platform {
 // directory). Returns false when they could not be installed. Installing twice keeps the first
 // previous handlers.
 bool InstallCrashReport(const std::string& folder = std::string());
-// Puts the previous handlers back.
+// Puts the previous handlers back (and takes away the alternate stack it set, if it set one).
 void RemoveCrashReport();
 // The report's file name for a time (what a crash at that moment would write).
 std::string CrashReportName(int year, int month, int day, int hour, int minute, int second);
