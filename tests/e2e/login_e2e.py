@@ -25,13 +25,14 @@ def xdrive(*args):
     return subprocess.run([XDRIVE, *map(str, args)], check=True, capture_output=True, text=True).stdout.strip()
 
 
-def wait_for(what, predicate, seconds):
+def wait_for(what, predicate, seconds, log=None):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         if predicate():
             return
         time.sleep(0.25)
-    raise SystemExit(f"FAIL: no {what} within {seconds} s")
+    tail = "" if log is None else "\n--- dev server log ---\n" + "\n".join(log().splitlines()[-20:])
+    raise SystemExit(f"FAIL: no {what} within {seconds} s{tail}")
 
 
 def read_ppm(path):
@@ -74,8 +75,10 @@ def main():
         env = dict(os.environ, SDL_AUDIODRIVER="dummy", ASAN_OPTIONS="detect_leaks=0")
         client = subprocess.Popen([os.path.join(work, "client")], cwd=work, env=env,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("login panel", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) == LOGIN_PANEL_FILL, 120)
-        time.sleep(0.5)
+        wait_for("login panel", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) == LOGIN_PANEL_FILL, 180)
+        # The panel is drawn a frame before its edit box takes the keyboard; under load that can be
+        # a while.
+        time.sleep(2.0)
 
         # The ID edit has the focus; Tab moves to the password, Enter in the password logs in.
         xdrive("type", "tester")
@@ -84,12 +87,13 @@ def main():
         xdrive("key", "Return")
 
         log = lambda: open(server_log.name).read()
-        wait_for("lobby entry (message 99) in the dev server's log", lambda: "<- 99 MsgLobbyEnter" in log(), 30)
+        wait_for("lobby entry (message 99) in the dev server's log", lambda: "<- 99 MsgLobbyEnter" in log(), 120,
+                 log)
         if "login of 'tester' accepted" not in log():
             raise SystemExit("FAIL: the dev server did not see the typed ID:\n" + log())
 
         # The lobby replaced the login panel: the panel's colour is gone from the screen.
-        wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 10)
+        wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 60)
         shot = os.path.join(work, "lobby.ppm")
         xdrive("shot", shot)
         if os.environ.get("E2E_SHOT"):
