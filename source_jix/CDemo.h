@@ -69,6 +69,8 @@ public:
 
     // --- money, score and tickets ----------------------------------------------------------
     bool IsPlayable() const;
+    // Credit below one play, no win in hand and a score below one play.
+    bool IsOutOfCredit() const;
     // Score at the cap, or credit below one play with the score a positive multiple of 5000.
     bool NeedsTicketOut() const;
     bool CheckPlayable();

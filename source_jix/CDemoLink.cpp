@@ -12,6 +12,8 @@
 #include "MachineTable.h"
 #include "MessageIds.h"
 
+using namespace netmsg;
+
 CDemoLink::CDemoLink(CDemo* pOwner, int32_t nGameType, int32_t nMachineNo)
     : m_pOwner(pOwner), m_nGameType(nGameType), m_nMachineNo(nMachineNo)
 {

@@ -10,12 +10,18 @@
 #include "CXSound.h"
 #include "CXSoundMgr.h"
 #include "CXSpriteBatch.h"
-#include "JixResourceFiles.h"
+#include "CXFileLoad.h"
 #include "platform/debug_output.h"
 
 namespace {
 
 constexpr const char* kDataRoot = "./data_jix";
+
+// The loading screen's pre-scan: the loaders only register what they would load.
+bool IsCollecting()
+{
+    return g_pFileLoad && g_pFileLoad->IsRegisterOnly();
+}
 
 void DebugLine(const char* pszFormat, const char* pszText)
 {
@@ -33,8 +39,8 @@ CXSound* CDemo::LoadSound(const char* pszName)
         return nullptr;
     char szPath[512];
     std::snprintf(szPath, sizeof(szPath), "%s/Sound/%s", kDataRoot, pszName);
-    if (JixIsCollecting()) {
-        JixRegisterPath(szPath);
+    if (IsCollecting()) {
+        g_pFileLoad->Register(szPath, 1);
         return nullptr;
     }
     const int nGroup = m_pHost ? m_pHost->GetSoundGroup() : 0;
@@ -53,8 +59,8 @@ int CDemo::LoadImage(const char* pszName, CX2DSprite* pSprite)
         return 0;
     char szPath[512];
     std::snprintf(szPath, sizeof(szPath), "%s/Graphic/%s.png", kDataRoot, pszName);
-    if (JixIsCollecting()) {
-        JixRegisterPath(szPath);
+    if (IsCollecting()) {
+        g_pFileLoad->Register(szPath, 1);
         return 0;
     }
     if (!g_pGfxDevice || !pSprite)

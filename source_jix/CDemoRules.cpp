@@ -19,6 +19,11 @@ bool CDemo::IsPlayable() const
     return m_nCredit >= kPlayCost || m_nScore % kTicketUnit >= kPlayCost;
 }
 
+bool CDemo::IsOutOfCredit() const
+{
+    return m_nCredit < kPlayCost && m_nWinSum == 0 && m_nScore < kPlayCost;
+}
+
 bool CDemo::NeedsTicketOut() const
 {
     return m_nScore >= kScoreCap ||

@@ -6,6 +6,7 @@
 #include "CDemoLink.h"
 #include "CDemoTimer.h"
 #include "CGameDeck.h"
+#include "CGameMain.h"
 #include "CX2DSprite.h"
 #include "CX2DTarget.h"
 #include "CXGfxDevice.h"
@@ -133,9 +134,7 @@ void CJix::Update()
 
 void CJix::RunFrame(float fSeconds)
 {
-    if (!m_pEngine)
-        return;
-    if (m_bAutoPlay)
+    if (m_bAutoPlay && m_pEngine)
         m_pEngine->CheckPlayable();
     m_nRun = 0;
     if (!(fSeconds > 0.0f))
@@ -151,7 +150,7 @@ void CJix::RunFrame(float fSeconds)
             m_dFraction -= m_nRun;
         }
     }
-    for (int32_t i = 0; i < m_nRun; ++i) {
+    for (int32_t i = 0; m_pEngine && i < m_nRun; ++i) {
         m_pEngine->m_bDraw = (i == m_nRun - 1) ? 1 : 0;
         m_pEngine->RunTick();
     }
@@ -188,11 +187,12 @@ CX2DSprite* CJix::DrawTarget()
 
 void CJix::DrawDebugInfo()
 {
-    if (!m_pEngine || !m_pOverlayFont)
+    CXFont* pFont = g_pGameMain ? g_pGameMain->Font01 : nullptr;
+    if (!m_pEngine || !pFont)
         return;
     const float x = m_pDeck ? m_pDeck->m_fX : 0.0f;
     const float y = m_pDeck ? float(m_pDeck->m_nY) : 0.0f;
-    m_pEngine->DrawDebugInfo(m_pOverlayFont, x, y + 120.0f);
+    m_pEngine->DrawDebugInfo(pFont, x, y + 120.0f);
 }
 
 bool CJix::IsIdle()
@@ -218,10 +218,7 @@ bool CJix::CanPlay()
 
 bool CJix::IsOutOfCredit()
 {
-    if (!m_pEngine)
-        return true;
-    return m_pEngine->m_nCredit < CDemo::kPlayCost && m_pEngine->m_nWinSum == 0 &&
-           m_pEngine->m_nScore < CDemo::kPlayCost;
+    return !m_pEngine || m_pEngine->IsOutOfCredit();
 }
 
 // --- answers ----------------------------------------------------------------------------------

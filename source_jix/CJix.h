@@ -15,7 +15,6 @@
 class CDemo;
 class CX2DSprite;
 class CX2DTarget;
-class CXFont;
 
 class CJix : public CGameBase
 {
@@ -64,8 +63,6 @@ public:
     void AddTotalTicket(int32_t n) { m_nTotalTicket += n; }
     CDemo* GetEngine() const { return m_pEngine; }
     CX2DTarget* GetPortraitTarget() const { return m_pPortraitTarget; }
-    // The font of the debug overlay (not owned); the overlay draws nothing without one.
-    void SetOverlayFont(CXFont* pFont) { m_pOverlayFont = pFont; }
 
 private:
     bool CreateTarget();
@@ -73,7 +70,6 @@ private:
     CDemo* m_pEngine = nullptr;
     CX2DTarget* m_pPortraitTarget = nullptr;
     CX2DSprite* m_pPortraitSprite = nullptr;
-    CXFont* m_pOverlayFont = nullptr;
 };
 
 // The creator the program registers for game type 1.

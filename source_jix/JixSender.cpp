@@ -1,6 +1,8 @@
 #include "JixSender.h"
 
 #include "MessageIds.h"
+
+using namespace netmsg;
 #include "NetworkClient.h"
 
 bool CJixNetSender::Send(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo, uint32_t dwValue)
