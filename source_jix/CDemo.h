@@ -97,6 +97,9 @@ public:
 
     bool IsOnline() const;
     int32_t StripSet() const { return m_anHint[6]; }
+    // Where a reel cell at x is drawn: x mod 1280 (never negative) when that is past 678, else
+    // -1 (not drawn), so cells leaving on the right come back at the left edge of the reels.
+    static int CellScreenX(int x);
     // The symbol shown by a reel at a stop index (any integer, taken modulo 23).
     int32_t Symbol(int nReel, int nIndex) const;
     // Row 0 top, 1 middle, 2 bottom: does the row show the joker on all four reels?

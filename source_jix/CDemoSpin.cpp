@@ -43,13 +43,17 @@ bool CDemo::RowAllJokers(int nRow) const
     return true;
 }
 
+int CDemo::CellScreenX(int x)
+{
+    const int xWrapped = NonNegativeMod(x, 1280);
+    return xWrapped > 678 ? xWrapped : -1;
+}
+
 void CDemo::DrawCell(int nReel, int x, int nIndex)
 {
-    // Cells leaving on the right come back at the left edge; the left part is not drawn.
-    const int xWrapped = NonNegativeMod(x, 1280);
-    if (xWrapped <= 678)
-        return;
-    DrawSlot(kJixFirstSymbolSlot + Symbol(nReel, nIndex), xWrapped, kReelY[nReel]);
+    const int xShown = CellScreenX(x);
+    if (xShown >= 0)
+        DrawSlot(kJixFirstSymbolSlot + Symbol(nReel, nIndex), xShown, kReelY[nReel]);
 }
 
 void CDemo::DrawReelCells(int nReel, int nFirstX, int nStepX, int nCells, int nFirstIndex)
