@@ -82,21 +82,21 @@ void CDemo::ArmDevil()
 
 void CDemo::ApplySpinData(bool bTicketTest)
 {
-    const CJixSpinData& d = m_pLink->m_SpinData;
+    CJixSpinData d = m_pLink->m_SpinData;
+    if (d.RangeCheck()) {
+        const CJixSpinData& raw = m_pLink->m_SpinData;
+        CX_LOG_ERROR("CDemo::ApplySpinData",
+                     "stops %d %d %d %d or strip set %d out of range; 0 used for them",
+                     raw.ReelStop[0], raw.ReelStop[1], raw.ReelStop[2], raw.ReelStop[3], raw.Hint[6]);
+    }
     m_nWinSum = d.WinSum;
     m_nSpecialMode = d.SpecialMode;
     m_nTotalWin = d.TotalWin;
     m_nBigWinFlag = d.BigWinFlag;
     m_nScoreAfterWin = d.ScoreAfterWin;
     m_nPreviewStage = d.PreviewStage;
-    for (int r = 0; r < 4; ++r) {
+    for (int r = 0; r < 4; ++r)
         m_anReelStop[r] = d.ReelStop[r];
-        if (m_anReelStop[r] < 0 || m_anReelStop[r] >= kJixStops) {
-            CX_LOG_ERROR("CDemo::ApplySpinData", "reel %d stop %d out of range; 0 shown", r,
-                         m_anReelStop[r]);
-            m_anReelStop[r] = 0;
-        }
-    }
     m_nShownWin = d.ShownWin;
     m_nPendingWin = d.PendingWin;
     m_nSavedScore = d.SavedScore;
@@ -111,10 +111,6 @@ void CDemo::ApplySpinData(bool bTicketTest)
         m_anFever[i] = d.Fever[i];
     for (int i = 0; i < 8; ++i)
         m_anHint[i] = d.Hint[i];
-    if (m_anHint[6] < 0 || m_anHint[6] >= kJixStripSets) {
-        CX_LOG_ERROR("CDemo::ApplySpinData", "strip set %d unknown; set 0 used", m_anHint[6]);
-        m_anHint[6] = 0;
-    }
     m_nEventKind = d.EventKind;
     SetActionCode(d.ActionJix);
     if (bTicketTest)

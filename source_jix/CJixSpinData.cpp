@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "JixReelStrips.h"
+
 namespace {
 
 // Every field in block order, so reading and writing walk one list.
@@ -58,4 +60,19 @@ void CJixSpinData::Write(uint8_t* pOut) const
             pOut[nAt + i] = uint8_t(u >> (8 * i));
         nAt += 4;
     });
+}
+
+bool CJixSpinData::RangeCheck()
+{
+    bool bCorrected = false;
+    for (int32_t& nStop : ReelStop)
+        if (nStop < 0 || nStop >= kJixStops) {
+            nStop = 0;
+            bCorrected = true;
+        }
+    if (Hint[6] < 0 || Hint[6] >= kJixStripSets) {
+        Hint[6] = 0;
+        bCorrected = true;
+    }
+    return bCorrected;
 }

@@ -33,4 +33,6 @@ struct CJixSpinData
     bool Read(const uint8_t* pData, size_t nSize);
     // Writes the block as the server sends it (kSize bytes).
     void Write(uint8_t* pOut) const;
+    // Puts a reel stop outside 0..22 and a strip set outside 0..7 to 0; true when one was.
+    bool RangeCheck();
 };

@@ -3,22 +3,24 @@
 #include "MessageIds.h"
 
 using namespace netmsg;
+#include "NetClientGlobal.h"
 #include "NetworkClient.h"
 
 bool CJixNetSender::Send(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo, uint32_t dwValue)
 {
-    if (!m_pClient)
+    NetworkClient* pClient = m_pClient ? m_pClient : g_NetClient.Get();
+    if (!pClient)
         return false;
     switch (wId) {
-    case MsgJixEnter: return m_pClient->ReqJixEnter(byGameType, wMachineNo);
-    case MsgJixCoinIn: return m_pClient->ReqJixCoinIn(byGameType, wMachineNo);
-    case MsgJixPlayStart: return m_pClient->ReqJixPlayStart(byGameType, wMachineNo);
-    case MsgJixBonus: return m_pClient->ReqJixBonus(byGameType, wMachineNo, dwValue);
-    case MsgJixSpinData: return m_pClient->ReqJixSpinData(byGameType, wMachineNo);
-    case MsgJixSpinEnd: return m_pClient->ReqJixSpinEnd(byGameType, wMachineNo);
-    case MsgJixTicketOut: return m_pClient->ReqJixTicketOut(byGameType, wMachineNo);
-    case MsgJixAction: return m_pClient->ReqJixAction(byGameType, wMachineNo);
-    case MsgJixGameFin: return m_pClient->ReqJixGameFin(byGameType, wMachineNo);
+    case MsgJixEnter: return pClient->ReqJixEnter(byGameType, wMachineNo);
+    case MsgJixCoinIn: return pClient->ReqJixCoinIn(byGameType, wMachineNo);
+    case MsgJixPlayStart: return pClient->ReqJixPlayStart(byGameType, wMachineNo);
+    case MsgJixBonus: return pClient->ReqJixBonus(byGameType, wMachineNo, dwValue);
+    case MsgJixSpinData: return pClient->ReqJixSpinData(byGameType, wMachineNo);
+    case MsgJixSpinEnd: return pClient->ReqJixSpinEnd(byGameType, wMachineNo);
+    case MsgJixTicketOut: return pClient->ReqJixTicketOut(byGameType, wMachineNo);
+    case MsgJixAction: return pClient->ReqJixAction(byGameType, wMachineNo);
+    case MsgJixGameFin: return pClient->ReqJixGameFin(byGameType, wMachineNo);
     default: return false;
     }
 }
@@ -29,7 +31,8 @@ CJixSender* s_pSender = nullptr;
 
 CJixSender* JixGetSender()
 {
-    return s_pSender;
+    static CJixNetSender s_Program(nullptr);
+    return s_pSender ? s_pSender : &s_Program;
 }
 
 void JixSetSender(CJixSender* pSender)

@@ -14,7 +14,8 @@ public:
     virtual bool Send(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo, uint32_t dwValue) = 0;
 };
 
-// Forwards to a NetworkClient's Jix senders (false, nothing sent, while it is not connected).
+// Forwards to a NetworkClient's Jix senders (false, nothing sent, while it is not connected); with
+// no client given, to the program's (g_NetClient), false while there is none.
 class CJixNetSender : public CJixSender
 {
 public:

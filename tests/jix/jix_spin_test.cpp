@@ -9,6 +9,7 @@
 #include "CJix.h"
 #include "JixReelStrips.h"
 #include "MessageIds.h"
+#include "NetClientGlobal.h"
 #include "jix_test_support.h"
 
 using namespace netmsg;
@@ -305,6 +306,20 @@ TEST(JixLink, PendingBytesAreSetOnlyWhenTheSendSucceeded)
     EXPECT_FALSE(standalone.GetLink()->ReqSpinData());
     EXPECT_FALSE(standalone.GetLink()->ReqTicketOut());
     EXPECT_EQ(sender.sent.size(), before);
+}
+
+TEST(JixLink, WithoutAnInstalledSenderRequestsGoToTheProgramsClient)
+{
+    MachineRow row(kMachine, 1000, 0, 10000);
+    OnlineEngine e;
+    e.link.RefreshMachine(true);
+    ASSERT_FALSE(g_NetClient);
+    EXPECT_FALSE(e.link.ReqTicketOut()) << "no client";
+    HiPointer<NetworkClient> saved = g_NetClient;
+    g_NetClient = HiPointer<NetworkClient>(new NetworkClient(g_MachineTable));
+    EXPECT_FALSE(e.link.ReqTicketOut()) << "a client that is not connected";
+    EXPECT_EQ(e.link.m_bTicketOutPending, 0);
+    g_NetClient = saved;
 }
 
 TEST(JixLink, SpinEndIsRequestedOnceWhileThePresentationAsksEveryTick)
