@@ -10,6 +10,7 @@
 #include "CGameMain.h"
 #include "CX2DEngine.h"
 #include "CXFileLoad.h"
+#include "NetClientGlobal.h"
 #include "platform/clock.h"
 #include "platform/crash.h"
 
@@ -156,6 +157,8 @@ int RunClient()
     Trace("engine shutdown");
     EngineShutdown();
     g_hWndMain = nullptr;
+    Trace("network client");
+    ReleaseNetClient();
     Trace("end");
     platform::RemoveCrashReport();
     return 0;

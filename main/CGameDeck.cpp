@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "AppShell.h"
 #include "CDXWnd.h"
 #include "CGameBase.h"
 #include "CUIRes.h"
@@ -22,10 +23,6 @@ const CGameDeckLayout g_GameDeckLayout[kGameDeckCount] = {
 };
 
 namespace {
-
-// Scale of the layout table: 1.0, never changed.
-constexpr float g_fLayoutScaleX = 1.0f;
-constexpr float g_fLayoutScaleY = 1.0f;
 
 bool IsMorvaneType(int32_t nType)
 {
@@ -101,7 +98,7 @@ bool CGameDeck::SetGame(int32_t nGameType, int32_t nMachineNo, bool bDemo)
     if (CXSoundMgr* pSoundMgr = GetSoundMgr())
         pSoundMgr->m_nCurrentGroup = m_nSoundGroup;
 
-    if (!pGame->Initialize(g_hDXWnd, true)) {
+    if (!pGame->Initialize(g_hWndMain, true)) {
         CX_LOG_ERROR("CGameDeck::SetGame", "deck %d: game of type %d failed to initialise", m_nIndex, nGameType);
         delete pGame;
         return false;

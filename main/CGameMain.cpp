@@ -8,12 +8,16 @@
 #include "AppStartup.h"
 #include "CDXWnd.h"
 #include "CDlgGameExit.h"
+#include "CGameBase.h"
+#include "CGameDeck.h"
+#include "CGameDeckList.h"
 #include "CUIRes.h"
 #include "CWndMain.h"
 #include "CX2DEngine.h"
 #include "CX2DSprite.h"
 #include "CX2DTarget.h"
 #include "CXSpriteBatch.h"
+#include "NetClientGlobal.h"
 #include "UIFontFiles.h"
 #include "platform/keys.h"
 
@@ -44,7 +48,7 @@ const FontRow kFonts[] = {
 
 }  // namespace
 
-bool CGameMain::Init()
+bool CGameMain::Init(const char* uiFolder)
 {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     if (!CreateScreenTarget())
@@ -54,12 +58,15 @@ bool CGameMain::Init()
         SetUIScale(static_cast<float>(rc.right) / 1920.0f, static_cast<float>(rc.bottom) / 1080.0f);
     if (!LoadFonts())
         return false;
-    m_pUIRes = new CUIRes();
+    m_pUIRes = new CUIRes(uiFolder);
     if (!m_pUIRes->LoadAll())
         return false;
     g_hDXWnd = g_hWndMain;
     m_pWndMain = new CWndMain();
     if (!m_pWndMain->Create(1, 0))
+        return false;
+    m_pDeckList = new CGameDeckList();
+    if (!m_pDeckList->BuildDecks())
         return false;
     ToggleWindowMode(true);
     m_nMode = MODE_LOADING;
@@ -121,7 +128,18 @@ bool CGameMain::LoadFonts()
 
 void CGameMain::PumpNetwork(float seconds)
 {
-    (void)seconds;
+    if (!g_NetClient)
+        return;
+    // Process may release the client (a handler that ends the session): hold it for this frame.
+    HiPointer<NetworkClient> client = g_NetClient;
+    client->Process();
+    if (client->GetState() != HiNetworkClient::STATE_CONNECTED)
+        return;
+    m_fPingTime += seconds;
+    if (m_fPingTime >= kPingInterval) {
+        client->SendPing();
+        m_fPingTime = 0.0f;
+    }
 }
 
 void CGameMain::Frame()
@@ -131,9 +149,18 @@ void CGameMain::Frame()
     PumpNetwork(dt);
     ProcessInput();
     HTARGET target = m_pScreenTarget ? m_pScreenTarget->GetTarget() : nullptr;
-    if (m_nMode == MODE_LOADING || m_nMode == MODE_LOGIN || m_nMode == MODE_LOBBY) {
+    if (m_nMode == MODE_LOADING || m_nMode == MODE_LOGIN) {
         if (EngineBeginScene(target)) {
             EngineClear(0);
+            EngineEndScene(false);
+        }
+    } else if (m_nMode == MODE_LOBBY) {
+        if (m_pDeckList)
+            m_pDeckList->UpdateGames();
+        if (EngineBeginScene(target)) {
+            EngineClear(0);
+            if (m_pDeckList)
+                m_pDeckList->DrawGames();
             EngineEndScene(false);
         }
     }
@@ -179,12 +206,19 @@ void CGameMain::ProcessInput()
             ToggleWindowMode(true);
             return;
         }
+        if (!m_pDeckList)
+            continue;
+        for (int32_t i = 0; i < m_pDeckList->GetCount(); ++i)
+            if (CGameBase* game = m_pDeckList->GetDeck(i)->GetGame())
+                game->OnInputEvent(&event);
     }
 }
 
 void CGameMain::OnDeviceLost()
 {
     m_FontMgr.ForEach([](CXFont* font) { font->OnLostDevice(); });
+    if (m_pDeckList)
+        m_pDeckList->NotifyDeviceLost();
 }
 
 void CGameMain::RestoreDevice()
@@ -192,6 +226,8 @@ void CGameMain::RestoreDevice()
     if (m_pScreenSprite && m_pScreenTarget)
         m_pScreenSprite->SetTexture(m_pScreenTarget->GetTexture());
     m_FontMgr.ForEach([](CXFont* font) { font->OnResetDevice(); });
+    if (m_pDeckList)
+        m_pDeckList->NotifyDeviceReset();
 }
 
 void CGameMain::OnResize(int width, int height)
@@ -245,6 +281,8 @@ LRESULT CGameMain::WndProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
 
 void CGameMain::ReleaseAll()
 {
+    delete m_pDeckList;
+    m_pDeckList = nullptr;
     delete m_pUIRes;
     m_pUIRes = nullptr;
     delete m_pWndMain;

@@ -27,7 +27,8 @@ public:
     CGameMain(const CGameMain&) = delete;
     CGameMain& operator=(const CGameMain&) = delete;
 
-    bool Init();
+    // The UI images come from the folder (relative names are under the program's folder).
+    bool Init(const char* uiFolder = "./data_ui");
     void Frame();
     // Connection events and answers of this frame, then the keep-alive while connected.
     void PumpNetwork(float seconds);

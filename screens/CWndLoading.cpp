@@ -7,6 +7,8 @@
 #include "Base/CXLog.h"
 #include "Base/CXString.h"
 #include "CDlgCommon.h"
+#include "CGameBase.h"
+#include "GameFactory.h"
 #include "CGameMain.h"
 #include "CUIRes.h"
 #include "CUITexture.h"
@@ -82,15 +84,28 @@ void CWndLoading::ScanFolder(const char* folder)
     }
 }
 
-void CWndLoading::PreloadMorvane()
+namespace {
+
+// Builds a demonstration game of the type for machine 1 and lets it register every file it would
+// load; nothing when the program has no such game.
+void RegisterGameFiles(int32_t gameType, const char* function, const char* name)
 {
-    CX_LOG_SYSTEM("CWndLoading::PreloadMorvane", "no Morvane game in this program: nothing registered.");
+    GameCreator create = FindGameCreator(gameType);
+    CGameBase* game = create ? create(nullptr, 1, true) : nullptr;
+    if (!game) {
+        CX_LOG_SYSTEM(function, "no %s game in this program: nothing registered.", name);
+        return;
+    }
+    if (!game->Initialize(g_hWndMain, false))
+        CX_LOG_ERROR(function, "%s registration pass fail.", name);
+    delete game;
 }
 
-void CWndLoading::PreloadJix()
-{
-    CX_LOG_SYSTEM("CWndLoading::PreloadJix", "no Jix game in this program: nothing registered.");
-}
+}  // namespace
+
+void CWndLoading::PreloadMorvane() { RegisterGameFiles(2, "CWndLoading::PreloadMorvane", "Morvane"); }
+
+void CWndLoading::PreloadJix() { RegisterGameFiles(1, "CWndLoading::PreloadJix", "Jix"); }
 
 bool CWndLoading::LoadStep()
 {

@@ -2,12 +2,16 @@
 
 #include <new>
 
+#include "CWndGame.h"
 #include "CWndLoading.h"
+#include "CWndLogin.h"
 
 CDXWnd* CreateScreenObject(int id)
 {
     switch (id) {
     case 12: return new (std::nothrow) CWndLoading();
+    case 13: return new (std::nothrow) CWndLogin();
+    case 19: return new (std::nothrow) CWndGame();
     default: return nullptr;
     }
 }

@@ -1,6 +1,7 @@
 // Writes the placeholder resource tree the client loads: every UI image of the registry's table
 // as a labelled PNG of a size its layout can use, the two UI font files (copied from installed
-// fonts), the login sound, and the Jix game's images and sounds (jix_assets.cpp).
+// fonts), the login sound, the placeholder trees the loading screen walks, and the Jix game's
+// images and sounds (jix_assets.cpp).
 //   uiassets <output folder> <folder of the installed Korean fonts>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "UIFontFiles.h"
+#include "data_tree.h"
 #include "UIResTable.h"
 #include "jix_assets.h"
 #include "placeholder_image.h"
@@ -207,6 +209,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot write %s\n", sound.c_str());
         ++failures;
     }
+    failures += WritePelagornPlaceholders(out);
     failures += WriteJixAssets(out);
     return failures == 0 ? 0 : 1;
 }

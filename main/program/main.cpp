@@ -1,0 +1,11 @@
+// The client program: installs the protocol client's creator, then runs the start-up, main loop
+// and shutdown sequence. It takes no arguments. Each game registers its creator here as it lands.
+#include "AppStartup.h"
+#include "CNetClient.h"
+#include "NetClientGlobal.h"
+
+int main()
+{
+    SetNetClientCreator(CreateProgramNetClient);
+    return RunClient();
+}
