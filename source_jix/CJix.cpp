@@ -12,7 +12,6 @@
 #include "CXGfxDevice.h"
 #include "CXLog.h"
 #include "CXSpriteBatch.h"
-#include "MachineTable.h"
 
 namespace {
 
@@ -235,19 +234,14 @@ void CJix::OnAnsEnter(const uint8_t* pBlock)
     m_bFlag = 1;
 }
 
-void CJix::OnAnsCoinIn()
+void CJix::OnAnsCoinIn(int32_t nCredit)
 {
     if (!m_pEngine)
         return;
     m_pEngine->GetLink()->m_bCoinInPending = 0;
-    const CMachineState* pRow = g_MachineTable.Find(m_nGameType, m_nMachineNo);
-    if (!pRow)
-        return;
-    if (pRow->m_nCredit > m_pEngine->m_nCredit)
+    if (nCredit > m_pEngine->m_nCredit)
         m_nCreditIn += 10000;
-    m_pEngine->m_nCredit = pRow->m_nCredit;
-    m_pEngine->SetCredit(pRow->m_nCredit);
-    SetCredit(pRow->m_nCredit);
+    SetCredit(nCredit);
 }
 
 void CJix::OnAnsSpinData(bool bGranted, const uint8_t* pBlock)

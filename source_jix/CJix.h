@@ -50,7 +50,8 @@ public:
 
     // The game screen's answers for this machine (the protocol handlers call these).
     void OnAnsEnter(const uint8_t* pBlock);
-    void OnAnsCoinIn();
+    // nCredit: the machine's credit in the machine table.
+    void OnAnsCoinIn(int32_t nCredit);
     void OnAnsSpinData(bool bGranted, const uint8_t* pBlock);
     void OnAnsSpinEnd(bool bOk);
     void OnAnsTicketOut(bool bValid);

@@ -43,7 +43,9 @@ protected:
     void OnJixCoinIn(int32_t, int32_t, int32_t) override
     {
         answers.push_back(MsgJixCoinIn);
-        game->OnAnsCoinIn();
+        const CMachineState* row = g_MachineTable.Find(1, kMachine);
+        if (row)
+            game->OnAnsCoinIn(row->m_nCredit);
     }
     void OnJixPlayStart(int32_t, int32_t, bool granted, uint32_t value) override
     {
