@@ -378,6 +378,7 @@ void CDemo::EndSpin(bool bNoWinEnd, bool bClosingRun)
         return;
     }
     m_nSpinPhase = 40;
-    m_pLink->ReqSpinEnd();
+    if (m_pLink->m_bSpinDataHeld && !m_pLink->m_bSpinEndRequested && !m_pLink->ReqSpinEnd())
+        CX_LOG_ERROR("CDemo::EndSpin", "spin end request not sent; the next spin waits for it");
     m_pLink->ReqGameFin();
 }

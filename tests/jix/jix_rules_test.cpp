@@ -122,6 +122,29 @@ TEST(JixRules, ChooseWalkActionBands)
     EXPECT_EQ(codes, 41);
 }
 
+TEST(JixRules, LaunchMarkerTurnsAtBothEnds)
+{
+    struct Case
+    {
+        int32_t height, direction;
+        std::vector<int32_t> drawn;  // heights at the start of successive ticks
+    };
+    const Case cases[] = {
+        {584, 0, {584, 586, 582, 580}},
+        {2, 1, {2, 0, -2, 4, 6}},
+    };
+    for (const Case& c : cases) {
+        CJix host(nullptr, 0, true);
+        CDemo demo(&host);
+        demo.m_nLaunchHeight = c.height;
+        demo.m_nLaunchDir = c.direction;
+        for (size_t i = 0; i < c.drawn.size(); ++i) {
+            EXPECT_EQ(demo.m_nLaunchHeight, c.drawn[i]) << "from " << c.height << ", tick " << i;
+            demo.TickGame();
+        }
+    }
+}
+
 TEST(JixRules, CountUpMovesHundredsThenTensAndNeverPastThePending)
 {
     OnlineEngine e;
@@ -242,6 +265,31 @@ TEST(JixRules, ActionMessageOnlyWhenTheActionStartsFromNone)
     standalone.SetActionCode(1);
     EXPECT_EQ(sender.Count(MsgJixAction), 2) << "standalone sends nothing";
     EXPECT_EQ(standalone.m_nActionJix, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(JixRules, DebugOverlayShowsTheLinkAndTheBlock)
+{
+    OnlineEngine e;
+    e.link.m_bSpinDataRequested = 1;
+    e.link.m_bTicketOutPending = 1;
+    e.demo.m_bTicketWanted = 1;
+    e.demo.m_nScore = 5000;
+    e.demo.m_nSavedScore = 4100;
+    e.demo.m_nScoreAfterWin = 5600;
+    e.demo.m_anHint[6] = 3;
+    e.demo.m_nActionJix = 4;
+    const std::vector<std::string> lines = e.demo.DebugLines();
+    ASSERT_EQ(lines.size(), 13u);
+    EXPECT_EQ(lines[0], "Block Spin: 0, SpinEnd: 1, SpinReq: 1");
+    EXPECT_EQ(lines[1], "playing: 0, FinReq: 0, , ticketReq: 1, giftflag: 1");
+    EXPECT_EQ(lines[2], "save=5000, imsisave=4100, imsidatat=5600");
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[8], "hint   : 0:0, 1:0, 2:0, 3:0, 4:0, 5:0, 6:3, 7:0");
+    EXPECT_EQ(lines[10], "ActionJix => 4");
 }
 
 } // namespace
