@@ -1,25 +1,38 @@
-// Answers of the Jix game. Its game class is not part of this program yet: an answer whose
-// machine a deck hosts is logged and dropped, and the lobby still does its own part of an answer
-// (labels, error boxes). Enter answers need no screen; the others need the lobby.
-#include "CGameBase.h"
+// Answers of the Jix game: each finds the machine's game by its key, checks that it is a Jix game
+// and hands the answer to it. Enter answers need no screen; the others need the lobby, which also
+// does its own part of an answer (labels, error boxes). An answer for a machine no deck hosts as
+// a Jix game is dropped.
+#include "CDemo.h"
+#include "CDemoLink.h"
+#include "CJix.h"
 #include "CNetClient.h"
 #include "CWndGame.h"
 
 namespace {
 
-constexpr const char* kGame = "Jix";
-
-void JixCoinInStep(CGameBase& game, int32_t)
+CJix* FindJix(int32_t gameType, int32_t machineNo)
 {
-    CNetClient::DropUnbuiltGameAnswer("CNetClient::OnJixCoinIn", kGame, game.m_nGameType, game.m_nMachineNo);
+    return dynamic_cast<CJix*>(CNetClient::FindGame(gameType, machineNo));
+}
+
+// The lobby's game screen is current and hosts the machine as a Jix game.
+CJix* FindJixInLobby(int32_t gameType, int32_t machineNo)
+{
+    return CNetClient::CurrentScreen<CWndGame>() ? FindJix(gameType, machineNo) : nullptr;
+}
+
+void JixCoinInStep(CGameBase& game, int32_t nCredit)
+{
+    if (CJix* pJix = dynamic_cast<CJix*>(&game))
+        pJix->OnAnsCoinIn(nCredit);
 }
 
 }  // namespace
 
-void CNetClient::OnJixEnter(int32_t gameType, int32_t machineNo, const uint8_t*)
+void CNetClient::OnJixEnter(int32_t gameType, int32_t machineNo, const uint8_t* pBlock)
 {
-    if (FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnJixEnter", kGame, gameType, machineNo);
+    if (CJix* pJix = FindJix(gameType, machineNo))
+        pJix->OnAnsEnter(pBlock);
 }
 
 void CNetClient::OnJixCoinIn(int32_t result, int32_t gameType, int32_t machineNo)
@@ -28,39 +41,43 @@ void CNetClient::OnJixCoinIn(int32_t result, int32_t gameType, int32_t machineNo
         pScreen->AnsCoinIn(result, gameType, machineNo, JixCoinInStep);
 }
 
-void CNetClient::OnJixPlayStart(int32_t gameType, int32_t machineNo, bool, uint32_t)
+void CNetClient::OnJixPlayStart(int32_t gameType, int32_t machineNo, bool bGranted, uint32_t dwValue)
 {
-    if (CurrentScreen<CWndGame>() && FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnJixPlayStart", kGame, gameType, machineNo);
+    if (CJix* pJix = FindJixInLobby(gameType, machineNo))
+        if (CDemo* pEngine = pJix->GetEngine())
+            pEngine->GetLink()->OnAnsPlayStart(bGranted, dwValue);
 }
 
-void CNetClient::OnJixBonus(int32_t gameType, int32_t machineNo, bool, uint32_t)
+void CNetClient::OnJixBonus(int32_t gameType, int32_t machineNo, bool bGranted, uint32_t dwValue)
 {
-    if (CurrentScreen<CWndGame>() && FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnJixBonus", kGame, gameType, machineNo);
+    if (CJix* pJix = FindJixInLobby(gameType, machineNo))
+        if (CDemo* pEngine = pJix->GetEngine())
+            pEngine->GetLink()->OnAnsBonus(bGranted, dwValue);
 }
 
-void CNetClient::OnJixSpinData(int32_t gameType, int32_t machineNo, bool, const uint8_t*)
+void CNetClient::OnJixSpinData(int32_t gameType, int32_t machineNo, bool bGranted, const uint8_t* pBlock)
 {
-    if (CurrentScreen<CWndGame>() && FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnJixSpinData", kGame, gameType, machineNo);
+    if (CJix* pJix = FindJixInLobby(gameType, machineNo))
+        pJix->OnAnsSpinData(bGranted, pBlock);
 }
 
-void CNetClient::OnJixSpinEnd(int32_t gameType, int32_t machineNo, bool)
+void CNetClient::OnJixSpinEnd(int32_t gameType, int32_t machineNo, bool bOk)
 {
-    if (CurrentScreen<CWndGame>() && FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnJixSpinEnd", kGame, gameType, machineNo);
+    if (CJix* pJix = FindJixInLobby(gameType, machineNo))
+        pJix->OnAnsSpinEnd(bOk);
 }
 
-void CNetClient::OnJixTicketOut(int32_t gameType, int32_t machineNo, int32_t)
+void CNetClient::OnJixTicketOut(int32_t gameType, int32_t machineNo, int32_t result)
 {
     CWndGame* pScreen = CurrentScreen<CWndGame>();
-    if (pScreen && pScreen->AnsTicketOut(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnJixTicketOut", kGame, gameType, machineNo);
+    if (!pScreen)
+        return;
+    if (CJix* pJix = dynamic_cast<CJix*>(pScreen->AnsTicketOut(gameType, machineNo)))
+        pJix->OnAnsTicketOut(result != 0);
 }
 
-void CNetClient::OnJixGameFin(int32_t gameType, int32_t machineNo, bool)
+void CNetClient::OnJixGameFin(int32_t gameType, int32_t machineNo, bool bOk)
 {
-    if (CurrentScreen<CWndGame>() && FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnJixGameFin", kGame, gameType, machineNo);
+    if (CJix* pJix = FindJixInLobby(gameType, machineNo))
+        pJix->OnAnsGameFin(bOk);
 }

@@ -1,6 +1,7 @@
 // Writes the placeholder resource tree the client loads: every UI image of the registry's table
 // as a labelled PNG of a size its layout can use, the two UI font files (copied from installed
-// fonts), the login sound and the placeholder trees the loading screen walks.
+// fonts), the login sound, the placeholder trees the loading screen walks, and the Jix game's
+// images and sounds (jix_assets.cpp).
 //   uiassets <output folder> <folder of the installed Korean fonts>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "UIFontFiles.h"
 #include "data_tree.h"
 #include "UIResTable.h"
+#include "jix_assets.h"
 #include "placeholder_image.h"
 #include "wave_tone.h"
 
@@ -208,5 +210,6 @@ int main(int argc, char** argv)
         ++failures;
     }
     failures += WritePelagornPlaceholders(out);
+    failures += WriteJixAssets(out);
     return failures == 0 ? 0 : 1;
 }

@@ -42,6 +42,8 @@ struct PlayState {
     uint32_t giftTickets = 0;
     answers::MachineTable machines{};
     bool loggedIn = false;
+    // Spins a game's answers served per machine number (games that alternate outcomes).
+    std::map<uint16_t, uint32_t> spinsServed;
 };
 
 // One connection as the handlers see it.
@@ -71,6 +73,8 @@ private:
 
 // The lobby, money, reservation, notice and keep-alive answers.
 void AddLobbyAnswers(PlayAnswers& answers);
+// The Jix game's answers (PlayJix.cpp).
+void AddJixAnswers(PlayAnswers& answers);
 // The lobby's answers and every game's.
 PlayAnswers DefaultPlayAnswers();
 

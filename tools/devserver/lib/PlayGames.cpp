@@ -7,6 +7,7 @@ PlayAnswers DefaultPlayAnswers()
 {
     PlayAnswers answers;
     AddLobbyAnswers(answers);
+    AddJixAnswers(answers);
     return answers;
 }
 

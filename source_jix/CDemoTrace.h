@@ -1,0 +1,26 @@
+#pragma once
+// A trace writer the server link can be given: each line is dated and written to the enabled
+// outputs (1 the console, 2 appended to a file). The client attaches none.
+
+#include <cstdint>
+#include <string>
+
+class CDemoTrace
+{
+public:
+    static constexpr uint32_t kConsole = 1;
+    static constexpr uint32_t kFile = 2;
+
+    CDemoTrace(uint32_t dwOutputs, std::string strFile);
+    virtual ~CDemoTrace() = default;
+
+    // "<date> <time> > <text>\n" to every enabled output; a file that does not open is skipped.
+    void WriteLine(const char16_t* pszText);
+    // The last line formatted (empty before the first).
+    const std::string& LastLine() const { return m_strLine; }
+
+private:
+    uint32_t m_dwOutputs;
+    std::string m_strFile;
+    std::string m_strLine; // UTF-8
+};

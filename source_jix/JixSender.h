@@ -1,0 +1,32 @@
+#pragma once
+// Where the Jix game's requests go. The program's sender forwards to the global protocol object;
+// tests may install their own (a recording sender, or one over their own client).
+
+#include <cstdint>
+
+class NetworkClient;
+
+class CJixSender
+{
+public:
+    virtual ~CJixSender() = default;
+    // Sends request wId (14..22) for the machine; wId 17 carries dwValue. True when it went out.
+    virtual bool Send(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo, uint32_t dwValue) = 0;
+};
+
+// Forwards to a NetworkClient's Jix senders (false, nothing sent, while it is not connected); with
+// no client given, to the program's (g_NetClient), false while there is none.
+class CJixNetSender : public CJixSender
+{
+public:
+    explicit CJixNetSender(NetworkClient* pClient) : m_pClient(pClient) {}
+    bool Send(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo, uint32_t dwValue) override;
+
+private:
+    NetworkClient* m_pClient;
+};
+
+// The sender in use: the one installed, else one over the program's protocol object.
+CJixSender* JixGetSender();
+// Installs a sender (not owned); null puts the program's back.
+void JixSetSender(CJixSender* pSender);

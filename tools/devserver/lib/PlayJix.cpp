@@ -1,0 +1,226 @@
+// The play mode's Jix answers (messages 14 to 22) for machines the player selected. A coin-in puts
+// 10000 of the player's money on the machine; a play start costs 100 and grants one spin, and a
+// bonus of an odd level one more (levels 4 and 6 add 100 to the score); every second spin a
+// machine serves wins 20000 (which also calls for gift tickets), the others win nothing; a ticket
+// takes 5000 off the score. The win is booked when the spin data goes out.
+#include "PlayAnswers.h"
+
+#include <algorithm>
+#include <array>
+
+namespace devserver {
+
+namespace {
+
+constexpr uint32_t kCoinInCredit = 10000;
+constexpr uint32_t kPlayCost = 100;
+constexpr uint32_t kWin = 20000;
+constexpr uint32_t kScoreCap = 20000;
+constexpr uint32_t kTicketScore = 5000;
+constexpr size_t kSpinValues = 45;  // the 180-byte block: 45 little-endian 32-bit values
+
+struct Key {
+    uint8_t gameType;
+    uint16_t number;
+};
+
+Key ReadKey(BodyReader& r)
+{
+    const uint8_t type = r.U8();
+    return Key{type, r.U16()};
+}
+
+answers::MachineRow* FindMachine(PlaySession& s, Key key)
+{
+    for (answers::MachineRow& row : s.state.machines)
+        if (row.gameType == 1 && key.gameType == 1 && row.number == key.number && key.number != 0)
+            return &row;
+    s.Log("Jix machine " + std::to_string(key.number) + " was not selected; no answer");
+    return nullptr;
+}
+
+ByteBuilder& AppendKey(ByteBuilder& body, Key key)
+{
+    return body.U8(key.gameType).U16(key.number);
+}
+
+ByteBuilder& AppendMeters(ByteBuilder& body, const answers::MachineRow& row)
+{
+    return body.U32(row.credit).U32(row.win).U32(row.score);
+}
+
+// Offsets (in values) of the block fields the answers set.
+enum SpinField : size_t {
+    WinSum = 0,
+    TotalWin = 2,
+    BigWinFlag = 3,
+    ScoreAfterWin = 4,
+    ReelStop0 = 6,
+    ShownWin = 10,
+    PendingWin = 11,
+    SavedScore = 12,
+    PresentationLength = 13,
+    Win1 = 19,
+};
+
+Bytes SpinBlock(bool win, uint32_t scoreBefore, uint32_t scoreAfter)
+{
+    std::array<uint32_t, kSpinValues> values{};
+    const uint32_t stops[4] = {3, 8, 12, 20};
+    for (size_t r = 0; r < 4; ++r)
+        values[ReelStop0 + r] = stops[r];
+    if (win) {
+        values[WinSum] = kWin;
+        values[TotalWin] = kWin;
+        values[BigWinFlag] = 1;
+        values[ScoreAfterWin] = scoreAfter;
+        values[ShownWin] = kWin;
+        values[PendingWin] = kWin;
+        values[SavedScore] = scoreBefore;
+        values[PresentationLength] = 1060;
+        values[Win1] = kWin;
+    }
+    ByteBuilder block;
+    for (uint32_t v : values)
+        block.U32(v);
+    return block.Take();
+}
+
+void Enter(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    if (answers::MachineRow* row = FindMachine(s, key)) {
+        ByteBuilder body;
+        AppendMeters(AppendKey(body.U16(14), key), *row).Raw(SpinBlock(false, 0, 0));
+        s.Send(body.Take());
+    }
+}
+
+void CoinIn(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
+    if (!row)
+        return;
+    ByteBuilder body;
+    if (s.state.money < kCoinInCredit) {
+        AppendKey(body.U16(15).U8(1).U32(s.state.money), key);
+    } else {
+        s.state.money -= kCoinInCredit;
+        row->credit += kCoinInCredit;
+        AppendKey(body.U16(15).U8(0).U32(s.state.money), key).U32(row->credit);
+    }
+    s.Send(body.Take());
+}
+
+void PlayStart(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
+    if (!row)
+        return;
+    ByteBuilder body;
+    AppendKey(body.U16(16), key);
+    if (row->credit >= kPlayCost) {
+        row->credit -= kPlayCost;
+        row->win += 1;
+        body.U8(1).U32(0);
+    } else {
+        body.U8(0);
+    }
+    s.Send(AppendMeters(body, *row).Take());
+}
+
+void Bonus(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    const uint32_t level = r.U32();
+    answers::MachineRow* row = FindMachine(s, key);
+    if (!row)
+        return;
+    uint32_t amount = 0;
+    if (level % 2 == 1)
+        row->win += 1;
+    else if (level == 4 || level == 6)
+        amount = 100;
+    row->score = std::min(row->score + amount, kScoreCap);
+    ByteBuilder body;
+    AppendMeters(AppendKey(body.U16(17), key), *row).U8(1).U32(amount);
+    s.Send(body.Take());
+}
+
+void SpinData(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
+    if (!row)
+        return;
+    ByteBuilder body;
+    AppendKey(body.U16(18), key);
+    if (row->win == 0) {
+        AppendMeters(body, *row).U8(0);
+        s.Send(body.Take());
+        return;
+    }
+    row->win -= 1;
+    const bool win = ++s.state.spinsServed[key.number] % 2 == 0;
+    const uint32_t before = row->score;
+    if (win)
+        row->score = std::min(row->score + kWin, kScoreCap);
+    AppendMeters(body, *row).U8(1).Raw(SpinBlock(win, before, row->score));
+    s.Send(body.Take());
+}
+
+void SpinEnd(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    if (answers::MachineRow* row = FindMachine(s, key)) {
+        ByteBuilder body;
+        AppendMeters(AppendKey(body.U16(19), key).U8(1), *row);
+        s.Send(body.Take());
+    }
+}
+
+void TicketOut(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
+    if (!row)
+        return;
+    uint8_t result = 0;
+    if (row->score >= kTicketScore) {
+        row->score -= kTicketScore;
+        s.state.giftTickets += 1;
+        result = 1;
+    }
+    ByteBuilder body;
+    AppendMeters(AppendKey(body.U16(20), key), *row).U8(result).U32(s.state.giftTickets);
+    s.Send(body.Take());
+}
+
+void GameFin(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    if (answers::MachineRow* row = FindMachine(s, key)) {
+        ByteBuilder body;
+        AppendMeters(AppendKey(body.U16(22), key).U8(1), *row);
+        s.Send(body.Take());
+    }
+}
+
+}  // namespace
+
+void AddJixAnswers(PlayAnswers& a)
+{
+    a.On(14, Enter);
+    a.On(15, CoinIn);
+    a.On(16, PlayStart);
+    a.On(17, Bonus);
+    a.On(18, SpinData);
+    a.On(19, SpinEnd);
+    a.On(20, TicketOut);
+    a.On(21, [](PlaySession& s, BodyReader&) { s.Log("Jix character action noted"); });
+    a.On(22, GameFin);
+}
+
+}  // namespace devserver
