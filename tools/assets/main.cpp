@@ -1,6 +1,6 @@
 // Writes the placeholder resource tree the client loads: every UI image of the registry's table
 // as a labelled PNG of a size its layout can use, the two UI font files (copied from installed
-// fonts) and the login sound.
+// fonts), the login sound and the placeholder trees the loading screen walks.
 //   uiassets <output folder> <folder of the installed Korean fonts>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "UIFontFiles.h"
+#include "data_tree.h"
 #include "UIResTable.h"
 #include "placeholder_image.h"
 #include "wave_tone.h"
@@ -206,5 +207,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot write %s\n", sound.c_str());
         ++failures;
     }
+    failures += WritePelagornPlaceholders(out);
     return failures == 0 ? 0 : 1;
 }

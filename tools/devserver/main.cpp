@@ -1,6 +1,8 @@
-// The dev server as a program: serves one ready-made or file script to each client that connects.
+// The dev server as a program: serves one ready-made or file script to each client that connects,
+// or, in play mode, answers like a small real server on several loopback addresses.
 //
 //   devserver [--script NAME | --file PATH] [--address 127.0.0.x] [--port N] [--once] [--list]
+//   devserver --play [--address 127.0.0.x]... [--port N]
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,8 +11,14 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
+#include <csignal>
+
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/signal_set.hpp>
 
 #include "DevServer.h"
+#include "PlayServer.h"
 #include "ReadyScripts.h"
 #include "ScriptText.h"
 
@@ -19,6 +27,9 @@ namespace {
 void Usage()
 {
     std::cerr << "usage: devserver [--script NAME | --file PATH] [--address 127.0.0.x] [--port N] [--once] [--list]\n"
+                 "       devserver --play [--address 127.0.0.x]... [--port N]\n"
+                 "  --play         answer like a small server (any ID and password) until stopped;\n"
+                 "                 on 127.0.0.1 .. 127.0.0.5 unless addresses are given\n"
                  "  --script NAME  a ready-made script (default: login; --list shows them)\n"
                  "  --file PATH    a script in the text format of tools/devserver/README.md\n"
                  "  --address A    a loopback address to listen on (default 127.0.0.1)\n"
@@ -44,6 +55,32 @@ std::optional<devserver::Script> LoadFile(const std::string& path)
     return script;
 }
 
+// Serves until SIGINT or SIGTERM.
+int RunPlay(std::vector<std::string> addresses, uint16_t port)
+{
+    if (addresses.empty())
+        addresses = {"127.0.0.1", "127.0.0.2", "127.0.0.3", "127.0.0.4", "127.0.0.5"};
+    try {
+        devserver::PlayServer server(addresses, port, devserver::DefaultPlayAnswers());
+        server.SetLog([](const std::string& line) { std::cout << line << std::endl; });
+        std::cout << "play mode on";
+        for (const std::string& a : addresses)
+            std::cout << " " << a;
+        std::cout << " port " << server.Port() << std::endl;
+        server.Start();
+        boost::asio::io_context io;
+        boost::asio::signal_set signals(io, SIGINT, SIGTERM);
+        signals.async_wait([](const boost::system::error_code&, int) {});
+        io.run();
+        server.Stop();
+        std::cout << "stopped" << std::endl;
+        return 0;
+    } catch (const std::exception& e) {
+        std::cerr << "devserver: " << e.what() << "\n";
+        return 2;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -53,6 +90,8 @@ int main(int argc, char** argv)
     std::string address = "127.0.0.1";
     long port = devserver::kDefaultPort;
     bool once = false;
+    bool play = false;
+    std::vector<std::string> playAddresses;
 
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -63,6 +102,9 @@ int main(int argc, char** argv)
             file = argv[++i];
         } else if (arg == "--address" && hasValue) {
             address = argv[++i];
+            playAddresses.push_back(address);
+        } else if (arg == "--play") {
+            play = true;
         } else if (arg == "--port" && hasValue) {
             char* end = nullptr;
             port = std::strtol(argv[++i], &end, 10);
@@ -81,6 +123,9 @@ int main(int argc, char** argv)
             return 2;
         }
     }
+
+    if (play)
+        return RunPlay(playAddresses, static_cast<uint16_t>(port));
 
     std::optional<devserver::Script> script =
         file.empty() ? devserver::ReadyScript(scriptName) : LoadFile(file);

@@ -1,0 +1,67 @@
+#include "AppShell.h"
+
+#include <cstdio>
+#include <string>
+
+#include "CWndMain.h"
+#include "platform/files.h"
+
+HWND g_hWndMain = nullptr;
+bool g_bFullScreen = false;
+RECT g_rcWindow;
+int32_t g_nVirtualWidth = 1920;
+int32_t g_nVirtualHeight = 1080;
+int32_t g_nBackBufferWidth = 1280;
+int32_t g_nBackBufferHeight = 720;
+float g_fLayoutScaleX = 1.0f;
+float g_fLayoutScaleY = 1.0f;
+double g_dTotalTime = 0.0;
+
+const char* ModuleDir()
+{
+    static const std::string folder = platform::ProgramFolder();
+    return folder.c_str();
+}
+
+const char* ModuleFilePath(const char* name)
+{
+    static char buffers[32][260];
+    static unsigned next = 0;
+    char* buffer = buffers[next];
+    next = (next + 1) % 32;
+    std::snprintf(buffer, sizeof buffers[0], "%s%s", ModuleDir(), name ? name : "");
+    return buffer;
+}
+
+void SaveWindowRect()
+{
+    if (g_hWndMain)
+        Window_GetRect(g_hWndMain, &g_rcWindow);
+}
+
+void ApplyWindowMode()
+{
+    if (!g_hWndMain)
+        return;
+    if (g_bFullScreen) {
+        Window_SetStyle(g_hWndMain, kFullScreenStyle);
+        Window_SetExStyle(g_hWndMain, kFullScreenExStyle);
+        Window_Move(g_hWndMain, 0, 0, Window_GetSystemMetrics(SM_CXSCREEN), Window_GetSystemMetrics(SM_CYSCREEN));
+    } else {
+        Window_SetStyle(g_hWndMain, kFramedStyle);
+        Window_SetExStyle(g_hWndMain, kFramedExStyle);
+        Window_Move(g_hWndMain, g_rcWindow.left, g_rcWindow.top, g_rcWindow.right - g_rcWindow.left,
+                    g_rcWindow.bottom - g_rcWindow.top);
+    }
+    Window_Update(g_hWndMain);
+}
+
+void ToggleWindowMode(bool saveRect)
+{
+    if (!g_bFullScreen && saveRect)
+        SaveWindowRect();
+    g_bFullScreen = !g_bFullScreen;
+    ApplyWindowMode();
+    if (g_pWndMain)
+        g_pWndMain->Relayout();
+}

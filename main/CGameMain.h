@@ -1,0 +1,88 @@
+#pragma once
+// The application object: UI fonts, the screen render target, the UI image registry, the main
+// window and the deck list. Once per engine frame it pumps the network, keeps the connection
+// alive, routes input, runs and draws the games and the widgets into the screen target and
+// stretches that onto the window; it sees the window's size, close and maximise messages before
+// the widget tree.
+
+#include <cstdint>
+
+#include "CFontMgr.h"
+#include "platform/window.h"
+
+class CGameDeckList;
+class CUIRes;
+class CWndMain;
+class CX2DSprite;
+class CX2DTarget;
+class CXFont;
+
+class CGameMain {
+public:
+    enum Mode : int32_t { MODE_NONE = 0, MODE_LOADING = 1, MODE_LOGIN = 2, MODE_LOBBY = 3 };
+    static constexpr float kPingInterval = 30.0f;
+
+    CGameMain() = default;
+    virtual ~CGameMain() { ReleaseAll(); }
+    CGameMain(const CGameMain&) = delete;
+    CGameMain& operator=(const CGameMain&) = delete;
+
+    // The UI images come from the folder (relative names are under the program's folder).
+    bool Init(const char* uiFolder = "./data_ui");
+    void Frame();
+    // Connection events and answers of this frame, then the keep-alive while connected.
+    void PumpNetwork(float seconds);
+    void ProcessInput();
+    void RestoreDevice();
+    void OnDeviceLost();
+    // A 0x0 size (a minimised window) is ignored.
+    void OnResize(int width, int height);
+    LRESULT WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool CreateScreenTarget();
+    bool LoadFonts();
+    void ReleaseAll();
+
+    int32_t GetMode() const { return m_nMode; }
+    void SetMode(int32_t mode) { m_nMode = mode; }
+    float GetPingTime() const { return m_fPingTime; }
+    float GetUIScaleX() const { return m_fUIScaleX; }
+    float GetUIScaleY() const { return m_fUIScaleY; }
+    CWndMain* GetMainWindow() const { return m_pWndMain; }
+    CGameDeckList* GetDeckList() const { return m_pDeckList; }
+    CX2DTarget* GetScreenTarget() const { return m_pScreenTarget; }
+    CFontMgr& GetFontMgr() { return m_FontMgr; }
+
+    CXFont* Font01 = nullptr;
+    CXFont* Font02 = nullptr;
+    CXFont* Font03 = nullptr;
+    CXFont* Font04 = nullptr;
+    CXFont* Font05 = nullptr;
+    CXFont* Font06 = nullptr;
+    CXFont* Font07 = nullptr;
+    CXFont* Font08 = nullptr;
+    CXFont* Font09 = nullptr;
+    CXFont* Font10 = nullptr;
+    CXFont* Font11 = nullptr;
+    CXFont* Font12 = nullptr;
+    CXFont* Font13 = nullptr;
+    CXFont* Font14 = nullptr;
+    CXFont* Font15 = nullptr;
+
+private:
+    void SetUIScale(float x, float y);
+    void DrawScreen();
+
+    CGameDeckList* m_pDeckList = nullptr;
+    int32_t m_nMode = MODE_NONE;
+    CFontMgr m_FontMgr;
+    CUIRes* m_pUIRes = nullptr;
+    CWndMain* m_pWndMain = nullptr;
+    float m_fPingTime = 0.0f;
+    CX2DTarget* m_pScreenTarget = nullptr;
+    CX2DSprite* m_pScreenSprite = nullptr;
+    float m_fUIScaleX = 1.0f;
+    float m_fUIScaleY = 1.0f;
+    bool m_bFontFilesAdded = false;
+};
+
+extern CGameMain* g_pGameMain;

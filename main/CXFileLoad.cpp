@@ -1,0 +1,122 @@
+#include "CXFileLoad.h"
+
+#include <strings.h>
+
+#include <cstring>
+
+#include "Base/CXLog.h"
+#include "CXGfxDevice.h"
+#include "CXSoundMgr.h"
+#include "platform/files.h"
+
+CXFileLoad* g_pFileLoad = nullptr;
+
+bool CXFileLoad::Register(const char* path, int value)
+{
+    if (!path)
+        return false;
+    if (m_Registered.Find(path))
+        return true;
+    auto* record = new sFILEPATH{path, GetFileKind(path), value};
+    if (!m_Registered.Insert(record->strPath, record)) {
+        delete record;
+        return false;
+    }
+    return true;
+}
+
+int CXFileLoad::GetFileKind(const char* path)
+{
+    const char* dot = path ? std::strrchr(path, '.') : nullptr;
+    if (!dot)
+        return KIND_DATA;
+    if (strcasecmp(dot, ".png") == 0 || strcasecmp(dot, ".bmp") == 0 || strcasecmp(dot, ".tga") == 0)
+        return KIND_IMAGE;
+    if (strcasecmp(dot, ".wav") == 0)
+        return KIND_SOUND;
+    return KIND_DATA;
+}
+
+int CXFileLoad::LoadNext()
+{
+    if (m_bFinished)
+        return 1;
+    if (!m_bStarted) {
+        m_Position = m_Registered.begin();
+        m_bStarted = true;
+    }
+    if (m_Position == m_Registered.end()) {
+        m_bFinished = true;
+        return 1;
+    }
+    const sFILEPATH& file = *m_Position->second;
+    const uint8_t* data = nullptr;
+    uint32_t size = 0;
+    if (!LoadDataFile(file.strPath.c_str(), &data, &size, file.nKind, file.nValue))
+        return 1;
+    ++m_nLoadedCount;
+    ++m_Position;
+    return 0;
+}
+
+bool CXFileLoad::LoadDataFile(const char* path, const uint8_t** data, uint32_t* size, int kind, int value)
+{
+    bool ok = false;
+    if (kind == KIND_IMAGE) {
+        ok = g_pGfxDevice && g_pGfxDevice->Texture_Load(path) != nullptr;
+    } else if (kind == KIND_SOUND) {
+        CXSoundMgr* sounds = g_pGfxDevice ? g_pGfxDevice->GetSoundMgr() : nullptr;
+        ok = sounds && sounds->LoadSound(path, value) != nullptr;
+    } else {
+        const sDATAFILE* record = m_DataFiles.Find(path);
+        if (!record) {
+            auto bytes = platform::ReadWholeFile(platform::ResolvePath(path));
+            if (bytes)
+                record = AddDataFile(path, std::move(*bytes));
+        }
+        if (record) {
+            if (data)
+                *data = record->data.data();
+            if (size)
+                *size = static_cast<uint32_t>(record->data.size());
+            ok = true;
+        }
+    }
+    if (!ok) {
+        CX_LOG_ERROR("CXFileLoad::LoadDataFile", "load fail. [%s]", path);
+        AddFailed(path, kind);
+    }
+    return ok;
+}
+
+void CXFileLoad::AddFailed(const char* path, int kind)
+{
+    if (!path || m_Failed.Find(path))
+        return;
+    auto* record = new sFILEPATH{path, kind, 1};
+    if (!m_Failed.Insert(record->strPath, record))
+        delete record;
+}
+
+const CXFileLoad::sDATAFILE* CXFileLoad::AddDataFile(const char* path, std::vector<uint8_t> data)
+{
+    if (!path || data.empty())
+        return nullptr;
+    if (const sDATAFILE* existing = m_DataFiles.Find(path))
+        return existing;
+    auto* record = new sDATAFILE{path, std::move(data)};
+    if (!m_DataFiles.Insert(record->strPath, record)) {
+        delete record;
+        return nullptr;
+    }
+    return record;
+}
+
+void CXFileLoad::ClearRegistered()
+{
+    m_Failed.RemoveAll(true);
+    m_Registered.RemoveAll(true);
+    m_bStarted = false;
+    m_bFinished = false;
+    m_nLoadedCount = 0;
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The lobby and game screen (screen 19): the four decks with their panels, the lobby's dialogs,
+// and the answer operations the protocol client calls for lobby answers. The screen reads the
+// machine table; only the protocol client writes it.
+//
+// Children that are not part of this program yet (chat area, user-info panel, notice line,
+// machine selection, charge, exchange, gift-ticket, reservation and machine-information
+// dialogs) are not created: an operation that would reach one logs what it drops and returns.
+
+#include <cstdint>
+#include <vector>
+
+#include "CDXWnd.h"
+
+class CDlgGameExplain;
+class CDlgInquiry;
+class CDlgRequiredRead;
+class CGameBase;
+class CWndDeck;
+class CXFont;
+struct CReserveInfoEntry;
+
+class CWndGame : public CDXWnd {
+public:
+    static constexpr int kId = 19;
+    static constexpr int kFirstDeckPanelId = 20;
+    // Chat colours of the coin, exchange and charge lines.
+    static constexpr uint32_t kChatNoticeColour = 0xFFFFFF80;
+    static constexpr uint32_t kChatAlertColour = 0xFFFF0000;
+
+    CWndGame();
+    ~CWndGame() override;
+
+    // Builds the screen, starts the decks' games and tells the server the lobby is entered.
+    bool Create(int id, int flag) override;
+    // Shift+Ctrl with an arrow key asks the server to swap two decks. Always 1.
+    int OnKeyDown(int key) override;
+
+    void OpenMachineSelect(int32_t nDeck);
+    void RequestDeckCoinIn(int32_t nDeck);
+    void SwapDecks(int32_t a, int32_t b);
+    // Each deck with a usable machine row gets that machine; a deck whose row is unusable, or
+    // whose machine could not start, gets its demonstration game; a deck without a row keeps
+    // what it shows. Enables the screen.
+    void StartDeckGames();
+    // The decks follow the machine table: machines move to the deck of their row, and a deck
+    // whose row holds no machine gets a demonstration game of the type it showed.
+    void SyncDecks();
+
+    // Answers. The game-specific step of a coin-in answer is the caller's: it gets the found
+    // game and the machine's credit from the table.
+    using CoinInStep = void (*)(CGameBase& game, int32_t nCredit);
+    void AnsCoinIn(int32_t nCode, int32_t nGameType, int32_t nMachineNo, CoinInStep pStep);
+    // Refreshes the gift-ticket label; the game the answer concerns (null when none).
+    CGameBase* AnsTicketOut(int32_t nGameType, int32_t nMachineNo);
+    void AnsMachineSelect(int32_t nDeck, int32_t nGameType, int32_t nMachineNo);
+    void AnsMachineListEnd();
+    void AnsCoinCharged(int32_t nKind);
+    void AnsGiftTicketUpdate();
+    void AnsChargeRequest(int32_t nCode);
+    void AnsExchangeRequest(int32_t nCode);
+    void AnsExchangeDone(uint32_t dwAmount);
+    void AnsChargeRefused(uint32_t dwAmount);
+    void AnsMachineRemove(int32_t nCode);
+    void AnsGiftTicketExchange(uint32_t dwCount, uint32_t dwAmount);
+    void AnsGiftTicketFail(int32_t nCode);
+    void AnsReserveInfo(const CReserveInfoEntry& entry);
+
+    // The shared message box: a text with a close button, or a server code's text.
+    void ShowMessage(const char* pszText, const char* pszTitle);
+    void ShowErrorCode(int32_t nCode, const char* pszTitle);
+    // A line for the chat list.
+    void AddChatLine(const char* pszText, uint32_t dwColour);
+    void RefreshMoney();
+    void RefreshGiftTickets();
+    // What an operation drops because the panel it needs is not part of the program yet.
+    static void LogMissing(const char* pszOperation, const char* pszPanel);
+
+    CWndDeck* GetDeckPanel(int32_t nDeck) const;
+    CDlgInquiry* GetInquiry() const { return m_pInquiry; }
+    CDlgGameExplain* GetExplain() const { return m_pExplain; }
+    CDlgRequiredRead* GetRequiredRead() const { return m_pRequiredRead; }
+
+private:
+    static CXFont* Font(int nNumber);
+
+    std::vector<CWndDeck*> m_DeckPanels;  // children, by deck index
+    CDlgGameExplain* m_pExplain = nullptr;
+    CDlgInquiry* m_pInquiry = nullptr;
+    CDlgRequiredRead* m_pRequiredRead = nullptr;
+};

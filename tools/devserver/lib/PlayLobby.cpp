@@ -1,0 +1,197 @@
+// The play mode's lobby answers: any ID and password log in; the player gets a nickname, money and
+// gift tickets; channel lists, machine selection, chat echo, money and gift-ticket exchanges,
+// reservations, machine logs, staff calls and notices answer as a small real server would.
+#include "PlayAnswers.h"
+#include "Utf16.h"
+
+namespace devserver {
+
+namespace {
+
+constexpr uint32_t kStartMoney = 1000000;
+constexpr uint32_t kStartGiftTickets = 3;
+constexpr uint32_t kMoneyPerGiftTicket = 1000;
+constexpr uint16_t kMachinesPerChannel = 20;
+
+Bytes MachineTableAnswer(uint16_t id, const answers::MachineTable& machines)
+{
+    ByteBuilder body;
+    body.U16(id);
+    answers::AppendMachineTable(body, machines);
+    return body.Take();
+}
+
+void Login(PlaySession& s, BodyReader& r)
+{
+    s.state.userId = r.Chars(16);
+    r.Chars(16);  // any password
+    s.state.nickname = std::u16string(u"플레이어 ") + Utf8ToUtf16(s.state.userId);
+    s.state.money = kStartMoney;
+    s.state.giftTickets = kStartGiftTickets;
+    s.state.loggedIn = true;
+    s.Log("login of '" + s.state.userId + "' accepted");
+    s.Send(answers::LoginResult(0));
+}
+
+void ChannelInfo(PlaySession& s, BodyReader& r)
+{
+    const uint8_t gameType = r.U8();
+    ByteBuilder body;
+    body.U16(11).U8(gameType).U16(kMachinesPerChannel);
+    for (uint16_t i = 0; i < kMachinesPerChannel; ++i)
+        body.U16(static_cast<uint16_t>(gameType * 100 + i + 1)).U8(i % 5 == 4 ? 1 : 0);
+    s.Send(body.Take());
+}
+
+void MachineSelect(PlaySession& s, BodyReader& r)
+{
+    const uint8_t deck = r.U8();
+    const uint8_t gameType = r.U8();
+    const uint16_t number = r.U16();
+    if (deck > 3 || gameType < 1 || gameType > 4 || number == 0) {
+        s.Send(answers::MachineSelectResult(1, 0, 0, 0));
+        return;
+    }
+    s.state.machines[deck] = answers::MachineRow{gameType, number, 0, 0, 0};
+    s.Send(answers::MachineSelectResult(0, deck, gameType, number));
+}
+
+void Chat(PlaySession& s, BodyReader& r)
+{
+    const uint8_t kind = r.U8();
+    const std::u16string text = r.WStr();
+    if (kind != 0) {
+        s.Log("inquiry received");
+        return;
+    }
+    s.Send(ByteBuilder().U16(101).U8(0).U8(0).WStr(s.state.nickname).WStr(text).Take());
+}
+
+void Charge(PlaySession& s, BodyReader& r)
+{
+    const uint32_t amount = r.U32();
+    s.Send(ByteBuilder().U16(105).U8(0).Take());
+    s.state.money += amount;
+    s.Send(answers::CoinCharged(s.state.money, 0));
+}
+
+void Exchange(PlaySession& s, BodyReader& r)
+{
+    const uint32_t amount = r.U32();
+    if (amount == 0 || amount > s.state.money) {
+        s.Send(ByteBuilder().U16(107).U8(1).Take());
+        return;
+    }
+    s.state.money -= amount;
+    s.Send(ByteBuilder().U16(107).U8(0).U32(s.state.money).Take());
+    s.Send(ByteBuilder().U16(128).U32(amount).Take());
+}
+
+void DeckSwap(PlaySession& s, BodyReader& r)
+{
+    const uint8_t a = r.U8();
+    const uint8_t b = r.U8();
+    if (a < 4 && b < 4)
+        std::swap(s.state.machines[a], s.state.machines[b]);
+    s.Send(MachineTableAnswer(108, s.state.machines));
+}
+
+void GiftTicket(PlaySession& s, BodyReader& r)
+{
+    const uint8_t sub = r.U8();
+    if (sub == 0) {
+        s.Send(ByteBuilder().U16(110).U8(0).U8(0).F32(0.1f).U32(s.state.giftTickets).U32(0)
+                   .U32(kMoneyPerGiftTicket).Take());
+        return;
+    }
+    const uint32_t count = r.U32();
+    if (count == 0 || count > s.state.giftTickets) {
+        s.Send(ByteBuilder().U16(110).U8(1).Take());
+        return;
+    }
+    s.state.giftTickets -= count;
+    s.state.money += count * kMoneyPerGiftTicket;
+    s.Send(ByteBuilder().U16(110).U8(0).U8(1).U32(s.state.money).U32(s.state.giftTickets).U32(count)
+               .U32(count * kMoneyPerGiftTicket).Take());
+}
+
+void ReserveInfo(PlaySession& s, BodyReader&)
+{
+    ByteBuilder body;
+    body.U16(116).U8(1).U16(2026).U8(12).U8(10).U8(20).U8(0).U16(2);
+    for (const answers::MachineRow& row : s.state.machines) {
+        body.U16(row.number);
+        if (row.number > 0)
+            body.U8(row.gameType);
+    }
+    s.Send(body.Take());
+}
+
+void ReserveStatus(PlaySession& s, BodyReader&)
+{
+    s.Send(ByteBuilder().U16(118).U16(24).U8(0).Take());
+}
+
+void ReserveMachine(PlaySession& s, BodyReader& r)
+{
+    const uint16_t hours = r.U16();
+    ByteBuilder body;
+    body.U16(120).U8(1);
+    for (const answers::MachineRow& row : s.state.machines) {
+        const uint16_t number = r.U8() ? row.number : 0;
+        body.U16(number);
+        if (number > 0)
+            body.U8(1);
+    }
+    body.U16(hours);
+    s.Send(body.Take());
+}
+
+void MachineLog(PlaySession& s, BodyReader&)
+{
+    ByteBuilder body;
+    body.U16(122);
+    for (const answers::MachineRow& row : s.state.machines) {
+        body.U8(row.gameType);
+        if (row.gameType == 0)
+            continue;
+        body.U16(row.number).U8(1).U8(12).U8(10).U8(19).U8(30).U8(1).U32(1000).U32(500);
+    }
+    body.U8(0);
+    s.Send(body.Take());
+}
+
+void LobbyEnter(PlaySession& s, BodyReader&)
+{
+    ByteBuilder list;
+    list.U16(127).U8(2).WStr(std::u16string(u"개발 서버에 오신 것을 환영합니다.")).WStr(std::u16string(u"모든 게임은 연습용입니다."));
+    s.Send(list.Take());
+    s.Send(answers::Notice(std::u16string(u"어서 오세요, ") + s.state.nickname));
+}
+
+}  // namespace
+
+void AddLobbyAnswers(PlayAnswers& a)
+{
+    a.On(4, Login);
+    a.On(0, [](PlaySession& s, BodyReader&) { s.Send(answers::VersionCheckResult(1)); });
+    a.On(8, [](PlaySession& s, BodyReader&) {
+        s.Send(answers::UserInfo(s.state.nickname, s.state.money, s.state.giftTickets, s.state.machines));
+    });
+    a.On(10, ChannelInfo);
+    a.On(12, MachineSelect);
+    a.On(99, LobbyEnter);
+    a.On(100, Chat);
+    a.On(104, Charge);
+    a.On(106, Exchange);
+    a.On(108, DeckSwap);
+    a.On(110, GiftTicket);
+    a.On(115, ReserveInfo);
+    a.On(117, ReserveStatus);
+    a.On(119, ReserveMachine);
+    a.On(121, MachineLog);
+    a.On(123, [](PlaySession& s, BodyReader&) { s.Send(ByteBuilder().U16(124).U8(1).Take()); });
+    a.On(1001, [](PlaySession& s, BodyReader& r) { s.Send(answers::PingEcho(r.F32())); });
+}
+
+}  // namespace devserver
