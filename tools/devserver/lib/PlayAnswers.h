@@ -42,6 +42,8 @@ struct PlayState {
     uint32_t giftTickets = 0;
     answers::MachineTable machines{};
     bool loggedIn = false;
+    // Game-defined counters by name (e.g. which canned spin comes next).
+    std::map<std::string, uint32_t> counters;
 };
 
 // One connection as the handlers see it.
