@@ -100,7 +100,7 @@ const MorvaneImageName kDoubleSetC[] = {
 };
 
 const MorvaneImageName kJackpotStars[] = {
-    {"Image/JACPOT/bg_star_01", 800, 600}, {"Image/JACPOT/bg_star_02", 800, 600},
+    {"Image/JACPOT/bg_star_01", 64, 64}, {"Image/JACPOT/bg_star_02", 64, 64},
 };
 const MorvaneImageName kJackpotGirlStrip[] = {{"image/JACPOT/girl", 400, 500}};
 const MorvaneImageName kJackpotBanner[] = {{"image/jackpot", 600, 200}};
@@ -122,14 +122,14 @@ const MorvaneImageName kLightItems[] = {
 };
 
 const MorvaneImageName kCurtain[] = {
-    {"Image/curtain_ani/textile_L_1", 400, 600}, {"Image/curtain_ani/textile_L_2", 400, 600},
-    {"Image/curtain_ani/textile_L_3", 400, 600}, {"Image/curtain_ani/textile_L_4", 400, 600},
-    {"Image/curtain_ani/textile_L_5", 400, 600}, {"Image/curtain_ani/textile_L_6", 400, 600},
-    {"Image/curtain_ani/textile_L_7", 400, 600}, {"Image/curtain_ani/textile_L_8", 400, 600},
-    {"Image/curtain_ani/textile_R_1", 400, 600}, {"Image/curtain_ani/textile_R_2", 400, 600},
-    {"Image/curtain_ani/textile_R_3", 400, 600}, {"Image/curtain_ani/textile_R_4", 400, 600},
-    {"Image/curtain_ani/textile_R_5", 400, 600}, {"Image/curtain_ani/textile_R_6", 400, 600},
-    {"Image/curtain_ani/textile_R_7", 400, 600}, {"Image/curtain_ani/textile_R_8", 400, 600},
+    {"Image/curtain_ani/textile_L_1", 100, 150}, {"Image/curtain_ani/textile_L_2", 100, 150},
+    {"Image/curtain_ani/textile_L_3", 100, 150}, {"Image/curtain_ani/textile_L_4", 100, 150},
+    {"Image/curtain_ani/textile_L_5", 100, 150}, {"Image/curtain_ani/textile_L_6", 100, 150},
+    {"Image/curtain_ani/textile_L_7", 100, 150}, {"Image/curtain_ani/textile_L_8", 100, 150},
+    {"Image/curtain_ani/textile_R_1", 100, 150}, {"Image/curtain_ani/textile_R_2", 100, 150},
+    {"Image/curtain_ani/textile_R_3", 100, 150}, {"Image/curtain_ani/textile_R_4", 100, 150},
+    {"Image/curtain_ani/textile_R_5", 100, 150}, {"Image/curtain_ani/textile_R_6", 100, 150},
+    {"Image/curtain_ani/textile_R_7", 100, 150}, {"Image/curtain_ani/textile_R_8", 100, 150},
 };
 
 template <size_t N>
@@ -150,7 +150,7 @@ const MorvaneImageSetDef g_MorvaneImageSets[static_cast<int>(MorvaneImageSet::Co
     Named(S::Symbols, L::Game, kSymbols),
     Named(S::Panels, L::Game, kPanels),
     Named(S::SmallDigits, L::Game, kSmallDigits),
-    Numbered(S::MainPanels, L::Game, "image/main/main_%02d", 13, 0, 800, 100),
+    Numbered(S::MainPanels, L::Game, "image/main/main_%02d", 13, 0, 64, 64),
     Named(S::Messages, L::Game, kMessages),
     Named(S::SeriesMarks, L::Game, kSeriesMarks),
     Numbered(S::FeverNumbers, L::Game, "Image/FEVER/FEVER%d", 10, 1, 800, 600),
@@ -158,35 +158,35 @@ const MorvaneImageSetDef g_MorvaneImageSets[static_cast<int>(MorvaneImageSet::Co
     Named(S::HighlightedSymbols, L::Game, kHighlighted),
     Named(S::BigSymbols, L::Game, kBigSymbols),
     Named(S::CoinAndTicket, L::Game, kCoinAndTicket),
-    Numbered(S::DoubleDance, L::DoubleGame, "image/DDGame/A/dance_%02d", 49, 1, 300, 400),
-    Numbered(S::DoubleX2, L::DoubleGame, "Image/DDGame/db_x2/db_x2_%02d", 17, 1, 300, 200),
-    Numbered(S::DoubleX2C, L::DoubleGame, "Image/DDGame/db_x2_c/db_c_x2_%02d", 17, 1, 300, 200),
+    Numbered(S::DoubleDance, L::DoubleGame, "image/DDGame/A/dance_%02d", 49, 1, 64, 64),
+    Numbered(S::DoubleX2, L::DoubleGame, "Image/DDGame/db_x2/db_x2_%02d", 17, 1, 64, 64),
+    Numbered(S::DoubleX2C, L::DoubleGame, "Image/DDGame/db_x2_c/db_c_x2_%02d", 17, 1, 64, 64),
     Named(S::DoubleSetA, L::DoubleGame, kDoubleSetA),
     Named(S::DoubleSetB, L::DoubleGame, kDoubleSetB),
     Named(S::DoubleSetC, L::DoubleGame, kDoubleSetC),
-    Numbered(S::Neon, L::Effect, "Image/HighAllocationNeon/neon_%02d", 3, 1, 800, 200),
-    Numbered(S::Gun, L::Effect, "Image/blank/gun_%02d", 19, 1, 300, 300),
-    Numbered(S::Light, L::Effect, "Image/light/light_%02d", 11, 1, 300, 300),
-    Numbered(S::Firework512, L::Effect, "Image/firework/512/512_bomb_%02d", 29, 1, 256, 256),
-    Numbered(S::Firework400, L::Effect, "Image/firework/400/400_bomb_%02d", 10, 1, 200, 200),
-    Numbered(S::Firework240, L::Effect, "Image/firework/240/240_bomb_%02d", 16, 1, 120, 120),
-    Numbered(S::Firework304, L::Effect, "Image/firework/304/304_bomb_%02d", 16, 1, 152, 152),
-    Numbered(S::Firework320, L::Effect, "Image/firework/320/320_bomb_%02d", 31, 1, 160, 160),
+    Numbered(S::Neon, L::Effect, "Image/HighAllocationNeon/neon_%02d", 3, 1, 64, 64),
+    Numbered(S::Gun, L::Effect, "Image/blank/gun_%02d", 19, 1, 64, 64),
+    Numbered(S::Light, L::Effect, "Image/light/light_%02d", 11, 1, 64, 64),
+    Numbered(S::Firework512, L::Effect, "Image/firework/512/512_bomb_%02d", 29, 1, 64, 64),
+    Numbered(S::Firework400, L::Effect, "Image/firework/400/400_bomb_%02d", 10, 1, 64, 64),
+    Numbered(S::Firework240, L::Effect, "Image/firework/240/240_bomb_%02d", 16, 1, 64, 64),
+    Numbered(S::Firework304, L::Effect, "Image/firework/304/304_bomb_%02d", 16, 1, 64, 64),
+    Numbered(S::Firework320, L::Effect, "Image/firework/320/320_bomb_%02d", 31, 1, 64, 64),
     Named(S::JackpotStars, L::Effect, kJackpotStars),
     Named(S::JackpotGirlStrip, L::Effect, kJackpotGirlStrip),
     Named(S::JackpotBanner, L::Effect, kJackpotBanner),
-    Numbered(S::Dance, L::Effect, "image/Highdance/dancecut_b/dance_%02d", 36, 0, 300, 400),
+    Numbered(S::Dance, L::Effect, "image/Highdance/dancecut_b/dance_%02d", 36, 0, 64, 64),
     Named(S::JackpotGirl, L::Effect, kJackpotGirl),
-    Numbered(S::Fire, L::Effect, "image/fire2/fire%04d", 25, 0, 200, 300),
-    Numbered(S::Horse, L::Animation, "image/Horse/horse%04d", 169, 7, 200, 150),
-    Numbered(S::Yang, L::Animation, "image/yang/yang%04d", 56, 4, 200, 150),
-    Numbered(S::LightBoom, L::Animation, "image/Lighting/LightBoom/bomb%04d", 20, 0, 200, 200),
+    Numbered(S::Fire, L::Effect, "image/fire2/fire%04d", 25, 0, 64, 64),
+    Numbered(S::Horse, L::Animation, "image/Horse/horse%04d", 169, 7, 64, 64),
+    Numbered(S::Yang, L::Animation, "image/yang/yang%04d", 56, 4, 64, 64),
+    Numbered(S::LightBoom, L::Animation, "image/Lighting/LightBoom/bomb%04d", 20, 0, 64, 64),
     Named(S::LightItems, L::Animation, kLightItems),
-    Numbered(S::FireFrames, L::Animation, "Image/fire/f_%02d", 21, 1, 200, 300),
+    Numbered(S::FireFrames, L::Animation, "Image/fire/f_%02d", 21, 1, 64, 64),
     Named(S::Curtain, L::Animation, kCurtain),
-    Numbered(S::Stones, L::Animation, "Image/Rock/RockAni/ston%04d", 19, 1, 200, 200),
-    Numbered(S::KeyAndLock, L::Animation, "Image/Rock/RockLock/key&lock%04d", 17, 16, 200, 200, -1),
-    Numbered(S::StoneBursts, L::Animation, "Image/Rock/Rockboom/ston_bomb%04d", 15, 0, 200, 200),
+    Numbered(S::Stones, L::Animation, "Image/Rock/RockAni/ston%04d", 19, 1, 64, 64),
+    Numbered(S::KeyAndLock, L::Animation, "Image/Rock/RockLock/key&lock%04d", 17, 16, 64, 64, -1),
+    Numbered(S::StoneBursts, L::Animation, "Image/Rock/Rockboom/ston_bomb%04d", 15, 0, 64, 64),
 };
 
 int32_t MorvaneImageSlot(MorvaneImageSet set, int32_t index)

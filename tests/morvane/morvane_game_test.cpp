@@ -12,6 +12,8 @@
 #include "GameFactory.h"
 #include "MachineTable.h"
 #include "morvane_fakes.h"
+#include "CXString.h"
+#include "platform/files.h"
 #include "support/gfx_device.h"
 
 using namespace morvane_test;
@@ -216,4 +218,35 @@ TEST(MorvaneFactoryTest, TypesTwoAndFourMakeMorvaneGames)
         delete game;
     }
     ClearGameTypes();
+}
+
+// The placeholder tree holds every file the loaders ask for, at the size the tables give.
+TEST_F(MorvaneGameTest, PlaceholderTreeHoldsEveryImageAndSound)
+{
+    const std::string saved = g_strResourceBase;
+    g_strResourceBase = std::string(CX_ASSETS_DIR) + "/";
+    {
+        FakeOwner owner;
+        RecordingIO io;
+        CMorvaneMain main{&owner, 100, &io};
+        EXPECT_TRUE(main.LoadGameImages());
+        EXPECT_TRUE(main.LoadDoubleGameImages());
+        EXPECT_TRUE(main.LoadEffectImages());
+        EXPECT_TRUE(main.LoadAnimationImages());
+        for (const MorvaneImageSetDef& def : g_MorvaneImageSets)
+            for (int32_t i = 0; i < def.nCount; ++i) {
+                const CX2DSprite* sprite = main.m_apSprite[size_t(MorvaneImageSlot(def.eSet, i))];
+                ASSERT_NE(sprite, nullptr) << MorvaneImageFile(def, i);
+                int width = 0;
+                int height = 0;
+                MorvaneImageSize(def, i, &width, &height);
+                EXPECT_EQ(sprite->GetWidth(), float(width)) << MorvaneImageFile(def, i);
+                EXPECT_EQ(sprite->GetHeight(), float(height)) << MorvaneImageFile(def, i);
+            }
+    }
+    g_strResourceBase = saved;
+    for (const MorvaneSoundRow& row : g_MorvaneSoundList) {
+        if (row.bLoaded)
+            EXPECT_TRUE(platform::FileExists(std::string(CX_ASSETS_DIR) + "/data_morvane/" + row.pszFile)) << row.pszFile;
+    }
 }

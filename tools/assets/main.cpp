@@ -12,6 +12,7 @@
 #include "UIFontFiles.h"
 #include "data_tree.h"
 #include "UIResTable.h"
+#include "morvane_assets.h"
 #include "placeholder_image.h"
 #include "wave_tone.h"
 
@@ -208,5 +209,6 @@ int main(int argc, char** argv)
         ++failures;
     }
     failures += WritePelagornPlaceholders(out);
+    failures += WriteMorvaneAssets(out);
     return failures == 0 ? 0 : 1;
 }
