@@ -246,7 +246,8 @@ TEST_F(MorvaneGameTest, PlaceholderTreeHoldsEveryImageAndSound)
     }
     g_strResourceBase = saved;
     for (const MorvaneSoundRow& row : g_MorvaneSoundList) {
-        if (row.bLoaded)
-            EXPECT_TRUE(platform::FileExists(std::string(CX_ASSETS_DIR) + "/data_morvane/" + row.pszFile)) << row.pszFile;
+        if (!row.bLoaded)
+            continue;
+        EXPECT_TRUE(platform::FileExists(std::string(CX_ASSETS_DIR) + "/data_morvane/" + row.pszFile)) << row.pszFile;
     }
 }
