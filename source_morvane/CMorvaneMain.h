@@ -64,7 +64,6 @@ public:
     bool CanPlay() const;
     void ApplySpinData(bool check);
     void ClearSpinState();
-    void ClearRoundState();
 
     // --- Reels -------------------------------------------------------------------------------
     void SpinReels0();
@@ -182,7 +181,6 @@ public:
     const int32_t ReelX[kMorvaneReels] = {38, 231, 424, 617};
     int32_t ResultTaken = 0;
     int32_t m_nSettleWait = 20;
-    int32_t m_nRunLength = 20;
     int32_t FeverEndDue = 0;
     int32_t DeckKeyRequest = 0;
     int32_t DeckQuickEnd = 0;
