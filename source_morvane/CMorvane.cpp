@@ -132,7 +132,11 @@ void CMorvane::RunSteps(int32_t steps)
 
 void CMorvane::Update()
 {
-    EngineBeginScene(m_pTarget ? m_pTarget->GetTarget() : nullptr);
+    // Without a target (a failed Initialize) there is nothing to draw into; a null target would
+    // begin a scene on the screen instead.
+    if (!m_pTarget)
+        return;
+    EngineBeginScene(m_pTarget->GetTarget());
     if (m_pMain && (m_bDemo || m_bFlag)) {
         m_pMain->m_byAutoPlay = m_bAutoPlay;
         const int32_t steps = AdvanceTime(EngineGetDelta());
