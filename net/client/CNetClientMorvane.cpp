@@ -1,7 +1,11 @@
-// Answers of the Morvane game. Its game class is not part of this program yet: an answer whose
-// machine a deck hosts is logged and dropped, and the lobby still does its own part of an answer
-// (labels, error boxes). Enter answers need no screen; the others need the lobby.
+// Answers of the Morvane game: each reaches the game found by its machine key, when that game is a
+// CMorvane, through its server link. Enter answers need no screen; the others need the lobby, which
+// also does its own part of an answer (labels, error boxes). The double-up value belongs to the
+// double-up game, which is not part of this program yet.
 #include "CGameBase.h"
+#include "CMorvane.h"
+#include "CMorvaneLink.h"
+#include "CMorvaneMain.h"
 #include "CNetClient.h"
 #include "CWndGame.h"
 
@@ -9,17 +13,26 @@ namespace {
 
 constexpr const char* kGame = "Morvane";
 
-void MorvaneCoinInStep(CGameBase& game, int32_t)
+CMorvaneLink* LinkOf(CGameBase* game)
 {
-    CNetClient::DropUnbuiltGameAnswer("CNetClient::OnMorvaneCoinIn", kGame, game.m_nGameType, game.m_nMachineNo);
+    auto* morvane = dynamic_cast<CMorvane*>(game);
+    return morvane && morvane->GetMain() ? &morvane->GetMain()->GetLink() : nullptr;
+}
+
+void MorvaneCoinInStep(CGameBase& game, int32_t nCredit)
+{
+    if (CMorvaneLink* link = LinkOf(&game)) {
+        link->OnAnsCoinIn();
+        game.SetCredit(nCredit);
+    }
 }
 
 }  // namespace
 
-void CNetClient::OnMorvaneEnter(int32_t gameType, int32_t machineNo, const uint8_t*)
+void CNetClient::OnMorvaneEnter(int32_t gameType, int32_t machineNo, const uint8_t* record)
 {
-    if (FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnMorvaneEnter", kGame, gameType, machineNo);
+    if (CMorvaneLink* link = LinkOf(FindGame(gameType, machineNo)))
+        link->OnAnsEnter(record, CMorvaneSpinData::kSize);
 }
 
 void CNetClient::OnMorvaneCoinIn(int32_t result, int32_t gameType, int32_t machineNo)
@@ -28,23 +41,31 @@ void CNetClient::OnMorvaneCoinIn(int32_t result, int32_t gameType, int32_t machi
         pScreen->AnsCoinIn(result, gameType, machineNo, MorvaneCoinInStep);
 }
 
-void CNetClient::OnMorvaneSpinData(int32_t gameType, int32_t machineNo, bool, const uint8_t*)
+void CNetClient::OnMorvaneSpinData(int32_t gameType, int32_t machineNo, bool granted, const uint8_t* record)
 {
-    if (CurrentScreen<CWndGame>() && FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnMorvaneSpinData", kGame, gameType, machineNo);
+    if (!CurrentScreen<CWndGame>())
+        return;
+    if (CMorvaneLink* link = LinkOf(FindGame(gameType, machineNo))) {
+        link->SpinReq = 0;
+        link->OnAnsSpinData(granted, record, CMorvaneSpinData::kSize);
+    }
 }
 
-void CNetClient::OnMorvaneSpinEnd(int32_t gameType, int32_t machineNo, bool)
+void CNetClient::OnMorvaneSpinEnd(int32_t gameType, int32_t machineNo, bool ok)
 {
-    if (CurrentScreen<CWndGame>() && FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnMorvaneSpinEnd", kGame, gameType, machineNo);
+    if (!CurrentScreen<CWndGame>())
+        return;
+    if (CMorvaneLink* link = LinkOf(FindGame(gameType, machineNo)))
+        link->OnAnsSpinEnd(ok);
 }
 
-void CNetClient::OnMorvaneTicketOut(int32_t gameType, int32_t machineNo, int32_t)
+void CNetClient::OnMorvaneTicketOut(int32_t gameType, int32_t machineNo, int32_t result)
 {
     CWndGame* pScreen = CurrentScreen<CWndGame>();
-    if (pScreen && pScreen->AnsTicketOut(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnMorvaneTicketOut", kGame, gameType, machineNo);
+    if (!pScreen)
+        return;
+    if (CMorvaneLink* link = LinkOf(pScreen->AnsTicketOut(gameType, machineNo)))
+        link->OnAnsTicketOut(result != 0);
 }
 
 void CNetClient::OnMorvanePerformanceValue(int32_t gameType, int32_t machineNo, uint32_t, int32_t, int32_t, uint32_t)
@@ -53,8 +74,10 @@ void CNetClient::OnMorvanePerformanceValue(int32_t gameType, int32_t machineNo, 
         DropUnbuiltGameAnswer("CNetClient::OnMorvanePerformanceValue", kGame, gameType, machineNo);
 }
 
-void CNetClient::OnMorvaneGameFin(int32_t gameType, int32_t machineNo, bool)
+void CNetClient::OnMorvaneGameFin(int32_t gameType, int32_t machineNo, bool ok)
 {
-    if (CurrentScreen<CWndGame>() && FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnMorvaneGameFin", kGame, gameType, machineNo);
+    if (!CurrentScreen<CWndGame>())
+        return;
+    if (CMorvaneLink* link = LinkOf(FindGame(gameType, machineNo)))
+        link->OnAnsGameFin(ok);
 }

@@ -14,6 +14,7 @@
 #include "data_tree.h"
 #include "UIResTable.h"
 #include "jix_assets.h"
+#include "morvane_assets.h"
 #include "placeholder_image.h"
 #include "wave_tone.h"
 
@@ -211,5 +212,6 @@ int main(int argc, char** argv)
     }
     failures += WritePelagornPlaceholders(out);
     failures += WriteJixAssets(out);
+    failures += WriteMorvaneAssets(out);
     return failures == 0 ? 0 : 1;
 }

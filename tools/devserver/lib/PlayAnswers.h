@@ -44,6 +44,8 @@ struct PlayState {
     bool loggedIn = false;
     // Spins a game's answers served per machine number (games that alternate outcomes).
     std::map<uint16_t, uint32_t> spinsServed;
+    // Game-defined counters by name (e.g. which canned spin comes next).
+    std::map<std::string, uint32_t> counters;
 };
 
 // One connection as the handlers see it.

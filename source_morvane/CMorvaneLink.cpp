@@ -1,0 +1,167 @@
+#include "CMorvaneLink.h"
+
+#include "CMorvaneMain.h"
+#include "CMorvaneOwner.h"
+#include "CMorvaneSender.h"
+#include "CXLog.h"
+#include "MachineTable.h"
+
+CMorvaneLink::CMorvaneLink(CMorvaneMain* owner) : m_pOwner(owner)
+{
+    if (CMorvaneOwner* host = owner->GetOwner()) {
+        m_nKind = host->GetMorvaneKind();
+        m_nMachineNo = host->GetMorvaneMachineNo();
+    }
+}
+
+bool CMorvaneLink::Send(uint16_t request)
+{
+    if (!m_pOwner->m_byNetworked || !m_pSender)
+        return false;
+    return m_pSender->Send(static_cast<MorvaneRequest>(request), static_cast<uint8_t>(m_nKind),
+                           static_cast<uint16_t>(m_nMachineNo));
+}
+
+bool CMorvaneLink::ReqEnter() { return Send(uint16_t(MorvaneRequest::Enter)); }
+
+bool CMorvaneLink::ReqCoinIn(bool force)
+{
+    if (m_byCoinInPending && !force)
+        return false;
+    const bool sent = Send(uint16_t(MorvaneRequest::CoinIn));
+    if (sent)
+        m_byCoinInPending = 1;
+    return sent;
+}
+
+bool CMorvaneLink::ReqSpinData()
+{
+    const bool sent = Send(uint16_t(MorvaneRequest::SpinData));
+    if (sent)
+        SpinReq = 1;
+    return sent;
+}
+
+bool CMorvaneLink::ReqTicketOut()
+{
+    if (TicketOutReq)
+        return false;
+    const bool sent = Send(uint16_t(MorvaneRequest::TicketOut));
+    if (sent)
+        TicketOutReq = 1;
+    return sent;
+}
+
+bool CMorvaneLink::ReqSpinDone()
+{
+    m_bySpinDoneSent = 1;
+    return Send(uint16_t(MorvaneRequest::SpinDone));
+}
+
+bool CMorvaneLink::ReqSpinEnd()
+{
+    SpinEnd = 0;
+    m_bySpinEndReq = 1;
+    return Send(uint16_t(MorvaneRequest::SpinEnd));
+}
+
+bool CMorvaneLink::ReqGameFin()
+{
+    finReq = 1;
+    return Send(uint16_t(MorvaneRequest::GameFin));
+}
+
+void CMorvaneLink::RefreshMachine()
+{
+    const CMachineState* row = g_MachineTable.Find(m_nKind, m_nMachineNo);
+    if (!row)
+        return;
+    m_pOwner->m_nCredit = row->m_nCredit;
+    m_pOwner->SetCredit(row->m_nCredit, true);
+    m_pOwner->m_nScore = row->m_nScore;
+    m_pOwner->SetScore(row->m_nScore, true);
+}
+
+namespace {
+
+bool TakeRecord(const uint8_t* data, size_t size, CMorvaneSpinData& into, const char* function)
+{
+    if (ReadMorvaneSpinData(data, size, into))
+        return true;
+    CXLog::ErrorLog().Write(__FILE__, function, __LINE__, "spin record out of range refused.");
+    return false;
+}
+
+}  // namespace
+
+void CMorvaneLink::OnAnsEnter(const uint8_t* record, size_t size)
+{
+    RefreshMachine();
+    TakeRecord(record, size, m_Record, "CMorvaneLink::OnAnsEnter");
+    m_pOwner->ApplySpinData(true);
+    if (CMorvaneOwner* host = m_pOwner->GetOwner())
+        host->SetMorvaneActive();
+}
+
+void CMorvaneLink::OnAnsCoinIn()
+{
+    m_byCoinInPending = 0;
+    if (const CMachineState* row = g_MachineTable.Find(m_nKind, m_nMachineNo)) {
+        m_pOwner->m_nCredit = row->m_nCredit;
+        m_pOwner->SetCredit(row->m_nCredit, true);
+    }
+    if (CMorvaneOwner* host = m_pOwner->GetOwner())
+        host->AddMorvaneMoneyInserted(10000);
+}
+
+void CMorvaneLink::OnAnsSpinData(bool granted, const uint8_t* record, size_t size)
+{
+    if (!granted || !record)
+        return;
+    // A bad record counts as a refused answer: the next armed tick asks again.
+    if (!TakeRecord(record, size, m_Record, "CMorvaneLink::OnAnsSpinData"))
+        return;
+    RefreshMachine();
+    SpinDataRecved = 1;
+    m_bySpinEndReq = 0;
+    playing = 1;
+    m_bySpinDoneSent = 0;
+    if (CMorvaneOwner* host = m_pOwner->GetOwner())
+        host->AddMorvaneTotals(m_pOwner->m_nBet, m_Record.nWinAmount);
+}
+
+void CMorvaneLink::OnAnsSpinEnd(bool ok)
+{
+    if (!ok)
+        return;
+    SpinEnd = 1;
+    m_pOwner->m_byDoubleUpOffer = 0;
+}
+
+void CMorvaneLink::OnAnsTicketOut(bool ok)
+{
+    TicketOutReq = 0;
+    RefreshMachine();
+    if (ok) {
+        m_pOwner->m_nTicketState = 1;
+        ++m_pOwner->giftpaid;
+        ++m_pOwner->m_nPaidCounter;
+        m_pOwner->m_nTicketCounter = 0;
+    } else {
+        m_pOwner->m_nTicketState = 2;
+    }
+}
+
+void CMorvaneLink::OnAnsGameFin(bool ok)
+{
+    finReq = 0;
+    if (ok) {
+        RefreshMachine();
+        SpinDataRecved = 0;
+        playing = 0;
+    } else {
+        m_pOwner->TicketFlag = 0;
+        RefreshMachine();
+    }
+    m_pOwner->CheckTicketOut(true);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The requests the Morvane game sends, each with its machine key. The network sender forwards
+// them to the protocol client; tests record them.
+
+#include <cstdint>
+
+class NetworkClient;
+
+enum class MorvaneRequest : uint16_t {
+    Enter = 23,
+    CoinIn = 24,
+    SpinData = 25,
+    SpinEnd = 26,  // with one byte 0
+    TicketOut = 27,
+    SpinDone = 32,
+    GameFin = 33,
+};
+
+class CMorvaneSender {
+public:
+    virtual ~CMorvaneSender() = default;
+    // True when the message was sent.
+    virtual bool Send(MorvaneRequest request, uint8_t kind, uint16_t machineNo) = 0;
+};
+
+// Sends through a protocol client (borrowed); refuses while there is none.
+class CMorvaneNetSender : public CMorvaneSender {
+public:
+    explicit CMorvaneNetSender(NetworkClient* client) : m_pClient(client) {}
+    bool Send(MorvaneRequest request, uint8_t kind, uint16_t machineNo) override;
+
+private:
+    NetworkClient* m_pClient;
+};

@@ -1,0 +1,214 @@
+// The spin cycle over a real connection: the protocol client talks to the dev server on a
+// loopback address, and a driver stands in for the game's per-tick process (one network pass and
+// one game step per loop) and for the protocol object's Morvane handlers.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "ByteBuilder.h"
+#include "CMorvaneMain.h"
+#include "CMorvaneSender.h"
+#include "DevServer.h"
+#include "MachineTable.h"
+#include "NetworkClient.h"
+#include "PlayMorvane.h"
+#include "PlayServer.h"
+#include "morvane_fakes.h"
+#include "support/hex.h"
+
+using namespace morvane_test;
+using namespace std::chrono_literals;
+using devserver::Bytes;
+using devserver::ByteBuilder;
+using test_support::Hex;
+
+namespace {
+
+constexpr uint8_t kKind = 2;
+constexpr uint16_t kMachine = 7;
+
+// Hands each Morvane answer to the game's link, as the protocol object's handlers do.
+class MorvaneClient : public NetworkClient {
+public:
+    explicit MorvaneClient(CMorvaneMain& main) : m_Main(main) {}
+    ~MorvaneClient() override { Close(); }
+
+protected:
+    void OnMorvaneEnter(int32_t, int32_t, const uint8_t* record) override
+    {
+        m_Main.GetLink().OnAnsEnter(record, CMorvaneSpinData::kSize);
+    }
+    void OnMorvaneCoinIn(int32_t, int32_t, int32_t) override { m_Main.GetLink().OnAnsCoinIn(); }
+    void OnMorvaneSpinData(int32_t, int32_t, bool granted, const uint8_t* record) override
+    {
+        m_Main.GetLink().SpinReq = 0;
+        m_Main.GetLink().OnAnsSpinData(granted, record, CMorvaneSpinData::kSize);
+    }
+    void OnMorvaneSpinEnd(int32_t, int32_t, bool ok) override { m_Main.GetLink().OnAnsSpinEnd(ok); }
+    void OnMorvaneTicketOut(int32_t, int32_t, int32_t result) override
+    {
+        m_Main.GetLink().OnAnsTicketOut(result != 0);
+    }
+    void OnMorvaneGameFin(int32_t, int32_t, bool ok) override { m_Main.GetLink().OnAnsGameFin(ok); }
+
+private:
+    CMorvaneMain& m_Main;
+};
+
+// Records every request on its way to the protocol client.
+class ForwardingSender : public RecordingSender {
+public:
+    explicit ForwardingSender(NetworkClient* client) : m_Net(client) {}
+    bool Send(MorvaneRequest request, uint8_t kind, uint16_t machineNo) override
+    {
+        m_bAccept = m_Net.Send(request, kind, machineNo);
+        return RecordingSender::Send(request, kind, machineNo);
+    }
+
+private:
+    CMorvaneNetSender m_Net;
+};
+
+class MorvaneDevServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_MachineTable.Reset();
+        CMachineState& row = g_MachineTable.m_aRows[0];
+        row.m_nIndex = 0;
+        row.m_nGameType = kKind;
+        row.m_nMachineNo = kMachine;
+        m_Main.GetLink().m_pSender = &m_Sender;
+    }
+    void TearDown() override
+    {
+        m_Client.Close();
+        g_MachineTable.Reset();
+    }
+
+    bool Connect(const char* address, uint16_t port)
+    {
+        if (!m_Client.Connect(address, port))
+            return false;
+        return Drive([&] { return m_Client.IsConnected(); }, false);
+    }
+
+    // One network pass and, once the enter answer made the game active, one game step per loop,
+    // until the condition holds (bounded).
+    template <class Condition>
+    bool Drive(Condition condition, bool autoPlay = true, std::chrono::milliseconds bound = 20000ms)
+    {
+        const auto end = std::chrono::steady_clock::now() + bound;
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() > end)
+                return false;
+            m_Client.Process();
+            if (m_Owner.m_bActive) {
+                m_Main.m_byAutoPlay = autoPlay ? 1 : 0;
+                m_Main.Process();
+            }
+            std::this_thread::sleep_for(200us);
+        }
+        return true;
+    }
+
+    FakeOwner m_Owner{kKind, kMachine};
+    RecordingIO m_IO;
+    CMorvaneMain m_Main{&m_Owner, 100, &m_IO};
+    MorvaneClient m_Client{m_Main};
+    ForwardingSender m_Sender{&m_Client};
+};
+
+Bytes Key(uint16_t id) { return ByteBuilder().U16(id).U8(kKind).U16(kMachine).Take(); }
+
+}  // namespace
+
+// The exact requests of one spin and their order, against a script.
+TEST_F(MorvaneDevServerTest, OneSpinRequestByRequest)
+{
+    devserver::DevServer server("127.0.0.21", 0);
+    const auto spin = devserver::MorvaneCannedSpins()[1];
+    devserver::Script script;
+    script.ExpectBody(Hex("1700 02 0700"))
+        .Send(ByteBuilder().Raw(Key(23)).U32(5000).U32(0).Raw(devserver::MorvaneSpinRecord(
+                                                                  devserver::MorvaneCannedSpins()[0])).Take())
+        .ExpectBody(Hex("1900 02 0700"))
+        .Send(ByteBuilder().Raw(Key(25)).U32(4900).U32(20000).U8(1).Raw(devserver::MorvaneSpinRecord(spin)).Take())
+        .ExpectBody(Hex("2000 02 0700"))
+        .ExpectBody(Hex("1a00 02 0700 00"))
+        .ExpectBody(Hex("2100 02 0700"))
+        .Send(ByteBuilder().Raw(Key(26)).U8(1).Take())
+        .Send(ByteBuilder().Raw(Key(33)).U8(1).U32(4900).U32(0).Take())
+        .ExpectBody(Hex("1900 02 0700"))
+        .Send(ByteBuilder().Raw(Key(25)).U32(4900).U32(0).U8(0).Take())  // refused
+        .ExpectBody(Hex("1900 02 0700"))                                  // asked again
+        .ExpectClose();
+    ASSERT_TRUE(server.Start(script));
+    ASSERT_TRUE(Connect("127.0.0.21", server.Port()));
+    m_Main.GetLink().ReqEnter();
+    ASSERT_TRUE(Drive([&] { return m_Owner.m_bActive; }));
+    EXPECT_EQ(m_Main.m_nCredit, 5000);
+
+    ASSERT_TRUE(Drive([&] { return m_Main.m_nSpinCount == 1; }));
+    EXPECT_EQ(m_Main.m_Rec.Array[1], 13);
+    EXPECT_EQ(m_Main.m_nCredit, 4900);
+    EXPECT_EQ(m_Main.m_nScore, 20000);
+    // The next spin's data is refused and asked for again.
+    ASSERT_TRUE(Drive([&] { return Count(m_Sender.m_Sent, MorvaneRequest::SpinData) == 3; }));
+    m_Client.Close();
+    const auto outcome = server.Wait(10000ms);
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_TRUE(outcome->ok) << outcome->message;
+}
+
+// The play mode serves the four canned spins in turn; the window each one shows gives its code,
+// and the score they win is paid out in tickets while it stays at 5000 or more.
+TEST_F(MorvaneDevServerTest, PlayModeSpinsAndTicketOuts)
+{
+    devserver::PlayServer server({"127.0.0.22"}, 0, devserver::DefaultPlayAnswers());
+    server.Start();
+    ASSERT_TRUE(Connect("127.0.0.22", server.Port()));
+    // The player logs in (money) and takes the machine; the answers come in order on one
+    // connection, so the coin-in answer arrives after both.
+    ASSERT_TRUE(m_Client.ReqLogin("player", "pw"));
+    ASSERT_TRUE(m_Client.ReqMachineSelect(0, kKind, kMachine));
+    ASSERT_TRUE(m_Main.GetLink().ReqCoinIn(false));
+    ASSERT_TRUE(Drive([&] { return m_Main.GetLink().m_byCoinInPending == 0; }, false));
+    EXPECT_EQ(m_Main.m_nCredit, 10000);
+    EXPECT_EQ(m_Owner.m_nInserted, 10000);
+
+    m_Main.GetLink().ReqEnter();
+    ASSERT_TRUE(Drive([&] { return m_Owner.m_bActive; }, false));
+
+    struct Expected {
+        int32_t code, mark;
+        bool fever;
+    };
+    const Expected expected[] = {{0, 0, false}, {724, 71, false}, {20, 0, false}, {0, 0, true}};
+    for (int spin = 0; spin < 4; ++spin) {
+        // Wait for the reels to rest, then evaluate as the presentation's first step does.
+        ASSERT_TRUE(Drive([&] { return m_Main.ReelSettle[3] > 20 && m_Main.m_bySpinInProgress; })) << spin;
+        m_Main.m_nEvalBaseStep = m_Main.SpinStep - 100;
+        m_Main.m_nAnimTick = 10;
+        m_Main.EvaluateReelWindow();
+        EXPECT_EQ(m_Main.m_nWinCode, expected[spin].code) << spin;
+        EXPECT_EQ(m_Main.m_nCaptionMark, expected[spin].mark) << spin;
+        EXPECT_EQ(m_Main.m_byDrawFeverOverlay != 0, expected[spin].fever) << spin;
+        ASSERT_TRUE(Drive([&] { return m_Main.m_nSpinCount == spin + 1; })) << spin;
+        if (spin < 3) {
+            ASSERT_TRUE(Drive([&] { return m_Main.GetLink().playing == 0 && m_Main.GetLink().SpinEnd == 1; }));
+        }
+    }
+    // 23000 won: four tickets of 5000, one after another, then the spins go on from 3000.
+    ASSERT_TRUE(Drive([&] { return m_Main.GetLink().playing == 0; }));
+    ASSERT_TRUE(Drive([&] { return m_Main.giftpaid == 4 && m_Main.TicketFlag == 0; }, false));
+    EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut), 4);
+    EXPECT_EQ(m_Main.m_nScore, 3000);
+    EXPECT_EQ(g_MachineTable.m_nGiftTickets, 4 + 3);
+    EXPECT_EQ(m_Main.m_nCredit, 10000 - 4 * 100);
+    EXPECT_FALSE(Drive([&] { return false; }, false, 300ms));
+    EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut), 4) << "no ticket below 5000";
+    m_Client.Close();
+    server.Stop();
+}

@@ -1,0 +1,253 @@
+// The game class on a real graphics device: its render target, the registering pass of its
+// loaders, the kinds, the requests it sends, and the fixed time base.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "CGameDeck.h"
+#include "CMorvane.h"
+#include "CMorvaneMain.h"
+#include "CX2DSprite.h"
+#include "CXFileLoad.h"
+#include "GameFactory.h"
+#include "MachineTable.h"
+#include "morvane_fakes.h"
+#include "CXString.h"
+#include "platform/files.h"
+#include "support/gfx_device.h"
+
+using namespace morvane_test;
+
+namespace {
+
+class MorvaneGameTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        std::string error;
+        s_pDevice = test_support::StartGfxDevice(800, 600, false, error);
+        s_strError = error;
+    }
+    static void TearDownTestSuite() { test_support::StopGfxDevice(s_pDevice); }
+
+    void SetUp() override
+    {
+        ASSERT_NE(s_pDevice, nullptr) << s_strError;
+        g_MachineTable.Reset();
+    }
+    void TearDown() override { g_MachineTable.Reset(); }
+
+    static inline CXGfxDevice* s_pDevice = nullptr;
+    static inline std::string s_strError;
+};
+
+}  // namespace
+
+TEST_F(MorvaneGameTest, RegisteringPassRegistersEveryImageAndSound)
+{
+    CXFileLoad registry;
+    g_pFileLoad = &registry;
+    registry.SetRegisterOnly(true);
+    {
+        CMorvane game(nullptr, 0, 2, true);
+        RecordingSender sender;
+        game.SetSender(&sender);
+        ASSERT_TRUE(game.Initialize(nullptr, false));
+        EXPECT_TRUE(sender.m_Sent.empty());
+        EXPECT_EQ(game.GetMain()->m_byNetworked, 0);
+        for (CX2DSprite* sprite : game.GetMain()->m_apSprite)
+            EXPECT_EQ(sprite, nullptr);
+    }
+    g_pFileLoad = nullptr;
+    EXPECT_EQ(registry.GetRegisteredCount(), size_t(MorvaneImageSlotCount() + kMorvaneSoundRows - 1));
+    EXPECT_NE(registry.GetRegistered().Find("./data_morvane/image/item/item_a.bmp"), nullptr);
+    EXPECT_NE(registry.GetRegistered().Find("./data_morvane/Image/Rock/RockLock/key&lock0016.bmp"), nullptr);
+    EXPECT_NE(registry.GetRegistered().Find("./data_morvane/SoundData/reelstop3.wav"), nullptr);
+}
+
+TEST_F(MorvaneGameTest, KindsAndTheEnterRequest)
+{
+    struct Case {
+        int kind;
+        bool ok;
+        int bet;
+    };
+    for (const Case& c : {Case{2, true, 100}, Case{4, true, 200}, Case{3, false, 0}, Case{1, false, 0}}) {
+        CMorvane game(nullptr, 12, c.kind, false);
+        RecordingIO io;
+        RecordingSender sender;
+        game.SetIO(&io);
+        game.SetSender(&sender);
+        EXPECT_EQ(game.Initialize(nullptr, true), c.ok) << c.kind;
+        if (!c.ok)
+            continue;
+        EXPECT_EQ(game.GetMain()->m_nBet, c.bet);
+        EXPECT_EQ(sender.m_Sent, std::vector<MorvaneRequest>{MorvaneRequest::Enter});
+        EXPECT_EQ(sender.m_nKind, c.kind);
+        EXPECT_EQ(sender.m_nMachineNo, 12);
+        EXPECT_NE(game.m_pTargetSprite, nullptr);
+        EXPECT_EQ(game.m_pTargetSprite->GetWidth(), 800.0f);
+    }
+    EXPECT_DOUBLE_EQ(CMorvane(nullptr, 1, 2, false).m_dCurSpeed, 1.272);
+    EXPECT_DOUBLE_EQ(CMorvane(nullptr, 1, 4, false).m_dCurSpeed, 1.172);
+}
+
+TEST_F(MorvaneGameTest, CoinInRequests)
+{
+    CMorvane game(nullptr, 3, 2, false);
+    RecordingIO io;
+    RecordingSender sender;
+    game.SetIO(&io);
+    game.SetSender(&sender);
+    ASSERT_TRUE(game.Initialize(nullptr, false));
+    EXPECT_TRUE(game.IsIdle());
+    EXPECT_TRUE(game.RequestCoinIn(false));
+    EXPECT_FALSE(game.IsIdle());
+    EXPECT_FALSE(game.RequestCoinIn(false));
+    EXPECT_TRUE(game.RequestCoinIn(true));
+    EXPECT_EQ(Count(sender.m_Sent, MorvaneRequest::CoinIn), 2);
+
+    // A request the connection refused leaves nothing pending.
+    CMorvane other(nullptr, 4, 2, false);
+    RecordingSender refusing;
+    refusing.m_bAccept = false;
+    other.SetIO(&io);
+    other.SetSender(&refusing);
+    ASSERT_TRUE(other.Initialize(nullptr, false));
+    EXPECT_FALSE(other.RequestCoinIn(false));
+    EXPECT_TRUE(other.IsIdle());
+
+    CMorvane demo(nullptr, 0, 2, true);
+    demo.SetIO(&io);
+    demo.SetSender(&sender);
+    ASSERT_TRUE(demo.Initialize(nullptr, true));
+    EXPECT_FALSE(demo.IsIdle());
+    EXPECT_FALSE(demo.RequestCoinIn(true));
+    EXPECT_EQ(Count(sender.m_Sent, MorvaneRequest::CoinIn), 2) << "a demo game never sends";
+    EXPECT_EQ(Count(sender.m_Sent, MorvaneRequest::Enter), 0);
+}
+
+TEST_F(MorvaneGameTest, AutoPlayNeedsSomethingToPlay)
+{
+    CGameDeck deck(0);
+    CMorvane game(&deck, 3, 2, false);
+    RecordingIO io;
+    RecordingSender sender;
+    game.SetIO(&io);
+    game.SetSender(&sender);
+    ASSERT_TRUE(game.Initialize(nullptr, false));
+    EXPECT_FALSE(game.SetAutoPlay(true));
+    EXPECT_EQ(game.m_bAutoPlay, 0);
+    EXPECT_TRUE(game.IsOutOfCredit());
+    game.SetCredit(100);
+    EXPECT_EQ(game.GetMain()->m_abyCreditDigit[2], 1);
+    EXPECT_TRUE(game.SetAutoPlay(true));
+    EXPECT_FALSE(game.IsOutOfCredit());
+}
+
+TEST_F(MorvaneGameTest, OnlyTheLastStepOfAFrameDraws)
+{
+    CMorvane game(nullptr, 0, 2, true);
+    RecordingIO io;
+    game.SetIO(&io);
+    ASSERT_TRUE(game.Initialize(nullptr, false));
+    CMorvaneMain& main = *game.GetMain();
+    game.RunSteps(1);
+    EXPECT_EQ(main.m_nTopState, 5);
+    io.m_dwNow += 999;
+    game.RunSteps(1);
+    EXPECT_EQ(main.m_nTopState, 5);
+    io.m_dwNow += 1;
+    game.RunSteps(1);
+    EXPECT_EQ(main.m_nTopState, 10);
+    main.m_nCredit = 1000;
+    main.m_byAutoPlay = 1;
+    game.RunSteps(3);
+    EXPECT_EQ(main.SpinStep, 3);
+    EXPECT_EQ(main.m_byDrawFlag, 1);
+    // The reels are drawn once, on the last step: seven symbols per spinning copy, and each
+    // reel's landing strip.
+    size_t symbolDraws = 0;
+    for (const DrawCall& d : io.m_Draws)
+        symbolDraws += d.slot >= MorvaneImageSlot(MorvaneImageSet::Symbols) &&
+                       d.slot < MorvaneImageSlot(MorvaneImageSet::Symbols, 11);
+    const size_t perFrame = (2 + 3 + 4 + 5) * 7 + (13 + 15 + 20 + 26);  // copies, landing strips
+    EXPECT_EQ(symbolDraws, perFrame);
+}
+
+TEST(MorvaneTimeBaseTest, WholeStepsOfScaledTime)
+{
+    {
+        // 1.272 at a steady 60 frames a second: one step, and two about every fourth frame.
+        CMorvane game(nullptr, 0, 2, true);
+        std::vector<int> steps;
+        for (int frame = 0; frame < 12; ++frame)
+            steps.push_back(game.AdvanceTime(1.0 / 60.0));
+        EXPECT_EQ(steps, (std::vector<int>{1, 1, 1, 2, 1, 1, 1, 2, 1, 1, 1, 2}));
+    }
+    {
+        // A frame that scales to less than a step leaves the steps at 0 and the time owed grows.
+        CMorvane game(nullptr, 0, 4, true);
+        EXPECT_EQ(game.AdvanceTime(0.005), 0);
+        EXPECT_EQ(game.AdvanceTime(0.005), 0);
+        EXPECT_NEAR(game.m_dAccumulator, 2 * 0.005 * 1.172, 1e-12);
+        EXPECT_EQ(game.AdvanceTime(0.005), 1);
+        EXPECT_EQ(game.m_dAccumulator, 0.0);
+        EXPECT_LT(game.m_dFraction, 1.0);
+    }
+    {
+        // A slow frame owes several steps at once.
+        CMorvane game(nullptr, 0, 2, true);
+        EXPECT_EQ(game.AdvanceTime(0.1), 7);  // 0.1 x 1.272 x 60 = 7.632
+        EXPECT_NEAR(game.m_dFraction, 0.632, 1e-9);
+    }
+}
+
+TEST(MorvaneFactoryTest, TypesTwoAndFourMakeMorvaneGames)
+{
+    RegisterMorvaneGameTypes();
+    for (int type : {2, 4}) {
+        GameCreator creator = FindGameCreator(type);
+        ASSERT_NE(creator, nullptr) << type;
+        CGameBase* game = creator(nullptr, 9, true);
+        auto* morvane = dynamic_cast<CMorvane*>(game);
+        ASSERT_NE(morvane, nullptr);
+        EXPECT_EQ(morvane->GetGameType(), type);
+        EXPECT_EQ(morvane->GetMachineNo(), 9);
+        EXPECT_TRUE(morvane->IsDemo());
+        delete game;
+    }
+    ClearGameTypes();
+}
+
+// The placeholder tree holds every file the loaders ask for, at the size the tables give.
+TEST_F(MorvaneGameTest, PlaceholderTreeHoldsEveryImageAndSound)
+{
+    const std::string saved = g_strResourceBase;
+    g_strResourceBase = std::string(CX_ASSETS_DIR) + "/";
+    {
+        FakeOwner owner;
+        RecordingIO io;
+        CMorvaneMain main{&owner, 100, &io};
+        EXPECT_TRUE(main.LoadGameImages());
+        EXPECT_TRUE(main.LoadDoubleGameImages());
+        EXPECT_TRUE(main.LoadEffectImages());
+        EXPECT_TRUE(main.LoadAnimationImages());
+        for (const MorvaneImageSetDef& def : g_MorvaneImageSets)
+            for (int32_t i = 0; i < def.nCount; ++i) {
+                const CX2DSprite* sprite = main.m_apSprite[size_t(MorvaneImageSlot(def.eSet, i))];
+                ASSERT_NE(sprite, nullptr) << MorvaneImageFile(def, i);
+                int width = 0;
+                int height = 0;
+                MorvaneImageSize(def, i, &width, &height);
+                EXPECT_EQ(sprite->GetWidth(), float(width)) << MorvaneImageFile(def, i);
+                EXPECT_EQ(sprite->GetHeight(), float(height)) << MorvaneImageFile(def, i);
+            }
+    }
+    g_strResourceBase = saved;
+    for (const MorvaneSoundRow& row : g_MorvaneSoundList) {
+        if (!row.bLoaded)
+            continue;
+        EXPECT_TRUE(platform::FileExists(std::string(CX_ASSETS_DIR) + "/data_morvane/" + row.pszFile)) << row.pszFile;
+    }
+}

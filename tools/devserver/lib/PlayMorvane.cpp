@@ -1,0 +1,158 @@
+#include "PlayMorvane.h"
+
+namespace devserver {
+
+namespace {
+
+constexpr uint32_t kCoinInCredit = 10000;
+constexpr uint32_t kTicketUnit = 5000;
+constexpr size_t kRecordSize = 200;
+constexpr const char* kSpinCounter = "morvane spins";
+
+// Stops on reel set 0 whose other rows recognise nothing, so each record's code is the one named.
+const std::array<MorvaneCannedSpin, 4> kSpins = {{
+    {"loss", {3, 7, 12, 19}, 0, {0, 0, 0}, 0, 0, 0, 0, 0},
+    {"middle four 7", {5, 13, 6, 5}, 0, {0, 20000, 0}, 20000, 0, 0, 0, 0},
+    {"middle four A", {0, 1, 0, 1}, 0, {0, 3000, 0}, 3000, 0, 0, 0, 0},
+    {"fever", {3, 7, 12, 19}, 0, {0, 0, 0}, 0, 10, 10, 1, 1},
+}};
+
+uint8_t BetOf(uint8_t gameType) { return gameType == 4 ? 200 : 100; }
+
+answers::MachineRow* FindMachine(PlaySession& s, uint8_t gameType, uint16_t number)
+{
+    for (answers::MachineRow& row : s.state.machines)
+        if (row.gameType == gameType && row.number == number && number != 0)
+            return &row;
+    return nullptr;
+}
+
+struct Key {
+    uint8_t gameType;
+    uint16_t number;
+};
+
+Key ReadKey(BodyReader& r)
+{
+    Key key;
+    key.gameType = r.U8();
+    key.number = r.U16();
+    return key;
+}
+
+ByteBuilder Answer(uint16_t id, const Key& key)
+{
+    ByteBuilder body;
+    body.U16(id).U8(key.gameType).U16(key.number);
+    return body;
+}
+
+void Enter(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    const answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    ByteBuilder body = Answer(23, key);
+    body.U32(row ? row->credit : 0).U32(row ? row->score : 0).Raw(MorvaneSpinRecord(kSpins[0]));
+    s.Send(body.Take());
+}
+
+void CoinIn(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    const bool ok = row && s.state.money >= kCoinInCredit;
+    if (ok) {
+        s.state.money -= kCoinInCredit;
+        row->credit += kCoinInCredit;
+    }
+    ByteBuilder body;
+    body.U16(24).U8(ok ? 0 : 1).U32(s.state.money).U8(key.gameType).U16(key.number);
+    if (ok)
+        body.U32(row->credit);
+    s.Send(body.Take());
+}
+
+void SpinData(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    const bool granted = row && row->credit >= BetOf(key.gameType);
+    ByteBuilder body = Answer(25, key);
+    if (!granted) {
+        body.U32(row ? row->credit : 0).U32(row ? row->score : 0).U8(0);
+        s.Send(body.Take());
+        return;
+    }
+    uint32_t& served = s.state.counters[kSpinCounter];
+    const MorvaneCannedSpin& spin = kSpins[served++ % kSpins.size()];
+    row->credit -= BetOf(key.gameType);
+    row->score += static_cast<uint32_t>(spin.winAmount);
+    s.Log(std::string("Morvane spin: ") + spin.name);
+    body.U32(row->credit).U32(row->score).U8(1).Raw(MorvaneSpinRecord(spin));
+    s.Send(body.Take());
+}
+
+void TicketOut(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    const bool paid = row && row->score >= kTicketUnit;
+    if (paid) {
+        row->score -= kTicketUnit;
+        ++s.state.giftTickets;
+    }
+    ByteBuilder body = Answer(27, key);
+    body.U32(row ? row->credit : 0).U32(row ? row->score : 0).U8(paid ? 1 : 0).U32(s.state.giftTickets);
+    s.Send(body.Take());
+}
+
+void GameFin(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    const answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    ByteBuilder body = Answer(33, key);
+    body.U8(row ? 1 : 0);
+    if (row)
+        body.U32(row->credit).U32(row->score);
+    s.Send(body.Take());
+}
+
+}  // namespace
+
+const std::array<MorvaneCannedSpin, 4>& MorvaneCannedSpins() { return kSpins; }
+
+Bytes MorvaneSpinRecord(const MorvaneCannedSpin& spin)
+{
+    ByteBuilder record;
+    for (int32_t stop : spin.stops)
+        record.I32(stop);                          // 0
+    for (int32_t win : spin.rowWins)
+        record.I32(win);                           // 16
+    record.Zeros(12);                              // 28 free marks
+    record.I32(0);                                 // 40 smoke
+    record.I32(spin.winAmount);                    // 44
+    record.Zeros(68 - 48);
+    record.I32(spin.feverSpin);                    // 68
+    record.I32(spin.imsiFeverSpin);                // 72
+    record.Zeros(128 - 76);
+    record.I32(spin.captionCue);                   // 128
+    record.I32(0);                                 // 132 jackpot value
+    record.I32(spin.moFever);                      // 136
+    record.Zeros(152 - 140);
+    record.I32(spin.reelSet);                      // 152
+    record.Zeros(kRecordSize - 156);
+    return record.Take();
+}
+
+void AddMorvaneAnswers(PlayAnswers& answers)
+{
+    answers.On(23, Enter);
+    answers.On(24, CoinIn);
+    answers.On(25, SpinData);
+    answers.On(26, [](PlaySession& s, BodyReader& r) { s.Send(Answer(26, ReadKey(r)).U8(1).Take()); });
+    answers.On(27, TicketOut);
+    answers.On(32, [](PlaySession&, BodyReader&) {});  // no answer
+    answers.On(33, GameFin);
+}
+
+}  // namespace devserver
