@@ -89,3 +89,18 @@ TEST_F(ProbDemoLoaded, TheDemoSpinSkipsReachRecordsAndMarksType9)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ProbThread, ALoopStepDrawsOneValueAndContinues)
+{
+    ScriptedRandom random;
+    RandomScope scope(&random);
+    random.m_Queue = {5, 6};
+    CXProb prob;
+    EXPECT_EQ(prob.OnThreadLoop(), CXThread::LOOP_CONTINUE);
+    ASSERT_EQ(random.m_Queue.size(), 1u);
+    EXPECT_EQ(random.m_Queue.front(), 6u);
+}
+
+} // namespace

@@ -221,7 +221,8 @@ bool CXProb::CheckBonusData()
             platform::DeleteFile(strData.GetString());
             continue;
         }
-        if (nNow - nCreated < nDelay)
+        // now >= CTIME here; the difference is taken unsigned so no header value overflows it.
+        if (nDelay > 0 && uint64_t(nNow) - uint64_t(nCreated) < uint64_t(nDelay))
             continue;
         if (!ReadBoundedFile(strData, kMaxMainDataBytes, &m_strPlay) || m_strPlay.GetDataSize() <= kPlayHeaderSize) {
             platform::DeleteFile(strHeader.GetString());

@@ -175,12 +175,12 @@ bool CXProb::RaiPass(CXProbDataObject* pLog)
         if (nKind != 2) {
             const CXProbRaiRule& rule = nKind == 0 ? m_SignSetting.NoSign : (bHighRun ? m_SignSetting.HighRun : m_SignSetting.SignRun);
             if (dwLength >= rule.dwMinLength && ProbPercent(rule.byPercent)) {
-                const uint32_t dwFrom = i + ProbRandomRange(rule.dwOffsetMin, rule.dwOffsetMax);
-                const uint64_t nTo = uint64_t(dwFrom) + ProbRandomRange(rule.dwLengthMin, rule.dwLengthMax);
+                const uint64_t nFrom = uint64_t(i) + ProbRandomRange(rule.dwOffsetMin, rule.dwOffsetMax);
+                const uint64_t nTo = nFrom + ProbRandomRange(rule.dwLengthMin, rule.dwLengthMax);
                 const uint8_t byRai = nKind == 0 ? 1 : (ProbPercent(rule.byRai2Percent) ? 2 : 1);
                 const bool bThu = nKind != 0 && ProbPercent(rule.byThuPercent);
-                for (uint32_t j = dwFrom; j < nTo && j < dwEnd; ++j) {
-                    CXProbDataInfo* p = pLog->GetAt(j);
+                for (uint64_t j = nFrom; j < nTo && j < dwEnd; ++j) {
+                    CXProbDataInfo* p = pLog->GetAt(uint32_t(j));
                     p->m_byRai = byRai;
                     if (bThu)
                         p->m_byThu = bHighRun && ProbPercent(m_SignSetting.byThuHighPercent) ? 2 : 1;
@@ -257,7 +257,7 @@ bool CXProb::MakeEventObject(CXProbDataObject* pLog)
                     SetEventObject(pLog, dwFrom, pRule, false);
                     continue;
                 }
-                for (uint32_t j = dwFrom; j < dwFrom + high.dwCount && j < i && j < dwCount; ++j)
+                for (uint32_t j = dwFrom; j < uint64_t(dwFrom) + high.dwCount && j < i && j < dwCount; ++j)
                     SetEventObject(pLog, j, pRule, false);
             }
         }
