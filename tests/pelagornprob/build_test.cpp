@@ -219,8 +219,9 @@ void FillHigh(CXProb& prob, uint32_t dwTotal)
     SetBytes(pStep->m_Pick, {1});
     prob.m_HighPrize.SetAt(0, pStep);
     SetBytes(prob.m_Gap, {1, 2});
-    prob.m_byFirstGapMin = 95;
-    prob.m_byFirstGapMax = 99;
+    // The first event lands beyond the second block: the log grows by two blocks at once.
+    prob.m_byFirstGapMin = 230;
+    prob.m_byFirstGapMax = 240;
 }
 
 TEST(ProbBuild, AForcedHighPrizeIsSpreadOverALogThatGrowsAsNeeded)
@@ -235,7 +236,7 @@ TEST(ProbBuild, AForcedHighPrizeIsSpreadOverALogThatGrowsAsNeeded)
     CXProbDataObject log;
     ASSERT_TRUE(prob.BuildLog(&log, &setting));
     EXPECT_EQ(log.GetSize() % 100, 0u);
-    EXPECT_GE(log.GetSize(), 200u);
+    EXPECT_GE(log.GetSize(), 300u);
     EXPECT_EQ(log.m_dwHighAmount, 100000u);
     EXPECT_EQ(log.m_byHighIndex, 1);
     EXPECT_EQ(log.m_byHighNumber, 3);
