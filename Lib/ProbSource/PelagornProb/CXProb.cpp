@@ -1,7 +1,6 @@
 #include "CXProb.h"
 
 #include <cstdarg>
-#include <cstring>
 
 #include "CXProbLog.h"
 #include "ProbRandom.h"

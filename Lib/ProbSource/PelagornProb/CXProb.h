@@ -5,7 +5,6 @@
 // and every request answers an all-zero record.
 
 #include <cstdint>
-#include <string>
 
 #include "CXAVLTreeTmpl.h"
 #include "CXArrayExTmpl.h"

@@ -162,7 +162,8 @@ bool CXProb::EvaluateSpin(CXProbDataInfo* pRecord) const
         EvaluateLine(pRecord, row);
         dwTotal += pRecord->m_wLineWin[row];
     }
-    pRecord->m_wTotalWin = uint16_t(dwTotal > 0xFFFF ? 0xFFFF : dwTotal);
+    // Three rows pay at most 20100 + 10050 + 10050, so the total fits its 16 bits.
+    pRecord->m_wTotalWin = uint16_t(dwTotal);
     return dwTotal <= kMaxWin;
 }
 
@@ -180,7 +181,6 @@ bool CXProb::WonBadFour(const CXProbDataInfo* pRecord) const
 
 bool CXProb::RandomSpinAcceptable(const CXProbDataInfo& record, bool bStrict) const
 {
-    // Line totals are summed unclamped by EvaluateSpin's caller check; here the stored total.
     if (record.m_wTotalWin > kMaxWin)
         return false;
     uint8_t bySymbol = 0, byCode = 0;
