@@ -25,7 +25,7 @@ int DeleteMachineMarkers(const std::string& strFolder)
 
 bool WriteMachineMarker(const std::string& strFolder, int nMachineNumber)
 {
-    if (nMachineNumber < 1 || nMachineNumber > 999)
+    if (nMachineNumber < 0 || nMachineNumber > 999)
         return false;
     DeleteMachineMarkers(strFolder);
     const std::string strName = MachineMarkerName(nMachineNumber);

@@ -8,8 +8,8 @@
 // left alone). Returns how many were deleted.
 int DeleteMachineMarkers(const std::string& strFolder);
 
-// Replaces every marker of the folder by the one of this machine number (1 to 999). False when
-// the number is out of range or the file cannot be written.
+// Replaces every marker of the folder by the one of this machine number (0, not yet set, to 999).
+// False when the number is out of range or the file cannot be written.
 bool WriteMachineMarker(const std::string& strFolder, int nMachineNumber);
 
 // The marker's file name, "pg%04d.idx".

@@ -230,7 +230,7 @@ TEST(MachineMarkers, WritingOneReplacesEveryOther)
     EXPECT_TRUE(WriteMachineMarker(folder.Slashed(), 7));
     EXPECT_EQ(FilesIn(folder), std::vector<std::string>({"keep.idx", "pg0007.idx"}));
     EXPECT_EQ(folder.Read("pg0007.idx"), "pg0007.idx");
-    EXPECT_FALSE(WriteMachineMarker(folder.Slashed(), 0));
+    EXPECT_FALSE(WriteMachineMarker(folder.Slashed(), -1));
     EXPECT_FALSE(WriteMachineMarker(folder.Slashed(), 1000));
     EXPECT_EQ(MachineMarkerName(999), "pg0999.idx");
 }
