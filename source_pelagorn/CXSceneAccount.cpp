@@ -364,24 +364,39 @@ void CXSceneAccount::DrawFrame(int nIndex)
         pFrame->m_Animation.Render(float(m_iBaseX + pFrame->m_iX), float(m_iBaseY + pFrame->m_iY));
 }
 
-void CXSceneAccount::DrawNumberText(const t_NumPos& slot, float fScale)
+std::vector<CXNumberGlyph> CXSceneAccount::LayoutNumberText(const char* pszText,
+                                                            const std::function<float(int)>& frameWidth,
+                                                            float fScale)
 {
+    std::vector<CXNumberGlyph> glyphs;
     float fAdvance = 0.0f;
-    const char* p = slot.m_strText.GetString();
-    for (; p && *p; ++p) {
+    for (const char* p = pszText; p && *p; ++p) {
         const int nFrame = DigitFrame(*p);
         if (nFrame < 0)
             continue;
-        m_DigitFont.SetFrame(nFrame);
-        const float fWidth = m_DigitFont.GetWidth() * fScale;
-        const float fY = float(m_iBaseY + slot.m_iY);
+        const float fWidth = frameWidth(nFrame) * fScale;
         if (nFrame == 10 || nFrame == 11) {
-            m_DigitFont.RenderEx(float(m_iBaseX + slot.m_iX) + fAdvance - fWidth / 4, fY, 0.0f, fScale);
+            glyphs.push_back({nFrame, fAdvance - fWidth / 4});
             fAdvance += fWidth / 2;
         } else {
-            m_DigitFont.RenderEx(float(m_iBaseX + slot.m_iX) + fAdvance, fY, 0.0f, fScale);
+            glyphs.push_back({nFrame, fAdvance});
             fAdvance += fWidth;
         }
+    }
+    return glyphs;
+}
+
+void CXSceneAccount::DrawNumberText(const t_NumPos& slot, float fScale)
+{
+    const auto FrameWidth = [this](int nFrame) {
+        m_DigitFont.SetFrame(nFrame);
+        return m_DigitFont.GetWidth();
+    };
+    const float fX = float(m_iBaseX + slot.m_iX);
+    const float fY = float(m_iBaseY + slot.m_iY);
+    for (const CXNumberGlyph& glyph : LayoutNumberText(slot.m_strText.GetString(), FrameWidth, fScale)) {
+        m_DigitFont.SetFrame(glyph.nFrame);
+        m_DigitFont.RenderEx(fX + glyph.fX, fY, 0.0f, fScale);
     }
 }
 

@@ -5,6 +5,8 @@
 // machine-number marker file).
 
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "CX2DAnimation.h"
 #include "CX2DSceneObject.h"
@@ -54,6 +56,13 @@ public:
     int32_t m_iX = 0;
     int32_t m_iY = 0;
     CX2DAnimation m_Animation;
+};
+
+// One character of a number text: the digit font's frame and its x offset from the slot.
+struct CXNumberGlyph
+{
+    int nFrame;
+    float fX;
 };
 
 class CXSceneAccount : public CX2DSceneObject
@@ -107,6 +116,13 @@ public:
     void UpdateClock();
 
     const char* GetSlotText(int nSlot) const;
+
+    // Places a number text with the digit font (frames 0-9 digits, 10 ',', 11 '.', 12 '*', 13 '-';
+    // other characters are skipped): digits, '*' and '-' advance by their frame's width x scale;
+    // ',' and '.' sit a quarter of that width earlier and advance by half of it.
+    static std::vector<CXNumberGlyph> LayoutNumberText(const char* pszText,
+                                                       const std::function<float(int)>& frameWidth,
+                                                       float fScale);
 
     int32_t m_bPrevPressed = 0;
     int32_t m_bNextPressed = 0;

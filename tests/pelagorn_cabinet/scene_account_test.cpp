@@ -112,7 +112,10 @@ TEST_F(SceneAccountTest, InitOnceReadsTheLayout)
     EXPECT_EQ(m_scene.m_iState, 3) << "a second Init does nothing";
     EXPECT_EQ(m_host.m_iAccountsDisplay, 0);
 
-    m_scene.UpdateClock();
+    // A frame without a graphics device: no key, nothing drawn, the clock's slots filled.
+    m_scene.m_iState = CXSceneAccount::STATE_MACHINE_NUMBER;
+    m_scene.OnKey('5', false);
+    EXPECT_EQ(m_scene.Process(nullptr), 1);
     const platform::LocalTime now = platform::LocalTimeNow();
     EXPECT_EQ(std::string(m_scene.GetSlotText(25)), std::to_string(now.nYear));
 }
@@ -262,6 +265,33 @@ TEST_F(SceneAccountTest, CabinetSwitchesServeTheMenuWhenAsked)
     Expect(7, 12, "latch 2 selects");
     m_scene.PollSwitches();
     Expect(7, 12, "the latch was taken");
+}
+
+TEST(SceneAccountText, NumberTextLayout)
+{
+    // Digits 20 wide, the separators 8 wide, drawn at half scale.
+    const auto width = [](int frame) { return frame == 10 || frame == 11 ? 8.0f : 20.0f; };
+    struct Case
+    {
+        const char* text;
+        std::vector<std::pair<int, float>> glyphs;
+    };
+    const Case cases[] = {
+        {"12", {{1, 0.0f}, {2, 10.0f}}},
+        {"1,0", {{1, 0.0f}, {10, 9.0f}, {0, 12.0f}}},
+        {"-3.5", {{13, 0.0f}, {3, 10.0f}, {11, 19.0f}, {5, 22.0f}}},
+        {"*a*", {{12, 0.0f}, {12, 10.0f}}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        const auto glyphs = CXSceneAccount::LayoutNumberText(c.text, width, 0.5f);
+        ASSERT_EQ(glyphs.size(), c.glyphs.size()) << c.text;
+        for (size_t i = 0; i < glyphs.size(); ++i) {
+            EXPECT_EQ(glyphs[i].nFrame, c.glyphs[i].first) << c.text << " #" << i;
+            EXPECT_FLOAT_EQ(glyphs[i].fX, c.glyphs[i].second) << c.text << " #" << i;
+        }
+    }
+    EXPECT_TRUE(CXSceneAccount::LayoutNumberText(nullptr, width, 1.0f).empty());
 }
 
 } // namespace
