@@ -16,8 +16,7 @@
 
 namespace cabinet_fuzz {
 
-class Harness
-{
+class Harness {
 public:
     Harness() { m_save.m_bOnline = 0; }
 
@@ -82,8 +81,7 @@ public:
     }
 
 private:
-    class Game : public CXCabinetGame
-    {
+    class Game : public CXCabinetGame {
     public:
         uint32_t GetTimeMs() const override { return m_dwNow; }
         int SaveGameData() override { return 1; }
@@ -101,4 +99,4 @@ inline Harness& Shared()
     return harness;
 }
 
-} // namespace cabinet_fuzz
+}  // namespace cabinet_fuzz

@@ -21,8 +21,7 @@ namespace platform {
 
 namespace {
 
-class TtyPort final : public SerialPort
-{
+class TtyPort final : public SerialPort {
 public:
     explicit TtyPort(int fd) : m_fd(fd) {}
     ~TtyPort() override { ::close(m_fd); }
@@ -83,13 +82,13 @@ private:
 
 bool SpeedFor(uint32_t dwBaud, speed_t* pSpeed)
 {
-    struct Rate
-    {
+    struct Rate {
         uint32_t dwBaud;
         speed_t speed;
     };
-    static const Rate kRates[] = {{1200, B1200},   {2400, B2400},   {4800, B4800},  {9600, B9600},
-                                  {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200}};
+    static const Rate kRates[] = {{1200, B1200},   {2400, B2400},    {4800, B4800},
+                                  {9600, B9600},   {19200, B19200},  {38400, B38400},
+                                  {57600, B57600}, {115200, B115200}};
     for (const Rate& rate : kRates)
         if (rate.dwBaud == dwBaud) {
             *pSpeed = rate.speed;
@@ -114,7 +113,7 @@ bool MakeRaw(int fd, speed_t speed)
     return ::tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<SerialPort> OpenSerialPort(const std::string& strDevice, uint32_t dwBaud)
 {
@@ -146,4 +145,4 @@ std::optional<PseudoTerminal> OpenPseudoTerminal()
     return PseudoTerminal{szName, std::make_unique<TtyPort>(fd)};
 }
 
-} // namespace platform
+}  // namespace platform

@@ -1,8 +1,8 @@
 #pragma once
 // Serial line to a cabinet's I/O board, over termios.
 // Stands in for: CreateFileA on a COM port opened for overlapped I/O, WriteFile / ReadFile with
-//   their overlapped records and GetOverlappedResult, the byte count of ClearCommError, CloseHandle;
-//   and, for tests and board simulators, the far end of a line (a pseudo-terminal).
+//   their overlapped records and GetOverlappedResult, the byte count of ClearCommError,
+//   CloseHandle; and, for tests and board simulators, the far end of a line (a pseudo-terminal).
 // Not here: the sticky error state that ClearCommError resets (a tty has none: a failed call fails
 //   alone and the next one may succeed), modem lines, flow control, comm events.
 
@@ -15,8 +15,7 @@
 namespace platform {
 
 // One open line. The cabinet layer holds it through this interface, so tests may replace it.
-class SerialPort
-{
+class SerialPort {
 public:
     virtual ~SerialPort() = default;
 
@@ -39,11 +38,10 @@ std::unique_ptr<SerialPort> OpenSerialPort(const std::string& strDevice, uint32_
 
 // A new pseudo-terminal: the device path of its line side, which OpenSerialPort opens like any
 // serial device, and the far end, held by whoever plays the board.
-struct PseudoTerminal
-{
+struct PseudoTerminal {
     std::string strLinePath;
     std::unique_ptr<SerialPort> pFarEnd;
 };
 std::optional<PseudoTerminal> OpenPseudoTerminal();
 
-} // namespace platform
+}  // namespace platform

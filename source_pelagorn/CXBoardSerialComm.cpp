@@ -19,7 +19,7 @@ bool IsAscii(char c)
     return by >= 1 && by <= 127;
 }
 
-} // namespace
+}  // namespace
 
 CXBoardSerialComm::CXBoardSerialComm(CXCabinetGame* pGame) : CXSerialComm(pGame) {}
 
@@ -83,9 +83,8 @@ void CXBoardSerialComm::OnReceive(const char* pBytes, int nLength)
             continue;
         const uint32_t dwLength = p + 1 - dwStart;
         const char* pFrame = m_byReceive + dwStart;
-        const bool bAccept = dwLength <= 2 ||
-                             (dwLength <= CXSerialCommReadBufferInfo::kMaxLength && IsAscii(pFrame[0]) &&
-                              IsAscii(pFrame[1]));
+        const bool bAccept = dwLength <= 2 || (dwLength <= CXSerialCommReadBufferInfo::kMaxLength &&
+                                               IsAscii(pFrame[0]) && IsAscii(pFrame[1]));
         if (bAccept) {
             AcceptFrame(pFrame, dwLength);
         } else {

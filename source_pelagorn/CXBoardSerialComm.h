@@ -12,8 +12,7 @@
 
 #include "CXSerialComm.h"
 
-class CXBoardSerialComm : public CXSerialComm
-{
+class CXBoardSerialComm : public CXSerialComm {
 public:
     CX_DECLARE_MEMORY_POOL(CXBoardSerialComm)
 
@@ -41,8 +40,8 @@ public:
     // its game data).
     bool TakeGiftSendCountChanged() { return m_bGiftSendCountChanged.exchange(false); }
 
-    uint32_t m_dwLastBillMs = 0;  // serial thread
-    int32_t m_iLastBillValue = 0; // serial thread
+    uint32_t m_dwLastBillMs = 0;   // serial thread
+    int32_t m_iLastBillValue = 0;  // serial thread
     char m_byReceive[kReceiveSize + 1] = {};
     uint32_t m_dwReceiveCount = 0;
     // 1 while the switches serve the accounts menu (the game scene then ignores the latches).

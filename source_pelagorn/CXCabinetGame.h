@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
-class CXCabinetGame
-{
+class CXCabinetGame {
 public:
     virtual ~CXCabinetGame() = default;
 

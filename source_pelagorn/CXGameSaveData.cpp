@@ -4,17 +4,44 @@
 #include "platform/clock.h"
 
 const char* const g_pszGameDataKeys[GAME_DATA_COUNT] = {
-    "CREDIT", "GIFT", "SPIN", "L_OIL", "R_OIL", "SKIP_COUNT", "AUTO_HOLD_BONUS", "NORMAL_BONUS",
-    "NORMAL_BONUS_AUTO_MODE", "HIGH_BONUS", "LAST_DATA_TYPE", "SIGN_1", "SIGN_2", "LAST_HIGH_PRIZE_GID",
-    "LAST_TOTAL_HIGH_PRIZE", "LAST_TOTAL_HIGH_PRIZE_ORIGIN", "LAST_HIGH_PRIZE", "LAST_HIGH_PRIZE_GCOUNT",
-    "LAST_HIGH_PRIZE_ADD", "LAST_HIGH_PRIZE_END_ID", "COMM_GIFT", "GIFT_SEND_COUNT", "AMEND_MONEY",
-    "AMEND_STIME", "AMEND_TERM", "AMEND_HIGH_PRIZE_GAP", "AMEND_HIGH_PRIZE_MIN", "AMEND_HIGH_PRIZE_MAX",
-    "AUTOHOLD_REEL_COUNT", "ASYSTEM_REEL_COUNT", "ASYSTEM_CHECK_TIME", "ASYSTEM_PRIZE", "ASYSTEM_PROB_KEY",
+    "CREDIT",
+    "GIFT",
+    "SPIN",
+    "L_OIL",
+    "R_OIL",
+    "SKIP_COUNT",
+    "AUTO_HOLD_BONUS",
+    "NORMAL_BONUS",
+    "NORMAL_BONUS_AUTO_MODE",
+    "HIGH_BONUS",
+    "LAST_DATA_TYPE",
+    "SIGN_1",
+    "SIGN_2",
+    "LAST_HIGH_PRIZE_GID",
+    "LAST_TOTAL_HIGH_PRIZE",
+    "LAST_TOTAL_HIGH_PRIZE_ORIGIN",
+    "LAST_HIGH_PRIZE",
+    "LAST_HIGH_PRIZE_GCOUNT",
+    "LAST_HIGH_PRIZE_ADD",
+    "LAST_HIGH_PRIZE_END_ID",
+    "COMM_GIFT",
+    "GIFT_SEND_COUNT",
+    "AMEND_MONEY",
+    "AMEND_STIME",
+    "AMEND_TERM",
+    "AMEND_HIGH_PRIZE_GAP",
+    "AMEND_HIGH_PRIZE_MIN",
+    "AMEND_HIGH_PRIZE_MAX",
+    "AUTOHOLD_REEL_COUNT",
+    "ASYSTEM_REEL_COUNT",
+    "ASYSTEM_CHECK_TIME",
+    "ASYSTEM_PRIZE",
+    "ASYSTEM_PROB_KEY",
 };
 
 const char* const g_pszAccountDataKeys[ACCOUNT_DATA_COUNT] = {
-    "INPUT_MONEY",       "OUTPUT_GIFT",       "DROP_COIN_COUNT",    "REEL_PRIZE", "SPIN_ITEM_COUNT",
-    "OIL_ITEM_COUNT",    "DIRECT_ITEM_COUNT", "NOBONUS_ITEM_COUNT", "OIL_BONUS",  "DIRECT_BONUS",
+    "INPUT_MONEY",    "OUTPUT_GIFT",       "DROP_COIN_COUNT",    "REEL_PRIZE", "SPIN_ITEM_COUNT",
+    "OIL_ITEM_COUNT", "DIRECT_ITEM_COUNT", "NOBONUS_ITEM_COUNT", "OIL_BONUS",  "DIRECT_BONUS",
 };
 
 namespace {
@@ -27,15 +54,14 @@ CXString Body(const char* const* ppszKeys, const int32_t* piValues, int nCount)
     return body;
 }
 
-} // namespace
+}  // namespace
 
-CXGameSaveData::CXGameSaveData(const std::string& strSnapshotFolder, const std::string& strMarkerFolder)
+CXGameSaveData::CXGameSaveData(const std::string& strSnapshotFolder,
+                               const std::string& strMarkerFolder)
     : m_GameFile(strSnapshotFolder + "__GAME_DATA_%d__"),
       m_AccountFile(strSnapshotFolder + "__ACCOUNT_DATA_%d__"),
-      m_ReelFile(strSnapshotFolder + "__REEL_DATA_%d__"),
-      m_strMarkerFolder(strMarkerFolder)
-{
-}
+      m_ReelFile(strSnapshotFolder + "__REEL_DATA_%d__"), m_strMarkerFolder(strMarkerFolder)
+{}
 
 int64_t CXGameSaveData::Now() const
 {
@@ -85,7 +111,8 @@ bool CXGameSaveData::LoadAccountsData()
     CXFileConfig config;
     m_AccountFile.LoadNewest(&config);
     for (int i = 0; i < ACCOUNT_DATA_COUNT; ++i)
-        m_aiAccounts[i] = static_cast<int32_t>(config.GetValue(g_pszAccountDataKeys[i]).ToInteger());
+        m_aiAccounts[i] =
+            static_cast<int32_t>(config.GetValue(g_pszAccountDataKeys[i]).ToInteger());
     return true;
 }
 

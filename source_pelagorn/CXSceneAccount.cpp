@@ -33,15 +33,20 @@ int DigitFrame(char c)
     if (c >= '0' && c <= '9')
         return c - '0';
     switch (c) {
-    case ',': return 10;
-    case '.': return 11;
-    case '*': return 12;
-    case '-': return 13;
-    default: return -1;
+    case ',':
+        return 10;
+    case '.':
+        return 11;
+    case '*':
+        return 12;
+    case '-':
+        return 13;
+    default:
+        return -1;
     }
 }
 
-} // namespace
+}  // namespace
 
 CXSceneAccount::CXSceneAccount(CXSceneAccountHost* pHost) : m_pHost(pHost) {}
 
@@ -159,7 +164,9 @@ void CXSceneAccount::ChangeMachineNumber(int nDelta)
     if (!m_pHost)
         return;
     int nNumber = m_pHost->GetMachineNumber() + nDelta;
-    nNumber = nNumber < kMachineNumberMin ? kMachineNumberMin : (nNumber > kMachineNumberMax ? kMachineNumberMax : nNumber);
+    nNumber = nNumber < kMachineNumberMin
+                  ? kMachineNumberMin
+                  : (nNumber > kMachineNumberMax ? kMachineNumberMax : nNumber);
     m_pHost->SetMachineNumber(nNumber);
     SetMachineNumberSlot();
 }
@@ -209,11 +216,20 @@ void CXSceneAccount::SelectItem()
     switch (m_iState) {
     case STATE_MENU:
         switch (m_iSelection) {
-        case 2: Go(STATE_CLEAR, 12); break;
-        case 3: Go(STATE_3, 12); break;
-        case 4: Go(STATE_MACHINE_NUMBER, 0); break;
-        case 5: Go(STATE_7, 12); break;
-        default: break;
+        case 2:
+            Go(STATE_CLEAR, 12);
+            break;
+        case 3:
+            Go(STATE_3, 12);
+            break;
+        case 4:
+            Go(STATE_MACHINE_NUMBER, 0);
+            break;
+        case 5:
+            Go(STATE_7, 12);
+            break;
+        default:
+            break;
         }
         break;
     case STATE_CLEAR:
@@ -279,7 +295,8 @@ void CXSceneAccount::OnKey(int nKey, bool bShift)
         if (hwnd && Window_GetRect(hwnd, &rect)) {
             const int dx = nKey == VK_LEFT ? -kWindowStep : (nKey == VK_RIGHT ? kWindowStep : 0);
             const int dy = nKey == VK_UP ? -kWindowStep : (nKey == VK_DOWN ? kWindowStep : 0);
-            Window_Move(hwnd, rect.left + dx, rect.top + dy, rect.right - rect.left, rect.bottom - rect.top);
+            Window_Move(hwnd, rect.left + dx, rect.top + dy, rect.right - rect.left,
+                        rect.bottom - rect.top);
         }
         return;
     }
@@ -364,9 +381,9 @@ void CXSceneAccount::DrawFrame(int nIndex)
         pFrame->m_Animation.Render(float(m_iBaseX + pFrame->m_iX), float(m_iBaseY + pFrame->m_iY));
 }
 
-std::vector<CXNumberGlyph> CXSceneAccount::LayoutNumberText(const char* pszText,
-                                                            const std::function<float(int)>& frameWidth,
-                                                            float fScale)
+std::vector<CXNumberGlyph>
+CXSceneAccount::LayoutNumberText(const char* pszText, const std::function<float(int)>& frameWidth,
+                                 float fScale)
 {
     std::vector<CXNumberGlyph> glyphs;
     float fAdvance = 0.0f;
@@ -394,7 +411,8 @@ void CXSceneAccount::DrawNumberText(const t_NumPos& slot, float fScale)
     };
     const float fX = float(m_iBaseX + slot.m_iX);
     const float fY = float(m_iBaseY + slot.m_iY);
-    for (const CXNumberGlyph& glyph : LayoutNumberText(slot.m_strText.GetString(), FrameWidth, fScale)) {
+    for (const CXNumberGlyph& glyph :
+         LayoutNumberText(slot.m_strText.GetString(), FrameWidth, fScale)) {
         m_DigitFont.SetFrame(glyph.nFrame);
         m_DigitFont.RenderEx(fX + glyph.fX, fY, 0.0f, fScale);
     }

@@ -18,8 +18,7 @@ class CXBoardSerialComm;
 class CXGameSaveData;
 
 // What the accounts scene asks of the game it belongs to.
-class CXSceneAccountHost
-{
+class CXSceneAccountHost {
 public:
     virtual ~CXSceneAccountHost() = default;
     virtual uint32_t GetTimeMs() const = 0;
@@ -37,8 +36,7 @@ public:
 };
 
 // One text slot.
-class t_NumPos
-{
+class t_NumPos {
 public:
     CX_DECLARE_MEMORY_POOL(t_NumPos)
     virtual ~t_NumPos() = default;
@@ -48,8 +46,7 @@ public:
 };
 
 // One image.
-class CXDrawAccountInfo
-{
+class CXDrawAccountInfo {
 public:
     CX_DECLARE_MEMORY_POOL(CXDrawAccountInfo)
     virtual ~CXDrawAccountInfo() = default;
@@ -59,14 +56,12 @@ public:
 };
 
 // One character of a number text: the digit font's frame and its x offset from the slot.
-struct CXNumberGlyph
-{
+struct CXNumberGlyph {
     int nFrame;
     float fX;
 };
 
-class CXSceneAccount : public CX2DSceneObject
-{
+class CXSceneAccount : public CX2DSceneObject {
 public:
     CX_DECLARE_MEMORY_POOL(CXSceneAccount)
 
@@ -79,7 +74,7 @@ public:
         STATE_6 = 6,
         STATE_7 = 7,
     };
-    static constexpr int kFirstDateSlot = 25;   // year, month, day, hour, minute, second
+    static constexpr int kFirstDateSlot = 25;  // year, month, day, hour, minute, second
     static constexpr int kMachineNumberSlot = 36;
     static constexpr int kFirstDrawnSlot = 18;
     static constexpr int kShortEntryMax = 10;

@@ -23,7 +23,7 @@ uint32_t Age(uint32_t dwNow, uint32_t dwStamp)
     return int32_t(dwNow - dwStamp) < 0 ? 0 : dwNow - dwStamp;
 }
 
-} // namespace
+}  // namespace
 
 CXSerialComm::CXSerialComm(CXCabinetGame* pGame) : m_pGame(pGame) {}
 
@@ -62,7 +62,8 @@ bool CXSerialComm::OpenPort(const char* pszDevice, uint32_t dwBaud)
         return false;
     std::unique_ptr<platform::SerialPort> pPort = platform::OpenSerialPort(pszDevice, dwBaud);
     if (!pPort) {
-        CX_LOG_ERROR("CXSerialComm::OpenPort", "Serial port open fail. [%s, %u]", pszDevice, dwBaud);
+        CX_LOG_ERROR("CXSerialComm::OpenPort", "Serial port open fail. [%s, %u]", pszDevice,
+                     dwBaud);
         return false;
     }
     return AttachPort(std::move(pPort));
@@ -103,7 +104,8 @@ int CXSerialComm::ReadPort(char* pBuffer)
     const int64_t nWaiting = m_pPort->BytesWaiting();
     if (nWaiting <= 0)
         return 0;
-    const int64_t nRead = m_pPort->Read(pBuffer, size_t(nWaiting < kReadChunk ? nWaiting : kReadChunk));
+    const int64_t nRead =
+        m_pPort->Read(pBuffer, size_t(nWaiting < kReadChunk ? nWaiting : kReadChunk));
     return nRead > 0 ? int(nRead) : 0;
 }
 
@@ -114,7 +116,8 @@ bool CXSerialComm::AddWriteBuffer(const char* pszCommand, int nAnswers, uint32_t
     auto* pInfo = new CXSerialCommWriteBufferInfo;
     if (!pInfo)
         return false;
-    std::memcpy(pInfo->m_szBuffer, pszCommand, strnlen(pszCommand, CXSerialCommWriteBufferInfo::kLength));
+    std::memcpy(pInfo->m_szBuffer, pszCommand,
+                strnlen(pszCommand, CXSerialCommWriteBufferInfo::kLength));
     pInfo->m_iAnswers = nAnswers;
     pInfo->m_dwDelay = dwDelayMs < kMinDelayMs ? kMinDelayMs : dwDelayMs;
     pInfo->m_dwQueuedAt = Now();
@@ -137,7 +140,8 @@ void CXSerialComm::SendCommand(const char* pszCommand)
     }
     uint32_t dwDelay = 0;
     if (IsDigit(pszCommand[1]) && IsDigit(pszCommand[2]) && IsDigit(pszCommand[3])) {
-        const int n = (pszCommand[1] - '0') * 100 + (pszCommand[2] - '0') * 10 + (pszCommand[3] - '0');
+        const int n =
+            (pszCommand[1] - '0') * 100 + (pszCommand[2] - '0') * 10 + (pszCommand[3] - '0');
         if (n % 100 == 0)
             dwDelay = kHundredsDelayMs[n / 100];
     }
@@ -189,7 +193,8 @@ CXSerialCommWriteBufferInfo* CXSerialComm::TakeDueCommand(uint32_t dwNow)
             if (!bTake) {
                 bTake = true;
                 for (auto* p = queue.m_pHead; p; p = p->m_pNext)
-                    if (p != pElement && p->m_pData && p->m_pData->m_szBuffer[0] == pInfo->m_szBuffer[0]) {
+                    if (p != pElement && p->m_pData &&
+                        p->m_pData->m_szBuffer[0] == pInfo->m_szBuffer[0]) {
                         bTake = false;
                         break;
                     }
@@ -212,7 +217,8 @@ void CXSerialComm::RestampSameLetter(char cLetter, uint32_t dwNow)
             p->m_pData->m_dwQueuedAt = dwNow;
 }
 
-CXSerialComm::WaitResult CXSerialComm::WaitForAnswer(CXSerialCommWriteBufferInfo* pInfo, bool bEarlierAnswer)
+CXSerialComm::WaitResult CXSerialComm::WaitForAnswer(CXSerialCommWriteBufferInfo* pInfo,
+                                                     bool bEarlierAnswer)
 {
     char szBuffer[kReadChunk + 1];
     uint32_t dwStart = Now();

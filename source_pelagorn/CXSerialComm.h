@@ -25,8 +25,7 @@ class SerialPort;
 }
 
 // One queued command.
-class CXSerialCommWriteBufferInfo
-{
+class CXSerialCommWriteBufferInfo {
 public:
     CX_DECLARE_MEMORY_POOL(CXSerialCommWriteBufferInfo)
     virtual ~CXSerialCommWriteBufferInfo() = default;
@@ -34,16 +33,15 @@ public:
     static constexpr int kLength = 5;
 
     int32_t m_iLength = kLength;
-    char m_szBuffer[kLength + 1] = {}; // the command and a NUL
-    int32_t m_iAnswers = 0;            // matching answers awaited after the write
-    uint32_t m_dwDelay = 0;            // ms; due when more than this has passed since queuing
-    uint32_t m_dwQueuedAt = 0;         // game clock, ms
-    int32_t m_iRetries = 0;            // times a gift-out went back into the queue or re-waited
+    char m_szBuffer[kLength + 1] = {};  // the command and a NUL
+    int32_t m_iAnswers = 0;             // matching answers awaited after the write
+    uint32_t m_dwDelay = 0;             // ms; due when more than this has passed since queuing
+    uint32_t m_dwQueuedAt = 0;          // game clock, ms
+    int32_t m_iRetries = 0;             // times a gift-out went back into the queue or re-waited
 };
 
 // One received frame (at most five bytes, the terminator included).
-class CXSerialCommReadBufferInfo
-{
+class CXSerialCommReadBufferInfo {
 public:
     CX_DECLARE_MEMORY_POOL(CXSerialCommReadBufferInfo)
     virtual ~CXSerialCommReadBufferInfo() = default;
@@ -51,13 +49,12 @@ public:
     static constexpr uint32_t kMaxLength = 5;
 
     uint32_t m_dwLength = 0;
-    char m_szBuffer[kMaxLength + 1] = {}; // zero-terminated copy
+    char m_szBuffer[kMaxLength + 1] = {};  // zero-terminated copy
     // The frame's action has run; it may stay queued only for OnResponse to match it.
     bool m_bHandled = false;
 };
 
-class CXSerialComm : public CXThread
-{
+class CXSerialComm : public CXThread {
 public:
     using WriteQueue = CXLockTmpl<CXListTmpl<CXSerialCommWriteBufferInfo>>;
     using ReadQueue = CXLockTmpl<CXListTmpl<CXSerialCommReadBufferInfo>>;
@@ -120,11 +117,11 @@ public:
     // The scene's GIFT_SEND_COUNT meter (gift-outs written and not yet echoed by the board).
     std::atomic<int32_t> m_iGiftSendCount{0};
 
-    uint32_t m_dwCommandStamp = 0;          // main thread: the spacing rule's stamp
+    uint32_t m_dwCommandStamp = 0;  // main thread: the spacing rule's stamp
     std::atomic<uint8_t> m_byError{0};
     std::atomic<uint32_t> m_dwLastWriteMs{0};
     std::atomic<int32_t> m_bNoAnswer{0};
-    std::atomic<int32_t> m_bHold{0};        // discard queued commands, refuse writes
+    std::atomic<int32_t> m_bHold{0};  // discard queued commands, refuse writes
     WriteQueue m_WriteQueue;
     ReadQueue m_ReadQueue;
     CXCabinetGame* m_pGame;

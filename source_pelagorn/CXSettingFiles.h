@@ -7,14 +7,12 @@
 #include <cstdint>
 #include <string>
 
-struct CXSettingValues
-{
+struct CXSettingValues {
     int32_t iAutoGiftMode = 2;
     int32_t iHighEffectMode = 1;
 };
 
-class CXSettingFiles
-{
+class CXSettingFiles {
 public:
     static constexpr int32_t kMaxAutoGiftMode = 2;
     // A setting file longer than this holds no number of ours and is ignored.

@@ -6,7 +6,9 @@
 
 #include "platform/files.h"
 
-CXSnapshotFile::CXSnapshotFile(std::string strPathFormat) : m_strPathFormat(std::move(strPathFormat)) {}
+CXSnapshotFile::CXSnapshotFile(std::string strPathFormat)
+    : m_strPathFormat(std::move(strPathFormat))
+{}
 
 std::string CXSnapshotFile::SlotPath(int nSlot) const
 {
@@ -72,15 +74,16 @@ void CXSnapshotFile::Resume()
 
 bool CXSnapshotFile::Save(const CXString& strBody, int64_t nNowSeconds)
 {
-    if (m_strLastBody.GetDataSize() == strBody.GetDataSize() && strBody.Compare(m_strLastBody.GetString()) == 0)
+    if (m_strLastBody.GetDataSize() == strBody.GetDataSize() &&
+        strBody.Compare(m_strLastBody.GetString()) == 0)
         return true;
     if (!m_bResumed)
         Resume();
     if (m_iSlot < 0 || m_iSlot >= kSlots)
         m_iSlot = 0;
     CXString strText;
-    strText.Format("TIME=%d\nTICK=%d\n%s", static_cast<int32_t>(static_cast<uint32_t>(nNowSeconds)), m_iTick,
-                   strBody.GetString());
+    strText.Format("TIME=%d\nTICK=%d\n%s", static_cast<int32_t>(static_cast<uint32_t>(nNowSeconds)),
+                   m_iTick, strBody.GetString());
     if (!platform::WriteFileAtomic(SlotPath(m_iSlot), strText.GetString(), strText.GetLength()))
         return false;
     m_strLastBody.Copy(strBody);

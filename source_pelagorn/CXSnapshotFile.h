@@ -13,8 +13,7 @@
 #include "CXFileConfig.h"
 #include "CXString.h"
 
-class CXSnapshotFile
-{
+class CXSnapshotFile {
 public:
     static constexpr int kSlots = 3;
     // Files larger than this are not snapshots of this program and read as empty.

@@ -20,8 +20,7 @@ std::vector<std::string> FramesOf(CXBoardSerialComm& comm)
     return out;
 }
 
-class BoardFramesTest : public ::testing::Test
-{
+class BoardFramesTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_comm.AttachPort(std::make_unique<FakePort>(m_pLine))); }
     void Receive(const std::string& bytes) { m_comm.OnReceive(bytes.data(), int(bytes.size())); }
@@ -39,20 +38,18 @@ protected:
 
 TEST_F(BoardFramesTest, BillAndCoinFramesCreditOnceWithinHalfASecond)
 {
-    struct Step
-    {
+    struct Step {
         uint32_t advance;
         const char* frame;
         int32_t credited;
     };
     const Step steps[] = {
-        {0, "10\r", 1000},   // first bill
-        {300, "10\r", 0},    // the same value 300 ms later: a repeat
-        {300, "10\r", 1000}, // 600 ms after the credited one
-        {0, "20\r", 2000},   // another value at once
-        {0, "20\r", 0},      // the same value in the same millisecond
-        {501, "20\r", 2000},
-        {0, "5x\r", 500},    // digits up to the first non-digit
+        {0, "10\r", 1000},                      // first bill
+        {300, "10\r", 0},                       // the same value 300 ms later: a repeat
+        {300, "10\r", 1000},                    // 600 ms after the credited one
+        {0, "20\r", 2000},                      // another value at once
+        {0, "20\r", 0},                         // the same value in the same millisecond
+        {501, "20\r", 2000}, {0, "5x\r", 500},  // digits up to the first non-digit
     };
     for (const Step& s : steps) {
         m_game.Advance(s.advance);
@@ -74,15 +71,14 @@ TEST_F(BoardFramesTest, BoardCreditHasNoRepeatRule)
 
 TEST_F(BoardFramesTest, ErrorFrames)
 {
-    struct Case
-    {
+    struct Case {
         const char* frame;
         uint8_t error;
         bool echoed;
     };
     const Case cases[] = {
-        {"er12\r", 12, true}, {"er0\r", 0, true},   {"er\r", 10, true}, {"erx\r", 10, true},
-        {"er00\r", 0, true},  {"e0\r", 0, false},   {"ex\r", 0, false}, {"er99\r", 99, true},
+        {"er12\r", 12, true}, {"er0\r", 0, true}, {"er\r", 10, true}, {"erx\r", 10, true},
+        {"er00\r", 0, true},  {"e0\r", 0, false}, {"ex\r", 0, false}, {"er99\r", 99, true},
     };
     for (const Case& c : cases) {
         m_comm.m_byError = 77;
@@ -176,8 +172,7 @@ TEST_F(BoardFramesTest, LampFramesEchoOnlyTheAcknowledge)
 
 TEST_F(BoardFramesTest, AnswerPairing)
 {
-    struct Case
-    {
+    struct Case {
         const char* frame;
         const char* command;
         bool answers;
@@ -194,7 +189,7 @@ TEST_F(BoardFramesTest, AnswerPairing)
         EXPECT_EQ(m_comm.OnResponse(c.command, 5), c.answers) << c.frame << " for " << c.command;
         EXPECT_TRUE(FramesOf(m_comm).empty()) << c.frame;
     }
-    EXPECT_FALSE(m_comm.OnResponse("g001\r", 5)); // nothing received
+    EXPECT_FALSE(m_comm.OnResponse("g001\r", 5));  // nothing received
     EXPECT_TRUE(m_comm.OnResponse(nullptr, 5));
     EXPECT_TRUE(m_comm.OnResponse("g001\r", 0));
 }
@@ -219,7 +214,7 @@ TEST_F(BoardFramesTest, DispenseNoticeCountsOnceWhileItWaitsForPairing)
     Receive("x\rd1\r");
     m_comm.OnProcess(0);
     m_comm.OnProcess(0);
-    EXPECT_FALSE(m_comm.OnResponse("g001\r", 5)); // pairs with "x\r"
+    EXPECT_FALSE(m_comm.OnResponse("g001\r", 5));  // pairs with "x\r"
     m_comm.OnProcess(0);
     EXPECT_TRUE(m_comm.OnResponse("g001\r", 5));
     m_comm.OnProcess(1);
@@ -241,4 +236,4 @@ TEST_F(BoardFramesTest, UnknownFramesWaitForPairingAndAreBounded)
     EXPECT_EQ(FramesOf(m_comm).size(), CXBoardSerialComm::kMaxReadQueue);
 }
 
-} // namespace
+}  // namespace

@@ -16,7 +16,8 @@ namespace {
 std::vector<std::filesystem::path> Seeds(const std::string& target)
 {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / target))
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / target))
         files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
@@ -25,8 +26,7 @@ std::vector<std::filesystem::path> Seeds(const std::string& target)
 TEST(CabinetCorpus, EverySeedIsReadSafely)
 {
     using Run = void (cabinet_fuzz::Harness::*)(const uint8_t*, size_t);
-    struct Target
-    {
+    struct Target {
         const char* name;
         Run run;
     };
@@ -41,10 +41,11 @@ TEST(CabinetCorpus, EverySeedIsReadSafely)
         for (const auto& seed : seeds) {
             SCOPED_TRACE(seed.string());
             std::ifstream in(seed, std::ios::binary);
-            const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                             std::istreambuf_iterator<char>());
             (cabinet_fuzz::Shared().*target.run)(bytes.data(), bytes.size());
         }
     }
 }
 
-} // namespace
+}  // namespace

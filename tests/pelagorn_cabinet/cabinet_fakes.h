@@ -20,8 +20,7 @@
 #include "platform/serial_port.h"
 #include "support/temp_folder.h"
 
-class FakeGame : public CXCabinetGame
-{
+class FakeGame : public CXCabinetGame {
 public:
     uint32_t GetTimeMs() const override { return m_dwNow.load(); }
     int SaveGameData() override
@@ -36,16 +35,15 @@ public:
 };
 
 // The line as the board sees it.
-struct FakeLine
-{
+struct FakeLine {
     std::mutex mutex;
-    std::string strToBoard;          // every byte the layer wrote
-    std::vector<std::string> writes; // each write call
-    std::string strToLayer;          // bytes waiting for the layer to read
+    std::string strToBoard;           // every byte the layer wrote
+    std::vector<std::string> writes;  // each write call
+    std::string strToLayer;           // bytes waiting for the layer to read
     // Called with each command the layer writes; returns the board's reply bytes.
     std::function<std::string(const std::string&)> answer;
     FakeGame* pClock = nullptr;
-    uint32_t dwPollStepMs = 0; // game time that passes per poll of the line
+    uint32_t dwPollStepMs = 0;  // game time that passes per poll of the line
     bool bFailWrites = false;
 
     void Send(const std::string& bytes)
@@ -60,8 +58,7 @@ struct FakeLine
     }
 };
 
-class FakePort : public platform::SerialPort
-{
+class FakePort : public platform::SerialPort {
 public:
     explicit FakePort(std::shared_ptr<FakeLine> pLine) : m_pLine(std::move(pLine)) {}
 
@@ -98,8 +95,7 @@ private:
 };
 
 // Points one of the process-wide logs at a fresh file in a temporary folder.
-class LogCapture
-{
+class LogCapture {
 public:
     explicit LogCapture(CXLog& log) : m_log(log)
     {

@@ -29,8 +29,7 @@ std::vector<std::string> FilesIn(const TempFolder& folder)
     return names;
 }
 
-class SaveDataTest : public ::testing::Test
-{
+class SaveDataTest : public ::testing::Test {
 protected:
     SaveDataTest()
     {
@@ -77,8 +76,7 @@ TEST_F(SaveDataTest, GameDataTextAndChangeDetection)
     EXPECT_TRUE(FilesIn(m_folder).empty()) << "demo mode saves nothing";
     EXPECT_EQ(m_save.SaveGameData(meters, false), 1);
     const std::string first = Slot("GAME_DATA", 0);
-    EXPECT_EQ(first.substr(0, 47),
-              "TIME=1800000000\nTICK=0\nCREDIT=-1\nGIFT=0\nSPIN=1\n");
+    EXPECT_EQ(first.substr(0, 47), "TIME=1800000000\nTICK=0\nCREDIT=-1\nGIFT=0\nSPIN=1\n");
     EXPECT_NE(first.find("\nLAST_DATA_TYPE=9\nSIGN_1=10\n"), std::string::npos);
     EXPECT_NE(first.find("\nASYSTEM_PROB_KEY=31\n"), std::string::npos);
     EXPECT_EQ(first.substr(first.size() - 20), "ASYSTEM_PROB_KEY=31\n");
@@ -116,7 +114,8 @@ TEST_F(SaveDataTest, SnapshotsRotateThroughThreeSlotsAndLoadTheNewest)
     next.m_bOnline = 0;
     next.m_aiAccounts[ACCOUNT_OUTPUT_GIFT] = 6;
     next.SaveAccountsData(false);
-    EXPECT_NE(Slot("ACCOUNT_DATA", 2).find("TICK=5\nINPUT_MONEY=0\nOUTPUT_GIFT=6\n"), std::string::npos);
+    EXPECT_NE(Slot("ACCOUNT_DATA", 2).find("TICK=5\nINPUT_MONEY=0\nOUTPUT_GIFT=6\n"),
+              std::string::npos);
     next.m_aiAccounts[ACCOUNT_OUTPUT_GIFT] = 0;
     next.LoadAccountsData();
     EXPECT_EQ(next.m_aiAccounts[ACCOUNT_OUTPUT_GIFT], 6);
@@ -124,17 +123,16 @@ TEST_F(SaveDataTest, SnapshotsRotateThroughThreeSlotsAndLoadTheNewest)
 
 TEST_F(SaveDataTest, NewestOfThreeByTimeThenTick)
 {
-    struct Case
-    {
-        const char* times[3]; // "TIME,TICK" or null for a missing file
-        int32_t expected;     // INPUT_MONEY of the slot that must win (= its slot number + 1)
+    struct Case {
+        const char* times[3];  // "TIME,TICK" or null for a missing file
+        int32_t expected;      // INPUT_MONEY of the slot that must win (= its slot number + 1)
     };
     const Case cases[] = {
         {{"100,5", "100,7", "99,9"}, 2},
         {{"100,7", "100,7", "99,9"}, 1},  // a tie: the first in slot order
         {{"99,9", "101,0", "100,7"}, 2},
         {{nullptr, nullptr, "1,0"}, 3},
-        {{"-1,0", "2000000000,0", nullptr}, 1}, // TIME past 2038 reads as -1: still the newest
+        {{"-1,0", "2000000000,0", nullptr}, 1},  // TIME past 2038 reads as -1: still the newest
     };
     for (const Case& c : cases) {
         for (int slot = 0; slot < 3; ++slot) {
@@ -152,7 +150,8 @@ TEST_F(SaveDataTest, NewestOfThreeByTimeThenTick)
     }
     // No snapshot at all: the counters read 0.
     for (int slot = 0; slot < 3; ++slot)
-        std::filesystem::remove(m_folder.Path() / ("__ACCOUNT_DATA_" + std::to_string(slot) + "__"));
+        std::filesystem::remove(m_folder.Path() /
+                                ("__ACCOUNT_DATA_" + std::to_string(slot) + "__"));
     m_save.m_aiAccounts[ACCOUNT_REEL_PRIZE] = 9;
     EXPECT_TRUE(m_save.LoadAccountsData());
     EXPECT_EQ(m_save.m_aiAccounts[ACCOUNT_REEL_PRIZE], 0);
@@ -168,18 +167,19 @@ TEST_F(SaveDataTest, FailedWriteIsRetriedWithTheSameBody)
     std::filesystem::create_directories(m_folder.Path() / "missing");
     // The body did not change, but it was never written: it is written now.
     EXPECT_EQ(save.SaveAccountsData(false), 1);
-    EXPECT_NE(m_folder.Read("missing/__ACCOUNT_DATA_0__").find("TICK=0\nINPUT_MONEY=100\n"), std::string::npos);
+    EXPECT_NE(m_folder.Read("missing/__ACCOUNT_DATA_0__").find("TICK=0\nINPUT_MONEY=100\n"),
+              std::string::npos);
 }
 
 TEST_F(SaveDataTest, ReelSnapshotDecidesWhetherTheMarkersStay)
 {
-    struct Case
-    {
+    struct Case {
         int32_t age;
         int32_t reelMode;
         bool keep;
     };
-    const Case cases[] = {{3599, 0, true}, {3600, 0, true}, {3601, 0, false}, {10, 1, false}, {-5, 0, false}};
+    const Case cases[] = {
+        {3599, 0, true}, {3600, 0, true}, {3601, 0, false}, {10, 1, false}, {-5, 0, false}};
     for (const Case& c : cases) {
         m_markers.Write("pg0003.idx", "pg0003.idx");
         m_markers.Write("PG0004.IDX", "x");
@@ -237,16 +237,19 @@ TEST(MachineMarkers, WritingOneReplacesEveryOther)
 
 TEST(SettingFiles, ValuesTakenOnlyWhenTheyAreNumbersInRange)
 {
-    struct Case
-    {
-        const char* autoGift; // null: no file
+    struct Case {
+        const char* autoGift;  // null: no file
         const char* highEffect;
         int32_t expectedAutoGift;
         int32_t expectedHighEffect;
     };
     const Case cases[] = {
-        {"0", "3", 0, 3},          {" 1\r\n", "-2", 1, -2}, {"3", "x", 2, 1},
-        {"", "2147483648", 2, 1},  {nullptr, nullptr, 2, 1}, {"2abc", "+7", 2, 7},
+        {"0", "3", 0, 3},
+        {" 1\r\n", "-2", 1, -2},
+        {"3", "x", 2, 1},
+        {"", "2147483648", 2, 1},
+        {nullptr, nullptr, 2, 1},
+        {"2abc", "+7", 2, 7},
         {"-0", "-2147483648", 0, INT32_MIN},
     };
     for (const Case& c : cases) {
@@ -258,7 +261,8 @@ TEST(SettingFiles, ValuesTakenOnlyWhenTheyAreNumbersInRange)
         CXSettingValues values;
         CXSettingFiles::Load(folder.Slashed(), &values);
         EXPECT_EQ(values.iAutoGiftMode, c.expectedAutoGift) << (c.autoGift ? c.autoGift : "none");
-        EXPECT_EQ(values.iHighEffectMode, c.expectedHighEffect) << (c.highEffect ? c.highEffect : "none");
+        EXPECT_EQ(values.iHighEffectMode, c.expectedHighEffect)
+            << (c.highEffect ? c.highEffect : "none");
     }
     TempFolder folder("pel_set");
     folder.Write("__HIGH_EFFECT_MODE__", std::string(100, '1'));
@@ -266,4 +270,4 @@ TEST(SettingFiles, ValuesTakenOnlyWhenTheyAreNumbersInRange)
     EXPECT_EQ(CXSettingFiles::Load(folder.Slashed(), &values), 0) << "oversized file";
 }
 
-} // namespace
+}  // namespace

@@ -19,10 +19,10 @@
 
 namespace {
 
-class FakeAccountHost : public CXSceneAccountHost
-{
+class FakeAccountHost : public CXSceneAccountHost {
 public:
-    explicit FakeAccountHost(const TempFolder& folder) : m_save(folder.Slashed(), folder.Slashed()) {}
+    explicit FakeAccountHost(const TempFolder& folder) : m_save(folder.Slashed(), folder.Slashed())
+    {}
 
     uint32_t GetTimeMs() const override { return m_game.GetTimeMs(); }
     CXBoardSerialComm* GetCabinet() override { return &m_cabinet; }
@@ -55,8 +55,7 @@ std::vector<std::string> FilesIn(const TempFolder& folder)
     return names;
 }
 
-class SceneAccountTest : public ::testing::Test
-{
+class SceneAccountTest : public ::testing::Test {
 protected:
     SceneAccountTest()
     {
@@ -67,8 +66,10 @@ protected:
         for (int i = 20; i < 37; ++i)
             line1 += std::to_string(i * 10) + ", 50, ";
         line1 += "7";
-        m_data.Write("image/account/account.cfg", "NUMBER_SIZE=0.5\nBASE_POSITION=10\nINPUT_POSITION=100, 200\n"
-                                                 "LINE_POSITIONS=2\nLINEPOS_00=" + line0 + "\nLINEPOS_01=" + line1 + "\n");
+        m_data.Write("image/account/account.cfg",
+                     "NUMBER_SIZE=0.5\nBASE_POSITION=10\nINPUT_POSITION=100, 200\n"
+                     "LINE_POSITIONS=2\nLINEPOS_00=" +
+                         line0 + "\nLINEPOS_01=" + line1 + "\n");
         m_savedBase = g_strResourceBase;
         g_strResourceBase = m_data.Slashed();
         m_scene.Init(nullptr);
@@ -122,18 +123,17 @@ TEST_F(SceneAccountTest, InitOnceReadsTheLayout)
 
 TEST_F(SceneAccountTest, MenuNavigation)
 {
-    struct Step
-    {
-        char action; // 'p' previous, 'n' next, 's' select
+    struct Step {
+        char action;  // 'p' previous, 'n' next, 's' select
         int state;
         int selection;
     };
     const Step steps[] = {
-        {'n', 1, 3}, {'n', 1, 4}, {'n', 1, 5}, {'n', 1, 2}, {'p', 1, 5}, {'p', 1, 4}, {'p', 1, 3},
-        {'s', 3, 12}, {'n', 3, 14}, {'p', 3, 12}, {'s', 1, 3},
-        {'n', 1, 4}, {'n', 1, 5}, {'s', 7, 12}, {'s', 7, 12}, {'n', 7, 14}, {'s', 1, 5},
-        {'n', 1, 2}, {'s', 2, 12}, {'n', 2, 14}, {'s', 1, 2},
-        {'n', 1, 3}, {'n', 1, 4}, {'s', 4, 0}, {'s', 1, 4},
+        {'n', 1, 3},  {'n', 1, 4}, {'n', 1, 5},  {'n', 1, 2},  {'p', 1, 5},
+        {'p', 1, 4},  {'p', 1, 3}, {'s', 3, 12}, {'n', 3, 14}, {'p', 3, 12},
+        {'s', 1, 3},  {'n', 1, 4}, {'n', 1, 5},  {'s', 7, 12}, {'s', 7, 12},
+        {'n', 7, 14}, {'s', 1, 5}, {'n', 1, 2},  {'s', 2, 12}, {'n', 2, 14},
+        {'s', 1, 2},  {'n', 1, 3}, {'n', 1, 4},  {'s', 4, 0},  {'s', 1, 4},
     };
     int i = 0;
     for (const Step& s : steps) {
@@ -271,8 +271,7 @@ TEST(SceneAccountText, NumberTextLayout)
 {
     // Digits 20 wide, the separators 8 wide, drawn at half scale.
     const auto width = [](int frame) { return frame == 10 || frame == 11 ? 8.0f : 20.0f; };
-    struct Case
-    {
+    struct Case {
         const char* text;
         std::vector<std::pair<int, float>> glyphs;
     };
@@ -294,4 +293,4 @@ TEST(SceneAccountText, NumberTextLayout)
     EXPECT_TRUE(CXSceneAccount::LayoutNumberText(nullptr, width, 1.0f).empty());
 }
 
-} // namespace
+}  // namespace

@@ -11,8 +11,7 @@
 
 namespace {
 
-struct Queued
-{
+struct Queued {
     std::string strCommand;
     int nAnswers;
     uint32_t dwDelay;
@@ -27,8 +26,7 @@ std::vector<Queued> QueueOf(CXSerialComm& comm)
     return out;
 }
 
-class SerialCommTest : public ::testing::Test
-{
+class SerialCommTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -38,7 +36,9 @@ protected:
     // The board echoes every command it is sent (not the layer's own echoes of board frames).
     void EchoCommands()
     {
-        m_pLine->answer = [](const std::string& bytes) { return bytes.size() == 5 ? bytes : std::string(); };
+        m_pLine->answer = [](const std::string& bytes) {
+            return bytes.size() == 5 ? bytes : std::string();
+        };
     }
 
     FakeGame m_game;
@@ -65,16 +65,16 @@ TEST(SerialCommNoPort, QueuesNothingButGiftOutStillSetsTheMeter)
 
 TEST_F(SerialCommTest, CommandDelaysByHundredsAndDroppedLampCommands)
 {
-    struct Case
-    {
+    struct Case {
         const char* command;
         bool queued;
         uint32_t delay;
     };
     const Case cases[] = {
-        {"L101\r", false, 0},  {"L250\r", false, 0}, {"L499\r", false, 0}, {"L500\r", true, 2000},
-        {"L501\r", true, 100}, {"L601\r", true, 100}, {"L000\r", true, 100}, {"x200\r", true, 1600},
-        {"x300\r", true, 3000}, {"x400\r", true, 5100}, {"x100\r", true, 100}, {"x900\r", true, 100},
+        {"L101\r", false, 0},   {"L250\r", false, 0},   {"L499\r", false, 0},
+        {"L500\r", true, 2000}, {"L501\r", true, 100},  {"L601\r", true, 100},
+        {"L000\r", true, 100},  {"x200\r", true, 1600}, {"x300\r", true, 3000},
+        {"x400\r", true, 5100}, {"x100\r", true, 100},  {"x900\r", true, 100},
         {"L1x0\r", false, 0},
     };
     for (const Case& c : cases) {
@@ -217,7 +217,7 @@ TEST_F(SerialCommTest, GiftOutAnsweredByEchoAndDispenseNotice)
     m_comm.OnThreadLoop();
     m_game.Advance(501);
     m_comm.OnThreadLoop();
-    m_comm.OnThreadLoop(); // the last frames leave the queue on a plain step
+    m_comm.OnThreadLoop();  // the last frames leave the queue on a plain step
     EXPECT_EQ(m_comm.m_iGiftSendCount.load(), 0);
     EXPECT_TRUE(m_comm.TakeGiftSendCountChanged());
     EXPECT_EQ(m_comm.TakeGiftsDispensed(), 2);
@@ -260,7 +260,9 @@ TEST_F(SerialCommTest, UnansweredGiftOutIsRequeuedAtTheHeadAndRetriesAreBounded)
 TEST_F(SerialCommTest, GiftOutWhoseDispenseNoticeNeverComesStopsWaiting)
 {
     m_pLine->dwPollStepMs = 50;
-    m_pLine->answer = [](const std::string& bytes) { return bytes == "g001\r" ? bytes : std::string(); };
+    m_pLine->answer = [](const std::string& bytes) {
+        return bytes == "g001\r" ? bytes : std::string();
+    };
     ASSERT_TRUE(m_comm.AddWriteBuffer("g001\r", 2, 0));
     m_game.Advance(200);
     const uint32_t start = m_game.GetTimeMs();
@@ -284,4 +286,4 @@ TEST_F(SerialCommTest, HoldDiscardsQueuedCommandsAndRefusesWrites)
     EXPECT_TRUE(m_pLine->Writes().empty());
 }
 
-} // namespace
+}  // namespace

@@ -11,8 +11,7 @@
 
 namespace {
 
-class WallClockGame : public CXCabinetGame
-{
+class WallClockGame : public CXCabinetGame {
 public:
     uint32_t GetTimeMs() const override { return platform::TickCount(); }
     int SaveGameData() override
@@ -24,8 +23,8 @@ public:
 };
 
 // Reads from the board's end until the text has arrived or about ms milliseconds pass.
-std::string ReadUntil(platform::SerialPort& board, std::string& received, const std::string& expected,
-                      uint32_t ms = 5000)
+std::string ReadUntil(platform::SerialPort& board, std::string& received,
+                      const std::string& expected, uint32_t ms = 5000)
 {
     const uint32_t start = platform::TickCount();
     while (received.find(expected) == std::string::npos && platform::TickCount() - start < ms) {
@@ -61,7 +60,8 @@ TEST(CabinetLine, BoardOverAPseudoTerminal)
     CXBoardSerialComm comm(&game);
     ASSERT_TRUE(comm.OpenPort(pty->strLinePath.c_str(), 9600));
     ASSERT_TRUE(comm.StartThread());
-    EXPECT_FALSE(comm.AttachPort(platform::OpenSerialPort(pty->strLinePath, 9600))) << "port swapped while running";
+    EXPECT_FALSE(comm.AttachPort(platform::OpenSerialPort(pty->strLinePath, 9600)))
+        << "port swapped while running";
 
     std::string received;
     // A bill: credited once and echoed.
@@ -130,4 +130,4 @@ TEST(CabinetLine, SerialDeviceOpening)
     EXPECT_EQ(pty->pFarEnd->Read(in, sizeof in), 0) << "no echo";
 }
 
-} // namespace
+}  // namespace
