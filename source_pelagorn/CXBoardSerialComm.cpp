@@ -38,12 +38,8 @@ void CXBoardSerialComm::AcceptFrame(const char* pFrame, uint32_t dwLength)
     std::memcpy(pInfo->m_szBuffer, pFrame, dwLength);
     CXAutoLock lock(m_ReadQueue);
     auto& queue = m_ReadQueue.m_Data;
-    if (!queue.AddTail(pInfo)) {
+    if (!queue.AddTail(pInfo))
         delete pInfo;
-        return;
-    }
-    while (queue.GetCount() > kMaxReadQueue)
-        queue.DelList(queue.m_pHead);
 }
 
 // Frames end at CR. NUL bytes are dropped on arrival. A frame longer than five bytes, or one of
@@ -212,6 +208,9 @@ void CXBoardSerialComm::OnProcess(int bFinal)
             queue.DelList(pElement);
         pElement = pNext;
     }
+    // Every frame has been acted on; frames that no answer wait took are dropped oldest first.
+    while (queue.GetCount() > kMaxReadQueue)
+        queue.DelList(queue.m_pHead);
 }
 
 bool CXBoardSerialComm::OnResponse(const char* pszCommand, int nLength)

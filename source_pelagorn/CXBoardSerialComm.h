@@ -19,7 +19,7 @@ public:
     static constexpr uint32_t kReceiveSize = 4096;
     static constexpr int kSwitchCount = 10;
     static constexpr uint32_t kBillRepeatMs = 500;
-    // Frames kept for OnResponse beyond this many are dropped oldest first.
+    // Frames kept for OnResponse beyond this many are dropped oldest first, once acted on.
     static constexpr uint32_t kMaxReadQueue = 64;
 
     explicit CXBoardSerialComm(CXCabinetGame* pGame);

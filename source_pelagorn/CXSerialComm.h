@@ -3,6 +3,9 @@
 // above it (OnReceive / OnProcess / OnResponse), and writes queued five-byte commands ("L501\r",
 // "g001\r") at timed intervals, waiting after each for the board's answers.
 //
+// A class that derives from this layer and serves as its own CXCabinetGame (the game scene) calls
+// StopThread first in its destructor: the worker reads the game clock through it.
+//
 // Threads: the loop step runs on the layer's own thread; SendCommand, SendGiftOut and the game's
 // reads of the error code and flags run on the main thread. Every field both threads touch is an
 // atomic or lives under one of the locks. Lock order: answer lock, then read queue; the write

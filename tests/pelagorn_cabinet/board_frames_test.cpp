@@ -234,6 +234,14 @@ TEST_F(BoardFramesTest, UnknownFramesWaitForPairingAndAreBounded)
     for (uint32_t i = 0; i < CXBoardSerialComm::kMaxReadQueue + 10; ++i)
         Arrive("x\r");
     EXPECT_EQ(FramesOf(m_comm).size(), CXBoardSerialComm::kMaxReadQueue);
+    // A burst of unknown frames in one read never costs a bill frame among them its credit.
+    std::string burst;
+    for (uint32_t i = 0; i < 2 * CXBoardSerialComm::kMaxReadQueue; ++i)
+        burst += i == 3 ? "10\r" : "y\r";
+    Arrive(burst);
+    EXPECT_EQ(m_comm.TakeCreditInput(), 1000);
+    EXPECT_EQ(FramesOf(m_comm).size(), CXBoardSerialComm::kMaxReadQueue);
+    EXPECT_EQ(FramesOf(m_comm).back(), "y\r");
 }
 
 }  // namespace
