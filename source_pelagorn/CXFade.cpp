@@ -1,7 +1,7 @@
 #include "CXFade.h"
 
-#include "CX2DEngine.h"
 #include "CXDrawConfig.h"
+#include "CXGfxDevice.h"
 
 namespace {
 
@@ -65,6 +65,8 @@ void CXFade::Draw()
     const bool covers = alpha >= 255 || (alpha != 0 && m_fAlpha == m_fTargetAlpha);
     if (resting && !covers)
         return;
+    if (!g_pGfxDevice)
+        return;
     SetColour();
-    EngineRenderQuad(m_Quad);
+    g_pGfxDevice->Gfx_RenderQuad(m_Quad);
 }
