@@ -1,6 +1,6 @@
 // Writes the placeholder resource tree the client loads: every UI image of the registry's table
 // as a labelled PNG of a size its layout can use, the two UI font files (copied from installed
-// fonts) and the login sound.
+// fonts), the login sound, and the Pelagorn game's data tree (pelagorn_assets.cpp).
 //   uiassets <output folder> <folder of the installed Korean fonts>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +11,7 @@
 
 #include "UIFontFiles.h"
 #include "UIResTable.h"
+#include "pelagorn_assets.h"
 #include "placeholder_image.h"
 #include "wave_tone.h"
 
@@ -206,5 +207,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot write %s\n", sound.c_str());
         ++failures;
     }
+    failures += WritePelagornAssets(out);
     return failures == 0 ? 0 : 1;
 }
