@@ -2,6 +2,7 @@
 // as a labelled PNG of a size its layout can use, the two UI font files (copied from installed
 // fonts), the login sound, the placeholder trees the loading screen walks, and the Jix game's
 // images and sounds (jix_assets.cpp).
+// fonts), the login sound, and the Pelagorn game's data tree (pelagorn_assets.cpp).
 //   uiassets <output folder> <folder of the installed Korean fonts>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +16,7 @@
 #include "UIResTable.h"
 #include "jix_assets.h"
 #include "morvane_assets.h"
+#include "pelagorn_assets.h"
 #include "placeholder_image.h"
 #include "wave_tone.h"
 
@@ -213,5 +215,6 @@ int main(int argc, char** argv)
     failures += WritePelagornPlaceholders(out);
     failures += WriteJixAssets(out);
     failures += WriteMorvaneAssets(out);
+    failures += WritePelagornAssets(out);
     return failures == 0 ? 0 : 1;
 }
