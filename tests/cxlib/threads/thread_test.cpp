@@ -61,7 +61,7 @@ protected:
     void SetUp() override { ASSERT_EQ(CXLibStartup(), 1); }
     void TearDown() override { CXLibShutdown(); }
 
-    Deadline m_Deadline{kTestDeadlineMs};
+    Deadline m_Deadline{kTestDeadline};
 };
 
 } // namespace
@@ -355,7 +355,7 @@ TEST_F(ThreadTest, NamingByIdRacesStopSafely)
 
 TEST(ThreadRegistry, ThreadsRunWithoutARegistry)
 {
-    Deadline deadline(kTestDeadlineMs);
+    Deadline deadline(kTestDeadline);
     CXLibShutdown();
     ASSERT_EQ(g_pThreadRegistry.load(), nullptr);
     CountingThread thread(0, 0);
@@ -367,7 +367,7 @@ TEST(ThreadRegistry, ThreadsRunWithoutARegistry)
 
 TEST(ThreadRegistry, ShutdownReportsThreadsStillRegistered)
 {
-    Deadline deadline(kTestDeadlineMs);
+    Deadline deadline(kTestDeadline);
     ErrorLogCapture log;
     ASSERT_EQ(CXLibStartup(), 1);
     CXThreadRegistry* pFirst = g_pThreadRegistry.load();
