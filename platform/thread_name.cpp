@@ -5,12 +5,28 @@
 
 #include "platform/thread_name.h"
 
+#include <cstddef>
+
 #include <pthread.h>
 #include <sched.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 namespace platform {
+
+namespace {
+
+static_assert(sizeof(pthread_t) <= sizeof(ThreadHandle), "a thread handle holds a pthread_t");
+
+// The kernel keeps 15 bytes of a thread's name plus the terminator.
+constexpr std::size_t kThreadNameMax = 15;
+
+pthread_t ToPthread(ThreadHandle thread)
+{
+    return static_cast<pthread_t>(thread);
+}
+
+} // namespace
 
 uint32_t CurrentThreadId()
 {
@@ -20,15 +36,29 @@ uint32_t CurrentThreadId()
 
 void SetCurrentThreadName(const std::string& name)
 {
-    // The kernel keeps 15 bytes plus the terminator.
-    std::string cut = name.substr(0, 15);
-    ::pthread_setname_np(::pthread_self(), cut.c_str());
+    SetThreadName(GetCurrentThreadHandle(), name);
 }
 
 std::string CurrentThreadName()
 {
-    char buffer[16] = {};
-    if (::pthread_getname_np(::pthread_self(), buffer, sizeof(buffer)) != 0)
+    return GetThreadName(GetCurrentThreadHandle());
+}
+
+ThreadHandle GetCurrentThreadHandle()
+{
+    return static_cast<ThreadHandle>(::pthread_self());
+}
+
+bool SetThreadName(ThreadHandle thread, const std::string& name)
+{
+    const std::string cut = name.substr(0, kThreadNameMax);
+    return ::pthread_setname_np(ToPthread(thread), cut.c_str()) == 0;
+}
+
+std::string GetThreadName(ThreadHandle thread)
+{
+    char buffer[kThreadNameMax + 1] = {};
+    if (::pthread_getname_np(ToPthread(thread), buffer, sizeof(buffer)) != 0)
         return std::string();
     return std::string(buffer);
 }

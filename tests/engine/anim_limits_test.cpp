@@ -5,55 +5,19 @@
 
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "CX2DAnimation.h"
 #include "CX2DParticle.h"
 #include "anim_fixture.h"
+#include "support/deadline.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Ends the process with a message when the scope is not left in time: a hang fails the test with
-// its reason instead of waiting for the runner's timeout.
-class Deadline {
-public:
-    Deadline(const char* what, std::chrono::seconds limit) : m_what(what)
-    {
-        m_thread = std::thread([this, limit] {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            if (!m_cv.wait_for(lock, limit, [this] { return m_done; })) {
-                std::fprintf(stderr, "still running after the deadline: %s\n", m_what);
-                std::abort();
-            }
-        });
-    }
-    ~Deadline()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_done = true;
-        }
-        m_cv.notify_one();
-        m_thread.join();
-    }
-
-private:
-    const char* m_what;
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    bool m_done = false;
-    std::thread m_thread;
-};
 
 // Animations in the tree below (and including) a.
 int TreeSize(const CX2DAnimation& a)
@@ -102,7 +66,7 @@ TEST_F(AnimLimits, HugeCountsCostOnlyWhatTheFileHolds)
         CX2DAnimation animation;
         const auto start = Clock::now();
         {
-            Deadline deadline(c.what, std::chrono::seconds(60));
+            test_support::Deadline deadline(std::chrono::seconds(60), [&] { return std::string(c.what); });
             EXPECT_EQ(animation.Load("a.anf"), c.loads) << c.what;
         }
         EXPECT_LT(Clock::now() - start, std::chrono::seconds(10)) << c.what;
@@ -126,7 +90,7 @@ TEST_F(AnimLimits, TheLoadChainComparesNormalisedPaths)
     WriteText("self.anf", self);
     CX2DAnimation animation;
     {
-        Deadline deadline("ten children naming their parent", std::chrono::seconds(60));
+        test_support::Deadline deadline(std::chrono::seconds(60), [] { return std::string("ten children naming their parent"); });
         ASSERT_TRUE(animation.Load("self.anf"));
     }
     EXPECT_EQ(animation.GetChildCount(), 0u);
@@ -147,7 +111,7 @@ TEST_F(AnimLimits, ChildrenThatFanOutStopAtTheTreeLimit)
     WriteText("d.anf", "TEX=t.png\n");
     CX2DAnimation animation;
     {
-        Deadline deadline("a tree of 1,111 animations", std::chrono::seconds(120));
+        test_support::Deadline deadline(std::chrono::seconds(120), [] { return std::string("a tree of 1,111 animations"); });
         ASSERT_TRUE(animation.Load("a.anf"));
     }
     EXPECT_EQ(TreeSize(animation), 1024);
@@ -241,7 +205,7 @@ TEST_F(AnimLimits, ParticleFilesWithHostileNumbers)
         EXPECT_FALSE(std::isnan(info->fLifetime)) << c.what;
         particle.FireAt(32.0f, 32.0f);
         {
-            Deadline deadline(c.what, std::chrono::seconds(30));
+            test_support::Deadline deadline(std::chrono::seconds(30), [&] { return std::string(c.what); });
             particle.Update(1.0f);
             particle.Update(0.016f);
         }

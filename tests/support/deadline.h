@@ -1,11 +1,13 @@
 #pragma once
-// A time limit for every test of a threaded suite. A test that hangs (a join that never returns, a
-// wait with no bound) is reported by name after the limit, with the state the test last registered,
-// and the program aborts, instead of sitting until ctest's timeout says nothing but "timeout".
+// Time limits for tests. A test that hangs (a join that never returns, a lock that is never woken,
+// a wait with no bound) is reported by name after its limit, with the state of whatever it waits
+// on, and the program aborts, instead of sitting until ctest's timeout says nothing but "timeout".
 //
-// A suite installs it once, from any of its files:
+// A scope under a limit (declare it after the objects describe() reads, so it is gone first):
+//     test_support::Deadline deadline(std::chrono::seconds(60), [&] { return LockState(lock); });
+// Every test of a suite under one limit, installed once from any of the suite's files:
 //     static const bool kDeadline = test_support::InstallTestDeadline(std::chrono::seconds(90));
-// A test registers what it wants reported while it runs:
+// and a test registers what that limit reports while it runs:
 //     test_support::WatchState watch([&] { return "state " + std::to_string(client.GetState()); });
 
 #include <chrono>
@@ -13,19 +15,71 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 namespace test_support {
 
+// "Suite.Test" of the running test, or "(no test)".
+inline std::string CurrentTestName()
+{
+    const testing::TestInfo* pInfo = testing::UnitTest::GetInstance()->current_test_info();
+    return pInfo ? std::string(pInfo->test_suite_name()) + "." + pInfo->name() : "(no test)";
+}
+
+// Guards the scope it lives in: when the scope has not ended within the limit, it prints the test's
+// name and what describe() reports, and aborts the test program.
+class Deadline
+{
+public:
+    explicit Deadline(std::chrono::milliseconds limit, std::function<std::string()> describe = {},
+                      std::string name = CurrentTestName())
+        : m_limit(limit), m_describe(std::move(describe)), m_name(std::move(name)), m_watch([this] { Watch(); })
+    {
+    }
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+    ~Deadline()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_bDone = true;
+        }
+        m_wake.notify_one();
+        m_watch.join();
+    }
+
+private:
+    void Watch()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (m_wake.wait_for(lock, m_limit, [this] { return m_bDone; }))
+            return;
+        const std::string state = m_describe ? m_describe() : std::string();
+        std::fprintf(stderr, "\n%s: FAILED, still running after %lld ms%s%s\n", m_name.c_str(),
+                     static_cast<long long>(m_limit.count()), state.empty() ? "" : "; state: ", state.c_str());
+        std::fflush(stderr);
+        std::abort();
+    }
+
+    const std::chrono::milliseconds m_limit;
+    const std::function<std::string()> m_describe;
+    const std::string m_name;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_bDone = false;
+    std::thread m_watch; // last: starts once everything it reads is built
+};
+
 namespace deadline_detail {
 
-// The describer of the running test; guarded so that the watchdog never calls one whose objects are
-// gone (WatchState removes it before they go).
+// The describer the running test registered; guarded so that the deadline never calls one whose
+// objects are gone (WatchState removes it before they go).
 struct Shared
 {
     std::mutex mutex;
@@ -38,85 +92,39 @@ inline Shared& State()
     return shared;
 }
 
-class Watchdog : public testing::EmptyTestEventListener
+inline std::string DescribeRegistered()
+{
+    std::lock_guard<std::mutex> lock(State().mutex);
+    return State().describe ? State().describe() : "(no state registered at this point)";
+}
+
+// Puts each test of the program under a Deadline of its own.
+class PerTest : public testing::EmptyTestEventListener
 {
 public:
-    explicit Watchdog(std::chrono::milliseconds limit) : m_limit(limit), m_thread([this] { Run(); }) {}
-
-    ~Watchdog() override
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_bStop = true;
-        }
-        m_wake.notify_all();
-        m_thread.join();
-    }
+    explicit PerTest(std::chrono::milliseconds limit) : m_limit(limit) {}
 
     void OnTestStart(const testing::TestInfo& info) override
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_name = std::string(info.test_suite_name()) + "." + info.name();
-        m_end = std::chrono::steady_clock::now() + m_limit;
-        m_wake.notify_all();
+        m_pDeadline = std::make_unique<Deadline>(m_limit, DescribeRegistered,
+                                                 std::string(info.test_suite_name()) + "." + info.name());
     }
-
-    void OnTestEnd(const testing::TestInfo&) override
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_end.reset();
-        m_wake.notify_all();
-    }
+    void OnTestEnd(const testing::TestInfo&) override { m_pDeadline.reset(); }
 
 private:
-    void Run()
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        while (!m_bStop)
-        {
-            if (!m_end)
-            {
-                m_wake.wait(lock);
-                continue;
-            }
-            const auto end = *m_end;
-            if (m_wake.wait_until(lock, end) == std::cv_status::timeout && m_end == end)
-                Expire();
-        }
-    }
-
-    [[noreturn]] void Expire()
-    {
-        std::string state = "(no state registered at this point)";
-        {
-            std::lock_guard<std::mutex> lock(State().mutex);
-            if (State().describe)
-                state = State().describe();
-        }
-        std::fprintf(stderr, "\n%s is still running after %lld ms; state: %s\n", m_name.c_str(),
-                     static_cast<long long>(m_limit.count()), state.c_str());
-        std::fflush(stderr);
-        std::abort();
-    }
-
     const std::chrono::milliseconds m_limit;
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    bool m_bStop = false;
-    std::string m_name;
-    std::optional<std::chrono::steady_clock::time_point> m_end;
-    std::thread m_thread;
+    std::unique_ptr<Deadline> m_pDeadline;
 };
 
 } // namespace deadline_detail
 
 inline bool InstallTestDeadline(std::chrono::milliseconds limit)
 {
-    testing::UnitTest::GetInstance()->listeners().Append(new deadline_detail::Watchdog(limit));
+    testing::UnitTest::GetInstance()->listeners().Append(new deadline_detail::PerTest(limit));
     return true;
 }
 
-// Registers what the deadline reports while this object lives (the last one registered wins).
+// Registers what the suite's deadline reports while this object lives (the last one registered wins).
 class WatchState
 {
 public:

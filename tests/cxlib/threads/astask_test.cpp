@@ -68,7 +68,7 @@ protected:
         CXLibShutdown();
     }
     Journal m_journal;
-    Deadline m_Deadline{kTestDeadlineMs};
+    Deadline m_Deadline{kTestDeadline};
 };
 
 } // namespace

@@ -12,7 +12,7 @@ TEST(CXLockSpinTest, OneHolderAtATime)
 {
     CXLockSpin lock;
     std::atomic<int> inside{0};
-    Deadline deadline(kTestDeadlineMs, [&] { return "inside " + std::to_string(inside.load()); });
+    Deadline deadline(kTestDeadline, [&] { return "inside " + std::to_string(inside.load()); });
     std::atomic<bool> overlapped{false};
     long counter = 0; // plain on purpose: the lock alone must order the updates
     const int threads = static_cast<int>(std::thread::hardware_concurrency()) * 2 + 2;

@@ -74,7 +74,7 @@ TEST(CXLockFastTest, UnlockingAFreeLockIsRefusedAndReported)
 TEST(CXLockFastTest, UnlockByAnotherThreadLeavesTheOwner)
 {
     CXLockFast lock;
-    Deadline deadline(kTestDeadlineMs, [&] { return LockState(lock); });
+    Deadline deadline(kTestDeadline, [&] { return LockState(lock); });
     lock.Lock();
     int result = -1;
     ::testing::internal::CaptureStderr();
@@ -90,7 +90,7 @@ TEST(CXLockFastTest, AWaiterIsHandedTheLock)
 {
     for (uint32_t spin : {0u, 1000u}) {
         CXLockFast lock(spin);
-        Deadline deadline(kTestDeadlineMs, [&] { return "spin " + std::to_string(spin) + ": " + LockState(lock); });
+        Deadline deadline(kTestDeadline, [&] { return "spin " + std::to_string(spin) + ": " + LockState(lock); });
         lock.Lock();
         std::atomic<bool> got{false};
         std::thread waiter([&] {
@@ -196,7 +196,7 @@ TEST(CXLockFastTest, ExcludesConcurrentWriters)
     for (uint32_t spin : {0u, 1000u}) {
         CXLockFast lock(spin);
         long counter = 0;
-        Deadline deadline(kTestDeadlineMs, [&] { return "spin " + std::to_string(spin) + ": " + LockState(lock); });
+        Deadline deadline(kTestDeadline, [&] { return "spin " + std::to_string(spin) + ": " + LockState(lock); });
         std::vector<std::thread> threads;
         constexpr int kThreads = 4, kRounds = 20000;
         for (int t = 0; t < kThreads; ++t) {
@@ -218,7 +218,7 @@ TEST(CXLockFastTest, ExcludesConcurrentWriters)
 TEST(CXLockTmplTest, GuardsItsObject)
 {
     CXLockTmpl<std::vector<int>> guarded(3, 7);
-    Deadline deadline(kTestDeadlineMs, [&] { return LockState(guarded); });
+    Deadline deadline(kTestDeadline, [&] { return LockState(guarded); });
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([&] {

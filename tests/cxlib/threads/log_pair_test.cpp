@@ -28,7 +28,7 @@ TEST(CXLogPair, HoldsTheLogFromLocationToLine)
     TempFolder folder("cxlog_pair");
     CXLog log((folder.String() + "/LOG/PAIR").c_str());
     ASSERT_TRUE(log.OpenLogFile("PG"));
-    Deadline deadline(kTestDeadlineMs, [&] {
+    Deadline deadline(kTestDeadline, [&] {
         return "lock word " + std::to_string(log.GetLockWord()) + ", owner " + std::to_string(log.GetOwnerThreadID());
     });
 

@@ -15,7 +15,7 @@ TEST(CXMemoryPoolThreadTest, ConcurrentBlocksNeverOverlap)
     CXMemoryPoolBase pool;
     pool.SetSize(8192, 48);
     CXMemorySizePool sizePool(4096, 7);
-    Deadline deadline(kTestDeadlineMs);
+    Deadline deadline(kTestDeadline);
     constexpr int kThreads = 4, kBlocks = 2000;
     std::vector<std::vector<void*>> kept(kThreads);
     std::vector<std::thread> threads;
@@ -57,7 +57,7 @@ TEST(CXMemoryPoolThreadTest, ConcurrentBlocksNeverOverlap)
 TEST(CXMemoryPoolThreadTest, SizePoolCachesEveryFreedBlockOnce)
 {
     CXMemorySizePool pool(4096, 7);
-    Deadline deadline(kTestDeadlineMs);
+    Deadline deadline(kTestDeadline);
     constexpr int kThreads = 4, kRounds = 300, kHeld = 16;
     std::vector<std::set<void*>> seen(kThreads);
     std::vector<std::thread> threads;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <fstream>
+#include <string>
 #include <thread>
 
 #include "CXAutoLock.h"
@@ -37,6 +39,15 @@ public:
     std::atomic<uint32_t> m_dwLastThread{0};
 };
 
+// A thread's name as the kernel holds it, read apart from the code under test.
+std::string KernelThreadName(uint32_t dwThreadID)
+{
+    std::ifstream comm("/proc/self/task/" + std::to_string(dwThreadID) + "/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
+}
+
 bool Registered(CXThread* pThread)
 {
     CXThreadRegistry* pRegistry = g_pThreadRegistry.load();
@@ -50,7 +61,7 @@ protected:
     void SetUp() override { ASSERT_EQ(CXLibStartup(), 1); }
     void TearDown() override { CXLibShutdown(); }
 
-    Deadline m_Deadline{kTestDeadlineMs};
+    Deadline m_Deadline{kTestDeadline};
 };
 
 } // namespace
@@ -194,6 +205,7 @@ TEST_F(ThreadTest, LongNamesAreCutForTheSystemOnly)
     NameThread thread;
     ASSERT_EQ(thread.ThreadRun("ABCDEFGHIJKLMNOPQRST", 0, 1), 1);
     EXPECT_EQ(thread.GetName(), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(KernelThreadName(thread.GetThreadID()), "ABCDEFGHIJKLMNO") << "named when ThreadRun returns";
     ASSERT_TRUE(WaitFor([&] { return thread.m_bDone.load(); }));
     thread.Stop();
     EXPECT_EQ(thread.m_strSeen, "ABCDEFGHIJKLMNO");
@@ -259,6 +271,8 @@ public:
 TEST_F(ThreadTest, AThreadMayDeleteItselfFromItsLoop)
 {
     ErrorLogCapture log;
+    g_bSelfDeletingEnded = false; // a repeated run starts afresh
+    g_dwSelfDeletingThread = 0;
     auto* pThread = new SelfDeleting;
     ASSERT_EQ(pThread->ThreadRun("selfdel", 0, 1), 1);
     ASSERT_TRUE(WaitFor([] { return g_bSelfDeletingEnded.load(); })) << "the thread ends after deleting itself";
@@ -267,59 +281,93 @@ TEST_F(ThreadTest, AThreadMayDeleteItselfFromItsLoop)
     EXPECT_EQ(log.Text(), "") << "no failure was reported";
 }
 
-TEST_F(ThreadTest, ThreadNamesByIdNameOnlyTheCallingThread)
+TEST_F(ThreadTest, ThreadNamesByIdNameTheCallerOrARegisteredThread)
 {
-    class NamingThread : public CXThread
+    // The worker names itself through both forms of its own id.
+    class SelfNaming : public CXThread
     {
     public:
-        ~NamingThread() override { Stop(); }
+        ~SelfNaming() override { Stop(); }
         int OnThreadLoop() override
         {
             m_nOwn = SetThreadName(GetThreadID(), "by-own-id");
             m_strAfterOwn = platform::CurrentThreadName();
             m_nCurrent = SetThreadName(kCurrentThread, "by-current");
             m_strAfterCurrent = platform::CurrentThreadName();
-            m_nOther = SetThreadName(m_dwOther, "by-other");
-            m_nNull = SetThreadName(GetThreadID(), nullptr);
-            m_strLast = platform::CurrentThreadName();
             m_bDone = true;
-            return LOOP_STOP;
+            return LOOP_SUSPEND;
         }
-        uint32_t m_dwOther = 0;
-        int m_nOwn = -1, m_nCurrent = -1, m_nOther = -1, m_nNull = -1;
-        std::string m_strAfterOwn, m_strAfterCurrent, m_strLast;
+        int m_nOwn = -1, m_nCurrent = -1;
+        std::string m_strAfterOwn, m_strAfterCurrent;
         std::atomic<bool> m_bDone{false};
     };
-    NamingThread thread;
-    thread.m_dwOther = platform::CurrentThreadId();
     const std::string mine = platform::CurrentThreadName();
-    ASSERT_EQ(thread.ThreadRun("namer", 0, 1), 1);
-    ASSERT_TRUE(WaitFor([&] { return thread.m_bDone.load(); }));
-    thread.Stop();
-    EXPECT_EQ(thread.m_nOwn, 1);
-    EXPECT_EQ(thread.m_strAfterOwn, "by-own-id");
-    EXPECT_EQ(thread.m_nCurrent, 1);
-    EXPECT_EQ(thread.m_strAfterCurrent, "by-current");
-    EXPECT_EQ(thread.m_nOther, 0) << "another thread's id is refused";
-    EXPECT_EQ(thread.m_nNull, 0);
-    EXPECT_EQ(thread.m_strLast, "by-current");
-    EXPECT_EQ(platform::CurrentThreadName(), mine) << "the test's thread kept its name";
+    SelfNaming worker;
+    ASSERT_EQ(worker.ThreadRun("namer", 0, 1), 1);
+    ASSERT_TRUE(WaitFor([&] { return worker.m_bDone.load(); }));
+    EXPECT_EQ(worker.m_nOwn, 1);
+    EXPECT_EQ(worker.m_strAfterOwn, "by-own-id");
+    EXPECT_EQ(worker.m_nCurrent, 1);
+    EXPECT_EQ(worker.m_strAfterCurrent, "by-current");
+
+    // This thread names the worker by its id; the system keeps 15 bytes.
+    const uint32_t dwWorker = worker.GetThreadID();
+    EXPECT_EQ(CXThread::SetThreadName(dwWorker, "renamed-from-outside"), 1);
+    EXPECT_EQ(KernelThreadName(dwWorker), "renamed-from-ou");
+    EXPECT_EQ(CXThread::SetThreadName(dwWorker, nullptr), 0);
+    EXPECT_EQ(KernelThreadName(dwWorker), "renamed-from-ou") << "a null name changes nothing";
+    EXPECT_EQ(platform::CurrentThreadName(), mine) << "the caller kept its name";
+
+    // Ids that belong to no registered thread are refused without naming anything.
+    CountingThread loose(0, 0);
+    ASSERT_EQ(loose.ThreadRun("loose", 0, 1), 1);
+    const uint32_t dwLoose = loose.GetThreadID();
+    ASSERT_TRUE(CXThread::UnregisterThread(&loose));
+    const uint32_t dwUnknown[] = {0u, 0x7FFFFFF0u, dwLoose};
+    for (uint32_t dwId : dwUnknown)
+        EXPECT_EQ(CXThread::SetThreadName(dwId, "nobody"), 0) << "id " << dwId;
+    EXPECT_EQ(KernelThreadName(dwLoose), "loose") << "an unregistered thread keeps its name";
+    loose.Stop();
+
+    worker.Stop();
+    EXPECT_EQ(CXThread::SetThreadName(dwWorker, "after-stop"), 0) << "a stopped thread's id is unknown";
+}
+
+// Naming by id while the thread is being stopped: the name goes to the live thread or is refused,
+// never to a joined thread's released handle.
+TEST_F(ThreadTest, NamingByIdRacesStopSafely)
+{
+    for (int round = 0; round < 50; ++round) {
+        CountingThread worker(0, 0);
+        ASSERT_EQ(worker.ThreadRun("racer", 0, 1), 1);
+        const uint32_t dwId = worker.GetThreadID();
+        std::atomic<bool> bStopped{false};
+        std::thread namer([&] {
+            while (!bStopped.load())
+                CXThread::SetThreadName(dwId, "racing");
+        });
+        worker.Stop();
+        EXPECT_EQ(CXThread::SetThreadName(dwId, "late"), 0);
+        bStopped = true;
+        namer.join();
+    }
 }
 
 TEST(ThreadRegistry, ThreadsRunWithoutARegistry)
 {
-    Deadline deadline(kTestDeadlineMs);
+    Deadline deadline(kTestDeadline);
     CXLibShutdown();
     ASSERT_EQ(g_pThreadRegistry.load(), nullptr);
     CountingThread thread(0, 0);
     ASSERT_EQ(thread.ThreadRun("loose", 0, 1), 1);
     EXPECT_TRUE(WaitFor([&] { return thread.m_nSteps.load() > 0; }));
+    EXPECT_EQ(CXThread::SetThreadName(thread.GetThreadID(), "unlisted"), 0) << "no registry knows it";
     EXPECT_EQ(thread.Stop(), 1);
 }
 
 TEST(ThreadRegistry, ShutdownReportsThreadsStillRegistered)
 {
-    Deadline deadline(kTestDeadlineMs);
+    Deadline deadline(kTestDeadline);
     ErrorLogCapture log;
     ASSERT_EQ(CXLibStartup(), 1);
     CXThreadRegistry* pFirst = g_pThreadRegistry.load();

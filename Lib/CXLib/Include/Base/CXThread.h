@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "CXCheckPerformance.h"
+#include "platform/thread_name.h"
 
 class CXThread : public CXCheckPerformance
 {
@@ -56,8 +57,9 @@ public:
 
     // Names the calling thread for debuggers (cut to 15 bytes).
     static void SetThreadName(const char* pszName);
-    // Names the thread of that id: the calling thread's id, or kCurrentThread for the caller.
-    // A thread names only itself here, so another thread's id is refused (0); 1 when named.
+    // Names the thread of that id (cut to 15 bytes): kCurrentThread or the caller's own id names
+    // the caller; any other id must be that of a running thread in the registry. 1 when named;
+    // 0 for a null name, an id the registry does not hold, or a name the system refuses.
     static constexpr uint32_t kCurrentThread = 0xFFFFFFFFu;
     static int SetThreadName(uint32_t dwThreadID, const char* pszName);
 
@@ -83,6 +85,9 @@ protected:
     uint32_t m_dwSleepCount = 0;          // worker only
     std::string m_strName;                // empty when the thread has no name
     std::atomic<uint32_t> m_dwThreadID{0};
+    // The system's handle of the running thread; read by other threads only under the registry's
+    // lock, while the thread is registered (it leaves the registry before it is joined).
+    std::atomic<platform::ThreadHandle> m_hThread{0};
     uint32_t m_dwInterval = 1;            // ms waited before each step
 
 private:

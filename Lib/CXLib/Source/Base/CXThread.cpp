@@ -54,10 +54,26 @@ void CXThread::SetThreadName(const char* pszName)
 
 int CXThread::SetThreadName(uint32_t dwThreadID, const char* pszName)
 {
-    if (!pszName || (dwThreadID != kCurrentThread && dwThreadID != platform::CurrentThreadId()))
+    if (!pszName)
         return 0;
-    platform::SetCurrentThreadName(pszName);
-    return 1;
+    if (dwThreadID == kCurrentThread || dwThreadID == platform::CurrentThreadId()) {
+        platform::SetCurrentThreadName(pszName);
+        return 1;
+    }
+    CXThreadRegistry* pRegistry = g_pThreadRegistry.load();
+    if (!pRegistry || dwThreadID == 0)
+        return 0;
+    // Named under the registry's lock: a registered thread has not been joined yet, so its
+    // handle is still the system's.
+    CXAutoLock lock(pRegistry);
+    for (auto* p = pRegistry->m_Data.m_pHead; p; p = p->m_pNext) {
+        const CXThread* pThread = p->m_pData;
+        if (pThread && pThread->m_dwThreadID.load() == dwThreadID) {
+            const platform::ThreadHandle hThread = pThread->m_hThread.load();
+            return hThread != 0 && platform::SetThreadName(hThread, pszName) ? 1 : 0;
+        }
+    }
+    return 0;
 }
 
 int CXThread::ThreadRun(const char* pszName, int /*nPriority*/, uint32_t dwIntervalMs)
@@ -109,15 +125,18 @@ bool CXThread::WaitForStop(uint32_t dwMs)
 
 void CXThread::ThreadMain()
 {
+    // Named before its id is published, so that ThreadRun returns with the thread named and a
+    // name given from outside afterwards is not overwritten.
+    if (!m_strName.empty())
+        SetThreadName(m_strName.c_str());
     {
         std::unique_lock<std::mutex> lock(m_Mutex);
+        m_hThread = platform::GetCurrentThreadHandle();
         m_dwThreadID = platform::CurrentThreadId();
         m_Wake.notify_all();
         m_Wake.wait(lock, [this] { return m_bStarted; });
     }
     const std::string strName = m_strName.empty() ? "(NULL)" : m_strName;
-    if (!m_strName.empty())
-        SetThreadName(m_strName.c_str());
     const uintptr_t self = reinterpret_cast<uintptr_t>(this);
 
     try {
@@ -213,11 +232,14 @@ int CXThread::Stop()
                                     "[%s] Thread did not stop within %u ms; waiting for it.",
                                     m_strName.empty() ? "(NULL)" : m_strName.c_str(), kStopWarnMs);
     }
+    // Out of the registry before the join: another thread may be naming it by id through its
+    // handle, which the join invalidates.
+    UnregisterThread(this);
     m_Thread.join();
     m_strName.clear();
     m_dwThreadID = 0;
+    m_hThread = 0;
     m_bSuspended = 0;
-    UnregisterThread(this);
     return 1;
 }
 
