@@ -2,6 +2,7 @@
 // and shutdown sequence. It takes no arguments. Each game registers its creator here as it lands.
 #include "AppStartup.h"
 #include "CJix.h"
+#include "CMorvane.h"
 #include "CNetClient.h"
 #include "GameFactory.h"
 #include "NetClientGlobal.h"
@@ -10,5 +11,6 @@ int main()
 {
     SetNetClientCreator(CreateProgramNetClient);
     RegisterGameType(1, CreateJixGame);
+    RegisterMorvaneGameTypes();
     return RunClient();
 }
