@@ -16,10 +16,10 @@ struct Group {
 
 // Folder, file count, kind; the counts add up to kPelagornPlaceholderFiles.
 constexpr Group kGroups[] = {
-    {"IMAGE/BACK", 100, false, 0xFF203040},   {"IMAGE/COIN", 400, false, 0xFFC0A020},
-    {"IMAGE/EFFECT", 800, false, 0xFF8040C0}, {"IMAGE/ITEM", 600, false, 0xFF40A060},
-    {"IMAGE/NUMBER", 300, false, 0xFFE0E0E0}, {"IMAGE/REEL", 307, false, 0xFFA04040},
-    {"SOUND", 100, true, 0},
+    {"image/placeholder/BACK", 100, false, 0xFF203040},   {"image/placeholder/COIN", 400, false, 0xFFC0A020},
+    {"image/placeholder/EFFECT", 800, false, 0xFF8040C0}, {"image/placeholder/ITEM", 600, false, 0xFF40A060},
+    {"image/placeholder/NUMBER", 300, false, 0xFFE0E0E0}, {"image/placeholder/REEL", 307, false, 0xFFA04040},
+    {"sound/placeholder", 100, true, 0},
 };
 
 constexpr int TotalFiles()
