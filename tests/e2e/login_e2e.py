@@ -53,7 +53,7 @@ def main():
         # The client finds its resources and save.dat beside its own file: a copy in a folder of
         # the test's own, with the generated trees linked in.
         shutil.copy2(CLIENT, os.path.join(work, "client"))
-        for tree in ("data_ui", "font", "DATA_PELAGORN", "data_jix"):
+        for tree in ("data_ui", "font", "DATA_PELAGORN", "data_jix", "data_morvane"):
             os.symlink(os.path.join(BUILD, tree), os.path.join(work, tree))
         server_log = open(os.path.join(work, "devserver.log"), "w+")
         for address in SERVERS:
