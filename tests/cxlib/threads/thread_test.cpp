@@ -197,15 +197,20 @@ TEST_F(ThreadTest, LongNamesAreCutForTheSystemOnly)
         {
             m_strSeen = platform::CurrentThreadName();
             m_bDone = true;
+            // Stay alive until the test has read the name from outside.
+            while (!m_bRelease.load())
+                std::this_thread::yield();
             return LOOP_STOP;
         }
         std::string m_strSeen;
         std::atomic<bool> m_bDone{false};
+        std::atomic<bool> m_bRelease{false};
     };
     NameThread thread;
     ASSERT_EQ(thread.ThreadRun("ABCDEFGHIJKLMNOPQRST", 0, 1), 1);
     EXPECT_EQ(thread.GetName(), "ABCDEFGHIJKLMNOPQRST");
     EXPECT_EQ(KernelThreadName(thread.GetThreadID()), "ABCDEFGHIJKLMNO") << "named when ThreadRun returns";
+    thread.m_bRelease = true;
     ASSERT_TRUE(WaitFor([&] { return thread.m_bDone.load(); }));
     thread.Stop();
     EXPECT_EQ(thread.m_strSeen, "ABCDEFGHIJKLMNO");
