@@ -36,7 +36,7 @@ struct Scene {
         g_strResourceBase = folder.Slashed();
 
         std::vector<uint32_t> pixels(32 * 32, 0xFFFFFFFF);
-        Image_SavePNG((folder.Path() / "dot.png").string().c_str(), 32, 32, pixels.data(), 32 * 4);
+        platform::SavePng((folder.Path() / "dot.png").string().c_str(), 32, 32, pixels.data(), 32 * 4);
         folder.Write("spark.ptc",
                      "TEX=dot.png\nEMISSION=100000\nLIFETIME=-1\nPARTICLE_LIFE_MIN=100\n"
                      "PARTICLE_LIFE_MAX=100\nSPEED_MIN=0\nSPEED_MAX=0.5\nSPREAD=6.28\nSIZE_START=0.5\n"

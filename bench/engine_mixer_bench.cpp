@@ -33,7 +33,7 @@ static void BM_Mix32Voices10ms(benchmark::State& state)
     }
     std::vector<int16_t> out(441 * platform::kSoundChannels);
     for (auto _ : state) {
-        platform::Sound_Mix(pointers, out.data(), 441);
+        platform::MixVoices(pointers, out.data(), 441);
         benchmark::DoNotOptimize(out.data());
     }
 }

@@ -24,27 +24,27 @@ void BM_KoreanLineToTexture(benchmark::State& state) {
     TextFontDesc desc;
     std::strcpy(desc.faceName, "나눔고딕");
     desc.height = -16;
-    TextFont font = Text_CreateFont(desc);
+    TextFont font = platform::CreateFont(desc);
     std::string line;
     while (line.size() < 80) line += "가나다라마바사아자차카타파하";  // 2 bytes per character
     line.resize(80);
     {
         CX2DGDI gdi;
         gdi.SetFont(font);
-        Text_SetBkMode(gdi.GetDC(), TEXT_BK_TRANSPARENT);
-        Text_SetTextColor(gdi.GetDC(), 0xFFFFFF);
+        platform::SetBkMode(gdi.GetDC(), TEXT_BK_TRANSPARENT);
+        platform::SetTextColor(gdi.GetDC(), 0xFFFFFF);
         HTEXTURE texture = dev->GetGpu()->CreateTexture(1024, 32, GPU_FORMAT_A8R8G8B8);
         for (auto _ : state) {
             TextSize size;
-            Text_GetTextExtent(gdi.GetDC(), line.c_str(), -1, &size);
+            platform::GetTextExtent(gdi.GetDC(), line.c_str(), -1, &size);
             gdi.Resize(size.cx, size.cy);
             TextRect rect{0, 0, size.cx, size.cy};
-            Text_DrawText(gdi.GetDC(), line.c_str(), -1, &rect, 0);
+            platform::DrawText(gdi.GetDC(), line.c_str(), -1, &rect, 0);
             gdi.CopyToTexture(texture, 0, 0, 0, 0, 0, 0);
         }
         dev->GetGpu()->DestroyTexture(texture);
     }
-    Text_DeleteFont(font);
+    platform::DeleteFont(font);
     dev->System_Shutdown();
     dev->Release();
 }

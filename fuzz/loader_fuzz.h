@@ -46,7 +46,7 @@ public:
         g_strResourceBase = m_folder.Slashed();
         const std::vector<uint32_t> pixels(16, 0xFF336699);
         for (const char* name : {"t.png", "t0.png", "t1.png"})
-            Image_SavePNG((m_folder.Path() / name).string().c_str(), 4, 4, pixels.data(), 16);
+            platform::SavePng((m_folder.Path() / name).string().c_str(), 4, 4, pixels.data(), 16);
         // 8-bit mono PCM at 8000 Hz, four samples.
         static const uint8_t kWave[] = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
                                         16, 0, 0, 0, 1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0,
@@ -89,7 +89,7 @@ public:
     void Image(const uint8_t* data, size_t size)
     {
         ImageData image;
-        Image_Decode(data, size, 0xFF000000, image);
+        platform::DecodeImage(data, size, 0xFF000000, image);
         if (size > 0 && size <= UINT32_MAX)
             if (HTEXTURE texture = m_pDevice->Texture_Load(data, static_cast<uint32_t>(size)))
                 m_pDevice->Texture_Free(texture);

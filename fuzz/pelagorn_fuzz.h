@@ -72,7 +72,7 @@ public:
             const std::string dir = std::string(folder) + "/";
             m_folder.Write(dir + "t.anf", "TEX=t.png\nCOUNT=2\nFPS=30\nW=2\nH=4\n");
             m_folder.Write(dir + "t_0.anf", "TEX=t.png\nCOUNT=1\nW=4\nH=4\n");
-            Image_SavePNG((m_folder.Path() / dir / "t.png").string().c_str(), 4, 4, pixels.data(), 16);
+            platform::SavePng((m_folder.Path() / dir / "t.png").string().c_str(), 4, 4, pixels.data(), 16);
         }
         m_folder.Write("image/interface/table/wintable_0.anf", "TEX=t.png\n");
     }

@@ -36,7 +36,7 @@ const char* ModuleFilePath(const char* name)
 void SaveWindowRect()
 {
     if (g_hWndMain)
-        Window_GetRect(g_hWndMain, &g_rcWindow);
+        platform::GetWindowRect(g_hWndMain, &g_rcWindow);
 }
 
 void ApplyWindowMode()
@@ -44,16 +44,16 @@ void ApplyWindowMode()
     if (!g_hWndMain)
         return;
     if (g_bFullScreen) {
-        Window_SetStyle(g_hWndMain, kFullScreenStyle);
-        Window_SetExStyle(g_hWndMain, kFullScreenExStyle);
-        Window_Move(g_hWndMain, 0, 0, Window_GetSystemMetrics(SM_CXSCREEN), Window_GetSystemMetrics(SM_CYSCREEN));
+        platform::SetWindowStyle(g_hWndMain, kFullScreenStyle);
+        platform::SetWindowExStyle(g_hWndMain, kFullScreenExStyle);
+        platform::MoveWindow(g_hWndMain, 0, 0, platform::GetSystemMetrics(SM_CXSCREEN), platform::GetSystemMetrics(SM_CYSCREEN));
     } else {
-        Window_SetStyle(g_hWndMain, kFramedStyle);
-        Window_SetExStyle(g_hWndMain, kFramedExStyle);
-        Window_Move(g_hWndMain, g_rcWindow.left, g_rcWindow.top, g_rcWindow.right - g_rcWindow.left,
+        platform::SetWindowStyle(g_hWndMain, kFramedStyle);
+        platform::SetWindowExStyle(g_hWndMain, kFramedExStyle);
+        platform::MoveWindow(g_hWndMain, g_rcWindow.left, g_rcWindow.top, g_rcWindow.right - g_rcWindow.left,
                     g_rcWindow.bottom - g_rcWindow.top);
     }
-    Window_Update(g_hWndMain);
+    platform::UpdateWindow(g_hWndMain);
 }
 
 void ToggleWindowMode(bool saveRect)

@@ -81,10 +81,10 @@ bool AppInit()
         return false;
     }
     g_hWndMain = hwnd;
-    Window_SetForeground(hwnd);
-    Window_GetRect(hwnd, &g_rcWindow);
+    platform::SetForegroundWindow(hwnd);
+    platform::GetWindowRect(hwnd, &g_rcWindow);
     RECT client;
-    if (Window_GetClientRect(hwnd, &client) && client.right > 0 && client.bottom > 0) {
+    if (platform::GetClientRect(hwnd, &client) && client.right > 0 && client.bottom > 0) {
         g_fPointerScaleX = 1920.0f / static_cast<float>(client.right);
         g_fPointerScaleY = 1080.0f / static_cast<float>(client.bottom);
     }
@@ -93,7 +93,7 @@ bool AppInit()
 
 bool InitGame()
 {
-    Window_ShowCursor(false);
+    platform::ShowCursor(false);
     platform::SleepMs(100);
     g_pGameMain = new CGameMain();
     if (!g_pGameMain->Init())

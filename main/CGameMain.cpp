@@ -54,7 +54,7 @@ bool CGameMain::Init(const char* uiFolder)
     if (!CreateScreenTarget())
         return false;
     RECT rc;
-    if (g_hWndMain && Window_GetClientRect(g_hWndMain, &rc) && rc.right > 0 && rc.bottom > 0)
+    if (g_hWndMain && platform::GetClientRect(g_hWndMain, &rc) && rc.right > 0 && rc.bottom > 0)
         SetUIScale(static_cast<float>(rc.right) / 1920.0f, static_cast<float>(rc.bottom) / 1080.0f);
     if (!LoadFonts())
         return false;
@@ -71,8 +71,8 @@ bool CGameMain::Init(const char* uiFolder)
     ToggleWindowMode(true);
     m_nMode = MODE_LOADING;
     if (g_hWndMain)
-        Window_Update(g_hWndMain);
-    Window_ShowCursor(false);
+        platform::UpdateWindow(g_hWndMain);
+    platform::ShowCursor(false);
     m_pWndMain->ChangeScreen(CWndMain::kScreenLoading);
     return true;
 }
@@ -201,7 +201,7 @@ void CGameMain::ProcessInput()
         return;
     CXInputEvent event;
     while (g_pGfxDevice->Input_GetEvent(&event)) {
-        const bool alt = Window_GetAsyncKeyState(VK_MENU) < 0;
+        const bool alt = platform::GetAsyncKeyState(VK_MENU) < 0;
         if (event.type == INPUT_KEYDOWN && event.key == VK_RETURN && alt && m_nMode >= MODE_LOGIN) {
             ToggleWindowMode(true);
             return;

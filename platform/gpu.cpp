@@ -359,7 +359,7 @@ GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, 
     if (format == GPU_FORMAT_X8R8G8B8)
         GL(glTexParameteri)(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
     if (!target)
-        t->shadow.assign(size_t(width) * height * Gpu_BytesPerPixel(format), 0);
+        t->shadow.assign(size_t(width) * height * platform::BytesPerPixel(format), 0);
     GL(glPixelStorei)(GL_UNPACK_ALIGNMENT, 1);
     GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, 0);
     GL(glTexImage2D)(GL_TEXTURE_2D, 0, gl.internal, width, height, 0, gl.format, gl.type,
@@ -430,7 +430,7 @@ void GpuDevice::Impl::Release()
     context = nullptr;
 }
 
-int Gpu_BytesPerPixel(uint32_t format)
+int platform::BytesPerPixel(uint32_t format)
 {
     switch (format) {
     case GPU_FORMAT_A8R8G8B8:
@@ -470,7 +470,7 @@ void RequestCoreContext()
 std::unique_ptr<GpuDevice> GpuDevice::Create(HWND window, int backWidth, int backHeight)
 {
     // A hosted (child) window draws into the window that holds it.
-    SDL_Window* sdl = Window_GetHostSDLWindow(window);
+    SDL_Window* sdl = platform::GetHostSdlWindow(window);
     if (!sdl) {
         g_lastError = "no window";
         return nullptr;
@@ -594,7 +594,7 @@ bool GpuDevice::Lock(GpuTexture* texture, const GpuRect* rect, bool readOnly, Gp
     GpuRect r{};
     if (!RectInside(*texture, rect, r))
         return false;
-    const int bpp = Gpu_BytesPerPixel(texture->format);
+    const int bpp = platform::BytesPerPixel(texture->format);
     out.pitch = texture->width * bpp;
     out.bits = texture->shadow.data() + size_t(r.y) * out.pitch + size_t(r.x) * bpp;
     texture->locked = true;
@@ -616,7 +616,7 @@ void GpuDevice::Unlock(GpuTexture* texture)
     GlFormat gl{};
     FormatOf(texture->format, gl);
     const GpuRect& r = texture->lockRect;
-    const int bpp = Gpu_BytesPerPixel(texture->format);
+    const int bpp = platform::BytesPerPixel(texture->format);
     GL(glBindTexture)(GL_TEXTURE_2D, texture->name);
     GL(glPixelStorei)(GL_UNPACK_ALIGNMENT, 1);
     GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, texture->width);
@@ -631,7 +631,7 @@ bool GpuDevice::Upload(GpuTexture* texture, const void* pixels, int pitch)
     GpuLocked locked{};
     if (!pixels || !Lock(texture, nullptr, false, locked))
         return false;
-    const size_t row = size_t(texture->width) * Gpu_BytesPerPixel(texture->format);
+    const size_t row = size_t(texture->width) * platform::BytesPerPixel(texture->format);
     if (pitch < 0 || size_t(pitch) < row) {
         texture->locked = false;
         return false;

@@ -22,8 +22,12 @@ enum GpuFormat : uint32_t {
     GPU_FORMAT_R5G6B5 = 23,
 };
 
+namespace platform {
+
 // Bytes per pixel of a format (0 for an unknown one).
-int Gpu_BytesPerPixel(uint32_t format);
+int BytesPerPixel(uint32_t format);
+
+}  // namespace platform
 
 // The engine's 24-byte vertex: position in pixels and depth, ARGB colour, texture coordinates.
 struct GpuVertex {

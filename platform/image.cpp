@@ -264,19 +264,19 @@ bool ValidSource(int width, int height, const uint32_t* argb, int pitch)
 
 }  // namespace
 
-bool Image_IsDDS(const void* data, size_t size)
+bool platform::IsDdsImage(const void* data, size_t size)
 {
     return data && size >= 4 && std::memcmp(data, "DDS ", 4) == 0;
 }
 
-bool Image_Decode(const void* data, size_t size, uint32_t colourKey, ImageData& out,
+bool platform::DecodeImage(const void* data, size_t size, uint32_t colourKey, ImageData& out,
                   std::string* error)
 {
     out = ImageData{};
     if (!data || size == 0)
         return Fail(error, "no data");
     const auto* bytes = static_cast<const uint8_t*>(data);
-    if (Image_IsDDS(data, size)) {
+    if (platform::IsDdsImage(data, size)) {
         if (!DecodeDDS(bytes, size, out, error)) {
             out = ImageData{};
             return false;
@@ -313,7 +313,7 @@ bool Image_Decode(const void* data, size_t size, uint32_t colourKey, ImageData& 
     return true;
 }
 
-bool Image_SaveBMP(const char* path, int width, int height, const uint32_t* argb, int pitch)
+bool platform::SaveBmp(const char* path, int width, int height, const uint32_t* argb, int pitch)
 {
     if (!path || !ValidSource(width, height, argb, pitch))
         return false;
@@ -321,7 +321,7 @@ bool Image_SaveBMP(const char* path, int width, int height, const uint32_t* argb
     return stbi_write_bmp(path, width, height, 3, rgb.data()) != 0;
 }
 
-bool Image_SavePNG(const char* path, int width, int height, const uint32_t* argb, int pitch)
+bool platform::SavePng(const char* path, int width, int height, const uint32_t* argb, int pitch)
 {
     if (!path || !ValidSource(width, height, argb, pitch))
         return false;
@@ -329,7 +329,7 @@ bool Image_SavePNG(const char* path, int width, int height, const uint32_t* argb
     return stbi_write_png(path, width, height, 4, rgba.data(), width * 4) != 0;
 }
 
-bool Image_SaveDDS(const char* path, int width, int height, const uint32_t* argb, int pitch)
+bool platform::SaveDds(const char* path, int width, int height, const uint32_t* argb, int pitch)
 {
     if (!path || !ValidSource(width, height, argb, pitch))
         return false;

@@ -17,17 +17,21 @@ struct ImageData {
     std::vector<uint32_t> argb;
 };
 
+namespace platform {
+
 // Decodes PNG, BMP, TGA or DDS (uncompressed or DXT1 to DXT5) from memory. Sides above
 // 16384 pixels, and sizes the file's bytes cannot hold, are refused before decoding. A nonzero colourKey turns every pixel equal to it (alpha included)
 // into transparent black. False with a reason in error on bad or unknown data.
-bool Image_Decode(const void* data, size_t size, uint32_t colourKey, ImageData& out,
+bool DecodeImage(const void* data, size_t size, uint32_t colourKey, ImageData& out,
                   std::string* error = nullptr);
 
 // True when the bytes start with the DDS signature "DDS ".
-bool Image_IsDDS(const void* data, size_t size);
+bool IsDdsImage(const void* data, size_t size);
 
 // Writes width x height ARGB pixels (top row first, pitch in bytes) to a file. The BMP is 24-bit;
 // PNG and DDS keep alpha (DDS as uncompressed A8R8G8B8).
-bool Image_SaveBMP(const char* path, int width, int height, const uint32_t* argb, int pitch);
-bool Image_SavePNG(const char* path, int width, int height, const uint32_t* argb, int pitch);
-bool Image_SaveDDS(const char* path, int width, int height, const uint32_t* argb, int pitch);
+bool SaveBmp(const char* path, int width, int height, const uint32_t* argb, int pitch);
+bool SavePng(const char* path, int width, int height, const uint32_t* argb, int pitch);
+bool SaveDds(const char* path, int width, int height, const uint32_t* argb, int pitch);
+
+}  // namespace platform

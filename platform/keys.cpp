@@ -131,7 +131,7 @@ int platform::VirtualKeyFromScancode(int scancode)
     return 0;
 }
 
-int Window_ToAscii(int vk, int /*scanCode*/, const uint8_t state[256], char* out)
+int platform::ToAscii(int vk, int /*scanCode*/, const uint8_t state[256], char* out)
 {
     if (!out || !state || vk < 0 || vk > 255)
         return 0;

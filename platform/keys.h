@@ -72,10 +72,10 @@ namespace platform {
 // The virtual key of an SDL scancode (an SDL_Scancode value); 0 for a key the layout leaves out.
 int VirtualKeyFromScancode(int scancode);
 
-} // namespace platform
-
 // Character of a key under a keyboard state (0x80 down, 0x01 toggled, per virtual key): 1 and
 // *out set, or 0 when the key makes none. Letters follow Shift and Caps Lock, and with Ctrl give
 // control codes 1..26; other keys make nothing with Ctrl, except Backspace, Tab, Enter and Escape,
 // which always make their own code; keypad digits and the decimal point need Num Lock.
-int Window_ToAscii(int vk, int scanCode, const uint8_t state[256], char* out);
+int ToAscii(int vk, int scanCode, const uint8_t state[256], char* out);
+
+}  // namespace platform

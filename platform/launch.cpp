@@ -43,14 +43,14 @@ bool SpawnDetached(const std::vector<std::string>& argv)
     return true;
 }
 
-bool Launch_Open(const std::string& target)
+bool OpenWithDesktop(const std::string& target)
 {
     if (target.empty())
         return false;
     return g_spawner({kOpener, target});
 }
 
-Spawner Launch_SetSpawner(Spawner spawner)
+Spawner SetLaunchSpawner(Spawner spawner)
 {
     Spawner previous = g_spawner;
     g_spawner = spawner ? spawner : &SpawnDetached;

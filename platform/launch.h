@@ -16,9 +16,9 @@ bool SpawnDetached(const std::vector<std::string>& argv);
 
 // Hands the target to the desktop's opener ("xdg-open target") through the spawner. False for
 // an empty target or when the opener cannot be started.
-bool Launch_Open(const std::string& target);
+bool OpenWithDesktop(const std::string& target);
 
-// Test seam: the spawner Launch_Open uses; null puts SpawnDetached back. Returns the previous one.
-Spawner Launch_SetSpawner(Spawner spawner);
+// Test seam: the spawner platform::OpenWithDesktop uses; null puts SpawnDetached back. Returns the previous one.
+Spawner SetLaunchSpawner(Spawner spawner);
 
 }  // namespace platform

@@ -28,13 +28,13 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     platform::LineEditor* ed = Find(hwnd);
     if (!ed)
-        return Window_DefProc(hwnd, msg, wParam, lParam);
+        return platform::DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
     case WM_DESTROY:
         Editors().erase(hwnd);
         return 0;
     case WM_KEYDOWN:
-        ed->KeyDown(static_cast<int>(wParam), (Window_GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0);
+        ed->KeyDown(static_cast<int>(wParam), (platform::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0);
         return 0;
     case WM_CHAR:
         ed->Char(static_cast<uint8_t>(wParam));
@@ -83,13 +83,13 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SETFONT:
         return 0;
     default:
-        return Window_DefProc(hwnd, msg, wParam, lParam);
+        return platform::DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }
 
 } // namespace
 
-HWND LineEdit_Create(HWND parent, uint32_t style)
+HWND platform::CreateLineEdit(HWND parent, uint32_t style)
 {
     if (!parent)
         return nullptr;
@@ -97,10 +97,10 @@ HWND LineEdit_Create(HWND parent, uint32_t style)
     info.style = (style | WS_CHILD) & ~WS_VISIBLE;
     info.parent = parent;
     info.proc = &EditProc;
-    HWND hwnd = Window_Create(info);
+    HWND hwnd = platform::CreateWindow(info);
     if (hwnd)
         Editors()[hwnd] = std::make_unique<platform::LineEditor>((style & ES_PASSWORD) != 0);
     return hwnd;
 }
 
-const platform::LineEditor* LineEdit_Get(HWND hwnd) { return Find(hwnd); }
+const platform::LineEditor* platform::GetLineEditor(HWND hwnd) { return Find(hwnd); }

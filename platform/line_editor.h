@@ -93,10 +93,10 @@ private:
     size_t m_nCompLen = 0;
 };
 
-} // namespace platform
-
 // A hidden edit window: a child of parent whose procedure runs a LineEditor. style may carry
-// ES_PASSWORD. Null when the parent is not a window. Destroyed with Window_Destroy.
-HWND LineEdit_Create(HWND parent, uint32_t style);
+// ES_PASSWORD. Null when the parent is not a window. Destroyed with platform::DestroyWindow.
+HWND CreateLineEdit(HWND parent, uint32_t style);
 // The editor behind an edit window (null for any other window), for reading text and selection.
-const platform::LineEditor* LineEdit_Get(HWND hwnd);
+const LineEditor* GetLineEditor(HWND hwnd);
+
+}  // namespace platform

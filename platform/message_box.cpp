@@ -15,24 +15,24 @@
 
 namespace {
 
-std::atomic<MessageBoxHook> g_hook{nullptr};
+std::atomic<platform::MessageBoxHook> g_hook{nullptr};
 
 }  // namespace
 
-void Window_SetMessageBoxHook(MessageBoxHook hook)
+void platform::SetMessageBoxHook(MessageBoxHook hook)
 {
     g_hook = hook;
 }
 
-int Window_MessageBox(HWND owner, const char* text, const char* caption, uint32_t type)
+int platform::MessageBox(HWND owner, const char* text, const char* caption, uint32_t type)
 {
     const std::string utf8Text = platform::Cp949ToUtf8(text ? text : "");
     const std::string utf8Caption = platform::Cp949ToUtf8(caption ? caption : "");
     std::fprintf(stderr, "[%s] %s\n", utf8Caption.c_str(), utf8Text.c_str());
-    if (MessageBoxHook hook = g_hook.load())
+    if (platform::MessageBoxHook hook = g_hook.load())
         return hook(text, caption, type);
     // Fails at once when no video driver can show a box (no display): the text went to stderr.
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, utf8Caption.c_str(), utf8Text.c_str(),
-                             owner ? Window_GetSDLWindow(owner) : nullptr);
+                             owner ? platform::GetSdlWindow(owner) : nullptr);
     return IDOK;
 }

@@ -10,11 +10,15 @@
 constexpr uint32_t MB_OK = 0x00000000;
 constexpr int IDOK = 1;
 
+namespace platform {
+
 // Writes the caption and text (CP949) to stderr, then shows them in a modal box over the owner
 // (or alone) and waits for it to be closed. Without a display that can show it, it returns at once.
-int Window_MessageBox(HWND owner, const char* text, const char* caption, uint32_t type);
+int MessageBox(HWND owner, const char* text, const char* caption, uint32_t type);
 
 // Replaces the on-screen box (null restores it): tests see the texts instead of a window that
 // waits for a click. The stderr line is written either way.
 using MessageBoxHook = int (*)(const char* text, const char* caption, uint32_t type);
-void Window_SetMessageBoxHook(MessageBoxHook hook);
+void SetMessageBoxHook(MessageBoxHook hook);
+
+}  // namespace platform

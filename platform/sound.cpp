@@ -53,7 +53,7 @@ std::vector<uint8_t> Widen24(const uint8_t* data, size_t bytes) {
 
 }  // namespace
 
-std::shared_ptr<const SoundSamples> Sound_Convert(const SoundFormat& format, const uint8_t* data,
+std::shared_ptr<const SoundSamples> ConvertSound(const SoundFormat& format, const uint8_t* data,
                                                   size_t bytes) {
   const SDL_AudioFormat src = SourceFormat(format);
   if (src == 0 || data == nullptr || format.channels < 1 || format.channels > 8 ||
@@ -97,13 +97,13 @@ std::shared_ptr<const SoundSamples> Sound_Convert(const SoundFormat& format, con
   return out;
 }
 
-float Sound_Gain(int32_t hundredthsDb) {
+float GainFromHundredthsDb(int32_t hundredthsDb) {
   if (hundredthsDb <= kSoundVolumeMin) return 0.0f;
   if (hundredthsDb >= 0) return 1.0f;
   return static_cast<float>(std::pow(10.0, hundredthsDb / 2000.0));
 }
 
-void Sound_Mix(std::span<SoundVoice* const> voices, int16_t* out, size_t frames) {
+void MixVoices(std::span<SoundVoice* const> voices, int16_t* out, size_t frames) {
   // Summed in float so that many loud voices clip once, at the end.
   std::vector<float> sum(frames * kSoundChannels, 0.0f);
   for (SoundVoice* v : voices) {
@@ -114,8 +114,8 @@ void Sound_Mix(std::span<SoundVoice* const> voices, int16_t* out, size_t frames)
       continue;
     }
     // A positive pan lowers the left side by its amount, a negative one the right side.
-    const float left = Sound_Gain(v->volume - std::max(v->pan, 0));
-    const float right = Sound_Gain(v->volume - std::max(-v->pan, 0));
+    const float left = platform::GainFromHundredthsDb(v->volume - std::max(v->pan, 0));
+    const float right = platform::GainFromHundredthsDb(v->volume - std::max(-v->pan, 0));
     const int16_t* pcm = v->samples->pcm.data();
     size_t done = 0;
     while (done < frames) {
@@ -263,7 +263,7 @@ void SoundMixer::Render(int16_t* out, size_t frames) {
   m_scratch.clear();
   for (SoundBuffer* b : m_buffers)
     if (b->m_voice.playing) m_scratch.push_back(&b->m_voice);
-  Sound_Mix(m_scratch, out, frames);
+  platform::MixVoices(m_scratch, out, frames);
 }
 
 // ---- SoundOutput ----

@@ -59,11 +59,11 @@ struct SoundSamples {
 // float, plainly or as the sub-format of an extensible format, rates of 1,000 to 384,000 Hz and 1 to
 // 8 channels; a trailing partial frame is dropped. Null for any other format, for a block align that
 // does not match the format, or when no whole frame results.
-std::shared_ptr<const SoundSamples> Sound_Convert(const SoundFormat& format, const uint8_t* data,
+std::shared_ptr<const SoundSamples> ConvertSound(const SoundFormat& format, const uint8_t* data,
                                                   size_t bytes);
 
 // Linear gain of a volume in hundredths of a decibel; 0 at kSoundVolumeMin and below.
-float Sound_Gain(int32_t hundredthsDb);
+float GainFromHundredthsDb(int32_t hundredthsDb);
 
 // The state the mixer reads and advances for one buffer.
 struct SoundVoice {
@@ -78,7 +78,7 @@ struct SoundVoice {
 // Adds every playing voice into `out` (frames x kSoundChannels samples, overwritten), advancing
 // each voice. A looping voice wraps to its start; a one-shot voice that reaches its end stops and
 // rewinds. The result depends only on the voices, so it runs without any device.
-void Sound_Mix(std::span<SoundVoice* const> voices, int16_t* out, size_t frames);
+void MixVoices(std::span<SoundVoice* const> voices, int16_t* out, size_t frames);
 
 class SoundMixer;
 
@@ -130,7 +130,7 @@ class SoundMixer {
   SoundMixer(const SoundMixer&) = delete;
   SoundMixer& operator=(const SoundMixer&) = delete;
 
-  // Mixes one block of every live buffer (see Sound_Mix).
+  // Mixes one block of every live buffer (see platform::MixVoices).
   void Render(int16_t* out, size_t frames);
 
  private:

@@ -232,7 +232,7 @@ struct TextDCObject {
 
     TextFont Font() {
         if (font) return font;
-        if (!defaultFont) defaultFont = Text_CreateFont(TextFontDesc{});
+        if (!defaultFont) defaultFont = platform::CreateFont(TextFontDesc{});
         return defaultFont;
     }
 };
@@ -294,7 +294,7 @@ const Glyph& TextFontObject::GetGlyph(char32_t c) {
 // ---------------------------------------------------------------------------------------------
 // Private fonts.
 
-int Text_AddFontFile(const char* path) {
+int platform::AddFontFile(const char* path) {
     if (!path || !*path) return 0;
     Library& lib = Lib();
     std::lock_guard<std::mutex> lock(lib.mutex);
@@ -336,7 +336,7 @@ int Text_AddFontFile(const char* path) {
     return added;
 }
 
-bool Text_RemoveFontFile(const char* path) {
+bool platform::RemoveFontFile(const char* path) {
     if (!path) return false;
     Library& lib = Lib();
     std::lock_guard<std::mutex> lock(lib.mutex);
@@ -353,7 +353,7 @@ bool Text_RemoveFontFile(const char* path) {
 // ---------------------------------------------------------------------------------------------
 // Fonts.
 
-TextFont Text_CreateFont(const TextFontDesc& desc) {
+TextFont platform::CreateFont(const TextFontDesc& desc) {
     auto font = std::make_unique<TextFontObject>();
     font->desc = desc;
     font->desc.faceName[sizeof(desc.faceName) - 1] = 0;
@@ -420,62 +420,62 @@ TextFont Text_CreateFont(const TextFontDesc& desc) {
     return font.release();
 }
 
-void Text_DeleteFont(TextFont font) { delete font; }
+void platform::DeleteFont(TextFont font) { delete font; }
 
-bool Text_GetFontDesc(TextFont font, TextFontDesc* desc) {
+bool platform::GetFontDesc(TextFont font, TextFontDesc* desc) {
     if (!font || !desc) return false;
     *desc = font->desc;
     return true;
 }
 
-const char* Text_GetFontFile(TextFont font) { return font ? font->file.c_str() : nullptr; }
+const char* platform::GetFontFile(TextFont font) { return font ? font->file.c_str() : nullptr; }
 
 // ---------------------------------------------------------------------------------------------
 // Contexts and bitmaps.
 
-TextDC Text_CreateDC() { return new TextDCObject; }
+TextDC platform::CreateDC() { return new TextDCObject; }
 
-void Text_DeleteDC(TextDC dc) {
+void platform::DeleteDC(TextDC dc) {
     if (!dc) return;
-    Text_DeleteFont(dc->defaultFont);
+    platform::DeleteFont(dc->defaultFont);
     delete dc;
 }
 
-TextFont Text_SelectFont(TextDC dc, TextFont font) {
+TextFont platform::SelectFont(TextDC dc, TextFont font) {
     if (!dc) return nullptr;
     TextFont old = dc->font;
     dc->font = font;
     return old;
 }
 
-TextBitmap Text_SelectBitmap(TextDC dc, TextBitmap bitmap) {
+TextBitmap platform::SelectBitmap(TextDC dc, TextBitmap bitmap) {
     if (!dc) return nullptr;
     TextBitmap old = dc->bitmap;
     dc->bitmap = bitmap;
     return old;
 }
 
-uint32_t Text_SetTextColor(TextDC dc, uint32_t rgb) {
+uint32_t platform::SetTextColor(TextDC dc, uint32_t rgb) {
     if (!dc) return 0;
     return std::exchange(dc->textColor, rgb & 0xFFFFFF);
 }
-uint32_t Text_GetTextColor(TextDC dc) { return dc ? dc->textColor : 0; }
-uint32_t Text_SetBkColor(TextDC dc, uint32_t rgb) {
+uint32_t platform::GetTextColor(TextDC dc) { return dc ? dc->textColor : 0; }
+uint32_t platform::SetBkColor(TextDC dc, uint32_t rgb) {
     if (!dc) return 0;
     return std::exchange(dc->bkColor, rgb & 0xFFFFFF);
 }
-uint32_t Text_GetBkColor(TextDC dc) { return dc ? dc->bkColor : 0; }
-int Text_SetBkMode(TextDC dc, int mode) {
+uint32_t platform::GetBkColor(TextDC dc) { return dc ? dc->bkColor : 0; }
+int platform::SetBkMode(TextDC dc, int mode) {
     if (!dc || (mode != TEXT_BK_TRANSPARENT && mode != TEXT_BK_OPAQUE)) return 0;
     return std::exchange(dc->bkMode, mode);
 }
-int Text_GetBkMode(TextDC dc) { return dc ? dc->bkMode : 0; }
-int32_t Text_SetCharacterExtra(TextDC dc, int32_t extra) {
+int platform::GetBkMode(TextDC dc) { return dc ? dc->bkMode : 0; }
+int32_t platform::SetCharacterExtra(TextDC dc, int32_t extra) {
     if (!dc) return 0;
     return std::exchange(dc->extra, extra);
 }
 
-TextBitmap Text_CreateBitmap(int32_t width, int32_t height, uint32_t** pixels) {
+TextBitmap platform::CreateBitmap(int32_t width, int32_t height, uint32_t** pixels) {
     if (pixels) *pixels = nullptr;
     constexpr int32_t kMaxSide = 16384;
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return nullptr;
@@ -487,7 +487,7 @@ TextBitmap Text_CreateBitmap(int32_t width, int32_t height, uint32_t** pixels) {
     return bitmap;
 }
 
-void Text_DeleteBitmap(TextBitmap bitmap) { delete bitmap; }
+void platform::DeleteBitmap(TextBitmap bitmap) { delete bitmap; }
 
 // ---------------------------------------------------------------------------------------------
 // Measuring and drawing.
@@ -604,7 +604,7 @@ void DrawGlyph(TextBitmapObject& bm, const Clip& clip, const Glyph& g, int32_t p
 
 }  // namespace
 
-bool Text_GetTextExtent(TextDC dc, const char* text, int32_t length, TextSize* size) {
+bool platform::GetTextExtent(TextDC dc, const char* text, int32_t length, TextSize* size) {
     if (!dc || !size) return false;
     TextFont font = dc->Font();
     if (!font) {
@@ -617,7 +617,7 @@ bool Text_GetTextExtent(TextDC dc, const char* text, int32_t length, TextSize* s
     return true;
 }
 
-bool Text_GetTextMetrics(TextDC dc, TextMetrics* metrics) {
+bool platform::GetTextMetrics(TextDC dc, TextMetrics* metrics) {
     if (!dc || !metrics) return false;
     TextFont font = dc->Font();
     if (!font) return false;
@@ -625,7 +625,7 @@ bool Text_GetTextMetrics(TextDC dc, TextMetrics* metrics) {
     return true;
 }
 
-int32_t Text_DrawText(TextDC dc, const char* text, int32_t length, TextRect* rect, uint32_t format) {
+int32_t platform::DrawText(TextDC dc, const char* text, int32_t length, TextRect* rect, uint32_t format) {
     if (!dc || !rect) return 0;
     TextFont font = dc->Font();
     if (!font) return 0;

@@ -40,7 +40,7 @@ constexpr uint8_t TEXT_CHARSET_HANGUL = 129;
 constexpr int TEXT_BK_TRANSPARENT = 1;
 constexpr int TEXT_BK_OPAQUE = 2;
 
-// Format flags of Text_DrawText, with the values callers pass as plain numbers.
+// Format flags of platform::DrawText, with the values callers pass as plain numbers.
 constexpr uint32_t TEXT_DT_LEFT = 0x0000;
 constexpr uint32_t TEXT_DT_CENTER = 0x0001;
 constexpr uint32_t TEXT_DT_RIGHT = 0x0002;
@@ -79,46 +79,50 @@ typedef struct TextFontObject* TextFont;
 typedef struct TextDCObject* TextDC;
 typedef struct TextBitmapObject* TextBitmap;
 
+namespace platform {
+
 // Private fonts: every face in the file becomes findable by each of its family and full names, in
 // every language the file names them in (Korean name records included). Returns the number of faces
 // registered, 0 when the file cannot be read as a font. Registering a file twice counts it twice;
 // removing it once removes one registration. Process-wide, thread-safe.
-int Text_AddFontFile(const char* path);
-bool Text_RemoveFontFile(const char* path);
+int AddFontFile(const char* path);
+bool RemoveFontFile(const char* path);
 
 // Fonts. Null when no face at all can be opened. Thread-safe to create and delete; one font is used
 // by one thread at a time.
-TextFont Text_CreateFont(const TextFontDesc& desc);
-void Text_DeleteFont(TextFont font);
-bool Text_GetFontDesc(TextFont font, TextFontDesc* desc);
+TextFont CreateFont(const TextFontDesc& desc);
+void DeleteFont(TextFont font);
+bool GetFontDesc(TextFont font, TextFontDesc* desc);
 // The file the font was opened from (for diagnostics and tests).
-const char* Text_GetFontFile(TextFont font);
+const char* GetFontFile(TextFont font);
 
 // Drawing contexts: a font, a bitmap to draw into, colours and modes. A new context has no font (the
 // first font drawn with is a default 12 px face), no bitmap, black text on a white, opaque background.
-TextDC Text_CreateDC();
-void Text_DeleteDC(TextDC dc);
-TextFont Text_SelectFont(TextDC dc, TextFont font);        // returns the previous font
-TextBitmap Text_SelectBitmap(TextDC dc, TextBitmap bitmap); // returns the previous bitmap
-uint32_t Text_SetTextColor(TextDC dc, uint32_t rgb);         // returns the previous colour
-uint32_t Text_GetTextColor(TextDC dc);
-uint32_t Text_SetBkColor(TextDC dc, uint32_t rgb);
-uint32_t Text_GetBkColor(TextDC dc);
-int Text_SetBkMode(TextDC dc, int mode);
-int Text_GetBkMode(TextDC dc);
-int32_t Text_SetCharacterExtra(TextDC dc, int32_t extra);    // pixels added after every character
+TextDC CreateDC();
+void DeleteDC(TextDC dc);
+TextFont SelectFont(TextDC dc, TextFont font);        // returns the previous font
+TextBitmap SelectBitmap(TextDC dc, TextBitmap bitmap); // returns the previous bitmap
+uint32_t SetTextColor(TextDC dc, uint32_t rgb);         // returns the previous colour
+uint32_t GetTextColor(TextDC dc);
+uint32_t SetBkColor(TextDC dc, uint32_t rgb);
+uint32_t GetBkColor(TextDC dc);
+int SetBkMode(TextDC dc, int mode);
+int GetBkMode(TextDC dc);
+int32_t SetCharacterExtra(TextDC dc, int32_t extra);    // pixels added after every character
 
 // 32-bit top-down pixel surface (0x00RRGGBB, rows of width pixels, no padding). The pixels stay
 // valid until the bitmap is deleted. Null for sizes below 1 or too large.
-TextBitmap Text_CreateBitmap(int32_t width, int32_t height, uint32_t** pixels);
-void Text_DeleteBitmap(TextBitmap bitmap);
+TextBitmap CreateBitmap(int32_t width, int32_t height, uint32_t** pixels);
+void DeleteBitmap(TextBitmap bitmap);
 
 // Measuring and drawing. `length` -1 means up to the terminating NUL. Extent: the sum of the
 // characters' advances (plus the character extra per character) by the line height; CR and LF are
 // measured like any other character (as nothing). A lone lead byte at the end counts as one byte.
-bool Text_GetTextExtent(TextDC dc, const char* text, int32_t length, TextSize* size);
-bool Text_GetTextMetrics(TextDC dc, TextMetrics* metrics);
+bool GetTextExtent(TextDC dc, const char* text, int32_t length, TextSize* size);
+bool GetTextMetrics(TextDC dc, TextMetrics* metrics);
 // Draws into the selected bitmap, clipped to the bitmap and (without TEXT_DT_NOCLIP) to the rectangle.
 // Returns the height of the text (with TEXT_DT_VCENTER or TEXT_DT_BOTTOM: the offset from the
 // rectangle's top to the bottom of the text), 0 on failure. Without a bitmap only measuring works.
-int32_t Text_DrawText(TextDC dc, const char* text, int32_t length, TextRect* rect, uint32_t format);
+int32_t DrawText(TextDC dc, const char* text, int32_t length, TextRect* rect, uint32_t format);
+
+}  // namespace platform

@@ -66,7 +66,7 @@ struct WindowState {
             if (w->sdl)
                 retired.push_back(w->sdl);
         windows.clear();
-        Window_DestroyRetired();
+        platform::DestroyRetiredWindows();
     }
 };
 
@@ -379,7 +379,7 @@ void PumpSDL()
         return;
     SDL_Event e;
     while (SDL_PollEvent(&e))
-        Window_HandleSDLEvent(e);
+        platform::HandleSdlEvent(e);
 }
 
 // The video subsystem stays up once started: quitting it unloads the X libraries, and starting it
@@ -412,7 +412,7 @@ void QueryDesktop()
 
 }  // namespace
 
-HWND Window_Create(const WindowCreateInfo& info)
+HWND platform::CreateWindow(const WindowCreateInfo& info)
 {
     auto& st = S();
     st.lastError.clear();
@@ -454,15 +454,15 @@ HWND Window_Create(const WindowCreateInfo& info)
     }
     HWND hwnd = w.get();
     st.windows.push_back(std::move(w));
-    if (Window_SendMessage(hwnd, WM_CREATE, 0, 0) == -1) {
-        Window_Destroy(hwnd);
+    if (platform::SendMessage(hwnd, WM_CREATE, 0, 0) == -1) {
+        platform::DestroyWindow(hwnd);
         st.lastError = "WM_CREATE refused the window";
         return nullptr;
     }
     return hwnd;
 }
 
-bool Window_Destroy(HWND hwnd)
+bool platform::DestroyWindow(HWND hwnd)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w)
@@ -473,8 +473,8 @@ bool Window_Destroy(HWND hwnd)
         if (c->parent == hwnd)
             children.push_back(c.get());
     for (HWND c : children)
-        Window_Destroy(c);
-    Window_SendMessage(hwnd, WM_DESTROY, 0, 0);
+        platform::DestroyWindow(c);
+    platform::SendMessage(hwnd, WM_DESTROY, 0, 0);
     if (st.focus == hwnd)
         st.focus = nullptr;
     if (st.capture == hwnd)
@@ -492,7 +492,7 @@ bool Window_Destroy(HWND hwnd)
     return true;
 }
 
-void Window_DestroyRetired()
+void platform::DestroyRetiredWindows()
 {
     auto& st = S();
     for (SDL_Window* s : st.retired)
@@ -500,9 +500,9 @@ void Window_DestroyRetired()
     st.retired.clear();
 }
 
-bool Window_IsWindow(HWND hwnd) { return Find(hwnd) != nullptr; }
+bool platform::IsWindow(HWND hwnd) { return Find(hwnd) != nullptr; }
 
-WNDPROC Window_SetProc(HWND hwnd, WNDPROC proc)
+WNDPROC platform::SetWindowProc(HWND hwnd, WNDPROC proc)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w || !proc)
@@ -512,34 +512,34 @@ WNDPROC Window_SetProc(HWND hwnd, WNDPROC proc)
     return old;
 }
 
-WNDPROC Window_GetProc(HWND hwnd)
+WNDPROC platform::GetWindowProc(HWND hwnd)
 {
     PlatformWindow* w = Find(hwnd);
     return w ? w->proc : nullptr;
 }
 
-LRESULT Window_CallProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT platform::CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return proc ? proc(hwnd, msg, wParam, lParam) : 0;
 }
 
-LRESULT Window_DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT platform::DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!Find(hwnd))
         return 0;
     switch (msg) {
     case WM_SYSKEYDOWN:
         if (wParam == static_cast<WPARAM>(VK_F4) && (lParam & (LPARAM{1} << 29)))
-            Window_SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            platform::SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_SYSCOMMAND:
         switch (wParam & 0xFFF0) {
         case SC_CLOSE:
-            Window_SendMessage(hwnd, WM_CLOSE, 0, 0);
+            platform::SendMessage(hwnd, WM_CLOSE, 0, 0);
             return 0;
         case SC_MAXIMIZE:
             QueryDesktop();
-            Window_SendMessage(hwnd, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(S().desktopW, S().desktopH));
+            platform::SendMessage(hwnd, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(S().desktopW, S().desktopH));
             return 0;
         case SC_MINIMIZE:
             if (PlatformWindow* w = Find(hwnd); w && w->sdl)
@@ -553,14 +553,14 @@ LRESULT Window_DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
     case WM_CLOSE:
-        Window_Destroy(hwnd);
+        platform::DestroyWindow(hwnd);
         return 0;
     default:
         return 0;
     }
 }
 
-LRESULT Window_SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT platform::SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w)
@@ -568,7 +568,7 @@ LRESULT Window_SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return w->proc(hwnd, msg, wParam, lParam);
 }
 
-bool Window_PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+bool platform::PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!Find(hwnd))
         return false;
@@ -576,13 +576,13 @@ bool Window_PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return true;
 }
 
-void Window_PostQuitMessage(int exitCode)
+void platform::PostQuitMessage(int exitCode)
 {
     S().quit = true;
     S().quitCode = exitCode;
 }
 
-bool Window_PeekMessage(MSG* msg, bool remove)
+bool platform::PeekMessage(MSG* msg, bool remove)
 {
     auto& st = S();
     if (st.posted.empty() && st.input.empty())
@@ -603,28 +603,28 @@ bool Window_PeekMessage(MSG* msg, bool remove)
     return false;
 }
 
-void Window_TranslateMessage(const MSG* msg)
+void platform::TranslateMessage(const MSG* msg)
 {
     if (!msg || msg->message != WM_KEYDOWN)
         return;
     uint8_t state[256];
-    Window_GetKeyboardState(state);
+    platform::GetKeyboardState(state);
     char c = 0;
-    if (Window_ToAscii(static_cast<int>(msg->wParam), 0, state, &c) != 1)
+    if (platform::ToAscii(static_cast<int>(msg->wParam), 0, state, &c) != 1)
         return;
     const auto u = static_cast<unsigned char>(c);
     if (u < 0x20 || u == 0x7F)
-        Window_PostMessage(msg->hwnd, WM_CHAR, u, msg->lParam & 0xFFFFFFFF);
+        platform::PostMessage(msg->hwnd, WM_CHAR, u, msg->lParam & 0xFFFFFFFF);
 }
 
-LRESULT Window_DispatchMessage(const MSG* msg)
+LRESULT platform::DispatchMessage(const MSG* msg)
 {
     if (!msg)
         return 0;
-    return Window_SendMessage(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+    return platform::SendMessage(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-void Window_ResetQueue()
+void platform::ResetMessageQueue()
 {
     auto& st = S();
     st.posted.clear();
@@ -636,7 +636,7 @@ void Window_ResetQueue()
     std::memset(st.keys, 0, sizeof st.keys);
 }
 
-bool Window_Move(HWND hwnd, int x, int y, int width, int height)
+bool platform::MoveWindow(HWND hwnd, int x, int y, int width, int height)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w)
@@ -646,15 +646,15 @@ bool Window_Move(HWND hwnd, int x, int y, int width, int height)
     const RECT c = ClientOf(*w);
     ApplySDLGeometry(*w);
     if (c.left != oldClient.left || c.top != oldClient.top)
-        Window_SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(c.left, c.top));
+        platform::SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(c.left, c.top));
     if (Find(hwnd) && (c.right - c.left != oldClient.right - oldClient.left ||
                        c.bottom - c.top != oldClient.bottom - oldClient.top))
-        Window_SendMessage(hwnd, WM_SIZE, SIZE_RESTORED,
+        platform::SendMessage(hwnd, WM_SIZE, SIZE_RESTORED,
                            MAKELPARAM(c.right - c.left, c.bottom - c.top));
     return true;
 }
 
-bool Window_GetRect(HWND hwnd, RECT* rect)
+bool platform::GetWindowRect(HWND hwnd, RECT* rect)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w || !rect)
@@ -663,7 +663,7 @@ bool Window_GetRect(HWND hwnd, RECT* rect)
     return true;
 }
 
-bool Window_GetClientRect(HWND hwnd, RECT* rect)
+bool platform::GetClientRect(HWND hwnd, RECT* rect)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w || !rect)
@@ -673,7 +673,7 @@ bool Window_GetClientRect(HWND hwnd, RECT* rect)
     return true;
 }
 
-bool Window_ClientToScreen(HWND hwnd, POINT* point)
+bool platform::ClientToScreen(HWND hwnd, POINT* point)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w || !point)
@@ -686,7 +686,7 @@ bool Window_ClientToScreen(HWND hwnd, POINT* point)
     return true;
 }
 
-bool Window_ScreenToClient(HWND hwnd, POINT* point)
+bool platform::ScreenToClient(HWND hwnd, POINT* point)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w || !point)
@@ -699,7 +699,7 @@ bool Window_ScreenToClient(HWND hwnd, POINT* point)
     return true;
 }
 
-void Window_AdjustRect(RECT* rect, uint32_t style, uint32_t exStyle)
+void platform::AdjustWindowRect(RECT* rect, uint32_t style, uint32_t exStyle)
 {
     if (!rect)
         return;
@@ -711,7 +711,7 @@ void Window_AdjustRect(RECT* rect, uint32_t style, uint32_t exStyle)
     rect->bottom += bottom;
 }
 
-uint32_t Window_SetStyle(HWND hwnd, uint32_t style)
+uint32_t platform::SetWindowStyle(HWND hwnd, uint32_t style)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w)
@@ -720,12 +720,12 @@ uint32_t Window_SetStyle(HWND hwnd, uint32_t style)
     const uint32_t old = w->style;
     w->style = style;
     w->rect = c;
-    Window_AdjustRect(&w->rect, w->style, w->exStyle);
+    platform::AdjustWindowRect(&w->rect, w->style, w->exStyle);
     ApplySDLStyle(*w);
     return old;
 }
 
-uint32_t Window_SetExStyle(HWND hwnd, uint32_t exStyle)
+uint32_t platform::SetWindowExStyle(HWND hwnd, uint32_t exStyle)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w)
@@ -734,24 +734,24 @@ uint32_t Window_SetExStyle(HWND hwnd, uint32_t exStyle)
     const uint32_t old = w->exStyle;
     w->exStyle = exStyle;
     w->rect = c;
-    Window_AdjustRect(&w->rect, w->style, w->exStyle);
+    platform::AdjustWindowRect(&w->rect, w->style, w->exStyle);
     ApplySDLStyle(*w);
     return old;
 }
 
-uint32_t Window_GetStyle(HWND hwnd)
+uint32_t platform::GetWindowStyle(HWND hwnd)
 {
     PlatformWindow* w = Find(hwnd);
     return w ? w->style : 0;
 }
 
-uint32_t Window_GetExStyle(HWND hwnd)
+uint32_t platform::GetWindowExStyle(HWND hwnd)
 {
     PlatformWindow* w = Find(hwnd);
     return w ? w->exStyle : 0;
 }
 
-bool Window_SetTitle(HWND hwnd, const char* title)
+bool platform::SetWindowTitle(HWND hwnd, const char* title)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w)
@@ -762,7 +762,7 @@ bool Window_SetTitle(HWND hwnd, const char* title)
     return true;
 }
 
-bool Window_Show(HWND hwnd, bool show)
+bool platform::ShowWindow(HWND hwnd, bool show)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w)
@@ -778,21 +778,21 @@ bool Window_Show(HWND hwnd, bool show)
     return was;
 }
 
-bool Window_Update(HWND hwnd)
+bool platform::UpdateWindow(HWND hwnd)
 {
     if (!Find(hwnd))
         return false;
-    Window_SendMessage(hwnd, WM_PAINT, 0, 0);
+    platform::SendMessage(hwnd, WM_PAINT, 0, 0);
     return true;
 }
 
-HWND Window_GetParent(HWND hwnd)
+HWND platform::GetParent(HWND hwnd)
 {
     PlatformWindow* w = Find(hwnd);
     return w ? w->parent : nullptr;
 }
 
-int Window_GetSystemMetrics(int index)
+int platform::GetSystemMetrics(int index)
 {
     switch (index) {
     case SM_CXSCREEN:
@@ -810,7 +810,7 @@ int Window_GetSystemMetrics(int index)
     }
 }
 
-HWND Window_SetFocus(HWND hwnd)
+HWND platform::SetFocus(HWND hwnd)
 {
     auto& st = S();
     HWND prev = Find(st.focus) ? st.focus : nullptr;
@@ -820,17 +820,17 @@ HWND Window_SetFocus(HWND hwnd)
         return prev;
     st.focus = hwnd;
     if (prev)
-        Window_SendMessage(prev, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+        platform::SendMessage(prev, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
     if (hwnd && st.focus == hwnd)
-        Window_SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(prev), 0);
+        platform::SendMessage(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(prev), 0);
     return prev;
 }
 
-HWND Window_GetFocus() { return Find(S().focus) ? S().focus : nullptr; }
+HWND platform::GetFocus() { return Find(S().focus) ? S().focus : nullptr; }
 
-HWND Window_SetCapture(HWND hwnd)
+HWND platform::SetCapture(HWND hwnd)
 {
-    HWND prev = Window_GetCapture();
+    HWND prev = platform::GetCapture();
     if (Find(hwnd)) {
         S().capture = hwnd;
         SDL_CaptureMouse(SDL_TRUE);
@@ -838,7 +838,7 @@ HWND Window_SetCapture(HWND hwnd)
     return prev;
 }
 
-bool Window_ReleaseCapture()
+bool platform::ReleaseCapture()
 {
     if (S().capture)
         SDL_CaptureMouse(SDL_FALSE);
@@ -846,9 +846,9 @@ bool Window_ReleaseCapture()
     return true;
 }
 
-HWND Window_GetCapture() { return Find(S().capture) ? S().capture : nullptr; }
+HWND platform::GetCapture() { return Find(S().capture) ? S().capture : nullptr; }
 
-bool Window_SetForeground(HWND hwnd)
+bool platform::SetForegroundWindow(HWND hwnd)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w || !w->sdl)
@@ -857,7 +857,7 @@ bool Window_SetForeground(HWND hwnd)
     return true;
 }
 
-int Window_ShowCursor(bool show)
+int platform::ShowCursor(bool show)
 {
     auto& st = S();
     st.cursorCounter += show ? 1 : -1;
@@ -866,7 +866,7 @@ int Window_ShowCursor(bool show)
     return st.cursorCounter;
 }
 
-HCURSOR Window_LoadArrowCursor()
+HCURSOR platform::LoadArrowCursor()
 {
     auto& st = S();
     if (!st.arrow && SDL_WasInit(SDL_INIT_VIDEO))
@@ -874,7 +874,7 @@ HCURSOR Window_LoadArrowCursor()
     return reinterpret_cast<HCURSOR>(st.arrow);
 }
 
-HCURSOR Window_SetCursor(HCURSOR cursor)
+HCURSOR platform::SetCursor(HCURSOR cursor)
 {
     auto& st = S();
     HCURSOR prev = st.current;
@@ -884,49 +884,49 @@ HCURSOR Window_SetCursor(HCURSOR cursor)
     return prev;
 }
 
-bool Window_SetCursorPos(int screenX, int screenY)
+bool platform::SetCursorPos(int screenX, int screenY)
 {
     if (!SDL_WasInit(SDL_INIT_VIDEO))
         return false;
     return SDL_WarpMouseGlobal(screenX, screenY) == 0;
 }
 
-bool Window_GetCursorPos(POINT* screenPoint)
+bool platform::GetCursorPos(POINT* screenPoint)
 {
     if (!screenPoint)
         return false;
     POINT p{S().mouseX, S().mouseY};
     if (HWND main = MainWindow())
-        Window_ClientToScreen(main, &p);
+        platform::ClientToScreen(main, &p);
     *screenPoint = p;
     return true;
 }
 
-int16_t Window_GetAsyncKeyState(int vk)
+int16_t platform::GetAsyncKeyState(int vk)
 {
     if (vk < 0 || vk > 255)
         return 0;
     return KeyDown(vk) ? static_cast<int16_t>(-32768) : 0;
 }
 
-void Window_GetKeyboardState(uint8_t state[256])
+void platform::GetKeyboardState(uint8_t state[256])
 {
     std::memcpy(state, S().keys, 256);
 }
 
-std::string Window_GetCompositionText() { return S().composition; }
+std::string platform::GetCompositionText() { return S().composition; }
 
-bool Window_IsComposing() { return S().composing; }
+bool platform::IsComposing() { return S().composing; }
 
-const char* Window_LastError() { return S().lastError.c_str(); }
+const char* platform::GetLastWindowError() { return S().lastError.c_str(); }
 
-bool Window_SetIcon(HWND hwnd, int width, int height, const uint32_t* argb)
+bool platform::SetWindowIcon(HWND hwnd, int width, int height, const uint32_t* argb)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w || !argb || width <= 0 || height <= 0)
         return false;
     // A child shows no icon of its own: the top-level window it lies in takes it.
-    SDL_Window* sdl = Window_GetHostSDLWindow(hwnd);
+    SDL_Window* sdl = platform::GetHostSdlWindow(hwnd);
     if (!sdl)
         return false;
     // ARGB words are the surface's pixels as they are; SDL copies them.
@@ -943,7 +943,7 @@ bool Window_SetIcon(HWND hwnd, int width, int height, const uint32_t* argb)
     return true;
 }
 
-bool Window_GetIconSize(HWND hwnd, int* width, int* height)
+bool platform::GetWindowIconSize(HWND hwnd, int* width, int* height)
 {
     PlatformWindow* w = Find(hwnd);
     if (!w || !width || !height)
@@ -953,14 +953,14 @@ bool Window_GetIconSize(HWND hwnd, int* width, int* height)
     return true;
 }
 
-bool Window_StartTextInput(HWND hwnd)
+bool platform::StartTextInput(HWND hwnd)
 {
     auto& st = S();
     if (!SDL_WasInit(SDL_INIT_VIDEO)) {
         st.lastError = "no video: text input needs a display";
         return false;
     }
-    if (!Window_GetHostSDLWindow(hwnd)) {
+    if (!platform::GetHostSdlWindow(hwnd)) {
         st.lastError = "text input needs a window on the display";
         return false;
     }
@@ -968,7 +968,7 @@ bool Window_StartTextInput(HWND hwnd)
     return true;
 }
 
-void Window_StopTextInput()
+void platform::StopTextInput()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO))
         SDL_StopTextInput();
@@ -977,18 +977,18 @@ void Window_StopTextInput()
     st.composition.clear();
 }
 
-bool Window_IsTextInputActive()
+bool platform::IsTextInputActive()
 {
     return SDL_WasInit(SDL_INIT_VIDEO) && SDL_IsTextInputActive() == SDL_TRUE;
 }
 
-SDL_Window* Window_GetSDLWindow(HWND hwnd)
+SDL_Window* platform::GetSdlWindow(HWND hwnd)
 {
     PlatformWindow* w = Find(hwnd);
     return w ? w->sdl : nullptr;
 }
 
-SDL_Window* Window_GetHostSDLWindow(HWND hwnd)
+SDL_Window* platform::GetHostSdlWindow(HWND hwnd)
 {
     for (PlatformWindow* w = Find(hwnd); w; w = Find(w->parent))
         if (w->sdl)
@@ -996,7 +996,7 @@ SDL_Window* Window_GetHostSDLWindow(HWND hwnd)
     return nullptr;
 }
 
-void Window_HandleSDLEvent(const SDL_Event& event)
+void platform::HandleSdlEvent(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_KEYDOWN:
@@ -1031,7 +1031,7 @@ void Window_HandleSDLEvent(const SDL_Event& event)
             break;
         HWND hwnd = MouseTarget(FindBySDL(event.wheel.windowID));
         POINT p{S().mouseX, S().mouseY};
-        Window_ClientToScreen(hwnd, &p);
+        platform::ClientToScreen(hwnd, &p);
         const WPARAM w = (static_cast<WPARAM>(static_cast<uint16_t>(notches * WHEEL_DELTA)) << 16) |
                          MouseKeyFlags();
         QueueInput(hwnd, WM_MOUSEWHEEL, w, MAKELPARAM(p.x, p.y));

@@ -122,7 +122,7 @@ constexpr uint32_t WS_EX_WINDOWEDGE = 0x00000100u;
 constexpr uint32_t WS_EX_CLIENTEDGE = 0x00000200u;
 constexpr uint32_t WS_EX_APPWINDOW = 0x00040000u;
 
-// System metrics understood by Window_GetSystemMetrics.
+// System metrics understood by platform::GetSystemMetrics.
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
 constexpr int SM_CYCAPTION = 4;
@@ -153,92 +153,96 @@ struct WindowCreateInfo {
     HWND parent = nullptr;      // a child window is a message target without an SDL window
 };
 
+namespace platform {
+
 // Creation sends WM_CREATE; a result of -1 from the procedure fails the creation. On failure
-// Window_LastError says why (SDL's own reason when the display or the window could not be made).
-HWND Window_Create(const WindowCreateInfo& info);
-const char* Window_LastError();
+// platform::GetLastWindowError says why (SDL's own reason when the display or the window could not be made).
+HWND CreateWindow(const WindowCreateInfo& info);
+const char* GetLastWindowError();
 // Sends WM_DESTROY to the window (children first), then frees it. False for an unknown handle.
-bool Window_Destroy(HWND hwnd);
-bool Window_IsWindow(HWND hwnd);
+bool DestroyWindow(HWND hwnd);
+bool IsWindow(HWND hwnd);
 
 // Subclassing: returns the previous procedure (null for an unknown handle).
-WNDPROC Window_SetProc(HWND hwnd, WNDPROC proc);
-WNDPROC Window_GetProc(HWND hwnd);
-LRESULT Window_CallProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+WNDPROC SetWindowProc(HWND hwnd, WNDPROC proc);
+WNDPROC GetWindowProc(HWND hwnd);
+LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Default handling: Alt+F4 -> WM_SYSCOMMAND SC_CLOSE; SC_CLOSE -> WM_CLOSE; WM_CLOSE -> destroy;
 // SC_MAXIMIZE -> WM_SIZE (SIZE_MAXIMIZED, desktop size); everything else 0.
-LRESULT Window_DefProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Messages. Posted messages are served first-in first-out before input; WM_QUIT comes last.
-LRESULT Window_SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-bool Window_PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-void Window_PostQuitMessage(int exitCode);
+LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+void PostQuitMessage(int exitCode);
 // Takes the next message (polling SDL when nothing is queued). False when there is none.
-bool Window_PeekMessage(MSG* msg, bool remove);
+bool PeekMessage(MSG* msg, bool remove);
 // Posts WM_CHAR for the control characters a key makes (Backspace, Tab, Enter, Esc, Ctrl+letter);
 // printable characters come from the text-input events.
-void Window_TranslateMessage(const MSG* msg);
-LRESULT Window_DispatchMessage(const MSG* msg);
+void TranslateMessage(const MSG* msg);
+LRESULT DispatchMessage(const MSG* msg);
 // Drops every queued message and the quit request (used between tests and at shutdown).
-void Window_ResetQueue();
+void ResetMessageQueue();
 // A destroyed top-level window keeps its SDL window (hidden) while a GL context may still be on
 // it; this frees those once the graphics device is gone.
-void Window_DestroyRetired();
+void DestroyRetiredWindows();
 
 // Geometry. Rectangles of top-level windows are in screen coordinates, frame included.
 // Moving sends WM_MOVE and WM_SIZE synchronously when they change.
-bool Window_Move(HWND hwnd, int x, int y, int width, int height);
-bool Window_GetRect(HWND hwnd, RECT* rect);
-bool Window_GetClientRect(HWND hwnd, RECT* rect);
-bool Window_ClientToScreen(HWND hwnd, POINT* point);
-bool Window_ScreenToClient(HWND hwnd, POINT* point);
+bool MoveWindow(HWND hwnd, int x, int y, int width, int height);
+bool GetWindowRect(HWND hwnd, RECT* rect);
+bool GetClientRect(HWND hwnd, RECT* rect);
+bool ClientToScreen(HWND hwnd, POINT* point);
+bool ScreenToClient(HWND hwnd, POINT* point);
 // Outer rectangle for a client rectangle under the given styles.
-void Window_AdjustRect(RECT* rect, uint32_t style, uint32_t exStyle);
+void AdjustWindowRect(RECT* rect, uint32_t style, uint32_t exStyle);
 // A caption gives a border; WS_EX_TOPMOST keeps the window above others; WS_VISIBLE shows it.
 // Both keep the client rectangle where it was.
-uint32_t Window_SetStyle(HWND hwnd, uint32_t style);
-uint32_t Window_SetExStyle(HWND hwnd, uint32_t exStyle);
-uint32_t Window_GetStyle(HWND hwnd);
-uint32_t Window_GetExStyle(HWND hwnd);
-bool Window_SetTitle(HWND hwnd, const char* title);  // CP949
-bool Window_Show(HWND hwnd, bool show);
-bool Window_Update(HWND hwnd);  // sends WM_PAINT
-HWND Window_GetParent(HWND hwnd);
-int Window_GetSystemMetrics(int index);
+uint32_t SetWindowStyle(HWND hwnd, uint32_t style);
+uint32_t SetWindowExStyle(HWND hwnd, uint32_t exStyle);
+uint32_t GetWindowStyle(HWND hwnd);
+uint32_t GetWindowExStyle(HWND hwnd);
+bool SetWindowTitle(HWND hwnd, const char* title);  // CP949
+bool ShowWindow(HWND hwnd, bool show);
+bool UpdateWindow(HWND hwnd);  // sends WM_PAINT
+HWND GetParent(HWND hwnd);
+int GetSystemMetrics(int index);
 
 // Focus, capture and activation.
-HWND Window_SetFocus(HWND hwnd);  // sends WM_KILLFOCUS / WM_SETFOCUS; returns the previous focus
-HWND Window_GetFocus();
-HWND Window_SetCapture(HWND hwnd);
-bool Window_ReleaseCapture();
-HWND Window_GetCapture();
-bool Window_SetForeground(HWND hwnd);
+HWND SetFocus(HWND hwnd);  // sends WM_KILLFOCUS / WM_SETFOCUS; returns the previous focus
+HWND GetFocus();
+HWND SetCapture(HWND hwnd);
+bool ReleaseCapture();
+HWND GetCapture();
+bool SetForegroundWindow(HWND hwnd);
 
 // Cursor.
-int Window_ShowCursor(bool show);  // display counter; the cursor shows while it is >= 0
-HCURSOR Window_LoadArrowCursor();
-HCURSOR Window_SetCursor(HCURSOR cursor);
-bool Window_SetCursorPos(int screenX, int screenY);
-bool Window_GetCursorPos(POINT* screenPoint);
+int ShowCursor(bool show);  // display counter; the cursor shows while it is >= 0
+HCURSOR LoadArrowCursor();
+HCURSOR SetCursor(HCURSOR cursor);
+bool SetCursorPos(int screenX, int screenY);
+bool GetCursorPos(POINT* screenPoint);
 
 // Keyboard state, fed by the input that has been pumped.
-int16_t Window_GetAsyncKeyState(int vk);  // high bit set while the key is down
-void Window_GetKeyboardState(uint8_t state[256]);  // 0x80 down; 0x01 toggled (Caps/Num/Scroll)
-// Window_ToAscii (the character of a key under a keyboard state) is in keys.h.
+int16_t GetAsyncKeyState(int vk);  // high bit set while the key is down
+void GetKeyboardState(uint8_t state[256]);  // 0x80 down; 0x01 toggled (Caps/Num/Scroll)
+// platform::ToAscii (the character of a key under a keyboard state) is in keys.h.
 
 // Window icon from width x height ARGB pixels (top row first), copied; a child's icon goes to the
-// top-level window it lies in. Window_GetIconSize reads back the size set (0 x 0: the desktop's
+// top-level window it lies in. platform::GetWindowIconSize reads back the size set (0 x 0: the desktop's
 // default icon).
-bool Window_SetIcon(HWND hwnd, int width, int height, const uint32_t* argb);
-bool Window_GetIconSize(HWND hwnd, int* width, int* height);
+bool SetWindowIcon(HWND hwnd, int width, int height, const uint32_t* argb);
+bool GetWindowIconSize(HWND hwnd, int* width, int* height);
 
 // Text input (the desktop's input method): while it is on, typed text arrives as WM_CHAR and the
 // input method's composition as WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION (GCS_COMPSTR while it
 // changes, GCS_RESULTSTR when committed) and WM_IME_ENDCOMPOSITION. Starting needs a window on the
-// display; false otherwise, with the reason in Window_LastError. Stopping drops any composition.
-bool Window_StartTextInput(HWND hwnd);
-void Window_StopTextInput();
-bool Window_IsTextInputActive();
+// display; false otherwise, with the reason in platform::GetLastWindowError. Stopping drops any composition.
+bool StartTextInput(HWND hwnd);
+void StopTextInput();
+bool IsTextInputActive();
 // IME: the composition in progress as CP949 text (empty outside a composition).
-std::string Window_GetCompositionText();
-bool Window_IsComposing();
+std::string GetCompositionText();
+bool IsComposing();
+
+}  // namespace platform

@@ -8,11 +8,15 @@
 
 #include "platform/window.h"
 
+namespace platform {
+
 // The SDL window of a top-level window (null for a child or an unknown handle).
-SDL_Window* Window_GetSDLWindow(HWND hwnd);
+SDL_Window* GetSdlWindow(HWND hwnd);
 // The SDL window a window draws into: its own, or for a child (a window hosted in another) that of
 // the top-level window it lies in. Null for an unknown handle.
-SDL_Window* Window_GetHostSDLWindow(HWND hwnd);
+SDL_Window* GetHostSdlWindow(HWND hwnd);
 
 // Turns one SDL event into queued window messages and key state, as the message pump does.
-void Window_HandleSDLEvent(const SDL_Event& event);
+void HandleSdlEvent(const SDL_Event& event);
+
+}  // namespace platform

@@ -93,7 +93,7 @@ void CDlgCommon::ShowErrorCode(int code, const char* title)
 void CDlgCommon::OnClick(int id)
 {
     if (id == kQuitId)
-        Window_PostQuitMessage(0);
+        platform::PostQuitMessage(0);
     else if (id == kCloseId)
         Show(false);
 }

@@ -18,7 +18,7 @@ bool CDlgGameExit::Create(CDXWnd* parent)
 void CDlgGameExit::OnClick(int id)
 {
     if (id == kOkId)
-        Window_PostQuitMessage(0);
+        platform::PostQuitMessage(0);
     else if (id == kCloseId)
         Show(false);
 }

@@ -18,7 +18,7 @@ bool CWndCaption::Create(CDXWnd* parent)
     if (!m_pToWindow || !m_pToFullScreen || !m_pExit)
         return false;
     if (g_hWndMain)
-        Window_SetTitle(g_hWndMain, "Brisvane");
+        platform::SetWindowTitle(g_hWndMain, "Brisvane");
     Show(false);
     return true;
 }
@@ -49,10 +49,10 @@ int CWndCaption::OnLButtonDblClk(int, int)
 
 int CWndCaption::OnLButtonDown(int, int)
 {
-    Window_GetCursorPos(&m_ptDragStart);
+    platform::GetCursorPos(&m_ptDragStart);
     m_bDragging = true;
     if (g_hWndMain)
-        Window_SetCapture(g_hWndMain);
+        platform::SetCapture(g_hWndMain);
     TakeCapture();
     return 1;
 }
@@ -61,7 +61,7 @@ int CWndCaption::OnLButtonUp(int, int)
 {
     m_bDragging = false;
     ReleaseCapture();
-    Window_ReleaseCapture();
+    platform::ReleaseCapture();
     return 1;
 }
 
@@ -71,11 +71,11 @@ int CWndCaption::OnMouseMove(int, int)
         return 1;
     POINT now;
     RECT rc;
-    if (!Window_GetCursorPos(&now) || !Window_GetRect(g_hWndMain, &rc))
+    if (!platform::GetCursorPos(&now) || !platform::GetWindowRect(g_hWndMain, &rc))
         return 1;
     const int dx = now.x - m_ptDragStart.x;
     const int dy = now.y - m_ptDragStart.y;
     m_ptDragStart = now;
-    Window_Move(g_hWndMain, rc.left + dx, rc.top + dy, rc.right - rc.left, rc.bottom - rc.top);
+    platform::MoveWindow(g_hWndMain, rc.left + dx, rc.top + dy, rc.right - rc.left, rc.bottom - rc.top);
     return 1;
 }

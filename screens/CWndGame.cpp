@@ -100,8 +100,8 @@ bool CWndGame::Create(int id, int)
 
 int CWndGame::OnKeyDown(int key)
 {
-    const bool bShift = (Window_GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
-    const bool bCtrl = (Window_GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool bShift = (platform::GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0;
+    const bool bCtrl = (platform::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
     if (!bShift || !bCtrl || !g_NetClient)
         return 1;
     switch (key) {

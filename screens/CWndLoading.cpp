@@ -156,8 +156,8 @@ void CWndLoading::FinishLoading()
     if (g_pGameMain)
         g_pGameMain->SetMode(CGameMain::MODE_LOGIN);
     if (g_hWndMain)
-        Window_Update(g_hWndMain);
-    Window_ShowCursor(true);
+        platform::UpdateWindow(g_hWndMain);
+    platform::ShowCursor(true);
     if (g_pWndMain)
         g_pWndMain->ChangeScreen(CWndMain::kScreenLogin);
 }

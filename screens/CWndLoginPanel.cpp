@@ -52,7 +52,7 @@ bool CWndLoginPanel::Create(CDXWnd* parent)
         edit->SetColour(0xFF808080);
     }
     m_pIdEdit->TakeFocus();
-    Window_ShowCursor(true);
+    platform::ShowCursor(true);
     m_pLoginButton = CreateButton(kLoginButtonId, 223, 285, g_pUIRes->GetFrames(11), nullptr);
     if (!m_pLoginButton)
         return false;
@@ -153,9 +153,9 @@ int CWndLoginPanel::OnChar(int key)
         return 0;
     case 27:
         if (g_hDXWnd)
-            Window_SetFocus(g_hDXWnd);
-        Window_SetCursor(Window_LoadArrowCursor());
-        Window_ShowCursor(true);
+            platform::SetFocus(g_hDXWnd);
+        platform::SetCursor(platform::LoadArrowCursor());
+        platform::ShowCursor(true);
         return 1;
     default:
         return 1;

@@ -189,7 +189,7 @@ int CWndMain::DispatchMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             ChangeScreen(static_cast<int>(wParam));
         } else if (msg == WM_DX_PREV_SCREEN) {
             if (!GoBackScreen()) {
-                Window_PostQuitMessage(-1);
+                platform::PostQuitMessage(-1);
                 return -1;
             }
         } else {

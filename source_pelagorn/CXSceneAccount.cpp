@@ -292,10 +292,10 @@ void CXSceneAccount::OnKey(int nKey, bool bShift)
     if (nKey == VK_LEFT || nKey == VK_RIGHT || nKey == VK_UP || nKey == VK_DOWN) {
         HWND hwnd = g_pGfxDevice ? g_pGfxDevice->GetWindow() : nullptr;
         RECT rect;
-        if (hwnd && Window_GetRect(hwnd, &rect)) {
+        if (hwnd && platform::GetWindowRect(hwnd, &rect)) {
             const int dx = nKey == VK_LEFT ? -kWindowStep : (nKey == VK_RIGHT ? kWindowStep : 0);
             const int dy = nKey == VK_UP ? -kWindowStep : (nKey == VK_DOWN ? kWindowStep : 0);
-            Window_Move(hwnd, rect.left + dx, rect.top + dy, rect.right - rect.left,
+            platform::MoveWindow(hwnd, rect.left + dx, rect.top + dy, rect.right - rect.left,
                         rect.bottom - rect.top);
         }
         return;

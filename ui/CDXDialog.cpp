@@ -7,8 +7,8 @@ CDXDialog::CDXDialog() { m_nType = DXWND_DIALOG; }
 void CDXDialog::Show(bool show)
 {
     if (g_hDXWnd) {
-        Window_SetFocus(g_hDXWnd);
-        Window_SetCursor(Window_LoadArrowCursor());
+        platform::SetFocus(g_hDXWnd);
+        platform::SetCursor(platform::LoadArrowCursor());
     }
     const bool wasShown = m_bVisible != 0;
     CDXWnd::Show(show);

@@ -54,11 +54,11 @@ CDXEdit::~CDXEdit()
 {
     if (m_hEdit) {
         EditBoxes().erase(m_hEdit);
-        if (Window_GetFocus() == m_hEdit && g_hDXWnd)
-            Window_SetFocus(g_hDXWnd);
+        if (platform::GetFocus() == m_hEdit && g_hDXWnd)
+            platform::SetFocus(g_hDXWnd);
         // The editor's own procedure back first, so that it sees its WM_DESTROY and lets go.
-        Window_SetProc(m_hEdit, m_pEditProc);
-        Window_Destroy(m_hEdit);
+        platform::SetWindowProc(m_hEdit, m_pEditProc);
+        platform::DestroyWindow(m_hEdit);
     }
 }
 
@@ -69,14 +69,14 @@ bool CDXEdit::CreateEdit(int id, CXFont* font, int x, int y, int width, int heig
         return false;
     if (!g_hDXWnd)
         return false;
-    m_hEdit = LineEdit_Create(g_hDXWnd, ES_AUTOHSCROLL | (password ? ES_PASSWORD : 0));
+    m_hEdit = platform::CreateLineEdit(g_hDXWnd, ES_AUTOHSCROLL | (password ? ES_PASSWORD : 0));
     if (!m_hEdit)
         return false;
     EditBoxes()[m_hEdit] = this;
-    m_pEditProc = Window_SetProc(m_hEdit, &CDXEdit::SubclassProc);
+    m_pEditProc = platform::SetWindowProc(m_hEdit, &CDXEdit::SubclassProc);
     m_nMaxLength = maxLength > 0 ? maxLength : kDefaultMaxLength;
-    Window_SendMessage(m_hEdit, EM_LIMITTEXT, static_cast<WPARAM>(m_nMaxLength), 0);
-    m_cPasswordChar = static_cast<char>(Window_SendMessage(m_hEdit, EM_GETPASSWORDCHAR, 0, 0));
+    platform::SendMessage(m_hEdit, EM_LIMITTEXT, static_cast<WPARAM>(m_nMaxLength), 0);
+    m_cPasswordChar = static_cast<char>(platform::SendMessage(m_hEdit, EM_GETPASSWORDCHAR, 0, 0));
     m_pFont = font;
     return CreateWidget(x, y, width, height, id, parent, 0, 255);
 }
@@ -85,11 +85,11 @@ LRESULT CDXEdit::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto it = EditBoxes().find(hwnd);
     if (it == EditBoxes().end())
-        return Window_DefProc(hwnd, msg, wParam, lParam);
+        return platform::DefWindowProc(hwnd, msg, wParam, lParam);
     CDXEdit* edit = it->second;
     // The box's own reads and writes of its text always reach the editor.
     if (!IsInputMessage(msg))
-        return Window_CallProc(edit->m_pEditProc, hwnd, msg, wParam, lParam);
+        return platform::CallWindowProc(edit->m_pEditProc, hwnd, msg, wParam, lParam);
     if (!edit->IsFocused() || !edit->m_pParent || !edit->m_pParent->IsEnabled()) {
         edit->m_bBlocked = true;
         return 0;
@@ -145,7 +145,7 @@ LRESULT CDXEdit::OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     // The parent's handler may have deleted or emptied the box's window.
     if (!m_hEdit)
         return 0;
-    const LRESULT r = Window_CallProc(m_pEditProc, m_hEdit, msg, wParam, lParam);
+    const LRESULT r = platform::CallWindowProc(m_pEditProc, m_hEdit, msg, wParam, lParam);
     if (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR || msg == WM_IME_COMPOSITION ||
         msg == WM_IME_ENDCOMPOSITION) {
         GetText();
@@ -162,11 +162,11 @@ void CDXEdit::GetText()
     if (!m_hEdit)
         return;
     int s = 0, e = 0;
-    Window_SendMessage(m_hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    platform::SendMessage(m_hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
     m_nSelStart = s;
     m_nSelEnd = e;
     std::string buf(static_cast<size_t>(m_nMaxLength) + 1, '\0');
-    const LRESULT n = Window_SendMessage(m_hEdit, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
+    const LRESULT n = platform::SendMessage(m_hEdit, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
     buf.resize(static_cast<size_t>(n));
     m_strText = std::move(buf);
 }
@@ -175,7 +175,7 @@ void CDXEdit::SetText(const char* text)
 {
     if (!m_hEdit)
         return;
-    Window_SendMessage(m_hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+    platform::SendMessage(m_hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : ""));
     GetText();
 }
 
@@ -189,13 +189,13 @@ std::string CDXEdit::GetShownText() const
     return std::string(count, m_cPasswordChar);
 }
 
-bool CDXEdit::HasKeyboardFocus() const { return m_hEdit && Window_GetFocus() == m_hEdit; }
+bool CDXEdit::HasKeyboardFocus() const { return m_hEdit && platform::GetFocus() == m_hEdit; }
 
 void CDXEdit::TakeFocus()
 {
     if (!m_hEdit || !m_bEnabled || (m_pParent && !m_pParent->IsEnabled()))
         return;
-    Window_SetFocus(m_hEdit);
+    platform::SetFocus(m_hEdit);
     if (m_nSelStart == m_nSelEnd)
         GetText();
     m_bCaretVisible = true;

@@ -53,7 +53,7 @@ bool CDXWnd::CreateWidget(int x, int y, int width, int height, int id, CDXWnd* p
 bool CDXWnd::Create(int id, int)
 {
     RECT rc;
-    if (!g_hDXWnd || !Window_GetClientRect(g_hDXWnd, &rc))
+    if (!g_hDXWnd || !platform::GetClientRect(g_hDXWnd, &rc))
         rc = RECT{0, 0, 1920, 1080};
     return CreateWidget(0, 0, rc.right - rc.left, rc.bottom - rc.top, id, nullptr, 0, 255);
 }
@@ -124,7 +124,7 @@ int CDXWnd::DispatchMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL: {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (g_hDXWnd)
-            Window_ScreenToClient(g_hDXWnd, &p);
+            platform::ScreenToClient(g_hDXWnd, &p);
         const int x = static_cast<int>(static_cast<float>(p.x) * g_fPointerScaleX);
         const int y = static_cast<int>(static_cast<float>(p.y) * g_fPointerScaleY);
         return DispatchMouse(x, y, msg, wParam);
@@ -435,7 +435,7 @@ bool CDXWnd::AddChild(CDXWnd* child)
     if (!child)
         return false;
     if (GetTopLevel()->FindById(child->m_nId)) {
-        Window_PostQuitMessage(0);
+        platform::PostQuitMessage(0);
         return false;
     }
     auto pos = m_Children.end();
@@ -547,5 +547,5 @@ CDXWnd* CDXWnd::ChildById(int id) const
 bool CDXWnd::PostToOwner(UINT msg, LPARAM lParam) const
 {
     const int32_t parentId = m_pParent ? m_pParent->m_nId : -1;
-    return Window_PostMessage(g_hDXWnd, msg, DXPackWidgetIds(parentId, m_nId), lParam);
+    return platform::PostMessage(g_hDXWnd, msg, DXPackWidgetIds(parentId, m_nId), lParam);
 }

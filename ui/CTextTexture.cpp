@@ -78,7 +78,7 @@ bool CTextTexture::Measure(TextSize& extent)
     if (!m_pGDI && !(m_pGDI = new CX2DGDI))
         return false;
     m_pGDI->SetFont(m_pFont->GetGDIFont());
-    return m_pGDI->GetDC() && Text_GetTextExtent(m_pGDI->GetDC(), m_strText.c_str(), -1, &extent) &&
+    return m_pGDI->GetDC() && platform::GetTextExtent(m_pGDI->GetDC(), m_strText.c_str(), -1, &extent) &&
            extent.cx > 0 && extent.cy > 0;
 }
 
@@ -88,10 +88,10 @@ bool CTextTexture::RenderTexture(const TextSize& extent)
     if (!m_pGDI->Resize(extent.cx, extent.cy))
         return false;
     TextDC dc = m_pGDI->GetDC();
-    Text_SetBkMode(dc, TEXT_BK_TRANSPARENT);
-    Text_SetTextColor(dc, m_dwTextColour & 0x00FFFFFF);
+    platform::SetBkMode(dc, TEXT_BK_TRANSPARENT);
+    platform::SetTextColor(dc, m_dwTextColour & 0x00FFFFFF);
     TextRect rect{0, 0, extent.cx, extent.cy};
-    Text_DrawText(dc, m_strText.c_str(), -1, &rect, 0);
+    platform::DrawText(dc, m_strText.c_str(), -1, &rect, 0);
 
     if (!m_pSprite && !(m_pSprite = new CX2DSprite))
         return false;

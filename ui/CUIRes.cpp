@@ -91,9 +91,9 @@ bool CUIRes::LoadAll()
     if (!m_Failed.empty()) {
         for (const std::string& path : m_Failed)
             CX_LOG_ERROR("CUIRes::LoadAll", "image load fail: %s", path.c_str());
-        Window_MessageBox(g_pGfxDevice ? g_pGfxDevice->GetWindow() : nullptr,
+        platform::MessageBox(g_pGfxDevice ? g_pGfxDevice->GetWindow() : nullptr,
                           "리소스 읽기에 실패하였습니다.\n프로그램을 종료합니다", "Error", MB_OK);
-        Window_PostQuitMessage(-1);
+        platform::PostQuitMessage(-1);
     }
     return true;
 }

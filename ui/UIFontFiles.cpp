@@ -22,7 +22,7 @@ int AddUIFontFiles(const std::string& base)
 {
     int added = 0;
     for (const UIFontFile& font : g_UIFontFiles)
-        if (Text_AddFontFile(UIFontFilePath(font, base).c_str()) > 0)
+        if (platform::AddFontFile(UIFontFilePath(font, base).c_str()) > 0)
             ++added;
     return added;
 }
@@ -30,5 +30,5 @@ int AddUIFontFiles(const std::string& base)
 void RemoveUIFontFiles(const std::string& base)
 {
     for (auto it = std::rbegin(g_UIFontFiles); it != std::rend(g_UIFontFiles); ++it)
-        Text_RemoveFontFile(UIFontFilePath(*it, base).c_str());
+        platform::RemoveFontFile(UIFontFilePath(*it, base).c_str());
 }

@@ -98,8 +98,8 @@ void CNetClient::OnUserInfo()
     if (g_pGameMain)
         g_pGameMain->SetMode(3);
     if (g_hWndMain)
-        Window_Update(g_hWndMain);
-    Window_ShowCursor(true);
+        platform::UpdateWindow(g_hWndMain);
+    platform::ShowCursor(true);
     if (g_pWndMain)
         g_pWndMain->ChangeScreen(CWndMain::kScreenGame);
 }

@@ -148,7 +148,7 @@ TEST_F(DialogScreenshotTest, SelectionIsFilledBehindTheSelectedText)
     ASSERT_TRUE(edit->HasKeyboardFocus());
 
     const auto selectionBox = [&](int from, int to) {
-        Window_SendMessage(edit->GetEditWindow(), EM_SETSEL, static_cast<WPARAM>(from), to);
+        platform::SendMessage(edit->GetEditWindow(), EM_SETSEL, static_cast<WPARAM>(from), to);
         edit->GetText();
         Begin();
         root->Draw();

@@ -182,16 +182,16 @@ TEST_F(DialogsTest, InquiryCallsThenSendsAndClearsTheEdit)
 
     // No connection: nothing is sent, and the edit is emptied either way.
     EXPECT_FALSE(dlg->SendInput());
-    Window_SendMessage(dlg->GetEdit()->GetEditWindow(), WM_CHAR, 'x', 1);
+    platform::SendMessage(dlg->GetEdit()->GetEditWindow(), WM_CHAR, 'x', 1);
     EXPECT_STREQ(dlg->GetEdit()->GetTextBuffer(), "x");
-    Window_SendMessage(dlg->GetEdit()->GetEditWindow(), WM_KEYDOWN, VK_RETURN, 1);
+    platform::SendMessage(dlg->GetEdit()->GetEditWindow(), WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_STREQ(dlg->GetEdit()->GetTextBuffer(), "");
-    Window_SendMessage(dlg->GetEdit()->GetEditWindow(), WM_CHAR, 'y', 1);
-    Window_SendMessage(dlg->GetEdit()->GetEditWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
+    platform::SendMessage(dlg->GetEdit()->GetEditWindow(), WM_CHAR, 'y', 1);
+    platform::SendMessage(dlg->GetEdit()->GetEditWindow(), WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_STREQ(dlg->GetEdit()->GetTextBuffer(), "");
 
     // Enter on the main window puts the focus into the edit.
-    Window_SetFocus(g_hDXWnd);
+    platform::SetFocus(g_hDXWnd);
     root->DispatchMessage(WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(dlg->GetEdit()->HasKeyboardFocus());
 

@@ -31,16 +31,16 @@ protected:
     static void Type(CDXEdit* edit, const char* bytes)
     {
         for (const char* p = bytes; *p; ++p)
-            Window_SendMessage(edit->GetEditWindow(), WM_CHAR, static_cast<uint8_t>(*p), 1);
+            platform::SendMessage(edit->GetEditWindow(), WM_CHAR, static_cast<uint8_t>(*p), 1);
     }
-    static void Key(CDXEdit* edit, int vk) { Window_SendMessage(edit->GetEditWindow(), WM_KEYDOWN, vk, 1); }
+    static void Key(CDXEdit* edit, int vk) { platform::SendMessage(edit->GetEditWindow(), WM_KEYDOWN, vk, 1); }
     // Runs the queued input to its windows, as the message pump does.
     static void Pump()
     {
         MSG m;
-        for (int i = 0; i < 1000 && Window_PeekMessage(&m, true); ++i)
+        for (int i = 0; i < 1000 && platform::PeekMessage(&m, true); ++i)
             if (m.message != WM_QUIT)
-                Window_DispatchMessage(&m);
+                platform::DispatchMessage(&m);
     }
     static void SdlText(uint32_t type, const char8_t* utf8)
     {
@@ -48,7 +48,7 @@ protected:
         e.type = type;
         char* dst = type == SDL_TEXTEDITING ? e.edit.text : e.text.text;
         std::strncpy(dst, reinterpret_cast<const char*>(utf8), SDL_TEXTEDITINGEVENT_TEXT_SIZE - 1);
-        Window_HandleSDLEvent(e);
+        platform::HandleSdlEvent(e);
     }
 
     CXFont m_font;
@@ -94,7 +94,7 @@ TEST_F(EditBoxTest, DigitOnlyBoxTakesDigitsAndControlKeysOnly)
     };
     for (const Case& c : cases) {
         parent->calls.clear();
-        Window_SendMessage(edit->GetEditWindow(), c.msg, static_cast<WPARAM>(c.code), 1);
+        platform::SendMessage(edit->GetEditWindow(), c.msg, static_cast<WPARAM>(c.code), 1);
         const std::string seen = (c.msg == WM_CHAR ? "char " : "key ") + std::to_string(c.code);
         EXPECT_EQ(!parent->calls.empty() && parent->calls.back() == seen, c.passes)
             << (c.msg == WM_CHAR ? "char " : "key ") << c.code;
@@ -103,9 +103,9 @@ TEST_F(EditBoxTest, DigitOnlyBoxTakesDigitsAndControlKeysOnly)
     Type(edit, "1#2$.3a");
     EXPECT_STREQ(edit->GetTextBuffer(), "123");
     // While a syllable is composing, bytes of 128 and above are held back.
-    Window_SendMessage(edit->GetEditWindow(), WM_IME_COMPOSITION, 0, GCS_COMPSTR);
+    platform::SendMessage(edit->GetEditWindow(), WM_IME_COMPOSITION, 0, GCS_COMPSTR);
     parent->calls.clear();
-    Window_SendMessage(edit->GetEditWindow(), WM_CHAR, 0xB0, 1);
+    platform::SendMessage(edit->GetEditWindow(), WM_CHAR, 0xB0, 1);
     EXPECT_TRUE(parent->calls.empty());
 }
 
@@ -143,12 +143,12 @@ TEST_F(EditBoxTest, DeletedBoxTakesItsEditWindowAndEditorAlong)
 {
     CDXEdit* edit = Make(20);
     HWND hwnd = edit->GetEditWindow();
-    ASSERT_NE(LineEdit_Get(hwnd), nullptr);
+    ASSERT_NE(platform::GetLineEditor(hwnd), nullptr);
     edit->TakeFocus();
     delete edit;
-    EXPECT_FALSE(Window_IsWindow(hwnd));
-    EXPECT_EQ(LineEdit_Get(hwnd), nullptr);
-    EXPECT_EQ(Window_GetFocus(), g_hDXWnd);
+    EXPECT_FALSE(platform::IsWindow(hwnd));
+    EXPECT_EQ(platform::GetLineEditor(hwnd), nullptr);
+    EXPECT_EQ(platform::GetFocus(), g_hDXWnd);
     EXPECT_TRUE(parent->GetChildren().empty());
 }
 
@@ -159,7 +159,7 @@ TEST_F(EditBoxTest, ClickOrFocusEditGivesTheKeyboardFocusAndTellsTheParent)
     Click(20, 20);
     EXPECT_TRUE(edit->HasKeyboardFocus());
     EXPECT_EQ(parent->calls.back(), "focus 3");
-    Window_SetFocus(g_hDXWnd);
+    platform::SetFocus(g_hDXWnd);
     parent->Enable(false);
     root->FocusEdit(3);
     EXPECT_FALSE(edit->HasKeyboardFocus());

@@ -82,7 +82,7 @@ TEST_F(ScreenSwitchTest, ChangeKeepsOneHistoryEntryAndGoingBackFails)
     EXPECT_EQ(g_pWndMain->DispatchMessage(WM_DX_PREV_SCREEN, 0, 0), -1);
     MSG msg;
     bool quit = false;
-    while (Window_PeekMessage(&msg, true))
+    while (platform::PeekMessage(&msg, true))
         if (msg.message == WM_QUIT && static_cast<int>(msg.wParam) == -1)
             quit = true;
     EXPECT_TRUE(quit);
@@ -157,12 +157,12 @@ protected:
 TEST_F(WindowHandlingTest, InitLeavesTheWindowFullScreenOnTheLoadingScreen)
 {
     EXPECT_TRUE(g_bFullScreen);
-    EXPECT_EQ(Window_GetStyle(g_hWndMain), kFullScreenStyle);
-    EXPECT_EQ(Window_GetExStyle(g_hWndMain), kFullScreenExStyle);
+    EXPECT_EQ(platform::GetWindowStyle(g_hWndMain), kFullScreenStyle);
+    EXPECT_EQ(platform::GetWindowExStyle(g_hWndMain), kFullScreenExStyle);
     RECT rc;
-    ASSERT_TRUE(Window_GetRect(g_hWndMain, &rc));
-    EXPECT_EQ(rc.right - rc.left, Window_GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(rc.bottom - rc.top, Window_GetSystemMetrics(SM_CYSCREEN));
+    ASSERT_TRUE(platform::GetWindowRect(g_hWndMain, &rc));
+    EXPECT_EQ(rc.right - rc.left, platform::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(rc.bottom - rc.top, platform::GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(g_pGameMain->GetMode(), CGameMain::MODE_LOADING);
     EXPECT_EQ(g_pWndMain->GetHistory(), std::deque<int>{CWndMain::kScreenLoading});
     for (CXFont* font : {g_pGameMain->Font01, g_pGameMain->Font06, g_pGameMain->Font14, g_pGameMain->Font15})
@@ -187,7 +187,7 @@ TEST_F(WindowHandlingTest, MaximiseTogglesFullScreenWithoutSavingTheRectangle)
     EXPECT_EQ(g_rcWindow.right, saved.right);
     EXPECT_EQ(Send(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(1920, 1080)), 1);
     EXPECT_FALSE(g_bFullScreen);
-    EXPECT_EQ(Window_GetStyle(g_hWndMain), kFramedStyle);
+    EXPECT_EQ(platform::GetWindowStyle(g_hWndMain), kFramedStyle);
 }
 
 TEST_F(WindowHandlingTest, ResizeMakesANewTargetAndScalesAndIgnoresAMinimisedWindow)
@@ -210,10 +210,10 @@ TEST_F(WindowHandlingTest, AltEnterTogglesFromTheLoginOnAndLeavesLaterEventsQueu
     // Alt held: the key state the input pump keeps.
     SDL_Event alt{};
     alt.type = SDL_KEYDOWN;
-    alt.key.windowID = SDL_GetWindowID(Window_GetSDLWindow(g_hWndMain));
+    alt.key.windowID = SDL_GetWindowID(platform::GetSdlWindow(g_hWndMain));
     alt.key.keysym.scancode = SDL_SCANCODE_LALT;
-    Window_HandleSDLEvent(alt);
-    ASSERT_LT(Window_GetAsyncKeyState(VK_MENU), 0) << "the test cannot hold Alt down";
+    platform::HandleSdlEvent(alt);
+    ASSERT_LT(platform::GetAsyncKeyState(VK_MENU), 0) << "the test cannot hold Alt down";
 
     struct Case {
         int mode;
@@ -234,7 +234,7 @@ TEST_F(WindowHandlingTest, AltEnterTogglesFromTheLoginOnAndLeavesLaterEventsQueu
         }
     }
     alt.type = SDL_KEYUP;
-    Window_HandleSDLEvent(alt);
+    platform::HandleSdlEvent(alt);
 }
 
 TEST_F(WindowHandlingTest, CaptionShowsOnlyInFullScreenOnceTheLayoutIsEnabled)

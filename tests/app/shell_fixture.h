@@ -22,12 +22,12 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(s_dev, nullptr) << "the device did not start";
-        Window_ResetQueue();
+        platform::ResetMessageQueue();
         g_hWndMain = reinterpret_cast<HWND>(s_dev->System_GetState(GFX_STATE_HWND));
         g_bFullScreen = false;
         g_nBackBufferWidth = 1280;
         g_nBackBufferHeight = 720;
-        Window_Move(g_hWndMain, 0, 0, 1280, 720);
+        platform::MoveWindow(g_hWndMain, 0, 0, 1280, 720);
         SaveWindowRect();
         g_pFileLoad = new CXFileLoad();
         g_pGameMain = new CGameMain();
@@ -43,12 +43,12 @@ protected:
         g_pFileLoad = nullptr;
         if (g_hWndMain) {
             g_bFullScreen = false;
-            Window_SetStyle(g_hWndMain, kFramedStyle);
-            Window_Move(g_hWndMain, 0, 0, 1280, 720);
+            platform::SetWindowStyle(g_hWndMain, kFramedStyle);
+            platform::MoveWindow(g_hWndMain, 0, 0, 1280, 720);
         }
         g_hWndMain = nullptr;
         g_hDXWnd = nullptr;
-        Window_ResetQueue();
+        platform::ResetMessageQueue();
     }
 
     // Delivers every posted message to the application's window procedure, as the engine's
@@ -56,7 +56,7 @@ protected:
     static void PumpMessages()
     {
         MSG msg;
-        for (int i = 0; i < 1000 && Window_PeekMessage(&msg, true); ++i)
+        for (int i = 0; i < 1000 && platform::PeekMessage(&msg, true); ++i)
             if (msg.message != WM_QUIT)
                 g_pGameMain->WndProc(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     }

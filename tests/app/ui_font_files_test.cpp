@@ -17,9 +17,9 @@ std::string FileOfFace(const char* face)
     desc.height = -16;
     desc.charSet = TEXT_CHARSET_HANGUL;
     std::strncpy(desc.faceName, face, sizeof desc.faceName - 1);
-    TextFont font = Text_CreateFont(desc);
-    const std::string file = font && Text_GetFontFile(font) ? Text_GetFontFile(font) : "";
-    Text_DeleteFont(font);
+    TextFont font = platform::CreateFont(desc);
+    const std::string file = font && platform::GetFontFile(font) ? platform::GetFontFile(font) : "";
+    platform::DeleteFont(font);
     return file;
 }
 

@@ -34,7 +34,7 @@ int RecordBox(const char* text, const char* caption, uint32_t type)
 std::optional<int> TakeQuit()
 {
     MSG msg;
-    for (int i = 0; i < 10000 && Window_PeekMessage(&msg, true); ++i)
+    for (int i = 0; i < 10000 && platform::PeekMessage(&msg, true); ++i)
         if (msg.message == WM_QUIT)
             return static_cast<int>(msg.wParam);
     return std::nullopt;
@@ -46,12 +46,12 @@ protected:
     {
         UIDeviceTest::SetUp();
         g_boxes.clear();
-        Window_SetMessageBoxHook(RecordBox);
+        platform::SetMessageBoxHook(RecordBox);
         TakeQuit();
     }
     void TearDown() override
     {
-        Window_SetMessageBoxHook(nullptr);
+        platform::SetMessageBoxHook(nullptr);
         UIDeviceTest::TearDown();
     }
 
@@ -67,7 +67,7 @@ protected:
                 std::find(missing.begin(), missing.end(), relative.string()) != missing.end())
                 continue;
             std::filesystem::create_directories((folder / relative).parent_path());
-            EXPECT_TRUE(Image_SavePNG((folder / relative).c_str(), kSmallWidth, kSmallHeight, white.data(),
+            EXPECT_TRUE(platform::SavePng((folder / relative).c_str(), kSmallWidth, kSmallHeight, white.data(),
                                       kSmallWidth * 4));
         }
         for (const std::string& name : missing)

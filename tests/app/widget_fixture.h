@@ -65,7 +65,7 @@ protected:
         ASSERT_NE(g_hDXWnd, nullptr);
         g_fPointerScaleX = g_fPointerScaleY = 1.0f;
         g_bDXLButtonDown = false;
-        Window_ResetQueue();
+        platform::ResetMessageQueue();
         const uint32_t colours[4] = {0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFF808080};
         for (uint32_t c : colours)
             m_buttonFrames.Add(new CUITexture(Solid(40, 20, c)));
@@ -75,8 +75,8 @@ protected:
     void TearDown() override
     {
         delete root;
-        Window_SetFocus(g_hDXWnd);
-        Window_ResetQueue();
+        platform::SetFocus(g_hDXWnd);
+        platform::ResetMessageQueue();
         g_hDXWnd = nullptr;
         UIDeviceTest::TearDown();
     }
@@ -105,7 +105,7 @@ protected:
     {
         std::vector<MSG> out;
         MSG m;
-        for (int i = 0; i < 1000 && Window_PeekMessage(&m, true); ++i) {
+        for (int i = 0; i < 1000 && platform::PeekMessage(&m, true); ++i) {
             if (m.message == WM_QUIT)
                 m_nQuit = static_cast<int>(m.wParam);
             if (m.message < WM_DX_CLICK || m.message > WM_DX_SCREEN_MSG)

@@ -43,7 +43,7 @@ protected:
     {
         const auto path = m_folder.Path() / name;
         std::filesystem::create_directories(path.parent_path());
-        ASSERT_TRUE(Image_SavePNG(path.string().c_str(), w, h, argb.data(), w * 4)) << name;
+        ASSERT_TRUE(platform::SavePng(path.string().c_str(), w, h, argb.data(), w * 4)) << name;
     }
     void WriteSolidPng(const std::string& name, int w, int h, uint32_t argb)
     {

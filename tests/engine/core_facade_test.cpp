@@ -21,7 +21,7 @@ LRESULT SwallowS(HWND, UINT msg, WPARAM wParam, LPARAM)
 
 TEST(CoreFacade, TheHookSeesKeysFirstAndSwallowsWhatItAnswersAndShutdownRunsOnce)
 {
-    Window_ResetQueue();
+    platform::ResetMessageQueue();
     FakeCoreSink sink;
     CXGfxDevice* device = CreateGfxDevice(16);
     ASSERT_NE(device, nullptr);
@@ -40,7 +40,7 @@ TEST(CoreFacade, TheHookSeesKeysFirstAndSwallowsWhatItAnswersAndShutdownRunsOnce
 
     g_nHookCalls = 0;
     for (WPARAM key : {WPARAM{'A'}, WPARAM{'S'}, WPARAM{'D'}})
-        Window_SendMessage(hwnd, WM_KEYDOWN, key, 1);
+        platform::SendMessage(hwnd, WM_KEYDOWN, key, 1);
     EXPECT_EQ(g_nHookCalls, 3);
     std::vector<int> queued;
     CXInputEvent e;
@@ -49,13 +49,13 @@ TEST(CoreFacade, TheHookSeesKeysFirstAndSwallowsWhatItAnswersAndShutdownRunsOnce
     EXPECT_EQ(queued, (std::vector<int>{'A', 'D'}));
 
     EngineShutdown();
-    EXPECT_FALSE(Window_IsWindow(hwnd));
+    EXPECT_FALSE(platform::IsWindow(hwnd));
     EXPECT_EQ(g_pGfxDevice, device) << "the test's own reference keeps the device";
     EngineShutdown();
     EXPECT_EQ(g_pGfxDevice, device);
     device->Release();
     EXPECT_EQ(g_pGfxDevice, nullptr);
-    Window_ResetQueue();
+    platform::ResetMessageQueue();
 }
 
 class CoreStateTest : public CoreDeviceTest {};
@@ -110,27 +110,27 @@ TEST_F(CoreStateTest, AModeChangeReplaysTheLossAndFullScreenCoversTheDesktop)
     device->System_SetState(GFX_STATE_RESTORE_CALLBACK, &CountRestored);
     HWND hwnd = device->GetWindow();
     RECT framed;
-    ASSERT_TRUE(Window_GetRect(hwnd, &framed));
+    ASSERT_TRUE(platform::GetWindowRect(hwnd, &framed));
 
     device->System_SetState(GFX_STATE_WINDOWED, false);
     EXPECT_EQ(g_nLost, 1);
     EXPECT_EQ(g_nRestored, 1);
     RECT r;
-    ASSERT_TRUE(Window_GetClientRect(hwnd, &r));
-    EXPECT_EQ(r.right, Window_GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(r.bottom, Window_GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(Window_GetStyle(hwnd), WS_POPUP | WS_VISIBLE);
-    EXPECT_NE(Window_GetExStyle(hwnd) & WS_EX_TOPMOST, 0u);
+    ASSERT_TRUE(platform::GetClientRect(hwnd, &r));
+    EXPECT_EQ(r.right, platform::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom, platform::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(platform::GetWindowStyle(hwnd), WS_POPUP | WS_VISIBLE);
+    EXPECT_NE(platform::GetWindowExStyle(hwnd) & WS_EX_TOPMOST, 0u);
 
     device->System_SetState(GFX_STATE_WINDOWED, true);
     EXPECT_EQ(g_nLost, 2);
     EXPECT_EQ(g_nRestored, 2);
-    ASSERT_TRUE(Window_GetRect(hwnd, &r));
+    ASSERT_TRUE(platform::GetWindowRect(hwnd, &r));
     EXPECT_EQ(r.left, framed.left);
     EXPECT_EQ(r.top, framed.top);
     EXPECT_EQ(r.right, framed.right);
     EXPECT_EQ(r.bottom, framed.bottom);
-    EXPECT_EQ(Window_GetExStyle(hwnd) & WS_EX_TOPMOST, 0u);
+    EXPECT_EQ(platform::GetWindowExStyle(hwnd) & WS_EX_TOPMOST, 0u);
 
     // Moving into and out of vertical sync goes through the same path; other rates do not.
     device->System_SetState(GFX_STATE_FRAME_RATE, 60);

@@ -10,7 +10,7 @@ class CoreDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Window_ResetQueue();
+        platform::ResetMessageQueue();
         device = CreateGfxDevice(16);
         ASSERT_NE(device, nullptr);
         device->SetSink(&sink);
@@ -30,7 +30,7 @@ protected:
     void TearDown() override
     {
         device->Release();
-        Window_ResetQueue();
+        platform::ResetMessageQueue();
         EXPECT_EQ(g_pGfxDevice, nullptr);
     }
 

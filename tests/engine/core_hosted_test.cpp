@@ -37,7 +37,7 @@ bool CountRestored()
 
 LRESULT HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return Window_DefProc(hwnd, msg, wParam, lParam);
+    return platform::DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 HWND MakeHost(int width, int height)
@@ -48,7 +48,7 @@ HWND MakeHost(int width, int height)
     info.width = width;
     info.height = height;
     info.proc = &HostProc;
-    return Window_Create(info);
+    return platform::CreateWindow(info);
 }
 
 std::string ReadText(const std::string& path)
@@ -61,10 +61,10 @@ std::string ReadText(const std::string& path)
 
 TEST(CoreHosted, OneFramePerStartNoPumpAndTheBackBufferFollowsTheWindow)
 {
-    Window_ResetQueue();
+    platform::ResetMessageQueue();
     g_nFrames = g_nLost = g_nRestored = 0;
     HWND host = MakeHost(200, 120);
-    ASSERT_NE(host, nullptr) << Window_LastError();
+    ASSERT_NE(host, nullptr) << platform::GetLastWindowError();
     CXGfxDevice* device = CreateGfxDevice(16);
     ASSERT_NE(device, nullptr);
     device->System_SetState(GFX_STATE_USE_SOUND, false);
@@ -81,31 +81,31 @@ TEST(CoreHosted, OneFramePerStartNoPumpAndTheBackBufferFollowsTheWindow)
     ASSERT_NE(device->GetGpu(), nullptr);
 
     HWND hwnd = device->GetWindow();
-    EXPECT_EQ(Window_GetParent(hwnd), host);
-    EXPECT_EQ(Window_GetStyle(hwnd), WS_CHILD | WS_VISIBLE);
+    EXPECT_EQ(platform::GetParent(hwnd), host);
+    EXPECT_EQ(platform::GetWindowStyle(hwnd), WS_CHILD | WS_VISIBLE);
     EXPECT_EQ(device->System_GetState(GFX_STATE_WINDOWED), 1) << "hosted is always windowed";
     device->System_SetState(GFX_STATE_WINDOWED, false);
     EXPECT_EQ(device->System_GetState(GFX_STATE_WINDOWED), 1);
-    EXPECT_EQ(Window_GetStyle(hwnd), WS_CHILD | WS_VISIBLE);
+    EXPECT_EQ(platform::GetWindowStyle(hwnd), WS_CHILD | WS_VISIBLE);
     EXPECT_EQ(device->System_GetState(GFX_STATE_PARENT_WINDOW), reinterpret_cast<intptr_t>(host));
     device->System_SetState(GFX_STATE_PARENT_WINDOW, static_cast<HWND>(nullptr));
     EXPECT_EQ(device->System_GetState(GFX_STATE_PARENT_WINDOW), reinterpret_cast<intptr_t>(host))
         << "the parent is set only before the window exists";
 
     // The host's message stays for the host: the device pumps nothing.
-    ASSERT_TRUE(Window_PostMessage(host, WM_USER + 7, 1, 2));
+    ASSERT_TRUE(platform::PostMessage(host, WM_USER + 7, 1, 2));
     for (int i = 1; i <= 3; ++i) {
         ASSERT_TRUE(device->System_Start());
         EXPECT_EQ(g_nFrames, i) << "exactly one frame per call, though the callback never ends";
     }
     MSG msg;
-    ASSERT_TRUE(Window_PeekMessage(&msg, true));
+    ASSERT_TRUE(platform::PeekMessage(&msg, true));
     EXPECT_EQ(msg.message, WM_USER + 7);
 
     // The host resizes the device's window: the loss is replayed around a new back buffer.
     HTARGET target = device->Target_Create(8, 8, false, GPU_FORMAT_A8R8G8B8);
     ASSERT_NE(target, nullptr);
-    ASSERT_TRUE(Window_Move(hwnd, 0, 0, 100, 50));
+    ASSERT_TRUE(platform::MoveWindow(hwnd, 0, 0, 100, 50));
     EXPECT_EQ(g_nLost, 1);
     EXPECT_EQ(g_nRestored, 1);
     EXPECT_EQ(device->GetScreenWidth(), 100);
@@ -125,20 +125,20 @@ TEST(CoreHosted, OneFramePerStartNoPumpAndTheBackBufferFollowsTheWindow)
     device->Target_Free(target);
     device->System_Shutdown();
     device->Release();
-    Window_Destroy(host);
-    Window_DestroyRetired();
-    Window_ResetQueue();
+    platform::DestroyWindow(host);
+    platform::DestroyRetiredWindows();
+    platform::ResetMessageQueue();
 }
 
 class CoreIconTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Window_ResetQueue();
+        platform::ResetMessageQueue();
         m_strLog = m_folder.Slashed() + "device.log";
         for (auto [name, w, h] : {std::tuple{"icon32.png", 32, 32}, std::tuple{"icon16.png", 16, 8}}) {
             const std::vector<uint32_t> px(size_t(w) * h, 0xFF2040C0);
-            ASSERT_TRUE(Image_SavePNG((m_folder.Slashed() + name).c_str(), w, h, px.data(), w * 4));
+            ASSERT_TRUE(platform::SavePng((m_folder.Slashed() + name).c_str(), w, h, px.data(), w * 4));
         }
         device = CreateGfxDevice(16);
         ASSERT_NE(device, nullptr);
@@ -153,13 +153,13 @@ protected:
     void TearDown() override
     {
         device->Release();
-        Window_DestroyRetired();
-        Window_ResetQueue();
+        platform::DestroyRetiredWindows();
+        platform::ResetMessageQueue();
     }
     std::pair<int, int> IconSize() const
     {
         int w = -1, h = -1;
-        EXPECT_TRUE(Window_GetIconSize(device->GetWindow(), &w, &h));
+        EXPECT_TRUE(platform::GetWindowIconSize(device->GetWindow(), &w, &h));
         return {w, h};
     }
 
@@ -211,11 +211,11 @@ TEST(CoreLaunch, FilesGoToTheDesktopOpenerAsTheyAre)
     CXGfxDevice* device = CreateGfxDevice(16);
     ASSERT_NE(device, nullptr);
     g_Launched.clear();
-    platform::Launch_SetSpawner(&RecordLaunch);
+    platform::SetLaunchSpawner(&RecordLaunch);
     EXPECT_TRUE(device->System_Launch("http://127.0.0.1/event.html?a=1&b=2"));
     EXPECT_FALSE(device->System_Launch(nullptr));
     EXPECT_FALSE(device->System_Launch(""));
-    platform::Launch_SetSpawner(nullptr);
+    platform::SetLaunchSpawner(nullptr);
     device->Release();
     const std::vector<std::vector<std::string>> expected = {
         {"xdg-open", "http://127.0.0.1/event.html?a=1&b=2"}};

@@ -18,7 +18,7 @@ namespace {
 
 LRESULT PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return Window_DefProc(hwnd, msg, wParam, lParam);
+    return platform::DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 // The display's text events carry UTF-8; this source's narrow literals are CP949.
@@ -28,14 +28,14 @@ void SendText(Uint32 type, const char8_t* utf8)
     e.type = type;
     char* text = type == SDL_TEXTEDITING ? e.edit.text : e.text.text;
     std::memcpy(text, utf8, std::char_traits<char8_t>::length(utf8));
-    Window_HandleSDLEvent(e);
+    platform::HandleSdlEvent(e);
 }
 
 std::vector<UINT> QueuedMessages()
 {
     std::vector<UINT> ids;
     MSG m;
-    while (Window_PeekMessage(&m, true) && m.message != WM_QUIT)
+    while (platform::PeekMessage(&m, true) && m.message != WM_QUIT)
         ids.push_back(m.message);
     return ids;
 }
@@ -44,19 +44,19 @@ std::vector<UINT> QueuedMessages()
 
 TEST(CoreImm, CompositionArrivesThroughTheOpenTextInput)
 {
-    Window_ResetQueue();
+    platform::ResetMessageQueue();
     WindowCreateInfo info;
     info.title = "imm";
     info.style = WS_POPUP | WS_CAPTION;
     info.width = 80;
     info.height = 40;
     info.proc = &PlainProc;
-    HWND hwnd = Window_Create(info);
-    ASSERT_NE(hwnd, nullptr) << Window_LastError();
+    HWND hwnd = platform::CreateWindow(info);
+    ASSERT_NE(hwnd, nullptr) << platform::GetLastWindowError();
     CX2DImm& imm = CX2DImm::Get();
     ASSERT_TRUE(imm.OpenImm(hwnd));
     EXPECT_TRUE(imm.IsOpen());
-    EXPECT_TRUE(Window_IsTextInputActive());
+    EXPECT_TRUE(platform::IsTextInputActive());
     QueuedMessages();
 
     SendText(SDL_TEXTEDITING, u8"ㅎ");
@@ -76,10 +76,10 @@ TEST(CoreImm, CompositionArrivesThroughTheOpenTextInput)
     imm.CloseImm();
     EXPECT_FALSE(imm.IsOpen());
     EXPECT_FALSE(imm.IsComposing());
-    EXPECT_FALSE(Window_IsTextInputActive());
-    Window_Destroy(hwnd);
-    Window_DestroyRetired();
-    Window_ResetQueue();
+    EXPECT_FALSE(platform::IsTextInputActive());
+    platform::DestroyWindow(hwnd);
+    platform::DestroyRetiredWindows();
+    platform::ResetMessageQueue();
 }
 
 TEST(CoreImm, WithoutAWindowTheErrorLogSaysSo)
@@ -93,7 +93,7 @@ TEST(CoreImm, WithoutAWindowTheErrorLogSaysSo)
 
 TEST(CoreImm, TheEngineHoldsTextInputWhileItRuns)
 {
-    Window_ResetQueue();
+    platform::ResetMessageQueue();
     FakeCoreSink sink;
     CXGfxDevice* device = CreateGfxDevice(16);
     ASSERT_NE(device, nullptr);
@@ -107,7 +107,7 @@ TEST(CoreImm, TheEngineHoldsTextInputWhileItRuns)
     EngineShutdown();
     EXPECT_FALSE(CX2DImm::Get().IsOpen());
     device->Release();
-    Window_ResetQueue();
+    platform::ResetMessageQueue();
 }
 
 TEST(CoreGUIObject, TheListHoldsPooledObjectsByName)

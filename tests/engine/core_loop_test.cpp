@@ -122,12 +122,12 @@ TEST_F(CoreLoopTest, TheFrameThatClosesASampleIsNotCountedInTheNext)
 TEST_F(CoreLoopTest, EventsOfAFrameAreGoneAfterItsCallback)
 {
     HWND hwnd = device->GetWindow();
-    Window_PostMessage(hwnd, WM_KEYDOWN, 'A', 1);
-    Window_PostMessage(hwnd, WM_KEYDOWN, 'A', 1 | (LPARAM{1} << 30));
-    Window_PostMessage(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20));
-    Window_PostMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 20));
-    Window_PostMessage(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 20));
-    Window_PostMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 20));
+    platform::PostMessage(hwnd, WM_KEYDOWN, 'A', 1);
+    platform::PostMessage(hwnd, WM_KEYDOWN, 'A', 1 | (LPARAM{1} << 30));
+    platform::PostMessage(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20));
+    platform::PostMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 20));
+    platform::PostMessage(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 20));
+    platform::PostMessage(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 20));
     g_Loop.stopAfter = 2;
     ASSERT_TRUE(device->System_Start());
     ASSERT_EQ(g_Loop.events.size(), 6u);
@@ -155,18 +155,18 @@ TEST_F(CoreLoopTest, AltF4WithAVetoKeepsTheWindowAndWithoutOneEndsTheLoop)
     const LPARAM alt = LPARAM{1} << 29;
     g_Loop.exitAllowed = false;
     g_Loop.stopAfter = 2;
-    Window_PostMessage(hwnd, WM_SYSKEYDOWN, VK_F4, 1 | alt);
-    Window_PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    platform::PostMessage(hwnd, WM_SYSKEYDOWN, VK_F4, 1 | alt);
+    platform::PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(device->System_Start());
-    EXPECT_TRUE(Window_IsWindow(hwnd));
+    EXPECT_TRUE(platform::IsWindow(hwnd));
     EXPECT_EQ(g_Loop.frames, 2);
 
     g_Loop.exitAllowed = true;
     g_Loop.frames = 0;
     g_Loop.stopAfter = 1000;
-    Window_PostMessage(hwnd, WM_SYSKEYDOWN, VK_F4, 1 | alt);
+    platform::PostMessage(hwnd, WM_SYSKEYDOWN, VK_F4, 1 | alt);
     ASSERT_TRUE(device->System_Start());
-    EXPECT_FALSE(Window_IsWindow(hwnd));
+    EXPECT_FALSE(platform::IsWindow(hwnd));
     EXPECT_LT(g_Loop.frames, 1000);
 }
 

@@ -76,7 +76,7 @@ TEST(CoreMainLoop, RunsOneHundredTwentyFramesAndShutsDownCleanly)
     EXPECT_EQ(EngineGetSpriteBatch(), g_pGfxDevice->GetSpriteBatch());
     EXPECT_FALSE(EngineBeginSprites()) << "no scene";
     RECT client;
-    ASSERT_TRUE(Window_GetClientRect(hwnd, &client));
+    ASSERT_TRUE(platform::GetClientRect(hwnd, &client));
     EXPECT_EQ(client.right, 1280);
     EXPECT_EQ(client.bottom, 720);
     g_pTarget = new CX2DTarget();
@@ -160,7 +160,7 @@ TEST(CoreMainLoop, RunsOneHundredTwentyFramesAndShutsDownCleanly)
     EXPECT_EQ(g_pGfxDevice, nullptr);
     EXPECT_EQ(EngineGetSpriteBatch(), nullptr) << "shutdown takes the batch away";
     EXPECT_EQ(EnginePackList(), nullptr);
-    EXPECT_FALSE(Window_IsWindow(hwnd));
+    EXPECT_FALSE(platform::IsWindow(hwnd));
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ protected:
     {
         const TempFolder scratch("gpu_png");
         const std::string path = (scratch.Path() / "image.png").string();
-        EXPECT_TRUE(Image_SavePNG(path.c_str(), w, h, argb.data(), w * 4));
+        EXPECT_TRUE(platform::SavePng(path.c_str(), w, h, argb.data(), w * 4));
         std::ifstream in(path, std::ios::binary);
         return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     }

@@ -266,7 +266,7 @@ protected:
         m_dir = testing::TempDir() + "txt_sprite_" + std::to_string(reinterpret_cast<uintptr_t>(&local) & 0xFFFFFF) + "/";
         ASSERT_TRUE(platform::CreateFolder(m_dir + "img"));
         std::vector<uint32_t> px(128 * 64, kGreen);
-        ASSERT_TRUE(Image_SaveBMP((m_dir + "img/wide.bmp").c_str(), 128, 64, px.data(), 128 * 4));
+        ASSERT_TRUE(platform::SaveBmp((m_dir + "img/wide.bmp").c_str(), 128, 64, px.data(), 128 * 4));
         m_savedBase = g_strResourceBase;
         g_strResourceBase = m_dir;
     }
@@ -359,7 +359,7 @@ TextFont KoreanFont(int32_t height) {
     TextFontDesc d;
     std::strcpy(d.faceName, "나눔고딕");
     d.height = height;
-    return Text_CreateFont(d);
+    return platform::CreateFont(d);
 }
 
 TEST_F(TextSpriteTest, GdiCopyKeepsKeyColouredPixelsOutOfTheTexture) {
@@ -384,8 +384,8 @@ TEST_F(TextSpriteTest, GdiCopyKeepsKeyColouredPixelsOutOfTheTexture) {
         ASSERT_TRUE(gdi.Resize(100, 20)) << c.name;
         if (c.draw) {
             // Black everywhere: the drawn colour 0 copies as opaque black.
-            Text_SetBkMode(gdi.GetDC(), TEXT_BK_OPAQUE);
-            Text_SetBkColor(gdi.GetDC(), 0x000000);
+            platform::SetBkMode(gdi.GetDC(), TEXT_BK_OPAQUE);
+            platform::SetBkColor(gdi.GetDC(), 0x000000);
             gdi.Clear(0x000000);
         }
         gdi.CopyToTexture(tex, c.dx, c.dy, c.sx, c.sy, c.w, c.h);
@@ -400,10 +400,10 @@ TEST_F(TextSpriteTest, GdiCopyKeepsKeyColouredPixelsOutOfTheTexture) {
     CX2DGDI gdi;
     gdi.SetFont(font);
     gdi.Resize(100, 20);
-    Text_SetBkMode(gdi.GetDC(), TEXT_BK_TRANSPARENT);
-    Text_SetTextColor(gdi.GetDC(), 0x000000);
+    platform::SetBkMode(gdi.GetDC(), TEXT_BK_TRANSPARENT);
+    platform::SetTextColor(gdi.GetDC(), 0x000000);
     TextRect rect{0, 0, 100, 20};
-    Text_DrawText(gdi.GetDC(), "가나다", -1, &rect, TEXT_DT_SINGLELINE);
+    platform::DrawText(gdi.GetDC(), "가나다", -1, &rect, TEXT_DT_SINGLELINE);
     gdi.GetPixels()[99] = 0x00010101;
     gdi.CopyToTexture(tex, 0, 0, 0, 0, 0, 0);
     std::vector<uint32_t> px(100 * 20);
@@ -415,16 +415,16 @@ TEST_F(TextSpriteTest, GdiCopyKeepsKeyColouredPixelsOutOfTheTexture) {
         black += px[i] == 0xFF000000;
     }
     EXPECT_GT(black, 20);
-    Text_DeleteFont(font);
+    platform::DeleteFont(font);
 }
 
 TEST_F(TextSpriteTest, GdiResizeKeepsColoursAndFillTextureSetsEveryTexel) {
     CX2DGDI gdi;
-    Text_SetTextColor(gdi.GetDC(), 0x102030);
-    Text_SetBkMode(gdi.GetDC(), TEXT_BK_TRANSPARENT);
+    platform::SetTextColor(gdi.GetDC(), 0x102030);
+    platform::SetBkMode(gdi.GetDC(), TEXT_BK_TRANSPARENT);
     ASSERT_TRUE(gdi.Resize(30, 10));
-    EXPECT_EQ(Text_GetTextColor(gdi.GetDC()), 0x102030u);
-    EXPECT_EQ(Text_GetBkMode(gdi.GetDC()), TEXT_BK_TRANSPARENT);
+    EXPECT_EQ(platform::GetTextColor(gdi.GetDC()), 0x102030u);
+    EXPECT_EQ(platform::GetBkMode(gdi.GetDC()), TEXT_BK_TRANSPARENT);
     EXPECT_EQ(gdi.GetPixels()[299], 0x01010101u) << "every byte 0x01: the key colour";
     EXPECT_FALSE(gdi.Resize(0, 10));
     EXPECT_EQ(gdi.GetPixels(), nullptr);
@@ -447,7 +447,7 @@ TEST_F(TextSpriteTest, FontScalesItsGdiTwinAndDrawsMeasuredText) {
     font.SetDesc(desc);
     ASSERT_TRUE(font.Create(1.5f, 1.5f));
     TextFontDesc gdi;
-    ASSERT_TRUE(Text_GetFontDesc(font.GetGDIFont(), &gdi));
+    ASSERT_TRUE(platform::GetFontDesc(font.GetGDIFont(), &gdi));
     EXPECT_EQ(gdi.height, 30);
     EXPECT_EQ(gdi.width, 12);
     EXPECT_EQ(font.GetHeight(), 20) << "the device font keeps the described size";
@@ -484,8 +484,8 @@ TEST_F(TextSpriteTest, DrawTextNDrawsTheFirstCharactersThenTheWholeTextOverThem)
     ASSERT_NO_FATAL_FAILURE(CreateFont16(font));
     const char* text = "8888888888";
     TextSize three, ten;
-    ASSERT_TRUE(Text_GetTextExtent(font.GetDC(), text, 3, &three));
-    ASSERT_TRUE(Text_GetTextExtent(font.GetDC(), text, 10, &ten));
+    ASSERT_TRUE(platform::GetTextExtent(font.GetDC(), text, 3, &three));
+    ASSERT_TRUE(platform::GetTextExtent(font.GetDC(), text, 10, &ten));
     HTARGET wide = s_dev->Target_Create(ten.cx + 8, ten.cy + 8, false, GPU_FORMAT_A8R8G8B8);
     ASSERT_NE(wide, nullptr);
     ASSERT_TRUE(s_dev->Gfx_BeginScene(wide));

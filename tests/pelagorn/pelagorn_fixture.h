@@ -80,7 +80,7 @@ protected:
         const auto path = m_folder.Path() / name;
         std::filesystem::create_directories(path.parent_path());
         const std::vector<uint32_t> pixels(size_t(w) * h, argb);
-        ASSERT_TRUE(Image_SavePNG(path.string().c_str(), w, h, pixels.data(), w * 4)) << name;
+        ASSERT_TRUE(platform::SavePng(path.string().c_str(), w, h, pixels.data(), w * 4)) << name;
     }
     // An animation of `frames` frames of w x h side by side, each filled with its own colour
     // (colours[i % size]), drawn from its top-left corner; `extra` lines are appended.
@@ -94,7 +94,7 @@ protected:
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w * frames; ++x)
                 pixels[size_t(y) * w * frames + x] = colours[size_t(x / w) % colours.size()];
-        ASSERT_TRUE(Image_SavePNG(path.string().c_str(), w * frames, h, pixels.data(), w * frames * 4)) << png;
+        ASSERT_TRUE(platform::SavePng(path.string().c_str(), w * frames, h, pixels.data(), w * frames * 4)) << png;
         const std::string tex = std::filesystem::path(png).filename().string();
         WriteText(name, "TEX=" + tex + "\nCOUNT=" + std::to_string(frames) + "\nFPS=0\nW=" + std::to_string(w) +
                             "\nH=" + std::to_string(h) + "\nHOT_SPOT_X=0\nHOT_SPOT_Y=0\n" + extra);

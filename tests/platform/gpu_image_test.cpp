@@ -56,7 +56,7 @@ TEST(GpuImage, DecodesBmpTopRowFirstAndAppliesTheColourKey)
     };
     for (const Case& c : cases) {
         ImageData image;
-        ASSERT_TRUE(Image_Decode(bmp.data(), bmp.size(), c.key, image)) << "key " << c.key;
+        ASSERT_TRUE(platform::DecodeImage(bmp.data(), bmp.size(), c.key, image)) << "key " << c.key;
         EXPECT_EQ(image.width, 2);
         EXPECT_EQ(image.height, 2);
         EXPECT_EQ(image.argb, c.expected) << "key " << std::hex << c.key;
@@ -67,9 +67,9 @@ TEST(GpuImage, DecodesUncompressedDds)
 {
     const std::vector<uint8_t> dds = Hex(kDds2x1);
     ASSERT_EQ(dds.size(), 136u);
-    EXPECT_TRUE(Image_IsDDS(dds.data(), dds.size()));
+    EXPECT_TRUE(platform::IsDdsImage(dds.data(), dds.size()));
     ImageData image;
-    ASSERT_TRUE(Image_Decode(dds.data(), dds.size(), 0, image));
+    ASSERT_TRUE(platform::DecodeImage(dds.data(), dds.size(), 0, image));
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 1);
     EXPECT_EQ(image.argb, (std::vector<uint32_t>{0x80112233, 0xFF445566}));
@@ -124,7 +124,7 @@ TEST(GpuImage, DecodesDxtBlocksCutToTheImage)
         const std::vector<uint8_t> dds = Hex(DxtFile(c.width, c.height, c.fourCC, c.blocks));
         ImageData image;
         std::string error;
-        ASSERT_TRUE(Image_Decode(dds.data(), dds.size(), 0, image, &error)) << c.name << ": " << error;
+        ASSERT_TRUE(platform::DecodeImage(dds.data(), dds.size(), 0, image, &error)) << c.name << ": " << error;
         EXPECT_EQ(image.width, c.width) << c.name;
         EXPECT_EQ(image.height, c.height) << c.name;
         EXPECT_EQ(image.argb, c.expected) << c.name;
@@ -155,12 +155,12 @@ TEST(GpuImage, RefusesBadAndTruncatedData)
     for (const Case& c : cases) {
         ImageData image;
         std::string error;
-        EXPECT_FALSE(Image_Decode(c.data->data(), c.data->size(), 0, image, &error)) << c.name;
+        EXPECT_FALSE(platform::DecodeImage(c.data->data(), c.data->size(), 0, image, &error)) << c.name;
         EXPECT_FALSE(error.empty()) << c.name;
         EXPECT_TRUE(image.argb.empty()) << c.name;
     }
     ImageData image;
-    EXPECT_FALSE(Image_Decode(nullptr, 10, 0, image));
+    EXPECT_FALSE(platform::DecodeImage(nullptr, 10, 0, image));
 }
 
 class GpuImageFiles : public ::testing::Test {
@@ -173,7 +173,7 @@ TEST_F(GpuImageFiles, SavedDdsHasTheHandWrittenLayout)
     // Rows given with a pitch wider than the image: the padding must not reach the file.
     const uint32_t pixels[3] = {0x80112233, 0xFF445566, 0xDEADBEEF};
     const std::string path = (m_folder.Path() / "out.dds").string();
-    ASSERT_TRUE(Image_SaveDDS(path.c_str(), 2, 1, pixels, 12));
+    ASSERT_TRUE(platform::SaveDds(path.c_str(), 2, 1, pixels, 12));
     EXPECT_EQ(ReadFile(path), Hex(kDds2x1));
 }
 
@@ -186,19 +186,19 @@ TEST_F(GpuImageFiles, PngKeepsAlphaAndBmpIsOpaque)
         std::vector<uint32_t> expected;
     };
     const Case cases[] = {
-        {"a.png", Image_SavePNG, {0x80112233, 0xFF445566, 0x00000000, 0xFFFFFFFF}},
-        {"a.bmp", Image_SaveBMP, {0xFF112233, 0xFF445566, 0xFF000000, 0xFFFFFFFF}},
+        {"a.png", platform::SavePng, {0x80112233, 0xFF445566, 0x00000000, 0xFFFFFFFF}},
+        {"a.bmp", platform::SaveBmp, {0xFF112233, 0xFF445566, 0xFF000000, 0xFFFFFFFF}},
     };
     for (const Case& c : cases) {
         const std::string path = (m_folder.Path() / c.file).string();
         ASSERT_TRUE(c.save(path.c_str(), 2, 2, pixels, 8)) << c.file;
         const std::vector<uint8_t> bytes = ReadFile(path);
         ImageData image;
-        ASSERT_TRUE(Image_Decode(bytes.data(), bytes.size(), 0, image)) << c.file;
+        ASSERT_TRUE(platform::DecodeImage(bytes.data(), bytes.size(), 0, image)) << c.file;
         EXPECT_EQ(image.argb, c.expected) << c.file;
     }
-    EXPECT_FALSE(Image_SavePNG((m_folder.Path() / "no" / "such" / "x.png").string().c_str(), 2, 2, pixels, 8));
-    EXPECT_FALSE(Image_SaveDDS((m_folder.Path() / "x.dds").string().c_str(), 2, 2, pixels, 4)) << "short pitch";
+    EXPECT_FALSE(platform::SavePng((m_folder.Path() / "no" / "such" / "x.png").string().c_str(), 2, 2, pixels, 8));
+    EXPECT_FALSE(platform::SaveDds((m_folder.Path() / "x.dds").string().c_str(), 2, 2, pixels, 4)) << "short pitch";
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ TEST(ImageLimits, HostileFilesAreRefusedBeforeDecoding)
         ASSERT_FALSE(c.file.empty()) << c.what;
         ImageData image;
         std::string error;
-        EXPECT_FALSE(Image_Decode(c.file.data(), c.file.size(), 0, image, &error)) << c.what;
+        EXPECT_FALSE(platform::DecodeImage(c.file.data(), c.file.size(), 0, image, &error)) << c.what;
         if (c.error) {
             EXPECT_EQ(error, c.error) << c.what;
         }
@@ -80,7 +80,7 @@ TEST(ImageLimits, TheEnginesFormatsStillDecode)
         const Bytes file = Seed(c.file);
         ImageData image;
         std::string error;
-        ASSERT_TRUE(Image_Decode(file.data(), file.size(), 0, image, &error)) << c.file << ": " << error;
+        ASSERT_TRUE(platform::DecodeImage(file.data(), file.size(), 0, image, &error)) << c.file << ": " << error;
         EXPECT_EQ(image.width, c.width) << c.file;
         EXPECT_EQ(image.height, c.height) << c.file;
         EXPECT_EQ(image.argb.size(), size_t(c.width) * size_t(c.height)) << c.file;

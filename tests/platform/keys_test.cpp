@@ -26,7 +26,7 @@ std::string CharOf(int vk, unsigned mods)
     if (mods & kNum)
         state[VK_NUMLOCK] = 0x01;
     char c = 0;
-    return Window_ToAscii(vk, 0, state, &c) == 1 ? std::string(1, c) : std::string();
+    return platform::ToAscii(vk, 0, state, &c) == 1 ? std::string(1, c) : std::string();
 }
 
 } // namespace

@@ -52,12 +52,12 @@ TEST(Launch, TargetsGoToTheDesktopOpener)
 {
     g_Spawned.clear();
     g_bSpawnWorks = true;
-    platform::Launch_SetSpawner(&RecordingSpawner);
-    EXPECT_TRUE(platform::Launch_Open("http://127.0.0.1/notice page.html"));
-    EXPECT_FALSE(platform::Launch_Open(""));
+    platform::SetLaunchSpawner(&RecordingSpawner);
+    EXPECT_TRUE(platform::OpenWithDesktop("http://127.0.0.1/notice page.html"));
+    EXPECT_FALSE(platform::OpenWithDesktop(""));
     g_bSpawnWorks = false;
-    EXPECT_FALSE(platform::Launch_Open("/tmp/missing opener.txt"));
-    platform::Launch_SetSpawner(nullptr);
+    EXPECT_FALSE(platform::OpenWithDesktop("/tmp/missing opener.txt"));
+    platform::SetLaunchSpawner(nullptr);
     const std::vector<std::vector<std::string>> expected = {
         {"xdg-open", "http://127.0.0.1/notice page.html"},
         {"xdg-open", "/tmp/missing opener.txt"},

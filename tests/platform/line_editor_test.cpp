@@ -126,35 +126,35 @@ TEST(LineEditor, PasswordBoxMasksAndTakesNoComposition)
 
 class EditWindowTest : public ::testing::Test {
 protected:
-    static LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return Window_DefProc(h, m, w, l); }
+    static LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return platform::DefWindowProc(h, m, w, l); }
     void SetUp() override
     {
-        Window_ResetQueue();
+        platform::ResetMessageQueue();
         WindowCreateInfo info;
         info.title = "edit";
         info.style = WS_POPUP;
         info.width = 100;
         info.height = 100;
         info.proc = &Proc;
-        top = Window_Create(info);
+        top = platform::CreateWindow(info);
         ASSERT_NE(top, nullptr);
-        edit = LineEdit_Create(top, ES_AUTOHSCROLL);
+        edit = platform::CreateLineEdit(top, ES_AUTOHSCROLL);
         ASSERT_NE(edit, nullptr);
-        Window_SetFocus(edit);
+        platform::SetFocus(edit);
         Drain();
     }
     void TearDown() override
     {
-        Window_Destroy(top);
-        Window_DestroyRetired();
-        Window_ResetQueue();
+        platform::DestroyWindow(top);
+        platform::DestroyRetiredWindows();
+        platform::ResetMessageQueue();
     }
     void Drain()
     {
         MSG m;
-        while (Window_PeekMessage(&m, true) && m.message != WM_QUIT) {
-            Window_TranslateMessage(&m);
-            Window_DispatchMessage(&m);
+        while (platform::PeekMessage(&m, true) && m.message != WM_QUIT) {
+            platform::TranslateMessage(&m);
+            platform::DispatchMessage(&m);
         }
     }
     void Editing(const char8_t* utf8)
@@ -162,19 +162,19 @@ protected:
         SDL_Event e{};
         e.type = SDL_TEXTEDITING;
         std::strncpy(e.edit.text, reinterpret_cast<const char*>(utf8), sizeof e.edit.text - 1);
-        Window_HandleSDLEvent(e);
+        platform::HandleSdlEvent(e);
     }
     void Input(const char8_t* utf8)
     {
         SDL_Event e{};
         e.type = SDL_TEXTINPUT;
         std::strncpy(e.text.text, reinterpret_cast<const char*>(utf8), sizeof e.text.text - 1);
-        Window_HandleSDLEvent(e);
+        platform::HandleSdlEvent(e);
     }
     std::string Text()
     {
         char buf[64];
-        Window_SendMessage(edit, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+        platform::SendMessage(edit, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
         return buf;
     }
     HWND top = nullptr;
@@ -188,11 +188,11 @@ TEST_F(EditWindowTest, TextInputEventsComposeThenCommit)
     Editing(u8"가");
     Drain();
     EXPECT_EQ(Text(), "a가");
-    EXPECT_TRUE(LineEdit_Get(edit)->Composing());
+    EXPECT_TRUE(platform::GetLineEditor(edit)->Composing());
     Input(u8"각");
     Drain();
     EXPECT_EQ(Text(), "a각");
-    EXPECT_FALSE(LineEdit_Get(edit)->Composing());
+    EXPECT_FALSE(platform::GetLineEditor(edit)->Composing());
     Editing(u8"ㄴ");
     Editing(u8"");
     Drain();
@@ -201,21 +201,21 @@ TEST_F(EditWindowTest, TextInputEventsComposeThenCommit)
 
 TEST_F(EditWindowTest, MessagesSetLimitTextAndSelection)
 {
-    Window_SendMessage(edit, EM_LIMITTEXT, 3, 0);
+    platform::SendMessage(edit, EM_LIMITTEXT, 3, 0);
     Input(u8"ab가");
     Drain();
     EXPECT_EQ(Text(), "ab");
-    Window_SendMessage(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("가나"));
+    platform::SendMessage(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("가나"));
     EXPECT_EQ(Text(), "가");
     int s = -1, e = -1;
-    Window_SendMessage(edit, EM_SETSEL, 0, -1);
-    Window_SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    platform::SendMessage(edit, EM_SETSEL, 0, -1);
+    platform::SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
     EXPECT_EQ(s, 0);
     EXPECT_EQ(e, 2);
     char small[2];
-    EXPECT_EQ(Window_SendMessage(edit, WM_GETTEXT, sizeof small, reinterpret_cast<LPARAM>(small)), 0);
+    EXPECT_EQ(platform::SendMessage(edit, WM_GETTEXT, sizeof small, reinterpret_cast<LPARAM>(small)), 0);
     EXPECT_STREQ(small, "");
-    EXPECT_EQ(Window_SendMessage(edit, EM_GETPASSWORDCHAR, 0, 0), 0);
+    EXPECT_EQ(platform::SendMessage(edit, EM_GETPASSWORDCHAR, 0, 0), 0);
 }
 
 } // namespace

@@ -37,7 +37,7 @@ TEST(SoundConvertFormats, TwentyFourBitAndExtensibleSubFormats) {
       {"float of 24 bits", {kSoundFormatFloat, 2, 44100, 264600, 6, 24, 0}, s24, false, 0, 0},
   };
   for (const Case& c : cases) {
-    auto s = Sound_Convert(c.format, c.data.data(), c.data.size());
+    auto s = platform::ConvertSound(c.format, c.data.data(), c.data.size());
     ASSERT_EQ(s != nullptr, c.ok) << c.name;
     if (!s) continue;
     ASSERT_EQ(s->Frames(), 1u) << c.name;

@@ -213,7 +213,7 @@ TEST(SoundConvert, FormatsAndRates) {
       {"less than one frame", {1, 2, 44100, 176400, 4, 16}, {1, 2, 3}, false, 0, 0, 0, 0},
   };
   for (const auto& c : cases) {
-    auto s = Sound_Convert(c.format, c.data.data(), c.data.size());
+    auto s = platform::ConvertSound(c.format, c.data.data(), c.data.size());
     ASSERT_EQ(s != nullptr, c.ok) << c.name;
     if (!s) continue;
     EXPECT_GE(s->Frames(), c.minFrames) << c.name;

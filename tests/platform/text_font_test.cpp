@@ -37,19 +37,19 @@ struct Surface {
     TextFont font;
 
     Surface(int32_t width, int32_t height, const TextFontDesc& desc) : w(width), h(height) {
-        bitmap = Text_CreateBitmap(w, h, &px);
+        bitmap = platform::CreateBitmap(w, h, &px);
         std::fill(px, px + static_cast<size_t>(w) * h, kKey);
-        dc = Text_CreateDC();
-        font = Text_CreateFont(desc);
-        Text_SelectBitmap(dc, bitmap);
-        Text_SelectFont(dc, font);
-        Text_SetBkMode(dc, TEXT_BK_TRANSPARENT);
-        Text_SetTextColor(dc, 0x000000);
+        dc = platform::CreateDC();
+        font = platform::CreateFont(desc);
+        platform::SelectBitmap(dc, bitmap);
+        platform::SelectFont(dc, font);
+        platform::SetBkMode(dc, TEXT_BK_TRANSPARENT);
+        platform::SetTextColor(dc, 0x000000);
     }
     ~Surface() {
-        Text_DeleteDC(dc);
-        Text_DeleteFont(font);
-        Text_DeleteBitmap(bitmap);
+        platform::DeleteDC(dc);
+        platform::DeleteFont(font);
+        platform::DeleteBitmap(bitmap);
     }
     uint32_t At(int x, int y) const { return px[static_cast<size_t>(y) * w + x]; }
 
@@ -71,16 +71,16 @@ struct Surface {
 }  // namespace
 
 TEST(TextFont, KoreanFacesResolveToInstalledPrivateOrFallbackFiles) {
-    TextFont nanum = Text_CreateFont(Desc("나눔고딕", -16));
+    TextFont nanum = platform::CreateFont(Desc("나눔고딕", -16));
     ASSERT_NE(nanum, nullptr);
-    const std::string nanumFile = Text_GetFontFile(nanum);
+    const std::string nanumFile = platform::GetFontFile(nanum);
     EXPECT_NE(Lower(nanumFile).find("nanumgothic"), std::string::npos) << nanumFile;
 
     // A face that is not installed falls back to a face that covers Korean.
-    TextFont gulim = Text_CreateFont(Desc("굴림", -12));
+    TextFont gulim = platform::CreateFont(Desc("굴림", -12));
     ASSERT_NE(gulim, nullptr);
-    EXPECT_NE(Lower(Text_GetFontFile(gulim)).find("nanum"), std::string::npos) << Text_GetFontFile(gulim);
-    Text_DeleteFont(gulim);
+    EXPECT_NE(Lower(platform::GetFontFile(gulim)).find("nanum"), std::string::npos) << platform::GetFontFile(gulim);
+    platform::DeleteFont(gulim);
 
     // A private copy is found first, by its Korean family name, and forgotten when removed.
     int local = 0;
@@ -89,25 +89,25 @@ TEST(TextFont, KoreanFacesResolveToInstalledPrivateOrFallbackFiles) {
     const auto bytes = platform::ReadWholeFile(nanumFile);
     ASSERT_TRUE(bytes.has_value());
     ASSERT_TRUE(platform::WriteFileAtomic(copy, bytes->data(), bytes->size()));
-    EXPECT_GE(Text_AddFontFile(copy.c_str()), 1);
+    EXPECT_GE(platform::AddFontFile(copy.c_str()), 1);
     for (const char* face : {"나눔고딕", "NanumGothic", "nanumgothic"}) {
-        TextFont f = Text_CreateFont(Desc(face, -16));
+        TextFont f = platform::CreateFont(Desc(face, -16));
         ASSERT_NE(f, nullptr) << face;
-        EXPECT_EQ(std::string(Text_GetFontFile(f)), copy) << face;
-        Text_DeleteFont(f);
+        EXPECT_EQ(std::string(platform::GetFontFile(f)), copy) << face;
+        platform::DeleteFont(f);
     }
-    EXPECT_TRUE(Text_RemoveFontFile(copy.c_str()));
-    EXPECT_FALSE(Text_RemoveFontFile(copy.c_str()));
-    TextFont after = Text_CreateFont(Desc("나눔고딕", -16));
-    EXPECT_EQ(std::string(Text_GetFontFile(after)), nanumFile);
-    Text_DeleteFont(after);
-    EXPECT_EQ(Text_AddFontFile((copy + ".missing").c_str()), 0);
+    EXPECT_TRUE(platform::RemoveFontFile(copy.c_str()));
+    EXPECT_FALSE(platform::RemoveFontFile(copy.c_str()));
+    TextFont after = platform::CreateFont(Desc("나눔고딕", -16));
+    EXPECT_EQ(std::string(platform::GetFontFile(after)), nanumFile);
+    platform::DeleteFont(after);
+    EXPECT_EQ(platform::AddFontFile((copy + ".missing").c_str()), 0);
     platform::DeleteFile(copy);
-    Text_DeleteFont(nanum);
+    platform::DeleteFont(nanum);
 }
 
 TEST(TextFont, HeightSignConventionAndExtents) {
-    TextDC dc = Text_CreateDC();
+    TextDC dc = platform::CreateDC();
     struct Case {
         const char* name;
         int32_t height;
@@ -115,11 +115,11 @@ TEST(TextFont, HeightSignConventionAndExtents) {
     };
     const Case cases[] = {{"cell height 20", 20, 20}, {"cell height 33", 33, 33}, {"character height 16", -16, 0}};
     for (const auto& c : cases) {
-        TextFont f = Text_CreateFont(Desc("나눔고딕", c.height));
+        TextFont f = platform::CreateFont(Desc("나눔고딕", c.height));
         ASSERT_NE(f, nullptr) << c.name;
-        Text_SelectFont(dc, f);
+        platform::SelectFont(dc, f);
         TextMetrics m;
-        ASSERT_TRUE(Text_GetTextMetrics(dc, &m)) << c.name;
+        ASSERT_TRUE(platform::GetTextMetrics(dc, &m)) << c.name;
         if (c.expectLineHeight)
             EXPECT_EQ(m.height, c.expectLineHeight) << c.name;
         else
@@ -128,45 +128,45 @@ TEST(TextFont, HeightSignConventionAndExtents) {
 
         // Hangul syllables share one advance: four of them measure four times one.
         TextSize one, four, sized;
-        ASSERT_TRUE(Text_GetTextExtent(dc, "가", -1, &one)) << c.name;
-        ASSERT_TRUE(Text_GetTextExtent(dc, "가나다라", -1, &four)) << c.name;
+        ASSERT_TRUE(platform::GetTextExtent(dc, "가", -1, &one)) << c.name;
+        ASSERT_TRUE(platform::GetTextExtent(dc, "가나다라", -1, &four)) << c.name;
         EXPECT_GT(one.cx, 0) << c.name;
         EXPECT_EQ(four.cx, 4 * one.cx) << c.name;
         EXPECT_EQ(four.cy, m.height) << c.name;
         // The length counts bytes: 4 bytes are two syllables.
-        ASSERT_TRUE(Text_GetTextExtent(dc, "가나다라", 4, &sized)) << c.name;
+        ASSERT_TRUE(platform::GetTextExtent(dc, "가나다라", 4, &sized)) << c.name;
         EXPECT_EQ(sized.cx, 2 * one.cx) << c.name;
         // Character extra spacing is added once per character, double-byte characters counting one.
-        Text_SetCharacterExtra(dc, 3);
-        ASSERT_TRUE(Text_GetTextExtent(dc, "가나다라", -1, &sized)) << c.name;
+        platform::SetCharacterExtra(dc, 3);
+        ASSERT_TRUE(platform::GetTextExtent(dc, "가나다라", -1, &sized)) << c.name;
         EXPECT_EQ(sized.cx, four.cx + 12) << c.name;
-        Text_SetCharacterExtra(dc, 0);
-        Text_SelectFont(dc, nullptr);
-        Text_DeleteFont(f);
+        platform::SetCharacterExtra(dc, 0);
+        platform::SelectFont(dc, nullptr);
+        platform::DeleteFont(f);
     }
-    Text_DeleteDC(dc);
+    platform::DeleteDC(dc);
 }
 
 TEST(TextFont, WidthFieldNarrowsTheFace) {
-    TextDC dc = Text_CreateDC();
-    TextFont normal = Text_CreateFont(Desc("나눔고딕", -20));
+    TextDC dc = platform::CreateDC();
+    TextFont normal = platform::CreateFont(Desc("나눔고딕", -20));
     TextFontDesc d = Desc("나눔고딕", -20);
     d.width = 5;
-    TextFont narrow = Text_CreateFont(d);
+    TextFont narrow = platform::CreateFont(d);
     TextSize a, b;
-    Text_SelectFont(dc, normal);
-    Text_GetTextExtent(dc, "ABCDEFGH", -1, &a);
-    Text_SelectFont(dc, narrow);
-    Text_GetTextExtent(dc, "ABCDEFGH", -1, &b);
+    platform::SelectFont(dc, normal);
+    platform::GetTextExtent(dc, "ABCDEFGH", -1, &a);
+    platform::SelectFont(dc, narrow);
+    platform::GetTextExtent(dc, "ABCDEFGH", -1, &b);
     TextMetrics m;
-    Text_GetTextMetrics(dc, &m);
+    platform::GetTextMetrics(dc, &m);
     EXPECT_LT(b.cx, a.cx);
     EXPECT_EQ(b.cy, a.cy) << "the width does not change the height";
     EXPECT_NEAR(m.aveCharWidth, 5, 1);
-    Text_SelectFont(dc, nullptr);
-    Text_DeleteFont(normal);
-    Text_DeleteFont(narrow);
-    Text_DeleteDC(dc);
+    platform::SelectFont(dc, nullptr);
+    platform::DeleteFont(normal);
+    platform::DeleteFont(narrow);
+    platform::DeleteDC(dc);
 }
 
 TEST(TextFont, KoreanStringIsPlacedByTheAlignmentFlags) {
@@ -188,10 +188,10 @@ TEST(TextFont, KoreanStringIsPlacedByTheAlignmentFlags) {
         Surface s(240, 80, Desc("나눔고딕", -20));
         TextSize ext;
         TextMetrics m;
-        ASSERT_TRUE(Text_GetTextExtent(s.dc, text, -1, &ext));
-        Text_GetTextMetrics(s.dc, &m);
+        ASSERT_TRUE(platform::GetTextExtent(s.dc, text, -1, &ext));
+        platform::GetTextMetrics(s.dc, &m);
         TextRect rect{20, 10, 220, 70};
-        EXPECT_GT(Text_DrawText(s.dc, text, -1, &rect, c.format), 0) << c.name;
+        EXPECT_GT(platform::DrawText(s.dc, text, -1, &rect, c.format), 0) << c.name;
         const TextRect ink = s.Ink();
         ASSERT_LT(ink.left, ink.right) << c.name << ": nothing drawn";
         // The cell the text occupies; ink stays inside it, within a pixel of its sides.
@@ -209,9 +209,9 @@ TEST(TextFont, KoreanStringIsPlacedByTheAlignmentFlags) {
 
 TEST(TextFont, KeyColourSurvivesAroundGlyphsAndSolidInkIsExact) {
     Surface s(160, 40, Desc("나눔고딕", -24));
-    Text_SetTextColor(s.dc, 0xFFFFFF);
+    platform::SetTextColor(s.dc, 0xFFFFFF);
     TextRect rect{0, 0, 160, 40};
-    Text_DrawText(s.dc, "가o", -1, &rect, TEXT_DT_SINGLELINE);
+    platform::DrawText(s.dc, "가o", -1, &rect, TEXT_DT_SINGLELINE);
     const TextRect ink = s.Ink();
     int solid = 0, blended = 0;
     for (int y = 0; y < s.h; ++y)
@@ -230,8 +230,8 @@ TEST(TextFont, KeyColourSurvivesAroundGlyphsAndSolidInkIsExact) {
 
     // Without antialiasing every pixel is either untouched or exactly the text colour.
     Surface mono(160, 40, Desc("나눔고딕", -24, 400, TEXT_QUALITY_NONANTIALIASED));
-    Text_SetTextColor(mono.dc, 0x12AB34);
-    Text_DrawText(mono.dc, "가나", -1, &rect, TEXT_DT_SINGLELINE);
+    platform::SetTextColor(mono.dc, 0x12AB34);
+    platform::DrawText(mono.dc, "가나", -1, &rect, TEXT_DT_SINGLELINE);
     int drawn = 0;
     for (int i = 0; i < mono.w * mono.h; ++i) {
         ASSERT_TRUE(mono.px[i] == kKey || mono.px[i] == 0x12AB34) << std::hex << mono.px[i];
@@ -242,12 +242,12 @@ TEST(TextFont, KeyColourSurvivesAroundGlyphsAndSolidInkIsExact) {
 
 TEST(TextFont, OpaqueModeFillsTheTextCellWithTheBackground) {
     Surface s(200, 40, Desc("나눔고딕", -16));
-    Text_SetBkMode(s.dc, TEXT_BK_OPAQUE);
-    Text_SetBkColor(s.dc, 0x0000FF);
+    platform::SetBkMode(s.dc, TEXT_BK_OPAQUE);
+    platform::SetBkColor(s.dc, 0x0000FF);
     TextSize ext;
-    Text_GetTextExtent(s.dc, "가나", -1, &ext);
+    platform::GetTextExtent(s.dc, "가나", -1, &ext);
     TextRect rect{10, 5, 200, 40};
-    Text_DrawText(s.dc, "가나", -1, &rect, 0);
+    platform::DrawText(s.dc, "가나", -1, &rect, 0);
     EXPECT_EQ(s.At(10, 5), 0x0000FFu);
     EXPECT_EQ(s.At(10 + ext.cx - 1, 5 + ext.cy - 1), 0x0000FFu);
     EXPECT_EQ(s.At(10 + ext.cx, 5), kKey);
@@ -256,11 +256,11 @@ TEST(TextFont, OpaqueModeFillsTheTextCellWithTheBackground) {
 }
 
 TEST(TextFont, CalcRectLinesAndWordBreaks) {
-    TextDC dc = Text_CreateDC();
-    TextFont f = Text_CreateFont(Desc("나눔고딕", 20));
-    Text_SelectFont(dc, f);
+    TextDC dc = platform::CreateDC();
+    TextFont f = platform::CreateFont(Desc("나눔고딕", 20));
+    platform::SelectFont(dc, f);
     TextSize word;
-    Text_GetTextExtent(dc, "가나다", -1, &word);
+    platform::GetTextExtent(dc, "가나다", -1, &word);
     struct Case {
         const char* name;
         const char* text;
@@ -280,52 +280,52 @@ TEST(TextFont, CalcRectLinesAndWordBreaks) {
     };
     for (const auto& c : cases) {
         TextRect r{5, 7, 5 + c.width, 1000};
-        const int32_t h = Text_DrawText(dc, c.text, -1, &r, c.format | TEXT_DT_CALCRECT);
+        const int32_t h = platform::DrawText(dc, c.text, -1, &r, c.format | TEXT_DT_CALCRECT);
         EXPECT_EQ(h, c.lines * 20) << c.name;
         EXPECT_EQ(r.bottom, 7 + c.lines * 20) << c.name;
         EXPECT_EQ(r.right, 5 + c.widest) << c.name;
         EXPECT_EQ(r.left, 5) << c.name;
     }
-    Text_SelectFont(dc, nullptr);
-    Text_DeleteFont(f);
-    Text_DeleteDC(dc);
+    platform::SelectFont(dc, nullptr);
+    platform::DeleteFont(f);
+    platform::DeleteDC(dc);
 }
 
 TEST(TextFont, ClipsToRectangleAndSurfaceAndToleratesBadInput) {
     Surface s(60, 30, Desc("나눔고딕", -24));
     // Half outside the surface on every side: only pixels inside change (ASan checks the rest).
     TextRect outside{-30, -15, 90, 45};
-    Text_DrawText(s.dc, "가나다라마바사", -1, &outside, TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE);
+    platform::DrawText(s.dc, "가나다라마바사", -1, &outside, TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE);
     EXPECT_LT(s.Ink().left, s.Ink().right);
 
     // Clipped to the rectangle unless told otherwise.
     Surface c(100, 40, Desc("나눔고딕", -24));
     TextRect small{0, 0, 10, 40};
-    Text_DrawText(c.dc, "가나다", -1, &small, TEXT_DT_SINGLELINE);
+    platform::DrawText(c.dc, "가나다", -1, &small, TEXT_DT_SINGLELINE);
     EXPECT_LE(c.Ink().right, 10);
-    Text_DrawText(c.dc, "가나다", -1, &small, TEXT_DT_SINGLELINE | TEXT_DT_NOCLIP);
+    platform::DrawText(c.dc, "가나다", -1, &small, TEXT_DT_SINGLELINE | TEXT_DT_NOCLIP);
     EXPECT_GT(c.Ink().right, 10);
 
     // A lone lead byte at the end is one character; an inverted rectangle draws nothing.
     TextSize ext;
-    EXPECT_TRUE(Text_GetTextExtent(c.dc, "가\xB0", -1, &ext));
+    EXPECT_TRUE(platform::GetTextExtent(c.dc, "가\xB0", -1, &ext));
     Surface e(40, 40, Desc("나눔고딕", -12));
     TextRect inverted{30, 30, 10, 10};
-    Text_DrawText(e.dc, "가", -1, &inverted, 0);
+    platform::DrawText(e.dc, "가", -1, &inverted, 0);
     EXPECT_GE(e.Ink().left, e.Ink().right);
 
     // An opaque line wholly left or right of the surface, unclipped by its rectangle, fills
     // nothing (and never runs backwards through memory).
     for (const TextRect& away : {TextRect{-100, 0, -50, 20}, TextRect{60, 0, 120, 20}}) {
         Surface o(40, 40, Desc("나눔고딕", -12));
-        Text_SetBkMode(o.dc, TEXT_BK_OPAQUE);
+        platform::SetBkMode(o.dc, TEXT_BK_OPAQUE);
         TextRect r = away;
-        Text_DrawText(o.dc, "가", -1, &r, TEXT_DT_NOCLIP);
+        platform::DrawText(o.dc, "가", -1, &r, TEXT_DT_NOCLIP);
         EXPECT_GE(o.Ink().left, o.Ink().right) << "rectangle from " << away.left;
     }
 
     uint32_t* px = reinterpret_cast<uint32_t*>(1);
-    EXPECT_EQ(Text_CreateBitmap(0, 10, &px), nullptr);
+    EXPECT_EQ(platform::CreateBitmap(0, 10, &px), nullptr);
     EXPECT_EQ(px, nullptr);
-    EXPECT_EQ(Text_CreateBitmap(10, -1, nullptr), nullptr);
+    EXPECT_EQ(platform::CreateBitmap(10, -1, nullptr), nullptr);
 }

@@ -9,7 +9,7 @@ namespace {
 
 LRESULT PlainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return Window_DefProc(hwnd, msg, wParam, lParam);
+    return platform::DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 class WindowIconTextInputTest : public ::testing::Test {
@@ -22,23 +22,23 @@ protected:
         info.width = 120;
         info.height = 90;
         info.proc = &PlainProc;
-        top = Window_Create(info);
-        ASSERT_NE(top, nullptr) << Window_LastError();
+        top = platform::CreateWindow(info);
+        ASSERT_NE(top, nullptr) << platform::GetLastWindowError();
         WindowCreateInfo childInfo;
         childInfo.style = WS_CHILD | WS_VISIBLE;
         childInfo.width = 120;
         childInfo.height = 90;
         childInfo.proc = &PlainProc;
         childInfo.parent = top;
-        child = Window_Create(childInfo);
-        ASSERT_NE(child, nullptr) << Window_LastError();
+        child = platform::CreateWindow(childInfo);
+        ASSERT_NE(child, nullptr) << platform::GetLastWindowError();
     }
     void TearDown() override
     {
-        Window_StopTextInput();
-        Window_Destroy(top);
-        Window_DestroyRetired();
-        Window_ResetQueue();
+        platform::StopTextInput();
+        platform::DestroyWindow(top);
+        platform::DestroyRetiredWindows();
+        platform::ResetMessageQueue();
     }
     HWND top = nullptr;
     HWND child = nullptr;
@@ -50,15 +50,15 @@ TEST_F(WindowIconTextInputTest, IconsAreSetOnTheWindowThatShowsThem)
 {
     const std::vector<uint32_t> pixels(16 * 8, 0xFF00FF00);
     int w = -1, h = -1;
-    ASSERT_TRUE(Window_GetIconSize(top, &w, &h));
+    ASSERT_TRUE(platform::GetWindowIconSize(top, &w, &h));
     EXPECT_EQ(w, 0) << "the desktop's default icon until one is set";
-    ASSERT_TRUE(Window_SetIcon(top, 16, 8, pixels.data()));
-    ASSERT_TRUE(Window_GetIconSize(top, &w, &h));
+    ASSERT_TRUE(platform::SetWindowIcon(top, 16, 8, pixels.data()));
+    ASSERT_TRUE(platform::GetWindowIconSize(top, &w, &h));
     EXPECT_EQ(w, 16);
     EXPECT_EQ(h, 8);
     // A hosted window's icon goes to the window that holds it.
-    EXPECT_TRUE(Window_SetIcon(child, 4, 4, pixels.data()));
-    EXPECT_EQ(Window_GetHostSDLWindow(child), Window_GetSDLWindow(top));
+    EXPECT_TRUE(platform::SetWindowIcon(child, 4, 4, pixels.data()));
+    EXPECT_EQ(platform::GetHostSdlWindow(child), platform::GetSdlWindow(top));
 
     struct Bad {
         const char* name;
@@ -74,28 +74,28 @@ TEST_F(WindowIconTextInputTest, IconsAreSetOnTheWindowThatShowsThem)
         {"unknown window", reinterpret_cast<HWND>(&notAWindow), 16, 8, pixels.data()},
     };
     for (const Bad& b : bad)
-        EXPECT_FALSE(Window_SetIcon(b.hwnd, b.w, b.h, b.px)) << b.name;
-    ASSERT_TRUE(Window_GetIconSize(top, &w, &h));
+        EXPECT_FALSE(platform::SetWindowIcon(b.hwnd, b.w, b.h, b.px)) << b.name;
+    ASSERT_TRUE(platform::GetWindowIconSize(top, &w, &h));
     EXPECT_EQ(w, 16) << "a refused icon leaves the one set before";
 }
 
 TEST_F(WindowIconTextInputTest, TextInputNeedsAWindowOnTheDisplay)
 {
-    EXPECT_FALSE(Window_StartTextInput(nullptr));
-    EXPECT_STRNE(Window_LastError(), "");
-    ASSERT_TRUE(Window_StartTextInput(child)) << Window_LastError();
-    EXPECT_TRUE(Window_IsTextInputActive());
-    Window_StopTextInput();
-    EXPECT_FALSE(Window_IsTextInputActive());
+    EXPECT_FALSE(platform::StartTextInput(nullptr));
+    EXPECT_STRNE(platform::GetLastWindowError(), "");
+    ASSERT_TRUE(platform::StartTextInput(child)) << platform::GetLastWindowError();
+    EXPECT_TRUE(platform::IsTextInputActive());
+    platform::StopTextInput();
+    EXPECT_FALSE(platform::IsTextInputActive());
 }
 
 TEST(WindowCreateFailure, TheReasonIsKept)
 {
     WindowCreateInfo info;
-    EXPECT_EQ(Window_Create(info), nullptr);
-    EXPECT_STREQ(Window_LastError(), "no window procedure");
+    EXPECT_EQ(platform::CreateWindow(info), nullptr);
+    EXPECT_STREQ(platform::GetLastWindowError(), "no window procedure");
     info.proc = &PlainProc;
     info.parent = reinterpret_cast<HWND>(&info);
-    EXPECT_EQ(Window_Create(info), nullptr);
-    EXPECT_STREQ(Window_LastError(), "the parent window does not exist");
+    EXPECT_EQ(platform::CreateWindow(info), nullptr);
+    EXPECT_STREQ(platform::GetLastWindowError(), "the parent window does not exist");
 }

@@ -17,7 +17,7 @@ LRESULT RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_IME_STARTCOMPOSITION || msg == WM_IME_COMPOSITION ||
         msg == WM_IME_ENDCOMPOSITION || msg == WM_CHAR)
         g_Received.push_back(MSG{hwnd, msg, wParam, lParam});
-    return Window_DefProc(hwnd, msg, wParam, lParam);
+    return platform::DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 // UTF-8 of U+D55C and U+AE00; their CP949 codes are C7D1 and B1DB.
@@ -28,30 +28,30 @@ class WindowImeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Window_ResetQueue();
+        platform::ResetMessageQueue();
         WindowCreateInfo info;
         info.title = "ime";
         info.style = WS_POPUP | WS_CAPTION; // hidden
         info.width = 100;
         info.height = 100;
         info.proc = &RecordingProc;
-        hwnd = Window_Create(info);
+        hwnd = platform::CreateWindow(info);
         ASSERT_NE(hwnd, nullptr);
-        windowId = SDL_GetWindowID(Window_GetSDLWindow(hwnd));
+        windowId = SDL_GetWindowID(platform::GetSdlWindow(hwnd));
         Drain();
         g_Received.clear();
     }
     void TearDown() override
     {
-        Window_Destroy(hwnd);
-        Window_DestroyRetired();
-        Window_ResetQueue();
+        platform::DestroyWindow(hwnd);
+        platform::DestroyRetiredWindows();
+        platform::ResetMessageQueue();
     }
     void Drain()
     {
         MSG m;
-        while (Window_PeekMessage(&m, true) && m.message != WM_QUIT)
-            Window_DispatchMessage(&m);
+        while (platform::PeekMessage(&m, true) && m.message != WM_QUIT)
+            platform::DispatchMessage(&m);
     }
     void Editing(const char* utf8)
     {
@@ -59,7 +59,7 @@ protected:
         e.type = SDL_TEXTEDITING;
         e.edit.windowID = windowId;
         std::strncpy(e.edit.text, utf8, sizeof e.edit.text - 1);
-        Window_HandleSDLEvent(e);
+        platform::HandleSdlEvent(e);
     }
     void Input(const char* utf8)
     {
@@ -67,7 +67,7 @@ protected:
         e.type = SDL_TEXTINPUT;
         e.text.windowID = windowId;
         std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
-        Window_HandleSDLEvent(e);
+        platform::HandleSdlEvent(e);
     }
 
     HWND hwnd = nullptr;
@@ -96,9 +96,9 @@ TEST_F(WindowImeTest, CompositionStartsOnceUpdatesAndEndsWithTheResultAndItsByte
 {
     Editing(kHanUtf8);
     Editing(kHanGeulUtf8); // an update shows the first character of the composition
-    EXPECT_EQ(Window_GetCompositionText(), "\xC7\xD1\xB1\xDB");
+    EXPECT_EQ(platform::GetCompositionText(), "\xC7\xD1\xB1\xDB");
     Input(kHanUtf8);
-    EXPECT_EQ(Window_GetCompositionText(), "");
+    EXPECT_EQ(platform::GetCompositionText(), "");
     Drain();
     ExpectMessages({
         {WM_IME_STARTCOMPOSITION, 0, 0},

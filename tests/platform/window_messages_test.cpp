@@ -17,15 +17,15 @@ LRESULT RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_CLOSE && g_bVetoClose)
         return 0;
     if (msg == WM_DESTROY)
-        Window_PostQuitMessage(0);
-    return Window_DefProc(hwnd, msg, wParam, lParam);
+        platform::PostQuitMessage(0);
+    return platform::DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 class WindowMessagesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Window_ResetQueue();
+        platform::ResetMessageQueue();
         g_Seen.clear();
         g_bVetoClose = false;
         WindowCreateInfo info;
@@ -34,29 +34,29 @@ protected:
         info.width = 200;
         info.height = 150;
         info.proc = &RecordingProc;
-        hwnd = Window_Create(info);
+        hwnd = platform::CreateWindow(info);
         ASSERT_NE(hwnd, nullptr);
-        windowId = SDL_GetWindowID(Window_GetSDLWindow(hwnd));
+        windowId = SDL_GetWindowID(platform::GetSdlWindow(hwnd));
         Drain();
         g_Seen.clear();
     }
     void TearDown() override
     {
-        Window_Destroy(hwnd);
-        Window_DestroyRetired();
-        Window_ResetQueue();
+        platform::DestroyWindow(hwnd);
+        platform::DestroyRetiredWindows();
+        platform::ResetMessageQueue();
     }
     // Dispatches every queued message (not polling the display again once the queue is empty).
     std::vector<MSG> Drain()
     {
         std::vector<MSG> out;
         MSG m;
-        while (Window_PeekMessage(&m, true)) {
+        while (platform::PeekMessage(&m, true)) {
             out.push_back(m);
             if (m.message == WM_QUIT)
                 break;
-            Window_TranslateMessage(&m);
-            Window_DispatchMessage(&m);
+            platform::TranslateMessage(&m);
+            platform::DispatchMessage(&m);
         }
         return out;
     }
@@ -68,7 +68,7 @@ protected:
         e.key.repeat = static_cast<Uint8>(repeat);
         e.key.keysym.scancode = sc;
         e.key.keysym.mod = mod;
-        Window_HandleSDLEvent(e);
+        platform::HandleSdlEvent(e);
     }
     void Click(int clicks, bool down)
     {
@@ -79,7 +79,7 @@ protected:
         e.button.clicks = static_cast<Uint8>(clicks);
         e.button.x = 12;
         e.button.y = -3;
-        Window_HandleSDLEvent(e);
+        platform::HandleSdlEvent(e);
     }
 
     HWND hwnd = nullptr;
@@ -89,9 +89,9 @@ protected:
 TEST_F(WindowMessagesTest, PostedMessagesComeFirstInOrderThenInputThenQuit)
 {
     Key(SDL_SCANCODE_B, true);
-    Window_PostMessage(hwnd, WM_USER + 901, 1, 0);
-    Window_PostMessage(hwnd, WM_USER + 902, 2, 0);
-    Window_PostQuitMessage(3);
+    platform::PostMessage(hwnd, WM_USER + 901, 1, 0);
+    platform::PostMessage(hwnd, WM_USER + 902, 2, 0);
+    platform::PostQuitMessage(3);
     const std::vector<MSG> got = Drain();
     ASSERT_EQ(got.size(), 4u);
     EXPECT_EQ(got[0].message, 1925u);
@@ -120,7 +120,7 @@ TEST_F(WindowMessagesTest, HeldKeysCarryThePreviousStateBitAndControlKeysMakeCha
     EXPECT_EQ(keys[2].message, WM_KEYDOWN);
     EXPECT_NE(keys[2].lParam & (LPARAM{1} << 30), 0);
     EXPECT_EQ(keys[4].message, WM_KEYUP);
-    EXPECT_EQ(Window_GetAsyncKeyState(VK_RETURN), 0);
+    EXPECT_EQ(platform::GetAsyncKeyState(VK_RETURN), 0);
 }
 
 TEST_F(WindowMessagesTest, ASecondClickIsADoubleClickAndCoordinatesStaySigned)
@@ -147,33 +147,33 @@ TEST_F(WindowMessagesTest, AltF4ClosesUnlessTheProcedureKeepsTheWindow)
     ASSERT_GE(got.size(), 2u);
     EXPECT_EQ(got[1].message, WM_SYSKEYDOWN);
     EXPECT_EQ(got[1].wParam, static_cast<WPARAM>(VK_F4));
-    EXPECT_TRUE(Window_IsWindow(hwnd));
+    EXPECT_TRUE(platform::IsWindow(hwnd));
     Key(SDL_SCANCODE_F4, false);
     Drain();
 
     g_bVetoClose = false;
     Key(SDL_SCANCODE_F4, true);
     got = Drain();
-    EXPECT_FALSE(Window_IsWindow(hwnd));
+    EXPECT_FALSE(platform::IsWindow(hwnd));
     ASSERT_FALSE(got.empty());
     EXPECT_EQ(got.back().message, WM_QUIT);
 }
 
 TEST_F(WindowMessagesTest, MovingReportsTheNewClientSizeAtOnce)
 {
-    ASSERT_TRUE(Window_Move(hwnd, 0, 0, 400, 300));
+    ASSERT_TRUE(platform::MoveWindow(hwnd, 0, 0, 400, 300));
     bool sized = false;
     for (const MSG& m : g_Seen)
         if (m.message == WM_SIZE) {
             sized = true;
             RECT outer{0, 0, 0, 0};
-            Window_AdjustRect(&outer, WS_POPUP | WS_CAPTION, 0);
+            platform::AdjustWindowRect(&outer, WS_POPUP | WS_CAPTION, 0);
             EXPECT_EQ(LOWORD(m.lParam), 400 - (outer.right - outer.left));
             EXPECT_EQ(HIWORD(m.lParam), 300 - (outer.bottom - outer.top));
         }
     EXPECT_TRUE(sized);
-    EXPECT_EQ(Window_ShowCursor(false), -1);
-    EXPECT_EQ(Window_ShowCursor(true), 0);
+    EXPECT_EQ(platform::ShowCursor(false), -1);
+    EXPECT_EQ(platform::ShowCursor(true), 0);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ void Record(const char* step)
     g_steps.push_back(step);
     // The application is up: end the main loop before its first frame.
     if (std::string(step) == "main loop")
-        Window_PostQuitMessage(0);
+        platform::PostQuitMessage(0);
 }
 
 int SilentBox(const char*, const char*, uint32_t) { return IDOK; }
@@ -36,7 +36,7 @@ TEST(StartupTest, RunsEveryStepInOrderAndShutsDownInReverse)
     GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_EXIT(
         {
-            Window_SetMessageBoxHook(SilentBox);
+            platform::SetMessageBoxHook(SilentBox);
             SetStartupTrace(Record);
             const int code = RunClient();
             std::string steps;

@@ -33,7 +33,7 @@ bool WritePicture(const std::string& path, int width, int height, int set)
         pixels[size_t(x)] = pixels[size_t(height - 1) * size_t(width) + size_t(x)] = 0xFFE0E0E0;
     for (int y = 0; y < height; ++y)
         pixels[size_t(y) * size_t(width)] = pixels[size_t(y) * size_t(width) + size_t(width - 1)] = 0xFFE0E0E0;
-    return Image_SaveBMP(path.c_str(), width, height, pixels.data(), width * 4);
+    return platform::SaveBmp(path.c_str(), width, height, pixels.data(), width * 4);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ uint32_t LabelColour(uint32_t fill)
 void DrawLabel(std::vector<uint32_t>& rgb, const PlaceholderImage& image, uint32_t colour)
 {
     uint32_t* pixels = nullptr;
-    TextBitmap bitmap = Text_CreateBitmap(image.width, image.height, &pixels);
+    TextBitmap bitmap = platform::CreateBitmap(image.width, image.height, &pixels);
     if (!bitmap)
         return;
     std::memcpy(pixels, rgb.data(), rgb.size() * sizeof(uint32_t));
@@ -36,23 +36,23 @@ void DrawLabel(std::vector<uint32_t>& rgb, const PlaceholderImage& image, uint32
     desc.weight = 700;
     desc.charSet = TEXT_CHARSET_HANGUL;
     std::strcpy(desc.faceName, "나눔고딕");
-    TextFont font = Text_CreateFont(desc);
-    TextDC dc = Text_CreateDC();
+    TextFont font = platform::CreateFont(desc);
+    TextDC dc = platform::CreateDC();
     if (font && dc) {
-        Text_SelectBitmap(dc, bitmap);
-        Text_SelectFont(dc, font);
-        Text_SetBkMode(dc, TEXT_BK_TRANSPARENT);
-        Text_SetTextColor(dc, colour);
+        platform::SelectBitmap(dc, bitmap);
+        platform::SelectFont(dc, font);
+        platform::SetBkMode(dc, TEXT_BK_TRANSPARENT);
+        platform::SetTextColor(dc, colour);
         TextRect rect{kBorder + 2, kBorder + 1, image.width - kBorder - 2, image.height - kBorder - 1};
-        Text_DrawText(dc, image.label.c_str(), -1, &rect,
+        platform::DrawText(dc, image.label.c_str(), -1, &rect,
                       glyph ? TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE : TEXT_DT_WORDBREAK);
         std::memcpy(rgb.data(), pixels, rgb.size() * sizeof(uint32_t));
-        Text_SelectFont(dc, nullptr);
-        Text_SelectBitmap(dc, nullptr);
+        platform::SelectFont(dc, nullptr);
+        platform::SelectBitmap(dc, nullptr);
     }
-    Text_DeleteDC(dc);
-    Text_DeleteFont(font);
-    Text_DeleteBitmap(bitmap);
+    platform::DeleteDC(dc);
+    platform::DeleteFont(font);
+    platform::DeleteBitmap(bitmap);
 }
 
 }  // namespace
@@ -85,5 +85,5 @@ bool WritePlaceholderPNG(const std::string& path, const PlaceholderImage& image)
         argb[i] = static_cast<uint32_t>(alpha[i]) << 24 | (rgb[i] & 0x00FFFFFF);
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    return Image_SavePNG(path.c_str(), image.width, image.height, argb.data(), image.width * 4);
+    return platform::SavePng(path.c_str(), image.width, image.height, argb.data(), image.width * 4);
 }

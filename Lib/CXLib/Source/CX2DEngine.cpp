@@ -55,7 +55,7 @@ TextFont CreateDefaultFont()
     desc.height = -(96 * 90 / 720);
     desc.quality = TEXT_QUALITY_ANTIALIASED;
     std::strncpy(desc.faceName, "굴림", sizeof desc.faceName - 1);
-    return Text_CreateFont(desc);
+    return platform::CreateFont(desc);
 }
 
 }  // namespace
@@ -106,8 +106,8 @@ HWND CX2DInit(const CX2DInitParam& p, int extraSoundGroups)
         return nullptr;
     g_hEngineFont = CreateDefaultFont();
     HWND hwnd = d.GetWindow();
-    Window_SetFocus(hwnd);
-    g_pfnOldWndProc = Window_SetProc(hwnd, &EngineWndProc);
+    platform::SetFocus(hwnd);
+    g_pfnOldWndProc = platform::SetWindowProc(hwnd, &EngineWndProc);
     // Without text input the program still runs; the failure is in the error log.
     CX2DImm::Get().OpenImm(hwnd);
     return hwnd;
@@ -130,14 +130,14 @@ void EngineShutdown()
         return;
     CX2DImm::Get().CloseImm();
     if (g_pfnOldWndProc) {
-        Window_SetProc(g_pEngineDevice->GetWindow(), g_pfnOldWndProc);
+        platform::SetWindowProc(g_pEngineDevice->GetWindow(), g_pfnOldWndProc);
         g_pfnOldWndProc = nullptr;
     }
     g_pEngineDevice->System_Shutdown();
     g_pEngineDevice->Release();
     g_pEngineDevice = nullptr;
     if (g_hEngineFont) {
-        Text_DeleteFont(g_hEngineFont);
+        platform::DeleteFont(g_hEngineFont);
         g_hEngineFont = nullptr;
     }
     EngineDeletePackList();
@@ -156,7 +156,7 @@ LRESULT EngineWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (r != 0)
             return r;
     }
-    return Window_CallProc(g_pfnOldWndProc, hwnd, msg, wParam, lParam);
+    return platform::CallWindowProc(g_pfnOldWndProc, hwnd, msg, wParam, lParam);
 }
 
 TextFont EngineGetFont() { return g_hEngineFont; }

@@ -10,42 +10,42 @@ namespace {
 
 // Locks the whole of a 32-bit texture for writing through the device, which reports a failure.
 bool LockWhole(HTEXTURE texture, GpuLocked& locked) {
-    return g_pGfxDevice && texture && Gpu_BytesPerPixel(GpuDevice::TextureFormat(texture)) == 4 &&
+    return g_pGfxDevice && texture && platform::BytesPerPixel(GpuDevice::TextureFormat(texture)) == 4 &&
            g_pGfxDevice->Texture_LockRect(&locked, texture, false, 0, 0, 0, 0);
 }
 
 }  // namespace
 
-CX2DGDI::CX2DGDI() : m_hDC(Text_CreateDC()), m_hFont(EngineGetFont()) { Resize(1, 1); }
+CX2DGDI::CX2DGDI() : m_hDC(platform::CreateDC()), m_hFont(EngineGetFont()) { Resize(1, 1); }
 
 CX2DGDI::~CX2DGDI() {
     if (m_hDC) {
-        Text_SelectBitmap(m_hDC, nullptr);
-        Text_SelectFont(m_hDC, nullptr);
+        platform::SelectBitmap(m_hDC, nullptr);
+        platform::SelectFont(m_hDC, nullptr);
     }
-    Text_DeleteBitmap(m_hBitmap);
-    Text_DeleteDC(m_hDC);
+    platform::DeleteBitmap(m_hBitmap);
+    platform::DeleteDC(m_hDC);
 }
 
 void CX2DGDI::SetFont(TextFont font) {
     m_hFont = font ? font : EngineGetFont();
-    if (m_hDC) Text_SelectFont(m_hDC, m_hFont);
+    if (m_hDC) platform::SelectFont(m_hDC, m_hFont);
 }
 
 bool CX2DGDI::Resize(int32_t width, int32_t height) {
     if (!m_hDC) return false;
-    const uint32_t textColor = Text_GetTextColor(m_hDC);
-    const uint32_t bkColor = Text_GetBkColor(m_hDC);
-    const int bkMode = Text_GetBkMode(m_hDC);
+    const uint32_t textColor = platform::GetTextColor(m_hDC);
+    const uint32_t bkColor = platform::GetBkColor(m_hDC);
+    const int bkMode = platform::GetBkMode(m_hDC);
 
-    Text_SelectBitmap(m_hDC, nullptr);
-    Text_DeleteBitmap(m_hBitmap);
+    platform::SelectBitmap(m_hDC, nullptr);
+    platform::DeleteBitmap(m_hBitmap);
     m_hBitmap = nullptr;
     m_pPixels = nullptr;
     m_nWidth = 0;
     m_nHeight = 0;
     uint32_t* pixels = nullptr;
-    TextBitmap bitmap = Text_CreateBitmap(width, height, &pixels);
+    TextBitmap bitmap = platform::CreateBitmap(width, height, &pixels);
     if (!bitmap) return false;
     std::memset(pixels, 0x01, static_cast<size_t>(width) * height * sizeof(uint32_t));
     m_hBitmap = bitmap;
@@ -53,13 +53,13 @@ bool CX2DGDI::Resize(int32_t width, int32_t height) {
     m_nWidth = width;
     m_nHeight = height;
 
-    Text_SelectBitmap(m_hDC, m_hBitmap);
+    platform::SelectBitmap(m_hDC, m_hBitmap);
     if (!m_hFont) m_hFont = EngineGetFont();
-    Text_SelectFont(m_hDC, m_hFont);
-    Text_SetCharacterExtra(m_hDC, 0);
-    Text_SetTextColor(m_hDC, textColor);
-    Text_SetBkColor(m_hDC, bkColor);
-    Text_SetBkMode(m_hDC, bkMode);
+    platform::SelectFont(m_hDC, m_hFont);
+    platform::SetCharacterExtra(m_hDC, 0);
+    platform::SetTextColor(m_hDC, textColor);
+    platform::SetBkColor(m_hDC, bkColor);
+    platform::SetBkMode(m_hDC, bkMode);
     return true;
 }
 

@@ -19,8 +19,8 @@ CX2DImm::~CX2DImm()
 bool CX2DImm::OpenImm(HWND hwnd)
 {
     CloseImm();
-    if (!Window_StartTextInput(hwnd)) {
-        CX_LOG_ERROR("CX2DImm::OpenImm", "IMM dll load fail. [dll=%s]", Window_LastError());
+    if (!platform::StartTextInput(hwnd)) {
+        CX_LOG_ERROR("CX2DImm::OpenImm", "IMM dll load fail. [dll=%s]", platform::GetLastWindowError());
         return false;
     }
     m_bOpen = true;
@@ -31,13 +31,13 @@ void CX2DImm::CloseImm()
 {
     if (!m_bOpen)
         return;
-    Window_StopTextInput();
+    platform::StopTextInput();
     m_bOpen = false;
 }
 
-bool CX2DImm::IsComposing() const { return m_bOpen && Window_IsComposing(); }
+bool CX2DImm::IsComposing() const { return m_bOpen && platform::IsComposing(); }
 
 std::string CX2DImm::GetCompositionText() const
 {
-    return m_bOpen ? Window_GetCompositionText() : std::string();
+    return m_bOpen ? platform::GetCompositionText() : std::string();
 }

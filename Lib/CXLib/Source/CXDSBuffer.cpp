@@ -35,7 +35,7 @@ bool CXDSBuffer::Create(const platform::SoundFormat& format, uint32_t dwSize)
         return false;
     // Silence: unsigned 8-bit samples rest at 0x80, every other format at 0.
     std::vector<uint8_t> memory(dwSize, format.bitsPerSample == 8 ? 0x80 : 0x00);
-    auto samples = platform::Sound_Convert(format, memory.data(), memory.size());
+    auto samples = platform::ConvertSound(format, memory.data(), memory.size());
     if (!samples)
         return false;
     m_pBuffer = std::make_unique<platform::SoundBuffer>(*m_pDS, std::move(samples));
@@ -86,7 +86,7 @@ bool CXDSBuffer::Unlock(void* pv1, uint32_t dw1, void* pv2, uint32_t dw2)
     if (!pv1 || !inside(pv1, dw1) || !inside(pv2, dw2))
         return false;
     m_bLocked = false;
-    m_pBuffer->SetSamples(platform::Sound_Convert(m_Format, begin, m_Memory.size()));
+    m_pBuffer->SetSamples(platform::ConvertSound(m_Format, begin, m_Memory.size()));
     return true;
 }
 

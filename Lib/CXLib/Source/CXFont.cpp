@@ -41,11 +41,11 @@ CXFont::~CXFont() {
 }
 
 void CXFont::ReleaseFonts() {
-    if (m_hDC) Text_DeleteDC(m_hDC);
+    if (m_hDC) platform::DeleteDC(m_hDC);
     m_hDC = nullptr;
-    Text_DeleteFont(m_hDeviceFont);
+    platform::DeleteFont(m_hDeviceFont);
     m_hDeviceFont = nullptr;
-    Text_DeleteFont(m_hGDIFont);
+    platform::DeleteFont(m_hGDIFont);
     m_hGDIFont = nullptr;
 }
 
@@ -75,20 +75,20 @@ bool CXFont::Create(float scaleX, float scaleY) {
     ReleaseFonts();
     m_fScaleX = scaleX;
     m_fScaleY = scaleY;
-    m_hDeviceFont = Text_CreateFont(ToLogFont(m_Desc));
+    m_hDeviceFont = platform::CreateFont(ToLogFont(m_Desc));
     if (!m_hDeviceFont) return false;
-    m_hDC = Text_CreateDC();
-    Text_SelectFont(m_hDC, m_hDeviceFont);
+    m_hDC = platform::CreateDC();
+    platform::SelectFont(m_hDC, m_hDeviceFont);
     TextFontDesc scaled = m_LogFont;
     scaled.width = Scaled(m_LogFont.width, scaleX);
     scaled.height = Scaled(m_LogFont.height, scaleY);
-    m_hGDIFont = Text_CreateFont(scaled);
+    m_hGDIFont = platform::CreateFont(scaled);
     return m_hGDIFont != nullptr;
 }
 
 bool CXFont::GetTextExtent(const char* text, TextSize* size) {
     if (!size) return false;
-    if (!m_hDC || !text || !Text_GetTextExtent(m_hDC, text, -1, size)) {
+    if (!m_hDC || !text || !platform::GetTextExtent(m_hDC, text, -1, size)) {
         *size = {};
         return false;
     }
@@ -108,17 +108,17 @@ const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, 
     GpuDevice* gpu = Gpu();
     if (!gpu) return nullptr;
     uint32_t* pixels = nullptr;
-    TextBitmap bitmap = Text_CreateBitmap(w, h, &pixels);
+    TextBitmap bitmap = platform::CreateBitmap(w, h, &pixels);
     if (!bitmap) return nullptr;
     std::memset(pixels, 0, static_cast<size_t>(w) * h * sizeof(uint32_t));
-    Text_SelectBitmap(m_hDC, bitmap);
-    Text_SetBkMode(m_hDC, TEXT_BK_TRANSPARENT);
-    Text_SetTextColor(m_hDC, 0xFFFFFF);
+    platform::SelectBitmap(m_hDC, bitmap);
+    platform::SetBkMode(m_hDC, TEXT_BK_TRANSPARENT);
+    platform::SetTextColor(m_hDC, 0xFFFFFF);
     TextRect rect{0, 0, w, h};
-    const int32_t drawn = Text_DrawText(m_hDC, text, length, &rect, format | TEXT_DT_ALIGN_BLOCK);
-    Text_SelectBitmap(m_hDC, nullptr);
+    const int32_t drawn = platform::DrawText(m_hDC, text, length, &rect, format | TEXT_DT_ALIGN_BLOCK);
+    platform::SelectBitmap(m_hDC, nullptr);
     if (drawn <= 0) {
-        Text_DeleteBitmap(bitmap);
+        platform::DeleteBitmap(bitmap);
         return nullptr;
     }
     // Only the box around the ink becomes a texture, however large the rectangle is.
@@ -146,11 +146,11 @@ const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, 
             rendered.texture = nullptr;
         }
         if (!rendered.texture) {
-            Text_DeleteBitmap(bitmap);
+            platform::DeleteBitmap(bitmap);
             return nullptr;
         }
     }
-    Text_DeleteBitmap(bitmap);
+    platform::DeleteBitmap(bitmap);
     if (m_Cache.size() >= kCacheSize) {
         const auto last = std::prev(m_Cache.end());
         for (auto [at, end] = m_Index.equal_range(last->hash); at != end; ++at)
@@ -190,7 +190,7 @@ bool CXFont::DrawTextN(const char* text, int n, float x, float y, float w, float
     const int length = n > 0 && n < total ? n : total;
     if (w == 0.0f || h == 0.0f) {
         TextSize size;
-        const bool measured = Text_GetTextExtent(m_hDC, text, length, &size);
+        const bool measured = platform::GetTextExtent(m_hDC, text, length, &size);
         if (w == 0.0f) w = measured ? static_cast<float>(size.cx) : 65535.0f;
         if (h == 0.0f) h = measured ? static_cast<float>(size.cy) : 65535.0f;
     }

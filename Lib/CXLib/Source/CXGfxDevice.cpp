@@ -139,7 +139,7 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
     case GFX_STATE_TITLE:
         CopyText(m_szTitle, sizeof m_szTitle, reinterpret_cast<const char*>(value));
         if (m_hWnd)
-            Window_SetTitle(m_hWnd, m_szTitle);
+            platform::SetWindowTitle(m_hWnd, m_szTitle);
         break;
     case GFX_STATE_SCREEN_WIDTH: if (!m_bGraphics) m_nScreenWidth = n; break;
     case GFX_STATE_SCREEN_HEIGHT: if (!m_bGraphics) m_nScreenHeight = n; break;
@@ -272,16 +272,16 @@ void CXGfxDevice::ApplyWindowMode()
     // Full screen is a borderless topmost window over the desktop; windowed mode returns to the
     // rectangle it had before.
     if (!m_bWindowed)
-        Window_GetRect(m_hWnd, &m_rcWindow);
-    Window_SetStyle(m_hWnd, m_bWindowed ? m_dwWindowStyle : kFullScreenStyle);
-    Window_SetExStyle(m_hWnd, m_bWindowed ? (m_dwWindowExStyle & ~WS_EX_TOPMOST)
+        platform::GetWindowRect(m_hWnd, &m_rcWindow);
+    platform::SetWindowStyle(m_hWnd, m_bWindowed ? m_dwWindowStyle : kFullScreenStyle);
+    platform::SetWindowExStyle(m_hWnd, m_bWindowed ? (m_dwWindowExStyle & ~WS_EX_TOPMOST)
                                           : (m_dwWindowExStyle | WS_EX_TOPMOST));
     if (m_bWindowed)
-        Window_Move(m_hWnd, m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left,
+        platform::MoveWindow(m_hWnd, m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left,
                     m_rcWindow.bottom - m_rcWindow.top);
     else
-        Window_Move(m_hWnd, 0, 0, Window_GetSystemMetrics(SM_CXSCREEN),
-                    Window_GetSystemMetrics(SM_CYSCREEN));
+        platform::MoveWindow(m_hWnd, 0, 0, platform::GetSystemMetrics(SM_CXSCREEN),
+                    platform::GetSystemMetrics(SM_CYSCREEN));
 }
 
 void CXGfxDevice::ReplayLoss()
@@ -311,8 +311,8 @@ bool CXGfxDevice::System_Initiate(int soundGroups)
         SetError("System_Initiate: already initiated");
         return false;
     }
-    const int screenW = Window_GetSystemMetrics(SM_CXSCREEN);
-    const int screenH = Window_GetSystemMetrics(SM_CYSCREEN);
+    const int screenW = platform::GetSystemMetrics(SM_CXSCREEN);
+    const int screenH = platform::GetSystemMetrics(SM_CYSCREEN);
     const int clientW = m_nWindowWidth > 0 ? m_nWindowWidth : screenW;
     const int clientH = m_nWindowHeight > 0 ? m_nWindowHeight : screenH;
 
@@ -320,9 +320,9 @@ bool CXGfxDevice::System_Initiate(int soundGroups)
     info.title = m_szTitle;
     info.proc = &CXGfxDevice::WindowProc;
     // The centred windowed rectangle, also where a full-screen start returns to.
-    const int outerW = clientW + 2 * Window_GetSystemMetrics(SM_CXDLGFRAME);
-    const int outerH = clientH + 2 * Window_GetSystemMetrics(SM_CYDLGFRAME) +
-                       Window_GetSystemMetrics(SM_CYCAPTION);
+    const int outerW = clientW + 2 * platform::GetSystemMetrics(SM_CXDLGFRAME);
+    const int outerH = clientH + 2 * platform::GetSystemMetrics(SM_CYDLGFRAME) +
+                       platform::GetSystemMetrics(SM_CYCAPTION);
     m_rcWindow.left = (screenW - outerW) / 2;
     m_rcWindow.top = (screenH - outerH) / 2;
     m_rcWindow.right = m_rcWindow.left + outerW;
@@ -348,16 +348,16 @@ bool CXGfxDevice::System_Initiate(int soundGroups)
         info.width = screenW;
         info.height = screenH;
     }
-    m_hWnd = Window_Create(info);
+    m_hWnd = platform::CreateWindow(info);
     if (!m_hWnd) {
-        SetError("Can't create window: %s", Window_LastError());
+        SetError("Can't create window: %s", platform::GetLastWindowError());
         return false;
     }
     ApplyIcon();
     if (!m_hCursor)
-        m_hCursor = Window_LoadArrowCursor();
-    Window_Update(m_hWnd);
-    Window_Show(m_hWnd, true);
+        m_hCursor = platform::LoadArrowCursor();
+    platform::UpdateWindow(m_hWnd);
+    platform::ShowWindow(m_hWnd, true);
 
     platform::TimeBeginPeriod(1);
     Random_Seed(0);
@@ -442,10 +442,10 @@ void CXGfxDevice::System_Shutdown()
     m_pOwnSink.reset();
     m_pGpu.reset();
     if (m_hWnd) {
-        Window_Destroy(m_hWnd);
+        platform::DestroyWindow(m_hWnd);
         m_hWnd = nullptr;
     }
-    Window_DestroyRetired();
+    platform::DestroyRetiredWindows();
     System_Log("The End.");
 }
 
@@ -577,13 +577,13 @@ bool CXGfxDevice::System_Start()
     // Hosted: the host pumps the messages, and each call runs exactly one frame.
     const bool hosted = m_hParent != nullptr;
     // Single-step (set before or during a frame): no further pass.
-    while (!m_bSingleStep && Window_IsWindow(m_hWnd)) {
+    while (!m_bSingleStep && platform::IsWindow(m_hWnd)) {
         MSG msg;
-        if (!hosted && Window_PeekMessage(&msg, true)) {
+        if (!hosted && platform::PeekMessage(&msg, true)) {
             if (msg.message == WM_QUIT)
                 break;
-            Window_TranslateMessage(&msg);
-            Window_DispatchMessage(&msg);
+            platform::TranslateMessage(&msg);
+            platform::DispatchMessage(&msg);
             continue;
         }
         if (!m_bActive && !m_bRunInactive) {
@@ -650,15 +650,15 @@ void CXGfxDevice::ApplyIcon()
     void* data = Resource_Load(m_szIcon, &size);
     ImageData image;
     std::string reason;
-    const bool decoded = data && Image_Decode(data, size, 0, image, &reason);
+    const bool decoded = data && platform::DecodeImage(data, size, 0, image, &reason);
     Resource_Free(data);
-    if (!decoded || !Window_SetIcon(m_hWnd, image.width, image.height, image.argb.data()))
+    if (!decoded || !platform::SetWindowIcon(m_hWnd, image.width, image.height, image.argb.data()))
         System_Log("Can't set window icon: %s %s", m_szIcon, data ? reason.c_str() : "(not found)");
 }
 
 bool CXGfxDevice::System_Launch(const char* file)
 {
-    return file && platform::Launch_Open(file);
+    return file && platform::OpenWithDesktop(file);
 }
 
 // --- Random numbers ------------------------------------------------------------------------
@@ -713,5 +713,5 @@ bool CXGfxDevice::System_Snapshot(const char* file)
     std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
     if (!m_pGpu->ReadPixels(back, nullptr, pixels.data()))
         return false;
-    return Image_SaveBMP(path.c_str(), w, h, pixels.data(), w * 4);
+    return platform::SaveBmp(path.c_str(), w, h, pixels.data(), w * 4);
 }

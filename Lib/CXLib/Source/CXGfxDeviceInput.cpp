@@ -86,10 +86,10 @@ void CXGfxDevice::QueueEvent(int type, int key, int scanCode, uint32_t flags, in
         e.key = key;
     }
     uint8_t keys[256];
-    Window_GetKeyboardState(keys);
+    platform::GetKeyboardState(keys);
     if (type == INPUT_KEYDOWN || type == INPUT_KEYUP) {
         char c = 0;
-        if (Window_ToAscii(key, scanCode, keys, &c) == 1)
+        if (platform::ToAscii(key, scanCode, keys, &c) == 1)
             e.chr = static_cast<unsigned char>(c);
     }
     e.flags = flags;
@@ -161,13 +161,13 @@ void CXGfxDevice::Input_GetMousePos(float* x, float* y) const
 void CXGfxDevice::Input_SetMousePos(float x, float y)
 {
     POINT p{static_cast<int32_t>(x), static_cast<int32_t>(y)};
-    if (Window_ClientToScreen(m_hWnd, &p))
-        Window_SetCursorPos(p.x, p.y);
+    if (platform::ClientToScreen(m_hWnd, &p))
+        platform::SetCursorPos(p.x, p.y);
 }
 
 bool CXGfxDevice::Input_GetKeyState(int vk) const
 {
-    return m_bActive && (Window_GetAsyncKeyState(vk) & 0x8000) != 0;
+    return m_bActive && (platform::GetAsyncKeyState(vk) & 0x8000) != 0;
 }
 
 bool CXGfxDevice::CallExitCallback() const { return !m_pExitFunc || m_pExitFunc(); }
@@ -175,7 +175,7 @@ bool CXGfxDevice::CallExitCallback() const { return !m_pExitFunc || m_pExitFunc(
 LRESULT CXGfxDevice::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (!g_pGfxDevice)
-        return Window_DefProc(hwnd, msg, wParam, lParam);
+        return platform::DefWindowProc(hwnd, msg, wParam, lParam);
     return g_pGfxDevice->HandleMessage(hwnd, msg, wParam, lParam);
 }
 
@@ -186,12 +186,12 @@ LRESULT CXGfxDevice::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_CREATE:
         return 0;
     case WM_DESTROY:
-        Window_PostQuitMessage(0);
+        platform::PostQuitMessage(0);
         return 0;
     case WM_SIZE:
         if (m_hParent && wParam != SIZE_MINIMIZED)
             ResizeHosted(LOWORD(static_cast<uintptr_t>(lParam)), HIWORD(static_cast<uintptr_t>(lParam)));
-        return Window_DefProc(hwnd, msg, wParam, lParam);
+        return platform::DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_PAINT:
         return 0;
     case WM_ACTIVATEAPP:
@@ -199,12 +199,12 @@ LRESULT CXGfxDevice::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
             m_bActive = wParam == 1;
         return 0;
     case WM_SETCURSOR:
-        Window_SetCursor(m_hCursor);
+        platform::SetCursor(m_hCursor);
         return 0;
     case WM_SYSKEYDOWN:
         if (wParam == static_cast<WPARAM>(VK_F4)) {
             if (CallExitCallback())
-                return Window_DefProc(hwnd, msg, wParam, lParam);
+                return platform::DefWindowProc(hwnd, msg, wParam, lParam);
             return 0;
         }
         [[fallthrough]];
@@ -222,14 +222,14 @@ LRESULT CXGfxDevice::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
                 return 0;
             m_bActive = false;
         }
-        return Window_DefProc(hwnd, msg, wParam, lParam);
+        return platform::DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_MOUSEMOVE:
         QueueEvent(INPUT_MOUSEMOVE, 0, 0, 0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        Window_SetFocus(hwnd);
+        platform::SetFocus(hwnd);
         QueueEvent(INPUT_MBUTTONDOWN, ButtonOf(msg), 0, 0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONUP:
@@ -245,11 +245,11 @@ LRESULT CXGfxDevice::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return 0;
     case WM_MOUSEWHEEL: {
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        Window_ScreenToClient(hwnd, &p);
+        platform::ScreenToClient(hwnd, &p);
         QueueEvent(INPUT_MOUSEWHEEL, GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA, 0, 0, p.x, p.y);
         return 0;
     }
     default:
-        return Window_DefProc(hwnd, msg, wParam, lParam);
+        return platform::DefWindowProc(hwnd, msg, wParam, lParam);
     }
 }

@@ -103,7 +103,7 @@ HTEXTURE CXGfxDevice::Texture_LoadFromMemory(const void* data, uint32_t size, CX
                                              uint32_t formatA, uint32_t formatB)
 {
     ImageData image;
-    if (!Image_Decode(data, size, 0, image))
+    if (!platform::DecodeImage(data, size, 0, image))
         return nullptr;
     HTEXTURE texture = TextureFromImage(m_pGpu.get(), image, formatA);
     if (!texture)
@@ -126,7 +126,7 @@ HTEXTURE CXGfxDevice::Texture_Load(const void* nameOrData, uint32_t size, uint32
     CXTextureStore& store = TextureStore();
     if (size != 0) {
         // DDS files keep their own format first; every other image goes to A8R8G8B8 first.
-        const bool dds = Image_IsDDS(nameOrData, size);
+        const bool dds = platform::IsDdsImage(nameOrData, size);
         HTEXTURE texture = dds ? Texture_LoadFromMemory(nameOrData, size, nullptr, 0, kFormatA8R8G8B8)
                                : Texture_LoadFromMemory(nameOrData, size, nullptr, kFormatA8R8G8B8, 0);
         if (!texture) {
@@ -146,7 +146,7 @@ HTEXTURE CXGfxDevice::Texture_Load(const void* nameOrData, uint32_t size, uint32
         return nullptr;
     ImageData image;
     HTEXTURE texture = nullptr;
-    if (Image_Decode(data, bytes, colourKey, image)) {
+    if (platform::DecodeImage(data, bytes, colourKey, image)) {
         texture = TextureFromImage(m_pGpu.get(), image, format);
         if (!texture)
             texture = TextureFromImage(m_pGpu.get(), image, 0);
@@ -227,7 +227,7 @@ bool CXGfxDevice::Texture_Save(HTEXTURE texture, const char* file)
     if (!m_pGpu->ReadPixels(texture, nullptr, pixels.data()))
         return false;
     const std::string path = platform::ResolvePath(file);
-    return Image_SaveDDS(path.c_str(), width, height, pixels.data(), width * 4);
+    return platform::SaveDds(path.c_str(), width, height, pixels.data(), width * 4);
 }
 
 // --- PCX ----------------------------------------------------------------------------------------
