@@ -206,6 +206,32 @@ bool CMorvane::GlobalSender::Send(MorvaneRequest request, uint8_t kind, uint16_t
     return CMorvaneNetSender(g_NetClient.Get()).Send(request, kind, machineNo);
 }
 
+bool CMorvane::GlobalSender::SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice)
+{
+    return CMorvaneNetSender(g_NetClient.Get()).SendPerformanceValue(kind, machineNo, stage, choice);
+}
+
+int32_t CMorvane::GetDoubleUpState()
+{
+    if (!m_pMain)
+        return 0;
+    return m_pMain->m_byDoubleDue ? 2 : m_pMain->m_byDoubleUpOffer ? 1 : 0;
+}
+
+void CMorvane::OnDoubleUpChoice(int32_t nChoice)
+{
+    if (!m_pMain)
+        return;
+    const CMorvaneLink& link = m_pMain->GetLink();
+    const bool waiting = link.SpinReq || link.m_byValueReq || link.TicketOutReq || link.finReq;
+    if (!m_bDemo && waiting)
+        return;
+    if (nChoice == 1)
+        m_pMain->DeckKeyRequest = 1;
+    else if (nChoice == 2)
+        m_pMain->DeckQuickEnd = 1;
+}
+
 namespace {
 
 CGameBase* CreateMorvane100(CGameDeck* pDeck, int32_t nMachineNo, bool bDemo)

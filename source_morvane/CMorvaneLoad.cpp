@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "CButtonSinHo.h"
 #include "CMorvaneMain.h"
 #include "CX2DSprite.h"
 #include "CXGfxDevice.h"
@@ -79,7 +80,7 @@ bool CMorvaneMain::LoadSounds()
 bool CMorvaneMain::LoadResources()
 {
     if (!LoadGameImages() || !LoadSounds() || !LoadAnimationImages() || !LoadDoubleGameImages() ||
-        !LoadEffectImages())
+        !LoadEffectImages() || !m_pSinHo->LoadImages())
         return false;
     m_byLoaded = 1;
     return true;

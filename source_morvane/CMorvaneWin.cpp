@@ -29,6 +29,7 @@ void CMorvaneMain::EvaluateReelWindow()
     m_byDrawFeverOverlay = out.bDrawFever ? 1 : 0;
     for (int32_t row : out.sounds)
         PlaySound(row);
+    DrawHighlights();
     if (out.bDrawFever)
         DrawSprite(0, 0, MorvaneImageSlot(MorvaneImageSet::FeverNumbers, m_nFeverImage), {0, 0, 800, 600});
 }

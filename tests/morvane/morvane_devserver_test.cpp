@@ -39,7 +39,7 @@ protected:
     {
         m_Main.GetLink().OnAnsEnter(record, CMorvaneSpinData::kSize);
     }
-    void OnMorvaneCoinIn(int32_t, int32_t, int32_t) override { m_Main.GetLink().OnAnsCoinIn(); }
+    void OnMorvaneCoinIn(int32_t result, int32_t, int32_t) override { m_Main.GetLink().OnAnsCoinIn(result == 0); }
     void OnMorvaneSpinData(int32_t, int32_t, bool granted, const uint8_t* record) override
     {
         m_Main.GetLink().SpinReq = 0;
@@ -64,6 +64,13 @@ public:
     {
         m_bAccept = m_Net.Send(request, kind, machineNo);
         return RecordingSender::Send(request, kind, machineNo);
+    }
+    bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) override
+    {
+        const bool sent = m_Net.SendPerformanceValue(kind, machineNo, stage, choice);
+        m_Values.push_back({stage, choice});
+        m_Sent.push_back(MorvaneRequest::PerformanceValue);
+        return sent;
     }
 
 private:
@@ -202,7 +209,7 @@ TEST_F(MorvaneDevServerTest, PlayModeSpinsAndTicketOuts)
     }
     // 23000 won: four tickets of 5000, one after another, then the spins go on from 3000.
     ASSERT_TRUE(Drive([&] { return m_Main.GetLink().playing == 0; }));
-    ASSERT_TRUE(Drive([&] { return m_Main.giftpaid == 4 && m_Main.TicketFlag == 0; }, false));
+    ASSERT_TRUE(Drive([&] { return m_Main.m_nTicketsPaid == 4 && m_Main.TicketFlag == 0; }, false));
     EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut), 4);
     EXPECT_EQ(m_Main.m_nScore, 3000);
     EXPECT_EQ(g_MachineTable.m_nGiftTickets, 4 + 3);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "CButtonSinHo.h"
 #include "CGameDeck.h"
 #include "CMorvane.h"
 #include "CMorvaneMain.h"
@@ -163,7 +164,8 @@ TEST_F(MorvaneGameTest, OnlyTheLastStepOfAFrameDraws)
     main.m_nCredit = 1000;
     main.m_byAutoPlay = 1;
     game.RunSteps(3);
-    EXPECT_EQ(main.SpinStep, 3);
+    // The step that arms the spin moves nothing: the next one starts the reels from rest.
+    EXPECT_EQ(main.SpinStep, 2);
     EXPECT_EQ(main.m_byDrawFlag, 1);
     // The reels are drawn once, on the last step: seven symbols per spinning copy, and each
     // reel's landing strip.
@@ -233,6 +235,7 @@ TEST_F(MorvaneGameTest, PlaceholderTreeHoldsEveryImageAndSound)
         EXPECT_TRUE(main.LoadDoubleGameImages());
         EXPECT_TRUE(main.LoadEffectImages());
         EXPECT_TRUE(main.LoadAnimationImages());
+        EXPECT_TRUE(main.m_pSinHo->LoadImages());
         for (const MorvaneImageSetDef& def : g_MorvaneImageSets)
             for (int32_t i = 0; i < def.nCount; ++i) {
                 const CX2DSprite* sprite = main.m_apSprite[size_t(MorvaneImageSlot(def.eSet, i))];
