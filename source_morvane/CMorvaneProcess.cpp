@@ -220,10 +220,8 @@ void CMorvaneMain::Process()
     // 17. Idle mode.
     if (m_nCredit == 0 && m_nScore == 0) {
         ProcessIdleMode();
-        if (++m_nIdleCount >= 2000) {
+        if (++m_nIdleCount >= 2000)
             m_nIdleCount = 0;
-            m_nInsertCoinCount = 0;
-        }
     }
 
     // 18.
