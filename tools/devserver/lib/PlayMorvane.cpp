@@ -10,7 +10,7 @@ namespace {
 constexpr uint32_t kCoinInCredit = 10000;
 constexpr uint32_t kTicketUnit = 5000;
 constexpr size_t kRecordSize = 200;
-constexpr const char* kSpinCounter = "morvane spins";
+constexpr const char* kSpinCounter = kMorvaneSpinCounter;
 constexpr const char* kCardCounter = "morvane cards";
 constexpr const char* kDoubleStake = "morvane double stake";
 constexpr int32_t kSmallWin = 500;  // wins up to this are offered the double-up

@@ -26,6 +26,9 @@ struct MorvaneCannedSpin {
     int32_t performanceCue;  // 1..500 offers the double-up
 };
 
+// The session counter of canned spins served; the next spin is entry (counter mod 5).
+inline constexpr const char* kMorvaneSpinCounter = "morvane spins";
+
 // Served in this order, then again: a loss, the middle four 7s, the middle four A, a fever, a
 // small win.
 const std::array<MorvaneCannedSpin, 5>& MorvaneCannedSpins();
