@@ -58,6 +58,8 @@ bool CMorvaneMain::LoadImageSets(MorvaneImageLoader loader)
             CX2DSprite*& slot = m_apSprite[static_cast<size_t>(first + i)];
             delete slot;
             slot = LoadImage(MorvaneImageFile(def, i).c_str());
+            m_aSpriteSize[static_cast<size_t>(first + i)] =
+                slot ? MorvaneRect{0, 0, slot->GetWidth(), slot->GetHeight()} : MorvaneRect{0, 0, 0, 0};
         }
     }
     return true;

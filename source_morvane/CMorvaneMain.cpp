@@ -8,7 +8,8 @@
 
 CMorvaneMain::CMorvaneMain(CMorvaneOwner* owner, int32_t bet, CMorvaneIO* io)
     : m_pOwner(owner), m_pIO(io ? io : &m_EngineIO), m_nBet(bet),
-      m_apSprite(static_cast<size_t>(MorvaneImageSlotCount()), nullptr)
+      m_apSprite(static_cast<size_t>(MorvaneImageSlotCount()), nullptr),
+      m_aSpriteSize(static_cast<size_t>(MorvaneImageSlotCount()), MorvaneRect{0, 0, 0, 0})
 {
     SetCredit(m_nCredit, true);
     SetScore(m_nScore, true);
@@ -63,7 +64,8 @@ void CMorvaneMain::DrawSprite(float x, float y, int32_t slot, const MorvaneRect&
     CX2DSprite* sprite = m_apSprite[static_cast<size_t>(slot)];
     MorvaneRect clipped = source;
     // Without a picture the seam decides (the engine's draws nothing; tests record the call).
-    if (sprite && !MorvaneClipSource(clipped, sprite->GetWidth(), sprite->GetHeight()))
+    const MorvaneRect& size = m_aSpriteSize[static_cast<size_t>(slot)];
+    if (sprite && !MorvaneClipSource(clipped, size.right, size.bottom))
         return;
     m_pIO->DrawImage(slot, sprite, x, y, clipped);
 }

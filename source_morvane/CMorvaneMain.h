@@ -358,6 +358,8 @@ public:
 
     // Resources.
     std::vector<CX2DSprite*> m_apSprite;  // by image slot (MorvaneImageSlot)
+    // Each loaded picture's whole size (a sprite's own size follows its last source rectangle).
+    std::vector<MorvaneRect> m_aSpriteSize;
     CXSound* m_apSound[kMorvaneSoundRows] = {};
     uint8_t m_byLoaded = 0;
 
