@@ -1,5 +1,6 @@
 #include "CMorvane.h"
 
+#include "CGameDeck.h"
 #include "CGameMain.h"
 #include "CMorvaneMain.h"
 #include "CX2DEngine.h"
@@ -209,6 +210,15 @@ bool CMorvane::GlobalSender::Send(MorvaneRequest request, uint8_t kind, uint16_t
 bool CMorvane::GlobalSender::SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice)
 {
     return CMorvaneNetSender(g_NetClient.Get()).SendPerformanceValue(kind, machineNo, stage, choice);
+}
+
+void CMorvane::DrawDebugInfo()
+{
+    if (!m_pMain || !g_pGameMain)
+        return;
+    const float x = m_pDeck ? m_pDeck->m_fX : 0.0f;
+    const float y = m_pDeck ? float(m_pDeck->m_nY) : 0.0f;
+    m_pMain->DrawDebugInfo(g_pGameMain->Font01, x, y);
 }
 
 int32_t CMorvane::GetDoubleUpState()

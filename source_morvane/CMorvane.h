@@ -28,6 +28,7 @@ public:
     void SetCredit(int32_t nCredit) override;
     void Update() override;
     void OnDeviceLost() override {}
+    void DrawDebugInfo() override;
     void OnDeviceReset() override;
     bool IsIdle() override;
     bool RequestCoinIn(bool bForce) override;

@@ -9,12 +9,10 @@ namespace {
 using S = MorvaneImageSet;
 
 // Set A pictures.
-enum : int32_t {
-    kSubBack = 0, kSubCard = 1, kSubCloseCard = 2, kCloseCardB = 3, kSubLose = 4, kSubWin = 5, kStageA = 6,
-    kPic01A = 11, kPic02A = 12, kLoseA = 14, kCongratulation = 15,
-};
+constexpr int32_t kSubBack = 0, kSubCard = 1, kSubCloseCard = 2, kCloseCardB = 3, kSubLose = 4, kSubWin = 5,
+                  kStageA = 6, kPic01A = 11, kPic02A = 12, kLoseA = 14, kCongratulation = 15;
 // Set C pictures.
-enum : int32_t { kSubBackC = 0, kStageC = 1, kPic01C = 6, kPic02C = 7, kLoseC = 9 };
+constexpr int32_t kSubBackC = 0, kStageC = 1, kPic01C = 6, kPic02C = 7, kLoseC = 9;
 
 constexpr int32_t kReelStopSound = 1;
 constexpr int32_t kReelRunSound = 28;

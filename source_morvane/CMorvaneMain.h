@@ -18,6 +18,7 @@
 class CButtonSinHo;
 class CMorvaneOwner;
 class CX2DSprite;
+class CXFont;
 class CXSound;
 
 // Image and sound files lie below this folder.
@@ -75,6 +76,8 @@ public:
     void DrawOverlayCounters();
     void DrawDepositInfo();
     void DrawStateDump();
+    // The deck's debug overlay: lines from 120 pixels below (x, y), a line height apart.
+    void DrawDebugInfo(CXFont* font, float x, float y);
     // Ends the program through the platform (never the computer), once.
     void PowerOff();
     void CountPowerOff();
@@ -250,6 +253,7 @@ public:
     int32_t m_nEvalBaseStep = 0;  // the presentation's reference step for the time windows
     int32_t m_nAnimTick = 0;      // 0..9999
     std::vector<MorvaneHit> m_Hits;  // what the highlights show
+    MorvaneEvalResult m_EvalResult;  // the last evaluation (its lists reused)
     uint8_t m_byDrawFeverOverlay = 0;
 
     // Reels.

@@ -39,15 +39,16 @@ void CMorvaneMain::ServeSettingKeys()
     if (m_nKeysServedStep == m_nStepCount)
         return;
     m_nKeysServedStep = m_nStepCount;
-    void (CButtonSinHo::*const actions[4])() = {&CButtonSinHo::PrevValue, &CButtonSinHo::NextValue,
-                                                 &CButtonSinHo::Back, &CButtonSinHo::Select};
     for (int key = 0; key < 4; ++key) {
-        if (!m_anKeyRequest[key])
+        if (!m_anKeyRequest[key] || ++m_anKeyDelay[key] < 6)
             continue;
-        if (++m_anKeyDelay[key] >= 6) {
-            m_anKeyDelay[key] = 0;
-            m_anKeyRequest[key] = 0;
-            (m_pSinHo.get()->*actions[key])();
+        m_anKeyDelay[key] = 0;
+        m_anKeyRequest[key] = 0;
+        switch (key) {
+        case 0: m_pSinHo->PrevValue(); break;
+        case 1: m_pSinHo->NextValue(); break;
+        case 2: m_pSinHo->Back(); break;
+        default: m_pSinHo->Select(); break;
         }
     }
 }

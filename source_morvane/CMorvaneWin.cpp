@@ -19,7 +19,8 @@ void CMorvaneMain::EvaluateReelWindow()
     in.byBandSoundFlag = m_byBandSoundFlag;
     in.nFeverImage = m_nFeverImage;
 
-    const MorvaneEvalResult out = EvaluateMorvaneWindow(in);
+    MorvaneEvalResult& out = m_EvalResult;
+    EvaluateMorvaneWindow(in, out);
     m_nPresentLength = out.nLength;
     m_nWinCode = out.nWinCode;
     m_nCaptionMark = out.nCaptionMark;

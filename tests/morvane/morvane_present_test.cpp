@@ -486,3 +486,56 @@ TEST(MorvaneScriptTest, SixtyStepsThenAgain)
     g.main.ScriptSpin();
     EXPECT_EQ(g.main.m_Rec.Win[1], 2000) << "the 61st spin is step 1 again";
 }
+
+TEST(MorvaneFeverTest, SequencesSwapTheReelsAndEnd)
+{
+    struct Case {
+        const char* name;
+        bool start;
+        bool curtain;
+    };
+    for (const Case& c : {Case{"rock start", true, false}, Case{"curtain start", true, true},
+                          Case{"rock end", false, false}, Case{"curtain end", false, true}}) {
+        Game g;
+        CMorvaneMain& m = g.main;
+        m.m_byDrawFlag = 1;
+        m.m_Rec.Free[2] = 32;
+        m.m_Rec.MoSumState = 31;  // the bar fever: reel set 2
+        m.m_Rec.MoFever = 2;
+        m.m_Rec.nReelSet = 2;
+        const int32_t saved[4] = {1, 2, 3, 4};
+        std::copy(std::begin(saved), std::end(saved), m.m_Rec.FeverReel);
+        if (c.start) {
+            m.m_Rec.FeverTime = 1;
+            m.m_Rec.nReelSet = 0;
+        } else {
+            m.m_Rec.FeverStop = 1;
+            m.FeverEndDue = 1;
+        }
+        int steps = 0;
+        while (m.SpinStep != 500 && steps < 2000) {
+            ++steps;
+            if (c.start)
+                c.curtain ? m.FeverStartCurtain() : m.FeverStartRock();
+            else
+                c.curtain ? m.FeverEndCurtain() : m.FeverEndRock();
+        }
+        ASSERT_EQ(m.SpinStep, 500) << c.name;
+        EXPECT_LE(steps, c.start && !c.curtain ? 1150 : 400) << c.name;
+        EXPECT_EQ(m.m_Rec.Free[2], 0) << c.name;
+        if (c.start) {
+            EXPECT_EQ(m.m_Rec.FeverTime, 0) << c.name;
+            EXPECT_EQ(m.m_Rec.nReelSet, 2) << c.name << ": the fever reels are in";
+            EXPECT_EQ(m.m_nCurtainFlag, c.curtain ? 1 : 0) << c.name;
+        } else {
+            EXPECT_EQ(m.m_Rec.FeverStop, 0) << c.name;
+            EXPECT_EQ(m.FeverEndDue, 0) << c.name;
+            EXPECT_EQ(m.m_Rec.nReelSet, 0) << c.name << ": the normal reels are back";
+            EXPECT_EQ(std::vector<int32_t>(m.m_Rec.Array, m.m_Rec.Array + 4), (std::vector<int32_t>{1, 2, 3, 4}))
+                << c.name;
+            EXPECT_EQ(m.m_Rec.MoFever, 1) << c.name;
+        }
+        const int32_t stones = Slot(MorvaneImageSet::Stones), curtain = Slot(MorvaneImageSet::Curtain);
+        EXPECT_GT(CountSlot(g.io.m_Draws, c.curtain ? curtain : stones), 0) << c.name;
+    }
+}
