@@ -539,3 +539,42 @@ TEST(MorvaneFeverTest, SequencesSwapTheReelsAndEnd)
         EXPECT_GT(CountSlot(g.io.m_Draws, c.curtain ? curtain : stones), 0) << c.name;
     }
 }
+
+TEST(MorvanePresentTest, SmallWinOffersTheDoubleUpLargerEndsTheSpinAtOnce)
+{
+    for (int32_t win : {500, 501}) {
+        Game g;
+        RecordingSender sender;
+        g.main.m_byNetworked = 1;
+        g.main.GetLink().m_pSender = &sender;
+        g.main.m_nCredit = 10000;
+        g.main.m_byDrawFlag = 1;
+        g.main.m_byAutoPlay = 1;
+        g.main.Process();
+        ASSERT_EQ(sender.m_Sent, std::vector<MorvaneRequest>{MorvaneRequest::SpinData});
+        CMorvaneSpinData record;
+        const int32_t stops[4] = {3, 7, 12, 19};
+        std::copy(std::begin(stops), std::end(stops), record.Array);
+        record.Win[1] = win;
+        record.nWinAmount = win;
+        record.PerformanceCue = win;
+        uint8_t bytes[CMorvaneSpinData::kSize];
+        WriteMorvaneSpinData(record, bytes);
+        g.main.GetLink().SpinReq = 0;
+        g.main.GetLink().OnAnsSpinData(true, bytes, sizeof bytes);
+        for (int step = 0; step < 400 && g.main.ReelSettle[3] < 40; ++step) {
+            g.io.m_Draws.clear();
+            g.main.Process();
+        }
+        ASSERT_GE(g.main.ReelSettle[3], 40) << win;
+        const bool small = win <= 500;
+        EXPECT_EQ(g.main.m_byDoubleUpOffer, small ? 1 : 0) << win;
+        EXPECT_EQ(CountSlot(g.io.m_Draws, Slot(MorvaneImageSet::Messages, 5)), small ? 1 : 0) << win;
+        EXPECT_EQ(Count(sender.m_Sent, MorvaneRequest::SpinEnd), small ? 0 : 1) << win;
+        // The first button takes the offer: id 29 once, and the presentation waits.
+        g.main.DeckKeyRequest = 1;
+        g.main.Process();
+        EXPECT_EQ(g.main.m_byDoubleDue, small ? 1 : 0) << win;
+        EXPECT_EQ(Count(sender.m_Sent, MorvaneRequest::DoubleUp), small ? 1 : 0) << win;
+    }
+}
