@@ -219,4 +219,66 @@ TEST_F(JixDevice, TargetsAreLandscapeAndPortraitAndTheTurnKeepsTheSceneTarget)
     EXPECT_EQ(portrait->GetTexture(), jix.GetPortraitTarget()->GetTexture());
 }
 
+// The deck shows the landscape picture turned a quarter turn clockwise: landscape pixel (x, y)
+// lands on portrait pixel (767 - y, x).
+TEST_F(JixDevice, PortraitPictureIsTheLandscapePictureTurnedAQuarter)
+{
+    Start(false);
+    UnloadedGame game;
+    ASSERT_TRUE(game.ok);
+    CJix& jix = game.jix;
+    CDemo* demo = jix.GetEngine();
+
+    // A 40 x 20 picture: red on its left half, green on its right.
+    constexpr uint32_t kRed = 0xFFFF0000;
+    constexpr uint32_t kGreen = 0xFF00FF00;
+    constexpr uint32_t kBlack = 0xFF000000;
+    HTEXTURE texture = m_device->Texture_Create(40, 20, GPU_FORMAT_A8R8G8B8);
+    ASSERT_NE(texture, nullptr);
+    auto* pixels = static_cast<uint32_t*>(m_device->Texture_Lock(texture, false));
+    ASSERT_NE(pixels, nullptr);
+    const int pitch = m_device->Texture_GetWidth(texture);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            pixels[y * pitch + x] = x < 20 ? kRed : kGreen;
+    m_device->Texture_Unlock(texture);
+    CX2DSprite picture;
+    ASSERT_TRUE(picture.CreateFromTexture(texture, 0, 0, 40, 20));
+
+    ASSERT_TRUE(m_device->Gfx_BeginScene(jix.m_pTarget->GetTarget()));
+    m_device->Gfx_Clear(kBlack);
+    CXSpriteBatch* batch = EngineGetSpriteBatch();
+    ASSERT_TRUE(batch->Begin(CXSPRITE_ALPHABLEND));
+    demo->m_bDraw = 1;
+    demo->DrawSprite(nullptr, 100, 50, &picture);
+    batch->End();
+    m_device->Gfx_EndScene(false);
+
+    ASSERT_TRUE(m_device->Gfx_BeginScene(nullptr));
+    jix.DrawTarget();
+    m_device->Gfx_EndScene(false);
+
+    std::vector<uint32_t> portrait(768 * 1280);
+    ASSERT_TRUE(m_device->GetGpu()->ReadPixels(jix.GetPortraitTarget()->GetTexture(), nullptr,
+                                               portrait.data()));
+    auto at = [&](int x, int y) { return portrait[size_t(y) * 768 + size_t(x)] | 0xFF000000; };
+    struct Case
+    {
+        int x, y;
+        uint32_t colour;
+    };
+    const Case cases[] = {
+        {767 - 50, 100, kRed},   {767 - 69, 119, kRed},  // the red half's corners
+        {767 - 50, 120, kGreen}, {767 - 69, 139, kGreen},
+        {767 - 49, 110, kBlack}, {767 - 70, 110, kBlack},  // just outside
+        {767 - 60, 99, kBlack},  {767 - 60, 140, kBlack},
+        {60, 110, kBlack},       // where an unturned or counter-turned picture would be
+        {0, 0, kBlack},          {767, 1279, kBlack},     // the whole portrait target is covered
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(at(c.x, c.y), c.colour) << c.x << "," << c.y;
+    m_device->GetGpu()->DestroyTexture(texture);
+}
+
 } // namespace
+
