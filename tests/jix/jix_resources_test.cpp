@@ -280,5 +280,68 @@ TEST_F(JixDevice, PortraitPictureIsTheLandscapePictureTurnedAQuarter)
     m_device->GetGpu()->DestroyTexture(texture);
 }
 
+// The character presentations' sound cues, on the 7th tick that steps the preview counter, and
+// the looping score-count sound of the win count-up.
+TEST_F(JixDevice, CharacterCuesAndTheScoreCountPlayTheirSounds)
+{
+    Start(true);
+    jix_test::RecordingSender sender;
+    CJix jix(nullptr, 0, false);
+    ASSERT_TRUE(jix.Initialize(nullptr, false));
+    CDemo* d = jix.GetEngine();
+    d->m_nEngineState = CDemo::kEngineGame;
+    auto silence = [&] {
+        for (int entry = 0; entry < kJixSoundEntries; ++entry)
+            d->GetSound()->Get(entry)->StopAll(true);
+    };
+    auto playing = [&](int entry) { return d->GetSound()->Get(entry)->IsPlaying(0); };
+
+    struct Case
+    {
+        int32_t action, counterBefore, second;  // second: the main character's second counter
+        int row;
+        bool plays;
+    };
+    const Case cases[] = {
+        {2, 7, 0, 18, true},   {2, 16, 0, 12, true},  {2, 46, 0, 41, true},  {2, 61, 0, 18, true},
+        {2, 8, 0, 18, false},
+        {3, 0, 0, 17, true},   {3, 34, 0, 16, true},  {3, 97, 0, 20, true},  {3, 119, 0, 20, true},
+        {4, 0, 0, 37, true},   {4, 80, 0, 36, true},  {4, 109, 0, 25, true}, {4, 116, 0, 38, true},
+        {1, 0, 4, 8, true},    {1, 0, 99, 9, true},   {1, 0, 98, 9, false},
+    };
+    for (const Case& c : cases) {
+        silence();
+        d->m_nActionJix = c.action;
+        d->m_nPreviewCounter = c.counterBefore;
+        d->m_nAction1Counter = c.second;
+        d->m_bAction1Sound = c.second >= 99 ? 1 : 0;
+        d->m_anHoldCounter[0] = 0;
+        d->m_anHoldCounter[1] = 0;
+        d->m_nTickCount = 6;
+        d->RunTick();
+        EXPECT_EQ(playing(c.row), c.plays)
+            << "action " << c.action << " from " << c.counterBefore << ", row " << c.row;
+    }
+
+    // The count-up: from the presentation length while a pending win remains.
+    silence();
+    d->m_nActionJix = 0;
+    d->m_nSpinPhase = 30;
+    d->m_nStopTick = 599;
+    d->m_nPresentationLength = 600;
+    d->m_nExtraTicks = 300;
+    d->m_nWinSum = 5000;
+    d->m_nPendingWin = 300;
+    d->RunTick();
+    EXPECT_TRUE(playing(kJixScoreCountEntry));
+    EXPECT_EQ(d->m_nPendingWin, 290);
+    for (int i = 0; i < 28; ++i)
+        d->RunTick();
+    EXPECT_TRUE(playing(kJixScoreCountEntry));
+    d->RunTick();
+    EXPECT_EQ(d->m_nPendingWin, 0);
+    EXPECT_FALSE(playing(kJixScoreCountEntry)) << "stopped once the win is counted in";
+}
+
 } // namespace
 
