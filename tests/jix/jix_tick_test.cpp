@@ -513,4 +513,45 @@ TEST(JixCharacters, TheNineteenPinsStandInFourColumns)
     EXPECT_EQ(pins.count({811, 250, 105}), 1u);
 }
 
+TEST(JixBackground, ChangeSequenceTurnsOneBackgroundIntoTheNext)
+{
+    struct Case
+    {
+        int32_t side;
+        int firstFrameSlot, frameStep;
+        int32_t variantAfter;
+        int frameSlotAfter;  // the dark-moon frame of the new background
+    };
+    // From background 1 (variant 0): side 0 plays bg01->bg02 forward, side 1 bg03->bg01 backward.
+    const Case cases[] = {{0, 1677, 1, 1, 19}, {1, 1715 + 18, -1, 2, 20}};
+    for (const Case& c : cases) {
+        Game g;
+        CDemo& d = g.demo;
+        d.m_nCredit = 100;
+        d.m_bCycleStarted = 1;
+        d.m_nSide = c.side;
+        d.m_nBgVariant = 0;
+        d.m_nColourMode = 1;
+        d.m_nScrollDir = 1;
+        d.m_nScrollPos = -479;
+        RecordingDrawSink sink(d);
+        for (int tick = 0; tick < 15 * 23; ++tick)
+            d.RunTick();
+        // The frame picture of each tick, consecutive repeats folded.
+        std::vector<int> frames;
+        for (const auto& b : sink.blits)
+            if (b.x == 0 && b.hasRect && b.rect.right == 792 && (frames.empty() || frames.back() != b.slot))
+                frames.push_back(b.slot);
+        // Mode 1 ("trans") until the first step, then mode 2 (dark moon): past -269 moving back.
+        std::vector<int> expected = {15, 18};
+        for (int k = 0; k < 19; ++k)
+            expected.push_back(c.firstFrameSlot + c.frameStep * k);
+        expected.push_back(c.frameSlotAfter);
+        EXPECT_EQ(frames, expected) << "side " << c.side;
+        EXPECT_EQ(d.m_nBgVariant, c.variantAfter) << "side " << c.side;
+        EXPECT_EQ(d.m_nScrollDir, 0) << "forward again below -499";
+    }
+}
+
 } // namespace
+
