@@ -18,13 +18,18 @@ namespace {
 
 constexpr uint32_t kWelcomeColour = 0xFFFFFF00;
 
-// A child made with new: deleted here when it did not join the tree.
-template <class T>
-bool Keep(T* child, CDXWnd* parent, bool made)
+// Makes a child with new and lets create build it; a child that did not join the tree is deleted
+// here (one that did is deleted with its parent). The child, or null.
+template <class T, class Create>
+T* MakeChild(CDXWnd* parent, Create&& create)
 {
-    if (!made && child && child->GetParent() != parent)
-        delete child;
-    return made;
+    T* child = new (std::nothrow) T;
+    if (child && !create(child)) {
+        if (child->GetParent() != parent)
+            delete child;
+        return nullptr;
+    }
+    return child;
 }
 
 }  // namespace
@@ -39,28 +44,25 @@ bool CWndGameChat::Create(CDXWnd* parent)
         return false;
     SetFrames(background);
 
-    m_pWelcome = new (std::nothrow) CWndGameNotice;
-    if (!m_pWelcome)
+    m_pWelcome = MakeChild<CWndGameNotice>(this, [this](CWndGameNotice* p) {
+        p->SetColour(kWelcomeColour);
+        return p->Create(kWelcomeId, this, g_pGameMain->Font12, 18, 13, 350, 27);
+    });
+    m_pPrizeList = MakeChild<CWndGamePrizeList>(this, [this](CWndGamePrizeList* p) {
+        return p->Create(kPrizeListId, this, g_pGameMain->Font08, 0, 75, m_nWidth, kFirstPrizeRowId);
+    });
+    if (!m_pWelcome || !m_pPrizeList)
         return false;
-    m_pWelcome->SetColour(kWelcomeColour);
-    if (!Keep(m_pWelcome, this, m_pWelcome->Create(kWelcomeId, this, g_pGameMain->Font12, 18, 13, 350, 27)))
-        return (m_pWelcome = nullptr), false;
-
-    m_pPrizeList = new (std::nothrow) CWndGamePrizeList;
-    if (!m_pPrizeList)
-        return false;
-    if (!Keep(m_pPrizeList, this,
-              m_pPrizeList->Create(kPrizeListId, this, g_pGameMain->Font08, 0, 75, m_nWidth, kFirstPrizeRowId)))
-        return (m_pPrizeList = nullptr), false;
-
     m_pChatList = new (std::nothrow) CWndGameChatList(this);
     if (!m_pChatList)
         return false;
-    if (!Keep(m_pChatList, this,
-              m_pChatList->Create(kChatListId, this, 21, 188, 345, 140, g_pGameMain->Font09, kFirstChatLineId,
-                                  kChatLines, 1.1f)))
-        return (m_pChatList = nullptr), false;
-
+    if (!m_pChatList->Create(kChatListId, this, 21, 188, 345, 140, g_pGameMain->Font09, kFirstChatLineId, kChatLines,
+                             1.1f)) {
+        if (m_pChatList->GetParent() != this)
+            delete m_pChatList;
+        m_pChatList = nullptr;
+        return false;
+    }
     m_pEdit = CreateEdit(kEditId, g_pGameMain->Font07, 22, 343, 340, 24, kMaxInputChars, false);
     if (!m_pEdit)
         return false;
