@@ -159,6 +159,11 @@ int CWndGame::OnKeyDown(int key)
     return 1;
 }
 
+int CWndGame::OnChar(int code)
+{
+    return m_pChat ? m_pChat->OnChar(code) : 1;
+}
+
 CWndDeck* CWndGame::GetDeckPanel(int32_t nDeck) const
 {
     if (nDeck < 0 || nDeck >= static_cast<int32_t>(m_DeckPanels.size()))

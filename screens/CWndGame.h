@@ -42,6 +42,8 @@ public:
     bool Create(int id, int flag) override;
     // Shift+Ctrl with an arrow key asks the server to swap two decks. Always 1.
     int OnKeyDown(int key) override;
+    // Characters typed while no dialog is open go to the chat area (Enter there opens the chat).
+    int OnChar(int code) override;
 
     void OpenMachineSelect(int32_t nDeck);
     void RequestDeckCoinIn(int32_t nDeck);

@@ -68,6 +68,19 @@ TEST_F(LobbyChatTest, ChatAreaLayout)
     EXPECT_EQ(welcome->GetColour(), 0xFFFFFF00u);
 }
 
+TEST_F(LobbyChatTest, EnterOpensTheChatInputAndEscLeavesIt)
+{
+    CDXEdit* edit = m_lobby->GetChat()->GetEdit();
+    Window_SetFocus(g_hDXWnd);
+    EXPECT_EQ(m_lobby->OnChar(13), 0) << "Enter on the lobby";
+    EXPECT_TRUE(edit->HasKeyboardFocus());
+    edit->SetText("typed");
+    EXPECT_EQ(m_lobby->GetChat()->OnChar(27), 0);
+    EXPECT_FALSE(edit->HasKeyboardFocus());
+    EXPECT_STREQ(edit->GetTextBuffer(), "");
+    EXPECT_EQ(m_lobby->OnChar('a'), 1) << "other characters pass on";
+}
+
 TEST_F(LobbyChatTest, AppearAndJackpotAnnouncements)
 {
     struct Case {
