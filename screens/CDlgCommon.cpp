@@ -5,6 +5,7 @@
 
 #include "CDXButton.h"
 #include "CUIRes.h"
+#include "CWndMain.h"
 #include "CXFont.h"
 
 namespace {
@@ -102,7 +103,11 @@ void CDlgCommon::OnShow(bool show)
 {
     if (show || m_nFocusWindowId == -1)
         return;
-    if (CDXWnd* w = GetTopLevel()->FindById(m_nFocusWindowId))
+    CDXWnd* w = GetTopLevel()->FindById(m_nFocusWindowId);
+    // The current screen is held by the main window beside its children: look there as well.
+    if (!w && g_pWndMain && g_pWndMain->GetCurrentScreen())
+        w = g_pWndMain->GetCurrentScreen()->FindById(m_nFocusWindowId);
+    if (w)
         w->FocusEdit(m_nFocusEditId);
     m_nFocusWindowId = -1;
     m_nFocusEditId = -1;

@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <new>
 
+#include "CDlgChangeTicket.h"
+#include "CDlgChargeMoney.h"
 #include "CDlgCommon.h"
+#include "CDlgExchangeMoney.h"
 #include "CDlgGameExplain.h"
 #include "CDlgInquiry.h"
 #include "CDlgRequiredRead.h"
@@ -12,6 +15,10 @@
 #include "CGameDeckList.h"
 #include "CGameMain.h"
 #include "CWndDeck.h"
+#include "CWndGameChat.h"
+#include "CWndGameChatList.h"
+#include "CWndGameInfo.h"
+#include "CWndGameNotice.h"
 #include "CWndMain.h"
 #include "CXLog.h"
 #include "FormatThousands.h"
@@ -40,6 +47,7 @@ CXFont* CWndGame::Font(int nNumber)
     case 7: return g_pGameMain->Font07;
     case 10: return g_pGameMain->Font10;
     case 12: return g_pGameMain->Font12;
+    case 13: return g_pGameMain->Font13;
     case 15: return g_pGameMain->Font15;
     default: return nullptr;
     }
@@ -69,6 +77,34 @@ bool CWndGame::Create(int id, int)
         m_DeckPanels.push_back(pPanel);
     }
 
+    // A child that joined the tree is deleted with the screen; one that did not is ours.
+    auto createChild = [this](auto* pChild, auto&& create) -> bool {
+        if (!pChild)
+            return false;
+        if (!create(pChild)) {
+            if (pChild->GetParent() != this)
+                delete pChild;
+            return false;
+        }
+        return true;
+    };
+    m_pChat = new (std::nothrow) CWndGameChat;
+    if (!createChild(m_pChat, [this](CWndGameChat* p) { return p->Create(this); }))
+        return false;
+    m_pInfo = new (std::nothrow) CWndGameInfo;
+    if (!createChild(m_pInfo, [this](CWndGameInfo* p) { return p->Create(this); }))
+        return false;
+    m_pNotice = new (std::nothrow) CWndGameNotice;
+    CXFont* pNoticeFont = Font(13);
+    if (!pNoticeFont || !createChild(m_pNotice, [this, pNoticeFont](CWndGameNotice* p) {
+            return p->Create(kNoticeId, this, pNoticeFont, 385, 40, 1150, pNoticeFont->GetHeight());
+        }))
+        return false;
+    m_pNotice->SetMaxPasses(3);
+    m_pNotice->SetColour(0xFFFF0000);
+    m_pNotice->SetSpeed(100.0f);
+    m_pNotice->Show(false);
+
     auto createDialog = [this](auto* pDialog, auto&& create) -> bool {
         if (!pDialog)
             return false;
@@ -83,6 +119,12 @@ bool CWndGame::Create(int id, int)
     m_pExplain = new (std::nothrow) CDlgGameExplain;
     if (!createDialog(m_pExplain, [this](CDlgGameExplain* p) { return p->Create(this); }))
         return false;
+    m_pExchange = new (std::nothrow) CDlgExchangeMoney;
+    if (!createDialog(m_pExchange, [this](CDlgExchangeMoney* p) { return p->Create(this); }))
+        return false;
+    m_pCharge = new (std::nothrow) CDlgChargeMoney;
+    if (!createDialog(m_pCharge, [this](CDlgChargeMoney* p) { return p->Create(this); }))
+        return false;
     m_pInquiry = new (std::nothrow) CDlgInquiry;
     if (!createDialog(m_pInquiry,
                       [this](CDlgInquiry* p) { return p->Create(this, Font(10), Font(15), Font(7)); }))
@@ -90,6 +132,9 @@ bool CWndGame::Create(int id, int)
     m_pInquiry->SetNetClient(g_NetClient.Get());
     m_pRequiredRead = new (std::nothrow) CDlgRequiredRead;
     if (!createDialog(m_pRequiredRead, [this](CDlgRequiredRead* p) { return p->Create(this); }))
+        return false;
+    m_pChangeTicket = new (std::nothrow) CDlgChangeTicket;
+    if (!createDialog(m_pChangeTicket, [this](CDlgChangeTicket* p) { return p->Create(this); }))
         return false;
 
     StartDeckGames();
@@ -112,6 +157,11 @@ int CWndGame::OnKeyDown(int key)
     default: break;
     }
     return 1;
+}
+
+int CWndGame::OnChar(int code)
+{
+    return m_pChat ? m_pChat->OnChar(code) : 1;
 }
 
 CWndDeck* CWndGame::GetDeckPanel(int32_t nDeck) const
@@ -139,17 +189,20 @@ void CWndGame::ShowErrorCode(int32_t nCode, const char* pszTitle)
 
 void CWndGame::AddChatLine(const char* pszText, uint32_t dwColour)
 {
-    CX_LOG_SYSTEM("CWndGame::AddChatLine", "chat list not built; line dropped: [%08X] %s", dwColour, pszText);
+    if (m_pChat && m_pChat->GetChatList())
+        m_pChat->GetChatList()->AddText(pszText, dwColour);
 }
 
 void CWndGame::RefreshMoney()
 {
-    LogMissing("RefreshMoney", "user-info panel");
+    if (m_pInfo)
+        m_pInfo->RefreshMoney();
 }
 
 void CWndGame::RefreshGiftTickets()
 {
-    LogMissing("RefreshGiftTickets", "user-info panel");
+    if (m_pInfo)
+        m_pInfo->RefreshGiftTickets();
 }
 
 void CWndGame::OpenMachineSelect(int32_t nDeck)
@@ -298,25 +351,29 @@ void CWndGame::AnsChargeRequest(int32_t nCode)
 {
     if (nCode != 0) {
         ShowErrorCode(nCode, "충전");
-        LogMissing("AnsChargeRequest", "charge dialog");
+        if (m_pCharge)
+            m_pCharge->Enable(true);
         return;
     }
     RefreshMoney();
     ShowMessage("충전 요청을 완료하였습니다.", "충전");
-    LogMissing("AnsChargeRequest", "charge dialog");
+    if (m_pCharge)
+        m_pCharge->Show(false);
 }
 
 void CWndGame::AnsExchangeRequest(int32_t nCode)
 {
     if (nCode != 0) {
         ShowErrorCode(nCode, "환전");
-        LogMissing("AnsExchangeRequest", "exchange dialog");
+        if (m_pExchange)
+            m_pExchange->Enable(true);
         return;
     }
     RefreshMoney();
     RefreshGiftTickets();
     ShowMessage("환전요청을 완료하였습니다.", "환전");
-    LogMissing("AnsExchangeRequest", "exchange dialog");
+    if (m_pExchange)
+        m_pExchange->Show(false);
 }
 
 void CWndGame::AnsExchangeDone(uint32_t dwAmount)
@@ -351,7 +408,8 @@ void CWndGame::AnsGiftTicketExchange(uint32_t dwCount, uint32_t dwAmount)
 {
     RefreshMoney();
     RefreshGiftTickets();
-    LogMissing("AnsGiftTicketExchange", "gift-ticket dialog");
+    if (m_pChangeTicket)
+        m_pChangeTicket->Show(false);
     char szAmount[20];
     FormatThousands(dwAmount, szAmount, sizeof szAmount);
     char szText[160];
@@ -366,7 +424,8 @@ void CWndGame::AnsGiftTicketFail(int32_t nCode)
         ShowMessage("상품권이 부족합니다.", "상품권 교환");
     else
         ShowErrorCode(nCode, "상품권 교환");
-    LogMissing("AnsGiftTicketFail", "gift-ticket dialog");
+    if (m_pChangeTicket)
+        m_pChangeTicket->Enable(true);
 }
 
 void CWndGame::AnsReserveInfo(const CReserveInfoEntry&)

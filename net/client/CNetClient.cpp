@@ -3,11 +3,17 @@
 #include <cstdio>
 #include <new>
 
+#include "CDlgChangeTicket.h"
 #include "CDlgCommon.h"
 #include "CDlgInquiry.h"
 #include "CGameDeckList.h"
 #include "CGameMain.h"
 #include "CWndGame.h"
+#include "CWndGameChat.h"
+#include "CWndGameChatList.h"
+#include "CWndGameInfo.h"
+#include "CWndGameNotice.h"
+#include "CWndGamePrizeList.h"
 #include "CWndLogin.h"
 #include "AppShell.h"
 #include "CWndMain.h"
@@ -19,6 +25,25 @@ namespace {
 
 // Chat lines of the inquiry conversation.
 constexpr uint32_t kInquiryLineColour = 0xFFFFFFFF;
+// ANSI bytes of a player's name and of a notice, the terminator included.
+constexpr size_t kNameBytes = 40;
+constexpr size_t kNoticeBytes = 1024;
+
+CWndGameChatList* LobbyChatList(CWndGame* pScreen)
+{
+    return pScreen && pScreen->GetChat() ? pScreen->GetChat()->GetChatList() : nullptr;
+}
+
+CWndGameNotice* InfoNoticeLine(CWndGame* pScreen)
+{
+    return pScreen && pScreen->GetInfo() ? pScreen->GetInfo()->GetNoticeLine() : nullptr;
+}
+
+void ShowWhenHidden(CWndGameNotice* pLine)
+{
+    if (pLine && !pLine->IsVisible())
+        pLine->ShowNext(false);
+}
 
 }  // namespace
 
@@ -106,28 +131,59 @@ void CNetClient::OnUserInfo()
 
 // ---- lobby ----
 
-void CNetClient::OnPrizeNoticeA(const char16_t*, int32_t, int32_t, int32_t)
+void CNetClient::OnPrizeNoticeA(const char16_t* name, int32_t gameType, int32_t machineNo, int32_t symbol)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnPrizeNoticeA", "chat list");
+    CWndGameChatList* pList = LobbyChatList(CurrentScreen<CWndGame>());
+    if (!pList)
+        return;
+    char szName[kNameBytes];
+    platform::Utf16ToCp949(name ? name : u"", szName, sizeof szName);
+    pList->AddAppearMessage(szName, gameType, machineNo, symbol);
 }
 
-void CNetClient::OnPrizeNoticeB(const char16_t*, int32_t, int32_t, int32_t, uint32_t)
+void CNetClient::OnPrizeNoticeB(const char16_t* name, int32_t gameType, int32_t machineNo, int32_t symbol,
+                                uint32_t amount)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnPrizeNoticeB", "chat list");
+    CWndGameChatList* pList = LobbyChatList(CurrentScreen<CWndGame>());
+    if (!pList)
+        return;
+    char szName[kNameBytes];
+    platform::Utf16ToCp949(name ? name : u"", szName, sizeof szName);
+    pList->AddJackpotMessage(szName, gameType, machineNo, symbol, amount);
 }
 
-void CNetClient::OnPrizeNoticeC(const CPrizeNotice&)
+void CNetClient::OnPrizeNoticeC(const CPrizeNotice& notice)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnPrizeNoticeC", "prize list and chat list");
+    CWndGame* pScreen = CurrentScreen<CWndGame>();
+    if (!pScreen || !pScreen->GetChat())
+        return;
+    char szName[kNameBytes];
+    platform::Utf16ToCp949(notice.m_pszName ? notice.m_pszName : u"", szName, sizeof szName);
+    if (CWndGamePrizeList* pPrizes = pScreen->GetChat()->GetPrizeList())
+        pPrizes->AddPrize(notice.m_nGameType, notice.m_nMachineNo, szName, notice.m_abySymbols, notice.m_nLine,
+                          notice.m_dwPrizeAmount, notice.m_nJackpotKind);
+    if (CWndGameChatList* pList = LobbyChatList(pScreen))
+        pList->AddPrizeMessage(szName, notice.m_nGameType, notice.m_nMachineNo, notice.m_nValue,
+                               notice.m_dwAnnouncedAmount, notice.m_nJackpotKind);
 }
 
-void CNetClient::OnUserEnterLeave(bool, const char16_t*)
+void CNetClient::OnUserEnterLeave(bool entered, const char16_t* name)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnUserEnterLeave", "chat list");
+    CWndGameChatList* pList = LobbyChatList(CurrentScreen<CWndGame>());
+    if (!pList)
+        return;
+    char szName[kNameBytes];
+    platform::Utf16ToCp949(name ? name : u"", szName, sizeof szName);
+    const uint32_t dwColour = CWndGameChatList::ChatColour(CWndGameChatList::kColourLobbyNotice);
+    char szLine[160];
+    if (entered) {
+        std::snprintf(szLine, sizeof szLine, "%s님께서 입장하셨습니다.", szName);
+        pList->AddText(szLine, dwColour);
+        std::snprintf(szLine, sizeof szLine, "%s님 %s에 오신 걸 환영합니다♥", szName, "Brisvane");
+    } else {
+        std::snprintf(szLine, sizeof szLine, "%s님께서 퇴장하셨습니다.", szName);
+    }
+    pList->AddText(szLine, dwColour);
 }
 
 void CNetClient::OnChannelInfoBegin(int32_t, int32_t)
@@ -195,10 +251,11 @@ void CNetClient::OnMachineRemove(int32_t code)
         pScreen->AnsMachineRemove(code);
 }
 
-void CNetClient::OnGiftTicketInfo(float, uint32_t, uint32_t)
+void CNetClient::OnGiftTicketInfo(float rate, uint32_t a, uint32_t b)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnGiftTicketInfo", "gift-ticket dialog");
+    CWndGame* pScreen = CurrentScreen<CWndGame>();
+    if (pScreen && pScreen->GetChangeTicket())
+        pScreen->GetChangeTicket()->SetTicketInfo(rate, a, b);
 }
 
 void CNetClient::OnGiftTicketExchanged(uint32_t c, uint32_t d)
@@ -236,10 +293,22 @@ void CNetClient::OnReserveStatusList(int32_t)
         CWndGame::LogMissing("OnReserveStatusList", "reservation dialog");
 }
 
-void CNetClient::OnReserveResult(const CReserveResult&)
+void CNetClient::OnReserveResult(const CReserveResult& result)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnReserveResult", "chat list");
+    CWndGameChatList* pList = LobbyChatList(CurrentScreen<CWndGame>());
+    if (!pList)
+        return;
+    char szMachines[64];
+    std::snprintf(szMachines, sizeof szMachines, "[%03d] [%03d] [%03d] [%03d]", result.m_awMachineNo[0],
+                  result.m_awMachineNo[1], result.m_awMachineNo[2], result.m_awMachineNo[3]);
+    char szLine[160];
+    if (result.m_bApproved) {
+        std::snprintf(szLine, sizeof szLine, "%s %d시간 기계 예약이 승인되었습니다.", szMachines, result.m_wHours);
+        pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourSystem));
+    } else {
+        std::snprintf(szLine, sizeof szLine, "%s %d시간 기계 예약이 거부되었습니다.", szMachines, result.m_wHours);
+        pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourReserveRefused));
+    }
 }
 
 void CNetClient::OnDeckLogEntry(const CMachineLogEntry&)
@@ -276,28 +345,38 @@ void CNetClient::OnMachineRelease(int32_t gameType, int32_t machineNo)
     pScreen->SyncDecks();
 }
 
-void CNetClient::OnNotice(const char16_t*)
+void CNetClient::OnNotice(const char16_t* text)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnNotice", "notice line");
+    CWndGame* pScreen = CurrentScreen<CWndGame>();
+    CWndGameNotice* pLine = pScreen ? pScreen->GetNotice() : nullptr;
+    if (!pLine)
+        return;
+    char szText[kNoticeBytes];
+    platform::Utf16ToCp949(text ? text : u"", szText, sizeof szText);
+    pLine->ClearPending();
+    pLine->AddNotice(szText);
+    ShowWhenHidden(pLine);
 }
 
 void CNetClient::OnNoticeListBegin()
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnNoticeListBegin", "notice line");
+    if (CWndGameNotice* pLine = InfoNoticeLine(CurrentScreen<CWndGame>()))
+        pLine->ClearPending();
 }
 
-void CNetClient::OnNoticeListEntry(const char16_t*)
+void CNetClient::OnNoticeListEntry(const char16_t* text)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnNoticeListEntry", "notice line");
+    CWndGameNotice* pLine = InfoNoticeLine(CurrentScreen<CWndGame>());
+    if (!pLine)
+        return;
+    char szText[kNoticeBytes];
+    platform::Utf16ToCp949(text ? text : u"", szText, sizeof szText);
+    pLine->AddNotice(szText);
 }
 
 void CNetClient::OnNoticeListEnd()
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnNoticeListEnd", "notice line");
+    ShowWhenHidden(InfoNoticeLine(CurrentScreen<CWndGame>()));
 }
 
 void CNetClient::OnChatLine(const char16_t* name, const char16_t* text, bool bit2, bool bit7, bool bit0, bool bit3)
@@ -312,16 +391,21 @@ void CNetClient::OnChatLine(const char16_t* name, const char16_t* text, bool bit
     CDlgInquiry* pInquiry = pScreen->GetInquiry();
     char szLine[320];
 
+    CWndGameChatList* pList = LobbyChatList(pScreen);
     if (bit2) {
-        CWndGame::LogMissing("OnChatLine", "chat list");
+        if (pList)
+            pList->AddText(szText, CWndGameChatList::ChatColour(CWndGameChatList::kColourSystem));
         return;
     }
     if (bit7) {
         std::snprintf(szLine, sizeof szLine, "운영자:%s", szText);
-        if (!bit0 || !pInquiry) {
-            CWndGame::LogMissing("OnChatLine", "chat list");
+        if (!bit0) {
+            if (pList)
+                pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourLobbyNotice));
             return;
         }
+        if (!pInquiry)
+            return;
         if (!pInquiry->IsVisible() || !pInquiry->GetCallState())
             pInquiry->SetCallState(true);
         if (pInquiry->GetList())
@@ -340,7 +424,8 @@ void CNetClient::OnChatLine(const char16_t* name, const char16_t* text, bool bit
             pInquiry->GetList()->AddText(szLine, kInquiryLineColour);
         return;
     }
-    CWndGame::LogMissing("OnChatLine", "chat list");
+    if (pList)
+        pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourChat));
 }
 
 void CNetClient::OnExchangeDone(uint32_t amount)
