@@ -4,8 +4,7 @@
 // machine table; only the protocol client writes it.
 //
 // Children that are not part of this program yet (chat area, user-info panel, notice line,
-// machine selection, charge, exchange, gift-ticket, reservation and machine-information
-// dialogs) are not created: an operation that would reach one logs what it drops and returns.
+// charge, exchange and gift-ticket dialogs) are not created: an operation that would reach one logs what it drops and returns.
 
 #include <cstdint>
 #include <vector>
@@ -14,7 +13,11 @@
 
 class CDlgGameExplain;
 class CDlgInquiry;
+class CDlgMachineInfo;
+class CDlgMachineSelect;
 class CDlgRequiredRead;
+class CDlgReserveInfo;
+class CDlgReserveMachine;
 class CGameBase;
 class CWndDeck;
 class CXFont;
@@ -80,6 +83,10 @@ public:
     CDlgInquiry* GetInquiry() const { return m_pInquiry; }
     CDlgGameExplain* GetExplain() const { return m_pExplain; }
     CDlgRequiredRead* GetRequiredRead() const { return m_pRequiredRead; }
+    CDlgMachineSelect* GetMachineSelect() const { return m_pMachineSelect; }
+    CDlgReserveInfo* GetReserveInfo() const { return m_pReserveInfo; }
+    CDlgMachineInfo* GetMachineInfo() const { return m_pMachineInfo; }
+    CDlgReserveMachine* GetReserveMachine() const { return m_pReserveMachine; }
 
 private:
     static CXFont* Font(int nNumber);
@@ -88,4 +95,8 @@ private:
     CDlgGameExplain* m_pExplain = nullptr;
     CDlgInquiry* m_pInquiry = nullptr;
     CDlgRequiredRead* m_pRequiredRead = nullptr;
+    CDlgMachineSelect* m_pMachineSelect = nullptr;
+    CDlgReserveInfo* m_pReserveInfo = nullptr;
+    CDlgMachineInfo* m_pMachineInfo = nullptr;
+    CDlgReserveMachine* m_pReserveMachine = nullptr;
 };
