@@ -180,8 +180,9 @@ void CWndGame::OpenMachineSelect(int32_t nDeck)
     if (!pGame || pGame->IsDemo() || pGame->IsOutOfCredit()) {
         if (m_pMachineSelect)
             m_pMachineSelect->OpenFor(pGame ? pGame->m_nGameType : 0, nDeck);
-    } else
+    } else {
         ShowMessage("기계를 바꿀 수 없습니다.", "기계선택");
+    }
 }
 
 void CWndGame::RequestDeckCoinIn(int32_t nDeck)
