@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "CDXButton.h"
 #include "CDXEdit.h"
@@ -16,6 +17,7 @@
 #include "CWndMain.h"
 #include "NetClientGlobal.h"
 #include "platform/keys.h"
+#include "platform/line_editor.h"
 #include "platform/text.h"
 
 namespace {
@@ -125,8 +127,12 @@ void CDlgReserveMachine::RefreshDecks()
     char hours[16];
     std::snprintf(hours, sizeof hours, "%d", m_nMaxHours);
     m_pHours->SetText(hours);
-    if (m_bEnabled)
-        m_pHours->TakeFocus();
+    if (!m_bEnabled)
+        return;
+    // The caret after the text, so that typing corrects the number from its end.
+    const WPARAM end = std::strlen(hours);
+    Window_SendMessage(m_pHours->GetEditWindow(), EM_SETSEL, end, static_cast<LPARAM>(end));
+    m_pHours->TakeFocus();
 }
 
 bool CDlgReserveMachine::Reserve()

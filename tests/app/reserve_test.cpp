@@ -10,6 +10,7 @@
 #include "CWndGameLogRows.h"
 #include "NetRecords.h"
 #include "lobby_fixture.h"
+#include "platform/keys.h"
 
 namespace {
 
@@ -110,6 +111,34 @@ TEST_F(ReserveTest, HoursAndTicksAreCheckedBeforeAnythingIsSent)
         Box()->Show(false);
         EXPECT_TRUE(dialog->GetHoursEdit()->HasKeyboardFocus());
     }
+}
+
+TEST_F(ReserveTest, TabEnterAndEscMoveTheKeyboardBetweenTheHoursAndTheWindow)
+{
+    SetRow(0, 2, 42);
+    CDlgReserveMachine* dialog = OpenReserve(24);
+    ASSERT_NE(dialog, nullptr);
+    CDXEdit* hours = dialog->GetHoursEdit();
+    EXPECT_TRUE(hours->HasKeyboardFocus()) << "the server's answer puts the keyboard into the hours";
+    EXPECT_EQ(hours->GetSelStart(), 2) << "with the caret after the maximum";
+    EXPECT_EQ(hours->GetSelEnd(), 2);
+    struct Case {
+        int key;
+        bool inEdit;  // where the keyboard is before the key
+        bool after;
+    } cases[] = {{VK_TAB, true, false},    {VK_TAB, false, true},    {VK_RETURN, true, false},
+                 {VK_RETURN, false, true}, {VK_ESCAPE, true, false}, {VK_ESCAPE, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "key " << c.key << (c.inEdit ? " in the hours" : " in the window"));
+        if (c.inEdit)
+            hours->TakeFocus();
+        else
+            Window_SetFocus(g_hDXWnd);
+        ASSERT_EQ(hours->HasKeyboardFocus(), c.inEdit);
+        EXPECT_EQ(dialog->OnKeyDown(c.key), 0) << "consumed";
+        EXPECT_EQ(hours->HasKeyboardFocus(), c.after);
+    }
+    EXPECT_EQ(dialog->OnKeyDown('7'), 1) << "other keys go on to the edit";
 }
 
 TEST_F(ReserveTest, ReservationRowsShowTheNewestOnTop)
