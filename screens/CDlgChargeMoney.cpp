@@ -127,7 +127,7 @@ int CDlgChargeMoney::OnChar(int code)
     }
     if (code == 27 && (inAmount || inSender)) {
         if (g_hDXWnd)
-            Window_SetFocus(g_hDXWnd);
+            platform::SetFocus(g_hDXWnd);
         return 0;
     }
     return 1;

@@ -103,10 +103,11 @@ void CDlgCommon::OnShow(bool show)
 {
     if (show || m_nFocusWindowId == -1)
         return;
-    CDXWnd* w = GetTopLevel()->FindById(m_nFocusWindowId);
-    // The current screen is held by the main window beside its children: look there as well.
-    if (!w && g_pWndMain && g_pWndMain->GetCurrentScreen())
-        w = g_pWndMain->GetCurrentScreen()->FindById(m_nFocusWindowId);
+    // The widget is the current screen's (a screen is a tree of its own beside the main window's).
+    CDXWnd* screen = g_pWndMain ? g_pWndMain->GetCurrentScreen() : nullptr;
+    CDXWnd* w = screen ? screen->FindById(m_nFocusWindowId) : nullptr;
+    if (!w)
+        w = GetTopLevel()->FindById(m_nFocusWindowId);
     if (w)
         w->FocusEdit(m_nFocusEditId);
     m_nFocusWindowId = -1;

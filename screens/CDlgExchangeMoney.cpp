@@ -166,13 +166,13 @@ int CDlgExchangeMoney::OnChar(int code)
                 next->TakeFocus();
             return 0;
         }
-        if (m_apEdits[0] && g_hDXWnd && Window_GetFocus() == g_hDXWnd)
+        if (m_apEdits[0] && g_hDXWnd && platform::GetFocus() == g_hDXWnd)
             m_apEdits[0]->TakeFocus();
         return 1;
     }
     if (code == 27 && focused >= 0) {
         if (g_hDXWnd)
-            Window_SetFocus(g_hDXWnd);
+            platform::SetFocus(g_hDXWnd);
         return 0;
     }
     return 1;

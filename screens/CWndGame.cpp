@@ -9,7 +9,11 @@
 #include "CDlgExchangeMoney.h"
 #include "CDlgGameExplain.h"
 #include "CDlgInquiry.h"
+#include "CDlgMachineInfo.h"
+#include "CDlgMachineSelect.h"
 #include "CDlgRequiredRead.h"
+#include "CDlgReserveInfo.h"
+#include "CDlgReserveMachine.h"
 #include "CGameBase.h"
 #include "CGameDeck.h"
 #include "CGameDeckList.h"
@@ -19,11 +23,14 @@
 #include "CWndGameChatList.h"
 #include "CWndGameInfo.h"
 #include "CWndGameNotice.h"
+#include "CWndGameChannel.h"
 #include "CWndMain.h"
 #include "CXLog.h"
 #include "FormatThousands.h"
 #include "MachineTable.h"
 #include "NetClientGlobal.h"
+#include "NetRecords.h"
+#include "platform/codepage.h"
 #include "platform/keys.h"
 
 namespace {
@@ -51,11 +58,6 @@ CXFont* CWndGame::Font(int nNumber)
     case 15: return g_pGameMain->Font15;
     default: return nullptr;
     }
-}
-
-void CWndGame::LogMissing(const char* pszOperation, const char* pszPanel)
-{
-    CX_LOG_SYSTEM("CWndGame", "%s: the %s is not part of this program yet; skipped", pszOperation, pszPanel);
 }
 
 bool CWndGame::Create(int id, int)
@@ -116,8 +118,17 @@ bool CWndGame::Create(int id, int)
         pDialog->Show(false);
         return true;
     };
+    m_pMachineSelect = new (std::nothrow) CDlgMachineSelect;
+    if (!createDialog(m_pMachineSelect, [this](CDlgMachineSelect* p) { return p->Create(this); }))
+        return false;
     m_pExplain = new (std::nothrow) CDlgGameExplain;
     if (!createDialog(m_pExplain, [this](CDlgGameExplain* p) { return p->Create(this); }))
+        return false;
+    m_pReserveInfo = new (std::nothrow) CDlgReserveInfo;
+    if (!createDialog(m_pReserveInfo, [this](CDlgReserveInfo* p) { return p->Create(this); }))
+        return false;
+    m_pMachineInfo = new (std::nothrow) CDlgMachineInfo;
+    if (!createDialog(m_pMachineInfo, [this](CDlgMachineInfo* p) { return p->Create(this); }))
         return false;
     m_pExchange = new (std::nothrow) CDlgExchangeMoney;
     if (!createDialog(m_pExchange, [this](CDlgExchangeMoney* p) { return p->Create(this); }))
@@ -130,6 +141,9 @@ bool CWndGame::Create(int id, int)
                       [this](CDlgInquiry* p) { return p->Create(this, Font(10), Font(15), Font(7)); }))
         return false;
     m_pInquiry->SetNetClient(g_NetClient.Get());
+    m_pReserveMachine = new (std::nothrow) CDlgReserveMachine;
+    if (!createDialog(m_pReserveMachine, [this](CDlgReserveMachine* p) { return p->Create(this); }))
+        return false;
     m_pRequiredRead = new (std::nothrow) CDlgRequiredRead;
     if (!createDialog(m_pRequiredRead, [this](CDlgRequiredRead* p) { return p->Create(this); }))
         return false;
@@ -211,10 +225,12 @@ void CWndGame::OpenMachineSelect(int32_t nDeck)
     if (!pDeck)
         return;
     CGameBase* pGame = pDeck->GetGame();
-    if (!pGame || pGame->IsDemo() || pGame->IsOutOfCredit())
-        LogMissing("OpenMachineSelect", "machine selection dialog");
-    else
+    if (!pGame || pGame->IsDemo() || pGame->IsOutOfCredit()) {
+        if (m_pMachineSelect)
+            m_pMachineSelect->OpenFor(pGame ? pGame->m_nGameType : 0, nDeck);
+    } else {
         ShowMessage("기계를 바꿀 수 없습니다.", "기계선택");
+    }
 }
 
 void CWndGame::RequestDeckCoinIn(int32_t nDeck)
@@ -325,12 +341,20 @@ void CWndGame::AnsMachineSelect(int32_t nDeck, int32_t nGameType, int32_t nMachi
         ShowMessage("기계세팅 오류.", "기계선택");
         return;
     }
-    LogMissing("AnsMachineSelect", "machine selection dialog");
+    if (!m_pMachineSelect)
+        return;
+    if (CWndGameChannel* pPage = m_pMachineSelect->GetPage(nGameType))
+        pPage->MarkTaken(nMachineNo);
+    m_pMachineSelect->Show(false);
 }
 
 void CWndGame::AnsMachineListEnd()
 {
-    LogMissing("AnsMachineListEnd", "machine selection dialog");
+    if (!m_pMachineSelect)
+        return;
+    if (CWndGameChannel* pPage = m_pMachineSelect->GetPage(m_pMachineSelect->GetGameType()))
+        pPage->SelectFirstChannel();
+    m_pMachineSelect->Enable(true);
 }
 
 void CWndGame::AnsCoinCharged(int32_t nKind)
@@ -428,7 +452,19 @@ void CWndGame::AnsGiftTicketFail(int32_t nCode)
         m_pChangeTicket->Enable(true);
 }
 
-void CWndGame::AnsReserveInfo(const CReserveInfoEntry&)
+void CWndGame::AnsReserveInfo(const CReserveInfoEntry& entry)
 {
-    LogMissing("AnsReserveInfo", "reservation information dialog");
+    if (!m_pReserveInfo || !m_pReserveInfo->IsVisible())
+        return;
+    char szStart[100];
+    char szEnd[100];
+    platform::Utf16ToCp949(entry.m_szStart, szStart, sizeof szStart);
+    platform::Utf16ToCp949(entry.m_szEnd, szEnd, sizeof szEnd);
+    int32_t types[4];
+    int32_t machines[4];
+    for (int k = 0; k < 4; ++k) {
+        types[k] = entry.m_abyValue[k];
+        machines[k] = entry.m_awMachineNo[k];
+    }
+    m_pReserveInfo->AddRow(szStart, szEnd, types, machines);
 }

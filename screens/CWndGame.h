@@ -2,10 +2,6 @@
 // The lobby and game screen (screen 19): the four decks with their panels, the lobby's dialogs,
 // and the answer operations the protocol client calls for lobby answers. The screen reads the
 // machine table; only the protocol client writes it.
-//
-// Children that are not part of this program yet (machine selection, reservation and
-// machine-information dialogs) are not created: an operation that would reach one logs what it
-// drops and returns.
 
 #include <cstdint>
 #include <vector>
@@ -17,7 +13,11 @@ class CDlgChargeMoney;
 class CDlgExchangeMoney;
 class CDlgGameExplain;
 class CDlgInquiry;
+class CDlgMachineInfo;
+class CDlgMachineSelect;
 class CDlgRequiredRead;
+class CDlgReserveInfo;
+class CDlgReserveMachine;
 class CGameBase;
 class CWndDeck;
 class CWndGameChat;
@@ -82,8 +82,6 @@ public:
     void AddChatLine(const char* pszText, uint32_t dwColour);
     void RefreshMoney();
     void RefreshGiftTickets();
-    // What an operation drops because the panel it needs is not part of the program yet.
-    static void LogMissing(const char* pszOperation, const char* pszPanel);
 
     CWndDeck* GetDeckPanel(int32_t nDeck) const;
     CDlgInquiry* GetInquiry() const { return m_pInquiry; }
@@ -96,6 +94,10 @@ public:
     CDlgChargeMoney* GetChargeDialog() const { return m_pCharge; }
     CDlgExchangeMoney* GetExchangeDialog() const { return m_pExchange; }
     CDlgChangeTicket* GetChangeTicket() const { return m_pChangeTicket; }
+    CDlgMachineSelect* GetMachineSelect() const { return m_pMachineSelect; }
+    CDlgReserveInfo* GetReserveInfo() const { return m_pReserveInfo; }
+    CDlgMachineInfo* GetMachineInfo() const { return m_pMachineInfo; }
+    CDlgReserveMachine* GetReserveMachine() const { return m_pReserveMachine; }
 
 private:
     static CXFont* Font(int nNumber);
@@ -110,4 +112,8 @@ private:
     CDlgExchangeMoney* m_pExchange = nullptr;
     CDlgChargeMoney* m_pCharge = nullptr;
     CDlgChangeTicket* m_pChangeTicket = nullptr;
+    CDlgMachineSelect* m_pMachineSelect = nullptr;
+    CDlgReserveInfo* m_pReserveInfo = nullptr;
+    CDlgMachineInfo* m_pMachineInfo = nullptr;
+    CDlgReserveMachine* m_pReserveMachine = nullptr;
 };

@@ -86,7 +86,7 @@ bool CWndGameChat::SendInput()
     if (!g_NetClient || !g_NetClient->ReqChat(wide))
         return false;
     m_pEdit->SetText("");
-    Window_ShowCursor(true);
+    platform::ShowCursor(true);
     return true;
 }
 
@@ -99,7 +99,7 @@ int CWndGameChat::OnChar(int code)
             SendInput();
             return 0;
         }
-        if (m_pEdit && g_hDXWnd && Window_GetFocus() == g_hDXWnd) {
+        if (m_pEdit && g_hDXWnd && platform::GetFocus() == g_hDXWnd) {
             m_pEdit->TakeFocus();
             return 0;
         }
@@ -109,7 +109,7 @@ int CWndGameChat::OnChar(int code)
             return 1;
         m_pEdit->SetText("");
         if (g_hDXWnd)
-            Window_SetFocus(g_hDXWnd);
+            platform::SetFocus(g_hDXWnd);
         return 0;
     default:
         return 1;
@@ -119,6 +119,6 @@ int CWndGameChat::OnChar(int code)
 void CWndGameChat::OnChildFocus(int id)
 {
     if (id == kEditId)
-        Window_ShowCursor(true);
+        platform::ShowCursor(true);
     CDXWnd::OnChildFocus(id);
 }

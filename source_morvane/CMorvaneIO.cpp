@@ -55,5 +55,5 @@ void CMorvaneIO::PowerOff()
     // A cabinet switched itself off here; a player's computer is never switched off.
     CXLog::SystemLog().Write(__FILE__, "CMorvaneIO::PowerOff", __LINE__,
                              "machine power-off requested: the program ends, the computer stays on.");
-    Window_PostQuitMessage(0);
+    platform::PostQuitMessage(0);
 }

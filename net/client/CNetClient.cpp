@@ -6,6 +6,10 @@
 #include "CDlgChangeTicket.h"
 #include "CDlgCommon.h"
 #include "CDlgInquiry.h"
+#include "CDlgMachineInfo.h"
+#include "CDlgMachineSelect.h"
+#include "CDlgReserveMachine.h"
+#include "CGameBase.h"
 #include "CGameDeckList.h"
 #include "CGameMain.h"
 #include "CWndGame.h"
@@ -14,6 +18,9 @@
 #include "CWndGameInfo.h"
 #include "CWndGameNotice.h"
 #include "CWndGamePrizeList.h"
+#include "CWndDeckLog.h"
+#include "CWndGameChannel.h"
+#include "CWndGameLog.h"
 #include "CWndLogin.h"
 #include "AppShell.h"
 #include "CWndMain.h"
@@ -186,16 +193,25 @@ void CNetClient::OnUserEnterLeave(bool entered, const char16_t* name)
     pList->AddText(szLine, dwColour);
 }
 
-void CNetClient::OnChannelInfoBegin(int32_t, int32_t)
+// The machine-select dialog's channel page of a list's game type; null for another screen or a
+// type outside 1..4.
+static CWndGameChannel* ChannelPage(int32_t page)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnChannelInfoBegin", "machine selection dialog");
+    CWndGame* pScreen = CNetClient::CurrentScreen<CWndGame>();
+    CDlgMachineSelect* pDialog = pScreen ? pScreen->GetMachineSelect() : nullptr;
+    return pDialog ? pDialog->GetPage(page) : nullptr;
 }
 
-void CNetClient::OnChannelInfoEntry(int32_t, int32_t, int32_t)
+void CNetClient::OnChannelInfoBegin(int32_t page, int32_t count)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnChannelInfoEntry", "machine selection dialog");
+    if (CWndGameChannel* pPage = ChannelPage(page))
+        pPage->BeginList(count);
+}
+
+void CNetClient::OnChannelInfoEntry(int32_t page, int32_t machineNo, int32_t state)
+{
+    if (CWndGameChannel* pPage = ChannelPage(page))
+        pPage->SetEntry(machineNo, state);
 }
 
 void CNetClient::OnChannelInfoEnd()
@@ -281,16 +297,19 @@ void CNetClient::OnReserveInfoEnd()
     // The entries are all there; nothing further.
 }
 
-void CNetClient::OnReserveStatus(int32_t)
+void CNetClient::OnReserveStatus(int32_t hours)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnReserveStatus", "reservation dialog");
+    CWndGame* pScreen = CurrentScreen<CWndGame>();
+    if (pScreen && pScreen->GetReserveMachine())
+        pScreen->GetReserveMachine()->SetMaxHours(hours);
 }
 
 void CNetClient::OnReserveStatusList(int32_t)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnReserveStatusList", "reservation dialog");
+    CWndGame* pScreen = CurrentScreen<CWndGame>();
+    CDlgReserveMachine* pDialog = pScreen ? pScreen->GetReserveMachine() : nullptr;
+    if (pDialog && pDialog->IsVisible())
+        pDialog->RefreshDecks();
 }
 
 void CNetClient::OnReserveResult(const CReserveResult& result)
@@ -311,16 +330,34 @@ void CNetClient::OnReserveResult(const CReserveResult& result)
     }
 }
 
-void CNetClient::OnDeckLogEntry(const CMachineLogEntry&)
+// The machine-info dialog while it is shown on the lobby screen, else null.
+static CDlgMachineInfo* ShownMachineInfo()
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnDeckLogEntry", "machine information dialog");
+    CWndGame* pScreen = CNetClient::CurrentScreen<CWndGame>();
+    CDlgMachineInfo* pDialog = pScreen ? pScreen->GetMachineInfo() : nullptr;
+    return pDialog && pDialog->IsVisible() ? pDialog : nullptr;
 }
 
-void CNetClient::OnGameLogEntry(const CMachineLogEntry&)
+void CNetClient::OnDeckLogEntry(const CMachineLogEntry& entry)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnGameLogEntry", "machine information dialog");
+    CDlgMachineInfo* pDialog = ShownMachineInfo();
+    if (!pDialog || !g_pGameDeckList)
+        return;
+    // The deck hosting the key; a key no deck hosts is dropped.
+    CGameBase* pGame = FindGame(entry.m_nGameType, entry.m_nMachineNo);
+    CWndDeckLog* pLog = pDialog->GetDeckLog(g_pGameDeckList->IndexOf(pGame));
+    if (pGame && pLog)
+        pLog->AddRow(pGame->m_nGameType, entry.m_nMonth, entry.m_nDay, entry.m_nHour, entry.m_nMinute, entry.m_nValue,
+                     static_cast<int32_t>(entry.m_dwB), entry.m_dwA);
+}
+
+void CNetClient::OnGameLogEntry(const CMachineLogEntry& entry)
+{
+    CDlgMachineInfo* pDialog = ShownMachineInfo();
+    if (pDialog && pDialog->GetGameLog())
+        pDialog->GetGameLog()->AddRow(entry.m_nGameType, entry.m_nMachineNo, entry.m_nMonth, entry.m_nDay,
+                                      entry.m_nHour, entry.m_nMinute, entry.m_nValue,
+                                      static_cast<int32_t>(entry.m_dwB), entry.m_dwA);
 }
 
 void CNetClient::OnMachineLogEnd()

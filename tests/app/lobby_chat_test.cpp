@@ -71,7 +71,7 @@ TEST_F(LobbyChatTest, ChatAreaLayout)
 TEST_F(LobbyChatTest, EnterOpensTheChatInputAndEscLeavesIt)
 {
     CDXEdit* edit = m_lobby->GetChat()->GetEdit();
-    Window_SetFocus(g_hDXWnd);
+    platform::SetFocus(g_hDXWnd);
     EXPECT_EQ(m_lobby->OnChar(13), 0) << "Enter on the lobby";
     EXPECT_TRUE(edit->HasKeyboardFocus());
     edit->SetText("typed");
