@@ -24,11 +24,11 @@ uint64_t MonotonicNanoseconds()
 
 LocalTime FromTm(const std::tm& tm, int milliseconds)
 {
-    return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
+    return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,   tm.tm_hour,
                      tm.tm_min,         tm.tm_sec,     milliseconds, tm.tm_wday};
 }
 
-} // namespace
+}  // namespace
 
 uint32_t TickCount()
 {
@@ -78,4 +78,4 @@ LocalTime LocalTimeAt(int64_t secondsSince1970)
     return FromTm(tm, 0);
 }
 
-} // namespace platform
+}  // namespace platform

@@ -15,11 +15,13 @@ enum class Encoding { Utf16, Utf8, Cp949 };
 
 const char* IconvName(Encoding e)
 {
-    switch (e)
-    {
-    case Encoding::Utf16: return "UTF-16LE";
-    case Encoding::Utf8: return "UTF-8";
-    case Encoding::Cp949: return "CP949";
+    switch (e) {
+    case Encoding::Utf16:
+        return "UTF-16LE";
+    case Encoding::Utf8:
+        return "UTF-8";
+    case Encoding::Cp949:
+        return "CP949";
     }
     return "";
 }
@@ -29,8 +31,7 @@ const char* IconvName(Encoding e)
 // good character after it.
 size_t CharBytes(Encoding e, const unsigned char* p, size_t left)
 {
-    switch (e)
-    {
+    switch (e) {
     case Encoding::Utf16: {
         if (left < 2)
             return left;
@@ -53,13 +54,11 @@ size_t CharBytes(Encoding e, const unsigned char* p, size_t left)
     return 1;
 }
 
-class Converter
-{
+class Converter {
 public:
     Converter(Encoding from, Encoding to)
         : m_from(from), m_to(to), m_cd(iconv_open(IconvName(to), IconvName(from)))
-    {
-    }
+    {}
     ~Converter()
     {
         if (m_cd != iconv_t(-1))
@@ -74,13 +73,11 @@ public:
     {
         const size_t unit = m_to == Encoding::Utf16 ? 2 : 1;
         size_t pos = 0;
-        while (pos < srcBytes)
-        {
+        while (pos < srcBytes) {
             const size_t n = CharBytes(m_from, src + pos, srcBytes - pos);
             char piece[16];
             size_t pieceBytes = ConvertOne(src + pos, n, piece, sizeof piece);
-            if (pieceBytes == 0)
-            {
+            if (pieceBytes == 0) {
                 piece[0] = '?';
                 piece[1] = 0;
                 pieceBytes = unit;
@@ -123,8 +120,7 @@ std::vector<char> Convert(Encoding from, Encoding to, const void* src, size_t sr
 std::vector<char> Utf16Bytes(const char16_t* src, size_t units)
 {
     std::vector<char> bytes(units * 2);
-    for (size_t i = 0; i < units; ++i)
-    {
+    for (size_t i = 0; i < units; ++i) {
         bytes[2 * i] = char(src[i] & 0xFF);
         bytes[2 * i + 1] = char(src[i] >> 8);
     }
@@ -171,10 +167,8 @@ const std::vector<char32_t>& DoubleByteTable()
         iconv_t cd = iconv_open("UTF-32LE", "CP949");
         if (cd == iconv_t(-1))
             return t;
-        for (int lead = kLeadFirst; lead < 0xFF; ++lead)
-        {
-            for (int trail = kTrailFirst; trail < 0xFF; ++trail)
-            {
+        for (int lead = kLeadFirst; lead < 0xFF; ++lead) {
+            for (int trail = kTrailFirst; trail < 0xFF; ++trail) {
                 char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
                 unsigned char out[4] = {};
                 char* pin = in;
@@ -182,7 +176,8 @@ const std::vector<char32_t>& DoubleByteTable()
                 size_t inLeft = 2;
                 size_t outLeft = 4;
                 iconv(cd, nullptr, nullptr, nullptr, nullptr);
-                if (iconv(cd, &pin, &inLeft, &pout, &outLeft) != size_t(-1) && inLeft == 0 && outLeft == 0)
+                if (iconv(cd, &pin, &inLeft, &pout, &outLeft) != size_t(-1) && inLeft == 0 &&
+                    outLeft == 0)
                     t[(lead - kLeadFirst) * kTrailCount + (trail - kTrailFirst)] =
                         out[0] | out[1] << 8 | out[2] << 16 | static_cast<char32_t>(out[3]) << 24;
             }
@@ -193,7 +188,7 @@ const std::vector<char32_t>& DoubleByteTable()
     return table;
 }
 
-} // namespace
+}  // namespace
 
 std::u32string Cp949ToCodePoints(std::string_view src)
 {
@@ -202,20 +197,15 @@ std::u32string Cp949ToCodePoints(std::string_view src)
     out.reserve(src.size());
     const auto* p = reinterpret_cast<const unsigned char*>(src.data());
     const size_t length = src.size();
-    for (size_t i = 0; i < length; ++i)
-    {
+    for (size_t i = 0; i < length; ++i) {
         const unsigned c = p[i];
-        if (c < 0x80)
-        {
+        if (c < 0x80) {
             out.push_back(c);
-        }
-        else if (c >= kLeadFirst && c < 0xFF && i + 1 < length && p[i + 1] >= kTrailFirst && p[i + 1] < 0xFF)
-        {
+        } else if (c >= kLeadFirst && c < 0xFF && i + 1 < length && p[i + 1] >= kTrailFirst &&
+                   p[i + 1] < 0xFF) {
             out.push_back(table[(c - kLeadFirst) * kTrailCount + (p[i + 1] - kTrailFirst)]);
             ++i;
-        }
-        else
-        {
+        } else {
             out.push_back(kBadChar);
         }
     }
@@ -257,19 +247,22 @@ size_t Cp949ToUtf8(const char* src, char* dst, size_t dstBytes)
 
 std::string Utf8ToCp949(std::string_view src)
 {
-    const std::vector<char> out = Convert(Encoding::Utf8, Encoding::Cp949, src.data(), src.size(), SIZE_MAX);
+    const std::vector<char> out =
+        Convert(Encoding::Utf8, Encoding::Cp949, src.data(), src.size(), SIZE_MAX);
     return std::string(out.begin(), out.end());
 }
 
 std::string Cp949ToUtf8(std::string_view src)
 {
-    const std::vector<char> out = Convert(Encoding::Cp949, Encoding::Utf8, src.data(), src.size(), SIZE_MAX);
+    const std::vector<char> out =
+        Convert(Encoding::Cp949, Encoding::Utf8, src.data(), src.size(), SIZE_MAX);
     return std::string(out.begin(), out.end());
 }
 
 std::u16string Cp949ToUtf16(std::string_view src)
 {
-    const std::vector<char> out = Convert(Encoding::Cp949, Encoding::Utf16, src.data(), src.size(), SIZE_MAX);
+    const std::vector<char> out =
+        Convert(Encoding::Cp949, Encoding::Utf16, src.data(), src.size(), SIZE_MAX);
     std::u16string text(out.size() / 2, u'\0');
     for (size_t i = 0; i < text.size(); ++i)
         text[i] = char16_t(static_cast<unsigned char>(out[2 * i]) |
@@ -280,8 +273,9 @@ std::u16string Cp949ToUtf16(std::string_view src)
 std::string Utf16ToCp949(std::u16string_view src)
 {
     const std::vector<char> in = Utf16Bytes(src.data(), src.size());
-    const std::vector<char> out = Convert(Encoding::Utf16, Encoding::Cp949, in.data(), in.size(), SIZE_MAX);
+    const std::vector<char> out =
+        Convert(Encoding::Utf16, Encoding::Cp949, in.data(), in.size(), SIZE_MAX);
     return std::string(out.begin(), out.end());
 }
 
-} // namespace platform
+}  // namespace platform

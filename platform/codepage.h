@@ -35,4 +35,4 @@ std::string Utf16ToCp949(std::u16string_view src);
 // be accounted for rather than replaced by '?'.
 std::u32string Cp949ToCodePoints(std::string_view src);
 
-} // namespace platform
+}  // namespace platform

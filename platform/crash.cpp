@@ -110,7 +110,7 @@ bool InstallCrashReport(const std::string& folder)
             return false;
         g_ownStack = true;
     }
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = OnCrash;
     action.sa_flags = SA_ONSTACK;
     sigemptyset(&action.sa_mask);
@@ -139,7 +139,8 @@ void RemoveCrashReport()
 std::string CrashReportName(int year, int month, int day, int hour, int minute, int second)
 {
     char name[96];
-    std::snprintf(name, sizeof name, "%d-%d-%d %d_%d_%d.dmp", year, month, day, hour, minute, second);
+    std::snprintf(name, sizeof name, "%d-%d-%d %d_%d_%d.dmp", year, month, day, hour, minute,
+                  second);
     return name;
 }
 

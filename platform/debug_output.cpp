@@ -24,4 +24,4 @@ void DebugOutput(const char* pszText)
     }
 }
 
-} // namespace platform
+}  // namespace platform

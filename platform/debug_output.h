@@ -8,4 +8,4 @@ namespace platform {
 // Writes the text to stderr; a null text writes nothing.
 void DebugOutput(const char* pszText);
 
-} // namespace platform
+}  // namespace platform

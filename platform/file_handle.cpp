@@ -28,12 +28,22 @@ int OpenFileHandle(const std::string& path, uint32_t access, uint32_t dispositio
     else
         flags |= O_RDONLY;
     switch (disposition) {
-    case kCreateNew: flags |= O_CREAT | O_EXCL; break;
-    case kCreateAlways: flags |= O_CREAT | O_TRUNC; break;
-    case kOpenExisting: break;
-    case kOpenAlways: flags |= O_CREAT; break;
-    case kTruncateExisting: flags |= O_TRUNC; break;
-    default: return -1;
+    case kCreateNew:
+        flags |= O_CREAT | O_EXCL;
+        break;
+    case kCreateAlways:
+        flags |= O_CREAT | O_TRUNC;
+        break;
+    case kOpenExisting:
+        break;
+    case kOpenAlways:
+        flags |= O_CREAT;
+        break;
+    case kTruncateExisting:
+        flags |= O_TRUNC;
+        break;
+    default:
+        return -1;
     }
     if ((flags & O_TRUNC) && !bWrite)
         return -1;
@@ -69,10 +79,17 @@ int64_t SeekFileHandle(int handle, int64_t distance, int from)
 {
     int whence;
     switch (from) {
-    case kSeekBegin: whence = SEEK_SET; break;
-    case kSeekCurrent: whence = SEEK_CUR; break;
-    case kSeekEnd: whence = SEEK_END; break;
-    default: return -1;
+    case kSeekBegin:
+        whence = SEEK_SET;
+        break;
+    case kSeekCurrent:
+        whence = SEEK_CUR;
+        break;
+    case kSeekEnd:
+        whence = SEEK_END;
+        break;
+    default:
+        return -1;
     }
     if (handle < 0)
         return -1;
@@ -114,4 +131,4 @@ int64_t WriteFileHandle(int handle, const void* pBuffer, size_t count)
     return static_cast<int64_t>(done);
 }
 
-} // namespace platform
+}  // namespace platform

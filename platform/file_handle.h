@@ -12,15 +12,15 @@
 namespace platform {
 
 enum FileAccess : uint32_t {
-    kFileRead = 0x80000000u,  // GENERIC_READ
-    kFileWrite = 0x40000000u, // GENERIC_WRITE
+    kFileRead = 0x80000000u,   // GENERIC_READ
+    kFileWrite = 0x40000000u,  // GENERIC_WRITE
 };
 
 enum FileDisposition : uint32_t {
-    kCreateNew = 1,       // fails when the file exists
-    kCreateAlways = 2,    // creates or truncates
+    kCreateNew = 1,     // fails when the file exists
+    kCreateAlways = 2,  // creates or truncates
     kOpenExisting = 3,
-    kOpenAlways = 4,      // opens or creates
+    kOpenAlways = 4,  // opens or creates
     kTruncateExisting = 5,
 };
 
@@ -37,4 +37,4 @@ int64_t SeekFileHandle(int handle, int64_t distance, int from);
 int64_t ReadFileHandle(int handle, void* pBuffer, size_t count);
 int64_t WriteFileHandle(int handle, const void* pBuffer, size_t count);
 
-} // namespace platform
+}  // namespace platform

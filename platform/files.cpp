@@ -42,7 +42,8 @@ bool MatchWildcard(const std::string& pattern, const std::string& name)
 {
     size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || LowerAscii(pattern[p]) == LowerAscii(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -97,7 +98,7 @@ std::string ProgramPath()
     return n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string();
 }
 
-} // namespace
+}  // namespace
 
 std::string ProgramFolder()
 {
@@ -217,7 +218,8 @@ std::vector<FoundFile> FindFiles(const std::string& pattern)
         if (!StatPath(resolvedFolder + name, st))
             continue;
         bool isFolder = S_ISDIR(st.st_mode);
-        found.push_back(FoundFile{name, isFolder, isFolder ? 0 : static_cast<uint64_t>(st.st_size)});
+        found.push_back(
+            FoundFile{name, isFolder, isFolder ? 0 : static_cast<uint64_t>(st.st_size)});
     }
     ::closedir(dir);
     std::sort(found.begin(), found.end(),
@@ -257,7 +259,8 @@ bool WriteFileAtomic(const std::string& path, const void* pData, size_t nSize)
     if (target.empty())
         return false;
     // One temporary per thread and process, so concurrent saves of one target never share it.
-    std::string temp = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(CurrentThreadId());
+    std::string temp =
+        target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(CurrentThreadId());
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
@@ -297,4 +300,4 @@ void CloseDescriptor(int fd)
         ::close(fd);
 }
 
-} // namespace platform
+}  // namespace platform

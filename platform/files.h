@@ -28,8 +28,8 @@ std::string ToSlashes(const std::string& path);
 // result also names a file about to be created. Empty in, empty out.
 std::string ResolvePath(const std::string& path);
 
-bool FileExists(const std::string& path);   // a regular file (after ResolvePath)
-bool FolderExists(const std::string& path); // a directory (after ResolvePath)
+bool FileExists(const std::string& path);    // a regular file (after ResolvePath)
+bool FolderExists(const std::string& path);  // a directory (after ResolvePath)
 std::optional<uint64_t> FileSize(const std::string& path);
 
 // Creates the folder and any missing parents; true when it exists afterwards.
@@ -39,11 +39,10 @@ bool DeleteFile(const std::string& path);
 // Renames, replacing an existing target.
 bool RenameFile(const std::string& from, const std::string& to);
 
-struct FoundFile
-{
-    std::string strName; // name only, as on disk
+struct FoundFile {
+    std::string strName;  // name only, as on disk
     bool bFolder;
-    uint64_t nSize;      // 0 for folders
+    uint64_t nSize;  // 0 for folders
 };
 
 // Entries of a folder whose names match the last component of the pattern, where '*' matches any
@@ -64,4 +63,4 @@ int OpenAppend(const std::string& path);
 bool WriteDescriptor(int fd, const void* pData, size_t nSize);
 void CloseDescriptor(int fd);
 
-} // namespace platform
+}  // namespace platform

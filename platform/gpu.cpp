@@ -162,7 +162,8 @@ bool RectInside(const GpuTexture& texture, const GpuRect* rect, GpuRect& out)
 bool ClipRect(const GpuRect& in, int width, int height, GpuRect& out)
 {
     int x0 = std::max(in.x, 0), y0 = std::max(in.y, 0);
-    int x1 = std::min(in.x + std::max(in.w, 0), width), y1 = std::min(in.y + std::max(in.h, 0), height);
+    int x1 = std::min(in.x + std::max(in.w, 0), width),
+        y1 = std::min(in.y + std::max(in.h, 0), height);
     out = {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
     return out.w > 0 && out.h > 0;
 }
@@ -176,9 +177,9 @@ struct GpuDevice::Impl {
     std::string renderer;
 
     GLuint program = 0, vao = 0, vbo = 0, ibo = 0;
-    GLuint fbo = 0;         // the current target
-    GLuint presentFbo = 0;  // the back buffer, read by Present
-    GLuint readFbo = 0;     // a render target being read back
+    GLuint fbo = 0;              // the current target
+    GLuint presentFbo = 0;       // the back buffer, read by Present
+    GLuint readFbo = 0;          // a render target being read back
     GLuint samplers[2][2] = {};  // [linear][wrap]
     GLint locView = -1, locProj = -1, locHasTex = -1, locColorOp = -1, locAlphaTest = -1;
 
@@ -227,7 +228,8 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
     context = SDL_GL_CreateContext(window);
     if (!context) {
         // The usual cause is a driver without OpenGL 3.3 core: say so, with SDL's own words.
-        g_lastError = std::string("no OpenGL 3.3 core context (OpenGL 3.3 is required): ") + SDL_GetError();
+        g_lastError =
+            std::string("no OpenGL 3.3 core context (OpenGL 3.3 is required): ") + SDL_GetError();
         return false;
     }
     SDL_GL_MakeCurrent(window, context);
@@ -281,8 +283,9 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
     std::vector<uint16_t> indices(kMaxQuads * 6);
     for (int q = 0; q < kMaxQuads; ++q) {
         const uint16_t base = static_cast<uint16_t>(q * 4);
-        const uint16_t quad[6] = {base, uint16_t(base + 1), uint16_t(base + 2),
-                                  uint16_t(base + 2), uint16_t(base + 3), base};
+        const uint16_t quad[6] = {
+            base, uint16_t(base + 1), uint16_t(base + 2), uint16_t(base + 2), uint16_t(base + 3),
+            base};
         std::copy(quad, quad + 6, indices.begin() + q * 6);
     }
     glGenBuffers(1, &ibo);
@@ -313,7 +316,8 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
     }
     textures.erase(backBuffer);  // owned by the device, never counted as a resource to release
     glBindFramebuffer(GL_FRAMEBUFFER, presentFbo);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backBuffer->name, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backBuffer->name,
+                           0);
 
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
@@ -362,8 +366,9 @@ GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, 
         t->shadow.assign(size_t(width) * height * platform::BytesPerPixel(format), 0);
     GL(glPixelStorei)(GL_UNPACK_ALIGNMENT, 1);
     GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, 0);
-    GL(glTexImage2D)(GL_TEXTURE_2D, 0, gl.internal, width, height, 0, gl.format, gl.type,
-                 target ? nullptr : t->shadow.data());
+    GL(glTexImage2D)
+    (GL_TEXTURE_2D, 0, gl.internal, width, height, 0, gl.format, gl.type,
+     target ? nullptr : t->shadow.data());
     GL(glBindTexture)(GL_TEXTURE_2D, boundTexture ? boundTexture->name : 0);
     if (GL(glGetError)() != GL_NO_ERROR) {
         GL(glDeleteTextures)(1, &t->name);
@@ -379,8 +384,8 @@ void GpuDevice::Impl::BindTarget()
     GpuTexture* c = Colour();
     GL(glBindFramebuffer)(GL_FRAMEBUFFER, fbo);
     GL(glFramebufferTexture2D)(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, c->name, 0);
-    GL(glFramebufferRenderbuffer)(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
-                              depth ? depth->name : 0);
+    GL(glFramebufferRenderbuffer)
+    (GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth ? depth->name : 0);
     viewport = {0, 0, c->width, c->height};
     GL(glViewport)(0, 0, c->width, c->height);
     scissor = {0, 0, c->width, c->height};
@@ -452,8 +457,14 @@ GpuDevice::~GpuDevice()
         SDL_DestroyWindow(m_impl->window);
 }
 
-const char* GpuDevice::LastError() { return g_lastError.c_str(); }
-uint64_t GpuDevice::GlCallCount() { return g_glCalls; }
+const char* GpuDevice::LastError()
+{
+    return g_lastError.c_str();
+}
+uint64_t GpuDevice::GlCallCount()
+{
+    return g_glCalls;
+}
 
 namespace {
 
@@ -510,10 +521,22 @@ std::unique_ptr<GpuDevice> GpuDevice::CreateHeadless(int backWidth, int backHeig
     return std::unique_ptr<GpuDevice>(new GpuDevice(std::move(impl)));
 }
 
-int GpuDevice::BackBufferWidth() const { return m_impl->backBuffer->width; }
-int GpuDevice::BackBufferHeight() const { return m_impl->backBuffer->height; }
-GpuTexture* GpuDevice::BackBuffer() const { return m_impl->backBuffer; }
-const char* GpuDevice::RendererName() const { return m_impl->renderer.c_str(); }
+int GpuDevice::BackBufferWidth() const
+{
+    return m_impl->backBuffer->width;
+}
+int GpuDevice::BackBufferHeight() const
+{
+    return m_impl->backBuffer->height;
+}
+GpuTexture* GpuDevice::BackBuffer() const
+{
+    return m_impl->backBuffer;
+}
+const char* GpuDevice::RendererName() const
+{
+    return m_impl->renderer.c_str();
+}
 
 GpuTexture* GpuDevice::CreateTexture(int width, int height, uint32_t format)
 {
@@ -527,7 +550,10 @@ GpuTexture* GpuDevice::CreateRenderTarget(int width, int height, uint32_t format
     return m_impl->NewTexture(width, height, format, true);
 }
 
-void GpuDevice::SetTextureHook(TextureHook hook) { m_impl->textureHook = std::move(hook); }
+void GpuDevice::SetTextureHook(TextureHook hook)
+{
+    m_impl->textureHook = std::move(hook);
+}
 
 void GpuDevice::DestroyTexture(GpuTexture* texture)
 {
@@ -579,13 +605,22 @@ void GpuDevice::DestroyDepth(GpuDepth* depth)
     delete depth;
 }
 
-int GpuDevice::TextureWidth(const GpuTexture* texture) { return texture ? texture->width : 0; }
-int GpuDevice::TextureHeight(const GpuTexture* texture) { return texture ? texture->height : 0; }
+int GpuDevice::TextureWidth(const GpuTexture* texture)
+{
+    return texture ? texture->width : 0;
+}
+int GpuDevice::TextureHeight(const GpuTexture* texture)
+{
+    return texture ? texture->height : 0;
+}
 uint32_t GpuDevice::TextureFormat(const GpuTexture* texture)
 {
     return texture ? texture->format : uint32_t(GPU_FORMAT_UNKNOWN);
 }
-bool GpuDevice::IsRenderTarget(const GpuTexture* texture) { return texture && texture->target; }
+bool GpuDevice::IsRenderTarget(const GpuTexture* texture)
+{
+    return texture && texture->target;
+}
 
 bool GpuDevice::Lock(GpuTexture* texture, const GpuRect* rect, bool readOnly, GpuLocked& out)
 {
@@ -620,8 +655,9 @@ void GpuDevice::Unlock(GpuTexture* texture)
     GL(glBindTexture)(GL_TEXTURE_2D, texture->name);
     GL(glPixelStorei)(GL_UNPACK_ALIGNMENT, 1);
     GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, texture->width);
-    GL(glTexSubImage2D)(GL_TEXTURE_2D, 0, r.x, r.y, r.w, r.h, gl.format, gl.type,
-                    texture->shadow.data() + (size_t(r.y) * texture->width + r.x) * bpp);
+    GL(glTexSubImage2D)
+    (GL_TEXTURE_2D, 0, r.x, r.y, r.w, r.h, gl.format, gl.type,
+     texture->shadow.data() + (size_t(r.y) * texture->width + r.x) * bpp);
     GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, 0);
     GL(glBindTexture)(GL_TEXTURE_2D, m_impl->boundTexture ? m_impl->boundTexture->name : 0);
 }
@@ -670,7 +706,8 @@ bool GpuDevice::ReadPixels(GpuTexture* texture, const GpuRect* rect, uint32_t* a
     m_impl->MakeCurrent();
     ClearGlErrors();
     GL(glBindFramebuffer)(GL_READ_FRAMEBUFFER, m_impl->readFbo);
-    GL(glFramebufferTexture2D)(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->name, 0);
+    GL(glFramebufferTexture2D)
+    (GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->name, 0);
     GL(glPixelStorei)(GL_PACK_ALIGNMENT, 4);
     GL(glPixelStorei)(GL_PACK_ROW_LENGTH, 0);
     GL(glReadPixels)(r.x, r.y, r.w, r.h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
@@ -695,9 +732,18 @@ bool GpuDevice::SetRenderTarget(GpuTexture* colour, GpuDepth* depth)
     return GL(glCheckFramebufferStatus)(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
-GpuTexture* GpuDevice::RenderTarget() const { return m_impl->colour; }
-int GpuDevice::TargetWidth() const { return m_impl->Colour()->width; }
-int GpuDevice::TargetHeight() const { return m_impl->Colour()->height; }
+GpuTexture* GpuDevice::RenderTarget() const
+{
+    return m_impl->colour;
+}
+int GpuDevice::TargetWidth() const
+{
+    return m_impl->Colour()->width;
+}
+int GpuDevice::TargetHeight() const
+{
+    return m_impl->Colour()->height;
+}
 
 void GpuDevice::SetViewport(const GpuRect& rect)
 {
@@ -713,7 +759,10 @@ void GpuDevice::SetScissorRect(const GpuRect& rect)
     m_impl->ApplyScissor();
 }
 
-GpuRect GpuDevice::ScissorRect() const { return m_impl->scissor; }
+GpuRect GpuDevice::ScissorRect() const
+{
+    return m_impl->scissor;
+}
 
 void GpuDevice::SetScissorTest(bool enabled)
 {
@@ -722,7 +771,10 @@ void GpuDevice::SetScissorTest(bool enabled)
     m_impl->ApplyScissor();
 }
 
-bool GpuDevice::ScissorTest() const { return m_impl->scissorTest; }
+bool GpuDevice::ScissorTest() const
+{
+    return m_impl->scissorTest;
+}
 
 void GpuDevice::Clear(uint32_t argb, bool depth)
 {
@@ -742,8 +794,9 @@ void GpuDevice::Clear(uint32_t argb, bool depth)
         return;
     GL(glEnable)(GL_SCISSOR_TEST);
     GL(glScissor)(clipped.x, clipped.y, clipped.w, clipped.h);
-    GL(glClearColor)(((argb >> 16) & 255) / 255.0f, ((argb >> 8) & 255) / 255.0f, (argb & 255) / 255.0f,
-                 (argb >> 24) / 255.0f);
+    GL(glClearColor)
+    (((argb >> 16) & 255) / 255.0f, ((argb >> 8) & 255) / 255.0f, (argb & 255) / 255.0f,
+     (argb >> 24) / 255.0f);
     GLbitfield mask = GL_COLOR_BUFFER_BIT;
     if (depth && d.depth) {
         GL(glDepthMask)(GL_TRUE);
@@ -876,7 +929,10 @@ void GpuDevice::SetDepthWrite(bool enabled)
     d.depthWrite = enabled;
 }
 
-GpuVertex* GpuDevice::LockVertices() { return m_impl->staging.data(); }
+GpuVertex* GpuDevice::LockVertices()
+{
+    return m_impl->staging.data();
+}
 
 // What was written reaches the GL buffer with the draw that uses it.
 void GpuDevice::UnlockVertices() {}
@@ -921,8 +977,8 @@ GpuStatus GpuDevice::Present()
     GL(glBindFramebuffer)(GL_DRAW_FRAMEBUFFER, 0);
     GL(glDisable)(GL_SCISSOR_TEST);
     // Stored top row first, shown top row at the top: the destination rows run downwards.
-    GL(glBlitFramebuffer)(0, 0, d.backBuffer->width, d.backBuffer->height, 0, h, w, 0,
-                          GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    GL(glBlitFramebuffer)
+    (0, 0, d.backBuffer->width, d.backBuffer->height, 0, h, w, 0, GL_COLOR_BUFFER_BIT, GL_LINEAR);
     if (d.capture && w > 0 && h > 0) {
         // The window's rows run bottom up.
         d.presented.assign(size_t(w) * h, 0);
@@ -931,7 +987,8 @@ GpuStatus GpuDevice::Present()
         GL(glPixelStorei)(GL_PACK_ROW_LENGTH, 0);
         GL(glReadPixels)(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, d.presented.data());
         for (int y = 0; y < h / 2; ++y)
-            std::swap_ranges(d.presented.begin() + ptrdiff_t(y) * w, d.presented.begin() + ptrdiff_t(y + 1) * w,
+            std::swap_ranges(d.presented.begin() + ptrdiff_t(y) * w,
+                             d.presented.begin() + ptrdiff_t(y + 1) * w,
                              d.presented.begin() + ptrdiff_t(h - 1 - y) * w);
         for (uint32_t& p : d.presented)
             p |= 0xFF000000u;

@@ -39,7 +39,8 @@ static_assert(sizeof(GpuVertex) == 24, "the vertex layout is 24 bytes");
 
 enum class GpuPrimitive { Lines = 2, Triangles = 3, Quads = 4 };
 
-// Destination blend factor; the source factor is always source alpha, the same for colour and alpha.
+// Destination blend factor; the source factor is always source alpha, the same for colour and
+// alpha.
 enum class GpuBlend { InvSrcAlpha, One };
 
 // Texture stage 0 colour operation; alpha is always texture alpha x diffuse alpha.

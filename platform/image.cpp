@@ -72,7 +72,8 @@ bool Fail(std::string* error, const char* reason)
 uint32_t Expand565(uint32_t c)
 {
     const uint32_t r = (c >> 11) & 31, g = (c >> 5) & 63, b = c & 31;
-    return 0xFF000000u | ((r << 3) | (r >> 2)) << 16 | ((g << 2) | (g >> 4)) << 8 | ((b << 3) | (b >> 2));
+    return 0xFF000000u | ((r << 3) | (r >> 2)) << 16 | ((g << 2) | (g >> 4)) << 8 |
+           ((b << 3) | (b >> 2));
 }
 
 // (a * wa + b * wb) / (wa + wb) on each of the three colour channels, opaque.
@@ -130,10 +131,19 @@ bool DecodeDXT(const uint8_t* p, size_t size, uint32_t width, uint32_t height, u
 {
     int kind;
     switch (fourCC) {
-    case 0x31545844: kind = 1; break;                    // "DXT1"
-    case 0x32545844: case 0x33545844: kind = 3; break;   // "DXT2", "DXT3"
-    case 0x34545844: case 0x35545844: kind = 5; break;   // "DXT4", "DXT5"
-    default: return Fail(error, "unsupported DDS four-character code");
+    case 0x31545844:
+        kind = 1;
+        break;  // "DXT1"
+    case 0x32545844:
+    case 0x33545844:
+        kind = 3;
+        break;  // "DXT2", "DXT3"
+    case 0x34545844:
+    case 0x35545844:
+        kind = 5;
+        break;  // "DXT4", "DXT5"
+    default:
+        return Fail(error, "unsupported DDS four-character code");
     }
     const size_t blockBytes = kind == 1 ? 8 : 16;
     const size_t across = (width + 3) / 4, down = (height + 3) / 4;
@@ -195,7 +205,8 @@ bool DecodeDDS(const uint8_t* p, size_t size, ImageData& out, std::string* error
         for (size_t b = 0; b < bytes; ++b)
             v |= uint32_t(src[b]) << (8 * b);
         const uint32_t a = aMask ? Channel(v, aMask) : 255u;
-        out.argb[i] = a << 24 | Channel(v, rMask) << 16 | Channel(v, gMask) << 8 | Channel(v, bMask);
+        out.argb[i] =
+            a << 24 | Channel(v, rMask) << 16 | Channel(v, gMask) << 8 | Channel(v, bMask);
     }
     return true;
 }
@@ -213,7 +224,8 @@ bool PngChunksFit(const uint8_t* p, size_t size)
         return true;
     size_t pos = 8;
     while (size - pos >= 8) {
-        const uint64_t length = uint64_t(p[pos]) << 24 | uint64_t(p[pos + 1]) << 16 | uint64_t(p[pos + 2]) << 8 | p[pos + 3];
+        const uint64_t length = uint64_t(p[pos]) << 24 | uint64_t(p[pos + 1]) << 16 |
+                                uint64_t(p[pos + 2]) << 8 | p[pos + 3];
         if (length > size - pos - 8)
             return false;
         if (std::memcmp(p + pos + 4, "IEND", 4) == 0)
@@ -270,7 +282,7 @@ bool platform::IsDdsImage(const void* data, size_t size)
 }
 
 bool platform::DecodeImage(const void* data, size_t size, uint32_t colourKey, ImageData& out,
-                  std::string* error)
+                           std::string* error)
 {
     out = ImageData{};
     if (!data || size == 0)
@@ -289,14 +301,17 @@ bool platform::DecodeImage(const void* data, size_t size, uint32_t colourKey, Im
         // The size the header claims is checked before any pixel is decoded.
         int width = 0, height = 0, channels = 0;
         if (!stbi_info_from_memory(bytes, int(size), &width, &height, &channels))
-            return Fail(error, stbi_failure_reason() ? stbi_failure_reason() : "unknown image format");
+            return Fail(error,
+                        stbi_failure_reason() ? stbi_failure_reason() : "unknown image format");
         if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
             uint64_t(width) * uint64_t(height) > uint64_t(size) * MaxPixelsPerByte(bytes, size))
             return Fail(error, "image too large for its data");
         std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-            stbi_load_from_memory(bytes, int(size), &width, &height, &channels, 4), stbi_image_free);
+            stbi_load_from_memory(bytes, int(size), &width, &height, &channels, 4),
+            stbi_image_free);
         if (!pixels)
-            return Fail(error, stbi_failure_reason() ? stbi_failure_reason() : "unknown image format");
+            return Fail(error,
+                        stbi_failure_reason() ? stbi_failure_reason() : "unknown image format");
         out.width = width;
         out.height = height;
         out.argb.resize(size_t(width) * height);

@@ -20,10 +20,11 @@ struct ImageData {
 namespace platform {
 
 // Decodes PNG, BMP, TGA or DDS (uncompressed or DXT1 to DXT5) from memory. Sides above
-// 16384 pixels, and sizes the file's bytes cannot hold, are refused before decoding. A nonzero colourKey turns every pixel equal to it (alpha included)
-// into transparent black. False with a reason in error on bad or unknown data.
+// 16384 pixels, and sizes the file's bytes cannot hold, are refused before decoding. A nonzero
+// colourKey turns every pixel equal to it (alpha included) into transparent black. False with a
+// reason in error on bad or unknown data.
 bool DecodeImage(const void* data, size_t size, uint32_t colourKey, ImageData& out,
-                  std::string* error = nullptr);
+                 std::string* error = nullptr);
 
 // True when the bytes start with the DDS signature "DDS ".
 bool IsDdsImage(const void* data, size_t size);

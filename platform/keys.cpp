@@ -11,31 +11,49 @@ namespace {
 struct KeyMapping {
     SDL_Scancode scancode;
     int vk;
-    char plain;   // 0: the key makes no character
+    char plain;  // 0: the key makes no character
     char shifted;
 };
 
 // US layout. A virtual key reached from two keys (Enter) takes its characters from the first row.
 constexpr auto kKeys = std::to_array<KeyMapping>({
-    {SDL_SCANCODE_A, 'A', 'a', 'A'}, {SDL_SCANCODE_B, 'B', 'b', 'B'},
-    {SDL_SCANCODE_C, 'C', 'c', 'C'}, {SDL_SCANCODE_D, 'D', 'd', 'D'},
-    {SDL_SCANCODE_E, 'E', 'e', 'E'}, {SDL_SCANCODE_F, 'F', 'f', 'F'},
-    {SDL_SCANCODE_G, 'G', 'g', 'G'}, {SDL_SCANCODE_H, 'H', 'h', 'H'},
-    {SDL_SCANCODE_I, 'I', 'i', 'I'}, {SDL_SCANCODE_J, 'J', 'j', 'J'},
-    {SDL_SCANCODE_K, 'K', 'k', 'K'}, {SDL_SCANCODE_L, 'L', 'l', 'L'},
-    {SDL_SCANCODE_M, 'M', 'm', 'M'}, {SDL_SCANCODE_N, 'N', 'n', 'N'},
-    {SDL_SCANCODE_O, 'O', 'o', 'O'}, {SDL_SCANCODE_P, 'P', 'p', 'P'},
-    {SDL_SCANCODE_Q, 'Q', 'q', 'Q'}, {SDL_SCANCODE_R, 'R', 'r', 'R'},
-    {SDL_SCANCODE_S, 'S', 's', 'S'}, {SDL_SCANCODE_T, 'T', 't', 'T'},
-    {SDL_SCANCODE_U, 'U', 'u', 'U'}, {SDL_SCANCODE_V, 'V', 'v', 'V'},
-    {SDL_SCANCODE_W, 'W', 'w', 'W'}, {SDL_SCANCODE_X, 'X', 'x', 'X'},
-    {SDL_SCANCODE_Y, 'Y', 'y', 'Y'}, {SDL_SCANCODE_Z, 'Z', 'z', 'Z'},
+    {SDL_SCANCODE_A, 'A', 'a', 'A'},
+    {SDL_SCANCODE_B, 'B', 'b', 'B'},
+    {SDL_SCANCODE_C, 'C', 'c', 'C'},
+    {SDL_SCANCODE_D, 'D', 'd', 'D'},
+    {SDL_SCANCODE_E, 'E', 'e', 'E'},
+    {SDL_SCANCODE_F, 'F', 'f', 'F'},
+    {SDL_SCANCODE_G, 'G', 'g', 'G'},
+    {SDL_SCANCODE_H, 'H', 'h', 'H'},
+    {SDL_SCANCODE_I, 'I', 'i', 'I'},
+    {SDL_SCANCODE_J, 'J', 'j', 'J'},
+    {SDL_SCANCODE_K, 'K', 'k', 'K'},
+    {SDL_SCANCODE_L, 'L', 'l', 'L'},
+    {SDL_SCANCODE_M, 'M', 'm', 'M'},
+    {SDL_SCANCODE_N, 'N', 'n', 'N'},
+    {SDL_SCANCODE_O, 'O', 'o', 'O'},
+    {SDL_SCANCODE_P, 'P', 'p', 'P'},
+    {SDL_SCANCODE_Q, 'Q', 'q', 'Q'},
+    {SDL_SCANCODE_R, 'R', 'r', 'R'},
+    {SDL_SCANCODE_S, 'S', 's', 'S'},
+    {SDL_SCANCODE_T, 'T', 't', 'T'},
+    {SDL_SCANCODE_U, 'U', 'u', 'U'},
+    {SDL_SCANCODE_V, 'V', 'v', 'V'},
+    {SDL_SCANCODE_W, 'W', 'w', 'W'},
+    {SDL_SCANCODE_X, 'X', 'x', 'X'},
+    {SDL_SCANCODE_Y, 'Y', 'y', 'Y'},
+    {SDL_SCANCODE_Z, 'Z', 'z', 'Z'},
 
-    {SDL_SCANCODE_1, '1', '1', '!'}, {SDL_SCANCODE_2, '2', '2', '@'},
-    {SDL_SCANCODE_3, '3', '3', '#'}, {SDL_SCANCODE_4, '4', '4', '$'},
-    {SDL_SCANCODE_5, '5', '5', '%'}, {SDL_SCANCODE_6, '6', '6', '^'},
-    {SDL_SCANCODE_7, '7', '7', '&'}, {SDL_SCANCODE_8, '8', '8', '*'},
-    {SDL_SCANCODE_9, '9', '9', '('}, {SDL_SCANCODE_0, '0', '0', ')'},
+    {SDL_SCANCODE_1, '1', '1', '!'},
+    {SDL_SCANCODE_2, '2', '2', '@'},
+    {SDL_SCANCODE_3, '3', '3', '#'},
+    {SDL_SCANCODE_4, '4', '4', '$'},
+    {SDL_SCANCODE_5, '5', '5', '%'},
+    {SDL_SCANCODE_6, '6', '6', '^'},
+    {SDL_SCANCODE_7, '7', '7', '&'},
+    {SDL_SCANCODE_8, '8', '8', '*'},
+    {SDL_SCANCODE_9, '9', '9', '('},
+    {SDL_SCANCODE_0, '0', '0', ')'},
 
     {SDL_SCANCODE_RETURN, VK_RETURN, '\r', '\r'},
     {SDL_SCANCODE_ESCAPE, VK_ESCAPE, '\x1b', '\x1b'},
@@ -55,12 +73,18 @@ constexpr auto kKeys = std::to_array<KeyMapping>({
     {SDL_SCANCODE_PERIOD, VK_OEM_PERIOD, '.', '>'},
     {SDL_SCANCODE_SLASH, VK_OEM_2, '/', '?'},
 
-    {SDL_SCANCODE_F1, VK_F1, 0, 0}, {SDL_SCANCODE_F2, VK_F1 + 1, 0, 0},
-    {SDL_SCANCODE_F3, VK_F1 + 2, 0, 0}, {SDL_SCANCODE_F4, VK_F4, 0, 0},
-    {SDL_SCANCODE_F5, VK_F1 + 4, 0, 0}, {SDL_SCANCODE_F6, VK_F1 + 5, 0, 0},
-    {SDL_SCANCODE_F7, VK_F1 + 6, 0, 0}, {SDL_SCANCODE_F8, VK_F1 + 7, 0, 0},
-    {SDL_SCANCODE_F9, VK_F1 + 8, 0, 0}, {SDL_SCANCODE_F10, VK_F10, 0, 0},
-    {SDL_SCANCODE_F11, VK_F1 + 10, 0, 0}, {SDL_SCANCODE_F12, VK_F12, 0, 0},
+    {SDL_SCANCODE_F1, VK_F1, 0, 0},
+    {SDL_SCANCODE_F2, VK_F1 + 1, 0, 0},
+    {SDL_SCANCODE_F3, VK_F1 + 2, 0, 0},
+    {SDL_SCANCODE_F4, VK_F4, 0, 0},
+    {SDL_SCANCODE_F5, VK_F1 + 4, 0, 0},
+    {SDL_SCANCODE_F6, VK_F1 + 5, 0, 0},
+    {SDL_SCANCODE_F7, VK_F1 + 6, 0, 0},
+    {SDL_SCANCODE_F8, VK_F1 + 7, 0, 0},
+    {SDL_SCANCODE_F9, VK_F1 + 8, 0, 0},
+    {SDL_SCANCODE_F10, VK_F10, 0, 0},
+    {SDL_SCANCODE_F11, VK_F1 + 10, 0, 0},
+    {SDL_SCANCODE_F12, VK_F12, 0, 0},
 
     {SDL_SCANCODE_CAPSLOCK, VK_CAPITAL, 0, 0},
     {SDL_SCANCODE_PRINTSCREEN, VK_SNAPSHOT, 0, 0},
@@ -83,11 +107,16 @@ constexpr auto kKeys = std::to_array<KeyMapping>({
     {SDL_SCANCODE_KP_MINUS, VK_SUBTRACT, '-', '-'},
     {SDL_SCANCODE_KP_PLUS, VK_ADD, '+', '+'},
     {SDL_SCANCODE_KP_ENTER, VK_RETURN, '\r', '\r'},
-    {SDL_SCANCODE_KP_0, VK_NUMPAD0, '0', '0'}, {SDL_SCANCODE_KP_1, VK_NUMPAD0 + 1, '1', '1'},
-    {SDL_SCANCODE_KP_2, VK_NUMPAD0 + 2, '2', '2'}, {SDL_SCANCODE_KP_3, VK_NUMPAD0 + 3, '3', '3'},
-    {SDL_SCANCODE_KP_4, VK_NUMPAD0 + 4, '4', '4'}, {SDL_SCANCODE_KP_5, VK_NUMPAD0 + 5, '5', '5'},
-    {SDL_SCANCODE_KP_6, VK_NUMPAD0 + 6, '6', '6'}, {SDL_SCANCODE_KP_7, VK_NUMPAD0 + 7, '7', '7'},
-    {SDL_SCANCODE_KP_8, VK_NUMPAD0 + 8, '8', '8'}, {SDL_SCANCODE_KP_9, VK_NUMPAD0 + 9, '9', '9'},
+    {SDL_SCANCODE_KP_0, VK_NUMPAD0, '0', '0'},
+    {SDL_SCANCODE_KP_1, VK_NUMPAD0 + 1, '1', '1'},
+    {SDL_SCANCODE_KP_2, VK_NUMPAD0 + 2, '2', '2'},
+    {SDL_SCANCODE_KP_3, VK_NUMPAD0 + 3, '3', '3'},
+    {SDL_SCANCODE_KP_4, VK_NUMPAD0 + 4, '4', '4'},
+    {SDL_SCANCODE_KP_5, VK_NUMPAD0 + 5, '5', '5'},
+    {SDL_SCANCODE_KP_6, VK_NUMPAD0 + 6, '6', '6'},
+    {SDL_SCANCODE_KP_7, VK_NUMPAD0 + 7, '7', '7'},
+    {SDL_SCANCODE_KP_8, VK_NUMPAD0 + 8, '8', '8'},
+    {SDL_SCANCODE_KP_9, VK_NUMPAD0 + 9, '9', '9'},
     {SDL_SCANCODE_KP_PERIOD, VK_DECIMAL, '.', '.'},
 
     {SDL_SCANCODE_APPLICATION, VK_APPS, 0, 0},
@@ -111,7 +140,10 @@ const KeyMapping* FindByVk(int vk)
     return nullptr;
 }
 
-bool IsLetter(int vk) { return vk >= 'A' && vk <= 'Z'; }
+bool IsLetter(int vk)
+{
+    return vk >= 'A' && vk <= 'Z';
+}
 
 // Keys whose character does not depend on the modifiers.
 bool IsControlKey(int vk)
@@ -119,9 +151,12 @@ bool IsControlKey(int vk)
     return vk == VK_BACK || vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE;
 }
 
-bool NeedsNumLock(int vk) { return (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) || vk == VK_DECIMAL; }
+bool NeedsNumLock(int vk)
+{
+    return (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) || vk == VK_DECIMAL;
+}
 
-} // namespace
+}  // namespace
 
 int platform::VirtualKeyFromScancode(int scancode)
 {

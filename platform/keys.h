@@ -37,13 +37,13 @@ constexpr int VK_DELETE = 0x2E;
 constexpr int VK_LWIN = 0x5B;
 constexpr int VK_RWIN = 0x5C;
 constexpr int VK_APPS = 0x5D;
-constexpr int VK_NUMPAD0 = 0x60; // .. VK_NUMPAD0 + 9
+constexpr int VK_NUMPAD0 = 0x60;  // .. VK_NUMPAD0 + 9
 constexpr int VK_MULTIPLY = 0x6A;
 constexpr int VK_ADD = 0x6B;
 constexpr int VK_SUBTRACT = 0x6D;
 constexpr int VK_DECIMAL = 0x6E;
 constexpr int VK_DIVIDE = 0x6F;
-constexpr int VK_F1 = 0x70; // .. VK_F1 + 11
+constexpr int VK_F1 = 0x70;  // .. VK_F1 + 11
 constexpr int VK_F4 = 0x73;
 constexpr int VK_F10 = 0x79;
 constexpr int VK_F12 = 0x7B;
@@ -55,17 +55,17 @@ constexpr int VK_LCONTROL = 0xA2;
 constexpr int VK_RCONTROL = 0xA3;
 constexpr int VK_LMENU = 0xA4;
 constexpr int VK_RMENU = 0xA5;
-constexpr int VK_OEM_1 = 0xBA;      // ; :
-constexpr int VK_OEM_PLUS = 0xBB;   // = +
-constexpr int VK_OEM_COMMA = 0xBC;  // , <
-constexpr int VK_OEM_MINUS = 0xBD;  // - _
-constexpr int VK_OEM_PERIOD = 0xBE; // . >
-constexpr int VK_OEM_2 = 0xBF;      // / ?
-constexpr int VK_OEM_3 = 0xC0;      // ` ~
-constexpr int VK_OEM_4 = 0xDB;      // [ {
-constexpr int VK_OEM_5 = 0xDC;      // \ |
-constexpr int VK_OEM_6 = 0xDD;      // ] }
-constexpr int VK_OEM_7 = 0xDE;      // ' "
+constexpr int VK_OEM_1 = 0xBA;       // ; :
+constexpr int VK_OEM_PLUS = 0xBB;    // = +
+constexpr int VK_OEM_COMMA = 0xBC;   // , <
+constexpr int VK_OEM_MINUS = 0xBD;   // - _
+constexpr int VK_OEM_PERIOD = 0xBE;  // . >
+constexpr int VK_OEM_2 = 0xBF;       // / ?
+constexpr int VK_OEM_3 = 0xC0;       // ` ~
+constexpr int VK_OEM_4 = 0xDB;       // [ {
+constexpr int VK_OEM_5 = 0xDC;       // \ |
+constexpr int VK_OEM_6 = 0xDD;       // ] }
+constexpr int VK_OEM_7 = 0xDE;       // ' "
 
 namespace platform {
 

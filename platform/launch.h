@@ -18,7 +18,8 @@ bool SpawnDetached(const std::vector<std::string>& argv);
 // an empty target or when the opener cannot be started.
 bool OpenWithDesktop(const std::string& target);
 
-// Test seam: the spawner platform::OpenWithDesktop uses; null puts SpawnDetached back. Returns the previous one.
+// Test seam: the spawner platform::OpenWithDesktop uses; null puts SpawnDetached back. Returns the
+// previous one.
 Spawner SetLaunchSpawner(Spawner spawner);
 
 }  // namespace platform

@@ -87,7 +87,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-} // namespace
+}  // namespace
 
 HWND platform::CreateLineEdit(HWND parent, uint32_t style)
 {
@@ -103,4 +103,7 @@ HWND platform::CreateLineEdit(HWND parent, uint32_t style)
     return hwnd;
 }
 
-const platform::LineEditor* platform::GetLineEditor(HWND hwnd) { return Find(hwnd); }
+const platform::LineEditor* platform::GetLineEditor(HWND hwnd)
+{
+    return Find(hwnd);
+}

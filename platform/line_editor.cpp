@@ -5,12 +5,17 @@
 
 #include "platform/line_editor.h"
 
-
 namespace platform {
 namespace {
 
-bool IsLead(uint8_t b) { return b >= 0x81 && b <= 0xFE; }
-bool IsTrail(uint8_t b) { return b >= 0x41 && b <= 0xFE; }
+bool IsLead(uint8_t b)
+{
+    return b >= 0x81 && b <= 0xFE;
+}
+bool IsTrail(uint8_t b)
+{
+    return b >= 0x41 && b <= 0xFE;
+}
 
 // Length of the character starting at text[pos].
 size_t CharLen(std::string_view text, size_t pos)
@@ -21,7 +26,7 @@ size_t CharLen(std::string_view text, size_t pos)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 void LineEditor::SetLimit(size_t bytes)
 {
@@ -102,7 +107,7 @@ void LineEditor::SetSel(long start, long end)
 {
     const auto clamp = [this](long v) {
         return (v < 0 || static_cast<size_t>(v) > m_strText.size()) ? m_strText.size()
-                                                                     : Snap(static_cast<size_t>(v));
+                                                                    : Snap(static_cast<size_t>(v));
     };
     m_nAnchor = clamp(start);
     m_nCaret = clamp(end);
@@ -144,8 +149,12 @@ bool LineEditor::KeyDown(int vk, bool shift)
         else
             to = CharEndAfter(m_nCaret);
         break;
-    case VK_HOME: to = 0; break;
-    case VK_END: to = m_strText.size(); break;
+    case VK_HOME:
+        to = 0;
+        break;
+    case VK_END:
+        to = m_strText.size();
+        break;
     case VK_DELETE:
         if (m_bComposing)
             return true;
@@ -246,5 +255,4 @@ void LineEditor::CompositionEnd()
     m_bComposing = false;
 }
 
-} // namespace platform
-
+}  // namespace platform

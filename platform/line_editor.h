@@ -76,8 +76,8 @@ public:
 
 private:
     size_t CharStartBefore(size_t pos) const;  // start of the character that ends at pos
-    size_t CharEndAfter(size_t pos) const;      // end of the character that starts at pos
-    size_t Snap(size_t pos) const;              // the character start at or before pos
+    size_t CharEndAfter(size_t pos) const;     // end of the character that starts at pos
+    size_t Snap(size_t pos) const;             // the character start at or before pos
     void DeleteSelection();
     bool Insert(std::string_view bytes);
     void RemoveComposition();

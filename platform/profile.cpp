@@ -11,7 +11,10 @@
 namespace platform {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 std::string Trim(const std::string& s)
 {
@@ -104,7 +107,7 @@ std::string Unquote(const std::string& v)
     return v;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> ProfileGetString(const std::string& file, const std::string& section,
                                             const std::string& key)
@@ -181,4 +184,4 @@ bool ProfileSetString(const std::string& file, const std::string& section, const
     return WriteFileAtomic(path, text.data(), text.size());
 }
 
-} // namespace platform
+}  // namespace platform

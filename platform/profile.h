@@ -23,4 +23,4 @@ std::optional<std::string> ProfileGetString(const std::string& file, const std::
 bool ProfileSetString(const std::string& file, const std::string& section, const std::string& key,
                       const std::string& value);
 
-} // namespace platform
+}  // namespace platform

@@ -28,11 +28,13 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // Code points.
 
-std::u32string DecodeCp949(const char* text, size_t length) {
+std::u32string DecodeCp949(const char* text, size_t length)
+{
     return platform::Cp949ToCodePoints(std::string_view(text, length));
 }
 
-void AppendUtf8(std::string& s, char32_t c) {
+void AppendUtf8(std::string& s, char32_t c)
+{
     if (c < 0x80) {
         s.push_back(static_cast<char>(c));
     } else if (c < 0x800) {
@@ -51,9 +53,11 @@ void AppendUtf8(std::string& s, char32_t c) {
 }
 
 // Face names compare without regard to ASCII case.
-std::string FoldName(const std::u32string& name) {
+std::string FoldName(const std::u32string& name)
+{
     std::string s;
-    for (char32_t c : name) AppendUtf8(s, c >= 'A' && c <= 'Z' ? c + 32 : c);
+    for (char32_t c : name)
+        AppendUtf8(s, c >= 'A' && c <= 'Z' ? c + 32 : c);
     return s;
 }
 
@@ -75,10 +79,13 @@ struct Library {
     std::vector<PrivateFace> privates;
 };
 
-Library& Lib() {
+Library& Lib()
+{
     static Library* lib = [] {
-        auto* l = new Library;  // lives for the process: fonts may be deleted during static destruction
-        if (FT_Init_FreeType(&l->ft) != 0) l->ft = nullptr;
+        auto* l =
+            new Library;  // lives for the process: fonts may be deleted during static destruction
+        if (FT_Init_FreeType(&l->ft) != 0)
+            l->ft = nullptr;
         l->fcReady = FcInit() == FcTrue;
         return l;
     }();
@@ -87,12 +94,14 @@ Library& Lib() {
 
 // One name record as text: UTF-16BE for Unicode encodings, 16-bit big-endian CP949 codes for the
 // Korean Windows encodings, bytes otherwise.
-std::u32string NameRecordText(const FT_SfntName& n) {
+std::u32string NameRecordText(const FT_SfntName& n)
+{
     std::u32string out;
     const bool windows = n.platform_id == TT_PLATFORM_MICROSOFT;
-    const bool unicode = n.platform_id == TT_PLATFORM_APPLE_UNICODE ||
-                         (windows && (n.encoding_id == TT_MS_ID_UNICODE_CS || n.encoding_id == TT_MS_ID_UCS_4 ||
-                                      n.encoding_id == TT_MS_ID_SYMBOL_CS));
+    const bool unicode =
+        n.platform_id == TT_PLATFORM_APPLE_UNICODE ||
+        (windows && (n.encoding_id == TT_MS_ID_UNICODE_CS || n.encoding_id == TT_MS_ID_UCS_4 ||
+                     n.encoding_id == TT_MS_ID_SYMBOL_CS));
     if (unicode) {
         for (FT_UInt i = 0; i + 1 < n.string_len; i += 2) {
             char32_t c = n.string[i] << 8 | n.string[i + 1];
@@ -108,42 +117,55 @@ std::u32string NameRecordText(const FT_SfntName& n) {
     std::string bytes;
     if (windows && n.encoding_id == TT_MS_ID_WANSUNG) {
         for (FT_UInt i = 0; i < n.string_len; ++i)
-            if (n.string[i] != 0) bytes.push_back(static_cast<char>(n.string[i]));
+            if (n.string[i] != 0)
+                bytes.push_back(static_cast<char>(n.string[i]));
         return DecodeCp949(bytes.data(), bytes.size());
     }
     if (n.platform_id == TT_PLATFORM_MACINTOSH && n.encoding_id == TT_MAC_ID_KOREAN)
         return DecodeCp949(reinterpret_cast<const char*>(n.string), n.string_len);
     if (n.platform_id == TT_PLATFORM_MACINTOSH && n.encoding_id == TT_MAC_ID_ROMAN) {
-        for (FT_UInt i = 0; i < n.string_len; ++i) out.push_back(n.string[i]);
+        for (FT_UInt i = 0; i < n.string_len; ++i)
+            out.push_back(n.string[i]);
     }
     return out;
 }
 
-bool FaceIsBold(FT_Face face) {
+bool FaceIsBold(FT_Face face)
+{
     auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     return (face->style_flags & FT_STYLE_FLAG_BOLD) != 0 || (os2 && os2->usWeightClass >= 600);
 }
 
-bool FaceIsItalic(FT_Face face) { return (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0; }
+bool FaceIsItalic(FT_Face face)
+{
+    return (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+}
 
-bool FindPrivate(Library& lib, const std::string& folded, bool bold, bool italic, std::string* path, int* index) {
+bool FindPrivate(Library& lib, const std::string& folded, bool bold, bool italic, std::string* path,
+                 int* index)
+{
     const PrivateFace* best = nullptr;
     int bestScore = -1;
     for (const auto& f : lib.privates) {
-        if (std::find(f.names.begin(), f.names.end(), folded) == f.names.end()) continue;
+        if (std::find(f.names.begin(), f.names.end(), folded) == f.names.end())
+            continue;
         int score = (f.bold == bold ? 2 : 0) + (f.italic == italic ? 1 : 0);
-        if (score > bestScore) best = &f, bestScore = score;
+        if (score > bestScore)
+            best = &f, bestScore = score;
     }
-    if (!best) return false;
+    if (!best)
+        return false;
     *path = best->path;
     *index = best->index;
     return true;
 }
 
 // Installed face by name; a missing name yields the best face that covers Korean.
-bool FindInstalled(Library& lib, const std::string& utf8Name, int weight, bool italic, std::string* path,
-                   int* index) {
-    if (!lib.fcReady) return false;
+bool FindInstalled(Library& lib, const std::string& utf8Name, int weight, bool italic,
+                   std::string* path, int* index)
+{
+    if (!lib.fcReady)
+        return false;
     FcPattern* pattern = FcPatternCreate();
     if (!utf8Name.empty())
         FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(utf8Name.c_str()));
@@ -155,7 +177,8 @@ bool FindInstalled(Library& lib, const std::string& utf8Name, int weight, bool i
     FcResult result = FcResultNoMatch;
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
     FcPatternDestroy(pattern);
-    if (!match) return false;
+    if (!match)
+        return false;
     FcChar8* file = nullptr;
     int idx = 0;
     bool ok = FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch;
@@ -168,15 +191,17 @@ bool FindInstalled(Library& lib, const std::string& utf8Name, int weight, bool i
     return ok;
 }
 
-FT_Face OpenFace(Library& lib, const std::string& path, int index) {
+FT_Face OpenFace(Library& lib, const std::string& path, int index)
+{
     FT_Face face = nullptr;
-    if (!lib.ft || FT_New_Face(lib.ft, path.c_str(), index, &face) != 0) return nullptr;
+    if (!lib.ft || FT_New_Face(lib.ft, path.c_str(), index, &face) != 0)
+        return nullptr;
     return face;
 }
 
 struct Glyph {
-    int32_t left = 0;     // from the pen position
-    int32_t top = 0;      // from the baseline, upwards
+    int32_t left = 0;  // from the pen position
+    int32_t top = 0;   // from the baseline, upwards
     int32_t width = 0;
     int32_t rows = 0;
     int32_t advance = 0;
@@ -200,14 +225,18 @@ struct TextFontObject {
     TextMetrics metrics;
     std::unordered_map<char32_t, Glyph> glyphs;
 
-    ~TextFontObject() {
+    ~TextFontObject()
+    {
         Library& lib = Lib();
         std::lock_guard<std::mutex> lock(lib.mutex);
-        if (face) FT_Done_Face(face);
-        if (fallback) FT_Done_Face(fallback);
+        if (face)
+            FT_Done_Face(face);
+        if (fallback)
+            FT_Done_Face(fallback);
     }
 
-    void SizeFace(FT_Face f) const {
+    void SizeFace(FT_Face f) const
+    {
         FT_Set_Char_Size(f, static_cast<FT_F26Dot6>(std::lround(emX * 64)),
                          static_cast<FT_F26Dot6>(std::lround(emY * 64)), 72, 72);
     }
@@ -230,18 +259,24 @@ struct TextDCObject {
     int bkMode = TEXT_BK_OPAQUE;
     int32_t extra = 0;
 
-    TextFont Font() {
-        if (font) return font;
-        if (!defaultFont) defaultFont = platform::CreateFont(TextFontDesc{});
+    TextFont Font()
+    {
+        if (font)
+            return font;
+        if (!defaultFont)
+            defaultFont = platform::CreateFont(TextFontDesc{});
         return defaultFont;
     }
 };
 
-const Glyph& TextFontObject::GetGlyph(char32_t c) {
+const Glyph& TextFontObject::GetGlyph(char32_t c)
+{
     auto it = glyphs.find(c);
-    if (it != glyphs.end()) return it->second;
+    if (it != glyphs.end())
+        return it->second;
     Glyph& g = glyphs[c];
-    if (c < 0x20) return g;  // control characters take no room and draw nothing
+    if (c < 0x20)
+        return g;  // control characters take no room and draw nothing
 
     FT_Face f = face;
     FT_UInt index = FT_Get_Char_Index(face, c);
@@ -252,9 +287,11 @@ const Glyph& TextFontObject::GetGlyph(char32_t c) {
             std::lock_guard<std::mutex> lock(lib.mutex);
             std::string path;
             int idx = 0;
-            if (FindInstalled(lib, "", desc.weight ? desc.weight : 400, false, &path, &idx) && path != file) {
+            if (FindInstalled(lib, "", desc.weight ? desc.weight : 400, false, &path, &idx) &&
+                path != file) {
                 fallback = OpenFace(lib, path, idx);
-                if (fallback) SizeFace(fallback);
+                if (fallback)
+                    SizeFace(fallback);
             }
         }
         if (fallback && FT_Get_Char_Index(fallback, c) != 0) {
@@ -264,16 +301,21 @@ const Glyph& TextFontObject::GetGlyph(char32_t c) {
     }
     // Greyscale text takes outlines even where the face carries 1-bit strikes for the size.
     const FT_Int32 loadFlags = mono ? FT_LOAD_TARGET_MONO : FT_LOAD_NO_BITMAP;
-    if (FT_Load_Glyph(f, index, loadFlags) != 0) return g;
+    if (FT_Load_Glyph(f, index, loadFlags) != 0)
+        return g;
     FT_GlyphSlot slot = f->glyph;
     if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-        if (synthBold && !FaceIsBold(f)) FT_GlyphSlot_Embolden(slot);
-        if (synthItalic && !FaceIsItalic(f)) FT_GlyphSlot_Oblique(slot);
+        if (synthBold && !FaceIsBold(f))
+            FT_GlyphSlot_Embolden(slot);
+        if (synthItalic && !FaceIsItalic(f))
+            FT_GlyphSlot_Oblique(slot);
     }
     g.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
-    if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return g;
+    if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
+        return g;
     const FT_Bitmap& bm = slot->bitmap;
-    if (bm.pixel_mode != FT_PIXEL_MODE_GRAY && bm.pixel_mode != FT_PIXEL_MODE_MONO) return g;
+    if (bm.pixel_mode != FT_PIXEL_MODE_GRAY && bm.pixel_mode != FT_PIXEL_MODE_MONO)
+        return g;
     g.left = slot->bitmap_left;
     g.top = slot->bitmap_top;
     g.width = static_cast<int32_t>(bm.width);
@@ -284,7 +326,9 @@ const Glyph& TextFontObject::GetGlyph(char32_t c) {
         for (int32_t x = 0; x < g.width; ++x) {
             uint8_t v = bm.pixel_mode == FT_PIXEL_MODE_MONO
                             ? ((row[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0)
-                            : (bm.num_grays == 256 ? row[x] : static_cast<uint8_t>(row[x] * 255 / (bm.num_grays - 1)));
+                            : (bm.num_grays == 256
+                                   ? row[x]
+                                   : static_cast<uint8_t>(row[x] * 255 / (bm.num_grays - 1)));
             g.coverage[static_cast<size_t>(y) * g.width + x] = v;
         }
     }
@@ -294,37 +338,45 @@ const Glyph& TextFontObject::GetGlyph(char32_t c) {
 // ---------------------------------------------------------------------------------------------
 // Private fonts.
 
-int platform::AddFontFile(const char* path) {
-    if (!path || !*path) return 0;
+int platform::AddFontFile(const char* path)
+{
+    if (!path || !*path)
+        return 0;
     Library& lib = Lib();
     std::lock_guard<std::mutex> lock(lib.mutex);
     FT_Face first = OpenFace(lib, path, 0);
-    if (!first) return 0;
+    if (!first)
+        return 0;
     const FT_Long count = first->num_faces;
     FT_Done_Face(first);
     int added = 0;
     for (FT_Long i = 0; i < count; ++i) {
         FT_Face face = OpenFace(lib, path, static_cast<int>(i));
-        if (!face) continue;
+        if (!face)
+            continue;
         PrivateFace pf;
         pf.path = path;
         pf.index = static_cast<int>(i);
         pf.bold = FaceIsBold(face);
         pf.italic = FaceIsItalic(face);
         auto addName = [&pf](const std::u32string& n) {
-            if (n.empty()) return;
+            if (n.empty())
+                return;
             std::string f = FoldName(n);
-            if (std::find(pf.names.begin(), pf.names.end(), f) == pf.names.end()) pf.names.push_back(f);
+            if (std::find(pf.names.begin(), pf.names.end(), f) == pf.names.end())
+                pf.names.push_back(f);
         };
         if (face->family_name) {
             std::u32string n;
-            for (const char* p = face->family_name; *p; ++p) n.push_back(static_cast<unsigned char>(*p));
+            for (const char* p = face->family_name; *p; ++p)
+                n.push_back(static_cast<unsigned char>(*p));
             addName(n);
         }
         const FT_UInt names = FT_Get_Sfnt_Name_Count(face);
         for (FT_UInt k = 0; k < names; ++k) {
             FT_SfntName rec;
-            if (FT_Get_Sfnt_Name(face, k, &rec) != 0) continue;
+            if (FT_Get_Sfnt_Name(face, k, &rec) != 0)
+                continue;
             if (rec.name_id == TT_NAME_ID_FONT_FAMILY || rec.name_id == TT_NAME_ID_FULL_NAME ||
                 rec.name_id == TT_NAME_ID_TYPOGRAPHIC_FAMILY)
                 addName(NameRecordText(rec));
@@ -336,16 +388,21 @@ int platform::AddFontFile(const char* path) {
     return added;
 }
 
-bool platform::RemoveFontFile(const char* path) {
-    if (!path) return false;
+bool platform::RemoveFontFile(const char* path)
+{
+    if (!path)
+        return false;
     Library& lib = Lib();
     std::lock_guard<std::mutex> lock(lib.mutex);
     // One registration is the run of faces one call added, starting at face 0.
-    auto first = std::find_if(lib.privates.begin(), lib.privates.end(),
-                              [path](const PrivateFace& f) { return f.path == path && f.index == 0; });
-    if (first == lib.privates.end()) return false;
+    auto first =
+        std::find_if(lib.privates.begin(), lib.privates.end(),
+                     [path](const PrivateFace& f) { return f.path == path && f.index == 0; });
+    if (first == lib.privates.end())
+        return false;
     auto last = first + 1;
-    while (last != lib.privates.end() && last->path == path && last->index != 0) ++last;
+    while (last != lib.privates.end() && last->path == path && last->index != 0)
+        ++last;
     lib.privates.erase(first, last);
     return true;
 }
@@ -353,7 +410,8 @@ bool platform::RemoveFontFile(const char* path) {
 // ---------------------------------------------------------------------------------------------
 // Fonts.
 
-TextFont platform::CreateFont(const TextFontDesc& desc) {
+TextFont platform::CreateFont(const TextFontDesc& desc)
+{
     auto font = std::make_unique<TextFontObject>();
     font->desc = desc;
     font->desc.faceName[sizeof(desc.faceName) - 1] = 0;
@@ -375,7 +433,8 @@ TextFont platform::CreateFont(const TextFontDesc& desc) {
             font->file = path;
         }
     }
-    if (!font->face) return nullptr;
+    if (!font->face)
+        return nullptr;
 
     FT_Face face = font->face;
     font->mono = desc.quality == TEXT_QUALITY_NONANTIALIASED;
@@ -386,7 +445,8 @@ TextFont platform::CreateFont(const TextFontDesc& desc) {
     const double upem = face->units_per_EM ? face->units_per_EM : 1000;
     double winAscent = os2 && os2->usWinAscent ? os2->usWinAscent : face->ascender;
     double winDescent = os2 && os2->usWinAscent ? os2->usWinDescent : -face->descender;
-    if (winAscent + winDescent <= 0) winAscent = upem * 0.8, winDescent = upem * 0.2;
+    if (winAscent + winDescent <= 0)
+        winAscent = upem * 0.8, winDescent = upem * 0.2;
     const double cell = winAscent + winDescent;
 
     // GDI's sign convention: negative asks for the character height, positive for the cell height.
@@ -420,82 +480,125 @@ TextFont platform::CreateFont(const TextFontDesc& desc) {
     return font.release();
 }
 
-void platform::DeleteFont(TextFont font) { delete font; }
+void platform::DeleteFont(TextFont font)
+{
+    delete font;
+}
 
-bool platform::GetFontDesc(TextFont font, TextFontDesc* desc) {
-    if (!font || !desc) return false;
+bool platform::GetFontDesc(TextFont font, TextFontDesc* desc)
+{
+    if (!font || !desc)
+        return false;
     *desc = font->desc;
     return true;
 }
 
-const char* platform::GetFontFile(TextFont font) { return font ? font->file.c_str() : nullptr; }
+const char* platform::GetFontFile(TextFont font)
+{
+    return font ? font->file.c_str() : nullptr;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Contexts and bitmaps.
 
-TextDC platform::CreateDC() { return new TextDCObject; }
+TextDC platform::CreateDC()
+{
+    return new TextDCObject;
+}
 
-void platform::DeleteDC(TextDC dc) {
-    if (!dc) return;
+void platform::DeleteDC(TextDC dc)
+{
+    if (!dc)
+        return;
     platform::DeleteFont(dc->defaultFont);
     delete dc;
 }
 
-TextFont platform::SelectFont(TextDC dc, TextFont font) {
-    if (!dc) return nullptr;
+TextFont platform::SelectFont(TextDC dc, TextFont font)
+{
+    if (!dc)
+        return nullptr;
     TextFont old = dc->font;
     dc->font = font;
     return old;
 }
 
-TextBitmap platform::SelectBitmap(TextDC dc, TextBitmap bitmap) {
-    if (!dc) return nullptr;
+TextBitmap platform::SelectBitmap(TextDC dc, TextBitmap bitmap)
+{
+    if (!dc)
+        return nullptr;
     TextBitmap old = dc->bitmap;
     dc->bitmap = bitmap;
     return old;
 }
 
-uint32_t platform::SetTextColor(TextDC dc, uint32_t rgb) {
-    if (!dc) return 0;
+uint32_t platform::SetTextColor(TextDC dc, uint32_t rgb)
+{
+    if (!dc)
+        return 0;
     return std::exchange(dc->textColor, rgb & 0xFFFFFF);
 }
-uint32_t platform::GetTextColor(TextDC dc) { return dc ? dc->textColor : 0; }
-uint32_t platform::SetBkColor(TextDC dc, uint32_t rgb) {
-    if (!dc) return 0;
+uint32_t platform::GetTextColor(TextDC dc)
+{
+    return dc ? dc->textColor : 0;
+}
+uint32_t platform::SetBkColor(TextDC dc, uint32_t rgb)
+{
+    if (!dc)
+        return 0;
     return std::exchange(dc->bkColor, rgb & 0xFFFFFF);
 }
-uint32_t platform::GetBkColor(TextDC dc) { return dc ? dc->bkColor : 0; }
-int platform::SetBkMode(TextDC dc, int mode) {
-    if (!dc || (mode != TEXT_BK_TRANSPARENT && mode != TEXT_BK_OPAQUE)) return 0;
+uint32_t platform::GetBkColor(TextDC dc)
+{
+    return dc ? dc->bkColor : 0;
+}
+int platform::SetBkMode(TextDC dc, int mode)
+{
+    if (!dc || (mode != TEXT_BK_TRANSPARENT && mode != TEXT_BK_OPAQUE))
+        return 0;
     return std::exchange(dc->bkMode, mode);
 }
-int platform::GetBkMode(TextDC dc) { return dc ? dc->bkMode : 0; }
-int32_t platform::SetCharacterExtra(TextDC dc, int32_t extra) {
-    if (!dc) return 0;
+int platform::GetBkMode(TextDC dc)
+{
+    return dc ? dc->bkMode : 0;
+}
+int32_t platform::SetCharacterExtra(TextDC dc, int32_t extra)
+{
+    if (!dc)
+        return 0;
     return std::exchange(dc->extra, extra);
 }
 
-TextBitmap platform::CreateBitmap(int32_t width, int32_t height, uint32_t** pixels) {
-    if (pixels) *pixels = nullptr;
+TextBitmap platform::CreateBitmap(int32_t width, int32_t height, uint32_t** pixels)
+{
+    if (pixels)
+        *pixels = nullptr;
     constexpr int32_t kMaxSide = 16384;
-    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return nullptr;
+    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+        return nullptr;
     auto* bitmap = new TextBitmapObject;
     bitmap->width = width;
     bitmap->height = height;
     bitmap->pixels = std::make_unique<uint32_t[]>(static_cast<size_t>(width) * height);
-    if (pixels) *pixels = bitmap->pixels.get();
+    if (pixels)
+        *pixels = bitmap->pixels.get();
     return bitmap;
 }
 
-void platform::DeleteBitmap(TextBitmap bitmap) { delete bitmap; }
+void platform::DeleteBitmap(TextBitmap bitmap)
+{
+    delete bitmap;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Measuring and drawing.
 
 namespace {
 
-size_t TextLength(const char* text, int32_t length) {
-    if (!text) return 0;
+size_t TextLength(const char* text, int32_t length)
+{
+    if (!text)
+        return 0;
     return length < 0 ? std::strlen(text) : static_cast<size_t>(length);
 }
 
@@ -505,16 +608,20 @@ struct Line {
     int32_t width = 0;
 };
 
-int32_t RunWidth(TextFontObject& font, const std::u32string& chars, size_t begin, size_t end, int32_t extra) {
+int32_t RunWidth(TextFontObject& font, const std::u32string& chars, size_t begin, size_t end,
+                 int32_t extra)
+{
     int32_t w = 0;
-    for (size_t i = begin; i < end; ++i) w += font.GetGlyph(chars[i]).advance + extra;
+    for (size_t i = begin; i < end; ++i)
+        w += font.GetGlyph(chars[i]).advance + extra;
     return w;
 }
 
 // Splits into lines at CR, LF and CR LF (unless single-line), then at blanks to fit `maxWidth`
 // (with word breaking). A word wider than the line stays whole, as GDI leaves it.
-std::vector<Line> BreakLines(TextFontObject& font, const std::u32string& chars, uint32_t format, int32_t maxWidth,
-                             int32_t extra) {
+std::vector<Line> BreakLines(TextFontObject& font, const std::u32string& chars, uint32_t format,
+                             int32_t maxWidth, int32_t extra)
+{
     std::vector<Line> lines;
     std::vector<std::pair<size_t, size_t>> hard;
     if (format & TEXT_DT_SINGLELINE) {
@@ -524,7 +631,9 @@ std::vector<Line> BreakLines(TextFontObject& font, const std::u32string& chars, 
         for (size_t i = 0; i <= chars.size(); ++i) {
             if (i == chars.size() || chars[i] == '\r' || chars[i] == '\n') {
                 hard.emplace_back(start, i);
-                if (i < chars.size() && chars[i] == '\r' && i + 1 < chars.size() && chars[i + 1] == '\n') ++i;
+                if (i < chars.size() && chars[i] == '\r' && i + 1 < chars.size() &&
+                    chars[i + 1] == '\n')
+                    ++i;
                 start = i + 1;
             }
         }
@@ -541,8 +650,10 @@ std::vector<Line> BreakLines(TextFontObject& font, const std::u32string& chars, 
             size_t i = lineStart;
             for (; i < end; ++i) {
                 const int32_t w = font.GetGlyph(chars[i]).advance + extra;
-                if (width + w > maxWidth && chars[i] != ' ' && lastBlank != std::string::npos) break;
-                if (chars[i] == ' ') lastBlank = i;
+                if (width + w > maxWidth && chars[i] != ' ' && lastBlank != std::string::npos)
+                    break;
+                if (chars[i] == ' ')
+                    lastBlank = i;
                 width += w;
             }
             if (i >= end) {
@@ -550,11 +661,14 @@ std::vector<Line> BreakLines(TextFontObject& font, const std::u32string& chars, 
                 break;
             }
             size_t lineEnd = lastBlank;
-            while (lineEnd > lineStart && chars[lineEnd - 1] == ' ') --lineEnd;
+            while (lineEnd > lineStart && chars[lineEnd - 1] == ' ')
+                --lineEnd;
             lines.push_back({lineStart, lineEnd, RunWidth(font, chars, lineStart, lineEnd, extra)});
             lineStart = lastBlank + 1;
-            while (lineStart < end && chars[lineStart] == ' ') ++lineStart;
-            if (lineStart >= end) break;
+            while (lineStart < end && chars[lineStart] == ' ')
+                ++lineStart;
+            if (lineStart >= end)
+                break;
         }
     }
     return lines;
@@ -564,24 +678,28 @@ struct Clip {
     int32_t left, top, right, bottom;
 };
 
-inline uint32_t BlendChannel(uint32_t dst, uint32_t src, uint32_t cov) {
+inline uint32_t BlendChannel(uint32_t dst, uint32_t src, uint32_t cov)
+{
     return (dst * (255 - cov) + src * cov + 127) / 255;
 }
 
-void FillRect(TextBitmapObject& bm, const Clip& clip, int32_t left, int32_t top, int32_t right, int32_t bottom,
-              uint32_t rgb) {
+void FillRect(TextBitmapObject& bm, const Clip& clip, int32_t left, int32_t top, int32_t right,
+              int32_t bottom, uint32_t rgb)
+{
     left = std::max(left, clip.left);
     top = std::max(top, clip.top);
     right = std::min(right, clip.right);
     bottom = std::min(bottom, clip.bottom);
-    if (left >= right) return;
+    if (left >= right)
+        return;
     for (int32_t y = top; y < bottom; ++y)
         std::fill(&bm.pixels[static_cast<size_t>(y) * bm.width + left],
                   &bm.pixels[static_cast<size_t>(y) * bm.width + right], rgb);
 }
 
-void DrawGlyph(TextBitmapObject& bm, const Clip& clip, const Glyph& g, int32_t penX, int32_t baseline,
-               uint32_t rgb) {
+void DrawGlyph(TextBitmapObject& bm, const Clip& clip, const Glyph& g, int32_t penX,
+               int32_t baseline, uint32_t rgb)
+{
     const int32_t x0 = penX + g.left;
     const int32_t y0 = baseline - g.top;
     const uint32_t sr = rgb >> 16 & 0xFF, sg = rgb >> 8 & 0xFF, sb = rgb & 0xFF;
@@ -590,13 +708,14 @@ void DrawGlyph(TextBitmapObject& bm, const Clip& clip, const Glyph& g, int32_t p
         const uint8_t* cov = &g.coverage[static_cast<size_t>(y) * g.width];
         for (int32_t x = std::max(0, clip.left - x0); x < g.width && x0 + x < clip.right; ++x) {
             const uint32_t c = cov[x];
-            if (c == 0) continue;
+            if (c == 0)
+                continue;
             uint32_t& d = row[x0 + x];
             if (c == 255) {
                 d = rgb;
             } else {
-                d = BlendChannel(d >> 16 & 0xFF, sr, c) << 16 | BlendChannel(d >> 8 & 0xFF, sg, c) << 8 |
-                    BlendChannel(d & 0xFF, sb, c);
+                d = BlendChannel(d >> 16 & 0xFF, sr, c) << 16 |
+                    BlendChannel(d >> 8 & 0xFF, sg, c) << 8 | BlendChannel(d & 0xFF, sb, c);
             }
         }
     }
@@ -604,8 +723,10 @@ void DrawGlyph(TextBitmapObject& bm, const Clip& clip, const Glyph& g, int32_t p
 
 }  // namespace
 
-bool platform::GetTextExtent(TextDC dc, const char* text, int32_t length, TextSize* size) {
-    if (!dc || !size) return false;
+bool platform::GetTextExtent(TextDC dc, const char* text, int32_t length, TextSize* size)
+{
+    if (!dc || !size)
+        return false;
     TextFont font = dc->Font();
     if (!font) {
         *size = {};
@@ -617,18 +738,25 @@ bool platform::GetTextExtent(TextDC dc, const char* text, int32_t length, TextSi
     return true;
 }
 
-bool platform::GetTextMetrics(TextDC dc, TextMetrics* metrics) {
-    if (!dc || !metrics) return false;
+bool platform::GetTextMetrics(TextDC dc, TextMetrics* metrics)
+{
+    if (!dc || !metrics)
+        return false;
     TextFont font = dc->Font();
-    if (!font) return false;
+    if (!font)
+        return false;
     *metrics = font->metrics;
     return true;
 }
 
-int32_t platform::DrawText(TextDC dc, const char* text, int32_t length, TextRect* rect, uint32_t format) {
-    if (!dc || !rect) return 0;
+int32_t platform::DrawText(TextDC dc, const char* text, int32_t length, TextRect* rect,
+                           uint32_t format)
+{
+    if (!dc || !rect)
+        return 0;
     TextFont font = dc->Font();
-    if (!font) return 0;
+    if (!font)
+        return 0;
     const std::u32string chars = DecodeCp949(text ? text : "", TextLength(text, length));
     const int32_t rectWidth = rect->right - rect->left;
     const int32_t rectHeight = rect->bottom - rect->top;
@@ -638,7 +766,8 @@ int32_t platform::DrawText(TextDC dc, const char* text, int32_t length, TextRect
 
     if (format & TEXT_DT_CALCRECT) {
         int32_t widest = 0;
-        for (const Line& l : lines) widest = std::max(widest, l.width);
+        for (const Line& l : lines)
+            widest = std::max(widest, l.width);
         rect->right = rect->left + widest;
         rect->bottom = rect->top + total;
         return total;
@@ -650,10 +779,12 @@ int32_t platform::DrawText(TextDC dc, const char* text, int32_t length, TextRect
         top = rect->top + (rectHeight - total) / 2;
     else if (vertical && (format & TEXT_DT_BOTTOM))
         top = rect->bottom - total;
-    const int32_t result = vertical && (format & (TEXT_DT_VCENTER | TEXT_DT_BOTTOM)) ? top - rect->top + total : total;
+    const int32_t result =
+        vertical && (format & (TEXT_DT_VCENTER | TEXT_DT_BOTTOM)) ? top - rect->top + total : total;
 
     TextBitmapObject* bm = dc->bitmap;
-    if (!bm) return result;
+    if (!bm)
+        return result;
     Clip clip{0, 0, bm->width, bm->height};
     if (!(format & TEXT_DT_NOCLIP)) {
         clip.left = std::max(clip.left, rect->left);
@@ -661,7 +792,8 @@ int32_t platform::DrawText(TextDC dc, const char* text, int32_t length, TextRect
         clip.right = std::min(clip.right, rect->right);
         clip.bottom = std::min(clip.bottom, rect->bottom);
     }
-    if (clip.left >= clip.right || clip.top >= clip.bottom) return result;
+    if (clip.left >= clip.right || clip.top >= clip.bottom)
+        return result;
 
     int32_t y = top;
     for (const Line& l : lines) {
@@ -670,11 +802,13 @@ int32_t platform::DrawText(TextDC dc, const char* text, int32_t length, TextRect
             x = rect->left + (rectWidth - l.width) / 2;
         else if (format & TEXT_DT_RIGHT)
             x = rect->right - l.width;
-        if (dc->bkMode == TEXT_BK_OPAQUE) FillRect(*bm, clip, x, y, x + l.width, y + lineHeight, dc->bkColor);
+        if (dc->bkMode == TEXT_BK_OPAQUE)
+            FillRect(*bm, clip, x, y, x + l.width, y + lineHeight, dc->bkColor);
         const int32_t baseline = y + font->metrics.ascent;
         for (size_t i = l.begin; i < l.end; ++i) {
             const Glyph& g = font->GetGlyph(chars[i]);
-            if (!g.coverage.empty()) DrawGlyph(*bm, clip, g, x, baseline, dc->textColor);
+            if (!g.coverage.empty())
+                DrawGlyph(*bm, clip, g, x, baseline, dc->textColor);
             x += g.advance + dc->extra;
         }
         y += lineHeight;

@@ -26,7 +26,7 @@ pthread_t ToPthread(ThreadHandle thread)
     return static_cast<pthread_t>(thread);
 }
 
-} // namespace
+}  // namespace
 
 uint32_t CurrentThreadId()
 {
@@ -76,4 +76,4 @@ unsigned ProcessorCount()
     return n > 0 ? static_cast<unsigned>(n) : 1u;
 }
 
-} // namespace platform
+}  // namespace platform

@@ -33,4 +33,4 @@ std::string GetThreadName(ThreadHandle thread);
 // Number of processors this process may run on; at least 1.
 unsigned ProcessorCount();
 
-} // namespace platform
+}  // namespace platform

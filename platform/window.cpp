@@ -177,7 +177,10 @@ void ApplySDLStyle(PlatformWindow& w)
     ApplySDLGeometry(w);
 }
 
-bool KeyDown(int vk) { return (S().keys[vk & 0xFF] & 0x80) != 0; }
+bool KeyDown(int vk)
+{
+    return (S().keys[vk & 0xFF] & 0x80) != 0;
+}
 
 void SetKey(int vk, bool down)
 {
@@ -203,21 +206,33 @@ void UpdateModifierKeys()
 int MessageVk(int vk)
 {
     switch (vk) {
-    case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
-    case VK_LCONTROL: case VK_RCONTROL: return VK_CONTROL;
-    case VK_LMENU: case VK_RMENU: return VK_MENU;
-    default: return vk;
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+        return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+        return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU:
+        return VK_MENU;
+    default:
+        return vk;
     }
 }
 
 WPARAM MouseKeyFlags()
 {
     WPARAM f = 0;
-    if (KeyDown(VK_LBUTTON)) f |= MK_LBUTTON;
-    if (KeyDown(VK_RBUTTON)) f |= MK_RBUTTON;
-    if (KeyDown(VK_MBUTTON)) f |= MK_MBUTTON;
-    if (KeyDown(VK_SHIFT)) f |= MK_SHIFT;
-    if (KeyDown(VK_CONTROL)) f |= MK_CONTROL;
+    if (KeyDown(VK_LBUTTON))
+        f |= MK_LBUTTON;
+    if (KeyDown(VK_RBUTTON))
+        f |= MK_RBUTTON;
+    if (KeyDown(VK_MBUTTON))
+        f |= MK_MBUTTON;
+    if (KeyDown(VK_SHIFT))
+        f |= MK_SHIFT;
+    if (KeyDown(VK_CONTROL))
+        f |= MK_CONTROL;
     return f;
 }
 
@@ -300,10 +315,14 @@ void HandleTextInput(const SDL_TextInputEvent& e)
 int ButtonVk(uint8_t button)
 {
     switch (button) {
-    case SDL_BUTTON_LEFT: return VK_LBUTTON;
-    case SDL_BUTTON_RIGHT: return VK_RBUTTON;
-    case SDL_BUTTON_MIDDLE: return VK_MBUTTON;
-    default: return 0;
+    case SDL_BUTTON_LEFT:
+        return VK_LBUTTON;
+    case SDL_BUTTON_RIGHT:
+        return VK_RBUTTON;
+    case SDL_BUTTON_MIDDLE:
+        return VK_MBUTTON;
+    default:
+        return 0;
     }
 }
 
@@ -315,7 +334,9 @@ void HandleButton(const SDL_MouseButtonEvent& e, bool down)
     SetKey(vk, down);
     S().mouseX = e.x;
     S().mouseY = e.y;
-    UINT base = vk == VK_LBUTTON ? WM_LBUTTONDOWN : vk == VK_RBUTTON ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+    UINT base = vk == VK_LBUTTON   ? WM_LBUTTONDOWN
+                : vk == VK_RBUTTON ? WM_RBUTTONDOWN
+                                   : WM_MBUTTONDOWN;
     UINT msg = base + 1;  // button up
     if (down)
         msg = (e.clicks >= 2 && e.clicks % 2 == 0) ? base + 2 : base;
@@ -429,7 +450,8 @@ HWND platform::CreateWindow(const WindowCreateInfo& info)
     w->parent = info.parent;
     w->style = info.style;
     w->exStyle = info.exStyle;
-    w->rect = RECT{info.x, info.y, info.x + std::max(0, info.width), info.y + std::max(0, info.height)};
+    w->rect =
+        RECT{info.x, info.y, info.x + std::max(0, info.width), info.y + std::max(0, info.height)};
     w->title = info.title;
     if (!info.parent) {
         if (!InitVideo()) {
@@ -445,8 +467,9 @@ HWND platform::CreateWindow(const WindowCreateInfo& info)
             flags |= SDL_WINDOW_ALWAYS_ON_TOP;
         if (info.style & WS_THICKFRAME)
             flags |= SDL_WINDOW_RESIZABLE;
-        w->sdl = SDL_CreateWindow(platform::Cp949ToUtf8(std::string_view(info.title)).c_str(), c.left, c.top,
-                                  std::max(1, c.right - c.left), std::max(1, c.bottom - c.top), flags);
+        w->sdl = SDL_CreateWindow(platform::Cp949ToUtf8(std::string_view(info.title)).c_str(),
+                                  c.left, c.top, std::max(1, c.right - c.left),
+                                  std::max(1, c.bottom - c.top), flags);
         if (!w->sdl) {
             st.lastError = std::string("SDL_CreateWindow: ") + SDL_GetError();
             return nullptr;
@@ -487,7 +510,7 @@ bool platform::DestroyWindow(HWND hwnd)
         st.retired.push_back(w->sdl);
     }
     st.windows.erase(std::remove_if(st.windows.begin(), st.windows.end(),
-                                     [hwnd](const auto& p) { return p.get() == hwnd; }),
+                                    [hwnd](const auto& p) { return p.get() == hwnd; }),
                      st.windows.end());
     return true;
 }
@@ -500,7 +523,10 @@ void platform::DestroyRetiredWindows()
     st.retired.clear();
 }
 
-bool platform::IsWindow(HWND hwnd) { return Find(hwnd) != nullptr; }
+bool platform::IsWindow(HWND hwnd)
+{
+    return Find(hwnd) != nullptr;
+}
 
 WNDPROC platform::SetWindowProc(HWND hwnd, WNDPROC proc)
 {
@@ -539,7 +565,8 @@ LRESULT platform::DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             return 0;
         case SC_MAXIMIZE:
             QueryDesktop();
-            platform::SendMessage(hwnd, WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(S().desktopW, S().desktopH));
+            platform::SendMessage(hwnd, WM_SIZE, SIZE_MAXIMIZED,
+                                  MAKELPARAM(S().desktopW, S().desktopH));
             return 0;
         case SC_MINIMIZE:
             if (PlatformWindow* w = Find(hwnd); w && w->sdl)
@@ -587,7 +614,9 @@ bool platform::PeekMessage(MSG* msg, bool remove)
     auto& st = S();
     if (st.posted.empty() && st.input.empty())
         PumpSDL();
-    std::deque<MSG>* queue = !st.posted.empty() ? &st.posted : !st.input.empty() ? &st.input : nullptr;
+    std::deque<MSG>* queue = !st.posted.empty()  ? &st.posted
+                             : !st.input.empty() ? &st.input
+                                                 : nullptr;
     if (queue) {
         *msg = queue->front();
         if (remove)
@@ -650,7 +679,7 @@ bool platform::MoveWindow(HWND hwnd, int x, int y, int width, int height)
     if (Find(hwnd) && (c.right - c.left != oldClient.right - oldClient.left ||
                        c.bottom - c.top != oldClient.bottom - oldClient.top))
         platform::SendMessage(hwnd, WM_SIZE, SIZE_RESTORED,
-                           MAKELPARAM(c.right - c.left, c.bottom - c.top));
+                              MAKELPARAM(c.right - c.left, c.bottom - c.top));
     return true;
 }
 
@@ -801,12 +830,16 @@ int platform::GetSystemMetrics(int index)
     case SM_CYSCREEN:
         QueryDesktop();
         return S().desktopH;
-    case SM_CYCAPTION: return kCaption;
+    case SM_CYCAPTION:
+        return kCaption;
     case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME: return kDlgFrame;
+    case SM_CYDLGFRAME:
+        return kDlgFrame;
     case SM_CXFRAME:
-    case SM_CYFRAME: return kThickFrame;
-    default: return 0;
+    case SM_CYFRAME:
+        return kThickFrame;
+    default:
+        return 0;
     }
 }
 
@@ -826,7 +859,10 @@ HWND platform::SetFocus(HWND hwnd)
     return prev;
 }
 
-HWND platform::GetFocus() { return Find(S().focus) ? S().focus : nullptr; }
+HWND platform::GetFocus()
+{
+    return Find(S().focus) ? S().focus : nullptr;
+}
 
 HWND platform::SetCapture(HWND hwnd)
 {
@@ -846,7 +882,10 @@ bool platform::ReleaseCapture()
     return true;
 }
 
-HWND platform::GetCapture() { return Find(S().capture) ? S().capture : nullptr; }
+HWND platform::GetCapture()
+{
+    return Find(S().capture) ? S().capture : nullptr;
+}
 
 bool platform::SetForegroundWindow(HWND hwnd)
 {
@@ -914,11 +953,20 @@ void platform::GetKeyboardState(uint8_t state[256])
     std::memcpy(state, S().keys, 256);
 }
 
-std::string platform::GetCompositionText() { return S().composition; }
+std::string platform::GetCompositionText()
+{
+    return S().composition;
+}
 
-bool platform::IsComposing() { return S().composing; }
+bool platform::IsComposing()
+{
+    return S().composing;
+}
 
-const char* platform::GetLastWindowError() { return S().lastError.c_str(); }
+const char* platform::GetLastWindowError()
+{
+    return S().lastError.c_str();
+}
 
 bool platform::SetWindowIcon(HWND hwnd, int width, int height, const uint32_t* argb)
 {
@@ -930,8 +978,8 @@ bool platform::SetWindowIcon(HWND hwnd, int width, int height, const uint32_t* a
     if (!sdl)
         return false;
     // ARGB words are the surface's pixels as they are; SDL copies them.
-    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width, height, 32,
-                                                           width * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(argb), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!icon) {
         S().lastError = std::string("SDL_CreateRGBSurface: ") + SDL_GetError();
         return false;

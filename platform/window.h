@@ -131,32 +131,49 @@ constexpr int SM_CYDLGFRAME = 8;
 constexpr int SM_CXFRAME = 32;
 constexpr int SM_CYFRAME = 33;
 
-constexpr uint16_t LOWORD(uintptr_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
-constexpr uint16_t HIWORD(uintptr_t v) { return static_cast<uint16_t>((v >> 16) & 0xFFFF); }
-constexpr LPARAM MAKELPARAM(int lo, int hi) {
+constexpr uint16_t LOWORD(uintptr_t v)
+{
+    return static_cast<uint16_t>(v & 0xFFFF);
+}
+constexpr uint16_t HIWORD(uintptr_t v)
+{
+    return static_cast<uint16_t>((v >> 16) & 0xFFFF);
+}
+constexpr LPARAM MAKELPARAM(int lo, int hi)
+{
     return static_cast<LPARAM>(static_cast<uint32_t>((static_cast<uint32_t>(lo) & 0xFFFF) |
                                                      (static_cast<uint32_t>(hi) << 16)));
 }
 // Signed coordinates packed in a message parameter.
-constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<int16_t>(l & 0xFFFF); }
-constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<int16_t>((l >> 16) & 0xFFFF); }
-constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w) { return static_cast<int16_t>((w >> 16) & 0xFFFF); }
+constexpr int GET_X_LPARAM(LPARAM l)
+{
+    return static_cast<int16_t>(l & 0xFFFF);
+}
+constexpr int GET_Y_LPARAM(LPARAM l)
+{
+    return static_cast<int16_t>((l >> 16) & 0xFFFF);
+}
+constexpr int GET_WHEEL_DELTA_WPARAM(WPARAM w)
+{
+    return static_cast<int16_t>((w >> 16) & 0xFFFF);
+}
 constexpr int WHEEL_DELTA = 120;
 
 struct WindowCreateInfo {
-    std::string title;          // CP949
+    std::string title;  // CP949
     uint32_t style = WS_POPUP | WS_VISIBLE;
     uint32_t exStyle = 0;
-    int x = 0, y = 0;           // outer rectangle (frame included), screen coordinates
+    int x = 0, y = 0;  // outer rectangle (frame included), screen coordinates
     int width = 0, height = 0;
-    WNDPROC proc = nullptr;     // required
-    HWND parent = nullptr;      // a child window is a message target without an SDL window
+    WNDPROC proc = nullptr;  // required
+    HWND parent = nullptr;   // a child window is a message target without an SDL window
 };
 
 namespace platform {
 
 // Creation sends WM_CREATE; a result of -1 from the procedure fails the creation. On failure
-// platform::GetLastWindowError says why (SDL's own reason when the display or the window could not be made).
+// platform::GetLastWindowError says why (SDL's own reason when the display or the window could not
+// be made).
 HWND CreateWindow(const WindowCreateInfo& info);
 const char* GetLastWindowError();
 // Sends WM_DESTROY to the window (children first), then frees it. False for an unknown handle.
@@ -224,20 +241,21 @@ bool SetCursorPos(int screenX, int screenY);
 bool GetCursorPos(POINT* screenPoint);
 
 // Keyboard state, fed by the input that has been pumped.
-int16_t GetAsyncKeyState(int vk);  // high bit set while the key is down
+int16_t GetAsyncKeyState(int vk);           // high bit set while the key is down
 void GetKeyboardState(uint8_t state[256]);  // 0x80 down; 0x01 toggled (Caps/Num/Scroll)
 // platform::ToAscii (the character of a key under a keyboard state) is in keys.h.
 
 // Window icon from width x height ARGB pixels (top row first), copied; a child's icon goes to the
-// top-level window it lies in. platform::GetWindowIconSize reads back the size set (0 x 0: the desktop's
-// default icon).
+// top-level window it lies in. platform::GetWindowIconSize reads back the size set (0 x 0: the
+// desktop's default icon).
 bool SetWindowIcon(HWND hwnd, int width, int height, const uint32_t* argb);
 bool GetWindowIconSize(HWND hwnd, int* width, int* height);
 
 // Text input (the desktop's input method): while it is on, typed text arrives as WM_CHAR and the
 // input method's composition as WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION (GCS_COMPSTR while it
 // changes, GCS_RESULTSTR when committed) and WM_IME_ENDCOMPOSITION. Starting needs a window on the
-// display; false otherwise, with the reason in platform::GetLastWindowError. Stopping drops any composition.
+// display; false otherwise, with the reason in platform::GetLastWindowError. Stopping drops any
+// composition.
 bool StartTextInput(HWND hwnd);
 void StopTextInput();
 bool IsTextInputActive();
