@@ -41,6 +41,9 @@ public:
     bool IsHighPrizeMode() const override { return seed & 8; }
     bool IsLoweredTableLayout() const override { return seed & 16; }
     CXDrawFRAME* GetFrameDisplay() override { return nullptr; }
+    uint32_t GetTimeMs() const override { return seed * 7u; }
+    bool IsFirstGroupShown() const override { return seed & 32; }
+    void SetObjectGroupShown(int32_t, bool) override {}
 
     uint32_t seed = 0;
 };
