@@ -5,7 +5,8 @@
 // resource base), the object is initialised, updated, drawn and asked what its scene would ask;
 // or the rest is a screen-shake value filled into the reel-wait preset table, or the background's
 // file, whose background is then changed, dimmed, scrolled and drawn. The folders hold an image
-// "t.png" (4 x 4) and animations "t.anf" and "t_0.anf" that inputs may name.
+// "t.png" (4 x 4) and animations "t.anf" and "t_0.anf" that inputs may name; the background's
+// folder also holds "w.anf", 256 pixels wide.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -80,6 +81,10 @@ public:
             Image_SavePNG((m_folder.Path() / dir / "t.png").string().c_str(), 4, 4, pixels.data(), 16);
         }
         m_folder.Write("image/interface/table/wintable_0.anf", "TEX=t.png\n");
+        // A strip tile of a realistic width: a wave strip of 2-pixel tiles draws hundreds of meshes.
+        const std::vector<uint32_t> wide(256 * 4, 0xFF996633);
+        Image_SavePNG((m_folder.Path() / "image/bg/w.png").string().c_str(), 256, 4, wide.data(), 256 * 4);
+        m_folder.Write("image/bg/w.anf", "TEX=w.png\nCOUNT=1\nW=256\nH=4\n");
     }
     ~Harness()
     {

@@ -70,7 +70,7 @@ void CXDrawBG::ChangeSign(uint32_t index)
         if (CXDrawSignInfo* outgoing = GetSign(m_dwCurrentSign)) {
             CX2DAnimation& animation = outgoing->m_Animation;
             if (!animation.IsPlaying())
-                animation.Play(true);
+                animation.Play(false);
             animation.SetAlphaTrackEnabled(false);
             animation.FadeStart(0.0f, m_fSignFadeSpeed, -1);
         }
@@ -78,7 +78,7 @@ void CXDrawBG::ChangeSign(uint32_t index)
     sign->m_fX = static_cast<float>(CXDrawBGRandomRange(sign->m_nXMin, sign->m_nXMax));
     sign->m_fY = static_cast<float>(CXDrawBGRandomRange(sign->m_nYMin, sign->m_nYMax));
     CX2DAnimation& animation = sign->m_Animation;
-    animation.Play(true);
+    animation.Play(false);
     animation.SetAlpha(0);
     animation.SetAlphaTrackEnabled(false);
     animation.FadeStart(static_cast<float>(animation.m_nAnimAlpha), m_fSignFadeSpeed, 1);

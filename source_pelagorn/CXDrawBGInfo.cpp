@@ -53,7 +53,7 @@ void CXDrawBGInfo::Fade(float speed, int32_t mode)
 void CXDrawBGInfo::RestartStrips()
 {
     ForEach(m_Strips, [](CXDrawScrollObject& strip) {
-        ForEachImage(strip, [](CX2DAnimation& image) { image.Play(true); });
+        ForEachImage(strip, [](CX2DAnimation& image) { image.Play(false); });
     });
 }
 
@@ -96,8 +96,11 @@ void CXDrawBGInfo::Update(float dt)
         strip.m_fDimSpeed = dimSpeed;
         strip.Update(dt);
     });
+    // Each definition's animation is shared by all of its objects and advances once a frame.
     ForEach(m_Definitions, [&](CXDrawMOInfo& definition) {
-        if (definition.m_Dim.Step(dimSpeed, dt))
+        const bool dimming = definition.m_Dim.Step(dimSpeed, dt);
+        definition.m_Animation.Update(dt);
+        if (dimming)
             CXDrawBGTint(definition.m_Animation, definition.m_Dim.Grey());
     });
     ForEach(m_Slots, [&](CXDrawBGMoveObjectInfo& slot) {

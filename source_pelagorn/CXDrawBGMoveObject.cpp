@@ -157,7 +157,7 @@ void CXDrawBGInfo::StartMoveObject(uint32_t index, uint32_t count)
         for (auto* element = m_Moving.m_pHead; element; element = element->m_pNext)
             if (element->m_pData && element->m_pData->m_pAnimation == &definition->m_Animation) {
                 definition->m_Animation.Stop();
-                definition->m_Animation.Play(true);
+                definition->m_Animation.Play(false);
                 return;
             }
         count = 1;

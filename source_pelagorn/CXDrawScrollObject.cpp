@@ -12,6 +12,7 @@ namespace {
 // A walk never draws more images than this, whatever the widths (tiny images, broken data).
 constexpr int kMaxWalkSteps = 4096;
 constexpr float kEpsilon = 1.1920929e-7f;  // 2^-23
+constexpr float kTargetWidth = 768.0f;
 
 }  // namespace
 
@@ -119,10 +120,10 @@ void CXDrawScrollObject::Draw()
 {
     Walk([this](CX2DAnimation& image, float b) {
         const float x = b - m_fPosition;
-        if (m_nMode == 1 && m_Mesh.GetGrid())
-            DrawWave(image, x);
-        else
+        if (m_nMode != 1 || !m_Mesh.GetGrid())
             image.Render(x, m_fY);
+        else if (x < kTargetWidth)  // a mesh right of the target shows nothing and costs much
+            DrawWave(image, x);
     });
 }
 

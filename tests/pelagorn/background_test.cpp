@@ -364,6 +364,7 @@ TEST_F(PelagornBackground, ObjectGroupsDimThroughTheSceneAndSyncTheTitle)
     CXDrawBGInfo& layer = *bg.GetLayer(0);
     CX2DAnimation& dimmed = StripImage(bg, 0, 0);
     CX2DAnimation& other = StripImage(bg, 0, 1);
+    EXPECT_EQ(layer.GetDefinition(0)->m_Animation.GetAlpha(0), 255) << "definitions fade in with their layer";
     dimmed.SetAlpha(200);
 
     bg.SetObjectGroupVisible(1, true);
