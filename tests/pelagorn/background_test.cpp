@@ -403,3 +403,70 @@ TEST_F(PelagornBackground, ObjectGroupsDimThroughTheSceneAndSyncTheTitle)
 }
 
 }  // namespace
+
+namespace {
+
+using namespace background_test;
+
+class PelagornBackgroundDraw : public BackgroundTest {};
+
+// Back strips over back signs, pass-0 objects over back strips, front signs over pass 0, pass-1
+// objects over front signs, front strips over them all, rain and thunder last.
+TEST_F(PelagornBackgroundDraw, LayersSignsObjectsAndWeatherDrawInOrder)
+{
+    WriteAnf("image/bg/white_sign.anf", 40, 40, {kWhite});
+    WriteAnf("image/bg/wide_red.anf", 768, 100, {kRed});
+    WriteAnf("image/bg/wide_blue.anf", 768, 20, {kBlue});
+    WriteAnf("image/bg/small_rain.anf", 10, 10, {0xFFFFFF00});
+    CXDrawBG bg(nullptr);
+    Load(bg, "BG_COUNT=1\nBG_LAYER_0=2\n"
+             "BG_ANF_0_0=0,0,0,0,0,0,0,0,0,0,0,wide_red.anf\n"
+             "BG_ANF_0_1=0,80,0,0,0,0,0,0,0,0,1,wide_blue.anf\n"
+             "BG_MO_0=2\nBG_MO_DISPLAY_0=0\n"
+             "BG_MO_ANF_0_0=0,0,1,0,0,+0,0,0,0,0,1,100,100,100,100,0,image/bg/mo_green.anf\n"
+             "BG_MO_ANF_0_1=0,0,1,0,1,+0,0,0,0,0,1,100,100,100,100,0,image/bg/mo_blue.anf\n"
+             "BG_CHANGE_SPEED=100000\nSIGN_FADE_SPEED=100000\nSIGN_COUNT=2\n"
+             "SIGN_0=10,10,10,10,0,white_sign.anf\nSIGN_1=300,300,10,10,1,white_sign.anf\n"
+             "RAIN_COUNT=1\nRAIN_0=small_rain.anf\n");
+    bg.Update(0.01f);
+    CXDrawBGInfo& layer = *bg.GetLayer(0);
+    for (uint32_t d = 0; d < 2; ++d)
+        layer.GetDefinition(d)->m_Animation.SetAlpha(255);
+    auto place = [&](uint32_t definition, float x, float y) {
+        auto* object = new CXDrawBGMoveObjectInfo;
+        object->m_pAnimation = &layer.GetDefinition(definition)->m_Animation;
+        object->m_nPass = layer.GetDefinition(definition)->m_nPass;
+        object->m_fScale = 1.0f;
+        object->m_fX = x;
+        object->m_fY = y;
+        ASSERT_TRUE(layer.m_Moving.AddTail(object));
+    };
+    place(0, 20, 20);    // green, pass 0: over the back strip, under the front sign at 300
+    place(0, 300, 20);
+    place(1, 320, 40);   // blue, pass 1: over the front sign
+    place(0, 500, 70);   // green under the front strip at y 80..99
+    m_random.Script({10, 10});
+    bg.ChangeSign(0);
+    bg.Update(0.01f);
+    bg.m_Rain.GetAt(0)->Play(false);
+
+    DrawFrame([&] { bg.Draw(); });
+    EXPECT_EQ(Pixel(12, 12), 0xFF0000u) << "a back sign lies under the back strips";
+    EXPECT_EQ(Pixel(25, 25), 0x00FF00u) << "pass 0 over the back strips";
+    EXPECT_EQ(Pixel(505, 85), 0x0000FFu) << "front strips over the objects";
+    EXPECT_EQ(Pixel(5, 5), 0xFFFF00u) << "rain over everything while it plays";
+
+    m_random.Script({300, 10});
+    bg.ChangeSign(1);
+    bg.Update(0.01f);
+    bg.Update(0.01f);
+    ASSERT_EQ(bg.m_dwCurrentSign, 1u);
+    DrawFrame([&] { bg.Draw(); });
+    EXPECT_EQ(Pixel(305, 25), 0xFFFFFFu) << "a front sign over pass 0";
+    EXPECT_EQ(Pixel(325, 45), 0x0000FFu) << "pass 1 over a front sign";
+    bg.m_Rain.GetAt(0)->Stop();
+    DrawFrame([&] { bg.Draw(); });
+    EXPECT_EQ(Pixel(5, 5), 0xFF0000u) << "a stopped rain is not drawn";
+}
+
+}  // namespace
