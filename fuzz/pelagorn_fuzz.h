@@ -3,8 +3,10 @@
 // replays its seed corpus. The first byte chooses the reader, the rest is the file: the frame,
 // win table, dropper or prize file is written under its data-tree name in a scratch folder (the
 // resource base), the object is initialised, updated, drawn and asked what its scene would ask;
-// or the rest is a screen-shake value filled into the reel-wait preset table. The folders hold
-// an image "t.png" (4 x 4) and animations "t.anf" and "t_0.anf" that inputs may name.
+// or the rest is a screen-shake value filled into the reel-wait preset table, or the background's
+// file, whose background is then changed, dimmed, scrolled and drawn. The folders hold an image
+// "t.png" (4 x 4) and animations "t.anf" and "t_0.anf" that inputs may name; the background's
+// folder also holds "w.anf", 256 pixels wide.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CXDrawBG.h"
 #include "CXDrawDP.h"
 #include "CXDrawFRAME.h"
 #include "CXDrawPRIZE.h"
@@ -41,13 +44,16 @@ public:
     bool IsHighPrizeMode() const override { return seed & 8; }
     bool IsLoweredTableLayout() const override { return seed & 16; }
     CXDrawFRAME* GetFrameDisplay() override { return nullptr; }
+    uint32_t GetTimeMs() const override { return seed * 7u; }
+    bool IsFirstGroupShown() const override { return seed & 32; }
+    void SetObjectGroupShown(int32_t, bool) override {}
 
     uint32_t seed = 0;
 };
 
 class Harness {
 public:
-    enum Reader : uint8_t { kFrame, kWinTable, kDropper, kPrize, kShake, kReaders };
+    enum Reader : uint8_t { kFrame, kWinTable, kDropper, kPrize, kShake, kBackground, kReaders };
 
     Harness()
     {
@@ -68,13 +74,17 @@ public:
         g_strResourceBase = m_folder.Slashed();
         const std::vector<uint32_t> pixels(16, 0xFF336699);
         for (const char* folder : {"image/interface/frame", "image/interface/wintable", "image/interface/table",
-                                   "image/dropper", "image/prize"}) {
+                                   "image/dropper", "image/prize", "image/bg"}) {
             const std::string dir = std::string(folder) + "/";
             m_folder.Write(dir + "t.anf", "TEX=t.png\nCOUNT=2\nFPS=30\nW=2\nH=4\n");
             m_folder.Write(dir + "t_0.anf", "TEX=t.png\nCOUNT=1\nW=4\nH=4\n");
             platform::SavePng((m_folder.Path() / dir / "t.png").string().c_str(), 4, 4, pixels.data(), 16);
         }
         m_folder.Write("image/interface/table/wintable_0.anf", "TEX=t.png\n");
+        // A strip tile of a realistic width: a wave strip of 2-pixel tiles draws hundreds of meshes.
+        const std::vector<uint32_t> wide(256 * 4, 0xFF996633);
+        Image_SavePNG((m_folder.Path() / "image/bg/w.png").string().c_str(), 256, 4, wide.data(), 256 * 4);
+        m_folder.Write("image/bg/w.anf", "TEX=w.png\nCOUNT=1\nW=256\nH=4\n");
     }
     ~Harness()
     {
@@ -97,6 +107,7 @@ public:
         case kWinTable: WinTable(file); break;
         case kDropper: Dropper(file); break;
         case kPrize: Prize(file); break;
+        case kBackground: Background(file); break;
         default: Shake(file); break;
         }
     }
@@ -152,6 +163,30 @@ private:
         for (int32_t group = 0; group < 4; ++group)
             for (int32_t value : {0, 50, 500, 10000})
                 prizes.FindPrize(group, value);
+    }
+
+    void Background(std::string_view file)
+    {
+        m_folder.Write("image/bg/bg.cfg", file);
+        CXDrawBG bg(nullptr);
+        bg.m_pScene = &m_scene;
+        bg.Init();
+        const uint32_t seed = m_scene.seed;
+        for (uint32_t i = 0; i < 6; ++i) {
+            bg.ChangeBG((seed >> i) % 4);
+            bg.ChangeSign((seed >> (i + 2)) % 4);
+            bg.ChangeThunder((seed >> (i + 4)) % 24);
+            bg.SetScrollSpeed(static_cast<float>(static_cast<int32_t>(seed >> i) % 7 - 3));
+            bg.SetObjectGroupVisible(static_cast<int32_t>(i % 3), (seed >> i) & 1);
+            if (CXDrawBGInfo* layer = bg.GetLayer(i % 3))
+                layer->StartMoveObject((seed >> i) % 4, (seed >> (i + 8)) % 5);
+            bg.m_nRainIndex = static_cast<int32_t>((seed >> i) % 3);
+            bg.Update(0.2f);
+            Draw([&] { bg.Draw(); });
+        }
+        bg.SetMusicVolume(static_cast<int32_t>(seed % 150));
+        bg.StopAllSigns();
+        bg.Update(0.2f);
     }
 
     void Shake(std::string_view file)

@@ -34,4 +34,11 @@ public:
     virtual bool IsLoweredTableLayout() const = 0;
     // The scene's frame display (the background syncs its title through it); null when none.
     virtual CXDrawFRAME* GetFrameDisplay() = 0;
+
+    // The game clock in milliseconds (the owning game's time-scaled clock, wrapping at 32 bits).
+    virtual uint32_t GetTimeMs() const = 0;
+    // The background's first object group is shown (the scene's group-0 flag).
+    virtual bool IsFirstGroupShown() const = 0;
+    // Sets the scene's group-0 flag for group 0 and its group-1 flag for any other group.
+    virtual void SetObjectGroupShown(int32_t group, bool shown) = 0;
 };

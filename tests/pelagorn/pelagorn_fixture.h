@@ -32,6 +32,9 @@ public:
     bool IsHighPrizeMode() const override { return highPrize; }
     bool IsLoweredTableLayout() const override { return lowered; }
     CXDrawFRAME* GetFrameDisplay() override { return frame; }
+    uint32_t GetTimeMs() const override { return nowMs; }
+    bool IsFirstGroupShown() const override { return firstGroup; }
+    void SetObjectGroupShown(int32_t group, bool shown) override { (group == 0 ? firstGroup : secondGroup) = shown; }
 
     std::vector<std::string> commands;
     std::vector<uint32_t> reelWaits;
@@ -45,6 +48,8 @@ public:
     bool highPrize = false;
     bool lowered = false;
     CXDrawFRAME* frame = nullptr;
+    uint32_t nowMs = 0;
+    bool firstGroup = false;
 };
 
 class PelagornTest : public ::testing::Test {
