@@ -41,8 +41,30 @@ public:
     bool IsHighPrizeMode() const override { return seed & 8; }
     bool IsLoweredTableLayout() const override { return seed & 16; }
     CXDrawFRAME* GetFrameDisplay() override { return nullptr; }
+    uint32_t GetTimeMs() const override { return now; }
+    bool IsDemoMode() const override { return seed & 32; }
+    bool IsStandalone() const override { return seed & 64; }
+    bool IsOnline() const override { return !(seed & 128); }
+    bool IsAutoHold() const override { return seed & 256; }
+    int32_t GetHeldReel() const override { return static_cast<int32_t>(seed >> 9) % 6 - 1; }
+    int32_t GetSpinsLeft() const override { return static_cast<int32_t>(seed >> 12) % 40 - 2; }
+    uint32_t GetResultTotalWin() const override { return seed & 512 ? 0 : seed >> 4; }
+    int32_t GetResultLineWin(uint32_t line) const override { return (seed >> line) & 1; }
+    void ShowReelPrize() override {}
+    void FinishReelPrize(int32_t) override {}
+    void StartScrollReel() override {}
+    bool IsReelsStoppedSent() const override { return false; }
+    bool IsResultPending() const override { return false; }
+    bool IsSpinEndConfirmed() const override { return seed & 1024; }
+    bool IsSpinDataHeld() const override { return seed & 2048; }
+    bool IsGameFinPending() const override { return false; }
+    bool SendReelsStopped() override { return true; }
+    bool SendResultRequest() override { return true; }
+    bool SendGameFin() override { return true; }
+    void CheckItemHit(float, float) override {}
 
     uint32_t seed = 0;
+    uint32_t now = 0;
 };
 
 class Harness {
