@@ -1,5 +1,6 @@
 #include "CXDrawREEL.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -423,16 +424,16 @@ bool CXDrawREEL::IsMoving() const
 
 float CXDrawREEL::FoldScale(float scale)
 {
-    constexpr double kLow = 0.85, kHigh = 1.78667;
+    // The band's ends as the single-precision values they are compared with.
+    constexpr double kLow = static_cast<double>(0.85f), kHigh = static_cast<double>(1.78667f);
     if (!std::isfinite(scale))
         return 1.0f;
-    // Reflection at both ends is a triangle wave of period 2 x (high - low).
+    // Reflection at both ends is a triangle wave of period 2 x (high - low); the top itself
+    // reflects onto itself, so it is taken as the value just inside.
     const double width = kHigh - kLow;
     double t = std::fmod(static_cast<double>(scale) - kLow, 2.0 * width);
     if (t < 0.0)
         t += 2.0 * width;
-    double folded = t < width ? kLow + t : kHigh - (t - width);
-    if (folded >= kHigh)
-        folded = kLow + (folded - kHigh);
-    return static_cast<float>(folded);
+    const float folded = static_cast<float>(t < width ? kLow + t : kHigh - (t - width));
+    return folded >= 1.78667f ? std::nextafter(1.78667f, 0.0f) : std::max(folded, 0.85f);
 }

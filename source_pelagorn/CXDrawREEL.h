@@ -128,7 +128,7 @@ private:
     void UpdateAnimations(float dt);
     // True while the aircraft wait holds the reels.
     bool UpdateAircraft();
-    // Moves one belt; sets `lastSounded` when the reel that began stopping last sounded its stop.
+    // Moves one belt; sets `lastSounded` when the belt sounded its stop this frame.
     void UpdateBelt(uint32_t index, float dt, bool& lastSounded);
     void SpinBelt(uint32_t index, CXDrawReelBeltInfo& belt, float delay);
     void StopBelt(uint32_t index, CXDrawReelBeltInfo& belt, bool& lastSounded);

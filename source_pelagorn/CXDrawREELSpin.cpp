@@ -130,6 +130,13 @@ void CXDrawREEL::Update(float dt)
             continue;
         UpdateBelt(i, dt, lastSounded);
     }
+    // The countdown to the prize starts once every moving belt has sounded its stop. The spin-loop
+    // owner alone cannot tell: with sound off (demo, standalone) no loop plays and every spinning
+    // belt takes it over, so the first belt to stop would start the prize while others still turn.
+    if (lastSounded)
+        for (uint32_t i = 0; i < m_Belts.GetSize(); ++i)
+            if (const CXDrawReelBeltInfo* belt = GetBelt(i); belt && belt->m_bActive && !belt->m_bStopSoundDone)
+                lastSounded = false;
     if (lastSounded)
         m_fStopTime = m_fPrizeIdleTick;
     RunStopTimeline(dt);
@@ -198,10 +205,9 @@ void CXDrawREEL::StopBelt(uint32_t index, CXDrawReelBeltInfo& belt, bool& lastSo
     const bool passed = distance > belt.m_fLastDistance;
     if ((distance < m_fStopSoundDistance || passed) && !belt.m_bStopSoundDone) {
         belt.m_bStopSoundDone = 1;
-        if (m_iSoundReel == static_cast<int32_t>(index)) {
+        if (m_iSoundReel == static_cast<int32_t>(index))
             m_Sounds[m_bySpinMode][kSoundSpin].Stop(false);
-            lastSounded = true;
-        }
+        lastSounded = true;
         const uint32_t last = m_Belts.GetSize() > 1 ? m_Belts.GetSize() - 1 : 1;
         CX2DSound& stop = m_Sounds[m_bySpinMode][kSoundStop];
         stop.SetPan(static_cast<int32_t>(index * 200u / last - 100u));
