@@ -3,8 +3,10 @@
 // replays its seed corpus. The first byte chooses the reader, the rest is the file: the frame,
 // win table, dropper or prize file is written under its data-tree name in a scratch folder (the
 // resource base), the object is initialised, updated, drawn and asked what its scene would ask;
-// or the rest is a screen-shake value filled into the reel-wait preset table. The folders hold
-// an image "t.png" (4 x 4) and animations "t.anf" and "t_0.anf" that inputs may name.
+// or the rest is a screen-shake value filled into the reel-wait preset table; or the reel, coin and
+// pin, or item belt file, run through a spin, a coin fall or a belt cycle (a file may name itself
+// as a symbol or kind file). The folders hold an image "t.png" (4 x 4) and animations "t.anf" and
+// "t_0.anf" that inputs may name.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,9 +14,13 @@
 #include <string_view>
 #include <vector>
 
+#include "CXDrawCOIN.h"
 #include "CXDrawDP.h"
 #include "CXDrawFRAME.h"
+#include "CXDrawITEM.h"
+#include "CXDrawPIN.h"
 #include "CXDrawPRIZE.h"
+#include "CXDrawREEL.h"
 #include "CXDrawScene.h"
 #include "CXDrawWINTABLE.h"
 #include "CXGfxDevice.h"
@@ -69,7 +75,7 @@ public:
 
 class Harness {
 public:
-    enum Reader : uint8_t { kFrame, kWinTable, kDropper, kPrize, kShake, kReaders };
+    enum Reader : uint8_t { kFrame, kWinTable, kDropper, kPrize, kShake, kReel, kCoins, kItem, kReaders };
 
     Harness()
     {
@@ -90,7 +96,8 @@ public:
         g_strResourceBase = m_folder.Slashed();
         const std::vector<uint32_t> pixels(16, 0xFF336699);
         for (const char* folder : {"image/interface/frame", "image/interface/wintable", "image/interface/table",
-                                   "image/dropper", "image/prize"}) {
+                                   "image/dropper", "image/prize", "image/reel", "image/interface/coin",
+                                   "image/interface/pin", "image/item"}) {
             const std::string dir = std::string(folder) + "/";
             m_folder.Write(dir + "t.anf", "TEX=t.png\nCOUNT=2\nFPS=30\nW=2\nH=4\n");
             m_folder.Write(dir + "t_0.anf", "TEX=t.png\nCOUNT=1\nW=4\nH=4\n");
@@ -119,7 +126,10 @@ public:
         case kWinTable: WinTable(file); break;
         case kDropper: Dropper(file); break;
         case kPrize: Prize(file); break;
-        default: Shake(file); break;
+        case kShake: Shake(file); break;
+        case kReel: Reel(file); break;
+        case kCoins: Coins(file); break;
+        default: Item(file); break;
         }
     }
 
@@ -182,6 +192,73 @@ private:
         ReelWaitPresets().FillShake(m_scene.seed % (CXReelWaitPresetTable::kSize + 2), text.c_str());
         CXReelWaitPreset copy;
         ReelWaitPresets().Take(m_scene.seed % CXReelWaitPresetTable::kSize, copy);
+    }
+
+    void Reel(std::string_view file)
+    {
+        m_folder.Write("image/reel/reel.cfg", file);
+        CXDrawREEL reel;
+        reel.m_pScene = &m_scene;
+        reel.Init();
+        const uint32_t seed = m_scene.seed;
+        const uint32_t stops[4] = {seed % 60, seed >> 8 & 63, seed >> 16 & 63, seed >> 24};
+        reel.SetReelPosition(stops);
+        reel.StartSpin(static_cast<int32_t>(seed % 300) - 20);
+        // Ten seconds of frames: enough for a spin of the usual settings to stop and show its prize.
+        for (int frame = 0; frame < 200; ++frame) {
+            m_scene.now += 50;
+            reel.Update(0.05f);
+            if (frame == 100) {
+                reel.ShowPrizeEffect(seed & 0xFFF, static_cast<int32_t>(seed % 23) - 1);
+                reel.MarkPrizeSymbol(seed % 7, seed % 5, seed & 1);
+            }
+            if (frame % 40 == 0)
+                Draw([&] {
+                    reel.Draw();
+                    reel.DrawEffects();
+                    reel.DrawSymbols();
+                });
+        }
+        reel.ResetReels();
+        ReelWaitPresets().Clear();
+    }
+
+    void Coins(std::string_view file)
+    {
+        m_folder.Write("image/interface/coin/coin.cfg", file);
+        m_folder.Write("image/interface/pin/pin.cfg", file);
+        CXDrawPIN pins;
+        pins.Init();
+        CXDrawCOIN coins;
+        coins.m_pScene = &m_scene;
+        coins.m_pPins = &pins;
+        coins.Init();
+        for (int frame = 0; frame < 120; ++frame) {
+            m_scene.now += 33;
+            if (frame % 10 == 0 && coins.IsDropTime())
+                coins.DropCoin(static_cast<float>(m_scene.seed % 800), frame % 20 ? 1.0f : -1.0f);
+            pins.Update(1.0f / 30.0f);
+            coins.Update(1.0f / 30.0f);
+            if (frame % 30 == 0)
+                Draw([&] {
+                    pins.Draw();
+                    coins.Draw();
+                });
+        }
+    }
+
+    void Item(std::string_view file)
+    {
+        m_folder.Write("image/item/item.cfg", file);
+        CXDrawITEM items;
+        items.Init();
+        for (int frame = 0; frame < 60; ++frame) {
+            items.Update(0.25f);
+            if (items.m_Belt.m_pHead && frame % 7 == 0)
+                items.m_Belt.m_pHead->m_pData->m_bHit = 1;
+            if (frame % 15 == 0)
+                Draw([&] { items.Draw(); });
+        }
     }
 
     [[noreturn]] static void Fail(const char* reason)

@@ -9,6 +9,20 @@
 #include "CXDrawREEL.h"
 #include "CXDrawScene.h"
 
+namespace {
+
+// Whole pixels of a distance; broken settings (a huge acceleration or stop delay) can make the
+// distance exceed any integer, so it is clamped first.
+int64_t WholePixels(double distance)
+{
+    constexpr double kLimit = 1.0e15;
+    if (!(distance > -kLimit))
+        return std::isnan(distance) ? 0 : static_cast<int64_t>(-kLimit);
+    return static_cast<int64_t>(std::min(distance, kLimit));
+}
+
+}  // namespace
+
 uint32_t CXDrawREEL::Now() const
 {
     return m_pScene ? m_pScene->GetTimeMs() : 0;
@@ -177,7 +191,7 @@ void CXDrawREEL::SpinBelt(uint32_t index, CXDrawReelBeltInfo& belt, float delay)
     const int64_t count = belt.GetCount();
     const int64_t h = static_cast<int64_t>(m_fHeight);
     if (h > 0) {
-        const int64_t travelled = static_cast<int64_t>(distance);
+        const int64_t travelled = WholePixels(distance);
         belt.m_fOffset = static_cast<float>(travelled % h);
         // The belt runs downward, through decreasing indexes.
         belt.m_nPosition = belt.Wrap(belt.m_nSpinStart - (travelled / h) % count);
@@ -224,7 +238,7 @@ void CXDrawREEL::StopBelt(uint32_t index, CXDrawReelBeltInfo& belt, bool& lastSo
     const int64_t h = static_cast<int64_t>(m_fHeight);
     if (h <= 0)
         return;
-    const int64_t travelled = static_cast<int64_t>(m_fHeight + distance);
+    const int64_t travelled = WholePixels(static_cast<double>(m_fHeight) + distance);
     belt.m_nPosition = belt.Wrap(belt.m_nTarget + travelled / h);
     belt.m_fOffset = m_fHeight - static_cast<float>(travelled % h);
     if (belt.m_fOffset >= m_fHeight) {
