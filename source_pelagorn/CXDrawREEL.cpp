@@ -29,24 +29,6 @@ std::string FolderOf(const std::string& path)
 
 }  // namespace
 
-CXDrawREEL::CXDrawREEL()
-{
-    m_PrizeNumber.m_pOwner = nullptr;
-}
-
-CXDrawREEL::~CXDrawREEL()
-{
-    // The tables point into the lists; forget them first.
-    m_pEffect = nullptr;
-    m_pEffectParticle = nullptr;
-    m_EffectTable.DeleteAll();
-    m_ParticleTable.DeleteAll();
-    m_EffectList.RemoveAll();
-    m_ParticleList.RemoveAll();
-    m_Belts.DeleteAll();
-    m_Symbols.DeleteAll();
-}
-
 void CXDrawREEL::Init()
 {
     CXDrawConfig config;

@@ -32,8 +32,8 @@ public:
     // Aircraft wait states (auto-hold with the left or the right reel held).
     enum { kAircraftNone = 0, kAircraftLeft = 10, kAircraftRight = 20 };
 
-    CXDrawREEL();
-    ~CXDrawREEL() override;
+    CXDrawREEL() = default;
+    ~CXDrawREEL() override = default;
 
     void Init() override;
     void Update(float dt) override;

@@ -11,6 +11,7 @@
 
 #include "CXDrawREEL.h"
 #include "CXReelWaitPreset.h"
+#include "engine/sound_files.h"
 #include "pelagorn_fixture.h"
 
 namespace {
@@ -234,6 +235,27 @@ TEST_F(PelagornReelSpin, StopSoundsPanAcrossTheFourReels)
     const int32_t pans[4] = {-100, -34, 33, 100};
     for (uint32_t i = 0; i < 4; ++i)
         EXPECT_EQ(tracks[i].stopPan, pans[i]) << i;
+}
+
+TEST_F(PelagornReelSpin, TheSpinLoopPlaysUntilTheReelThatBeganStoppingLastSoundsItsStop)
+{
+    m_folder.Write("image/reel/sym/loop.wav", sound_test::SilentWave(44100 * 5));
+    m_folder.Write("image/reel/sym/stop.wav", sound_test::SilentWave(4410));
+    Load(kBase + SymbolKeys(kAllKinds) + "0_SOUND_REEL_1=loop.wav,100,0,1.0,1\n0_SOUND_REEL_2=stop.wav\n");
+    CX2DSound& loop = m_reel.m_Sounds[0][CXDrawREEL::kSoundSpin];
+    ASSERT_NE(loop.GetSound(), nullptr);
+    EXPECT_TRUE(loop.GetLoop());
+    Target(1, 2, 3, 4);
+    m_reel.StartSpin(0);
+    // Reel 2 (delay 300 ms) begins stopping last; the loop plays on through the other stops.
+    ASSERT_TRUE(RunUntil([&] { return Belt(0).m_bStopSoundDone && Belt(1).m_bStopSoundDone && Belt(3).m_bStopSoundDone; }));
+    EXPECT_FALSE(Belt(2).m_bStopSoundDone);
+    EXPECT_EQ(m_reel.m_iSoundReel, 2);
+    EXPECT_TRUE(loop.IsPlaying());
+    EXPECT_EQ(m_reel.m_fStopTime, 0.0f);
+    ASSERT_TRUE(RunUntil([&] { return Belt(2).m_bStopSoundDone != 0; }));
+    EXPECT_FALSE(loop.IsPlaying());
+    EXPECT_GT(m_reel.m_fStopTime, 0.0f) << "the countdown to the prize starts";
 }
 
 TEST_F(PelagornReelSpin, TheSpinCountChoosesTheModeAndHighFastHalvesTheDelays)
