@@ -607,7 +607,7 @@ TEST_F(PelagornReelTimeline, BrokenConfigurationsStillCompleteTheSpin)
 
 TEST_F(PelagornReel, SymbolsStandOnTheBottomOfTheirCellsAndMarkedOnesMoveToTheTopLayer)
 {
-    Load(kBase + "DISPLAY_LINE=3\nDISPLAY_LINE_DUMMY=0\n" + SymbolKeys(kAllKinds));
+    Load(kBase + "DISPLAY_LINE=3\nDISPLAY_LINE_DUMMY=0\nREEL_PRIZE_SCALE=150\n" + SymbolKeys(kAllKinds));
     Target(0, 0, 0, 0);
     for (uint32_t i = 0; i < 4; ++i)
         Belt(i).m_nPosition = 0;  // reel 0 shows 3, 5, 2 from the top
@@ -625,6 +625,14 @@ TEST_F(PelagornReel, SymbolsStandOnTheBottomOfTheirCellsAndMarkedOnesMoveToTheTo
     EXPECT_NE(Pixel(60, 250), 0u);
     EXPECT_EQ(Pixel(35, 250), 0u);
     EXPECT_EQ(Pixel(60, 150), 0u);
+    // Mid-prize the scale would be 1.2 x 1.5 = 1.8; folded to 1.77334 and held at the configured
+    // 1.5: 60 x 45, centred: x 30..90, y 227..272.
+    m_reel.m_fPrizeTime = m_reel.m_fPrizeTick / 2.0f;
+    DrawFrame([&] { m_reel.DrawSymbols(); });
+    EXPECT_NE(Pixel(32, 250), 0u);
+    EXPECT_NE(Pixel(60, 229), 0u);
+    EXPECT_EQ(Pixel(27, 250), 0u);
+    EXPECT_EQ(Pixel(60, 225), 0u);
 }
 
 }  // namespace
