@@ -330,6 +330,8 @@ void CXDrawREEL::ResetReels()
         m_pEffectParticle->Stop(false);
     m_pEffect = nullptr;
     m_pEffectParticle = nullptr;
+    // A prize cut short must not keep the next prize from asking for its result.
+    m_bPrizeRequested = 0;
     UnmarkAll();
     for (uint32_t i = 0; i < m_Belts.GetSize(); ++i)
         if (CXDrawReelBeltInfo* belt = GetBelt(i); belt && belt->GetCount())

@@ -636,3 +636,49 @@ TEST_F(PelagornReel, SymbolsStandOnTheBottomOfTheirCellsAndMarkedOnesMoveToTheTo
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PelagornReelTimeline, ResetReelsStopsEverythingAndClearsThePrize)
+{
+    WriteAnf("image/reel/fx/e1.anf", 10, 10, {0xFFFFFFFF}, 2, "FPS=10\n");
+    Load(kBase + "REEL_PRIZE_EFFECT=100,200,1,fx/e%d.anf,fx/p%d.ptf\nREEL_PRIZE_SCORE=300,40,0,100,sym/n1.anf,%d\n" +
+         SymbolKeys(kAllKinds));
+    m_prizes.totalWin = 700;
+    m_prizes.effect = 1;
+    m_prizes.marks[0][2] = true;
+    Target(1, 2, 3, 4);
+    m_reel.StartSpin(0);
+    ASSERT_TRUE(RunUntil([&] { return m_prizes.prizesShown > 0; }));
+    ASSERT_NE(m_reel.m_pEffect, nullptr);
+    m_reel.StartSpin(0);  // a spin under way when the demo starts
+    Run(0.3f);
+    m_reel.ResetReels();
+    EXPECT_FALSE(m_reel.IsMoving());
+    EXPECT_EQ(m_reel.m_pEffect, nullptr);
+    EXPECT_EQ(m_reel.m_fPrizeTime, 0.0f);
+    EXPECT_EQ(m_reel.m_fStopTime, 0.0f);
+    EXPECT_EQ(m_reel.m_PrizeNumber.m_dwTarget, 0u);
+    EXPECT_EQ(m_reel.m_PrizeNumber.m_fShown, 0.0f) << "mode 0 shows the new target at once";
+    for (uint32_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(Belt(i).m_nTarget, 0) << i;
+        EXPECT_EQ(Belt(i).m_bStopSoundDone, 1) << i;
+        EXPECT_EQ(Belt(i).m_fOffset, 0.0f) << i;
+        for (uint32_t j = 0; j < Belt(i).GetCount(); ++j)
+            EXPECT_EQ(Belt(i).SymbolAt(j)->m_bMarked, 0) << i << " " << j;
+    }
+    // Nothing left to run: no prize, no request.
+    const int shown = m_prizes.prizesShown;
+    Run(3.0f);
+    EXPECT_EQ(m_prizes.prizesShown, shown);
+    EXPECT_TRUE(m_prizes.finishedEffects.empty());
+    // The prize that was cut short does not keep the next one from asking for its result.
+    m_prizes.resultPending = false;
+    const int asked = m_prizes.sent39;
+    m_reel.StartSpin(0);
+    ASSERT_TRUE(RunUntil([&] { return m_prizes.prizesShown > shown; }));
+    Run(0.1f);
+    EXPECT_EQ(m_prizes.sent39, asked + 1);
+}
+
+}  // namespace
