@@ -167,7 +167,8 @@ void CXDrawCOIN::CollidePins(CXDrawCoinInfo& coin)
 {
     if (!m_pPins)
         return;
-    const int32_t r = m_pPins->m_nRadius + m_nRadius;
+    // Both radii come from files; their sum is taken wide.
+    const double r = static_cast<double>(int64_t{m_pPins->m_nRadius} + m_nRadius);
     for (auto* element = m_pPins->m_Pins.m_pHead; element; element = element->m_pNext) {
         CXDrawPINObjectInfo* pin = element->m_pData;
         if (!pin)
@@ -208,7 +209,7 @@ void CXDrawCOIN::CollidePins(CXDrawCoinInfo& coin)
         if (a < 0.0)
             a += 360.0;
         a = a * kPi / 180.0;
-        const double d = r + 1;
+        const double d = r + 1.0;
         coin.m_fX = static_cast<float>(std::sin(a) * d + px);
         coin.m_fY = static_cast<float>(py - std::cos(a) * d);
         PlayBounce(coin, pin->m_Animation, true);
@@ -219,10 +220,10 @@ void CXDrawCOIN::PlayBounce(CXDrawCoinInfo& coin, CX2DAnimation& pin, bool pinHi
 {
     coin.m_fSpin = coin.m_fVX / 19.0f * m_fSpinRate;
     CX2DSound& sound = pin.GetSound();
-    int32_t h = 384 - CXToInt32(m_fLeftWall);
+    int64_t h = 384 - int64_t{CXToInt32(m_fLeftWall)};
     if (h == 0)
         h = 1;
-    const int64_t pan = (static_cast<int64_t>(CXToInt32(coin.m_fX)) - h) * 100 / h;
+    const int64_t pan = (int64_t{CXToInt32(coin.m_fX)} - h) * 100 / h;
     sound.SetPan(static_cast<int>(pan < -1000 ? -1000 : pan > 1000 ? 1000 : pan));
     const float speed2 = coin.m_fVX * coin.m_fVX + coin.m_fVY * coin.m_fVY;
     sound.SetPitch(std::fmin(1.0f + speed2 * 0.0002f * 20.0f / 100.0f / 100.0f, 1.2f));
