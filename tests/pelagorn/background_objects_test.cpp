@@ -127,7 +127,7 @@ TEST_F(PelagornBackgroundObjects, StartMoveObjectStartsOnRequestAndObjectsLeaveT
     CXDrawBG bg(nullptr);
     LoadObjects(bg);
     CXDrawBGSetRandomSource(nullptr);  // the engine's draws: definition 5 has fixed ranges
-    m_scene.nowMs = 4242;
+    m_scene.now = 4242;
     m_layer->StartMoveObject(0, 3);
     EXPECT_EQ(m_layer->m_Moving.GetCount(), 0u) << "start group 0 fills slots only";
     m_layer->StartMoveObject(99, 3);
@@ -251,24 +251,24 @@ TEST_F(PelagornBackgroundObjects, MusicFadesOutInStepsChoosesByGroupAndEndsAfter
 
     // The scene starts a fade-out: one step per 100 ms of game clock; a stamp in the future is
     // pulled back first.
-    m_scene.nowMs = 1000;
+    m_scene.now = 1000;
     c.m_bFading = 1;
     c.m_dwFadeStamp = 5000;
     c.m_nFadeSteps = 2;
     layer.UpdateMusic(0.01f);
     EXPECT_EQ(c.m_dwFadeStamp, 1000u);
     EXPECT_EQ(c.m_Music.GetVolume(), 50 * 100 / 100 * 2 / 100);
-    m_scene.nowMs = 1100;
+    m_scene.now = 1100;
     layer.UpdateMusic(0.01f);
     EXPECT_EQ(c.m_nFadeSteps, 2) << "100 ms is not yet more than 100";
-    m_scene.nowMs = 1101;
+    m_scene.now = 1101;
     layer.UpdateMusic(0.01f);
     EXPECT_EQ(c.m_nFadeSteps, 1);
     EXPECT_EQ(c.m_dwFadeStamp, 1101u);
     // The last step ends the fade and chooses again: with the group-0 flag set, among group 0.
     m_scene.firstGroup = true;
     m_random.Script({0, 0});
-    m_scene.nowMs = 1300;
+    m_scene.now = 1300;
     layer.UpdateMusic(0.01f);
     EXPECT_EQ(c.m_bFading, 0);
     EXPECT_FALSE(c.m_Music.IsPlaying());
