@@ -25,7 +25,7 @@ Record ReadRecord(HiByteBuffer& buffer)
 {
     Record record;
     record.Init();
-    buffer.Read(record.m_abyData, record.kSize);
+    record.m_bComplete = buffer.Read(record.m_abyData, record.kSize);
     return record;
 }
 
@@ -98,7 +98,9 @@ KeyedRecord<Record> ReadKeyedRecord(HiByteBuffer& buffer, CMachineTable& table, 
     answer.key = ReadKey(buffer);
     answer.bOk = ReadU8(buffer) != 0;
     answer.record = ReadRecord<Record>(buffer);
-    StoreMeters(table, answer.key, answer.record.m_abyData, at);
+    // A short record carries no meters: the row keeps its own.
+    if (answer.record.m_bComplete)
+        StoreMeters(table, answer.key, answer.record.m_abyData, at);
     return answer;
 }
 
