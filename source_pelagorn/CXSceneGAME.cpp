@@ -154,14 +154,17 @@ bool CXSceneGAME::LoadItemEffect()
 
 int32_t CXSceneGAME::FindItemEffect(const CXProbDataInfo& event) const
 {
+    // Only the first line with a win is looked up.
     for (int i = 0; i < 3; ++i)
     {
         if (event.m_wLineWin[i] == 0)
             continue;
         CXString key;
         key.Format("%X.%X.%X.%X", event.m_bySymbol[i], i, event.m_byCount[i], event.m_wLineWin[i]);
-        if (const CXItemEffectObject* pRow = m_ItemEffects.FindNode(key))
-            return event.m_byType == 3 ? pRow->m_byEffectType3 : pRow->m_byEffect;
+        const CXItemEffectObject* pRow = m_ItemEffects.FindNode(key);
+        if (!pRow)
+            return 0;
+        return event.m_byType == 3 ? pRow->m_byEffectType3 : pRow->m_byEffect;
     }
     return 0;
 }

@@ -76,8 +76,8 @@ public:
     void CheckIdleReturn();
     bool IsKeyDown(int nVirtualKey) const;
     bool LoadItemEffect();
-    // The prize-effect index of the first winning line of the event whose key is in the table
-    // (type 3 takes the row's type-3 index); 0 when none.
+    // The prize-effect index of the event's first winning line when its key is in the table
+    // (type 3 takes the row's type-3 index); 0 otherwise.
     int32_t FindItemEffect(const CXProbDataInfo& event) const;
 
     // Meters, coins and gift-out.
