@@ -216,17 +216,25 @@ void CPelagornProbClient::OnSpinResult(bool bOk, const CPelagornResultRecord* pR
     if (bOk && pRecord && pRecord->bComplete && pRecord->byStatus == 0)
     {
         m_bResultFailed = 0;
+        // A 40 sent or waiting to go again is no longer due: the spin has a result after all;
+        // its answer is not taken, and the next refused or empty 39 asks for the spin end anew.
+        m_bSpinEndRetry = 0;
+        m_bSpinEndSent = 0;
         if (m_pHost)
             m_pHost->ApplySpinResult(*pRecord);
         return;
     }
     m_bResultFailed = 1;
-    if (m_bSpinCycleOpen && !m_bSpinEndSent && !m_bSpinEndRetry)
+    if (m_bSpinCycleOpen && !m_bSpinEndSent && !m_bSpinEndRetry && !m_bSpinEndConfirmed)
         SendSpinEnd();
 }
 
 void CPelagornProbClient::OnSpinEnd(bool bOk)
 {
+    // Only the answer to a 40 of this cycle counts: an answer nobody asked for must not let the
+    // game finish go out while results are still wanted.
+    if (!m_bSpinEndSent)
+        return;
     if (bOk)
     {
         m_bSpinEndConfirmed = 1;

@@ -90,6 +90,16 @@ TEST_F(PelagornLink, SpinEndOnlyAfterAFailedResultAndOncePerCycle)
     EXPECT_EQ(sender.Count(R::SpinEnd), 0) << "no open cycle";
 
     StartCycle();
+    link.OnSpinEnd(true);
+    EXPECT_EQ(link.m_bSpinEndConfirmed, 0) << "an answer 40 nobody asked for is ignored";
+    EXPECT_FALSE(link.RequestGameFin());
+    link.OnSpinResult(false, nullptr);
+    link.OnSpinEnd(true);
+    EXPECT_TRUE(link.RequestGameFin());
+    link.OnGameFin(true, Fin());
+    sender.sent.clear();
+
+    StartCycle();
     const CPelagornResultRecord good = Result(0);
     link.OnSpinResult(true, &good);
     EXPECT_EQ(sender.Count(R::SpinEnd), 0) << "an accepted result with status 0 needs no 40";
@@ -268,4 +278,19 @@ TEST_F(PelagornLink, AcceptedSpinDataOpensTheCycleAndKeepsTheRecord)
     EXPECT_TRUE(host.calls.empty());
     EXPECT_EQ(other.m_bSpinDataHeld, 0);
     EXPECT_TRUE(other.RequestSpinData());
+}
+
+TEST_F(PelagornLink, AResultAfterARefusedSpinEndCancelsItsResend)
+{
+    StartCycle();
+    link.OnSpinResult(false, nullptr);
+    link.OnSpinEnd(false);
+    const CPelagornResultRecord good = Result(0);
+    ASSERT_TRUE(link.RequestResult());
+    link.OnSpinResult(true, &good);
+    host.now += 10 * CPelagornProbClient::kRetryDelayMs;
+    link.Process();
+    EXPECT_EQ(sender.Count(R::SpinEnd), 1) << "the spin went on: no resend";
+    link.OnSpinResult(false, nullptr);
+    EXPECT_EQ(sender.Count(R::SpinEnd), 2) << "the next empty 39 asks for the end again";
 }
