@@ -1,0 +1,256 @@
+#pragma once
+// The Pelagorn play field: the display objects in their draw list, the overlay windows, the
+// item-effect table, the meters and the money rules (coins, gifts, ticket-out), and the spin
+// results from the server link. Every call comes from the UI thread inside CPelagorn::Update
+// under the scene lock (the CXLockFast base), or from the server link's answers.
+//
+// Bases: the scene; the cabinet serial layer, never attached to a port in this client; the scene
+// lock; what the display objects ask of the scene; what the server link writes into it.
+
+#include <cstdint>
+
+#include "CPelagornLinkHost.h"
+#include "CPelagornRecords.h"
+#include "CX2DAnimation.h"
+#include "CX2DSceneObject.h"
+#include "CXASTask.h"
+#include "CXAVLTreeTmpl.h"
+#include "CXBoardSerialComm.h"
+#include "CXDrawDP.h"
+#include "CXDrawEFFECT.h"
+#include "CXDrawList.h"
+#include "CXDrawScene.h"
+#include "CXFade.h"
+#include "CXGameSaveData.h"
+#include "CXLockFast.h"
+#include "CXMemoryPoolTmpl.h"
+#include "CXProbDataInfo.h"
+#include "CXReelWaitPreset.h"
+#include "CXString.h"
+
+class CPelagorn;
+class CXDrawFRAME;
+class CXDrawPRIZE;
+class CXDrawWINTABLE;
+class CXSceneAccount;
+
+// One row of the item-effect table: a winning line's key and the prize effects it shows.
+class CXItemEffectObject {
+public:
+    CX_DECLARE_MEMORY_POOL(CXItemEffectObject)
+
+    CXItemEffectObject() = default;
+    virtual ~CXItemEffectObject() = default;
+    const CXString& GetKey() const { return m_strKey; }
+
+    CXString m_strKey;
+    uint8_t m_byEffect = 0;       // ordinary results
+    uint8_t m_byEffectType3 = 0;  // results of event type 3
+};
+
+class CXSceneGAME : public CX2DSceneObject,
+                    public CXBoardSerialComm,
+                    public CXLockFast,
+                    public CXDrawScene,
+                    public CPelagornLinkHost {
+public:
+    CX_DECLARE_MEMORY_POOL(CXSceneGAME)
+
+    enum : int32_t { MODE_PLAY = 0, MODE_DEMO = 2 };
+    static constexpr uint32_t kIdleReturnMs = 180000;
+    static constexpr int32_t kType4EffectIndex = 11;
+    static constexpr float kDemoVolume = 10.0f;
+
+    explicit CXSceneGAME(CPelagorn* pOwner);
+    ~CXSceneGAME() override;
+
+    // CX2DSceneObject
+    int Init(void* owner) override;
+    int Process(HTARGET target) override;
+
+    // The drawing of one frame: the reel-wait preset, the draw list, the demo window, the error
+    // window.
+    void RunFrame(float dt);
+    void StartDemo(CXSceneAccount* pAccounts);
+    void ResetDemoDisplays();
+    void CheckIdleReturn();
+    bool IsKeyDown(int nVirtualKey) const;
+    bool LoadItemEffect();
+    // The prize-effect index of the event's first winning line when its key is in the table
+    // (type 3 takes the row's type-3 index); 0 otherwise.
+    int32_t FindItemEffect(const CXProbDataInfo& event) const;
+
+    // Meters, coins and gift-out.
+    void RequestCoinDrop();
+    void AddGift(int32_t n);
+    void RefreshSpin() override;
+    void CheckAutoGiftOut();
+    void StartGiftOut(int32_t iCount, bool bFromKey);
+    void AddCommGiftToGo(int32_t iCount);
+    void ResumeGiftOut();
+    void RequestTicketOut();
+    void CreditTick();
+    void StartReelWait(uint32_t index) override;
+    // Shows every meter from its value (after a restore or an enter answer).
+    void RestoreDisplays();
+    void ShowCredit(bool bJump);
+    void ShowGift();
+    void ShowSpin();
+    void ShowCoinsInPlay();
+    void ShowOil();
+
+    // Spin results.
+    void StartScrollReel();
+    void RunScrollReel();
+    void NextSpinResult();
+    void ApplyEventData(const CXProbDataInfo& event);
+    // An item of the belt was hit by a coin at x (the slot starts at fSlotX on the line at fLineY):
+    // message 37 outside demo mode and the item's counters.
+    void ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fCoinX, float fSlotX, float fLineY);
+    // A coin reached the item line and leaves play.
+    void CoinLeavesPlay();
+
+    // CPelagornLinkHost
+    uint32_t GetTimeMs() const override;
+    void ApplyEnterData(const CPelagornEnterRecord& record) override;
+    void ApplyCoinInCredit(int32_t iCredit) override;
+    void ApplyCoinDrop(bool bFromCredit) override;
+    void ApplyMeters(int32_t iCredit, int32_t iGift, int32_t iSpin, bool bWithSpin) override;
+    void ApplyItemHit(const CPelagornItemRecord& record) override;
+    void ApplySpinData(const CPelagornSpinRecord& record) override;
+    void ApplySpinResult(const CPelagornResultRecord& record) override;
+    void ApplyTicketOut(bool bOk, const CPelagornTicketOutRecord& record) override;
+    void ApplyGameFin(const CPelagornGameFinRecord& record) override;
+
+    // CXDrawScene
+    void SendCommand(const char* command) override { CXSerialComm::SendCommand(command); }
+    void UpdateOverlays(float dt) override;
+    void DrawOverlays() override;
+    void SaveGameData() override;
+    bool IsDemoUnderTitle() const override;
+    int32_t GetGiftMaximum() const override { return m_iGiftMaximum; }
+    int32_t GetRoadValue() const override { return m_iReelPrizeCount; }
+    bool IsSecondGroupShown() const override { return m_bGroup1Shown != 0; }
+    int32_t GetHighEffectMode() const override { return m_iHighEffectMode; }
+    bool IsHighPrizeMode() const override { return m_iHighPrizeMode != 0; }
+    bool IsLoweredTableLayout() const override { return false; }
+    CXDrawFRAME* GetFrameDisplay() override { return m_pFrame; }
+
+    int SaveAccountsData();
+    bool IsDemoMode() const { return m_iMode == MODE_DEMO; }
+    bool IsLastResultHigh() const { return m_Result.byResultType >= 3 && m_Result.byResultType <= 6; }
+
+    CPelagorn* m_pOwner;
+    uint8_t m_bOnline = 1;
+    int32_t m_iMode = MODE_PLAY;
+    uint8_t m_bKeyboardMode = 0;
+    uint8_t m_bAutoPlay = 0;
+    uint8_t m_bCreditArrived = 0;
+    int32_t m_iAutoGiftMode = 2;
+    int32_t m_iSkipSign = 1;
+    int32_t m_iHighEffectMode = 1;
+
+    // Meters.
+    int32_t m_iCredit = 0;
+    int32_t m_iGift = 0;
+    int32_t m_iSpin = 0;
+    int32_t m_iLOil = 0;
+    int32_t m_iROil = 0;
+    int32_t m_iSkipCount = 0;
+    int32_t m_iNormalBonus = 0;
+    int32_t m_iHighBonus = 0;
+    int32_t m_iCommGift = 0;
+    int32_t m_iLastHighPrizeGCount = 0;
+    int32_t m_iDirectBonus = 0;
+    // Settings (the enter answer overwrites them).
+    int32_t m_iCoinThreshold = 100;
+    int32_t m_iGiftMaximum = 20000;
+    int32_t m_iGiftUnit = 5000;
+    int32_t m_iGiftOutLimit = 4;
+    int32_t m_iOilMaximum = 0;
+    int32_t m_iShakeAmplitude = 0;
+    uint8_t m_byType4Effect = 0;
+    int32_t m_iHighPrizeKind = 0;
+    int32_t m_iHighPrizeMode = 0;
+    int32_t m_iHighPrizeStored = 0;
+    int32_t m_iHighPrizeSkip = 0;
+    int32_t m_iHighPrizeRepeat = 0;
+    // Coins and gift-out.
+    int32_t m_iCoinsInPlay = 0;
+    uint8_t m_bCoinDropPermit = 0;
+    uint8_t m_bResend = 0;
+    int32_t m_iGiftsStarted = 0;
+    uint32_t m_dwGiftsStartedStamp = 0;
+    uint32_t m_dwGiftErrorStamp = 0;
+    float m_fScrollFactor = 0.5f;
+    // Spin results.
+    CPelagornResultState m_Result;
+    CXProbDataInfo m_LastEvent;
+    int32_t m_iDemoSpinCount = 0;
+    uint8_t m_bSignBit0 = 0;
+    uint8_t m_bGroup0Shown = 0;
+    uint8_t m_bGroup1Shown = 0;
+    int32_t m_iReelPrizeCount = 0;
+    int32_t m_iLastTotalWin = 0;
+    int32_t m_aiReelStopLine[4] = {};
+    // Demo and idle.
+    uint32_t m_dwIdleStamp = 0;
+    uint32_t m_dwDemoStamp = 0;
+    // The reel-wait preset running now.
+    CXReelWaitPreset m_ReelWait;
+    int32_t m_iReelWaitEntry = 0;
+    uint32_t m_dwReelWaitEntryStamp = 0;
+    uint32_t m_dwShakeStamp = 0;
+    uint8_t m_byShake = 0;
+
+    // Display objects: the list owns them; these point into it.
+    CXDrawList m_DrawList;
+    CXDrawDP* m_pDropper = nullptr;
+    CXDrawWINTABLE* m_pWinTable = nullptr;
+    CXDrawFRAME* m_pFrame = nullptr;
+    CXDrawPRIZE* m_pPrize = nullptr;
+    CXDrawEFFECT* m_pEffect = nullptr;
+    CXFade* m_pFade = nullptr;
+
+    // Windows.
+    CX2DAnimation m_TestWindow;
+    CX2DAnimation m_DemoWindow;
+    CX2DAnimation m_Demo2Window;
+    CX2DAnimation m_FireOverWindow;
+    CX2DAnimation m_NoCreditWindow;
+    CX2DAnimation m_GiftOutWindow;
+    CX2DAnimation m_InputCreditSound;
+    CX2DAnimation m_ErrorWindow;
+    CX2DAnimation m_Error3Window;
+    CX2DAnimation m_GiftOutMessageWindow;
+    CX2DAnimation m_BlackWindow;
+    CX2DAnimation m_CompleteWindow;
+    CX2DAnimation m_NumberWindow;
+    float m_afNoCreditPos[2] = {};
+    float m_afGiftOutPos[2] = {};
+    float m_afErrorPos[2] = {};
+
+    CXAVLTreeTmpl<CXItemEffectObject> m_ItemEffects;
+    CXASTask* m_pTask = nullptr;
+    CXGameSaveData m_SaveData;
+
+private:
+    // The game clock seen by the cabinet layer.
+    class CabinetClock : public CXCabinetGame {
+    public:
+        explicit CabinetClock(CXSceneGAME* pScene) : m_pScene(pScene) {}
+        uint32_t GetTimeMs() const override { return m_pScene->GetTimeMs(); }
+        int SaveGameData() override;
+
+    private:
+        CXSceneGAME* m_pScene;
+    };
+
+    uint32_t Elapsed(uint32_t& dwStamp) const;
+    bool LoadWindows();
+    void RunReelWait();
+    void DrawErrorWindow();
+    void DrawDigits(int32_t iValue, float fX, float fY);
+
+    CabinetClock m_CabinetClock{this};
+};

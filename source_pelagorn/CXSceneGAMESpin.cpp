@@ -1,0 +1,231 @@
+// The game scene's spin results: asking for the next outcome, applying the server's spin data
+// and results, the event record's reel stops and prize effect, and item hits.
+#include <cstring>
+#include <thread>
+
+#include "CPelagorn.h"
+#include "CXDrawEFFECT.h"
+#include "CXDrawPRIZE.h"
+#include "CXLog.h"
+#include "CXProb.h"
+#include "CXSceneGAME.h"
+
+void CXSceneGAME::StartScrollReel()
+{
+    if (m_iCommGift != 0 || m_byError.load() != 0 || m_iGift >= m_iGiftMaximum)
+        return;
+    // Nothing ever queues this task in this client; the wait only guards a queued one.
+    if (m_pTask && m_pTask->FindTask("SCROLL_REEL"))
+    {
+        if (!g_bUseASTask.load())
+        {
+            CX_LOG_ERROR("CXSceneGAME::StartScrollReel", "### SCROLL_REEL exist.");
+            return;
+        }
+        while (m_pTask->FindTask("SCROLL_REEL"))
+        {
+            UnLock();
+            std::this_thread::yield();
+            Lock();
+        }
+    }
+    RunScrollReel();
+}
+
+void CXSceneGAME::RunScrollReel()
+{
+    Lock();
+    try
+    {
+        NextSpinResult();
+    }
+    catch (...)
+    {
+        CX_LOG_ERROR("CXSceneGAME::RunScrollReel", "exception in NextSpinResult.");
+    }
+    UnLock();
+}
+
+void CXSceneGAME::NextSpinResult()
+{
+    if (IsDemoMode())
+    {
+        CXProb* pProb = m_pOwner ? m_pOwner->GetProb() : nullptr;
+        if (!pProb)
+            return;
+        CXProbDataInfo event;
+        // The demo takes the first losing-free record; one pass over the log at most.
+        for (int i = 0; i < 100000; ++i)
+        {
+            if (!pProb->GetEventData(&event, true))
+                return;
+            if (event.m_byReach == 0)
+            {
+                event.m_byType = 9;
+                ApplyEventData(event);
+                return;
+            }
+        }
+        return;
+    }
+    CPelagornProbClient* pLink = m_pOwner ? m_pOwner->GetProbClient() : nullptr;
+    if (!pLink || pLink->m_bSpinDataHeld || pLink->m_bSpinDataPending)
+        return;
+    pLink->RequestSpinData();
+}
+
+void CXSceneGAME::ApplySpinData(const CPelagornSpinRecord& r)
+{
+    m_iCredit = r.iCredit;
+    m_iGift = r.iGift;
+    m_iSpin = r.iSpin;
+    ShowCredit(false);
+    ShowGift();
+    ShowSpin();
+    m_iHighPrizeKind = r.iHighPrizeKind;
+    m_iHighPrizeMode = r.iHighPrizeMode;
+    m_iHighPrizeStored = r.iStored24;
+    m_LastEvent = r.lastEvent;
+    m_Result = r.state;
+    ApplyEventData(r.event);
+}
+
+void CXSceneGAME::ApplySpinResult(const CPelagornResultRecord& r)
+{
+    m_Result = r.state;
+    m_LastEvent = r.lastEvent;
+    ApplyEventData(r.event);
+}
+
+void CXSceneGAME::ApplyEventData(const CXProbDataInfo& event)
+{
+    if (!m_bOnline || IsDemoMode())
+    {
+        // Demo: the result state is built from the event itself.
+        m_Result = CPelagornResultState();
+        m_Result.byResultType = event.m_byType;
+        if (event.m_byReach != 0)
+        {
+            m_Result.byReach = 1;
+            m_Result.iReachReel = event.m_byReach - 1;
+            // The near-win reel's stop is the byte at 17 + the mark: a reel stop for marks 1..4.
+            if (event.m_byReach >= 1 && event.m_byReach <= 4)
+                m_Result.iReachStop = event.m_byStop[event.m_byReach - 1];
+            m_Result.iMiddleWin = event.m_wLineWin[1];
+        }
+        for (int i = 0; i < 4; ++i)
+            m_Result.aiReelStop[i] = event.m_byStop[i];
+        for (int i = 0; i < 3; ++i)
+            m_Result.aiLineWin[i] = event.m_wLineWin[i];
+        std::memcpy(m_Result.abyReelMark, event.m_byHit, sizeof m_Result.abyReelMark);
+        m_Result.iTotalWin = event.m_wTotalWin;
+        m_Result.iPrizeEffect = 0;
+        if (m_Result.iTotalWin != 0)
+        {
+            if (m_byType4Effect && event.m_byType == 4)
+                m_Result.iPrizeEffect = kType4EffectIndex;
+            else
+                m_Result.iPrizeEffect = FindItemEffect(event);
+        }
+        if (m_iDemoSpinCount > 0 && m_Result.byReach == 0)
+            m_iDemoSpinCount -= 1;
+    }
+    // The reels, the background and the moving objects take the rest of the event as they are
+    // added to the game.
+    m_bGroup0Shown = event.m_bySign & 1;
+    m_bGroup1Shown = (event.m_bySign >> 1) & 1;
+    m_bSignBit0 = m_bGroup0Shown;
+}
+
+void CXSceneGAME::ApplyItemHit(const CPelagornItemRecord& r)
+{
+    if (r.byGiftReset)
+    {
+        m_iGift = 0;
+        ShowGift();
+    }
+    m_iSpin = r.iSpin;
+    m_iROil = r.iROil;
+    m_iLOil = r.iLOil;
+    ShowOil();
+    switch (r.iKind)
+    {
+    case 1:
+        ShowSpin();
+        break;
+    case 2:
+        if (r.iValue != 0 && m_pPrize && m_pEffect)
+        {
+            if (CXDrawPrizeInfo* pInfo = m_pPrize->FindPrize(0, r.iValue))
+            {
+                const int place = r.byItemIndex != 0 ? 0 : 2;
+                m_pEffect->AddAnimation(pInfo->m_fPlace[place], pInfo->m_fPlace[place + 1], &pInfo->m_Animation, 0);
+                pInfo->m_Particle.MoveTo(pInfo->m_fPlace[place], pInfo->m_fPlace[place + 1]);
+                pInfo->m_Particle.Fire();
+            }
+        }
+        break;
+    case 3:
+        if (r.iGiftAmount != 0 && !IsDemoMode())
+            AddGift(r.iGiftAmount);
+        break;
+    default:
+        break;
+    }
+}
+
+void CXSceneGAME::ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fCoinX, float fSlotX, float fLineY)
+{
+    const bool bDemo = IsDemoMode();
+    if (!bDemo)
+    {
+        CPelagornItemHit hit;
+        hit.wItemType = wItemType;
+        hit.byRightHalf = fCoinX > 384.0f ? 1 : 0;
+        hit.fX = fSlotX;
+        hit.fY = fLineY;
+        if (CPelagornProbClient* pLink = m_pOwner ? m_pOwner->GetProbClient() : nullptr)
+            pLink->RequestItemHit(hit);
+    }
+    int32_t* aiAccounts = m_SaveData.m_aiAccounts;
+    switch (wItemType)
+    {
+    case 1:
+        if (bDemo)
+            m_iDemoSpinCount += 1;
+        else
+            aiAccounts[ACCOUNT_SPIN_ITEM_COUNT] += 1;
+        break;
+    case 2:
+        if (!bDemo)
+            aiAccounts[ACCOUNT_OIL_ITEM_COUNT] += 1;
+        break;
+    case 3:
+        if (!bDemo)
+        {
+            aiAccounts[ACCOUNT_DIRECT_BONUS] += iItemValue;
+            aiAccounts[ACCOUNT_DIRECT_ITEM_COUNT] += 1;
+        }
+        if (m_pPrize && m_pEffect)
+        {
+            if (CXDrawPrizeInfo* pInfo = m_pPrize->FindPrize(1, iItemValue))
+            {
+                m_pEffect->AddAnimation(fSlotX, fLineY, &pInfo->m_Animation, 0);
+                pInfo->m_Particle.MoveTo(fSlotX, fLineY);
+                pInfo->m_Particle.Fire();
+            }
+        }
+        break;
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+        if (!bDemo)
+            aiAccounts[ACCOUNT_NOBONUS_ITEM_COUNT] += 1;
+        break;
+    default:
+        break;
+    }
+    if (!bDemo)
+        SaveAccountsData();
+}
