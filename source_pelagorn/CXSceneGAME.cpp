@@ -5,8 +5,13 @@
 #include "CPelagorn.h"
 #include "CX2DEngine.h"
 #include "CX2DFileConfig.h"
+#include "CXDrawBG.h"
+#include "CXDrawCOIN.h"
 #include "CXDrawFRAME.h"
+#include "CXDrawITEM.h"
+#include "CXDrawPIN.h"
 #include "CXDrawPRIZE.h"
+#include "CXDrawREEL.h"
 #include "CXDrawWINTABLE.h"
 #include "CXLog.h"
 #include "CXSceneLOGO.h"
@@ -78,15 +83,25 @@ CXSceneGAME::CXSceneGAME(CPelagorn* pOwner)
       m_SaveData("./DATA_PELAGORN/", "./")
 {
     m_SaveData.m_bOnline = m_bOnline;
+    m_pBG = new CXDrawBG(pOwner);
+    m_pPins = new CXDrawPIN;
+    m_pItem = new CXDrawITEM;
+    m_pCoins = new CXDrawCOIN;
+    m_pCoins->m_pPins = m_pPins;
     m_pDropper = new CXDrawDP;
+    m_pReel = new CXDrawREEL;
     m_pWinTable = new CXDrawWINTABLE;
     m_pFrame = new CXDrawFRAME;
     m_pPrize = new CXDrawPRIZE;
     m_pEffect = new CXDrawEFFECT;
     m_pFade = new CXFade;
-    // The draw list; the objects of the background, pins, item belt, coins and reels take their
-    // places before the dropper and the win table as they are added to the game.
+    // The draw list, from the bottom layer up.
+    m_DrawList.Add(m_pBG);
+    m_DrawList.Add(m_pPins);
+    m_DrawList.Add(m_pItem);
+    m_DrawList.Add(m_pCoins);
     m_DrawList.Add(m_pDropper);
+    m_DrawList.Add(m_pReel);
     m_DrawList.Add(m_pWinTable);
     m_DrawList.Add(m_pFrame);
     m_DrawList.Add(m_pPrize);
@@ -110,6 +125,18 @@ int CXSceneGAME::CabinetClock::SaveGameData()
 }
 
 uint32_t CXSceneGAME::GetTimeMs() const { return m_pOwner ? m_pOwner->GetTimeMs() : 0; }
+
+CPelagornProbClient* CXSceneGAME::Link() const { return m_pOwner ? m_pOwner->GetProbClient() : nullptr; }
+
+bool CXSceneGAME::IsStandalone() const { return !m_pOwner || m_pOwner->IsDemo(); }
+
+void CXSceneGAME::SetObjectGroupShown(int32_t group, bool shown)
+{
+    if (group == 0)
+        m_bGroup0Shown = shown ? 1 : 0;
+    else
+        m_bGroup1Shown = shown ? 1 : 0;
+}
 
 uint32_t CXSceneGAME::Elapsed(uint32_t& dwStamp) const
 {

@@ -29,7 +29,14 @@
 #include "CXString.h"
 
 class CPelagorn;
+class CPelagornProbClient;
+class CXDrawBG;
+class CXDrawCOIN;
 class CXDrawFRAME;
+class CXDrawITEM;
+class CXDrawItemBeltInfo;
+class CXDrawPIN;
+class CXDrawREEL;
 class CXDrawPRIZE;
 class CXDrawWINTABLE;
 class CXSceneAccount;
@@ -100,7 +107,7 @@ public:
     void ShowOil();
 
     // Spin results.
-    void StartScrollReel();
+    void StartScrollReel() override;
     void RunScrollReel();
     void NextSpinResult();
     void ApplyEventData(const CXProbDataInfo& event);
@@ -136,8 +143,31 @@ public:
     bool IsLoweredTableLayout() const override { return false; }
     CXDrawFRAME* GetFrameDisplay() override { return m_pFrame; }
 
+    // Asked by the reels and the coins.
+    bool IsDemoMode() const override { return m_iMode == MODE_DEMO; }
+    bool IsStandalone() const override;
+    bool IsOnline() const override { return m_bOnline != 0; }
+    bool IsAutoHold() const override { return m_bAutoHold != 0; }
+    int32_t GetHeldReel() const override { return m_iHeldReel; }
+    int32_t GetSpinsLeft() const override { return IsDemoMode() ? m_iDemoSpinCount : m_iSpin; }
+    uint32_t GetResultTotalWin() const override;
+    int32_t GetResultLineWin(uint32_t line) const override;
+    void ShowReelPrize() override;
+    void FinishReelPrize(int32_t effect) override;
+    bool IsReelsStoppedSent() const override;
+    bool IsResultPending() const override;
+    bool IsSpinEndConfirmed() const override;
+    bool IsSpinDataHeld() const override;
+    bool IsGameFinPending() const override;
+    bool SendReelsStopped() override;
+    bool SendResultRequest() override;
+    bool SendGameFin() override;
+    void CheckItemHit(float x, float y) override;
+    // Asked by the background.
+    bool IsFirstGroupShown() const override { return m_bGroup0Shown != 0; }
+    void SetObjectGroupShown(int32_t group, bool shown) override;
+
     int SaveAccountsData();
-    bool IsDemoMode() const { return m_iMode == MODE_DEMO; }
     bool IsLastResultHigh() const { return m_Result.byResultType >= 3 && m_Result.byResultType <= 6; }
 
     CPelagorn* m_pOwner;
@@ -192,6 +222,11 @@ public:
     uint8_t m_bGroup1Shown = 0;
     int32_t m_iReelPrizeCount = 0;
     int32_t m_iLastTotalWin = 0;
+    // The prize the stopped reels show, paid into GIFT when the prize display ends.
+    int32_t m_iReelPrize = 0;
+    // Auto-hold: only the reel at the held index turns.
+    uint8_t m_bAutoHold = 0;
+    int32_t m_iHeldReel = 0;
     int32_t m_aiReelStopLine[4] = {};
     // Demo and idle.
     uint32_t m_dwIdleStamp = 0;
@@ -205,7 +240,12 @@ public:
 
     // Display objects: the list owns them; these point into it.
     CXDrawList m_DrawList;
+    CXDrawBG* m_pBG = nullptr;
+    CXDrawPIN* m_pPins = nullptr;
+    CXDrawITEM* m_pItem = nullptr;
+    CXDrawCOIN* m_pCoins = nullptr;
     CXDrawDP* m_pDropper = nullptr;
+    CXDrawREEL* m_pReel = nullptr;
     CXDrawWINTABLE* m_pWinTable = nullptr;
     CXDrawFRAME* m_pFrame = nullptr;
     CXDrawPRIZE* m_pPrize = nullptr;
@@ -247,6 +287,11 @@ private:
     };
 
     uint32_t Elapsed(uint32_t& dwStamp) const;
+    // The server link; null without an owner.
+    CPelagornProbClient* Link() const;
+    // The coin at fCoinX hit the cell whose slot starts at fSlotX: pan, hit animation, effects and
+    // the report.
+    void HitItem(CXDrawItemBeltInfo& cell, float fCoinX, float fSlotX, float fLineY);
     bool LoadWindows();
     void RunReelWait();
     void DrawErrorWindow();

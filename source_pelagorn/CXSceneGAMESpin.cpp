@@ -1,11 +1,14 @@
 // The game scene's spin results: asking for the next outcome, applying the server's spin data
 // and results, the event record's reel stops and prize effect, and item hits.
+#include <algorithm>
 #include <cstring>
 #include <thread>
 
 #include "CPelagorn.h"
 #include "CXDrawEFFECT.h"
+#include "CXDrawITEM.h"
 #include "CXDrawPRIZE.h"
+#include "CXDrawREEL.h"
 #include "CXLog.h"
 #include "CXProb.h"
 #include "CXSceneGAME.h"
@@ -228,4 +231,140 @@ void CXSceneGAME::ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fC
     }
     if (!bDemo)
         SaveAccountsData();
+}
+
+uint32_t CXSceneGAME::GetResultTotalWin() const { return static_cast<uint32_t>(std::max(m_Result.iTotalWin, 0)); }
+
+int32_t CXSceneGAME::GetResultLineWin(uint32_t line) const { return line < 3 ? m_Result.aiLineWin[line] : 0; }
+
+void CXSceneGAME::ShowReelPrize()
+{
+    const uint32_t dwTotalWin = GetResultTotalWin();
+    const bool bEffect = m_pReel && m_pReel->ShowPrizeEffect(dwTotalWin, m_Result.iPrizeEffect);
+    m_iLastTotalWin = static_cast<int32_t>(dwTotalWin);
+    m_iReelPrize = static_cast<int32_t>(dwTotalWin);
+    if (m_pReel)
+    {
+        for (uint32_t line = 0; line < 3; ++line)
+        {
+            for (uint32_t reel = 0; reel < 4; ++reel)
+            {
+                if (m_Result.abyReelMark[line][reel] != 0)
+                    m_pReel->MarkPrizeSymbol(reel, line, !bEffect);
+            }
+        }
+    }
+    if (m_Result.byReelPrizeMode == 1)
+        m_iReelPrizeCount += 1;
+}
+
+void CXSceneGAME::FinishReelPrize(int32_t effect)
+{
+    // The scene keeps one prize source: the total win ShowReelPrize stored.
+    if (m_iReelPrize != 0 && !IsDemoMode())
+        AddGift(m_iReelPrize);
+    m_iReelPrize = 0;
+    if (effect == 0 || effect == m_Result.iPrizeEffect)
+        m_Result.iPrizeEffect = 0;
+}
+
+bool CXSceneGAME::IsReelsStoppedSent() const
+{
+    const CPelagornProbClient* pLink = Link();
+    return pLink && pLink->m_bReelsStoppedSent;
+}
+
+bool CXSceneGAME::IsResultPending() const
+{
+    const CPelagornProbClient* pLink = Link();
+    return pLink && pLink->m_bResultPending;
+}
+
+bool CXSceneGAME::IsSpinEndConfirmed() const
+{
+    const CPelagornProbClient* pLink = Link();
+    return pLink && pLink->m_bSpinEndConfirmed;
+}
+
+bool CXSceneGAME::IsSpinDataHeld() const
+{
+    const CPelagornProbClient* pLink = Link();
+    return pLink && pLink->m_bSpinDataHeld;
+}
+
+bool CXSceneGAME::IsGameFinPending() const
+{
+    const CPelagornProbClient* pLink = Link();
+    return pLink && pLink->m_bGameFinPending;
+}
+
+bool CXSceneGAME::SendReelsStopped()
+{
+    CPelagornProbClient* pLink = Link();
+    return pLink && pLink->RequestReelsStopped();
+}
+
+bool CXSceneGAME::SendResultRequest()
+{
+    CPelagornProbClient* pLink = Link();
+    return pLink && pLink->RequestResult();
+}
+
+bool CXSceneGAME::SendGameFin()
+{
+    CPelagornProbClient* pLink = Link();
+    return pLink && pLink->RequestGameFin();
+}
+
+void CXSceneGAME::CheckItemHit(float x, float y)
+{
+    // A coin still above the belt's line hits nothing yet.
+    if (m_pItem && m_pItem->m_fY > y)
+        return;
+    if (m_pItem)
+    {
+        const float fWidth = m_pItem->m_fWidth;
+        float fLeft = -m_pItem->m_fOffset;
+        for (auto* e = m_pItem->m_Belt.m_pHead; e && fLeft <= CXDrawITEM::kFieldWidth; e = e->m_pNext)
+        {
+            CXDrawItemBeltInfo* pCell = e->m_pData;
+            if (!pCell || !pCell->m_pKind || !pCell->m_pPicture)
+                continue;
+            if (fLeft <= x && x <= fLeft + fWidth)
+            {
+                HitItem(*pCell, x, fLeft, m_pItem->m_fY);
+                break;
+            }
+            fLeft += fWidth;
+        }
+    }
+    CoinLeavesPlay();
+}
+
+void CXSceneGAME::HitItem(CXDrawItemBeltInfo& cell, float fCoinX, float fSlotX, float fLineY)
+{
+    CXDrawItemInfo& kind = *cell.m_pKind;
+    const int nPan = (static_cast<int>(fCoinX) - 384) * 100 / 384;
+    kind.m_Effect.GetSound().SetPan(nPan);
+    kind.m_Effect2.GetSound().SetPan(nPan);
+    kind.m_Particle.GetSound().SetPan(nPan);
+
+    cell.m_bHit = 1;
+    cell.m_pPicture->m_Hit.SetFrame(0);
+    cell.m_pPicture->m_Hit.Play();
+    const float fWidth = m_pItem->m_fWidth;
+    if (m_pEffect)
+    {
+        CX2DAnimation* effects[] = {&kind.m_Effect, &kind.m_Effect2};
+        for (CX2DAnimation* pEffect : effects)
+        {
+            const float fX = fSlotX + (fWidth - pEffect->GetWidth()) / 2.0f;
+            const float fY = fLineY - pEffect->GetHeight();
+            m_pEffect->AddAnimation(fX, fY, pEffect, 0);
+            if (pEffect == &kind.m_Effect)
+                m_pEffect->GetParticleManager().SpawnPS(&kind.m_Particle, fSlotX + fWidth / 2.0f,
+                                                        fLineY + m_pItem->m_fHeight / 2.0f);
+        }
+    }
+    ReportItemHit(static_cast<uint16_t>(cell.m_nKind), cell.m_nNumber, fCoinX, fSlotX, fLineY);
 }
