@@ -18,6 +18,7 @@
 #include "CXStringParser.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -251,6 +252,8 @@ int CXSceneGAME::Init(void* owner)
     if (m_bInitialized)
     {
         m_dElapsed = 0.0;
+        if (m_pBG)
+            m_pBG->ChangeBG(0);
         return 1;
     }
     m_bKeyboardMode = 1;
@@ -260,12 +263,15 @@ int CXSceneGAME::Init(void* owner)
     LoadItemEffect();
     ReelWaitPresets().Clear();
     m_DrawList.InitAll(m_pOwner, this);
+    ResetBackgroundScroll();
     if (!LoadWindows())
         return 0;
     m_bCreditArrived = 0;
     m_ReelWait = CXReelWaitPreset();
     m_bInitialized = true;
     m_dElapsed = 0.0;
+    if (m_pBG)
+        m_pBG->ChangeBG(0);
     return 1;
 }
 
@@ -357,9 +363,16 @@ int CXSceneGAME::Process(HTARGET)
     m_bCoinDropPermit = 1;
     if (m_byError.load() == 0 && !m_ErrorWindow.IsPlaying())
     {
-        // Demo coins wait for the coins object; online the drop switch or auto play asks.
-        if (!IsDemoMode() && ((m_bySwitch[1].load() && !m_bMenuSwitches.load()) || m_bAutoPlay))
+        // The demo drops its own coins; online the drop switch or auto play asks the server.
+        if (IsDemoMode())
+        {
+            if (m_pCoins && m_pDropper && m_pCoins->IsDropTime())
+                m_pCoins->DropCoin(m_pDropper->GetDropX(), m_pDropper->m_fDirection);
+        }
+        else if ((m_bySwitch[1].load() && !m_bMenuSwitches.load()) || m_bAutoPlay)
+        {
             RequestCoinDrop();
+        }
     }
     CreditTick();
     const uint8_t byError = m_byError.load();
@@ -383,6 +396,7 @@ int CXSceneGAME::Process(HTARGET)
         DrawErrorWindow();
         return 1;
     }
+    RunBackgroundShake();
     CheckAutoGiftOut();
     RequestTicketOut();
     if (CPelagornProbClient* pLink = m_pOwner ? m_pOwner->GetProbClient() : nullptr)
@@ -396,6 +410,14 @@ void CXSceneGAME::RunFrame(float dt)
 {
     RunReelWait();
     m_DrawList.Frame(dt);
+    // The reels' auto-hold effects, prize symbols and prize effect lie above everything else.
+    if (m_pReel)
+    {
+        m_pReel->DrawEffects();
+        m_pReel->DrawSymbols();
+        if (m_pReel->m_pEffect)
+            m_pReel->m_pEffect->Render(m_pReel->m_fEffectX, m_pReel->m_fEffectY);
+    }
     if (IsDemoMode())
     {
         m_DemoWindow.Update(dt);
@@ -475,13 +497,27 @@ void CXSceneGAME::StartDemo(CXSceneAccount*)
     m_NoCreditWindow.Stop();
     m_iDemoSpinCount = 0;
     ResetDemoDisplays();
+    if (m_pReel)
+        m_pReel->ResetReels();
+    if (m_pBG)
+    {
+        m_pBG->SetObjectGroupVisible(0, false);
+        m_pBG->SetObjectGroupVisible(1, false);
+    }
     m_bGroup0Shown = 0;
     m_bGroup1Shown = 0;
     if (m_pFrame)
         m_pFrame->SyncTitleAnimation();
+    if (m_pBG)
+    {
+        m_pBG->ChangeSign(0);
+        m_pBG->StopAllSigns();
+    }
     if (m_pOwner && m_pOwner->GetSceneLOGO())
         m_pOwner->GetSceneLOGO()->StartDemoLogo();
     EngineSetEffectVolume(static_cast<int>(kDemoVolume));
+    if (m_pBG)
+        m_pBG->SetMusicVolume(static_cast<int32_t>(kDemoVolume));
     if (m_pOwner)
         m_pOwner->ChangeScene(reinterpret_cast<CX2DSceneObject*>(m_pOwner->GetSceneLOGO()));
     m_dwIdleStamp = GetTimeMs();
@@ -498,8 +534,33 @@ void CXSceneGAME::ResetDemoDisplays()
     ShowSpin();
     ShowCredit(false);
     ShowCoinsInPlay();
-    m_fScrollFactor = 0.5f;
+    ResetBackgroundScroll();
     SaveGameData();
+}
+
+void CXSceneGAME::ResetBackgroundScroll()
+{
+    m_fScrollFactor = 0.5f;
+    m_iBGShake = 0;
+    m_dwBGShakeStamp = GetTimeMs();
+    if (m_pBG)
+        m_pBG->SetScrollSpeed(m_fScrollFactor);
+}
+
+void CXSceneGAME::RunBackgroundShake()
+{
+    if (!m_pBG || Elapsed(m_dwBGShakeStamp) < m_dwBGShakeInterval)
+        return;
+    m_dwBGShakeStamp = GetTimeMs();
+    const int64_t iLow = std::max<int64_t>(std::min(m_pBG->m_nSpeedChangeMinTime, m_pBG->m_nSpeedChangeMaxTime), 0);
+    const int64_t iHigh = std::min<int64_t>(std::max(m_pBG->m_nSpeedChangeMinTime, m_pBG->m_nSpeedChangeMaxTime), INT32_MAX);
+    m_dwBGShakeInterval = static_cast<uint32_t>(RandomRange(static_cast<int32_t>(std::min(iLow, iHigh)), static_cast<int32_t>(iHigh)));
+    const int32_t iAmplitude = std::max(m_iShakeAmplitude, 0);
+    const int32_t iShake = std::clamp(m_iBGShake + RandomRange(int32_t{-1}, int32_t{1}), -iAmplitude, iAmplitude);
+    if (iShake == m_iBGShake)
+        return;
+    m_iBGShake = iShake;
+    m_pBG->SetScrollSpeed(m_fScrollFactor + static_cast<float>(m_iBGShake));
 }
 
 void CXSceneGAME::CheckIdleReturn()

@@ -237,6 +237,10 @@ public:
     uint32_t m_dwReelWaitEntryStamp = 0;
     uint32_t m_dwShakeStamp = 0;
     uint8_t m_byShake = 0;
+    // The background shake: an offset on the scroll speed, stepped at random intervals.
+    int32_t m_iBGShake = 0;
+    uint32_t m_dwBGShakeStamp = 0;
+    uint32_t m_dwBGShakeInterval = 0;
 
     // Display objects: the list owns them; these point into it.
     CXDrawList m_DrawList;
@@ -292,6 +296,15 @@ private:
     // The coin at fCoinX hit the cell whose slot starts at fSlotX: pan, hit animation, effects and
     // the report.
     void HitItem(CXDrawItemBeltInfo& cell, float fCoinX, float fSlotX, float fLineY);
+    // Sets the four stops on the reels (each checked against its belt there).
+    void SetReelStops(const int32_t aiStops[4]);
+    // The event's background part: groups, sign, rain, thunder, moving objects, the layer, and a
+    // music fade when the first group changes.
+    void ApplyBackground(const CXProbDataInfo& event);
+    // The background's scroll speed drifts by the shake within the enter answer's amplitude.
+    void RunBackgroundShake();
+    // Scroll factor back to 0.5, shake cleared.
+    void ResetBackgroundScroll();
     bool LoadWindows();
     void RunReelWait();
     void DrawErrorWindow();

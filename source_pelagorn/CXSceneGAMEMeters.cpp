@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CPelagorn.h"
+#include "CXDrawCOIN.h"
 #include "CXDrawFRAME.h"
 #include "CXLog.h"
 #include "CXSceneGAME.h"
@@ -81,9 +82,10 @@ void CXSceneGAME::AddGift(int32_t n)
 
 void CXSceneGAME::RequestCoinDrop()
 {
-    // The drop interval belongs to the coins object; until it is in the game, the answer to the
-    // previous drop paces the requests.
     if (m_iCommGift > 0 || !m_bCoinDropPermit)
+        return;
+    // The coins object keeps the drop interval.
+    if (m_pCoins && !m_pCoins->IsDropTime())
         return;
     if (m_iCredit < m_iCoinThreshold && m_iGift < m_iCoinThreshold)
         return;
@@ -93,6 +95,8 @@ void CXSceneGAME::RequestCoinDrop()
 
 void CXSceneGAME::ApplyCoinDrop(bool bFromCredit)
 {
+    if (m_pCoins && m_pDropper && !m_pCoins->DropCoin(m_pDropper->GetDropX(), m_pDropper->m_fDirection))
+        return;
     m_iCoinsInPlay += m_iCoinThreshold;
     m_bCoinDropPermit = 0;
     if (bFromCredit)
@@ -166,9 +170,9 @@ void CXSceneGAME::StartGiftOut(int32_t iCount, bool bFromKey)
     m_iSkipCount += m_iSpin;
     m_iGift = 0;
     m_iSpin = 0;
-    m_fScrollFactor = 0.5f;
     m_iCoinsInPlay = 0;
     m_iReelPrizeCount = 0;
+    ResetBackgroundScroll();
     ShowGift();
     ShowSpin();
     ShowCoinsInPlay();
@@ -301,6 +305,7 @@ void CXSceneGAME::ApplyEnterData(const CPelagornEnterRecord& r)
     m_iHighPrizeMode = r.iHighPrizeMode;
     for (int i = 0; i < 4; ++i)
         m_aiReelStopLine[i] = r.aiReelStopLine[i];
+    SetReelStops(m_aiReelStopLine);
     RestoreDisplays();
     if (m_pOwner && m_pOwner->GetSceneLOGO())
     {

@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "CPelagorn.h"
+#include "CXDrawBG.h"
+#include "CXDrawBGInfo.h"
 #include "CXDrawEFFECT.h"
 #include "CXDrawITEM.h"
 #include "CXDrawPRIZE.h"
@@ -130,14 +132,72 @@ void CXSceneGAME::ApplyEventData(const CXProbDataInfo& event)
             else
                 m_Result.iPrizeEffect = FindItemEffect(event);
         }
-        if (m_iDemoSpinCount > 0 && m_Result.byReach == 0)
-            m_iDemoSpinCount -= 1;
     }
-    // The reels, the background and the moving objects take the rest of the event as they are
-    // added to the game.
-    m_bGroup0Shown = event.m_bySign & 1;
-    m_bGroup1Shown = (event.m_bySign >> 1) & 1;
-    m_bSignBit0 = m_bGroup0Shown;
+    SetReelStops(m_Result.aiReelStop);
+    if (m_pReel)
+        m_pReel->StartSpin(IsDemoMode() ? m_iDemoSpinCount : m_iSpin);
+    if (IsDemoMode() && m_iDemoSpinCount > 0 && m_Result.byReach == 0)
+        m_iDemoSpinCount -= 1;
+    ApplyBackground(event);
+}
+
+void CXSceneGAME::SetReelStops(const int32_t aiStops[4])
+{
+    if (!m_pReel)
+        return;
+    // A negative stop becomes a huge position, which the reels refuse and log.
+    uint32_t adwStops[CXDrawREEL::kReelCount];
+    for (uint32_t i = 0; i < CXDrawREEL::kReelCount; ++i)
+        adwStops[i] = static_cast<uint32_t>(aiStops[i]);
+    m_pReel->SetReelPosition(adwStops);
+}
+
+void CXSceneGAME::ApplyBackground(const CXProbDataInfo& event)
+{
+    const uint8_t bySign0 = event.m_bySign & 1;
+    if (!m_pBG)
+    {
+        m_bGroup0Shown = bySign0;
+        m_bGroup1Shown = (event.m_bySign >> 1) & 1;
+        m_bSignBit0 = bySign0;
+        return;
+    }
+    // The background sets the scene's group flags as it fades the groups.
+    m_pBG->SetObjectGroupVisible(0, bySign0 != 0);
+    m_pBG->SetObjectGroupVisible(1, ((event.m_bySign >> 1) & 1) != 0);
+    m_pBG->ChangeSign(event.m_byFOb);
+    if (event.m_byRai != m_pBG->m_nRainIndex)
+    {
+        if (CX2DAnimation* pOld = m_pBG->m_Rain.GetAt(static_cast<uint32_t>(m_pBG->m_nRainIndex)))
+            pOld->Stop();
+        m_pBG->m_nRainIndex = event.m_byRai;
+        if (CX2DAnimation* pRain = m_pBG->m_Rain.GetAt(event.m_byRai))
+            pRain->Play();
+    }
+    m_pBG->ChangeThunder(event.m_byThu);
+    // Moving objects start in the layer shown now.
+    if (CXDrawBGInfo* pLayer = m_pBG->GetLayer(m_pBG->m_dwCurrentLayer))
+    {
+        pLayer->StartMoveObject(event.m_byMO1, event.m_byMN1);
+        pLayer->StartMoveObject(event.m_byMO2, event.m_byMN2);
+    }
+    m_pBG->ChangeBG(event.m_byBGN);
+    // The first group switching on or off fades out every layer's current music.
+    if (bySign0 != m_bSignBit0)
+    {
+        for (uint32_t i = 0; i < m_pBG->m_Layers.GetSize(); ++i)
+        {
+            CXDrawBGInfo* pLayer = m_pBG->GetLayer(i);
+            CXDrawBGMusicInfo* pMusic =
+                pLayer && pLayer->m_nCurrentMusic >= 0 ? pLayer->m_Music.GetAt(static_cast<uint32_t>(pLayer->m_nCurrentMusic)) : nullptr;
+            if (!pMusic)
+                continue;
+            pMusic->m_bFading = 1;
+            pMusic->m_dwFadeStamp = GetTimeMs();
+            pMusic->m_nFadeSteps = 100;
+        }
+    }
+    m_bSignBit0 = bySign0;
 }
 
 void CXSceneGAME::ApplyItemHit(const CPelagornItemRecord& r)
