@@ -111,6 +111,8 @@ public:
     void RunScrollReel();
     void NextSpinResult();
     void ApplyEventData(const CXProbDataInfo& event);
+    // Sets the four stops on the reels (each checked against its belt there).
+    void SetReelStops(const int32_t aiStops[4]);
     // An item of the belt was hit by a coin at x (the slot starts at fSlotX on the line at fLineY):
     // message 37 outside demo mode and the item's counters.
     void ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fCoinX, float fSlotX, float fLineY);
@@ -296,8 +298,6 @@ private:
     // The coin at fCoinX hit the cell whose slot starts at fSlotX: pan, hit animation, effects and
     // the report.
     void HitItem(CXDrawItemBeltInfo& cell, float fCoinX, float fSlotX, float fLineY);
-    // Sets the four stops on the reels (each checked against its belt there).
-    void SetReelStops(const int32_t aiStops[4]);
     // The event's background part: groups, sign, rain, thunder, moving objects, the layer, and a
     // music fade when the first group changes.
     void ApplyBackground(const CXProbDataInfo& event);
