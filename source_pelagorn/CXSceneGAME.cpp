@@ -64,7 +64,8 @@ constexpr ItemEffectRow kItemEffects[] = {
 };
 
 // "x,y,animation" of the demo frame file.
-bool ReadPlacedWindow(CX2DFileConfig& config, const char* pszKey, float* pPos, CX2DAnimation& window)
+bool ReadPlacedWindow(CX2DFileConfig& config, const char* pszKey, float* pPos,
+                      CX2DAnimation& window)
 {
     CXStringParser parser(config.GetValue(pszKey).GetString());
     if (parser.Split(',') < 3)
@@ -79,9 +80,7 @@ bool ReadPlacedWindow(CX2DFileConfig& config, const char* pszKey, float* pPos, C
 }  // namespace
 
 CXSceneGAME::CXSceneGAME(CPelagorn* pOwner)
-    : CXBoardSerialComm(&m_CabinetClock),
-      m_pOwner(pOwner),
-      m_SaveData("./DATA_PELAGORN/", "./")
+    : CXBoardSerialComm(&m_CabinetClock), m_pOwner(pOwner), m_SaveData("./DATA_PELAGORN/", "./")
 {
     m_SaveData.m_bOnline = m_bOnline;
     m_pBG = new CXDrawBG(pOwner);
@@ -125,11 +124,20 @@ int CXSceneGAME::CabinetClock::SaveGameData()
     return 1;
 }
 
-uint32_t CXSceneGAME::GetTimeMs() const { return m_pOwner ? m_pOwner->GetTimeMs() : 0; }
+uint32_t CXSceneGAME::GetTimeMs() const
+{
+    return m_pOwner ? m_pOwner->GetTimeMs() : 0;
+}
 
-CPelagornProbClient* CXSceneGAME::Link() const { return m_pOwner ? m_pOwner->GetProbClient() : nullptr; }
+CPelagornProbClient* CXSceneGAME::Link() const
+{
+    return m_pOwner ? m_pOwner->GetProbClient() : nullptr;
+}
 
-bool CXSceneGAME::IsStandalone() const { return !m_pOwner || m_pOwner->IsDemo(); }
+bool CXSceneGAME::IsStandalone() const
+{
+    return !m_pOwner || m_pOwner->IsDemo();
+}
 
 void CXSceneGAME::SetObjectGroupShown(int32_t group, bool shown)
 {
@@ -160,20 +168,19 @@ bool CXSceneGAME::IsDemoUnderTitle() const
 bool CXSceneGAME::LoadItemEffect()
 {
     m_ItemEffects.RemoveAll();
-    for (const ItemEffectRow& row : kItemEffects)
-    {
+    for (const ItemEffectRow& row : kItemEffects) {
         CXItemEffectObject* pObject = new CXItemEffectObject;
-        if (!pObject)
-        {
-            CXLog::ErrorLog().Write(kLogFile, "CXSceneGAME::LoadItemEffect", __LINE__, "CXItemEffectObject create fail.");
+        if (!pObject) {
+            CXLog::ErrorLog().Write(kLogFile, "CXSceneGAME::LoadItemEffect", __LINE__,
+                                    "CXItemEffectObject create fail.");
             return false;
         }
         pObject->m_strKey.Format("%X.%X.%X.%X", row.bySymbol, row.byLine, row.byCount, row.wWin);
         pObject->m_byEffect = row.byEffect;
         pObject->m_byEffectType3 = row.byEffectType3;
-        if (!m_ItemEffects.Insert(pObject, 1))
-        {
-            CXLog::ErrorLog().Write(kLogFile, "CXSceneGAME::LoadItemEffect", __LINE__, "CXItemEffectObject add fail.");
+        if (!m_ItemEffects.Insert(pObject, 1)) {
+            CXLog::ErrorLog().Write(kLogFile, "CXSceneGAME::LoadItemEffect", __LINE__,
+                                    "CXItemEffectObject add fail.");
             return false;
         }
     }
@@ -183,8 +190,7 @@ bool CXSceneGAME::LoadItemEffect()
 int32_t CXSceneGAME::FindItemEffect(const CXProbDataInfo& event) const
 {
     // Only the first line with a win is looked up.
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         if (event.m_wLineWin[i] == 0)
             continue;
         CXString key;
@@ -207,9 +213,9 @@ bool CXSceneGAME::LoadWindows()
     m_iMode = MODE_PLAY;
 
     CX2DFileConfig config;
-    if (!config.Load(DataName("/image/demo/mframe.cfg")))
-    {
-        CXLog::ErrorLog().Write(kLogFile, "CXSceneGAME::Init", __LINE__, "/image/demo/mframe.cfg load fail.");
+    if (!config.Load(DataName("/image/demo/mframe.cfg"))) {
+        CXLog::ErrorLog().Write(kLogFile, "CXSceneGAME::Init", __LINE__,
+                                "/image/demo/mframe.cfg load fail.");
         return false;
     }
     if (ReadPlacedWindow(config, "NO_CREDIT", m_afNoCreditPos, m_NoCreditWindow))
@@ -227,15 +233,15 @@ bool CXSceneGAME::LoadWindows()
     const Window windows[] = {
         {&m_ErrorWindow, "image/demo/errorwindow.anf", "Failed to load the error window."},
         {&m_Error3Window, "image/demo/errorwindow3.anf", "Failed to load the error3 window."},
-        {&m_GiftOutMessageWindow, "image/demo/errorwindow_2.anf", "Failed to load the gift out message window."},
+        {&m_GiftOutMessageWindow, "image/demo/errorwindow_2.anf",
+         "Failed to load the gift out message window."},
         {&m_BlackWindow, "image/demo/black.anf", "Failed to load the black window."},
-        {&m_CompleteWindow, "image/account/complete.anf", "Failed to load the account message window."},
+        {&m_CompleteWindow, "image/account/complete.anf",
+         "Failed to load the account message window."},
         {&m_NumberWindow, "image/account/jijung.anf", "Failed to load the number message window."},
     };
-    for (const Window& w : windows)
-    {
-        if (!w.pWindow->Load(w.pszFile))
-        {
+    for (const Window& w : windows) {
+        if (!w.pWindow->Load(w.pszFile)) {
             CXLog::ErrorLog().Write(kLogFile, "CXSceneGAME::Init", __LINE__, "%s", w.pszFailure);
             return false;
         }
@@ -249,8 +255,7 @@ int CXSceneGAME::Init(void* owner)
 {
     if (owner)
         m_pOwner = static_cast<CPelagorn*>(owner);
-    if (m_bInitialized)
-    {
+    if (m_bInitialized) {
         m_dElapsed = 0.0;
         if (m_pBG)
             m_pBG->ChangeBG(0);
@@ -289,20 +294,17 @@ void CXSceneGAME::StartReelWait(uint32_t index)
 
 void CXSceneGAME::RunReelWait()
 {
-    if (m_ReelWait.nIndex != 0 && m_ReelWait.nCount > 0)
-    {
+    if (m_ReelWait.nIndex != 0 && m_ReelWait.nCount > 0) {
         if (m_iReelWaitEntry < 0 || m_iReelWaitEntry >= m_ReelWait.nCount)
             m_iReelWaitEntry = 0;
         const CXReelWaitEntry& entry = m_ReelWait.entries[m_iReelWaitEntry];
         m_byShake = entry.byShake;
-        if (Elapsed(m_dwReelWaitEntryStamp) >= static_cast<uint32_t>(std::max(entry.nDuration, 0)))
-        {
+        if (Elapsed(m_dwReelWaitEntryStamp) >=
+            static_cast<uint32_t>(std::max(entry.nDuration, 0))) {
             m_dwReelWaitEntryStamp = GetTimeMs();
-            if (++m_iReelWaitEntry >= m_ReelWait.nCount)
-            {
+            if (++m_iReelWaitEntry >= m_ReelWait.nCount) {
                 m_iReelWaitEntry = 0;
-                if (!m_ReelWait.byRepeat)
-                {
+                if (!m_ReelWait.byRepeat) {
                     m_ReelWait.nIndex = 0;
                     m_byShake = 0;
                     EngineSetTransform(0, 0, 0, 0, 0, 1.0f, 1.0f);
@@ -310,8 +312,8 @@ void CXSceneGAME::RunReelWait()
             }
         }
     }
-    if (m_byShake && Elapsed(m_dwShakeStamp) >= static_cast<uint64_t>(std::max<int64_t>(m_ReelWait.nShakeInterval, 0)))
-    {
+    if (m_byShake && Elapsed(m_dwShakeStamp) >=
+                         static_cast<uint64_t>(std::max<int64_t>(m_ReelWait.nShakeInterval, 0))) {
         m_dwShakeStamp = GetTimeMs();
         const int32_t w = std::max(m_ReelWait.nShakeWidth, 0);
         const int32_t h = std::max(m_ReelWait.nShakeHeight, 0);
@@ -325,14 +327,14 @@ void CXSceneGAME::DrawDigits(int32_t iValue, float fX, float fY)
 {
     // The digits are frames 0..9 of the item belt's digit animation; without the belt the count
     // is drawn with the first score number's digits of the frame, when there is one.
-    CXDrawNUMBER* pNumber = m_pFrame && m_pFrame->m_Scores.GetSize() > 0 ? m_pFrame->m_Scores.GetAt(0) : nullptr;
+    CXDrawNUMBER* pNumber =
+        m_pFrame && m_pFrame->m_Scores.GetSize() > 0 ? m_pFrame->m_Scores.GetAt(0) : nullptr;
     if (!pNumber)
         return;
     char text[16];
     std::snprintf(text, sizeof text, "%d", iValue);
     float x = fX;
-    for (const char* p = text; *p; ++p)
-    {
+    for (const char* p = text; *p; ++p) {
         if (*p < '0' || *p > '9')
             continue;
         pNumber->m_Digits.SetFrame(*p - '0');
@@ -350,34 +352,28 @@ void CXSceneGAME::DrawErrorWindow()
 int CXSceneGAME::Process(HTARGET)
 {
     // 1. A gift-out announced before a restart goes to the board again once the counts match.
-    if (m_bResend && m_iGiftUnit > 0)
-    {
+    if (m_bResend && m_iGiftUnit > 0) {
         const int32_t iSendCount = m_iGiftSendCount.load();
-        if (iSendCount != 0 && iSendCount == m_iCommGift / m_iGiftUnit)
-        {
+        if (iSendCount != 0 && iSendCount == m_iCommGift / m_iGiftUnit) {
             SendGiftOut(iSendCount);
             m_bResend = 0;
         }
     }
     const float dt = m_fFrameTime;
     m_bCoinDropPermit = 1;
-    if (m_byError.load() == 0 && !m_ErrorWindow.IsPlaying())
-    {
+    if (m_byError.load() == 0 && !m_ErrorWindow.IsPlaying()) {
         // The demo drops its own coins; online the drop switch or auto play asks the server.
-        if (IsDemoMode())
-        {
+        if (IsDemoMode()) {
             if (m_pCoins && m_pDropper && m_pCoins->IsDropTime())
                 m_pCoins->DropCoin(m_pDropper->GetDropX(), m_pDropper->m_fDirection);
-        }
-        else if ((m_bySwitch[1].load() && !m_bMenuSwitches.load()) || m_bAutoPlay)
-        {
+        } else if ((m_bySwitch[1].load() && !m_bMenuSwitches.load()) || m_bAutoPlay) {
             RequestCoinDrop();
         }
     }
     CreditTick();
     const uint8_t byError = m_byError.load();
-    if (!m_ErrorWindow.IsPlaying() && byError != 0 && byError != ERROR_GIFT_UNANSWERED && m_iCommGift < 1)
-    {
+    if (!m_ErrorWindow.IsPlaying() && byError != 0 && byError != ERROR_GIFT_UNANSWERED &&
+        m_iCommGift < 1) {
         if (m_pFrame)
             m_pFrame->Update(dt);
         for (auto* e = m_DrawList.m_List.m_pHead; e; e = e->m_pNext)
@@ -386,8 +382,7 @@ int CXSceneGAME::Process(HTARGET)
         DrawErrorWindow();
         return 1;
     }
-    if (m_ErrorWindow.IsPlaying())
-    {
+    if (m_ErrorWindow.IsPlaying()) {
         if (m_pFrame)
             m_pFrame->Update(dt);
         for (auto* e = m_DrawList.m_List.m_pHead; e; e = e->m_pNext)
@@ -411,21 +406,18 @@ void CXSceneGAME::RunFrame(float dt)
     RunReelWait();
     m_DrawList.Frame(dt);
     // The reels' auto-hold effects, prize symbols and prize effect lie above everything else.
-    if (m_pReel)
-    {
+    if (m_pReel) {
         m_pReel->DrawEffects();
         m_pReel->DrawSymbols();
         if (m_pReel->m_pEffect)
             m_pReel->m_pEffect->Render(m_pReel->m_fEffectX, m_pReel->m_fEffectY);
     }
-    if (IsDemoMode())
-    {
+    if (IsDemoMode()) {
         m_DemoWindow.Update(dt);
         m_DemoWindow.Render(kWidth / 2.0f, kHeight / 2.0f);
         CheckIdleReturn();
     }
-    if (m_ErrorWindow.IsPlaying())
-    {
+    if (m_ErrorWindow.IsPlaying()) {
         m_ErrorWindow.Update(dt);
         DrawErrorWindow();
     }
@@ -439,8 +431,7 @@ void CXSceneGAME::UpdateOverlays(float dt)
         m_Demo2Window.Update(dt);
     if (m_iHighPrizeMode)
         m_FireOverWindow.Update(dt);
-    if (m_iCommGift != 0 && m_byError.load() == 0)
-    {
+    if (m_iCommGift != 0 && m_byError.load() == 0) {
         m_GiftOutWindow.Update(dt);
         m_GiftOutMessageWindow.Update(dt);
     }
@@ -448,23 +439,18 @@ void CXSceneGAME::UpdateOverlays(float dt)
 
 void CXSceneGAME::DrawOverlays()
 {
-    if (!IsDemoMode())
-    {
+    if (!IsDemoMode()) {
         if (m_iCredit <= 1000)
             m_NoCreditWindow.Render(m_afNoCreditPos[0], m_afNoCreditPos[1]);
-    }
-    else
-    {
+    } else {
         m_Demo2Window.Render(kWidth / 2.0f, kHeight / 2.0f);
         m_BlackWindow.Render(167.0f, 721.0f);
     }
     if (m_iHighPrizeMode)
         m_FireOverWindow.Render(0.0f, 0.0f);
-    if (m_iCommGift != 0 && m_byError.load() == 0)
-    {
+    if (m_iCommGift != 0 && m_byError.load() == 0) {
         CX2DAnimation* windows[] = {&m_GiftOutWindow, &m_GiftOutMessageWindow};
-        for (CX2DAnimation* pWindow : windows)
-        {
+        for (CX2DAnimation* pWindow : windows) {
             if (!pWindow->IsPlaying())
                 pWindow->Play();
             if (!pWindow->GetSound().IsPlaying())
@@ -473,9 +459,7 @@ void CXSceneGAME::DrawOverlays()
         m_GiftOutWindow.Render(m_afGiftOutPos[0], m_afGiftOutPos[1]);
         m_BlackWindow.Render(167.0f, 721.0f);
         m_GiftOutMessageWindow.Render(167.0f, 721.0f);
-    }
-    else
-    {
+    } else {
         m_GiftOutWindow.Stop();
         m_GiftOutMessageWindow.Stop();
     }
@@ -483,10 +467,10 @@ void CXSceneGAME::DrawOverlays()
 
 void CXSceneGAME::StartDemo(CXSceneAccount*)
 {
-    const bool bCanStart = m_iCredit < m_iCoinThreshold && m_iGift < m_iCoinThreshold && m_iSpin == 0 &&
-                           !m_ErrorWindow.IsPlaying() && m_iCommGift == 0 && m_byError.load() == 0;
-    if (!bCanStart)
-    {
+    const bool bCanStart = m_iCredit < m_iCoinThreshold && m_iGift < m_iCoinThreshold &&
+                           m_iSpin == 0 && !m_ErrorWindow.IsPlaying() && m_iCommGift == 0 &&
+                           m_byError.load() == 0;
+    if (!bCanStart) {
         m_dwDemoStamp = GetTimeMs();
         return;
     }
@@ -499,8 +483,7 @@ void CXSceneGAME::StartDemo(CXSceneAccount*)
     ResetDemoDisplays();
     if (m_pReel)
         m_pReel->ResetReels();
-    if (m_pBG)
-    {
+    if (m_pBG) {
         m_pBG->SetObjectGroupVisible(0, false);
         m_pBG->SetObjectGroupVisible(1, false);
     }
@@ -508,8 +491,7 @@ void CXSceneGAME::StartDemo(CXSceneAccount*)
     m_bGroup1Shown = 0;
     if (m_pFrame)
         m_pFrame->SyncTitleAnimation();
-    if (m_pBG)
-    {
+    if (m_pBG) {
         m_pBG->ChangeSign(0);
         m_pBG->StopAllSigns();
     }
@@ -552,11 +534,15 @@ void CXSceneGAME::RunBackgroundShake()
     if (!m_pBG || Elapsed(m_dwBGShakeStamp) < m_dwBGShakeInterval)
         return;
     m_dwBGShakeStamp = GetTimeMs();
-    const int64_t iLow = std::max<int64_t>(std::min(m_pBG->m_nSpeedChangeMinTime, m_pBG->m_nSpeedChangeMaxTime), 0);
-    const int64_t iHigh = std::min<int64_t>(std::max(m_pBG->m_nSpeedChangeMinTime, m_pBG->m_nSpeedChangeMaxTime), INT32_MAX);
-    m_dwBGShakeInterval = static_cast<uint32_t>(RandomRange(static_cast<int32_t>(std::min(iLow, iHigh)), static_cast<int32_t>(iHigh)));
+    const int64_t iLow =
+        std::max<int64_t>(std::min(m_pBG->m_nSpeedChangeMinTime, m_pBG->m_nSpeedChangeMaxTime), 0);
+    const int64_t iHigh = std::min<int64_t>(
+        std::max(m_pBG->m_nSpeedChangeMinTime, m_pBG->m_nSpeedChangeMaxTime), INT32_MAX);
+    m_dwBGShakeInterval = static_cast<uint32_t>(
+        RandomRange(static_cast<int32_t>(std::min(iLow, iHigh)), static_cast<int32_t>(iHigh)));
     const int32_t iAmplitude = std::max(m_iShakeAmplitude, 0);
-    const int32_t iShake = std::clamp(m_iBGShake + RandomRange(int32_t{-1}, int32_t{1}), -iAmplitude, iAmplitude);
+    const int32_t iShake =
+        std::clamp(m_iBGShake + RandomRange(int32_t{-1}, int32_t{1}), -iAmplitude, iAmplitude);
     if (iShake == m_iBGShake)
         return;
     m_iBGShake = iShake;
@@ -567,8 +553,7 @@ void CXSceneGAME::CheckIdleReturn()
 {
     if (!IsDemoMode() || !m_pOwner)
         return;
-    if (Elapsed(m_dwIdleStamp) > kIdleReturnMs)
-    {
+    if (Elapsed(m_dwIdleStamp) > kIdleReturnMs) {
         m_dwIdleStamp = GetTimeMs();
         m_pOwner->ChangeScene(reinterpret_cast<CX2DSceneObject*>(m_pOwner->GetSceneLOGO()));
     }
@@ -591,4 +576,7 @@ void CXSceneGAME::SaveGameData()
     m_SaveData.SaveGameData(aiMeters, IsDemoMode());
 }
 
-int CXSceneGAME::SaveAccountsData() { return m_SaveData.SaveAccountsData(IsDemoMode()); }
+int CXSceneGAME::SaveAccountsData()
+{
+    return m_SaveData.SaveAccountsData(IsDemoMode());
+}

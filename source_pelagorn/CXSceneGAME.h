@@ -115,7 +115,8 @@ public:
     void SetReelStops(const int32_t aiStops[4]);
     // An item of the belt was hit by a coin at x (the slot starts at fSlotX on the line at fLineY):
     // message 37 outside demo mode and the item's counters.
-    void ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fCoinX, float fSlotX, float fLineY);
+    void ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fCoinX, float fSlotX,
+                       float fLineY);
     // A coin reached the item line and leaves play.
     void CoinLeavesPlay();
 
@@ -170,7 +171,10 @@ public:
     void SetObjectGroupShown(int32_t group, bool shown) override;
 
     int SaveAccountsData();
-    bool IsLastResultHigh() const { return m_Result.byResultType >= 3 && m_Result.byResultType <= 6; }
+    bool IsLastResultHigh() const
+    {
+        return m_Result.byResultType >= 3 && m_Result.byResultType <= 6;
+    }
 
     CPelagorn* m_pOwner;
     uint8_t m_bOnline = 1;

@@ -20,7 +20,10 @@ bool Percent(int32_t iValue, int32_t iMaximum, double& out)
     return true;
 }
 
-uint32_t Shown(int32_t iValue) { return static_cast<uint32_t>(std::max(iValue, 0)); }
+uint32_t Shown(int32_t iValue)
+{
+    return static_cast<uint32_t>(std::max(iValue, 0));
+}
 
 }  // namespace
 
@@ -34,7 +37,8 @@ void CXSceneGAME::ShowGift()
 {
     // GIFT above the maximum shows as the maximum (the frame takes the gauge from it).
     if (m_pFrame)
-        m_pFrame->SetScore(CXDrawFRAME::kGiftScore, Shown(std::min(m_iGift, m_iGiftMaximum)), false, 0);
+        m_pFrame->SetScore(CXDrawFRAME::kGiftScore, Shown(std::min(m_iGift, m_iGiftMaximum)), false,
+                           0);
 }
 
 void CXSceneGAME::ShowSpin()
@@ -72,7 +76,10 @@ void CXSceneGAME::RestoreDisplays()
     ShowOil();
 }
 
-void CXSceneGAME::RefreshSpin() { ShowSpin(); }
+void CXSceneGAME::RefreshSpin()
+{
+    ShowSpin();
+}
 
 void CXSceneGAME::AddGift(int32_t n)
 {
@@ -95,17 +102,15 @@ void CXSceneGAME::RequestCoinDrop()
 
 void CXSceneGAME::ApplyCoinDrop(bool bFromCredit)
 {
-    if (m_pCoins && m_pDropper && !m_pCoins->DropCoin(m_pDropper->GetDropX(), m_pDropper->m_fDirection))
+    if (m_pCoins && m_pDropper &&
+        !m_pCoins->DropCoin(m_pDropper->GetDropX(), m_pDropper->m_fDirection))
         return;
     m_iCoinsInPlay += m_iCoinThreshold;
     m_bCoinDropPermit = 0;
-    if (bFromCredit)
-    {
+    if (bFromCredit) {
         m_iCredit = std::max(m_iCredit - m_iCoinThreshold, 0);
         ShowCredit(false);
-    }
-    else
-    {
+    } else {
         m_iGift = m_iGift < m_iCoinThreshold ? 0 : m_iGift - m_iCoinThreshold;
         ShowGift();
         if ((m_iAutoGiftMode == 0 || m_iAutoGiftMode == 2) && m_iCredit == 0 && m_iGiftUnit > 0 &&
@@ -117,8 +122,7 @@ void CXSceneGAME::ApplyCoinDrop(bool bFromCredit)
 
 void CXSceneGAME::CoinLeavesPlay()
 {
-    if (m_iCoinsInPlay >= m_iCoinThreshold)
-    {
+    if (m_iCoinsInPlay >= m_iCoinThreshold) {
         m_iCoinsInPlay -= m_iCoinThreshold;
         ShowCoinsInPlay();
     }
@@ -126,19 +130,19 @@ void CXSceneGAME::CoinLeavesPlay()
 
 void CXSceneGAME::CheckAutoGiftOut()
 {
-    CXDrawNUMBER* pGiftNumber =
-        m_pFrame && CXDrawFRAME::kGiftScore < m_pFrame->m_Scores.GetSize() ? m_pFrame->m_Scores.GetAt(CXDrawFRAME::kGiftScore)
-                                                                            : nullptr;
+    CXDrawNUMBER* pGiftNumber = m_pFrame && CXDrawFRAME::kGiftScore < m_pFrame->m_Scores.GetSize()
+                                    ? m_pFrame->m_Scores.GetAt(CXDrawFRAME::kGiftScore)
+                                    : nullptr;
     if (pGiftNumber && static_cast<uint32_t>(pGiftNumber->m_fShown) != pGiftNumber->m_dwTarget)
         return;
     if (m_iCommGift != 0 || m_byError.load() != 0 || m_iGiftUnit <= 0)
         return;
-    if (m_iGift >= m_iGiftMaximum)
-    {
+    if (m_iGift >= m_iGiftMaximum) {
         StartGiftOut(m_iGift / m_iGiftUnit, false);
         return;
     }
-    if (m_iGift / m_iGiftUnit >= 1 && m_iCredit < m_iCoinThreshold && m_iGift % m_iGiftUnit < m_iCoinThreshold)
+    if (m_iGift / m_iGiftUnit >= 1 && m_iCredit < m_iCoinThreshold &&
+        m_iGift % m_iGiftUnit < m_iCoinThreshold)
         StartGiftOut(m_iGift / m_iGiftUnit, false);
 }
 
@@ -181,17 +185,15 @@ void CXSceneGAME::StartGiftOut(int32_t iCount, bool bFromKey)
 
 void CXSceneGAME::AddCommGiftToGo(int32_t iCount)
 {
-    if (iCount > 0)
-    {
-        if (m_iCommGift != 0)
-        {
+    if (iCount > 0) {
+        if (m_iCommGift != 0) {
             CX_LOG_SYSTEM("CXSceneGAME::AddCommGiftToGo", "### m_iCommGiftToGo=%d", m_iCommGift);
             return;
         }
         const int64_t nD = static_cast<int64_t>(iCount) * m_iGiftUnit;
-        if (nD > m_iGiftMaximum)
-        {
-            CX_LOG_SYSTEM("CXSceneGAME::AddCommGiftToGo", "### nD=%lld, iCount=%d", static_cast<long long>(nD), iCount);
+        if (nD > m_iGiftMaximum) {
+            CX_LOG_SYSTEM("CXSceneGAME::AddCommGiftToGo", "### nD=%lld, iCount=%d",
+                          static_cast<long long>(nD), iCount);
             return;
         }
         m_iCommGift = static_cast<int32_t>(nD);
@@ -200,25 +202,21 @@ void CXSceneGAME::AddCommGiftToGo(int32_t iCount)
     }
     if (iCount == 0)
         return;
-    if (m_iCommGift <= 0)
-    {
+    if (m_iCommGift <= 0) {
         CX_LOG_SYSTEM("CXSceneGAME::AddCommGiftToGo", "### m_iCommGiftToGo=%d", m_iCommGift);
         return;
     }
     if (m_iHighPrizeMode != 0 || IsLastResultHigh() || m_iHighBonus != 0)
         m_iLastHighPrizeGCount += 1;
     const int64_t nPaid = -static_cast<int64_t>(iCount) * m_iGiftUnit;
-    if (m_iCommGift >= nPaid)
-    {
-        for (int32_t i = 0; i < -iCount; ++i)
-        {
+    if (m_iCommGift >= nPaid) {
+        for (int32_t i = 0; i < -iCount; ++i) {
             m_iCommGift -= m_iGiftUnit;
             m_SaveData.m_aiAccounts[ACCOUNT_OUTPUT_GIFT] += 1;
             SaveAccountsData();
         }
     }
-    if (m_iCommGift == 0)
-    {
+    if (m_iCommGift == 0) {
         m_ErrorWindow.Stop();
         m_byError = 0;
     }
@@ -246,8 +244,7 @@ void CXSceneGAME::RequestTicketOut()
 void CXSceneGAME::CreditTick()
 {
     const int32_t iCredit = TakeCreditInput();
-    if (iCredit != 0)
-    {
+    if (iCredit != 0) {
         m_iCredit += iCredit;
         m_SaveData.m_aiAccounts[ACCOUNT_INPUT_MONEY] += iCredit;
         SaveAccountsData();
@@ -256,21 +253,15 @@ void CXSceneGAME::CreditTick()
     }
     for (int32_t n = TakeGiftsDispensed(); n > 0; --n)
         AddCommGiftToGo(-1);
-    if (m_byError.load() == ERROR_GIFT_UNANSWERED)
-    {
-        if (m_iCommGift > 0)
-        {
+    if (m_byError.load() == ERROR_GIFT_UNANSWERED) {
+        if (m_iCommGift > 0) {
             m_dwGiftErrorStamp = GetTimeMs();
             if (!m_ErrorWindow.IsPlaying())
                 m_ErrorWindow.Play();
-        }
-        else
-        {
+        } else {
             m_byError = 255;
         }
-    }
-    else if (m_byError.load() == 0 && m_ErrorWindow.IsPlaying())
-    {
+    } else if (m_byError.load() == 0 && m_ErrorWindow.IsPlaying()) {
         m_ErrorWindow.Stop();
     }
 }
@@ -284,7 +275,8 @@ void CXSceneGAME::ApplyEnterData(const CPelagornEnterRecord& r)
     auto positive = [](int32_t value, int32_t fallback, const char* name) {
         if (value > 0)
             return value;
-        CX_LOG_ERROR("CXSceneGAME::ApplyEnterData", "%s %d refused; %d kept.", name, value, fallback);
+        CX_LOG_ERROR("CXSceneGAME::ApplyEnterData", "%s %d refused; %d kept.", name, value,
+                     fallback);
         return fallback;
     };
     m_iCoinThreshold = positive(r.iCoinThreshold, m_iCoinThreshold, "coin threshold");
@@ -307,8 +299,7 @@ void CXSceneGAME::ApplyEnterData(const CPelagornEnterRecord& r)
         m_aiReelStopLine[i] = r.aiReelStopLine[i];
     SetReelStops(m_aiReelStopLine);
     RestoreDisplays();
-    if (m_pOwner && m_pOwner->GetSceneLOGO())
-    {
+    if (m_pOwner && m_pOwner->GetSceneLOGO()) {
         CXSceneLOGO* pLogo = m_pOwner->GetSceneLOGO();
         pLogo->m_dElapsed = 0.0;
         pLogo->StartDemoLogo();
@@ -328,8 +319,7 @@ void CXSceneGAME::ApplyMeters(int32_t iCredit, int32_t iGift, int32_t iSpin, boo
     m_iGift = iGift;
     ShowCredit(false);
     ShowGift();
-    if (bWithSpin)
-    {
+    if (bWithSpin) {
         m_iSpin = iSpin;
         ShowSpin();
     }
@@ -349,8 +339,7 @@ void CXSceneGAME::ApplyTicketOut(bool bOk, const CPelagornTicketOutRecord& r)
     ShowGift();
     ShowSpin();
     ShowOil();
-    if (bOk && m_iCommGift <= 0)
-    {
+    if (bOk && m_iCommGift <= 0) {
         m_ErrorWindow.Stop();
         m_byError = 0;
     }

@@ -20,15 +20,12 @@ void CXSceneGAME::StartScrollReel()
     if (m_iCommGift != 0 || m_byError.load() != 0 || m_iGift >= m_iGiftMaximum)
         return;
     // Nothing ever queues this task in this client; the wait only guards a queued one.
-    if (m_pTask && m_pTask->FindTask("SCROLL_REEL"))
-    {
-        if (!g_bUseASTask.load())
-        {
+    if (m_pTask && m_pTask->FindTask("SCROLL_REEL")) {
+        if (!g_bUseASTask.load()) {
             CX_LOG_ERROR("CXSceneGAME::StartScrollReel", "### SCROLL_REEL exist.");
             return;
         }
-        while (m_pTask->FindTask("SCROLL_REEL"))
-        {
+        while (m_pTask->FindTask("SCROLL_REEL")) {
             UnLock();
             std::this_thread::yield();
             Lock();
@@ -40,12 +37,9 @@ void CXSceneGAME::StartScrollReel()
 void CXSceneGAME::RunScrollReel()
 {
     Lock();
-    try
-    {
+    try {
         NextSpinResult();
-    }
-    catch (...)
-    {
+    } catch (...) {
         CX_LOG_ERROR("CXSceneGAME::RunScrollReel", "exception in NextSpinResult.");
     }
     UnLock();
@@ -53,19 +47,16 @@ void CXSceneGAME::RunScrollReel()
 
 void CXSceneGAME::NextSpinResult()
 {
-    if (IsDemoMode())
-    {
+    if (IsDemoMode()) {
         CXProb* pProb = m_pOwner ? m_pOwner->GetProb() : nullptr;
         if (!pProb)
             return;
         CXProbDataInfo event;
         // The demo takes the first losing-free record; one pass over the log at most.
-        for (int i = 0; i < 100000; ++i)
-        {
+        for (int i = 0; i < 100000; ++i) {
             if (!pProb->GetEventData(&event, true))
                 return;
-            if (event.m_byReach == 0)
-            {
+            if (event.m_byReach == 0) {
                 event.m_byType = 9;
                 ApplyEventData(event);
                 return;
@@ -104,13 +95,11 @@ void CXSceneGAME::ApplySpinResult(const CPelagornResultRecord& r)
 
 void CXSceneGAME::ApplyEventData(const CXProbDataInfo& event)
 {
-    if (!m_bOnline || IsDemoMode())
-    {
+    if (!m_bOnline || IsDemoMode()) {
         // Demo: the result state is built from the event itself.
         m_Result = CPelagornResultState();
         m_Result.byResultType = event.m_byType;
-        if (event.m_byReach != 0)
-        {
+        if (event.m_byReach != 0) {
             m_Result.byReach = 1;
             m_Result.iReachReel = event.m_byReach - 1;
             // The near-win reel's stop is the byte at 17 + the mark: a reel stop for marks 1..4.
@@ -125,8 +114,7 @@ void CXSceneGAME::ApplyEventData(const CXProbDataInfo& event)
         std::memcpy(m_Result.abyReelMark, event.m_byHit, sizeof m_Result.abyReelMark);
         m_Result.iTotalWin = event.m_wTotalWin;
         m_Result.iPrizeEffect = 0;
-        if (m_Result.iTotalWin != 0)
-        {
+        if (m_Result.iTotalWin != 0) {
             if (m_byType4Effect && event.m_byType == 4)
                 m_Result.iPrizeEffect = kType4EffectIndex;
             else
@@ -155,19 +143,16 @@ void CXSceneGAME::SetReelStops(const int32_t aiStops[4])
 void CXSceneGAME::ApplyBackground(const CXProbDataInfo& event)
 {
     const uint8_t bySign0 = event.m_bySign & 1;
-    if (!m_pBG)
-    {
-        m_bGroup0Shown = bySign0;
-        m_bGroup1Shown = (event.m_bySign >> 1) & 1;
+    m_bGroup0Shown = bySign0;
+    m_bGroup1Shown = (event.m_bySign >> 1) & 1;
+    if (!m_pBG) {
         m_bSignBit0 = bySign0;
         return;
     }
-    // The background sets the scene's group flags as it fades the groups.
     m_pBG->SetObjectGroupVisible(0, bySign0 != 0);
     m_pBG->SetObjectGroupVisible(1, ((event.m_bySign >> 1) & 1) != 0);
     m_pBG->ChangeSign(event.m_byFOb);
-    if (event.m_byRai != m_pBG->m_nRainIndex)
-    {
+    if (event.m_byRai != m_pBG->m_nRainIndex) {
         if (CX2DAnimation* pOld = m_pBG->m_Rain.GetAt(static_cast<uint32_t>(m_pBG->m_nRainIndex)))
             pOld->Stop();
         m_pBG->m_nRainIndex = event.m_byRai;
@@ -176,20 +161,19 @@ void CXSceneGAME::ApplyBackground(const CXProbDataInfo& event)
     }
     m_pBG->ChangeThunder(event.m_byThu);
     // Moving objects start in the layer shown now.
-    if (CXDrawBGInfo* pLayer = m_pBG->GetLayer(m_pBG->m_dwCurrentLayer))
-    {
+    if (CXDrawBGInfo* pLayer = m_pBG->GetLayer(m_pBG->m_dwCurrentLayer)) {
         pLayer->StartMoveObject(event.m_byMO1, event.m_byMN1);
         pLayer->StartMoveObject(event.m_byMO2, event.m_byMN2);
     }
     m_pBG->ChangeBG(event.m_byBGN);
     // The first group switching on or off fades out every layer's current music.
-    if (bySign0 != m_bSignBit0)
-    {
-        for (uint32_t i = 0; i < m_pBG->m_Layers.GetSize(); ++i)
-        {
+    if (bySign0 != m_bSignBit0) {
+        for (uint32_t i = 0; i < m_pBG->m_Layers.GetSize(); ++i) {
             CXDrawBGInfo* pLayer = m_pBG->GetLayer(i);
             CXDrawBGMusicInfo* pMusic =
-                pLayer && pLayer->m_nCurrentMusic >= 0 ? pLayer->m_Music.GetAt(static_cast<uint32_t>(pLayer->m_nCurrentMusic)) : nullptr;
+                pLayer && pLayer->m_nCurrentMusic >= 0
+                    ? pLayer->m_Music.GetAt(static_cast<uint32_t>(pLayer->m_nCurrentMusic))
+                    : nullptr;
             if (!pMusic)
                 continue;
             pMusic->m_bFading = 1;
@@ -202,8 +186,7 @@ void CXSceneGAME::ApplyBackground(const CXProbDataInfo& event)
 
 void CXSceneGAME::ApplyItemHit(const CPelagornItemRecord& r)
 {
-    if (r.byGiftReset)
-    {
+    if (r.byGiftReset) {
         m_iGift = 0;
         ShowGift();
     }
@@ -211,18 +194,16 @@ void CXSceneGAME::ApplyItemHit(const CPelagornItemRecord& r)
     m_iROil = r.iROil;
     m_iLOil = r.iLOil;
     ShowOil();
-    switch (r.iKind)
-    {
+    switch (r.iKind) {
     case 1:
         ShowSpin();
         break;
     case 2:
-        if (r.iValue != 0 && m_pPrize && m_pEffect)
-        {
-            if (CXDrawPrizeInfo* pInfo = m_pPrize->FindPrize(0, r.iValue))
-            {
+        if (r.iValue != 0 && m_pPrize && m_pEffect) {
+            if (CXDrawPrizeInfo* pInfo = m_pPrize->FindPrize(0, r.iValue)) {
                 const int place = r.byItemIndex != 0 ? 0 : 2;
-                m_pEffect->AddAnimation(pInfo->m_fPlace[place], pInfo->m_fPlace[place + 1], &pInfo->m_Animation, 0);
+                m_pEffect->AddAnimation(pInfo->m_fPlace[place], pInfo->m_fPlace[place + 1],
+                                        &pInfo->m_Animation, 0);
                 pInfo->m_Particle.MoveTo(pInfo->m_fPlace[place], pInfo->m_fPlace[place + 1]);
                 pInfo->m_Particle.Fire();
             }
@@ -237,11 +218,11 @@ void CXSceneGAME::ApplyItemHit(const CPelagornItemRecord& r)
     }
 }
 
-void CXSceneGAME::ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fCoinX, float fSlotX, float fLineY)
+void CXSceneGAME::ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fCoinX, float fSlotX,
+                                float fLineY)
 {
     const bool bDemo = IsDemoMode();
-    if (!bDemo)
-    {
+    if (!bDemo) {
         CPelagornItemHit hit;
         hit.wItemType = wItemType;
         hit.byRightHalf = fCoinX > 384.0f ? 1 : 0;
@@ -251,8 +232,7 @@ void CXSceneGAME::ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fC
             pLink->RequestItemHit(hit);
     }
     int32_t* aiAccounts = m_SaveData.m_aiAccounts;
-    switch (wItemType)
-    {
+    switch (wItemType) {
     case 1:
         if (bDemo)
             m_iDemoSpinCount += 1;
@@ -264,15 +244,12 @@ void CXSceneGAME::ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fC
             aiAccounts[ACCOUNT_OIL_ITEM_COUNT] += 1;
         break;
     case 3:
-        if (!bDemo)
-        {
+        if (!bDemo) {
             aiAccounts[ACCOUNT_DIRECT_BONUS] += iItemValue;
             aiAccounts[ACCOUNT_DIRECT_ITEM_COUNT] += 1;
         }
-        if (m_pPrize && m_pEffect)
-        {
-            if (CXDrawPrizeInfo* pInfo = m_pPrize->FindPrize(1, iItemValue))
-            {
+        if (m_pPrize && m_pEffect) {
+            if (CXDrawPrizeInfo* pInfo = m_pPrize->FindPrize(1, iItemValue)) {
                 m_pEffect->AddAnimation(fSlotX, fLineY, &pInfo->m_Animation, 0);
                 pInfo->m_Particle.MoveTo(fSlotX, fLineY);
                 pInfo->m_Particle.Fire();
@@ -293,9 +270,15 @@ void CXSceneGAME::ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fC
         SaveAccountsData();
 }
 
-uint32_t CXSceneGAME::GetResultTotalWin() const { return static_cast<uint32_t>(std::max(m_Result.iTotalWin, 0)); }
+uint32_t CXSceneGAME::GetResultTotalWin() const
+{
+    return static_cast<uint32_t>(std::max(m_Result.iTotalWin, 0));
+}
 
-int32_t CXSceneGAME::GetResultLineWin(uint32_t line) const { return line < 3 ? m_Result.aiLineWin[line] : 0; }
+int32_t CXSceneGAME::GetResultLineWin(uint32_t line) const
+{
+    return line < 3 ? m_Result.aiLineWin[line] : 0;
+}
 
 void CXSceneGAME::ShowReelPrize()
 {
@@ -303,12 +286,9 @@ void CXSceneGAME::ShowReelPrize()
     const bool bEffect = m_pReel && m_pReel->ShowPrizeEffect(dwTotalWin, m_Result.iPrizeEffect);
     m_iLastTotalWin = static_cast<int32_t>(dwTotalWin);
     m_iReelPrize = static_cast<int32_t>(dwTotalWin);
-    if (m_pReel)
-    {
-        for (uint32_t line = 0; line < 3; ++line)
-        {
-            for (uint32_t reel = 0; reel < 4; ++reel)
-            {
+    if (m_pReel) {
+        for (uint32_t line = 0; line < 3; ++line) {
+            for (uint32_t reel = 0; reel < 4; ++reel) {
                 if (m_Result.abyReelMark[line][reel] != 0)
                     m_pReel->MarkPrizeSymbol(reel, line, !bEffect);
             }
@@ -381,17 +361,15 @@ void CXSceneGAME::CheckItemHit(float x, float y)
     // A coin still above the belt's line hits nothing yet.
     if (m_pItem && m_pItem->m_fY > y)
         return;
-    if (m_pItem)
-    {
+    if (m_pItem) {
         const float fWidth = m_pItem->m_fWidth;
         float fLeft = -m_pItem->m_fOffset;
-        for (auto* e = m_pItem->m_Belt.m_pHead; e && fLeft <= CXDrawITEM::kFieldWidth; e = e->m_pNext)
-        {
+        for (auto* e = m_pItem->m_Belt.m_pHead; e && fLeft <= CXDrawITEM::kFieldWidth;
+             e = e->m_pNext) {
             CXDrawItemBeltInfo* pCell = e->m_pData;
             if (!pCell || !pCell->m_pKind || !pCell->m_pPicture)
                 continue;
-            if (fLeft <= x && x <= fLeft + fWidth)
-            {
+            if (fLeft <= x && x <= fLeft + fWidth) {
                 HitItem(*pCell, x, fLeft, m_pItem->m_fY);
                 break;
             }
@@ -413,11 +391,9 @@ void CXSceneGAME::HitItem(CXDrawItemBeltInfo& cell, float fCoinX, float fSlotX, 
     cell.m_pPicture->m_Hit.SetFrame(0);
     cell.m_pPicture->m_Hit.Play();
     const float fWidth = m_pItem->m_fWidth;
-    if (m_pEffect)
-    {
+    if (m_pEffect) {
         CX2DAnimation* effects[] = {&kind.m_Effect, &kind.m_Effect2};
-        for (CX2DAnimation* pEffect : effects)
-        {
+        for (CX2DAnimation* pEffect : effects) {
             const float fX = fSlotX + (fWidth - pEffect->GetWidth()) / 2.0f;
             const float fY = fLineY - pEffect->GetHeight();
             m_pEffect->AddAnimation(fX, fY, pEffect, 0);

@@ -2,6 +2,7 @@
 // coin-in, the game clock, demo idle return.
 #include <gtest/gtest.h>
 
+#include "CXDrawCOIN.h"
 #include "pelagorn_game_fixture.h"
 
 using PelagornGame = PelagornGameTest;
@@ -89,7 +90,8 @@ TEST_F(PelagornGame, GameClockScalesAndWraps)
     EXPECT_EQ(game.GetTimeMs(), 11000u);
     // 2^32 ms of game time wraps to 0; the clock is computed in 64 bits.
     s_seconds = 4294967.296 / 1.1 + 1.0;
-    EXPECT_EQ(game.GetTimeMs(), static_cast<uint32_t>(static_cast<uint64_t>(s_seconds * 1.1 * 1000.0)));
+    EXPECT_EQ(game.GetTimeMs(),
+              static_cast<uint32_t>(static_cast<uint64_t>(s_seconds * 1.1 * 1000.0)));
     EXPECT_LT(game.GetTimeMs(), 2000u);
 }
 
@@ -98,10 +100,27 @@ TEST_F(PelagornGame, OutOfCreditOnlyWhenAllMetersAreZero)
     CPelagorn& game = MakeGame();
     EXPECT_TRUE(game.IsOutOfCredit());
     int32_t* meters[] = {&Scene().m_iCredit, &Scene().m_iGift, &Scene().m_iSpin};
-    for (int32_t* meter : meters)
-    {
+    for (int32_t* meter : meters) {
         *meter = 1;
         EXPECT_FALSE(game.IsOutOfCredit());
         *meter = 0;
     }
+}
+
+TEST_F(PelagornGame, DemoDropsItsOwnCoinsAtTheDropInterval)
+{
+    CPelagorn& game = MakeGame(true, true);
+    EnterGame();
+    CXSceneGAME& s = Scene();
+    ASSERT_EQ(game.GetCurrentScene(), static_cast<CX2DSceneObject*>(game.GetSceneGAME()));
+    // One coin at once (the last drop lies far back), the next after DROP_TICK of game time.
+    const uint32_t before = s.m_pCoins->m_dwLastDrop;
+    EXPECT_NE(before, 0u) << "a coin dropped in the first frames";
+    const double tickWall = s.m_pCoins->m_dwDropTick / 1000.0 / CPelagorn::kTimeScale;
+    Frames(1, tickWall * 0.5);
+    EXPECT_EQ(s.m_pCoins->m_dwLastDrop, before) << "not before the interval";
+    Frames(1, tickWall * 0.6);
+    EXPECT_GT(s.m_pCoins->m_dwLastDrop, before);
+    EXPECT_EQ(s.m_iCoinsInPlay, 0) << "demo coins are not paid for";
+    EXPECT_TRUE(m_sender.sent.empty());
 }

@@ -18,22 +18,24 @@ protected:
     void WriteReelsAndItems()
     {
         std::string reel = "SPEED=100\nVELOCITY=10\nX_POS=10\nY_POS=100\nW=100\nH=100\nX_SPACE=20\n"
-                           "SOUND_REEL_STOP=30\nREEL_IDLE_TICK=500\nREEL_PRIZE_TICK=1000\nREEL_PRIZE_IDLE_TICK=250\n";
-        for (int n = 0; n <= 12; ++n)
-        {
+                           "SOUND_REEL_STOP=30\nREEL_IDLE_TICK=500\nREEL_PRIZE_TICK=1000\n"
+                           "REEL_PRIZE_IDLE_TICK=250\n";
+        for (int n = 0; n <= 12; ++n) {
             const std::string k = std::to_string(n);
-            WriteAnf("DATA_PELAGORN/image/reel/sym/n" + k + ".anf", 80, 60, {0xFF102030u + static_cast<uint32_t>(n)});
-            WriteText("DATA_PELAGORN/image/reel/sym/s" + k + ".cfg", "REEL=n" + k + ".anf, n" + k + ".anf\n");
+            WriteAnf("DATA_PELAGORN/image/reel/sym/n" + k + ".anf", 80, 60,
+                     {0xFF102030u + static_cast<uint32_t>(n)});
+            WriteText("DATA_PELAGORN/image/reel/sym/s" + k + ".cfg",
+                      "REEL=n" + k + ".anf, n" + k + ".anf\n");
             reel += "REEL_" + k + "=sym\\s" + k + ".cfg\n";
         }
         WriteText("DATA_PELAGORN/image/reel/reel.cfg", reel);
         std::string item = "SPEED=0\nY_POS=300\nW=50\nH=40\n";
-        for (int k = 0; k < 8; ++k)
-        {
+        for (int k = 0; k < 8; ++k) {
             const std::string folder = "DATA_PELAGORN/image/item/k" + std::to_string(k) + "/";
             WriteAnf(folder + "pic.anf", 50, 40, {0xFF20A040});
             WriteAnf(folder + "hit.anf", 50, 40, {0xFFE0E0E0}, 3, "FPS=10\nLOOP_MODE=FWD|NOLOOP\n");
-            WriteText(folder + "kind.cfg", "ITEM_COUNT=1\nITEM_0=1, pic.anf, hit.anf\nITEM_EFFECT_ANF=hit.anf\n");
+            WriteText(folder + "kind.cfg",
+                      "ITEM_COUNT=1\nITEM_0=1, pic.anf, hit.anf\nITEM_EFFECT_ANF=hit.anf\n");
             item += "ITEM_" + std::to_string(k) + "=k" + std::to_string(k) + "\\kind.cfg\n";
         }
         WriteText("DATA_PELAGORN/image/item/item.cfg", item);
@@ -42,8 +44,7 @@ protected:
     template <class F>
     bool FramesUntil(F&& done, double limit)
     {
-        for (double t = 0.0; t < limit; t += 0.05)
-        {
+        for (double t = 0.0; t < limit; t += 0.05) {
             Frames(1, 0.05);
             if (done())
                 return true;
@@ -76,12 +77,12 @@ TEST_F(PelagornSpin, OnlineSpinFromSpinDataToGameFin)
     std::vector<uint8_t> bytes(227, 0);
     bytes[4] = 0xE8;  // CREDIT 1000
     bytes[5] = 0x03;
-    bytes[12] = 2;    // SPIN
+    bytes[12] = 2;          // SPIN
     bytes[32 + 33] = 0x88;  // total win 5000
     bytes[32 + 34] = 0x13;
     bytes[32 + 41] = 1;
-    bytes[99 + 17] = 5;     // last event type
-    bytes[163 + 46] = 3;    // both background groups
+    bytes[99 + 17] = 5;   // last event type
+    bytes[163 + 46] = 3;  // both background groups
     CPelagornSpinRecord spin;
     spin.Read(bytes.data(), bytes.size());
     link.OnSpinData(true, spin);
@@ -130,8 +131,8 @@ TEST_F(PelagornSpin, DemoEventBuildsTheResultState)
         uint8_t reach;
         int32_t expectedCounter;
     };
-    for (const Case c : {Case{"no reach lowers the demo spin counter", 0, 1}, Case{"a reach keeps it", 2, 2}})
-    {
+    for (const Case c :
+         {Case{"no reach lowers the demo spin counter", 0, 1}, Case{"a reach keeps it", 2, 2}}) {
         s.m_iDemoSpinCount = 2;
         CXProbDataInfo e = Event();
         e.m_byReach = c.reach;
@@ -167,8 +168,7 @@ TEST_F(PelagornSpin, PrizeEffectFromTheFirstWinningLine)
         {"first winning line not in the table ends at 0", 1, 9, 3, 500, 6, 4, 10000, 0},
         {"no win", 1, 0, 0, 0, 0, 0, 0, 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         CXProbDataInfo e = Event();
         e.m_byType = c.type;
         e.m_bySymbol[0] = c.symbol0;
@@ -197,8 +197,7 @@ TEST_F(PelagornSpin, ItemHitsSendAndCount)
         float x;
         uint8_t right;
     };
-    for (const Case c : {Case{384.0f, 0}, Case{385.0f, 1}})
-    {
+    for (const Case c : {Case{384.0f, 0}, Case{385.0f, 1}}) {
         s.ReportItemHit(1, 0, c.x, 300.0f, 900.0f);
         EXPECT_EQ(m_sender.lastHit.byRightHalf, c.right) << c.x;
         EXPECT_EQ(m_sender.lastHit.wItemType, 1);
@@ -217,8 +216,8 @@ TEST_F(PelagornSpin, ItemHitsSendAndCount)
     // The item answer: kind 3 adds its gift, the meters from the record.
     std::vector<uint8_t> bytes(42, 0);
     bytes[0] = 3;
-    bytes[21] = 4;      // SPIN
-    bytes[38] = 0xF4;   // gift amount 500
+    bytes[21] = 4;     // SPIN
+    bytes[38] = 0xF4;  // gift amount 500
     bytes[39] = 0x01;
     CPelagornItemRecord item;
     item.Read(bytes.data(), bytes.size());
@@ -264,8 +263,10 @@ TEST_F(PelagornSpin, SpinDataTurnsTheReelsOntoTheServersStops)
     ASSERT_TRUE(FramesUntil([&] { return !s.m_pReel->IsMoving(); }, 20.0));
     for (uint32_t i = 0; i < 4; ++i)
         EXPECT_EQ(s.m_pReel->GetBelt(i)->m_nPosition, stops[i]) << "reel " << i;
-    ASSERT_TRUE(FramesUntil([&] { return m_sender.Count(PelagornRequest::ReelsStopped) == 1; }, 2.0));
-    EXPECT_EQ(m_sender.Count(PelagornRequest::Result), 1) << "no prize: the next result is asked for at once";
+    ASSERT_TRUE(
+        FramesUntil([&] { return m_sender.Count(PelagornRequest::ReelsStopped) == 1; }, 2.0));
+    EXPECT_EQ(m_sender.Count(PelagornRequest::Result), 1)
+        << "no prize: the next result is asked for at once";
     Frames(10, 0.05);
     EXPECT_EQ(m_sender.Count(PelagornRequest::ReelsStopped), 1) << "once per cycle";
 }
@@ -313,7 +314,8 @@ TEST_F(PelagornSpin, ADroppedCoinReachesTheItemBelt)
     m_game->SetAutoPlay(true);
     Frames(1, 0.05);
     ASSERT_EQ(m_sender.Count(PelagornRequest::CoinDrop), 1);
-    const uint8_t answer[16] = {0x84, 0x03, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};  // CREDIT 900, paid from it
+    const uint8_t answer[16] = {0x84, 0x03, 0, 0, 0, 0, 0, 0,
+                                1,    0,    0, 0, 0, 0, 0, 0};  // CREDIT 900, paid from it
     CPelagornCoinDropRecord drop;
     drop.Read(answer, sizeof answer);
     m_game->GetProbClient()->OnCoinDrop(true, drop);
@@ -328,7 +330,8 @@ TEST_F(PelagornSpin, ADroppedCoinReachesTheItemBelt)
     for (auto* e = s.m_pItem->m_Belt.m_pHead; e; e = e->m_pNext)
         hit += e->m_pData->m_bHit;
     EXPECT_EQ(hit, 1);
-    EXPECT_EQ(m_sender.Count(PelagornRequest::CoinDrop), 1) << "without auto play, no further request";
+    EXPECT_EQ(m_sender.Count(PelagornRequest::CoinDrop), 1)
+        << "without auto play, no further request";
 }
 
 TEST_F(PelagornSpin, ACoinAboveTheBeltLineHitsNothing)
