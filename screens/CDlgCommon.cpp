@@ -5,6 +5,7 @@
 
 #include "CDXButton.h"
 #include "CUIRes.h"
+#include "CWndMain.h"
 #include "CXFont.h"
 
 namespace {
@@ -102,7 +103,12 @@ void CDlgCommon::OnShow(bool show)
 {
     if (show || m_nFocusWindowId == -1)
         return;
-    if (CDXWnd* w = GetTopLevel()->FindById(m_nFocusWindowId))
+    // The widget is the current screen's (a screen is a tree of its own beside the main window's).
+    CDXWnd* screen = g_pWndMain ? g_pWndMain->GetCurrentScreen() : nullptr;
+    CDXWnd* w = screen ? screen->FindById(m_nFocusWindowId) : nullptr;
+    if (!w)
+        w = GetTopLevel()->FindById(m_nFocusWindowId);
+    if (w)
         w->FocusEdit(m_nFocusEditId);
     m_nFocusWindowId = -1;
     m_nFocusEditId = -1;

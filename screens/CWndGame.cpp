@@ -3,20 +3,34 @@
 #include <cstdio>
 #include <new>
 
+#include "CDlgChangeTicket.h"
+#include "CDlgChargeMoney.h"
 #include "CDlgCommon.h"
+#include "CDlgExchangeMoney.h"
 #include "CDlgGameExplain.h"
 #include "CDlgInquiry.h"
+#include "CDlgMachineInfo.h"
+#include "CDlgMachineSelect.h"
 #include "CDlgRequiredRead.h"
+#include "CDlgReserveInfo.h"
+#include "CDlgReserveMachine.h"
 #include "CGameBase.h"
 #include "CGameDeck.h"
 #include "CGameDeckList.h"
 #include "CGameMain.h"
 #include "CWndDeck.h"
+#include "CWndGameChat.h"
+#include "CWndGameChatList.h"
+#include "CWndGameInfo.h"
+#include "CWndGameNotice.h"
+#include "CWndGameChannel.h"
 #include "CWndMain.h"
 #include "CXLog.h"
 #include "FormatThousands.h"
 #include "MachineTable.h"
 #include "NetClientGlobal.h"
+#include "NetRecords.h"
+#include "platform/codepage.h"
 #include "platform/keys.h"
 
 namespace {
@@ -40,14 +54,10 @@ CXFont* CWndGame::Font(int nNumber)
     case 7: return g_pGameMain->Font07;
     case 10: return g_pGameMain->Font10;
     case 12: return g_pGameMain->Font12;
+    case 13: return g_pGameMain->Font13;
     case 15: return g_pGameMain->Font15;
     default: return nullptr;
     }
-}
-
-void CWndGame::LogMissing(const char* pszOperation, const char* pszPanel)
-{
-    CX_LOG_SYSTEM("CWndGame", "%s: the %s is not part of this program yet; skipped", pszOperation, pszPanel);
 }
 
 bool CWndGame::Create(int id, int)
@@ -69,6 +79,34 @@ bool CWndGame::Create(int id, int)
         m_DeckPanels.push_back(pPanel);
     }
 
+    // A child that joined the tree is deleted with the screen; one that did not is ours.
+    auto createChild = [this](auto* pChild, auto&& create) -> bool {
+        if (!pChild)
+            return false;
+        if (!create(pChild)) {
+            if (pChild->GetParent() != this)
+                delete pChild;
+            return false;
+        }
+        return true;
+    };
+    m_pChat = new (std::nothrow) CWndGameChat;
+    if (!createChild(m_pChat, [this](CWndGameChat* p) { return p->Create(this); }))
+        return false;
+    m_pInfo = new (std::nothrow) CWndGameInfo;
+    if (!createChild(m_pInfo, [this](CWndGameInfo* p) { return p->Create(this); }))
+        return false;
+    m_pNotice = new (std::nothrow) CWndGameNotice;
+    CXFont* pNoticeFont = Font(13);
+    if (!pNoticeFont || !createChild(m_pNotice, [this, pNoticeFont](CWndGameNotice* p) {
+            return p->Create(kNoticeId, this, pNoticeFont, 385, 40, 1150, pNoticeFont->GetHeight());
+        }))
+        return false;
+    m_pNotice->SetMaxPasses(3);
+    m_pNotice->SetColour(0xFFFF0000);
+    m_pNotice->SetSpeed(100.0f);
+    m_pNotice->Show(false);
+
     auto createDialog = [this](auto* pDialog, auto&& create) -> bool {
         if (!pDialog)
             return false;
@@ -80,16 +118,37 @@ bool CWndGame::Create(int id, int)
         pDialog->Show(false);
         return true;
     };
+    m_pMachineSelect = new (std::nothrow) CDlgMachineSelect;
+    if (!createDialog(m_pMachineSelect, [this](CDlgMachineSelect* p) { return p->Create(this); }))
+        return false;
     m_pExplain = new (std::nothrow) CDlgGameExplain;
     if (!createDialog(m_pExplain, [this](CDlgGameExplain* p) { return p->Create(this); }))
+        return false;
+    m_pReserveInfo = new (std::nothrow) CDlgReserveInfo;
+    if (!createDialog(m_pReserveInfo, [this](CDlgReserveInfo* p) { return p->Create(this); }))
+        return false;
+    m_pMachineInfo = new (std::nothrow) CDlgMachineInfo;
+    if (!createDialog(m_pMachineInfo, [this](CDlgMachineInfo* p) { return p->Create(this); }))
+        return false;
+    m_pExchange = new (std::nothrow) CDlgExchangeMoney;
+    if (!createDialog(m_pExchange, [this](CDlgExchangeMoney* p) { return p->Create(this); }))
+        return false;
+    m_pCharge = new (std::nothrow) CDlgChargeMoney;
+    if (!createDialog(m_pCharge, [this](CDlgChargeMoney* p) { return p->Create(this); }))
         return false;
     m_pInquiry = new (std::nothrow) CDlgInquiry;
     if (!createDialog(m_pInquiry,
                       [this](CDlgInquiry* p) { return p->Create(this, Font(10), Font(15), Font(7)); }))
         return false;
     m_pInquiry->SetNetClient(g_NetClient.Get());
+    m_pReserveMachine = new (std::nothrow) CDlgReserveMachine;
+    if (!createDialog(m_pReserveMachine, [this](CDlgReserveMachine* p) { return p->Create(this); }))
+        return false;
     m_pRequiredRead = new (std::nothrow) CDlgRequiredRead;
     if (!createDialog(m_pRequiredRead, [this](CDlgRequiredRead* p) { return p->Create(this); }))
+        return false;
+    m_pChangeTicket = new (std::nothrow) CDlgChangeTicket;
+    if (!createDialog(m_pChangeTicket, [this](CDlgChangeTicket* p) { return p->Create(this); }))
         return false;
 
     StartDeckGames();
@@ -112,6 +171,11 @@ int CWndGame::OnKeyDown(int key)
     default: break;
     }
     return 1;
+}
+
+int CWndGame::OnChar(int code)
+{
+    return m_pChat ? m_pChat->OnChar(code) : 1;
 }
 
 CWndDeck* CWndGame::GetDeckPanel(int32_t nDeck) const
@@ -139,17 +203,20 @@ void CWndGame::ShowErrorCode(int32_t nCode, const char* pszTitle)
 
 void CWndGame::AddChatLine(const char* pszText, uint32_t dwColour)
 {
-    CX_LOG_SYSTEM("CWndGame::AddChatLine", "chat list not built; line dropped: [%08X] %s", dwColour, pszText);
+    if (m_pChat && m_pChat->GetChatList())
+        m_pChat->GetChatList()->AddText(pszText, dwColour);
 }
 
 void CWndGame::RefreshMoney()
 {
-    LogMissing("RefreshMoney", "user-info panel");
+    if (m_pInfo)
+        m_pInfo->RefreshMoney();
 }
 
 void CWndGame::RefreshGiftTickets()
 {
-    LogMissing("RefreshGiftTickets", "user-info panel");
+    if (m_pInfo)
+        m_pInfo->RefreshGiftTickets();
 }
 
 void CWndGame::OpenMachineSelect(int32_t nDeck)
@@ -158,10 +225,12 @@ void CWndGame::OpenMachineSelect(int32_t nDeck)
     if (!pDeck)
         return;
     CGameBase* pGame = pDeck->GetGame();
-    if (!pGame || pGame->IsDemo() || pGame->IsOutOfCredit())
-        LogMissing("OpenMachineSelect", "machine selection dialog");
-    else
+    if (!pGame || pGame->IsDemo() || pGame->IsOutOfCredit()) {
+        if (m_pMachineSelect)
+            m_pMachineSelect->OpenFor(pGame ? pGame->m_nGameType : 0, nDeck);
+    } else {
         ShowMessage("기계를 바꿀 수 없습니다.", "기계선택");
+    }
 }
 
 void CWndGame::RequestDeckCoinIn(int32_t nDeck)
@@ -272,12 +341,20 @@ void CWndGame::AnsMachineSelect(int32_t nDeck, int32_t nGameType, int32_t nMachi
         ShowMessage("기계세팅 오류.", "기계선택");
         return;
     }
-    LogMissing("AnsMachineSelect", "machine selection dialog");
+    if (!m_pMachineSelect)
+        return;
+    if (CWndGameChannel* pPage = m_pMachineSelect->GetPage(nGameType))
+        pPage->MarkTaken(nMachineNo);
+    m_pMachineSelect->Show(false);
 }
 
 void CWndGame::AnsMachineListEnd()
 {
-    LogMissing("AnsMachineListEnd", "machine selection dialog");
+    if (!m_pMachineSelect)
+        return;
+    if (CWndGameChannel* pPage = m_pMachineSelect->GetPage(m_pMachineSelect->GetGameType()))
+        pPage->SelectFirstChannel();
+    m_pMachineSelect->Enable(true);
 }
 
 void CWndGame::AnsCoinCharged(int32_t nKind)
@@ -298,25 +375,29 @@ void CWndGame::AnsChargeRequest(int32_t nCode)
 {
     if (nCode != 0) {
         ShowErrorCode(nCode, "충전");
-        LogMissing("AnsChargeRequest", "charge dialog");
+        if (m_pCharge)
+            m_pCharge->Enable(true);
         return;
     }
     RefreshMoney();
     ShowMessage("충전 요청을 완료하였습니다.", "충전");
-    LogMissing("AnsChargeRequest", "charge dialog");
+    if (m_pCharge)
+        m_pCharge->Show(false);
 }
 
 void CWndGame::AnsExchangeRequest(int32_t nCode)
 {
     if (nCode != 0) {
         ShowErrorCode(nCode, "환전");
-        LogMissing("AnsExchangeRequest", "exchange dialog");
+        if (m_pExchange)
+            m_pExchange->Enable(true);
         return;
     }
     RefreshMoney();
     RefreshGiftTickets();
     ShowMessage("환전요청을 완료하였습니다.", "환전");
-    LogMissing("AnsExchangeRequest", "exchange dialog");
+    if (m_pExchange)
+        m_pExchange->Show(false);
 }
 
 void CWndGame::AnsExchangeDone(uint32_t dwAmount)
@@ -351,7 +432,8 @@ void CWndGame::AnsGiftTicketExchange(uint32_t dwCount, uint32_t dwAmount)
 {
     RefreshMoney();
     RefreshGiftTickets();
-    LogMissing("AnsGiftTicketExchange", "gift-ticket dialog");
+    if (m_pChangeTicket)
+        m_pChangeTicket->Show(false);
     char szAmount[20];
     FormatThousands(dwAmount, szAmount, sizeof szAmount);
     char szText[160];
@@ -366,10 +448,23 @@ void CWndGame::AnsGiftTicketFail(int32_t nCode)
         ShowMessage("상품권이 부족합니다.", "상품권 교환");
     else
         ShowErrorCode(nCode, "상품권 교환");
-    LogMissing("AnsGiftTicketFail", "gift-ticket dialog");
+    if (m_pChangeTicket)
+        m_pChangeTicket->Enable(true);
 }
 
-void CWndGame::AnsReserveInfo(const CReserveInfoEntry&)
+void CWndGame::AnsReserveInfo(const CReserveInfoEntry& entry)
 {
-    LogMissing("AnsReserveInfo", "reservation information dialog");
+    if (!m_pReserveInfo || !m_pReserveInfo->IsVisible())
+        return;
+    char szStart[100];
+    char szEnd[100];
+    platform::Utf16ToCp949(entry.m_szStart, szStart, sizeof szStart);
+    platform::Utf16ToCp949(entry.m_szEnd, szEnd, sizeof szEnd);
+    int32_t types[4];
+    int32_t machines[4];
+    for (int k = 0; k < 4; ++k) {
+        types[k] = entry.m_abyValue[k];
+        machines[k] = entry.m_awMachineNo[k];
+    }
+    m_pReserveInfo->AddRow(szStart, szEnd, types, machines);
 }

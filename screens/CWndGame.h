@@ -2,21 +2,27 @@
 // The lobby and game screen (screen 19): the four decks with their panels, the lobby's dialogs,
 // and the answer operations the protocol client calls for lobby answers. The screen reads the
 // machine table; only the protocol client writes it.
-//
-// Children that are not part of this program yet (chat area, user-info panel, notice line,
-// machine selection, charge, exchange, gift-ticket, reservation and machine-information
-// dialogs) are not created: an operation that would reach one logs what it drops and returns.
 
 #include <cstdint>
 #include <vector>
 
 #include "CDXWnd.h"
 
+class CDlgChangeTicket;
+class CDlgChargeMoney;
+class CDlgExchangeMoney;
 class CDlgGameExplain;
 class CDlgInquiry;
+class CDlgMachineInfo;
+class CDlgMachineSelect;
 class CDlgRequiredRead;
+class CDlgReserveInfo;
+class CDlgReserveMachine;
 class CGameBase;
 class CWndDeck;
+class CWndGameChat;
+class CWndGameInfo;
+class CWndGameNotice;
 class CXFont;
 struct CReserveInfoEntry;
 
@@ -24,6 +30,7 @@ class CWndGame : public CDXWnd {
 public:
     static constexpr int kId = 19;
     static constexpr int kFirstDeckPanelId = 20;
+    static constexpr int kNoticeId = 44;
     // Chat colours of the coin, exchange and charge lines.
     static constexpr uint32_t kChatNoticeColour = 0xFFFFFF80;
     static constexpr uint32_t kChatAlertColour = 0xFFFF0000;
@@ -35,6 +42,8 @@ public:
     bool Create(int id, int flag) override;
     // Shift+Ctrl with an arrow key asks the server to swap two decks. Always 1.
     int OnKeyDown(int key) override;
+    // Characters typed while no dialog is open go to the chat area (Enter there opens the chat).
+    int OnChar(int code) override;
 
     void OpenMachineSelect(int32_t nDeck);
     void RequestDeckCoinIn(int32_t nDeck);
@@ -73,13 +82,22 @@ public:
     void AddChatLine(const char* pszText, uint32_t dwColour);
     void RefreshMoney();
     void RefreshGiftTickets();
-    // What an operation drops because the panel it needs is not part of the program yet.
-    static void LogMissing(const char* pszOperation, const char* pszPanel);
 
     CWndDeck* GetDeckPanel(int32_t nDeck) const;
     CDlgInquiry* GetInquiry() const { return m_pInquiry; }
     CDlgGameExplain* GetExplain() const { return m_pExplain; }
     CDlgRequiredRead* GetRequiredRead() const { return m_pRequiredRead; }
+    CWndGameChat* GetChat() const { return m_pChat; }
+    CWndGameInfo* GetInfo() const { return m_pInfo; }
+    // The red line of the server's notices (the info panel has its own for the notice list).
+    CWndGameNotice* GetNotice() const { return m_pNotice; }
+    CDlgChargeMoney* GetChargeDialog() const { return m_pCharge; }
+    CDlgExchangeMoney* GetExchangeDialog() const { return m_pExchange; }
+    CDlgChangeTicket* GetChangeTicket() const { return m_pChangeTicket; }
+    CDlgMachineSelect* GetMachineSelect() const { return m_pMachineSelect; }
+    CDlgReserveInfo* GetReserveInfo() const { return m_pReserveInfo; }
+    CDlgMachineInfo* GetMachineInfo() const { return m_pMachineInfo; }
+    CDlgReserveMachine* GetReserveMachine() const { return m_pReserveMachine; }
 
 private:
     static CXFont* Font(int nNumber);
@@ -88,4 +106,14 @@ private:
     CDlgGameExplain* m_pExplain = nullptr;
     CDlgInquiry* m_pInquiry = nullptr;
     CDlgRequiredRead* m_pRequiredRead = nullptr;
+    CWndGameChat* m_pChat = nullptr;
+    CWndGameInfo* m_pInfo = nullptr;
+    CWndGameNotice* m_pNotice = nullptr;
+    CDlgExchangeMoney* m_pExchange = nullptr;
+    CDlgChargeMoney* m_pCharge = nullptr;
+    CDlgChangeTicket* m_pChangeTicket = nullptr;
+    CDlgMachineSelect* m_pMachineSelect = nullptr;
+    CDlgReserveInfo* m_pReserveInfo = nullptr;
+    CDlgMachineInfo* m_pMachineInfo = nullptr;
+    CDlgReserveMachine* m_pReserveMachine = nullptr;
 };

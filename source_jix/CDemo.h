@@ -55,13 +55,34 @@ public:
     void PlaySound(CXSound* pSound);
     void PlayEntry(int nEntry);
     void StopEntry(int nEntry);
+    // The score-count sound (entry 43) loops from its start until stopped; silent standalone.
+    void StartScoreCount();
+    void StopScoreCount();
 
     // --- ticks -----------------------------------------------------------------------------
     // One tick of the current engine state (1 opening, 3 game; any other runs nothing).
     void RunTick();
     void TickIntro();
-    // The game tick's server-facing steps: spin, launch marker, ticket-out, play start, flight.
+    // One tick of the game state: its 22 steps in order (see CDemoTick.cpp).
     void TickGame();
+    // The background cycle: scroll position, colour mode, change of background; draws the far
+    // picture.
+    void AnimateCharacters();
+    // The background frame around the reels.
+    void AnimateScroll();
+    // Counts the pending win into the saved score and draws its digits.
+    void DrawWinCounters();
+    // The reel win animations over the reel window; marks the cells it animates.
+    void Render();
+    // Clears the win animations' step counter, their frame counters (but those of the joker
+    // change and the column frame) and the joker-change-done flag for a new spin.
+    void ResetWinAnimation();
+    // Moves the coin one tick along the path of its code (nothing for a code not in the table).
+    void RunPathScript();
+    // The presentation picture of the running character action (none outside its range).
+    void DrawCharacterPicture();
+    // The 19 pins of the launcher field.
+    void DrawPinField();
     void TickSpin();
     void EndSpin(bool bNoWinEnd, bool bClosingRun);
     // Copies the link's block into the engine (stops and strip set range-checked).
@@ -167,22 +188,48 @@ public:
     int32_t m_nCoinX = 0;
     int32_t m_nCoinYOffset = 0;
     int32_t m_nCoinYStep = 0;
+    int32_t m_nCoinFrame = 0;     // 0..11
+    int32_t m_nCoinSpinDir = 0;   // the launch direction at the first flight tick
     int32_t m_nBonusWheel = 0;
-    int32_t m_nBonusLevel = 0;
+    int32_t m_nWheelClock = 0;
+    int32_t m_nBonusLevel = 0;    // 0 none, 1..7, 9 shown
     uint8_t m_bBonusDecided = 0;
+    int32_t m_anPocketFrame[4] = {};
+    // --- preview ---
+    int32_t m_nPreviewCounter = 0;
+    int32_t m_anHoldCounter[2] = {};
+    int32_t m_nAction1Counter = 0;
+    uint8_t m_bAction1Sound = 0;
     // --- devil ---
     int32_t m_nDevilAction = 0;
     int32_t m_nDevilFlag = 0;
     int32_t m_nDevilCount = 0;
     int32_t m_nSmileFlag = 0;
     uint8_t m_bDevilBlock = 0;
+    int32_t m_nDevilFrame = 0;
     // --- background ---
     int32_t m_nBgVariant = 1;
     int32_t m_nColourMode = 0;
     int32_t m_nScrollPos = 0;
-    int32_t m_nScrollDir = 0;
+    int32_t m_nScrollDir = 0;     // 0 forward, 1 backward
+    int32_t m_nSide = 0;
+    uint8_t m_bCycleStarted = 0;
+    int32_t m_nSway = 0;          // 0..76 and back
+    int32_t m_nSwayDir = 0;
+    int32_t m_nSlowSteps = 0;     // colour mode 0 moves on every 5th step
+    int32_t m_nForwardPasses = 0; // times the position passed 279
+    int32_t m_nChangeFrame = -1;  // step of the change sequence, -1 none
+    uint8_t m_bChanging = 0;
     // --- presentation ---
     int32_t m_nTickCount = 0;
+    int32_t m_nFrameA = 0;        // side figures, 0..19
+    int32_t m_nBigWinFrame = 0;   // full-screen big-win picture, 0..90
+    int32_t m_anBigWinDigit[5] = {};
+    // --- win animations ---
+    int32_t m_nRenderStep = 0;
+    int32_t m_anAnimFrame[20] = {};
+    uint8_t m_bJokerChangeDone = 0;
+    uint8_t m_bScoreCounting = 0;
     // --- money ---
     int32_t m_nCredit = 0;
     int32_t m_nSpinsLeft = 0;
@@ -217,6 +264,20 @@ private:
     void StartWinPresentation();
     void ComputeStandaloneWin();
     void EndTicketOut();
+    // Steps of TickGame.
+    void ApplyPreviewRules(int32_t m);
+    void TickDevil(int32_t m);
+    void DrawReelFrame();
+    void StepPresentationCounters();
+    void DrawSideFigures();
+    void TickBonusWheel();
+    void DrawWheelPockets();
+    void StepCharacterAction();
+    void TickWinPresentation();
+    void TickLaunchMarker();
+    void DrawAttract();
+    void DrawCoin();
+    void DrawCounters();
 
     CDemoSurface* m_pSurface = nullptr;
     CDemoSound* m_pSound = nullptr;

@@ -11,6 +11,7 @@
 #include "CXSoundMgr.h"
 #include "CXSpriteBatch.h"
 #include "CXFileLoad.h"
+#include "JixDrawSink.h"
 #include "platform/debug_output.h"
 
 namespace {
@@ -112,7 +113,13 @@ void CDemo::LoadImages()
 
 void CDemo::DrawSprite(const CXSpriteRect* pRect, int x, int y, CX2DSprite* pSprite)
 {
-    if (!m_bDraw || !pSprite || !pSprite->GetTexture())
+    if (!m_bDraw || !pSprite)
+        return;
+    if (CJixDrawSink* pSink = JixGetDrawSink()) {
+        pSink->Draw(pSprite, pRect, x, y);
+        return;
+    }
+    if (!pSprite->GetTexture())
         return;
     CXSpriteBatch* pBatch = EngineGetSpriteBatch();
     if (!pBatch)
@@ -157,4 +164,19 @@ void CDemo::StopEntry(int nEntry)
 {
     if (CXSound* pSound = m_pSound ? m_pSound->Get(nEntry) : nullptr)
         pSound->StopAll(true);
+}
+
+void CDemo::StartScoreCount()
+{
+    CXSound* pSound = m_pSound ? m_pSound->Get(kJixScoreCountEntry) : nullptr;
+    if (!IsOnline() || !pSound)
+        return;
+    pSound->Play(true, true);
+    m_bScoreCounting = 1;
+}
+
+void CDemo::StopScoreCount()
+{
+    StopEntry(kJixScoreCountEntry);
+    m_bScoreCounting = 0;
 }

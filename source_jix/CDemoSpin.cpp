@@ -16,8 +16,8 @@ constexpr int kReelY[kJixReels] = {528, 394, 260, 126};
 constexpr int kStillX[3] = {793, 917, 1041};
 constexpr int kClosingImageX = 797;
 constexpr int kClosingImageY = 130;
-// Slot of closing image 0; images 0..7 follow it.
-constexpr int kFirstClosingSlot = 36;
+// Slot of closing image 0: the eight "bar/bar%03d" pictures.
+constexpr int kFirstClosingSlot = 78;
 
 int NonNegativeMod(int n, int m)
 {
@@ -150,6 +150,7 @@ void CDemo::TickSpin()
         for (int32_t& n : m_anEffectCounter)
             n = 0;
         m_nBigWinLevel = 0;
+        ResetWinAnimation();
         m_nSpinPhase = 10;
         return;
     }
@@ -369,7 +370,7 @@ void CDemo::EndSpin(bool bNoWinEnd, bool bClosingRun)
         }
         SetScore(m_nScore);
     }
-    StopEntry(JixSndScoreCount);
+    StopScoreCount();
     m_nWinSum = 0;
     m_nSavedScore = 0;
     m_nPendingWin = 0;

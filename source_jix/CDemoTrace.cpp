@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "CDemoTraceList.h"
 #include "platform/clock.h"
 
 namespace {
@@ -39,14 +40,14 @@ std::string ToUtf8(const char16_t* psz)
 
 } // namespace
 
-CDemoTrace::CDemoTrace(uint32_t dwOutputs, std::string strFile)
-    : m_dwOutputs(dwOutputs), m_strFile(std::move(strFile))
+CDemoTrace::CDemoTrace(uint32_t dwOutputs, std::string strFile, CDemoTraceList* pListBox)
+    : m_dwOutputs(dwOutputs), m_strFile(std::move(strFile)), m_pListBox(pListBox)
 {
 }
 
 void CDemoTrace::WriteLine(const char16_t* pszText)
 {
-    if (!(m_dwOutputs & (kConsole | kFile)))
+    if (!(m_dwOutputs & (kConsole | kFile | kListBox)))
         return;
     const platform::LocalTime now = platform::LocalTimeNow();
     char szStamp[64];
@@ -61,4 +62,6 @@ void CDemoTrace::WriteLine(const char16_t* pszText)
             std::fclose(pFile);
         }
     }
+    if ((m_dwOutputs & kListBox) && m_pListBox)
+        m_pListBox->SetCurSel(m_pListBox->AddString(m_strLine.substr(0, m_strLine.size() - 1)));
 }

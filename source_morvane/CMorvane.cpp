@@ -1,5 +1,6 @@
 #include "CMorvane.h"
 
+#include "CGameDeck.h"
 #include "CGameMain.h"
 #include "CMorvaneMain.h"
 #include "CX2DEngine.h"
@@ -204,6 +205,41 @@ bool CMorvane::AppIO::RegisterPath(const char* path)
 bool CMorvane::GlobalSender::Send(MorvaneRequest request, uint8_t kind, uint16_t machineNo)
 {
     return CMorvaneNetSender(g_NetClient.Get()).Send(request, kind, machineNo);
+}
+
+bool CMorvane::GlobalSender::SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice)
+{
+    return CMorvaneNetSender(g_NetClient.Get()).SendPerformanceValue(kind, machineNo, stage, choice);
+}
+
+void CMorvane::DrawDebugInfo()
+{
+    if (!m_pMain || !g_pGameMain)
+        return;
+    const float x = m_pDeck ? m_pDeck->m_fX : 0.0f;
+    const float y = m_pDeck ? float(m_pDeck->m_nY) : 0.0f;
+    m_pMain->DrawDebugInfo(g_pGameMain->Font01, x, y);
+}
+
+int32_t CMorvane::GetDoubleUpState()
+{
+    if (!m_pMain)
+        return 0;
+    return m_pMain->m_byDoubleDue ? 2 : m_pMain->m_byDoubleUpOffer ? 1 : 0;
+}
+
+void CMorvane::OnDoubleUpChoice(int32_t nChoice)
+{
+    if (!m_pMain)
+        return;
+    const CMorvaneLink& link = m_pMain->GetLink();
+    const bool waiting = link.SpinReq || link.m_byValueReq || link.TicketOutReq || link.finReq;
+    if (!m_bDemo && waiting)
+        return;
+    if (nChoice == 1)
+        m_pMain->DeckKeyRequest = 1;
+    else if (nChoice == 2)
+        m_pMain->DeckQuickEnd = 1;
 }
 
 namespace {

@@ -28,12 +28,18 @@ public:
     void SetCredit(int32_t nCredit) override;
     void Update() override;
     void OnDeviceLost() override {}
+    void DrawDebugInfo() override;
     void OnDeviceReset() override;
     bool IsIdle() override;
     bool RequestCoinIn(bool bForce) override;
     bool CanPlay() override;
     bool SetAutoPlay(bool bOn) override { return CGameBase::SetAutoPlay(bOn); }
     bool IsOutOfCredit() override;
+    // 1 while a double-up is offered, 2 while it runs.
+    int32_t GetDoubleUpState() override;
+    // 1: the first choice (DeckKeyRequest), 2: the second (DeckQuickEnd); taken only when the
+    // game is standalone or its link waits for no answer.
+    void OnDoubleUpChoice(int32_t nChoice) override;
 
     bool CreateTarget();
     // The time base without the engine: owed steps for a frame of `delta` seconds.
@@ -66,6 +72,7 @@ private:
     class GlobalSender : public CMorvaneSender {
     public:
         bool Send(MorvaneRequest request, uint8_t kind, uint16_t machineNo) override;
+        bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) override;
     };
 
     void FreeAll();

@@ -3,7 +3,9 @@
 #include "CX2DSprite.h"
 #include "CXFont.h"
 #include "CXSound.h"
+#include "CXLog.h"
 #include "platform/clock.h"
+#include "platform/window.h"
 
 uint32_t CMorvaneIO::Now() { return platform::TickCount(); }
 
@@ -36,3 +38,22 @@ void CMorvaneIO::StopSound(int32_t, CXSound* sound)
 }
 
 bool CMorvaneIO::RegisterPath(const char*) { return false; }
+
+bool MorvaneClipSource(MorvaneRect& source, float width, float height)
+{
+    if (source.left < 0 || source.top < 0 || source.left >= width || source.top >= height)
+        return false;
+    if (source.right > width)
+        source.right = width;
+    if (source.bottom > height)
+        source.bottom = height;
+    return source.right > source.left && source.bottom > source.top;
+}
+
+void CMorvaneIO::PowerOff()
+{
+    // A cabinet switched itself off here; a player's computer is never switched off.
+    CXLog::SystemLog().Write(__FILE__, "CMorvaneIO::PowerOff", __LINE__,
+                             "machine power-off requested: the program ends, the computer stays on.");
+    platform::PostQuitMessage(0);
+}

@@ -13,6 +13,10 @@ struct MorvaneRect {
     float left, top, right, bottom;
 };
 
+// Clips a source rectangle to a picture of width x height; false (draw nothing) when its left or
+// top lies outside the picture or nothing is left of it.
+bool MorvaneClipSource(MorvaneRect& source, float width, float height);
+
 class CMorvaneIO {
 public:
     virtual ~CMorvaneIO() = default;
@@ -27,6 +31,9 @@ public:
     // Sound-list row `row`; a null sound plays nothing.
     virtual void PlaySound(int32_t row, CXSound* sound, bool loop);
     virtual void StopSound(int32_t row, CXSound* sound);
+
+    // The program's power-off: it ends the program (quit message) and logs; the computer stays on.
+    virtual void PowerOff();
 
     // During the resource registry's registering pass: registers the path as a file to preload
     // and returns true (the loader then loads nothing). False otherwise.

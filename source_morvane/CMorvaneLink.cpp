@@ -71,6 +71,26 @@ bool CMorvaneLink::ReqGameFin()
     return Send(uint16_t(MorvaneRequest::GameFin));
 }
 
+bool CMorvaneLink::ReqDoubleUp() { return Send(uint16_t(MorvaneRequest::DoubleUp)); }
+
+bool CMorvaneLink::ReqPerformanceValue(int32_t stage, int32_t choice)
+{
+    if (!m_pOwner->m_byNetworked || !m_pSender)
+        return false;
+    const bool sent = m_pSender->SendPerformanceValue(static_cast<uint8_t>(m_nKind), static_cast<uint16_t>(m_nMachineNo),
+                                                      static_cast<uint32_t>(stage), choice ? 1 : 0);
+    if (sent)
+        m_byValueReq = 1;
+    return sent;
+}
+
+bool CMorvaneLink::ReqPerformanceEnd() { return Send(uint16_t(MorvaneRequest::PerformanceEnd)); }
+
+void CMorvaneLink::OnAnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount)
+{
+    m_pOwner->AnsPerformanceValue(index, value, flag, amount);
+}
+
 void CMorvaneLink::RefreshMachine()
 {
     const CMachineState* row = g_MachineTable.Find(m_nKind, m_nMachineNo);
@@ -103,13 +123,16 @@ void CMorvaneLink::OnAnsEnter(const uint8_t* record, size_t size)
         host->SetMorvaneActive();
 }
 
-void CMorvaneLink::OnAnsCoinIn()
+void CMorvaneLink::OnAnsCoinIn(bool accepted)
 {
     m_byCoinInPending = 0;
     if (const CMachineState* row = g_MachineTable.Find(m_nKind, m_nMachineNo)) {
         m_pOwner->m_nCredit = row->m_nCredit;
         m_pOwner->SetCredit(row->m_nCredit, true);
     }
+    // A refused coin-in put no money in.
+    if (!accepted)
+        return;
     if (CMorvaneOwner* host = m_pOwner->GetOwner())
         host->AddMorvaneMoneyInserted(10000);
 }
@@ -145,6 +168,7 @@ void CMorvaneLink::OnAnsTicketOut(bool ok)
     if (ok) {
         m_pOwner->m_nTicketState = 1;
         ++m_pOwner->giftpaid;
+        ++m_pOwner->m_nTicketsPaid;
         ++m_pOwner->m_nPaidCounter;
         m_pOwner->m_nTicketCounter = 0;
     } else {

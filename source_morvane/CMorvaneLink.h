@@ -23,6 +23,10 @@ public:
     bool ReqSpinDone();
     bool ReqSpinEnd();
     bool ReqGameFin();
+    bool ReqDoubleUp();
+    // Id 30 for a double-up stage; sets the value-request byte when sent.
+    bool ReqPerformanceValue(int32_t stage, int32_t choice);
+    bool ReqPerformanceEnd();
 
     // Credit and score from the machine's row of the machine table (unchanged when the machine is
     // not in the table).
@@ -31,7 +35,9 @@ public:
     // Answers. Records are checked on receipt: a record whose stops or reel set are out of range
     // is refused (logged) and never reaches the game.
     void OnAnsEnter(const uint8_t* record, size_t size);
-    void OnAnsCoinIn();
+    // accepted: the answer's code was 0 (only then was money inserted).
+    void OnAnsCoinIn(bool accepted);
+    void OnAnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount);
     // Called after the caller cleared SpinReq; `record` is null for a refused answer.
     void OnAnsSpinData(bool granted, const uint8_t* record, size_t size);
     void OnAnsSpinEnd(bool ok);

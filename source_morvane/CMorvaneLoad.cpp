@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "CButtonSinHo.h"
 #include "CMorvaneMain.h"
 #include "CX2DSprite.h"
 #include "CXGfxDevice.h"
@@ -57,6 +58,8 @@ bool CMorvaneMain::LoadImageSets(MorvaneImageLoader loader)
             CX2DSprite*& slot = m_apSprite[static_cast<size_t>(first + i)];
             delete slot;
             slot = LoadImage(MorvaneImageFile(def, i).c_str());
+            m_aSpriteSize[static_cast<size_t>(first + i)] =
+                slot ? MorvaneRect{0, 0, slot->GetWidth(), slot->GetHeight()} : MorvaneRect{0, 0, 0, 0};
         }
     }
     return true;
@@ -79,7 +82,7 @@ bool CMorvaneMain::LoadSounds()
 bool CMorvaneMain::LoadResources()
 {
     if (!LoadGameImages() || !LoadSounds() || !LoadAnimationImages() || !LoadDoubleGameImages() ||
-        !LoadEffectImages())
+        !LoadEffectImages() || !m_pSinHo->LoadImages())
         return false;
     m_byLoaded = 1;
     return true;

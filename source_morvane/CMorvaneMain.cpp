@@ -2,15 +2,19 @@
 
 #include <algorithm>
 
+#include "CButtonSinHo.h"
 #include "CMorvaneOwner.h"
+#include "CX2DSprite.h"
 
 CMorvaneMain::CMorvaneMain(CMorvaneOwner* owner, int32_t bet, CMorvaneIO* io)
     : m_pOwner(owner), m_pIO(io ? io : &m_EngineIO), m_nBet(bet),
-      m_apSprite(static_cast<size_t>(MorvaneImageSlotCount()), nullptr)
+      m_apSprite(static_cast<size_t>(MorvaneImageSlotCount()), nullptr),
+      m_aSpriteSize(static_cast<size_t>(MorvaneImageSlotCount()), MorvaneRect{0, 0, 0, 0})
 {
     SetCredit(m_nCredit, true);
     SetScore(m_nScore, true);
     m_pLink = std::make_unique<CMorvaneLink>(this);
+    m_pSinHo = std::make_unique<CButtonSinHo>(this);
 }
 
 CMorvaneMain::~CMorvaneMain() { ReleaseResources(); }
@@ -57,7 +61,13 @@ void CMorvaneMain::DrawSprite(float x, float y, int32_t slot, const MorvaneRect&
 {
     if (!m_byDrawFlag || slot < 0 || slot >= static_cast<int32_t>(m_apSprite.size()))
         return;
-    m_pIO->DrawImage(slot, m_apSprite[static_cast<size_t>(slot)], x, y, source);
+    CX2DSprite* sprite = m_apSprite[static_cast<size_t>(slot)];
+    MorvaneRect clipped = source;
+    // Without a picture the seam decides (the engine's draws nothing; tests record the call).
+    const MorvaneRect& size = m_aSpriteSize[static_cast<size_t>(slot)];
+    if (sprite && !MorvaneClipSource(clipped, size.right, size.bottom))
+        return;
+    m_pIO->DrawImage(slot, sprite, x, y, clipped);
 }
 
 void CMorvaneMain::PlaySound(int32_t row, bool loop)
@@ -86,17 +96,3 @@ void CMorvaneMain::Tick(int32_t topState)
     }
 }
 
-// The running step as far as the spin cycle goes: the ticket rule, the spin start, and the end of
-// the game once the reels have rested long enough.
-void CMorvaneMain::Process()
-{
-    if (++m_nAnimTick >= 10000)
-        m_nAnimTick = 0;
-    CheckTicketOut(false);
-    StartSpin();
-    DrawWinCaption();
-    if (m_bySpinInProgress && SpinStep > 360 - SpinStepValue && ReelSettle[3] > m_nSettleWait + 10) {
-        m_bySpinInProgress = 0;
-        FinishGame();
-    }
-}

@@ -15,12 +15,24 @@
 #include "MorvaneSoundList.h"
 #include "MorvaneWindowEval.h"
 
+class CButtonSinHo;
 class CMorvaneOwner;
 class CX2DSprite;
+class CXFont;
 class CXSound;
 
 // Image and sound files lie below this folder.
 constexpr const char* kMorvaneDataFolder = "./data_morvane";
+
+// One animated highlight strip: its picture in the highlighted-symbol set, frame size, frame
+// count, period in animation ticks and frame counter.
+struct MorvaneHitStrip {
+    int32_t image;
+    float w, h;
+    int32_t frames;
+    int32_t period;
+    int32_t counter;
+};
 
 class CMorvaneMain {
 public:
@@ -41,6 +53,7 @@ public:
     bool LoadAnimationImages();
     bool LoadDoubleGameImages();
     bool LoadEffectImages();
+    bool LoadImageSets(MorvaneImageLoader loader);
     // Deletes every sprite; stops and forgets every sound (the sound manager owns them).
     void ReleaseResources();
     // "./data_morvane/<name>.bmp": null when it cannot be loaded, and during the resource
@@ -52,8 +65,28 @@ public:
     // One fixed step of the running game: top state 5 shows the opening for 1000 ms, 10 runs
     // Process.
     void Tick(int32_t topState);
-    // The running step: ticket rule, spin start, and the end of the game once the reels rest.
+    // The running step in its fixed order: machine mode, the whole picture, the spin, the ticket
+    // rule, the win presentation, the double-up game, the end of the game, counters and overlays.
     void Process();
+    // Machine modes acted on at the start (0, 1) and at the end (6, 2, 5, 4, 8, 7) of a step.
+    void ApplyStartMode();
+    void ApplyEndMode();
+    void DrawReels();
+    void DrawCounters();
+    void DrawOverlayCounters();
+    void DrawDepositInfo();
+    void DrawStateDump();
+    // The deck's debug overlay: lines from 120 pixels below (x, y), a line height apart.
+    void DrawDebugInfo(CXFont* font, float x, float y);
+    // Ends the program through the platform (never the computer), once.
+    void PowerOff();
+    void CountPowerOff();
+    void ProcessIdleMode();
+    // The four held operator keys of the setting screen (6th tick acts).
+    void ServeSettingKeys();
+    void ClearRoundState();
+    // The standalone game's next scripted result.
+    void ScriptSpin();
 
     // --- Spin cycle --------------------------------------------------------------------------
     void StartSpin();
@@ -78,6 +111,54 @@ public:
     // One count-up step; false once nothing is pending.
     bool CountUpWin();
     void DrawWinCaption();
+    // One step of the win presentation.
+    void RunWinPresentation();
+    // The state the presentation enters once its evaluation has run its length.
+    int32_t ChooseWinState() const;
+    void WinStage5();
+    void WinStage10();
+    void WinStage20();
+    void WinStage30();
+    void WinStage40();
+    void WinStage50();
+    void DrawJackpotIntro();
+    void DrawWinEffect();
+    void DrawJackpot();
+    void SplitWin();
+    void StopPresentationSounds();
+    // One count-up step of a running state, shown in the score digits.
+    void CountUpWinStep();
+    void RunJackpotShow(bool jackpot);
+    void DrawFireworks(int32_t n, int32_t period, int32_t period512);
+    void DrawDancers(int32_t n, int32_t period);
+    // The highlights of the last evaluation over the stopped reels.
+    void DrawHighlights();
+    // Advances a strip's counter on a tick whose value modulo the period is 1; its frame.
+    int32_t AdvanceStrip(int32_t counter, int32_t period, int32_t frames);
+    void DrawStripCells(const MorvaneHitStrip& strip, int32_t row, uint8_t cells, int32_t symbol, bool wild);
+
+    // --- Double-up ---------------------------------------------------------------------------
+    void StartPerformance();
+    void RunPerformance0();
+    void RunPerformance1();
+    void RunPerformance2();
+    bool ReqPerformanceValue();
+    void AnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount);
+    void EndPerformance();
+
+    // --- Fever sequences and reel effects ----------------------------------------------------
+    void FeverStartRock();
+    void FeverEndRock();
+    void FeverEndCurtain();
+    void FeverStartCurtain();
+    void DrawSmokeA();
+    void DrawSmokeB();
+    void DrawSmokeC();
+    void InstallFeverReels();
+    void ReturnNormalReels();
+    void EndFeverSequence();
+    void RunCurtain(bool start);
+    bool WinShownPastRun() const;
 
     // --- Money and digits --------------------------------------------------------------------
     void SetCredit(int32_t value, bool force);
@@ -86,8 +167,13 @@ public:
     void SetFeverSpin(int32_t value);
 
     // --- Drawing and sound -------------------------------------------------------------------
-    // Nothing on a step that does not draw.
+    // Nothing on a step that does not draw; the source is clipped to a loaded sprite's size, and
+    // a source whose left or top lies outside it draws nothing.
     void DrawSprite(float x, float y, int32_t slot, const MorvaneRect& source);
+    void DrawSprite(float x, float y, MorvaneImageSet set, int32_t index, const MorvaneRect& source)
+    {
+        DrawSprite(x, y, MorvaneImageSlot(set, index), source);
+    }
     void PlaySound(int32_t row, bool loop = false);
     void StopSound(int32_t row);
 
@@ -124,8 +210,6 @@ public:
     uint8_t m_byInStep = 0;
     int32_t AvgValue = 2;
     int32_t Rate1 = 15;
-    // The spin pattern chosen on the operator setting screen (0 after start-up).
-    int32_t m_nSpinPattern = 0;
 
     // Spin cycle.
     uint8_t BlockSpin = 0;  // spins refused while set; the server's business, never set here
@@ -169,6 +253,7 @@ public:
     int32_t m_nEvalBaseStep = 0;  // the presentation's reference step for the time windows
     int32_t m_nAnimTick = 0;      // 0..9999
     std::vector<MorvaneHit> m_Hits;  // what the highlights show
+    MorvaneEvalResult m_EvalResult;  // the last evaluation (its lists reused)
     uint8_t m_byDrawFeverOverlay = 0;
 
     // Reels.
@@ -193,8 +278,92 @@ public:
     int32_t m_nTickerOffset[2] = {};
     int32_t m_nFeverChance = 0;
 
+    // Per-step process.
+    int32_t m_nReelPhase = 0;  // 0 still, 1 running, 2 stopped
+    uint8_t m_byFirstStep = 1;
+    int32_t m_nStepCount = 0;  // steps of Process, for the blinks
+    int32_t m_nInsertCoinCount = 0;
+    int32_t m_nIdleCount = 0;
+    int32_t m_nTicketsPaid = 0;  // since the game started
+    int32_t keypoint = 0;
+    int32_t m_nDepositCount = 0;
+    int32_t m_nSensorCount = 0;
+    uint32_t m_dwQuickEndStamp = 0;  // 0: none yet
+
+    // Power-off and the setting screen's held keys (previous, next, back, select).
+    int32_t m_nPowerOffFlag = 0;
+    int32_t m_nPowerOffCounter = 0;
+    uint8_t m_byPoweredOff = 0;
+    int32_t m_anKeyRequest[4] = {};
+    int32_t m_anKeyDelay[4] = {};
+    int32_t m_nKeysServedStep = -1;
+    std::unique_ptr<CButtonSinHo> m_pSinHo;
+
+    // Win presentation beyond the evaluation.
+    int32_t m_nEndCount = 0;      // steps of state 50
+    int32_t m_nEndCount2 = 0;     // steps of state 50 once the shown win is counted out
+    uint8_t m_byWinSoundDone = 0;
+    uint8_t m_byPresentDone = 0;  // the presentation has let the game end
+    int32_t m_nFreeSoundSteps = 0;
+    int32_t m_nStageCount = 0;    // steps in the current state 5..40
+    int32_t m_nShowStep = 0;      // 0 intro, 20 main show
+    int32_t m_nGunFrame = 0;
+    int32_t m_nStarFrame = 0;
+    int32_t m_anFirework[7] = {};  // 400, 320, 304, 240, 512, 512 (second), 320 extra
+    int32_t m_nNeonFrame = 0;
+    int32_t m_nGirlFrame = 0;
+    int32_t m_nMunFrame = 0;
+    int32_t m_nBannerRow = 0;
+    int32_t m_nLightFrame = 0;
+    int32_t m_nDanceFrame = 0;
+    uint8_t m_byDanceBack = 0;
+    int32_t m_nFireworkScene = 0;  // 0, 20, 30, 40
+    int32_t m_nIntroCount = 0;
+    int32_t m_nFireFrame = 0;
+    int32_t m_nWinEffectSteps = 0;
+
+    // Double-up game.
+    uint8_t m_byDoubleDue = 0;
+    uint8_t m_byDoubleShown = 0;
+    uint8_t m_byReshow = 0;
+    int32_t m_nReshowSteps = 0;
+    int32_t m_nDoubleStage = 0;
+    int32_t m_nDoubleSteps = 0;   // steps of the whole game
+    int32_t m_nStageSteps = 0;    // steps since the stage's answer came in
+    uint8_t m_abyChoiceMade[2] = {};
+    int32_t m_nValueState = 0;    // 0 none, 1 asked, 2 answered
+    int32_t m_anValueTable[5] = {};
+    int32_t m_nValueFlag = 0;
+    int32_t m_nDoubleWin = 0;
+    uint32_t m_dwDoubleStamp = 0;
+
+    // Highlight strip counters (see MorvaneHighlight.h).
+    int32_t m_anStripFrame[32] = {};
+    int32_t m_anBarFrame[2][4][3] = {};
+
+    // Fever sequences and reel effects.
+    int32_t m_nFeverSeq = 0;
+    int32_t m_nFeverFrame = 0;
+    int32_t m_nFeverLockFrame = 0;
+    int32_t m_nFeverFinish = 0;
+    int32_t m_nFeverBurst = 0;
+    uint8_t m_byFeverSwapped = 0;  // the reels under the stones or curtain have changed
+    int32_t m_nCurtainFlag = 0;
+    int32_t m_nClosingStyle = 0;
+    int32_t m_anSavedStops[4] = {};
+    int32_t m_nSmokeTick = 0;
+    int32_t m_nSmokeFrame = 0;
+    uint8_t m_bySmokeBack = 0;
+
+    // Standalone script.
+    int32_t m_nScriptStep = 0;
+    int32_t ImsiSeries = 0;
+    uint8_t m_byResetRequest = 0;
+
     // Resources.
     std::vector<CX2DSprite*> m_apSprite;  // by image slot (MorvaneImageSlot)
+    // Each loaded picture's whole size (a sprite's own size follows its last source rectangle).
+    std::vector<MorvaneRect> m_aSpriteSize;
     CXSound* m_apSound[kMorvaneSoundRows] = {};
     uint8_t m_byLoaded = 0;
 
@@ -202,7 +371,8 @@ private:
     // One tick of a spin pattern (0..3).
     void SpinReels(int32_t pattern);
     void DrawReels(int32_t pattern);
-    bool LoadImageSets(MorvaneImageLoader loader);
+    void RunPerformance(int32_t variant);
+    void DrawStill3(int32_t y0);
     void SplitDigits(int32_t value, uint8_t* digits, int count);
     bool Networked() const { return m_byNetworked != 0; }
 };

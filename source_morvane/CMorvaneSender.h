@@ -12,6 +12,9 @@ enum class MorvaneRequest : uint16_t {
     SpinData = 25,
     SpinEnd = 26,  // with one byte 0
     TicketOut = 27,
+    DoubleUp = 29,
+    PerformanceValue = 30,  // through SendPerformanceValue
+    PerformanceEnd = 31,
     SpinDone = 32,
     GameFin = 33,
 };
@@ -21,6 +24,8 @@ public:
     virtual ~CMorvaneSender() = default;
     // True when the message was sent.
     virtual bool Send(MorvaneRequest request, uint8_t kind, uint16_t machineNo) = 0;
+    // Id 30: the double-up stage and the player's choice (1 first button, 0 second).
+    virtual bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) = 0;
 };
 
 // Sends through a protocol client (borrowed); refuses while there is none.
@@ -28,6 +33,7 @@ class CMorvaneNetSender : public CMorvaneSender {
 public:
     explicit CMorvaneNetSender(NetworkClient* client) : m_pClient(client) {}
     bool Send(MorvaneRequest request, uint8_t kind, uint16_t machineNo) override;
+    bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) override;
 
 private:
     NetworkClient* m_pClient;

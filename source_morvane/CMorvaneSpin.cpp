@@ -1,5 +1,6 @@
 // The spin cycle with the server: arming, the spin-data request, the hand-over at the reels' full
 // speed, the end of the game, and the ticket-out rule.
+#include "CButtonSinHo.h"
 #include "CMorvaneMain.h"
 #include "CMorvaneOwner.h"
 #include "MorvaneSpinPatterns.h"
@@ -80,7 +81,8 @@ void CMorvaneMain::StartSpin()
     }
 
     m_bySpinInProgress = 1;
-    const int32_t pattern = (m_nSpinPattern >= 0 && m_nSpinPattern < kMorvaneSpinPatterns) ? m_nSpinPattern : 0;
+    const int32_t chosen = m_pSinHo->m_nSpinPattern;
+    const int32_t pattern = (chosen >= 0 && chosen < kMorvaneSpinPatterns) ? chosen : 0;
     switch (pattern) {
     case 1: SpinReels1(); break;
     case 2: SpinReels2(); break;
@@ -128,7 +130,8 @@ void CMorvaneMain::EndSpin()
     m_aSpinEndTime[2] = now.nSecond;
 
     if (!Networked()) {
-        // A standalone game settles its win from the three row wins.
+        // A standalone game takes the script's next result and settles its win from the row wins.
+        ScriptSpin();
         SetWinAmount(m_Rec.Win[0] + m_Rec.Win[1] + m_Rec.Win[2]);
         if (m_Rec.Win[1] > m_Rec.Win[0] && m_Rec.Win[1] > m_Rec.Win[2] && m_Rec.Win[1] >= 2000)
             m_Rec.WinMark = 2;
@@ -178,6 +181,22 @@ void CMorvaneMain::ClearSpinState()
     m_nFeverImage = 0;
     m_Hits.clear();
     m_byDrawFeverOverlay = 0;
+    m_nEndCount = 0;
+    m_nEndCount2 = 0;
+    m_byWinSoundDone = 0;
+    m_byPresentDone = 0;
+    m_nFreeSoundSteps = 0;
+    m_nStageCount = 0;
+    m_nShowStep = 0;
+    m_nGunFrame = 0;
+    m_nIntroCount = 0;
+    m_nMunFrame = 0;
+    m_nFireworkScene = 0;
+    std::fill(std::begin(m_anFirework), std::end(m_anFirework), 0);
+    m_byDoubleShown = 0;
+    m_byReshow = 0;
+    m_nReshowSteps = 0;
+    m_dwQuickEndStamp = 0;
     for (int32_t row : kWinSounds)
         StopSound(row);
     if (m_Rec.WinHave == 0)

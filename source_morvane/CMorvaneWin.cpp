@@ -19,7 +19,8 @@ void CMorvaneMain::EvaluateReelWindow()
     in.byBandSoundFlag = m_byBandSoundFlag;
     in.nFeverImage = m_nFeverImage;
 
-    const MorvaneEvalResult out = EvaluateMorvaneWindow(in);
+    MorvaneEvalResult& out = m_EvalResult;
+    EvaluateMorvaneWindow(in, out);
     m_nPresentLength = out.nLength;
     m_nWinCode = out.nWinCode;
     m_nCaptionMark = out.nCaptionMark;
@@ -29,6 +30,7 @@ void CMorvaneMain::EvaluateReelWindow()
     m_byDrawFeverOverlay = out.bDrawFever ? 1 : 0;
     for (int32_t row : out.sounds)
         PlaySound(row);
+    DrawHighlights();
     if (out.bDrawFever)
         DrawSprite(0, 0, MorvaneImageSlot(MorvaneImageSet::FeverNumbers, m_nFeverImage), {0, 0, 800, 600});
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-enum class MorvaneImageLoader : int32_t { Game, DoubleGame, Effect, Animation };
+enum class MorvaneImageLoader : int32_t { Game, DoubleGame, Effect, Animation, Setting };
 
 enum class MorvaneImageSet : int32_t {
     // LoadGameImages
@@ -53,6 +53,8 @@ enum class MorvaneImageSet : int32_t {
     Stones,
     KeyAndLock,
     StoneBursts,
+    // CButtonSinHo::LoadImages
+    Setting,
     Count
 };
 
@@ -87,3 +89,6 @@ int32_t MorvaneImageSlotCount();
 std::string MorvaneImageFile(const MorvaneImageSetDef& def, int32_t index);
 // Placeholder size of picture `index`.
 void MorvaneImageSize(const MorvaneImageSetDef& def, int32_t index, int* width, int* height);
+
+// Index of a setting-screen picture by its name under "image/config/" (-1 when there is none).
+int32_t MorvaneSettingImage(const char* name);

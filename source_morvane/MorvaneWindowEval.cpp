@@ -28,7 +28,7 @@ bool AdjacentThree(uint8_t cells) { return (cells & 0x7) == 0x7 || (cells & 0xE)
 
 struct Evaluator {
     const MorvaneEvalInput& in;
-    MorvaneEvalResult out;
+    MorvaneEvalResult& out;
 
     int32_t Code(int32_t symbol, int row, int32_t kind) const { return 100 * symbol + 10 * (row + 1) + kind; }
 
@@ -291,7 +291,22 @@ struct Evaluator {
 
 MorvaneEvalResult EvaluateMorvaneWindow(const MorvaneEvalInput& in)
 {
-    Evaluator evaluator{in, {}};
+    MorvaneEvalResult out;
+    EvaluateMorvaneWindow(in, out);
+    return out;
+}
+
+void EvaluateMorvaneWindow(const MorvaneEvalInput& in, MorvaneEvalResult& out)
+{
+    // A fresh result whose lists keep their storage from call to call.
+    out.nLength = 0;
+    out.nWinCode = 0;
+    out.nCaptionMark = 0;
+    out.byBandSoundFlag = 0;
+    out.nFeverImage = 0;
+    out.bDrawFever = false;
+    out.sounds.clear();
+    out.hits.clear();
+    Evaluator evaluator{in, out};
     evaluator.Run();
-    return evaluator.out;
 }

@@ -65,3 +65,5 @@ struct MorvaneEvalResult {
 };
 
 MorvaneEvalResult EvaluateMorvaneWindow(const MorvaneEvalInput& in);
+// The same into a result whose lists are reused (no allocation once they have grown).
+void EvaluateMorvaneWindow(const MorvaneEvalInput& in, MorvaneEvalResult& out);

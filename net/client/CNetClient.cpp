@@ -3,11 +3,24 @@
 #include <cstdio>
 #include <new>
 
+#include "CDlgChangeTicket.h"
 #include "CDlgCommon.h"
 #include "CDlgInquiry.h"
+#include "CDlgMachineInfo.h"
+#include "CDlgMachineSelect.h"
+#include "CDlgReserveMachine.h"
+#include "CGameBase.h"
 #include "CGameDeckList.h"
 #include "CGameMain.h"
 #include "CWndGame.h"
+#include "CWndGameChat.h"
+#include "CWndGameChatList.h"
+#include "CWndGameInfo.h"
+#include "CWndGameNotice.h"
+#include "CWndGamePrizeList.h"
+#include "CWndDeckLog.h"
+#include "CWndGameChannel.h"
+#include "CWndGameLog.h"
 #include "CWndLogin.h"
 #include "AppShell.h"
 #include "CWndMain.h"
@@ -19,6 +32,25 @@ namespace {
 
 // Chat lines of the inquiry conversation.
 constexpr uint32_t kInquiryLineColour = 0xFFFFFFFF;
+// ANSI bytes of a player's name and of a notice, the terminator included.
+constexpr size_t kNameBytes = 40;
+constexpr size_t kNoticeBytes = 1024;
+
+CWndGameChatList* LobbyChatList(CWndGame* pScreen)
+{
+    return pScreen && pScreen->GetChat() ? pScreen->GetChat()->GetChatList() : nullptr;
+}
+
+CWndGameNotice* InfoNoticeLine(CWndGame* pScreen)
+{
+    return pScreen && pScreen->GetInfo() ? pScreen->GetInfo()->GetNoticeLine() : nullptr;
+}
+
+void ShowWhenHidden(CWndGameNotice* pLine)
+{
+    if (pLine && !pLine->IsVisible())
+        pLine->ShowNext(false);
+}
 
 }  // namespace
 
@@ -106,40 +138,80 @@ void CNetClient::OnUserInfo()
 
 // ---- lobby ----
 
-void CNetClient::OnPrizeNoticeA(const char16_t*, int32_t, int32_t, int32_t)
+void CNetClient::OnPrizeNoticeA(const char16_t* name, int32_t gameType, int32_t machineNo, int32_t symbol)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnPrizeNoticeA", "chat list");
+    CWndGameChatList* pList = LobbyChatList(CurrentScreen<CWndGame>());
+    if (!pList)
+        return;
+    char szName[kNameBytes];
+    platform::Utf16ToCp949(name ? name : u"", szName, sizeof szName);
+    pList->AddAppearMessage(szName, gameType, machineNo, symbol);
 }
 
-void CNetClient::OnPrizeNoticeB(const char16_t*, int32_t, int32_t, int32_t, uint32_t)
+void CNetClient::OnPrizeNoticeB(const char16_t* name, int32_t gameType, int32_t machineNo, int32_t symbol,
+                                uint32_t amount)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnPrizeNoticeB", "chat list");
+    CWndGameChatList* pList = LobbyChatList(CurrentScreen<CWndGame>());
+    if (!pList)
+        return;
+    char szName[kNameBytes];
+    platform::Utf16ToCp949(name ? name : u"", szName, sizeof szName);
+    pList->AddJackpotMessage(szName, gameType, machineNo, symbol, amount);
 }
 
-void CNetClient::OnPrizeNoticeC(const CPrizeNotice&)
+void CNetClient::OnPrizeNoticeC(const CPrizeNotice& notice)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnPrizeNoticeC", "prize list and chat list");
+    CWndGame* pScreen = CurrentScreen<CWndGame>();
+    if (!pScreen || !pScreen->GetChat())
+        return;
+    char szName[kNameBytes];
+    platform::Utf16ToCp949(notice.m_pszName ? notice.m_pszName : u"", szName, sizeof szName);
+    if (CWndGamePrizeList* pPrizes = pScreen->GetChat()->GetPrizeList())
+        pPrizes->AddPrize(notice.m_nGameType, notice.m_nMachineNo, szName, notice.m_abySymbols, notice.m_nLine,
+                          notice.m_dwPrizeAmount, notice.m_nJackpotKind);
+    if (CWndGameChatList* pList = LobbyChatList(pScreen))
+        pList->AddPrizeMessage(szName, notice.m_nGameType, notice.m_nMachineNo, notice.m_nValue,
+                               notice.m_dwAnnouncedAmount, notice.m_nJackpotKind);
 }
 
-void CNetClient::OnUserEnterLeave(bool, const char16_t*)
+void CNetClient::OnUserEnterLeave(bool entered, const char16_t* name)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnUserEnterLeave", "chat list");
+    CWndGameChatList* pList = LobbyChatList(CurrentScreen<CWndGame>());
+    if (!pList)
+        return;
+    char szName[kNameBytes];
+    platform::Utf16ToCp949(name ? name : u"", szName, sizeof szName);
+    const uint32_t dwColour = CWndGameChatList::ChatColour(CWndGameChatList::kColourLobbyNotice);
+    char szLine[160];
+    if (entered) {
+        std::snprintf(szLine, sizeof szLine, "%s님께서 입장하셨습니다.", szName);
+        pList->AddText(szLine, dwColour);
+        std::snprintf(szLine, sizeof szLine, "%s님 %s에 오신 걸 환영합니다♥", szName, "Brisvane");
+    } else {
+        std::snprintf(szLine, sizeof szLine, "%s님께서 퇴장하셨습니다.", szName);
+    }
+    pList->AddText(szLine, dwColour);
 }
 
-void CNetClient::OnChannelInfoBegin(int32_t, int32_t)
+// The machine-select dialog's channel page of a list's game type; null for another screen or a
+// type outside 1..4.
+static CWndGameChannel* ChannelPage(int32_t page)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnChannelInfoBegin", "machine selection dialog");
+    CWndGame* pScreen = CNetClient::CurrentScreen<CWndGame>();
+    CDlgMachineSelect* pDialog = pScreen ? pScreen->GetMachineSelect() : nullptr;
+    return pDialog ? pDialog->GetPage(page) : nullptr;
 }
 
-void CNetClient::OnChannelInfoEntry(int32_t, int32_t, int32_t)
+void CNetClient::OnChannelInfoBegin(int32_t page, int32_t count)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnChannelInfoEntry", "machine selection dialog");
+    if (CWndGameChannel* pPage = ChannelPage(page))
+        pPage->BeginList(count);
+}
+
+void CNetClient::OnChannelInfoEntry(int32_t page, int32_t machineNo, int32_t state)
+{
+    if (CWndGameChannel* pPage = ChannelPage(page))
+        pPage->SetEntry(machineNo, state);
 }
 
 void CNetClient::OnChannelInfoEnd()
@@ -195,10 +267,11 @@ void CNetClient::OnMachineRemove(int32_t code)
         pScreen->AnsMachineRemove(code);
 }
 
-void CNetClient::OnGiftTicketInfo(float, uint32_t, uint32_t)
+void CNetClient::OnGiftTicketInfo(float rate, uint32_t a, uint32_t b)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnGiftTicketInfo", "gift-ticket dialog");
+    CWndGame* pScreen = CurrentScreen<CWndGame>();
+    if (pScreen && pScreen->GetChangeTicket())
+        pScreen->GetChangeTicket()->SetTicketInfo(rate, a, b);
 }
 
 void CNetClient::OnGiftTicketExchanged(uint32_t c, uint32_t d)
@@ -224,34 +297,67 @@ void CNetClient::OnReserveInfoEnd()
     // The entries are all there; nothing further.
 }
 
-void CNetClient::OnReserveStatus(int32_t)
+void CNetClient::OnReserveStatus(int32_t hours)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnReserveStatus", "reservation dialog");
+    CWndGame* pScreen = CurrentScreen<CWndGame>();
+    if (pScreen && pScreen->GetReserveMachine())
+        pScreen->GetReserveMachine()->SetMaxHours(hours);
 }
 
 void CNetClient::OnReserveStatusList(int32_t)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnReserveStatusList", "reservation dialog");
+    CWndGame* pScreen = CurrentScreen<CWndGame>();
+    CDlgReserveMachine* pDialog = pScreen ? pScreen->GetReserveMachine() : nullptr;
+    if (pDialog && pDialog->IsVisible())
+        pDialog->RefreshDecks();
 }
 
-void CNetClient::OnReserveResult(const CReserveResult&)
+void CNetClient::OnReserveResult(const CReserveResult& result)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnReserveResult", "chat list");
+    CWndGameChatList* pList = LobbyChatList(CurrentScreen<CWndGame>());
+    if (!pList)
+        return;
+    char szMachines[64];
+    std::snprintf(szMachines, sizeof szMachines, "[%03d] [%03d] [%03d] [%03d]", result.m_awMachineNo[0],
+                  result.m_awMachineNo[1], result.m_awMachineNo[2], result.m_awMachineNo[3]);
+    char szLine[160];
+    if (result.m_bApproved) {
+        std::snprintf(szLine, sizeof szLine, "%s %d시간 기계 예약이 승인되었습니다.", szMachines, result.m_wHours);
+        pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourSystem));
+    } else {
+        std::snprintf(szLine, sizeof szLine, "%s %d시간 기계 예약이 거부되었습니다.", szMachines, result.m_wHours);
+        pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourReserveRefused));
+    }
 }
 
-void CNetClient::OnDeckLogEntry(const CMachineLogEntry&)
+// The machine-info dialog while it is shown on the lobby screen, else null.
+static CDlgMachineInfo* ShownMachineInfo()
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnDeckLogEntry", "machine information dialog");
+    CWndGame* pScreen = CNetClient::CurrentScreen<CWndGame>();
+    CDlgMachineInfo* pDialog = pScreen ? pScreen->GetMachineInfo() : nullptr;
+    return pDialog && pDialog->IsVisible() ? pDialog : nullptr;
 }
 
-void CNetClient::OnGameLogEntry(const CMachineLogEntry&)
+void CNetClient::OnDeckLogEntry(const CMachineLogEntry& entry)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnGameLogEntry", "machine information dialog");
+    CDlgMachineInfo* pDialog = ShownMachineInfo();
+    if (!pDialog || !g_pGameDeckList)
+        return;
+    // The deck hosting the key; a key no deck hosts is dropped.
+    CGameBase* pGame = FindGame(entry.m_nGameType, entry.m_nMachineNo);
+    CWndDeckLog* pLog = pDialog->GetDeckLog(g_pGameDeckList->IndexOf(pGame));
+    if (pGame && pLog)
+        pLog->AddRow(pGame->m_nGameType, entry.m_nMonth, entry.m_nDay, entry.m_nHour, entry.m_nMinute, entry.m_nValue,
+                     static_cast<int32_t>(entry.m_dwB), entry.m_dwA);
+}
+
+void CNetClient::OnGameLogEntry(const CMachineLogEntry& entry)
+{
+    CDlgMachineInfo* pDialog = ShownMachineInfo();
+    if (pDialog && pDialog->GetGameLog())
+        pDialog->GetGameLog()->AddRow(entry.m_nGameType, entry.m_nMachineNo, entry.m_nMonth, entry.m_nDay,
+                                      entry.m_nHour, entry.m_nMinute, entry.m_nValue,
+                                      static_cast<int32_t>(entry.m_dwB), entry.m_dwA);
 }
 
 void CNetClient::OnMachineLogEnd()
@@ -276,28 +382,38 @@ void CNetClient::OnMachineRelease(int32_t gameType, int32_t machineNo)
     pScreen->SyncDecks();
 }
 
-void CNetClient::OnNotice(const char16_t*)
+void CNetClient::OnNotice(const char16_t* text)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnNotice", "notice line");
+    CWndGame* pScreen = CurrentScreen<CWndGame>();
+    CWndGameNotice* pLine = pScreen ? pScreen->GetNotice() : nullptr;
+    if (!pLine)
+        return;
+    char szText[kNoticeBytes];
+    platform::Utf16ToCp949(text ? text : u"", szText, sizeof szText);
+    pLine->ClearPending();
+    pLine->AddNotice(szText);
+    ShowWhenHidden(pLine);
 }
 
 void CNetClient::OnNoticeListBegin()
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnNoticeListBegin", "notice line");
+    if (CWndGameNotice* pLine = InfoNoticeLine(CurrentScreen<CWndGame>()))
+        pLine->ClearPending();
 }
 
-void CNetClient::OnNoticeListEntry(const char16_t*)
+void CNetClient::OnNoticeListEntry(const char16_t* text)
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnNoticeListEntry", "notice line");
+    CWndGameNotice* pLine = InfoNoticeLine(CurrentScreen<CWndGame>());
+    if (!pLine)
+        return;
+    char szText[kNoticeBytes];
+    platform::Utf16ToCp949(text ? text : u"", szText, sizeof szText);
+    pLine->AddNotice(szText);
 }
 
 void CNetClient::OnNoticeListEnd()
 {
-    if (CurrentScreen<CWndGame>())
-        CWndGame::LogMissing("OnNoticeListEnd", "notice line");
+    ShowWhenHidden(InfoNoticeLine(CurrentScreen<CWndGame>()));
 }
 
 void CNetClient::OnChatLine(const char16_t* name, const char16_t* text, bool bit2, bool bit7, bool bit0, bool bit3)
@@ -312,16 +428,21 @@ void CNetClient::OnChatLine(const char16_t* name, const char16_t* text, bool bit
     CDlgInquiry* pInquiry = pScreen->GetInquiry();
     char szLine[320];
 
+    CWndGameChatList* pList = LobbyChatList(pScreen);
     if (bit2) {
-        CWndGame::LogMissing("OnChatLine", "chat list");
+        if (pList)
+            pList->AddText(szText, CWndGameChatList::ChatColour(CWndGameChatList::kColourSystem));
         return;
     }
     if (bit7) {
         std::snprintf(szLine, sizeof szLine, "운영자:%s", szText);
-        if (!bit0 || !pInquiry) {
-            CWndGame::LogMissing("OnChatLine", "chat list");
+        if (!bit0) {
+            if (pList)
+                pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourLobbyNotice));
             return;
         }
+        if (!pInquiry)
+            return;
         if (!pInquiry->IsVisible() || !pInquiry->GetCallState())
             pInquiry->SetCallState(true);
         if (pInquiry->GetList())
@@ -340,7 +461,8 @@ void CNetClient::OnChatLine(const char16_t* name, const char16_t* text, bool bit
             pInquiry->GetList()->AddText(szLine, kInquiryLineColour);
         return;
     }
-    CWndGame::LogMissing("OnChatLine", "chat list");
+    if (pList)
+        pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourChat));
 }
 
 void CNetClient::OnExchangeDone(uint32_t amount)

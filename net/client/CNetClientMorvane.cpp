@@ -1,7 +1,6 @@
 // Answers of the Morvane game: each reaches the game found by its machine key, when that game is a
 // CMorvane, through its server link. Enter answers need no screen; the others need the lobby, which
-// also does its own part of an answer (labels, error boxes). The double-up value belongs to the
-// double-up game, which is not part of this program yet.
+// also does its own part of an answer (labels, error boxes).
 #include "CGameBase.h"
 #include "CMorvane.h"
 #include "CMorvaneLink.h"
@@ -11,21 +10,23 @@
 
 namespace {
 
-constexpr const char* kGame = "Morvane";
-
 CMorvaneLink* LinkOf(CGameBase* game)
 {
     auto* morvane = dynamic_cast<CMorvane*>(game);
     return morvane && morvane->GetMain() ? &morvane->GetMain()->GetLink() : nullptr;
 }
 
-void MorvaneCoinInStep(CGameBase& game, int32_t nCredit)
+void CoinInStep(CGameBase& game, int32_t nCredit, bool accepted)
 {
     if (CMorvaneLink* link = LinkOf(&game)) {
-        link->OnAnsCoinIn();
+        link->OnAnsCoinIn(accepted);
         game.SetCredit(nCredit);
     }
 }
+
+// Only an accepted coin-in (code 0) counts 10000 into the money inserted.
+void MorvaneCoinInAccepted(CGameBase& game, int32_t nCredit) { CoinInStep(game, nCredit, true); }
+void MorvaneCoinInRefused(CGameBase& game, int32_t nCredit) { CoinInStep(game, nCredit, false); }
 
 }  // namespace
 
@@ -38,7 +39,7 @@ void CNetClient::OnMorvaneEnter(int32_t gameType, int32_t machineNo, const uint8
 void CNetClient::OnMorvaneCoinIn(int32_t result, int32_t gameType, int32_t machineNo)
 {
     if (CWndGame* pScreen = CurrentScreen<CWndGame>())
-        pScreen->AnsCoinIn(result, gameType, machineNo, MorvaneCoinInStep);
+        pScreen->AnsCoinIn(result, gameType, machineNo, result == 0 ? MorvaneCoinInAccepted : MorvaneCoinInRefused);
 }
 
 void CNetClient::OnMorvaneSpinData(int32_t gameType, int32_t machineNo, bool granted, const uint8_t* record)
@@ -68,10 +69,13 @@ void CNetClient::OnMorvaneTicketOut(int32_t gameType, int32_t machineNo, int32_t
         link->OnAnsTicketOut(result != 0);
 }
 
-void CNetClient::OnMorvanePerformanceValue(int32_t gameType, int32_t machineNo, uint32_t, int32_t, int32_t, uint32_t)
+void CNetClient::OnMorvanePerformanceValue(int32_t gameType, int32_t machineNo, uint32_t index, int32_t value,
+                                           int32_t flag, uint32_t amount)
 {
-    if (CurrentScreen<CWndGame>() && FindGame(gameType, machineNo))
-        DropUnbuiltGameAnswer("CNetClient::OnMorvanePerformanceValue", kGame, gameType, machineNo);
+    if (!CurrentScreen<CWndGame>())
+        return;
+    if (CMorvaneLink* link = LinkOf(FindGame(gameType, machineNo)))
+        link->OnAnsPerformanceValue(index, value, flag, static_cast<int32_t>(amount));
 }
 
 void CNetClient::OnMorvaneGameFin(int32_t gameType, int32_t machineNo, bool ok)

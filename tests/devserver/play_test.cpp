@@ -115,11 +115,17 @@ TEST_F(PlayTest, ChannelListAndMachineLogFollowTheSelectedMachines)
     LoopbackClient client(server->Port());
     Login(client);
     const Bytes channel = Ask(client, ByteBuilder().U16(10).U8(3).Take());
-    ASSERT_GE(channel.size(), 5u + 20 * 3);
-    EXPECT_EQ(ToHex(Bytes(channel.begin(), channel.begin() + 8)), "0b 00 03 14 00 2d 01 00");
-    Ask(client, ByteBuilder().U16(12).U8(0).U8(3).U16(305).Take());
+    ASSERT_EQ(channel.size(), 5u + 100 * 3);
+    EXPECT_EQ(ToHex(Bytes(channel.begin(), channel.begin() + 11)), "0b 00 03 64 00 01 00 01 02 00 01");
+    EXPECT_EQ(ToHex(Bytes(channel.begin() + 5 + 4 * 3, channel.begin() + 5 + 5 * 3)), "05 00 00")
+        << "every fifth machine is taken";
+    Ask(client, ByteBuilder().U16(12).U8(0).U8(3).U16(42).Take());
+    const Bytes again = Ask(client, ByteBuilder().U16(10).U8(3).Take());
+    EXPECT_EQ(ToHex(Bytes(again.begin() + 5 + 41 * 3, again.begin() + 5 + 42 * 3)), "2a 00 00")
+        << "the player's machine is taken";
     EXPECT_EQ(ToHex(Ask(client, ByteBuilder().U16(121).U8(20).Take())),
-              "7a 00 03 31 01 01 0c 0a 13 1e 01 e8 03 00 00 f4 01 00 00 00 00 00 00");
+              "7a 00 03 2a 00 01 0c 0a 13 1e 01 e8 03 00 00 00 00 00 00 00 00 00 "
+              "01 03 2a 00 0c 0a 13 1e 01 e8 03 00 00 03 00 00 00");
 }
 
 TEST_F(PlayTest, AnUnknownRequestIsLoggedAndTheConnectionGoesOn)

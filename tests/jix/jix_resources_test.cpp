@@ -219,4 +219,129 @@ TEST_F(JixDevice, TargetsAreLandscapeAndPortraitAndTheTurnKeepsTheSceneTarget)
     EXPECT_EQ(portrait->GetTexture(), jix.GetPortraitTarget()->GetTexture());
 }
 
+// The deck shows the landscape picture turned a quarter turn clockwise: landscape pixel (x, y)
+// lands on portrait pixel (767 - y, x).
+TEST_F(JixDevice, PortraitPictureIsTheLandscapePictureTurnedAQuarter)
+{
+    Start(false);
+    UnloadedGame game;
+    ASSERT_TRUE(game.ok);
+    CJix& jix = game.jix;
+    CDemo* demo = jix.GetEngine();
+
+    // A 40 x 20 picture: red on its left half, green on its right.
+    constexpr uint32_t kRed = 0xFFFF0000;
+    constexpr uint32_t kGreen = 0xFF00FF00;
+    constexpr uint32_t kBlack = 0xFF000000;
+    HTEXTURE texture = m_device->Texture_Create(40, 20, GPU_FORMAT_A8R8G8B8);
+    ASSERT_NE(texture, nullptr);
+    auto* pixels = static_cast<uint32_t*>(m_device->Texture_Lock(texture, false));
+    ASSERT_NE(pixels, nullptr);
+    const int pitch = m_device->Texture_GetWidth(texture);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            pixels[y * pitch + x] = x < 20 ? kRed : kGreen;
+    m_device->Texture_Unlock(texture);
+    CX2DSprite picture;
+    ASSERT_TRUE(picture.CreateFromTexture(texture, 0, 0, 40, 20));
+
+    ASSERT_TRUE(m_device->Gfx_BeginScene(jix.m_pTarget->GetTarget()));
+    m_device->Gfx_Clear(kBlack);
+    CXSpriteBatch* batch = EngineGetSpriteBatch();
+    ASSERT_TRUE(batch->Begin(CXSPRITE_ALPHABLEND));
+    demo->m_bDraw = 1;
+    demo->DrawSprite(nullptr, 100, 50, &picture);
+    batch->End();
+    m_device->Gfx_EndScene(false);
+
+    ASSERT_TRUE(m_device->Gfx_BeginScene(nullptr));
+    jix.DrawTarget();
+    m_device->Gfx_EndScene(false);
+
+    std::vector<uint32_t> portrait(768 * 1280);
+    ASSERT_TRUE(m_device->GetGpu()->ReadPixels(jix.GetPortraitTarget()->GetTexture(), nullptr,
+                                               portrait.data()));
+    auto at = [&](int x, int y) { return portrait[size_t(y) * 768 + size_t(x)] | 0xFF000000; };
+    struct Case
+    {
+        int x, y;
+        uint32_t colour;
+    };
+    const Case cases[] = {
+        {767 - 50, 100, kRed},   {767 - 69, 119, kRed},  // the red half's corners
+        {767 - 50, 120, kGreen}, {767 - 69, 139, kGreen},
+        {767 - 49, 110, kBlack}, {767 - 70, 110, kBlack},  // just outside
+        {767 - 60, 99, kBlack},  {767 - 60, 140, kBlack},
+        {60, 110, kBlack},       // where an unturned or counter-turned picture would be
+        {0, 0, kBlack},          {767, 1279, kBlack},     // the whole portrait target is covered
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(at(c.x, c.y), c.colour) << c.x << "," << c.y;
+    m_device->GetGpu()->DestroyTexture(texture);
+}
+
+// The character presentations' sound cues, on the 7th tick that steps the preview counter, and
+// the looping score-count sound of the win count-up.
+TEST_F(JixDevice, CharacterCuesAndTheScoreCountPlayTheirSounds)
+{
+    Start(true);
+    jix_test::RecordingSender sender;
+    CJix jix(nullptr, 0, false);
+    ASSERT_TRUE(jix.Initialize(nullptr, false));
+    CDemo* d = jix.GetEngine();
+    d->m_nEngineState = CDemo::kEngineGame;
+    auto silence = [&] {
+        for (int entry = 0; entry < kJixSoundEntries; ++entry)
+            d->GetSound()->Get(entry)->StopAll(true);
+    };
+    auto playing = [&](int entry) { return d->GetSound()->Get(entry)->IsPlaying(0); };
+
+    struct Case
+    {
+        int32_t action, counterBefore, second;  // second: the main character's second counter
+        int row;
+        bool plays;
+    };
+    const Case cases[] = {
+        {2, 7, 0, 18, true},   {2, 16, 0, 12, true},  {2, 46, 0, 41, true},  {2, 61, 0, 18, true},
+        {2, 8, 0, 18, false},
+        {3, 0, 0, 17, true},   {3, 34, 0, 16, true},  {3, 97, 0, 20, true},  {3, 119, 0, 20, true},
+        {4, 0, 0, 37, true},   {4, 80, 0, 36, true},  {4, 109, 0, 25, true}, {4, 116, 0, 38, true},
+        {1, 0, 4, 8, true},    {1, 0, 99, 9, true},   {1, 0, 98, 9, false},
+    };
+    for (const Case& c : cases) {
+        silence();
+        d->m_nActionJix = c.action;
+        d->m_nPreviewCounter = c.counterBefore;
+        d->m_nAction1Counter = c.second;
+        d->m_bAction1Sound = c.second >= 99 ? 1 : 0;
+        d->m_anHoldCounter[0] = 0;
+        d->m_anHoldCounter[1] = 0;
+        d->m_nTickCount = 6;
+        d->RunTick();
+        EXPECT_EQ(playing(c.row), c.plays)
+            << "action " << c.action << " from " << c.counterBefore << ", row " << c.row;
+    }
+
+    // The count-up: from the presentation length while a pending win remains.
+    silence();
+    d->m_nActionJix = 0;
+    d->m_nSpinPhase = 30;
+    d->m_nStopTick = 599;
+    d->m_nPresentationLength = 600;
+    d->m_nExtraTicks = 300;
+    d->m_nWinSum = 5000;
+    d->m_nPendingWin = 300;
+    d->RunTick();
+    EXPECT_TRUE(playing(kJixScoreCountEntry));
+    EXPECT_EQ(d->m_nPendingWin, 290);
+    for (int i = 0; i < 28; ++i)
+        d->RunTick();
+    EXPECT_TRUE(playing(kJixScoreCountEntry));
+    d->RunTick();
+    EXPECT_EQ(d->m_nPendingWin, 0);
+    EXPECT_FALSE(playing(kJixScoreCountEntry)) << "stopped once the win is counted in";
+}
+
 } // namespace
+

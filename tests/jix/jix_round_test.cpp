@@ -1,8 +1,8 @@
 // A full Jix round against the dev server's play mode over loopback TCP: enter, coin-in, play
-// start, bonus, a spin without a win, a winning spin, and the ticket-out it calls for. A small
-// driver stands in for the game's main tick (opening switched off, the spin, the bonus request,
-// the play start and the ticket-out stepped), and the client hands each answer to the game as the
-// program's protocol handlers do.
+// start, bonus, a spin without a win, a winning spin, and the ticket-out it calls for. The game's
+// main tick runs (opening switched off); the driver fixes the coin's bonus level at its 53rd
+// flight tick, before the coin reaches the wheel, and the client hands each answer to the game as
+// the program's protocol handlers do.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -148,8 +148,8 @@ TEST_F(JixRound, EnterCoinInPlayBonusTwoSpinsAndTicketsAgainstTheDevServer)
     EXPECT_TRUE(jix.CanPlay());
     EXPECT_TRUE(jix.SetAutoPlay(true));
 
-    // The driver: the game state runs, the frame's auto-play check, then one tick of the game's
-    // link-facing steps; a launched coin decides bonus level 3 (one more spin).
+    // The driver: the frame's auto-play check, then one game tick; a launched coin decides bonus
+    // level 3 (one more spin).
     demo.m_nEngineState = CDemo::kEngineGame;
     bool bonusSent = false;
     int roundsEnded = 0;

@@ -2,9 +2,14 @@
 // Shared pieces of the Jix tests: a recording sender, a settable clock and a machine-table row.
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
+#include "CDemo.h"
+#include "CDemoSurface.h"
+#include "CXSpriteBatch.h"
 #include "JixClock.h"
+#include "JixDrawSink.h"
 #include "JixSender.h"
 #include "MachineTable.h"
 
@@ -77,4 +82,45 @@ public:
     }
 };
 
+// Records every blit the game asks for, by image slot of the engine's surface.
+class RecordingDrawSink : public CJixDrawSink
+{
+public:
+    struct Blit
+    {
+        int slot;  // -1 for a sprite of no slot
+        int x, y;
+        bool hasRect;
+        CXSpriteRect rect;
+    };
+
+    explicit RecordingDrawSink(const CDemo& demo)
+    {
+        for (int slot = 0; slot < kJixImageSlots; ++slot)
+            m_slots[demo.GetSurface()->Get(slot)] = slot;
+        JixSetDrawSink(this);
+    }
+    ~RecordingDrawSink() override { JixSetDrawSink(nullptr); }
+    void Draw(CX2DSprite* sprite, const CXSpriteRect* rect, int x, int y) override
+    {
+        const auto it = m_slots.find(sprite);
+        blits.push_back({it == m_slots.end() ? -1 : it->second, x, y, rect != nullptr,
+                         rect ? *rect : CXSpriteRect{}});
+    }
+    // The blits of slots first..last, in order.
+    std::vector<Blit> Of(int first, int last) const
+    {
+        std::vector<Blit> out;
+        for (const Blit& b : blits)
+            if (b.slot >= first && b.slot <= last)
+                out.push_back(b);
+        return out;
+    }
+    std::vector<Blit> blits;
+
+private:
+    std::map<const CX2DSprite*, int> m_slots;
+};
+
 } // namespace jix_test
+

@@ -39,7 +39,7 @@ protected:
     {
         m_Main.GetLink().OnAnsEnter(record, CMorvaneSpinData::kSize);
     }
-    void OnMorvaneCoinIn(int32_t, int32_t, int32_t) override { m_Main.GetLink().OnAnsCoinIn(); }
+    void OnMorvaneCoinIn(int32_t result, int32_t, int32_t) override { m_Main.GetLink().OnAnsCoinIn(result == 0); }
     void OnMorvaneSpinData(int32_t, int32_t, bool granted, const uint8_t* record) override
     {
         m_Main.GetLink().SpinReq = 0;
@@ -51,6 +51,11 @@ protected:
         m_Main.GetLink().OnAnsTicketOut(result != 0);
     }
     void OnMorvaneGameFin(int32_t, int32_t, bool ok) override { m_Main.GetLink().OnAnsGameFin(ok); }
+    void OnMorvanePerformanceValue(int32_t, int32_t, uint32_t index, int32_t value, int32_t flag,
+                                   uint32_t amount) override
+    {
+        m_Main.GetLink().OnAnsPerformanceValue(index, value, flag, int32_t(amount));
+    }
 
 private:
     CMorvaneMain& m_Main;
@@ -64,6 +69,13 @@ public:
     {
         m_bAccept = m_Net.Send(request, kind, machineNo);
         return RecordingSender::Send(request, kind, machineNo);
+    }
+    bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) override
+    {
+        const bool sent = m_Net.SendPerformanceValue(kind, machineNo, stage, choice);
+        m_Values.push_back({stage, choice});
+        m_Sent.push_back(MorvaneRequest::PerformanceValue);
+        return sent;
     }
 
 private:
@@ -202,13 +214,101 @@ TEST_F(MorvaneDevServerTest, PlayModeSpinsAndTicketOuts)
     }
     // 23000 won: four tickets of 5000, one after another, then the spins go on from 3000.
     ASSERT_TRUE(Drive([&] { return m_Main.GetLink().playing == 0; }));
-    ASSERT_TRUE(Drive([&] { return m_Main.giftpaid == 4 && m_Main.TicketFlag == 0; }, false));
+    ASSERT_TRUE(Drive([&] { return m_Main.m_nTicketsPaid == 4 && m_Main.TicketFlag == 0; }, false));
     EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut), 4);
     EXPECT_EQ(m_Main.m_nScore, 3000);
     EXPECT_EQ(g_MachineTable.m_nGiftTickets, 4 + 3);
     EXPECT_EQ(m_Main.m_nCredit, 10000 - 4 * 100);
     EXPECT_FALSE(Drive([&] { return false; }, false, 300ms));
     EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut), 4) << "no ticket below 5000";
+    m_Client.Close();
+    server.Stop();
+}
+
+// The double-up against the play mode, which serves only its small win here: a won card taken,
+// a lost card, and five won cards that end the game by themselves after stage 4.
+TEST_F(MorvaneDevServerTest, DoubleUpWinLoseTakeAndStageFour)
+{
+    devserver::PlayAnswers answers = devserver::DefaultPlayAnswers();
+    devserver::PlayAnswers morvane;
+    devserver::AddMorvaneAnswers(morvane);
+    answers.On(25, [morvane](devserver::PlaySession& s, devserver::BodyReader& r) {
+        s.state.counters[devserver::kMorvaneSpinCounter] = 4;  // the small win
+        const uint8_t type = r.U8();
+        const uint16_t number = r.U16();
+        morvane.Answer(s, ByteBuilder().U16(25).U8(type).U16(number).Take());
+    });
+    devserver::PlayServer server({"127.0.0.23"}, 0, std::move(answers));
+    server.Start();
+    ASSERT_TRUE(Connect("127.0.0.23", server.Port()));
+    ASSERT_TRUE(m_Client.ReqLogin("player", "pw"));
+    ASSERT_TRUE(m_Client.ReqMachineSelect(0, kKind, kMachine));
+    ASSERT_TRUE(m_Main.GetLink().ReqCoinIn(false));
+    ASSERT_TRUE(Drive([&] { return m_Main.GetLink().m_byCoinInPending == 0; }, false));
+    m_Main.GetLink().ReqEnter();
+    ASSERT_TRUE(Drive([&] { return m_Owner.m_bActive; }, false));
+
+    const auto& cards = devserver::MorvaneDoubleCards();
+    size_t dealt = 0;
+    // Presses the button of a choice: the first (1) bets on red, the second (0) on black.
+    auto choose = [&](bool red) { (red ? m_Main.DeckKeyRequest : m_Main.DeckQuickEnd) = 1; };
+    // One card: waits out the game's first 19 steps, chooses, and waits for the answer.
+    auto playCard = [&](bool win) {
+        const bool red = cards[dealt % cards.size()] < 28;
+        ++dealt;
+        EXPECT_TRUE(Drive([&] { return m_Main.m_nDoubleSteps > 20 && m_Main.m_nValueState == 0; }));
+        choose(win ? red : !red);
+        EXPECT_TRUE(Drive([&] { return m_Main.m_nValueState == 2; }));
+        EXPECT_EQ(m_Main.m_nValueFlag, win ? 1 : 0);
+        EXPECT_EQ(m_Main.m_anValueTable[m_Main.m_nDoubleStage], cards[(dealt - 1) % cards.size()]);
+    };
+    // A spin with the small win, the offer taken with the first button.
+    auto startDoubleUp = [&](int spin) {
+        ASSERT_TRUE(Drive([&] { return m_Main.m_byDoubleUpOffer == 1; })) << spin;
+        EXPECT_EQ(m_Main.m_nWinAmount, 300);
+        m_Main.DeckKeyRequest = 1;
+        ASSERT_TRUE(Drive([&] { return m_Main.m_byDoubleDue == 1; })) << spin;
+        EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::DoubleUp), spin);
+    };
+    auto endOfGame = [&](int spin, int32_t score) {
+        ASSERT_TRUE(Drive([&] { return m_Main.m_nSpinCount == spin && m_Main.GetLink().playing == 0; })) << spin;
+        EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::PerformanceEnd), spin);
+        EXPECT_EQ(m_Main.m_nScore, score) << spin;
+    };
+
+    // Win, then take: the stake of 300 doubled stays won.
+    startDoubleUp(1);
+    playCard(true);
+    EXPECT_EQ(m_Main.m_nWinAmount, 600);
+    ASSERT_TRUE(Drive([&] { return m_Main.m_nStageSteps >= 150; }));
+    m_Main.DeckQuickEnd = 1;
+    ASSERT_TRUE(Drive([&] { return m_Main.m_byDoubleDue == 0; }));
+    endOfGame(1, 600);
+
+    // Lose: the win is gone and the game ends by itself.
+    startDoubleUp(2);
+    playCard(false);
+    EXPECT_EQ(m_Main.m_nWinAmount, 0);
+    endOfGame(2, 600);
+
+    // Five won cards: after stage 4 the game ends with 300 doubled five times.
+    startDoubleUp(3);
+    for (int stage = 0; stage <= 4; ++stage) {
+        EXPECT_EQ(m_Main.m_nDoubleStage, stage);
+        playCard(true);
+        EXPECT_EQ(m_Main.m_nWinAmount, 300 << (stage + 1));
+        if (stage < 4) {
+            ASSERT_TRUE(Drive([&] { return m_Main.m_nStageSteps >= 150; }));
+            m_Main.DeckKeyRequest = 1;  // the next card
+            ASSERT_TRUE(Drive([&] { return m_Main.m_nStageSteps == 0; }));
+        }
+    }
+    ASSERT_TRUE(Drive([&] { return m_Main.m_byDoubleDue == 0; }));
+    endOfGame(3, 600 + 300 + (9600 - 300));
+    std::vector<uint32_t> stages;
+    for (const auto& v : m_Sender.m_Values)
+        stages.push_back(v.stage);
+    EXPECT_EQ(stages, (std::vector<uint32_t>{0, 0, 0, 1, 2, 3, 4}));
     m_Client.Close();
     server.Stop();
 }

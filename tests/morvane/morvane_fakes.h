@@ -47,7 +47,17 @@ public:
         m_nMachineNo = machineNo;
         return m_bAccept;
     }
+    bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) override
+    {
+        m_Values.push_back({stage, choice});
+        return Send(MorvaneRequest::PerformanceValue, kind, machineNo);
+    }
+    struct Value {
+        uint32_t stage;
+        uint8_t choice;
+    };
     std::vector<MorvaneRequest> m_Sent;
+    std::vector<Value> m_Values;
     bool m_bAccept = true;
     int m_nKind = -1;
     int m_nMachineNo = -1;
@@ -78,6 +88,7 @@ public:
             m_Looped.push_back(row);
     }
     void StopSound(int32_t row, CXSound*) override { m_Stopped.push_back(row); }
+    void PowerOff() override { ++m_nPowerOffs; }
 
     uint32_t m_dwNow = 100000;
     std::vector<DrawCall> m_Draws;
@@ -86,6 +97,7 @@ public:
     std::vector<int32_t> m_Stopped;
     std::string m_LastText;
     uint32_t m_dwLastColour = 0;
+    int m_nPowerOffs = 0;
 };
 
 inline int Count(const std::vector<MorvaneRequest>& sent, MorvaneRequest request)

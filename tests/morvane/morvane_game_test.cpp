@@ -2,12 +2,16 @@
 // loaders, the kinds, the requests it sends, and the fixed time base.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "CButtonSinHo.h"
 #include "CGameDeck.h"
 #include "CMorvane.h"
 #include "CMorvaneMain.h"
 #include "CX2DSprite.h"
+#include "CX2DTarget.h"
 #include "CXFileLoad.h"
 #include "GameFactory.h"
 #include "MachineTable.h"
@@ -163,7 +167,8 @@ TEST_F(MorvaneGameTest, OnlyTheLastStepOfAFrameDraws)
     main.m_nCredit = 1000;
     main.m_byAutoPlay = 1;
     game.RunSteps(3);
-    EXPECT_EQ(main.SpinStep, 3);
+    // The step that arms the spin moves nothing: the next one starts the reels from rest.
+    EXPECT_EQ(main.SpinStep, 2);
     EXPECT_EQ(main.m_byDrawFlag, 1);
     // The reels are drawn once, on the last step: seven symbols per spinning copy, and each
     // reel's landing strip.
@@ -233,6 +238,7 @@ TEST_F(MorvaneGameTest, PlaceholderTreeHoldsEveryImageAndSound)
         EXPECT_TRUE(main.LoadDoubleGameImages());
         EXPECT_TRUE(main.LoadEffectImages());
         EXPECT_TRUE(main.LoadAnimationImages());
+        EXPECT_TRUE(main.m_pSinHo->LoadImages());
         for (const MorvaneImageSetDef& def : g_MorvaneImageSets)
             for (int32_t i = 0; i < def.nCount; ++i) {
                 const CX2DSprite* sprite = main.m_apSprite[size_t(MorvaneImageSlot(def.eSet, i))];
@@ -250,4 +256,53 @@ TEST_F(MorvaneGameTest, PlaceholderTreeHoldsEveryImageAndSound)
             continue;
         EXPECT_TRUE(platform::FileExists(std::string(CX_ASSETS_DIR) + "/data_morvane/" + row.pszFile)) << row.pszFile;
     }
+}
+
+// A winning spin at rest on the real device: the first presentation step draws the middle row's
+// four 7 highlight over the placeholder pictures, and the rows above and below stay without it.
+TEST_F(MorvaneGameTest, WinningSpinHighlightsTheMiddleRow)
+{
+    const std::string saved = g_strResourceBase;
+    g_strResourceBase = std::string(CX_ASSETS_DIR) + "/";
+    {
+        CMorvane game(nullptr, 0, 2, true);
+        ASSERT_TRUE(game.Initialize(nullptr, false));
+        ASSERT_NE(game.m_pTarget, nullptr);
+        CMorvaneMain& main = *game.GetMain();
+        const int32_t stops[4] = {5, 13, 6, 5};
+        std::copy(std::begin(stops), std::end(stops), main.m_Rec.Array);
+        main.m_Rec.Win[1] = 20000;
+        main.SetWinAmount(20000);
+        main.m_nCredit = 20000;
+        main.m_bySpinInProgress = 1;
+        main.ReelSettle[3] = 40;  // the reels have rested for a while
+
+        ASSERT_TRUE(s_pDevice->Gfx_BeginScene(game.m_pTarget->GetTarget()));
+        s_pDevice->Gfx_Clear(0);
+        main.m_byInStep = 1;
+        main.m_byDrawFlag = 1;
+        main.Process();
+        s_pDevice->Gfx_EndScene(false);
+        ASSERT_FALSE(main.m_Hits.empty());
+        EXPECT_EQ(main.m_Hits[0].nRow, 1);
+
+        std::vector<uint32_t> pixels(800 * 600);
+        GpuRect all{0, 0, 800, 600};
+        ASSERT_TRUE(s_pDevice->GetGpu()->ReadPixels(s_pDevice->Target_GetTexture(game.m_pTarget->GetTarget()), &all,
+                                                    pixels.data()));
+        auto at = [&](int x, int y) { return pixels[size_t(y) * 800 + size_t(x)] & 0xFFFFFF; };
+        // The placeholder fill of the highlighted-symbol pictures.
+        const int set = static_cast<int>(MorvaneImageSet::HighlightedSymbols);
+        const uint32_t fill = uint32_t((set * 0x3B) & 0xFF) << 16 | uint32_t((set * 0x71 + 0x40) & 0xFF) << 8 |
+                              uint32_t((set * 0x2F + 0x80) & 0xFF);
+        // Cells of every reel (the strips stand over the big picture), each drawn with its own
+        // source from the same sprite; clear of the win digits drawn over them.
+        for (int x : {57, 170, 250, 300, 440, 540, 640, 738}) {
+            EXPECT_EQ(at(x, 257), fill) << "middle row at x " << x;
+            EXPECT_EQ(at(x, 380), fill) << "middle row at x " << x;
+            EXPECT_NE(at(x, 160), fill) << "top row at x " << x;
+            EXPECT_NE(at(x, 420), fill) << "bottom row at x " << x;
+        }
+    }
+    g_strResourceBase = saved;
 }

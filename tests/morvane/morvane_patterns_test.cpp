@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "CButtonSinHo.h"
 #include "CMorvaneMain.h"
 #include "MorvaneSpinPatterns.h"
 #include "morvane_fakes.h"
@@ -48,10 +49,14 @@ TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
             CMorvaneMain main{&owner, 100, &io};
             main.m_byNetworked = 0;
             main.m_nCredit = 100000;
-            main.m_nSpinPattern = timing.pattern;
+            main.m_pSinHo->m_nSpinPattern = timing.pattern;
             CMorvaneSpinData& record = main.GetLink().m_Record;
             record.nReelSet = sc.set;
             std::copy(std::begin(sc.stops), std::end(sc.stops), record.Array);
+            main.m_nScriptStep = 59;  // the script's step 0 changes nothing
+            // The step that arms the spin; the next one starts the reels from rest.
+            main.m_byAutoPlay = 1;
+            main.Process();
 
             const MorvaneSpinPattern& p = g_MorvaneSpinPatterns[timing.pattern];
             int reach[4] = {0, 0, 0, 0};
@@ -86,6 +91,9 @@ TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
                 EXPECT_TRUE(DrawnAt(io.m_Draws, slot(sc.stops[r] + 22), x, 387)) << name << " reel " << r;
             }
             for (const DrawCall& d : io.m_Draws) {
+                if (d.slot < MorvaneImageSlot(MorvaneImageSet::Symbols) ||
+                    d.slot >= MorvaneImageSlot(MorvaneImageSet::Symbols, kMorvaneSymbols))
+                    continue;
                 EXPECT_EQ(d.source.right, 146) << name;
                 EXPECT_EQ(d.source.bottom, 125) << name;
             }
@@ -102,6 +110,9 @@ TEST(MorvanePatternsTest, QuickEndJumpsToTheEndOfThePause)
         main.m_byNetworked = 0;
         main.m_nCredit = 100000;
         main.DeckQuickEnd = quick;
+        main.m_nScriptStep = 59;  // the script's step 0 changes nothing
+        main.m_byAutoPlay = 1;
+        main.Process();  // arms the spin; the next step starts the reels from rest
         for (int tick = 1; tick <= 256; ++tick) {
             main.m_byAutoPlay = 1;
             main.Process();
@@ -123,6 +134,9 @@ TEST(MorvanePatternsTest, FeverStopAtRestMarksTheFeverEnd)
     main.m_byNetworked = 0;
     main.m_nCredit = 100000;
     main.GetLink().m_Record.FeverStop = 1;
+    main.m_nScriptStep = 59;  // the script's step 0 changes nothing
+    main.m_byAutoPlay = 1;
+    main.Process();  // arms the spin; the next step starts the reels from rest
     for (int tick = 1; tick <= 256; ++tick) {
         main.m_byAutoPlay = 1;
         main.Process();

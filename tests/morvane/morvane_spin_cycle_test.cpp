@@ -218,7 +218,7 @@ TEST_F(MorvaneSpinCycleTest, TicketOutRepeatsWhileTheScoreHolds)
         g_MachineTable.m_aRows[0].m_nScore = scoreAfter;
         m_Main.GetLink().OnAnsTicketOut(true);
         ++paid;
-        EXPECT_EQ(m_Main.giftpaid, paid);
+        EXPECT_EQ(m_Main.m_nTicketsPaid, paid);
         Tick(60);
         EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut), paid) << "score " << scoreAfter;
         Tick();
@@ -267,14 +267,19 @@ TEST_F(MorvaneSpinCycleTest, CoinInAnswerTakesTheCredit)
     EXPECT_FALSE(m_Main.GetLink().ReqCoinIn(false)) << "one request while pending";
     EXPECT_TRUE(m_Main.GetLink().ReqCoinIn(true));
     g_MachineTable.m_aRows[0].m_nCredit = 20000;
-    m_Main.GetLink().OnAnsCoinIn();
+    m_Main.GetLink().OnAnsCoinIn(true);
     EXPECT_EQ(m_Main.m_nCredit, 20000);
     EXPECT_EQ(m_Main.m_abyCreditDigit[4], 2);
     EXPECT_EQ(m_Owner.m_nInserted, 10000);
     EXPECT_EQ(m_Main.GetLink().m_byCoinInPending, 0);
+    // A refused coin-in clears the pending flag but puts no money in.
+    EXPECT_TRUE(m_Main.GetLink().ReqCoinIn(false));
+    m_Main.GetLink().OnAnsCoinIn(false);
+    EXPECT_EQ(m_Main.GetLink().m_byCoinInPending, 0);
+    EXPECT_EQ(m_Owner.m_nInserted, 10000);
 }
 
-TEST(MorvaneStandaloneTest, SpinsWithoutRequestsAndSettlesFromTheRowWins)
+TEST(MorvaneStandaloneTest, SpinsWithoutRequestsAndSettlesFromTheScript)
 {
     FakeOwner owner{2, 0, true};
     RecordingIO io;
@@ -283,37 +288,23 @@ TEST(MorvaneStandaloneTest, SpinsWithoutRequestsAndSettlesFromTheRowWins)
     main.m_byNetworked = 0;
     main.GetLink().m_pSender = &sender;
     main.m_nCredit = 1000;
-    main.GetLink().m_Record.Win[0] = 500;
-    main.GetLink().m_Record.Win[1] = 2500;
-    main.GetLink().m_Record.Win[2] = 100;
-    auto run = [&](int ticks) {
-        for (int tick = 0; tick < ticks; ++tick) {
+    int32_t highestState = 0;
+    auto runUntil = [&](auto done) {
+        for (int tick = 0; tick < 5000 && !done(); ++tick) {
             main.m_byAutoPlay = 1;
             main.Process();
+            highestState = std::max(highestState, main.m_nWinState);
         }
+        return done();
     };
-    run(100);
-    EXPECT_EQ(main.m_nWinAmount, 3100);
-    EXPECT_EQ(main.m_Rec.WinMark, 2) << "the middle row is the largest and at least 2000";
-    run(200);
-    EXPECT_EQ(main.m_nSpinCount, 1);
+    ASSERT_TRUE(runUntil([&] { return main.ResultTaken == 1; }));
+    // The first scripted spin: the middle row wins 2000, the largest row and at least 2000.
+    EXPECT_EQ(main.m_Rec.Array[3], 15);
+    EXPECT_EQ(main.m_nWinAmount, 2000);
+    EXPECT_EQ(main.m_Rec.WinMark, 2);
+    ASSERT_TRUE(runUntil([&] { return main.m_nSpinCount == 1; }));
+    EXPECT_EQ(highestState, 50) << "the win was presented and counted before the game ended";
     EXPECT_TRUE(sender.m_Sent.empty());
-}
-
-TEST(MorvaneStandaloneTest, WinIsTheSumOfTheRows)
-{
-    FakeOwner owner{2, 0, true};
-    RecordingIO io;
-    CMorvaneMain main{&owner, 100, &io};
-    main.m_byNetworked = 0;
-    main.GetLink().m_Record.Win[0] = 500;
-    main.GetLink().m_Record.Win[1] = 1999;
-    main.GetLink().m_Record.Win[2] = 100;
-    main.EndSpin();
-    EXPECT_EQ(main.m_nWinAmount, 2599);
-    EXPECT_EQ(main.m_Rec.WinMark, 0) << "the middle row is below 2000";
-    EXPECT_EQ(main.m_abyWinDigit[0], 9);
-    EXPECT_EQ(main.m_abyWinDigit[3], 2);
 }
 
 TEST(MorvaneCountUpTest, NeverOvershoots)

@@ -216,11 +216,43 @@ TEST(HiNetworkClient, CloseJoinsAndReportsOneClose)
     EXPECT_FALSE(c.peer.Read(1, 1000ms).has_value());
 }
 
+namespace {
+
+// A listener with a full backlog: further connection requests stay unanswered, so an attempt to
+// reach it stays in progress until its timeout.
+class UnansweringListener {
+public:
+    UnansweringListener()
+    {
+        const boost::asio::ip::tcp::endpoint local(boost::asio::ip::make_address_v4("127.0.0.1"), 0);
+        m_acceptor.open(local.protocol());
+        m_acceptor.bind(local);
+        m_acceptor.listen(0);
+        for (int i = 0; i < 8; ++i) {
+            // The connection request goes out when the operation starts; the context never runs.
+            auto s = std::make_unique<boost::asio::ip::tcp::socket>(m_io);
+            s->async_connect(m_acceptor.local_endpoint(), [](const boost::system::error_code&) {});
+            m_fillers.push_back(std::move(s));
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    uint16_t Port() const { return m_acceptor.local_endpoint().port(); }
+
+private:
+    boost::asio::io_context m_io;
+    boost::asio::ip::tcp::acceptor m_acceptor{m_io};
+    std::vector<std::unique_ptr<boost::asio::ip::tcp::socket>> m_fillers;
+};
+
+}  // namespace
+
 TEST(HiNetworkClient, CloseDuringAnAttemptReportsNothingAndReconnects)
 {
+    // The attempt goes to a listener that never answers, so the close finds it still running.
+    UnansweringListener listener;
     RawPeer peer;
     FrameRecorder client;
-    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+    ASSERT_TRUE(client.Connect("127.0.0.1", listener.Port()));
     client.Close();
     EXPECT_EQ(client.GetState(), HiNetworkClient::STATE_CLOSED);
     EXPECT_EQ(client.Closes(), 0);
@@ -284,27 +316,11 @@ TEST(HiNetworkClient, ConnectTimeoutIsTwentySecondsUntilSet)
 
 TEST(HiNetworkClient, AttemptWithoutAnswerFailsAfterTheTimeout)
 {
-    // A listener with a full backlog leaves further connection requests unanswered.
-    boost::asio::io_context io;
-    boost::asio::ip::tcp::acceptor acceptor(io);
-    const boost::asio::ip::tcp::endpoint local(boost::asio::ip::make_address_v4("127.0.0.1"), 0);
-    acceptor.open(local.protocol());
-    acceptor.bind(local);
-    acceptor.listen(0);
-    std::vector<std::unique_ptr<boost::asio::ip::tcp::socket>> fillers;
-    for (int i = 0; i < 8; ++i)
-    {
-        // The connection request goes out when the operation starts; io never runs.
-        auto s = std::make_unique<boost::asio::ip::tcp::socket>(io);
-        s->async_connect(acceptor.local_endpoint(), [](const boost::system::error_code&) {});
-        fillers.push_back(std::move(s));
-    }
-    std::this_thread::sleep_for(50ms);
-
+    UnansweringListener listener;
     FrameRecorder client;
     client.SetConnectTimeout(300);
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(client.Connect("127.0.0.1", acceptor.local_endpoint().port()));
+    ASSERT_TRUE(client.Connect("127.0.0.1", listener.Port()));
     ASSERT_TRUE(WaitUntil([&] { return client.Connects(false) + client.Connects(true) > 0; }, 5000ms));
     if (client.Connects(true) > 0)
         GTEST_SKIP() << "this kernel answered a connection beyond the backlog";

@@ -11,7 +11,6 @@ namespace {
 constexpr uint32_t kStartMoney = 1000000;
 constexpr uint32_t kStartGiftTickets = 3;
 constexpr uint32_t kMoneyPerGiftTicket = 1000;
-constexpr uint16_t kMachinesPerChannel = 20;
 
 Bytes MachineTableAnswer(uint16_t id, const answers::MachineTable& machines)
 {
@@ -33,13 +32,36 @@ void Login(PlaySession& s, BodyReader& r)
     s.Send(answers::LoginResult(0));
 }
 
+// Machines per game type's list: types 1 and 2 fill 20 and 21 channels of 50 (the last with one
+// machine), types 3 and 4 a few channels. Every fifth machine is taken, and so is each the player
+// holds.
+uint16_t MachineCount(uint8_t gameType)
+{
+    switch (gameType) {
+    case 1: return 1000;
+    case 2: return 1001;
+    case 3: return 100;
+    case 4: return 150;
+    default: return 0;
+    }
+}
+
+bool Holds(const PlayState& state, uint8_t gameType, uint16_t number)
+{
+    for (const answers::MachineRow& row : state.machines)
+        if (row.gameType == gameType && row.number == number)
+            return true;
+    return false;
+}
+
 void ChannelInfo(PlaySession& s, BodyReader& r)
 {
     const uint8_t gameType = r.U8();
+    const uint16_t count = MachineCount(gameType);
     ByteBuilder body;
-    body.U16(11).U8(gameType).U16(kMachinesPerChannel);
-    for (uint16_t i = 0; i < kMachinesPerChannel; ++i)
-        body.U16(static_cast<uint16_t>(gameType * 100 + i + 1)).U8(i % 5 == 4 ? 1 : 0);
+    body.U16(11).U8(gameType).U16(count);
+    for (uint16_t n = 1; n <= count; ++n)
+        body.U16(n).U8(n % 5 == 0 || Holds(s.state, gameType, n) ? 0 : 1);
     s.Send(body.Take());
 }
 
@@ -155,9 +177,21 @@ void MachineLog(PlaySession& s, BodyReader&)
         body.U8(row.gameType);
         if (row.gameType == 0)
             continue;
-        body.U16(row.number).U8(1).U8(12).U8(10).U8(19).U8(30).U8(1).U32(1000).U32(500);
+        body.U16(row.number).U8(1).U8(12).U8(10).U8(19).U8(30).U8(1).U32(1000).U32(0);
     }
-    body.U8(0);
+    // The game log: one win of every machine held, the last of them a jackpot of kind 3.
+    uint8_t held = 0;
+    for (const answers::MachineRow& row : s.state.machines)
+        held = static_cast<uint8_t>(held + (row.gameType != 0 ? 1 : 0));
+    body.U8(held);
+    uint8_t written = 0;
+    for (const answers::MachineRow& row : s.state.machines) {
+        if (row.gameType == 0)
+            continue;
+        ++written;
+        body.U8(row.gameType).U16(row.number).U8(12).U8(10).U8(19).U8(30).U8(1).U32(1000)
+            .U32(written == held ? 3 : 0);
+    }
     s.Send(body.Take());
 }
 

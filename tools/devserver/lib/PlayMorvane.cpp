@@ -1,5 +1,8 @@
 #include "PlayMorvane.h"
 
+#include <algorithm>
+#include <string>
+
 namespace devserver {
 
 namespace {
@@ -7,14 +10,21 @@ namespace {
 constexpr uint32_t kCoinInCredit = 10000;
 constexpr uint32_t kTicketUnit = 5000;
 constexpr size_t kRecordSize = 200;
-constexpr const char* kSpinCounter = "morvane spins";
+constexpr const char* kSpinCounter = kMorvaneSpinCounter;
+constexpr const char* kCardCounter = "morvane cards";
+constexpr const char* kDoubleStake = "morvane double stake";
+constexpr int32_t kSmallWin = 500;  // wins up to this are offered the double-up
+
+// The cards the double-up deals, in turn: 0..27 red, 28..55 black.
+const std::array<int32_t, 8> kCards = {5, 40, 12, 33, 20, 51, 1, 30};
 
 // Stops on reel set 0 whose other rows recognise nothing, so each record's code is the one named.
-const std::array<MorvaneCannedSpin, 4> kSpins = {{
-    {"loss", {3, 7, 12, 19}, 0, {0, 0, 0}, 0, 0, 0, 0, 0},
-    {"middle four 7", {5, 13, 6, 5}, 0, {0, 20000, 0}, 20000, 0, 0, 0, 0},
-    {"middle four A", {0, 1, 0, 1}, 0, {0, 3000, 0}, 3000, 0, 0, 0, 0},
-    {"fever", {3, 7, 12, 19}, 0, {0, 0, 0}, 0, 10, 10, 1, 1},
+const std::array<MorvaneCannedSpin, 5> kSpins = {{
+    {"loss", {3, 7, 12, 19}, 0, {0, 0, 0}, 0, 0, 0, 0, 0, 0},
+    {"middle four 7", {5, 13, 6, 5}, 0, {0, 20000, 0}, 20000, 0, 0, 0, 0, 0},
+    {"middle four A", {0, 1, 0, 1}, 0, {0, 3000, 0}, 3000, 0, 0, 0, 0, 0},
+    {"fever", {3, 7, 12, 19}, 0, {0, 0, 0}, 0, 10, 10, 1, 1, 0},
+    {"small win", {3, 7, 12, 19}, 0, {0, 300, 0}, 300, 0, 0, 0, 0, 300},
 }};
 
 uint8_t BetOf(uint8_t gameType) { return gameType == 4 ? 200 : 100; }
@@ -87,6 +97,8 @@ void SpinData(PlaySession& s, BodyReader& r)
     const MorvaneCannedSpin& spin = kSpins[served++ % kSpins.size()];
     row->credit -= BetOf(key.gameType);
     row->score += static_cast<uint32_t>(spin.winAmount);
+    // A small win may be staked on the double-up until the next spin.
+    s.state.counters[kDoubleStake] = spin.winAmount >= 1 && spin.winAmount <= kSmallWin ? uint32_t(spin.winAmount) : 0;
     s.Log(std::string("Morvane spin: ") + spin.name);
     body.U32(row->credit).U32(row->score).U8(1).Raw(MorvaneSpinRecord(spin));
     s.Send(body.Take());
@@ -106,6 +118,40 @@ void TicketOut(PlaySession& s, BodyReader& r)
     s.Send(body.Take());
 }
 
+void DoubleUp(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    s.Send(Answer(29, key).U8(1).Take());
+}
+
+// One card: the player's choice 1 bets on red, 0 on black. A win doubles the stake (the score
+// gains it once more), a loss takes it back from the score.
+void PerformanceValue(PlaySession& s, BodyReader& r)
+{
+    const Key key = ReadKey(r);
+    const uint32_t stage = r.U32();
+    const uint8_t choice = r.U8();
+    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    uint32_t& stake = s.state.counters[kDoubleStake];
+    ByteBuilder body = Answer(30, key);
+    if (!row || stake == 0) {
+        s.Send(body.U8(0).Take());
+        return;
+    }
+    const int32_t card = kCards[s.state.counters[kCardCounter]++ % kCards.size()];
+    const bool won = (card < 28) == (choice == 1);
+    if (won) {
+        row->score += stake;
+        stake *= 2;
+    } else {
+        row->score -= std::min(row->score, stake);
+        stake = 0;
+    }
+    s.Log("Morvane double-up stage " + std::to_string(stage) + (won ? ": won" : ": lost"));
+    body.U8(1).U32(stage).U32(uint32_t(card)).U8(won ? 1 : 0).U32(stake);
+    s.Send(body.Take());
+}
+
 void GameFin(PlaySession& s, BodyReader& r)
 {
     const Key key = ReadKey(r);
@@ -119,7 +165,8 @@ void GameFin(PlaySession& s, BodyReader& r)
 
 }  // namespace
 
-const std::array<MorvaneCannedSpin, 4>& MorvaneCannedSpins() { return kSpins; }
+const std::array<MorvaneCannedSpin, 5>& MorvaneCannedSpins() { return kSpins; }
+const std::array<int32_t, 8>& MorvaneDoubleCards() { return kCards; }
 
 Bytes MorvaneSpinRecord(const MorvaneCannedSpin& spin)
 {
@@ -131,7 +178,9 @@ Bytes MorvaneSpinRecord(const MorvaneCannedSpin& spin)
     record.Zeros(12);                              // 28 free marks
     record.I32(0);                                 // 40 smoke
     record.I32(spin.winAmount);                    // 44
-    record.Zeros(68 - 48);
+    record.I32(0);                                 // 48 win mark
+    record.I32(spin.performanceCue);               // 52
+    record.Zeros(68 - 56);
     record.I32(spin.feverSpin);                    // 68
     record.I32(spin.imsiFeverSpin);                // 72
     record.Zeros(128 - 76);
@@ -151,6 +200,9 @@ void AddMorvaneAnswers(PlayAnswers& answers)
     answers.On(25, SpinData);
     answers.On(26, [](PlaySession& s, BodyReader& r) { s.Send(Answer(26, ReadKey(r)).U8(1).Take()); });
     answers.On(27, TicketOut);
+    answers.On(29, DoubleUp);
+    answers.On(30, PerformanceValue);
+    answers.On(31, [](PlaySession& s, BodyReader&) { s.state.counters[kDoubleStake] = 0; });  // no answer
     answers.On(32, [](PlaySession&, BodyReader&) {});  // no answer
     answers.On(33, GameFin);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The play mode's Morvane machines (game types 2 and 4): coin-ins add credit, each spin takes the
-// bet and serves the next of four canned spin records, wins go to the score, and the score is
-// paid out in gift tickets of 5000.
+// bet and serves the next of five canned spin records, wins go to the score, small wins may be
+// staked on the double-up card game, and the score is paid out in gift tickets of 5000.
 
 #include <array>
 #include <cstdint>
@@ -23,10 +23,18 @@ struct MorvaneCannedSpin {
     int32_t imsiFeverSpin;
     int32_t captionCue;
     int32_t moFever;
+    int32_t performanceCue;  // 1..500 offers the double-up
 };
 
-// Served in this order, then again: a loss, the middle four 7s, the middle four A, a fever.
-const std::array<MorvaneCannedSpin, 4>& MorvaneCannedSpins();
+// The session counter of canned spins served; the next spin is entry (counter mod 5).
+inline constexpr const char* kMorvaneSpinCounter = "morvane spins";
+
+// Served in this order, then again: a loss, the middle four 7s, the middle four A, a fever, a
+// small win.
+const std::array<MorvaneCannedSpin, 5>& MorvaneCannedSpins();
+// The double-up's cards in the order dealt (0..27 red, 28..55 black); the count runs on across
+// games of a session.
+const std::array<int32_t, 8>& MorvaneDoubleCards();
 // The record as the server sends it: 50 little-endian 32-bit values.
 Bytes MorvaneSpinRecord(const MorvaneCannedSpin& spin);
 

@@ -1,0 +1,113 @@
+#!/usr/bin/env python3
+"""The real client under the virtual display against the dev server's play mode: logs in, opens
+machine selection with the machine button of deck 2 (its demonstration game is a Jix machine),
+chooses the second channel and its second machine (52, free), and checks that the server gave the
+machine to deck 2 and that the Jix game started on it (its enter request reaches the server).
+
+    machine_select_e2e.py CLIENT DEVSERVER XDRIVE BUILD_DIR
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from login_e2e import CLIENT, DEVSERVER, LOGIN_PANEL_FILL, LOGIN_PANEL_PIXEL, SERVERS, BUILD, read_ppm, wait_for, xdrive  # noqa: E402
+
+# Layout pixels (the client runs full screen at 1920x1080). Deck 2 is the large slot at x 960; its
+# machine button (180x80) sits at its bottom-left corner.
+DECK2_MACHINE_BUTTON = (960 + 90, 1080 - 40)
+# The selection dialog (1400x880 placeholder) is centred at (260, 100); its channel page starts 75
+# below. Channel buttons overlap (240 wide every 102): a click just right of button k's left edge
+# reaches button k, the topmost there.
+DIALOG = (260, 100)
+PAGE = (DIALOG[0], DIALOG[1] + 75)
+CHANNEL_2 = (PAGE[0] + 70 + 102 + 10, PAGE[1] + 36)
+# Machine button i of the page: (160 + (i mod 10) * 114, 125 + (i div 10) * 115), 110x100.
+MACHINE_2_OF_PAGE = (PAGE[0] + 160 + 114 + 55, PAGE[1] + 125 + 50)
+
+
+def main():
+    if not os.environ.get("DISPLAY"):
+        print("SKIP: no display")
+        return 0
+    work = tempfile.mkdtemp(prefix="client_e2e_select_")
+    server = client = None
+    try:
+        shutil.copy2(CLIENT, os.path.join(work, "client"))
+        for tree in ("data_ui", "font", "DATA_PELAGORN", "data_jix", "data_morvane"):
+            os.symlink(os.path.join(BUILD, tree), os.path.join(work, tree))
+        server_log = open(os.path.join(work, "devserver.log"), "w+")
+        for address in SERVERS:
+            server_log.seek(0)
+            server_log.truncate()
+            server = subprocess.Popen([DEVSERVER, "--play", "--address", address], stdout=server_log,
+                                      stderr=subprocess.STDOUT)
+            wait_for("dev server", lambda: server.poll() is not None or "play mode on" in open(server_log.name).read(),
+                     10)
+            if server.poll() is None:
+                break
+            server = None
+        if server is None:
+            raise SystemExit("FAIL: port 10912 is taken on every built-in address")
+        index = int(address.rsplit(".", 1)[1]) - 1
+        with open(os.path.join(work, "save.dat"), "wb") as f:
+            f.write(bytes([0, 0, 0, 0, index, 0, 0, 0]))
+        log = lambda: open(server_log.name).read()
+
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy", ASAN_OPTIONS="detect_leaks=0")
+        client = subprocess.Popen([os.path.join(work, "client")], cwd=work, env=env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("login panel", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) == LOGIN_PANEL_FILL, 180)
+        time.sleep(2.0)
+        xdrive("type", "tester")
+        xdrive("key", "Tab")
+        xdrive("type", "secret")
+        xdrive("key", "Return")
+        wait_for("lobby entry (message 99)", lambda: "<- 99 MsgLobbyEnter" in log(), 120, log)
+        wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 60, log)
+        # The decks start their games while the screen is disabled; give the lobby a moment.
+        time.sleep(3.0)
+
+        # The machine button opens the dialog on the Jix tab, which asks for the Jix list.
+        xdrive("click", *DECK2_MACHINE_BUTTON)
+        wait_for("the Jix machine list asked for (message 10, type 1)",
+                 lambda: "<- 10 MsgChannelInfoRequest: 0a 00 01" in log(), 60, log)
+        wait_for("the machine list sent", lambda: "-> 11 MsgChannelInfo" in log(), 30, log)
+        time.sleep(2.0)
+        shot = os.path.join(work, "select.ppm")
+        xdrive("shot", shot)
+        if os.environ.get("E2E_SHOT"):
+            shutil.copy(shot, os.environ["E2E_SHOT"])
+        width, height, _ = read_ppm(shot)
+        if (width, height) != (1920, 1080):
+            raise SystemExit(f"FAIL: the screen is {width}x{height}, not full screen")
+
+        # Channel 2, then its second machine: 52 for deck 2.
+        xdrive("click", *CHANNEL_2)
+        time.sleep(1.0)
+        xdrive("click", *MACHINE_2_OF_PAGE)
+        wait_for("machine 52 of type 1 asked for deck 2 (message 12)",
+                 lambda: "<- 12 MsgMachineSelect: 0c 00 02 01 34 00" in log(), 60, log)
+        wait_for("the selection granted (message 13)", lambda: "-> 13 MsgMachineSelectResult: 0d 00 00" in log(), 30,
+                 log)
+        # The Jix game on machine 52 enters its machine.
+        wait_for("the Jix game entering machine 52 (message 14)", lambda: "<- 14 MsgJixEnter: 0e 00 01 34 00" in log(),
+                 120, log)
+        print("PASS: machine 52 of the Jix list chosen for deck 2 and its game entered the machine")
+        return 0
+    finally:
+        for process in (client, server):
+            if process and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
