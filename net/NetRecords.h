@@ -28,6 +28,7 @@ struct CNetBlock
 {
     static constexpr int32_t kSize = N;
     uint8_t m_abyData[N] = {};
+    bool m_bComplete = false;  // the body held every byte of the block
     uint32_t GetU32(int32_t nOffset) const { return BlockU32(m_abyData, nOffset); }
     int32_t GetI32(int32_t nOffset) const { return int32_t(GetU32(nOffset)); }
 };

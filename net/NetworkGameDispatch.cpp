@@ -25,7 +25,7 @@ Record ReadRecord(HiByteBuffer& buffer)
 {
     Record record;
     record.Init();
-    buffer.Read(record.m_abyData, record.kSize);
+    record.m_bComplete = buffer.Read(record.m_abyData, record.kSize);
     return record;
 }
 
@@ -98,7 +98,9 @@ KeyedRecord<Record> ReadKeyedRecord(HiByteBuffer& buffer, CMachineTable& table, 
     answer.key = ReadKey(buffer);
     answer.bOk = ReadU8(buffer) != 0;
     answer.record = ReadRecord<Record>(buffer);
-    StoreMeters(table, answer.key, answer.record.m_abyData, at);
+    // A short record carries no meters: the row keeps its own.
+    if (answer.record.m_bComplete)
+        StoreMeters(table, answer.key, answer.record.m_abyData, at);
     return answer;
 }
 
@@ -302,7 +304,7 @@ void NetworkClient::DispatchPelagornMessage(uint16_t wId, HiByteBuffer& buffer)
         const auto answer =
             ReadKeyedRecord<RawBlock<kPelagornCoinDropSize>>(buffer, m_table, {0, 4, -1});
         OnPelagorn36(answer.key.nGameType, answer.key.nMachineNo, answer.bOk,
-                     answer.record.m_abyData);
+                     answer.record.m_bComplete ? answer.record.m_abyData : nullptr);
         return;
     }
     case MsgPelagorn37: {
@@ -336,9 +338,10 @@ void NetworkClient::DispatchPelagornMessage(uint16_t wId, HiByteBuffer& buffer)
     case MsgPelagornGameFin: {
         const MachineKey key = ReadKey(buffer);
         const auto result = ReadFlagged<RawBlock<kPelagornGameFinSize>>(buffer);
-        if (result.bSet)
+        if (result.bSet && result.record.m_bComplete)
             StoreMeters(m_table, key, result.record.m_abyData, {0, 4, 8});
-        OnPelagornGameFin(key.nGameType, key.nMachineNo, result.bSet, result.Bytes());
+        OnPelagornGameFin(key.nGameType, key.nMachineNo, result.bSet,
+                          result.record.m_bComplete ? result.Bytes() : nullptr);
         return;
     }
     default:

@@ -203,7 +203,7 @@ TEST_F(GameDispatch, PelagornRecords)
               Calls{"OnPelagorn37(3,9,true,blk:00000000)"});
     ExpectMachine(2, 70, 0x01020304, 80, "37 win at the unaligned offset 21");
     EXPECT_EQ(Run(Hex("2500 03 0900 00 1122")), Calls{"OnPelagorn37(3,9,false,blk:ffffffff)"});
-    ExpectMachine(2, 0, 0, 0, "37 short");
+    ExpectMachine(2, 70, 0x01020304, 80, "37 short keeps the row's meters");
 
     EXPECT_EQ(Run(Concat({Hex("2600 03 0900 01"), BlockWith(227, {{4, 90}, {8, 91}, {12, 92}})})),
               Calls{"OnPelagornSpinData(3,9,true,blk:00000000)"});

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CXDrawScene.h"
@@ -32,6 +33,8 @@ public:
     bool IsHighPrizeMode() const override { return highPrize; }
     bool IsLoweredTableLayout() const override { return lowered; }
     CXDrawFRAME* GetFrameDisplay() override { return frame; }
+    bool IsFirstGroupShown() const override { return firstGroup; }
+    void SetObjectGroupShown(int32_t group, bool shown) override { (group == 0 ? firstGroup : secondGroup) = shown; }
 
     std::vector<std::string> commands;
     std::vector<uint32_t> reelWaits;
@@ -45,6 +48,53 @@ public:
     bool highPrize = false;
     bool lowered = false;
     CXDrawFRAME* frame = nullptr;
+    bool firstGroup = false;
+
+    // Reels and coins: settable answers, and a count of every request and call.
+    uint32_t GetTimeMs() const override { return now; }
+    bool IsDemoMode() const override { return demo; }
+    bool IsStandalone() const override { return standalone; }
+    bool IsOnline() const override { return online; }
+    bool IsAutoHold() const override { return autoHold; }
+    int32_t GetHeldReel() const override { return heldReel; }
+    int32_t GetSpinsLeft() const override { return spinsLeft; }
+    uint32_t GetResultTotalWin() const override { return totalWin; }
+    int32_t GetResultLineWin(uint32_t line) const override { return line < 3 ? lineWins[line] : 0; }
+    void ShowReelPrize() override { ++prizesShown; }
+    void FinishReelPrize(int32_t effect) override { finishedEffects.push_back(effect); }
+    void StartScrollReel() override { ++scrollRequests; }
+    bool IsReelsStoppedSent() const override { return reelsStoppedSent; }
+    bool IsResultPending() const override { return resultPending; }
+    bool IsSpinEndConfirmed() const override { return spinEndConfirmed; }
+    bool IsSpinDataHeld() const override { return spinDataHeld; }
+    bool IsGameFinPending() const override { return gameFinPending; }
+    // The sends behave like the link: the byte is set when the request goes out.
+    bool SendReelsStopped() override { ++sent42; return reelsStoppedSent = true; }
+    bool SendResultRequest() override { ++sent39; return resultPending = true; }
+    bool SendGameFin() override { ++sentGameFin; return gameFinPending = true; }
+    void CheckItemHit(float x, float y) override { itemChecks.emplace_back(x, y); }
+
+    uint32_t now = 0;
+    bool demo = false;
+    bool standalone = false;
+    bool online = true;
+    bool autoHold = false;
+    int32_t heldReel = 0;
+    int32_t spinsLeft = 0;
+    uint32_t totalWin = 0;
+    int32_t lineWins[3] = {0, 0, 0};
+    int prizesShown = 0;
+    std::vector<int32_t> finishedEffects;
+    int scrollRequests = 0;
+    bool reelsStoppedSent = false;
+    bool resultPending = false;
+    bool spinEndConfirmed = false;
+    bool spinDataHeld = false;
+    bool gameFinPending = false;
+    int sent42 = 0;
+    int sent39 = 0;
+    int sentGameFin = 0;
+    std::vector<std::pair<float, float>> itemChecks;
 };
 
 class PelagornTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 // The play mode's answer table: the lobby's, then one line per game whose answers exist.
 #include "PlayAnswers.h"
 #include "PlayMorvane.h"
+#include "PlayPelagorn.h"
 
 namespace devserver {
 
@@ -10,6 +11,7 @@ PlayAnswers DefaultPlayAnswers()
     AddLobbyAnswers(answers);
     AddJixAnswers(answers);
     AddMorvaneAnswers(answers);
+    AddPelagornAnswers(answers);
     return answers;
 }
 

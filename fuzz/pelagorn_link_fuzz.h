@@ -1,0 +1,126 @@
+#pragma once
+// What the Pelagorn link fuzz target does with one input, shared with the test that replays its
+// seed corpus: a stream of server answers (kind, accepted flag, body of any length) read through
+// the answer records and handed to the link, mixed with the requests the game makes, on a clock
+// that moves with the input. Aborts when the link breaks a rule of the spin cycle.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "CPelagornLinkHost.h"
+#include "CPelagornProbClient.h"
+
+namespace pelagorn_link_fuzz {
+
+class Host : public CPelagornLinkHost {
+public:
+    uint32_t GetTimeMs() const override { return now; }
+    void ApplyEnterData(const CPelagornEnterRecord&) override {}
+    void ApplyCoinInCredit(int32_t) override {}
+    void ApplyCoinDrop(bool) override {}
+    void ApplyMeters(int32_t, int32_t, int32_t, bool) override {}
+    void RefreshSpin() override {}
+    void ApplyItemHit(const CPelagornItemRecord& r) override
+    {
+        if (!r.bComplete)
+            std::abort();
+    }
+    void ApplySpinData(const CPelagornSpinRecord& r) override
+    {
+        if (!r.bComplete)
+            std::abort();
+    }
+    void ApplySpinResult(const CPelagornResultRecord& r) override
+    {
+        if (!r.bComplete || r.byStatus != 0)
+            std::abort();
+    }
+    void ApplyTicketOut(bool, const CPelagornTicketOutRecord&) override {}
+    void ApplyGameFin(const CPelagornGameFinRecord&) override {}
+
+    uint32_t now = 0;
+};
+
+// Checks each request against the link's state at the moment it goes out.
+class Sender : public CPelagornSender {
+public:
+    bool Send(PelagornRequest request, uint8_t, uint16_t, const CPelagornItemHit&) override
+    {
+        if (!link)
+            return true;
+        switch (request)
+        {
+        case PelagornRequest::SpinData:
+            if (link->m_bSpinDataHeld || link->m_bSpinDataPending)
+                std::abort();
+            break;
+        case PelagornRequest::SpinEnd:
+            // 40 only after a refused or empty 39 of an open cycle whose end is not confirmed.
+            if (!link->m_bSpinCycleOpen || !link->m_bResultFailed || link->m_bSpinEndConfirmed)
+                std::abort();
+            break;
+        case PelagornRequest::GameFin:
+            if (!link->m_bSpinEndConfirmed || !link->m_bSpinDataHeld || link->m_bGameFinPending)
+                std::abort();
+            break;
+        case PelagornRequest::Result:
+            if (link->m_bResultPending)
+                std::abort();
+            break;
+        case PelagornRequest::ReelsStopped:
+            if (link->m_bReelsStoppedSent)
+                std::abort();
+            break;
+        default:
+            break;
+        }
+        return accept;
+    }
+
+    CPelagornProbClient* link = nullptr;
+    bool accept = true;
+};
+
+inline void Run(const uint8_t* data, size_t size)
+{
+    Host host;
+    Sender sender;
+    CPelagornProbClient link(&host, &sender);
+    sender.link = &link;
+    link.SetKey(3, 1);
+    size_t at = 0;
+    while (at + 2 <= size)
+    {
+        const uint8_t op = data[at];
+        const uint8_t length = data[at + 1];
+        at += 2;
+        const size_t n = length < size - at ? length : size - at;
+        const uint8_t* body = data + at;
+        at += n;
+        const bool ok = (op & 0x80) != 0;
+        host.now += 97u * (op & 0x0F);
+        sender.accept = (op & 0x40) == 0;
+        switch ((op & 0x3F) % 20)
+        {
+        case 0: { CPelagornEnterRecord r; r.Read(body, n); link.OnEnter(r); break; }
+        case 1: link.OnCoinIn(n >= 1 ? body[0] : 0); break;
+        case 2: { CPelagornCoinDropRecord r; r.Read(body, n); link.OnCoinDrop(ok, r); break; }
+        case 3: { CPelagornItemRecord r; r.Read(body, n); link.OnItemHit(ok, r); break; }
+        case 4: { CPelagornSpinRecord r; r.Read(body, n); link.OnSpinData(ok, r); break; }
+        case 5: { CPelagornResultRecord r; r.Read(body, n); link.OnSpinResult(ok, n ? &r : nullptr); break; }
+        case 6: link.OnSpinEnd(ok); break;
+        case 7: { CPelagornTicketOutRecord r; r.Read(body, n); link.OnTicketOut(ok, r); break; }
+        case 8: { CPelagornGameFinRecord r; r.Read(body, n); link.OnGameFin(ok, r); break; }
+        case 9: link.RequestSpinData(); break;
+        case 10: link.RequestResult(); break;
+        case 11: link.RequestReelsStopped(); break;
+        case 12: link.RequestGameFin(); break;
+        case 13: link.RequestTicketOut(n >= 1 ? body[0] : 0); break;
+        case 14: link.RequestCoinDrop(); break;
+        case 15: link.RequestCoinIn(ok); break;
+        default: link.Process(); break;
+        }
+    }
+}
+
+}  // namespace pelagorn_link_fuzz
