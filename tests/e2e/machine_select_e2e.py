@@ -11,6 +11,8 @@ import shutil
 import sys
 import time
 
+# The shared module is imported from the source tree, which gets no byte-code cache.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from e2e_client import LOGIN_PANEL_FILL, LOGIN_PANEL_PIXEL, logged_in, read_ppm, wait_for, xdrive  # noqa: E402
 
