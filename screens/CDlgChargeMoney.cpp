@@ -1,8 +1,6 @@
 #include "CDlgChargeMoney.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "CDXButton.h"
@@ -11,6 +9,7 @@
 #include "CGameMain.h"
 #include "CUIRes.h"
 #include "CWndMain.h"
+#include "EditAmount.h"
 #include "FormatThousands.h"
 #include "NetClientGlobal.h"
 #include "platform/codepage.h"
@@ -23,15 +22,6 @@ constexpr const char* kTitle = "충전";
 constexpr int kMaxNameUnits = 21;
 // What the limit text names: the first amount that cannot be charged.
 constexpr int kRefusedFrom = 2000000;
-
-// The edit's decimal value; 0 when it is not a number, capped far above any allowed amount.
-int AmountOf(const CDXEdit* edit)
-{
-    if (!edit)
-        return 0;
-    const long long value = std::strtoll(edit->GetTextBuffer(), nullptr, 10);
-    return value < 0 ? 0 : static_cast<int>(std::min<long long>(value, 999999999));
-}
 
 }  // namespace
 
@@ -55,7 +45,7 @@ bool CDlgChargeMoney::Create(CDXWnd* parent)
 
 bool CDlgChargeMoney::CheckInput()
 {
-    const int amount = AmountOf(m_pAmount);
+    const int amount = EditAmount(m_pAmount);
     const char* fault = nullptr;
     int focusId = kAmountId;
     char limitText[160];
@@ -84,7 +74,7 @@ bool CDlgChargeMoney::SendRequest()
         return false;
     char16_t name[kMaxNameUnits];
     platform::Cp949ToUtf16(m_pSender->GetTextBuffer(), name, kMaxNameUnits);
-    if (!g_NetClient || !g_NetClient->ReqCharge(static_cast<uint32_t>(AmountOf(m_pAmount)), name))
+    if (!g_NetClient || !g_NetClient->ReqCharge(static_cast<uint32_t>(EditAmount(m_pAmount)), name))
         return false;
     Enable(false);
     return true;

@@ -1,8 +1,6 @@
 #include "CDlgExchangeMoney.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 
 #include "CDXButton.h"
 #include "CDXEdit.h"
@@ -11,6 +9,7 @@
 #include "CUIFrames.h"
 #include "CUIRes.h"
 #include "CWndMain.h"
+#include "EditAmount.h"
 #include "NetClientGlobal.h"
 #include "platform/codepage.h"
 #include "platform/text.h"
@@ -57,14 +56,6 @@ constexpr Required kRequired[] = {
     {6, "전화번호를 입력하여 주십시오."},
 };
 
-int AmountOf(const CDXEdit* edit)
-{
-    if (!edit)
-        return 0;
-    const long long value = std::strtoll(edit->GetTextBuffer(), nullptr, 10);
-    return value < 0 ? 0 : static_cast<int>(std::min<long long>(value, 999999999));
-}
-
 bool IsEmpty(const CDXEdit* edit)
 {
     return !edit || edit->GetTextBuffer()[0] == '\0';
@@ -101,7 +92,7 @@ bool CDlgExchangeMoney::Create(CDXWnd* parent)
 
 bool CDlgExchangeMoney::CheckInput()
 {
-    const int amount = AmountOf(m_apEdits[0]);
+    const int amount = EditAmount(m_apEdits[0]);
     if (amount % 100 != 0 || amount < kMinAmount) {
         ShowFault("금액을 올바르게 입력하여 주십시오.", kAmountId);
         return false;
@@ -127,7 +118,7 @@ bool CDlgExchangeMoney::SendRequest()
     char16_t holder[kMaxNameUnits];
     platform::Cp949ToUtf16(m_apEdits[1]->GetTextBuffer(), bank, kMaxNameUnits);
     platform::Cp949ToUtf16(m_apEdits[3]->GetTextBuffer(), holder, kMaxNameUnits);
-    if (!g_NetClient || !g_NetClient->ReqExchange(static_cast<uint32_t>(AmountOf(m_apEdits[0])), bank, holder,
+    if (!g_NetClient || !g_NetClient->ReqExchange(static_cast<uint32_t>(EditAmount(m_apEdits[0])), bank, holder,
                                                   m_apEdits[2]->GetTextBuffer(), phone))
         return false;
     Enable(false);

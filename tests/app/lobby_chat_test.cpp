@@ -22,15 +22,13 @@ constexpr uint32_t kType2 = 0xFF5353EE;
 constexpr uint32_t kType3 = 0xFFE76874;
 constexpr uint32_t kType4 = 0xFFC8C832;
 
-class LobbyChatTest : public LobbyTest {
+class LobbyChatTest : public InLobbyTest {
 protected:
     void SetUp() override
     {
-        LobbyTest::SetUp();
+        InLobbyTest::SetUp();
         if (testing::Test::HasFatalFailure())
             return;
-        m_lobby = EnterLobby();
-        ASSERT_NE(m_lobby, nullptr);
         ASSERT_NE(m_lobby->GetChat(), nullptr);
         m_list = m_lobby->GetChat()->GetChatList();
         ASSERT_NE(m_list, nullptr);
@@ -48,7 +46,6 @@ protected:
         return text;
     }
 
-    CWndGame* m_lobby = nullptr;
     CWndGameChatList* m_list = nullptr;
 };
 

@@ -66,3 +66,18 @@ protected:
     FakeGameTypes m_types{1, 2, 3, 4};
     CWndMain::ScreenFactory m_oldFactory = nullptr;
 };
+
+// LobbyTest with the lobby entered before each test.
+class InLobbyTest : public LobbyTest {
+protected:
+    void SetUp() override
+    {
+        LobbyTest::SetUp();
+        if (testing::Test::HasFatalFailure())
+            return;
+        m_lobby = EnterLobby();
+        ASSERT_NE(m_lobby, nullptr);
+    }
+
+    CWndGame* m_lobby = nullptr;
+};

@@ -15,20 +15,10 @@
 
 namespace {
 
-class MoneyDialogsTest : public LobbyTest {
+class MoneyDialogsTest : public InLobbyTest {
 protected:
-    void SetUp() override
-    {
-        LobbyTest::SetUp();
-        if (testing::Test::HasFatalFailure())
-            return;
-        m_lobby = EnterLobby();
-        ASSERT_NE(m_lobby, nullptr);
-    }
     // Closes the box as its close button does; the focus goes where the failed check said.
     void CloseBox() { Box()->OnClick(CDlgCommon::kCloseId); }
-
-    CWndGame* m_lobby = nullptr;
 };
 
 TEST_F(MoneyDialogsTest, ChargeChecksAmountAndSender)

@@ -20,15 +20,13 @@
 
 namespace {
 
-class UserInfoTest : public LobbyTest {
+class UserInfoTest : public InLobbyTest {
 protected:
     void SetUp() override
     {
-        LobbyTest::SetUp();
+        InLobbyTest::SetUp();
         if (testing::Test::HasFatalFailure())
             return;
-        m_lobby = EnterLobby();
-        ASSERT_NE(m_lobby, nullptr);
         m_info = m_lobby->GetInfo();
         ASSERT_NE(m_info, nullptr);
     }
@@ -38,7 +36,7 @@ protected:
         if (CXSoundMgr* sounds = s_dev ? s_dev->GetSoundMgr() : nullptr)
             for (int k = 0; k < sounds->GetGroupCount(); ++k)
                 sounds->SetGroupMute(k, false);
-        LobbyTest::TearDown();
+        InLobbyTest::TearDown();
     }
     // Flips a switch as a click on it does: the toggle changes, then the selection is handled.
     void Toggle(int k)
@@ -48,7 +46,6 @@ protected:
         m_info->OnRadioSelect(sw->GetId());
     }
 
-    CWndGame* m_lobby = nullptr;
     CWndGameInfo* m_info = nullptr;
 };
 

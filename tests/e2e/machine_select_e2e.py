@@ -8,13 +8,15 @@ machine to deck 2 and that the Jix game started on it (its enter request reaches
 """
 import os
 import shutil
-import subprocess
 import sys
-import tempfile
 import time
 
+# The shared module is imported from the source tree, which gets no byte-code cache.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from login_e2e import CLIENT, DEVSERVER, LOGIN_PANEL_FILL, LOGIN_PANEL_PIXEL, SERVERS, BUILD, read_ppm, wait_for, xdrive  # noqa: E402
+from e2e_client import LOGIN_PANEL_FILL, LOGIN_PANEL_PIXEL, logged_in, read_ppm, wait_for, xdrive  # noqa: E402
+
+CLIENT, DEVSERVER, XDRIVE, BUILD = sys.argv[1:5]
 
 # Layout pixels (the client runs full screen at 1920x1080). Deck 2 is the large slot at x 960; its
 # machine button (180x80) sits at its bottom-left corner.
@@ -33,39 +35,8 @@ def main():
     if not os.environ.get("DISPLAY"):
         print("SKIP: no display")
         return 0
-    work = tempfile.mkdtemp(prefix="client_e2e_select_")
-    server = client = None
-    try:
-        shutil.copy2(CLIENT, os.path.join(work, "client"))
-        for tree in ("data_ui", "font", "DATA_PELAGORN", "data_jix", "data_morvane"):
-            os.symlink(os.path.join(BUILD, tree), os.path.join(work, tree))
-        server_log = open(os.path.join(work, "devserver.log"), "w+")
-        for address in SERVERS:
-            server_log.seek(0)
-            server_log.truncate()
-            server = subprocess.Popen([DEVSERVER, "--play", "--address", address], stdout=server_log,
-                                      stderr=subprocess.STDOUT)
-            wait_for("dev server", lambda: server.poll() is not None or "play mode on" in open(server_log.name).read(),
-                     10)
-            if server.poll() is None:
-                break
-            server = None
-        if server is None:
-            raise SystemExit("FAIL: port 10912 is taken on every built-in address")
-        index = int(address.rsplit(".", 1)[1]) - 1
-        with open(os.path.join(work, "save.dat"), "wb") as f:
-            f.write(bytes([0, 0, 0, 0, index, 0, 0, 0]))
-        log = lambda: open(server_log.name).read()
-
-        env = dict(os.environ, SDL_AUDIODRIVER="dummy", ASAN_OPTIONS="detect_leaks=0")
-        client = subprocess.Popen([os.path.join(work, "client")], cwd=work, env=env,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("login panel", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) == LOGIN_PANEL_FILL, 180)
-        time.sleep(2.0)
-        xdrive("type", "tester")
-        xdrive("key", "Tab")
-        xdrive("type", "secret")
-        xdrive("key", "Return")
+    with logged_in(CLIENT, DEVSERVER, XDRIVE, BUILD, "client_e2e_select_") as session:
+        log = session.log
         wait_for("lobby entry (message 99)", lambda: "<- 99 MsgLobbyEnter" in log(), 120, log)
         wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 60, log)
         # The decks start their games while the screen is disabled; give the lobby a moment.
@@ -77,7 +48,7 @@ def main():
                  lambda: "<- 10 MsgChannelInfoRequest: 0a 00 01" in log(), 60, log)
         wait_for("the machine list sent", lambda: "-> 11 MsgChannelInfo" in log(), 30, log)
         time.sleep(2.0)
-        shot = os.path.join(work, "select.ppm")
+        shot = os.path.join(session.work, "select.ppm")
         xdrive("shot", shot)
         if os.environ.get("E2E_SHOT"):
             shutil.copy(shot, os.environ["E2E_SHOT"])
@@ -98,15 +69,6 @@ def main():
                  120, log)
         print("PASS: machine 52 of the Jix list chosen for deck 2 and its game entered the machine")
         return 0
-    finally:
-        for process in (client, server):
-            if process and process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-        shutil.rmtree(work, ignore_errors=True)
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,44 +19,15 @@
 #include "CWndLogin.h"
 #include "CWndLoginPanel.h"
 #include "CWndTextList.h"
-#include "app/lobby_fixture.h"
-#include "net/net_test_support.h"
+#include "netclient_lobby_fixture.h"
 #include "platform/keys.h"
+#include "support/temp_folder.h"
 
 using net_test::Bytes;
 using net_test::Hex;
+using namespace netclient_test;
 
 namespace {
-
-// The program's client with the I/O thread's notifications reachable, so that a test can queue
-// events and bodies as the thread does and let Process deliver them.
-class TestNetClient : public CNetClient {
-public:
-    using NetworkClient::OnClose;
-    using NetworkClient::OnConnect;
-
-    void Deliver(const Bytes& body)
-    {
-        OnReceive(reinterpret_cast<const char*>(body.data()), static_cast<int>(body.size()));
-        Process();
-    }
-};
-
-NetworkClient* CreateTestClient()
-{
-    return new TestNetClient();
-}
-
-// Little-endian field builders.
-void U8(Bytes& b, uint32_t v) { b.push_back(uint8_t(v)); }
-void U16(Bytes& b, uint32_t v) { b.push_back(uint8_t(v)); b.push_back(uint8_t(v >> 8)); }
-void U32(Bytes& b, uint32_t v) { U16(b, v & 0xFFFF); U16(b, v >> 16); }
-void WStr(Bytes& b, const std::u16string& s)
-{
-    U16(b, uint32_t(s.size() * 2));
-    for (char16_t c : s)
-        U16(b, c);
-}
 
 // What a game is: {type, machine, demo}; {} for none.
 std::vector<int> Shows(CGameBase* game)
@@ -88,36 +60,31 @@ void Table(Bytes& b, const Row (&rows)[4])
     }
 }
 
-class HandlersTest : public LobbyTest {
+class HandlersTest : public NetClientLobbyTest {
 protected:
     void SetUp() override
     {
-        LobbyTest::SetUp();
+        NetClientLobbyTest::SetUp();
         if (testing::Test::HasFatalFailure())
             return;
-        m_oldCreator = SetNetClientCreator(&CreateTestClient);
-        m_saveDir = std::filesystem::temp_directory_path() / ("netclient_tests_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        std::filesystem::create_directories(m_saveDir);
-        CWndLoginPanel::SetSaveFolder(m_saveDir.string());
-        ASSERT_NE(CreateNetClient(), nullptr);
+        // The login screen keeps save.dat in a folder of the test's own.
+        m_saveDir = std::make_unique<TempFolder>("netclient_tests");
+        CWndLoginPanel::SetSaveFolder(m_saveDir->Slashed());
     }
     void TearDown() override
     {
-        LobbyTest::TearDown();
-        SetNetClientCreator(m_oldCreator);
-        std::error_code ec;
-        std::filesystem::remove_all(m_saveDir, ec);
+        NetClientLobbyTest::TearDown();
+        CWndLoginPanel::SetSaveFolder(std::string());
+        m_saveDir.reset();
     }
 
-    static TestNetClient& Client() { return *static_cast<TestNetClient*>(g_NetClient.Get()); }
     CWndLogin* EnterLogin()
     {
         g_pWndMain->ChangeScreen(CWndMain::kScreenLogin);
         return dynamic_cast<CWndLogin*>(g_pWndMain->GetCurrentScreen());
     }
 
-    NetClientCreator m_oldCreator = nullptr;
-    std::filesystem::path m_saveDir;
+    std::unique_ptr<TempFolder> m_saveDir;
 };
 
 TEST_F(HandlersTest, AnswersReachOnlyTheScreenTheyBelongTo)

@@ -11,27 +11,13 @@
 #include "CNetClient.h"
 #include "CWndLogin.h"
 #include "GameFactory.h"
-#include "app/lobby_fixture.h"
-#include "net/net_test_support.h"
+#include "netclient_lobby_fixture.h"
 
 using net_test::Bytes;
 using net_test::Hex;
+using namespace netclient_test;
 
 namespace {
-
-class DeliveringClient : public CNetClient {
-public:
-    void Deliver(const Bytes& body)
-    {
-        OnReceive(reinterpret_cast<const char*>(body.data()), static_cast<int>(body.size()));
-        Process();
-    }
-};
-
-NetworkClient* CreateDeliveringClient()
-{
-    return new DeliveringClient();
-}
 
 // A zero spin-data block.
 std::string ZeroBlock()
@@ -39,27 +25,17 @@ std::string ZeroBlock()
     return std::string(360, '0');
 }
 
-class JixHandlersTest : public LobbyTest {
+class JixHandlersTest : public NetClientLobbyTest {
 protected:
     void SetUp() override
     {
-        LobbyTest::SetUp();
+        NetClientLobbyTest::SetUp();
         if (testing::Test::HasFatalFailure())
             return;
         RegisterGameType(1, CreateJixGame);
-        m_oldCreator = SetNetClientCreator(&CreateDeliveringClient);
-        ASSERT_NE(CreateNetClient(), nullptr);
         // The games start without their files: the loaders only register them.
         g_pFileLoad->SetRegisterOnly(true);
     }
-    void TearDown() override
-    {
-        LobbyTest::TearDown();
-        SetNetClientCreator(m_oldCreator);
-    }
-    static DeliveringClient& Client() { return *static_cast<DeliveringClient*>(g_NetClient.Get()); }
-
-    NetClientCreator m_oldCreator = nullptr;
 };
 
 TEST_F(JixHandlersTest, AnswersReachTheJixGameOfTheirMachine)

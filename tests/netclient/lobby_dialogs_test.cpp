@@ -15,43 +15,12 @@
 #include "CWndGameChannel.h"
 #include "CWndGameLog.h"
 #include "PlayServer.h"
-#include "app/lobby_fixture.h"
-#include "net/net_test_support.h"
+#include "netclient_lobby_fixture.h"
 
 namespace {
 
-NetworkClient* CreateClient()
-{
-    return new CNetClient();
-}
-
-class LobbyDialogsTest : public LobbyTest {
-protected:
-    void SetUp() override
-    {
-        LobbyTest::SetUp();
-        if (testing::Test::HasFatalFailure())
-            return;
-        m_oldCreator = SetNetClientCreator(&CreateClient);
-        ASSERT_NE(CreateNetClient(), nullptr);
-    }
-    void TearDown() override
-    {
-        LobbyTest::TearDown();
-        SetNetClientCreator(m_oldCreator);
-    }
-    static NetworkClient& Client() { return *g_NetClient.Get(); }
-    // Frames until the condition holds (false after the bound).
-    static bool ProcessUntil(const std::function<bool()>& done)
-    {
-        return net_test::WaitUntil([&] {
-            Client().Process();
-            return done();
-        });
-    }
-
-    NetClientCreator m_oldCreator = nullptr;
-};
+// The lobby with the program's protocol client.
+using LobbyDialogsTest = netclient_test::NetClientLobbyTest;
 
 TEST_F(LobbyDialogsTest, DialogsSendTheirRequestsAndNothingTheyMustNot)
 {

@@ -20,58 +20,25 @@
 #include "CWndGameNotice.h"
 #include "CWndGamePrizeList.h"
 #include "PlayServer.h"
-#include "app/lobby_fixture.h"
-#include "net/net_test_support.h"
+#include "netclient_lobby_fixture.h"
 
 using net_test::Bytes;
 using net_test::Hex;
+using namespace netclient_test;
 
 namespace {
 
-// The program's client, with a way to hand it a body as the I/O thread would.
-class PanelsNetClient : public CNetClient {
-public:
-    void Deliver(const Bytes& body)
-    {
-        OnReceive(reinterpret_cast<const char*>(body.data()), static_cast<int>(body.size()));
-        Process();
-    }
-};
-
-NetworkClient* CreatePanelsClient()
-{
-    return new PanelsNetClient();
-}
-
-void U8(Bytes& b, uint32_t v) { b.push_back(uint8_t(v)); }
-void U16(Bytes& b, uint32_t v) { b.push_back(uint8_t(v)); b.push_back(uint8_t(v >> 8)); }
-void U32(Bytes& b, uint32_t v) { U16(b, v & 0xFFFF); U16(b, v >> 16); }
-void WStr(Bytes& b, const std::u16string& s)
-{
-    U16(b, uint32_t(s.size() * 2));
-    for (char16_t c : s)
-        U16(b, c);
-}
-
-class LobbyPanelsTest : public LobbyTest {
+class LobbyPanelsTest : public NetClientLobbyTest {
 protected:
     void SetUp() override
     {
-        LobbyTest::SetUp();
+        NetClientLobbyTest::SetUp();
         if (testing::Test::HasFatalFailure())
             return;
-        m_oldCreator = SetNetClientCreator(&CreatePanelsClient);
-        ASSERT_NE(CreateNetClient(), nullptr);
         m_lobby = EnterLobby();
         ASSERT_NE(m_lobby, nullptr);
         m_chat = m_lobby->GetChat()->GetChatList();
     }
-    void TearDown() override
-    {
-        LobbyTest::TearDown();
-        SetNetClientCreator(m_oldCreator);
-    }
-    static PanelsNetClient& Client() { return *static_cast<PanelsNetClient*>(g_NetClient.Get()); }
     CDXLabel* LastLine() const { return m_chat->GetRows().back(); }
     // The text of every row that holds some, top to bottom (long lines wrap over rows).
     std::string Shown() const
@@ -81,16 +48,6 @@ protected:
             text += row->GetText();
         return text;
     }
-    // Processes answers until the condition holds (bounded).
-    static bool PumpUntil(const std::function<bool()>& done)
-    {
-        return net_test::WaitUntil([&] {
-            Client().Process();
-            return done();
-        });
-    }
-
-    NetClientCreator m_oldCreator = nullptr;
     CWndGame* m_lobby = nullptr;
     CWndGameChatList* m_chat = nullptr;
 };
@@ -288,14 +245,14 @@ TEST_F(LobbyPanelsTest, ChatNoticesMoneyAndTicketsAgainstTheDevServer)
     devserver::PlayServer server({"127.0.0.62"}, 0, devserver::DefaultPlayAnswers());
     server.Start();
     ASSERT_TRUE(Client().Connect("127.0.0.62", server.Port()));
-    ASSERT_TRUE(PumpUntil([] { return Client().IsConnected(); }));
+    ASSERT_TRUE(ProcessUntil([] { return Client().IsConnected(); }));
     ASSERT_TRUE(Client().ReqLogin("kim", "pw"));
     ASSERT_TRUE(Client().ReqLobbyEnter());
 
     // The notice list fills the info panel's line, the notice the lobby's red line.
     CWndGameNotice* red = m_lobby->GetNotice();
     CWndGameNotice* info = m_lobby->GetInfo()->GetNoticeLine();
-    ASSERT_TRUE(PumpUntil([&] { return red->IsVisible(); }));
+    ASSERT_TRUE(ProcessUntil([&] { return red->IsVisible(); }));
     EXPECT_EQ(red->GetShownText(), "어서 오세요, 플레이어 kim");
     EXPECT_EQ(info->GetPending(),
               (std::vector<std::string>{"개발 서버에 오신 것을 환영합니다.", "모든 게임은 연습용입니다."}));
@@ -305,7 +262,7 @@ TEST_F(LobbyPanelsTest, ChatNoticesMoneyAndTicketsAgainstTheDevServer)
     CWndGameChat* chat = m_lobby->GetChat();
     chat->GetEdit()->SetText("hello");
     ASSERT_TRUE(chat->SendInput());
-    ASSERT_TRUE(PumpUntil([&] { return LastLine()->GetText() == "플레이어 kim:hello"; })) << Shown();
+    ASSERT_TRUE(ProcessUntil([&] { return LastLine()->GetText() == "플레이어 kim:hello"; })) << Shown();
     EXPECT_EQ(LastLine()->GetColour(), CWndGameChatList::ChatColour(CWndGameChatList::kColourChat));
 
     // Charge: the dialog closes, the box confirms, the money arrives with its chat line.
@@ -315,7 +272,7 @@ TEST_F(LobbyPanelsTest, ChatNoticesMoneyAndTicketsAgainstTheDevServer)
     charge->GetAmountEdit()->SetText("50000");
     charge->GetSenderEdit()->SetText("kim");
     ASSERT_TRUE(charge->SendRequest());
-    ASSERT_TRUE(PumpUntil([&] { return money->GetText() == "1,050,000"; }));
+    ASSERT_TRUE(ProcessUntil([&] { return money->GetText() == "1,050,000"; }));
     EXPECT_FALSE(charge->IsVisible());
     EXPECT_TRUE(BoxShows("충전 요청을 완료하였습니다."));
     EXPECT_EQ(LastLine()->GetText(), "코인이 충전되었습니다.");
@@ -328,7 +285,7 @@ TEST_F(LobbyPanelsTest, ChatNoticesMoneyAndTicketsAgainstTheDevServer)
     for (int i = 0; i < CDlgExchangeMoney::kEdits; ++i)
         exchange->GetEdit(i)->SetText(fields[i]);
     ASSERT_TRUE(exchange->SendRequest());
-    ASSERT_TRUE(PumpUntil([&] { return LastLine()->GetText() == "10,000 환전이 처리되었습니다."; }));
+    ASSERT_TRUE(ProcessUntil([&] { return LastLine()->GetText() == "10,000 환전이 처리되었습니다."; }));
     EXPECT_FALSE(exchange->IsVisible());
     EXPECT_TRUE(BoxShows("환전요청을 완료하였습니다."));
     EXPECT_EQ(money->GetText(), "1,040,000");
@@ -337,12 +294,12 @@ TEST_F(LobbyPanelsTest, ChatNoticesMoneyAndTicketsAgainstTheDevServer)
     // Gift tickets: the information answer enables the dialog, the exchange closes it.
     CDlgChangeTicket* tickets = m_lobby->GetChangeTicket();
     tickets->Show(true);
-    ASSERT_TRUE(PumpUntil([&] { return tickets->IsEnabled(); }));
+    ASSERT_TRUE(ProcessUntil([&] { return tickets->IsEnabled(); }));
     EXPECT_EQ(tickets->GetRateLabel()->GetText(), "10");
     EXPECT_EQ(tickets->GetCountLabel()->GetText(), "3 장");
     EXPECT_EQ(tickets->GetAmountLabel()->GetText(), "1,000 원");
     ASSERT_TRUE(tickets->SendExchange());
-    ASSERT_TRUE(PumpUntil([&] { return !tickets->IsVisible(); }));
+    ASSERT_TRUE(ProcessUntil([&] { return !tickets->IsVisible(); }));
     EXPECT_TRUE(BoxShows("상품권: 3 장\n교환금액: 3,000 원\n\n상품권 교환을 완료하였습니다."));
     EXPECT_EQ(m_lobby->GetInfo()->GetTicketLabel()->GetText(), "0");
     EXPECT_EQ(money->GetText(), "1,043,000");

@@ -5,30 +5,13 @@
 #include "CMorvane.h"
 #include "CMorvaneMain.h"
 #include "CNetClient.h"
-#include "app/lobby_fixture.h"
-#include "net/net_test_support.h"
+#include "netclient_lobby_fixture.h"
 
 using net_test::Bytes;
 using net_test::Hex;
+using namespace netclient_test;
 
 namespace {
-
-class DeliveringClient : public CNetClient {
-public:
-    void Deliver(const Bytes& body)
-    {
-        OnReceive(reinterpret_cast<const char*>(body.data()), static_cast<int>(body.size()));
-        Process();
-    }
-};
-
-NetworkClient* CreateDeliveringClient() { return new DeliveringClient(); }
-
-void U32(Bytes& b, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b.push_back(uint8_t(v >> (8 * i)));
-}
 
 // A 200-byte spin record with the given stops and reel set.
 Bytes Record(uint32_t s0, uint32_t s1, uint32_t s2, uint32_t s3, uint32_t set = 0)
@@ -50,33 +33,23 @@ Bytes With(Bytes head, std::initializer_list<uint32_t> values, const Bytes& tail
     return head;
 }
 
-class MorvaneHandlersTest : public LobbyTest {
+class MorvaneHandlersTest : public NetClientLobbyTest {
 protected:
     void SetUp() override
     {
-        LobbyTest::SetUp();
+        NetClientLobbyTest::SetUp();
         if (testing::Test::HasFatalFailure())
             return;
         RegisterMorvaneGameTypes();
-        m_oldCreator = SetNetClientCreator(&CreateDeliveringClient);
-        ASSERT_NE(CreateNetClient(), nullptr);
         SetRow(1, 2, 42, 1000);
         ASSERT_NE(EnterLobby(), nullptr);
         m_pGame = dynamic_cast<CMorvane*>(Game(1));
         ASSERT_NE(m_pGame, nullptr);
         ASSERT_NE(m_pGame->GetMain(), nullptr);
     }
-    void TearDown() override
-    {
-        LobbyTest::TearDown();
-        SetNetClientCreator(m_oldCreator);
-    }
-
-    static DeliveringClient& Client() { return *static_cast<DeliveringClient*>(g_NetClient.Get()); }
     CMorvaneMain& Main() { return *m_pGame->GetMain(); }
 
     CMorvane* m_pGame = nullptr;
-    NetClientCreator m_oldCreator = nullptr;
 };
 
 }  // namespace

@@ -1,0 +1,117 @@
+"""The set-up the end-to-end scripts share: a copy of the real client in a work folder of its own,
+the dev server's play mode on the first free built-in address, and a login with synthetic input.
+
+    with e2e_client.logged_in(CLIENT, DEVSERVER, BUILD, "client_e2e_") as session:
+        wait_for("...", lambda: "..." in session.log(), 60, session.log)
+"""
+import contextlib
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+# The built-in list (variant 0 keeps its base order): the test serves on the first of these
+# addresses whose port 10912 is free, and save.dat makes that server the client's first choice.
+SERVERS = ["127.0.0.5", "127.0.0.4", "127.0.0.3", "127.0.0.2", "127.0.0.1"]
+LOGIN_PANEL_FILL = "283848"  # the placeholder login panel (see tools/assets)
+LOGIN_PANEL_PIXEL = (679 + 320, 676 + 70)
+TREES = ("data_ui", "font", "DATA_PELAGORN", "data_jix", "data_morvane")
+
+_xdrive_path = None
+
+
+def xdrive(*args):
+    return subprocess.run([_xdrive_path, *map(str, args)], check=True, capture_output=True,
+                          text=True).stdout.strip()
+
+
+def wait_for(what, predicate, seconds, log=None):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if predicate():
+            return
+        time.sleep(0.25)
+    tail = "" if log is None else "\n--- dev server log ---\n" + "\n".join(log().splitlines()[-20:])
+    raise SystemExit(f"FAIL: no {what} within {seconds} s{tail}")
+
+
+def read_ppm(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    header, dims, depth, pixels = data.split(b"\n", 3)
+    width, height = map(int, dims.split())
+    return width, height, pixels
+
+
+class Session:
+    """The work folder and the dev server's log of one run."""
+
+    def __init__(self, work, server_log_path):
+        self.work = work
+        self._server_log_path = server_log_path
+
+    def log(self):
+        with open(self._server_log_path) as f:
+            return f.read()
+
+
+def _start_server(devserver, server_log):
+    """Starts the dev server on the first built-in address it can serve on; returns it and that
+    address."""
+    for address in SERVERS:
+        server_log.seek(0)
+        server_log.truncate()
+        server = subprocess.Popen([devserver, "--play", "--address", address], stdout=server_log,
+                                  stderr=subprocess.STDOUT)
+        wait_for("dev server", lambda: server.poll() is not None or "play mode on" in open(server_log.name).read(),
+                 10)
+        if server.poll() is None:
+            return server, address
+    raise SystemExit("FAIL: port 10912 is taken on every built-in address")
+
+
+@contextlib.contextmanager
+def logged_in(client_path, devserver, xdrive_path, build, prefix):
+    """Runs the client against the dev server, types an ID and a password into the login panel and
+    presses Enter; the caller checks what follows. Both processes end and the work folder goes on
+    leaving the block."""
+    global _xdrive_path
+    _xdrive_path = xdrive_path
+    work = tempfile.mkdtemp(prefix=prefix)
+    server = client = None
+    try:
+        # The client finds its resources and save.dat beside its own file: a copy in a folder of
+        # the test's own, with the generated trees linked in.
+        shutil.copy2(client_path, os.path.join(work, "client"))
+        for tree in TREES:
+            os.symlink(os.path.join(build, tree), os.path.join(work, tree))
+        server_log = open(os.path.join(work, "devserver.log"), "w+")
+        server, address = _start_server(devserver, server_log)
+        index = int(address.rsplit(".", 1)[1]) - 1
+        with open(os.path.join(work, "save.dat"), "wb") as f:
+            f.write(bytes([0, 0, 0, 0, index, 0, 0, 0]))
+
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy", ASAN_OPTIONS="detect_leaks=0")
+        client = subprocess.Popen([os.path.join(work, "client")], cwd=work, env=env,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for("login panel", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) == LOGIN_PANEL_FILL, 180)
+        # The panel is drawn a frame before its edit box takes the keyboard; under load that can be
+        # a while.
+        time.sleep(2.0)
+
+        # The ID edit has the focus; Tab moves to the password, Enter in the password logs in.
+        xdrive("type", "tester")
+        xdrive("key", "Tab")
+        xdrive("type", "secret")
+        xdrive("key", "Return")
+        yield Session(work, server_log.name)
+    finally:
+        for process in (client, server):
+            if process and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+        shutil.rmtree(work, ignore_errors=True)
