@@ -21,6 +21,8 @@
 #include "CXSound.h"
 #include "CXString.h"
 #include "platform/image.h"
+#include "fuzz_device.h"
+#include <utility>
 #include "support/temp_folder.h"
 
 namespace loader_fuzz {
@@ -29,21 +31,6 @@ class Harness {
 public:
     Harness()
     {
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        m_pDevice = CreateGfxDevice(CXGfxDevice::kInterfaceVersion);
-        if (!m_pDevice)
-            Fail("no graphics device");
-        m_pDevice->System_SetState(GFX_STATE_WINDOWED, true);
-        m_pDevice->System_SetState(GFX_STATE_USE_SOUND, true);
-        m_pDevice->System_SetState(GFX_STATE_SCREEN_WIDTH, 64);
-        m_pDevice->System_SetState(GFX_STATE_SCREEN_HEIGHT, 64);
-        m_pDevice->System_SetState(GFX_STATE_WINDOW_WIDTH, 64);
-        m_pDevice->System_SetState(GFX_STATE_WINDOW_HEIGHT, 64);
-        if (!m_pDevice->System_Initiate(0) || !m_pDevice->GetDSDevice())
-            Fail(m_pDevice->System_GetErrorMessage());
-        m_pTarget = m_pDevice->Target_Create(64, 64, false, GPU_FORMAT_A8R8G8B8);
-        m_savedBase = g_strResourceBase;
-        g_strResourceBase = m_folder.Slashed();
         const std::vector<uint32_t> pixels(16, 0xFF336699);
         for (const char* name : {"t.png", "t0.png", "t1.png"})
             platform::SavePng((m_folder.Path() / name).string().c_str(), 4, 4, pixels.data(), 16);
@@ -52,13 +39,6 @@ public:
                                         16, 0, 0, 0, 1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0,
                                         1, 0, 8, 0, 'd', 'a', 't', 'a', 4, 0, 0, 0, 0x80, 0xC0, 0x80, 0x40};
         m_folder.Write("s.wav", std::vector<uint8_t>(std::begin(kWave), std::end(kWave)));
-    }
-    ~Harness()
-    {
-        g_strResourceBase = m_savedBase;
-        m_pDevice->Target_Free(m_pTarget);
-        m_pDevice->System_Shutdown();
-        m_pDevice->Release();
     }
     Harness(const Harness&) = delete;
     Harness& operator=(const Harness&) = delete;
@@ -164,12 +144,6 @@ public:
     }
 
 private:
-    [[noreturn]] static void Fail(const char* reason)
-    {
-        std::fprintf(stderr, "loader fuzz: the device did not start: %s\n", reason ? reason : "");
-        std::abort();
-    }
-
     std::string Write(const std::string& name, const uint8_t* data, size_t size)
     {
         return m_folder.Write(name, std::string_view(reinterpret_cast<const char*>(data), size));
@@ -178,16 +152,12 @@ private:
     template <class F>
     void Draw(F&& draw)
     {
-        if (!m_pDevice->Gfx_BeginScene(m_pTarget))
-            return;
-        draw();
-        m_pDevice->Gfx_EndScene(false);
+        m_device.Draw(std::forward<F>(draw));
     }
 
-    CXGfxDevice* m_pDevice = nullptr;
-    HTARGET m_pTarget = nullptr;
-    TempFolder m_folder{"loader_fuzz"};
-    std::string m_savedBase;
+    FuzzDevice m_device{"loader_fuzz", true};
+    CXGfxDevice* m_pDevice = m_device.Get();
+    TempFolder& m_folder = m_device.Folder();
 };
 
 // The harness of a fuzz target's process, started on first use and kept to the end.

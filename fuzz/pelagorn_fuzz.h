@@ -29,6 +29,8 @@
 #include "CXReelWaitPreset.h"
 #include "CXString.h"
 #include "platform/image.h"
+#include "fuzz_device.h"
+#include <utility>
 #include "support/temp_folder.h"
 
 namespace pelagorn_fuzz {
@@ -83,21 +85,6 @@ public:
 
     Harness()
     {
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
-        m_pDevice = CreateGfxDevice(CXGfxDevice::kInterfaceVersion);
-        if (!m_pDevice)
-            Fail("no graphics device");
-        m_pDevice->System_SetState(GFX_STATE_WINDOWED, true);
-        m_pDevice->System_SetState(GFX_STATE_USE_SOUND, false);
-        m_pDevice->System_SetState(GFX_STATE_SCREEN_WIDTH, 64);
-        m_pDevice->System_SetState(GFX_STATE_SCREEN_HEIGHT, 64);
-        m_pDevice->System_SetState(GFX_STATE_WINDOW_WIDTH, 64);
-        m_pDevice->System_SetState(GFX_STATE_WINDOW_HEIGHT, 64);
-        if (!m_pDevice->System_Initiate(0))
-            Fail(m_pDevice->System_GetErrorMessage());
-        m_pTarget = m_pDevice->Target_Create(64, 64, false, GPU_FORMAT_A8R8G8B8);
-        m_savedBase = g_strResourceBase;
-        g_strResourceBase = m_folder.Slashed();
         const std::vector<uint32_t> pixels(16, 0xFF336699);
         for (const char* folder : {"image/interface/frame", "image/interface/wintable", "image/interface/table",
                                    "image/dropper", "image/prize", "image/reel", "image/interface/coin",
@@ -112,13 +99,6 @@ public:
         const std::vector<uint32_t> wide(256 * 4, 0xFF996633);
         platform::SavePng((m_folder.Path() / "image/bg/w.png").string().c_str(), 256, 4, wide.data(), 256 * 4);
         m_folder.Write("image/bg/w.anf", "TEX=w.png\nCOUNT=1\nW=256\nH=4\n");
-    }
-    ~Harness()
-    {
-        g_strResourceBase = m_savedBase;
-        m_pDevice->Target_Free(m_pTarget);
-        m_pDevice->System_Shutdown();
-        m_pDevice->Release();
     }
     Harness(const Harness&) = delete;
     Harness& operator=(const Harness&) = delete;
@@ -294,25 +274,15 @@ private:
         }
     }
 
-    [[noreturn]] static void Fail(const char* reason)
-    {
-        std::fprintf(stderr, "pelagorn fuzz: the device did not start: %s\n", reason ? reason : "");
-        std::abort();
-    }
-
     template <class F>
     void Draw(F&& draw)
     {
-        if (!m_pDevice->Gfx_BeginScene(m_pTarget))
-            return;
-        draw();
-        m_pDevice->Gfx_EndScene(false);
+        m_device.Draw(std::forward<F>(draw));
     }
 
-    CXGfxDevice* m_pDevice = nullptr;
-    HTARGET m_pTarget = nullptr;
-    TempFolder m_folder{"pelagorn_fuzz"};
-    std::string m_savedBase;
+    FuzzDevice m_device{"pelagorn_fuzz", false};
+    CXGfxDevice* m_pDevice = m_device.Get();
+    TempFolder& m_folder = m_device.Folder();
     InputScene m_scene;
 };
 
