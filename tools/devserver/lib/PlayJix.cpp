@@ -4,6 +4,7 @@
 // machine serves wins 20000 (which also calls for gift tickets), the others win nothing; a ticket
 // takes 5000 off the score. The win is booked when the spin data goes out.
 #include "PlayAnswers.h"
+#include "PlayMachineKey.h"
 
 #include <algorithm>
 #include <array>
@@ -19,27 +20,17 @@ constexpr uint32_t kScoreCap = 20000;
 constexpr uint32_t kTicketScore = 5000;
 constexpr size_t kSpinValues = 45;  // the 180-byte block: 45 little-endian 32-bit values
 
-struct Key {
-    uint8_t gameType;
-    uint16_t number;
-};
-
-Key ReadKey(BodyReader& r)
+// The player's Jix machine of the key; logs a key of no selected Jix machine.
+answers::MachineRow* FindJixMachine(PlaySession& s, const MachineKey& key)
 {
-    const uint8_t type = r.U8();
-    return Key{type, r.U16()};
-}
-
-answers::MachineRow* FindMachine(PlaySession& s, Key key)
-{
-    for (answers::MachineRow& row : s.state.machines)
-        if (row.gameType == 1 && key.gameType == 1 && row.number == key.number && key.number != 0)
-            return &row;
+    if (key.gameType == 1)
+        if (answers::MachineRow* row = FindMachine(s, key))
+            return row;
     s.Log("Jix machine " + std::to_string(key.number) + " was not selected; no answer");
     return nullptr;
 }
 
-ByteBuilder& AppendKey(ByteBuilder& body, Key key)
+ByteBuilder& AppendKey(ByteBuilder& body, const MachineKey& key)
 {
     return body.U8(key.gameType).U16(key.number);
 }
@@ -88,8 +79,8 @@ Bytes SpinBlock(bool win, uint32_t scoreBefore, uint32_t scoreAfter)
 
 void Enter(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    if (answers::MachineRow* row = FindMachine(s, key)) {
+    const MachineKey key = ReadMachineKey(r);
+    if (answers::MachineRow* row = FindJixMachine(s, key)) {
         ByteBuilder body;
         AppendMeters(AppendKey(body.U16(14), key), *row).Raw(SpinBlock(false, 0, 0));
         s.Send(body.Take());
@@ -98,8 +89,8 @@ void Enter(PlaySession& s, BodyReader& r)
 
 void CoinIn(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindJixMachine(s, key);
     if (!row)
         return;
     ByteBuilder body;
@@ -115,8 +106,8 @@ void CoinIn(PlaySession& s, BodyReader& r)
 
 void PlayStart(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindJixMachine(s, key);
     if (!row)
         return;
     ByteBuilder body;
@@ -133,9 +124,9 @@ void PlayStart(PlaySession& s, BodyReader& r)
 
 void Bonus(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
+    const MachineKey key = ReadMachineKey(r);
     const uint32_t level = r.U32();
-    answers::MachineRow* row = FindMachine(s, key);
+    answers::MachineRow* row = FindJixMachine(s, key);
     if (!row)
         return;
     uint32_t amount = 0;
@@ -151,8 +142,8 @@ void Bonus(PlaySession& s, BodyReader& r)
 
 void SpinData(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindJixMachine(s, key);
     if (!row)
         return;
     ByteBuilder body;
@@ -173,8 +164,8 @@ void SpinData(PlaySession& s, BodyReader& r)
 
 void SpinEnd(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    if (answers::MachineRow* row = FindMachine(s, key)) {
+    const MachineKey key = ReadMachineKey(r);
+    if (answers::MachineRow* row = FindJixMachine(s, key)) {
         ByteBuilder body;
         AppendMeters(AppendKey(body.U16(19), key).U8(1), *row);
         s.Send(body.Take());
@@ -183,8 +174,8 @@ void SpinEnd(PlaySession& s, BodyReader& r)
 
 void TicketOut(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindJixMachine(s, key);
     if (!row)
         return;
     uint8_t result = 0;
@@ -200,8 +191,8 @@ void TicketOut(PlaySession& s, BodyReader& r)
 
 void GameFin(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    if (answers::MachineRow* row = FindMachine(s, key)) {
+    const MachineKey key = ReadMachineKey(r);
+    if (answers::MachineRow* row = FindJixMachine(s, key)) {
         ByteBuilder body;
         AppendMeters(AppendKey(body.U16(22), key).U8(1), *row);
         s.Send(body.Take());

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "PlayMachineKey.h"
+
 namespace devserver {
 
 namespace {
@@ -29,47 +31,19 @@ const std::array<MorvaneCannedSpin, 5> kSpins = {{
 
 uint8_t BetOf(uint8_t gameType) { return gameType == 4 ? 200 : 100; }
 
-answers::MachineRow* FindMachine(PlaySession& s, uint8_t gameType, uint16_t number)
-{
-    for (answers::MachineRow& row : s.state.machines)
-        if (row.gameType == gameType && row.number == number && number != 0)
-            return &row;
-    return nullptr;
-}
-
-struct Key {
-    uint8_t gameType;
-    uint16_t number;
-};
-
-Key ReadKey(BodyReader& r)
-{
-    Key key;
-    key.gameType = r.U8();
-    key.number = r.U16();
-    return key;
-}
-
-ByteBuilder Answer(uint16_t id, const Key& key)
-{
-    ByteBuilder body;
-    body.U16(id).U8(key.gameType).U16(key.number);
-    return body;
-}
-
 void Enter(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    const answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
-    ByteBuilder body = Answer(23, key);
+    const MachineKey key = ReadMachineKey(r);
+    const answers::MachineRow* row = FindMachine(s, key);
+    ByteBuilder body = KeyedAnswer(23, key);
     body.U32(row ? row->credit : 0).U32(row ? row->score : 0).Raw(MorvaneSpinRecord(kSpins[0]));
     s.Send(body.Take());
 }
 
 void CoinIn(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
     const bool ok = row && s.state.money >= kCoinInCredit;
     if (ok) {
         s.state.money -= kCoinInCredit;
@@ -84,10 +58,10 @@ void CoinIn(PlaySession& s, BodyReader& r)
 
 void SpinData(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
     const bool granted = row && row->credit >= BetOf(key.gameType);
-    ByteBuilder body = Answer(25, key);
+    ByteBuilder body = KeyedAnswer(25, key);
     if (!granted) {
         body.U32(row ? row->credit : 0).U32(row ? row->score : 0).U8(0);
         s.Send(body.Take());
@@ -106,34 +80,34 @@ void SpinData(PlaySession& s, BodyReader& r)
 
 void TicketOut(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
     const bool paid = row && row->score >= kTicketUnit;
     if (paid) {
         row->score -= kTicketUnit;
         ++s.state.giftTickets;
     }
-    ByteBuilder body = Answer(27, key);
+    ByteBuilder body = KeyedAnswer(27, key);
     body.U32(row ? row->credit : 0).U32(row ? row->score : 0).U8(paid ? 1 : 0).U32(s.state.giftTickets);
     s.Send(body.Take());
 }
 
 void DoubleUp(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    s.Send(Answer(29, key).U8(1).Take());
+    const MachineKey key = ReadMachineKey(r);
+    s.Send(KeyedAnswer(29, key).U8(1).Take());
 }
 
 // One card: the player's choice 1 bets on red, 0 on black. A win doubles the stake (the score
 // gains it once more), a loss takes it back from the score.
 void PerformanceValue(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
+    const MachineKey key = ReadMachineKey(r);
     const uint32_t stage = r.U32();
     const uint8_t choice = r.U8();
-    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    answers::MachineRow* row = FindMachine(s, key);
     uint32_t& stake = s.state.counters[kDoubleStake];
-    ByteBuilder body = Answer(30, key);
+    ByteBuilder body = KeyedAnswer(30, key);
     if (!row || stake == 0) {
         s.Send(body.U8(0).Take());
         return;
@@ -154,9 +128,9 @@ void PerformanceValue(PlaySession& s, BodyReader& r)
 
 void GameFin(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    const answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
-    ByteBuilder body = Answer(33, key);
+    const MachineKey key = ReadMachineKey(r);
+    const answers::MachineRow* row = FindMachine(s, key);
+    ByteBuilder body = KeyedAnswer(33, key);
     body.U8(row ? 1 : 0);
     if (row)
         body.U32(row->credit).U32(row->score);
@@ -198,7 +172,7 @@ void AddMorvaneAnswers(PlayAnswers& answers)
     answers.On(23, Enter);
     answers.On(24, CoinIn);
     answers.On(25, SpinData);
-    answers.On(26, [](PlaySession& s, BodyReader& r) { s.Send(Answer(26, ReadKey(r)).U8(1).Take()); });
+    answers.On(26, [](PlaySession& s, BodyReader& r) { s.Send(KeyedAnswer(26, ReadMachineKey(r)).U8(1).Take()); });
     answers.On(27, TicketOut);
     answers.On(29, DoubleUp);
     answers.On(30, PerformanceValue);

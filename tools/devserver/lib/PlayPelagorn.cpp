@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "PlayMachineKey.h"
+
 namespace devserver {
 
 namespace {
@@ -25,34 +27,6 @@ uint32_t TotalWin(const PelagornCannedSpin& spin)
     return uint32_t(spin.lineWins[0]) + spin.lineWins[1] + spin.lineWins[2];
 }
 
-answers::MachineRow* FindMachine(PlaySession& s, uint8_t gameType, uint16_t number)
-{
-    for (answers::MachineRow& row : s.state.machines)
-        if (row.gameType == gameType && row.number == number && number != 0)
-            return &row;
-    return nullptr;
-}
-
-struct Key {
-    uint8_t gameType;
-    uint16_t number;
-};
-
-Key ReadKey(BodyReader& r)
-{
-    Key key;
-    key.gameType = r.U8();
-    key.number = r.U16();
-    return key;
-}
-
-ByteBuilder Answer(uint16_t id, const Key& key)
-{
-    ByteBuilder body;
-    body.U16(id).U8(key.gameType).U16(key.number);
-    return body;
-}
-
 // The machine row's meters: credit, gift (the row's score) and spins left (the row's win).
 void Meters(ByteBuilder& body, const answers::MachineRow* row)
 {
@@ -64,9 +38,9 @@ uint32_t& PendingWin(PlaySession& s, uint16_t number) { return s.state.counters[
 
 void Enter(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    const answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
-    ByteBuilder body = Answer(34, key);
+    const MachineKey key = ReadMachineKey(r);
+    const answers::MachineRow* row = FindMachine(s, key);
+    ByteBuilder body = KeyedAnswer(34, key);
     Meters(body, row);
     body.U32(kCoinPrice).U32(20000).U32(kTicketUnit).U32(kGiftOutLimit);  // 12 .. 24
     body.U32(3).U32(10).U32(3);                                            // 28 .. 36
@@ -81,8 +55,8 @@ void Enter(PlaySession& s, BodyReader& r)
 
 void CoinIn(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
     const bool ok = row && s.state.money >= kCoinInCredit;
     if (ok) {
         s.state.money -= kCoinInCredit;
@@ -97,8 +71,8 @@ void CoinIn(PlaySession& s, BodyReader& r)
 
 void CoinDrop(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
     uint32_t fromCredit = 0;
     bool ok = false;
     if (row && row->credit >= kCoinPrice) {
@@ -109,21 +83,21 @@ void CoinDrop(PlaySession& s, BodyReader& r)
         row->score -= kCoinPrice;
         ok = true;
     }
-    ByteBuilder body = Answer(36, key);
+    ByteBuilder body = KeyedAnswer(36, key);
     body.U8(ok ? 1 : 0).U32(row ? row->credit : 0).U32(row ? row->score : 0).U32(fromCredit).U32(0);
     s.Send(body.Take());
 }
 
 void ItemHit(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
+    const MachineKey key = ReadMachineKey(r);
     r.F32();
     r.F32();
     const uint16_t itemType = r.U16();
-    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    answers::MachineRow* row = FindMachine(s, key);
     if (row && itemType == 1)
         ++row->win;
-    ByteBuilder body = Answer(37, key);
+    ByteBuilder body = KeyedAnswer(37, key);
     body.U8(row ? 1 : 0).I32(1).Zeros(8).U32(row ? row->credit : 0).U32(row ? row->score : 0);  // 0 .. 16
     body.U8(0).U32(row ? row->win : 0).U32(0).U32(0).U32(0).U8(0).U32(0);                         // 20 .. 38
     s.Send(body.Take());
@@ -131,10 +105,10 @@ void ItemHit(PlaySession& s, BodyReader& r)
 
 void SpinData(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
     const bool granted = row && row->win > 0;
-    ByteBuilder body = Answer(38, key);
+    ByteBuilder body = KeyedAnswer(38, key);
     body.U8(granted ? 1 : 0);
     if (!granted) {
         body.U32(0);
@@ -159,9 +133,9 @@ void SpinData(PlaySession& s, BodyReader& r)
 
 void GameFin(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
-    ByteBuilder body = Answer(43, key);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
+    ByteBuilder body = KeyedAnswer(43, key);
     body.U8(row ? 1 : 0);
     if (row) {
         uint32_t& win = PendingWin(s, key.number);
@@ -174,8 +148,8 @@ void GameFin(PlaySession& s, BodyReader& r)
 
 void TicketOut(PlaySession& s, BodyReader& r)
 {
-    const Key key = ReadKey(r);
-    answers::MachineRow* row = FindMachine(s, key.gameType, key.number);
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
     const uint32_t units = row ? std::min(row->score / kTicketUnit, kGiftOutLimit) : 0;
     if (units > 0) {
         row->score -= units * kTicketUnit;
@@ -183,7 +157,7 @@ void TicketOut(PlaySession& s, BodyReader& r)
         // What the game moved into its gift-out comes back to the machine as spins no more.
         row->win = 0;
     }
-    ByteBuilder body = Answer(41, key);
+    ByteBuilder body = KeyedAnswer(41, key);
     body.U8(row ? 1 : 0).U32(0).U32(0).U32(row ? row->credit : 0).U32(row ? row->score : 0);
     body.U32(row ? row->win : 0).U32(0).U32(0);
     body.U32(s.state.giftTickets);
@@ -243,8 +217,8 @@ void AddPelagornAnswers(PlayAnswers& answers)
     answers.On(37, ItemHit);
     answers.On(38, SpinData);
     // Every event of a canned spin comes with its spin data: the result asks get "no more".
-    answers.On(39, [](PlaySession& s, BodyReader& r) { s.Send(Answer(39, ReadKey(r)).U8(0).Take()); });
-    answers.On(40, [](PlaySession& s, BodyReader& r) { s.Send(Answer(40, ReadKey(r)).U8(1).U8(1).Take()); });
+    answers.On(39, [](PlaySession& s, BodyReader& r) { s.Send(KeyedAnswer(39, ReadMachineKey(r)).U8(0).Take()); });
+    answers.On(40, [](PlaySession& s, BodyReader& r) { s.Send(KeyedAnswer(40, ReadMachineKey(r)).U8(1).U8(1).Take()); });
     answers.On(41, TicketOut);
     answers.On(42, [](PlaySession&, BodyReader&) {});  // no answer
     answers.On(43, GameFin);
