@@ -163,7 +163,8 @@ void CXDrawBGInfo::DrawSorted(int32_t pass)
     for (auto* element = m_Moving.m_pHead; element; element = element->m_pNext) {
         CXDrawBGMoveObjectInfo* object = element->m_pData;
         if (object && object->IsLive() && object->m_nPass == pass)
-            m_Sorted.insert(std::upper_bound(m_Sorted.begin(), m_Sorted.end(), object, before), object);
+            m_Sorted.insert(std::upper_bound(m_Sorted.begin(), m_Sorted.end(), object, before),
+                            object);
     }
     for (CXDrawBGMoveObjectInfo* object : m_Sorted)
         DrawObject(*object);

@@ -27,32 +27,34 @@ protected:
         WriteAnf(dir + "thunder.anf", 16, 16, {0xFFFFFFFF}, 2);
         for (const char* name : {"DATA_PELAGORN/music/a.wav", "DATA_PELAGORN/music/b.wav"})
             m_folder.Write(name, sound_test::SilentWave(44100 * 20));
-        WriteText(dir + "bg.cfg",
-                  "BG_COUNT=2\n"
-                  "BG_LAYER_0=2\n"
-                  "BG_ANF_0_0=0,0,30,0,0,0,0,0,0,0,0,strip.anf\n"
-                  "BG_ANF_0_1=1,200,30,0,0,0,0,0,0,0,0,strip.anf\n"
-                  "BG_MUSIC_0=2\n"
-                  "BG_MUSIC_0_0=0,0,0,music/a.wav\n"
-                  "BG_MUSIC_0_1=0,0,0,music/b.wav,100,0,1.0,0,1\n"
-                  "BG_MO_0=2\n"
-                  "BG_MO_DISPLAY_0=0\n"
-                  "BG_MO_ANF_0_0=0,1,0,0,0,+0,100,300,0,0,0,100,100,100,100,0,image/bg/mo.anf,0\n"
-                  "BG_MO_ANF_0_1=1,1,5,0,0,+0,100,300,0,0,0,100,100,100,100,0,image/bg/mo.anf,0\n"
-                  "BG_LAYER_1=2\n"
-                  "BG_ANF_1_0=0,0,30,0,0,0,0,0,0,0,0,strip.anf\n"
-                  "BG_ANF_1_1=1,200,30,0,0,0,0,0,0,0,0,strip.anf\n"
-                  "SIGN_ALPHA=128\nSIGN_SPEED=1000\nBG_CHANGE_SPEED=500\nSIGN_FADE_SPEED=500\n"
-                  "SIGN_COUNT=2\nSIGN_0=100,100,200,200,0,sign.anf\nSIGN_1=300,300,400,400,0,sign.anf\n"
-                  "RAIN_COUNT=2\nRAIN_0=rain.anf\nRAIN_1=rain.anf\n"
-                  "THUNDER_COUNT=2\nTHUNDER_0=thunder.anf\nTHUNDER_1=thunder.anf\n"
-                  "THUNDER_SHAKE_1=1,4,6,50,100,1\n");
+        WriteText(
+            dir + "bg.cfg",
+            "BG_COUNT=2\n"
+            "BG_LAYER_0=2\n"
+            "BG_ANF_0_0=0,0,30,0,0,0,0,0,0,0,0,strip.anf\n"
+            "BG_ANF_0_1=1,200,30,0,0,0,0,0,0,0,0,strip.anf\n"
+            "BG_MUSIC_0=2\n"
+            "BG_MUSIC_0_0=0,0,0,music/a.wav\n"
+            "BG_MUSIC_0_1=0,0,0,music/b.wav,100,0,1.0,0,1\n"
+            "BG_MO_0=2\n"
+            "BG_MO_DISPLAY_0=0\n"
+            "BG_MO_ANF_0_0=0,1,0,0,0,+0,100,300,0,0,0,100,100,100,100,0,image/bg/mo.anf,0\n"
+            "BG_MO_ANF_0_1=1,1,5,0,0,+0,100,300,0,0,0,100,100,100,100,0,image/bg/mo.anf,0\n"
+            "BG_LAYER_1=2\n"
+            "BG_ANF_1_0=0,0,30,0,0,0,0,0,0,0,0,strip.anf\n"
+            "BG_ANF_1_1=1,200,30,0,0,0,0,0,0,0,0,strip.anf\n"
+            "SIGN_ALPHA=128\nSIGN_SPEED=1000\nBG_CHANGE_SPEED=500\nSIGN_FADE_SPEED=500\n"
+            "SIGN_COUNT=2\nSIGN_0=100,100,200,200,0,sign.anf\nSIGN_1=300,300,400,400,0,sign.anf\n"
+            "RAIN_COUNT=2\nRAIN_0=rain.anf\nRAIN_1=rain.anf\n"
+            "THUNDER_COUNT=2\nTHUNDER_0=thunder.anf\nTHUNDER_1=thunder.anf\n"
+            "THUNDER_SHAKE_1=1,4,6,50,100,1\n");
     }
     // Dim target and direction of the strip of `group` in each layer.
     void ExpectStripDims(CXDrawBG& bg, int group, float target, float direction, const char* what)
     {
         for (uint32_t i = 0; i < bg.m_Layers.GetSize(); ++i) {
-            const CXDrawBGDim& dim = bg.GetLayer(i)->m_Strips.GetAt(static_cast<uint32_t>(group))->m_Dim;
+            const CXDrawBGDim& dim =
+                bg.GetLayer(i)->m_Strips.GetAt(static_cast<uint32_t>(group))->m_Dim;
             EXPECT_EQ(dim.fTarget, target) << what << ", layer " << i << ", group " << group;
             EXPECT_EQ(dim.fDirection, direction) << what << ", layer " << i << ", group " << group;
         }
@@ -88,7 +90,8 @@ TEST_F(PelagornEventBackground, EventDrivesGroupsRainThunderObjectsAndMusic)
     EXPECT_FALSE(s.IsSecondGroupShown());
     ExpectStripDims(bg, 0, 128.0f, 1.0f, "first group on");
     ExpectStripDims(bg, 1, 0.0f, 0.0f, "second group untouched");
-    EXPECT_EQ(layer.m_Definitions.GetAt(0)->m_Dim.fTarget, 128.0f) << "the group-0 moving objects dim too";
+    EXPECT_EQ(layer.m_Definitions.GetAt(0)->m_Dim.fTarget, 128.0f)
+        << "the group-0 moving objects dim too";
     EXPECT_EQ(bg.m_nRainIndex, 1);
     EXPECT_TRUE(bg.m_Rain.GetAt(1)->IsPlaying());
     EXPECT_EQ(bg.m_nThunderIndex, 1);
