@@ -150,18 +150,22 @@ void CXDrawBGInfo::DrawSorted(int32_t pass)
         if (slot.IsLive() && slot.m_nPass == pass)
             DrawObject(slot);
     });
+    // A binary insertion into the reused buffer keeps equal objects in list order without the
+    // scratch memory a library stable sort takes on every call.
+    const auto before = [](const CXDrawBGMoveObjectInfo* a, const CXDrawBGMoveObjectInfo* b) {
+        if (a->m_nDepth != b->m_nDepth)
+            return a->m_nDepth < b->m_nDepth;
+        if (a->m_fScale != b->m_fScale)
+            return a->m_fScale < b->m_fScale;
+        return a->m_nStartTime < b->m_nStartTime;
+    };
     m_Sorted.clear();
-    for (auto* element = m_Moving.m_pHead; element; element = element->m_pNext)
-        if (element->m_pData && element->m_pData->IsLive() && element->m_pData->m_nPass == pass)
-            m_Sorted.push_back(element->m_pData);
-    std::stable_sort(m_Sorted.begin(), m_Sorted.end(),
-                     [](const CXDrawBGMoveObjectInfo* a, const CXDrawBGMoveObjectInfo* b) {
-                         if (a->m_nDepth != b->m_nDepth)
-                             return a->m_nDepth < b->m_nDepth;
-                         if (a->m_fScale != b->m_fScale)
-                             return a->m_fScale < b->m_fScale;
-                         return a->m_nStartTime < b->m_nStartTime;
-                     });
+    for (auto* element = m_Moving.m_pHead; element; element = element->m_pNext) {
+        CXDrawBGMoveObjectInfo* object = element->m_pData;
+        if (object && object->IsLive() && object->m_nPass == pass)
+            m_Sorted.insert(std::upper_bound(m_Sorted.begin(), m_Sorted.end(), object, before),
+                            object);
+    }
     for (CXDrawBGMoveObjectInfo* object : m_Sorted)
         DrawObject(*object);
 }

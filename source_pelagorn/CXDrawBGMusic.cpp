@@ -1,6 +1,5 @@
 // The music of a background layer: the current entry's fade-out, its volume, the count that ends
 // a piece after its play limit, and the choice of the next entry.
-#include <vector>
 
 #include "CXDrawBGInfo.h"
 #include "CXDrawBGRandom.h"
@@ -37,15 +36,26 @@ void CXDrawBGInfo::StopMusic()
 void CXDrawBGInfo::ChooseMusic()
 {
     StopMusic();
-    const bool group0 = m_pScene && m_pScene->IsFirstGroupShown();
-    std::vector<uint32_t> group0Entries, otherEntries;
+    // The entries to draw from: the group-0 ones while that group shows (when there are any), else
+    // the others. Counted, then the drawn one found by a second walk.
+    uint32_t group0Count = 0, otherCount = 0;
     for (uint32_t i = 0; i < m_Music.GetSize(); ++i)
         if (const CXDrawBGMusicInfo* entry = m_Music.GetAt(i))
-            (entry->m_bGroup0 ? group0Entries : otherEntries).push_back(i);
-    const std::vector<uint32_t>& pool = group0 && !group0Entries.empty() ? group0Entries : otherEntries;
-    if (pool.empty())
+            ++(entry->m_bGroup0 ? group0Count : otherCount);
+    const bool fromGroup0 = m_pScene && m_pScene->IsFirstGroupShown() && group0Count > 0;
+    const uint32_t count = fromGroup0 ? group0Count : otherCount;
+    if (count == 0)
         return;
-    const uint32_t index = pool[static_cast<size_t>(CXDrawBGRandomRange(0, static_cast<int32_t>(pool.size() - 1)))];
+    uint32_t left = static_cast<uint32_t>(CXDrawBGRandomRange(0, static_cast<int32_t>(count - 1)));
+    uint32_t index = 0;
+    for (uint32_t i = 0; i < m_Music.GetSize(); ++i) {
+        const CXDrawBGMusicInfo* entry = m_Music.GetAt(i);
+        if (!entry || (entry->m_bGroup0 != 0) != fromGroup0)
+            continue;
+        index = i;
+        if (left-- == 0)
+            break;
+    }
     CXDrawBGMusicInfo* entry = m_Music.GetAt(index);
     m_nCurrentMusic = static_cast<int32_t>(index);
     entry->m_fPlayed = 0.0f;

@@ -1,5 +1,41 @@
 #include "CXDrawEFFECT.h"
 
+CXDrawEffectList::~CXDrawEffectList()
+{
+    while (Element* element = m_pSpare) {
+        m_pSpare = element->m_pNext;
+        FreeData(element);
+        delete element;
+    }
+}
+
+void CXDrawEffectList::Retire(Element* element)
+{
+    if (!element || !m_pHead)
+        return;
+    Unlink(element);
+    element->m_pNext = m_pSpare;
+    m_pSpare = element;
+}
+
+CXDrawEffectAniInfo* CXDrawEffectList::ReuseAtTail()
+{
+    Element* element = m_pSpare;
+    if (!element || !element->m_pData)
+        return nullptr;
+    m_pSpare = element->m_pNext;
+    *element->m_pData = CXDrawEffectAniInfo();
+    element->m_pNext = nullptr;
+    element->m_pPrev = m_pTail;
+    if (m_pTail)
+        m_pTail->m_pNext = element;
+    else
+        m_pHead = element;
+    m_pTail = element;
+    ++m_dwCount;
+    return element->m_pData;
+}
+
 void CXDrawEFFECT::Init()
 {
     m_Particles.Create(0.0f);
@@ -9,9 +45,14 @@ void CXDrawEFFECT::AddAnimation(float x, float y, CX2DAnimation* animation, int3
 {
     if (!animation || !animation->GetCore())
         return;
-    auto* entry = new CXDrawEffectAniInfo;
-    if (!entry)
-        return;
+    CXDrawEffectAniInfo* entry = m_Entries.ReuseAtTail();
+    if (!entry) {
+        entry = new CXDrawEffectAniInfo;
+        if (!entry || !m_Entries.AddTail(entry)) {
+            delete entry;
+            return;
+        }
+    }
     if (!animation->IsPlaying())
         animation->Play(false);
     animation->GetSound().Play();
@@ -20,7 +61,6 @@ void CXDrawEFFECT::AddAnimation(float x, float y, CX2DAnimation* animation, int3
     entry->m_nLastSeen = animation->GetFrame();
     entry->m_bWaitSound = waitSound;
     entry->m_pAnimation = animation;
-    m_Entries.AddTail(entry);
 }
 
 void CXDrawEFFECT::RemoveAnimation(const CX2DAnimation* animation)
@@ -37,7 +77,7 @@ void CXDrawEFFECT::Update(float dt)
     for (auto* element = m_Entries.m_pHead; element;) {
         auto* next = element->m_pNext;
         if (element->m_pData && element->m_pData->m_pAnimation && element->m_pData->m_bDone)
-            m_Entries.DelList(element);
+            m_Entries.Retire(element);
         element = next;
     }
     m_Particles.Update(dt);

@@ -28,6 +28,22 @@ public:
     CX2DAnimation* m_pAnimation = nullptr;
 };
 
+// The queue's list. Finished entries keep their list elements in a spare chain and are taken
+// again by the next effect, so a busy queue neither makes nor frees anything per effect.
+class CXDrawEffectList : public CXListTmpl<CXDrawEffectAniInfo> {
+public:
+    CXDrawEffectList() = default;
+    ~CXDrawEffectList() override;
+
+    // Unlinks the element and keeps it, with its entry, for reuse.
+    void Retire(Element* element);
+    // A spare entry, reset and appended at the tail; null when there is none.
+    CXDrawEffectAniInfo* ReuseAtTail();
+
+private:
+    Element* m_pSpare = nullptr;  // chained through m_pNext
+};
+
 class CXDrawEFFECT : public CXDrawObject {
 public:
     CX_DECLARE_MEMORY_POOL(CXDrawEFFECT)
@@ -49,7 +65,7 @@ public:
 
     CX2DParticleManager& GetParticleManager() { return m_Particles; }
 
-    CXListTmpl<CXDrawEffectAniInfo> m_Entries;
+    CXDrawEffectList m_Entries;
     CX2DParticleManager m_Particles;
 
 private:

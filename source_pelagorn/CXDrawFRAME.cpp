@@ -227,6 +227,12 @@ void CXDrawFRAME::DrawGauge(double percent, int32_t piece)
     gauge->Render(info->m_fX, info->m_fY + static_cast<float>(height - rows));
 }
 
+void CXDrawFRAME::ClearSignPieces()
+{
+    for (int32_t piece : m_nSignPieces)
+        SetPieceState(piece, 0);
+}
+
 void CXDrawFRAME::SyncTitleAnimation()
 {
     CXDrawFrameInfo* titlePiece = m_Pieces.GetSize() > kTitlePiece ? m_Pieces.GetAt(kTitlePiece) : nullptr;

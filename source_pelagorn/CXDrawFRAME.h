@@ -54,6 +54,8 @@ public:
     void SetScore(uint32_t index, uint32_t value, bool jump, uint8_t immediate);
     // Follows the scene's second object group: the title plays while it shows.
     void SyncTitleAnimation();
+    // The two sign pieces go back to their first state (the demo's start).
+    void ClearSignPieces();
 
     double m_dLeftOilTarget = 0.0;
     double m_dLeftOilShown = 0.0;

@@ -104,27 +104,36 @@ void CXDrawITEM::Init()
 
 void CXDrawITEM::AddCell(int32_t kind)
 {
-    CXDrawItemInfo* info = kind >= 0 ? m_Kinds.GetAt(static_cast<uint32_t>(kind)) : nullptr;
-    if (!info)
-        return;
-    const int32_t pictures = static_cast<int32_t>(info->m_Pictures.GetSize());
-    if (pictures <= 0)
-        return;
-    const int32_t index = RandomRange(int32_t{0}, pictures - 1);
-    CXDrawItemObjectInfo* picture = info->m_Pictures.GetAt(static_cast<uint32_t>(index));
-    if (!picture)
-        return;
     auto* cell = new CXDrawItemBeltInfo;
     if (!cell)
         return;
-    cell->m_bAnimate = picture->m_bAlwaysAnimate ? 1 : RandomRange(int32_t{1}, int32_t{100}) > 50;
-    cell->m_bHit = 0;
-    cell->m_nNumber = kind == kNumberKind ? kNumberValue : 0;
-    cell->m_nKind = kind;
-    cell->m_nPicture = index;
-    cell->m_pKind = info;
-    cell->m_pPicture = picture;
+    if (!FillCell(*cell, kind)) {
+        delete cell;
+        return;
+    }
     m_Belt.AddTail(cell);
+}
+
+bool CXDrawITEM::FillCell(CXDrawItemBeltInfo& cell, int32_t kind)
+{
+    CXDrawItemInfo* info = kind >= 0 ? m_Kinds.GetAt(static_cast<uint32_t>(kind)) : nullptr;
+    if (!info)
+        return false;
+    const int32_t pictures = static_cast<int32_t>(info->m_Pictures.GetSize());
+    if (pictures <= 0)
+        return false;
+    const int32_t index = RandomRange(int32_t{0}, pictures - 1);
+    CXDrawItemObjectInfo* picture = info->m_Pictures.GetAt(static_cast<uint32_t>(index));
+    if (!picture)
+        return false;
+    cell.m_bAnimate = picture->m_bAlwaysAnimate ? 1 : RandomRange(int32_t{1}, int32_t{100}) > 50;
+    cell.m_bHit = 0;
+    cell.m_nNumber = kind == kNumberKind ? kNumberValue : 0;
+    cell.m_nKind = kind;
+    cell.m_nPicture = index;
+    cell.m_pKind = info;
+    cell.m_pPicture = picture;
+    return true;
 }
 
 void CXDrawITEM::Update(float dt)
@@ -136,15 +145,28 @@ void CXDrawITEM::Update(float dt)
     if (m_fOffset <= m_fWidth)
         return;
     m_fOffset = 0.0f;
-    if (m_Belt.m_pHead)
-        m_Belt.DelList(m_Belt.m_pHead);
-    if (m_Sequence.empty())
+    if (m_Sequence.empty()) {
+        if (m_Belt.m_pHead)
+            m_Belt.DelList(m_Belt.m_pHead);
         return;
+    }
     if (m_nBeltPosition < 0 || static_cast<size_t>(m_nBeltPosition) >= m_Sequence.size())
         m_nBeltPosition = 0;
-    AddCell(m_Sequence[static_cast<size_t>(m_nBeltPosition)]);
+    const int32_t kind = m_Sequence[static_cast<size_t>(m_nBeltPosition)];
     if (static_cast<size_t>(++m_nBeltPosition) >= m_Sequence.size())
         m_nBeltPosition = 0;
+    if (!m_Belt.m_pHead) {
+        AddCell(kind);
+        return;
+    }
+    // The cell that left on the left comes back on the right with the next kind: the cells move
+    // one place along the list, so the belt turns without making or freeing anything.
+    CXDrawItemBeltInfo* recycled = m_Belt.m_pHead->m_pData;
+    for (auto* element = m_Belt.m_pHead; element->m_pNext; element = element->m_pNext)
+        element->m_pData = element->m_pNext->m_pData;
+    m_Belt.m_pTail->m_pData = recycled;
+    if (!recycled || !FillCell(*recycled, kind))
+        m_Belt.DelList(m_Belt.m_pTail);
 }
 
 void CXDrawITEM::Draw()

@@ -88,6 +88,8 @@ public:
 
     // Appends a cell of the kind with one of its pictures; nothing for a kind without pictures.
     void AddCell(int32_t kind);
+    // Gives the cell the kind and one of its pictures; false for a kind without pictures.
+    bool FillCell(CXDrawItemBeltInfo& cell, int32_t kind);
 
     float m_fWidth = 0.0f;   // cell width
     float m_fHeight = 0.0f;  // cell height

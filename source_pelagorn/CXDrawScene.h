@@ -55,9 +55,9 @@ public:
     // The reels have stopped: shows the prize through CXDrawREEL::ShowPrizeEffect and marks the
     // winning symbols with CXDrawREEL::MarkPrizeSymbol.
     virtual void ShowReelPrize() = 0;
-    // The prize display has ended: adds the prize ShowReelPrize stored (the scene's second prize
-    // value when that is 0) to GIFT unless in demo mode, clears the stored prize, and clears the
-    // pending effect number when `effect` is 0 or equals it.
+    // The prize display has ended: adds the prize ShowReelPrize stored to GIFT unless in demo
+    // mode, clears the stored prize, and clears the pending effect number when `effect` is 0 or
+    // equals it.
     virtual void FinishReelPrize(int32_t effect) = 0;
     // The reels want the next outcome.
     virtual void StartScrollReel() = 0;

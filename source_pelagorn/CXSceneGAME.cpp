@@ -495,6 +495,8 @@ void CXSceneGAME::StartDemo(CXSceneAccount*)
         m_pBG->ChangeSign(0);
         m_pBG->StopAllSigns();
     }
+    if (m_pFrame)
+        m_pFrame->ClearSignPieces();
     if (m_pOwner && m_pOwner->GetSceneLOGO())
         m_pOwner->GetSceneLOGO()->StartDemoLogo();
     EngineSetEffectVolume(static_cast<int>(kDemoVolume));

@@ -159,6 +159,33 @@ TEST_F(PelagornEffect, AnEntryWaitingForASilentSoundEndsAfterOnePass)
     EXPECT_EQ(frames, 7);
 }
 
+TEST_F(PelagornEffect, AFinishedEntryIsTakenAgainFreshAtTheTail)
+{
+    CX2DAnimation animation;
+    ASSERT_TRUE(animation.Load("fx/five.anf"));
+    m_effects.AddAnimation(1.0f, 100.0f, &animation, 1);
+    Frame(animation);
+    Frame(animation);
+    m_effects.AddAnimation(2.0f, 100.0f, &animation, 0);
+    for (int frames = 0; m_effects.m_Entries.GetCount() > 1 && frames < 100; ++frames)
+        Frame(animation);
+    ASSERT_EQ(m_effects.m_Entries.GetCount(), 1u);
+    CXDrawEffectAniInfo* finished = m_effects.m_Entries.m_pHead->m_pData;
+    EXPECT_EQ(finished->m_fX, 2.0f) << "the first entry went first";
+
+    m_effects.AddAnimation(300.0f, 100.0f, &animation, 0);
+    ASSERT_EQ(m_effects.m_Entries.GetCount(), 2u);
+    EXPECT_EQ(m_effects.m_Entries.m_pHead->m_pData->m_fX, 2.0f);
+    const CXDrawEffectAniInfo& added = *m_effects.m_Entries.m_pTail->m_pData;
+    EXPECT_EQ(added.m_fX, 300.0f) << "a new effect is drawn over the older ones";
+    EXPECT_EQ(added.m_nFrame, 0);
+    EXPECT_EQ(added.m_bDone, 0);
+    EXPECT_EQ(added.m_bWrapped, 0);
+    EXPECT_EQ(added.m_bWaitSound, 0) << "nothing of the finished entry is left";
+    Frame(animation);
+    EXPECT_EQ(Pixel(305, 105), kRed & 0xFFFFFF) << "it starts on the first frame";
+}
+
 TEST_F(PelagornEffect, RefusesAnimationsWithoutAnImageAndRemovesTheFirstMatch)
 {
     CX2DAnimation empty;

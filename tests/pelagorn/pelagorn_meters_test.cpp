@@ -169,12 +169,23 @@ TEST_F(PelagornMeters, EnterAnswerRefusesZeroDivisors)
 TEST_F(PelagornMeters, DemoStartsOnlyWithoutMoneyOnTheMachine)
 {
     MakeGame();
+    // The frame's two sign pieces lit, beside a piece that is not one of them.
+    CXDrawFRAME& frame = *Scene().m_pFrame;
+    ASSERT_GE(frame.m_Pieces.GetSize(), 3u);
+    frame.m_nSignPieces[0] = 1;
+    frame.m_nSignPieces[1] = 2;
+    for (uint32_t piece = 0; piece < 3; ++piece)
+        frame.m_Pieces.GetAt(piece)->m_nState = 1;
     Scene().m_iGift = 100;
     Scene().StartDemo(m_game->GetSceneAccount());
     EXPECT_FALSE(Scene().IsDemoMode());
+    EXPECT_EQ(frame.m_Pieces.GetAt(1)->m_nState, 1) << "a demo that does not start changes nothing";
     Scene().m_iGift = 99;
     Scene().StartDemo(m_game->GetSceneAccount());
     EXPECT_TRUE(Scene().IsDemoMode());
     EXPECT_EQ(m_game->GetCurrentScene(), static_cast<CX2DSceneObject*>(m_game->GetSceneLOGO()));
     EXPECT_EQ(Scene().m_iGift, 0);
+    EXPECT_EQ(frame.m_Pieces.GetAt(1)->m_nState, 0);
+    EXPECT_EQ(frame.m_Pieces.GetAt(2)->m_nState, 0);
+    EXPECT_EQ(frame.m_Pieces.GetAt(0)->m_nState, 1);
 }
