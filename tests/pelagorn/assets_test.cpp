@@ -86,14 +86,13 @@ TEST_F(PelagornAssets, EveryObjectLoadsItsFileAndImages)
 // The game on the generated tree, as a lobby deck starts it.
 class PelagornGeneratedGame : public PelagornGameTest {
 protected:
-    CPelagorn& MakeGeneratedGame()
+    void MakeGeneratedGame()
     {
         m_game = std::make_unique<CPelagorn>(nullptr, 7, 3, false);
         m_game->SetClock(Clock);
         m_game->SetSender(&m_sender);
         m_game->SetDataFolder(std::string(CX_ASSETS_DIR) + "/DATA_PELAGORN/");
         EXPECT_TRUE(m_game->Initialize(nullptr, false)) << "the scenes load every file they need";
-        return *m_game;
     }
 };
 
@@ -126,6 +125,7 @@ TEST_F(PelagornGeneratedGame, LoadsReelsCoinsItemsAndBackgroundAndACoinReachesTh
     EXPECT_GE(covered, CXDrawITEM::kFieldWidth + s.m_pItem->m_fWidth);
     const CXDrawBGInfo* layer = s.m_pBG->GetLayer(0);
     ASSERT_NE(layer, nullptr);
+    ASSERT_GT(layer->m_Strips.GetSize(), 0u);
     for (uint32_t i = 0; i < layer->m_Strips.GetSize(); ++i)
         EXPECT_NE(layer->m_Strips.GetAt(i)->m_Images.m_pHead, nullptr) << "strip " << i;
 
