@@ -4,7 +4,8 @@ machine selection from deck 4 (its demonstration game is a Pelagorn machine), ch
 the Pelagorn list, inserts money and turns auto play on. The test then follows the game through
 the dev server's log: paid coins (36), item hits (37), spins (38) whose reels stop (42) and ask
 for their result (39), the spin end (40) and the game finish (43), until the third canned spin's
-high prize sends the gift meter over its maximum and the game pays it out in tickets (41).
+high prize sends the gift meter over its maximum and the game pays it out in tickets (41). Then
+it closes the client's window and expects a clean end.
 
     pelagorn_play_e2e.py CLIENT DEVSERVER XDRIVE BUILD_DIR
 """
@@ -181,8 +182,16 @@ def play(session):
     if (width, height) != (1920, 1080):
         raise SystemExit(f"FAIL: the screen is {width}x{height}, not full screen")
     spins = count(log, accepted(38, "MsgPelagornSpinData"))
-    print(f"PASS: a Pelagorn machine on deck 4 played {spins} spins through to the game finish and paid its "
-          "gifts out in tickets")
+
+    # The program ends cleanly with the game running: closing the window asks first, closing
+    # again ends it, and the game, its scenes and its threads go without a sanitizer report.
+    client = session.client
+    act_until(lambda: xdrive("close"), "the client's end after closing its window", lambda: client.poll() is not None,
+              60, log, every=3.0)
+    if client.returncode != 0:
+        raise SystemExit(f"FAIL: the client ended with {client.returncode} after its window was closed")
+    print(f"PASS: a Pelagorn machine on deck 4 played {spins} spins through to the game finish, paid its gifts out "
+          "in tickets, and the client ended cleanly")
     return 0
 
 
