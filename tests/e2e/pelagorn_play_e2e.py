@@ -65,13 +65,9 @@ def accepted(message_id, name):
     return f"-> {message_id} {name}: {message_id:02x} 00 {KEY} 01"
 
 
-def count(log, line):
-    return log().count(line)
-
-
 def act_until(action, what, predicate, seconds, log, every=5.0):
-    """Repeats the action (a click) until the predicate holds: a click that lands while the lobby
-    is still busy is simply made again."""
+    """Repeats the action (a click, a close) until the predicate holds: one that lands while the
+    client is still busy is simply made again."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         action()
@@ -181,7 +177,7 @@ def play(session):
     width, height, _ = read_ppm(shot(session, "played.ppm"))
     if (width, height) != (1920, 1080):
         raise SystemExit(f"FAIL: the screen is {width}x{height}, not full screen")
-    spins = count(log, accepted(38, "MsgPelagornSpinData"))
+    spins = log().count(accepted(38, "MsgPelagornSpinData"))
 
     # The program ends cleanly with the game running: closing the window asks first, closing
     # again ends it, and the game, its scenes and its threads go without a sanitizer report.
