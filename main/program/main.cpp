@@ -4,6 +4,7 @@
 #include "CJix.h"
 #include "CMorvane.h"
 #include "CNetClient.h"
+#include "CPelagorn.h"
 #include "GameFactory.h"
 #include "NetClientGlobal.h"
 
@@ -12,5 +13,6 @@ int main()
     SetNetClientCreator(CreateProgramNetClient);
     RegisterGameType(1, CreateJixGame);
     RegisterMorvaneGameTypes();
+    RegisterPelagornGameType();
     return RunClient();
 }

@@ -45,10 +45,11 @@ def read_ppm(path):
 
 
 class Session:
-    """The work folder and the dev server's log of one run."""
+    """The work folder, the client's process and the dev server's log of one run."""
 
-    def __init__(self, work, server_log_path):
+    def __init__(self, work, server_log_path, client):
         self.work = work
+        self.client = client
         self._server_log_path = server_log_path
 
     def log(self):
@@ -105,7 +106,7 @@ def logged_in(client_path, devserver, xdrive_path, build, prefix):
         xdrive("key", "Tab")
         xdrive("type", "secret")
         xdrive("key", "Return")
-        yield Session(work, server_log.name)
+        yield Session(work, server_log.name, client)
     finally:
         for process in (client, server):
             if process and process.poll() is None:

@@ -7,6 +7,8 @@
 //   xdrive pixel X Y          prints the pixel as RRGGBB
 //   xdrive shot FILE          writes the whole screen as a binary PPM
 //   xdrive windows            prints the number of mapped top-level windows
+//   xdrive close              asks every mapped top-level window to close (the window manager's
+//                             delete request); prints how many were asked
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -38,7 +40,7 @@ void Key(Display* d, KeySym sym, bool shift)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: xdrive click X Y | type TEXT | key NAME | pixel X Y | shot FILE | windows\n");
+    std::fprintf(stderr, "usage: xdrive click X Y | type TEXT | key NAME | pixel X Y | shot FILE | windows | close\n");
     return 2;
 }
 
@@ -122,6 +124,32 @@ int main(int argc, char** argv)
             XFree(children);
         }
         std::printf("%d\n", mapped);
+    } else if (command == "close" && argc == 2) {
+        const Atom protocols = XInternAtom(d, "WM_PROTOCOLS", False);
+        const Atom deleteWindow = XInternAtom(d, "WM_DELETE_WINDOW", False);
+        Window rootOut, parent;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        int asked = 0;
+        if (XQueryTree(d, root, &rootOut, &parent, &children, &count)) {
+            for (unsigned int i = 0; i < count; ++i) {
+                XWindowAttributes a;
+                if (!XGetWindowAttributes(d, children[i], &a) || a.map_state != IsViewable)
+                    continue;
+                XEvent event{};
+                event.xclient.type = ClientMessage;
+                event.xclient.window = children[i];
+                event.xclient.message_type = protocols;
+                event.xclient.format = 32;
+                event.xclient.data.l[0] = static_cast<long>(deleteWindow);
+                event.xclient.data.l[1] = CurrentTime;
+                XSendEvent(d, children[i], False, NoEventMask, &event);
+                ++asked;
+            }
+            XFree(children);
+        }
+        XFlush(d);
+        std::printf("%d\n", asked);
     } else {
         result = Usage();
     }

@@ -1,14 +1,21 @@
-// The generated data tree: every display object finds its file and every image it names.
+// The generated data tree: every display object finds its file and every image it names, and the
+// whole game loads from it and plays a coin onto the item belt.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
+#include "CXDrawBG.h"
+#include "CXDrawBGInfo.h"
+#include "CXDrawCOIN.h"
 #include "CXDrawDP.h"
 #include "CXDrawFRAME.h"
+#include "CXDrawITEM.h"
+#include "CXDrawPIN.h"
 #include "CXDrawPRIZE.h"
+#include "CXDrawREEL.h"
 #include "CXDrawWINTABLE.h"
-#include "pelagorn_fixture.h"
+#include "pelagorn_game_fixture.h"
 
 namespace {
 
@@ -74,6 +81,62 @@ TEST_F(PelagornAssets, EveryObjectLoadsItsFileAndImages)
         });
     }
     EXPECT_NE(Pixel(28, 700), 0u) << "the left oil gauge's lower half is filled";
+}
+
+// The game on the generated tree, as a lobby deck starts it.
+class PelagornGeneratedGame : public PelagornGameTest {
+protected:
+    void MakeGeneratedGame()
+    {
+        m_game = std::make_unique<CPelagorn>(nullptr, 7, 3, false);
+        m_game->SetClock(Clock);
+        m_game->SetSender(&m_sender);
+        m_game->SetDataFolder(std::string(CX_ASSETS_DIR) + "/DATA_PELAGORN/");
+        EXPECT_TRUE(m_game->Initialize(nullptr, false)) << "the scenes load every file they need";
+    }
+};
+
+TEST_F(PelagornGeneratedGame, LoadsReelsCoinsItemsAndBackgroundAndACoinReachesTheBelt)
+{
+    MakeGeneratedGame();
+    EnterGame();
+    CXSceneGAME& s = Scene();
+
+    // Every symbol of the built-in belts has its still and its marked look.
+    for (uint32_t r = 0; r < CXDrawREEL::kReelCount; ++r) {
+        const CXDrawReelBeltInfo* belt = s.m_pReel->GetBelt(r);
+        ASSERT_NE(belt, nullptr) << r;
+        ASSERT_GT(belt->GetCount(), 0u) << r;
+        for (uint32_t i = 0; i < belt->GetCount(); ++i) {
+            const CXDrawReelBeltObject* symbol = belt->m_Symbols.GetAt(i);
+            ASSERT_TRUE(symbol && symbol->m_pInfo) << "reel " << r << " position " << i;
+            EXPECT_NE(symbol->m_pInfo->m_Normal.GetCore(), nullptr) << "symbol " << symbol->m_nSymbol;
+            EXPECT_NE(symbol->m_pInfo->m_Prize.GetCore(), nullptr) << "symbol " << symbol->m_nSymbol;
+        }
+    }
+    EXPECT_EQ(s.m_pCoins->m_Animations.GetSize(), 2u);
+    EXPECT_GT(s.m_pPins->m_Pins.GetCount(), 0u);
+    // The belt's cells reach across the field, so every coin that comes down lands on one.
+    float covered = 0.0f;
+    for (auto* e = s.m_pItem->m_Belt.m_pHead; e; e = e->m_pNext) {
+        ASSERT_NE(e->m_pData->m_pPicture, nullptr);
+        covered += s.m_pItem->m_fWidth;
+    }
+    EXPECT_GE(covered, CXDrawITEM::kFieldWidth + s.m_pItem->m_fWidth);
+    const CXDrawBGInfo* layer = s.m_pBG->GetLayer(0);
+    ASSERT_NE(layer, nullptr);
+    ASSERT_GT(layer->m_Strips.GetSize(), 0u);
+    for (uint32_t i = 0; i < layer->m_Strips.GetSize(); ++i)
+        EXPECT_NE(layer->m_Strips.GetAt(i)->m_Images.m_pHead, nullptr) << "strip " << i;
+
+    // A paid coin falls from the dropper through the pins onto the belt and reports its hit.
+    s.m_iCredit = 1000;
+    s.ApplyCoinDrop(true);
+    ASSERT_EQ(s.m_pCoins->m_Coins.GetCount(), 1u);
+    for (int i = 0; i < 400 && m_sender.Count(PelagornRequest::ItemHit) == 0; ++i)
+        Frames(1, 0.025);
+    EXPECT_EQ(m_sender.Count(PelagornRequest::ItemHit), 1);
+    EXPECT_EQ(s.m_pCoins->m_Coins.GetCount(), 0u);
 }
 
 }  // namespace

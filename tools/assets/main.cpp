@@ -1,8 +1,8 @@
 // Writes the placeholder resource tree the client loads: every UI image of the registry's table
 // as a labelled PNG of a size its layout can use, the two UI font files (copied from installed
-// fonts), the login sound, the placeholder trees the loading screen walks, and the Jix game's
-// images and sounds (jix_assets.cpp).
-// fonts), the login sound, and the Pelagorn game's data tree (pelagorn_assets.cpp).
+// fonts), the login sound, the placeholder trees the loading screen walks, the Jix and Morvane
+// games' images and sounds (jix_assets.cpp, morvane_assets.cpp) and the Pelagorn game's data tree
+// (pelagorn_assets.cpp).
 //   uiassets <output folder> <folder of the installed Korean fonts>
 #include <cstdio>
 #include <cstring>
