@@ -72,6 +72,39 @@ def _start_server(devserver, server_log):
     raise SystemExit("FAIL: port 10912 is taken on every built-in address")
 
 
+# Centres of the login panel's ID and password edits (the panel stands at 679, 676).
+ID_EDIT = (679 + 200 + 150, 676 + 129 + 20)
+PASSWORD_EDIT = (679 + 200 + 150, 676 + 205 + 20)
+
+
+def _fill(edit, text):
+    """Clicks into an edit, empties it and types the text."""
+    xdrive("click", *edit)
+    xdrive("key", "End")
+    for _ in range(24):
+        xdrive("key", "BackSpace")
+    xdrive("type", text)
+
+
+def _log_in(session, attempts=4, seconds=30):
+    """Types the ID and password and presses Enter until the client connects. The panel is drawn a
+    frame before its edits take the keyboard, and on a loaded machine that can be a while: keys
+    that arrive earlier are lost, so the whole entry is made again."""
+    connected = lambda: "connected" in session.log()
+    for _ in range(attempts):
+        if connected():
+            return
+        _fill(ID_EDIT, "tester")
+        _fill(PASSWORD_EDIT, "secret")
+        xdrive("key", "Return")
+        try:
+            wait_for("connection", connected, seconds)
+            return
+        except SystemExit:
+            continue
+    wait_for("connection after the login was typed", connected, 1, session.log)
+
+
 @contextlib.contextmanager
 def logged_in(client_path, devserver, xdrive_path, build, prefix):
     """Runs the client against the dev server, types an ID and a password into the login panel and
@@ -97,16 +130,9 @@ def logged_in(client_path, devserver, xdrive_path, build, prefix):
         client = subprocess.Popen([os.path.join(work, "client")], cwd=work, env=env,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for("login panel", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) == LOGIN_PANEL_FILL, 180)
-        # The panel is drawn a frame before its edit box takes the keyboard; under load that can be
-        # a while.
-        time.sleep(2.0)
-
-        # The ID edit has the focus; Tab moves to the password, Enter in the password logs in.
-        xdrive("type", "tester")
-        xdrive("key", "Tab")
-        xdrive("type", "secret")
-        xdrive("key", "Return")
-        yield Session(work, server_log.name, client)
+        session = Session(work, server_log.name, client)
+        _log_in(session)
+        yield session
     finally:
         for process in (client, server):
             if process and process.poll() is None:
