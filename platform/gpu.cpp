@@ -1,4 +1,5 @@
-// Graphics device over OpenGL 3.3 core (one small shader).
+// Graphics device over OpenGL 3.3 core (small shaders of one texture unit, and of two for quads of
+// two textures taking turns).
 // Stands in for: IDirect3DDevice9 (render states, texture stage 0, sampler 0, viewport, scissor,
 //   transforms, DrawPrimitive/DrawIndexedPrimitive, Clear, Present, TestCooperativeLevel/Reset),
 //   IDirect3DTexture9 (managed textures with lock/unlock, render-target textures), depth surfaces,
@@ -13,9 +14,11 @@
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/glcorearb.h>
 #include <SDL2/SDL.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -50,7 +53,13 @@ namespace {
 
 std::string g_lastError;
 
-const char* kVertexShader = R"(#version 330 core
+// The one-unit program samples texture unit 0 and takes the colour op, the alpha test and
+// whether there is a texture from uniforms. A two-unit program (UNITS 2) draws quads of two
+// textures in one call: bit q of uSlots says whether quad q samples unit 1 instead of unit 0, so
+// the vertex keeps its 24 bytes. A software rasteriser computes both sides of every branch, so a
+// two-unit program is made for one colour op and alpha test (COLOR_OP, ALPHA_TEST) and has no
+// branch but the choice of the sample.
+const char* kVertexShader = R"(
 layout(location = 0) in vec3 aPos;
 layout(location = 1) in vec4 aColor;
 layout(location = 2) in vec2 aUV;
@@ -58,26 +67,48 @@ uniform mat4 uView;
 uniform mat4 uProj;
 out vec4 vColor;
 out vec2 vUV;
+#if UNITS == 2
+uniform uint uSlots[32];
+flat out uint vSlot;
+#endif
 void main() {
     gl_Position = uProj * (uView * vec4(aPos, 1.0));
     vColor = aColor;
     vUV = aUV;
+#if UNITS == 2
+    uint quad = uint(gl_VertexID) >> 2;
+    vSlot = (uSlots[quad >> 5] >> (quad & 31u)) & 1u;
+#endif
 }
 )";
 
-// uColorOp: 0 modulate, 1 add. uAlphaTest: 0 off, 1 batch rule, 2 sprite rule.
-const char* kFragmentShader = R"(#version 330 core
+// Colour op: 0 modulate, 1 add. Alpha test: 0 off, 1 batch rule, 2 sprite rule.
+const char* kFragmentShader = R"(
 in vec4 vColor;
 in vec2 vUV;
 uniform sampler2D uTex;
+#if UNITS == 2
+uniform sampler2D uTex1;
+flat in uint vSlot;
+const int uHasTex = 1;
+const int uColorOp = COLOR_OP;
+const int uAlphaTest = ALPHA_TEST;
+#else
 uniform int uHasTex;
 uniform int uColorOp;
 uniform int uAlphaTest;
+#endif
 out vec4 oColor;
 void main() {
     vec4 c = vColor;
     if (uHasTex != 0) {
+#if UNITS == 2
+        vec4 t0 = texture(uTex, vUV);
+        vec4 t1 = texture(uTex1, vUV);
+        vec4 t = vSlot == 0u ? t0 : t1;
+#else
         vec4 t = texture(uTex, vUV);
+#endif
         if (uColorOp == 1)
             c = vec4(clamp(t.rgb + c.rgb, 0.0, 1.0), t.a * c.a);
         else
@@ -176,30 +207,61 @@ struct GpuDevice::Impl {
     SDL_GLContext context = nullptr;
     std::string renderer;
 
-    GLuint program = 0, vao = 0, vbo = 0, ibo = 0;
+    // A program keeps the uniform values it was last given; a draw sends only those that differ
+    // from the wanted ones (-1: not a uniform of that program).
+    struct Program {
+        GLuint name = 0;
+        GLint locView = -1, locProj = -1, locHasTex = -1, locColorOp = -1, locAlphaTest = -1,
+              locSlots = -1;
+        float view[16] = {}, proj[16] = {};
+        int hasTexture = 0, colorOp = 0, alphaTest = 0;
+    };
+    Program oneUnit;
+    // Two-unit programs by [colour op][alpha test], linked when first wanted; one that does not
+    // link is not tried again and its quads go out as one-unit draws.
+    Program twoUnits[2][3];
+    bool twoUnitsFailed[2][3] = {};
+    GLuint activeProgram = 0;
+    GLuint vao = 0, vbo = 0, ibo = 0;
     GLuint fbo = 0;              // the current target
     GLuint presentFbo = 0;       // the back buffer, read by Present
     GLuint readFbo = 0;          // a render target being read back
     GLuint samplers[2][2] = {};  // [linear][wrap]
-    GLint locView = -1, locProj = -1, locHasTex = -1, locColorOp = -1, locAlphaTest = -1;
 
     GpuTexture* backBuffer = nullptr;
     std::unordered_set<GpuTexture*> textures;
     std::unordered_set<GpuDepth*> depths;
 
-    // The engine writes into staging; each draw hands the GL buffer only the vertices it draws.
-    std::vector<GpuVertex> staging = std::vector<GpuVertex>(kMaxVertices);
+    // The engine writes into staging, at lockOffset. A draw of small textured quads is held back
+    // (pendingStart, pendingVertices) so that the next one, written right behind it, can join it:
+    // with the same texture, or with a second one that goes to unit 1 of the two-unit program. The
+    // staging holds twice the engine's buffer so that a lock behind held quads still has a whole
+    // buffer of room. Everything else draws at once; any state change draws what is held first.
+    std::vector<GpuVertex> staging = std::vector<GpuVertex>(2 * kMaxVertices);
+    int lockOffset = 0;
+    int pendingStart = 0, pendingVertices = 0;
+    GpuTexture* pendingUnits[2] = {};
+    uint32_t pendingSlots[32] = {};  // bit q: held quad q samples unit 1
+    bool pendingAlternates = false;  // unit 0 came back after unit 1
 
     GpuTexture* colour = nullptr;  // null: the back buffer
     GpuDepth* depth = nullptr;
     GpuRect viewport{};
     bool scissorTest = false;
     GpuRect scissor{};  // as set; GL gets it with the width and height clamped to >= 0
-    GpuTexture* boundTexture = nullptr;
-    // Render states as last set, so that setting an unchanged one makes no GL call (-1, 0: not
-    // set yet).
-    int hasTexture = -1, colorOp = -1, alphaTest = -1, blend = -1, depthTest = -1, depthWrite = -1;
+    // Wanted by the next draw: the texture, sampler, colour op, alpha test and matrices. They reach
+    // GL when a draw needs them.
+    GpuTexture* texture = nullptr;
     GLuint sampler = 0;
+    int colorOp = 0, alphaTest = 0;
+    float view[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    float proj[16] = {};
+    // What GL has bound to texture units 0 and 1 (unit 0 stays the active one).
+    GpuTexture* unitTexture[2] = {};
+    GLuint unitSampler[2] = {};
+    // Render states as last set, so that setting an unchanged one makes no GL call (-1: not set
+    // yet).
+    int blend = -1, depthTest = -1, depthWrite = -1;
     TextureHook textureHook;
     // Present's copy of what it handed to the window, while capture is on.
     bool capture = false;
@@ -219,6 +281,24 @@ struct GpuDevice::Impl {
     bool Init(int backWidth, int backHeight);
     void Release();
     GpuTexture* NewTexture(int width, int height, uint32_t format, bool target);
+    // Links the one-unit program (units 1) or the two-unit one of that colour op and alpha test.
+    bool LinkProgram(int units, int colorOpValue, int alphaTestValue, Program& out);
+    // The two-unit program of the current colour op and alpha test, null when it does not link.
+    Program* TwoUnitProgram();
+    // Draws the held quads.
+    void FlushPending();
+    // Gives the GL buffer `vertices` vertices from `first` on.
+    void Upload(const GpuVertex* first, int vertices);
+    // Draws uploaded vertices with the program, bringing its uniforms and the units' textures
+    // and samplers up to date first (unit1 only for a two-unit program).
+    void DrawRange(GpuPrimitive kind, int firstVertex, int vertices, Program& program,
+                   GpuTexture* unit0, GpuTexture* unit1);
+    bool PendingUses(const GpuTexture* t) const
+    {
+        return pendingVertices > 0 && t && (pendingUnits[0] == t || pendingUnits[1] == t);
+    }
+    // The unit 0 binding that a temporary bind puts back.
+    GLuint Unit0Name() const { return unitTexture[0] ? unitTexture[0]->name : 0; }
     void BindTarget();
     void ApplyScissor() const;
 };
@@ -236,34 +316,10 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
     if (const GLubyte* name = glGetString(GL_RENDERER))
         renderer = reinterpret_cast<const char*>(name);
 
-    GLuint vs = CompileShader(GL_VERTEX_SHADER, kVertexShader);
-    GLuint fs = CompileShader(GL_FRAGMENT_SHADER, kFragmentShader);
-    if (!vs || !fs) {
-        glDeleteShader(vs);
-        glDeleteShader(fs);
+    OrthoProjection(0, 0, float(backWidth), float(backHeight), proj);
+    if (!LinkProgram(1, 0, 0, oneUnit))
         return false;
-    }
-    program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, fs);
-    glLinkProgram(program);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint linked = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (!linked) {
-        char log[512] = {};
-        glGetProgramInfoLog(program, sizeof log, nullptr, log);
-        g_lastError = std::string("shader program does not link: ") + log;
-        return false;
-    }
-    glUseProgram(program);
-    locView = glGetUniformLocation(program, "uView");
-    locProj = glGetUniformLocation(program, "uProj");
-    locHasTex = glGetUniformLocation(program, "uHasTex");
-    locColorOp = glGetUniformLocation(program, "uColorOp");
-    locAlphaTest = glGetUniformLocation(program, "uAlphaTest");
-    glUniform1i(glGetUniformLocation(program, "uTex"), 0);
+    activeProgram = oneUnit.name;
 
     glGenVertexArrays(1, &vao);
     glBindVertexArray(vao);
@@ -305,6 +361,7 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
             glSamplerParameteri(s, GL_TEXTURE_WRAP_T, address);
         }
     glBindSampler(0, samplers[1][1]);
+    sampler = unitSampler[0] = samplers[1][1];
 
     glGenFramebuffers(1, &fbo);
     glGenFramebuffers(1, &presentFbo);
@@ -325,20 +382,175 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glUniform1i(locHasTex, 0);
-    glUniform1i(locColorOp, 0);
-    glUniform1i(locAlphaTest, 0);
-    float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    glUniformMatrix4fv(locView, 1, GL_FALSE, identity);
-    float projection[16];
-    OrthoProjection(0, 0, float(backWidth), float(backHeight), projection);
-    glUniformMatrix4fv(locProj, 1, GL_FALSE, projection);
     BindTarget();
     if (glGetError() != GL_NO_ERROR) {
         g_lastError = "GL error during set-up";
         return false;
     }
     return true;
+}
+
+bool GpuDevice::Impl::LinkProgram(int units, int colorOpValue, int alphaTestValue, Program& out)
+{
+    const std::string prefix = "#version 330 core\n#define UNITS " + std::to_string(units) +
+                               "\n#define COLOR_OP " + std::to_string(colorOpValue) +
+                               "\n#define ALPHA_TEST " + std::to_string(alphaTestValue) + "\n";
+    const std::string vsSource = prefix + kVertexShader, fsSource = prefix + kFragmentShader;
+    GLuint vs = CompileShader(GL_VERTEX_SHADER, vsSource.c_str());
+    GLuint fs = CompileShader(GL_FRAGMENT_SHADER, fsSource.c_str());
+    if (!vs || !fs) {
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        return false;
+    }
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint linked = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        char log[512] = {};
+        glGetProgramInfoLog(program, sizeof log, nullptr, log);
+        g_lastError = std::string("shader program does not link: ") + log;
+        glDeleteProgram(program);
+        return false;
+    }
+    out.name = program;
+    glUseProgram(program);
+    out.locView = glGetUniformLocation(program, "uView");
+    out.locProj = glGetUniformLocation(program, "uProj");
+    out.locHasTex = glGetUniformLocation(program, "uHasTex");
+    out.locColorOp = glGetUniformLocation(program, "uColorOp");
+    out.locAlphaTest = glGetUniformLocation(program, "uAlphaTest");
+    out.locSlots = glGetUniformLocation(program, "uSlots");
+    glUniform1i(glGetUniformLocation(program, "uTex"), 0);
+    glUniform1i(glGetUniformLocation(program, "uTex1"), 1);
+    glUniform1i(out.locHasTex, 0);
+    glUniform1i(out.locColorOp, 0);
+    glUniform1i(out.locAlphaTest, 0);
+    glUniformMatrix4fv(out.locView, 1, GL_FALSE, view);
+    glUniformMatrix4fv(out.locProj, 1, GL_FALSE, proj);
+    std::copy(view, view + 16, out.view);
+    std::copy(proj, proj + 16, out.proj);
+    return true;
+}
+
+GpuDevice::Impl::Program* GpuDevice::Impl::TwoUnitProgram()
+{
+    Program& p = twoUnits[colorOp][alphaTest];
+    if (!p.name && !twoUnitsFailed[colorOp][alphaTest]) {
+        // Linking makes its program current.
+        twoUnitsFailed[colorOp][alphaTest] = !LinkProgram(2, colorOp, alphaTest, p);
+        GL(glUseProgram)(activeProgram);
+    }
+    return p.name ? &p : nullptr;
+}
+
+void GpuDevice::Impl::FlushPending()
+{
+    if (pendingVertices == 0)
+        return;
+    const int vertices = pendingVertices;
+    pendingVertices = 0;
+    Upload(staging.data() + pendingStart, vertices);
+    Program* two = pendingUnits[1] && pendingAlternates ? TwoUnitProgram() : nullptr;
+    if (two) {
+        if (activeProgram != two->name) {
+            GL(glUseProgram)(two->name);
+            activeProgram = two->name;
+        }
+        GL(glUniform1uiv)(two->locSlots, (vertices / 4 + 31) / 32, pendingSlots);
+        DrawRange(GpuPrimitive::Quads, 0, vertices, *two, pendingUnits[0], pendingUnits[1]);
+    } else {
+        // Each run of quads of one texture is a one-unit draw: with one texture, with one run of
+        // each (sampling two units for every fragment would cost more than the second draw), or
+        // when no two-unit program could be made.
+        const int quads = vertices / 4;
+        for (int q = 0; q < quads;) {
+            const uint32_t slot = (pendingSlots[q >> 5] >> (q & 31)) & 1u;
+            int end = q + 1;
+            while (end < quads && ((pendingSlots[end >> 5] >> (end & 31)) & 1u) == slot)
+                ++end;
+            DrawRange(GpuPrimitive::Quads, q * 4, (end - q) * 4, oneUnit, pendingUnits[slot],
+                      nullptr);
+            q = end;
+        }
+    }
+    pendingUnits[0] = pendingUnits[1] = nullptr;
+}
+
+void GpuDevice::Impl::Upload(const GpuVertex* first, int vertices)
+{
+    // Only set-up binds GL_ARRAY_BUFFER: the vertex buffer stays bound. A new store of exactly
+    // the vertices drawn: the driver gives it fresh memory, so no draw still in flight is waited
+    // for, and nothing beyond what is drawn is allocated or copied.
+    GL(glBufferData)(GL_ARRAY_BUFFER, vertices * GLsizeiptr(sizeof(GpuVertex)), first,
+                     GL_STREAM_DRAW);
+}
+
+void GpuDevice::Impl::DrawRange(GpuPrimitive kind, int firstVertex, int vertices, Program& p,
+                                GpuTexture* unit0, GpuTexture* unit1)
+{
+    if (activeProgram != p.name) {
+        GL(glUseProgram)(p.name);
+        activeProgram = p.name;
+    }
+    // A row-vector matrix read column-major is its transpose, which GLSL applies as M * v.
+    if (!std::equal(view, view + 16, p.view)) {
+        GL(glUniformMatrix4fv)(p.locView, 1, GL_FALSE, view);
+        std::copy(view, view + 16, p.view);
+    }
+    if (!std::equal(proj, proj + 16, p.proj)) {
+        GL(glUniformMatrix4fv)(p.locProj, 1, GL_FALSE, proj);
+        std::copy(proj, proj + 16, p.proj);
+    }
+    const int has = unit0 ? 1 : 0;
+    if (p.locHasTex >= 0 && p.hasTexture != has) {
+        GL(glUniform1i)(p.locHasTex, has);
+        p.hasTexture = has;
+    }
+    if (p.locColorOp >= 0 && p.colorOp != colorOp) {
+        GL(glUniform1i)(p.locColorOp, colorOp);
+        p.colorOp = colorOp;
+    }
+    if (p.locAlphaTest >= 0 && p.alphaTest != alphaTest) {
+        GL(glUniform1i)(p.locAlphaTest, alphaTest);
+        p.alphaTest = alphaTest;
+    }
+    // An untextured draw samples nothing: the units keep what they have.
+    GpuTexture* const wanted[2] = {unit0, unit1};
+    for (int u = 0; u < 2; ++u) {
+        if (!wanted[u])
+            continue;
+        if (unitTexture[u] != wanted[u]) {
+            if (u > 0)
+                GL(glActiveTexture)(GL_TEXTURE0 + u);
+            GL(glBindTexture)(GL_TEXTURE_2D, wanted[u]->name);
+            if (u > 0)
+                GL(glActiveTexture)(GL_TEXTURE0);
+            unitTexture[u] = wanted[u];
+        }
+        if (unitSampler[u] != sampler) {
+            GL(glBindSampler)(GLuint(u), sampler);
+            unitSampler[u] = sampler;
+        }
+    }
+    switch (kind) {
+    case GpuPrimitive::Lines:
+        GL(glDrawArrays)(GL_LINES, firstVertex, vertices);
+        break;
+    case GpuPrimitive::Triangles:
+        GL(glDrawArrays)(GL_TRIANGLES, firstVertex, vertices);
+        break;
+    case GpuPrimitive::Quads:
+        // Quad q's six indices start at 6 q and name vertices 4 q to 4 q + 3.
+        GL(glDrawElements)(GL_TRIANGLES, vertices / 4 * 6, GL_UNSIGNED_SHORT,
+                           reinterpret_cast<void*>(size_t(firstVertex) / 4 * 6 * sizeof(uint16_t)));
+        break;
+    }
 }
 
 GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, bool target)
@@ -369,7 +581,7 @@ GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, 
     GL(glTexImage2D)
     (GL_TEXTURE_2D, 0, gl.internal, width, height, 0, gl.format, gl.type,
      target ? nullptr : t->shadow.data());
-    GL(glBindTexture)(GL_TEXTURE_2D, boundTexture ? boundTexture->name : 0);
+    GL(glBindTexture)(GL_TEXTURE_2D, Unit0Name());
     if (GL(glGetError)() != GL_NO_ERROR) {
         GL(glDeleteTextures)(1, &t->name);
         delete t;
@@ -429,7 +641,11 @@ void GpuDevice::Impl::Release()
     GL(glDeleteBuffers)(1, &ibo);
     GL(glDeleteBuffers)(1, &vbo);
     GL(glDeleteVertexArrays)(1, &vao);
-    GL(glDeleteProgram)(program);
+    GL(glDeleteProgram)(oneUnit.name);
+    for (auto& byColorOp : twoUnits)
+        for (Program& p : byColorOp)
+            if (p.name)
+                GL(glDeleteProgram)(p.name);
     SDL_GL_MakeCurrent(window, nullptr);
     SDL_GL_DeleteContext(context);
     context = nullptr;
@@ -468,8 +684,19 @@ uint64_t GpuDevice::GlCallCount()
 
 namespace {
 
+// A software GL driver allocates the frame's command and state storage as it draws and frees it
+// when the frame is done: tens of megabytes a frame when the texture changes often. Freed memory at
+// the top of the heap is kept rather than handed back to the system, so that each frame does not
+// fault the same pages in again (most of a text-heavy frame's CPU time on such a driver).
+void KeepFreedHeapMemory()
+{
+    static const bool kept = mallopt(M_TRIM_THRESHOLD, 64 << 20) != 0;
+    (void)kept;
+}
+
 void RequestCoreContext()
 {
+    KeepFreedHeapMemory();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
@@ -561,14 +788,21 @@ void GpuDevice::DestroyTexture(GpuTexture* texture)
         return;
     if (m_impl->textureHook)
         m_impl->textureHook(texture, true);
-    m_impl->textures.erase(texture);
-    m_impl->MakeCurrent();
-    if (m_impl->colour == texture) {
-        m_impl->colour = nullptr;
-        m_impl->BindTarget();
+    Impl& d = *m_impl;
+    d.MakeCurrent();
+    if (d.PendingUses(texture) || d.colour == texture)
+        d.FlushPending();
+    d.textures.erase(texture);
+    if (d.colour == texture) {
+        d.colour = nullptr;
+        d.BindTarget();
     }
-    if (m_impl->boundTexture == texture)
-        SetTexture(nullptr);
+    if (d.texture == texture)
+        d.texture = nullptr;
+    // GL unbinds a deleted texture from the units.
+    for (GpuTexture*& unit : d.unitTexture)
+        if (unit == texture)
+            unit = nullptr;
     GL(glDeleteTextures)(1, &texture->name);
     delete texture;
 }
@@ -598,6 +832,7 @@ void GpuDevice::DestroyDepth(GpuDepth* depth)
         return;
     m_impl->MakeCurrent();
     if (m_impl->depth == depth) {
+        m_impl->FlushPending();
         m_impl->depth = nullptr;
         m_impl->BindTarget();
     }
@@ -648,6 +883,8 @@ void GpuDevice::Unlock(GpuTexture* texture)
     if (m_impl->textureHook)
         m_impl->textureHook(texture, false);
     m_impl->MakeCurrent();
+    if (m_impl->PendingUses(texture))
+        m_impl->FlushPending();
     GlFormat gl{};
     FormatOf(texture->format, gl);
     const GpuRect& r = texture->lockRect;
@@ -659,7 +896,7 @@ void GpuDevice::Unlock(GpuTexture* texture)
     (GL_TEXTURE_2D, 0, r.x, r.y, r.w, r.h, gl.format, gl.type,
      texture->shadow.data() + (size_t(r.y) * texture->width + r.x) * bpp);
     GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, 0);
-    GL(glBindTexture)(GL_TEXTURE_2D, m_impl->boundTexture ? m_impl->boundTexture->name : 0);
+    GL(glBindTexture)(GL_TEXTURE_2D, m_impl->Unit0Name());
 }
 
 bool GpuDevice::Upload(GpuTexture* texture, const void* pixels, int pitch)
@@ -704,6 +941,7 @@ bool GpuDevice::ReadPixels(GpuTexture* texture, const GpuRect* rect, uint32_t* a
         return true;
     }
     m_impl->MakeCurrent();
+    m_impl->FlushPending();
     ClearGlErrors();
     GL(glBindFramebuffer)(GL_READ_FRAMEBUFFER, m_impl->readFbo);
     GL(glFramebufferTexture2D)
@@ -725,10 +963,21 @@ bool GpuDevice::SetRenderTarget(GpuTexture* colour, GpuDepth* depth)
         return false;
     if (depth && !m_impl->depths.count(depth))
         return false;
-    m_impl->MakeCurrent();
-    m_impl->colour = colour;
-    m_impl->depth = depth;
-    m_impl->BindTarget();
+    Impl& d = *m_impl;
+    d.MakeCurrent();
+    d.FlushPending();
+    // A texture bound to a unit while it is drawn into would be read and written by the same
+    // draw: units holding the new target let it go.
+    for (int u = 0; u < 2; ++u)
+        if (colour && d.unitTexture[u] == colour) {
+            GL(glActiveTexture)(GL_TEXTURE0 + u);
+            GL(glBindTexture)(GL_TEXTURE_2D, 0);
+            GL(glActiveTexture)(GL_TEXTURE0);
+            d.unitTexture[u] = nullptr;
+        }
+    d.colour = colour;
+    d.depth = depth;
+    d.BindTarget();
     return GL(glCheckFramebufferStatus)(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
@@ -748,6 +997,7 @@ int GpuDevice::TargetHeight() const
 void GpuDevice::SetViewport(const GpuRect& rect)
 {
     m_impl->MakeCurrent();
+    m_impl->FlushPending();
     m_impl->viewport = {rect.x, rect.y, std::max(rect.w, 0), std::max(rect.h, 0)};
     GL(glViewport)(rect.x, rect.y, m_impl->viewport.w, m_impl->viewport.h);
 }
@@ -755,6 +1005,7 @@ void GpuDevice::SetViewport(const GpuRect& rect)
 void GpuDevice::SetScissorRect(const GpuRect& rect)
 {
     m_impl->MakeCurrent();
+    m_impl->FlushPending();
     m_impl->scissor = rect;
     m_impl->ApplyScissor();
 }
@@ -767,6 +1018,7 @@ GpuRect GpuDevice::ScissorRect() const
 void GpuDevice::SetScissorTest(bool enabled)
 {
     m_impl->MakeCurrent();
+    m_impl->FlushPending();
     m_impl->scissorTest = enabled;
     m_impl->ApplyScissor();
 }
@@ -780,6 +1032,7 @@ void GpuDevice::Clear(uint32_t argb, bool depth)
 {
     Impl& d = *m_impl;
     d.MakeCurrent();
+    d.FlushPending();
     GpuRect area = d.viewport;
     if (d.scissorTest) {
         GpuRect s = d.scissor;
@@ -812,17 +1065,25 @@ void GpuDevice::Clear(uint32_t argb, bool depth)
     d.ApplyScissor();
 }
 
+// Matrices reach the program with the next draw.
 void GpuDevice::SetView(const float matrix[16])
 {
-    m_impl->MakeCurrent();
-    // A row-vector matrix read column-major is its transpose, which GLSL applies as M * v.
-    GL(glUniformMatrix4fv)(m_impl->locView, 1, GL_FALSE, matrix);
+    Impl& d = *m_impl;
+    if (std::equal(matrix, matrix + 16, d.view))
+        return;
+    d.MakeCurrent();
+    d.FlushPending();
+    std::copy(matrix, matrix + 16, d.view);
 }
 
 void GpuDevice::SetProjection(const float matrix[16])
 {
-    m_impl->MakeCurrent();
-    GL(glUniformMatrix4fv)(m_impl->locProj, 1, GL_FALSE, matrix);
+    Impl& d = *m_impl;
+    if (std::equal(matrix, matrix + 16, d.proj))
+        return;
+    d.MakeCurrent();
+    d.FlushPending();
+    std::copy(matrix, matrix + 16, d.proj);
 }
 
 void GpuDevice::OrthoProjection(float left, float top, float width, float height, float out[16])
@@ -838,22 +1099,10 @@ void GpuDevice::OrthoProjection(float left, float top, float width, float height
     out[15] = 1.0f;
 }
 
+// The texture of the next draws; it is bound when they go out.
 void GpuDevice::SetTexture(GpuTexture* texture)
 {
-    Impl& d = *m_impl;
-    const int has = texture ? 1 : 0;
-    if (texture == d.boundTexture && has == d.hasTexture)
-        return;
-    d.MakeCurrent();
-    // Texture unit 0 is the only one ever made active.
-    if (texture != d.boundTexture) {
-        GL(glBindTexture)(GL_TEXTURE_2D, texture ? texture->name : 0);
-        d.boundTexture = texture;
-    }
-    if (has != d.hasTexture) {
-        GL(glUniform1i)(d.locHasTex, has);
-        d.hasTexture = has;
-    }
+    m_impl->texture = texture;
 }
 
 void GpuDevice::SetBlend(bool enabled, GpuBlend destination)
@@ -863,6 +1112,7 @@ void GpuDevice::SetBlend(bool enabled, GpuBlend destination)
     if (blend == d.blend)
         return;
     d.MakeCurrent();
+    d.FlushPending();
     if (blend == 0) {
         GL(glDisable)(GL_BLEND);
     } else {
@@ -880,7 +1130,7 @@ void GpuDevice::SetColorOp(GpuColorOp op)
     if (value == d.colorOp)
         return;
     d.MakeCurrent();
-    GL(glUniform1i)(d.locColorOp, value);
+    d.FlushPending();
     d.colorOp = value;
 }
 
@@ -891,7 +1141,7 @@ void GpuDevice::SetAlphaTest(GpuAlphaTest mode)
     if (value == d.alphaTest)
         return;
     d.MakeCurrent();
-    GL(glUniform1i)(d.locAlphaTest, value);
+    d.FlushPending();
     d.alphaTest = value;
 }
 
@@ -902,7 +1152,7 @@ void GpuDevice::SetSampler(bool linear, bool wrap)
     if (sampler == d.sampler)
         return;
     d.MakeCurrent();
-    GL(glBindSampler)(0, sampler);
+    d.FlushPending();
     d.sampler = sampler;
 }
 
@@ -912,6 +1162,7 @@ void GpuDevice::SetDepthTest(bool enabled)
     if (int(enabled) == d.depthTest)
         return;
     d.MakeCurrent();
+    d.FlushPending();
     if (enabled)
         GL(glEnable)(GL_DEPTH_TEST);
     else
@@ -925,17 +1176,48 @@ void GpuDevice::SetDepthWrite(bool enabled)
     if (int(enabled) == d.depthWrite)
         return;
     d.MakeCurrent();
+    d.FlushPending();
     GL(glDepthMask)(enabled ? GL_TRUE : GL_FALSE);
     d.depthWrite = enabled;
 }
 
+// Behind the held quads, so that the next draw can join them; at the start when they would leave
+// less than a whole buffer of room.
 GpuVertex* GpuDevice::LockVertices()
 {
-    return m_impl->staging.data();
+    Impl& d = *m_impl;
+    d.lockOffset = d.pendingVertices > 0 ? d.pendingStart + d.pendingVertices : 0;
+    if (d.lockOffset > kMaxVertices) {
+        d.MakeCurrent();
+        d.FlushPending();
+        d.lockOffset = 0;
+    }
+    return d.staging.data() + d.lockOffset;
 }
 
 // What was written reaches the GL buffer with the draw that uses it.
 void GpuDevice::UnlockVertices() {}
+
+namespace {
+
+// Quads whose boxes cover at most this many pixels in all may join a two-texture draw: each of
+// that draw's fragments samples both textures, so large quads go out on their own.
+constexpr float kJoinPixels = 64 * 64 * 4;
+
+bool SmallQuads(const GpuVertex* v, int vertices)
+{
+    float area = 0;
+    for (int i = 0; i < vertices; i += 4) {
+        const float x0 = std::min(std::min(v[i].x, v[i + 1].x), std::min(v[i + 2].x, v[i + 3].x));
+        const float x1 = std::max(std::max(v[i].x, v[i + 1].x), std::max(v[i + 2].x, v[i + 3].x));
+        const float y0 = std::min(std::min(v[i].y, v[i + 1].y), std::min(v[i + 2].y, v[i + 3].y));
+        const float y1 = std::max(std::max(v[i].y, v[i + 1].y), std::max(v[i + 2].y, v[i + 3].y));
+        area += (x1 - x0) * (y1 - y0);
+    }
+    return area <= kJoinPixels;
+}
+
+}  // namespace
 
 void GpuDevice::Draw(GpuPrimitive kind, int count)
 {
@@ -947,30 +1229,41 @@ void GpuDevice::Draw(GpuPrimitive kind, int count)
         return;
     d.MakeCurrent();
     const int vertices = count * perPrimitive;
-    const GLsizeiptr bytes = vertices * GLsizeiptr(sizeof(GpuVertex));
-    // Only set-up binds GL_ARRAY_BUFFER: the vertex buffer stays bound. A new store of exactly
-    // the vertices drawn: the driver gives it fresh memory, so no draw still in flight is waited
-    // for, and nothing beyond what is drawn is allocated or copied.
-    GL(glBufferData)(GL_ARRAY_BUFFER, bytes, d.staging.data(), GL_STREAM_DRAW);
-    switch (kind) {
-    case GpuPrimitive::Lines:
-        GL(glDrawArrays)(GL_LINES, 0, vertices);
-        break;
-    case GpuPrimitive::Triangles:
-        GL(glDrawArrays)(GL_TRIANGLES, 0, vertices);
-        break;
-    case GpuPrimitive::Quads:
-        GL(glDrawElements)(GL_TRIANGLES, count * 6, GL_UNSIGNED_SHORT, nullptr);
-        break;
+    GpuVertex* const first = d.staging.data() + d.lockOffset;
+    GpuTexture* const texture = d.texture;
+    if (kind == GpuPrimitive::Quads && texture && SmallQuads(first, vertices)) {
+        const bool joins = d.pendingVertices > 0 && d.lockOffset == d.pendingStart + d.pendingVertices &&
+                           d.pendingVertices + vertices <= kMaxVertices &&
+                           (texture == d.pendingUnits[0] || texture == d.pendingUnits[1] || !d.pendingUnits[1]);
+        if (!joins) {
+            d.FlushPending();
+            d.pendingStart = d.lockOffset;
+            d.pendingUnits[0] = texture;
+            std::fill(std::begin(d.pendingSlots), std::end(d.pendingSlots), 0u);
+            d.pendingAlternates = false;
+        } else if (texture == d.pendingUnits[0]) {
+            d.pendingAlternates = d.pendingAlternates || d.pendingUnits[1];
+        } else {
+            d.pendingUnits[1] = texture;
+            const int q0 = d.pendingVertices / 4;
+            for (int q = q0; q < q0 + count; ++q)
+                d.pendingSlots[q >> 5] |= 1u << (q & 31);
+        }
+        d.pendingVertices += vertices;
+        return;
     }
+    d.FlushPending();
+    d.Upload(first, vertices);
+    d.DrawRange(kind, 0, vertices, d.oneUnit, texture, nullptr);
 }
 
 GpuStatus GpuDevice::Present()
 {
     Impl& d = *m_impl;
+    d.MakeCurrent();
+    d.FlushPending();
     if (d.lost)
         return GpuStatus::Lost;
-    d.MakeCurrent();
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(d.window, &w, &h);
     GL(glBindFramebuffer)(GL_READ_FRAMEBUFFER, d.presentFbo);
@@ -1041,6 +1334,7 @@ bool GpuDevice::ResizeBackBuffer(int width, int height)
 {
     Impl& d = *m_impl;
     d.MakeCurrent();
+    d.FlushPending();
     GpuTexture* fresh = d.NewTexture(width, height, GPU_FORMAT_X8R8G8B8, true);
     if (!fresh)
         return false;

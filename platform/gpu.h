@@ -1,4 +1,5 @@
-// Graphics device over OpenGL 3.3 core (one small shader).
+// Graphics device over OpenGL 3.3 core (small shaders of one texture unit, and of two for quads of
+// two textures taking turns).
 // Stands in for: IDirect3DDevice9 (render states, texture stage 0, sampler 0, viewport, scissor,
 //   transforms, DrawPrimitive/DrawIndexedPrimitive, Clear, Present, TestCooperativeLevel/Reset),
 //   IDirect3DTexture9 (managed textures with lock/unlock, render-target textures), depth surfaces,
@@ -157,7 +158,10 @@ public:
     // The dynamic vertex buffer: Lock gives kMaxVertices vertices to write, Unlock uploads them.
     GpuVertex* LockVertices();
     void UnlockVertices();
-    // Draws count primitives from the start of the vertex buffer (quads through the index buffer).
+    // Draws count primitives from the start of the locked vertices (quads through the index
+    // buffer). Small textured quads may be held back to go out with the next draw, in one call when
+    // two textures take turns; a state change, a texture change or release, a clear, a read-back,
+    // a new target and Present draw them first.
     void Draw(GpuPrimitive kind, int count);
 
     // Copies the back buffer, stretched and flipped, to the window's client area (the hidden

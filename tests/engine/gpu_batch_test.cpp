@@ -169,6 +169,93 @@ TEST_F(GpuBatchTest, QuadsWaitingWithATextureKeepTheTexelsItHadWhenTheyWereDrawn
     EXPECT_EQ(Hex(px[5]), Hex(kGreen));
 }
 
+TEST_F(GpuBatchTest, QuadsOfTwoTexturesTakingTurnsKeepTheirOrderAndTexelsUnderEachColourOp)
+{
+    // 2,500 one-pixel quads, more than one vertex buffer holds, with textures taking turns in
+    // short and long alternations, a third texture now and then, under both colour ops (each
+    // quad's diffuse 0xFF404040 multiplies or adds to the texel).
+    HTEXTURE a = Solid(2, 2, kRed), b = Solid(2, 2, kGreen), c = Solid(2, 2, kBlue);
+    struct Case {
+        const char* name;
+        uint32_t blend;
+        int thirdEvery;  // 0: never
+        uint32_t expected[3];
+    };
+    const Case cases[] = {
+        {"modulate, two textures", BLEND_DEFAULT, 0, {0xFF400000, 0xFF004000, 0}},
+        {"add, two textures", BLEND_DEFAULT | BLEND_COLORADD, 0, {0xFFFF4040, 0xFF40FF40, 0}},
+        {"modulate, a third every 7", BLEND_DEFAULT, 7, {0xFF400000, 0xFF004000, 0xFF000040}},
+    };
+    constexpr int kSide = 50;
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        HTARGET target = BeginOn(kSide, kSide);
+        std::vector<int> which(kSide * kSide);
+        const uint64_t calls0 = GpuDevice::GlCallCount();
+        for (int q = 0; q < kSide * kSide; ++q) {
+            // Turns of one quad in the first rows, then of three.
+            which[size_t(q)] = test.thirdEvery && q % test.thirdEvery == 0 ? 2 : q < 1000 ? q % 2 : q / 3 % 2;
+            const HTEXTURE t = which[size_t(q)] == 0 ? a : which[size_t(q)] == 1 ? b : c;
+            const float x = float(q % kSide), y = float(q / kSide);
+            dev->Gfx_RenderQuad(Quad(x, y, x + 1, y + 1, 0xFF404040, t, test.blend));
+        }
+        dev->Gfx_EndScene(false);
+        if (!test.thirdEvery) {
+            EXPECT_LT(GpuDevice::GlCallCount() - calls0, 100u) << "quads of two textures taking turns go out together";
+        }
+        const std::vector<uint32_t> px = Read(target);
+        for (int q = 0; q < kSide * kSide; ++q)
+            ASSERT_EQ(Hex(px[size_t(q)]), Hex(test.expected[which[size_t(q)]])) << "quad " << q;
+    }
+}
+
+TEST_F(GpuBatchTest, AChangeOrReleaseOfEitherOfTwoTexturesTakingTurnsKeepsWhatWaitedWithIt)
+{
+    CX2DTexture a, b;
+    ASSERT_NE(a.Create(2, 2), nullptr);
+    ASSERT_NE(b.Create(2, 2), nullptr);
+    Fill(a, kRed);
+    Fill(b, kGreen);
+    HTEXTURE c = Solid(2, 2, kBlue);
+    HTARGET target = BeginOn(8, 2);
+    // Taking turns, then a third texture and an untextured quad, then turns again.
+    dev->Gfx_RenderQuad(Quad(0, 0, 1, 2, 0xFFFFFFFF, a.GetTexture()));
+    dev->Gfx_RenderQuad(Quad(1, 0, 2, 2, 0xFFFFFFFF, b.GetTexture()));
+    dev->Gfx_RenderQuad(Quad(2, 0, 3, 2, 0xFFFFFFFF, a.GetTexture()));
+    dev->Gfx_RenderQuad(Quad(3, 0, 4, 2, 0xFFFFFFFF, b.GetTexture()));
+    dev->Gfx_RenderQuad(Quad(4, 0, 5, 2, 0xFFFFFFFF, c));
+    dev->Gfx_RenderQuad(Quad(5, 0, 6, 2, 0xFF808080));
+    dev->Gfx_RenderQuad(Quad(6, 0, 7, 2, 0xFFFFFFFF, a.GetTexture()));
+    dev->Gfx_RenderQuad(Quad(7, 0, 8, 2, 0xFFFFFFFF, b.GetTexture()));
+    dev->Gfx_EndScene(false);
+    std::vector<uint32_t> px = Read(target);
+    const uint32_t first[8] = {kRed, kGreen, kRed, kGreen, kBlue, 0xFF808080, kRed, kGreen};
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(Hex(px[size_t(x)]), Hex(first[x])) << "column " << x;
+
+    ASSERT_TRUE(dev->Gfx_BeginScene(target));
+    dev->Gfx_Clear(kBlack);
+    dev->Gfx_RenderQuad(Quad(0, 0, 1, 2, 0xFFFFFFFF, a.GetTexture()));
+    dev->Gfx_RenderQuad(Quad(1, 0, 2, 2, 0xFFFFFFFF, b.GetTexture()));
+    dev->Gfx_RenderQuad(Quad(2, 0, 3, 2, 0xFFFFFFFF, a.GetTexture()));
+    Fill(b, kBlue);  // the second texture changes while its quad waits
+    dev->Gfx_RenderQuad(Quad(3, 0, 4, 2, 0xFFFFFFFF, b.GetTexture()));
+    dev->Gfx_RenderQuad(Quad(4, 0, 5, 2, 0xFFFFFFFF, a.GetTexture()));
+    Fill(a, kGreen);  // the first one too
+    dev->Gfx_RenderQuad(Quad(5, 0, 6, 2, 0xFFFFFFFF, a.GetTexture()));
+    dev->Gfx_RenderQuad(Quad(6, 0, 7, 2, 0xFFFFFFFF, b.GetTexture()));
+    b.Release();  // and the second goes while its quad waits; a new one may take its address
+    CX2DTexture d;
+    ASSERT_NE(d.Create(2, 2), nullptr);
+    Fill(d, 0xFFFFFF00);
+    dev->Gfx_RenderQuad(Quad(7, 0, 8, 2, 0xFFFFFFFF, d.GetTexture()));
+    dev->Gfx_EndScene(false);
+    px = Read(target);
+    const uint32_t after[8] = {kRed, kGreen, kRed, kBlue, kRed, kGreen, kBlue, 0xFFFFFF00};
+    for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(Hex(px[size_t(x)]), Hex(after[x])) << "column " << x << " after the changes and the release";
+}
+
 TEST_F(GpuBatchTest, ScissorStateReadsBackAndClipsOnlyWhatFollows)
 {
     HTARGET target = BeginOn(16, 16);
