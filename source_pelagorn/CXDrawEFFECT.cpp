@@ -25,14 +25,7 @@ CXDrawEffectAniInfo* CXDrawEffectList::ReuseAtTail()
         return nullptr;
     m_pSpare = element->m_pNext;
     *element->m_pData = CXDrawEffectAniInfo();
-    element->m_pNext = nullptr;
-    element->m_pPrev = m_pTail;
-    if (m_pTail)
-        m_pTail->m_pNext = element;
-    else
-        m_pHead = element;
-    m_pTail = element;
-    ++m_dwCount;
+    LinkTail(element);
     return element->m_pData;
 }
 

@@ -36,13 +36,7 @@ public:
         Element* pElement = MakeElement(pData, bOwn, "AddTail", __LINE__);
         if (!pElement)
             return 0;
-        pElement->m_pPrev = m_pTail;
-        if (m_pTail)
-            m_pTail->m_pNext = pElement;
-        else
-            m_pHead = pElement;
-        m_pTail = pElement;
-        ++m_dwCount;
+        LinkTail(pElement);
         return 1;
     }
 
@@ -122,6 +116,19 @@ public:
     Element* m_pTail = nullptr;
 
 protected:
+    // Links an element that is in no list at the tail.
+    void LinkTail(Element* pElement)
+    {
+        pElement->m_pNext = nullptr;
+        pElement->m_pPrev = m_pTail;
+        if (m_pTail)
+            m_pTail->m_pNext = pElement;
+        else
+            m_pHead = pElement;
+        m_pTail = pElement;
+        ++m_dwCount;
+    }
+
     Element* MakeElement(T* pData, int bOwn, const char* method, int line)
     {
         if (!pData)
