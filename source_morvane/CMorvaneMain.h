@@ -82,8 +82,8 @@ public:
     void PowerOff();
     void CountPowerOff();
     void ProcessIdleMode();
-    // The four held operator keys of the setting screen (6th tick acts).
-    void ServeSettingKeys();
+    // The setting screen, once per step: its page and the four held operator keys (6th tick acts).
+    void ShowSettingScreen();
     void ClearRoundState();
     // The standalone game's next scripted result.
     void ScriptSpin();

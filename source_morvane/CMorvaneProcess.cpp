@@ -257,10 +257,8 @@ void CMorvaneMain::ApplyStartMode()
 {
     if (SettingFlag == 0)
         PowerOff();
-    if (SettingFlag == 1) {
-        m_pSinHo->Draw();
-        ServeSettingKeys();
-    }
+    if (SettingFlag == 1)
+        ShowSettingScreen();
 }
 
 void CMorvaneMain::ApplyEndMode()
