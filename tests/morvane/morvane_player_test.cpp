@@ -266,6 +266,111 @@ TEST(MorvanePlayerTest, BigWinShowsTheGunThenTheLightsAndDancers)
     EXPECT_EQ(reelSounds, 1);
 }
 
+// The jackpot (jackpot value above 200, no series) and the row of four A: the reels evaluated for
+// 1000 steps (the jackpot with its fire and looping fire sound), the gun intro, then the show with
+// the stars, the girl and the banner; the jackpot value is cleared when its state ends.
+TEST(MorvanePlayerTest, JackpotAndFourAShowTheirIntroAndShow)
+{
+    struct Case {
+        const char* what;
+        int32_t state;
+        int32_t stops[4];
+        int32_t jackValue;
+        std::set<Seen> show;  // pictures of the main show besides the fireworks and the neon
+    };
+    const Case cases[] = {
+        {"jackpot",
+         5,
+         {3, 7, 12, 19},
+         201,
+         {{S::JackpotStars, 0, 82, 800, 461},
+          {S::JackpotGirl, 204, 129, 400, 414},
+          {S::JackpotGirl, 351, 210, 94, 107},
+          {S::JackpotGirl, 239, 130, 215, 277},
+          {S::JackpotBanner, 161, 403, 484, 85}}},
+        {"four A",
+         10,
+         {0, 1, 0, 1},
+         0,
+         {{S::JackpotStars, 0, 82, 800, 461},
+          {S::JackpotGirlStrip, 290, 189, 264, 354},
+          {S::JackpotBanner, 161, 403, 484, 85}}},
+    };
+    for (const Case& c : cases) {
+        CMorvaneSpinData record = Plain(3000);
+        std::copy(std::begin(c.stops), std::end(c.stops), record.Array);
+        record.jackValue = c.jackValue;
+        Player p({record});
+        ASSERT_TRUE(p.RunUntil([&] { return p.main.m_nWinState == c.state; })) << c.what;
+        std::set<Seen> intro;
+        int fireSoundLooped = 0;
+        for (int n = 1; n <= 1000; ++n) {
+            p.Frame();
+            for (const Seen& s : SeenIn(p.Drawn(S::Fire), S::Fire))
+                intro.insert(s);
+            fireSoundLooped += Count(p.io.m_Looped, 37);
+        }
+        const std::set<Seen> fire = {{S::Fire, 0, 84, 800, 458}};
+        EXPECT_EQ(intro, c.state == 5 ? fire : std::set<Seen>{}) << c.what;
+        EXPECT_EQ(fireSoundLooped, c.state == 5 ? 1 : 0)
+            << c.what << ": started once, on the second step";
+        int gunSteps = 0;
+        for (;;) {
+            p.Frame();
+            if (p.Drawn(S::Gun).empty())
+                break;
+            ++gunSteps;
+            EXPECT_EQ(Count(p.io.m_Played, 17), 1) << c.what;
+        }
+        EXPECT_EQ(gunSteps, 180) << c.what << ": 18 shots, 10 steps apart";
+        std::set<Seen> show;
+        for (int n = 0; n < 200; ++n) {
+            p.Frame();
+            for (S set : {S::JackpotStars, S::JackpotGirl, S::JackpotGirlStrip, S::JackpotBanner})
+                for (const Seen& s : SeenIn(p.Drawn(set), set))
+                    show.insert(s);
+            EXPECT_FALSE(p.Drawn(S::Neon).empty()) << c.what;
+        }
+        EXPECT_EQ(show, c.show) << c.what;
+        ASSERT_TRUE(p.RunUntil([&] { return p.main.m_nWinState == 50; }, 1000)) << c.what;
+        EXPECT_EQ(p.main.m_Rec.jackValue, 0) << c.what;
+    }
+}
+
+// A small win goes straight to the count-up: after 20 steps the count-up sound loops and the
+// win counts down in large digits, 110 a step from 1000 and 10 below it; then the game ends.
+TEST(MorvanePlayerTest, SmallWinCountsUpAndTheGameEnds)
+{
+    Player p({Plain(1200)});
+    ASSERT_TRUE(p.RunUntil([&] { return p.main.m_nWinState == 50; }));
+    std::vector<int32_t> pending;
+    int countSoundLooped = 0;
+    ASSERT_TRUE(p.RunUntil([&] {
+        pending.push_back(p.main.m_nPendingWin);
+        countSoundLooped += Count(p.io.m_Looped, 2);
+        if (p.main.m_nPendingWin > 0 && p.main.m_nEndCount <= 20) {
+            // The pending win in large digits, centred at y 240: "1", ",", "2", "0", "0".
+            std::vector<int32_t> digits;
+            for (const DrawCall& d : p.Drawn(S::SmallDigits)) {
+                EXPECT_EQ(d.y == 240 || d.y == 342, true);
+                digits.push_back(d.slot - Slot(S::SmallDigits));
+            }
+            EXPECT_EQ(digits, (std::vector<int32_t>{1, 10, 2, 0, 0}));
+        }
+        return Count(p.sender.m_Sent, MorvaneRequest::GameFin) == 1;
+    }));
+    EXPECT_EQ(countSoundLooped, 1);
+    std::vector<int32_t> steps;
+    for (size_t i = 1; i < pending.size(); ++i)
+        if (pending[i] != pending[i - 1])
+            steps.push_back(pending[i - 1] - pending[i]);
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(steps.front(), 110);
+    EXPECT_EQ(steps.back(), 10);
+    EXPECT_EQ(pending[pending.size() - 1], 0);
+    EXPECT_EQ(p.main.m_nWinAmount, 0);
+}
+
 // 20000 to 31999: the dancers, stepping every 5 steps, and the reel sound on the first 9 steps.
 // 10000 to 19999: the firework scenes in turn.
 TEST(MorvanePlayerTest, MiddleWinsShowDancersOrFireworkScenes)
