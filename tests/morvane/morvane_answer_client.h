@@ -3,9 +3,20 @@
 // object does for the game it finds by the machine key.
 
 #include "CMorvaneMain.h"
+#include "MachineTable.h"
 #include "NetworkClient.h"
 
 namespace morvane_test {
+
+// A machine table holding only this machine, in the first row, as the lobby's list leaves it.
+inline void SeatMorvaneMachine(uint8_t kind, uint16_t machineNo)
+{
+    g_MachineTable.Reset();
+    CMachineState& row = g_MachineTable.m_aRows[0];
+    row.m_nIndex = 0;
+    row.m_nGameType = kind;
+    row.m_nMachineNo = machineNo;
+}
 
 class MorvaneAnswerClient : public NetworkClient {
 public:

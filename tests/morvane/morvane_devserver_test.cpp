@@ -54,11 +54,7 @@ class MorvaneDevServerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_MachineTable.Reset();
-        CMachineState& row = g_MachineTable.m_aRows[0];
-        row.m_nIndex = 0;
-        row.m_nGameType = kKind;
-        row.m_nMachineNo = kMachine;
+        SeatMorvaneMachine(kKind, kMachine);
         m_Main.GetLink().m_pSender = &m_Sender;
     }
     void TearDown() override

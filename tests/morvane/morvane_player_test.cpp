@@ -89,11 +89,7 @@ class Player {
 public:
     explicit Player(std::vector<CMorvaneSpinData> records) : m_Records(std::move(records))
     {
-        g_MachineTable.Reset();
-        CMachineState& row = g_MachineTable.m_aRows[0];
-        row.m_nIndex = 0;
-        row.m_nGameType = kKind;
-        row.m_nMachineNo = kMachine;
+        SeatMorvaneMachine(kKind, kMachine);
         main.GetLink().m_pSender = &sender;
         Body enter = Head(23);
         U32(enter, kCredit);
@@ -676,7 +672,8 @@ TEST(MorvanePlayerTest, SettingScreenPagesAndValuesThroughTheOperatorKeys)
 }
 
 // The standalone game (the loading screen's preload, no server): its first scripted spin rests on
-// the script's stops in the middle row, and its second shows the x2 series frame.
+// the script's stops in the middle row, its second shows the x2 series frame, and later ones stop
+// the sounds the script names.
 TEST(MorvanePlayerTest, StandaloneScriptStopsAndSeries)
 {
     FakeOwner owner{kKind, 0, true};
@@ -718,4 +715,21 @@ TEST(MorvanePlayerTest, StandaloneScriptStopsAndSeries)
     for (const DrawCall& d : io.m_Draws)
         frames += d.slot == Slot(S::Multipliers, 5) && d.x == 31 && d.y == 107;
     EXPECT_EQ(frames, 1);
+
+    // Scripted spins 25 and 33 silence the horse's three sounds and the carpet sound as they take
+    // their result over.
+    struct Stop {
+        int32_t script;
+        std::vector<int32_t> rows;
+    };
+    for (const Stop& stop : {Stop{25, {24, 25, 26}}, Stop{33, {27}}}) {
+        guard = 0;
+        while (main.m_nScriptStep != stop.script && guard++ < 100000) {
+            io.m_Stopped.clear();
+            step();
+        }
+        ASSERT_EQ(main.m_nScriptStep, stop.script);
+        for (int32_t row : stop.rows)
+            EXPECT_GE(Count(io.m_Stopped, row), 1) << "spin " << stop.script << ", row " << row;
+    }
 }
