@@ -7,8 +7,8 @@
 #include <string>
 
 #include "CXAutoLock.h"
-#include "CXDrawCOIN.h"
 #include "CXDrawBG.h"
+#include "CXDrawCOIN.h"
 #include "CXReelWaitPreset.h"
 #include "pelagorn_game_fixture.h"
 #include "platform/clock.h"
