@@ -1,7 +1,8 @@
 #pragma once
 // What the cabinet fuzz targets do with one input, shared with the test that replays their seed
 // corpora: board bytes through the frame protocol, snapshot texts through the snapshot reader
-// (from memory and from the files of a scratch folder), setting files through their reader.
+// (from memory and from the files of a scratch folder), setting files and "game.paf" through
+// their readers.
 // Each checks the bounds the readers promise and aborts when one is broken.
 #include <cstdint>
 #include <cstdlib>
@@ -9,9 +10,11 @@
 
 #include "CXAutoLock.h"
 #include "CXBoardSerialComm.h"
-#include "CXGameSaveData.h"
+#include "CXGamePaf.h"
+#include "CXSceneGAME_LoadSave.h"
 #include "CXSettingFiles.h"
 #include "CXSnapshotFile.h"
+#include "CXStringIndex.h"
 #include "support/temp_folder.h"
 
 namespace cabinet_fuzz {
@@ -80,6 +83,24 @@ public:
             std::abort();
     }
 
+    // A "game.paf": from memory, then from a file; the repeat index stays within its bound.
+    void GamePaf(const uint8_t* data, size_t size)
+    {
+        for (int pass = 0; pass < 2; ++pass) {
+            CXHighPrizeRule rule;
+            CXStringIndex index;
+            if (pass == 0) {
+                CXGamePaf::Read(data, size, &rule, &index);
+            } else {
+                m_folder.Write("game.paf", std::string(reinterpret_cast<const char*>(data), size));
+                CXGamePaf::Load(m_folder.Slashed() + "game.paf", &rule, &index);
+            }
+            if (rule.nRepeatValues > CXGamePaf::kMaxRepeatValues ||
+                index.GetCount() > uint32_t(rule.nRepeatValues))
+                std::abort();
+        }
+    }
+
 private:
     class Game : public CXCabinetGame {
     public:
@@ -90,7 +111,7 @@ private:
 
     Game m_game;
     TempFolder m_folder{"cabinet_fuzz"};
-    CXGameSaveData m_save{m_folder.Slashed(), m_folder.Slashed()};
+    CXSceneGAME_LoadSave m_save{m_folder.Slashed(), m_folder.Slashed()};
 };
 
 inline Harness& Shared()

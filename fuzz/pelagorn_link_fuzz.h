@@ -48,19 +48,24 @@ public:
     {
         if (!link)
             return true;
-        switch (request)
-        {
+        switch (request) {
         case PelagornRequest::SpinData:
             if (link->m_bSpinDataHeld || link->m_bSpinDataPending)
                 std::abort();
+            spinEnds = gameFins = 0;
             break;
         case PelagornRequest::SpinEnd:
-            // 40 only after a refused or empty 39 of an open cycle whose end is not confirmed.
-            if (!link->m_bSpinCycleOpen || !link->m_bResultFailed || link->m_bSpinEndConfirmed)
+            // 40 of an open cycle whose end is not confirmed; the first only after a refused or
+            // empty 39, then at most the bounded resends.
+            if (!link->m_bSpinCycleOpen || link->m_bSpinEndConfirmed || link->m_bSpinEndGivenUp ||
+                (!link->m_bSpinEndSent && !link->m_bResultFailed) ||
+                (accept && ++spinEnds > 1 + CPelagornProbClient::kMaxResends))
                 std::abort();
             break;
         case PelagornRequest::GameFin:
-            if (!link->m_bSpinEndConfirmed || !link->m_bSpinDataHeld || link->m_bGameFinPending)
+            if (!link->m_bSpinEndConfirmed || !link->m_bSpinDataHeld || link->m_bGameFinPending ||
+                link->m_bGameFinGivenUp ||
+                (accept && ++gameFins > 1 + CPelagornProbClient::kMaxResends))
                 std::abort();
             break;
         case PelagornRequest::Result:
@@ -79,6 +84,9 @@ public:
 
     CPelagornProbClient* link = nullptr;
     bool accept = true;
+    // 40s and 43s that went out in this cycle.
+    int spinEnds = 0;
+    int gameFins = 0;
 };
 
 inline void Run(const uint8_t* data, size_t size)
@@ -89,8 +97,7 @@ inline void Run(const uint8_t* data, size_t size)
     sender.link = &link;
     link.SetKey(3, 1);
     size_t at = 0;
-    while (at + 2 <= size)
-    {
+    while (at + 2 <= size) {
         const uint8_t op = data[at];
         const uint8_t length = data[at + 1];
         at += 2;
@@ -100,25 +107,79 @@ inline void Run(const uint8_t* data, size_t size)
         const bool ok = (op & 0x80) != 0;
         host.now += 97u * (op & 0x0F);
         sender.accept = (op & 0x40) == 0;
-        switch ((op & 0x3F) % 20)
-        {
-        case 0: { CPelagornEnterRecord r; r.Read(body, n); link.OnEnter(r); break; }
-        case 1: link.OnCoinIn(n >= 1 ? body[0] : 0); break;
-        case 2: { CPelagornCoinDropRecord r; r.Read(body, n); link.OnCoinDrop(ok, r); break; }
-        case 3: { CPelagornItemRecord r; r.Read(body, n); link.OnItemHit(ok, r); break; }
-        case 4: { CPelagornSpinRecord r; r.Read(body, n); link.OnSpinData(ok, r); break; }
-        case 5: { CPelagornResultRecord r; r.Read(body, n); link.OnSpinResult(ok, n ? &r : nullptr); break; }
-        case 6: link.OnSpinEnd(ok); break;
-        case 7: { CPelagornTicketOutRecord r; r.Read(body, n); link.OnTicketOut(ok, r); break; }
-        case 8: { CPelagornGameFinRecord r; r.Read(body, n); link.OnGameFin(ok, r); break; }
-        case 9: link.RequestSpinData(); break;
-        case 10: link.RequestResult(); break;
-        case 11: link.RequestReelsStopped(); break;
-        case 12: link.RequestGameFin(); break;
-        case 13: link.RequestTicketOut(n >= 1 ? body[0] : 0); break;
-        case 14: link.RequestCoinDrop(); break;
-        case 15: link.RequestCoinIn(ok); break;
-        default: link.Process(); break;
+        switch ((op & 0x3F) % 20) {
+        case 0: {
+            CPelagornEnterRecord r;
+            r.Read(body, n);
+            link.OnEnter(r);
+            break;
+        }
+        case 1:
+            link.OnCoinIn(n >= 1 ? body[0] : 0);
+            break;
+        case 2: {
+            CPelagornCoinDropRecord r;
+            r.Read(body, n);
+            link.OnCoinDrop(ok, r);
+            break;
+        }
+        case 3: {
+            CPelagornItemRecord r;
+            r.Read(body, n);
+            link.OnItemHit(ok, r);
+            break;
+        }
+        case 4: {
+            CPelagornSpinRecord r;
+            r.Read(body, n);
+            link.OnSpinData(ok, r);
+            break;
+        }
+        case 5: {
+            CPelagornResultRecord r;
+            r.Read(body, n);
+            link.OnSpinResult(ok, n ? &r : nullptr);
+            break;
+        }
+        case 6:
+            link.OnSpinEnd(ok);
+            break;
+        case 7: {
+            CPelagornTicketOutRecord r;
+            r.Read(body, n);
+            link.OnTicketOut(ok, r);
+            break;
+        }
+        case 8: {
+            CPelagornGameFinRecord r;
+            r.Read(body, n);
+            link.OnGameFin(ok, r);
+            break;
+        }
+        case 9:
+            link.RequestSpinData();
+            break;
+        case 10:
+            link.RequestResult();
+            break;
+        case 11:
+            link.RequestReelsStopped();
+            break;
+        case 12:
+            link.RequestGameFin();
+            break;
+        case 13:
+            link.RequestTicketOut(n >= 1 ? body[0] : 0);
+            break;
+        case 14:
+            link.RequestCoinDrop();
+            break;
+        case 15:
+            link.RequestCoinIn(ok);
+            break;
+        default:
+            link.Process();
+            break;
         }
     }
 }

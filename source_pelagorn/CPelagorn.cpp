@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CX2DEngine.h"
+#include "CX2DGDI.h"
 #include "CX2DSprite.h"
 #include "CX2DTarget.h"
 #include "CXGfxDevice.h"
@@ -18,7 +19,10 @@ namespace {
 
 constexpr const char* kLogFile = "source_pelagorn\\CPelagorn";
 
-double EngineSeconds() { return EngineGetTime(); }
+double EngineSeconds()
+{
+    return EngineGetTime();
+}
 
 }  // namespace
 
@@ -32,7 +36,10 @@ CPelagorn::CPelagorn(CGameDeck* pDeck, int32_t nMachineNo, int32_t, bool bDemo)
     m_dRate = 10.0;
 }
 
-CPelagorn::~CPelagorn() { FreeAll(); }
+CPelagorn::~CPelagorn()
+{
+    FreeAll();
+}
 
 void CPelagorn::FreeAll()
 {
@@ -42,6 +49,10 @@ void CPelagorn::FreeAll()
     m_pSceneGAME = nullptr;
     delete m_pSceneAccount;
     m_pSceneAccount = nullptr;
+    delete m_pOverlaySprite;
+    m_pOverlaySprite = nullptr;
+    delete m_pOverlayText;
+    m_pOverlayText = nullptr;
     delete m_pProbClient;
     m_pProbClient = nullptr;
     delete m_pProb;
@@ -51,7 +62,10 @@ void CPelagorn::FreeAll()
     CGameBase::Release();
 }
 
-void CPelagorn::Release() { FreeAll(); }
+void CPelagorn::Release()
+{
+    FreeAll();
+}
 
 void CPelagorn::SetSender(CPelagornSender* pSender)
 {
@@ -77,16 +91,19 @@ bool CPelagorn::CreateTarget()
 {
     m_pTarget = new CX2DTarget;
     if (!m_pTarget || !m_pTarget->Create(kWidth, kHeight, false)) {
-        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::CreateTarget", __LINE__, "m_pTarget create fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::CreateTarget", __LINE__,
+                                "m_pTarget create fail.");
         return false;
     }
     m_pTargetSprite = new CX2DSprite;
     if (!m_pTargetSprite) {
-        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::CreateTarget", __LINE__, "m_pTargetSprite create fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::CreateTarget", __LINE__,
+                                "m_pTargetSprite create fail.");
         return false;
     }
     if (!m_pTargetSprite->CreateFromTexture(m_pTarget->GetTexture(), 0, 0, kWidth, kHeight)) {
-        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::CreateTarget", __LINE__, "m_pTargetSprite->Create() fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::CreateTarget", __LINE__,
+                                "m_pTargetSprite->Create() fail.");
         return false;
     }
     return true;
@@ -99,22 +116,26 @@ bool CPelagorn::Create()
 
     m_pSceneLOGO = new CXSceneLOGO(this);
     if (!m_pSceneLOGO) {
-        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::Create", __LINE__, "m_pSceneLOGO create fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::Create", __LINE__,
+                                "m_pSceneLOGO create fail.");
         return false;
     }
     m_pSceneGAME = new CXSceneGAME(this);
     if (!m_pSceneGAME) {
-        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::Create", __LINE__, "m_pSceneGAME create fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::Create", __LINE__,
+                                "m_pSceneGAME create fail.");
         return false;
     }
     m_pProbClient->m_pHost = m_pSceneGAME;
     m_pSceneAccount = new CXSceneAccount(this);
     if (!m_pSceneAccount) {
-        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::Create", __LINE__, "m_pSceneAccount create fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::Create", __LINE__,
+                                "m_pSceneAccount create fail.");
         return false;
     }
     if (!m_pSceneGAME->m_SaveData.CheckReelData()) {
-        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::Create", __LINE__, "m_pSceneGAME CheckReelData fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::Create", __LINE__,
+                                "m_pSceneGAME CheckReelData fail.");
         return false;
     }
 
@@ -140,11 +161,13 @@ bool CPelagorn::InitScenes()
 {
     bool bResult = true;
     if (!m_pSceneLOGO->Init(this)) {
-        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::InitScenes", __LINE__, "m_pSceneLOGO init fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::InitScenes", __LINE__,
+                                "m_pSceneLOGO init fail.");
         bResult = false;
     }
     if (!m_pSceneGAME->Init(this)) {
-        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::InitScenes", __LINE__, "m_pSceneGAME init fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CPelagorn::InitScenes", __LINE__,
+                                "m_pSceneGAME init fail.");
         bResult = false;
     }
     return bResult;
@@ -152,6 +175,8 @@ bool CPelagorn::InitScenes()
 
 bool CPelagorn::Initialize(HWND, bool bHosted)
 {
+    m_pOverlaySprite = new CX2DSprite;
+    m_pOverlayText = new CX2DGDI;
     if (!CreateTarget())
         return false;
     if (!Create())
@@ -263,11 +288,20 @@ bool CPelagorn::IsOutOfCredit()
            m_pSceneGAME->m_iSpin == 0;
 }
 
-CXBoardSerialComm* CPelagorn::GetCabinet() { return m_pSceneGAME; }
+CXBoardSerialComm* CPelagorn::GetCabinet()
+{
+    return m_pSceneGAME;
+}
 
-CXGameSaveData* CPelagorn::GetSaveData() { return m_pSceneGAME ? &m_pSceneGAME->m_SaveData : nullptr; }
+CXSceneGAME_LoadSave* CPelagorn::GetSaveData()
+{
+    return m_pSceneGAME ? &m_pSceneGAME->m_SaveData : nullptr;
+}
 
-int CPelagorn::SaveAccountsData() { return m_pSceneGAME ? m_pSceneGAME->SaveAccountsData() : 0; }
+int CPelagorn::SaveAccountsData()
+{
+    return m_pSceneGAME ? m_pSceneGAME->SaveAccountsData() : 0;
+}
 
 namespace {
 
@@ -278,4 +312,7 @@ CGameBase* CreatePelagornGame(CGameDeck* pDeck, int32_t nMachineNo, bool bDemo)
 
 }  // namespace
 
-void RegisterPelagornGameType() { RegisterGameType(3, CreatePelagornGame); }
+void RegisterPelagornGameType()
+{
+    RegisterGameType(3, CreatePelagornGame);
+}

@@ -11,7 +11,9 @@
 #include "CPelagornSender.h"
 #include "CXSceneAccount.h"
 
+class CX2DGDI;
 class CX2DSceneObject;
+class CX2DSprite;
 class CXProb;
 class CXSceneGAME;
 class CXSceneLOGO;
@@ -59,6 +61,8 @@ public:
     CX2DSceneObject* GetCurrentScene() const { return m_pCurrentScene; }
     CX2DSceneObject* GetPreviousScene() const { return m_pPreviousScene; }
     CXProb* GetProb() const { return m_pProb; }
+    CX2DSprite* GetOverlaySprite() const { return m_pOverlaySprite; }
+    CX2DGDI* GetOverlayText() const { return m_pOverlayText; }
 
     // Seams for tests, set before Initialize: the clock in seconds (the engine's running time by
     // default) and the request sender (the program's protocol client by default).
@@ -70,7 +74,7 @@ public:
 
     // CXSceneAccountHost
     CXBoardSerialComm* GetCabinet() override;
-    CXGameSaveData* GetSaveData() override;
+    CXSceneGAME_LoadSave* GetSaveData() override;
     int SaveAccountsData() override;
     int32_t GetMachineNumber() const override { return m_iCabinetMachineNo; }
     void SetMachineNumber(int32_t iNumber) override { m_iCabinetMachineNo = iNumber; }
@@ -87,6 +91,10 @@ private:
     CXSceneLOGO* m_pSceneLOGO = nullptr;
     CXSceneGAME* m_pSceneGAME = nullptr;
     CXSceneAccount* m_pSceneAccount = nullptr;
+    // A text surface over the game and the GDI text drawn into it; made with the game, drawn by
+    // nothing in this client.
+    CX2DSprite* m_pOverlaySprite = nullptr;
+    CX2DGDI* m_pOverlayText = nullptr;
     CPelagornProbClient* m_pProbClient = nullptr;
     CXProb* m_pProb = nullptr;
     CX2DSceneObject* m_pCurrentScene = nullptr;

@@ -11,15 +11,17 @@ constexpr const char* kLogFile = "source_pelagorn\\CPelagornProbClient";
 
 CPelagornProbClient::CPelagornProbClient(CPelagornLinkHost* pHost, CPelagornSender* pSender)
     : m_pHost(pHost), m_pSender(pSender)
-{
-}
+{}
 
 bool CPelagornProbClient::HasKey() const
 {
     return m_iKind >= 0 && m_iKind <= 0xFF && m_iMachine >= 0 && m_iMachine <= 0xFFFF;
 }
 
-uint32_t CPelagornProbClient::Now() const { return m_pHost ? m_pHost->GetTimeMs() : 0; }
+uint32_t CPelagornProbClient::Now() const
+{
+    return m_pHost ? m_pHost->GetTimeMs() : 0;
+}
 
 uint32_t CPelagornProbClient::Elapsed(uint32_t& dwStamp) const
 {
@@ -33,10 +35,14 @@ bool CPelagornProbClient::Send(PelagornRequest request, const CPelagornItemHit& 
 {
     if (!m_pSender || !HasKey())
         return false;
-    return m_pSender->Send(request, static_cast<uint8_t>(m_iKind), static_cast<uint16_t>(m_iMachine), hit);
+    return m_pSender->Send(request, static_cast<uint8_t>(m_iKind),
+                           static_cast<uint16_t>(m_iMachine), hit);
 }
 
-bool CPelagornProbClient::RequestEnter() { return Send(PelagornRequest::Enter); }
+bool CPelagornProbClient::RequestEnter()
+{
+    return Send(PelagornRequest::Enter);
+}
 
 bool CPelagornProbClient::RequestCoinIn(bool bForce)
 {
@@ -56,7 +62,10 @@ bool CPelagornProbClient::RequestCoinDrop()
     return true;
 }
 
-bool CPelagornProbClient::RequestItemHit(const CPelagornItemHit& hit) { return Send(PelagornRequest::ItemHit, hit); }
+bool CPelagornProbClient::RequestItemHit(const CPelagornItemHit& hit)
+{
+    return Send(PelagornRequest::ItemHit, hit);
+}
 
 bool CPelagornProbClient::RequestSpinData()
 {
@@ -87,7 +96,8 @@ bool CPelagornProbClient::RequestReelsStopped()
 
 bool CPelagornProbClient::RequestGameFin()
 {
-    if (!m_bSpinEndConfirmed || !m_bSpinDataHeld || m_bGameFinPending || m_bGameFinRetry)
+    if (!m_bSpinEndConfirmed || !m_bSpinDataHeld || m_bGameFinPending || m_bGameFinRetry ||
+        m_bGameFinGivenUp)
         return false;
     if (!Send(PelagornRequest::GameFin))
         return false;
@@ -106,21 +116,38 @@ bool CPelagornProbClient::RequestTicketOut(int32_t iCommGift)
     return true;
 }
 
-void CPelagornProbClient::SendSpinEnd()
+void CPelagornProbClient::ScheduleResend(const char* pszWhat, uint8_t& bRetry, uint8_t& byResends,
+                                         uint8_t& bGivenUp, uint32_t& dwStamp)
 {
-    if (Send(PelagornRequest::SpinEnd))
-    {
-        m_bSpinEndSent = 1;
-        m_bSpinEndRetry = 0;
+    if (bGivenUp)
+        return;
+    if (byResends >= kMaxResends) {
+        bRetry = 0;
+        bGivenUp = 1;
+        CX_LOG_ERROR("CPelagornProbClient::ScheduleResend",
+                     "%s refused after %d resends; no further request. [%d:%d]", pszWhat, byResends,
+                     m_iKind, m_iMachine);
         return;
     }
-    m_bSpinEndRetry = 1;
-    m_dwSpinEndRetryStamp = Now();
+    ++byResends;
+    bRetry = 1;
+    dwStamp = Now();
+}
+
+void CPelagornProbClient::SendSpinEnd()
+{
+    m_bSpinEndRetry = 0;
+    if (Send(PelagornRequest::SpinEnd)) {
+        m_bSpinEndSent = 1;
+        return;
+    }
+    ScheduleResend("spin end (40)", m_bSpinEndRetry, m_bySpinEndResends, m_bSpinEndGivenUp,
+                   m_dwSpinEndRetryStamp);
 }
 
 void CPelagornProbClient::Process()
 {
-    // A cycle that ended (43 accepted) or restarted leaves nothing to resend.
+    // A cycle that ended or whose end is confirmed leaves nothing to resend.
     if (m_bSpinEndRetry && (!m_bSpinCycleOpen || m_bSpinEndConfirmed))
         m_bSpinEndRetry = 0;
     if (m_bSpinEndRetry && Elapsed(m_dwSpinEndRetryStamp) >= kRetryDelayMs)
@@ -128,14 +155,11 @@ void CPelagornProbClient::Process()
 
     if (m_bGameFinRetry && !m_bSpinDataHeld)
         m_bGameFinRetry = 0;
-    if (m_bGameFinRetry && Elapsed(m_dwGameFinRetryStamp) >= kRetryDelayMs)
-    {
+    if (m_bGameFinRetry && Elapsed(m_dwGameFinRetryStamp) >= kRetryDelayMs) {
         m_bGameFinRetry = 0;
         if (!RequestGameFin())
-        {
-            m_bGameFinRetry = 1;
-            m_dwGameFinRetryStamp = Now();
-        }
+            ScheduleResend("game finish (43)", m_bGameFinRetry, m_byGameFinResends,
+                           m_bGameFinGivenUp, m_dwGameFinRetryStamp);
     }
 }
 
@@ -167,8 +191,7 @@ void CPelagornProbClient::OnItemHit(bool bOk, const CPelagornItemRecord& record)
 {
     if (!m_pHost)
         return;
-    if (bOk)
-    {
+    if (bOk) {
         if (record.bComplete)
             m_pHost->ApplyItemHit(record);
         return;
@@ -183,15 +206,13 @@ void CPelagornProbClient::OnItemHit(bool bOk, const CPelagornItemRecord& record)
 void CPelagornProbClient::OnSpinData(bool bOk, const CPelagornSpinRecord& record)
 {
     m_bSpinDataPending = 0;
-    if (bOk && !record.bComplete)
-    {
+    if (bOk && !record.bComplete) {
         // An accepted answer without its record has no event to show: no cycle starts, and the
         // next spin asks again.
         CX_LOG_ERROR("CPelagornProbClient::OnSpinData", "short spin record ignored.");
         return;
     }
-    if (bOk)
-    {
+    if (bOk) {
         if (m_pHost)
             m_pHost->ApplySpinData(record);
         m_LastSpinData = record;
@@ -199,7 +220,11 @@ void CPelagornProbClient::OnSpinData(bool bOk, const CPelagornSpinRecord& record
         m_bSpinEndConfirmed = 0;
         m_bSpinEndSent = 0;
         m_bSpinEndRetry = 0;
+        m_bySpinEndResends = 0;
+        m_bSpinEndGivenUp = 0;
         m_bGameFinRetry = 0;
+        m_byGameFinResends = 0;
+        m_bGameFinGivenUp = 0;
         m_bSpinDataHeld = 1;
         m_bReelsStoppedSent = 0;
         return;
@@ -213,39 +238,33 @@ void CPelagornProbClient::OnSpinData(bool bOk, const CPelagornSpinRecord& record
 void CPelagornProbClient::OnSpinResult(bool bOk, const CPelagornResultRecord* pRecord)
 {
     m_bResultPending = 0;
-    if (bOk && pRecord && pRecord->bComplete && pRecord->byStatus == 0)
-    {
+    if (bOk && pRecord && pRecord->bComplete && pRecord->byStatus == 0) {
         m_bResultFailed = 0;
-        // A 40 sent or waiting to go again is no longer due: the spin has a result after all;
-        // its answer is not taken, and the next refused or empty 39 asks for the spin end anew.
-        m_bSpinEndRetry = 0;
-        m_bSpinEndSent = 0;
         if (m_pHost)
             m_pHost->ApplySpinResult(*pRecord);
         return;
     }
     m_bResultFailed = 1;
-    if (m_bSpinCycleOpen && !m_bSpinEndSent && !m_bSpinEndRetry && !m_bSpinEndConfirmed)
+    // Once per cycle: a 40 already sent, waiting to go again or given up is not asked for anew.
+    if (m_bSpinCycleOpen && !m_bSpinEndConfirmed && !m_bSpinEndSent && !m_bSpinEndRetry &&
+        !m_bSpinEndGivenUp)
         SendSpinEnd();
 }
 
 void CPelagornProbClient::OnSpinEnd(bool bOk)
 {
-    // Only the answer to a 40 of this cycle counts: an answer nobody asked for must not let the
-    // game finish go out while results are still wanted.
-    if (!m_bSpinEndSent)
+    // Only the answer to this cycle's 40 counts: an answer nobody asked for must not let the game
+    // finish go out while results are still wanted.
+    if (!m_bSpinEndSent || m_bSpinEndConfirmed)
         return;
-    if (bOk)
-    {
+    if (bOk) {
         m_bSpinEndConfirmed = 1;
         m_bSpinEndRetry = 0;
         return;
     }
-    if (m_bSpinCycleOpen && !m_bSpinEndConfirmed)
-    {
-        m_bSpinEndRetry = 1;
-        m_dwSpinEndRetryStamp = Now();
-    }
+    if (m_bSpinCycleOpen)
+        ScheduleResend("spin end (40)", m_bSpinEndRetry, m_bySpinEndResends, m_bSpinEndGivenUp,
+                       m_dwSpinEndRetryStamp);
 }
 
 void CPelagornProbClient::OnTicketOut(bool bOk, const CPelagornTicketOutRecord& record)
@@ -258,8 +277,7 @@ void CPelagornProbClient::OnTicketOut(bool bOk, const CPelagornTicketOutRecord& 
 void CPelagornProbClient::OnGameFin(bool bOk, const CPelagornGameFinRecord& record)
 {
     m_bGameFinPending = 0;
-    if (bOk)
-    {
+    if (bOk) {
         m_bSpinCycleOpen = 0;
         m_bSpinDataHeld = 0;
         m_bGameFinRetry = 0;
@@ -268,8 +286,6 @@ void CPelagornProbClient::OnGameFin(bool bOk, const CPelagornGameFinRecord& reco
         return;
     }
     if (m_bSpinDataHeld)
-    {
-        m_bGameFinRetry = 1;
-        m_dwGameFinRetryStamp = Now();
-    }
+        ScheduleResend("game finish (43)", m_bGameFinRetry, m_byGameFinResends, m_bGameFinGivenUp,
+                       m_dwGameFinRetryStamp);
 }

@@ -6,8 +6,11 @@
 // results are wanted -> 39 in (next event) or a refused/empty 39 -> 40 once -> 40 in (end
 // confirmed) -> 43 -> 43 in (held and open cleared) -> a new 38 may go out.
 //
-// A pending byte is set only when its request was sent. A refused 40 or 43 is sent again after
-// kRetryDelayMs of game time (Process), so one refusal does not stall the machine for good.
+// A pending byte is set only when its request was sent. 40 goes out at most once per cycle, and
+// its answer confirms the spin end whenever it comes (also after a later accepted 39). A refused
+// (or unsent) 40 or 43 is sent again after kRetryDelayMs of game time (Process), at most
+// kMaxResends times; after that the link stops asking and logs it: the machine keeps its last
+// spin until the game is made again.
 
 #include <cstdint>
 
@@ -20,6 +23,7 @@ class CPelagornProbClient {
 public:
     static constexpr uint32_t kTicketOutIntervalMs = 1500;
     static constexpr uint32_t kRetryDelayMs = 1000;
+    static constexpr uint8_t kMaxResends = 3;
 
     CPelagornProbClient(CPelagornLinkHost* pHost, CPelagornSender* pSender);
     virtual ~CPelagornProbClient() = default;
@@ -85,9 +89,14 @@ public:
     uint8_t m_bSpinEndSent = 0;
     uint8_t m_bTicketOutPending = 0;
     uint8_t m_bReelsStoppedSent = 0;
-    // Refused (or unsent) 40 and 43 waiting for their retry time.
+    // Refused (or unsent) 40 and 43 waiting for their retry time, the resends used in this cycle,
+    // and whether the link stopped asking.
     uint8_t m_bSpinEndRetry = 0;
     uint8_t m_bGameFinRetry = 0;
+    uint8_t m_bySpinEndResends = 0;
+    uint8_t m_byGameFinResends = 0;
+    uint8_t m_bSpinEndGivenUp = 0;
+    uint8_t m_bGameFinGivenUp = 0;
     uint32_t m_dwSpinEndRetryStamp = 0;
     uint32_t m_dwGameFinRetryStamp = 0;
     uint32_t m_dwTicketStamp = 0;
@@ -99,6 +108,10 @@ private:
     uint32_t Elapsed(uint32_t& dwStamp) const;
     bool Send(PelagornRequest request, const CPelagornItemHit& hit = {});
     void SendSpinEnd();
+    // A 40 or 43 was refused or could not be sent: a resend after the delay while resends are
+    // left, else the link stops asking. bRetry, byResends and bGivenUp are that request's state.
+    void ScheduleResend(const char* pszWhat, uint8_t& bRetry, uint8_t& byResends, uint8_t& bGivenUp,
+                        uint32_t& dwStamp);
 
     CPelagornSender* m_pSender;
 };

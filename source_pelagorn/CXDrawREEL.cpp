@@ -41,7 +41,8 @@ void CXDrawREEL::Init()
         if (value * 5.0f > 0.0f)
             m_fSpeed = value * 5.0f;
         else
-            CX_LOG_ERROR("CXDrawREEL::Init", "SPEED is not above 0; the acceleration stays %.1f.", m_fSpeed);
+            CX_LOG_ERROR("CXDrawREEL::Init", "SPEED is not above 0; the acceleration stays %.1f.",
+                         m_fSpeed);
     }
     m_fVelocity = 1000.0f;
     if (config.FloatIf("VELOCITY", value))
@@ -57,7 +58,8 @@ void CXDrawREEL::Init()
         m_fHeight = static_cast<float>(height);
     else
         CX_LOG_ERROR("CXDrawREEL::Init", "H is not above 0 [%d]; the belts do not scroll.", height);
-    m_fStopSoundDistance = static_cast<float>(CXToInt32(static_cast<double>(config.Integer("SOUND_REEL_STOP"))));
+    m_fStopSoundDistance =
+        static_cast<float>(CXToInt32(static_cast<double>(config.Integer("SOUND_REEL_STOP"))));
 
     config.Fields("FAST_SPIN_COUNT");
     m_dwFastSpinCount = CXToUInt32(static_cast<double>(config.FieldInteger(1)));
@@ -79,8 +81,9 @@ void CXDrawREEL::Init()
     if (!(m_fAutoHoldStopDelay >= 1.0f))
         m_fAutoHoldStopDelay = 1.0f;
 
-    static const char* const kEffectKeys[4] = {"AUTOHOLD_SPIN_EFFECT_LEFT", "AUTOHOLD_SPIN_EFFECT_RIGHT",
-                                               "AUTOHOLD_SPIN_EFFECT2_LEFT", "AUTOHOLD_SPIN_EFFECT2_RIGHT"};
+    static const char* const kEffectKeys[4] = {
+        "AUTOHOLD_SPIN_EFFECT_LEFT", "AUTOHOLD_SPIN_EFFECT_RIGHT", "AUTOHOLD_SPIN_EFFECT2_LEFT",
+        "AUTOHOLD_SPIN_EFFECT2_RIGHT"};
     for (int i = 0; i < 4; ++i) {
         config.Fields(kEffectKeys[i]);
         m_nAutoHoldX[i] = CXToInt32(static_cast<double>(config.FieldInteger(1)));
@@ -90,7 +93,8 @@ void CXDrawREEL::Init()
             m_AutoHoldEffects[i].Load(CXJoinPath(kFolder, name.c_str()).c_str());
         m_AutoHoldEffects[i].Stop();
     }
-    static const char* const kAircraftKeys[2] = {"AUTOHOLD_SPIN_AIRCRAFT_LEFT", "AUTOHOLD_SPIN_AIRCRAFT_RIGHT"};
+    static const char* const kAircraftKeys[2] = {"AUTOHOLD_SPIN_AIRCRAFT_LEFT",
+                                                 "AUTOHOLD_SPIN_AIRCRAFT_RIGHT"};
     for (int i = 0; i < 2; ++i) {
         config.Fields(kAircraftKeys[i]);
         const std::string name = config.FieldText(3);
@@ -113,7 +117,8 @@ void CXDrawREEL::Init()
         if (value > 0.0f)
             m_fPrizeTick = value / 1000.0f;
         else
-            CX_LOG_ERROR("CXDrawREEL::Init", "REEL_PRIZE_TICK is not above 0; %.3f s is kept.", m_fPrizeTick);
+            CX_LOG_ERROR("CXDrawREEL::Init", "REEL_PRIZE_TICK is not above 0; %.3f s is kept.",
+                         m_fPrizeTick);
     }
     if (config.FloatIf("REEL_PRIZE_IDLE_TICK", value))
         m_fPrizeIdleTick = value / 1000.0f;
@@ -162,8 +167,8 @@ void CXDrawREEL::Init()
     if (effects < 0)
         effects = 0;
     if (effects > kMaxPrizeEffects) {
-        CX_LOG_ERROR("CXDrawREEL::Init", "REEL_PRIZE_EFFECT count %lld is cut to %u.", static_cast<long long>(effects),
-                     kMaxPrizeEffects);
+        CX_LOG_ERROR("CXDrawREEL::Init", "REEL_PRIZE_EFFECT count %lld is cut to %u.",
+                     static_cast<long long>(effects), kMaxPrizeEffects);
         effects = kMaxPrizeEffects;
     }
     ReadEffects(config, static_cast<uint32_t>(effects));
@@ -193,17 +198,21 @@ void CXDrawREEL::ReadEffects(CXDrawConfig& config, uint32_t count)
     const bool animations = CXIsIntegerFormat(animationFormat.c_str());
     const bool particles = CXIsIntegerFormat(particleFormat.c_str());
     if (count > 0 && !animations)
-        CX_LOG_ERROR("CXDrawREEL::Init", "REEL_PRIZE_EFFECT animation needs one integer conversion. [%s]",
+        CX_LOG_ERROR("CXDrawREEL::Init",
+                     "REEL_PRIZE_EFFECT animation needs one integer conversion. [%s]",
                      animationFormat.c_str());
     if (count > 0 && !particles)
-        CX_LOG_ERROR("CXDrawREEL::Init", "REEL_PRIZE_EFFECT particle needs one integer conversion. [%s]",
+        CX_LOG_ERROR("CXDrawREEL::Init",
+                     "REEL_PRIZE_EFFECT particle needs one integer conversion. [%s]",
                      particleFormat.c_str());
+    // The formats name files of the data folder as they are, not under the reels' folder.
     char name[1024];
     for (uint32_t i = 1; i <= count; ++i) {
         if (animations && !m_EffectTable.GetAt(i)) {
             std::snprintf(name, sizeof name, animationFormat.c_str(), static_cast<int>(i));
             auto* animation = new CX2DAnimation;
-            if (animation && animation->Load(CXJoinPath(kFolder, name).c_str()) && m_EffectList.AddTail(animation))
+            if (animation && animation->Load(CXJoinPath("", name).c_str()) &&
+                m_EffectList.AddTail(animation))
                 m_EffectTable.SetAt(i, animation, 0);
             else
                 delete animation;
@@ -211,7 +220,8 @@ void CXDrawREEL::ReadEffects(CXDrawConfig& config, uint32_t count)
         if (particles && !m_ParticleTable.GetAt(i)) {
             std::snprintf(name, sizeof name, particleFormat.c_str(), static_cast<int>(i));
             auto* particle = new CX2DParticle;
-            if (particle && particle->Load(CXJoinPath(kFolder, name).c_str()) && m_ParticleList.AddTail(particle))
+            if (particle && particle->Load(CXJoinPath("", name).c_str()) &&
+                m_ParticleList.AddTail(particle))
                 m_ParticleTable.SetAt(i, particle, 0);
             else
                 delete particle;
@@ -231,7 +241,8 @@ void CXDrawREEL::ReadSounds(CXDrawConfig& config, const char* folder)
             const std::string file = config.FieldText(1);
             CX2DSound& sound = m_Sounds[mode][k];
             sound.Create(CXJoinPath(folder, file.c_str()).c_str(), 4);
-            sound.SetVolume(fields >= 2 ? CXToInt32(static_cast<double>(config.FieldInteger(2))) : 100, true);
+            sound.SetVolume(
+                fields >= 2 ? CXToInt32(static_cast<double>(config.FieldInteger(2))) : 100, true);
             sound.SetPan(fields >= 3 ? CXToInt32(static_cast<double>(config.FieldInteger(3))) : 0);
             sound.SetPitch(fields >= 4 ? config.FieldFloat(4) : 1.0f);
             sound.SetLoop(fields >= 5 && config.FieldInteger(5) != 0);
@@ -254,7 +265,8 @@ void CXDrawREEL::ReadPrizeNumber(CXDrawConfig& config)
         number.m_Digits.Load(CXJoinPath(kFolder, image.c_str()).c_str());
     const std::string format = config.FieldText(6);
     if (!number.SetFormat(format.c_str()))
-        CX_LOG_ERROR("CXDrawREEL::Init", "REEL_PRIZE_SCORE: the format needs one integer conversion; \"%%d\" is used.");
+        CX_LOG_ERROR("CXDrawREEL::Init",
+                     "REEL_PRIZE_SCORE: the format needs one integer conversion; \"%%d\" is used.");
     number.m_nAlignH = 1;
     number.m_nAlignV = 1;
     const float rate = config.FieldFloat(7);
@@ -279,7 +291,8 @@ void CXDrawREEL::ReadPresets(CXDrawConfig& config, uint32_t count)
     for (uint32_t i = 0; i < count; ++i) {
         std::snprintf(key, sizeof key, "REEL_WAIT_%u", i);
         config.Fields(key);
-        table.SetWait(i, static_cast<float>(CXToInt32(static_cast<double>(config.FieldInteger(1)))));
+        table.SetWait(i,
+                      static_cast<float>(CXToInt32(static_cast<double>(config.FieldInteger(1)))));
     }
 }
 
@@ -293,8 +306,8 @@ void CXDrawREEL::SetReelPosition(const uint32_t positions[kReelCount])
             continue;
         }
         CX_LOG_ERROR("CXDrawREEL::SetReelPosition",
-                     "Invalid REEL Prize Line. [dwReelIndex=%u, dwLineIndex=%u, dwMaxLineIndex=%u]", reel,
-                     positions[reel], count);
+                     "Invalid REEL Prize Line. [dwReelIndex=%u, dwLineIndex=%u, dwMaxLineIndex=%u]",
+                     reel, positions[reel], count);
     }
 }
 
@@ -372,7 +385,8 @@ void CXDrawREEL::MarkPrizeSymbol(uint32_t reel, uint32_t row, bool withSound)
     CXDrawReelBeltInfo* belt = GetBelt(reel % m_Belts.GetSize());
     if (!belt || belt->GetCount() == 0)
         return;
-    if (CXDrawReelBeltObject* symbol = belt->SymbolAt(static_cast<int64_t>(belt->m_nTarget) + row)) {
+    if (CXDrawReelBeltObject* symbol =
+            belt->SymbolAt(static_cast<int64_t>(belt->m_nTarget) + row)) {
         symbol->m_bMarked = 1;
         if (CXDrawReelInfo* info = symbol->m_pInfo) {
             info->m_Prize.SetFrame(0);

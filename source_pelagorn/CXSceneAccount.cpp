@@ -5,10 +5,10 @@
 #include "CX2DEngine.h"
 #include "CX2DFileConfig.h"
 #include "CXBoardSerialComm.h"
-#include "CXGameSaveData.h"
 #include "CXGfxDevice.h"
 #include "CXLog.h"
 #include "CXMarkerFiles.h"
+#include "CXSceneGAME_LoadSave.h"
 #include "CXStringParser.h"
 #include "platform/clock.h"
 #include "platform/keys.h"
@@ -235,7 +235,7 @@ void CXSceneAccount::SelectItem()
     case STATE_CLEAR:
         if (m_iSelection == 12 && m_pHost) {
             m_pHost->LeaveAccounts();
-            if (CXGameSaveData* pSave = m_pHost->GetSaveData())
+            if (CXSceneGAME_LoadSave* pSave = m_pHost->GetSaveData())
                 for (int32_t& iCounter : pSave->m_aiAccounts)
                     iCounter = 0;
             m_pHost->SaveAccountsData();
@@ -247,7 +247,7 @@ void CXSceneAccount::SelectItem()
         break;
     case STATE_MACHINE_NUMBER:
         if (m_pHost) {
-            CXGameSaveData* pSave = m_pHost->GetSaveData();
+            CXSceneGAME_LoadSave* pSave = m_pHost->GetSaveData();
             const std::string strFolder = pSave ? pSave->m_strMarkerFolder : std::string("./");
             if (!WriteMachineMarker(strFolder, m_pHost->GetMachineNumber()))
                 CX_LOG_ERROR("CXSceneAccount::SelectItem", "Machine marker write fail. [%d]",
@@ -296,7 +296,7 @@ void CXSceneAccount::OnKey(int nKey, bool bShift)
             const int dx = nKey == VK_LEFT ? -kWindowStep : (nKey == VK_RIGHT ? kWindowStep : 0);
             const int dy = nKey == VK_UP ? -kWindowStep : (nKey == VK_DOWN ? kWindowStep : 0);
             platform::MoveWindow(hwnd, rect.left + dx, rect.top + dy, rect.right - rect.left,
-                        rect.bottom - rect.top);
+                                 rect.bottom - rect.top);
         }
         return;
     }

@@ -15,7 +15,7 @@
 #include "CXString.h"
 
 class CXBoardSerialComm;
-class CXGameSaveData;
+class CXSceneGAME_LoadSave;
 
 // What the accounts scene asks of the game it belongs to.
 class CXSceneAccountHost {
@@ -25,7 +25,7 @@ public:
     // The game scene's cabinet layer (switch states and latches) and persistence (account
     // counters, REEL_MODE, the marker folder).
     virtual CXBoardSerialComm* GetCabinet() = 0;
-    virtual CXGameSaveData* GetSaveData() = 0;
+    virtual CXSceneGAME_LoadSave* GetSaveData() = 0;
     // The game scene's account snapshot save (0 in demo mode).
     virtual int SaveAccountsData() = 0;
     virtual int32_t GetMachineNumber() const = 0;

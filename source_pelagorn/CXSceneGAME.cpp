@@ -13,6 +13,7 @@
 #include "CXDrawPRIZE.h"
 #include "CXDrawREEL.h"
 #include "CXDrawWINTABLE.h"
+#include "CXGamePaf.h"
 #include "CXLog.h"
 #include "CXSceneLOGO.h"
 #include "CXStringParser.h"
@@ -108,6 +109,7 @@ CXSceneGAME::CXSceneGAME(CPelagorn* pOwner)
     m_DrawList.Add(m_pEffect);
     m_DrawList.Add(m_pFade);
     m_pTask = new CXASTask("CXSceneGame-Task");
+    m_FirstFade.m_fAlpha = 255.0f;
 }
 
 CXSceneGAME::~CXSceneGAME()
@@ -265,6 +267,14 @@ int CXSceneGAME::Init(void* owner)
     m_iAutoGiftMode = 2;
     m_iSkipSign = 1;
     m_iHighEffectMode = 1;
+    // The resource base is the data folder while the scenes start.
+    CXHighPrizeRule rule{m_iHighPrizeSkip, m_iHighPrizeRepeat};
+    if (CXGamePaf::Load(g_strResourceBase + "game.paf", &rule, &m_HighPrizeRepeatIndex)) {
+        m_iHighPrizeSkip = rule.iSkip;
+        m_iHighPrizeRepeat = rule.iRepeat;
+    }
+    for (CXDrawNUMBER& number : m_aNumbers)
+        number.m_Digits.Load(DataName("/image/number/no_be.anf"));
     LoadItemEffect();
     ReelWaitPresets().Clear();
     m_DrawList.InitAll(m_pOwner, this);
@@ -325,22 +335,22 @@ void CXSceneGAME::RunReelWait()
 
 void CXSceneGAME::DrawDigits(int32_t iValue, float fX, float fY)
 {
-    // The digits are frames 0..9 of the item belt's digit animation; without the belt the count
-    // is drawn with the first score number's digits of the frame, when there is one.
-    CXDrawNUMBER* pNumber =
-        m_pFrame && m_pFrame->m_Scores.GetSize() > 0 ? m_pFrame->m_Scores.GetAt(0) : nullptr;
-    if (!pNumber)
+    // Frames 0..9 of the item belt's digit animation.
+    if (!m_pItem)
         return;
+    CX2DAnimation& digits = m_pItem->m_NumberFont;
+    const int shown = digits.GetFrame();
     char text[16];
     std::snprintf(text, sizeof text, "%d", iValue);
     float x = fX;
     for (const char* p = text; *p; ++p) {
         if (*p < '0' || *p > '9')
             continue;
-        pNumber->m_Digits.SetFrame(*p - '0');
-        pNumber->m_Digits.RenderEx(x, fY, 0.0f, 0.9f);
-        x += 0.9f * pNumber->m_Digits.GetWidth();
+        digits.SetFrame(*p - '0');
+        digits.RenderEx(x, fY, 0.0f, 0.9f);
+        x += 0.9f * digits.GetWidth();
     }
+    digits.SetFrame(shown);
 }
 
 void CXSceneGAME::DrawErrorWindow()

@@ -19,14 +19,17 @@
 #include "CXDrawDP.h"
 #include "CXDrawEFFECT.h"
 #include "CXDrawList.h"
+#include "CXDrawNUMBER.h"
 #include "CXDrawScene.h"
+#include "CXDrawScrollObject.h"
 #include "CXFade.h"
-#include "CXGameSaveData.h"
 #include "CXLockFast.h"
 #include "CXMemoryPoolTmpl.h"
 #include "CXProbDataInfo.h"
 #include "CXReelWaitPreset.h"
+#include "CXSceneGAME_LoadSave.h"
 #include "CXString.h"
+#include "CXStringIndex.h"
 
 class CPelagorn;
 class CPelagornProbClient;
@@ -280,9 +283,17 @@ public:
     float m_afGiftOutPos[2] = {};
     float m_afErrorPos[2] = {};
 
+    // Kept from the cabinet game and drawn by nothing here: three numbers on the digits of
+    // "/image/number/no_be.anf", the first of the two fades (the second ends the draw list), the
+    // scroll layer, and the values of HIGH_PRIZE_REPEAT in "game.paf".
+    CXDrawNUMBER m_aNumbers[3];
+    CXFade m_FirstFade;
+    CXDrawScrollObject m_ScrollLayer;
+    CXStringIndex m_HighPrizeRepeatIndex;
+
     CXAVLTreeTmpl<CXItemEffectObject> m_ItemEffects;
     CXASTask* m_pTask = nullptr;
-    CXGameSaveData m_SaveData;
+    CXSceneGAME_LoadSave m_SaveData;
 
 private:
     // The game clock seen by the cabinet layer.

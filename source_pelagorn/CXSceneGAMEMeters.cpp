@@ -225,9 +225,11 @@ void CXSceneGAME::AddCommGiftToGo(int32_t iCount)
 
 void CXSceneGAME::ResumeGiftOut()
 {
-    if (m_iCommGift != 0)
-        m_byError = ERROR_GIFT_UNANSWERED;
     m_bResend = 0;
+    // Nothing owed: nothing to send again (a flag armed now would send a later gift-out twice).
+    if (m_iCommGift == 0)
+        return;
+    m_byError = ERROR_GIFT_UNANSWERED;
     const int32_t iSendCount = m_iGiftSendCount.load();
     if (iSendCount != 0 && m_iGiftUnit > 0 && iSendCount == m_iCommGift / m_iGiftUnit)
         SendGiftOut(iSendCount);
@@ -253,6 +255,9 @@ void CXSceneGAME::CreditTick()
     }
     for (int32_t n = TakeGiftsDispensed(); n > 0; --n)
         AddCommGiftToGo(-1);
+    // The board echoed a gift-out and GIFT_SEND_COUNT went down on the serial thread.
+    if (TakeGiftSendCountChanged())
+        SaveGameData();
     if (m_byError.load() == ERROR_GIFT_UNANSWERED) {
         if (m_iCommGift > 0) {
             m_dwGiftErrorStamp = GetTimeMs();

@@ -250,8 +250,11 @@ void CXSceneGAME::ReportItemHit(uint16_t wItemType, int32_t iItemValue, float fC
         }
         if (m_pPrize && m_pEffect) {
             if (CXDrawPrizeInfo* pInfo = m_pPrize->FindPrize(1, iItemValue)) {
-                m_pEffect->AddAnimation(fSlotX, fLineY, &pInfo->m_Animation, 0);
-                pInfo->m_Particle.MoveTo(fSlotX, fLineY);
+                // Centred over the item's slot, at the item line.
+                const float fCentre = fSlotX + (m_pItem ? m_pItem->m_fWidth : 0.0f) / 2.0f;
+                m_pEffect->AddAnimation(fCentre - pInfo->m_Animation.GetWidth() / 2.0f, fLineY,
+                                        &pInfo->m_Animation, 0);
+                pInfo->m_Particle.MoveTo(fCentre, fLineY);
                 pInfo->m_Particle.Fire();
             }
         }

@@ -38,7 +38,8 @@ TEST_F(PelagornAssets, EveryObjectLoadsItsFileAndImages)
         CXDrawFrameInfo* piece = frame.m_Pieces.GetAt(i);
         ASSERT_NE(piece, nullptr) << i;
         for (uint32_t s = 0; s < piece->m_Animations.GetSize(); ++s)
-            EXPECT_NE(piece->m_Animations.GetAt(s)->GetCore(), nullptr) << "piece " << i << " state " << s;
+            EXPECT_NE(piece->m_Animations.GetAt(s)->GetCore(), nullptr)
+                << "piece " << i << " state " << s;
     }
     EXPECT_EQ(frame.m_Pieces.GetAt(3)->m_Animations.GetSize(), 5u) << "the title lamp is state 4";
     for (uint32_t i = 0; i < 4; ++i) {
@@ -65,7 +66,8 @@ TEST_F(PelagornAssets, EveryObjectLoadsItsFileAndImages)
     prizes.Init();
     EXPECT_EQ(prizes.m_Prizes.GetCount(), 7u + 9u + 5u);
     for (auto* element = prizes.m_Prizes.m_pHead; element; element = element->m_pNext)
-        EXPECT_NE(element->m_pData->m_Animation.GetCore(), nullptr) << element->m_pData->GetName().GetString();
+        EXPECT_NE(element->m_pData->m_Animation.GetCore(), nullptr)
+            << element->m_pData->GetName().GetString();
 
     // A frame of the whole set, with the gauges half full and a score counting.
     frame.m_dLeftOilShown = 50.0;
@@ -110,8 +112,10 @@ TEST_F(PelagornGeneratedGame, LoadsReelsCoinsItemsAndBackgroundAndACoinReachesTh
         for (uint32_t i = 0; i < belt->GetCount(); ++i) {
             const CXDrawReelBeltObject* symbol = belt->m_Symbols.GetAt(i);
             ASSERT_TRUE(symbol && symbol->m_pInfo) << "reel " << r << " position " << i;
-            EXPECT_NE(symbol->m_pInfo->m_Normal.GetCore(), nullptr) << "symbol " << symbol->m_nSymbol;
-            EXPECT_NE(symbol->m_pInfo->m_Prize.GetCore(), nullptr) << "symbol " << symbol->m_nSymbol;
+            EXPECT_NE(symbol->m_pInfo->m_Normal.GetCore(), nullptr)
+                << "symbol " << symbol->m_nSymbol;
+            EXPECT_NE(symbol->m_pInfo->m_Prize.GetCore(), nullptr)
+                << "symbol " << symbol->m_nSymbol;
         }
     }
     EXPECT_EQ(s.m_pCoins->m_Animations.GetSize(), 2u);
@@ -137,6 +141,26 @@ TEST_F(PelagornGeneratedGame, LoadsReelsCoinsItemsAndBackgroundAndACoinReachesTh
         Frames(1, 0.025);
     EXPECT_EQ(m_sender.Count(PelagornRequest::ItemHit), 1);
     EXPECT_EQ(s.m_pCoins->m_Coins.GetCount(), 0u);
+}
+
+TEST_F(PelagornGeneratedGame, MembersTheSceneKeepsAndTheHighPrizeRule)
+{
+    MakeGeneratedGame();
+    CXSceneGAME& s = Scene();
+    for (const CXDrawNUMBER& number : s.m_aNumbers)
+        EXPECT_EQ(number.m_Digits.GetFrameCount(), 10) << "the digits of image/number/no_be.anf";
+    EXPECT_FLOAT_EQ(s.m_FirstFade.m_fAlpha, 255.0f);
+    // game.paf: HIGH_PRIZE_SKIP=3, HIGH_PRIZE_REPEAT=2,10,20.
+    EXPECT_EQ(s.m_iHighPrizeSkip, 3);
+    EXPECT_EQ(s.m_iHighPrizeRepeat, 2);
+    EXPECT_EQ(s.m_HighPrizeRepeatIndex.GetCount(), 2u);
+    EXPECT_TRUE(s.m_HighPrizeRepeatIndex.HasKey("10"));
+    EXPECT_TRUE(s.m_HighPrizeRepeatIndex.HasKey("20"));
+    EXPECT_NE(m_game->GetOverlaySprite(), nullptr);
+    EXPECT_NE(m_game->GetOverlayText(), nullptr);
+    m_game->Release();
+    EXPECT_EQ(m_game->GetOverlaySprite(), nullptr);
+    EXPECT_EQ(m_game->GetOverlayText(), nullptr);
 }
 
 }  // namespace

@@ -215,8 +215,7 @@ TEST_F(PelagornLink, RefusedAnswersWriteMetersOnlyFromWholeRecords)
         bool expectMeters;
     };
     const Case cases[] = {{"whole", 42, true}, {"short", 20, false}};
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         host.calls.clear();
         std::vector<uint8_t> bytes(42, 0);
         bytes[12] = 9;  // credit
@@ -226,7 +225,8 @@ TEST_F(PelagornLink, RefusedAnswersWriteMetersOnlyFromWholeRecords)
         item.Read(bytes.data(), c.length);
         link.OnItemHit(false, item);
         if (c.expectMeters)
-            EXPECT_EQ(host.calls, (std::vector<std::string>{"meters 9 8 7", "refresh spin"})) << c.name;
+            EXPECT_EQ(host.calls, (std::vector<std::string>{"meters 9 8 7", "refresh spin"}))
+                << c.name;
         else
             EXPECT_TRUE(host.calls.empty()) << c.name;
     }
@@ -280,17 +280,42 @@ TEST_F(PelagornLink, AcceptedSpinDataOpensTheCycleAndKeepsTheRecord)
     EXPECT_TRUE(other.RequestSpinData());
 }
 
-TEST_F(PelagornLink, AResultAfterARefusedSpinEndCancelsItsResend)
+TEST_F(PelagornLink, SpinEndIsAskedOncePerCycleAndItsResendsAreBounded)
 {
     StartCycle();
     link.OnSpinResult(false, nullptr);
-    link.OnSpinEnd(false);
     const CPelagornResultRecord good = Result(0);
-    ASSERT_TRUE(link.RequestResult());
     link.OnSpinResult(true, &good);
+    link.OnSpinResult(false, nullptr);
+    EXPECT_EQ(sender.Count(R::SpinEnd), 1) << "a later refused 39 does not ask again";
+    for (int refusal = 1; refusal <= 4; ++refusal) {
+        link.OnSpinEnd(false);
+        host.now += CPelagornProbClient::kRetryDelayMs;
+        link.Process();
+    }
+    EXPECT_EQ(sender.Count(R::SpinEnd), 4) << "the first 40 and three resends";
+    EXPECT_EQ(link.m_bSpinEndGivenUp, 1);
     host.now += 10 * CPelagornProbClient::kRetryDelayMs;
     link.Process();
-    EXPECT_EQ(sender.Count(R::SpinEnd), 1) << "the spin went on: no resend";
     link.OnSpinResult(false, nullptr);
-    EXPECT_EQ(sender.Count(R::SpinEnd), 2) << "the next empty 39 asks for the end again";
+    EXPECT_EQ(sender.Count(R::SpinEnd), 4);
+    EXPECT_FALSE(link.RequestGameFin());
+
+    // The same bound for a refused 43.
+    CPelagornProbClient other(&host, &sender);
+    other.SetKey(3, 8);
+    ASSERT_TRUE(other.RequestSpinData());
+    other.OnSpinData(true, Spin(1));
+    other.OnSpinResult(false, nullptr);
+    other.OnSpinEnd(true);
+    ASSERT_TRUE(other.RequestGameFin());
+    sender.sent.clear();
+    for (int refusal = 1; refusal <= 5; ++refusal) {
+        other.OnGameFin(false, Fin());
+        host.now += CPelagornProbClient::kRetryDelayMs;
+        other.Process();
+    }
+    EXPECT_EQ(sender.Count(R::GameFin), 3) << "three resends after the first refusal";
+    EXPECT_EQ(other.m_bGameFinGivenUp, 1);
+    EXPECT_FALSE(other.RequestGameFin());
 }

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "CXDrawCOIN.h"
+#include "CXDrawEFFECT.h"
 #include "CXDrawITEM.h"
+#include "CXDrawPRIZE.h"
 #include "CXDrawREEL.h"
 #include "pelagorn_game_fixture.h"
 
@@ -119,7 +121,14 @@ TEST_F(PelagornSpin, NoSpinWhileAGiftOutIsOwed)
     Scene().m_iCommGift = 0;
     Scene().m_iGift = 20000;
     Scene().StartScrollReel();
+    Scene().m_iGift = 0;
+    Scene().m_byError = CXSerialComm::ERROR_GIFT_UNANSWERED;
+    Scene().StartScrollReel();
     EXPECT_EQ(m_sender.Count(PelagornRequest::SpinData), 0);
+    Scene().m_byError = 0;
+    Scene().StartScrollReel();
+    EXPECT_EQ(m_sender.Count(PelagornRequest::SpinData), 1)
+        << "nothing owed: the spin is asked for";
 }
 
 TEST_F(PelagornSpin, DemoEventBuildsTheResultState)
@@ -189,6 +198,38 @@ TEST_F(PelagornSpin, PrizeEffectFromTheFirstWinningLine)
     EXPECT_EQ(s.m_Result.iPrizeEffect, CXSceneGAME::kType4EffectIndex);
 }
 
+TEST_F(PelagornSpin, EveryRowOfTheItemEffectTable)
+{
+    MakeGame();
+    struct Row {
+        uint8_t symbol, line, count;
+        uint16_t win;
+        int32_t ordinary, type3;
+    };
+    const Row rows[] = {
+        {6, 1, 4, 10000, 1, 11},  {7, 1, 4, 15000, 2, 12},  {8, 1, 4, 15000, 3, 13},
+        {9, 1, 3, 10000, 4, 14},  {9, 0, 4, 10000, 4, 14},  {9, 2, 4, 10000, 4, 14},
+        {9, 1, 4, 20000, 4, 14},  {10, 1, 3, 15000, 5, 15}, {10, 0, 4, 10000, 5, 15},
+        {10, 2, 4, 10000, 5, 15}, {10, 1, 4, 20000, 5, 15}, {12, 0, 4, 10000, 6, 16},
+        {12, 2, 4, 10000, 6, 16}, {12, 1, 4, 20000, 6, 16},
+    };
+    for (const Row& r : rows) {
+        const std::string name = std::to_string(r.symbol) + "." + std::to_string(r.line) + "." +
+                                 std::to_string(r.count) + "." + std::to_string(r.win);
+        CXProbDataInfo e;
+        e.m_bySymbol[r.line] = r.symbol;
+        e.m_byCount[r.line] = r.count;
+        e.m_wLineWin[r.line] = r.win;
+        e.m_byType = 1;
+        EXPECT_EQ(Scene().FindItemEffect(e), r.ordinary) << name;
+        e.m_byType = 3;
+        EXPECT_EQ(Scene().FindItemEffect(e), r.type3) << name;
+        // The same line one reel short, or with another win, is not in the table.
+        e.m_byCount[r.line] = static_cast<uint8_t>(r.count - 2);
+        EXPECT_EQ(Scene().FindItemEffect(e), 0) << name;
+    }
+}
+
 TEST_F(PelagornSpin, ItemHitsSendAndCount)
 {
     MakeGame();
@@ -229,6 +270,25 @@ TEST_F(PelagornSpin, ItemHitsSendAndCount)
     item.Read(bytes.data(), bytes.size());
     m_game->GetProbClient()->OnItemHit(true, item);
     EXPECT_EQ(s.m_iGift, 500);
+}
+
+TEST_F(PelagornSpin, DirectItemPrizeIsCentredOverItsSlotAtTheLine)
+{
+    MakeGame();
+    CXSceneGAME& s = Scene();
+    CXDrawPrizeInfo* prize = s.m_pPrize->FindPrize(1, 500);
+    ASSERT_NE(prize, nullptr) << "the generated tree's direct prize of 500";
+    const float width = prize->m_Animation.GetWidth();
+    ASSERT_GT(width, 0.0f);
+    s.m_pItem->m_fWidth = 100.0f;
+    s.ReportItemHit(3, 500, 130.0f, 80.0f, 900.0f);
+    const CXDrawEffectAniInfo* entry = nullptr;
+    for (auto* e = s.m_pEffect->m_Entries.m_pHead; e; e = e->m_pNext)
+        if (e->m_pData && e->m_pData->m_pAnimation == &prize->m_Animation && !e->m_pData->m_bDone)
+            entry = e->m_pData;
+    ASSERT_NE(entry, nullptr);
+    EXPECT_FLOAT_EQ(entry->m_fX, 80.0f + 50.0f - width / 2.0f) << "centred on the slot's middle";
+    EXPECT_FLOAT_EQ(entry->m_fY, 900.0f) << "at the item line";
 }
 
 TEST_F(PelagornSpin, DemoItemHitsSendNothing)

@@ -31,9 +31,10 @@ std::string SymbolKeys(const std::vector<int>& kinds)
 const std::vector<int> kAllKinds = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
 
 // SPEED 100 gives 500 px/s², VELOCITY 10 a spin-up distance of 300 px: 0.7746 s of spin-up.
-const std::string kBase = "SPEED=100\nVELOCITY=10\nX_POS=10\nY_POS=100\nW=100\nH=100\nX_SPACE=20\n"
-                          "SOUND_REEL_STOP=30\nFAST_SPIN_COUNT=50,10,3,200\nHIGH_FAST_SPIN_COUNT=100,300\n"
-                          "REEL_IDLE_TICK=500\nREEL_PRIZE_TICK=1000\nREEL_PRIZE_IDLE_TICK=250\n";
+const std::string kBase =
+    "SPEED=100\nVELOCITY=10\nX_POS=10\nY_POS=100\nW=100\nH=100\nX_SPACE=20\n"
+    "SOUND_REEL_STOP=30\nFAST_SPIN_COUNT=50,10,3,200\nHIGH_FAST_SPIN_COUNT=100,300\n"
+    "REEL_IDLE_TICK=500\nREEL_PRIZE_TICK=1000\nREEL_PRIZE_IDLE_TICK=250\n";
 
 class PelagornReel : public PelagornTest {
 protected:
@@ -42,7 +43,8 @@ protected:
         PelagornTest::SetUp();
         ReelWaitPresets().Clear();
         for (int n : kAllKinds) {
-            const uint32_t colour = 0xFF000000u | (static_cast<uint32_t>(n * 19 + 40) << 16) | (n * 7u << 8) | 0x80u;
+            const uint32_t colour =
+                0xFF000000u | (static_cast<uint32_t>(n * 19 + 40) << 16) | (n * 7u << 8) | 0x80u;
             WriteAnf("image/reel/sym/n" + std::to_string(n) + ".anf", 80, 60, {colour});
             WriteAnf("image/reel/sym/p" + std::to_string(n) + ".anf", 40, 30, {colour});
             WriteText("image/reel/sym/s" + std::to_string(n) + ".cfg",
@@ -119,14 +121,16 @@ TEST_F(PelagornReel, BeltsKeepTheOrderOfTheBuiltInStrings)
         for (size_t j = 0; j < c.head.size(); ++j)
             EXPECT_EQ(symbol(static_cast<uint32_t>(j)), c.head[j]) << i << " head " << j;
         for (size_t j = 0; j < c.tail.size(); ++j)
-            EXPECT_EQ(symbol(static_cast<uint32_t>(c.count - c.tail.size() + j)), c.tail[j]) << i << " tail " << j;
+            EXPECT_EQ(symbol(static_cast<uint32_t>(c.count - c.tail.size() + j)), c.tail[j])
+                << i << " tail " << j;
         int seen[13] = {};
         for (uint32_t j = 0; j < belt.GetCount(); ++j) {
             const CXDrawReelBeltObject* s = belt.m_Symbols.GetAt(j);
             if (!s) {
                 continue;
             }
-            ASSERT_EQ(s->m_pInfo, m_reel.m_Symbols.GetAt(static_cast<uint32_t>(s->m_nSymbol))) << i << " " << j;
+            ASSERT_EQ(s->m_pInfo, m_reel.m_Symbols.GetAt(static_cast<uint32_t>(s->m_nSymbol)))
+                << i << " " << j;
             ++seen[s->m_nSymbol];
         }
         EXPECT_EQ(seen[0] + seen[11] + seen[7], 0) << i;
@@ -138,11 +142,11 @@ TEST_F(PelagornReel, BeltsKeepTheOrderOfTheBuiltInStrings)
 
 // One belt's history over a spin.
 struct Track {
-    float spinUp = -1.0f;        // game time at which the distance first passed the spin-up distance
-    float stopStart = -1.0f;     // game time at which stopping began
-    float stopEnd = -1.0f;       // game time at which the belt came to rest
-    float runBeforeStop = 0.0f;  // the running time the stopping mirrors
-    float lastStep = 0.0f;       // pixels moved in the last spinning frame
+    float spinUp = -1.0f;     // game time at which the distance first passed the spin-up distance
+    float stopStart = -1.0f;  // game time at which stopping began
+    float stopEnd = -1.0f;    // game time at which the belt came to rest
+    float runBeforeStop = 0.0f;   // the running time the stopping mirrors
+    float lastStep = 0.0f;        // pixels moved in the last spinning frame
     float firstStopStep = -1.0f;  // pixels moved in the first stopping frame
     bool backwards = false;
     int stopFrames = 0;
@@ -193,7 +197,8 @@ protected:
                 if (t.stopFrames >= 2 && b.m_bActive && moved < -0.01f)
                     t.backwards = true;
                 if (b.m_bStopSoundDone && t.stopPan == 1000 && t.stopStart >= 0.0f)
-                    t.stopPan = m_reel.m_Sounds[m_reel.m_bySpinMode][CXDrawREEL::kSoundStop].GetPan();
+                    t.stopPan =
+                        m_reel.m_Sounds[m_reel.m_bySpinMode][CXDrawREEL::kSoundStop].GetPan();
                 if (t.stopStart >= 0.0f && t.stopEnd < 0.0f && !b.m_bActive)
                     t.stopEnd = now;
             }
@@ -241,14 +246,17 @@ TEST_F(PelagornReelSpin, TheSpinLoopPlaysUntilTheReelThatBeganStoppingLastSounds
 {
     m_folder.Write("image/reel/sym/loop.wav", sound_test::SilentWave(44100 * 5));
     m_folder.Write("image/reel/sym/stop.wav", sound_test::SilentWave(4410));
-    Load(kBase + SymbolKeys(kAllKinds) + "0_SOUND_REEL_1=loop.wav,100,0,1.0,1\n0_SOUND_REEL_2=stop.wav\n");
+    Load(kBase + SymbolKeys(kAllKinds) +
+         "0_SOUND_REEL_1=loop.wav,100,0,1.0,1\n0_SOUND_REEL_2=stop.wav\n");
     CX2DSound& loop = m_reel.m_Sounds[0][CXDrawREEL::kSoundSpin];
     ASSERT_NE(loop.GetSound(), nullptr);
     EXPECT_TRUE(loop.GetLoop());
     Target(1, 2, 3, 4);
     m_reel.StartSpin(0);
     // Reel 2 (delay 300 ms) begins stopping last; the loop plays on through the other stops.
-    ASSERT_TRUE(RunUntil([&] { return Belt(0).m_bStopSoundDone && Belt(1).m_bStopSoundDone && Belt(3).m_bStopSoundDone; }));
+    ASSERT_TRUE(RunUntil([&] {
+        return Belt(0).m_bStopSoundDone && Belt(1).m_bStopSoundDone && Belt(3).m_bStopSoundDone;
+    }));
     EXPECT_FALSE(Belt(2).m_bStopSoundDone);
     EXPECT_EQ(m_reel.m_iSoundReel, 2);
     EXPECT_TRUE(loop.IsPlaying());
@@ -296,7 +304,8 @@ TEST_F(PelagornReelSpin, TheSpinCountChoosesTheModeAndHighFastHalvesTheDelays)
 TEST_F(PelagornReelSpin, AutoHoldTurnsOnlyTheHeldReelWithItsOwnDelayAndStretchedStop)
 {
     Load(kBase + "AUTOHOLD_SPIN_TICK=400\nAUTOHOLD_SPIN_STOP_DELAY=2\n" + SymbolKeys(kAllKinds));
-    const int32_t before[4] = {Belt(0).m_nPosition, Belt(1).m_nPosition, Belt(2).m_nPosition, Belt(3).m_nPosition};
+    const int32_t before[4] = {Belt(0).m_nPosition, Belt(1).m_nPosition, Belt(2).m_nPosition,
+                               Belt(3).m_nPosition};
     m_scene.autoHold = true;
     m_scene.heldReel = 3;
     Target(1, 2, 3, 4);
@@ -317,7 +326,9 @@ TEST_F(PelagornReelSpin, TheAircraftWaitHoldsTheReelsUntilItsDelayHasPassed)
 {
     WriteAnf("image/reel/fx/plane.anf", 10, 10, {0xFFFFFFFF}, 2, "FPS=10\n");
     WriteAnf("image/reel/fx/left.anf", 10, 10, {0xFFFFFFFF}, 2, "FPS=10\n");
-    Load(kBase + "AUTOHOLD_SPIN_AIRCRAFT_LEFT=0,0,fx/plane.anf,300\nAUTOHOLD_SPIN_EFFECT_LEFT=5,6,fx/left.anf\n" +
+    Load(kBase +
+         "AUTOHOLD_SPIN_AIRCRAFT_LEFT=0,0,fx/plane.anf,300\nAUTOHOLD_SPIN_EFFECT_LEFT=5,6,fx/"
+         "left.anf\n" +
          SymbolKeys(kAllKinds));
     m_scene.autoHold = true;
     m_scene.heldReel = 1;
@@ -440,7 +451,8 @@ TEST_F(PelagornReelTimeline, StandaloneAndDemoGamesSendWhatTheyMay)
         bool standalone, demo;
         int sent42, sent39;
     };
-    for (const Case c : {Case{true, false, 0, 1}, Case{false, true, 1, 0}, Case{true, true, 0, 0}}) {
+    for (const Case c :
+         {Case{true, false, 0, 1}, Case{false, true, 1, 0}, Case{true, true, 0, 0}}) {
         SCOPED_TRACE(std::to_string(c.standalone) + std::to_string(c.demo));
         m_prizes = PrizeScene{};
         m_prizes.standalone = c.standalone;
@@ -458,7 +470,8 @@ TEST_F(PelagornReelTimeline, StandaloneAndDemoGamesSendWhatTheyMay)
 TEST_F(PelagornReelTimeline, AWinningSpinMarksItsSymbolsAsksOnceAndEndsWhenTheEffectStops)
 {
     WriteAnf("image/reel/fx/e1.anf", 10, 10, {0xFFFFFFFF}, 2, "FPS=10\n");  // loops
-    Load(kBase + "REEL_PRIZE_EFFECT=100,200,1,fx/e%d.anf,fx/p%d.ptf\n" + SymbolKeys(kAllKinds));
+    Load(kBase + "REEL_PRIZE_EFFECT=100,200,1,image/reel/fx/e%d.anf,image/reel/fx/p%d.ptf\n" +
+         SymbolKeys(kAllKinds));
     m_prizes.totalWin = 500;
     m_prizes.effect = 1;
     m_prizes.marks[1][0] = m_prizes.marks[1][1] = true;
@@ -468,7 +481,8 @@ TEST_F(PelagornReelTimeline, AWinningSpinMarksItsSymbolsAsksOnceAndEndsWhenTheEf
     EXPECT_EQ(m_prizes.sent39, 0) << "a win asks in the prize stage, not at the stop";
     EXPECT_EQ(m_reel.m_PrizeNumber.m_dwTarget, 500u);
     ASSERT_NE(m_reel.m_pEffect, nullptr);
-    EXPECT_EQ(m_prizes.reelWaits, std::vector<uint32_t>({1, 1})) << "one preset start per marked symbol";
+    EXPECT_EQ(m_prizes.reelWaits, std::vector<uint32_t>({1, 1}))
+        << "one preset start per marked symbol";
     EXPECT_EQ(Belt(0).SymbolAt(2)->m_bMarked, 1) << "row 1 of reel 0 is its target + 1";
     EXPECT_EQ(Belt(1).SymbolAt(3)->m_bMarked, 1);
     EXPECT_EQ(Belt(0).SymbolAt(1)->m_bMarked, 0);
@@ -496,7 +510,8 @@ TEST_F(PelagornReel, ShakePresetsFollowTheEffectCount)
     std::string shake = "REEL_SHAKE_0=1,4,5,30";
     for (int k = 0; k < 21; ++k)
         shake += "," + std::to_string(100 + k);
-    Load(kBase + "REEL_PRIZE_EFFECT=0,0,2,fx/e%d.anf,fx/p%d.ptf\n" + shake + "\nREEL_SHAKE_1=0,1,1,10,50,1\n" +
+    Load(kBase + "REEL_PRIZE_EFFECT=0,0,2,image/reel/fx/e%d.anf,image/reel/fx/p%d.ptf\n" + shake +
+         "\nREEL_SHAKE_1=0,1,1,10,50,1\n" +
          "REEL_WAIT_0=1500\nREEL_WAIT_1=700,9\nREEL_WAIT_2=900\n" + SymbolKeys(kAllKinds));
     const CXReelWaitPreset& first = *ReelWaitPresets().Get(0);
     EXPECT_EQ(first.byRepeat, 1);
@@ -511,7 +526,9 @@ TEST_F(PelagornReel, ShakePresetsFollowTheEffectCount)
 
     ReelWaitPresets().Clear();
     CXDrawREEL none;
-    WriteText("image/reel/reel.cfg", kBase + "REEL_PRIZE_EFFECT=0,0,0,e%d.anf,p%d.ptf\n" + shake + "\n");
+    WriteText("image/reel/reel.cfg",
+              kBase + "REEL_PRIZE_EFFECT=0,0,0,image/reel/e%d.anf,image/reel/p%d.ptf\n" + shake +
+                  "\n");
     none.Init();
     EXPECT_EQ(ReelWaitPresets().Get(0)->nCount, 0) << "no effects, no presets";
 }
@@ -522,8 +539,14 @@ TEST_F(PelagornReel, FoldScaleReflectsIntoItsBandInClosedForm)
         float in, out;
     };
     const Case cases[] = {
-        {1.0f, 1.0f}, {0.85f, 0.85f}, {0.5f, 1.2f}, {1.9f, 1.67334f}, {-1.0f, 0.87334f}, {5.0f, 1.25332f},
-        {std::numeric_limits<float>::quiet_NaN(), 1.0f}, {std::numeric_limits<float>::infinity(), 1.0f},
+        {1.0f, 1.0f},
+        {0.85f, 0.85f},
+        {0.5f, 1.2f},
+        {1.9f, 1.67334f},
+        {-1.0f, 0.87334f},
+        {5.0f, 1.25332f},
+        {std::numeric_limits<float>::quiet_NaN(), 1.0f},
+        {std::numeric_limits<float>::infinity(), 1.0f},
     };
     for (const Case& c : cases)
         EXPECT_NEAR(CXDrawREEL::FoldScale(c.in), c.out, 1e-4f) << c.in;
@@ -536,7 +559,8 @@ TEST_F(PelagornReel, FoldScaleReflectsIntoItsBandInClosedForm)
 
 TEST_F(PelagornReel, ConfigurationFallbacks)
 {
-    Load("H=100\nAUTOHOLD_SPIN_STOP_DELAY=0.4\nREEL_PRIZE_TICK=0\nSPEED=0\n" + SymbolKeys(kAllKinds));
+    Load("H=100\nAUTOHOLD_SPIN_STOP_DELAY=0.4\nREEL_PRIZE_TICK=0\nSPEED=0\n" +
+         SymbolKeys(kAllKinds));
     EXPECT_EQ(m_reel.m_fAutoHoldStopDelay, 1.0f);
     EXPECT_EQ(m_reel.m_dwHighFastSpinCount, 10u);
     EXPECT_EQ(m_reel.m_fHighFastSpeed, 780.0f);
@@ -551,10 +575,11 @@ TEST_F(PelagornReel, ConfigurationFallbacks)
 TEST_F(PelagornReelTimeline, BrokenConfigurationsStillCompleteTheSpin)
 {
     const std::string broken[] = {
-        "H=0\nSPEED=100\n",                        // no cell height: the belts do not scroll
-        "W=100\nH=100\n",                          // no FAST_SPIN_COUNT, no SPEED
+        "H=0\nSPEED=100\n",  // no cell height: the belts do not scroll
+        "W=100\nH=100\n",    // no FAST_SPIN_COUNT, no SPEED
         "H=-5\nSPEED=-3\nVELOCITY=-1\nSTOP_DELAY=4294967295\nDISPLAY_LINE=99999\n",
-        "H=100\nSPEED=nan\nVELOCITY=1e30\nREEL_PRIZE_SCALE=1e30\nREEL_PRIZE_EFFECT=0,0,999999,%s%n,%n\n",
+        "H=100\nSPEED=nan\nVELOCITY=1e30\nREEL_PRIZE_SCALE=1e30\nREEL_PRIZE_EFFECT=0,0,999999,%s%n,"
+        "%n\n",
     };
     for (const std::string& text : broken) {
         SCOPED_TRACE(text);
@@ -607,7 +632,8 @@ TEST_F(PelagornReelTimeline, BrokenConfigurationsStillCompleteTheSpin)
 
 TEST_F(PelagornReel, SymbolsStandOnTheBottomOfTheirCellsAndMarkedOnesMoveToTheTopLayer)
 {
-    Load(kBase + "DISPLAY_LINE=3\nDISPLAY_LINE_DUMMY=0\nREEL_PRIZE_SCALE=150\n" + SymbolKeys(kAllKinds));
+    Load(kBase + "DISPLAY_LINE=3\nDISPLAY_LINE_DUMMY=0\nREEL_PRIZE_SCALE=150\n" +
+         SymbolKeys(kAllKinds));
     Target(0, 0, 0, 0);
     for (uint32_t i = 0; i < 4; ++i)
         Belt(i).m_nPosition = 0;  // reel 0 shows 3, 5, 2 from the top
@@ -642,7 +668,9 @@ namespace {
 TEST_F(PelagornReelTimeline, ResetReelsStopsEverythingAndClearsThePrize)
 {
     WriteAnf("image/reel/fx/e1.anf", 10, 10, {0xFFFFFFFF}, 2, "FPS=10\n");
-    Load(kBase + "REEL_PRIZE_EFFECT=100,200,1,fx/e%d.anf,fx/p%d.ptf\nREEL_PRIZE_SCORE=300,40,0,100,sym/n1.anf,%d\n" +
+    Load(kBase +
+         "REEL_PRIZE_EFFECT=100,200,1,image/reel/fx/e%d.anf,image/reel/fx/"
+         "p%d.ptf\nREEL_PRIZE_SCORE=300,40,0,100,sym/n1.anf,%d\n" +
          SymbolKeys(kAllKinds));
     m_prizes.totalWin = 700;
     m_prizes.effect = 1;

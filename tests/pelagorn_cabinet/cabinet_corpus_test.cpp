@@ -1,5 +1,5 @@
-// Replays the cabinet fuzz targets' seed corpora (hand-made board streams, snapshot texts and
-// setting files, and any hostile input found since) through the targets' own harness.
+// Replays the cabinet fuzz targets' seed corpora (hand-made board streams, snapshot texts, setting
+// files and "game.paf" files, and any hostile input found since) through the targets' own harness.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,6 +34,7 @@ TEST(CabinetCorpus, EverySeedIsReadSafely)
         {"board_frames", &cabinet_fuzz::Harness::BoardFrames},
         {"snapshot", &cabinet_fuzz::Harness::Snapshot},
         {"setting", &cabinet_fuzz::Harness::Setting},
+        {"game_paf", &cabinet_fuzz::Harness::GamePaf},
     };
     for (const Target& target : targets) {
         const std::vector<std::filesystem::path> seeds = Seeds(target.name);

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "CXGameSaveData.h"
 #include "CXMarkerFiles.h"
+#include "CXSceneGAME_LoadSave.h"
 #include "CXSettingFiles.h"
+#include "cabinet_fakes.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -44,7 +45,7 @@ protected:
 
     TempFolder m_folder{"pel_save"};
     TempFolder m_markers{"pel_mark"};
-    CXGameSaveData m_save{m_folder.Slashed(), m_markers.Slashed()};
+    CXSceneGAME_LoadSave m_save{m_folder.Slashed(), m_markers.Slashed()};
 };
 
 TEST_F(SaveDataTest, OnlineNothingIsReadWrittenOrDeleted)
@@ -109,7 +110,7 @@ TEST_F(SaveDataTest, SnapshotsRotateThroughThreeSlotsAndLoadTheNewest)
 
     // A new run continues after the newest snapshot: it overwrites the oldest slot, with a
     // higher TICK, and never the newest.
-    CXGameSaveData next(m_folder.Slashed(), m_markers.Slashed());
+    CXSceneGAME_LoadSave next(m_folder.Slashed(), m_markers.Slashed());
     next.m_pfnNow = FakeNow;
     next.m_bOnline = 0;
     next.m_aiAccounts[ACCOUNT_OUTPUT_GIFT] = 6;
@@ -159,11 +160,17 @@ TEST_F(SaveDataTest, NewestOfThreeByTimeThenTick)
 
 TEST_F(SaveDataTest, FailedWriteIsRetriedWithTheSameBody)
 {
-    CXGameSaveData save(m_folder.Slashed() + "missing/", m_markers.Slashed());
+    CXSceneGAME_LoadSave save(m_folder.Slashed() + "missing/", m_markers.Slashed());
     save.m_pfnNow = FakeNow;
     save.m_bOnline = 0;
     save.m_aiAccounts[ACCOUNT_INPUT_MONEY] = 100;
-    EXPECT_EQ(save.SaveAccountsData(false), 1);
+    {
+        LogCapture errors(CXLog::ErrorLog());
+        EXPECT_EQ(save.SaveAccountsData(false), 1);
+        const std::string text = errors.Text();
+        EXPECT_NE(text.find("CXSceneGAME::SaveAccountsData"), std::string::npos) << text;
+        EXPECT_NE(text.find("Snapshot write fail."), std::string::npos) << text;
+    }
     std::filesystem::create_directories(m_folder.Path() / "missing");
     // The body did not change, but it was never written: it is written now.
     EXPECT_EQ(save.SaveAccountsData(false), 1);

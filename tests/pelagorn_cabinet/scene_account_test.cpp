@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "CXBoardSerialComm.h"
-#include "CXGameSaveData.h"
 #include "CXSceneAccount.h"
+#include "CXSceneGAME_LoadSave.h"
 #include "CXString.h"
 #include "cabinet_fakes.h"
 #include "platform/clock.h"
@@ -26,7 +26,7 @@ public:
 
     uint32_t GetTimeMs() const override { return m_game.GetTimeMs(); }
     CXBoardSerialComm* GetCabinet() override { return &m_cabinet; }
-    CXGameSaveData* GetSaveData() override { return &m_save; }
+    CXSceneGAME_LoadSave* GetSaveData() override { return &m_save; }
     int SaveAccountsData() override
     {
         ++m_nAccountSaves;
@@ -39,7 +39,7 @@ public:
 
     FakeGame m_game;
     CXBoardSerialComm m_cabinet{&m_game};
-    CXGameSaveData m_save;
+    CXSceneGAME_LoadSave m_save;
     int m_nAccountSaves = 0;
     int32_t m_iMachine = 0;
     int32_t m_iAccountsDisplay = 0;

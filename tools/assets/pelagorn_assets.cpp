@@ -23,7 +23,8 @@ struct PelagornAnimation {
     int fps;
     uint32_t fill;
     Look look;
-    bool centred;  // hot spot in the middle (pictures drawn around a point), else the top-left corner
+    bool centred;  // hot spot in the middle (pictures drawn around a point), else the top-left
+                   // corner
     bool once;     // plays through once instead of looping
 };
 
@@ -56,6 +57,8 @@ const PelagornAnimation kAnimations[] = {
     {"image/interface/coin/coin_1", 32, 32, 2, 8, 0xFFE8C858, Look::Filled, true, false},
     {"image/interface/pin/pin_1", 12, 12, 1, 0, 0xFFC8C8C8, Look::Filled, false, false},
     {"image/reel/prize_digits", 28, 40, 10, 0, 0xFF402020, Look::Digits, false, false},
+    // The game scene's own numbers.
+    {"image/number/no_be", 24, 32, 10, 0, 0xFF203040, Look::Digits, false, false},
     // The scene's windows: title, demo banners, credit and gift-out notes, error and account boxes.
     {"image/logo/title", 480, 240, 1, 0, 0xFF2A5A8A, Look::Filled, true, false},
     {"image/demo/demo", 400, 160, 2, 2, 0xFF5A2A6A, Look::Filled, true, false},
@@ -94,7 +97,8 @@ bool WriteAnimation(const std::string& root, const PelagornAnimation& a)
     const std::string stem = base.filename().string();
     for (int n = 0; n < a.frames; ++n) {
         PlaceholderImage image{a.width, a.height, a.fill, a.look == Look::Hollow,
-                               a.look == Look::Digits ? std::to_string(n) : stem + " " + std::to_string(n)};
+                               a.look == Look::Digits ? std::to_string(n)
+                                                      : stem + " " + std::to_string(n)};
         if (!WritePlaceholderPNG(base.string() + "_" + std::to_string(n) + ".png", image))
             return false;
     }
@@ -111,8 +115,8 @@ bool WriteAnimation(const std::string& root, const PelagornAnimation& a)
 // A colour per index that keeps neighbours apart.
 uint32_t Shade(int index, uint32_t base)
 {
-    return base | uint32_t((index * 0x35 + 0x40) & 0xFF) << 16 | uint32_t((index * 0x5B + 0x30) & 0xFF) << 8 |
-           uint32_t((index * 0x29 + 0x60) & 0xFF);
+    return base | uint32_t((index * 0x35 + 0x40) & 0xFF) << 16 |
+           uint32_t((index * 0x5B + 0x30) & 0xFF) << 8 | uint32_t((index * 0x29 + 0x60) & 0xFF);
 }
 
 int WriteReelSymbols(const std::string& root)
@@ -120,12 +124,15 @@ int WriteReelSymbols(const std::string& root)
     int failures = 0;
     for (const int n : kReelSymbols) {
         const std::string path = "image/reel/sym/s" + std::to_string(n);
-        const PelagornAnimation still{path.c_str(), 90, 80, 1, 0, Shade(n, 0xFF000000), Look::Filled, false, false};
+        const PelagornAnimation still{path.c_str(),         90,           80,    1,    0,
+                                      Shade(n, 0xFF000000), Look::Filled, false, false};
         const std::string marked = path + "_prize";
-        const PelagornAnimation prize{marked.c_str(), 90, 80, 2, 6, 0xFFF0E060, Look::Filled, false, false};
+        const PelagornAnimation prize{marked.c_str(), 90,           80,    2,    6,
+                                      0xFFF0E060,     Look::Filled, false, false};
         const std::string stem = "s" + std::to_string(n);
         if (!WriteAnimation(root, still) || !WriteAnimation(root, prize) ||
-            !WriteText(root + "/" + path + ".cfg", "REEL=" + stem + ".anf, " + stem + "_prize.anf\n")) {
+            !WriteText(root + "/" + path + ".cfg",
+                       "REEL=" + stem + ".anf, " + stem + "_prize.anf\n")) {
             std::fprintf(stderr, "cannot write %s/%s\n", root.c_str(), path.c_str());
             ++failures;
         }
@@ -138,14 +145,16 @@ int WriteItemKinds(const std::string& root)
     int failures = 0;
     for (int k = 1; k <= kItemKinds; ++k) {
         const std::string folder = "image/item/k" + std::to_string(k) + "/";
-        const std::string picture = folder + "pic", hit = folder + "hit", effect = folder + "effect";
+        const std::string picture = folder + "pic", hit = folder + "hit",
+                          effect = folder + "effect";
         const PelagornAnimation animations[] = {
             {picture.c_str(), 80, 72, 2, 4, Shade(k, 0xFF000000), Look::Filled, false, false},
             {hit.c_str(), 80, 72, 3, 10, 0xFFF0F0F0, Look::Filled, false, true},
             {effect.c_str(), 96, 96, 4, 12, 0xFFFFE080, Look::Hollow, false, true},
         };
-        bool ok = WriteText(root + "/" + folder + "kind.cfg",
-                            "ITEM_COUNT=1\nITEM_0=0, pic.anf, hit.anf\nITEM_EFFECT_ANF=effect.anf\n");
+        bool ok =
+            WriteText(root + "/" + folder + "kind.cfg",
+                      "ITEM_COUNT=1\nITEM_0=0, pic.anf, hit.anf\nITEM_EFFECT_ANF=effect.anf\n");
         for (const PelagornAnimation& animation : animations)
             ok = WriteAnimation(root, animation) && ok;
         if (!ok) {
@@ -165,10 +174,12 @@ int WritePelagornAssets(const std::string& out)
     std::error_code error;
     std::filesystem::create_directories(root, error);
     std::filesystem::copy(CX_PELAGORN_DATA_DIR "/DATA_PELAGORN", root,
-                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing,
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing,
                           error);
     if (error) {
-        std::fprintf(stderr, "cannot copy the Pelagorn configuration files: %s\n", error.message().c_str());
+        std::fprintf(stderr, "cannot copy the Pelagorn configuration files: %s\n",
+                     error.message().c_str());
         ++failures;
     }
     for (const PelagornAnimation& animation : kAnimations)

@@ -1,5 +1,6 @@
-#include "CXGameSaveData.h"
+#include "CXSceneGAME_LoadSave.h"
 
+#include "CXLog.h"
 #include "CXMarkerFiles.h"
 #include "platform/clock.h"
 
@@ -54,41 +55,51 @@ CXString Body(const char* const* ppszKeys, const int32_t* piValues, int nCount)
     return body;
 }
 
+// Writes the snapshot; a failed write is logged (the body counts as not written, so the next save
+// tries again).
+void Save(CXSnapshotFile& file, const CXString& body, int64_t nNow, const char* pszFunction)
+{
+    if (!file.Save(body, nNow))
+        CX_LOG_ERROR(pszFunction, "Snapshot write fail. [%s]", file.SlotPath(file.m_iSlot).c_str());
+}
+
 }  // namespace
 
-CXGameSaveData::CXGameSaveData(const std::string& strSnapshotFolder,
-                               const std::string& strMarkerFolder)
+CXSceneGAME_LoadSave::CXSceneGAME_LoadSave(const std::string& strSnapshotFolder,
+                                           const std::string& strMarkerFolder)
     : m_GameFile(strSnapshotFolder + "__GAME_DATA_%d__"),
       m_AccountFile(strSnapshotFolder + "__ACCOUNT_DATA_%d__"),
       m_ReelFile(strSnapshotFolder + "__REEL_DATA_%d__"), m_strMarkerFolder(strMarkerFolder)
 {}
 
-int64_t CXGameSaveData::Now() const
+int64_t CXSceneGAME_LoadSave::Now() const
 {
     return m_pfnNow ? m_pfnNow() : platform::UnixTimeNow();
 }
 
-int CXGameSaveData::SaveGameData(const int32_t* piMeters, bool bDemo)
+int CXSceneGAME_LoadSave::SaveGameData(const int32_t* piMeters, bool bDemo)
 {
     if (bDemo)
         return 0;
     if (m_bOnline || !piMeters)
         return 1;
-    m_GameFile.Save(Body(g_pszGameDataKeys, piMeters, GAME_DATA_COUNT), Now());
+    Save(m_GameFile, Body(g_pszGameDataKeys, piMeters, GAME_DATA_COUNT), Now(),
+         "CXSceneGAME::SaveGameData");
     return 1;
 }
 
-int CXGameSaveData::SaveAccountsData(bool bDemo)
+int CXSceneGAME_LoadSave::SaveAccountsData(bool bDemo)
 {
     if (bDemo)
         return 0;
     if (m_bOnline)
         return 1;
-    m_AccountFile.Save(Body(g_pszAccountDataKeys, m_aiAccounts, ACCOUNT_DATA_COUNT), Now());
+    Save(m_AccountFile, Body(g_pszAccountDataKeys, m_aiAccounts, ACCOUNT_DATA_COUNT), Now(),
+         "CXSceneGAME::SaveAccountsData");
     return 1;
 }
 
-int CXGameSaveData::SaveReelData(const char* pszSceneText)
+int CXSceneGAME_LoadSave::SaveReelData(const char* pszSceneText)
 {
     if (m_bOnline)
         return 1;
@@ -100,11 +111,11 @@ int CXGameSaveData::SaveReelData(const char* pszSceneText)
     // The reel text carries no meter that changes between saves, so it is written every time.
     m_dwLastReelSave = dwNow;
     m_ReelFile.m_strLastBody = "";
-    m_ReelFile.Save(body, Now());
+    Save(m_ReelFile, body, Now(), "CXSceneGAME::SaveReelData");
     return 1;
 }
 
-bool CXGameSaveData::LoadAccountsData()
+bool CXSceneGAME_LoadSave::LoadAccountsData()
 {
     if (m_bOnline)
         return true;
@@ -116,7 +127,7 @@ bool CXGameSaveData::LoadAccountsData()
     return true;
 }
 
-bool CXGameSaveData::LoadReelData()
+bool CXSceneGAME_LoadSave::LoadReelData()
 {
     if (m_bOnline)
         return true;
@@ -127,7 +138,7 @@ bool CXGameSaveData::LoadReelData()
     return true;
 }
 
-int CXGameSaveData::CheckReelData()
+int CXSceneGAME_LoadSave::CheckReelData()
 {
     if (m_bOnline)
         return 1;

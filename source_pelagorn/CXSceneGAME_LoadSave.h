@@ -66,7 +66,7 @@ enum CXAccountDataIndex : int {
 };
 extern const char* const g_pszAccountDataKeys[ACCOUNT_DATA_COUNT];
 
-class CXGameSaveData {
+class CXSceneGAME_LoadSave {
 public:
     // A reel snapshot younger than this (seconds) with REEL_MODE 0 keeps the markers.
     static constexpr uint32_t kMarkerKeepSeconds = 3600;
@@ -75,7 +75,7 @@ public:
 
     // Snapshots go to strSnapshotFolder ("__GAME_DATA_<slot>__", "__ACCOUNT_DATA_<slot>__",
     // "__REEL_DATA_<slot>__"); the machine-number markers live in strMarkerFolder. Both end in '/'.
-    CXGameSaveData(const std::string& strSnapshotFolder, const std::string& strMarkerFolder);
+    CXSceneGAME_LoadSave(const std::string& strSnapshotFolder, const std::string& strMarkerFolder);
 
     // 0 in demo mode, else 1; writes the meters (GAME_DATA_COUNT values in body order).
     int SaveGameData(const int32_t* piMeters, bool bDemo);
