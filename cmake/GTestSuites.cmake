@@ -20,16 +20,29 @@ if(CMAKE_SCRIPT_MODE_FILE)
   # lines are indented.
   string(REPLACE ";" "\\;" listing "${listing}")
   string(REPLACE "\n" ";" lines "${listing}")
-  set(script "")
+  set(suites "")
   foreach(line IN LISTS lines)
-    if(NOT line MATCHES "^[A-Za-z_][^ ]*\\.")
-      continue()
+    if(line MATCHES "^[A-Za-z_][^ ]*\\.")
+      string(REGEX REPLACE "\\.( .*)?$" "" suite "${line}")
+      list(APPEND suites ${suite})
+      set(cases_${suite} 0)
+    elseif(line MATCHES "^  [^ ]" AND suite)
+      math(EXPR cases_${suite} "${cases_${suite}} + 1")
     endif()
-    string(REGEX REPLACE "\\.( .*)?$" "" suite "${line}")
+  endforeach()
+  # A suite's limit is 60 s a case, 300 s at least: a large suite on a loaded machine is not cut
+  # short, and a hang is still caught.
+  set(script "")
+  foreach(suite IN LISTS suites)
+    math(EXPR timeout "${cases_${suite}} * 60")
+    if(timeout LESS 300)
+      set(timeout 300)
+    endif()
     string(APPEND script
       "add_test([==[${suite}]==] [==[${RUNNER}]==] [==[${EXECUTABLE}]==] [==[--gtest_filter=${suite}.*]==])\n"
       "set_tests_properties([==[${suite}]==] PROPERTIES WORKING_DIRECTORY [==[${WORKING_DIR}]==]"
-      " LABELS [==[${LABEL}]==] ENVIRONMENT [==[${ENVIRONMENT}]==] SKIP_RETURN_CODE 77)\n")
+      " LABELS [==[${LABEL}]==] ENVIRONMENT [==[${ENVIRONMENT}]==] SKIP_RETURN_CODE 77"
+      " TIMEOUT ${timeout})\n")
   endforeach()
   file(WRITE ${CTEST_FILE} "${script}")
   return()
