@@ -78,7 +78,7 @@ const SlotLook kSlotLooks[] = {
     {75, 77, 120, 60, 0xFF7A3A6A},       // double-up buttons
     {78, 80, 80, 40, 0xFF7A3A6A},
     {81, 83, 24, 24, 0xFFC0C0A0},        // prize-list symbols, 25 px apart in a text row
-    {84, 84, 256, 256, 0x80FFD040},      // attention effect
+    {84, 84, 124, 52, 0x80FFD040},       // glow over auto-play, x1.5 on large decks
 };
 
 // Pictures of a slot that differ from its look: the gauge bar and the tops of the deck frames.
