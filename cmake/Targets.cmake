@@ -40,8 +40,10 @@ function(cx_library name)
   cx_project_flags(${name})
 endfunction()
 
+include(${CMAKE_CURRENT_LIST_DIR}/GTestSuites.cmake)
+
 # cx_test(name DIRS dir... LABEL label [DEPS target...])
-# One GoogleTest program per subsystem; each test case becomes a CTest test with the label.
+# One GoogleTest program per subsystem; each test suite becomes a CTest test with the label.
 function(cx_test name)
   cmake_parse_arguments(ARG "" "LABEL" "DIRS;DEPS" ${ARGN})
   set(sources)
@@ -58,13 +60,10 @@ function(cx_test name)
   target_compile_definitions(${name} PRIVATE
     CX_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures")
   cx_project_flags(${name})
-  # Every test runs through the executor that repeats a run spoiled only by the leak checker's
+  # Every suite runs through the executor that repeats a run spoiled only by the leak checker's
   # tracer crashing at exit.
-  set_target_properties(${name} PROPERTIES
-    CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tests/support/run_test.sh)
-  gtest_discover_tests(${name}
-    PROPERTIES LABELS ${ARG_LABEL} ENVIRONMENT "SDL_AUDIODRIVER=dummy"
-    DISCOVERY_TIMEOUT 60)
+  cx_discover_suites(${name} LABEL ${ARG_LABEL} EXECUTOR ${PROJECT_SOURCE_DIR}/tests/support/run_test.sh
+    ENVIRONMENT "SDL_AUDIODRIVER=dummy")
 endfunction()
 
 # cx_bench(name SOURCES file... DEPS target...)

@@ -85,8 +85,9 @@ int CWndGamePrize::OnDraw()
     m_Name.Draw(x + 70.0f, y, 0xFFFFFFFF);
     if (CUIFrames* images = SymbolImages(m_nGameType))
         for (int k = 0; k < 4; ++k)
-            images->Draw(m_abySymbols[k], x + 165.0f + 25.0f * static_cast<float>(k), y - 5.0f);
-    m_Line.Draw(x + 265.0f, y, 0xFFFFFFFF);
+            images->Draw(m_abySymbols[k], x + static_cast<float>(kSymbolX + kSymbolStep * k),
+                         y + kSymbolDy);
+    m_Line.Draw(x + kLineX, y, 0xFFFFFFFF);
     m_Amount.Draw(x + 290.0f, y, 0xFFFFFFFF);
     return 1;
 }

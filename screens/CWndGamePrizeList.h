@@ -13,6 +13,13 @@
 // One row of the prize list.
 class CWndGamePrize : public CDXWnd {
 public:
+    // Where a row draws its symbols and its line mark, from the row's top left: the symbols a step
+    // apart, a little above the row's text.
+    static constexpr int kSymbolX = 165;
+    static constexpr int kSymbolStep = 25;
+    static constexpr int kSymbolDy = -5;
+    static constexpr int kLineX = 265;
+
     CWndGamePrize() = default;
     ~CWndGamePrize() override = default;
 

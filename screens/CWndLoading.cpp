@@ -142,11 +142,12 @@ int CWndLoading::OnDraw()
     const float x = static_cast<float>(AbsoluteX());
     const float y = static_cast<float>(AbsoluteY());
     if (m_pBarBack)
-        m_pBarBack->Draw(x + 686, y + 745);
+        m_pBarBack->Draw(x + kBarX, y + kBarY);
     if (m_pBarGauge)
-        m_pBarGauge->DrawRegion(x + 688, y + 753, 0, 0, static_cast<float>(m_pBarGauge->GetWidth()) * m_fProgress,
+        m_pBarGauge->DrawRegion(x + kGaugeX, y + kGaugeY, 0, 0,
+                                static_cast<float>(m_pBarGauge->GetWidth()) * m_fProgress,
                                 static_cast<float>(m_pBarGauge->GetHeight()), 1.0f, 1.0f);
-    m_Percent.Draw(0, 760, PercentText().c_str());
+    m_Percent.Draw(0, kPercentY, PercentText().c_str());
     return 1;
 }
 

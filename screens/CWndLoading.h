@@ -16,6 +16,11 @@ public:
     static constexpr int kExpectedFiles = 2607;
     static constexpr int kLoadsPerFrame = 50;
     static constexpr uint32_t kHandOverMs = 9;
+    // The progress bar's background and gauge (image set 9) and the top of the percentage text,
+    // which is centred over the screen's width.
+    static constexpr int kBarX = 686, kBarY = 745;
+    static constexpr int kGaugeX = 688, kGaugeY = 753;
+    static constexpr int kPercentY = 760;
 
     CWndLoading() = default;
     ~CWndLoading() override = default;

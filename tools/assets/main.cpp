@@ -30,18 +30,20 @@ struct SlotLook {
     bool hollow = false;
 };
 
+// Sizes fit the places the screens put the pictures at, on the 1920x1080 screen, without covering
+// a neighbouring control (the layout test in the application's tests checks this).
 const SlotLook kSlotLooks[] = {
     {0, 0, 1920, 36, 0xFF303848},        // caption bar
-    {1, 3, 36, 36, 0xFF5A6A8A},          // caption buttons
+    {1, 3, 26, 26, 0xFF5A6A8A},          // caption buttons, 10 px below the bar's top
     {4, 5, 160, 56, 0xFF3A7A3A},         // ok, cancel
     {6, 6, 740, 480, 0xFF2A3040},        // exit dialog
     {7, 8, 1920, 1080, 0xFF1A2030},      // title, loading background
-    {9, 9, 1200, 40, 0xFF404858},        // loading gauge frame and bar
-    {10, 10, 640, 420, 0xFF283848},      // login panel
+    {9, 9, 548, 64, 0xFF404858},         // loading gauge frame, the percentage inside it
+    {10, 10, 560, 400, 0xFF283848},      // login panel, from y 676 down to the screen's bottom
     {11, 11, 200, 60, 0xFF3A6A9A},       // login button
     {12, 12, 40, 40, 0xFF9A3A3A},        // close button
-    {13, 22, 220, 64, 0xFF3A5A8A},       // lobby buttons
-    {23, 23, 64, 64, 0xFF5A5A8A},        // volume
+    {13, 22, 96, 32, 0xFF3A5A8A},        // lobby buttons, about 120 px apart
+    {23, 23, 48, 48, 0xFF5A5A8A},        // volume switches, above the money label
     {24, 26, 180, 80, 0xFF6A4A2A},       // large deck buttons
     {27, 29, 120, 56, 0xFF6A4A2A},       // small deck buttons
     {30, 31, 64, 64, 0xFF4A6A4A},        // move buttons
@@ -75,9 +77,8 @@ const SlotLook kSlotLooks[] = {
     {74, 74, 382, 698, 0xFF1E2A1E, true},
     {75, 77, 120, 60, 0xFF7A3A6A},       // double-up buttons
     {78, 80, 80, 40, 0xFF7A3A6A},
-    {81, 82, 146, 125, 0xFFC0C0A0},      // symbols
-    {83, 83, 128, 128, 0xFFC0C0A0},
-    {84, 84, 256, 256, 0x80FFD040},      // attention effect
+    {81, 83, 24, 24, 0xFFC0C0A0},        // prize-list symbols, 25 px apart in a text row
+    {84, 84, 124, 52, 0x80FFD040},       // glow over auto-play, x1.5 on large decks
 };
 
 // Pictures of a slot that differ from its look: the gauge bar and the tops of the deck frames.
@@ -88,7 +89,7 @@ struct NameLook {
 };
 
 const NameLook kNameLooks[] = {
-    {"Loading_gauge.png", 1180, 30, false},
+    {"Loading_gauge.png", 544, 48, false},
     {"Morv_topBackg100.png", 578, 249, false},
     {"Morv_topBackg200.png", 578, 249, false},
     {"Morv_topBackg_small100.png", 382, 215, false},
