@@ -18,6 +18,14 @@ namespace {
 // The longest frame the clock takes in one go, as the engine's frame loop clamps it.
 constexpr float kMaxFrameSeconds = 0.2f;
 
+// Target failures are logged under the game's own location and line numbers.
+constexpr const char* kLogFile = "source_jix\\CJix";
+
+void LogCreateFail(int nLine, const char* pszText)
+{
+    CXLog::ErrorLog().Write(kLogFile, "CJix::CreateTarget", nLine, "%s", pszText);
+}
+
 } // namespace
 
 CJix::CJix(CGameDeck* pDeck, int32_t nMachineNo, bool bStandalone)
@@ -46,32 +54,32 @@ bool CJix::CreateTarget()
 {
     m_pTarget = new CX2DTarget();
     if (!m_pTarget || !m_pTarget->Create(kLandscapeWidth, kLandscapeHeight, false)) {
-        CX_LOG_ERROR("CJix::CreateTarget", "m_pTarget create fail.");
+        LogCreateFail(33, "m_pTarget create fail.");
         return false;
     }
     m_pTargetSprite = new CX2DSprite();
     if (!m_pTargetSprite) {
-        CX_LOG_ERROR("CJix::CreateTarget", "m_pTargetSprite create fail.");
+        LogCreateFail(41, "m_pTargetSprite create fail.");
         return false;
     }
     if (!m_pTargetSprite->CreateFromTexture(m_pTarget->GetTexture(), 0, 0, kLandscapeWidth,
                                             kLandscapeHeight)) {
-        CX_LOG_ERROR("CJix::CreateTarget", "m_pTargetSprite->Create() fail.");
+        LogCreateFail(48, "m_pTargetSprite->Create() fail.");
         return false;
     }
     m_pPortraitTarget = new CX2DTarget();
     if (!m_pPortraitTarget || !m_pPortraitTarget->Create(kLandscapeHeight, kLandscapeWidth, false)) {
-        CX_LOG_ERROR("CJix::CreateTarget", "m_pTarget create fail.");
+        LogCreateFail(57, "m_pTarget create fail.");
         return false;
     }
     m_pPortraitSprite = new CX2DSprite();
     if (!m_pPortraitSprite) {
-        CX_LOG_ERROR("CJix::CreateTarget", "m_pTargetSprite create fail.");
+        LogCreateFail(65, "m_pTargetSprite create fail.");
         return false;
     }
     if (!m_pPortraitSprite->CreateFromTexture(m_pPortraitTarget->GetTexture(), 0, 0,
                                               kLandscapeHeight, kLandscapeWidth)) {
-        CX_LOG_ERROR("CJix::CreateTarget", "m_pTargetSprite->Create() fail.");
+        LogCreateFail(72, "m_pTargetSprite->Create() fail.");
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 // The highlights over the stopped reels: animated strips on the cells of each recognised pattern,
-// the big picture of four-of-a-kind and wild wins, and the mixed-bar blink. Frame counters advance
-// on calls whose animation tick modulo the strip's period is 1.
+// the big picture of four-of-a-kind and wild wins, and the mixed-bar blink. A frame counter
+// advances at most once per call, on a call whose animation tick modulo the strip's period is 1,
+// however many hits of that call draw it.
 #include "CMorvaneMain.h"
 
 namespace {
@@ -109,20 +110,25 @@ Place PlaceOf(int32_t symbol, bool wildStrip)
 
 }  // namespace
 
-int32_t CMorvaneMain::AdvanceStrip(int32_t counter, int32_t period, int32_t frames)
+int32_t CMorvaneMain::AdvanceStrip(int32_t counter, int32_t period, int32_t frames,
+                                   uint32_t& stepped)
 {
     int32_t& frame = m_anStripFrame[counter];
-    if (m_nAnimTick % period == 1)
+    const uint32_t bit = 1u << counter;
+    if (m_nAnimTick % period == 1 && !(stepped & bit)) {
         ++frame;
+        stepped |= bit;
+    }
     // A counter shared with a longer display may stand past this one's last frame.
     if (frame >= frames)
         frame = 0;
     return frame;
 }
 
-void CMorvaneMain::DrawStripCells(const MorvaneHitStrip& strip, int32_t row, uint8_t cells, int32_t symbol, bool wild)
+void CMorvaneMain::DrawStripCells(const MorvaneHitStrip& strip, int32_t row, uint8_t cells,
+                                  int32_t symbol, bool wild, uint32_t& stepped)
 {
-    const int32_t frame = AdvanceStrip(strip.counter, strip.period, strip.frames);
+    const int32_t frame = AdvanceStrip(strip.counter, strip.period, strip.frames, stepped);
     const MorvaneRect source = {frame * strip.w, 0, (frame + 1) * strip.w, strip.h};
     const bool bar = IsMorvaneBar(symbol);
     for (int reel = 0; reel < kMorvaneReels; ++reel)
@@ -137,18 +143,21 @@ void CMorvaneMain::DrawHighlights()
     static constexpr MorvaneRect kBigMid = {0, 0, 382, 368};
     static constexpr MorvaneRect kBigBar = {0, 0, 435, 352};
     const MorvaneWindow window = MorvaneWindowOf(m_Rec.nReelSet, m_Rec.Array);
+    uint32_t stepped = 0;  // bit c: counter c has advanced in this call
     for (const MorvaneHit& hit : m_Hits) {
         const int row = hit.nRow;
         const int32_t symbol = hit.nSymbol;
         switch (hit.eHighlight) {
         case MorvaneHighlight::WinStrip: {
             const Strip s = WinStrip(symbol, row);
-            DrawStripCells({s.image, s.w, s.h, s.frames, s.period, s.counter}, row, hit.byCells, symbol, false);
+            DrawStripCells({s.image, s.w, s.h, s.frames, s.period, s.counter}, row, hit.byCells,
+                           symbol, false, stepped);
             break;
         }
         case MorvaneHighlight::AStrip: {
             const Strip s = WinStrip(MSYM_A, row);
-            DrawStripCells({s.image, s.w, s.h, s.frames, s.period, s.counter}, row, hit.byCells, MSYM_A, false);
+            DrawStripCells({s.image, s.w, s.h, s.frames, s.period, s.counter}, row, hit.byCells,
+                           MSYM_A, false, stepped);
             break;
         }
         case MorvaneHighlight::FourStrip: {
@@ -163,10 +172,12 @@ void CMorvaneMain::DrawHighlights()
             }
             const bool wild = hit.byWildCells != 0;
             const Strip s = FourStrip(symbol, row, wild);
-            DrawStripCells({s.image, s.w, s.h, s.frames, s.period, s.counter}, row, hit.byCells, symbol, false);
+            DrawStripCells({s.image, s.w, s.h, s.frames, s.period, s.counter}, row, hit.byCells,
+                           symbol, false, stepped);
             if (wild) {
                 const Strip a = WildStrip(symbol, row);
-                DrawStripCells({a.image, a.w, a.h, a.frames, a.period, a.counter}, row, hit.byWildCells, symbol, true);
+                DrawStripCells({a.image, a.w, a.h, a.frames, a.period, a.counter}, row,
+                               hit.byWildCells, symbol, true, stepped);
             }
             break;
         }

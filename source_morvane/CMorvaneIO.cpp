@@ -37,6 +37,11 @@ void CMorvaneIO::StopSound(int32_t, CXSound* sound)
         sound->StopAll(true);
 }
 
+CX2DSprite* CMorvaneIO::NewSprite()
+{
+    return new CX2DSprite;
+}
+
 bool CMorvaneIO::RegisterPath(const char*) { return false; }
 
 bool MorvaneClipSource(MorvaneRect& source, float width, float height)

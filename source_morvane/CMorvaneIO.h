@@ -35,6 +35,9 @@ public:
     // The program's power-off: it ends the program (quit message) and logs; the computer stays on.
     virtual void PowerOff();
 
+    // A new sprite for a loaded picture; null when none can be made (its pool refused).
+    virtual CX2DSprite* NewSprite();
+
     // During the resource registry's registering pass: registers the path as a file to preload
     // and returns true (the loader then loads nothing). False otherwise.
     virtual bool RegisterPath(const char* path);

@@ -5,6 +5,7 @@
 #include "CButtonSinHo.h"
 #include "CMorvaneMain.h"
 #include "CX2DSprite.h"
+#include "CX2DTexture.h"
 #include "CXGfxDevice.h"
 #include "CXSound.h"
 #include "CXSoundMgr.h"
@@ -26,9 +27,20 @@ CX2DSprite* CMorvaneMain::LoadImage(const char* name)
     const std::string path = std::string(kMorvaneDataFolder) + "/" + name + ".bmp";
     if (m_pIO->RegisterPath(path.c_str()))
         return nullptr;
-    auto* sprite = new CX2DSprite;
-    if (!sprite || !sprite->LoadTexture(path.c_str(), 0, 0, 0, 0)) {
+    auto* texture = new CX2DTexture;
+    if (!texture || !texture->Load(path.c_str())) {
         ReportFailure("texture load error: %s\n", path);
+        delete texture;
+        return nullptr;
+    }
+    CX2DSprite* sprite = m_pIO->NewSprite();
+    if (!sprite) {
+        delete texture;
+        ReportFailure("surface create error: %s\n", path);
+        return nullptr;
+    }
+    if (!sprite->AdoptTexture(texture, 0, 0, 0, 0)) {
+        ReportFailure("surface create error: %s\n", path);
         delete sprite;
         return nullptr;
     }

@@ -82,8 +82,8 @@ public:
     void PowerOff();
     void CountPowerOff();
     void ProcessIdleMode();
-    // The four held operator keys of the setting screen (6th tick acts).
-    void ServeSettingKeys();
+    // The setting screen, once per step: its page and the four held operator keys (6th tick acts).
+    void ShowSettingScreen();
     void ClearRoundState();
     // The standalone game's next scripted result.
     void ScriptSpin();
@@ -134,9 +134,11 @@ public:
     void DrawDancers(int32_t n, int32_t period);
     // The highlights of the last evaluation over the stopped reels.
     void DrawHighlights();
-    // Advances a strip's counter on a tick whose value modulo the period is 1; its frame.
-    int32_t AdvanceStrip(int32_t counter, int32_t period, int32_t frames);
-    void DrawStripCells(const MorvaneHitStrip& strip, int32_t row, uint8_t cells, int32_t symbol, bool wild);
+    // Advances a strip's counter on a tick whose value modulo the period is 1, unless its bit in
+    // `stepped` says it already has in this call (the bit is then set); its frame.
+    int32_t AdvanceStrip(int32_t counter, int32_t period, int32_t frames, uint32_t& stepped);
+    void DrawStripCells(const MorvaneHitStrip& strip, int32_t row, uint8_t cells, int32_t symbol,
+                        bool wild, uint32_t& stepped);
 
     // --- Double-up ---------------------------------------------------------------------------
     void StartPerformance();

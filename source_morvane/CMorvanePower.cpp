@@ -27,18 +27,18 @@ void CMorvaneMain::ProcessIdleMode()
 {
     if (m_nPowerOffFlag == 1)
         PowerOff();
-    if (SettingFlag == 1) {
-        m_pSinHo->Draw();
-        ServeSettingKeys();
-    }
+    if (SettingFlag == 1)
+        ShowSettingScreen();
 }
 
-void CMorvaneMain::ServeSettingKeys()
+void CMorvaneMain::ShowSettingScreen()
 {
-    // The mode-1 step and the idle handler may both serve the keys in one step: once counts.
+    // The mode-1 step and the idle handler of an empty machine both ask in one step: the screen is
+    // drawn and its keys served once, so its cursor blinks 20 steps on and 20 off.
     if (m_nKeysServedStep == m_nStepCount)
         return;
     m_nKeysServedStep = m_nStepCount;
+    m_pSinHo->Draw();
     for (int key = 0; key < 4; ++key) {
         if (!m_anKeyRequest[key] || ++m_anKeyDelay[key] < 6)
             continue;

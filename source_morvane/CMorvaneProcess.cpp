@@ -260,10 +260,8 @@ void CMorvaneMain::ApplyStartMode()
 {
     if (SettingFlag == 0)
         PowerOff();
-    if (SettingFlag == 1) {
-        m_pSinHo->Draw();
-        ServeSettingKeys();
-    }
+    if (SettingFlag == 1)
+        ShowSettingScreen();
 }
 
 void CMorvaneMain::ApplyEndMode()
@@ -361,35 +359,86 @@ void CMorvaneMain::DrawStateDump()
 {
     if (!m_byDrawFlag)
         return;
+    const CMorvaneLink& l = *m_pLink;
+    const CMorvaneSpinData& r = m_Rec;
     struct Line {
         const char* format;
         int32_t value;
     };
     const Line lines[] = {
-        {"SettingFlag =>%d", SettingFlag},     {"FeverSpin =>%d", m_Rec.FeverSpin},
-        {"WinHaveFlag=>%d", m_Rec.WinHaveFlag}, {"jackValue =>%d", m_Rec.jackValue},
-        {"nRand =>%d", m_Rec.nRand},           {"Seriescount =>%d", m_Rec.Seriescount},
-        {"keypoint =>%d", keypoint},           {"giftpaid =>%d", giftpaid},
-        {"SpinStep =>%d", SpinStep},           {"SpinPhase =>%d", SpinPhase},
-        {"FeverTime =>%d", m_Rec.FeverTime},   {"FeverStop =>%d", m_Rec.FeverStop},
-        {"MoFever =>%d", m_Rec.MoFever},       {"MoSumState =>%d", m_Rec.MoSumState},
-        {"SmokeCount =>%d", m_Rec.SmokeCount}, {"WinState =>%d", m_nWinState},
-        {"Credit =>%d", m_nCredit},            {"Score =>%d", m_nScore},
-        {"WinAmount =>%d", m_nWinAmount},      {"Rate1 =>%d", Rate1},
-        {"WinSize =>%d", m_nWinSizeClass},
+        {"SettingFlag =>%d", SettingFlag},
+        {"FeverSpin =>%d", r.FeverSpin},
+        {"WinHaveFlag=>%d", r.WinHaveFlag},
+        {"jackValue =>%d", r.jackValue},
+        {"nRand =>%d", r.nRand},
+        {"Seriescount =>%d", r.Seriescount},
+        {"keypoint =>%d", keypoint},
+        {"giftpaid =>%d", giftpaid},
+        {"Block Spin =>%d", BlockSpin},
+        {"SpinReq =>%d", l.SpinReq},
+        {"SpinDataRecved =>%d", l.SpinDataRecved},
+        {"SpinEnd =>%d", l.SpinEnd},
+        {"playing =>%d", l.playing},
+        {"finReq =>%d", l.finReq},
+        {"TicketFlag =>%d", TicketFlag},
+        {"AutoTicketFlag =>%d", AutoTicketFlag},
+        {"credit =>%d", m_nCredit},
+        {"score =>%d", m_nScore},
+        {"bet =>%d", m_nBet},
+        {"AvgValue =>%d", AvgValue},
+        {"Rate1 =>%d", Rate1},
+        {"Win[0] =>%d", r.Win[0]},
+        {"Win[1] =>%d", r.Win[1]},
+        {"Win[2] =>%d", r.Win[2]},
+        {"SmokeCount[0] =>%d", r.SmokeCount},
+        {"win amount =>%d", m_nWinAmount},
+        {"WinMark =>%d", r.WinMark},
+        {"PerformanceCue =>%d", r.PerformanceCue},
+        {"RateScore =>%d", r.RateScore},
+        {"CountedWin =>%d", r.CountedWin},
+        {"Allbarrand =>%d", r.Allbarrand},
+        {"ImsiFeverSpin =>%d", r.ImsiFeverSpin},
+        {"FeverSpinStart =>%d", r.FeverSpinStart},
+        {"FeverTime =>%d", r.FeverTime},
+        {"FeverCue =>%d", r.FeverCue},
+        {"FeverStop =>%d", r.FeverStop},
+        {"FeverReel[0] =>%d", r.FeverReel[0]},
+        {"FeverReel[1] =>%d", r.FeverReel[1]},
+        {"FeverReel[2] =>%d", r.FeverReel[2]},
+        {"FeverReel[3] =>%d", r.FeverReel[3]},
+        {"FeverStopCue =>%d", r.FeverStopCue},
+        {"SpinCue =>%d", r.SpinCue},
+        {"FeverDrawMode =>%d", r.FeverDrawMode},
+        {"CaptionCue =>%d", r.CaptionCue},
+        {"MoFever =>%d", r.MoFever},
+        {"MoSumState =>%d", r.MoSumState},
+        {"FeverCue2 =>%d", r.FeverCue2},
+        {"PerformanceBlock =>%d", r.PerformanceBlock},
+        {"reel set =>%d", r.nReelSet},
+        {"WinHave =>%d", r.WinHave},
+        {"jackpottrue =>%d", r.jackpottrue},
+        {"CaptionMode =>%d", r.CaptionMode},
+        {"FireStage =>%d", r.FireStage},
+        {"FireCase =>%d", r.FireCase},
+        {"FireCount =>%d", r.FireCount},
+        {"FireValue =>%d", r.FireValue},
     };
+    static constexpr int32_t kColumnX[3] = {20, 300, 550};
     char text[96];
     int32_t i = 0;
+    auto place = [&] {
+        ShadowText(*m_pIO, text, kColumnX[i % 3], 85 + 20 * (i / 3));
+        ++i;
+    };
     for (const Line& line : lines) {
         std::snprintf(text, sizeof text, line.format, line.value);
-        ShadowText(*m_pIO, text, i % 3 == 0 ? 20 : i % 3 == 1 ? 300 : 550, 85 + 20 * (i / 3));
-        ++i;
+        place();
     }
-    std::snprintf(text, sizeof text, "Array[%d][%d][%d][%d]", m_Rec.Array[0], m_Rec.Array[1], m_Rec.Array[2],
-                  m_Rec.Array[3]);
-    ShadowText(*m_pIO, text, 20, 85 + 20 * (i / 3 + 1));
-    std::snprintf(text, sizeof text, "Free[%d][%d][%d] ", m_Rec.Free[0], m_Rec.Free[1], m_Rec.Free[2]);
-    ShadowText(*m_pIO, text, 300, 85 + 20 * (i / 3 + 1));
+    std::snprintf(text, sizeof text, "Array[%d][%d][%d][%d]", r.Array[0], r.Array[1], r.Array[2],
+                  r.Array[3]);
+    place();
+    std::snprintf(text, sizeof text, "Free[%d][%d][%d] ", r.Free[0], r.Free[1], r.Free[2]);
+    place();
 }
 
 void CMorvaneMain::ClearRoundState()

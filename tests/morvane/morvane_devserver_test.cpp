@@ -14,6 +14,7 @@
 #include "NetworkClient.h"
 #include "PlayMorvane.h"
 #include "PlayServer.h"
+#include "morvane_answer_client.h"
 #include "morvane_fakes.h"
 #include "support/hex.h"
 
@@ -27,39 +28,6 @@ namespace {
 
 constexpr uint8_t kKind = 2;
 constexpr uint16_t kMachine = 7;
-
-// Hands each Morvane answer to the game's link, as the protocol object's handlers do.
-class MorvaneClient : public NetworkClient {
-public:
-    explicit MorvaneClient(CMorvaneMain& main) : m_Main(main) {}
-    ~MorvaneClient() override { Close(); }
-
-protected:
-    void OnMorvaneEnter(int32_t, int32_t, const uint8_t* record) override
-    {
-        m_Main.GetLink().OnAnsEnter(record, CMorvaneSpinData::kSize);
-    }
-    void OnMorvaneCoinIn(int32_t result, int32_t, int32_t) override { m_Main.GetLink().OnAnsCoinIn(result == 0); }
-    void OnMorvaneSpinData(int32_t, int32_t, bool granted, const uint8_t* record) override
-    {
-        m_Main.GetLink().SpinReq = 0;
-        m_Main.GetLink().OnAnsSpinData(granted, record, CMorvaneSpinData::kSize);
-    }
-    void OnMorvaneSpinEnd(int32_t, int32_t, bool ok) override { m_Main.GetLink().OnAnsSpinEnd(ok); }
-    void OnMorvaneTicketOut(int32_t, int32_t, int32_t result) override
-    {
-        m_Main.GetLink().OnAnsTicketOut(result != 0);
-    }
-    void OnMorvaneGameFin(int32_t, int32_t, bool ok) override { m_Main.GetLink().OnAnsGameFin(ok); }
-    void OnMorvanePerformanceValue(int32_t, int32_t, uint32_t index, int32_t value, int32_t flag,
-                                   uint32_t amount) override
-    {
-        m_Main.GetLink().OnAnsPerformanceValue(index, value, flag, int32_t(amount));
-    }
-
-private:
-    CMorvaneMain& m_Main;
-};
 
 // Records every request on its way to the protocol client.
 class ForwardingSender : public RecordingSender {
@@ -86,11 +54,7 @@ class MorvaneDevServerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_MachineTable.Reset();
-        CMachineState& row = g_MachineTable.m_aRows[0];
-        row.m_nIndex = 0;
-        row.m_nGameType = kKind;
-        row.m_nMachineNo = kMachine;
+        SeatMorvaneMachine(kKind, kMachine);
         m_Main.GetLink().m_pSender = &m_Sender;
     }
     void TearDown() override
@@ -128,7 +92,7 @@ protected:
     FakeOwner m_Owner{kKind, kMachine};
     RecordingIO m_IO;
     CMorvaneMain m_Main{&m_Owner, 100, &m_IO};
-    MorvaneClient m_Client{m_Main};
+    MorvaneAnswerClient m_Client{m_Main};
     ForwardingSender m_Sender{&m_Client};
 };
 

@@ -3,6 +3,7 @@
 // draws and sounds and holds the clock.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "CMorvaneIO.h"
@@ -69,6 +70,12 @@ struct DrawCall {
     MorvaneRect source;
 };
 
+struct TextCall {
+    std::string text;
+    int32_t x, y;
+    uint32_t argb;
+};
+
 class RecordingIO : public CMorvaneIO {
 public:
     uint32_t Now() override { return m_dwNow; }
@@ -76,10 +83,11 @@ public:
     {
         m_Draws.push_back({slot, x, y, source});
     }
-    void DrawText(const char* text, int32_t, int32_t, int32_t, uint32_t argb) override
+    void DrawText(const char* text, int32_t x, int32_t y, int32_t, uint32_t argb) override
     {
         m_LastText = text ? text : "";
         m_dwLastColour = argb;
+        m_Texts.push_back({m_LastText, x, y, argb});
     }
     void PlaySound(int32_t row, CXSound*, bool loop) override
     {
@@ -89,15 +97,22 @@ public:
     }
     void StopSound(int32_t row, CXSound*) override { m_Stopped.push_back(row); }
     void PowerOff() override { ++m_nPowerOffs; }
+    // A sprite pool that refuses stands in for one that has run out.
+    CX2DSprite* NewSprite() override
+    {
+        return m_bRefuseSprites ? nullptr : CMorvaneIO::NewSprite();
+    }
 
     uint32_t m_dwNow = 100000;
     std::vector<DrawCall> m_Draws;
     std::vector<int32_t> m_Played;
     std::vector<int32_t> m_Looped;
     std::vector<int32_t> m_Stopped;
+    std::vector<TextCall> m_Texts;
     std::string m_LastText;
     uint32_t m_dwLastColour = 0;
     int m_nPowerOffs = 0;
+    bool m_bRefuseSprites = false;
 };
 
 inline int Count(const std::vector<MorvaneRequest>& sent, MorvaneRequest request)

@@ -13,10 +13,11 @@
 #include "CX2DSprite.h"
 #include "CX2DTarget.h"
 #include "CXFileLoad.h"
+#include "CXString.h"
 #include "GameFactory.h"
 #include "MachineTable.h"
+#include "cxlib/error_log_capture.h"
 #include "morvane_fakes.h"
-#include "CXString.h"
 #include "platform/files.h"
 #include "support/gfx_device.h"
 
@@ -206,6 +207,66 @@ TEST(MorvaneTimeBaseTest, WholeStepsOfScaledTime)
         EXPECT_EQ(game.AdvanceTime(0.1), 7);  // 0.1 x 1.272 x 60 = 7.632
         EXPECT_NEAR(game.m_dFraction, 0.632, 1e-9);
     }
+}
+
+TEST(MorvaneTargetLogTest, AMissingTargetIsLoggedUnderTheGamesFileAndLine)
+{
+    ASSERT_EQ(g_pGfxDevice, nullptr) << "no graphics device: the target cannot be made";
+    ErrorLogCapture errors;
+    testing::internal::CaptureStderr();
+    CMorvane game(nullptr, 1, 2, false);
+    const bool ok = game.Initialize(nullptr, false);
+    const std::string debug = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(errors.Count("-[CMorvane::CreateTarget] : m_pTarget create fail.\r\n"), 1)
+        << errors.Text();
+    EXPECT_NE(debug.find("source_morvane\\CMorvane(43) : "), std::string::npos) << debug;
+}
+
+// A picture that cannot be read and a sprite that cannot be made are told apart on the debugger
+// output; a loaded picture's sprite covers the whole picture.
+TEST_F(MorvaneGameTest, ImageLoadFailuresNameTheirCause)
+{
+    const std::string saved = g_strResourceBase;
+    g_strResourceBase = std::string(CX_ASSETS_DIR) + "/";
+    struct Case {
+        const char* name;
+        bool refuseSprites;
+        const char* line;  // null: loaded
+    };
+    const Case cases[] = {
+        {"image/no-such-picture", false,
+         "texture load error: ./data_morvane/image/no-such-picture.bmp\n"},
+        {"image/no-such-picture", true,
+         "texture load error: ./data_morvane/image/no-such-picture.bmp\n"},
+        {"image/back", true, "surface create error: ./data_morvane/image/back.bmp\n"},
+        {"image/back", false, nullptr},
+    };
+    for (const Case& c : cases) {
+        FakeOwner owner;
+        RecordingIO io;
+        io.m_bRefuseSprites = c.refuseSprites;
+        CMorvaneMain main{&owner, 100, &io};
+        testing::internal::CaptureStderr();
+        CX2DSprite* sprite = main.LoadImage(c.name);
+        const std::string debug = testing::internal::GetCapturedStderr();
+        const size_t texture = debug.find("texture load error");
+        const size_t surface = debug.find("surface create error");
+        if (c.line) {
+            EXPECT_EQ(sprite, nullptr) << c.name;
+            EXPECT_NE(debug.find(c.line), std::string::npos) << debug;
+            EXPECT_EQ(texture == std::string::npos || surface == std::string::npos, true)
+                << "one cause: " << debug;
+        } else {
+            ASSERT_NE(sprite, nullptr) << c.name;
+            EXPECT_EQ(texture, std::string::npos) << debug;
+            EXPECT_EQ(surface, std::string::npos) << debug;
+            EXPECT_EQ(sprite->GetWidth(), 800.0f);
+            EXPECT_EQ(sprite->GetHeight(), 600.0f);
+        }
+        delete sprite;
+    }
+    g_strResourceBase = saved;
 }
 
 TEST(MorvaneFactoryTest, TypesTwoAndFourMakeMorvaneGames)

@@ -229,6 +229,59 @@ TEST(MorvanePresentTest, HighlightFramesAdvanceOnTheirPeriod)
     EXPECT_EQ(g.io.m_Draws[0].y, 237);
 }
 
+MorvaneHit Hit(int32_t row, int32_t symbol, int32_t kind, MorvaneHighlight highlight, uint8_t cells)
+{
+    MorvaneHit hit;
+    hit.nRow = row;
+    hit.nSymbol = symbol;
+    hit.nKind = kind;
+    hit.eHighlight = highlight;
+    hit.byCells = cells;
+    return hit;
+}
+
+TEST(MorvanePresentTest, ACounterSharedByTwoHitsStepsOncePerCall)
+{
+    // Three O in the top and the bottom row draw the one O counter; the S win strip and the S_H
+    // four-of-a-kind strip share theirs. Every cell of a call shows the same frame, and the frame
+    // moves one on each call whose tick modulo the period is 1.
+    struct Case {
+        const char* what;
+        MorvaneHit a, b;
+        int32_t period, frames;
+        float width;
+    };
+    const Case cases[] = {
+        {"O in two rows", Hit(0, MSYM_O, 3, MorvaneHighlight::WinStrip, 0x7),
+         Hit(2, MSYM_O, 3, MorvaneHighlight::WinStrip, 0x7), 3, 3, 180},
+        {"S beside S_H", Hit(1, MSYM_S, 3, MorvaneHighlight::WinStrip, 0x7),
+         Hit(0, MSYM_S, 4, MorvaneHighlight::FourStrip, 0xF), 5, 3, 150},
+    };
+    for (const Case& c : cases) {
+        Game g;
+        g.main.m_byDrawFlag = 1;
+        g.main.m_Hits = {c.a, c.b};
+        int32_t frame = 0;
+        for (int32_t tick = 0; tick < 40; ++tick) {
+            g.main.m_nAnimTick = tick;
+            g.io.m_Draws.clear();
+            g.main.DrawHighlights();
+            if (tick % c.period == 1 && ++frame >= c.frames)
+                frame = 0;
+            int cells = 0;
+            for (const DrawCall& d : g.io.m_Draws) {
+                if (d.slot < Slot(MorvaneImageSet::HighlightedSymbols) ||
+                    d.slot >= Slot(MorvaneImageSet::HighlightedSymbols, 26))
+                    continue;
+                ++cells;
+                EXPECT_EQ(d.source.left, c.width * frame) << c.what << ", tick " << tick;
+            }
+            EXPECT_EQ(cells, __builtin_popcount(c.a.byCells) + __builtin_popcount(c.b.byCells))
+                << c.what;
+        }
+    }
+}
+
 TEST(MorvanePresentTest, DrawSpriteClipsItsSource)
 {
     struct Case {
@@ -292,6 +345,69 @@ TEST(MorvaneProcessTest, PanelsCountersAndModes)
     for (const DrawCall& d : s.io.m_Draws)
         counters += d.slot == Slot(MorvaneImageSet::Panels, 1);
     EXPECT_EQ(counters, 0);
+}
+
+TEST(MorvaneProcessTest, ModeFourDumpsFiftyEightShadowedLines)
+{
+    constexpr uint32_t kWhite = 0xFFFFFFFF, kShadow = 0xFF000000;
+    auto dumpLines = [](const RecordingIO& io) {
+        std::vector<TextCall> lines;
+        for (const TextCall& t : io.m_Texts)
+            if (t.argb == kWhite)
+                lines.push_back(t);
+        return lines;
+    };
+    Game g;
+    g.main.m_byNetworked = 1;
+    g.main.m_byDrawFlag = 1;
+    g.main.SettingFlag = 4;
+    g.main.m_nCredit = 1234;
+    g.main.giftpaid = 9;
+    CMorvaneSpinData& r = g.main.m_Rec;
+    const int32_t stops[4] = {1, 2, 3, 4};
+    std::copy(std::begin(stops), std::end(stops), r.Array);
+    r.Free[2] = 32;
+    r.FeverSpin = 7;
+    r.WinHaveFlag = 1;
+    r.jackValue = 250;
+    r.nRand = 2;
+    r.Seriescount = 3;
+    r.FireValue = 5;
+    r.FeverReel[3] = 11;
+    g.main.Process();
+    const std::vector<TextCall> lines = dumpLines(g.io);
+    ASSERT_EQ(lines.size(), 58u);
+    std::vector<std::pair<int32_t, int32_t>> places;
+    std::vector<std::string> texts;
+    for (const TextCall& t : lines) {
+        EXPECT_TRUE(t.x == 20 || t.x == 300 || t.x == 550) << t.text;
+        EXPECT_GE(t.y, 85) << t.text;
+        EXPECT_LE(t.y + 20, 600) << t.text << ": inside the picture";
+        const bool shadowed =
+            std::any_of(g.io.m_Texts.begin(), g.io.m_Texts.end(), [&](const TextCall& s) {
+                return s.argb == kShadow && s.text == t.text && s.x == t.x + 1 && s.y == t.y + 1;
+            });
+        EXPECT_TRUE(shadowed) << t.text;
+        places.push_back({t.x, t.y});
+        texts.push_back(t.text);
+    }
+    std::sort(places.begin(), places.end());
+    EXPECT_EQ(std::unique(places.begin(), places.end()), places.end())
+        << "no two lines on one place";
+    for (const char* expected :
+         {"SettingFlag =>4", "FeverSpin =>7", "WinHaveFlag=>1", "jackValue =>250", "nRand =>2",
+          "Seriescount =>3", "keypoint =>0", "giftpaid =>9", "Array[1][2][3][4]", "Free[0][0][32] ",
+          "credit =>1234", "bet =>100", "SpinEnd =>1", "FireValue =>5", "FeverReel[3] =>11"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
+    EXPECT_EQ(texts.front(), "SettingFlag =>4");
+    EXPECT_EQ(lines.front().x, 20);
+    EXPECT_EQ(lines.front().y, 85);
+
+    // The default mode draws no dump.
+    Game d;
+    d.main.m_byDrawFlag = 1;
+    d.main.Process();
+    EXPECT_TRUE(dumpLines(d.io).empty());
 }
 
 TEST(MorvaneProcessTest, InsertCoinBlinksFifteenOfNineteenForTwoThousandSteps)

@@ -34,6 +34,9 @@ public:
 
     // A core over (x, y, w, h) of the image file; w or h 0 take the texture's size.
     CXSpriteCore* LoadTexture(const char* file, float x, float y, float w, float h);
+    // A core over (x, y, w, h) of a loaded texture, which the sprite takes over (it goes with the
+    // sprite, also when no core could be made); w or h 0 take the texture's size.
+    CXSpriteCore* AdoptTexture(CX2DTexture* texture, float x, float y, float w, float h);
     // A blank A8R8G8B8 texture of w x h and a core over all of it.
     CXSpriteCore* CreateEmpty(int w, int h);
     // Replaces the core by one over (x, y, w, h) of the texture; w or h 0 take the texture's size.

@@ -25,15 +25,24 @@ void CX2DSprite::Release() {
 
 CXSpriteCore* CX2DSprite::LoadTexture(const char* file, float x, float y, float w, float h) {
     auto* texture = new CX2DTexture;
-    if (!texture->Load(file)) {
+    if (!texture || !texture->Load(file)) {
         delete texture;
         return AdoptCore(nullptr);
     }
-    delete m_pTexture;
-    m_pTexture = texture;
-    auto* core = new CXSpriteCore;
-    core->Create(texture->GetTexture(), x, y, w != 0.0f ? w : static_cast<float>(texture->GetWidth()),
-                 h != 0.0f ? h : static_cast<float>(texture->GetHeight()));
+    return AdoptTexture(texture, x, y, w, h);
+}
+
+CXSpriteCore* CX2DSprite::AdoptTexture(CX2DTexture* texture, float x, float y, float w, float h)
+{
+    if (texture != m_pTexture) {
+        delete m_pTexture;
+        m_pTexture = texture;
+    }
+    auto* core = texture ? new CXSpriteCore : nullptr;
+    if (core)
+        core->Create(texture->GetTexture(), x, y,
+                     w != 0.0f ? w : static_cast<float>(texture->GetWidth()),
+                     h != 0.0f ? h : static_cast<float>(texture->GetHeight()));
     return AdoptCore(core);
 }
 
