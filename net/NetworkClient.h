@@ -187,9 +187,11 @@ protected:
     virtual void OnMorvaneSpinData(int32_t, int32_t, bool /*granted*/, const uint8_t* /*spinData200*/) {}
     virtual void OnMorvaneSpinEnd(int32_t, int32_t, bool /*ok*/) {}
     virtual void OnMorvaneTicketOut(int32_t, int32_t, int32_t /*result*/) {}
-    // Index 0..4; value 0..55.
+    // The index as sent (the game keeps entries 0..4 only); value 0..55.
     virtual void OnMorvanePerformanceValue(int32_t, int32_t, uint32_t /*index*/, int32_t /*value*/,
                                            int32_t /*flag*/, uint32_t /*amount*/) {}
+    // Answer 30 with ok 0: the card was refused.
+    virtual void OnMorvanePerformanceRefused(int32_t, int32_t) {}
     virtual void OnMorvaneGameFin(int32_t, int32_t, bool /*ok*/) {}
     virtual void OnPelagornEnter(int32_t, int32_t, const CPelagornEnterData&) {}
     virtual void OnPelagornCoinIn(int32_t /*result*/, int32_t, int32_t) {}

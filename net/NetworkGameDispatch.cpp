@@ -147,7 +147,6 @@ TicketOut ReadTicketOut(HiByteBuffer& buffer, CMachineTable& table, bool bHasWin
     return answer;
 }
 
-constexpr uint32_t kPerformanceEntries = 5;
 constexpr int32_t kMaxCardValue = 55;
 
 } // namespace
@@ -258,14 +257,17 @@ void NetworkClient::DispatchMorvaneMessage(uint16_t wId, HiByteBuffer& buffer)
     }
     case MsgMorvanePerformanceValue: {
         const MachineKey key = ReadKey(buffer);
+        // Even a refusal answers the game's pending request; dropped, it would stall the double-up.
         if (ReadU8(buffer, 1) < 1)
+        {
+            OnMorvanePerformanceRefused(key.nGameType, key.nMachineNo);
             return;
+        }
         const uint32_t dwIndex = ReadU32(buffer);
         const int32_t nValue = int32_t(ReadU32(buffer));
         const int32_t nFlag = ReadU8(buffer);
         const uint32_t dwAmount = ReadU32(buffer);
-        if (dwIndex >= kPerformanceEntries)
-            return; // no such entry in the game's performance values
+        // An index past the game's entries is handed on all the same: only the card is not kept.
         OnMorvanePerformanceValue(key.nGameType, key.nMachineNo, dwIndex,
                                   std::clamp(nValue, 0, kMaxCardValue), nFlag, dwAmount);
         return;

@@ -83,6 +83,13 @@ void CMorvaneMain::AnsPerformanceValue(uint32_t index, int32_t value, int32_t fl
     m_nValueState = 2;
 }
 
+void CMorvaneMain::AnsPerformanceRefused()
+{
+    m_pLink->m_byValueReq = 0;
+    m_nValueFlag = 0;
+    m_nValueState = 2;
+}
+
 void CMorvaneMain::EndPerformance()
 {
     const bool wasDue = m_byDoubleDue != 0;
@@ -95,6 +102,8 @@ void CMorvaneMain::EndPerformance()
     m_abyChoiceMade[0] = m_abyChoiceMade[1] = 0;
     DeckKeyRequest = 0;
     DeckQuickEnd = 0;
+    // The win the last card left is the one shown and counted from here on.
+    SplitWin();
     if (Networked() && wasDue)
         m_pLink->ReqPerformanceEnd();
 }

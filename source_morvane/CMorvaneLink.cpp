@@ -91,6 +91,8 @@ void CMorvaneLink::OnAnsPerformanceValue(uint32_t index, int32_t value, int32_t 
     m_pOwner->AnsPerformanceValue(index, value, flag, amount);
 }
 
+void CMorvaneLink::OnAnsPerformanceRefused() { m_pOwner->AnsPerformanceRefused(); }
+
 void CMorvaneLink::RefreshMachine()
 {
     const CMachineState* row = g_MachineTable.Find(m_nKind, m_nMachineNo);

@@ -124,6 +124,7 @@ public:
     void DrawJackpotIntro();
     void DrawWinEffect();
     void DrawJackpot();
+    // Files the win amount in its size class and makes it the shown win that the count-up counts.
     void SplitWin();
     void StopPresentationSounds();
     // One count-up step of a running state, shown in the score digits.
@@ -145,7 +146,10 @@ public:
     void RunPerformance1();
     void RunPerformance2();
     bool ReqPerformanceValue();
+    // Any index clears the pending request and takes the answer in; only 0..4 keep their card.
     void AnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount);
+    // A refused card counts as lost: the stage ends instead of waiting for an answer.
+    void AnsPerformanceRefused();
     void EndPerformance();
 
     // --- Fever sequences and reel effects ----------------------------------------------------
@@ -204,6 +208,7 @@ public:
     uint8_t m_abyScoreDigit[kDigits] = {};
     uint8_t m_abyWinDigit[kDigits] = {};
     int32_t m_nPendingWin = 0;  // the shown win still to count up
+    int32_t m_nWinSizeClass = 0;  // of the last split win: 2 from 1000, 1 from 300, else 0
     int32_t m_nGiftUnit = 0;
 
     int32_t SettingFlag = 7;

@@ -60,6 +60,7 @@ void CMorvaneMain::StopPresentationSounds()
 
 void CMorvaneMain::SplitWin()
 {
+    m_nWinSizeClass = m_nWinAmount >= 1000 ? 2 : m_nWinAmount >= 300 ? 1 : 0;
     m_nPendingWin = m_nWinAmount;
     SetWinAmount(m_nWinAmount);
     // The score already holds the win: the count-up shows it arriving.

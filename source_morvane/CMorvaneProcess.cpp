@@ -207,10 +207,13 @@ void CMorvaneMain::Process()
     } else if (m_bySpinInProgress && SpinStep > 360 - v && pastRun && m_Rec.FeverStop == 0 && FeverEndDue == 0 &&
                m_Rec.FeverTime == 0) {
         StopPresentationSounds();
-        if (DeckQuickEnd) {
+        if (DeckQuickEnd && m_byPresentDone) {
+            // Pressed over a presented win: the end waits 10 s from the press.
             m_dwQuickEndStamp = m_pIO->Now();
             DeckQuickEnd = 0;
         } else if (m_dwQuickEndStamp == 0 || m_pIO->Now() - m_dwQuickEndStamp > 10000) {
+            // Without a presentation the press has already shortened the pause; it is used up.
+            DeckQuickEnd = 0;
             m_dwQuickEndStamp = 0;
             m_bySpinInProgress = 0;
             FinishGame();
@@ -441,5 +444,33 @@ void CMorvaneMain::DrawStateDump()
 void CMorvaneMain::ClearRoundState()
 {
     m_byResetRequest = 0;
-    ClearSpinState();
+    if (m_pOwner)
+        m_pOwner->ClearMorvaneTotals();
+    m_nCredit = 0;
+    SetCredit(0, true);
+    m_nScore = 0;
+    SetScore(0, true);
+
+    SetFeverSpin(0);
+    m_Rec.ImsiFeverSpin = 0;
+    m_Rec.FeverSpinStart = 0;
+    m_Rec.FeverTime = 0;
+    m_Rec.FeverStop = 0;
+    m_Rec.MoFever = 0;
+    m_Rec.MoSumState = 0;
+    m_Rec.Seriescount = 0;
+    ImsiSeries = 0;
+
+    std::fill(std::begin(m_Rec.Win), std::end(m_Rec.Win), 0);
+    std::fill(std::begin(m_Rec.Free), std::end(m_Rec.Free), 0);
+    m_Rec.WinMark = 0;
+    m_nPendingWin = 0;
+    SetWinAmount(0);
+
+    std::fill(std::begin(m_aSmokeState), std::end(m_aSmokeState), 0);
+    m_Rec.jackValue = 0;
+    m_Rec.jackpottrue = 0;
+    if (m_Rec.nReelSet > 0)
+        m_Rec.nReelSet = 0;
+    StopPresentationSounds();
 }

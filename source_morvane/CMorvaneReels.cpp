@@ -65,13 +65,18 @@ void CMorvaneMain::SpinReels(int32_t pattern)
             PlaySound(kMorvaneReelStopSound);
         } else if (SpinPhase != 60) {
             ReelDelta[k] = 0;
-        } else if (DeckQuickEnd == 1 || m_Rec.FeverTime == 1 || (m_Rec.FeverStop == 1 && m_Rec.FeverTime == 0)) {
-            if (m_Rec.FeverStop == 1 && m_Rec.FeverTime == 0 && DeckQuickEnd != 1)
+        } else if (m_Rec.FeverTime == 1 || (m_Rec.FeverStop == 1 && m_Rec.FeverTime == 0)) {
+            // The step is held where the fever sequence starts until the sequence moves it on.
+            if (m_Rec.FeverTime == 0)
                 FeverEndDue = 1;
             SpinStep = 360 - SpinStepValue;
             for (int32_t& delta : ReelDelta)
                 delta = 0;
         } else if (m_Rec.FeverTime == 0 && m_Rec.FeverStop == 0) {
+            // The quick end shortens the pause after the last reel rests. It only ever moves the
+            // step forward: held back on every tick, the spin could never reach its end.
+            if (DeckQuickEnd == 1 && SpinStep < 360 - SpinStepValue)
+                SpinStep = 360 - SpinStepValue;
             for (int32_t& delta : ReelDelta)
                 delta = 0;
         }

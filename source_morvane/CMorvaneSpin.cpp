@@ -132,9 +132,10 @@ void CMorvaneMain::EndSpin()
     if (!Networked()) {
         // A standalone game takes the script's next result and settles its win from the row wins.
         ScriptSpin();
-        SetWinAmount(m_Rec.Win[0] + m_Rec.Win[1] + m_Rec.Win[2]);
+        m_nWinAmount = m_Rec.Win[0] + m_Rec.Win[1] + m_Rec.Win[2];
         if (m_Rec.Win[1] > m_Rec.Win[0] && m_Rec.Win[1] > m_Rec.Win[2] && m_Rec.Win[1] >= 2000)
             m_Rec.WinMark = 2;
+        SplitWin();
     }
 }
 
@@ -191,6 +192,12 @@ void CMorvaneMain::ClearSpinState()
     m_nGunFrame = 0;
     m_nIntroCount = 0;
     m_nMunFrame = 0;
+    m_nNeonFrame = 0;
+    m_nBannerRow = 0;
+    m_nLightFrame = 0;
+    m_nDanceFrame = 0;
+    m_byDanceBack = 0;
+    m_nFireFrame = 0;
     m_nFireworkScene = 0;
     std::fill(std::begin(m_anFirework), std::end(m_anFirework), 0);
     m_byDoubleShown = 0;

@@ -92,6 +92,7 @@ protected:
     void OnMorvaneTicketOut(int32_t gameType, int32_t machineNo, int32_t result) override;
     void OnMorvanePerformanceValue(int32_t gameType, int32_t machineNo, uint32_t index, int32_t value,
                                    int32_t flag, uint32_t amount) override;
+    void OnMorvanePerformanceRefused(int32_t gameType, int32_t machineNo) override;
     void OnMorvaneGameFin(int32_t gameType, int32_t machineNo, bool ok) override;
     // Pelagorn answers (CNetClientPelagorn.cpp).
     void OnPelagornEnter(int32_t gameType, int32_t machineNo, const CPelagornEnterData& data) override;

@@ -78,6 +78,14 @@ void CNetClient::OnMorvanePerformanceValue(int32_t gameType, int32_t machineNo, 
         link->OnAnsPerformanceValue(index, value, flag, static_cast<int32_t>(amount));
 }
 
+void CNetClient::OnMorvanePerformanceRefused(int32_t gameType, int32_t machineNo)
+{
+    if (!CurrentScreen<CWndGame>())
+        return;
+    if (CMorvaneLink* link = LinkOf(FindGame(gameType, machineNo)))
+        link->OnAnsPerformanceRefused();
+}
+
 void CNetClient::OnMorvaneGameFin(int32_t gameType, int32_t machineNo, bool ok)
 {
     if (!CurrentScreen<CWndGame>())

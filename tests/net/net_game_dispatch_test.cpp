@@ -182,11 +182,12 @@ TEST_F(GameDispatch, DoubleUpAnswerIsCheckedBeforeItReachesTheGame)
     const Case cases[] = {
         {"plain", "1e00 04 0a00 01 02000000 2a000000 01 10270000", {"OnMorvanePerformanceValue(4,10,2,42,1,10000)"}},
         {"last index", "1e00 04 0a00 01 04000000 00000000 00 00000000", {"OnMorvanePerformanceValue(4,10,4,0,0,0)"}},
-        {"index 5 is ignored", "1e00 04 0a00 01 05000000 01000000 00 00000000", {}},
-        {"huge index is ignored", "1e00 04 0a00 01 ffffffff 01000000 00 00000000", {}},
+        {"index 5 still answers", "1e00 04 0a00 01 05000000 01000000 00 00000000", {"OnMorvanePerformanceValue(4,10,5,1,0,0)"}},
+        {"huge index still answers", "1e00 04 0a00 01 ffffffff 01000000 00 00000000",
+         {"OnMorvanePerformanceValue(4,10,4294967295,1,0,0)"}},
         {"card above 55", "1e00 04 0a00 01 00000000 63000000 00 00000000", {"OnMorvanePerformanceValue(4,10,0,55,0,0)"}},
         {"negative card", "1e00 04 0a00 01 00000000 ffffffff 00 00000000", {"OnMorvanePerformanceValue(4,10,0,0,0,0)"}},
-        {"ok 0", "1e00 04 0a00 00 00000000 01000000", {}},
+        {"ok 0 is a refusal", "1e00 04 0a00 00 00000000 01000000", {"OnMorvanePerformanceRefused(4,10)"}},
         {"ok missing defaults to 1", "1e00 04 0a00", {"OnMorvanePerformanceValue(4,10,0,0,0,0)"}},
     };
     for (const Case& c : cases)

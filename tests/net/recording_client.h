@@ -145,6 +145,7 @@ protected:
     {
         Record("OnMorvanePerformanceValue", t, m, i, v, f, a);
     }
+    void OnMorvanePerformanceRefused(int32_t t, int32_t m) override { Record("OnMorvanePerformanceRefused", t, m); }
     void OnMorvaneGameFin(int32_t t, int32_t m, bool o) override { Record("OnMorvaneGameFin", t, m, o); }
     void OnPelagornEnter(int32_t t, int32_t m, const CPelagornEnterData& r) override { Record("OnPelagornEnter", t, m, Block(r.m_abyData, r.kSize)); }
     void OnPelagornCoinIn(int32_t r, int32_t t, int32_t m) override { Record("OnPelagornCoinIn", r, t, m); }

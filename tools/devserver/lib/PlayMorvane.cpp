@@ -22,11 +22,11 @@ const std::array<int32_t, 8> kCards = {5, 40, 12, 33, 20, 51, 1, 30};
 
 // Stops on reel set 0 whose other rows recognise nothing, so each record's code is the one named.
 const std::array<MorvaneCannedSpin, 5> kSpins = {{
-    {"loss", {3, 7, 12, 19}, 0, {0, 0, 0}, 0, 0, 0, 0, 0, 0},
-    {"middle four 7", {5, 13, 6, 5}, 0, {0, 20000, 0}, 20000, 0, 0, 0, 0, 0},
-    {"middle four A", {0, 1, 0, 1}, 0, {0, 3000, 0}, 3000, 0, 0, 0, 0, 0},
-    {"fever", {3, 7, 12, 19}, 0, {0, 0, 0}, 0, 10, 10, 1, 1, 0},
-    {"small win", {3, 7, 12, 19}, 0, {0, 300, 0}, 300, 0, 0, 0, 0, 300},
+    {"loss", {3, 7, 12, 19}, 0, {0, 0, 0}, 0, 0, 0, 0, 0, 0, 0, 0},
+    {"middle four 7", {5, 13, 6, 5}, 0, {0, 20000, 0}, 20000, 0, 0, 0, 0, 0, 0, 0},
+    {"middle four A", {0, 1, 0, 1}, 0, {0, 3000, 0}, 3000, 0, 0, 0, 0, 0, 0, 0},
+    {"fever", {3, 7, 12, 19}, 0, {0, 0, 0}, 0, 10, 10, 1, 1, 0, 0, 0},
+    {"small win", {3, 7, 12, 19}, 0, {0, 300, 0}, 300, 0, 0, 0, 0, 300, 0, 0},
 }};
 
 uint8_t BetOf(uint8_t gameType) { return gameType == 4 ? 200 : 100; }
@@ -58,24 +58,9 @@ void CoinIn(PlaySession& s, BodyReader& r)
 
 void SpinData(PlaySession& s, BodyReader& r)
 {
-    const MachineKey key = ReadMachineKey(r);
-    answers::MachineRow* row = FindMachine(s, key);
-    const bool granted = row && row->credit >= BetOf(key.gameType);
-    ByteBuilder body = KeyedAnswer(25, key);
-    if (!granted) {
-        body.U32(row ? row->credit : 0).U32(row ? row->score : 0).U8(0);
-        s.Send(body.Take());
-        return;
-    }
     uint32_t& served = s.state.counters[kSpinCounter];
-    const MorvaneCannedSpin& spin = kSpins[served++ % kSpins.size()];
-    row->credit -= BetOf(key.gameType);
-    row->score += static_cast<uint32_t>(spin.winAmount);
-    // A small win may be staked on the double-up until the next spin.
-    s.state.counters[kDoubleStake] = spin.winAmount >= 1 && spin.winAmount <= kSmallWin ? uint32_t(spin.winAmount) : 0;
-    s.Log(std::string("Morvane spin: ") + spin.name);
-    body.U32(row->credit).U32(row->score).U8(1).Raw(MorvaneSpinRecord(spin));
-    s.Send(body.Take());
+    if (ServeMorvaneSpin(s, r, kSpins[served % kSpins.size()]))
+        ++served;
 }
 
 void TicketOut(PlaySession& s, BodyReader& r)
@@ -157,7 +142,11 @@ Bytes MorvaneSpinRecord(const MorvaneCannedSpin& spin)
     record.Zeros(68 - 56);
     record.I32(spin.feverSpin);                    // 68
     record.I32(spin.imsiFeverSpin);                // 72
-    record.Zeros(128 - 76);
+    record.Zeros(80 - 76);
+    record.I32(spin.feverTime);                    // 80
+    record.Zeros(88 - 84);
+    record.I32(spin.feverStop);                    // 88
+    record.Zeros(128 - 92);
     record.I32(spin.captionCue);                   // 128
     record.I32(0);                                 // 132 jackpot value
     record.I32(spin.moFever);                      // 136
@@ -165,6 +154,27 @@ Bytes MorvaneSpinRecord(const MorvaneCannedSpin& spin)
     record.I32(spin.reelSet);                      // 152
     record.Zeros(kRecordSize - 156);
     return record.Take();
+}
+
+bool ServeMorvaneSpin(PlaySession& s, BodyReader& r, const MorvaneCannedSpin& spin)
+{
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
+    const bool granted = row && row->credit >= BetOf(key.gameType);
+    ByteBuilder body = KeyedAnswer(25, key);
+    if (!granted) {
+        body.U32(row ? row->credit : 0).U32(row ? row->score : 0).U8(0);
+        s.Send(body.Take());
+        return false;
+    }
+    row->credit -= BetOf(key.gameType);
+    row->score += static_cast<uint32_t>(spin.winAmount);
+    // A small win may be staked on the double-up until the next spin.
+    s.state.counters[kDoubleStake] = spin.winAmount >= 1 && spin.winAmount <= kSmallWin ? uint32_t(spin.winAmount) : 0;
+    s.Log(std::string("Morvane spin: ") + spin.name);
+    body.U32(row->credit).U32(row->score).U8(1).Raw(MorvaneSpinRecord(spin));
+    s.Send(body.Take());
+    return true;
 }
 
 void AddMorvaneAnswers(PlayAnswers& answers)

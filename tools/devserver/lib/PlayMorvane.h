@@ -24,6 +24,8 @@ struct MorvaneCannedSpin {
     int32_t captionCue;
     int32_t moFever;
     int32_t performanceCue;  // 1..500 offers the double-up
+    int32_t feverTime;       // 1 starts a fever as the reels rest
+    int32_t feverStop;       // 1 (without feverTime) ends one
 };
 
 // The session counter of canned spins served; the next spin is entry (counter mod 5).
@@ -37,6 +39,10 @@ const std::array<MorvaneCannedSpin, 5>& MorvaneCannedSpins();
 const std::array<int32_t, 8>& MorvaneDoubleCards();
 // The record as the server sends it: 50 little-endian 32-bit values.
 Bytes MorvaneSpinRecord(const MorvaneCannedSpin& spin);
+// Answers a spin-data request (id 25, read from r) with the spin when the machine's credit holds
+// the bet: the bet is taken, the win goes to the score, a small win may then be staked on the
+// double-up. False when refused.
+bool ServeMorvaneSpin(PlaySession& s, BodyReader& r, const MorvaneCannedSpin& spin);
 
 void AddMorvaneAnswers(PlayAnswers& answers);
 
