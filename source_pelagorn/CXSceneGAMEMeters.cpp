@@ -246,8 +246,9 @@ void CXSceneGAME::CreditTick()
 {
     const int32_t iCredit = TakeCreditInput();
     if (iCredit != 0) {
-        m_iCredit += iCredit;
-        m_SaveData.m_aiAccounts[ACCOUNT_INPUT_MONEY] += iCredit;
+        m_iCredit = CXAddSat32(m_iCredit, iCredit);
+        int32_t& iInput = m_SaveData.m_aiAccounts[ACCOUNT_INPUT_MONEY];
+        iInput = CXAddSat32(iInput, iCredit);
         SaveAccountsData();
         m_bCreditArrived = 1;
         ShowCredit(false);

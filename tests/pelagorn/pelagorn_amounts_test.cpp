@@ -181,3 +181,24 @@ TEST_F(PelagornAmounts, GiftOutSumsClamped)
         EXPECT_EQ(Scene().m_iSkipCount, c.skipCount) << c.name;
     }
 }
+
+TEST_F(PelagornAmounts, CabinetCreditAddsToTheServerCreditClamped)
+{
+    struct Case {
+        int32_t credit;
+        int32_t expected;  // after a board credit of 500
+    };
+    for (const Case& c :
+         {Case{INT_MAX, INT_MAX}, Case{INT_MIN, INT_MIN + 500}, Case{0, 500}, Case{-1, 499}}) {
+        MakeGame();
+        EnterMeters m;
+        m.credit = c.credit;
+        Enter(m);
+        Scene().m_SaveData.m_aiAccounts[ACCOUNT_INPUT_MONEY] = INT_MAX - 100;
+        Scene().OnReceive("a5\r", 3);  // a board credit frame, handled by the serial step
+        Scene().OnProcess(0);
+        Scene().CreditTick();
+        EXPECT_EQ(Scene().m_iCredit, c.expected) << c.credit;
+        EXPECT_EQ(Scene().m_SaveData.m_aiAccounts[ACCOUNT_INPUT_MONEY], INT_MAX) << c.credit;
+    }
+}
