@@ -7,6 +7,7 @@
 #include "CDemoTrace.h"
 #include "CJix.h"
 #include "CXLog.h"
+#include "CXSaturate.h"
 #include "JixClock.h"
 #include "JixSender.h"
 #include "MachineTable.h"
@@ -187,7 +188,8 @@ void CDemoLink::OnAnsPlayStart(bool bOk, uint32_t dwValue)
         RefreshMachine(false);
         const int32_t nValue = int32_t(dwValue);
         if (nValue > 0)
-            m_pOwner->SetScore(m_bPlaying ? m_pOwner->m_nScoreShown - nValue : m_pOwner->m_nScore);
+            m_pOwner->SetScore(m_bPlaying ? CXSubSat32(m_pOwner->m_nScoreShown, nValue)
+                                          : m_pOwner->m_nScore);
         m_pOwner->ChooseWalkAction();
         return;
     }
@@ -206,7 +208,7 @@ void CDemoLink::OnAnsBonus(bool bOk, uint32_t dwAmount)
     const int32_t nAmount = int32_t(dwAmount);
     if (nAmount > 0) {
         if (m_bPlaying) {
-            m_pOwner->SetScore(m_pOwner->m_nScoreShown + nAmount);
+            m_pOwner->SetScore(CXAddSat32(m_pOwner->m_nScoreShown, nAmount));
         } else {
             m_pOwner->SetScore(m_pOwner->m_nScore);
             m_pOwner->TicketTest();

@@ -2,6 +2,7 @@
 #include "CDemo.h"
 #include "CDemoLink.h"
 #include "CJix.h"
+#include "CXSaturate.h"
 #include "JixSoundTable.h"
 
 void JixSplitDigits(int32_t nValue, int32_t* pDigits, int32_t* pQuotients, int nCount)
@@ -114,7 +115,7 @@ void CDemo::CountUpScore()
     const int32_t nStep = m_nPendingWin >= 1000 ? 100 : 10;
     const int32_t nMove = nStep < m_nPendingWin ? nStep : m_nPendingWin;
     m_nPendingWin -= nMove;
-    m_nSavedScore += nMove;
+    m_nSavedScore = CXAddSat32(m_nSavedScore, nMove);
     if (m_nSavedScore > kScoreCap)
         m_nSavedScore = kScoreCap;
     int32_t anQuot[5];
@@ -131,7 +132,7 @@ void CDemo::EndTicketOut()
     m_bTicketShown = 0;
     m_bSpinsCashed = 0;
     m_nLowScoreWait = 0;
-    m_nScoreOverflow += m_nSpinsLeft * 100;
+    m_nScoreOverflow = CXAddSat32(m_nScoreOverflow, CXMulSat32(m_nSpinsLeft, 100));
     m_nSpinsLeft = 0;
     SetWin(0);
 }
@@ -145,7 +146,7 @@ void CDemo::StepTicketOut(bool bTestOnly)
     if (m_bTicketWanted != 1 || m_bFlying)
         return;
     if (!m_bSpinsCashed) {
-        m_nScoreOverflow += m_nSpinsLeft * 100;
+        m_nScoreOverflow = CXAddSat32(m_nScoreOverflow, CXMulSat32(m_nSpinsLeft, 100));
         m_bSpinsCashed = 1;
     }
     m_nSpinsLeft = 0;

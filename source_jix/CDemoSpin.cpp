@@ -5,9 +5,10 @@
 #include "CDemoSound.h"
 #include "CDemoSurface.h"
 #include "CJix.h"
+#include "CXLog.h"
+#include "CXSaturate.h"
 #include "JixReelStrips.h"
 #include "JixSoundTable.h"
-#include "CXLog.h"
 
 namespace {
 
@@ -129,7 +130,7 @@ void CDemo::TickSpin()
         if (!bCanSpin)
             return;
         if (!m_bRequestMade) {
-            SetWin(m_nSpinsLeft - 1);
+            SetWin(CXSubSat32(m_nSpinsLeft, 1));
             m_pLink->ReqSpinData();
             m_bRequestMade = 1;
         }

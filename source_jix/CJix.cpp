@@ -11,6 +11,7 @@
 #include "CX2DTarget.h"
 #include "CXGfxDevice.h"
 #include "CXLog.h"
+#include "CXSaturate.h"
 #include "CXSpriteBatch.h"
 
 namespace {
@@ -248,7 +249,7 @@ void CJix::OnAnsCoinIn(int32_t nCredit)
         return;
     m_pEngine->GetLink()->m_bCoinInPending = 0;
     if (nCredit > m_pEngine->m_nCredit)
-        m_nCreditIn += 10000;
+        m_nCreditIn = CXAddSat32(m_nCreditIn, 10000);
     SetCredit(nCredit);
 }
 
@@ -277,7 +278,7 @@ void CJix::OnAnsSpinEnd(bool bOk)
         return;
     }
     pLink->RefreshMachine(false);
-    m_nTotalGift += m_pEngine->m_nWinSum;
+    m_nTotalGift = CXAddSat32(m_nTotalGift, m_pEngine->m_nWinSum);
     pLink->m_bSpinEnded = 1;
 }
 

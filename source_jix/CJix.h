@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "CGameBase.h"
+#include "CXSaturate.h"
 
 class CDemo;
 class CX2DSprite;
@@ -60,7 +61,7 @@ public:
     bool IsStandalone() const { return m_bDemo != 0; }
     bool IsStarted() const { return m_bFlag != 0; }
     int32_t GetSoundGroup() const;
-    void AddPlayCredit(int32_t n) { m_nCreditPlayed += n; }
+    void AddPlayCredit(int32_t n) { m_nCreditPlayed = CXAddSat32(m_nCreditPlayed, n); }
     void AddTotalTicket(int32_t n) { m_nTotalTicket += n; }
     CDemo* GetEngine() const { return m_pEngine; }
     CX2DTarget* GetPortraitTarget() const { return m_pPortraitTarget; }

@@ -8,6 +8,7 @@
 #include "CX2DTarget.h"
 #include "CXFileLoad.h"
 #include "CXLog.h"
+#include "CXSaturate.h"
 #include "GameFactory.h"
 #include "NetClientGlobal.h"
 
@@ -181,11 +182,14 @@ bool CMorvane::IsOutOfCredit()
 
 void CMorvane::AddMorvaneTotals(int64_t bet, int64_t win)
 {
-    m_nCreditPlayed += static_cast<int32_t>(bet);
-    m_nTotalGift += static_cast<int32_t>(win);
+    m_nCreditPlayed = CXSaturateInt32(m_nCreditPlayed + bet);
+    m_nTotalGift = CXSaturateInt32(m_nTotalGift + win);
 }
 
-void CMorvane::AddMorvaneMoneyInserted(int64_t amount) { m_nCreditIn += static_cast<int32_t>(amount); }
+void CMorvane::AddMorvaneMoneyInserted(int64_t amount)
+{
+    m_nCreditIn = CXSaturateInt32(m_nCreditIn + amount);
+}
 
 void CMorvane::ClearMorvaneTotals()
 {

@@ -4,6 +4,7 @@
 
 #include "CButtonSinHo.h"
 #include "CMorvaneMain.h"
+#include "CXSaturate.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ void CMorvaneMain::SplitWin()
     SetWinAmount(m_nWinAmount);
     // The score already holds the win: the count-up shows it arriving.
     if (m_nPendingWin > 0)
-        SetScore(m_nScore - m_nPendingWin, true);
+        SetScore(CXSubSat32(m_nScore, m_nPendingWin), true);
 }
 
 int32_t CMorvaneMain::ChooseWinState() const
@@ -210,7 +211,7 @@ void CMorvaneMain::CountUpWinStep()
     const int32_t before = m_nPendingWin;
     CountUpWin();
     if (before > 0)
-        SetScore(m_nDispScore + (before - m_nPendingWin), true);
+        SetScore(CXAddSat32(m_nDispScore, before - m_nPendingWin), true);
 }
 
 void CMorvaneMain::WinStage50()

@@ -6,6 +6,7 @@
 #include "CButtonSinHo.h"
 #include "CMorvaneMain.h"
 #include "CMorvaneOwner.h"
+#include "CXSaturate.h"
 
 namespace {
 
@@ -143,7 +144,7 @@ void CMorvaneMain::Process()
     }
 
     // 11. Insert-coin message.
-    if (m_nCredit + m_nScore < m_nBet || !Networked()) {
+    if (CXAddSat32(m_nCredit, m_nScore) < m_nBet || !Networked()) {
         ++m_nInsertCoinCount;
         if (m_nInsertCoinCount <= 2000 && m_nInsertCoinCount % 19 < 15)
             DrawSprite(281, 485, S::Messages, kInsertCoin, kInsertRect);
@@ -155,7 +156,7 @@ void CMorvaneMain::Process()
 
     // 12. Win presentation; a scripted empty credit resets the round once money is back.
     RunWinPresentation();
-    if (m_byResetRequest && m_nCredit + m_nScore > 0)
+    if (m_byResetRequest && CXAddSat32(m_nCredit, m_nScore) > 0)
         ClearRoundState();
 
     // 13. Double-up trigger.

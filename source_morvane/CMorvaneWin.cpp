@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "CMorvaneMain.h"
+#include "CXSaturate.h"
 #include "MorvaneCaptions.h"
 
 void CMorvaneMain::EvaluateReelWindow()
@@ -43,7 +44,7 @@ bool CMorvaneMain::CountUpWin()
     // The last step takes only what is left, so the count never passes the win.
     const int32_t step = std::min(band, m_nPendingWin);
     m_nPendingWin -= step;
-    m_Rec.CountedWin += step;
+    m_Rec.CountedWin = CXAddSat32(m_Rec.CountedWin, step);
     return m_nPendingWin > 0;
 }
 

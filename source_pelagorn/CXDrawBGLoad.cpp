@@ -7,6 +7,7 @@
 #include "CXDrawConfig.h"
 #include "CXLog.h"
 #include "CXReelWaitPreset.h"
+#include "CXSaturate.h"
 
 namespace {
 
@@ -16,11 +17,6 @@ constexpr const char* kFile = "/image/bg/bg.cfg";
 constexpr int kStripImageField = 12;
 constexpr float kStartScrollSpeed = 0.5f;
 constexpr int32_t kStartMusicVolume = 100;
-
-int32_t Int32(int64_t value)
-{
-    return value < INT32_MIN ? INT32_MIN : value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
-}
 
 template <class... A>
 std::string Key(const char* format, A... args)
@@ -101,14 +97,15 @@ void CXDrawBG::ReadStrip(CXDrawConfig& config, CXDrawBGInfo& layer, int layerInd
         return;
     }
     const int fields = config.Fields(Key("BG_ANF_%d_%d", layerIndex, index).c_str());
-    strip->m_nGroup = Int32(config.FieldInteger(1));
+    strip->m_nGroup = CXSaturateInt32(config.FieldInteger(1));
     strip->m_fY = config.FieldFloat(2);
     strip->m_fSpeed = config.FieldFloat(3) / m_fScrollFactorDiv;
     int32_t wave[6];
     for (int w = 0; w < 6; ++w)
-        wave[w] = Int32(config.FieldInteger(5 + w));
-    strip->m_bFront = Int32(config.FieldInteger(11));
-    strip->Configure(Int32(config.FieldInteger(4)), wave[0], wave[1], wave[2], wave[3], wave[4], wave[5]);
+        wave[w] = CXSaturateInt32(config.FieldInteger(5 + w));
+    strip->m_bFront = CXSaturateInt32(config.FieldInteger(11));
+    strip->Configure(CXSaturateInt32(config.FieldInteger(4)), wave[0], wave[1], wave[2], wave[3],
+                     wave[4], wave[5]);
     for (int field = kStripImageField; field <= fields; ++field) {
         const std::string name = config.FieldText(field);
         if (!name.empty())
@@ -129,17 +126,17 @@ void CXDrawBG::ReadMusic(CXDrawConfig& config, CXDrawBGInfo& layer, int layerInd
         const std::string key = Key("BG_MUSIC_%d_%d", layerIndex, m);
         config.Fields(key.c_str());
         entry->m_fPlayLimit = config.FieldFloat(1) / 1000.0f;
-        entry->m_nMinCount = Int32(config.FieldInteger(2));
-        entry->m_nMaxCount = Int32(config.FieldInteger(3));
+        entry->m_nMinCount = CXSaturateInt32(config.FieldInteger(2));
+        entry->m_nMaxCount = CXSaturateInt32(config.FieldInteger(3));
         const std::string file = config.FieldText(4);
         if (!file.empty())
             entry->m_Music.Create(file.c_str());
         int32_t pan = 0, loop = 0;
         float pitch = 1.0f;
         if (!config.FieldText(5).empty())
-            entry->m_nVolume = Int32(config.FieldInteger(5));
+            entry->m_nVolume = CXSaturateInt32(config.FieldInteger(5));
         if (!config.FieldText(6).empty())
-            pan = Int32(config.FieldInteger(6));
+            pan = CXSaturateInt32(config.FieldInteger(6));
         if (!config.FieldText(7).empty())
             pitch = config.FieldFloat(7);
         if (!config.FieldText(8).empty())
@@ -166,7 +163,7 @@ void CXDrawBG::ReadMovingObjects(CXDrawConfig& config, CXDrawBGInfo& layer, int 
             continue;
         }
         config.Fields(Key("BG_MO_ANF_%d_%d", layerIndex, d).c_str());
-        auto field = [&config](int number) { return Int32(config.FieldInteger(number)); };
+        auto field = [&config](int number) { return CXSaturateInt32(config.FieldInteger(number)); };
         definition->m_pOwner = m_pOwner;
         definition->m_nGroup = field(1);
         definition->m_nDepth = field(2);
@@ -206,11 +203,11 @@ void CXDrawBG::ReadSigns(CXDrawConfig& config)
             continue;
         }
         config.Fields(Key("SIGN_%d", i).c_str());
-        sign->m_nXMin = Int32(config.FieldInteger(1));
-        sign->m_nXMax = Int32(config.FieldInteger(2));
-        sign->m_nYMin = Int32(config.FieldInteger(3));
-        sign->m_nYMax = Int32(config.FieldInteger(4));
-        sign->m_bFront = Int32(config.FieldInteger(5));
+        sign->m_nXMin = CXSaturateInt32(config.FieldInteger(1));
+        sign->m_nXMax = CXSaturateInt32(config.FieldInteger(2));
+        sign->m_nYMin = CXSaturateInt32(config.FieldInteger(3));
+        sign->m_nYMax = CXSaturateInt32(config.FieldInteger(4));
+        sign->m_bFront = CXSaturateInt32(config.FieldInteger(5));
         const std::string name = config.FieldText(6);
         if (!name.empty())
             sign->m_Animation.Load(CXJoinPath(kFolder, name.c_str()).c_str());

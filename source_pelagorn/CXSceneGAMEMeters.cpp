@@ -6,6 +6,7 @@
 #include "CXDrawCOIN.h"
 #include "CXDrawFRAME.h"
 #include "CXLog.h"
+#include "CXSaturate.h"
 #include "CXSceneGAME.h"
 #include "CXSceneLOGO.h"
 
@@ -83,7 +84,7 @@ void CXSceneGAME::RefreshSpin()
 
 void CXSceneGAME::AddGift(int32_t n)
 {
-    m_iGift += n;
+    m_iGift = CXAddSat32(m_iGift, n);
     ShowGift();
 }
 
@@ -105,10 +106,10 @@ void CXSceneGAME::ApplyCoinDrop(bool bFromCredit)
     if (m_pCoins && m_pDropper &&
         !m_pCoins->DropCoin(m_pDropper->GetDropX(), m_pDropper->m_fDirection))
         return;
-    m_iCoinsInPlay += m_iCoinThreshold;
+    m_iCoinsInPlay = CXAddSat32(m_iCoinsInPlay, m_iCoinThreshold);
     m_bCoinDropPermit = 0;
     if (bFromCredit) {
-        m_iCredit = std::max(m_iCredit - m_iCoinThreshold, 0);
+        m_iCredit = std::max(CXSubSat32(m_iCredit, m_iCoinThreshold), 0);
         ShowCredit(false);
     } else {
         m_iGift = m_iGift < m_iCoinThreshold ? 0 : m_iGift - m_iCoinThreshold;
@@ -154,7 +155,7 @@ void CXSceneGAME::StartGiftOut(int32_t iCount, bool bFromKey)
     if (iCount <= 0 || m_iCommGift != 0 || m_byError.load() != 0)
         return;
     const uint32_t dwNow = GetTimeMs();
-    m_iGiftsStarted += iCount;
+    m_iGiftsStarted = CXAddSat32(m_iGiftsStarted, iCount);
     m_dwGiftsStartedStamp = dwNow;
     AddCommGiftToGo(iCount);
     // GIFT moves into COMM_GIFT only when the gift-out was accepted.
@@ -168,10 +169,10 @@ void CXSceneGAME::StartGiftOut(int32_t iCount, bool bFromKey)
     const int64_t iPaid = static_cast<int64_t>(iCount) * m_iGiftUnit;
     m_iGift = m_iGift < iPaid ? 0 : static_cast<int32_t>(m_iGift - iPaid);
     if (m_iHighPrizeMode != 0 || IsLastResultHigh())
-        m_iHighBonus += m_iGift;
+        m_iHighBonus = CXAddSat32(m_iHighBonus, m_iGift);
     else if (!bFromKey)
-        m_iNormalBonus += m_iGift;
-    m_iSkipCount += m_iSpin;
+        m_iNormalBonus = CXAddSat32(m_iNormalBonus, m_iGift);
+    m_iSkipCount = CXAddSat32(m_iSkipCount, m_iSpin);
     m_iGift = 0;
     m_iSpin = 0;
     m_iCoinsInPlay = 0;
@@ -247,8 +248,9 @@ void CXSceneGAME::CreditTick()
 {
     const int32_t iCredit = TakeCreditInput();
     if (iCredit != 0) {
-        m_iCredit += iCredit;
-        m_SaveData.m_aiAccounts[ACCOUNT_INPUT_MONEY] += iCredit;
+        m_iCredit = CXAddSat32(m_iCredit, iCredit);
+        int32_t& iInput = m_SaveData.m_aiAccounts[ACCOUNT_INPUT_MONEY];
+        iInput = CXAddSat32(iInput, iCredit);
         SaveAccountsData();
         m_bCreditArrived = 1;
         ShowCredit(false);

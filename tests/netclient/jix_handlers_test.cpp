@@ -3,11 +3,13 @@
 // answers for type 1 say.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "CDemo.h"
 #include "CDemoLink.h"
 #include "CJix.h"
+#include "CJixSpinData.h"
 #include "CNetClient.h"
 #include "CWndLogin.h"
 #include "GameFactory.h"
@@ -123,6 +125,204 @@ TEST_F(JixHandlersTest, LobbyAnswersNeedTheLobbyAndTheirMachinesJixGame)
     link.m_bPlayStartPending = 1;
     Client().Deliver(Hex("1000 01 2a00 01 00000000 942a0000 03000000 00000000"));
     EXPECT_EQ(link.m_bPlayStartPending, 1);
+}
+
+// Extreme amounts from the server: every sum, product and count-up of them is clamped to the int32
+// range, never overflowed.
+
+constexpr uint32_t U(int32_t v)
+{
+    return static_cast<uint32_t>(v);
+}
+
+Bytes Block(const CJixSpinData& data)
+{
+    Bytes block(CJixSpinData::kSize);
+    data.Write(block.data());
+    return block;
+}
+
+Bytes Append(Bytes head, std::initializer_list<uint32_t> values, const Bytes& tail = {})
+{
+    for (uint32_t v : values)
+        U32(head, v);
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+// Answer 14 for machine 42: credit, spins left, score, then the block.
+Bytes Enter(int32_t credit, int32_t spins, int32_t score, const CJixSpinData& data = {})
+{
+    return Append(Hex("0e00 01 2a00"), {U(credit), U(spins), U(score)}, Block(data));
+}
+
+// Answer 18 for machine 42: credit, spins left, score, granted, a zero block.
+Bytes GrantedSpinData(int32_t credit, int32_t spins, int32_t score)
+{
+    return Append(Hex("1200 01 2a00"), {U(credit), U(spins), U(score)},
+                  Append(Hex("01"), {}, Block({})));
+}
+
+// The handlers' fixture with machine 42 seated in the lobby.
+class JixAmountsTest : public JixHandlersTest {
+protected:
+    void SetUp() override
+    {
+        JixHandlersTest::SetUp();
+        if (testing::Test::HasFatalFailure())
+            return;
+        SetRow(1, 1, 42, 1000);
+        ASSERT_NE(EnterLobby(), nullptr);
+        m_pJix = dynamic_cast<CJix*>(Game(1));
+        ASSERT_NE(m_pJix, nullptr);
+    }
+    CDemo& Demo() { return *m_pJix->GetEngine(); }
+    CDemoLink& Link() { return *Demo().GetLink(); }
+
+    CJix* m_pJix = nullptr;
+};
+
+TEST_F(JixAmountsTest, TicketOutCashesSpinsLeftTimesHundredClamped)
+{
+    struct Case {
+        int32_t spins;
+        int32_t once;   // overflow score after one ticket-out
+        int32_t twice;  // after a second one
+    };
+    const Case cases[] = {
+        {INT_MAX, INT_MAX, INT_MAX},     {INT_MIN, INT_MIN, INT_MIN}, {0, 0, 0}, {-1, -100, -200},
+        {21474836, 2147483600, INT_MAX},
+    };
+    for (const Case& c : cases) {
+        Demo().m_nScoreOverflow = 0;
+        // A full score wants a ticket-out; its first tick cashes the spins left.
+        Client().Deliver(Enter(0, c.spins, 20000));
+        ASSERT_EQ(Demo().m_bTicketWanted, 1) << c.spins;
+        Demo().StepTicketOut(false);
+        EXPECT_EQ(Demo().m_nScoreOverflow, c.once) << c.spins;
+        EXPECT_EQ(Demo().m_nSpinsLeft, 0) << c.spins;
+
+        // The score falls below one ticket and the ticket-out ends; the next one cashes again.
+        Client().Deliver(Enter(0, 0, 0));
+        for (int i = 0; i < 60 && Demo().m_bTicketWanted; ++i)
+            Demo().StepTicketOut(false);
+        ASSERT_EQ(Demo().m_bTicketWanted, 0) << c.spins;
+        Client().Deliver(Enter(0, c.spins, 20000));
+        Demo().StepTicketOut(false);
+        EXPECT_EQ(Demo().m_nScoreOverflow, c.twice) << c.spins;
+        Client().Deliver(Enter(0, 0, 0));
+        for (int i = 0; i < 60 && Demo().m_bTicketWanted; ++i)
+            Demo().StepTicketOut(false);
+    }
+}
+
+TEST_F(JixAmountsTest, PlayStartAndBonusMoveTheShownScoreClamped)
+{
+    struct Case {
+        int32_t score;  // from the server, shown capped at 20000
+        int32_t value;  // play-start cost or bonus amount
+        bool bonus;
+        int32_t expected;  // the value the score display is set to
+    };
+    const Case cases[] = {
+        {INT_MIN, 1, false, INT_MIN},      {INT_MIN, INT_MAX, false, INT_MIN},
+        {0, INT_MAX, false, -INT_MAX},     {-1, INT_MAX, false, INT_MIN},
+        {INT_MAX, INT_MAX, true, INT_MAX}, {INT_MAX, 1, true, 20001},
+        {-1, INT_MAX, true, INT_MAX - 1},  {INT_MIN, INT_MAX, true, -1},
+    };
+    for (const Case& c : cases) {
+        Client().Deliver(Enter(0, 0, c.score));
+        // A granted spin-data answer: the coin of a spin is in play.
+        Link().m_bSpinDataRequested = 1;
+        Client().Deliver(GrantedSpinData(0, 0, c.score));
+        ASSERT_EQ(Link().m_bPlaying, 1);
+        if (c.bonus) {
+            Link().m_bBonusPending = 1;
+            Client().Deliver(
+                Append(Hex("1100 01 2a00"), {0, 0, U(c.score)}, Append(Hex("01"), {U(c.value)})));
+        } else {
+            Link().m_bPlayStartPending = 1;
+            Client().Deliver(Append(Hex("1000 01 2a00 01"), {U(c.value), 0, 0, U(c.score)}));
+        }
+        const int32_t shown = c.expected > 20000 ? 20000 : c.expected;
+        EXPECT_EQ(Demo().m_nScoreShown, shown) << c.score << " " << c.value;
+        EXPECT_EQ(Demo().m_anScoreQuot[0], c.expected < 0 ? 0 : c.expected)
+            << c.score << " " << c.value;
+        Link().m_bPlaying = 0;
+        Link().m_bSpinDataHeld = 0;
+    }
+}
+
+TEST_F(JixAmountsTest, EachAcceptedSpinEndAddsTheWinSumToTheTotalClamped)
+{
+    struct Case {
+        int32_t win;
+        int32_t expected;  // after two accepted spin ends
+    };
+    for (const Case& c :
+         {Case{INT_MAX, INT_MAX}, Case{INT_MIN, INT_MIN}, Case{0, 0}, Case{-1, -2}}) {
+        m_pJix->m_nTotalGift = 0;
+        CJixSpinData data;
+        data.WinSum = c.win;
+        Client().Deliver(Enter(0, 0, 0, data));
+        ASSERT_EQ(Demo().m_nWinSum, c.win);
+        for (int i = 0; i < 2; ++i)
+            Client().Deliver(Hex("1300 01 2a00 01 00000000 00000000 00000000"));
+        EXPECT_EQ(m_pJix->m_nTotalGift, c.expected) << c.win;
+    }
+}
+
+TEST_F(JixAmountsTest, CoinInAndGrantedSpinsAddToTheRunningTotalsClamped)
+{
+    m_pJix->m_nCreditIn = INT_MAX - 15000;
+    m_pJix->m_nCreditPlayed = INT_MAX - 150;
+    for (int32_t credit : {10000, 20000}) {
+        Link().m_bCoinInPending = 1;
+        Client().Deliver(Append(Hex("0f00 00"), {0}, Append(Hex("01 2a00"), {U(credit)})));
+        Link().m_bSpinDataRequested = 1;
+        Client().Deliver(GrantedSpinData(credit, 0, 0));
+    }
+    EXPECT_EQ(m_pJix->m_nCreditIn, INT_MAX);
+    EXPECT_EQ(m_pJix->m_nCreditPlayed, INT_MAX);
+}
+
+TEST_F(JixAmountsTest, WinCountUpIntoTheSavedScoreClamped)
+{
+    struct Case {
+        int32_t saved;
+        int32_t expected;  // after one step of 100, capped at 20000
+    };
+    for (const Case& c :
+         {Case{INT_MAX, 20000}, Case{INT_MIN, INT_MIN + 100}, Case{0, 100}, Case{-1, 99}}) {
+        CJixSpinData data;
+        data.SavedScore = c.saved;
+        data.PendingWin = 1000;
+        Client().Deliver(Enter(0, 0, 0, data));
+        Demo().m_nStopTick = 400;
+        Demo().CountUpScore();
+        EXPECT_EQ(Demo().m_nSavedScore, c.expected) << c.saved;
+        EXPECT_EQ(Demo().m_nPendingWin, 900) << c.saved;
+    }
+}
+
+TEST_F(JixAmountsTest, SpinsLeftCountDownAtTheSpinStartClamped)
+{
+    struct Case {
+        int32_t spins;
+        int32_t shown;
+    };
+    for (const Case& c :
+         {Case{INT_MIN, INT_MIN}, Case{INT_MAX, INT_MAX - 1}, Case{0, -1}, Case{-1, -2}}) {
+        Client().Deliver(Enter(0, c.spins, 0));
+        Link().m_bSpinDataRequested = 1;
+        Client().Deliver(GrantedSpinData(0, c.spins, 0));
+        Link().m_bSpinEnded = 1;
+        Demo().m_bTicketWanted = 0;
+        Demo().m_nSpinPhase = 0;
+        Demo().m_bRequestMade = 0;
+        Demo().TickSpin();
+        EXPECT_EQ(Demo().m_nSpinsShown, c.shown) << c.spins;
+    }
 }
 
 }  // namespace
