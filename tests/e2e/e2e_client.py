@@ -44,6 +44,15 @@ def read_ppm(path):
     return width, height, pixels
 
 
+def wait_for_lobby(session):
+    """Waits until the client has entered the lobby and shows it, then gives it a moment: the decks
+    start their games while the screen is disabled."""
+    log = session.log
+    wait_for("lobby entry (message 99)", lambda: "<- 99 MsgLobbyEnter" in log(), 120, log)
+    wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 60, log)
+    time.sleep(3.0)
+
+
 class Session:
     """The work folder, the client's process and the dev server's log of one run."""
 

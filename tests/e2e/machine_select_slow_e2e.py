@@ -12,7 +12,7 @@ import time
 # The shared module is imported from the source tree, which gets no byte-code cache.
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_client import LOGIN_PANEL_FILL, LOGIN_PANEL_PIXEL, logged_in, wait_for, xdrive  # noqa: E402
+from e2e_client import logged_in, wait_for, wait_for_lobby, xdrive  # noqa: E402
 
 CLIENT, DEVSERVER, XDRIVE, BUILD = sys.argv[1:5]
 HOLD_MS = 4000
@@ -36,9 +36,7 @@ def main():
     with logged_in(CLIENT, DEVSERVER, XDRIVE, BUILD, "client_e2e_slow_select_",
                    ["--hold-select", str(HOLD_MS)]) as session:
         log = session.log
-        wait_for("lobby entry (message 99)", lambda: "<- 99 MsgLobbyEnter" in log(), 120, log)
-        wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 60, log)
-        time.sleep(3.0)
+        wait_for_lobby(session)
 
         xdrive("click", *DECK2_MACHINE_BUTTON)
         wait_for("the Jix machine list sent", lambda: "-> 11 MsgChannelInfo" in log(), 60, log)

@@ -33,6 +33,18 @@ int SilentBox(const char*, const char*, uint32_t)
     return IDOK;
 }
 
+// Runs the whole program with its steps recorded; returns its exit code and the steps as
+// "<step><step>...".
+int RunRecorded(std::string& steps)
+{
+    platform::SetMessageBoxHook(SilentBox);
+    SetStartupTrace(Record);
+    const int code = RunClient();
+    for (const std::string& step : g_steps)
+        steps += "<" + step + ">";
+    return code;
+}
+
 // The whole program runs in a forked child that reports its steps and ends with _Exit: the leak
 // checker's thread-stopping pass at a normal exit has been seen to crash intermittently after the
 // engine's full start-up and shutdown in one process.
@@ -41,12 +53,8 @@ TEST(StartupTest, RunsEveryStepInOrderAndShutsDownInReverse)
     GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_EXIT(
         {
-            platform::SetMessageBoxHook(SilentBox);
-            SetStartupTrace(Record);
-            const int code = RunClient();
             std::string steps;
-            for (const std::string& step : g_steps)
-                steps += "<" + step + ">";
+            const int code = RunRecorded(steps);
             const bool clean = code == 0 && !g_pGameMain && !g_pFileLoad && !g_NetClient;
             std::fprintf(stderr, "steps %s clean %d\n", steps.c_str(), clean ? 1 : 0);
             std::fflush(stderr);
@@ -66,13 +74,9 @@ TEST(StartupTest, EngineStartFailureIsLoggedAndExitsWithZero)
     GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_EXIT(
         {
-            platform::SetMessageBoxHook(SilentBox);
-            SetStartupTrace(Record);
             setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-            const int code = RunClient();
             std::string steps;
-            for (const std::string& step : g_steps)
-                steps += "<" + step + ">";
+            const int code = RunRecorded(steps);
             std::string logged;
             if (FILE* log = std::fopen(CXLog::ErrorLog().GetFileName().c_str(), "rb")) {
                 char buffer[4096];

@@ -58,6 +58,18 @@ std::optional<devserver::Script> LoadFile(const std::string& path)
     return script;
 }
 
+// A whole decimal number from 0 to max; false, after saying what was bad, otherwise.
+bool ParseNumber(const char* text, long max, const char* what, long& value)
+{
+    char* end = nullptr;
+    value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 0 || value > max) {
+        std::cerr << "devserver: bad " << what << " " << text << "\n";
+        return false;
+    }
+    return true;
+}
+
 // Serves until SIGINT or SIGTERM.
 int RunPlay(std::vector<std::string> addresses, uint16_t port, uint32_t holdSelectMs)
 {
@@ -113,19 +125,11 @@ int main(int argc, char** argv)
         } else if (arg == "--play") {
             play = true;
         } else if (arg == "--port" && hasValue) {
-            char* end = nullptr;
-            port = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || port < 0 || port > 65535) {
-                std::cerr << "devserver: bad port " << argv[i] << "\n";
+            if (!ParseNumber(argv[++i], 65535, "port", port))
                 return 2;
-            }
         } else if (arg == "--hold-select" && hasValue) {
-            char* end = nullptr;
-            holdSelectMs = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || holdSelectMs < 0 || holdSelectMs > 600000) {
-                std::cerr << "devserver: bad hold time " << argv[i] << "\n";
+            if (!ParseNumber(argv[++i], 600000, "hold time", holdSelectMs))
                 return 2;
-            }
         } else if (arg == "--once") {
             once = true;
         } else if (arg == "--list") {
