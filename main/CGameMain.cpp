@@ -19,6 +19,7 @@
 #include "CXSpriteBatch.h"
 #include "NetClientGlobal.h"
 #include "UIFontFiles.h"
+#include "platform/clock.h"
 #include "platform/keys.h"
 
 CGameMain* g_pGameMain = nullptr;
@@ -101,7 +102,8 @@ bool CGameMain::CreateScreenTarget()
     }
     m_pScreenTarget = target;
     m_pScreenSprite = new CX2DSprite();
-    if (!m_pScreenSprite->CreateFromTexture(target->GetTexture(), 0, 0, static_cast<float>(g_nBackBufferWidth),
+    if (!m_pScreenSprite->CreateFromTexture(target->GetTexture(), 0, 0,
+                                            static_cast<float>(g_nBackBufferWidth),
                                             static_cast<float>(g_nBackBufferHeight)))
         return false;
     return true;
@@ -120,14 +122,19 @@ bool CGameMain::LoadFonts()
         desc.Weight = row.weight;
         desc.CharSet = 129;
         desc.PitchAndFamily = 0x12;
-        std::strncpy(desc.FaceName, row.hyFace ? "HY울릉도E" : "나눔고딕", sizeof desc.FaceName - 1);
+        std::strncpy(desc.FaceName, row.hyFace ? "HY울릉도E" : "나눔고딕",
+                     sizeof desc.FaceName - 1);
         this->*row.member = m_FontMgr.CreateFont(desc, row.scaled);
     }
     return true;
 }
 
-void CGameMain::PumpNetwork(float seconds)
+void CGameMain::PumpNetwork()
 {
+    const uint32_t now = g_pGfxDevice ? g_pGfxDevice->Timer_GetClock() : platform::TickCount();
+    const uint32_t elapsed = m_bClockRead ? now - m_dwLastClockMs : 0;
+    m_dwLastClockMs = now;
+    m_bClockRead = true;
     if (!g_NetClient)
         return;
     // Process may release the client (a handler that ends the session): hold it for this frame.
@@ -135,10 +142,10 @@ void CGameMain::PumpNetwork(float seconds)
     client->Process();
     if (client->GetState() != HiNetworkClient::STATE_CONNECTED)
         return;
-    m_fPingTime += seconds;
-    if (m_fPingTime >= kPingInterval) {
+    m_dwPingMs = elapsed >= kPingIntervalMs - m_dwPingMs ? kPingIntervalMs : m_dwPingMs + elapsed;
+    if (m_dwPingMs >= kPingIntervalMs) {
         client->SendPing();
-        m_fPingTime = 0.0f;
+        m_dwPingMs = 0;
     }
 }
 
@@ -146,7 +153,7 @@ void CGameMain::Frame()
 {
     const float dt = EngineGetDelta();
     g_dTotalTime += dt;
-    PumpNetwork(dt);
+    PumpNetwork();
     ProcessInput();
     HTARGET target = m_pScreenTarget ? m_pScreenTarget->GetTarget() : nullptr;
     if (m_nMode == MODE_LOADING || m_nMode == MODE_LOGIN) {
@@ -189,8 +196,8 @@ void CGameMain::DrawScreen()
     const float w = m_pScreenSprite->GetWidth();
     const float h = m_pScreenSprite->GetHeight();
     if (w > 0 && h > 0)
-        batch->Draw(m_pScreenSprite->GetTexture(), 0, 0, 0, 0, w, h, 1920.0f / w, 1080.0f / h, 0, 0, 0,
-                    0xFFFFFFFF);
+        batch->Draw(m_pScreenSprite->GetTexture(), 0, 0, 0, 0, w, h, 1920.0f / w, 1080.0f / h, 0, 0,
+                    0, 0xFFFFFFFF);
     batch->End();
     EngineEndScene(true);
 }
@@ -239,8 +246,10 @@ void CGameMain::OnResize(int width, int height)
     CreateScreenTarget();
     g_fPointerScaleX = 1920.0f / static_cast<float>(width);
     g_fPointerScaleY = 1080.0f / static_cast<float>(height);
-    const float spriteW = m_pScreenSprite ? static_cast<float>(static_cast<int>(m_pScreenSprite->GetWidth())) : 0;
-    const float spriteH = m_pScreenSprite ? static_cast<float>(static_cast<int>(m_pScreenSprite->GetHeight())) : 0;
+    const float spriteW =
+        m_pScreenSprite ? static_cast<float>(static_cast<int>(m_pScreenSprite->GetWidth())) : 0;
+    const float spriteH =
+        m_pScreenSprite ? static_cast<float>(static_cast<int>(m_pScreenSprite->GetHeight())) : 0;
     SetUIScale(spriteW / 1920.0f, spriteH / 1080.0f);
     m_FontMgr.SetScale(m_fUIScaleX, m_fUIScaleY);
     m_FontMgr.ApplyScale();
@@ -261,7 +270,8 @@ LRESULT CGameMain::WndProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam)
         OnResize(LOWORD(static_cast<uintptr_t>(lParam)), HIWORD(static_cast<uintptr_t>(lParam)));
         break;
     case WM_CLOSE:
-        if (m_pWndMain && m_pWndMain->GetExitDialog() && !m_pWndMain->GetExitDialog()->IsVisible()) {
+        if (m_pWndMain && m_pWndMain->GetExitDialog() &&
+            !m_pWndMain->GetExitDialog()->IsVisible()) {
             m_pWndMain->GetExitDialog()->Show(true);
             return 1;
         }

@@ -20,7 +20,8 @@ class CXFont;
 class CGameMain {
 public:
     enum Mode : int32_t { MODE_NONE = 0, MODE_LOADING = 1, MODE_LOGIN = 2, MODE_LOBBY = 3 };
-    static constexpr float kPingInterval = 30.0f;
+    // The keep-alive goes out every 30 s of the monotonic clock while connected.
+    static constexpr uint32_t kPingIntervalMs = 30000;
 
     CGameMain() = default;
     virtual ~CGameMain() { ReleaseAll(); }
@@ -30,8 +31,10 @@ public:
     // The UI images come from the folder (relative names are under the program's folder).
     bool Init(const char* uiFolder = "./data_ui");
     void Frame();
-    // Connection events and answers of this frame, then the keep-alive while connected.
-    void PumpNetwork(float seconds);
+    // Connection events and answers of this frame, then the keep-alive while connected. The
+    // keep-alive counts the graphics device's clock, not the frame deltas: those are clamped on a
+    // slow frame and would stretch the interval on a slow machine.
+    void PumpNetwork();
     void ProcessInput();
     void RestoreDevice();
     void OnDeviceLost();
@@ -44,12 +47,14 @@ public:
 
     int32_t GetMode() const { return m_nMode; }
     void SetMode(int32_t mode) { m_nMode = mode; }
-    float GetPingTime() const { return m_fPingTime; }
+    // Milliseconds counted towards the next keep-alive.
+    uint32_t GetPingTime() const { return m_dwPingMs; }
     float GetUIScaleX() const { return m_fUIScaleX; }
     float GetUIScaleY() const { return m_fUIScaleY; }
     CWndMain* GetMainWindow() const { return m_pWndMain; }
     CGameDeckList* GetDeckList() const { return m_pDeckList; }
     CX2DTarget* GetScreenTarget() const { return m_pScreenTarget; }
+    CX2DSprite* GetScreenSprite() const { return m_pScreenSprite; }
     CFontMgr& GetFontMgr() { return m_FontMgr; }
 
     CXFont* Font01 = nullptr;
@@ -77,7 +82,9 @@ private:
     CFontMgr m_FontMgr;
     CUIRes* m_pUIRes = nullptr;
     CWndMain* m_pWndMain = nullptr;
-    float m_fPingTime = 0.0f;
+    uint32_t m_dwPingMs = 0;       // connected time since the last keep-alive
+    uint32_t m_dwLastClockMs = 0;  // the clock at the previous PumpNetwork
+    bool m_bClockRead = false;
     CX2DTarget* m_pScreenTarget = nullptr;
     CX2DSprite* m_pScreenSprite = nullptr;
     float m_fUIScaleX = 1.0f;

@@ -52,8 +52,23 @@ void CBtnDeckGameMove::FadeShow(bool bShow)
         Show(true);
 }
 
+void CBtnDeckGameMove::SetState(int index)
+{
+    if (index == m_nState)
+        return;
+    m_nPreviousState = m_nState;
+    m_bCrossFading = true;
+    m_fCrossTime = 0.0f;
+    CDXButton::SetState(index);
+}
+
 int CBtnDeckGameMove::Update(float seconds)
 {
+    if (m_bCrossFading) {
+        m_fCrossTime += seconds;
+        if (m_fCrossTime >= kFadeSeconds)
+            m_bCrossFading = false;
+    }
     if (m_bFading) {
         m_fFadeTime += seconds;
         const float t = std::min(m_fFadeTime / kFadeSeconds, 1.0f);
@@ -71,10 +86,15 @@ void CBtnDeckGameMove::Draw()
 {
     if (!m_bVisible || !m_pFrames)
         return;
-    const uint32_t dwAlpha = static_cast<uint32_t>(std::clamp(m_fAlpha, 0.0f, 1.0f) * 255.0f + 0.5f);
-    const int32_t nFrame = m_pFrames->Get(m_nState) ? m_nState : 0;
-    m_pFrames->Draw(nFrame, static_cast<float>(AbsoluteX()), static_cast<float>(AbsoluteY()), 1.0f,
-                    (dwAlpha << 24) | 0x00FFFFFFu);
+    const float fAlpha = std::clamp(m_fAlpha, 0.0f, 1.0f);
+    const auto drawState = [&](int32_t nState, float fStateAlpha) {
+        const auto dwAlpha = static_cast<uint32_t>(fStateAlpha * 255.0f + 0.5f);
+        m_pFrames->Draw(m_pFrames->Get(nState) ? nState : 0, static_cast<float>(AbsoluteX()),
+                        static_cast<float>(AbsoluteY()), 1.0f, (dwAlpha << 24) | 0x00FFFFFFu);
+    };
+    drawState(m_nState, fAlpha);
+    if (m_bCrossFading)
+        drawState(m_nPreviousState, fAlpha * (1.0f - std::min(m_fCrossTime / kFadeSeconds, 1.0f)));
     DrawCaption();
 }
 
@@ -123,9 +143,10 @@ bool CWndDeck::Create(const CGameDeckLayout& row, int id, CDXWnd* parent, CXFont
     const int H = row.nHeight;
     auto bottom = [H](int slot) { return H - g_pUIRes->GetFrames(slot)->GetHeight(0); };
 
-    m_pMachineButton = CreateButton(d + 24, 0, bottom(kSlotMachine[L]), g_pUIRes->GetFrames(kSlotMachine[L]), nullptr);
-    m_pInsertButton =
-        CreateButton(d + 28, kInsertX[L], bottom(kSlotInsert[L]), g_pUIRes->GetFrames(kSlotInsert[L]), nullptr);
+    m_pMachineButton = CreateButton(d + 24, 0, bottom(kSlotMachine[L]),
+                                    g_pUIRes->GetFrames(kSlotMachine[L]), nullptr);
+    m_pInsertButton = CreateButton(d + 28, kInsertX[L], bottom(kSlotInsert[L]),
+                                   g_pUIRes->GetFrames(kSlotInsert[L]), nullptr);
     m_pAutoPlay = CreateRadioButton(d + 32, kAutoPlayX[L], bottom(kSlotAutoPlay[L]),
                                     g_pUIRes->GetFrames(kSlotAutoPlay[L]), true);
     if (!m_pMachineButton || !m_pInsertButton || !m_pAutoPlay)
@@ -146,7 +167,8 @@ bool CWndDeck::Create(const CGameDeckLayout& row, int id, CDXWnd* parent, CXFont
         if (!pButton)
             return nullptr;
         const int x = right ? m_nWidth - frames->GetWidth(0) : 0;
-        if (!pButton->CreateButton(moveId, x, 270 - frames->GetHeight(0) / 2, frames, nullptr, this)) {
+        if (!pButton->CreateButton(moveId, x, 270 - frames->GetHeight(0) / 2, frames, nullptr,
+                                   this)) {
             delete pButton;
             return nullptr;
         }
@@ -164,8 +186,10 @@ bool CWndDeck::Create(const CGameDeckLayout& row, int id, CDXWnd* parent, CXFont
         return false;
     CUIFrames* pAttention = g_pUIRes->GetFrames(kSlotAttention);
     const float fScale = row.bLarge ? 1.5f : 1.0f;
-    const float cx = static_cast<float>(AbsoluteX() + m_pAutoPlay->GetX()) + m_pAutoPlay->GetWidth() / 2.0f;
-    const float cy = static_cast<float>(AbsoluteY() + m_pAutoPlay->GetY()) + m_pAutoPlay->GetHeight() / 2.0f;
+    const float cx =
+        static_cast<float>(AbsoluteX() + m_pAutoPlay->GetX()) + m_pAutoPlay->GetWidth() / 2.0f;
+    const float cy =
+        static_cast<float>(AbsoluteY() + m_pAutoPlay->GetY()) + m_pAutoPlay->GetHeight() / 2.0f;
     m_pAttention->Set(pAttention, kAttentionSeconds, cx - pAttention->GetWidth(0) * fScale / 2.0f,
                       cy - pAttention->GetHeight(0) * fScale / 2.0f, fScale, fScale);
 

@@ -26,7 +26,13 @@ public:
     bool IsFading() const { return m_bFading; }
     float GetFadeAlpha() const { return m_fAlpha; }
 
+    // A change of state cross-fades from the previous state's image over the same 0.1 s.
+    void SetState(int index) override;
+    bool IsCrossFading() const { return m_bCrossFading; }
+
     int Update(float seconds) override;
+    // The current state's image, then, while cross-fading, the previous state's image fading out
+    // over it, then the caption.
     void Draw() override;
 
 private:
@@ -34,6 +40,9 @@ private:
     bool m_bFading = false;
     float m_fFadeTime = 0.0f;
     float m_fAlpha = 0.0f;
+    bool m_bCrossFading = false;
+    float m_fCrossTime = 0.0f;
+    int32_t m_nPreviousState = 0;
 };
 
 class CWndDeck : public CDXWnd, public CGameDeckPanel {
@@ -69,7 +78,10 @@ public:
     CDXButton* GetMachineButton() const { return m_pMachineButton; }
     CDXButton* GetInsertButton() const { return m_pInsertButton; }
     CDXRadioButton* GetAutoPlayRadio() const { return m_pAutoPlay; }
-    CBtnDeckGameMove* GetMoveButton(bool bRight) const { return bRight ? m_pMoveRight : m_pMoveLeft; }
+    CBtnDeckGameMove* GetMoveButton(bool bRight) const
+    {
+        return bRight ? m_pMoveRight : m_pMoveLeft;
+    }
     CDXButton* GetMorvaneButton(int n) const { return m_pMorvane[n - 1]; }
     const char* GetMachineText() const;
 

@@ -19,11 +19,11 @@
 #include "CGameDeckList.h"
 #include "CGameMain.h"
 #include "CWndDeck.h"
+#include "CWndGameChannel.h"
 #include "CWndGameChat.h"
 #include "CWndGameChatList.h"
 #include "CWndGameInfo.h"
 #include "CWndGameNotice.h"
-#include "CWndGameChannel.h"
 #include "CWndMain.h"
 #include "CXLog.h"
 #include "FormatThousands.h"
@@ -51,12 +51,18 @@ CXFont* CWndGame::Font(int nNumber)
     if (!g_pGameMain)
         return nullptr;
     switch (nNumber) {
-    case 7: return g_pGameMain->Font07;
-    case 10: return g_pGameMain->Font10;
-    case 12: return g_pGameMain->Font12;
-    case 13: return g_pGameMain->Font13;
-    case 15: return g_pGameMain->Font15;
-    default: return nullptr;
+    case 7:
+        return g_pGameMain->Font07;
+    case 10:
+        return g_pGameMain->Font10;
+    case 12:
+        return g_pGameMain->Font12;
+    case 13:
+        return g_pGameMain->Font13;
+    case 15:
+        return g_pGameMain->Font15;
+    default:
+        return nullptr;
     }
 }
 
@@ -137,8 +143,9 @@ bool CWndGame::Create(int id, int)
     if (!createDialog(m_pCharge, [this](CDlgChargeMoney* p) { return p->Create(this); }))
         return false;
     m_pInquiry = new (std::nothrow) CDlgInquiry;
-    if (!createDialog(m_pInquiry,
-                      [this](CDlgInquiry* p) { return p->Create(this, Font(10), Font(15), Font(7)); }))
+    if (!createDialog(m_pInquiry, [this](CDlgInquiry* p) {
+            return p->Create(this, Font(10), Font(15), Font(7));
+        }))
         return false;
     m_pInquiry->SetNetClient(g_NetClient.Get());
     m_pReserveMachine = new (std::nothrow) CDlgReserveMachine;
@@ -164,11 +171,20 @@ int CWndGame::OnKeyDown(int key)
     if (!bShift || !bCtrl || !g_NetClient)
         return 1;
     switch (key) {
-    case VK_LEFT: g_NetClient->ReqDeckSwap(0, 1); break;
-    case VK_UP: g_NetClient->ReqDeckSwap(1, 2); break;
-    case VK_RIGHT: g_NetClient->ReqDeckSwap(2, 3); break;
-    case VK_DOWN: g_NetClient->ReqDeckSwap(2, 1); break;
-    default: break;
+    case VK_LEFT:
+        g_NetClient->ReqDeckSwap(0, 1);
+        break;
+    case VK_UP:
+        g_NetClient->ReqDeckSwap(1, 2);
+        break;
+    case VK_RIGHT:
+        g_NetClient->ReqDeckSwap(2, 3);
+        break;
+    case VK_DOWN:
+        g_NetClient->ReqDeckSwap(2, 1);
+        break;
+    default:
+        break;
     }
     return 1;
 }
@@ -329,16 +345,22 @@ CGameBase* CWndGame::AnsTicketOut(int32_t nGameType, int32_t nMachineNo)
 
 void CWndGame::AnsMachineSelect(int32_t nDeck, int32_t nGameType, int32_t nMachineNo)
 {
+    // Whatever goes wrong here, the dialog takes clicks again: the player may choose anew.
     if (!IsGameType(nGameType)) {
         ShowMessage("게임타입 오류", "기계선택");
+        EnableMachineSelect();
         return;
     }
     if (nDeck < 0 || nDeck >= kGameDeckCount) {
-        CX_LOG_ERROR("CWndGame::AnsMachineSelect", "deck index %d out of range; answer dropped", nDeck);
+        CX_LOG_ERROR("CWndGame::AnsMachineSelect", "deck index %d out of range; answer dropped",
+                     nDeck);
+        EnableMachineSelect();
         return;
     }
-    if (nMachineNo <= 0 || !g_pGameDeckList || !g_pGameDeckList->StartGame(nDeck, nGameType, nMachineNo, false)) {
+    if (nMachineNo <= 0 || !g_pGameDeckList ||
+        !g_pGameDeckList->StartGame(nDeck, nGameType, nMachineNo, false)) {
         ShowMessage("기계세팅 오류.", "기계선택");
+        EnableMachineSelect();
         return;
     }
     if (!m_pMachineSelect)
@@ -346,6 +368,18 @@ void CWndGame::AnsMachineSelect(int32_t nDeck, int32_t nGameType, int32_t nMachi
     if (CWndGameChannel* pPage = m_pMachineSelect->GetPage(nGameType))
         pPage->MarkTaken(nMachineNo);
     m_pMachineSelect->Show(false);
+}
+
+void CWndGame::AnsMachineSelectRefused(int32_t nCode)
+{
+    ShowErrorCode(nCode, "기계선택");
+    EnableMachineSelect();
+}
+
+void CWndGame::EnableMachineSelect()
+{
+    if (m_pMachineSelect)
+        m_pMachineSelect->Enable(true);
 }
 
 void CWndGame::AnsMachineListEnd()
@@ -437,7 +471,8 @@ void CWndGame::AnsGiftTicketExchange(uint32_t dwCount, uint32_t dwAmount)
     char szAmount[20];
     FormatThousands(dwAmount, szAmount, sizeof szAmount);
     char szText[160];
-    std::snprintf(szText, sizeof szText, "상품권: %u 장\n교환금액: %s 원\n\n상품권 교환을 완료하였습니다.", dwCount,
+    std::snprintf(szText, sizeof szText,
+                  "상품권: %u 장\n교환금액: %s 원\n\n상품권 교환을 완료하였습니다.", dwCount,
                   szAmount);
     ShowMessage(szText, "상품권 교환");
 }

@@ -62,7 +62,10 @@ public:
     void AnsCoinIn(int32_t nCode, int32_t nGameType, int32_t nMachineNo, CoinInStep pStep);
     // Refreshes the gift-ticket label; the game the answer concerns (null when none).
     CGameBase* AnsTicketOut(int32_t nGameType, int32_t nMachineNo);
+    // A grant hides the selection dialog; a grant that cannot be set up shows its box and, like a
+    // refusal, lets the dialog take clicks again.
     void AnsMachineSelect(int32_t nDeck, int32_t nGameType, int32_t nMachineNo);
+    void AnsMachineSelectRefused(int32_t nCode);
     void AnsMachineListEnd();
     void AnsCoinCharged(int32_t nKind);
     void AnsGiftTicketUpdate();
@@ -101,6 +104,7 @@ public:
 
 private:
     static CXFont* Font(int nNumber);
+    void EnableMachineSelect();
 
     std::vector<CWndDeck*> m_DeckPanels;  // children, by deck index
     CDlgGameExplain* m_pExplain = nullptr;

@@ -49,8 +49,8 @@ bool CWndGameChannel::Create(int32_t nGameType, CDXWnd* parent, int x, int y, in
         auto* button = new (std::nothrow) CRdoMachine;
         if (!button)
             return false;
-        if (!button->Create(m_nFirstMachineId + i, (i % 10) * 114 + 160, (i / 10) * 115 + 125, frames, digits,
-                            this)) {
+        if (!button->Create(m_nFirstMachineId + i, (i % 10) * 114 + 160, (i / 10) * 115 + 125,
+                            frames, digits, this)) {
             if (button->GetParent() != this)
                 delete button;
             return false;
@@ -74,14 +74,16 @@ void CWndGameChannel::SetEntry(int32_t nMachineNo, int32_t nFree)
 {
     if (nMachineNo < 1 || nMachineNo > m_nMachineCount)
         return;
-    m_MachineList[static_cast<size_t>(nMachineNo - 1)] = CChannelMachine{m_nGameType, nMachineNo, nFree};
+    m_MachineList[static_cast<size_t>(nMachineNo - 1)] =
+        CChannelMachine{m_nGameType, nMachineNo, nFree};
 }
 
 bool CWndGameChannel::MarkTaken(int32_t nMachineNo)
 {
     if (nMachineNo < 1 || nMachineNo > m_nMachineCount)
         return false;
-    m_MachineList[static_cast<size_t>(nMachineNo - 1)] = CChannelMachine{m_nGameType, nMachineNo, 0};
+    m_MachineList[static_cast<size_t>(nMachineNo - 1)] =
+        CChannelMachine{m_nGameType, nMachineNo, 0};
     return true;
 }
 
@@ -102,17 +104,19 @@ void CWndGameChannel::BuildChannelButtons()
     const int wanted = (m_nMachineCount + kMachinesPerChannel - 1) / kMachinesPerChannel;
     const int count = std::min(wanted, kMaxChannelButtons);
     if (wanted > count)
-        CX_LOG_SYSTEM("CWndGameChannel::BuildChannelButtons", "type %d: %d machines; channels past %d get no button",
-                      m_nGameType, m_nMachineCount, count);
-    CUIFrames* frames = g_pUIRes ? g_pUIRes->GetFrames(kChannelImageBase + m_nGameType - 1) : nullptr;
+        CX_LOG_SYSTEM("CWndGameChannel::BuildChannelButtons",
+                      "type %d: %d machines; channels past %d get no button", m_nGameType,
+                      m_nMachineCount, count);
+    CUIFrames* frames =
+        g_pUIRes ? g_pUIRes->GetFrames(kChannelImageBase + m_nGameType - 1) : nullptr;
     CXFont* font = g_pGameMain ? g_pGameMain->Font11 : nullptr;
     const int base = ChannelBaseId(m_nGameType);
     for (int k = 0; k < count; ++k) {
         auto* button = new (std::nothrow) CChannelButton;
         if (!button)
             break;
-        if (!button->Create(base + k, (k % kChannelsPerRow) * 102 + 70, (k / kChannelsPerRow) * 50, frames, font,
-                            this)) {
+        if (!button->Create(base + k, (k % kChannelsPerRow) * 102 + 70, (k / kChannelsPerRow) * 50,
+                            frames, font, this)) {
             if (button->GetParent() != this)
                 delete button;
             break;
@@ -161,12 +165,6 @@ void CWndGameChannel::OnShow(bool show)
         SelectFirstChannel();
 }
 
-int32_t CWndGameChannel::DialogDeck() const
-{
-    const auto* dialog = dynamic_cast<const CDlgMachineSelect*>(m_pParent);
-    return dialog ? dialog->GetDeck() : -1;
-}
-
 void CWndGameChannel::OnRadioSelect(int id)
 {
     if (id >= m_nFirstChannelId && id <= m_nLastChannelId && m_nFirstChannelId != -1) {
@@ -180,16 +178,21 @@ void CWndGameChannel::OnRadioSelect(int id)
 }
 
 // Only a free machine, and only for a deck that may change its machine (no game, a demonstration
-// game or a game out of credit).
+// game or a game out of credit). One request per dialog at a time: the dialog stays disabled from
+// the request until the answer, so a second click cannot win a second machine for the deck.
 void CWndGameChannel::SelectMachine(const CRdoMachine& button)
 {
     const int32_t machine = button.GetUserValue();
     if (button.IsTaken() || machine < 1 || machine > 0xFFFF)
         return;
-    const int32_t deck = DialogDeck();
+    auto* dialog = dynamic_cast<CDlgMachineSelect*>(m_pParent);
+    if (!dialog || !dialog->IsEnabled())
+        return;
+    const int32_t deck = dialog->GetDeck();
     CGameDeck* pDeck = g_pGameDeckList ? g_pGameDeckList->GetDeck(deck) : nullptr;
     if (!pDeck || !pDeck->IsFree() || !g_NetClient)
         return;
-    g_NetClient->ReqMachineSelect(static_cast<uint8_t>(deck), static_cast<uint8_t>(m_nGameType),
-                                  static_cast<uint16_t>(machine));
+    if (g_NetClient->ReqMachineSelect(static_cast<uint8_t>(deck), static_cast<uint8_t>(m_nGameType),
+                                      static_cast<uint16_t>(machine)))
+        dialog->Enable(false);
 }

@@ -64,12 +64,16 @@ public:
 
     // The ids of a type's page, channel buttons and machine buttons.
     static int PageId(int32_t nGameType) { return 88 + nGameType; }
-    static int ChannelBaseId(int32_t nGameType) { return 94 + (nGameType - 1) * kChannelIdsPerType; }
-    static int MachineBaseId(int32_t nGameType) { return 202 + (nGameType - 1) * (kMachinesPerChannel + 1); }
+    static int ChannelBaseId(int32_t nGameType)
+    {
+        return 94 + (nGameType - 1) * kChannelIdsPerType;
+    }
+    static int MachineBaseId(int32_t nGameType)
+    {
+        return 202 + (nGameType - 1) * (kMachinesPerChannel + 1);
+    }
 
 private:
-    // The selection dialog's deck index, -1 without one.
-    int32_t DialogDeck() const;
     void DeleteChannelButtons();
     void SelectMachine(const CRdoMachine& button);
 

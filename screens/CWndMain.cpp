@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "AppShell.h"
 #include "Base/CXLog.h"
 #include "CDlgCommon.h"
 #include "CDlgGameExit.h"
 #include "CGameMain.h"
 #include "CWndCaption.h"
-#include "AppShell.h"
 #include "ScreenFactory.h"
 
 CWndMain* g_pWndMain = nullptr;
@@ -24,9 +24,19 @@ struct DepthGuard {
     ~DepthGuard() { --depth; }
 };
 
+// Keys go to the modal dialog or the current screen, never to the caption bar, which takes only
+// its own mouse messages.
+bool IsKeyMessage(UINT msg)
+{
+    return msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR;
+}
+
 }  // namespace
 
-CDlgCommon* MainMessageBox() { return g_pWndMain ? g_pWndMain->GetMessageBox() : nullptr; }
+CDlgCommon* MainMessageBox()
+{
+    return g_pWndMain ? g_pWndMain->GetMessageBox() : nullptr;
+}
 
 CWndMain::ScreenFactory CWndMain::SetScreenFactory(ScreenFactory factory)
 {
@@ -35,7 +45,10 @@ CWndMain::ScreenFactory CWndMain::SetScreenFactory(ScreenFactory factory)
     return previous;
 }
 
-CWndMain::CWndMain() { g_pWndMain = this; }
+CWndMain::CWndMain()
+{
+    g_pWndMain = this;
+}
 
 CWndMain::~CWndMain()
 {
@@ -170,7 +183,7 @@ int CWndMain::DispatchMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     {
         DepthGuard guard(m_nDepth);
         if (msg < WM_DX_CHANGE_SCREEN || msg > WM_DX_SCREEN_MSG) {
-            if (m_pCaption && m_pCaption->IsVisible()) {
+            if (m_pCaption && m_pCaption->IsVisible() && !IsKeyMessage(msg)) {
                 const int r = m_pCaption->DispatchMessage(msg, wParam, lParam);
                 if (r >= 0)
                     return r;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "AppShell.h"
 #include "CDlgChangeTicket.h"
 #include "CDlgCommon.h"
 #include "CDlgInquiry.h"
@@ -12,17 +13,16 @@
 #include "CGameBase.h"
 #include "CGameDeckList.h"
 #include "CGameMain.h"
+#include "CWndDeckLog.h"
 #include "CWndGame.h"
+#include "CWndGameChannel.h"
 #include "CWndGameChat.h"
 #include "CWndGameChatList.h"
 #include "CWndGameInfo.h"
+#include "CWndGameLog.h"
 #include "CWndGameNotice.h"
 #include "CWndGamePrizeList.h"
-#include "CWndDeckLog.h"
-#include "CWndGameChannel.h"
-#include "CWndGameLog.h"
 #include "CWndLogin.h"
-#include "AppShell.h"
 #include "CWndMain.h"
 #include "CWndTextList.h"
 #include "CXLog.h"
@@ -76,11 +76,12 @@ CGameBase* CNetClient::FindGame(int32_t nGameType, int32_t nMachineNo)
     return g_pGameDeckList ? g_pGameDeckList->FindGame(nGameType, nMachineNo) : nullptr;
 }
 
-void CNetClient::DropUnbuiltGameAnswer(const char* pszHandler, const char* pszGame, int32_t nGameType,
-                                       int32_t nMachineNo)
+void CNetClient::DropUnbuiltGameAnswer(const char* pszHandler, const char* pszGame,
+                                       int32_t nGameType, int32_t nMachineNo)
 {
-    CX_LOG_SYSTEM(pszHandler, "the %s game is not part of this program yet; answer for %d:%03d dropped", pszGame,
-                  nGameType, nMachineNo);
+    CX_LOG_SYSTEM(pszHandler,
+                  "the %s game is not part of this program yet; answer for %d:%03d dropped",
+                  pszGame, nGameType, nMachineNo);
 }
 
 // ---- connection events ----
@@ -104,7 +105,8 @@ void CNetClient::OnDisconnected()
         return;
     }
     if (CDlgCommon* pBox = MainMessageBox())
-        pBox->ShowMessage("서버 연결이 끊어졌습니다.\n프로그램을 종료합니다.", "서버연결", true, -1, -1);
+        pBox->ShowMessage("서버 연결이 끊어졌습니다.\n프로그램을 종료합니다.", "서버연결", true, -1,
+                          -1);
     else
         CX_LOG_ERROR("CNetClient::OnDisconnected", "connection lost and no message box to say so");
 }
@@ -138,7 +140,8 @@ void CNetClient::OnUserInfo()
 
 // ---- lobby ----
 
-void CNetClient::OnPrizeNoticeA(const char16_t* name, int32_t gameType, int32_t machineNo, int32_t symbol)
+void CNetClient::OnPrizeNoticeA(const char16_t* name, int32_t gameType, int32_t machineNo,
+                                int32_t symbol)
 {
     CWndGameChatList* pList = LobbyChatList(CurrentScreen<CWndGame>());
     if (!pList)
@@ -148,8 +151,8 @@ void CNetClient::OnPrizeNoticeA(const char16_t* name, int32_t gameType, int32_t 
     pList->AddAppearMessage(szName, gameType, machineNo, symbol);
 }
 
-void CNetClient::OnPrizeNoticeB(const char16_t* name, int32_t gameType, int32_t machineNo, int32_t symbol,
-                                uint32_t amount)
+void CNetClient::OnPrizeNoticeB(const char16_t* name, int32_t gameType, int32_t machineNo,
+                                int32_t symbol, uint32_t amount)
 {
     CWndGameChatList* pList = LobbyChatList(CurrentScreen<CWndGame>());
     if (!pList)
@@ -167,8 +170,8 @@ void CNetClient::OnPrizeNoticeC(const CPrizeNotice& notice)
     char szName[kNameBytes];
     platform::Utf16ToCp949(notice.m_pszName ? notice.m_pszName : u"", szName, sizeof szName);
     if (CWndGamePrizeList* pPrizes = pScreen->GetChat()->GetPrizeList())
-        pPrizes->AddPrize(notice.m_nGameType, notice.m_nMachineNo, szName, notice.m_abySymbols, notice.m_nLine,
-                          notice.m_dwPrizeAmount, notice.m_nJackpotKind);
+        pPrizes->AddPrize(notice.m_nGameType, notice.m_nMachineNo, szName, notice.m_abySymbols,
+                          notice.m_nLine, notice.m_dwPrizeAmount, notice.m_nJackpotKind);
     if (CWndGameChatList* pList = LobbyChatList(pScreen))
         pList->AddPrizeMessage(szName, notice.m_nGameType, notice.m_nMachineNo, notice.m_nValue,
                                notice.m_dwAnnouncedAmount, notice.m_nJackpotKind);
@@ -220,13 +223,14 @@ void CNetClient::OnChannelInfoEnd()
         pGame->AnsMachineListEnd();
 }
 
-void CNetClient::OnMachineSelectResult(int32_t code, int32_t deckIndex, int32_t gameType, int32_t machineNo)
+void CNetClient::OnMachineSelectResult(int32_t code, int32_t deckIndex, int32_t gameType,
+                                       int32_t machineNo)
 {
     CWndGame* pScreen = CurrentScreen<CWndGame>();
     if (!pScreen)
         return;
     if (code != 0)
-        pScreen->ShowErrorCode(code, "기계선택");
+        pScreen->AnsMachineSelectRefused(code);
     else
         pScreen->AnsMachineSelect(deckIndex, gameType, machineNo);
 }
@@ -318,15 +322,19 @@ void CNetClient::OnReserveResult(const CReserveResult& result)
     if (!pList)
         return;
     char szMachines[64];
-    std::snprintf(szMachines, sizeof szMachines, "[%03d] [%03d] [%03d] [%03d]", result.m_awMachineNo[0],
-                  result.m_awMachineNo[1], result.m_awMachineNo[2], result.m_awMachineNo[3]);
+    std::snprintf(szMachines, sizeof szMachines, "[%03d] [%03d] [%03d] [%03d]",
+                  result.m_awMachineNo[0], result.m_awMachineNo[1], result.m_awMachineNo[2],
+                  result.m_awMachineNo[3]);
     char szLine[160];
     if (result.m_bApproved) {
-        std::snprintf(szLine, sizeof szLine, "%s %d시간 기계 예약이 승인되었습니다.", szMachines, result.m_wHours);
+        std::snprintf(szLine, sizeof szLine, "%s %d시간 기계 예약이 승인되었습니다.", szMachines,
+                      result.m_wHours);
         pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourSystem));
     } else {
-        std::snprintf(szLine, sizeof szLine, "%s %d시간 기계 예약이 거부되었습니다.", szMachines, result.m_wHours);
-        pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourReserveRefused));
+        std::snprintf(szLine, sizeof szLine, "%s %d시간 기계 예약이 거부되었습니다.", szMachines,
+                      result.m_wHours);
+        pList->AddText(szLine,
+                       CWndGameChatList::ChatColour(CWndGameChatList::kColourReserveRefused));
     }
 }
 
@@ -347,16 +355,17 @@ void CNetClient::OnDeckLogEntry(const CMachineLogEntry& entry)
     CGameBase* pGame = FindGame(entry.m_nGameType, entry.m_nMachineNo);
     CWndDeckLog* pLog = pDialog->GetDeckLog(g_pGameDeckList->IndexOf(pGame));
     if (pGame && pLog)
-        pLog->AddRow(pGame->m_nGameType, entry.m_nMonth, entry.m_nDay, entry.m_nHour, entry.m_nMinute, entry.m_nValue,
-                     static_cast<int32_t>(entry.m_dwB), entry.m_dwA);
+        pLog->AddRow(pGame->m_nGameType, entry.m_nMonth, entry.m_nDay, entry.m_nHour,
+                     entry.m_nMinute, entry.m_nValue, static_cast<int32_t>(entry.m_dwB),
+                     entry.m_dwA);
 }
 
 void CNetClient::OnGameLogEntry(const CMachineLogEntry& entry)
 {
     CDlgMachineInfo* pDialog = ShownMachineInfo();
     if (pDialog && pDialog->GetGameLog())
-        pDialog->GetGameLog()->AddRow(entry.m_nGameType, entry.m_nMachineNo, entry.m_nMonth, entry.m_nDay,
-                                      entry.m_nHour, entry.m_nMinute, entry.m_nValue,
+        pDialog->GetGameLog()->AddRow(entry.m_nGameType, entry.m_nMachineNo, entry.m_nMonth,
+                                      entry.m_nDay, entry.m_nHour, entry.m_nMinute, entry.m_nValue,
                                       static_cast<int32_t>(entry.m_dwB), entry.m_dwA);
 }
 
@@ -416,7 +425,8 @@ void CNetClient::OnNoticeListEnd()
     ShowWhenHidden(InfoNoticeLine(CurrentScreen<CWndGame>()));
 }
 
-void CNetClient::OnChatLine(const char16_t* name, const char16_t* text, bool bit2, bool bit7, bool bit0, bool bit3)
+void CNetClient::OnChatLine(const char16_t* name, const char16_t* text, bool bit2, bool bit7,
+                            bool bit0, bool bit3)
 {
     CWndGame* pScreen = CurrentScreen<CWndGame>();
     if (!pScreen)
@@ -438,7 +448,8 @@ void CNetClient::OnChatLine(const char16_t* name, const char16_t* text, bool bit
         std::snprintf(szLine, sizeof szLine, "운영자:%s", szText);
         if (!bit0) {
             if (pList)
-                pList->AddText(szLine, CWndGameChatList::ChatColour(CWndGameChatList::kColourLobbyNotice));
+                pList->AddText(szLine,
+                               CWndGameChatList::ChatColour(CWndGameChatList::kColourLobbyNotice));
             return;
         }
         if (!pInquiry)

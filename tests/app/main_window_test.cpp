@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CDXDialog.h"
 #include "CDlgGameExit.h"
 #include "CWndCaption.h"
 #include "CX2DTarget.h"
@@ -44,10 +45,42 @@ public:
         }
         return 1;
     }
-    void OnScreenMessage(int id, LPARAM) override { g_events.push_back("screen message " + std::to_string(id)); }
+    void OnScreenMessage(int id, LPARAM) override
+    {
+        g_events.push_back("screen message " + std::to_string(id));
+    }
+    int OnKeyDown(int key) override { return Key("down", key); }
+    int OnKeyUp(int key) override { return Key("up", key); }
+    int OnChar(int code) override { return Key("char", code); }
+
+private:
+    int Key(const char* what, int code)
+    {
+        g_events.push_back(std::string(what) + " " + std::to_string(code) + " at " +
+                           std::to_string(m_nId));
+        return 1;
+    }
 };
 
-CDXWnd* MakeProbe(int id) { return (id == 12 || id == 13 || id == 19) ? new ProbeScreen() : nullptr; }
+// A modal dialog of a screen that records the keys it gets.
+class ProbeDialog : public CDXDialog {
+public:
+    int OnKeyDown(int key) override
+    {
+        g_events.push_back("dialog down " + std::to_string(key));
+        return 1;
+    }
+    int OnChar(int code) override
+    {
+        g_events.push_back("dialog char " + std::to_string(code));
+        return 1;
+    }
+};
+
+CDXWnd* MakeProbe(int id)
+{
+    return (id == 12 || id == 13 || id == 19) ? new ProbeScreen() : nullptr;
+}
 
 class ScreenSwitchTest : public ShellTest {
 protected:
@@ -65,7 +98,10 @@ protected:
         CWndMain::SetScreenFactory(m_previous);
         ShellTest::TearDown();
     }
-    static int CurrentId() { return g_pWndMain->GetCurrentScreen() ? g_pWndMain->GetCurrentScreen()->GetId() : -1; }
+    static int CurrentId()
+    {
+        return g_pWndMain->GetCurrentScreen() ? g_pWndMain->GetCurrentScreen()->GetId() : -1;
+    }
 
     CWndMain::ScreenFactory m_previous = nullptr;
 };
@@ -122,7 +158,8 @@ TEST_F(ScreenSwitchTest, FailedOrUnknownScreenLeavesNoCurrentScreen)
         EXPECT_EQ(g_pWndMain->GetPreviousScreen()->GetId(), 12);
         EXPECT_EQ(Box()->IsVisible(), c.box);
         if (c.box) {
-            EXPECT_EQ(Box()->GetText(), "초기화 오류가 발생하였습니다.(13)\n 프로그램을 종료합니다.");
+            EXPECT_EQ(Box()->GetText(),
+                      "초기화 오류가 발생하였습니다.(13)\n 프로그램을 종료합니다.");
             EXPECT_EQ(Box()->GetTitle(), "오류");
         }
     }
@@ -134,6 +171,51 @@ TEST_F(ScreenSwitchTest, ScreenMessageReachesOnlyTheScreenItNames)
     EXPECT_TRUE(g_events.empty());
     g_pWndMain->DispatchMessage(WM_DX_SCREEN_MSG, DXPackWidgetIds(12, 5), 0);
     EXPECT_EQ(g_events, std::vector<std::string>{"screen message 5"});
+}
+
+// Full screen shows the caption bar from the login on: keys still reach the screen, or its modal
+// dialog, in both window modes, and the bar keeps its own mouse messages.
+TEST_F(ScreenSwitchTest, KeysPassTheCaptionBarToTheScreenOrItsModalDialog)
+{
+    g_pWndMain->ChangeScreen(CWndMain::kScreenLogin);
+    g_pWndMain->SetLayoutEnabled(true);
+    CDXWnd* screen = g_pWndMain->GetCurrentScreen();
+    auto* dialog = new ProbeDialog();
+    ASSERT_TRUE(dialog->CreateWidget(600, 300, 400, 300, 500, screen, 0, 255));
+    dialog->SetModal(true);
+    struct Case {
+        bool fullScreen;
+        bool dialogShown;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {true, false, {"down 39 at 13", "up 39 at 13", "char 13 at 13"}},
+        {false, false, {"down 39 at 13", "up 39 at 13", "char 13 at 13"}},
+        {true, true, {"dialog down 39", "dialog char 13"}},
+        {false, true, {"dialog down 39", "dialog char 13"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.fullScreen ? "full screen" : "framed") +
+                     (c.dialogShown ? ", dialog" : ""));
+        g_bFullScreen = c.fullScreen;
+        g_pWndMain->Relayout();
+        ASSERT_EQ(g_pWndMain->GetCaption()->IsVisible(), c.fullScreen);
+        dialog->Show(c.dialogShown);
+        g_events.clear();
+        const int target = c.dialogShown ? 500 : CWndMain::kScreenLogin;
+        EXPECT_EQ(g_pWndMain->DispatchMessage(WM_KEYDOWN, VK_RIGHT, 0), target);
+        EXPECT_EQ(g_pWndMain->DispatchMessage(WM_KEYUP, VK_RIGHT, 0), target);
+        EXPECT_EQ(g_pWndMain->DispatchMessage(WM_CHAR, 13, 0), target);
+        EXPECT_EQ(g_events, c.expected);
+    }
+
+    // The bar still takes its own mouse: a double click on it in full screen goes to a window.
+    dialog->Show(false);
+    g_bFullScreen = true;
+    g_pWndMain->Relayout();
+    EXPECT_EQ(g_pWndMain->DispatchMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(10, 5)),
+              CWndCaption::kId);
+    EXPECT_FALSE(g_bFullScreen);
 }
 
 TEST_F(ScreenSwitchTest, ShownExitDialogTakesTheUpdates)
@@ -165,7 +247,8 @@ TEST_F(WindowHandlingTest, InitLeavesTheWindowFullScreenOnTheLoadingScreen)
     EXPECT_EQ(rc.bottom - rc.top, platform::GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(g_pGameMain->GetMode(), CGameMain::MODE_LOADING);
     EXPECT_EQ(g_pWndMain->GetHistory(), std::deque<int>{CWndMain::kScreenLoading});
-    for (CXFont* font : {g_pGameMain->Font01, g_pGameMain->Font06, g_pGameMain->Font14, g_pGameMain->Font15})
+    for (CXFont* font :
+         {g_pGameMain->Font01, g_pGameMain->Font06, g_pGameMain->Font14, g_pGameMain->Font15})
         EXPECT_NE(font, nullptr);
     EXPECT_EQ(g_pGameMain->Font13->GetHeight(), 80);
 }
@@ -228,7 +311,8 @@ TEST_F(WindowHandlingTest, AltEnterTogglesFromTheLoginOnAndLeavesLaterEventsQueu
         g_pGameMain->ProcessInput();
         EXPECT_EQ(g_bFullScreen != before, c.toggles);
         CXInputEvent left;
-        EXPECT_EQ(dev->Input_GetEvent(&left), c.toggles) << "the events after Alt+Enter wait for the next frame";
+        EXPECT_EQ(dev->Input_GetEvent(&left), c.toggles)
+            << "the events after Alt+Enter wait for the next frame";
         if (c.toggles) {
             EXPECT_EQ(left.key, 'A');
         }

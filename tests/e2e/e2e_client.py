@@ -44,6 +44,15 @@ def read_ppm(path):
     return width, height, pixels
 
 
+def wait_for_lobby(session):
+    """Waits until the client has entered the lobby and shows it, then gives it a moment: the decks
+    start their games while the screen is disabled."""
+    log = session.log
+    wait_for("lobby entry (message 99)", lambda: "<- 99 MsgLobbyEnter" in log(), 120, log)
+    wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 60, log)
+    time.sleep(3.0)
+
+
 class Session:
     """The work folder, the client's process and the dev server's log of one run."""
 
@@ -57,13 +66,13 @@ class Session:
             return f.read()
 
 
-def _start_server(devserver, server_log):
+def _start_server(devserver, server_log, server_args):
     """Starts the dev server on the first built-in address it can serve on; returns it and that
     address."""
     for address in SERVERS:
         server_log.seek(0)
         server_log.truncate()
-        server = subprocess.Popen([devserver, "--play", "--address", address], stdout=server_log,
+        server = subprocess.Popen([devserver, "--play", "--address", address, *server_args], stdout=server_log,
                                   stderr=subprocess.STDOUT)
         wait_for("dev server", lambda: server.poll() is not None or "play mode on" in open(server_log.name).read(),
                  10)
@@ -106,10 +115,10 @@ def _log_in(session, attempts=4, seconds=30):
 
 
 @contextlib.contextmanager
-def logged_in(client_path, devserver, xdrive_path, build, prefix):
-    """Runs the client against the dev server, types an ID and a password into the login panel and
-    presses Enter; the caller checks what follows. Both processes end and the work folder goes on
-    leaving the block."""
+def logged_in(client_path, devserver, xdrive_path, build, prefix, server_args=()):
+    """Runs the client against the dev server (its play mode with the further arguments), types an
+    ID and a password into the login panel and presses Enter; the caller checks what follows. Both
+    processes end and the work folder goes on leaving the block."""
     global _xdrive_path
     _xdrive_path = xdrive_path
     work = tempfile.mkdtemp(prefix=prefix)
@@ -121,7 +130,7 @@ def logged_in(client_path, devserver, xdrive_path, build, prefix):
         for tree in TREES:
             os.symlink(os.path.join(build, tree), os.path.join(work, tree))
         server_log = open(os.path.join(work, "devserver.log"), "w+")
-        server, address = _start_server(devserver, server_log)
+        server, address = _start_server(devserver, server_log, server_args)
         index = int(address.rsplit(".", 1)[1]) - 1
         with open(os.path.join(work, "save.dat"), "wb") as f:
             f.write(bytes([0, 0, 0, 0, index, 0, 0, 0]))

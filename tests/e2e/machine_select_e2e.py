@@ -14,7 +14,7 @@ import time
 # The shared module is imported from the source tree, which gets no byte-code cache.
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_client import LOGIN_PANEL_FILL, LOGIN_PANEL_PIXEL, logged_in, read_ppm, wait_for, xdrive  # noqa: E402
+from e2e_client import logged_in, read_ppm, wait_for, wait_for_lobby, xdrive  # noqa: E402
 
 CLIENT, DEVSERVER, XDRIVE, BUILD = sys.argv[1:5]
 
@@ -37,10 +37,7 @@ def main():
         return 0
     with logged_in(CLIENT, DEVSERVER, XDRIVE, BUILD, "client_e2e_select_") as session:
         log = session.log
-        wait_for("lobby entry (message 99)", lambda: "<- 99 MsgLobbyEnter" in log(), 120, log)
-        wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 60, log)
-        # The decks start their games while the screen is disabled; give the lobby a moment.
-        time.sleep(3.0)
+        wait_for_lobby(session)
 
         # The machine button opens the dialog on the Jix tab, which asks for the Jix list.
         xdrive("click", *DECK2_MACHINE_BUTTON)

@@ -4,6 +4,8 @@
 //   xdrive click X Y          left click at screen pixel (X, Y)
 //   xdrive type TEXT          types printable ASCII text
 //   xdrive key NAME           presses and releases one key by its keysym name (Return, Tab, ...)
+//   xdrive chord NAME...      presses the keys in order and releases them in reverse
+//                             (Shift_L Control_L Right)
 //   xdrive pixel X Y          prints the pixel as RRGGBB
 //   xdrive shot FILE          writes the whole screen as a binary PPM
 //   xdrive windows            prints the number of mapped top-level windows
@@ -22,7 +24,10 @@
 
 namespace {
 
-void Pause() { usleep(30 * 1000); }
+void Pause()
+{
+    usleep(30 * 1000);
+}
 
 void Key(Display* d, KeySym sym, bool shift)
 {
@@ -40,7 +45,8 @@ void Key(Display* d, KeySym sym, bool shift)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: xdrive click X Y | type TEXT | key NAME | pixel X Y | shot FILE | windows | close\n");
+    std::fprintf(stderr, "usage: xdrive click X Y | type TEXT | key NAME | chord NAME... | pixel X "
+                         "Y | shot FILE | windows | close\n");
     return 2;
 }
 
@@ -82,8 +88,30 @@ int main(int argc, char** argv)
         } else {
             Key(d, sym, false);
         }
+    } else if (command == "chord" && argc >= 3) {
+        KeyCode codes[8];
+        const int count = argc - 2 < 8 ? argc - 2 : 8;
+        for (int i = 0; i < count && result == 0; ++i) {
+            const KeySym sym = XStringToKeysym(argv[2 + i]);
+            codes[i] = sym == NoSymbol ? 0 : XKeysymToKeycode(d, sym);
+            if (!codes[i]) {
+                std::fprintf(stderr, "xdrive: no key %s\n", argv[2 + i]);
+                result = 2;
+            }
+        }
+        for (int i = 0; i < count && result == 0; ++i) {
+            XTestFakeKeyEvent(d, codes[i], True, 0);
+            XFlush(d);
+            Pause();
+        }
+        for (int i = count; i-- > 0 && result == 0;) {
+            XTestFakeKeyEvent(d, codes[i], False, 0);
+            XFlush(d);
+            Pause();
+        }
     } else if (command == "pixel" && argc == 4) {
-        XImage* image = XGetImage(d, root, std::atoi(argv[2]), std::atoi(argv[3]), 1, 1, AllPlanes, ZPixmap);
+        XImage* image =
+            XGetImage(d, root, std::atoi(argv[2]), std::atoi(argv[3]), 1, 1, AllPlanes, ZPixmap);
         if (!image) {
             result = 1;
         } else {
@@ -93,7 +121,8 @@ int main(int argc, char** argv)
     } else if (command == "shot" && argc == 3) {
         XWindowAttributes attributes;
         XGetWindowAttributes(d, root, &attributes);
-        XImage* image = XGetImage(d, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
+        XImage* image =
+            XGetImage(d, root, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
         FILE* file = image ? std::fopen(argv[2], "wb") : nullptr;
         if (!file) {
             result = 1;
@@ -102,7 +131,8 @@ int main(int argc, char** argv)
             for (int y = 0; y < attributes.height; ++y)
                 for (int x = 0; x < attributes.width; ++x) {
                     const unsigned long p = XGetPixel(image, x, y);
-                    const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8),
+                    const unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
+                                                  static_cast<unsigned char>(p >> 8),
                                                   static_cast<unsigned char>(p)};
                     std::fwrite(rgb, 1, 3, file);
                 }

@@ -3,6 +3,7 @@
 // and the dev server's play answers reaching them.
 #include <gtest/gtest.h>
 
+#include "Answers.h"
 #include "CDXEdit.h"
 #include "CDXRadioButton.h"
 #include "CDlgMachineInfo.h"
@@ -18,6 +19,8 @@
 #include "netclient_lobby_fixture.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 // The lobby with the program's protocol client.
 using LobbyDialogsTest = netclient_test::NetClientLobbyTest;
@@ -101,6 +104,78 @@ TEST_F(LobbyDialogsTest, DialogsSendTheirRequestsAndNothingTheyMustNot)
     EXPECT_EQ(next(), "790014");
 }
 
+// A slow server holds answer 13: a second click meanwhile sends nothing, so one deck can never be
+// granted two machines. A grant closes the dialog; a refusal shows its box and lets the player
+// choose again.
+class MachineSelectClickTest : public LobbyDialogsTest {
+protected:
+    // A click on a machine button as the player makes it: pressed and released at its centre, in
+    // client pixels through the application's window procedure, then the posted selection
+    // delivered.
+    static void ClickMachine(CRdoMachine* button)
+    {
+        const float x = float(button->AbsoluteX()) + float(button->GetWidth()) / 2;
+        const float y = float(button->AbsoluteY()) + float(button->GetHeight()) / 2;
+        const LPARAM at = MAKELPARAM(int(x / g_fPointerScaleX), int(y / g_fPointerScaleY));
+        g_pGameMain->WndProc(g_hWndMain, WM_LBUTTONDOWN, 0, at);
+        g_pGameMain->WndProc(g_hWndMain, WM_LBUTTONUP, 0, at);
+        PumpMessages();
+    }
+};
+
+TEST_F(MachineSelectClickTest, OneRequestUntilItsAnswer)
+{
+    net_test::RawPeer peer;
+    ASSERT_NO_FATAL_FAILURE(net_test::ConnectToPeer(Client(), peer));
+    // A refusal first: it leaves every deck free for the grant.
+    for (const bool granted : {false, true}) {
+        SCOPED_TRACE(granted ? "granted" : "refused");
+        for (int i = 0; i < 4; ++i)
+            SetRow(i, 0, 0);
+        CWndGame* lobby = EnterLobby();
+        ASSERT_NE(lobby, nullptr);
+        auto next = [&](std::chrono::milliseconds wait) {
+            auto body = peer.ReadFrameBody(wait);
+            return body ? net_test::ToHex(*body) : std::string("none");
+        };
+        EXPECT_EQ(next(3000ms), "6300");
+        CDlgMachineSelect* select = lobby->GetMachineSelect();
+        lobby->OpenMachineSelect(2);
+        EXPECT_EQ(next(3000ms), "0a0001");
+        net_test::Bytes list = net_test::Hex("0b00 01 0a00");
+        for (int n = 1; n <= 10; ++n)
+            list.insert(list.end(), {uint8_t(n), 0, 1});
+        ASSERT_TRUE(peer.Write(net_test::Frame(list)));
+        ASSERT_TRUE(ProcessUntil([&] { return select->IsEnabled(); }));
+        CWndGameChannel* page = select->GetPage(1);
+
+        ClickMachine(page->GetMachineButton(0));
+        EXPECT_EQ(next(3000ms), "0c0002010100");
+        EXPECT_FALSE(select->IsEnabled()) << "disabled until the answer";
+        ClickMachine(page->GetMachineButton(2));
+        Client().Process();
+        EXPECT_EQ(next(300ms), "none") << "a second request before the answer";
+
+        ASSERT_TRUE(peer.Write(
+            net_test::Frame(granted ? devserver::answers::MachineSelectResult(0, 2, 1, 1)
+                                    : devserver::answers::MachineSelectResult(7, 0, 0, 0))));
+        if (granted) {
+            ASSERT_TRUE(ProcessUntil([&] { return !select->IsVisible(); }));
+            ASSERT_NE(Game(2), nullptr);
+            EXPECT_EQ(Game(2)->m_nMachineNo, 1);
+            EXPECT_FALSE(Game(2)->IsDemo());
+        } else {
+            ASSERT_TRUE(ProcessUntil([&] { return select->IsEnabled(); }));
+            EXPECT_TRUE(BoxShows(CDlgCommon::ErrorText(7)));
+            EXPECT_EQ(Box()->GetTitle(), "기계선택");
+            Box()->Show(false);
+            ClickMachine(page->GetMachineButton(2));
+            EXPECT_EQ(next(3000ms), "0c0002010300") << "after a refusal the player chooses again";
+            select->Show(false);
+        }
+    }
+}
+
 TEST_F(LobbyDialogsTest, DevServerAnswersReachTheDialogs)
 {
     devserver::PlayServer server({"127.0.0.1"}, 0, devserver::DefaultPlayAnswers());
@@ -151,7 +226,8 @@ TEST_F(LobbyDialogsTest, DevServerAnswersReachTheDialogs)
     // The reservation list: the server's one entry, two hours from 20:00.
     CDlgReserveInfo* info = lobby->GetReserveInfo();
     info->Show(true);
-    ASSERT_TRUE(ProcessUntil([&] { return !info->GetText(0, CDlgReserveInfo::kStartColumn).empty(); }));
+    ASSERT_TRUE(
+        ProcessUntil([&] { return !info->GetText(0, CDlgReserveInfo::kStartColumn).empty(); }));
     EXPECT_EQ(info->GetText(0, CDlgReserveInfo::kStartColumn), "2026-12-10 20:00");
     EXPECT_EQ(info->GetText(0, CDlgReserveInfo::kEndColumn), "2026-12-10 22:00");
     EXPECT_EQ(info->GetText(0, 2), "[007]");
@@ -165,7 +241,8 @@ TEST_F(LobbyDialogsTest, DevServerAnswersReachTheDialogs)
     EXPECT_EQ(machines->GetDeckLog(2)->GetRows().Text(0, 0), "12/10 19:30");
     EXPECT_EQ(machines->GetDeckLog(2)->GetRows().Text(0, 2), "1,000점");
     EXPECT_EQ(machines->GetGameLog()->GetRows().Text(0, 0), "[007]");
-    EXPECT_EQ(machines->GetGameLog()->GetRows().Text(0, 2), "이벤트") << "the jackpot kind of the last entry";
+    EXPECT_EQ(machines->GetGameLog()->GetRows().Text(0, 2), "이벤트")
+        << "the jackpot kind of the last entry";
     EXPECT_TRUE(machines->GetDeckLog(0)->GetRows().IsRowEmpty(0));
 
     ReleaseNetClient();

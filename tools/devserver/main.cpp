@@ -2,8 +2,9 @@
 // or, in play mode, answers like a small real server on several loopback addresses.
 //
 //   devserver [--script NAME | --file PATH] [--address 127.0.0.x] [--port N] [--once] [--list]
-//   devserver --play [--address 127.0.0.x]... [--port N]
+//   devserver --play [--address 127.0.0.x]... [--port N] [--hold-select MS]
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -12,7 +13,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-#include <csignal>
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/signal_set.hpp>
@@ -26,15 +26,18 @@ namespace {
 
 void Usage()
 {
-    std::cerr << "usage: devserver [--script NAME | --file PATH] [--address 127.0.0.x] [--port N] [--once] [--list]\n"
-                 "       devserver --play [--address 127.0.0.x]... [--port N]\n"
-                 "  --play         answer like a small server (any ID and password) until stopped;\n"
-                 "                 on 127.0.0.1 .. 127.0.0.5 unless addresses are given\n"
-                 "  --script NAME  a ready-made script (default: login; --list shows them)\n"
-                 "  --file PATH    a script in the text format of tools/devserver/README.md\n"
-                 "  --address A    a loopback address to listen on (default 127.0.0.1)\n"
-                 "  --port N       the port (default 10912; 0 picks a free one)\n"
-                 "  --once         serve one connection, then exit with 0 when the script passed\n";
+    std::cerr
+        << "usage: devserver [--script NAME | --file PATH] [--address 127.0.0.x] [--port N] "
+           "[--once] [--list]\n"
+           "       devserver --play [--address 127.0.0.x]... [--port N] [--hold-select MS]\n"
+           "  --play         answer like a small server (any ID and password) until stopped;\n"
+           "                 on 127.0.0.1 .. 127.0.0.5 unless addresses are given\n"
+           "  --hold-select MS  in play mode, hold each machine selection's answer this long\n"
+           "  --script NAME  a ready-made script (default: login; --list shows them)\n"
+           "  --file PATH    a script in the text format of tools/devserver/README.md\n"
+           "  --address A    a loopback address to listen on (default 127.0.0.1)\n"
+           "  --port N       the port (default 10912; 0 picks a free one)\n"
+           "  --once         serve one connection, then exit with 0 when the script passed\n";
 }
 
 std::optional<devserver::Script> LoadFile(const std::string& path)
@@ -55,13 +58,28 @@ std::optional<devserver::Script> LoadFile(const std::string& path)
     return script;
 }
 
+// A whole decimal number from 0 to max; false, after saying what was bad, otherwise.
+bool ParseNumber(const char* text, long max, const char* what, long& value)
+{
+    char* end = nullptr;
+    value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 0 || value > max) {
+        std::cerr << "devserver: bad " << what << " " << text << "\n";
+        return false;
+    }
+    return true;
+}
+
 // Serves until SIGINT or SIGTERM.
-int RunPlay(std::vector<std::string> addresses, uint16_t port)
+int RunPlay(std::vector<std::string> addresses, uint16_t port, uint32_t holdSelectMs)
 {
     if (addresses.empty())
         addresses = {"127.0.0.1", "127.0.0.2", "127.0.0.3", "127.0.0.4", "127.0.0.5"};
     try {
-        devserver::PlayServer server(addresses, port, devserver::DefaultPlayAnswers());
+        devserver::PlayAnswers answers = devserver::DefaultPlayAnswers();
+        if (holdSelectMs > 0)
+            devserver::HoldMachineSelect(answers, holdSelectMs);
+        devserver::PlayServer server(addresses, port, std::move(answers));
         server.SetLog([](const std::string& line) { std::cout << line << std::endl; });
         std::cout << "play mode on";
         for (const std::string& a : addresses)
@@ -91,6 +109,7 @@ int main(int argc, char** argv)
     long port = devserver::kDefaultPort;
     bool once = false;
     bool play = false;
+    long holdSelectMs = 0;
     std::vector<std::string> playAddresses;
 
     for (int i = 1; i < argc; ++i) {
@@ -106,12 +125,11 @@ int main(int argc, char** argv)
         } else if (arg == "--play") {
             play = true;
         } else if (arg == "--port" && hasValue) {
-            char* end = nullptr;
-            port = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || port < 0 || port > 65535) {
-                std::cerr << "devserver: bad port " << argv[i] << "\n";
+            if (!ParseNumber(argv[++i], 65535, "port", port))
                 return 2;
-            }
+        } else if (arg == "--hold-select" && hasValue) {
+            if (!ParseNumber(argv[++i], 600000, "hold time", holdSelectMs))
+                return 2;
         } else if (arg == "--once") {
             once = true;
         } else if (arg == "--list") {
@@ -125,7 +143,8 @@ int main(int argc, char** argv)
     }
 
     if (play)
-        return RunPlay(playAddresses, static_cast<uint16_t>(port));
+        return RunPlay(playAddresses, static_cast<uint16_t>(port),
+                       static_cast<uint32_t>(holdSelectMs));
 
     std::optional<devserver::Script> script =
         file.empty() ? devserver::ReadyScript(scriptName) : LoadFile(file);
@@ -138,8 +157,8 @@ int main(int argc, char** argv)
     try {
         devserver::DevServer server(address, static_cast<uint16_t>(port));
         server.SetLog([](const std::string& line) { std::cout << line << std::endl; });
-        std::cout << "listening on " << server.Address() << ":" << server.Port() << " (script " << script->name
-                  << ")" << std::endl;
+        std::cout << "listening on " << server.Address() << ":" << server.Port() << " (script "
+                  << script->name << ")" << std::endl;
         for (;;) {
             const devserver::Outcome outcome = server.Run(*script);
             if (once)

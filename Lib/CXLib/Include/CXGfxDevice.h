@@ -150,13 +150,31 @@ public:
     void System_SetSingleStep();
     // Values are pointer-sized so that callbacks, texts and handles fit; an unknown id is ignored.
     void System_SetState(int id, intptr_t value);
-    void System_SetState(int id, CXGfxCallback callback) { System_SetState(id, reinterpret_cast<intptr_t>(callback)); }
-    void System_SetState(int id, WNDPROC proc) { System_SetState(id, reinterpret_cast<intptr_t>(proc)); }
-    void System_SetState(int id, const char* text) { System_SetState(id, reinterpret_cast<intptr_t>(text)); }
-    void System_SetState(int id, HWND hwnd) { System_SetState(id, reinterpret_cast<intptr_t>(hwnd)); }
-    void System_SetState(int id, HCURSOR cursor) { System_SetState(id, reinterpret_cast<intptr_t>(cursor)); }
+    void System_SetState(int id, CXGfxCallback callback)
+    {
+        System_SetState(id, reinterpret_cast<intptr_t>(callback));
+    }
+    void System_SetState(int id, WNDPROC proc)
+    {
+        System_SetState(id, reinterpret_cast<intptr_t>(proc));
+    }
+    void System_SetState(int id, const char* text)
+    {
+        System_SetState(id, reinterpret_cast<intptr_t>(text));
+    }
+    void System_SetState(int id, HWND hwnd)
+    {
+        System_SetState(id, reinterpret_cast<intptr_t>(hwnd));
+    }
+    void System_SetState(int id, HCURSOR cursor)
+    {
+        System_SetState(id, reinterpret_cast<intptr_t>(cursor));
+    }
     void System_SetState(int id, int value) { System_SetState(id, static_cast<intptr_t>(value)); }
-    void System_SetState(int id, bool value) { System_SetState(id, static_cast<intptr_t>(value ? 1 : 0)); }
+    void System_SetState(int id, bool value)
+    {
+        System_SetState(id, static_cast<intptr_t>(value ? 1 : 0));
+    }
     // 0 for an unknown id. Texts read back as a pointer to the device's copy (null when empty).
     intptr_t System_GetState(int id) const;
     const char* System_GetErrorMessage() const { return m_szError; }
@@ -189,6 +207,9 @@ public:
     double Timer_GetTotal() const { return m_dTotalTime; }
     float Timer_GetDelta() const { return m_fDeltaTime; }
     int Timer_GetFPS() const { return m_nFPS; }
+    // Milliseconds of the frame loop's monotonic clock (they wrap; compare differences unsigned).
+    // Unlike the frame deltas, never clamped: what real time has passed.
+    uint32_t Timer_GetClock() const { return m_pClock->Now(); }
 
     // --- Sound library forwarders ----------------------------------------------------------
     // They forward to an optional sound library that is never loaded, so each does nothing and
@@ -241,7 +262,8 @@ public:
     // Room for up to `wanted` quads (the count given in *granted, at least 1) at the end of the
     // current run, which goes on while the texture, blend and path match and there is room. The
     // sprite path draws with the sprite batch's sampler and alpha test. Null outside a scene.
-    CXVertex* Gfx_AddQuads(HTEXTURE texture, uint32_t blend, bool spritePath, int wanted, int* granted);
+    CXVertex* Gfx_AddQuads(HTEXTURE texture, uint32_t blend, bool spritePath, int wanted,
+                           int* granted);
     // Before a texture's content changes (released false) or the texture goes (released true):
     // draws the waiting quads that would read it and, when it goes, forgets it, so that a new
     // texture at the same address is bound again.

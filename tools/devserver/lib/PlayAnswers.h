@@ -75,6 +75,9 @@ private:
 
 // The lobby, money, reservation, notice and keep-alive answers.
 void AddLobbyAnswers(PlayAnswers& answers);
+// Machine selection (12) that holds its answer 13 for the given milliseconds, as a slow server
+// does; requests that come meanwhile are read and answered after it.
+void HoldMachineSelect(PlayAnswers& answers, uint32_t milliseconds);
 // The Jix game's answers (PlayJix.cpp).
 void AddJixAnswers(PlayAnswers& answers);
 // The lobby's answers and every game's.

@@ -2,6 +2,10 @@
 // gift tickets; channel lists, machine selection, chat echo, money and gift-ticket exchanges,
 // reservations, machine logs, staff calls and notices answer as a small real server would.
 #include "PlayAnswers.h"
+
+#include <chrono>
+#include <thread>
+
 #include "Utf16.h"
 
 namespace devserver {
@@ -38,11 +42,16 @@ void Login(PlaySession& s, BodyReader& r)
 uint16_t MachineCount(uint8_t gameType)
 {
     switch (gameType) {
-    case 1: return 1000;
-    case 2: return 1001;
-    case 3: return 100;
-    case 4: return 150;
-    default: return 0;
+    case 1:
+        return 1000;
+    case 2:
+        return 1001;
+    case 3:
+        return 100;
+    case 4:
+        return 150;
+    default:
+        return 0;
     }
 }
 
@@ -122,8 +131,15 @@ void GiftTicket(PlaySession& s, BodyReader& r)
 {
     const uint8_t sub = r.U8();
     if (sub == 0) {
-        s.Send(ByteBuilder().U16(110).U8(0).U8(0).F32(0.1f).U32(s.state.giftTickets).U32(0)
-                   .U32(kMoneyPerGiftTicket).Take());
+        s.Send(ByteBuilder()
+                   .U16(110)
+                   .U8(0)
+                   .U8(0)
+                   .F32(0.1f)
+                   .U32(s.state.giftTickets)
+                   .U32(0)
+                   .U32(kMoneyPerGiftTicket)
+                   .Take());
         return;
     }
     const uint32_t count = r.U32();
@@ -133,8 +149,15 @@ void GiftTicket(PlaySession& s, BodyReader& r)
     }
     s.state.giftTickets -= count;
     s.state.money += count * kMoneyPerGiftTicket;
-    s.Send(ByteBuilder().U16(110).U8(0).U8(1).U32(s.state.money).U32(s.state.giftTickets).U32(count)
-               .U32(count * kMoneyPerGiftTicket).Take());
+    s.Send(ByteBuilder()
+               .U16(110)
+               .U8(0)
+               .U8(1)
+               .U32(s.state.money)
+               .U32(s.state.giftTickets)
+               .U32(count)
+               .U32(count * kMoneyPerGiftTicket)
+               .Take());
 }
 
 void ReserveInfo(PlaySession& s, BodyReader&)
@@ -189,7 +212,14 @@ void MachineLog(PlaySession& s, BodyReader&)
         if (row.gameType == 0)
             continue;
         ++written;
-        body.U8(row.gameType).U16(row.number).U8(12).U8(10).U8(19).U8(30).U8(1).U32(1000)
+        body.U8(row.gameType)
+            .U16(row.number)
+            .U8(12)
+            .U8(10)
+            .U8(19)
+            .U8(30)
+            .U8(1)
+            .U32(1000)
             .U32(written == held ? 3 : 0);
     }
     s.Send(body.Take());
@@ -198,19 +228,32 @@ void MachineLog(PlaySession& s, BodyReader&)
 void LobbyEnter(PlaySession& s, BodyReader&)
 {
     ByteBuilder list;
-    list.U16(127).U8(2).WStr(std::u16string(u"개발 서버에 오신 것을 환영합니다.")).WStr(std::u16string(u"모든 게임은 연습용입니다."));
+    list.U16(127)
+        .U8(2)
+        .WStr(std::u16string(u"개발 서버에 오신 것을 환영합니다."))
+        .WStr(std::u16string(u"모든 게임은 연습용입니다."));
     s.Send(list.Take());
     s.Send(answers::Notice(std::u16string(u"어서 오세요, ") + s.state.nickname));
 }
 
 }  // namespace
 
+void HoldMachineSelect(PlayAnswers& a, uint32_t milliseconds)
+{
+    a.On(12, [milliseconds](PlaySession& s, BodyReader& r) {
+        s.Log("holding answer 13 for " + std::to_string(milliseconds) + " ms");
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        MachineSelect(s, r);
+    });
+}
+
 void AddLobbyAnswers(PlayAnswers& a)
 {
     a.On(4, Login);
     a.On(0, [](PlaySession& s, BodyReader&) { s.Send(answers::VersionCheckResult(1)); });
     a.On(8, [](PlaySession& s, BodyReader&) {
-        s.Send(answers::UserInfo(s.state.nickname, s.state.money, s.state.giftTickets, s.state.machines));
+        s.Send(answers::UserInfo(s.state.nickname, s.state.money, s.state.giftTickets,
+                                 s.state.machines));
     });
     a.On(10, ChannelInfo);
     a.On(12, MachineSelect);
