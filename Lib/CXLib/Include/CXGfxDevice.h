@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "CXGfxTypes.h"
@@ -150,13 +151,31 @@ public:
     void System_SetSingleStep();
     // Values are pointer-sized so that callbacks, texts and handles fit; an unknown id is ignored.
     void System_SetState(int id, intptr_t value);
-    void System_SetState(int id, CXGfxCallback callback) { System_SetState(id, reinterpret_cast<intptr_t>(callback)); }
-    void System_SetState(int id, WNDPROC proc) { System_SetState(id, reinterpret_cast<intptr_t>(proc)); }
-    void System_SetState(int id, const char* text) { System_SetState(id, reinterpret_cast<intptr_t>(text)); }
-    void System_SetState(int id, HWND hwnd) { System_SetState(id, reinterpret_cast<intptr_t>(hwnd)); }
-    void System_SetState(int id, HCURSOR cursor) { System_SetState(id, reinterpret_cast<intptr_t>(cursor)); }
+    void System_SetState(int id, CXGfxCallback callback)
+    {
+        System_SetState(id, reinterpret_cast<intptr_t>(callback));
+    }
+    void System_SetState(int id, WNDPROC proc)
+    {
+        System_SetState(id, reinterpret_cast<intptr_t>(proc));
+    }
+    void System_SetState(int id, const char* text)
+    {
+        System_SetState(id, reinterpret_cast<intptr_t>(text));
+    }
+    void System_SetState(int id, HWND hwnd)
+    {
+        System_SetState(id, reinterpret_cast<intptr_t>(hwnd));
+    }
+    void System_SetState(int id, HCURSOR cursor)
+    {
+        System_SetState(id, reinterpret_cast<intptr_t>(cursor));
+    }
     void System_SetState(int id, int value) { System_SetState(id, static_cast<intptr_t>(value)); }
-    void System_SetState(int id, bool value) { System_SetState(id, static_cast<intptr_t>(value ? 1 : 0)); }
+    void System_SetState(int id, bool value)
+    {
+        System_SetState(id, static_cast<intptr_t>(value ? 1 : 0));
+    }
     // 0 for an unknown id. Texts read back as a pointer to the device's copy (null when empty).
     intptr_t System_GetState(int id) const;
     const char* System_GetErrorMessage() const { return m_szError; }
@@ -241,7 +260,8 @@ public:
     // Room for up to `wanted` quads (the count given in *granted, at least 1) at the end of the
     // current run, which goes on while the texture, blend and path match and there is room. The
     // sprite path draws with the sprite batch's sampler and alpha test. Null outside a scene.
-    CXVertex* Gfx_AddQuads(HTEXTURE texture, uint32_t blend, bool spritePath, int wanted, int* granted);
+    CXVertex* Gfx_AddQuads(HTEXTURE texture, uint32_t blend, bool spritePath, int wanted,
+                           int* granted);
     // Before a texture's content changes (released false) or the texture goes (released true):
     // draws the waiting quads that would read it and, when it goes, forgets it, so that a new
     // texture at the same address is bound again.
@@ -314,6 +334,13 @@ public:
     // Resource_Load. Otherwise nameOrData holds size bytes of an image file (not cached).
     HTEXTURE Texture_Load(const void* nameOrData, uint32_t size = 0, uint32_t format = 0,
                           uint32_t colourKey = 0);
+    // The two halves of a load by name (size 0), so that decoding can run ahead on other threads:
+    // Texture_Decode reads and decodes the file of a name from disk (false on any failure; it
+    // keeps no state and may run on any thread); Texture_LoadDecoded is Texture_Load of that name
+    // with its pixels already decoded: the name cache first, then a texture from `image` (with a
+    // zip pack attached, a plain Texture_Load, as the pack may hold the name).
+    static bool Texture_Decode(const char* name, struct ImageData& image);
+    HTEXTURE Texture_LoadDecoded(const char* name, const struct ImageData& image);
     HTEXTURE Texture_LoadPCX(const char* name);
     bool Texture_Save(HTEXTURE texture, const char* file);  // uncompressed DDS
     // Unregisters and releases a texture the loaders made; false for any other.
@@ -348,6 +375,10 @@ public:
     void Texture_ShutDown();
     // Caches, zip packs and lookup buffers (CXTextureList.h), made on first use.
     struct CXTextureStore& TextureStore();
+    // A texture from decoded pixels (format first, then A8R8G8B8), entered in both caches under
+    // the key; null with "Can't create texture" when there are no pixels or no texture.
+    HTEXTURE AddNamedTexture(const std::string& key, const struct ImageData* image,
+                             uint32_t format);
     std::shared_ptr<struct CXTextureStore> m_pTextureStore;
     // --- end of textures and resources -----------------------------------------------------
 
