@@ -72,6 +72,7 @@ out vec4 vColor;
 out vec2 vUV;
 #if UNITS == 2
 uniform uint uSlots[32];
+uniform int uBase;  // the draw's base vertex, which gl_VertexID includes
 flat out uint vSlot;
 #endif
 void main() {
@@ -79,7 +80,7 @@ void main() {
     vColor = aColor;
     vUV = aUV;
 #if UNITS == 2
-    uint quad = uint(gl_VertexID) >> 2;
+    uint quad = uint(gl_VertexID - uBase) >> 2;
     vSlot = (uSlots[quad >> 5] >> (quad & 31u)) & 1u;
 #endif
 }
@@ -215,7 +216,7 @@ struct GpuDevice::Impl {
     struct Program {
         GLuint name = 0;
         GLint locView = -1, locProj = -1, locHasTex = -1, locColorOp = -1, locAlphaTest = -1,
-              locSlots = -1;
+              locSlots = -1, locBase = -1;
         float view[16] = {}, proj[16] = {};
         int hasTexture = 0, colorOp = 0, alphaTest = 0;
     };
@@ -442,6 +443,7 @@ bool GpuDevice::Impl::LinkProgram(int units, int colorOpValue, int alphaTestValu
     out.locColorOp = glGetUniformLocation(program, "uColorOp");
     out.locAlphaTest = glGetUniformLocation(program, "uAlphaTest");
     out.locSlots = glGetUniformLocation(program, "uSlots");
+    out.locBase = glGetUniformLocation(program, "uBase");
     glUniform1i(glGetUniformLocation(program, "uTex"), 0);
     glUniform1i(glGetUniformLocation(program, "uTex1"), 1);
     glUniform1i(out.locHasTex, 0);
@@ -479,6 +481,7 @@ void GpuDevice::Impl::FlushPending()
             activeProgram = two->name;
         }
         GL(glUniform1uiv)(two->locSlots, (vertices / 4 + 31) / 32, pendingSlots);
+        GL(glUniform1i)(two->locBase, baseVertex);
         DrawRange(GpuPrimitive::Quads, 0, vertices, *two, pendingUnits[0], pendingUnits[1]);
     } else {
         // Each run of quads of one texture is a one-unit draw: with one texture, with one run of
