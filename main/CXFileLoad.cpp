@@ -2,14 +2,21 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "Base/CXLog.h"
 #include "CXGfxDevice.h"
+#include "CXImagePrefetch.h"
 #include "CXSoundMgr.h"
 #include "platform/files.h"
+#include "platform/image.h"
 
 CXFileLoad* g_pFileLoad = nullptr;
+
+CXFileLoad::CXFileLoad() = default;
+CXFileLoad::~CXFileLoad() = default;
 
 bool CXFileLoad::Register(const char* path, int value)
 {
@@ -30,7 +37,8 @@ int CXFileLoad::GetFileKind(const char* path)
     const char* dot = path ? std::strrchr(path, '.') : nullptr;
     if (!dot)
         return KIND_DATA;
-    if (strcasecmp(dot, ".png") == 0 || strcasecmp(dot, ".bmp") == 0 || strcasecmp(dot, ".tga") == 0)
+    if (strcasecmp(dot, ".png") == 0 || strcasecmp(dot, ".bmp") == 0 ||
+        strcasecmp(dot, ".tga") == 0)
         return KIND_IMAGE;
     if (strcasecmp(dot, ".wav") == 0)
         return KIND_SOUND;
@@ -43,23 +51,58 @@ int CXFileLoad::LoadNext()
         return 1;
     if (!m_bStarted) {
         m_Position = m_Registered.begin();
+        m_nPosition = 0;
         m_bStarted = true;
+        StartPrefetch();
     }
     if (m_Position == m_Registered.end()) {
         m_bFinished = true;
+        m_pPrefetch.reset();
         return 1;
     }
     const sFILEPATH& file = *m_Position->second;
     const uint8_t* data = nullptr;
     uint32_t size = 0;
-    if (!LoadDataFile(file.strPath.c_str(), &data, &size, file.nKind, file.nValue))
+    const bool ok = file.nKind == KIND_IMAGE && m_pPrefetch
+                        ? LoadWalkImage(file, m_nPosition)
+                        : LoadDataFile(file.strPath.c_str(), &data, &size, file.nKind, file.nValue);
+    if (!ok)
         return 1;
     ++m_nLoadedCount;
     ++m_Position;
+    ++m_nPosition;
     return 0;
 }
 
-bool CXFileLoad::LoadDataFile(const char* path, const uint8_t** data, uint32_t* size, int kind, int value)
+void CXFileLoad::StartPrefetch()
+{
+    std::vector<std::string> paths;
+    std::vector<bool> images;
+    paths.reserve(m_Registered.GetCount());
+    images.reserve(m_Registered.GetCount());
+    for (const auto& [path, file] : m_Registered) {
+        paths.push_back(file->strPath);
+        images.push_back(file->nKind == KIND_IMAGE);
+    }
+    // The UI thread makes the textures meanwhile; the machine's other cores decode.
+    const unsigned cores = std::thread::hardware_concurrency();
+    const int threads = static_cast<int>(std::clamp(cores > 1 ? cores - 1 : 1u, 1u, 4u));
+    m_pPrefetch = std::make_unique<CXImagePrefetch>(std::move(paths), std::move(images), threads);
+}
+
+bool CXFileLoad::LoadWalkImage(const sFILEPATH& file, size_t index)
+{
+    ImageData image;
+    if (!g_pGfxDevice || !m_pPrefetch->Take(index, image))
+        return LoadDataFile(file.strPath.c_str(), nullptr, nullptr, KIND_IMAGE, file.nValue);
+    if (g_pGfxDevice->Texture_LoadDecoded(file.strPath.c_str(), image))
+        return true;
+    FailLoad(file.strPath.c_str(), KIND_IMAGE);
+    return false;
+}
+
+bool CXFileLoad::LoadDataFile(const char* path, const uint8_t** data, uint32_t* size, int kind,
+                              int value)
 {
     bool ok = false;
     if (kind == KIND_IMAGE) {
@@ -82,11 +125,15 @@ bool CXFileLoad::LoadDataFile(const char* path, const uint8_t** data, uint32_t* 
             ok = true;
         }
     }
-    if (!ok) {
-        CX_LOG_ERROR("CXFileLoad::LoadDataFile", "load fail. [%s]", path);
-        AddFailed(path, kind);
-    }
+    if (!ok)
+        FailLoad(path, kind);
     return ok;
+}
+
+void CXFileLoad::FailLoad(const char* path, int kind)
+{
+    CX_LOG_ERROR("CXFileLoad::LoadDataFile", "load fail. [%s]", path);
+    AddFailed(path, kind);
 }
 
 void CXFileLoad::AddFailed(const char* path, int kind)
@@ -114,6 +161,7 @@ const CXFileLoad::sDATAFILE* CXFileLoad::AddDataFile(const char* path, std::vect
 
 void CXFileLoad::ClearRegistered()
 {
+    m_pPrefetch.reset();
     m_Failed.RemoveAll(true);
     m_Registered.RemoveAll(true);
     m_bStarted = false;

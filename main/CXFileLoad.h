@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "Base/CXPtrMapTempl.h"
+
+class CXImagePrefetch;
 
 class CXFileLoad {
 public:
@@ -25,8 +29,8 @@ public:
         std::vector<uint8_t> data;
     };
 
-    CXFileLoad() = default;
-    virtual ~CXFileLoad() = default;
+    CXFileLoad();
+    virtual ~CXFileLoad();
     CXFileLoad(const CXFileLoad&) = delete;
     CXFileLoad& operator=(const CXFileLoad&) = delete;
 
@@ -66,6 +70,16 @@ private:
     CXPtrMapTempl<std::string, sFILEPATH> m_Failed;
     CXPtrMapTempl<std::string, sDATAFILE> m_DataFiles;
     bool m_bRegisterOnly = false;
+    // While the walk runs: its images decoded ahead on worker threads, and the walk's index.
+    std::unique_ptr<CXImagePrefetch> m_pPrefetch;
+    size_t m_nPosition = 0;
+
+    void StartPrefetch();
+    // Logs the failed load and records it in the failed map.
+    void FailLoad(const char* path, int kind);
+    // Loads the image at walk index `index` from its prefetched pixels (the file itself when they
+    // are missing); a failure is recorded as LoadDataFile records it.
+    bool LoadWalkImage(const sFILEPATH& file, size_t index);
 };
 
 // The one registry, made first thing at start-up and deleted first at shutdown.

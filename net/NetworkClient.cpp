@@ -6,8 +6,7 @@
 #include "platform/clock.h"
 
 NetworkClient::NetworkClient(CMachineTable& table)
-    : m_table(table),
-      m_dSecondsPerTick(1.0 / double(platform::PerformanceFrequency())),
+    : m_table(table), m_dSecondsPerTick(1.0 / double(platform::PerformanceFrequency())),
       m_qwStartCounter(platform::PerformanceCounter())
 {
     SetAsyncSend(false);
@@ -23,12 +22,10 @@ NetworkClient::~NetworkClient()
 
 void NetworkClient::OnConnect(bool bOk)
 {
-    if (bOk)
-    {
+    if (bOk) {
         m_bClosedEvent.store(false);
         m_bConnectedEvent.store(true);
-    }
-    else
+    } else
         m_bConnectFailedEvent.store(true);
 }
 
@@ -38,8 +35,7 @@ void NetworkClient::OnClose()
     m_bConnectFailedEvent.store(false);
     {
         std::lock_guard<std::mutex> guard(m_lock);
-        while (!m_receiveQueue.empty())
-        {
+        while (!m_receiveQueue.empty()) {
             m_freePool.push_back(std::move(m_receiveQueue.front()));
             m_receiveQueue.pop_front();
         }
@@ -54,13 +50,11 @@ void NetworkClient::OnReceive(const char* pBody, int nLength)
         std::lock_guard<std::mutex> guard(m_lock);
         if (m_receiveQueue.size() >= kMaxQueuedMessages)
             bOverflow = true;
-        else
-        {
+        else {
             HiPointer<HiLocalByteBuffer> buffer;
             if (m_freePool.empty())
                 buffer = HiPointer<HiLocalByteBuffer>(new HiLocalByteBuffer);
-            else
-            {
+            else {
                 buffer = std::move(m_freePool.front());
                 m_freePool.pop_front();
             }
@@ -70,8 +64,7 @@ void NetworkClient::OnReceive(const char* pBody, int nLength)
                 m_freePool.push_back(std::move(buffer));
         }
     }
-    if (bOverflow)
-    {
+    if (bOverflow) {
         NetLogError("NetworkClient::OnReceive", "receive queue overflow, connection closed.");
         DropConnection();
     }
@@ -79,34 +72,42 @@ void NetworkClient::OnReceive(const char* pBody, int nLength)
 
 void NetworkClient::Process()
 {
-    if (m_bConnectedEvent.exchange(false))
-    {
+    if (m_bConnectedEvent.exchange(false)) {
         OnConnected();
         return;
     }
-    if (m_bConnectFailedEvent.exchange(false))
-    {
+    if (m_bConnectFailedEvent.exchange(false)) {
         OnConnectFailed();
         return;
     }
-    if (m_bClosedEvent.exchange(false))
-    {
+    if (m_bClosedEvent.exchange(false)) {
         OnDisconnected();
         return;
     }
-    BufferQueue batch;
+    // The batch is a member that trades its storage with the receive queue, so a frame makes no
+    // allocation; a handler that runs Process again finds it busy and leaves the queue for later.
+    if (m_bDispatching)
+        return;
     {
         std::lock_guard<std::mutex> guard(m_lock);
-        batch.swap(m_receiveQueue);
+        m_dispatchBatch.swap(m_receiveQueue);
     }
-    if (batch.empty())
+    if (m_dispatchBatch.empty())
         return;
     // Handlers run without the lock, so the I/O thread keeps receiving meanwhile.
-    for (HiPointer<HiLocalByteBuffer>& buffer : batch)
-        DispatchMessage(*buffer);
+    {
+        struct Busy {
+            bool& flag;
+            explicit Busy(bool& f) : flag(f) { flag = true; }
+            ~Busy() { flag = false; }
+        } busy(m_bDispatching);
+        for (HiPointer<HiLocalByteBuffer>& buffer : m_dispatchBatch)
+            DispatchMessage(*buffer);
+    }
     std::lock_guard<std::mutex> guard(m_lock);
-    for (HiPointer<HiLocalByteBuffer>& buffer : batch)
+    for (HiPointer<HiLocalByteBuffer>& buffer : m_dispatchBatch)
         m_freePool.push_back(std::move(buffer));
+    m_dispatchBatch.clear();
 }
 
 size_t NetworkClient::GetQueuedCount()
@@ -133,7 +134,8 @@ bool NetworkClient::SendPacket(const void* pBody, int32_t nLength)
 
 bool NetworkClient::SendPing()
 {
-    const double dSeconds = double(platform::PerformanceCounter() - m_qwStartCounter) * m_dSecondsPerTick;
+    const double dSeconds =
+        double(platform::PerformanceCounter() - m_qwStartCounter) * m_dSecondsPerTick;
     uint8_t store[6];
     HiByteBuffer body = HiByteBuffer::Writer(store, sizeof store);
     body.WriteU16(netmsg::MsgPing);

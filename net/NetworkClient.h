@@ -23,8 +23,7 @@
 // The I/O thread calls the notifications through the object's virtual table, so a derived class
 // calls Close in its own destructor (or its owner closes before the release), never leaving the
 // thread running while a destructor changes the object's dynamic type.
-class NetworkClient : public HiNetworkClient, public HiRefObject
-{
+class NetworkClient : public HiNetworkClient, public HiRefObject {
 public:
     static constexpr int32_t kInitialPoolSize = 256;
     // Messages waiting for the UI thread at most; one more closes the connection.
@@ -53,8 +52,8 @@ public:
     bool ReqChannelInfo(uint8_t byGameType);
     bool ReqMachineSelect(uint8_t byDeckIndex, uint8_t byGameType, uint16_t wMachineNo);
     bool ReqLobbyEnter();
-    bool ReqChat(const char16_t* pszText);    // 1..63 units
-    bool ReqInquiry(const char16_t* pszText); // 1..63 units
+    bool ReqChat(const char16_t* pszText);     // 1..63 units
+    bool ReqInquiry(const char16_t* pszText);  // 1..63 units
     bool ReqCharge(uint32_t dwAmount, const char16_t* pszDepositor);
     bool ReqExchange(uint32_t dwAmount, const char16_t* pszBankName, const char16_t* pszHolder,
                      const char* pszAccountNo, const char* pszPhoneNo);
@@ -101,20 +100,20 @@ public:
     bool ReqPelagornGameFin(uint8_t byGameType, uint16_t wMachineNo);
 
     // Parsers of the structured answers; each takes the buffer positioned after the id.
-    virtual void ParseChatLine(HiByteBuffer& buffer);        // 101
-    virtual void ParseMachineTable(HiByteBuffer& buffer);    // 9, 108, 109
-    virtual void ParsePrizeNoticeA(HiByteBuffer& buffer);    // 111
-    virtual void ParsePrizeNoticeB(HiByteBuffer& buffer);    // 112
-    virtual void ParsePrizeNoticeC(HiByteBuffer& buffer);    // 113
-    virtual void ParseUserEnterLeave(HiByteBuffer& buffer);  // 114
-    virtual void ParseReserveInfo(HiByteBuffer& buffer);     // 116
-    virtual void ParseReserveStatus(HiByteBuffer& buffer);   // 118
-    virtual void ParseReserveResult(HiByteBuffer& buffer);   // 120
-    virtual void ParseMachineLog(HiByteBuffer& buffer);      // 122
-    virtual void ParseStaffCallResult(HiByteBuffer& buffer); // 124
-    virtual void ParseMachineRelease(HiByteBuffer& buffer);  // 125
-    virtual void ParseNotice(HiByteBuffer& buffer);          // 126
-    virtual void ParseNoticeList(HiByteBuffer& buffer);      // 127
+    virtual void ParseChatLine(HiByteBuffer& buffer);         // 101
+    virtual void ParseMachineTable(HiByteBuffer& buffer);     // 9, 108, 109
+    virtual void ParsePrizeNoticeA(HiByteBuffer& buffer);     // 111
+    virtual void ParsePrizeNoticeB(HiByteBuffer& buffer);     // 112
+    virtual void ParsePrizeNoticeC(HiByteBuffer& buffer);     // 113
+    virtual void ParseUserEnterLeave(HiByteBuffer& buffer);   // 114
+    virtual void ParseReserveInfo(HiByteBuffer& buffer);      // 116
+    virtual void ParseReserveStatus(HiByteBuffer& buffer);    // 118
+    virtual void ParseReserveResult(HiByteBuffer& buffer);    // 120
+    virtual void ParseMachineLog(HiByteBuffer& buffer);       // 122
+    virtual void ParseStaffCallResult(HiByteBuffer& buffer);  // 124
+    virtual void ParseMachineRelease(HiByteBuffer& buffer);   // 125
+    virtual void ParseNotice(HiByteBuffer& buffer);           // 126
+    virtual void ParseNoticeList(HiByteBuffer& buffer);       // 127
 
     // Reads two (credit, score) or three (credit, win, score) uint32 values and stores them in the
     // row of the key, when there is one.
@@ -133,9 +132,11 @@ protected:
     virtual void OnDisconnected() {}
     // Lobby answers. Texts are UTF-16, zero-terminated, empty when absent.
     virtual void OnPrizeNoticeA(const char16_t*, int32_t /*gameType*/, int32_t /*machineNo*/,
-                                int32_t /*symbol*/) {}
+                                int32_t /*symbol*/)
+    {}
     virtual void OnPrizeNoticeB(const char16_t*, int32_t /*gameType*/, int32_t /*machineNo*/,
-                                int32_t /*symbol*/, uint32_t /*amount*/) {}
+                                int32_t /*symbol*/, uint32_t /*amount*/)
+    {}
     virtual void OnPrizeNoticeC(const CPrizeNotice&) {}
     virtual void OnUserEnterLeave(bool /*entered*/, const char16_t* /*name*/) {}
     virtual void OnLoginResult(int32_t /*code*/) {}
@@ -145,7 +146,8 @@ protected:
     virtual void OnChannelInfoEntry(int32_t /*page*/, int32_t /*machineNo*/, int32_t /*state*/) {}
     virtual void OnChannelInfoEnd() {}
     virtual void OnMachineSelectResult(int32_t /*code*/, int32_t /*deckIndex*/,
-                                       int32_t /*gameType*/, int32_t /*machineNo*/) {}
+                                       int32_t /*gameType*/, int32_t /*machineNo*/)
+    {}
     virtual void OnCoinCharged(int32_t /*kind*/) {}
     virtual void OnGiftTicketCount() {}
     virtual void OnChargeRequestResult(int32_t /*code*/) {}
@@ -170,7 +172,8 @@ protected:
     virtual void OnNoticeListEntry(const char16_t* /*text*/) {}
     virtual void OnNoticeListEnd() {}
     virtual void OnChatLine(const char16_t* /*name*/, const char16_t* /*text*/, bool /*bit2*/,
-                            bool /*bit7*/, bool /*bit0*/, bool /*bit3*/) {}
+                            bool /*bit7*/, bool /*bit0*/, bool /*bit3*/)
+    {}
     virtual void OnExchangeDone(uint32_t /*amount*/) {}
     virtual void OnChargeRefused(uint32_t /*amount*/) {}
     // Game answers: (game type, machine number, ...). Blocks are null when the answer has none.
@@ -178,18 +181,22 @@ protected:
     virtual void OnJixCoinIn(int32_t /*result*/, int32_t, int32_t) {}
     virtual void OnJixPlayStart(int32_t, int32_t, bool /*granted*/, uint32_t /*value*/) {}
     virtual void OnJixBonus(int32_t, int32_t, bool /*granted*/, uint32_t /*value*/) {}
-    virtual void OnJixSpinData(int32_t, int32_t, bool /*granted*/, const uint8_t* /*spinData180*/) {}
+    virtual void OnJixSpinData(int32_t, int32_t, bool /*granted*/, const uint8_t* /*spinData180*/)
+    {}
     virtual void OnJixSpinEnd(int32_t, int32_t, bool /*ok*/) {}
     virtual void OnJixTicketOut(int32_t, int32_t, int32_t /*result*/) {}
     virtual void OnJixGameFin(int32_t, int32_t, bool /*ok*/) {}
     virtual void OnMorvaneEnter(int32_t, int32_t, const uint8_t* /*spinData200*/) {}
     virtual void OnMorvaneCoinIn(int32_t /*result*/, int32_t, int32_t) {}
-    virtual void OnMorvaneSpinData(int32_t, int32_t, bool /*granted*/, const uint8_t* /*spinData200*/) {}
+    virtual void OnMorvaneSpinData(int32_t, int32_t, bool /*granted*/,
+                                   const uint8_t* /*spinData200*/)
+    {}
     virtual void OnMorvaneSpinEnd(int32_t, int32_t, bool /*ok*/) {}
     virtual void OnMorvaneTicketOut(int32_t, int32_t, int32_t /*result*/) {}
     // The index as sent (the game keeps entries 0..4 only); value 0..55.
     virtual void OnMorvanePerformanceValue(int32_t, int32_t, uint32_t /*index*/, int32_t /*value*/,
-                                           int32_t /*flag*/, uint32_t /*amount*/) {}
+                                           int32_t /*flag*/, uint32_t /*amount*/)
+    {}
     // Answer 30 with ok 0: the card was refused.
     virtual void OnMorvanePerformanceRefused(int32_t, int32_t) {}
     virtual void OnMorvaneGameFin(int32_t, int32_t, bool /*ok*/) {}
@@ -200,7 +207,8 @@ protected:
     virtual void OnPelagornSpinData(int32_t, int32_t, bool /*ok*/, const CPelagornSpinData&) {}
     virtual void OnPelagorn39(int32_t, int32_t, bool /*ok*/, const CPelagornData39* /*record*/) {}
     virtual void OnPelagornSpinEnd(int32_t, int32_t, bool /*ok*/, const uint8_t* /*value*/) {}
-    virtual void OnPelagornTicketOut(int32_t, int32_t, bool /*ok*/, const CPelagornTicketOutData&) {}
+    virtual void OnPelagornTicketOut(int32_t, int32_t, bool /*ok*/, const CPelagornTicketOutData&)
+    {}
     virtual void OnPelagornGameFin(int32_t, int32_t, bool /*ok*/, const uint8_t* /*block12*/) {}
 
 private:
@@ -215,9 +223,11 @@ private:
     void DispatchPelagornMessage(uint16_t wId, HiByteBuffer& buffer);
 
     CMachineTable& m_table;
-    std::mutex m_lock; // guards both queues and the buffers' reference counts
+    std::mutex m_lock;  // guards both queues and the buffers' reference counts
     BufferQueue m_receiveQueue;
     BufferQueue m_freePool;
+    BufferQueue m_dispatchBatch;  // UI thread only: the messages Process is dispatching
+    bool m_bDispatching = false;
     std::atomic<bool> m_bConnectedEvent{false};
     std::atomic<bool> m_bConnectFailedEvent{false};
     std::atomic<bool> m_bClosedEvent{false};

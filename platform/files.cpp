@@ -15,6 +15,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <mutex>
+#include <unordered_map>
 
 #include "platform/thread_name.h"
 
@@ -66,6 +68,39 @@ bool StatPath(const std::string& path, struct stat& st)
     return ::stat(path.c_str(), &st) == 0;
 }
 
+std::string LowerAsciiText(const std::string& text)
+{
+    std::string lower = text;
+    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
+    return lower;
+}
+
+// Folder listings for the case-insensitive lookup, by folder: each name on disk under its
+// lower-cased form (the first of names differing only in case), with the folder's modification
+// time when it was read. A folder that changed since is read again, and so is one where a name is
+// not found, so a listing never hides a file.
+struct FolderListing {
+    timespec modified{};
+    std::unordered_map<std::string, std::string> names;
+};
+std::mutex g_listingLock;
+std::unordered_map<std::string, FolderListing> g_listings;
+
+bool ReadListing(const std::string& dirPath, const timespec& modified, FolderListing& out)
+{
+    DIR* dir = ::opendir(dirPath.c_str());
+    if (dir == nullptr)
+        return false;
+    out.modified = modified;
+    out.names.clear();
+    while (dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        out.names.emplace(LowerAsciiText(name), std::move(name));
+    }
+    ::closedir(dir);
+    return true;
+}
+
 // The name in the folder that equals the component ignoring case; the component itself when it
 // exists as given or nothing matches.
 std::string MatchComponent(const std::string& folder, const std::string& component)
@@ -75,19 +110,28 @@ std::string MatchComponent(const std::string& folder, const std::string& compone
     std::string exact = folder.empty() ? component : folder + component;
     if (StatPath(exact, st))
         return component;
-    DIR* dir = ::opendir(dirPath.c_str());
-    if (dir == nullptr)
+    struct stat folderStat;
+    if (!StatPath(dirPath, folderStat) || !S_ISDIR(folderStat.st_mode))
         return component;
-    std::string found = component;
-    while (dirent* entry = ::readdir(dir)) {
-        std::string name = entry->d_name;
-        if (EqualNoCase(name, component)) {
-            found = name;
-            break;
-        }
+    const std::string key = LowerAsciiText(component);
+    std::lock_guard<std::mutex> guard(g_listingLock);
+    auto [at, added] = g_listings.try_emplace(dirPath);
+    FolderListing& listing = at->second;
+    const bool same = !added && listing.modified.tv_sec == folderStat.st_mtim.tv_sec &&
+                      listing.modified.tv_nsec == folderStat.st_mtim.tv_nsec;
+    if (!same && !ReadListing(dirPath, folderStat.st_mtim, listing)) {
+        g_listings.erase(at);
+        return component;
     }
-    ::closedir(dir);
-    return found;
+    auto found = listing.names.find(key);
+    if (found == listing.names.end() && same) {
+        if (!ReadListing(dirPath, folderStat.st_mtim, listing)) {
+            g_listings.erase(at);
+            return component;
+        }
+        found = listing.names.find(key);
+    }
+    return found == listing.names.end() ? component : found->second;
 }
 
 // The running program's file, from /proc/self/exe; empty when it cannot be read.

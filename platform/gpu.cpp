@@ -31,7 +31,10 @@ struct GpuTexture {
     uint32_t format = GPU_FORMAT_UNKNOWN;
     bool target = false;
     GLuint name = 0;
-    std::vector<uint8_t> shadow;  // managed textures: the CPU copy, rows top first
+    // While locked: the locked rectangle's pixels, read back from GL (rows of lockRect.w pixels,
+    // top first). Managed textures keep no other CPU copy: GL keeps their pixels, and a device
+    // loss never takes them.
+    std::vector<uint8_t> lockBits;
     bool locked = false;
     bool lockReadOnly = false;
     GpuRect lockRect{};
@@ -69,6 +72,7 @@ out vec4 vColor;
 out vec2 vUV;
 #if UNITS == 2
 uniform uint uSlots[32];
+uniform int uBase;  // the draw's base vertex, which gl_VertexID includes
 flat out uint vSlot;
 #endif
 void main() {
@@ -76,7 +80,7 @@ void main() {
     vColor = aColor;
     vUV = aUV;
 #if UNITS == 2
-    uint quad = uint(gl_VertexID) >> 2;
+    uint quad = uint(gl_VertexID - uBase) >> 2;
     vSlot = (uSlots[quad >> 5] >> (quad & 31u)) & 1u;
 #endif
 }
@@ -212,7 +216,7 @@ struct GpuDevice::Impl {
     struct Program {
         GLuint name = 0;
         GLint locView = -1, locProj = -1, locHasTex = -1, locColorOp = -1, locAlphaTest = -1,
-              locSlots = -1;
+              locSlots = -1, locBase = -1;
         float view[16] = {}, proj[16] = {};
         int hasTexture = 0, colorOp = 0, alphaTest = 0;
     };
@@ -223,6 +227,11 @@ struct GpuDevice::Impl {
     bool twoUnitsFailed[2][3] = {};
     GLuint activeProgram = 0;
     GLuint vao = 0, vbo = 0, ibo = 0;
+    // The GL vertex buffer is a ring of kRingVertices: each draw's vertices go behind the last
+    // ones without waiting for draws in flight, and only a wrap gives the buffer a new store.
+    static constexpr int kRingVertices = 64 * 1024;
+    int ringUsed = 0;
+    int baseVertex = 0;          // where the last Upload put its first vertex
     GLuint fbo = 0;              // the current target
     GLuint presentFbo = 0;       // the back buffer, read by Present
     GLuint readFbo = 0;          // a render target being read back
@@ -280,7 +289,12 @@ struct GpuDevice::Impl {
 
     bool Init(int backWidth, int backHeight);
     void Release();
-    GpuTexture* NewTexture(int width, int height, uint32_t format, bool target);
+    // A texture whose level 0 takes the pixels (rows of its own format, top first, `pitch` bytes
+    // apart); null pixels: a render target's content is undefined, a managed texture's is zero.
+    GpuTexture* NewTexture(int width, int height, uint32_t format, bool target,
+                           const void* pixels = nullptr, int pitch = 0);
+    // Reads level 0 of a managed texture in its own format, rows top first, tightly packed.
+    bool ReadLevel(const GpuTexture& texture, std::vector<uint8_t>& out);
     // Links the one-unit program (units 1) or the two-unit one of that colour op and alpha test.
     bool LinkProgram(int units, int colorOpValue, int alphaTestValue, Program& out);
     // The two-unit program of the current colour op and alpha test, null when it does not link.
@@ -301,6 +315,9 @@ struct GpuDevice::Impl {
     GLuint Unit0Name() const { return unitTexture[0] ? unitTexture[0]->name : 0; }
     void BindTarget();
     void ApplyScissor() const;
+    // Replaces the rectangle of a managed texture with pixels in rows of rowPixels pixels,
+    // drawing first what is held back and samples the texture.
+    void SendPixels(GpuTexture* texture, const GpuRect& r, const void* pixels, int rowPixels);
 };
 
 bool GpuDevice::Impl::Init(int backWidth, int backHeight)
@@ -325,7 +342,7 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
     glBindVertexArray(vao);
     glGenBuffers(1, &vbo);
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
-    glBufferData(GL_ARRAY_BUFFER, kMaxVertices * sizeof(GpuVertex), nullptr, GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, kRingVertices * sizeof(GpuVertex), nullptr, GL_STREAM_DRAW);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(GpuVertex), reinterpret_cast<void*>(0));
     // The colour is a little-endian ARGB word: bytes B, G, R, A.
@@ -426,6 +443,7 @@ bool GpuDevice::Impl::LinkProgram(int units, int colorOpValue, int alphaTestValu
     out.locColorOp = glGetUniformLocation(program, "uColorOp");
     out.locAlphaTest = glGetUniformLocation(program, "uAlphaTest");
     out.locSlots = glGetUniformLocation(program, "uSlots");
+    out.locBase = glGetUniformLocation(program, "uBase");
     glUniform1i(glGetUniformLocation(program, "uTex"), 0);
     glUniform1i(glGetUniformLocation(program, "uTex1"), 1);
     glUniform1i(out.locHasTex, 0);
@@ -463,6 +481,7 @@ void GpuDevice::Impl::FlushPending()
             activeProgram = two->name;
         }
         GL(glUniform1uiv)(two->locSlots, (vertices / 4 + 31) / 32, pendingSlots);
+        GL(glUniform1i)(two->locBase, baseVertex);
         DrawRange(GpuPrimitive::Quads, 0, vertices, *two, pendingUnits[0], pendingUnits[1]);
     } else {
         // Each run of quads of one texture is a one-unit draw: with one texture, with one run of
@@ -484,11 +503,27 @@ void GpuDevice::Impl::FlushPending()
 
 void GpuDevice::Impl::Upload(const GpuVertex* first, int vertices)
 {
-    // Only set-up binds GL_ARRAY_BUFFER: the vertex buffer stays bound. A new store of exactly
-    // the vertices drawn: the driver gives it fresh memory, so no draw still in flight is waited
-    // for, and nothing beyond what is drawn is allocated or copied.
-    GL(glBufferData)(GL_ARRAY_BUFFER, vertices * GLsizeiptr(sizeof(GpuVertex)), first,
-                     GL_STREAM_DRAW);
+    // Only set-up binds GL_ARRAY_BUFFER: the vertex buffer stays bound. The range written is one
+    // no draw in flight reads (the ring moved past it, or the store is new), so the mapping need
+    // not wait; it is invalidated, so nothing is copied back first.
+    const GLsizeiptr bytes = vertices * GLsizeiptr(sizeof(GpuVertex));
+    if (ringUsed + vertices > kRingVertices) {
+        GL(glBufferData)
+        (GL_ARRAY_BUFFER, kRingVertices * GLsizeiptr(sizeof(GpuVertex)), nullptr, GL_STREAM_DRAW);
+        ringUsed = 0;
+    }
+    const GLintptr offset = ringUsed * GLintptr(sizeof(GpuVertex));
+    void* target = GL(glMapBufferRange)(GL_ARRAY_BUFFER, offset, bytes,
+                                        GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT |
+                                            GL_MAP_INVALIDATE_RANGE_BIT);
+    if (target) {
+        std::memcpy(target, first, size_t(bytes));
+        GL(glUnmapBuffer)(GL_ARRAY_BUFFER);
+    } else {
+        GL(glBufferSubData)(GL_ARRAY_BUFFER, offset, bytes, first);
+    }
+    baseVertex = ringUsed;
+    ringUsed += vertices;
 }
 
 void GpuDevice::Impl::DrawRange(GpuPrimitive kind, int firstVertex, int vertices, Program& p,
@@ -540,20 +575,22 @@ void GpuDevice::Impl::DrawRange(GpuPrimitive kind, int firstVertex, int vertices
     }
     switch (kind) {
     case GpuPrimitive::Lines:
-        GL(glDrawArrays)(GL_LINES, firstVertex, vertices);
+        GL(glDrawArrays)(GL_LINES, baseVertex + firstVertex, vertices);
         break;
     case GpuPrimitive::Triangles:
-        GL(glDrawArrays)(GL_TRIANGLES, firstVertex, vertices);
+        GL(glDrawArrays)(GL_TRIANGLES, baseVertex + firstVertex, vertices);
         break;
     case GpuPrimitive::Quads:
-        // Quad q's six indices start at 6 q and name vertices 4 q to 4 q + 3.
-        GL(glDrawElements)(GL_TRIANGLES, vertices / 4 * 6, GL_UNSIGNED_SHORT,
-                           reinterpret_cast<void*>(size_t(firstVertex) / 4 * 6 * sizeof(uint16_t)));
+        // Quad q's six indices start at 6 q and name vertices 4 q to 4 q + 3 of the uploaded ones.
+        GL(glDrawElementsBaseVertex)
+        (GL_TRIANGLES, vertices / 4 * 6, GL_UNSIGNED_SHORT,
+         reinterpret_cast<void*>(size_t(firstVertex) / 4 * 6 * sizeof(uint16_t)), baseVertex);
         break;
     }
 }
 
-GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, bool target)
+GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, bool target,
+                                        const void* pixels, int pitch)
 {
     GlFormat gl{};
     if (width <= 0 || height <= 0 || !FormatOf(format, gl))
@@ -562,6 +599,16 @@ GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, 
     GL(glGetIntegerv)(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (width > maxSize || height > maxSize)
         return nullptr;
+    const int bpp = platform::BytesPerPixel(format);
+    if (pixels && (pitch < width * bpp || pitch % bpp != 0))
+        return nullptr;
+    // A managed texture starts zeroed, as a locked new texture reads.
+    std::vector<uint8_t> zeros;
+    if (!target && !pixels) {
+        zeros.assign(size_t(width) * height * bpp, 0);
+        pixels = zeros.data();
+        pitch = width * bpp;
+    }
     ClearGlErrors();
     auto* t = new GpuTexture;
     t->width = width;
@@ -574,13 +621,11 @@ GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, 
     GL(glTexParameteri)(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     if (format == GPU_FORMAT_X8R8G8B8)
         GL(glTexParameteri)(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
-    if (!target)
-        t->shadow.assign(size_t(width) * height * platform::BytesPerPixel(format), 0);
     GL(glPixelStorei)(GL_UNPACK_ALIGNMENT, 1);
-    GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, 0);
+    GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, pixels ? pitch / bpp : 0);
     GL(glTexImage2D)
-    (GL_TEXTURE_2D, 0, gl.internal, width, height, 0, gl.format, gl.type,
-     target ? nullptr : t->shadow.data());
+    (GL_TEXTURE_2D, 0, gl.internal, width, height, 0, gl.format, gl.type, pixels);
+    GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, 0);
     GL(glBindTexture)(GL_TEXTURE_2D, Unit0Name());
     if (GL(glGetError)() != GL_NO_ERROR) {
         GL(glDeleteTextures)(1, &t->name);
@@ -589,6 +634,22 @@ GpuTexture* GpuDevice::Impl::NewTexture(int width, int height, uint32_t format, 
     }
     textures.insert(t);
     return t;
+}
+
+bool GpuDevice::Impl::ReadLevel(const GpuTexture& texture, std::vector<uint8_t>& out)
+{
+    GlFormat gl{};
+    if (texture.target || !FormatOf(texture.format, gl))
+        return false;
+    MakeCurrent();
+    ClearGlErrors();
+    out.resize(size_t(texture.width) * texture.height * platform::BytesPerPixel(texture.format));
+    GL(glBindTexture)(GL_TEXTURE_2D, texture.name);
+    GL(glPixelStorei)(GL_PACK_ALIGNMENT, 1);
+    GL(glPixelStorei)(GL_PACK_ROW_LENGTH, 0);
+    GL(glGetTexImage)(GL_TEXTURE_2D, 0, gl.format, gl.type, out.data());
+    GL(glBindTexture)(GL_TEXTURE_2D, Unit0Name());
+    return GL(glGetError)() == GL_NO_ERROR;
 }
 
 void GpuDevice::Impl::BindTarget()
@@ -748,6 +809,18 @@ std::unique_ptr<GpuDevice> GpuDevice::CreateHeadless(int backWidth, int backHeig
     return std::unique_ptr<GpuDevice>(new GpuDevice(std::move(impl)));
 }
 
+uint64_t GpuDevice::TextureBytes() const
+{
+    auto bytes = [](const GpuTexture* t) {
+        return uint64_t(t->width) * uint64_t(t->height) *
+               uint64_t(platform::BytesPerPixel(t->format));
+    };
+    uint64_t total = m_impl->backBuffer ? bytes(m_impl->backBuffer) : 0;
+    for (const GpuTexture* t : m_impl->textures)
+        total += bytes(t);
+    return total;
+}
+
 int GpuDevice::BackBufferWidth() const
 {
     return m_impl->backBuffer->width;
@@ -769,6 +842,15 @@ GpuTexture* GpuDevice::CreateTexture(int width, int height, uint32_t format)
 {
     m_impl->MakeCurrent();
     return m_impl->NewTexture(width, height, format, false);
+}
+
+GpuTexture* GpuDevice::CreateTexture(int width, int height, uint32_t format, const void* pixels,
+                                     int pitch)
+{
+    if (!pixels)
+        return nullptr;
+    m_impl->MakeCurrent();
+    return m_impl->NewTexture(width, height, format, false, pixels, pitch);
 }
 
 GpuTexture* GpuDevice::CreateRenderTarget(int width, int height, uint32_t format)
@@ -864,13 +946,37 @@ bool GpuDevice::Lock(GpuTexture* texture, const GpuRect* rect, bool readOnly, Gp
     GpuRect r{};
     if (!RectInside(*texture, rect, r))
         return false;
+    // The lock shows the texture's current pixels: drawing still held back that samples it does
+    // not change them, so only GL is asked.
+    if (!m_impl->ReadLevel(*texture, texture->lockBits)) {
+        texture->lockBits = {};
+        return false;
+    }
     const int bpp = platform::BytesPerPixel(texture->format);
     out.pitch = texture->width * bpp;
-    out.bits = texture->shadow.data() + size_t(r.y) * out.pitch + size_t(r.x) * bpp;
+    out.bits = texture->lockBits.data() + size_t(r.y) * out.pitch + size_t(r.x) * bpp;
     texture->locked = true;
     texture->lockReadOnly = readOnly;
     texture->lockRect = r;
     return true;
+}
+
+void GpuDevice::Impl::SendPixels(GpuTexture* texture, const GpuRect& r, const void* pixels,
+                                 int rowPixels)
+{
+    if (textureHook)
+        textureHook(texture, false);
+    MakeCurrent();
+    if (PendingUses(texture))
+        FlushPending();
+    GlFormat gl{};
+    FormatOf(texture->format, gl);
+    GL(glBindTexture)(GL_TEXTURE_2D, texture->name);
+    GL(glPixelStorei)(GL_UNPACK_ALIGNMENT, 1);
+    GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, rowPixels);
+    GL(glTexSubImage2D)(GL_TEXTURE_2D, 0, r.x, r.y, r.w, r.h, gl.format, gl.type, pixels);
+    GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, 0);
+    GL(glBindTexture)(GL_TEXTURE_2D, Unit0Name());
 }
 
 void GpuDevice::Unlock(GpuTexture* texture)
@@ -878,41 +984,25 @@ void GpuDevice::Unlock(GpuTexture* texture)
     if (!texture || !texture->locked)
         return;
     texture->locked = false;
+    std::vector<uint8_t> bits = std::move(texture->lockBits);
+    texture->lockBits = {};
     if (texture->lockReadOnly)
         return;
-    if (m_impl->textureHook)
-        m_impl->textureHook(texture, false);
-    m_impl->MakeCurrent();
-    if (m_impl->PendingUses(texture))
-        m_impl->FlushPending();
-    GlFormat gl{};
-    FormatOf(texture->format, gl);
     const GpuRect& r = texture->lockRect;
     const int bpp = platform::BytesPerPixel(texture->format);
-    GL(glBindTexture)(GL_TEXTURE_2D, texture->name);
-    GL(glPixelStorei)(GL_UNPACK_ALIGNMENT, 1);
-    GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, texture->width);
-    GL(glTexSubImage2D)
-    (GL_TEXTURE_2D, 0, r.x, r.y, r.w, r.h, gl.format, gl.type,
-     texture->shadow.data() + (size_t(r.y) * texture->width + r.x) * bpp);
-    GL(glPixelStorei)(GL_UNPACK_ROW_LENGTH, 0);
-    GL(glBindTexture)(GL_TEXTURE_2D, m_impl->Unit0Name());
+    m_impl->SendPixels(texture, r, bits.data() + (size_t(r.y) * texture->width + r.x) * bpp,
+                       texture->width);
 }
 
 bool GpuDevice::Upload(GpuTexture* texture, const void* pixels, int pitch)
 {
-    GpuLocked locked{};
-    if (!pixels || !Lock(texture, nullptr, false, locked))
+    if (!texture || texture->target || texture->locked || !pixels)
         return false;
-    const size_t row = size_t(texture->width) * platform::BytesPerPixel(texture->format);
-    if (pitch < 0 || size_t(pitch) < row) {
-        texture->locked = false;
+    const int bpp = platform::BytesPerPixel(texture->format);
+    if (pitch < 0 || pitch < texture->width * bpp || pitch % bpp != 0)
         return false;
-    }
-    for (int y = 0; y < texture->height; ++y)
-        std::memcpy(static_cast<uint8_t*>(locked.bits) + size_t(y) * locked.pitch,
-                    static_cast<const uint8_t*>(pixels) + size_t(y) * pitch, row);
-    Unlock(texture);
+    m_impl->SendPixels(texture, GpuRect{0, 0, texture->width, texture->height}, pixels,
+                       pitch / bpp);
     return true;
 }
 
@@ -925,16 +1015,19 @@ bool GpuDevice::ReadPixels(GpuTexture* texture, const GpuRect* rect, uint32_t* a
         return false;
     const bool opaque = texture->format != GPU_FORMAT_A8R8G8B8;
     if (!texture->target) {
+        std::vector<uint8_t> level;
+        if (!m_impl->ReadLevel(*texture, level))
+            return false;
         for (int y = 0; y < r.h; ++y)
             for (int x = 0; x < r.w; ++x) {
                 const size_t index = size_t(r.y + y) * texture->width + (r.x + x);
                 uint32_t p;
                 if (texture->format == GPU_FORMAT_R5G6B5) {
                     uint16_t v;
-                    std::memcpy(&v, texture->shadow.data() + index * 2, 2);
+                    std::memcpy(&v, level.data() + index * 2, 2);
                     p = Expand565(v);
                 } else {
-                    std::memcpy(&p, texture->shadow.data() + index * 4, 4);
+                    std::memcpy(&p, level.data() + index * 4, 4);
                 }
                 argb[size_t(y) * r.w + x] = opaque ? (p | 0xFF000000u) : p;
             }
@@ -1232,9 +1325,10 @@ void GpuDevice::Draw(GpuPrimitive kind, int count)
     GpuVertex* const first = d.staging.data() + d.lockOffset;
     GpuTexture* const texture = d.texture;
     if (kind == GpuPrimitive::Quads && texture && SmallQuads(first, vertices)) {
-        const bool joins = d.pendingVertices > 0 && d.lockOffset == d.pendingStart + d.pendingVertices &&
-                           d.pendingVertices + vertices <= kMaxVertices &&
-                           (texture == d.pendingUnits[0] || texture == d.pendingUnits[1] || !d.pendingUnits[1]);
+        const bool joins =
+            d.pendingVertices > 0 && d.lockOffset == d.pendingStart + d.pendingVertices &&
+            d.pendingVertices + vertices <= kMaxVertices &&
+            (texture == d.pendingUnits[0] || texture == d.pendingUnits[1] || !d.pendingUnits[1]);
         if (!joins) {
             d.FlushPending();
             d.pendingStart = d.lockOffset;

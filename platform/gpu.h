@@ -55,8 +55,9 @@ enum class GpuAlphaTest {
 
 enum class GpuStatus { Ok, Lost, NotReset };
 
-// A texture: managed (a CPU copy that survives a device loss, lockable) or a render target
-// (GPU only, read back through ReadPixels). Rows are stored top row first.
+// A texture: managed (lockable; its pixels survive a device loss) or a render target (read back
+// through ReadPixels). Both live in GL only: a lock reads the pixels back for as long as it lasts.
+// Rows are stored top row first.
 struct GpuTexture;
 // A 16-bit depth surface for a render target.
 struct GpuDepth;
@@ -85,6 +86,9 @@ public:
     static const char* LastError();
     // GL calls made by every device since the process started, apart from context set-up.
     static uint64_t GlCallCount();
+    // Bytes of pixels in this device's live textures, render targets and back buffer (level 0 in
+    // its format), as GL holds them.
+    uint64_t TextureBytes() const;
 
     ~GpuDevice();
     GpuDevice(const GpuDevice&) = delete;
@@ -96,8 +100,11 @@ public:
     GpuTexture* BackBuffer() const;
     const char* RendererName() const;
 
-    // Textures. Managed textures keep a CPU copy; render targets live on the GPU only.
+    // Textures. A new managed texture reads as zeros; the second form fills it from rows of its
+    // own format (pitch bytes apart, top row first) without a zeroed pass first.
     GpuTexture* CreateTexture(int width, int height, uint32_t format);
+    GpuTexture* CreateTexture(int width, int height, uint32_t format, const void* pixels,
+                              int pitch);
     GpuTexture* CreateRenderTarget(int width, int height, uint32_t format);
     void DestroyTexture(GpuTexture* texture);
     // Called with released false before a managed texture's content changes (an unlock that
@@ -112,11 +119,13 @@ public:
     static uint32_t TextureFormat(const GpuTexture* texture);
     static bool IsRenderTarget(const GpuTexture* texture);
 
-    // Locks a rectangle of a managed texture (the whole texture when rect is null). Unlock uploads
-    // what was written unless the lock was read-only. Render targets and a second lock fail.
+    // Locks a rectangle of a managed texture (the whole texture when rect is null): the pixels are
+    // read back from GL into memory that lives until Unlock, which uploads what was written unless
+    // the lock was read-only. Render targets and a second lock fail.
     bool Lock(GpuTexture* texture, const GpuRect* rect, bool readOnly, GpuLocked& out);
     void Unlock(GpuTexture* texture);
-    // Replaces the whole content of a managed texture from rows of its own format.
+    // Replaces the whole content of a managed texture from rows of its own format, pitch bytes
+    // apart (a whole number of pixels).
     bool Upload(GpuTexture* texture, const void* pixels, int pitch);
     // Reads a rectangle (whole texture when rect is null) as ARGB, top row first, into
     // rect.w x rect.h values. X8R8G8B8 and R5G6B5 read back opaque.

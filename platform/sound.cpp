@@ -124,7 +124,9 @@ float GainFromHundredthsDb(int32_t hundredthsDb)
 void MixVoices(std::span<SoundVoice* const> voices, int16_t* out, size_t frames)
 {
     // Summed in float so that many loud voices clip once, at the end.
-    std::vector<float> sum(frames * kSoundChannels, 0.0f);
+    // Kept per thread: the mixing thread sums every block without allocating.
+    thread_local std::vector<float> sum;
+    sum.assign(frames * kSoundChannels, 0.0f);
     for (SoundVoice* v : voices) {
         if (!v->playing || !v->samples)
             continue;

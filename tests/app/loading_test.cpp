@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "CWndLoading.h"
+#include "CXGfxDevice.h"
+#include "CXImagePrefetch.h"
 #include "platform/clock.h"
 #include "shell_fixture.h"
 #include "support/temp_folder.h"
@@ -17,9 +19,10 @@ namespace {
 // A 1x1 24-bit BMP.
 std::string TinyBmp()
 {
-    const unsigned char bytes[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0,
-                                     0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0x13, 0x0B,
-                                     0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0};
+    const unsigned char bytes[58] = {
+        'B', 'M', 58,   0,    0, 0, 0, 0, 0,  0, 54, 0, 0, 0, 40, 0, 0,    0, 1,    0,
+        0,   0,   1,    0,    0, 0, 1, 0, 24, 0, 0,  0, 0, 0, 4,  0, 0,    0, 0x13, 0x0B,
+        0,   0,   0x13, 0x0B, 0, 0, 0, 0, 0,  0, 0,  0, 0, 0, 0,  0, 0xFF, 0};
     return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
@@ -39,8 +42,9 @@ TEST(FileKindTest, ByExtensionIgnoringCase)
         int kind;
     };
     const Case cases[] = {
-        {"a.png", 1}, {"A.PNG", 1}, {"x/y.Bmp", 1}, {"z.tga", 1}, {"s.wav", 2}, {"S.WAV", 2},
-        {"c.cfg", 0}, {"noext", 0}, {"dir.png/file", 0}, {"a.png.txt", 0}, {"", 0},
+        {"a.png", 1},        {"A.PNG", 1},     {"x/y.Bmp", 1}, {"z.tga", 1},
+        {"s.wav", 2},        {"S.WAV", 2},     {"c.cfg", 0},   {"noext", 0},
+        {"dir.png/file", 0}, {"a.png.txt", 0}, {"", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CXFileLoad::GetFileKind(c.path), c.kind) << c.path;
@@ -77,6 +81,39 @@ TEST_F(FileLoadTest, WalkLoadsInKeyOrderAndStopsAtAFileItCannotLoad)
     EXPECT_FALSE(registry.IsFinished());
 }
 
+// The walk's images are decoded ahead on worker threads: every one still reaches the texture cache
+// under its name with its own pixels, in the walk's order, past the decoding window.
+TEST_F(FileLoadTest, WalkDecodesAheadAndEachImageKeepsItsPixels)
+{
+    TempFolder folder("fileload");
+    const int count = static_cast<int>(CXImagePrefetch::kAhead) + 44;
+    auto colour = [](int i) { return std::string{char(i & 255), char(i >> 8), char(0x5A)}; };
+    CXFileLoad registry;
+    for (int i = 0; i < count; ++i) {
+        std::string bmp = TinyBmp();
+        bmp.replace(54, 3, colour(i));  // blue, green, red of the one pixel
+        const std::string path = folder.Write("img" + std::to_string(1000 + i) + ".bmp", bmp);
+        registry.Register(path.c_str(), 4);
+    }
+    registry.Register((folder.Slashed() + "tone.wav").c_str(), 1);  // no file: the walk ends there
+
+    int loaded = 0;
+    while (registry.LoadNext() == 0)
+        ++loaded;
+    EXPECT_EQ(loaded, count);
+    ASSERT_EQ(registry.GetFailedCount(), 1u);
+    EXPECT_EQ(registry.GetFailed().begin()->first, folder.Slashed() + "tone.wav");
+    for (int i = 0; i < count; ++i) {
+        const std::string path = folder.Slashed() + "img" + std::to_string(1000 + i) + ".bmp";
+        HTEXTURE texture = g_pGfxDevice->Texture_Load(path.c_str());
+        ASSERT_NE(texture, nullptr) << path;
+        auto* pixel = static_cast<const uint32_t*>(g_pGfxDevice->Texture_Lock(texture, true));
+        ASSERT_NE(pixel, nullptr) << path;
+        EXPECT_EQ(*pixel, 0xFF5A0000u | uint32_t(i >> 8) << 8 | uint32_t(i & 255)) << path;
+        g_pGfxDevice->Texture_Unlock(texture);
+    }
+}
+
 TEST_F(FileLoadTest, EmptyWalkFinishesAtOnceAndDataFilesStayInMemory)
 {
     CXFileLoad registry;
@@ -96,16 +133,14 @@ TEST_F(FileLoadTest, EmptyWalkFinishesAtOnceAndDataFilesStayInMemory)
     registry.ClearRegistered();
     EXPECT_NE(registry.FindDataFile(path), nullptr) << "clearing keeps the data files";
 
-    EXPECT_FALSE(registry.LoadDataFile((folder.Slashed() + "missing.cfg").c_str(), &first, &size, 0, 0));
+    EXPECT_FALSE(
+        registry.LoadDataFile((folder.Slashed() + "missing.cfg").c_str(), &first, &size, 0, 0));
     EXPECT_EQ(registry.GetFailedCount(), 1u);
 }
 
 class LoadingScreenTest : public ShellTest {
 protected:
-    CWndLoading* Screen()
-    {
-        return dynamic_cast<CWndLoading*>(g_pWndMain->GetCurrentScreen());
-    }
+    CWndLoading* Screen() { return dynamic_cast<CWndLoading*>(g_pWndMain->GetCurrentScreen()); }
     // Updates until the login screen replaced the loading screen (false after the frame limit).
     bool RunUntilLogin(int maxFrames)
     {
@@ -133,7 +168,8 @@ TEST_F(LoadingScreenTest, NeedsAtLeast2607ImagesAndSounds)
         ASSERT_NE(screen, nullptr);
         screen->SetDataFolder(folder.Slashed());
         UpdateWidgets();
-        EXPECT_EQ(g_pFileLoad->GetRegisteredCount(), static_cast<size_t>(count)) << "only images and sounds";
+        EXPECT_EQ(g_pFileLoad->GetRegisteredCount(), static_cast<size_t>(count))
+            << "only images and sounds";
         if (count < CWndLoading::kExpectedFiles) {
             EXPECT_TRUE(screen->IsStopped());
             EXPECT_TRUE(BoxShows("리소스 파일 오류입니다."));

@@ -1,12 +1,14 @@
 // Textures of the device and the shared CX2DTexture handles.
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CX2DPack.h"
 #include "CX2DTexture.h"
 #include "CXTextureList.h"
 #include "gpu_fixture.h"
+#include "platform/image.h"
 
 namespace {
 
@@ -66,7 +68,8 @@ TEST_F(GpuTextureTest, BadImagesAndMissingFilesFailWithTheirText)
     const std::string missing = m_temp.String() + "/none.png";
     const Case cases[] = {
         {(m_temp.Path() / "bad.png").string(), "Can't create texture"},
-        {missing, std::string("Can't load resource: ") + CXString(missing.c_str()).TrimUpper().GetString()},
+        {missing,
+         std::string("Can't load resource: ") + CXString(missing.c_str()).TrimUpper().GetString()},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(dev->Texture_Load(c.name.c_str()), nullptr) << c.name;
@@ -329,6 +332,41 @@ TEST_F(GpuTextureTest, LoadedTextureDrawsOneToOneThroughTheBatch)
     EXPECT_EQ(pixels[2 * 4 + 2], texels[3]);
     EXPECT_EQ(pixels[0], 0xFF000000u);
     dev->Target_Free(target);
+}
+
+}  // namespace
+
+namespace {
+
+// A load split in two, decoding on another thread, gives what a load by name gives: the pixels,
+// the size, one cache entry for the name whatever its case, and the failures of a load by name.
+TEST_F(GpuTextureTest, DecodedAheadLoadsLikeALoadByName)
+{
+    const std::vector<uint32_t> argb = {0xFF102030, 0x80405060, 0xFF708090,
+                                        0x00A0B0C0, 0xFF000001, 0xFFFFFFFF};
+    const std::string path = Image("ahead.png", 3, 2, argb);
+    ImageData image;
+    std::thread decoder([&] { EXPECT_TRUE(CXGfxDevice::Texture_Decode(path.c_str(), image)); });
+    decoder.join();
+    HTEXTURE t = dev->Texture_LoadDecoded(path.c_str(), image);
+    ASSERT_NE(t, nullptr) << dev->System_GetErrorMessage();
+    EXPECT_EQ(dev->Texture_GetWidth(t), 3);
+    EXPECT_EQ(dev->Texture_GetHeight(t, true), 2);
+    auto* pixels = static_cast<const uint32_t*>(dev->Texture_Lock(t, true));
+    ASSERT_NE(pixels, nullptr);
+    EXPECT_EQ(std::vector<uint32_t>(pixels, pixels + 6), argb);
+    dev->Texture_Unlock(t);
+
+    const std::string upper = m_temp.String() + "/AHEAD.PNG";
+    EXPECT_EQ(dev->Texture_Load(upper.c_str()), t) << "one cache entry for the name";
+    EXPECT_EQ(dev->Texture_LoadDecoded(upper.c_str(), ImageData{}), t)
+        << "a cached name ignores the pixels";
+
+    const std::string missing = m_temp.String() + "/none.png";
+    ImageData none;
+    EXPECT_FALSE(CXGfxDevice::Texture_Decode(missing.c_str(), none));
+    EXPECT_EQ(dev->Texture_LoadDecoded(missing.c_str(), none), nullptr) << "no pixels, no texture";
+    EXPECT_STREQ(dev->System_GetErrorMessage(), "Can't create texture");
 }
 
 }  // namespace

@@ -2,26 +2,33 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/files.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-class FilesTest : public ::testing::Test
-{
+class FilesTest : public ::testing::Test {
 protected:
-    void Make(const std::string& name, const std::string& content = "x") { m_folder.Write(name, content); }
+    void Make(const std::string& name, const std::string& content = "x")
+    {
+        m_folder.Write(name, content);
+    }
     TempFolder m_folder{"cxfiles"};
     const std::string m_root = m_folder.Slashed();
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(FilesTest, ResolvesPathsIgnoringCaseAndBackslashes)
 {
     Make("Data_UI/Images/Button.PNG");
-    struct Case { std::string in; std::string out; };
+    struct Case {
+        std::string in;
+        std::string out;
+    };
     const Case cases[] = {
         {"Data_UI/Images/Button.PNG", "Data_UI/Images/Button.PNG"},
         {"data_ui\\images\\button.png", "Data_UI/Images/Button.PNG"},
@@ -36,13 +43,42 @@ TEST_F(FilesTest, ResolvesPathsIgnoringCaseAndBackslashes)
     EXPECT_TRUE(platform::FolderExists(m_root + "data_ui"));
 }
 
+// The lookup remembers folder listings: a file added, renamed or removed after a folder was looked
+// in is still found as it is now, from any thread.
+TEST_F(FilesTest, LookupFollowsFolderChangesAfterAListing)
+{
+    Make("Pics/First.png");
+    EXPECT_EQ(platform::ResolvePath(m_root + "PICS/FIRST.PNG"), m_root + "Pics/First.png");
+    Make("Pics/Second.png");
+    EXPECT_EQ(platform::ResolvePath(m_root + "PICS/SECOND.PNG"), m_root + "Pics/Second.png")
+        << "added";
+    ASSERT_TRUE(platform::RenameFile(m_root + "Pics/First.png", m_root + "Pics/Renamed.png"));
+    EXPECT_EQ(platform::ResolvePath(m_root + "PICS/RENAMED.PNG"), m_root + "Pics/Renamed.png")
+        << "renamed";
+    EXPECT_EQ(platform::ResolvePath(m_root + "PICS/FIRST.PNG"), m_root + "Pics/FIRST.PNG")
+        << "gone";
+
+    std::vector<std::thread> threads;
+    std::vector<std::string> found(4);
+    for (size_t t = 0; t < found.size(); ++t)
+        threads.emplace_back(
+            [&, t] { found[t] = platform::ResolvePath(m_root + "pics/second.PNG"); });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::string& path : found)
+        EXPECT_EQ(path, m_root + "Pics/Second.png");
+}
+
 TEST_F(FilesTest, FindsFilesByWildcard)
 {
     Make("LOG/ERROR_PG_1.LOG");
     Make("LOG/error_pg_22.log");
     Make("LOG/SYSTEM_PG_1.LOG");
     Make("LOG/sub/x.LOG");
-    struct Case { std::string pattern; std::vector<std::string> names; };
+    struct Case {
+        std::string pattern;
+        std::vector<std::string> names;
+    };
     const Case cases[] = {
         {"log\\ERROR_*.LOG", {"ERROR_PG_1.LOG", "error_pg_22.log"}},
         {"LOG/*_PG_?.LOG", {"ERROR_PG_1.LOG", "SYSTEM_PG_1.LOG"}},

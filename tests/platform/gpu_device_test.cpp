@@ -228,7 +228,8 @@ TEST_F(GpuDeviceTest, OneToOneTexturedQuadCopiesTexelsExactly)
     // its texel (no half-pixel shift, no flip).
     std::vector<uint32_t> texels(16);
     for (int i = 0; i < 16; ++i)
-        texels[i] = 0xFF000000u | uint32_t(i * 16) << 16 | uint32_t(255 - i * 16) << 8 | uint32_t(i * 7);
+        texels[i] =
+            0xFF000000u | uint32_t(i * 16) << 16 | uint32_t(255 - i * 16) << 8 | uint32_t(i * 7);
     GpuTexture* tex = Texture(4, 4, texels);
     GpuTexture* target = Target(8, 8);
     d->SetBlend(false, GpuBlend::InvSrcAlpha);
@@ -440,3 +441,80 @@ TEST_F(GpuDeviceTest, BackBufferIsTheDefaultTargetAndReadsOpaque)
 }
 
 }  // namespace
+
+// Managed textures keep their pixels in GL only: reads, read-only locks and partial write locks
+// all see what GL holds, and the device counts the bytes.
+TEST_F(GpuDeviceTest, ManagedTexturesReadBackFromGl)
+{
+    const std::vector<uint32_t> argb = {0x11223344, 0x55667788, 0x99AABBCC,
+                                        0xDDEEFF00, 0x01020304, 0x80706050};
+    const uint64_t before = d->TextureBytes();
+    GpuTexture* tex = d->CreateTexture(3, 2, GPU_FORMAT_A8R8G8B8, argb.data(), 3 * 4);
+    ASSERT_NE(tex, nullptr);
+    m_owned.push_back(tex);
+    EXPECT_EQ(d->TextureBytes(), before + 3 * 2 * 4);
+    EXPECT_EQ(Read(tex), argb);
+
+    GpuLocked locked{};
+    const GpuRect rect{1, 1, 2, 1};
+    ASSERT_TRUE(d->Lock(tex, &rect, true, locked));
+    EXPECT_EQ(locked.pitch, 3 * 4);
+    EXPECT_EQ(Hex(static_cast<const uint32_t*>(locked.bits)[0]), "01020304");
+    EXPECT_EQ(Hex(static_cast<const uint32_t*>(locked.bits)[1]), "80706050");
+    d->Unlock(tex);
+
+    const GpuRect corner{2, 0, 1, 1};
+    ASSERT_TRUE(d->Lock(tex, &corner, false, locked));
+    *static_cast<uint32_t*>(locked.bits) = 0xFFABCDEF;
+    d->Unlock(tex);
+    std::vector<uint32_t> expected = argb;
+    expected[2] = 0xFFABCDEF;
+    EXPECT_EQ(Read(tex), expected) << "only the locked rectangle changes";
+
+    GpuTexture* blank = d->CreateTexture(2, 2, GPU_FORMAT_A8R8G8B8);
+    ASSERT_NE(blank, nullptr);
+    m_owned.push_back(blank);
+    EXPECT_EQ(Read(blank), std::vector<uint32_t>(4, 0u)) << "a new texture reads as zeros";
+    d->DestroyTexture(blank);
+    m_owned.pop_back();
+    EXPECT_EQ(d->TextureBytes(), before + 3 * 2 * 4);
+    EXPECT_EQ(d->CreateTexture(2, 2, GPU_FORMAT_A8R8G8B8, argb.data(), 7), nullptr)
+        << "a pitch shorter than a row";
+}
+
+// Nothing is re-uploaded after a loss: the pixels GL holds are what the texture shows afterwards.
+TEST_F(GpuDeviceTest, ManagedTexturesKeepTheirPixelsThroughALossAndReset)
+{
+    const std::vector<uint32_t> argb = {0xFF102030, 0xFF405060, 0xFF708090, 0xFFA0B0C0};
+    GpuTexture* tex = d->CreateTexture(2, 2, GPU_FORMAT_A8R8G8B8, argb.data(), 2 * 4);
+    ASSERT_NE(tex, nullptr);
+    m_owned.push_back(tex);
+    d->ForceDeviceLost(0);
+    EXPECT_EQ(d->TestCooperativeLevel(), GpuStatus::NotReset);
+    ASSERT_TRUE(d->Reset());
+    EXPECT_EQ(Read(tex), argb);
+
+    GpuTexture* target = Target(2, 2);
+    d->SetBlend(false, GpuBlend::InvSrcAlpha);
+    d->SetTexture(tex);
+    Quad(0, 0, 2, 2, 0xFFFFFFFF);
+    EXPECT_EQ(Read(target), argb);
+}
+
+// Each draw's vertices go behind the last ones in the GL buffer; many more than it holds in one
+// frame wrap around without disturbing a draw already made.
+TEST_F(GpuDeviceTest, DrawsPastTheVertexRingWrapAround)
+{
+    GpuTexture* target = Target(64, 32);
+    d->SetBlend(false, GpuBlend::InvSrcAlpha);
+    const int pixels = 64 * 32, draws = pixels * 9;  // 73,728 vertices
+    auto colour = [](int i) { return 0xFF000000u | ((uint32_t(i) * 2654435761u) >> 8); };
+    for (int i = 0; i < draws; ++i) {
+        const int p = i % pixels;
+        const float x = float(p % 64), y = float(p / 64);
+        Quad(x, y, x + 1, y + 1, colour(i));
+    }
+    const std::vector<uint32_t> got = Read(target);
+    for (int p = 0; p < pixels; ++p)
+        ASSERT_EQ(Hex(got[p]), Hex(colour(draws - pixels + p))) << "pixel " << p;
+}

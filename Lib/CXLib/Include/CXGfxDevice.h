@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "CXGfxTypes.h"
@@ -336,6 +337,13 @@ public:
     // Resource_Load. Otherwise nameOrData holds size bytes of an image file (not cached).
     HTEXTURE Texture_Load(const void* nameOrData, uint32_t size = 0, uint32_t format = 0,
                           uint32_t colourKey = 0);
+    // The two halves of a load by name (size 0), so that decoding can run ahead on other threads:
+    // Texture_Decode reads and decodes the file of a name from disk (false on any failure; it
+    // keeps no state and may run on any thread); Texture_LoadDecoded is Texture_Load of that name
+    // with its pixels already decoded: the name cache first, then a texture from `image` (with a
+    // zip pack attached, a plain Texture_Load, as the pack may hold the name).
+    static bool Texture_Decode(const char* name, struct ImageData& image);
+    HTEXTURE Texture_LoadDecoded(const char* name, const struct ImageData& image);
     HTEXTURE Texture_LoadPCX(const char* name);
     bool Texture_Save(HTEXTURE texture, const char* file);  // uncompressed DDS
     // Unregisters and releases a texture the loaders made; false for any other.
@@ -370,6 +378,10 @@ public:
     void Texture_ShutDown();
     // Caches, zip packs and lookup buffers (CXTextureList.h), made on first use.
     struct CXTextureStore& TextureStore();
+    // A texture from decoded pixels (format first, then A8R8G8B8), entered in both caches under
+    // the key; null with "Can't create texture" when there are no pixels or no texture.
+    HTEXTURE AddNamedTexture(const std::string& key, const struct ImageData* image,
+                             uint32_t format);
     std::shared_ptr<struct CXTextureStore> m_pTextureStore;
     // --- end of textures and resources -----------------------------------------------------
 

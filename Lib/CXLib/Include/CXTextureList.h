@@ -67,15 +67,19 @@ struct CXZipPack {
     std::string strPassword;
 };
 
+// The file of a resource name on disk: a relative name lies under the program folder, '\' becomes
+// '/'. Empty for an over-long path. Keeps no state, so any thread may call it.
+std::string ResourceFilePath(const char* name);
+
 // Everything the texture and resource operations keep in the device. The device empties the
 // caches at the graphics start-up (Texture_StartUp) and releases their textures at shutdown
 // (Texture_ShutDown), while the GPU still exists.
 struct CXTextureStore {
     CXTextureList TextureList;
     CTexChainList TexChain;
-    std::vector<CXZipPack> Packs;  // newest first
-    std::string strPath;           // the result of Resource_MakePath
+    std::vector<CXZipPack> Packs;    // newest first
+    std::string strPath;             // the result of Resource_MakePath
     std::vector<std::string> Found;  // names of the running enumeration
     size_t nFound = 0;
-    std::string strFound;          // the name last returned by an enumeration
+    std::string strFound;  // the name last returned by an enumeration
 };

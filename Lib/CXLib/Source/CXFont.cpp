@@ -12,9 +12,13 @@
 
 namespace {
 
-GpuDevice* Gpu() { return g_pGfxDevice ? g_pGfxDevice->GetGpu() : nullptr; }
+GpuDevice* Gpu()
+{
+    return g_pGfxDevice ? g_pGfxDevice->GetGpu() : nullptr;
+}
 
-TextFontDesc ToLogFont(const CXFontDesc& d) {
+TextFontDesc ToLogFont(const CXFontDesc& d)
+{
     TextFontDesc l;
     l.height = d.Height;
     l.width = static_cast<int32_t>(d.Width);
@@ -29,19 +33,23 @@ TextFontDesc ToLogFont(const CXFontDesc& d) {
     return l;
 }
 
-int32_t Scaled(int32_t value, float scale) {
+int32_t Scaled(int32_t value, float scale)
+{
     return scale == 1.0f ? value : static_cast<int32_t>(std::lround(value * scale));
 }
 
 }  // namespace
 
-CXFont::~CXFont() {
+CXFont::~CXFont()
+{
     ReleaseCache();
     ReleaseFonts();
 }
 
-void CXFont::ReleaseFonts() {
-    if (m_hDC) platform::DeleteDC(m_hDC);
+void CXFont::ReleaseFonts()
+{
+    if (m_hDC)
+        platform::DeleteDC(m_hDC);
     m_hDC = nullptr;
     platform::DeleteFont(m_hDeviceFont);
     m_hDeviceFont = nullptr;
@@ -50,33 +58,39 @@ void CXFont::ReleaseFonts() {
 }
 
 // Sprites still waiting with these textures are drawn by the device before each one goes.
-void CXFont::ReleaseCache() {
+void CXFont::ReleaseCache()
+{
     if (GpuDevice* gpu = Gpu())
-        for (Rendered& r : m_Cache) gpu->DestroyTexture(r.texture);
+        for (Rendered& r : m_Cache)
+            gpu->DestroyTexture(r.texture);
     m_Cache.clear();
     m_Index.clear();
 }
 
-size_t CXFont::Hash(std::string_view text, int32_t w, int32_t h, uint32_t format) {
+size_t CXFont::Hash(std::string_view text, int32_t w, int32_t h, uint32_t format)
+{
     size_t hash = std::hash<std::string_view>{}(text);
     for (uint64_t v : {uint64_t(uint32_t(w)), uint64_t(uint32_t(h)), uint64_t(format)})
         hash = (hash ^ v) * 0x100000001B3ull;
     return hash;
 }
 
-void CXFont::SetDesc(const CXFontDesc& desc) {
+void CXFont::SetDesc(const CXFontDesc& desc)
+{
     m_Desc = desc;
     m_Desc.FaceName[sizeof(m_Desc.FaceName) - 1] = 0;
     m_LogFont = ToLogFont(m_Desc);
 }
 
-bool CXFont::Create(float scaleX, float scaleY) {
+bool CXFont::Create(float scaleX, float scaleY)
+{
     ReleaseCache();
     ReleaseFonts();
     m_fScaleX = scaleX;
     m_fScaleY = scaleY;
     m_hDeviceFont = platform::CreateFont(ToLogFont(m_Desc));
-    if (!m_hDeviceFont) return false;
+    if (!m_hDeviceFont)
+        return false;
     m_hDC = platform::CreateDC();
     platform::SelectFont(m_hDC, m_hDeviceFont);
     TextFontDesc scaled = m_LogFont;
@@ -86,8 +100,10 @@ bool CXFont::Create(float scaleX, float scaleY) {
     return m_hGDIFont != nullptr;
 }
 
-bool CXFont::GetTextExtent(const char* text, TextSize* size) {
-    if (!size) return false;
+bool CXFont::GetTextExtent(const char* text, TextSize* size)
+{
+    if (!size)
+        return false;
     if (!m_hDC || !text || !platform::GetTextExtent(m_hDC, text, -1, size)) {
         *size = {};
         return false;
@@ -95,7 +111,9 @@ bool CXFont::GetTextExtent(const char* text, TextSize* size) {
     return true;
 }
 
-const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, int32_t h, uint32_t format) {
+const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, int32_t h,
+                                       uint32_t format)
+{
     const std::string_view view(text, static_cast<size_t>(length));
     const size_t hash = Hash(view, w, h, format);
     for (auto [at, end] = m_Index.equal_range(hash); at != end; ++at) {
@@ -106,16 +124,19 @@ const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, 
         }
     }
     GpuDevice* gpu = Gpu();
-    if (!gpu) return nullptr;
+    if (!gpu)
+        return nullptr;
     uint32_t* pixels = nullptr;
     TextBitmap bitmap = platform::CreateBitmap(w, h, &pixels);
-    if (!bitmap) return nullptr;
+    if (!bitmap)
+        return nullptr;
     std::memset(pixels, 0, static_cast<size_t>(w) * h * sizeof(uint32_t));
     platform::SelectBitmap(m_hDC, bitmap);
     platform::SetBkMode(m_hDC, TEXT_BK_TRANSPARENT);
     platform::SetTextColor(m_hDC, 0xFFFFFF);
     TextRect rect{0, 0, w, h};
-    const int32_t drawn = platform::DrawText(m_hDC, text, length, &rect, format | TEXT_DT_ALIGN_BLOCK);
+    const int32_t drawn =
+        platform::DrawText(m_hDC, text, length, &rect, format | TEXT_DT_ALIGN_BLOCK);
     platform::SelectBitmap(m_hDC, nullptr);
     if (drawn <= 0) {
         platform::DeleteBitmap(bitmap);
@@ -140,11 +161,7 @@ const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, 
             for (int32_t x = 0; x < iw; ++x)
                 ink[static_cast<size_t>(y) * iw + x] =
                     (pixels[static_cast<size_t>(top + y) * w + left + x] & 0xFF) << 24 | 0xFFFFFF;
-        rendered.texture = gpu->CreateTexture(iw, ih, GPU_FORMAT_A8R8G8B8);
-        if (rendered.texture && !gpu->Upload(rendered.texture, ink.data(), iw * 4)) {
-            gpu->DestroyTexture(rendered.texture);
-            rendered.texture = nullptr;
-        }
+        rendered.texture = gpu->CreateTexture(iw, ih, GPU_FORMAT_A8R8G8B8, ink.data(), iw * 4);
         if (!rendered.texture) {
             platform::DeleteBitmap(bitmap);
             return nullptr;
@@ -166,33 +183,41 @@ const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, 
     return &m_Cache.front();
 }
 
-bool CXFont::DrawRendered(const Rendered& rendered, float x, float y, uint32_t colour, bool begun) {
+bool CXFont::DrawRendered(const Rendered& rendered, float x, float y, uint32_t colour, bool begun)
+{
     CXSpriteBatch* batch = EngineGetSpriteBatch();
-    if (!batch) return false;
-    if (!rendered.texture) return begun ? batch->IsBegun() : batch->CanBegin();  // blanks only
+    if (!batch)
+        return false;
+    if (!rendered.texture)
+        return begun ? batch->IsBegun() : batch->CanBegin();  // blanks only
     x += static_cast<float>(rendered.x);
     y += static_cast<float>(rendered.y);
     return begun ? batch->DrawPlain(rendered.texture, x, y, nullptr, colour)
                  : batch->DrawPlainUnbegun(rendered.texture, x, y, colour);
 }
 
-bool CXFont::DrawTextN(const char* text, int n, float x, float y, float w, float h, const uint32_t& colour,
-                       uint32_t format) {
+bool CXFont::DrawTextN(const char* text, int n, float x, float y, float w, float h,
+                       const uint32_t& colour, uint32_t format)
+{
     CXSpriteBatch* batch = EngineGetSpriteBatch();
-    if (!g_pGfxDevice || !g_pGfxDevice->IsReady() || !g_pGfxDevice->m_bLastPass || !batch || !m_hDeviceFont || !text)
+    if (!g_pGfxDevice || !g_pGfxDevice->IsReady() || !g_pGfxDevice->m_bLastPass || !batch ||
+        !m_hDeviceFont || !text)
         return false;
     // Not begun: each quad goes to the quad batch at once, as a Begin and End around the call
     // would have drawn it.
     const bool begun = batch->IsBegun();
-    if (!begun && !batch->CanBegin()) return false;
+    if (!begun && !batch->CanBegin())
+        return false;
 
     const int total = static_cast<int>(std::strlen(text));
     const int length = n > 0 && n < total ? n : total;
     if (w == 0.0f || h == 0.0f) {
         TextSize size;
         const bool measured = platform::GetTextExtent(m_hDC, text, length, &size);
-        if (w == 0.0f) w = measured ? static_cast<float>(size.cx) : 65535.0f;
-        if (h == 0.0f) h = measured ? static_cast<float>(size.cy) : 65535.0f;
+        if (w == 0.0f)
+            w = measured ? static_cast<float>(size.cx) : 65535.0f;
+        if (h == 0.0f)
+            h = measured ? static_cast<float>(size.cy) : 65535.0f;
     }
     const int32_t iw = static_cast<int32_t>(w), ih = static_cast<int32_t>(h);
     const Rendered* first = Render(text, length, iw, ih, format);
@@ -204,10 +229,15 @@ bool CXFont::DrawTextN(const char* text, int n, float x, float y, float w, float
     return ok;
 }
 
-bool CXFont::DrawText(const char* text, float x, float y, float w, float h, const uint32_t& colour, uint32_t format) {
+bool CXFont::DrawText(const char* text, float x, float y, float w, float h, const uint32_t& colour,
+                      uint32_t format)
+{
     return DrawTextN(text, -1, x, y, w, h, colour, format);
 }
 
 void CXFont::OnLostDevice() {}
 
-bool CXFont::OnResetDevice() { return true; }
+bool CXFont::OnResetDevice()
+{
+    return true;
+}

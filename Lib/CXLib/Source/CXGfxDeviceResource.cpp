@@ -105,8 +105,9 @@ constexpr size_t kChunk = 64 * 1024;
 // The largest uncompressed size an entry of that compressed size can really have.
 uint64_t MaxUncompressed(const unz_file_info64& info)
 {
-    const uint64_t bound = info.compression_method == 0 ? info.compressed_size
-                                                        : info.compressed_size * kMaxDeflateRatio + kChunk;
+    const uint64_t bound = info.compression_method == 0
+                               ? info.compressed_size
+                               : info.compressed_size * kMaxDeflateRatio + kChunk;
     return std::min(bound, kMaxResourceBytes);
 }
 
@@ -158,8 +159,8 @@ bool ReadEncrypted(unzFile zip, const unz_file_info64& info, const std::string& 
     ZipDecrypter crypt(password);
     for (uint8_t& b : raw)
         b = crypt.Decrypt(b);
-    const uint8_t check = (info.flag & kFlagDataDescriptor) ? uint8_t(info.dosDate >> 8)
-                                                            : uint8_t(info.crc >> 24);
+    const uint8_t check =
+        (info.flag & kFlagDataDescriptor) ? uint8_t(info.dosDate >> 8) : uint8_t(info.crc >> 24);
     if (raw[kCryptHeader - 1] != check)
         return false;
     const uint8_t* data = raw.data() + kCryptHeader;
@@ -199,8 +200,8 @@ bool CurrentEntry(unzFile zip, unz_file_info64& info, std::string& name)
     if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
         return false;
     name.assign(size_t(info.size_filename) + 1, '\0');
-    if (unzGetCurrentFileInfo64(zip, &info, name.data(), uLong(name.size()), nullptr, 0, nullptr, 0) !=
-        UNZ_OK)
+    if (unzGetCurrentFileInfo64(zip, &info, name.data(), uLong(name.size()), nullptr, 0, nullptr,
+                                0) != UNZ_OK)
         return false;
     name.resize(info.size_filename);
     return true;
@@ -225,8 +226,9 @@ PackResult ReadFromPack(const CXZipPack& pack, const std::string& name, std::vec
             continue;
         if (!PlausibleSizes(info, *archiveSize))
             return PackResult::Failed;
-        const bool read = (info.flag & kFlagEncrypted) ? ReadEncrypted(zip.get(), info, pack.strPassword, out)
-                                                       : ReadPlain(zip.get(), info, out);
+        const bool read = (info.flag & kFlagEncrypted)
+                              ? ReadEncrypted(zip.get(), info, pack.strPassword, out)
+                              : ReadPlain(zip.get(), info, out);
         return read ? PackResult::Read : PackResult::Failed;
     }
     return PackResult::NotFound;
@@ -234,14 +236,19 @@ PackResult ReadFromPack(const CXZipPack& pack, const std::string& name, std::vec
 
 }  // namespace
 
+std::string ResourceFilePath(const char* name)
+{
+    std::string path = IsRelative(name) ? platform::ProgramFolder() + name : std::string(name);
+    path = platform::ToSlashes(path);
+    return path.size() > kMaxPath ? std::string() : path;
+}
 
 const char* CXGfxDevice::Resource_MakePath(const char* name)
 {
     if (!name)
         return nullptr;
-    std::string path = IsRelative(name) ? platform::ProgramFolder() + name : std::string(name);
-    path = platform::ToSlashes(path);
-    if (path.size() > kMaxPath)
+    std::string path = ResourceFilePath(name);
+    if (path.empty())
         return nullptr;
     CXTextureStore& store = TextureStore();
     store.strPath = std::move(path);
@@ -334,7 +341,8 @@ void CXGfxDevice::Resource_RemoveAllPacks()
 
 namespace {
 
-const char* Enumerate(CXGfxDevice& device, CXTextureStore& store, const char* wildcard, bool folders)
+const char* Enumerate(CXGfxDevice& device, CXTextureStore& store, const char* wildcard,
+                      bool folders)
 {
     if (wildcard) {
         store.Found.clear();

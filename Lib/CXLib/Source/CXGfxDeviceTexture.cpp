@@ -72,29 +72,21 @@ HTEXTURE CXGfxDevice::Texture_Create(int width, int height, uint32_t format)
 
 namespace {
 
-// A texture of the format (0: A8R8G8B8) holding the decoded pixels.
+// A texture of the format (0: A8R8G8B8) made from the decoded pixels in one upload.
 HTEXTURE TextureFromImage(GpuDevice* gpu, const ImageData& image, uint32_t format)
 {
     if (!gpu)
         return nullptr;
     if (format == 0)
         format = kFormatA8R8G8B8;
-    HTEXTURE texture = gpu->CreateTexture(image.width, image.height, format);
-    if (!texture)
-        return nullptr;
-    bool ok;
     if (format == kFormatR5G6B5) {
         std::vector<uint16_t> pixels(image.argb.size());
         std::transform(image.argb.begin(), image.argb.end(), pixels.begin(), To565);
-        ok = gpu->Upload(texture, pixels.data(), image.width * 2);
-    } else {
-        ok = gpu->Upload(texture, image.argb.data(), image.width * 4);
+        return gpu->CreateTexture(image.width, image.height, format, pixels.data(),
+                                  image.width * 2);
     }
-    if (!ok) {
-        gpu->DestroyTexture(texture);
-        return nullptr;
-    }
-    return texture;
+    return gpu->CreateTexture(image.width, image.height, format, image.argb.data(),
+                              image.width * 4);
 }
 
 }  // namespace
@@ -127,13 +119,15 @@ HTEXTURE CXGfxDevice::Texture_Load(const void* nameOrData, uint32_t size, uint32
     if (size != 0) {
         // DDS files keep their own format first; every other image goes to A8R8G8B8 first.
         const bool dds = platform::IsDdsImage(nameOrData, size);
-        HTEXTURE texture = dds ? Texture_LoadFromMemory(nameOrData, size, nullptr, 0, kFormatA8R8G8B8)
-                               : Texture_LoadFromMemory(nameOrData, size, nullptr, kFormatA8R8G8B8, 0);
+        HTEXTURE texture =
+            dds ? Texture_LoadFromMemory(nameOrData, size, nullptr, 0, kFormatA8R8G8B8)
+                : Texture_LoadFromMemory(nameOrData, size, nullptr, kFormatA8R8G8B8, 0);
         if (!texture) {
             SetError("Can't create texture");
             return nullptr;
         }
-        store.TexChain.Add(texture, GpuDevice::TextureWidth(texture), GpuDevice::TextureHeight(texture));
+        store.TexChain.Add(texture, GpuDevice::TextureWidth(texture),
+                           GpuDevice::TextureHeight(texture));
         return texture;
     }
 
@@ -145,21 +139,51 @@ HTEXTURE CXGfxDevice::Texture_Load(const void* nameOrData, uint32_t size, uint32
     if (!data)
         return nullptr;
     ImageData image;
-    HTEXTURE texture = nullptr;
-    if (platform::DecodeImage(data, bytes, colourKey, image)) {
-        texture = TextureFromImage(m_pGpu.get(), image, format);
-        if (!texture)
-            texture = TextureFromImage(m_pGpu.get(), image, 0);
-    }
+    const bool decoded = platform::DecodeImage(data, bytes, colourKey, image);
     Resource_Free(data);
+    return AddNamedTexture(key, decoded ? &image : nullptr, format);
+}
+
+HTEXTURE CXGfxDevice::AddNamedTexture(const std::string& key, const ImageData* image,
+                                      uint32_t format)
+{
+    HTEXTURE texture = nullptr;
+    if (image) {
+        texture = TextureFromImage(m_pGpu.get(), *image, format);
+        if (!texture)
+            texture = TextureFromImage(m_pGpu.get(), *image, 0);
+    }
     if (!texture) {
         SetError("Can't create texture");
         return nullptr;
     }
+    CXTextureStore& store = TextureStore();
     const int width = GpuDevice::TextureWidth(texture), height = GpuDevice::TextureHeight(texture);
     store.TextureList.Add(key, texture, width, height, GpuDevice::TextureFormat(texture));
     store.TexChain.Add(texture, width, height);
     return texture;
+}
+
+bool CXGfxDevice::Texture_Decode(const char* name, ImageData& image)
+{
+    if (!name)
+        return false;
+    const std::string path = ResourceFilePath(CacheKey(name).c_str());
+    if (path.empty())
+        return false;
+    const std::optional<std::vector<uint8_t>> file = platform::ReadWholeFile(path);
+    return file && file->size() <= 0xFFFFFFFFu &&
+           platform::DecodeImage(file->data(), file->size(), 0, image);
+}
+
+HTEXTURE CXGfxDevice::Texture_LoadDecoded(const char* name, const ImageData& image)
+{
+    if (!name || !TextureStore().Packs.empty())
+        return Texture_Load(name);
+    const std::string key = CacheKey(name);
+    if (HTEXTURE cached = TextureStore().TextureList.Find(key))
+        return cached;
+    return AddNamedTexture(key, &image, 0);
 }
 
 bool CXGfxDevice::Texture_Free(HTEXTURE texture)
@@ -240,7 +264,10 @@ constexpr int kPcxMaxSide = 16384;
 constexpr size_t kPcxMaxRun = 32;  // output bytes per input byte of run-length data, rounded up
 constexpr size_t kPcxMaxPadded = 4096 * 4096;
 
-uint16_t ReadLE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t ReadLE16(const uint8_t* p)
+{
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
 // Decodes the pixel planes and the palette of an 8-bit PCX file into R5G6B5 rows of width
 // pixels. Every offset is checked against the file: a short or inconsistent file fails.
