@@ -11,8 +11,8 @@
 #include <new>
 #include <string>
 
-#include "AppShell.h"
 #include "AppStartup.h"
+#include "AppWindow.h"
 #include "CDXWnd.h"
 #include "CGameMain.h"
 #include "CWndLoading.h"

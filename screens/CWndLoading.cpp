@@ -3,17 +3,17 @@
 #include <cmath>
 #include <cstdio>
 
-#include "AppShell.h"
+#include "AppWindow.h"
 #include "Base/CXLog.h"
 #include "Base/CXString.h"
 #include "CDlgCommon.h"
 #include "CGameBase.h"
-#include "GameFactory.h"
 #include "CGameMain.h"
 #include "CUIRes.h"
 #include "CUITexture.h"
 #include "CWndMain.h"
 #include "CXFileLoad.h"
+#include "GameFactory.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/text.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstdio>
 
-#include "AppShell.h"
+#include "AppWindow.h"
 #include "Base/CXLog.h"
 #include "CDXButton.h"
 #include "CDXEdit.h"

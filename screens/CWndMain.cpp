@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "AppWindow.h"
 #include "Base/CXLog.h"
 #include "CDlgCommon.h"
 #include "CDlgGameExit.h"
 #include "CGameMain.h"
 #include "CWndCaption.h"
-#include "AppShell.h"
 #include "ScreenFactory.h"
 
 CWndMain* g_pWndMain = nullptr;

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <locale>
 
-#include "AppShell.h"
+#include "AppWindow.h"
 #include "Base/CXLog.h"
 #include "CDXWnd.h"
 #include "CGameMain.h"

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <ctime>
 
-#include "AppShell.h"
 #include "AppStartup.h"
 #include "CDXWnd.h"
 #include "CDlgGameExit.h"
@@ -19,6 +18,7 @@
 #include "CXSpriteBatch.h"
 #include "NetClientGlobal.h"
 #include "UIFontFiles.h"
+#include "WindowMode.h"
 #include "platform/keys.h"
 
 CGameMain* g_pGameMain = nullptr;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "AppWindow.h"
 #include "CDlgChangeTicket.h"
 #include "CDlgCommon.h"
 #include "CDlgInquiry.h"
@@ -12,17 +13,16 @@
 #include "CGameBase.h"
 #include "CGameDeckList.h"
 #include "CGameMain.h"
+#include "CWndDeckLog.h"
 #include "CWndGame.h"
+#include "CWndGameChannel.h"
 #include "CWndGameChat.h"
 #include "CWndGameChatList.h"
 #include "CWndGameInfo.h"
+#include "CWndGameLog.h"
 #include "CWndGameNotice.h"
 #include "CWndGamePrizeList.h"
-#include "CWndDeckLog.h"
-#include "CWndGameChannel.h"
-#include "CWndGameLog.h"
 #include "CWndLogin.h"
-#include "AppShell.h"
 #include "CWndMain.h"
 #include "CWndTextList.h"
 #include "CXLog.h"
