@@ -4,7 +4,7 @@
 
 #include "CDXButton.h"
 #include "CDXRadioButton.h"
-#include "CGameMain.h"
+#include "CAppCore.h"
 #include "CUIRes.h"
 #include "CWndGameChannel.h"
 #include "NetClientGlobal.h"
@@ -49,7 +49,7 @@ bool CDlgMachineSelect::Create(CDXWnd* parent)
         m_pTabs[row.nGameType - 1] = tab;
     }
     m_pCancel = CreateButton(kCancelId, 638, 807, g_pUIRes->GetFrames(kCancelImageBase + m_nGameType),
-                             g_pGameMain ? g_pGameMain->Font11 : nullptr);
+                             g_pAppCore ? g_pAppCore->Font11 : nullptr);
     if (!m_pCancel)
         return false;
     m_pCancel->SetCaption("취소");

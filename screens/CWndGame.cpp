@@ -17,7 +17,7 @@
 #include "CGameBase.h"
 #include "CGameDeck.h"
 #include "CGameDeckList.h"
-#include "CGameMain.h"
+#include "CAppCore.h"
 #include "CWndDeck.h"
 #include "CWndGameChat.h"
 #include "CWndGameChatList.h"
@@ -48,14 +48,14 @@ CWndGame::~CWndGame() = default;
 
 CXFont* CWndGame::Font(int nNumber)
 {
-    if (!g_pGameMain)
+    if (!g_pAppCore)
         return nullptr;
     switch (nNumber) {
-    case 7: return g_pGameMain->Font07;
-    case 10: return g_pGameMain->Font10;
-    case 12: return g_pGameMain->Font12;
-    case 13: return g_pGameMain->Font13;
-    case 15: return g_pGameMain->Font15;
+    case 7: return g_pAppCore->Font07;
+    case 10: return g_pAppCore->Font10;
+    case 12: return g_pAppCore->Font12;
+    case 13: return g_pAppCore->Font13;
+    case 15: return g_pAppCore->Font15;
     default: return nullptr;
     }
 }

@@ -6,7 +6,7 @@
 #include "CDemoLink.h"
 #include "CDemoTimer.h"
 #include "CGameDeck.h"
-#include "CGameMain.h"
+#include "CAppCore.h"
 #include "CX2DSprite.h"
 #include "CX2DTarget.h"
 #include "CXGfxDevice.h"
@@ -186,7 +186,7 @@ CX2DSprite* CJix::DrawTarget()
 
 void CJix::DrawDebugInfo()
 {
-    CXFont* pFont = g_pGameMain ? g_pGameMain->Font01 : nullptr;
+    CXFont* pFont = g_pAppCore ? g_pAppCore->Font01 : nullptr;
     if (!m_pEngine || !pFont)
         return;
     const float x = m_pDeck ? m_pDeck->m_fX : 0.0f;

@@ -1,7 +1,7 @@
 #include "CMorvane.h"
 
 #include "CGameDeck.h"
-#include "CGameMain.h"
+#include "CAppCore.h"
 #include "CMorvaneMain.h"
 #include "CX2DEngine.h"
 #include "CX2DSprite.h"
@@ -82,8 +82,8 @@ bool CMorvane::Initialize(HWND, bool bHosted)
     delete m_pMain;
     m_pMain = new CMorvaneMain(this, info->bet, m_pTestIO ? m_pTestIO : &m_AppIO);
     m_pMain->GetLink().m_pSender = m_pSender ? m_pSender : &m_GlobalSender;
-    if (g_pGameMain)
-        m_AppIO.m_pFont = g_pGameMain->Font01;
+    if (g_pAppCore)
+        m_AppIO.m_pFont = g_pAppCore->Font01;
     if (!m_pMain->LoadResources())
         return false;
     if (m_bDemo)
@@ -214,11 +214,11 @@ bool CMorvane::GlobalSender::SendPerformanceValue(uint8_t kind, uint16_t machine
 
 void CMorvane::DrawDebugInfo()
 {
-    if (!m_pMain || !g_pGameMain)
+    if (!m_pMain || !g_pAppCore)
         return;
     const float x = m_pDeck ? m_pDeck->m_fX : 0.0f;
     const float y = m_pDeck ? float(m_pDeck->m_nY) : 0.0f;
-    m_pMain->DrawDebugInfo(g_pGameMain->Font01, x, y);
+    m_pMain->DrawDebugInfo(g_pAppCore->Font01, x, y);
 }
 
 int32_t CMorvane::GetDoubleUpState()

@@ -12,7 +12,7 @@
 #include "CDlgReserveMachine.h"
 #include "CGameBase.h"
 #include "CGameDeckList.h"
-#include "CGameMain.h"
+#include "CAppCore.h"
 #include "CWndDeckLog.h"
 #include "CWndGame.h"
 #include "CWndGameChannel.h"
@@ -127,8 +127,8 @@ void CNetClient::OnUserInfo()
 {
     if (!CurrentScreen<CWndLogin>())
         return;
-    if (g_pGameMain)
-        g_pGameMain->SetMode(3);
+    if (g_pAppCore)
+        g_pAppCore->SetMode(3);
     if (g_hWndMain)
         platform::UpdateWindow(g_hWndMain);
     platform::ShowCursor(true);
