@@ -4,7 +4,6 @@
 #include <cstring>
 #include <ctime>
 
-#include "AppStartup.h"
 #include "CDXWnd.h"
 #include "CDlgGameExit.h"
 #include "CGameBase.h"
@@ -16,6 +15,7 @@
 #include "CX2DSprite.h"
 #include "CX2DTarget.h"
 #include "CXSpriteBatch.h"
+#include "KoreanLocale.h"
 #include "NetClientGlobal.h"
 #include "UIFontFiles.h"
 #include "WindowMode.h"

@@ -10,6 +10,7 @@
 #include "AppStartup.h"
 #include "CGameMain.h"
 #include "CXFileLoad.h"
+#include "KoreanLocale.h"
 #include "NetClientGlobal.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
