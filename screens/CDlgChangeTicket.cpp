@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXLabel.h"
 #include "CDlgCommon.h"
-#include "CAppCore.h"
 #include "CUIFrames.h"
 #include "CUIRes.h"
 #include "CXFont.h"

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXEdit.h"
 #include "CDlgCommon.h"
-#include "CAppCore.h"
 #include "CUIRes.h"
 #include "CWndMain.h"
 #include "EditAmount.h"

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXEdit.h"
 #include "CDlgCommon.h"
-#include "CAppCore.h"
 #include "CUIFrames.h"
 #include "CUIRes.h"
 #include "CWndMain.h"
@@ -76,7 +76,8 @@ bool CDlgExchangeMoney::Create(CDXWnd* parent)
     m_bVisible = 0;
     for (int i = 0; i < kEdits; ++i) {
         const EditRow& row = kEditRows[i];
-        CDXEdit* edit = CreateEdit(row.id, g_pAppCore->Font07, row.x, row.y, row.width, 40, row.maxLength, false);
+        CDXEdit* edit = CreateEdit(row.id, g_pAppCore->Font07, row.x, row.y, row.width, 40,
+                                   row.maxLength, false);
         if (!edit)
             return false;
         edit->SetTextFormat(TEXT_DT_RIGHT | TEXT_DT_VCENTER);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "CAppCore.h"
 #include "CDlgChangeTicket.h"
 #include "CDlgChargeMoney.h"
 #include "CDlgCommon.h"
@@ -17,13 +18,12 @@
 #include "CGameBase.h"
 #include "CGameDeck.h"
 #include "CGameDeckList.h"
-#include "CAppCore.h"
 #include "CWndDeck.h"
+#include "CWndGameChannel.h"
 #include "CWndGameChat.h"
 #include "CWndGameChatList.h"
 #include "CWndGameInfo.h"
 #include "CWndGameNotice.h"
-#include "CWndGameChannel.h"
 #include "CWndMain.h"
 #include "CXLog.h"
 #include "FormatThousands.h"
@@ -51,11 +51,16 @@ CXFont* CWndGame::Font(int nNumber)
     if (!g_pAppCore)
         return nullptr;
     switch (nNumber) {
-    case 7: return g_pAppCore->Font07;
-    case 10: return g_pAppCore->Font10;
-    case 12: return g_pAppCore->Font12;
-    case 13: return g_pAppCore->Font13;
-    case 15: return g_pAppCore->Font15;
+    case 7:
+        return g_pAppCore->Font07;
+    case 10:
+        return g_pAppCore->Font10;
+    case 12:
+        return g_pAppCore->Font12;
+    case 13:
+        return g_pAppCore->Font13;
+    case 15:
+        return g_pAppCore->Font15;
     default: return nullptr;
     }
 }

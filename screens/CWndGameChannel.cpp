@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <new>
 
+#include "CAppCore.h"
 #include "CDlgMachineSelect.h"
 #include "CGameDeck.h"
 #include "CGameDeckList.h"
-#include "CAppCore.h"
 #include "CRdoMachine.h"
 #include "CUIRes.h"
 #include "CXLog.h"

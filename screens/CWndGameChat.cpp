@@ -4,8 +4,8 @@
 #include <new>
 #include <string>
 
-#include "CDXEdit.h"
 #include "CAppCore.h"
+#include "CDXEdit.h"
 #include "CUIFrames.h"
 #include "CUIRes.h"
 #include "CWndGameChatList.h"
@@ -56,8 +56,8 @@ bool CWndGameChat::Create(CDXWnd* parent)
     m_pChatList = new (std::nothrow) CWndGameChatList(this);
     if (!m_pChatList)
         return false;
-    if (!m_pChatList->Create(kChatListId, this, 21, 188, 345, 140, g_pAppCore->Font09, kFirstChatLineId, kChatLines,
-                             1.1f)) {
+    if (!m_pChatList->Create(kChatListId, this, 21, 188, 345, 140, g_pAppCore->Font09,
+                             kFirstChatLineId, kChatLines, 1.1f)) {
         if (m_pChatList->GetParent() != this)
             delete m_pChatList;
         m_pChatList = nullptr;

@@ -2,11 +2,11 @@
 
 #include <new>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXLabel.h"
 #include "CDXRadioButton.h"
 #include "CDlgGameExit.h"
-#include "CAppCore.h"
 #include "CUIFrames.h"
 #include "CUIRes.h"
 #include "CWndGame.h"

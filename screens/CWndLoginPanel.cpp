@@ -5,10 +5,10 @@
 
 #include "AppWindow.h"
 #include "Base/CXLog.h"
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXEdit.h"
 #include "CDlgCommon.h"
-#include "CAppCore.h"
 #include "CUIRes.h"
 #include "CWndMain.h"
 #include "CXGfxDevice.h"

@@ -4,9 +4,9 @@
 
 #include "AppWindow.h"
 #include "Base/CXLog.h"
+#include "CAppCore.h"
 #include "CDlgCommon.h"
 #include "CDlgGameExit.h"
-#include "CAppCore.h"
 #include "CWndCaption.h"
 #include "ScreenFactory.h"
 

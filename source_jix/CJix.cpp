@@ -2,11 +2,11 @@
 
 #include <cmath>
 
+#include "CAppCore.h"
 #include "CDemo.h"
 #include "CDemoLink.h"
 #include "CDemoTimer.h"
 #include "CGameDeck.h"
-#include "CAppCore.h"
 #include "CX2DSprite.h"
 #include "CX2DTarget.h"
 #include "CXGfxDevice.h"

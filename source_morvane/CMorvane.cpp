@@ -1,7 +1,7 @@
 #include "CMorvane.h"
 
-#include "CGameDeck.h"
 #include "CAppCore.h"
+#include "CGameDeck.h"
 #include "CMorvaneMain.h"
 #include "CX2DEngine.h"
 #include "CX2DSprite.h"

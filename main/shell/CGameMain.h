@@ -1,9 +1,9 @@
 #pragma once
 // The application object (the core sees its fonts and mode as CAppCore): UI fonts, the screen
-// render target, the UI image registry, the main window and the deck list. Once per engine frame it pumps the network, keeps the connection
-// alive, routes input, runs and draws the games and the widgets into the screen target and
-// stretches that onto the window; it sees the window's size, close and maximise messages before
-// the widget tree.
+// render target, the UI image registry, the main window and the deck list. Once per engine frame it
+// pumps the network, keeps the connection alive, routes input, runs and draws the games and the
+// widgets into the screen target and stretches that onto the window; it sees the window's size,
+// close and maximise messages before the widget tree.
 
 #include <cstdint>
 

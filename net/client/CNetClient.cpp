@@ -4,6 +4,7 @@
 #include <new>
 
 #include "AppWindow.h"
+#include "CAppCore.h"
 #include "CDlgChangeTicket.h"
 #include "CDlgCommon.h"
 #include "CDlgInquiry.h"
@@ -12,7 +13,6 @@
 #include "CDlgReserveMachine.h"
 #include "CGameBase.h"
 #include "CGameDeckList.h"
-#include "CAppCore.h"
 #include "CWndDeckLog.h"
 #include "CWndGame.h"
 #include "CWndGameChannel.h"
