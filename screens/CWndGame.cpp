@@ -25,6 +25,7 @@
 #include "CWndGameInfo.h"
 #include "CWndGameNotice.h"
 #include "CWndMain.h"
+#include "CXFont.h"
 #include "CXLog.h"
 #include "FormatThousands.h"
 #include "MachineTable.h"

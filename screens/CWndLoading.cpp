@@ -12,6 +12,7 @@
 #include "CUIRes.h"
 #include "CUITexture.h"
 #include "CWndMain.h"
+#include "CXFont.h"
 #include "CXFileLoad.h"
 #include "GameFactory.h"
 #include "platform/clock.h"

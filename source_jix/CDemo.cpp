@@ -6,9 +6,9 @@
 #include "CDemoSound.h"
 #include "CDemoSurface.h"
 #include "CDemoTimer.h"
-#include "CJix.h"
+#include "CJixHost.h"
 
-CDemo::CDemo(CJix* pHost) : m_pHost(pHost)
+CDemo::CDemo(CJixHost* pHost) : m_pHost(pHost)
 {
     m_pLink = new CDemoLink(this, pHost ? pHost->GetGameType() : 1,
                             pHost ? pHost->GetMachineNo() : 0);

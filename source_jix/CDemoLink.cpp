@@ -5,7 +5,7 @@
 
 #include "CDemo.h"
 #include "CDemoTrace.h"
-#include "CJix.h"
+#include "CJixHost.h"
 #include "CXLog.h"
 #include "JixClock.h"
 #include "JixSender.h"
@@ -170,7 +170,7 @@ void CDemoLink::OnAnsSpinData(const uint8_t* pBlock)
     if (!pBlock)
         return;
     RefreshMachine(false);
-    if (CJix* pHost = m_pOwner->GetHost())
+    if (CJixHost* pHost = m_pOwner->GetHost())
         pHost->AddPlayCredit(100);
     m_SpinData.Read(pBlock, CJixSpinData::kSize);
     m_bSpinDataHeld = 1;
@@ -222,7 +222,7 @@ void CDemoLink::OnAnsTicketOut(bool bValid)
     Trace("AnsTicketOut: ticketValid=%d", bValid ? 1 : 0);
     if (bValid) {
         RefreshMachine(true);
-        if (CJix* pHost = m_pOwner->GetHost())
+        if (CJixHost* pHost = m_pOwner->GetHost())
             pHost->AddTotalTicket(1);
         m_pOwner->OnTicketPaid();
         return;

@@ -1,7 +1,6 @@
 // Credit, score and ticket-out rules, the coin launch and the demo stage.
 #include "CDemo.h"
 #include "CDemoLink.h"
-#include "CJix.h"
 #include "JixSoundTable.h"
 
 void JixSplitDigits(int32_t nValue, int32_t* pDigits, int32_t* pQuotients, int nCount)

@@ -4,7 +4,6 @@
 #include "CDemoLink.h"
 #include "CDemoSound.h"
 #include "CDemoSurface.h"
-#include "CJix.h"
 #include "JixReelStrips.h"
 #include "JixSoundTable.h"
 #include "CXLog.h"

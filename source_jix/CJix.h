@@ -11,12 +11,13 @@
 #include <cstdint>
 
 #include "CGameBase.h"
+#include "CJixHost.h"
 
 class CDemo;
 class CX2DSprite;
 class CX2DTarget;
 
-class CJix : public CGameBase
+class CJix : public CGameBase, public CJixHost
 {
 public:
     static constexpr double kSpeed = 1.45;
@@ -57,11 +58,11 @@ public:
     void OnAnsTicketOut(bool bValid);
     void OnAnsGameFin(bool bOk);
 
-    bool IsStandalone() const { return m_bDemo != 0; }
+    bool IsStandalone() const override { return m_bDemo != 0; }
     bool IsStarted() const { return m_bFlag != 0; }
-    int32_t GetSoundGroup() const;
-    void AddPlayCredit(int32_t n) { m_nCreditPlayed += n; }
-    void AddTotalTicket(int32_t n) { m_nTotalTicket += n; }
+    int32_t GetSoundGroup() const override;
+    void AddPlayCredit(int32_t n) override { m_nCreditPlayed += n; }
+    void AddTotalTicket(int32_t n) override { m_nTotalTicket += n; }
     CDemo* GetEngine() const { return m_pEngine; }
     CX2DTarget* GetPortraitTarget() const { return m_pPortraitTarget; }
 
