@@ -10,8 +10,8 @@
 
 CDemo::CDemo(CJixHost* pHost) : m_pHost(pHost)
 {
-    m_pLink = new CDemoLink(this, pHost ? pHost->GetGameType() : 1,
-                            pHost ? pHost->GetMachineNo() : 0);
+    m_pLink = new CDemoLink(this, pHost ? pHost->GetJixGameType() : 1,
+                            pHost ? pHost->GetJixMachineNo() : 0);
 }
 
 CDemo::~CDemo()

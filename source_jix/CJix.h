@@ -58,6 +58,8 @@ public:
     void OnAnsTicketOut(bool bValid);
     void OnAnsGameFin(bool bOk);
 
+    int32_t GetJixGameType() const override { return m_nGameType; }
+    int32_t GetJixMachineNo() const override { return m_nMachineNo; }
     bool IsStandalone() const override { return m_bDemo != 0; }
     bool IsStarted() const { return m_bFlag != 0; }
     int32_t GetSoundGroup() const override;

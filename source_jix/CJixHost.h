@@ -1,6 +1,6 @@
 #pragma once
 // What the Jix engine asks of the game object that hosts it (CJix, or a test's stand-in): the
-// standalone flag, the sound group and the running totals.
+// machine key, the standalone flag, the sound group and the running totals.
 
 #include <cstdint>
 
@@ -9,6 +9,9 @@ class CJixHost
 public:
     virtual ~CJixHost() = default;
 
+    // The machine key the link's requests carry.
+    virtual int32_t GetJixGameType() const = 0;
+    virtual int32_t GetJixMachineNo() const = 0;
     // A standalone game (the loading screen's preload) never talks to the server and is silent.
     virtual bool IsStandalone() const = 0;
     // The sound set the deck's position selects.
