@@ -12,6 +12,7 @@
 #include "CXGfxDevice.h"
 #include "CXLog.h"
 #include "CXSpriteBatch.h"
+#include "GameFactory.h"
 
 namespace {
 
@@ -35,6 +36,11 @@ CJix::~CJix()
 CGameBase* CreateJixGame(CGameDeck* pDeck, int32_t nMachineNo, bool bDemo)
 {
     return new CJix(pDeck, nMachineNo, bDemo);
+}
+
+void RegisterJixGameType()
+{
+    RegisterGameType(1, CreateJixGame);
 }
 
 int32_t CJix::GetSoundGroup() const

@@ -76,5 +76,6 @@ private:
     CX2DSprite* m_pPortraitSprite = nullptr;
 };
 
-// The creator the program registers for game type 1.
+// The game's creator, and its registration for game type 1 (the program's start and tests).
 CGameBase* CreateJixGame(CGameDeck* pDeck, int32_t nMachineNo, bool bDemo);
+void RegisterJixGameType();
