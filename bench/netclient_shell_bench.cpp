@@ -7,8 +7,6 @@
 #include <time.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 #include "AppStartup.h"
@@ -19,26 +17,8 @@
 #include "CWndMain.h"
 #include "CX2DEngine.h"
 #include "CXFileLoad.h"
+#include "alloc_count.h"
 #include "platform/files.h"
-
-namespace {
-
-// Only the UI thread's allocations count (the sound device's mixing thread allocates on its own).
-thread_local bool g_counting = false;
-long g_allocations = 0;
-
-}  // namespace
-
-void* operator new(std::size_t size)
-{
-    if (g_counting)
-        ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -131,13 +111,11 @@ void BM_IdleLobbyFrame(benchmark::State& state)
     long allocations = 0;
     double cpu = 0;
     for (auto _ : state) {
-        g_allocations = 0;
-        g_counting = true;
+        StartCountingAllocations();
         const double before = ThreadCpuSeconds();
         g_pGameMain->Frame();
         cpu += ThreadCpuSeconds() - before;
-        g_counting = false;
-        allocations += g_allocations;
+        allocations += StopCountingAllocations();
     }
     const double frames = static_cast<double>(state.iterations());
     state.counters["cpu_ms"] = cpu * 1000.0 / frames;
