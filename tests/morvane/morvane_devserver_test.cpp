@@ -42,7 +42,6 @@ protected:
     void OnMorvaneCoinIn(int32_t result, int32_t, int32_t) override { m_Main.GetLink().OnAnsCoinIn(result == 0); }
     void OnMorvaneSpinData(int32_t, int32_t, bool granted, const uint8_t* record) override
     {
-        m_Main.GetLink().SpinReq = 0;
         m_Main.GetLink().OnAnsSpinData(granted, record, CMorvaneSpinData::kSize);
     }
     void OnMorvaneSpinEnd(int32_t, int32_t, bool ok) override { m_Main.GetLink().OnAnsSpinEnd(ok); }
