@@ -10,9 +10,6 @@
 #include "JixClock.h"
 #include "JixSender.h"
 #include "MachineTable.h"
-#include "MessageIds.h"
-
-using namespace netmsg;
 
 CDemoLink::CDemoLink(CDemo* pOwner, int32_t nGameType, int32_t nMachineNo)
     : m_pOwner(pOwner), m_nGameType(nGameType), m_nMachineNo(nMachineNo)
@@ -47,24 +44,24 @@ void CDemoLink::Trace(const char* pszFormat, ...)
     m_pTrace->WriteLine(szWide);
 }
 
-bool CDemoLink::Send(uint16_t wId, uint32_t dwValue)
+bool CDemoLink::Send(JixRequest request, uint32_t dwValue)
 {
     if (!m_pOwner->IsOnline())
         return false;
     CJixSender* pSender = JixGetSender();
     if (!pSender)
         return false;
-    return pSender->Send(wId, uint8_t(m_nGameType), uint16_t(m_nMachineNo), dwValue);
+    return pSender->Send(request, uint8_t(m_nGameType), uint16_t(m_nMachineNo), dwValue);
 }
 
 bool CDemoLink::ReqEnter()
 {
-    return Send(MsgJixEnter);
+    return Send(JixRequest::Enter);
 }
 
 bool CDemoLink::ReqCoinIn()
 {
-    if (!Send(MsgJixCoinIn))
+    if (!Send(JixRequest::CoinIn))
         return false;
     m_bCoinInPending = 1;
     return true;
@@ -79,7 +76,7 @@ bool CDemoLink::ReqPlayStart()
             return false;
         m_dwRefusedAt = 0;
     }
-    if (!Send(MsgJixPlayStart))
+    if (!Send(JixRequest::PlayStart))
         return false;
     m_bPlayStartPending = 1;
     return true;
@@ -87,7 +84,7 @@ bool CDemoLink::ReqPlayStart()
 
 bool CDemoLink::ReqBonus(int32_t nLevel)
 {
-    if (m_bBonusPending || nLevel <= 0 || !Send(MsgJixBonus, uint32_t(nLevel)))
+    if (m_bBonusPending || nLevel <= 0 || !Send(JixRequest::Bonus, uint32_t(nLevel)))
         return false;
     m_bBonusPending = 1;
     return true;
@@ -98,7 +95,7 @@ bool CDemoLink::ReqSpinData()
     if (!m_pOwner->IsOnline() || m_bPlaying || m_bSpinDataRequested)
         return false;
     Trace("ReqSpinData");
-    if (!Send(MsgJixSpinData)) {
+    if (!Send(JixRequest::SpinData)) {
         CX_LOG_ERROR("CDemoLink::ReqSpinData", "spin data request not sent; the round waits");
         return false;
     }
@@ -112,7 +109,7 @@ bool CDemoLink::ReqSpinEnd()
     if (!m_pOwner->IsOnline() || !m_bSpinDataHeld || m_bSpinEndRequested)
         return false;
     Trace("ReqSpinEnd");
-    if (!Send(MsgJixSpinEnd))
+    if (!Send(JixRequest::SpinEnd))
         return false;
     m_bSpinEnded = 0;
     m_bSpinEndRequested = 1;
@@ -124,7 +121,7 @@ bool CDemoLink::ReqGameFin()
     if (!m_pOwner->IsOnline() || m_bGameFinPending)
         return false;
     Trace("ReqGameFin");
-    if (!Send(MsgJixGameFin)) {
+    if (!Send(JixRequest::GameFin)) {
         CX_LOG_ERROR("CDemoLink::ReqGameFin", "game-fin request not sent; the round waits");
         return false;
     }
@@ -137,7 +134,7 @@ bool CDemoLink::ReqTicketOut()
     if (!m_pOwner->IsOnline() || m_bTicketOutPending)
         return false;
     Trace("ReqTicketOut: save=%d", m_pOwner->m_nScore);
-    if (!Send(MsgJixTicketOut))
+    if (!Send(JixRequest::TicketOut))
         return false;
     m_bTicketOutPending = 1;
     return true;
@@ -145,7 +142,7 @@ bool CDemoLink::ReqTicketOut()
 
 bool CDemoLink::ReqAction()
 {
-    if (m_bActionSent || !Send(MsgJixAction))
+    if (m_bActionSent || !Send(JixRequest::Action))
         return false;
     m_bActionSent = 1;
     return true;
