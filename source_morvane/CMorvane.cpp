@@ -256,7 +256,7 @@ CGameBase* CreateMorvane200(CGameDeck* pDeck, int32_t nMachineNo, bool bDemo)
 
 }  // namespace
 
-void RegisterMorvaneGameTypes()
+void RegisterMorvaneGameType()
 {
     RegisterGameType(2, CreateMorvane100);
     RegisterGameType(4, CreateMorvane200);

@@ -11,7 +11,7 @@ int main()
 {
     SetNetClientCreator(CreateProgramNetClient);
     RegisterJixGameType();
-    RegisterMorvaneGameTypes();
+    RegisterMorvaneGameType();
     RegisterPelagornGameType();
     return RunClient();
 }

@@ -210,7 +210,7 @@ TEST(MorvaneTimeBaseTest, WholeStepsOfScaledTime)
 
 TEST(MorvaneFactoryTest, TypesTwoAndFourMakeMorvaneGames)
 {
-    RegisterMorvaneGameTypes();
+    RegisterMorvaneGameType();
     for (int type : {2, 4}) {
         GameCreator creator = FindGameCreator(type);
         ASSERT_NE(creator, nullptr) << type;
