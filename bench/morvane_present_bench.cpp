@@ -8,30 +8,11 @@
 #include <time.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <new>
 
 #include "CMorvaneIO.h"
 #include "CMorvaneMain.h"
 #include "CMorvaneOwner.h"
-
-namespace {
-
-bool g_counting = false;
-long g_allocations = 0;
-
-}  // namespace
-
-void* operator new(std::size_t size)
-{
-    if (g_counting)
-        ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "alloc_count.h"
 
 namespace {
 
@@ -88,13 +69,11 @@ void BM_WinningSpinFrame(benchmark::State& state)
     double cpu = 0;
     io.m_nDraws = 0;
     for (auto _ : state) {
-        g_allocations = 0;
-        g_counting = true;
+        StartCountingAllocations();
         const double before = ThreadCpuSeconds();
         frame();
         cpu += ThreadCpuSeconds() - before;
-        g_counting = false;
-        allocations += g_allocations;
+        allocations += StopCountingAllocations();
     }
     const double frames = static_cast<double>(state.iterations());
     state.counters["cpu_us"] = cpu * 1e6 / frames;

@@ -21,8 +21,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "AppShell.h"
 #include "AppStartup.h"
+#include "AppWindow.h"
 #include "CDXWnd.h"
 #include "CGameDeck.h"
 #include "CGameDeckList.h"
@@ -37,44 +37,8 @@
 #include "CXGfxDevice.h"
 #include "GameFactory.h"
 #include "MachineTable.h"
+#include "alloc_count.h"
 #include "platform/files.h"
-
-// Every heap allocation of the UI thread while counting is on, the GL driver's included (it
-// allocates through malloc, not operator new). The replacements hand each call to the C library.
-extern "C" {
-void* __libc_malloc(size_t);
-void* __libc_calloc(size_t, size_t);
-void* __libc_realloc(void*, size_t);
-void __libc_free(void*);
-}
-
-namespace {
-thread_local bool g_counting = false;
-long g_allocations = 0;
-}  // namespace
-
-extern "C" void* malloc(size_t size) noexcept
-{
-    if (g_counting)
-        ++g_allocations;
-    return __libc_malloc(size);
-}
-extern "C" void* calloc(size_t count, size_t size) noexcept
-{
-    if (g_counting)
-        ++g_allocations;
-    return __libc_calloc(count, size);
-}
-extern "C" void* realloc(void* p, size_t size) noexcept
-{
-    if (g_counting)
-        ++g_allocations;
-    return __libc_realloc(p, size);
-}
-extern "C" void free(void* p) noexcept
-{
-    __libc_free(p);
-}
 
 namespace {
 
@@ -106,7 +70,7 @@ bool StartProgram(benchmark::State& state)
         return false;
     }
     RegisterGameType(1, CreateJixGame);
-    RegisterMorvaneGameTypes();
+    RegisterMorvaneGameType();
     RegisterPelagornGameType();
     g_pFileLoad = new CXFileLoad();
     if (!AppInit()) {
@@ -262,13 +226,11 @@ void BM_IdleLobbyFrame(benchmark::State& state)
     long allocations = 0;
     double cpu = 0;
     for (auto _ : state) {
-        g_allocations = 0;
-        g_counting = true;
+        StartCountingAllocations();
         const double before = Seconds(CLOCK_THREAD_CPUTIME_ID);
         g_pGameMain->Frame();
         cpu += Seconds(CLOCK_THREAD_CPUTIME_ID) - before;
-        g_counting = false;
-        allocations += g_allocations;
+        allocations += StopCountingAllocations();
     }
     const double frames = static_cast<double>(state.iterations());
     state.counters["cpu_ms"] = cpu * 1000.0 / frames;

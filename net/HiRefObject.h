@@ -29,11 +29,16 @@ public:
     int32_t GetRefCount() const { return m_nRefCount; }
 
 protected:
-    ~HiRefObject() override = default;
+    // Pure: only derived objects exist, so a compiler that guesses the dynamic type behind
+    // `delete this` never guesses a bare HiRefObject (a base that may sit at an offset inside its
+    // object, as in NetworkClient).
+    ~HiRefObject() override = 0;
 
 private:
     int32_t m_nRefCount = 0;
 };
+
+inline HiRefObject::~HiRefObject() = default;
 
 // Holds one reference to a HiRefObject-derived T.
 template <class T>

@@ -1,13 +1,15 @@
 #pragma once
 // Message ids: the first 16-bit field of every body. A game message's request and its answer share
 // one id; ids the server never sends (the requests) have no case in the dispatcher.
+// This is the one table of ids: the games' request enums (JixRequest, MorvaneRequest,
+// PelagornRequest) are built from it. Where the protocol gives a game message only its number,
+// the comment names what it carries and the name the game uses for it.
 
 #include <cstdint>
 
 namespace netmsg {
 
-enum MessageId : uint16_t
-{
+enum MessageId : uint16_t {
     // Login and lobby.
     MsgVersionCheck = 0,
     MsgVersionCheckResult = 1,
@@ -37,8 +39,8 @@ enum MessageId : uint16_t
     MsgMorvaneSpinData = 25,
     MsgMorvaneSpinEnd = 26,
     MsgMorvaneTicketOut = 27,
-    MsgMorvane28 = 28,
-    MsgMorvane29 = 29,
+    MsgMorvane28 = 28,  // answer only: one byte, read and ignored
+    MsgMorvane29 = 29,  // double-up request (MorvaneRequest::DoubleUp); its answer is ignored
     MsgMorvanePerformanceValue = 30,
     MsgMorvanePerformanceEnd = 31,
     MsgMorvaneSpinDone = 32,
@@ -47,13 +49,13 @@ enum MessageId : uint16_t
     // Pelagorn.
     MsgPelagornEnter = 34,
     MsgPelagornCoinIn = 35,
-    MsgPelagorn36 = 36,
-    MsgPelagorn37 = 37,
+    MsgPelagorn36 = 36,  // coin drop (PelagornRequest::CoinDrop, CPelagornProbClient::OnCoinDrop)
+    MsgPelagorn37 = 37,  // item hit (PelagornRequest::ItemHit, CPelagornProbClient::OnItemHit)
     MsgPelagornSpinData = 38,
-    MsgPelagorn39 = 39,
+    MsgPelagorn39 = 39,  // spin result (PelagornRequest::Result, CPelagornProbClient::OnSpinResult)
     MsgPelagornSpinEnd = 40,
     MsgPelagornTicketOut = 41,
-    MsgPelagorn42 = 42,
+    MsgPelagorn42 = 42,  // reels stopped (PelagornRequest::ReelsStopped); no answer
     MsgPelagornGameFin = 43,
 
     // Lobby, money, reservation and notices.

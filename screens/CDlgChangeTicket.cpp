@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXLabel.h"
 #include "CDlgCommon.h"
-#include "CGameMain.h"
 #include "CUIFrames.h"
 #include "CUIRes.h"
 #include "CXFont.h"
@@ -28,10 +28,10 @@ int RatePercent(float rate)
 
 bool CDlgChangeTicket::Create(CDXWnd* parent)
 {
-    if (!g_pUIRes || !g_pGameMain || !CreateCentred(kId, parent, g_pUIRes->GetFrames(69)))
+    if (!g_pUIRes || !g_pAppCore || !CreateCentred(kId, parent, g_pUIRes->GetFrames(69)))
         return false;
     m_bVisible = 0;
-    CXFont* font = g_pGameMain->Font15;
+    CXFont* font = g_pAppCore->Font15;
     const int height = font ? font->GetHeight() + 4 : 0;
     m_pRate = CreateLabel(kRateId, font, 492, 380, 50, height, true);
     m_pCount = CreateLabel(kCountId, font, 100, 460, 220, height, true);

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXEdit.h"
 #include "CDlgCommon.h"
-#include "CGameMain.h"
 #include "CUIRes.h"
 #include "CWndMain.h"
 #include "EditAmount.h"
@@ -27,11 +27,11 @@ constexpr int kRefusedFrom = 2000000;
 
 bool CDlgChargeMoney::Create(CDXWnd* parent)
 {
-    if (!g_pUIRes || !g_pGameMain || !CreateCentred(kId, parent, g_pUIRes->GetFrames(59)))
+    if (!g_pUIRes || !g_pAppCore || !CreateCentred(kId, parent, g_pUIRes->GetFrames(59)))
         return false;
     m_bVisible = 0;
-    m_pAmount = CreateEdit(kAmountId, g_pGameMain->Font07, 395, 259, 465, 40, 7, false);
-    m_pSender = CreateEdit(kSenderId, g_pGameMain->Font07, 395, 329, 465, 40, 20, false);
+    m_pAmount = CreateEdit(kAmountId, g_pAppCore->Font07, 395, 259, 465, 40, 7, false);
+    m_pSender = CreateEdit(kSenderId, g_pAppCore->Font07, 395, 329, 465, 40, 20, false);
     if (!m_pAmount || !m_pSender)
         return false;
     for (CDXEdit* edit : {m_pAmount, m_pSender})

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXEdit.h"
 #include "CDlgCommon.h"
-#include "CGameMain.h"
 #include "CUIFrames.h"
 #include "CUIRes.h"
 #include "CWndMain.h"
@@ -71,12 +71,13 @@ void ShowFault(const char* text, int focusEditId)
 
 bool CDlgExchangeMoney::Create(CDXWnd* parent)
 {
-    if (!g_pUIRes || !g_pGameMain || !CreateCentred(kId, parent, g_pUIRes->GetFrames(57)))
+    if (!g_pUIRes || !g_pAppCore || !CreateCentred(kId, parent, g_pUIRes->GetFrames(57)))
         return false;
     m_bVisible = 0;
     for (int i = 0; i < kEdits; ++i) {
         const EditRow& row = kEditRows[i];
-        CDXEdit* edit = CreateEdit(row.id, g_pGameMain->Font07, row.x, row.y, row.width, 40, row.maxLength, false);
+        CDXEdit* edit = CreateEdit(row.id, g_pAppCore->Font07, row.x, row.y, row.width, 40,
+                                   row.maxLength, false);
         if (!edit)
             return false;
         edit->SetTextFormat(TEXT_DT_RIGHT | TEXT_DT_VCENTER);

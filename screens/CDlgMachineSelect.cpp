@@ -2,9 +2,9 @@
 
 #include <new>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXRadioButton.h"
-#include "CGameMain.h"
 #include "CUIRes.h"
 #include "CWndGameChannel.h"
 #include "NetClientGlobal.h"
@@ -48,8 +48,9 @@ bool CDlgMachineSelect::Create(CDXWnd* parent)
             return false;
         m_pTabs[row.nGameType - 1] = tab;
     }
-    m_pCancel = CreateButton(kCancelId, 638, 807, g_pUIRes->GetFrames(kCancelImageBase + m_nGameType),
-                             g_pGameMain ? g_pGameMain->Font11 : nullptr);
+    m_pCancel =
+        CreateButton(kCancelId, 638, 807, g_pUIRes->GetFrames(kCancelImageBase + m_nGameType),
+                     g_pAppCore ? g_pAppCore->Font11 : nullptr);
     if (!m_pCancel)
         return false;
     m_pCancel->SetCaption("취소");

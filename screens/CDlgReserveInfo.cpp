@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
-#include "CGameMain.h"
 #include "CUIRes.h"
 #include "CWndGameLogRows.h"
 #include "CXFont.h"
@@ -23,7 +23,10 @@ struct Column {
 constexpr Column kColumnPlaces[CDlgReserveInfo::kColumns] = {{300, 70}, {370, 70}, {440, 70}, {510, 70},
                                                               {615, 220}, {835, 20}, {855, 220}};
 
-CXFont* RowFont() { return g_pGameMain ? g_pGameMain->Font12 : nullptr; }
+CXFont* RowFont()
+{
+    return g_pAppCore ? g_pAppCore->Font12 : nullptr;
+}
 
 float RowY(int row)
 {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXEdit.h"
 #include "CDXRadioButton.h"
@@ -11,7 +12,6 @@
 #include "CGameBase.h"
 #include "CGameDeck.h"
 #include "CGameDeckList.h"
-#include "CGameMain.h"
 #include "CUIRes.h"
 #include "CWndGameLogRows.h"
 #include "CWndMain.h"
@@ -49,13 +49,14 @@ bool CDlgReserveMachine::Create(CDXWnd* parent)
     CUIFrames* reserve = g_pUIRes->GetFrames(kReserveSlot);
     m_pReserve = CreateButton(kReserveId, m_nWidth / 2 - reserve->GetWidth(0) / 2, 700, reserve, nullptr);
     m_pClose = AddDialogCloseButton(this, kCloseId);
-    m_pHours = CreateEdit(kHoursEditId, g_pGameMain ? g_pGameMain->Font07 : nullptr, 490, 540, 166, 40, 2, false);
+    m_pHours = CreateEdit(kHoursEditId, g_pAppCore ? g_pAppCore->Font07 : nullptr, 490, 540, 166,
+                          40, 2, false);
     if (!m_pReserve || !m_pClose || !m_pHours)
         return false;
     m_pHours->SetAllowed("0123456789");
     m_pHours->SetTextFormat(TEXT_DT_RIGHT | TEXT_DT_VCENTER);
     m_pHours->Enable(false);
-    CXFont* font = g_pGameMain ? g_pGameMain->Font14 : nullptr;
+    CXFont* font = g_pAppCore ? g_pAppCore->Font14 : nullptr;
     for (int k = 0; k < 4; ++k) {
         m_MachineTexts[k].Create(font, kMachineTextWidth, kMachineTextHeight, 0xFFFFFFFF,
                                  TEXTTEX_CENTER | TEXTTEX_VCENTER, true);

@@ -1,10 +1,10 @@
 #include "CWndCaption.h"
 
-#include "AppShell.h"
 #include "CDXButton.h"
 #include "CDlgGameExit.h"
 #include "CUIRes.h"
 #include "CWndMain.h"
+#include "WindowMode.h"
 
 bool CWndCaption::Create(CDXWnd* parent)
 {

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "CAppCore.h"
 #include "CGameBase.h"
 #include "CGameDeck.h"
 #include "CGameDeckList.h"
-#include "CGameMain.h"
 
 namespace {
 
@@ -23,10 +23,10 @@ bool CWndDeckLog::Create(int32_t nDeck, CDXWnd* parent)
     const int cx = 27 + 351 * nDeck;
     if (!CreateWidget(cx, 154, 348, 700, kFirstId + nDeck, parent, 0, 255))
         return false;
-    CXFont* rowFont = g_pGameMain ? g_pGameMain->Font09 : nullptr;
+    CXFont* rowFont = g_pAppCore ? g_pAppCore->Font09 : nullptr;
     m_Rows.Create(rowFont, {{cx + 3, 125, TEXTTEX_VCENTER}, {cx + 130, 75, TEXTTEX_CENTER}, {cx + 205, 125, TEXTTEX_RIGHT}});
-    m_Header.Create(g_pGameMain ? g_pGameMain->Font15 : nullptr, kHeaderWidth, kHeaderHeight, 0xFFFFFFFF,
-                    TEXTTEX_CENTER, true);
+    m_Header.Create(g_pAppCore ? g_pAppCore->Font15 : nullptr, kHeaderWidth, kHeaderHeight,
+                    0xFFFFFFFF, TEXTTEX_CENTER, true);
     return true;
 }
 

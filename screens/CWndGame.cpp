@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "CAppCore.h"
 #include "CDlgChangeTicket.h"
 #include "CDlgChargeMoney.h"
 #include "CDlgCommon.h"
@@ -17,7 +18,6 @@
 #include "CGameBase.h"
 #include "CGameDeck.h"
 #include "CGameDeckList.h"
-#include "CGameMain.h"
 #include "CWndDeck.h"
 #include "CWndGameChannel.h"
 #include "CWndGameChat.h"
@@ -25,6 +25,7 @@
 #include "CWndGameInfo.h"
 #include "CWndGameNotice.h"
 #include "CWndMain.h"
+#include "CXFont.h"
 #include "CXLog.h"
 #include "FormatThousands.h"
 #include "MachineTable.h"
@@ -48,21 +49,20 @@ CWndGame::~CWndGame() = default;
 
 CXFont* CWndGame::Font(int nNumber)
 {
-    if (!g_pGameMain)
+    if (!g_pAppCore)
         return nullptr;
     switch (nNumber) {
     case 7:
-        return g_pGameMain->Font07;
+        return g_pAppCore->Font07;
     case 10:
-        return g_pGameMain->Font10;
+        return g_pAppCore->Font10;
     case 12:
-        return g_pGameMain->Font12;
+        return g_pAppCore->Font12;
     case 13:
-        return g_pGameMain->Font13;
+        return g_pAppCore->Font13;
     case 15:
-        return g_pGameMain->Font15;
-    default:
-        return nullptr;
+        return g_pAppCore->Font15;
+    default: return nullptr;
     }
 }
 

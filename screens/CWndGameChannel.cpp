@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <new>
 
+#include "CAppCore.h"
 #include "CDlgMachineSelect.h"
 #include "CGameDeck.h"
 #include "CGameDeckList.h"
-#include "CGameMain.h"
 #include "CRdoMachine.h"
 #include "CUIRes.h"
 #include "CXLog.h"
@@ -109,7 +109,7 @@ void CWndGameChannel::BuildChannelButtons()
                       m_nMachineCount, count);
     CUIFrames* frames =
         g_pUIRes ? g_pUIRes->GetFrames(kChannelImageBase + m_nGameType - 1) : nullptr;
-    CXFont* font = g_pGameMain ? g_pGameMain->Font11 : nullptr;
+    CXFont* font = g_pAppCore ? g_pAppCore->Font11 : nullptr;
     const int base = ChannelBaseId(m_nGameType);
     for (int k = 0; k < count; ++k) {
         auto* button = new (std::nothrow) CChannelButton;

@@ -4,8 +4,8 @@
 #include <new>
 #include <string>
 
+#include "CAppCore.h"
 #include "CDXEdit.h"
-#include "CGameMain.h"
 #include "CUIFrames.h"
 #include "CUIRes.h"
 #include "CWndGameChatList.h"
@@ -36,7 +36,7 @@ T* MakeChild(CDXWnd* parent, Create&& create)
 
 bool CWndGameChat::Create(CDXWnd* parent)
 {
-    if (!g_pUIRes || !g_pGameMain)
+    if (!g_pUIRes || !g_pAppCore)
         return false;
     CUIFrames* background = g_pUIRes->GetFrames(33);
     if (!CreateWidget(0, 698, background ? background->GetWidth(0) : 0, background ? background->GetHeight(0) : 0,
@@ -46,24 +46,24 @@ bool CWndGameChat::Create(CDXWnd* parent)
 
     m_pWelcome = MakeChild<CWndGameNotice>(this, [this](CWndGameNotice* p) {
         p->SetColour(kWelcomeColour);
-        return p->Create(kWelcomeId, this, g_pGameMain->Font12, 18, 13, 350, 27);
+        return p->Create(kWelcomeId, this, g_pAppCore->Font12, 18, 13, 350, 27);
     });
     m_pPrizeList = MakeChild<CWndGamePrizeList>(this, [this](CWndGamePrizeList* p) {
-        return p->Create(kPrizeListId, this, g_pGameMain->Font08, 0, 75, m_nWidth, kFirstPrizeRowId);
+        return p->Create(kPrizeListId, this, g_pAppCore->Font08, 0, 75, m_nWidth, kFirstPrizeRowId);
     });
     if (!m_pWelcome || !m_pPrizeList)
         return false;
     m_pChatList = new (std::nothrow) CWndGameChatList(this);
     if (!m_pChatList)
         return false;
-    if (!m_pChatList->Create(kChatListId, this, 21, 188, 345, 140, g_pGameMain->Font09, kFirstChatLineId, kChatLines,
-                             1.1f)) {
+    if (!m_pChatList->Create(kChatListId, this, 21, 188, 345, 140, g_pAppCore->Font09,
+                             kFirstChatLineId, kChatLines, 1.1f)) {
         if (m_pChatList->GetParent() != this)
             delete m_pChatList;
         m_pChatList = nullptr;
         return false;
     }
-    m_pEdit = CreateEdit(kEditId, g_pGameMain->Font07, 22, 343, 340, 24, kMaxInputChars, false);
+    m_pEdit = CreateEdit(kEditId, g_pAppCore->Font07, 22, 343, 340, 24, kMaxInputChars, false);
     if (!m_pEdit)
         return false;
 

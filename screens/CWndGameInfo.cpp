@@ -2,11 +2,11 @@
 
 #include <new>
 
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXLabel.h"
 #include "CDXRadioButton.h"
 #include "CDlgGameExit.h"
-#include "CGameMain.h"
 #include "CUIFrames.h"
 #include "CUIRes.h"
 #include "CWndGame.h"
@@ -51,7 +51,7 @@ CXSoundMgr* SoundMgr()
 
 bool CWndGameInfo::Create(CDXWnd* parent)
 {
-    if (!g_pUIRes || !g_pGameMain)
+    if (!g_pUIRes || !g_pAppCore)
         return false;
     CUIFrames* background = g_pUIRes->GetFrames(34);
     if (!CreateWidget(1538, 698, background ? background->GetWidth(0) : 0, background ? background->GetHeight(0) : 0,
@@ -72,8 +72,8 @@ bool CWndGameInfo::Create(CDXWnd* parent)
         if (!m_apButtons[i])
             return false;
     }
-    m_pMoney = CreateLabel(kMoneyId, g_pGameMain->Font12, 100, 130, 220, 30, true);
-    m_pTickets = CreateLabel(kTicketsId, g_pGameMain->Font12, 100, 185, 140, 30, true);
+    m_pMoney = CreateLabel(kMoneyId, g_pAppCore->Font12, 100, 130, 220, 30, true);
+    m_pTickets = CreateLabel(kTicketsId, g_pAppCore->Font12, 100, 185, 140, 30, true);
     if (!m_pMoney || !m_pTickets)
         return false;
     for (CDXLabel* label : {m_pMoney, m_pTickets}) {
@@ -84,7 +84,7 @@ bool CWndGameInfo::Create(CDXWnd* parent)
     m_pNotice = new (std::nothrow) CWndGameNotice;
     if (!m_pNotice)
         return false;
-    if (!m_pNotice->Create(kNoticeId, this, g_pGameMain->Font12, 18, 28, 350, 27)) {
+    if (!m_pNotice->Create(kNoticeId, this, g_pAppCore->Font12, 18, 28, 350, 27)) {
         if (m_pNotice->GetParent() != this)
             delete m_pNotice;
         m_pNotice = nullptr;

@@ -2,17 +2,16 @@
 
 #include <cstdio>
 
-#include "CGameMain.h"
+#include "CAppCore.h"
 
 bool CWndGameLog::Create(CDXWnd* parent)
 {
     if (!CreateWidget(1432, 154, 419, 700, kId, parent, 0, 255))
         return false;
-    m_Rows.Create(g_pGameMain ? g_pGameMain->Font09 : nullptr,
-                  {{1437, 90, TEXTTEX_CENTER},
-                   {1525, 125, TEXTTEX_VCENTER},
-                   {1651, 75, TEXTTEX_CENTER},
-                   {1741, 125, TEXTTEX_RIGHT}});
+    m_Rows.Create(g_pAppCore ? g_pAppCore->Font09 : nullptr, {{1437, 90, TEXTTEX_CENTER},
+                                                              {1525, 125, TEXTTEX_VCENTER},
+                                                              {1651, 75, TEXTTEX_CENTER},
+                                                              {1741, 125, TEXTTEX_RIGHT}});
     return true;
 }
 

@@ -21,7 +21,7 @@ CLogEntryTexts FormatLogEntry(int32_t nGameType, int32_t nMonth, int32_t nDay, i
     char buffer[100];
     std::snprintf(buffer, sizeof buffer, "%02d/%02d %02d:%02d", nMonth, nDay, nHour, nMinute);
     texts.strDate = buffer;
-    char amount[100];
+    char amount[32];  // the longest amount, INT64_MIN grouped, takes 26 bytes and the terminator
     FormatThousands(nAmount, amount, sizeof amount);
     std::snprintf(buffer, sizeof buffer, "%s점", amount);
     texts.strAmount = buffer;

@@ -3,17 +3,18 @@
 #include <cmath>
 #include <cstdio>
 
-#include "AppShell.h"
+#include "AppWindow.h"
 #include "Base/CXLog.h"
 #include "Base/CXString.h"
+#include "CAppCore.h"
 #include "CDlgCommon.h"
 #include "CGameBase.h"
-#include "GameFactory.h"
-#include "CGameMain.h"
 #include "CUIRes.h"
 #include "CUITexture.h"
 #include "CWndMain.h"
+#include "CXFont.h"
 #include "CXFileLoad.h"
+#include "GameFactory.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -26,7 +27,7 @@ bool CWndLoading::Create(int id, int)
     if (!CreateWidget(0, 0, frames->GetWidth(0), frames->GetHeight(0), id, nullptr, 1, 255))
         return false;
     SetFrames(frames);
-    CXFont* font = g_pGameMain ? g_pGameMain->Font14 : nullptr;
+    CXFont* font = g_pAppCore ? g_pAppCore->Font14 : nullptr;
     m_Percent = CUIFont(font, 1920, font ? font->GetHeight() : 41, 0xFFFFFFFF,
                         TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE);
     m_pBarBack = g_pUIRes->GetFrame(9, 0);
@@ -154,8 +155,8 @@ int CWndLoading::OnDraw()
 void CWndLoading::FinishLoading()
 {
     g_pFileLoad->ClearRegistered();
-    if (g_pGameMain)
-        g_pGameMain->SetMode(CGameMain::MODE_LOGIN);
+    if (g_pAppCore)
+        g_pAppCore->SetMode(CAppCore::MODE_LOGIN);
     if (g_hWndMain)
         platform::UpdateWindow(g_hWndMain);
     platform::ShowCursor(true);

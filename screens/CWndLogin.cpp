@@ -1,6 +1,5 @@
 #include "CWndLogin.h"
 
-#include "AppShell.h"
 #include "Base/CXLog.h"
 #include "CDXEdit.h"
 #include "CDlgCommon.h"
@@ -8,6 +7,7 @@
 #include "CWndLoginPanel.h"
 #include "CWndMain.h"
 #include "NetClientGlobal.h"
+#include "WindowMode.h"
 
 bool CWndLogin::Create(int id, int)
 {

@@ -3,12 +3,12 @@
 #include <cstdlib>
 #include <cstdio>
 
-#include "AppShell.h"
+#include "AppWindow.h"
 #include "Base/CXLog.h"
+#include "CAppCore.h"
 #include "CDXButton.h"
 #include "CDXEdit.h"
 #include "CDlgCommon.h"
-#include "CGameMain.h"
 #include "CUIRes.h"
 #include "CWndMain.h"
 #include "CXGfxDevice.h"
@@ -42,7 +42,7 @@ bool CWndLoginPanel::Create(CDXWnd* parent)
     if (!CreateWidget(679, 676, frames->GetWidth(0), frames->GetHeight(0), kId, parent, 1, 255))
         return false;
     SetFrames(frames);
-    CXFont* font = g_pGameMain ? g_pGameMain->Font06 : nullptr;
+    CXFont* font = g_pAppCore ? g_pAppCore->Font06 : nullptr;
     m_pIdEdit = CreateEdit(kIdEditId, font, 200, 129, 300, 40, kMaxText, false);
     m_pPasswordEdit = CreateEdit(kPasswordEditId, font, 200, 205, 300, 40, kMaxText, true);
     if (!m_pIdEdit || !m_pPasswordEdit)

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "AppShell.h"
+#include "AppWindow.h"
 #include "Base/CXLog.h"
+#include "CAppCore.h"
 #include "CDlgCommon.h"
 #include "CDlgGameExit.h"
-#include "CGameMain.h"
 #include "CWndCaption.h"
 #include "ScreenFactory.h"
 
@@ -79,8 +79,8 @@ bool CWndMain::Create(int id, int)
 
 bool CWndMain::CreateChildren()
 {
-    CXFont* titleFont = g_pGameMain ? g_pGameMain->Font14 : nullptr;
-    CXFont* textFont = g_pGameMain ? g_pGameMain->Font15 : nullptr;
+    CXFont* titleFont = g_pAppCore ? g_pAppCore->Font14 : nullptr;
+    CXFont* textFont = g_pAppCore ? g_pAppCore->Font15 : nullptr;
     auto* box = new CDlgCommon();
     if (!box->Create(this, titleFont, textFont)) {
         if (box->GetParent() != this)

@@ -6,12 +6,12 @@
 #include "CDemoSound.h"
 #include "CDemoSurface.h"
 #include "CDemoTimer.h"
-#include "CJix.h"
+#include "CJixHost.h"
 
-CDemo::CDemo(CJix* pHost) : m_pHost(pHost)
+CDemo::CDemo(CJixHost* pHost) : m_pHost(pHost)
 {
-    m_pLink = new CDemoLink(this, pHost ? pHost->GetGameType() : 1,
-                            pHost ? pHost->GetMachineNo() : 0);
+    m_pLink = new CDemoLink(this, pHost ? pHost->GetJixGameType() : 1,
+                            pHost ? pHost->GetJixMachineNo() : 0);
 }
 
 CDemo::~CDemo()

@@ -11,7 +11,7 @@
 
 #include "CJixSpinData.h"
 
-class CJix;
+class CJixHost;
 class CDemoLink;
 class CDemoSound;
 class CDemoSurface;
@@ -33,7 +33,7 @@ public:
     // Stop tick from which the reels stand still and the win presentation runs.
     static constexpr int32_t kAllReelsStopped = 260;
 
-    explicit CDemo(CJix* pHost);
+    explicit CDemo(CJixHost* pHost);
     virtual ~CDemo();
     CDemo(const CDemo&) = delete;
     CDemo& operator=(const CDemo&) = delete;
@@ -132,11 +132,11 @@ public:
     CDemoSound* GetSound() const { return m_pSound; }
     CDemoTimer* GetTimer() const { return m_pTimer; }
     CDemoLink* GetLink() const { return m_pLink; }
-    CJix* GetHost() const { return m_pHost; }
+    CJixHost* GetHost() const { return m_pHost; }
 
     // --- run ---
     uint8_t m_bDraw = 1;
-    CJix* m_pHost;
+    CJixHost* m_pHost;
     CDemoLink* m_pLink = nullptr;
     int32_t m_nBlockSpin = 0;
     int32_t m_nEngineState = kEngineIdle;

@@ -5,15 +5,12 @@
 
 #include "CDemo.h"
 #include "CDemoTrace.h"
-#include "CJix.h"
+#include "CJixHost.h"
 #include "CXLog.h"
 #include "CXSaturate.h"
 #include "JixClock.h"
 #include "JixSender.h"
 #include "MachineTable.h"
-#include "MessageIds.h"
-
-using namespace netmsg;
 
 CDemoLink::CDemoLink(CDemo* pOwner, int32_t nGameType, int32_t nMachineNo)
     : m_pOwner(pOwner), m_nGameType(nGameType), m_nMachineNo(nMachineNo)
@@ -48,24 +45,24 @@ void CDemoLink::Trace(const char* pszFormat, ...)
     m_pTrace->WriteLine(szWide);
 }
 
-bool CDemoLink::Send(uint16_t wId, uint32_t dwValue)
+bool CDemoLink::Send(JixRequest request, uint32_t dwValue)
 {
     if (!m_pOwner->IsOnline())
         return false;
     CJixSender* pSender = JixGetSender();
     if (!pSender)
         return false;
-    return pSender->Send(wId, uint8_t(m_nGameType), uint16_t(m_nMachineNo), dwValue);
+    return pSender->Send(request, uint8_t(m_nGameType), uint16_t(m_nMachineNo), dwValue);
 }
 
 bool CDemoLink::ReqEnter()
 {
-    return Send(MsgJixEnter);
+    return Send(JixRequest::Enter);
 }
 
 bool CDemoLink::ReqCoinIn()
 {
-    if (!Send(MsgJixCoinIn))
+    if (!Send(JixRequest::CoinIn))
         return false;
     m_bCoinInPending = 1;
     return true;
@@ -80,7 +77,7 @@ bool CDemoLink::ReqPlayStart()
             return false;
         m_dwRefusedAt = 0;
     }
-    if (!Send(MsgJixPlayStart))
+    if (!Send(JixRequest::PlayStart))
         return false;
     m_bPlayStartPending = 1;
     return true;
@@ -88,7 +85,7 @@ bool CDemoLink::ReqPlayStart()
 
 bool CDemoLink::ReqBonus(int32_t nLevel)
 {
-    if (m_bBonusPending || nLevel <= 0 || !Send(MsgJixBonus, uint32_t(nLevel)))
+    if (m_bBonusPending || nLevel <= 0 || !Send(JixRequest::Bonus, uint32_t(nLevel)))
         return false;
     m_bBonusPending = 1;
     return true;
@@ -99,7 +96,7 @@ bool CDemoLink::ReqSpinData()
     if (!m_pOwner->IsOnline() || m_bPlaying || m_bSpinDataRequested)
         return false;
     Trace("ReqSpinData");
-    if (!Send(MsgJixSpinData)) {
+    if (!Send(JixRequest::SpinData)) {
         CX_LOG_ERROR("CDemoLink::ReqSpinData", "spin data request not sent; the round waits");
         return false;
     }
@@ -113,7 +110,7 @@ bool CDemoLink::ReqSpinEnd()
     if (!m_pOwner->IsOnline() || !m_bSpinDataHeld || m_bSpinEndRequested)
         return false;
     Trace("ReqSpinEnd");
-    if (!Send(MsgJixSpinEnd))
+    if (!Send(JixRequest::SpinEnd))
         return false;
     m_bSpinEnded = 0;
     m_bSpinEndRequested = 1;
@@ -125,7 +122,7 @@ bool CDemoLink::ReqGameFin()
     if (!m_pOwner->IsOnline() || m_bGameFinPending)
         return false;
     Trace("ReqGameFin");
-    if (!Send(MsgJixGameFin)) {
+    if (!Send(JixRequest::GameFin)) {
         CX_LOG_ERROR("CDemoLink::ReqGameFin", "game-fin request not sent; the round waits");
         return false;
     }
@@ -138,7 +135,7 @@ bool CDemoLink::ReqTicketOut()
     if (!m_pOwner->IsOnline() || m_bTicketOutPending)
         return false;
     Trace("ReqTicketOut: save=%d", m_pOwner->m_nScore);
-    if (!Send(MsgJixTicketOut))
+    if (!Send(JixRequest::TicketOut))
         return false;
     m_bTicketOutPending = 1;
     return true;
@@ -146,7 +143,7 @@ bool CDemoLink::ReqTicketOut()
 
 bool CDemoLink::ReqAction()
 {
-    if (m_bActionSent || !Send(MsgJixAction))
+    if (m_bActionSent || !Send(JixRequest::Action))
         return false;
     m_bActionSent = 1;
     return true;
@@ -171,7 +168,7 @@ void CDemoLink::OnAnsSpinData(const uint8_t* pBlock)
     if (!pBlock)
         return;
     RefreshMachine(false);
-    if (CJix* pHost = m_pOwner->GetHost())
+    if (CJixHost* pHost = m_pOwner->GetHost())
         pHost->AddPlayCredit(100);
     m_SpinData.Read(pBlock, CJixSpinData::kSize);
     m_bSpinDataHeld = 1;
@@ -224,7 +221,7 @@ void CDemoLink::OnAnsTicketOut(bool bValid)
     Trace("AnsTicketOut: ticketValid=%d", bValid ? 1 : 0);
     if (bValid) {
         RefreshMachine(true);
-        if (CJix* pHost = m_pOwner->GetHost())
+        if (CJixHost* pHost = m_pOwner->GetHost())
             pHost->AddTotalTicket(1);
         m_pOwner->OnTicketPaid();
         return;

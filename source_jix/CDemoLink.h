@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "CJixSpinData.h"
+#include "JixSender.h"
 
 class CDemo;
 class CDemoTrace;
@@ -68,5 +69,5 @@ public:
     CJixSpinData m_SpinData;
 
 private:
-    bool Send(uint16_t wId, uint32_t dwValue = 0);
+    bool Send(JixRequest request, uint32_t dwValue = 0);
 };

@@ -4,7 +4,7 @@
 #include "CDemo.h"
 #include "CDemoSound.h"
 #include "CDemoSurface.h"
-#include "CJix.h"
+#include "CJixHost.h"
 #include "CX2DSprite.h"
 #include "CXGfxDevice.h"
 #include "CXSound.h"

@@ -1,7 +1,6 @@
 // Credit, score and ticket-out rules, the coin launch and the demo stage.
 #include "CDemo.h"
 #include "CDemoLink.h"
-#include "CJix.h"
 #include "CXSaturate.h"
 #include "JixSoundTable.h"
 

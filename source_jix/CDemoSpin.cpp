@@ -4,7 +4,6 @@
 #include "CDemoLink.h"
 #include "CDemoSound.h"
 #include "CDemoSurface.h"
-#include "CJix.h"
 #include "CXLog.h"
 #include "CXSaturate.h"
 #include "JixReelStrips.h"

@@ -2,17 +2,18 @@
 
 #include <cmath>
 
+#include "CAppCore.h"
 #include "CDemo.h"
 #include "CDemoLink.h"
 #include "CDemoTimer.h"
 #include "CGameDeck.h"
-#include "CGameMain.h"
 #include "CX2DSprite.h"
 #include "CX2DTarget.h"
 #include "CXGfxDevice.h"
 #include "CXLog.h"
 #include "CXSaturate.h"
 #include "CXSpriteBatch.h"
+#include "GameFactory.h"
 
 namespace {
 
@@ -44,6 +45,11 @@ CJix::~CJix()
 CGameBase* CreateJixGame(CGameDeck* pDeck, int32_t nMachineNo, bool bDemo)
 {
     return new CJix(pDeck, nMachineNo, bDemo);
+}
+
+void RegisterJixGameType()
+{
+    RegisterGameType(1, CreateJixGame);
 }
 
 int32_t CJix::GetSoundGroup() const
@@ -195,7 +201,7 @@ CX2DSprite* CJix::DrawTarget()
 
 void CJix::DrawDebugInfo()
 {
-    CXFont* pFont = g_pGameMain ? g_pGameMain->Font01 : nullptr;
+    CXFont* pFont = g_pAppCore ? g_pAppCore->Font01 : nullptr;
     if (!m_pEngine || !pFont)
         return;
     const float x = m_pDeck ? m_pDeck->m_fX : 0.0f;

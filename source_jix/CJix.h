@@ -11,13 +11,14 @@
 #include <cstdint>
 
 #include "CGameBase.h"
+#include "CJixHost.h"
 #include "CXSaturate.h"
 
 class CDemo;
 class CX2DSprite;
 class CX2DTarget;
 
-class CJix : public CGameBase
+class CJix : public CGameBase, public CJixHost
 {
 public:
     static constexpr double kSpeed = 1.45;
@@ -58,11 +59,13 @@ public:
     void OnAnsTicketOut(bool bValid);
     void OnAnsGameFin(bool bOk);
 
-    bool IsStandalone() const { return m_bDemo != 0; }
+    int32_t GetJixGameType() const override { return m_nGameType; }
+    int32_t GetJixMachineNo() const override { return m_nMachineNo; }
+    bool IsStandalone() const override { return m_bDemo != 0; }
     bool IsStarted() const { return m_bFlag != 0; }
-    int32_t GetSoundGroup() const;
-    void AddPlayCredit(int32_t n) { m_nCreditPlayed = CXAddSat32(m_nCreditPlayed, n); }
-    void AddTotalTicket(int32_t n) { m_nTotalTicket += n; }
+    int32_t GetSoundGroup() const override;
+    void AddPlayCredit(int32_t n) override { m_nCreditPlayed = CXAddSat32(m_nCreditPlayed, n); }
+    void AddTotalTicket(int32_t n) override { m_nTotalTicket += n; }
     CDemo* GetEngine() const { return m_pEngine; }
     CX2DTarget* GetPortraitTarget() const { return m_pPortraitTarget; }
 
@@ -74,5 +77,6 @@ private:
     CX2DSprite* m_pPortraitSprite = nullptr;
 };
 
-// The creator the program registers for game type 1.
+// The game's creator, and its registration for game type 1 (the program's start and tests).
 CGameBase* CreateJixGame(CGameDeck* pDeck, int32_t nMachineNo, bool bDemo);
+void RegisterJixGameType();

@@ -4,14 +4,30 @@
 
 #include <cstdint>
 
+#include "MessageIds.h"
+
 class NetworkClient;
+
+// The requests the Jix game sends, by the network layer's ids.
+enum class JixRequest : uint16_t {
+    Enter = netmsg::MsgJixEnter,
+    CoinIn = netmsg::MsgJixCoinIn,
+    PlayStart = netmsg::MsgJixPlayStart,
+    Bonus = netmsg::MsgJixBonus,  // carries a value
+    SpinData = netmsg::MsgJixSpinData,
+    SpinEnd = netmsg::MsgJixSpinEnd,
+    TicketOut = netmsg::MsgJixTicketOut,
+    Action = netmsg::MsgJixAction,
+    GameFin = netmsg::MsgJixGameFin,
+};
 
 class CJixSender
 {
 public:
     virtual ~CJixSender() = default;
-    // Sends request wId (14..22) for the machine; wId 17 carries dwValue. True when it went out.
-    virtual bool Send(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo, uint32_t dwValue) = 0;
+    // Sends the request for the machine; Bonus carries dwValue. True when it went out.
+    virtual bool Send(JixRequest request, uint8_t byGameType, uint16_t wMachineNo,
+                      uint32_t dwValue) = 0;
 };
 
 // Forwards to a NetworkClient's Jix senders (false, nothing sent, while it is not connected); with
@@ -20,7 +36,8 @@ class CJixNetSender : public CJixSender
 {
 public:
     explicit CJixNetSender(NetworkClient* pClient) : m_pClient(pClient) {}
-    bool Send(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo, uint32_t dwValue) override;
+    bool Send(JixRequest request, uint8_t byGameType, uint16_t wMachineNo,
+              uint32_t dwValue) override;
 
 private:
     NetworkClient* m_pClient;

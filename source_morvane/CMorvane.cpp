@@ -1,7 +1,7 @@
 #include "CMorvane.h"
 
+#include "CAppCore.h"
 #include "CGameDeck.h"
-#include "CGameMain.h"
 #include "CMorvaneMain.h"
 #include "CX2DEngine.h"
 #include "CX2DSprite.h"
@@ -83,8 +83,8 @@ bool CMorvane::Initialize(HWND, bool bHosted)
     delete m_pMain;
     m_pMain = new CMorvaneMain(this, info->bet, m_pTestIO ? m_pTestIO : &m_AppIO);
     m_pMain->GetLink().m_pSender = m_pSender ? m_pSender : &m_GlobalSender;
-    if (g_pGameMain)
-        m_AppIO.m_pFont = g_pGameMain->Font01;
+    if (g_pAppCore)
+        m_AppIO.m_pFont = g_pAppCore->Font01;
     if (!m_pMain->LoadResources())
         return false;
     if (m_bDemo)
@@ -218,11 +218,11 @@ bool CMorvane::GlobalSender::SendPerformanceValue(uint8_t kind, uint16_t machine
 
 void CMorvane::DrawDebugInfo()
 {
-    if (!m_pMain || !g_pGameMain)
+    if (!m_pMain || !g_pAppCore)
         return;
     const float x = m_pDeck ? m_pDeck->m_fX : 0.0f;
     const float y = m_pDeck ? float(m_pDeck->m_nY) : 0.0f;
-    m_pMain->DrawDebugInfo(g_pGameMain->Font01, x, y);
+    m_pMain->DrawDebugInfo(g_pAppCore->Font01, x, y);
 }
 
 int32_t CMorvane::GetDoubleUpState()
@@ -260,7 +260,7 @@ CGameBase* CreateMorvane200(CGameDeck* pDeck, int32_t nMachineNo, bool bDemo)
 
 }  // namespace
 
-void RegisterMorvaneGameTypes()
+void RegisterMorvaneGameType()
 {
     RegisterGameType(2, CreateMorvane100);
     RegisterGameType(4, CreateMorvane200);

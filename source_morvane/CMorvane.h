@@ -84,5 +84,5 @@ private:
     CMorvaneSender* m_pSender = nullptr;
 };
 
-// Installs the creators of game types 2 and 4 in the game creator table.
-void RegisterMorvaneGameTypes();
+// Registers the game for both of its game types, 2 and 4, in the game creator table.
+void RegisterMorvaneGameType();

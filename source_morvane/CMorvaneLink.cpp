@@ -141,6 +141,7 @@ void CMorvaneLink::OnAnsCoinIn(bool accepted)
 
 void CMorvaneLink::OnAnsSpinData(bool granted, const uint8_t* record, size_t size)
 {
+    SpinReq = 0;
     if (!granted || !record)
         return;
     // A bad record counts as a refused answer: the next armed tick asks again.

@@ -39,7 +39,7 @@ public:
     void OnAnsCoinIn(bool accepted);
     void OnAnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount);
     void OnAnsPerformanceRefused();
-    // Called after the caller cleared SpinReq; `record` is null for a refused answer.
+    // Clears SpinReq (the answer came, granted or not); `record` is null for a refused answer.
     void OnAnsSpinData(bool granted, const uint8_t* record, size_t size);
     void OnAnsSpinEnd(bool ok);
     void OnAnsTicketOut(bool ok);

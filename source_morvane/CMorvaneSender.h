@@ -4,19 +4,21 @@
 
 #include <cstdint>
 
+#include "MessageIds.h"
+
 class NetworkClient;
 
 enum class MorvaneRequest : uint16_t {
-    Enter = 23,
-    CoinIn = 24,
-    SpinData = 25,
-    SpinEnd = 26,  // with one byte 0
-    TicketOut = 27,
-    DoubleUp = 29,
-    PerformanceValue = 30,  // through SendPerformanceValue
-    PerformanceEnd = 31,
-    SpinDone = 32,
-    GameFin = 33,
+    Enter = netmsg::MsgMorvaneEnter,
+    CoinIn = netmsg::MsgMorvaneCoinIn,
+    SpinData = netmsg::MsgMorvaneSpinData,
+    SpinEnd = netmsg::MsgMorvaneSpinEnd,  // with one byte 0
+    TicketOut = netmsg::MsgMorvaneTicketOut,
+    DoubleUp = netmsg::MsgMorvane29,
+    PerformanceValue = netmsg::MsgMorvanePerformanceValue,  // through SendPerformanceValue
+    PerformanceEnd = netmsg::MsgMorvanePerformanceEnd,
+    SpinDone = netmsg::MsgMorvaneSpinDone,
+    GameFin = netmsg::MsgMorvaneGameFin,
 };
 
 class CMorvaneSender {

@@ -4,17 +4,19 @@
 
 #include <cstdint>
 
+#include "MessageIds.h"
+
 enum class PelagornRequest : uint16_t {
-    Enter = 34,
-    CoinIn = 35,
-    CoinDrop = 36,
-    ItemHit = 37,
-    SpinData = 38,
-    Result = 39,
-    SpinEnd = 40,
-    TicketOut = 41,
-    ReelsStopped = 42,
-    GameFin = 43,
+    Enter = netmsg::MsgPelagornEnter,
+    CoinIn = netmsg::MsgPelagornCoinIn,
+    CoinDrop = netmsg::MsgPelagorn36,
+    ItemHit = netmsg::MsgPelagorn37,
+    SpinData = netmsg::MsgPelagornSpinData,
+    Result = netmsg::MsgPelagorn39,
+    SpinEnd = netmsg::MsgPelagornSpinEnd,
+    TicketOut = netmsg::MsgPelagornTicketOut,
+    ReelsStopped = netmsg::MsgPelagorn42,
+    GameFin = netmsg::MsgPelagornGameFin,
 };
 
 // What an item-hit request (37) carries besides the key.

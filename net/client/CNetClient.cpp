@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <new>
 
-#include "AppShell.h"
+#include "AppWindow.h"
+#include "CAppCore.h"
 #include "CDlgChangeTicket.h"
 #include "CDlgCommon.h"
 #include "CDlgInquiry.h"
@@ -12,7 +13,6 @@
 #include "CDlgReserveMachine.h"
 #include "CGameBase.h"
 #include "CGameDeckList.h"
-#include "CGameMain.h"
 #include "CWndDeckLog.h"
 #include "CWndGame.h"
 #include "CWndGameChannel.h"
@@ -129,8 +129,8 @@ void CNetClient::OnUserInfo()
 {
     if (!CurrentScreen<CWndLogin>())
         return;
-    if (g_pGameMain)
-        g_pGameMain->SetMode(3);
+    if (g_pAppCore)
+        g_pAppCore->SetMode(3);
     if (g_hWndMain)
         platform::UpdateWindow(g_hWndMain);
     platform::ShowCursor(true);

@@ -46,10 +46,8 @@ void CNetClient::OnMorvaneSpinData(int32_t gameType, int32_t machineNo, bool gra
 {
     if (!CurrentScreen<CWndGame>())
         return;
-    if (CMorvaneLink* link = LinkOf(FindGame(gameType, machineNo))) {
-        link->SpinReq = 0;
+    if (CMorvaneLink* link = LinkOf(FindGame(gameType, machineNo)))
         link->OnAnsSpinData(granted, record, CMorvaneSpinData::kSize);
-    }
 }
 
 void CNetClient::OnMorvaneSpinEnd(int32_t gameType, int32_t machineNo, bool ok)

@@ -110,11 +110,13 @@ TEST_F(LobbyChatTest, AppearAndJackpotAnnouncements)
         else
             m_list->AddAppearMessage("kim", c.type, c.machine, c.symbol);
         EXPECT_EQ(Shown(), c.text ? c.text : "");
-        if (c.text)
+        if (c.text) {
             EXPECT_EQ(Last()->GetColour(), c.colour);
+        }
         EXPECT_EQ(welcome->IsVisible(), c.welcome);
-        if (c.welcome)
+        if (c.welcome) {
             EXPECT_EQ(welcome->GetShownText(), c.text);
+        }
     }
 }
 
@@ -146,8 +148,9 @@ TEST_F(LobbyChatTest, PrizeAnnouncementsByJackpotKind)
         Clear();
         m_list->AddPrizeMessage("lee", c.type, 9, c.value, c.amount, c.kind);
         EXPECT_EQ(Shown(), c.text ? c.text : "");
-        if (c.text)
+        if (c.text) {
             EXPECT_EQ(Last()->GetColour(), c.colour);
+        }
     }
 }
 

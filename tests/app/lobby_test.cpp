@@ -205,8 +205,9 @@ TEST_F(LobbyTest, CoinInAnswerUpdatesTheGameThenReportsTheCode)
             EXPECT_EQ(Fake(1)->lastCredit, 7000);
         }
         EXPECT_EQ(Box()->IsVisible(), c.box);
-        if (c.box)
+        if (c.box) {
             EXPECT_EQ(Box()->GetTitle(), "투입");
+        }
     }
 }
 
@@ -273,8 +274,9 @@ TEST_F(LobbyTest, MachineSelectionAnswer)
         Box()->Show(false);
         lobby->AnsMachineSelect(c.deck, c.type, c.machine);
         EXPECT_EQ(Box()->IsVisible(), c.box != nullptr);
-        if (c.box)
+        if (c.box) {
             EXPECT_EQ(Box()->GetText(), c.box);
+        }
         ExpectShows(c.deck < 4 ? c.deck : 1, c.shows);
     }
 }

@@ -210,8 +210,9 @@ TEST_F(MoneyDialogsTest, AnswersCloseOrReenableTheirDialogs)
         c.dialog->Enable(false);  // the request is out
         c.answer();
         EXPECT_EQ(c.dialog->IsVisible(), c.shown);
-        if (c.shown)
+        if (c.shown) {
             EXPECT_TRUE(c.dialog->IsEnabled());
+        }
         EXPECT_TRUE(Box()->IsVisible());
         c.dialog->Show(false);
         Box()->Show(false);

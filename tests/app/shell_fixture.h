@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "AppShell.h"
 #include "CDlgCommon.h"
 #include "CGameMain.h"
 #include "CWndMain.h"
 #include "CXFileLoad.h"
 #include "NetClientGlobal.h"
+#include "WindowMode.h"
 #include "engine/device_start.h"
 
 class ShellTest : public testing::Test {

@@ -79,8 +79,9 @@ TEST(SoundBufferLock, LockGivesTheBytesAndTheWrappedRest)
         ASSERT_TRUE(buffer.Unlock(p1, n1, p2, n2)) << c.name;
         ASSERT_TRUE(buffer.Lock(0, 0, &start, &all, &ignored, &none, DSBLOCK_ENTIREBUFFER));
         EXPECT_EQ(static_cast<uint8_t*>(p1) - static_cast<uint8_t*>(start), c.first) << c.name;
-        if (c.second)
+        if (c.second) {
             EXPECT_EQ(p2, start) << c.name;
+        }
         ASSERT_TRUE(buffer.Unlock(start, all, nullptr, 0));
     }
     EXPECT_FALSE(buffer.Unlock(nullptr, 0, nullptr, 0)) << "not locked";

@@ -29,9 +29,10 @@ class RecordingSender : public CJixSender
 public:
     RecordingSender() { JixSetSender(this); }
     ~RecordingSender() override { JixSetSender(nullptr); }
-    bool Send(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo, uint32_t dwValue) override
+    bool Send(JixRequest request, uint8_t byGameType, uint16_t wMachineNo,
+              uint32_t dwValue) override
     {
-        sent.push_back({wId, byGameType, wMachineNo, dwValue});
+        sent.push_back({static_cast<uint16_t>(request), byGameType, wMachineNo, dwValue});
         return accept;
     }
     int Count(uint16_t wId) const

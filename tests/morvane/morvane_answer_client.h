@@ -34,7 +34,6 @@ protected:
     }
     void OnMorvaneSpinData(int32_t, int32_t, bool granted, const uint8_t* record) override
     {
-        m_Main.GetLink().SpinReq = 0;
         m_Main.GetLink().OnAnsSpinData(granted, record, CMorvaneSpinData::kSize);
     }
     void OnMorvaneSpinEnd(int32_t, int32_t, bool ok) override { m_Main.GetLink().OnAnsSpinEnd(ok); }

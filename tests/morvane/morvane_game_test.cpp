@@ -271,7 +271,7 @@ TEST_F(MorvaneGameTest, ImageLoadFailuresNameTheirCause)
 
 TEST(MorvaneFactoryTest, TypesTwoAndFourMakeMorvaneGames)
 {
-    RegisterMorvaneGameTypes();
+    RegisterMorvaneGameType();
     for (int type : {2, 4}) {
         GameCreator creator = FindGameCreator(type);
         ASSERT_NE(creator, nullptr) << type;

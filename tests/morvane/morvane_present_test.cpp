@@ -676,7 +676,6 @@ TEST(MorvanePresentTest, SmallWinOffersTheDoubleUpLargerEndsTheSpinAtOnce)
         record.PerformanceCue = win;
         uint8_t bytes[CMorvaneSpinData::kSize];
         WriteMorvaneSpinData(record, bytes);
-        g.main.GetLink().SpinReq = 0;
         g.main.GetLink().OnAnsSpinData(true, bytes, sizeof bytes);
         for (int step = 0; step < 400 && g.main.ReelSettle[3] < 40; ++step) {
             g.io.m_Draws.clear();

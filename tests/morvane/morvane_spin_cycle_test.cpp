@@ -46,7 +46,6 @@ protected:
     {
         uint8_t bytes[CMorvaneSpinData::kSize];
         WriteMorvaneSpinData(record, bytes);
-        m_Main.GetLink().SpinReq = 0;
         m_Main.GetLink().OnAnsSpinData(granted, granted ? bytes : nullptr, sizeof bytes);
     }
 

@@ -32,11 +32,17 @@ Bytes Burst(size_t n)
 
 } // namespace
 
-TEST(NetworkClientProcess, ConnectionEventComesOneFrameBeforeItsMessages)
-{
+// Every test drives one recording client over its own machine table, watched for the deadline
+// report.
+class NetworkClientProcess : public ::testing::Test {
+protected:
     CMachineTable table;
-    RecordingClient client(table);
-    const auto watch = WatchClient(client);
+    RecordingClient client{table};
+    const test_support::WatchState watch = WatchClient(client);
+};
+
+TEST_F(NetworkClientProcess, ConnectionEventComesOneFrameBeforeItsMessages)
+{
     client.InjectConnect(true);
     for (uint32_t i = 1; i <= 3; ++i)
         client.InjectReceive(Msg128(i));
@@ -50,11 +56,8 @@ TEST(NetworkClientProcess, ConnectionEventComesOneFrameBeforeItsMessages)
     EXPECT_TRUE(client.calls.empty());
 }
 
-TEST(NetworkClientProcess, AtMostOneEventPerFrameInItsOrder)
+TEST_F(NetworkClientProcess, AtMostOneEventPerFrameInItsOrder)
 {
-    CMachineTable table;
-    RecordingClient client(table);
-    const auto watch = WatchClient(client);
     client.InjectConnect(false);
     client.InjectClose(); // clears the connect-failed event, as a lost link does
     client.InjectConnect(true);
@@ -71,11 +74,8 @@ TEST(NetworkClientProcess, AtMostOneEventPerFrameInItsOrder)
     EXPECT_EQ(frames, (std::vector<std::string>{"OnConnected()", "OnConnectFailed()", "-", "-"}));
 }
 
-TEST(NetworkClientProcess, ThreeHundredMessagesInOneFrame)
+TEST_F(NetworkClientProcess, ThreeHundredMessagesInOneFrame)
 {
-    CMachineTable table;
-    RecordingClient client(table);
-    const auto watch = WatchClient(client);
     EXPECT_EQ(client.GetPoolCount(), 256u);
     for (uint32_t i = 0; i < 300; ++i)
         client.InjectReceive(Msg128(i));
@@ -88,11 +88,8 @@ TEST(NetworkClientProcess, ThreeHundredMessagesInOneFrame)
     EXPECT_EQ(client.GetPoolCount(), 300u);
 }
 
-TEST(NetworkClientProcess, CloseWithMessagesQueuedDispatchesNone)
+TEST_F(NetworkClientProcess, CloseWithMessagesQueuedDispatchesNone)
 {
-    CMachineTable table;
-    RecordingClient client(table);
-    const auto watch = WatchClient(client);
     for (uint32_t i = 0; i < 5; ++i)
         client.InjectReceive(Msg128(i));
     client.InjectClose();
@@ -105,11 +102,8 @@ TEST(NetworkClientProcess, CloseWithMessagesQueuedDispatchesNone)
     EXPECT_TRUE(client.calls.empty());
 }
 
-TEST(NetworkClientProcess, SendersRefuseUnlessConnected)
+TEST_F(NetworkClientProcess, SendersRefuseUnlessConnected)
 {
-    CMachineTable table;
-    RecordingClient client(table);
-    const auto watch = WatchClient(client);
     const uint8_t body[] = {8, 0};
     using Sender = std::function<bool(NetworkClient&)>;
     const std::vector<std::pair<const char*, Sender>> senders = {
@@ -166,12 +160,9 @@ TEST(NetworkClientProcess, SendersRefuseUnlessConnected)
         EXPECT_FALSE(send(client)) << name;
 }
 
-TEST(NetworkClientProcess, OverflowingTheQueueClosesTheConnection)
+TEST_F(NetworkClientProcess, OverflowingTheQueueClosesTheConnection)
 {
     RawPeer peer;
-    CMachineTable table;
-    RecordingClient client(table);
-    const auto watch = WatchClient(client);
     ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
     ASSERT_TRUE(peer.Write(Burst(NetworkClient::kMaxQueuedMessages + 1)));
     // The link is marked lost before its queue is emptied and its event set: wait for both.
@@ -184,12 +175,9 @@ TEST(NetworkClientProcess, OverflowingTheQueueClosesTheConnection)
     EXPECT_EQ(client.GetQueuedCount(), 0u);
 }
 
-TEST(NetworkClientProcess, EndToEndOverLoopback)
+TEST_F(NetworkClientProcess, EndToEndOverLoopback)
 {
     RawPeer peer;
-    CMachineTable table;
-    RecordingClient client(table);
-    const auto watch = WatchClient(client);
     ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
     ASSERT_TRUE(ProcessUntilCalled(client));
     EXPECT_EQ(client.calls, std::vector<std::string>{"OnConnected()"});
@@ -219,12 +207,9 @@ TEST(NetworkClientProcess, EndToEndOverLoopback)
     EXPECT_TRUE(client.calls.empty()); // the link was already lost: no second closed event
 }
 
-TEST(NetworkClientProcess, CloseGivesOneClosedEvent)
+TEST_F(NetworkClientProcess, CloseGivesOneClosedEvent)
 {
     RawPeer peer;
-    CMachineTable table;
-    RecordingClient client(table);
-    const auto watch = WatchClient(client);
     ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
     ASSERT_TRUE(ProcessUntilCalled(client));
     client.calls.clear();
@@ -235,15 +220,15 @@ TEST(NetworkClientProcess, CloseGivesOneClosedEvent)
     EXPECT_EQ(client.calls, std::vector<std::string>{"OnDisconnected()"});
 }
 
-TEST(NetworkClientProcess, DestroyingAClientThatIsReceivingIsSafe)
+TEST_F(NetworkClientProcess, DestroyingAClientThatIsReceivingIsSafe)
 {
     RawPeer peer;
-    CMachineTable table;
     const Bytes burst = Burst(500);
     {
-        RecordingClient client(table);
-        const auto watch = WatchClient(client);
-        ASSERT_NO_FATAL_FAILURE(ConnectToPeer(client, peer));
+        // A client of its own, destroyed while its I/O thread still fills its queues.
+        RecordingClient receiving(table);
+        const auto receivingWatch = WatchClient(receiving);
+        ASSERT_NO_FATAL_FAILURE(ConnectToPeer(receiving, peer));
         ASSERT_TRUE(peer.Write(burst));
         // The destructor stops the I/O thread before the queues it fills go away.
     }

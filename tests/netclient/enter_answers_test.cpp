@@ -25,7 +25,7 @@ using EnterAnswersTest = NetClientLobbyTest;
 TEST_F(EnterAnswersTest, ApplyWhenTheLobbyIsNotTheCurrentScreen)
 {
     RegisterGameType(1, CreateJixGame);
-    RegisterMorvaneGameTypes();
+    RegisterMorvaneGameType();
     // The games start without their files: the loaders only register them.
     g_pFileLoad->SetRegisterOnly(true);
     struct Case {

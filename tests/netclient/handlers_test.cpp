@@ -114,8 +114,9 @@ TEST_F(HandlersTest, AnswersReachOnlyTheScreenTheyBelongTo)
             Client().Deliver(Hex(c.body));
             const char* title = lobby ? c.lobbyTitle : c.loginTitle;
             EXPECT_EQ(Box()->IsVisible(), title != nullptr);
-            if (title)
+            if (title) {
                 EXPECT_EQ(Box()->GetTitle(), title);
+            }
         }
     }
 }

@@ -34,7 +34,7 @@ protected:
         NetClientLobbyTest::SetUp();
         if (testing::Test::HasFatalFailure())
             return;
-        RegisterGameType(1, CreateJixGame);
+        RegisterJixGameType();
         // The games start without their files: the loaders only register them.
         g_pFileLoad->SetRegisterOnly(true);
     }

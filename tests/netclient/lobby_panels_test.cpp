@@ -129,8 +129,9 @@ TEST_F(LobbyPanelsTest, PrizeAndPlayerAnswersReachTheChatListAndThePrizeList)
         for (const std::string& line : c.lines)
             all += line;
         EXPECT_EQ(Shown(), all);
-        if (!c.lines.empty())
+        if (!c.lines.empty()) {
             EXPECT_EQ(LastLine()->GetColour(), c.colour);
+        }
     }
 
     // A prize goes to the prize list first, then its announcement to the chat list.

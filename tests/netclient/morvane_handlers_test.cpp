@@ -64,7 +64,7 @@ protected:
         NetClientLobbyTest::SetUp();
         if (testing::Test::HasFatalFailure())
             return;
-        RegisterMorvaneGameTypes();
+        RegisterMorvaneGameType();
         SetRow(1, 2, 42, 1000);
         ASSERT_NE(EnterLobby(), nullptr);
         m_pGame = dynamic_cast<CMorvane*>(Game(1));

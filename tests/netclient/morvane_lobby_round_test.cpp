@@ -223,8 +223,9 @@ TEST_F(MorvaneLobbyRoundTest, QuickEndEndsEverySpinOnce)
         ASSERT_TRUE(ended) << c.name << ": stuck at spin step " << Main().SpinStep << ", settle "
                            << Main().ReelSettle[3] << ", phase " << Main().SpinPhase;
         ++spins;
-        if (c.endSettle)
+        if (c.endSettle) {
             EXPECT_EQ(Main().ReelSettle[3], c.endSettle) << c.name;
+        }
         // Both answers in: the next spin may start.
         ASSERT_TRUE(Run([&] {
             return Main().GetLink().playing == 0 && Main().GetLink().SpinEnd == 1;

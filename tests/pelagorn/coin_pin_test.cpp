@@ -242,8 +242,9 @@ TEST_F(PelagornCoins, BrokenFilesNeverCrashOrStopTheFall)
         ASSERT_TRUE(m_coins.DropCoin(300.0f, 1.0f));
         for (int i = 0; i < 60 * 30 && m_coins.m_Coins.GetCount() > 0; ++i)
             m_coins.Update(1.0f / 60.0f);
-        if (c.falls)
+        if (c.falls) {
             EXPECT_EQ(m_scene.itemChecks.size(), 1u) << "the coin reached the scene";
+        }
         DrawFrame([&] { m_coins.Draw(); });
     }
 }

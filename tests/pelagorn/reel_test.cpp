@@ -78,7 +78,8 @@ protected:
         }
         return false;
     }
-    void Step()
+    // One frame: the scene's game clock follows the frame time.
+    virtual void Step()
     {
         m_time += kDt;
         m_scene.now = static_cast<uint32_t>(m_time * 1000.0);
@@ -386,21 +387,11 @@ protected:
         m_reel.m_pScene = &m_prizes;
         m_reel.Init();
     }
-    void Step()
+    void Step() override
     {
         m_time += kDt;
         m_prizes.now = static_cast<uint32_t>(m_time * 1000.0);
         m_reel.Update(kDt);
-    }
-    template <class F>
-    bool RunUntil(F&& done, float limit = 20.0f)
-    {
-        for (float t = 0.0f; t < limit; t += kDt) {
-            Step();
-            if (done())
-                return true;
-        }
-        return false;
     }
     void Run(float seconds)
     {

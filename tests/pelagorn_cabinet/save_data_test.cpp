@@ -21,15 +21,6 @@ int64_t FakeNow()
     return g_nNow;
 }
 
-std::vector<std::string> FilesIn(const TempFolder& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class SaveDataTest : public ::testing::Test {
 protected:
     SaveDataTest()
@@ -64,8 +55,8 @@ TEST_F(SaveDataTest, OnlineNothingIsReadWrittenOrDeleted)
     EXPECT_EQ(m_save.CheckReelData(), 1);
     EXPECT_EQ(m_save.m_aiAccounts[ACCOUNT_INPUT_MONEY], 0);
     EXPECT_EQ(m_save.m_iReelMode, 0);
-    EXPECT_EQ(FilesIn(m_folder), std::vector<std::string>({"__ACCOUNT_DATA_0__"}));
-    EXPECT_EQ(FilesIn(m_markers), std::vector<std::string>({"pg0007.idx"}));
+    EXPECT_EQ(m_folder.Names(), std::vector<std::string>({"__ACCOUNT_DATA_0__"}));
+    EXPECT_EQ(m_markers.Names(), std::vector<std::string>({"pg0007.idx"}));
 }
 
 TEST_F(SaveDataTest, GameDataTextAndChangeDetection)
@@ -74,7 +65,7 @@ TEST_F(SaveDataTest, GameDataTextAndChangeDetection)
     for (int i = 0; i < GAME_DATA_COUNT; ++i)
         meters[i] = i - 1;
     EXPECT_EQ(m_save.SaveGameData(meters, true), 0);
-    EXPECT_TRUE(FilesIn(m_folder).empty()) << "demo mode saves nothing";
+    EXPECT_TRUE(m_folder.Names().empty()) << "demo mode saves nothing";
     EXPECT_EQ(m_save.SaveGameData(meters, false), 1);
     const std::string first = Slot("GAME_DATA", 0);
     EXPECT_EQ(first.substr(0, 47), "TIME=1800000000\nTICK=0\nCREDIT=-1\nGIFT=0\nSPIN=1\n");
@@ -102,7 +93,7 @@ TEST_F(SaveDataTest, SnapshotsRotateThroughThreeSlotsAndLoadTheNewest)
     EXPECT_NE(Slot("ACCOUNT_DATA", 0).find("TICK=3\n"), std::string::npos);
     EXPECT_NE(Slot("ACCOUNT_DATA", 1).find("OUTPUT_GIFT=5\n"), std::string::npos);
     EXPECT_NE(Slot("ACCOUNT_DATA", 2).find("OUTPUT_GIFT=3\n"), std::string::npos);
-    EXPECT_EQ(FilesIn(m_folder).size(), 3u) << "no temporary file is left behind";
+    EXPECT_EQ(m_folder.Names().size(), 3u) << "no temporary file is left behind";
 
     m_save.m_aiAccounts[ACCOUNT_OUTPUT_GIFT] = 0;
     EXPECT_TRUE(m_save.LoadAccountsData());
@@ -201,7 +192,7 @@ TEST_F(SaveDataTest, ReelSnapshotDecidesWhetherTheMarkersStay)
         g_nNow += c.age;
         m_save.m_iReelMode = 7;
         EXPECT_EQ(m_save.CheckReelData(), 1);
-        const auto names = FilesIn(m_markers);
+        const auto names = m_markers.Names();
         const bool kept = std::find(names.begin(), names.end(), "pg0003.idx") != names.end();
         EXPECT_EQ(kept, c.keep) << c.age << "/" << c.reelMode;
         EXPECT_EQ(m_save.m_iReelMode, c.keep ? 0 : 1) << c.age;
@@ -235,7 +226,7 @@ TEST(MachineMarkers, WritingOneReplacesEveryOther)
     folder.Write("pg12.idx", "");
     folder.Write("keep.idx", "");
     EXPECT_TRUE(WriteMachineMarker(folder.Slashed(), 7));
-    EXPECT_EQ(FilesIn(folder), std::vector<std::string>({"keep.idx", "pg0007.idx"}));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>({"keep.idx", "pg0007.idx"}));
     EXPECT_EQ(folder.Read("pg0007.idx"), "pg0007.idx");
     EXPECT_FALSE(WriteMachineMarker(folder.Slashed(), -1));
     EXPECT_FALSE(WriteMachineMarker(folder.Slashed(), 1000));

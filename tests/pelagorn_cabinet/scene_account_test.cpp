@@ -2,9 +2,7 @@
 // the game it belongs to (a real cabinet layer without a port, real files in a temporary folder).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -45,15 +43,6 @@ public:
     int32_t m_iAccountsDisplay = 0;
     int m_nLeaves = 0;
 };
-
-std::vector<std::string> FilesIn(const TempFolder& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class SceneAccountTest : public ::testing::Test {
 protected:
@@ -196,7 +185,7 @@ TEST_F(SceneAccountTest, MachineNumberStaysInRangeAndRewritesTheMarker)
 
     m_scene.SelectItem();
     Expect(1, 4, "number set");
-    EXPECT_EQ(FilesIn(m_markers), std::vector<std::string>({"other.txt", "pg0007.idx"}));
+    EXPECT_EQ(m_markers.Names(), std::vector<std::string>({"other.txt", "pg0007.idx"}));
     EXPECT_EQ(m_markers.Read("pg0007.idx"), "pg0007.idx");
     EXPECT_EQ(m_host.m_save.m_iReelMode, 0);
 }

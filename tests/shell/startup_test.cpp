@@ -12,6 +12,7 @@
 #include "Base/CXLog.h"
 #include "CGameMain.h"
 #include "CXFileLoad.h"
+#include "KoreanLocale.h"
 #include "NetClientGlobal.h"
 #include "platform/message_box.h"
 #include "platform/window.h"

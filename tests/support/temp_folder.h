@@ -2,6 +2,7 @@
 // A folder of a test's own, made under the system's temporary folder (or a given parent) with a
 // readable prefix and a random suffix, and removed with everything in it when the object goes.
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -55,6 +56,16 @@ public:
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const
     {
         return Write(name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+
+    // The names of the files and folders directly in the folder, sorted.
+    std::vector<std::string> Names() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     // The bytes of `name` (relative to the folder); empty when it cannot be read.

@@ -129,7 +129,7 @@ int WriteReelSymbols(const std::string& root)
         const std::string marked = path + "_prize";
         const PelagornAnimation prize{marked.c_str(), 90,           80,    2,    6,
                                       0xFFF0E060,     Look::Filled, false, false};
-        const std::string stem = "s" + std::to_string(n);
+        const std::string stem = path.substr(path.rfind('/') + 1);  // "s<n>"
         if (!WriteAnimation(root, still) || !WriteAnimation(root, prize) ||
             !WriteText(root + "/" + path + ".cfg",
                        "REEL=" + stem + ".anf, " + stem + "_prize.anf\n")) {

@@ -25,4 +25,21 @@ ByteBuilder KeyedAnswer(uint16_t id, const MachineKey& key)
     return body;
 }
 
+void AnswerCoinIn(PlaySession& s, BodyReader& r, uint16_t answerId)
+{
+    constexpr uint32_t kCoinInCredit = 10000;
+    const MachineKey key = ReadMachineKey(r);
+    answers::MachineRow* row = FindMachine(s, key);
+    const bool ok = row && s.state.money >= kCoinInCredit;
+    if (ok) {
+        s.state.money -= kCoinInCredit;
+        row->credit += kCoinInCredit;
+    }
+    ByteBuilder body;
+    body.U16(answerId).U8(ok ? 0 : 1).U32(s.state.money).U8(key.gameType).U16(key.number);
+    if (ok)
+        body.U32(row->credit);
+    s.Send(body.Take());
+}
+
 }  // namespace devserver

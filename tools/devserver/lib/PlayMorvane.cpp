@@ -9,7 +9,6 @@ namespace devserver {
 
 namespace {
 
-constexpr uint32_t kCoinInCredit = 10000;
 constexpr uint32_t kTicketUnit = 5000;
 constexpr size_t kRecordSize = 200;
 constexpr const char* kSpinCounter = kMorvaneSpinCounter;
@@ -37,22 +36,6 @@ void Enter(PlaySession& s, BodyReader& r)
     const answers::MachineRow* row = FindMachine(s, key);
     ByteBuilder body = KeyedAnswer(23, key);
     body.U32(row ? row->credit : 0).U32(row ? row->score : 0).Raw(MorvaneSpinRecord(kSpins[0]));
-    s.Send(body.Take());
-}
-
-void CoinIn(PlaySession& s, BodyReader& r)
-{
-    const MachineKey key = ReadMachineKey(r);
-    answers::MachineRow* row = FindMachine(s, key);
-    const bool ok = row && s.state.money >= kCoinInCredit;
-    if (ok) {
-        s.state.money -= kCoinInCredit;
-        row->credit += kCoinInCredit;
-    }
-    ByteBuilder body;
-    body.U16(24).U8(ok ? 0 : 1).U32(s.state.money).U8(key.gameType).U16(key.number);
-    if (ok)
-        body.U32(row->credit);
     s.Send(body.Take());
 }
 
@@ -180,7 +163,7 @@ bool ServeMorvaneSpin(PlaySession& s, BodyReader& r, const MorvaneCannedSpin& sp
 void AddMorvaneAnswers(PlayAnswers& answers)
 {
     answers.On(23, Enter);
-    answers.On(24, CoinIn);
+    answers.On(24, [](PlaySession& s, BodyReader& r) { AnswerCoinIn(s, r, 24); });
     answers.On(25, SpinData);
     answers.On(26, [](PlaySession& s, BodyReader& r) { s.Send(KeyedAnswer(26, ReadMachineKey(r)).U8(1).Take()); });
     answers.On(27, TicketOut);

@@ -8,7 +8,6 @@ namespace devserver {
 
 namespace {
 
-constexpr uint32_t kCoinInCredit = 10000;
 constexpr uint32_t kCoinPrice = 100;
 constexpr uint32_t kTicketUnit = 5000;
 constexpr uint32_t kGiftOutLimit = 4;
@@ -50,22 +49,6 @@ void Enter(PlaySession& s, BodyReader& r)
     body.U8(0).U32(1).U32(0).U32(0);                                       // 88 .. 97
     for (uint8_t stop : kSpins[0].stops)
         body.U32(stop);                                                    // 101 .. 113
-    s.Send(body.Take());
-}
-
-void CoinIn(PlaySession& s, BodyReader& r)
-{
-    const MachineKey key = ReadMachineKey(r);
-    answers::MachineRow* row = FindMachine(s, key);
-    const bool ok = row && s.state.money >= kCoinInCredit;
-    if (ok) {
-        s.state.money -= kCoinInCredit;
-        row->credit += kCoinInCredit;
-    }
-    ByteBuilder body;
-    body.U16(35).U8(ok ? 0 : 1).U32(s.state.money).U8(key.gameType).U16(key.number);
-    if (ok)
-        body.U32(row->credit);
     s.Send(body.Take());
 }
 
@@ -212,7 +195,7 @@ Bytes PelagornResultState(const PelagornCannedSpin& spin)
 void AddPelagornAnswers(PlayAnswers& answers)
 {
     answers.On(34, Enter);
-    answers.On(35, CoinIn);
+    answers.On(35, [](PlaySession& s, BodyReader& r) { AnswerCoinIn(s, r, 35); });
     answers.On(36, CoinDrop);
     answers.On(37, ItemHit);
     answers.On(38, SpinData);

@@ -1,12 +1,13 @@
 #pragma once
-// The application object: UI fonts, the screen render target, the UI image registry, the main
-// window and the deck list. Once per engine frame it pumps the network, keeps the connection
-// alive, routes input, runs and draws the games and the widgets into the screen target and
-// stretches that onto the window; it sees the window's size, close and maximise messages before
-// the widget tree.
+// The application object (the core sees its fonts and mode as CAppCore): UI fonts, the screen
+// render target, the UI image registry, the main window and the deck list. Once per engine frame it
+// pumps the network, keeps the connection alive, routes input, runs and draws the games and the
+// widgets into the screen target and stretches that onto the window; it sees the window's size,
+// close and maximise messages before the widget tree.
 
 #include <cstdint>
 
+#include "CAppCore.h"
 #include "CFontMgr.h"
 #include "platform/window.h"
 
@@ -17,14 +18,13 @@ class CX2DSprite;
 class CX2DTarget;
 class CXFont;
 
-class CGameMain {
+class CGameMain : public CAppCore {
 public:
-    enum Mode : int32_t { MODE_NONE = 0, MODE_LOADING = 1, MODE_LOGIN = 2, MODE_LOBBY = 3 };
     // The keep-alive goes out every 30 s of the monotonic clock while connected.
     static constexpr uint32_t kPingIntervalMs = 30000;
 
     CGameMain() = default;
-    virtual ~CGameMain() { ReleaseAll(); }
+    ~CGameMain() override { ReleaseAll(); }
     CGameMain(const CGameMain&) = delete;
     CGameMain& operator=(const CGameMain&) = delete;
 
@@ -45,8 +45,6 @@ public:
     bool LoadFonts();
     void ReleaseAll();
 
-    int32_t GetMode() const { return m_nMode; }
-    void SetMode(int32_t mode) { m_nMode = mode; }
     // Milliseconds counted towards the next keep-alive.
     uint32_t GetPingTime() const { return m_dwPingMs; }
     float GetUIScaleX() const { return m_fUIScaleX; }
@@ -57,28 +55,11 @@ public:
     CX2DSprite* GetScreenSprite() const { return m_pScreenSprite; }
     CFontMgr& GetFontMgr() { return m_FontMgr; }
 
-    CXFont* Font01 = nullptr;
-    CXFont* Font02 = nullptr;
-    CXFont* Font03 = nullptr;
-    CXFont* Font04 = nullptr;
-    CXFont* Font05 = nullptr;
-    CXFont* Font06 = nullptr;
-    CXFont* Font07 = nullptr;
-    CXFont* Font08 = nullptr;
-    CXFont* Font09 = nullptr;
-    CXFont* Font10 = nullptr;
-    CXFont* Font11 = nullptr;
-    CXFont* Font12 = nullptr;
-    CXFont* Font13 = nullptr;
-    CXFont* Font14 = nullptr;
-    CXFont* Font15 = nullptr;
-
 private:
     void SetUIScale(float x, float y);
     void DrawScreen();
 
     CGameDeckList* m_pDeckList = nullptr;
-    int32_t m_nMode = MODE_NONE;
     CFontMgr m_FontMgr;
     CUIRes* m_pUIRes = nullptr;
     CWndMain* m_pWndMain = nullptr;

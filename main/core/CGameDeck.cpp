@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "AppShell.h"
+#include "AppWindow.h"
 #include "CDXWnd.h"
 #include "CGameBase.h"
 #include "CUIRes.h"

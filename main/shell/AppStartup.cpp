@@ -1,15 +1,14 @@
 #include "AppStartup.h"
 
-#include <clocale>
 #include <cstdlib>
-#include <locale>
 
-#include "AppShell.h"
+#include "AppWindow.h"
 #include "Base/CXLog.h"
 #include "CDXWnd.h"
 #include "CGameMain.h"
 #include "CX2DEngine.h"
 #include "CXFileLoad.h"
+#include "KoreanLocale.h"
 #include "NetClientGlobal.h"
 #include "platform/clock.h"
 #include "platform/crash.h"
@@ -32,23 +31,6 @@ LRESULT AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }  // namespace
 
 void SetStartupTrace(StartupTrace trace) { s_trace = trace; }
-
-const char* SetKoreanLocale()
-{
-    static const char* const kNames[] = {"ko_KR.CP949", "ko_KR.cp949", "ko_KR.EUC-KR", "ko_KR.eucKR",
-                                         "ko_KR.UTF-8", "ko_KR.utf8",  "C.UTF-8",      "C.utf8"};
-    for (const char* name : kNames) {
-        if (!std::setlocale(LC_ALL, name))
-            continue;
-        try {
-            std::locale::global(std::locale(name));
-        } catch (...) {
-            // The C library knows the name but the C++ library does not: the C locale stays set.
-        }
-        return name;
-    }
-    return nullptr;
-}
 
 bool AppInit()
 {

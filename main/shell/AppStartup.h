@@ -6,9 +6,6 @@
 // Runs the whole program; returns its exit code (0 whether start-up succeeded or not).
 int RunClient();
 
-// Sets the Korean locale (CP949 first, then other Korean and UTF-8 names); never throws.
-// Returns the name that took, or null when none did.
-const char* SetKoreanLocale();
 // Fills the engine's start-up record and starts the engine; records the window.
 bool AppInit();
 // Creates and initialises the application object.

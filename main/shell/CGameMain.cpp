@@ -4,8 +4,6 @@
 #include <cstring>
 #include <ctime>
 
-#include "AppShell.h"
-#include "AppStartup.h"
 #include "CDXWnd.h"
 #include "CDlgGameExit.h"
 #include "CGameBase.h"
@@ -17,9 +15,11 @@
 #include "CX2DSprite.h"
 #include "CX2DTarget.h"
 #include "CXSpriteBatch.h"
+#include "KoreanLocale.h"
 #include "NetClientGlobal.h"
 #include "UIFontFiles.h"
 #include "platform/clock.h"
+#include "WindowMode.h"
 #include "platform/keys.h"
 
 CGameMain* g_pGameMain = nullptr;
