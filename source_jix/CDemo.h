@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CJixSpinData.h"
+#include "CXSaturate.h"
 
 class CJixHost;
 class CDemoLink;
@@ -118,6 +119,10 @@ public:
 
     bool IsOnline() const;
     int32_t StripSet() const { return m_anHint[6]; }
+    // The spin at which the previewed event comes (hint 3 + 20) and the last stop tick of a win
+    // presentation (its length + the extra ticks); both sum server values, so they are clamped.
+    int32_t PreviewEventSpin() const { return CXAddSat32(m_anHint[3], 20); }
+    int32_t PresentationEnd() const { return CXAddSat32(m_nPresentationLength, m_nExtraTicks); }
     // Where a reel cell at x is drawn: x mod 1280 (never negative) when that is past 678, else
     // -1 (not drawn), so cells leaving on the right come back at the left edge of the reels.
     static int CellScreenX(int x);

@@ -99,9 +99,10 @@ void CDemo::DrawDebugInfo(CXFont* pFont, float x, float y)
                            : nKind <= 7   ? "셋째 동료 예고"
                            : nKind == 8   ? "주인공 2,000,000 예고"
                                           : "주인공 잭팟 예고";
-        DrawShadowText(pFont,
-                       Format("%s  현재스핀: %d  나올 스핀: %d", pszWho, m_anHint[1], m_anHint[3] + 20),
-                       x, y);
+        DrawShadowText(
+            pFont,
+            Format("%s  현재스핀: %d  나올 스핀: %d", pszWho, m_anHint[1], PreviewEventSpin()), x,
+            y);
         y += fLine;
     }
 

@@ -294,13 +294,13 @@ void CDemo::EndPresentation()
 {
     const bool bWin = m_nWinSum > 0 || HasFeverWin();
     if (m_nClosingCounter == 0) {
-        if (bWin ? m_nStopTick <= m_nPresentationLength + m_nExtraTicks : m_nStopTick < 266)
+        if (bWin ? m_nStopTick <= PresentationEnd() : m_nStopTick < 266)
             return;
         if (bWin)
             for (auto& row : m_abHighlight)
                 for (uint8_t& b : row)
                     b = 0;
-        if (m_anHint[1] == m_anHint[3] + 20) {
+        if (m_anHint[1] == PreviewEventSpin()) {
             m_nClosingImage = 7;
             m_nActionJix = 0;
         }

@@ -216,7 +216,7 @@ void CDemo::ApplyPreviewRules(int32_t m)
             SetActionCode(1);
         m_nEventKind = 10;
     }
-    if (nMode == 5 && m > 164 && m_anHint[1] <= m_anHint[3] + 19 && nKind == 9) {
+    if (nMode == 5 && m > 164 && m_anHint[1] < PreviewEventSpin() && nKind == 9) {
         SetActionCode(1);
         m_nEventKind = 9;
     }
@@ -418,7 +418,7 @@ void CDemo::TickWinPresentation()
 {
     if ((m_nWinSum <= 0 && !HasFeverWin()) || m_nStopTick < 266)
         return;
-    if (m_nStopTick <= m_nPresentationLength + m_nExtraTicks)
+    if (m_nStopTick <= PresentationEnd())
         Render();
     if (m_nStopTick < m_nPresentationLength) {
         if (m_nStopTick % 40 < 25 && m_nWinSum >= 0)

@@ -7,6 +7,7 @@
 #include "CXDrawScene.h"
 #include "CXGfxDevice.h"
 #include "CXLog.h"
+#include "CXSaturate.h"
 
 namespace {
 
@@ -129,7 +130,7 @@ void CXDrawFRAME::SetScore(uint32_t index, uint32_t value, bool jump, uint8_t im
         return;
     if (m_pScene && m_pScene->IsDemoUnderTitle())
         value = 0;
-    if (index == kCreditScore && CXToUInt32(number->m_fShown) == number->m_dwTarget && number->m_dwTarget > value)
+    if (index == kCreditScore && number->Reached() && number->m_dwTarget > value)
         number->m_nMode = 0;
     else
         number->m_nMode = immediate ? 0 : 1;
@@ -153,7 +154,7 @@ void CXDrawFRAME::SetPieceState(int32_t piece, int64_t state)
     if (piece < 0)
         return;
     if (CXDrawFrameInfo* info = m_Pieces.GetAt(static_cast<uint32_t>(piece)))
-        info->m_nState = static_cast<int32_t>(std::clamp<int64_t>(state, INT32_MIN, INT32_MAX));
+        info->m_nState = CXSaturateInt32(state);
 }
 
 void CXDrawFRAME::Update(float dt)

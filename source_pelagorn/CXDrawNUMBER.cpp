@@ -27,14 +27,14 @@ bool CXDrawNUMBER::SetFormat(const char* format)
 
 void CXDrawNUMBER::SetNumber(uint32_t value, bool jump)
 {
-    const bool reached = CXToUInt32(m_fShown) == m_dwTarget;
+    const bool reached = Reached();
     if (jump || reached)
-        m_fShown = static_cast<float>(m_dwTarget);
+        m_dShown = m_dwTarget;
     m_dwTarget = value;
     if (m_fSpeed < kMinCountSpeed)
         m_fSpeed = kMinCountSpeed;
-    m_fDirection = CXToUInt32(m_fShown) > value ? -1.0f : 1.0f;
-    const float distance = std::fabs(static_cast<float>(value) - m_fShown);
+    m_fDirection = m_dShown > value ? -1.0f : 1.0f;
+    const auto distance = static_cast<float>(std::fabs(value - m_dShown));
     const float speed = std::max(m_fSpeed, distance / 100.0f * m_fSpeed);
     if (jump || reached)
         m_fCountSpeed = speed;
@@ -44,22 +44,24 @@ void CXDrawNUMBER::SetNumber(uint32_t value, bool jump)
 
 void CXDrawNUMBER::UpdateCount(float dt, int32_t /*unused*/)
 {
-    const float target = static_cast<float>(m_dwTarget);
+    // The shown value is a double, which holds every 32-bit target exactly, so the count ends on
+    // the target itself and a step of under one unit still moves it at any size.
+    const double target = m_dwTarget;
     if (m_nMode == 1) {
         // A step never carries the shown value past the target: the number stops on it.
         if (m_fDirection > 0.0f) {
-            if (m_fShown < target)
-                m_fShown = std::min(target, m_fShown + CXAdvance(m_fDirection, m_fCountSpeed, dt));
+            if (m_dShown < target)
+                m_dShown = std::min(target, m_dShown + CXAdvance(m_fDirection, m_fCountSpeed, dt));
             else
-                m_fShown = target;
+                m_dShown = target;
         } else if (m_fDirection < 0.0f) {
-            if (m_fShown > target)
-                m_fShown = std::max(target, m_fShown + CXAdvance(m_fDirection, m_fCountSpeed, dt));
+            if (m_dShown > target)
+                m_dShown = std::max(target, m_dShown + CXAdvance(m_fDirection, m_fCountSpeed, dt));
             else
-                m_fShown = target;
+                m_dShown = target;
         }
-    } else if (m_fShown != target) {
-        m_fShown = target;
+    } else if (m_dShown != target) {
+        m_dShown = target;
     }
     if (m_bPulse) {
         m_fPulsePhase += CXAdvance(1.0f, m_fPulseRate, dt);
@@ -73,7 +75,7 @@ void CXDrawNUMBER::Draw()
 {
     char text[1024];
     const char* format = CXIsIntegerFormat(m_strFormat.GetString()) ? m_strFormat.GetString() : "%d";
-    std::snprintf(text, sizeof text, format, CXToUInt32(m_fShown));
+    std::snprintf(text, sizeof text, format, CXToUInt32(m_dShown));
     const int length = static_cast<int>(std::strlen(text));
     const float width = m_Digits.GetWidth() * m_fScale;
     const float height = m_Digits.GetHeight() * m_fScale;

@@ -26,6 +26,8 @@ public:
     void SetNumber(uint32_t value, bool jump);
     // A printf format with exactly one integer conversion; anything else keeps "%d". False then.
     bool SetFormat(const char* format);
+    // True once the shown value has arrived at the target.
+    bool Reached() const { return m_dShown == m_dwTarget; }
 
     int32_t m_nSavedMode = 0;  // the mode as configured; the holder's reset copies it back
     int32_t m_nMode = 0;       // 1: counting; otherwise the target shows at once
@@ -38,7 +40,7 @@ public:
     int32_t m_nAlignV = 0;  // 0 top at y, 1 centred on y, 2 bottom at y
     CXString m_strFormat{"%d"};
     uint32_t m_dwTarget = 0;
-    float m_fShown = 0.0f;
+    double m_dShown = 0.0;
     float m_fDirection = 0.0f;
     int32_t m_bPulse = 0;
     float m_fPulseRate = 0.0f;       // degrees per second

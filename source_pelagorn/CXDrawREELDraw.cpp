@@ -60,7 +60,7 @@ void CXDrawREEL::DrawSymbols()
             m_pEffectParticle->Render();
         }
     }
-    if (m_PrizeNumber.m_dwTarget != 0 || static_cast<float>(m_PrizeNumber.m_dwTarget) != m_PrizeNumber.m_fShown)
+    if (m_PrizeNumber.m_dwTarget != 0 || !m_PrizeNumber.Reached())
         m_PrizeNumber.Draw();
 }
 

@@ -312,7 +312,8 @@ void CXDrawREEL::EndPrize()
     m_fPrizeTime = 0.0f;
     m_PrizeNumber.m_nMode = 1;
     m_PrizeNumber.SetNumber(0, false);
-    const float distance = std::fabs(static_cast<float>(m_PrizeNumber.m_dwTarget) - m_PrizeNumber.m_fShown);
+    const float distance =
+        static_cast<float>(std::fabs(m_PrizeNumber.m_dwTarget - m_PrizeNumber.m_dShown));
     m_PrizeNumber.m_fCountSpeed = std::fmax(1000.0f, distance / 300.0f * 1000.0f);
     m_PrizeNumber.UpdateCount(0.0f, 0);
     if (m_pEffect)

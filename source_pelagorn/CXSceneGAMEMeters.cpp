@@ -134,7 +134,7 @@ void CXSceneGAME::CheckAutoGiftOut()
     CXDrawNUMBER* pGiftNumber = m_pFrame && CXDrawFRAME::kGiftScore < m_pFrame->m_Scores.GetSize()
                                     ? m_pFrame->m_Scores.GetAt(CXDrawFRAME::kGiftScore)
                                     : nullptr;
-    if (pGiftNumber && static_cast<uint32_t>(pGiftNumber->m_fShown) != pGiftNumber->m_dwTarget)
+    if (pGiftNumber && !pGiftNumber->Reached())
         return;
     if (m_iCommGift != 0 || m_byError.load() != 0 || m_iGiftUnit <= 0)
         return;

@@ -325,4 +325,71 @@ TEST_F(JixAmountsTest, SpinsLeftCountDownAtTheSpinStartClamped)
     }
 }
 
+// Runs the stop ticks of a spin (phase 30) until the spin leaves it or the tick limit passes;
+// returns the stop tick it ended on.
+int32_t RunStopTicks(CDemo& demo, int32_t limit)
+{
+    demo.m_nSpinPhase = 30;
+    demo.m_nStopTick = 0;
+    while (demo.m_nSpinPhase == 30 && demo.m_nStopTick < limit)
+        demo.TickSpin();
+    return demo.m_nStopTick;
+}
+
+TEST_F(JixAmountsTest, WinPresentationLastsTheServersLengthPlusExtraTicksClamped)
+{
+    struct Case {
+        int32_t length;
+        int32_t win;
+        bool ends;  // within 3000 stop ticks
+    };
+    for (const Case& c : {Case{300, 600, true}, Case{INT_MAX, 600, false},
+                          Case{INT_MAX - 100, 10000, false}, Case{INT_MIN, 600, true}}) {
+        CJixSpinData data;
+        data.WinSum = c.win;
+        data.PresentationLength = c.length;
+        Client().Deliver(Enter(0, 0, 0, data));
+        RunStopTicks(Demo(), 3000);
+        EXPECT_EQ(Demo().m_nSpinPhase, c.ends ? 40 : 30) << c.length;
+        if (c.length == 300)
+            EXPECT_EQ(Demo().m_nStopTick, 0) << "ended after stop tick 400 and cleared it";
+        Demo().m_nSpinPhase = 0;
+    }
+}
+
+TEST_F(JixAmountsTest, PreviewEventSpinIsHintThreePlusTwentyClamped)
+{
+    struct Case {
+        int32_t current;  // hint 1
+        int32_t event;    // hint 3
+        bool reached;     // hint 1 = hint 3 + 20
+    };
+    const Case cases[] = {
+        {INT_MAX, INT_MAX - 20, true}, {5, INT_MAX, false}, {-20, -40, true},
+        {INT_MIN, INT_MIN, false},     {19, 0, false},
+    };
+    for (const Case& c : cases) {
+        // A preview of the main character's jackpot: before the event spin, the tick's preview
+        // rules start its action.
+        CJixSpinData data;
+        data.Hint[0] = 5;
+        data.Hint[1] = c.current;
+        data.Hint[2] = 9;
+        data.Hint[3] = c.event;
+        data.Series[4] = 165;
+        data.ActionJix = 0;
+        Client().Deliver(Enter(0, 0, 0, data));
+        Demo().m_nEventKind = 0;
+        Demo().TickGame();
+        EXPECT_EQ(Demo().m_nEventKind, c.reached ? 0 : 9) << c.current << " " << c.event;
+
+        // A spin without win ending on the event spin shows the closing image 7.
+        Demo().m_nClosingImage = 0;
+        RunStopTicks(Demo(), 300);
+        EXPECT_EQ(Demo().m_nSpinPhase, 40);
+        EXPECT_EQ(Demo().m_nClosingImage, c.reached ? 7 : 0) << c.current << " " << c.event;
+        Demo().m_nSpinPhase = 0;
+    }
+}
+
 }  // namespace

@@ -164,12 +164,12 @@ TEST_F(PelagornFrame, ScoresBlankInTheDemoAndFallingCreditJumps)
     };
     for (const Case& c : cases) {
         m_frame.SetScore(2, c.from, true, 1);
-        ASSERT_EQ(credit.m_fShown, float(c.from));
+        ASSERT_EQ(credit.m_dShown, double(c.from));
         m_frame.SetScore(2, c.to, false, c.immediate);
-        EXPECT_EQ(credit.m_fShown == float(c.to), c.atOnce) << c.from << " -> " << c.to;
+        EXPECT_EQ(credit.m_dShown == double(c.to), c.atOnce) << c.from << " -> " << c.to;
         for (int i = 0; i < 600; ++i)
             m_frame.Update(1.0f / 60);
-        EXPECT_EQ(credit.m_fShown, float(c.to)) << c.from << " -> " << c.to;
+        EXPECT_EQ(credit.m_dShown, double(c.to)) << c.from << " -> " << c.to;
     }
 }
 

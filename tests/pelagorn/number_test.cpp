@@ -43,11 +43,12 @@ TEST(PelagornNumber, ANewTargetNeverSlowsARunningCount)
     Counting(number).SetNumber(10000, false);
     EXPECT_FLOAT_EQ(number.m_fCountSpeed, 3000.0f);
     number.UpdateCount(1.0f, 0);
-    const float shown = number.m_fShown;
+    const double shown = number.m_dShown;
     ASSERT_GT(shown, 2900.0f);
     number.SetNumber(10100, false);  // close to the shown value: a slow speed on its own
     EXPECT_FLOAT_EQ(number.m_fCountSpeed, 3000.0f);
-    EXPECT_FLOAT_EQ(number.m_fShown, shown) << "without jump the count goes on from the value shown";
+    EXPECT_DOUBLE_EQ(number.m_dShown, shown)
+        << "without jump the count goes on from the value shown";
 
     number.SetNumber(60000, false);  // a far target speeds the count up
     EXPECT_GT(number.m_fCountSpeed, 3000.0f);
@@ -58,9 +59,9 @@ TEST(PelagornNumber, JumpStartsFromThePreviousTarget)
     CXDrawNUMBER number;
     Counting(number).SetNumber(1000, false);
     number.UpdateCount(0.1f, 0);
-    ASSERT_LT(number.m_fShown, 1000.0f);
+    ASSERT_LT(number.m_dShown, 1000.0f);
     number.SetNumber(2000, true);
-    EXPECT_FLOAT_EQ(number.m_fShown, 1000.0f);
+    EXPECT_DOUBLE_EQ(number.m_dShown, 1000.0f);
     EXPECT_EQ(number.m_dwTarget, 2000u);
 }
 
@@ -70,25 +71,38 @@ TEST(PelagornNumber, CountsNeverPassTheTargetUpOrDown)
         uint32_t from, to;
         float dt;
     };
-    const Case cases[] = {{0, 1000, 0.7f}, {0, 1000, 1.0f / 60}, {5000, 30, 0.3f}, {5000, 0, 1.0f / 60}, {7, 3, 2.0f}};
+    // Large values too: every 32-bit target is reached exactly, and a short count far from zero
+    // still moves by less than one unit per step.
+    const Case cases[] = {{0, 1000, 0.7f},
+                          {0, 1000, 1.0f / 60},
+                          {5000, 30, 0.3f},
+                          {5000, 0, 1.0f / 60},
+                          {7, 3, 2.0f},
+                          {0, 2147483647u, 1.0f / 60},
+                          {2147483647u, 0, 1.0f / 60},
+                          {1u << 30, (1u << 30) + 100, 1.0f / 60},
+                          {4294967295u, 4294967195u, 1.0f / 60},
+                          {16777216, 16777217, 1.0f / 60}};
     for (const Case& c : cases) {
         CXDrawNUMBER number;
         number.SetNumber(c.from, true);  // not counting yet: shows the start at once
         Counting(number).SetNumber(c.to, false);
         EXPECT_EQ(number.m_fDirection, c.to < c.from ? -1.0f : 1.0f);
         int updates = 0;
-        for (; number.m_fShown != static_cast<float>(c.to) && updates < 100000; ++updates) {
-            const float before = number.m_fShown;
+        for (; number.m_dShown != static_cast<double>(c.to) && updates < 100000; ++updates) {
+            const double before = number.m_dShown;
             number.UpdateCount(c.dt, 0);
-            if (c.to > c.from) {
-                EXPECT_LE(number.m_fShown, static_cast<float>(c.to)) << c.from << " -> " << c.to;
-                EXPECT_GT(number.m_fShown, before);
-            } else {
-                EXPECT_GE(number.m_fShown, static_cast<float>(c.to)) << c.from << " -> " << c.to;
-                EXPECT_LT(number.m_fShown, before);
-            }
+            // Each step moves toward the target and never past it; the first bad step ends the
+            // case.
+            const double to = c.to;
+            const bool toward = c.to > c.from ? before < number.m_dShown && number.m_dShown <= to
+                                              : before > number.m_dShown && number.m_dShown >= to;
+            EXPECT_TRUE(toward) << c.from << " -> " << c.to << ": " << before << " -> "
+                                << number.m_dShown;
+            if (!toward)
+                break;
         }
-        EXPECT_EQ(number.m_fShown, static_cast<float>(c.to)) << c.from << " -> " << c.to;
+        EXPECT_EQ(number.m_dShown, static_cast<double>(c.to)) << c.from << " -> " << c.to;
         EXPECT_LT(updates, 100000);
     }
 }
@@ -99,9 +113,9 @@ TEST(PelagornNumber, OutsideCountingModeANewValueShowsAtOnce)
         CXDrawNUMBER number;
         number.m_nMode = mode;
         number.SetNumber(1234, false);
-        EXPECT_EQ(number.m_fShown, 1234.0f) << mode;
+        EXPECT_EQ(number.m_dShown, 1234.0f) << mode;
         number.SetNumber(5, false);
-        EXPECT_EQ(number.m_fShown, 5.0f) << mode;
+        EXPECT_EQ(number.m_dShown, 5.0f) << mode;
     }
 }
 

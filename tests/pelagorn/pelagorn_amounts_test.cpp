@@ -86,7 +86,7 @@ protected:
         ASSERT_NE(frame, nullptr);
         CXDrawNUMBER* number = frame->m_Scores.GetAt(CXDrawFRAME::kGiftScore);
         ASSERT_NE(number, nullptr);
-        number->m_fShown = static_cast<float>(number->m_dwTarget);
+        number->m_dShown = number->m_dwTarget;
     }
 };
 
@@ -179,6 +179,43 @@ TEST_F(PelagornAmounts, GiftOutSumsClamped)
         EXPECT_EQ(c.meters.highPrizeMode ? Scene().m_iHighBonus : Scene().m_iNormalBonus, c.bonus)
             << c.name;
         EXPECT_EQ(Scene().m_iSkipCount, c.skipCount) << c.name;
+    }
+}
+
+TEST_F(PelagornAmounts, AnyGiftMeterCountsUpOnTheDisplayAndStartsTheGiftOut)
+{
+    struct Case {
+        const char* name;
+        int32_t credit;
+        int32_t gift;
+        int32_t giftUnit;
+        int32_t giftsStarted;
+    };
+    // The gift display counts up to meters that no float holds exactly; the automatic gift-out
+    // waits for it to arrive, then starts.
+    const Case cases[] = {
+        {"a full meter of INT_MAX", 0, INT_MAX, 1 << 30, 1},
+        {"one unit just below the maximum, no credit", INT_MIN, INT_MAX - 1, INT_MAX - 1, 1},
+        {"one unit just past float precision", INT_MIN, (1 << 24) + 1, (1 << 24) + 1, 1},
+    };
+    for (const Case& c : cases) {
+        MakeGame();
+        EnterMeters m;
+        m.credit = c.credit;
+        m.gift = c.gift;
+        m.giftUnit = c.giftUnit;
+        m.giftMaximum = INT_MAX;
+        EnterGame();
+        Enter(m);
+        CXDrawNUMBER* number = Scene().m_pFrame->m_Scores.GetAt(CXDrawFRAME::kGiftScore);
+        ASSERT_NE(number, nullptr);
+        ASSERT_EQ(number->m_dwTarget, static_cast<uint32_t>(c.gift)) << c.name;
+        int frames = 0;
+        for (; Scene().m_iCommGift == 0 && frames < 3000; ++frames)
+            Frames(1, 1.0 / 60);
+        EXPECT_LT(frames, 3000) << c.name;
+        EXPECT_NE(Scene().m_iCommGift, 0) << c.name;
+        EXPECT_EQ(Scene().m_iGiftsStarted, c.giftsStarted) << c.name;
     }
 }
 

@@ -678,7 +678,7 @@ TEST_F(PelagornReelTimeline, ResetReelsStopsEverythingAndClearsThePrize)
     EXPECT_EQ(m_reel.m_fPrizeTime, 0.0f);
     EXPECT_EQ(m_reel.m_fStopTime, 0.0f);
     EXPECT_EQ(m_reel.m_PrizeNumber.m_dwTarget, 0u);
-    EXPECT_EQ(m_reel.m_PrizeNumber.m_fShown, 0.0f) << "mode 0 shows the new target at once";
+    EXPECT_EQ(m_reel.m_PrizeNumber.m_dShown, 0.0) << "mode 0 shows the new target at once";
     for (uint32_t i = 0; i < 4; ++i) {
         EXPECT_EQ(Belt(i).m_nTarget, 0) << i;
         EXPECT_EQ(Belt(i).m_bStopSoundDone, 1) << i;
