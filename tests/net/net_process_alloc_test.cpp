@@ -33,7 +33,7 @@ void operator delete(void* p, std::size_t) noexcept
 
 using namespace net_test;
 
-TEST(NetworkClientProcess, FramesAllocateNothingOnceRunning)
+TEST(NetworkClientFrameAllocations, IdleFramesAllocateNothingOnceRunning)
 {
     CMachineTable table;
     RecordingClient client(table);
