@@ -16,7 +16,7 @@
 class CXLockFast : public CXLockBase
 {
 public:
-    // Spin count 1000, or 0 on a machine with one processor.
+    // Spin count 20 (backing off up to 64 pauses a try), or 0 on a machine with one processor.
     CXLockFast();
     explicit CXLockFast(uint32_t dwSpinCount);
     ~CXLockFast() override;
@@ -53,6 +53,8 @@ private:
     std::atomic<int32_t> m_lLockWord{0};
     // Counted and changed under m_SleepMutex; read by UnLock without it.
     std::atomic<uint32_t> m_dwSleepers{0};
+    // A sleeper was woken and has not yet tried the word; set and cleared under m_SleepMutex.
+    std::atomic<bool> m_bWakePending{false};
     std::mutex m_SleepMutex;
     std::condition_variable m_Wake;
 };

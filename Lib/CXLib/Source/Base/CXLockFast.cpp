@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr uint32_t kSpinCount = 1000;
+constexpr uint32_t kSpinCount = 20;
 constexpr uint32_t kMaxPause = 64;
 
 // Processor count read once per process, capped at 255; 0 until read.
@@ -83,8 +83,12 @@ void CXLockFast::LockContended()
     // count is held under the mutex the wake takes.
     std::unique_lock<std::mutex> guard(m_SleepMutex);
     m_dwSleepers.fetch_add(1, std::memory_order_seq_cst);
-    while (!TryTakeWord())
+    while (!TryTakeWord()) {
         m_Wake.wait(guard);
+        // Woken (or spuriously): the next release may wake another sleeper once this one has
+        // tried the word again. Cleared before the try, so a release after a failed try wakes.
+        m_bWakePending.store(false, std::memory_order_seq_cst);
+    }
     m_dwSleepers.fetch_sub(1, std::memory_order_relaxed);
 }
 
@@ -101,8 +105,11 @@ int CXLockFast::UnLock()
         return 1;
 
     m_dwOwnerThreadID.store(0, std::memory_order_relaxed);
-    m_lLockWord.store(0, std::memory_order_seq_cst);
-    if (m_dwSleepers.load(std::memory_order_seq_cst) != 0)
+    m_lLockWord.exchange(0,
+                         std::memory_order_seq_cst);  // an exchange, not a store and a full fence
+    // While a woken sleeper has yet to try the word, waking another would only cost a system call.
+    if (m_dwSleepers.load(std::memory_order_seq_cst) != 0 &&
+        !m_bWakePending.load(std::memory_order_seq_cst))
         WakeSleeper();
     return 1;
 }
