@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <set>
 #include <thread>
 #include <vector>
@@ -103,4 +104,49 @@ TEST(CXMemoryPoolThreadTest, SizePoolCachesEveryFreedBlockOnce)
     EXPECT_EQ(back, all);
     for (auto& [p, k] : taken)
         pool.FreeMemory(p, pool.GetClassSize(k));
+}
+
+// Blocks a thread frees stay in its cache while it runs and go back to the pool when it ends:
+// another thread then reuses every one of them before the pool grows.
+TEST(CXMemoryPoolThreadTest, BlocksCachedByAnEndedThreadAreReused)
+{
+    CXMemoryPoolBase pool;
+    pool.SetSize(8192, 64);
+    const uint32_t perChunk = pool.GetSlotsPerChunk();
+    std::set<void*> freed;
+    std::thread([&] {
+        std::vector<void*> blocks;
+        for (uint32_t i = 0; i < perChunk; ++i)
+            blocks.push_back(pool.AllocateMemory(64));
+        for (void* p : blocks)
+            pool.FreeMemory(p);
+        freed.insert(blocks.begin(), blocks.end());
+    }).join();
+    ASSERT_EQ(pool.GetChunkCount(), 1u);
+    for (uint32_t i = 0; i < perChunk; ++i)
+        EXPECT_EQ(freed.count(pool.AllocateMemory(64)), 1u) << "block " << i;
+    EXPECT_EQ(pool.GetChunkCount(), 1u);
+}
+
+// FreeAll frees the chunks under the blocks the calling thread has cached: they are never handed
+// out again (the sanitizer reports the write into a freed chunk otherwise). Nor are those of a
+// destroyed pool to a new pool made at the same address.
+TEST(CXMemoryPoolThreadTest, CachedBlocksDieWithTheirChunks)
+{
+    alignas(CXMemoryPoolBase) unsigned char storage[sizeof(CXMemoryPoolBase)];
+    auto* pool = new (storage) CXMemoryPoolBase;
+    pool->SetSize(8192, 32);
+    pool->FreeMemory(pool->AllocateMemory(32));
+    pool->FreeAll();
+    EXPECT_EQ(pool->GetChunkCount(), 0u);
+    ASSERT_NE(pool->AllocateMemory(32), nullptr);
+    EXPECT_EQ(pool->GetChunkCount(), 1u);
+
+    pool->FreeMemory(pool->AllocateMemory(32));
+    pool->~CXMemoryPoolBase();
+    pool = new (storage) CXMemoryPoolBase;
+    pool->SetSize(8192, 32);
+    ASSERT_NE(pool->AllocateMemory(32), nullptr);
+    EXPECT_EQ(pool->GetChunkCount(), 1u);
+    pool->~CXMemoryPoolBase();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -13,14 +14,16 @@
 // first bytes link it to the next free slot; a slot in use is all the caller's. Slots are 16-byte
 // aligned and at least 16 bytes apart, so the link is a full pointer.
 //
-// Allocation and release are inline and take only the spin lock around the free-list head;
-// refusals, chunk allocation and reports run out of line and never under the lock.
+// Each thread keeps a small cache of free blocks per pool and trades them with the pool's shared
+// free list in batches, so threads allocating and freeing at once rarely meet on the pool's lock.
+// A thread's cached blocks go back to the shared list when the thread ends. FreeAll renews the
+// pool's generation, which makes every thread drop the blocks it cached before.
 class CXMemoryPoolBase
 {
 public:
     static constexpr uint32_t kAlign = 16;
 
-    CXMemoryPoolBase() = default;
+    CXMemoryPoolBase();
     CXMemoryPoolBase(const CXMemoryPoolBase&) = delete;
     CXMemoryPoolBase& operator=(const CXMemoryPoolBase&) = delete;
     // Frees every chunk, whether or not blocks are still in use.
@@ -36,14 +39,8 @@ public:
     {
         if (tSize != m_dwElementSize)
             return RefuseSize(tSize);
-        void* slot;
-        {
-            CXLockSpin::Guard guard(m_Lock);
-            slot = m_pFreeList;
-            if (slot != nullptr)
-                m_pFreeList = LinkOf(slot);
-        }
-        if (slot == nullptr && (slot = AddChunk()) == nullptr)
+        void* slot = TakeBlock();
+        if (slot == nullptr)
             return nullptr;
         std::memset(slot, 0, m_dwElementSize);
         return slot;
@@ -56,11 +53,11 @@ public:
             ReportNullFree();
             return;
         }
-        CXLockSpin::Guard guard(m_Lock);
-        LinkOf(pBlock) = m_pFreeList;
-        m_pFreeList = pBlock;
+        GiveBlock(pBlock);
     }
 
+    // Frees every chunk, whether or not blocks are still in use; no other thread may use the pool
+    // meanwhile.
     void FreeAll();
 
     uint32_t GetElementSize() const { return m_dwElementSize; }
@@ -70,8 +67,23 @@ public:
     uint32_t GetSlotsPerChunk() const { return m_dwSlotsPerChunk; }
     uint32_t GetChunkCount();
 
+    // Blocks a thread caches per pool before it returns a batch, and the batch size.
+    static constexpr uint32_t kCacheMax = 64;
+    static constexpr uint32_t kBatch = 32;
+
 private:
+    friend struct CXMemoryPoolThreadCache;
     static void*& LinkOf(void* p) { return *static_cast<void**>(p); }
+
+    // A free block from the calling thread's cache, the shared list or a new chunk; null when no
+    // chunk can be allocated (reported).
+    void* TakeBlock();
+    void GiveBlock(void* pBlock);
+    // Moves up to kBatch blocks from the shared list into a chain; returns its head (null when
+    // the list is empty) and sets the count.
+    void* TakeBatch(uint32_t& dwCount);
+    // Puts a chain of blocks from head to tail back onto the shared list.
+    void GiveChain(void* pHead, void* pTail);
 
     // Allocates one chunk and returns its first slot; the others go onto the free list, so
     // consecutive allocations ascend. Null when the chunk cannot be allocated (reported).
@@ -86,4 +98,6 @@ private:
     uint32_t m_dwSlotsPerChunk = 0;
     void* m_pChunkList = nullptr; // newest chunk; each chunk starts with the previous one's address
     void* m_pFreeList = nullptr;  // first free slot; each free slot starts with the next one's
+    // Never reused by another pool; renewed by FreeAll. Threads' caches are filed under it.
+    std::atomic<uint64_t> m_qwGeneration;
 };

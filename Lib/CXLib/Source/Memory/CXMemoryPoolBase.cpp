@@ -1,6 +1,8 @@
 #include "CXMemoryPoolBase.h"
 
+#include <mutex>
 #include <new>
+#include <unordered_set>
 
 #include "CXLog.h"
 
@@ -8,11 +10,188 @@ namespace {
 
 constexpr size_t kChunkHeader = CXMemoryPoolBase::kAlign;
 
+std::atomic<uint64_t> g_qwNextGeneration{1};
+
+// The generations of the pools alive; a thread that ends returns its cached blocks only to these.
+struct LivePools {
+    std::mutex mutex;
+    std::unordered_set<uint64_t> generations;
+};
+
+LivePools& Live()
+{
+    static LivePools* const pLive =
+        new LivePools;  // never destroyed: pools outlive static destruction
+    return *pLive;
+}
+
+uint64_t NewGeneration()
+{
+    const uint64_t generation = g_qwNextGeneration.fetch_add(1, std::memory_order_relaxed);
+    LivePools& live = Live();
+    std::lock_guard<std::mutex> guard(live.mutex);
+    live.generations.insert(generation);
+    return generation;
+}
+
+void RetireGeneration(uint64_t generation)
+{
+    LivePools& live = Live();
+    std::lock_guard<std::mutex> guard(live.mutex);
+    live.generations.erase(generation);
+}
+
 } // namespace
+
+// One thread's free blocks, per pool. A pool is found by address and generation, so the blocks of
+// a pool that was emptied or destroyed (and perhaps another made at its address) are never handed
+// out. Without a free entry, a pool is served from its shared list alone.
+struct CXMemoryPoolThreadCache {
+    struct Entry {
+        CXMemoryPoolBase* pPool = nullptr;
+        uint64_t qwGeneration = 0;
+        void* pHead = nullptr;
+        uint32_t dwCount = 0;
+    };
+    static constexpr int kEntries = 16;
+    Entry entries[kEntries];
+
+    Entry* Find(CXMemoryPoolBase* pPool)
+    {
+        const uint64_t generation = pPool->m_qwGeneration.load(std::memory_order_relaxed);
+        for (Entry& e : entries) {
+            if (e.pPool == pPool) {
+                if (e.qwGeneration != generation)
+                    e = Entry{pPool, generation, nullptr,
+                              0};  // its blocks went with the old chunks
+                return &e;
+            }
+        }
+        for (Entry& e : entries) {
+            if (e.pPool == nullptr) {
+                e = Entry{pPool, generation, nullptr, 0};
+                return &e;
+            }
+        }
+        return ReuseRetired(pPool, generation);
+    }
+
+    // An entry of a pool no longer alive, taken over for pPool; null when every pool is alive.
+    Entry* ReuseRetired(CXMemoryPoolBase* pPool, uint64_t generation)
+    {
+        LivePools& live = Live();
+        std::lock_guard<std::mutex> guard(live.mutex);
+        for (Entry& e : entries) {
+            if (live.generations.count(e.qwGeneration) == 0) {
+                e = Entry{pPool, generation, nullptr, 0};
+                return &e;
+            }
+        }
+        return nullptr;
+    }
+
+    ~CXMemoryPoolThreadCache()
+    {
+        LivePools& live = Live();
+        std::lock_guard<std::mutex> guard(live.mutex);  // holds off a pool's destruction meanwhile
+        for (Entry& e : entries) {
+            if (e.pHead == nullptr || live.generations.count(e.qwGeneration) == 0)
+                continue;
+            void* tail = e.pHead;
+            while (CXMemoryPoolBase::LinkOf(tail) != nullptr)
+                tail = CXMemoryPoolBase::LinkOf(tail);
+            e.pPool->GiveChain(e.pHead, tail);
+        }
+    }
+};
+
+namespace {
+
+thread_local CXMemoryPoolThreadCache t_Cache;
+
+}  // namespace
+
+CXMemoryPoolBase::CXMemoryPoolBase() : m_qwGeneration(NewGeneration()) {}
 
 CXMemoryPoolBase::~CXMemoryPoolBase()
 {
     FreeAll();
+    RetireGeneration(m_qwGeneration.load(std::memory_order_relaxed));
+}
+
+void* CXMemoryPoolBase::TakeBlock()
+{
+    CXMemoryPoolThreadCache::Entry* entry = t_Cache.Find(this);
+    if (entry == nullptr) {
+        void* slot;
+        {
+            CXLockSpin::Guard guard(m_Lock);
+            slot = m_pFreeList;
+            if (slot != nullptr)
+                m_pFreeList = LinkOf(slot);
+        }
+        return slot != nullptr ? slot : AddChunk();
+    }
+    if (entry->pHead == nullptr) {
+        entry->pHead = TakeBatch(entry->dwCount);
+        if (entry->pHead == nullptr)
+            return AddChunk();
+    }
+    void* slot = entry->pHead;
+    entry->pHead = LinkOf(slot);
+    --entry->dwCount;
+    return slot;
+}
+
+void CXMemoryPoolBase::GiveBlock(void* pBlock)
+{
+    CXMemoryPoolThreadCache::Entry* entry = t_Cache.Find(this);
+    if (entry == nullptr) {
+        LinkOf(pBlock) = nullptr;
+        GiveChain(pBlock, pBlock);
+        return;
+    }
+    LinkOf(pBlock) = entry->pHead;
+    entry->pHead = pBlock;
+    if (++entry->dwCount <= kCacheMax)
+        return;
+    // Keeps the most recently freed half, which is likeliest still in the processor's cache.
+    void* keepTail = entry->pHead;
+    for (uint32_t i = 1; i < entry->dwCount - kBatch; ++i)
+        keepTail = LinkOf(keepTail);
+    void* giveHead = LinkOf(keepTail);
+    void* giveTail = giveHead;
+    while (LinkOf(giveTail) != nullptr)
+        giveTail = LinkOf(giveTail);
+    LinkOf(keepTail) = nullptr;
+    entry->dwCount -= kBatch;
+    GiveChain(giveHead, giveTail);
+}
+
+void* CXMemoryPoolBase::TakeBatch(uint32_t& dwCount)
+{
+    CXLockSpin::Guard guard(m_Lock);
+    void* head = m_pFreeList;
+    if (head == nullptr) {
+        dwCount = 0;
+        return nullptr;
+    }
+    void* tail = head;
+    dwCount = 1;
+    while (dwCount < kBatch && LinkOf(tail) != nullptr) {
+        tail = LinkOf(tail);
+        ++dwCount;
+    }
+    m_pFreeList = LinkOf(tail);
+    LinkOf(tail) = nullptr;
+    return head;
+}
+
+void CXMemoryPoolBase::GiveChain(void* pHead, void* pTail)
+{
+    CXLockSpin::Guard guard(m_Lock);
+    LinkOf(pTail) = m_pFreeList;
+    m_pFreeList = pHead;
 }
 
 void CXMemoryPoolBase::SetSize(uint32_t dwChunkBase, uint32_t dwElementSize)
@@ -75,6 +254,7 @@ void CXMemoryPoolBase::FreeAll()
         m_pChunkList = nullptr;
         m_pFreeList = nullptr;
     }
+    RetireGeneration(m_qwGeneration.exchange(NewGeneration(), std::memory_order_relaxed));
     while (chunks != nullptr) {
         void* chunk = chunks;
         chunks = LinkOf(chunk);
