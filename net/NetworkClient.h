@@ -221,6 +221,15 @@ private:
     void DispatchJixMessage(uint16_t wId, HiByteBuffer& buffer);
     void DispatchMorvaneMessage(uint16_t wId, HiByteBuffer& buffer);
     void DispatchPelagornMessage(uint16_t wId, HiByteBuffer& buffer);
+    // The lobby answers DispatchMessage decodes field by field; each takes the buffer positioned
+    // after the id.
+    void ParseLoginResult(HiByteBuffer& buffer);            // 5
+    void ParseUserInfo(HiByteBuffer& buffer);               // 9
+    void ParseChannelInfo(HiByteBuffer& buffer);            // 11
+    void ParseMachineSelectResult(HiByteBuffer& buffer);    // 13
+    void ParseExchangeRequestResult(HiByteBuffer& buffer);  // 107
+    void ParseMachineRemove(HiByteBuffer& buffer);          // 109
+    void ParseGiftTicket(HiByteBuffer& buffer);             // 110
 
     CMachineTable& m_table;
     std::mutex m_lock;  // guards both queues and the buffers' reference counts

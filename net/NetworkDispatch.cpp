@@ -45,59 +45,18 @@ void NetworkClient::DispatchMessage(HiByteBuffer& buffer)
     case MsgVersionCheckResult:
         OnVersionCheckResult(ReadU8(buffer) == 1);
         return;
-    case MsgLoginResult: {
-        const uint8_t byCode = ReadU8(buffer);
-        if (byCode == 0)
-            m_table.m_byLoggedIn = 1;
-        OnLoginResult(byCode);
+    case MsgLoginResult:
+        ParseLoginResult(buffer);
         return;
-    }
-    case MsgUserInfo: {
-        ReadU8(buffer);
-        char16_t szName[CMachineTable::kNicknameUnits / 2 + 1] = {};
-        buffer.ReadWString(szName, CMachineTable::kNicknameUnits);
-        std::fill(std::begin(m_table.m_szNickname), std::end(m_table.m_szNickname), u'\0');
-        std::copy(std::begin(szName), std::end(szName), m_table.m_szNickname);
-        m_table.m_nMoney = int32_t(ReadU32(buffer));
-        m_table.m_nGiftTickets = int32_t(ReadU32(buffer));
-        ParseMachineTable(buffer);
-        OnUserInfo();
+    case MsgUserInfo:
+        ParseUserInfo(buffer);
         return;
-    }
-    case MsgChannelInfo: {
-        const int32_t nPage = ReadU8(buffer);
-        uint16_t wCount = 0;
-        buffer.ReadU16(wCount);
-        OnChannelInfoBegin(nPage, wCount);
-        for (int32_t i = 0; i < wCount && buffer.GetRemaining() > 0; ++i)
-        {
-            uint16_t wNumber = 0;
-            buffer.ReadU16(wNumber);
-            const int32_t nState = ReadU8(buffer);
-            OnChannelInfoEntry(nPage, wNumber, nState);
-        }
-        OnChannelInfoEnd();
+    case MsgChannelInfo:
+        ParseChannelInfo(buffer);
         return;
-    }
-    case MsgMachineSelectResult: {
-        const int32_t nCode = ReadU8(buffer);
-        if (nCode != 0)
-        {
-            OnMachineSelectResult(nCode, 0, 0, 0);
-            return;
-        }
-        const int32_t nDeck = ReadU8(buffer);
-        const MachineKey key = ReadKey(buffer);
-        if (CMachineState* pRow = m_table.FindByIndex(nDeck))
-        {
-            *pRow = CMachineState{};
-            pRow->m_nIndex = nDeck;
-            pRow->m_nGameType = key.nGameType;
-            pRow->m_nMachineNo = key.nMachineNo;
-        }
-        OnMachineSelectResult(0, nDeck, key.nGameType, key.nMachineNo);
+    case MsgMachineSelectResult:
+        ParseMachineSelectResult(buffer);
         return;
-    }
     case MsgChatLine:
         ParseChatLine(buffer);
         return;
@@ -113,54 +72,19 @@ void NetworkClient::DispatchMessage(HiByteBuffer& buffer)
     case MsgChargeRequestResult:
         OnChargeRequestResult(ReadU8(buffer));
         return;
-    case MsgExchangeRequestResult: {
-        const int32_t nCode = ReadU8(buffer);
-        if (nCode == 0)
-            m_table.m_nMoney = int32_t(ReadU32(buffer));
-        OnExchangeRequestResult(nCode);
+    case MsgExchangeRequestResult:
+        ParseExchangeRequestResult(buffer);
         return;
-    }
     case MsgDeckSwap:
         ParseMachineTable(buffer);
         OnDeckSwap();
         return;
-    case MsgMachineRemove: {
-        const int32_t nCode = ReadU8(buffer);
-        if (nCode == 0)
-            ParseMachineTable(buffer);
-        OnMachineRemove(nCode);
+    case MsgMachineRemove:
+        ParseMachineRemove(buffer);
         return;
-    }
-    case MsgGiftTicket: {
-        const int32_t nCode = ReadU8(buffer);
-        if (nCode != 0)
-        {
-            OnGiftTicketFailed(nCode);
-            return;
-        }
-        const int32_t nSubKind = ReadU8(buffer);
-        if (nSubKind == 0)
-        {
-            float fRate = 0.1f;
-            buffer.ReadF32(fRate);
-            // The rate is shown as a percentage: anything a dialog cannot show becomes 0.
-            if (!std::isfinite(fRate) || fRate < 0.0f || fRate > 100.0f)
-                fRate = 0.0f;
-            const uint32_t dwA = ReadU32(buffer);
-            ReadU32(buffer);
-            const uint32_t dwB = ReadU32(buffer);
-            OnGiftTicketInfo(fRate, dwA, dwB);
-        }
-        else if (nSubKind == 1)
-        {
-            m_table.m_nMoney = int32_t(ReadU32(buffer));
-            m_table.m_nGiftTickets = int32_t(ReadU32(buffer));
-            const uint32_t dwC = ReadU32(buffer);
-            const uint32_t dwD = ReadU32(buffer);
-            OnGiftTicketExchanged(dwC, dwD);
-        }
+    case MsgGiftTicket:
+        ParseGiftTicket(buffer);
         return;
-    }
     case MsgPrizeNoticeA: ParsePrizeNoticeA(buffer); return;
     case MsgPrizeNoticeB: ParsePrizeNoticeB(buffer); return;
     case MsgPrizeNoticeC: ParsePrizeNoticeC(buffer); return;
@@ -192,5 +116,102 @@ void NetworkClient::DispatchMessage(HiByteBuffer& buffer)
         else if (wId >= kPelagornFirst && wId <= kPelagornLast)
             DispatchPelagornMessage(wId, buffer);
         return; // request ids and unknown ids are ignored
+    }
+}
+
+void NetworkClient::ParseLoginResult(HiByteBuffer& buffer)
+{
+    const uint8_t byCode = ReadU8(buffer);
+    if (byCode == 0)
+        m_table.m_byLoggedIn = 1;
+    OnLoginResult(byCode);
+}
+
+void NetworkClient::ParseUserInfo(HiByteBuffer& buffer)
+{
+    ReadU8(buffer);
+    char16_t szName[CMachineTable::kNicknameUnits / 2 + 1] = {};
+    buffer.ReadWString(szName, CMachineTable::kNicknameUnits);
+    std::fill(std::begin(m_table.m_szNickname), std::end(m_table.m_szNickname), u'\0');
+    std::copy(std::begin(szName), std::end(szName), m_table.m_szNickname);
+    m_table.m_nMoney = int32_t(ReadU32(buffer));
+    m_table.m_nGiftTickets = int32_t(ReadU32(buffer));
+    ParseMachineTable(buffer);
+    OnUserInfo();
+}
+
+void NetworkClient::ParseChannelInfo(HiByteBuffer& buffer)
+{
+    const int32_t nPage = ReadU8(buffer);
+    uint16_t wCount = 0;
+    buffer.ReadU16(wCount);
+    OnChannelInfoBegin(nPage, wCount);
+    for (int32_t i = 0; i < wCount && buffer.GetRemaining() > 0; ++i) {
+        uint16_t wNumber = 0;
+        buffer.ReadU16(wNumber);
+        const int32_t nState = ReadU8(buffer);
+        OnChannelInfoEntry(nPage, wNumber, nState);
+    }
+    OnChannelInfoEnd();
+}
+
+void NetworkClient::ParseMachineSelectResult(HiByteBuffer& buffer)
+{
+    const int32_t nCode = ReadU8(buffer);
+    if (nCode != 0) {
+        OnMachineSelectResult(nCode, 0, 0, 0);
+        return;
+    }
+    const int32_t nDeck = ReadU8(buffer);
+    const MachineKey key = ReadKey(buffer);
+    if (CMachineState* pRow = m_table.FindByIndex(nDeck)) {
+        *pRow = CMachineState{};
+        pRow->m_nIndex = nDeck;
+        pRow->m_nGameType = key.nGameType;
+        pRow->m_nMachineNo = key.nMachineNo;
+    }
+    OnMachineSelectResult(0, nDeck, key.nGameType, key.nMachineNo);
+}
+
+void NetworkClient::ParseExchangeRequestResult(HiByteBuffer& buffer)
+{
+    const int32_t nCode = ReadU8(buffer);
+    if (nCode == 0)
+        m_table.m_nMoney = int32_t(ReadU32(buffer));
+    OnExchangeRequestResult(nCode);
+}
+
+void NetworkClient::ParseMachineRemove(HiByteBuffer& buffer)
+{
+    const int32_t nCode = ReadU8(buffer);
+    if (nCode == 0)
+        ParseMachineTable(buffer);
+    OnMachineRemove(nCode);
+}
+
+void NetworkClient::ParseGiftTicket(HiByteBuffer& buffer)
+{
+    const int32_t nCode = ReadU8(buffer);
+    if (nCode != 0) {
+        OnGiftTicketFailed(nCode);
+        return;
+    }
+    const int32_t nSubKind = ReadU8(buffer);
+    if (nSubKind == 0) {
+        float fRate = 0.1f;
+        buffer.ReadF32(fRate);
+        // The rate is shown as a percentage: anything a dialog cannot show becomes 0.
+        if (!std::isfinite(fRate) || fRate < 0.0f || fRate > 100.0f)
+            fRate = 0.0f;
+        const uint32_t dwA = ReadU32(buffer);
+        ReadU32(buffer);
+        const uint32_t dwB = ReadU32(buffer);
+        OnGiftTicketInfo(fRate, dwA, dwB);
+    } else if (nSubKind == 1) {
+        m_table.m_nMoney = int32_t(ReadU32(buffer));
+        m_table.m_nGiftTickets = int32_t(ReadU32(buffer));
+        const uint32_t dwC = ReadU32(buffer);
+        const uint32_t dwD = ReadU32(buffer);
+        OnGiftTicketExchanged(dwC, dwD);
     }
 }

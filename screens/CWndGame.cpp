@@ -41,6 +41,31 @@ bool IsGameType(int32_t nType)
     return nType >= 1 && nType <= 4;
 }
 
+// Creates a child through `create`. A child that joined the tree is deleted with the screen; one
+// that did not is deleted here.
+template <class Child, class Create>
+bool CreateChild(CWndGame* pParent, Child* pChild, Create&& create)
+{
+    if (!pChild)
+        return false;
+    if (!create(pChild)) {
+        if (pChild->GetParent() != pParent)
+            delete pChild;
+        return false;
+    }
+    return true;
+}
+
+// A dialog is created hidden.
+template <class Dialog, class Create>
+bool CreateDialog(CWndGame* pParent, Dialog* pDialog, Create&& create)
+{
+    if (!CreateChild(pParent, pDialog, create))
+        return false;
+    pDialog->Show(false);
+    return true;
+}
+
 }  // namespace
 
 CWndGame::CWndGame() = default;
@@ -71,40 +96,38 @@ bool CWndGame::Create(int id, int)
     if (!CreateWidget(0, 0, 1920, 1080, id, nullptr, 0, 255))
         return false;
     Enable(false);
+    if (!CreateDeckPanels() || !CreateLobbyBars() || !CreateDialogs())
+        return false;
+    StartDeckGames();
+    if (g_NetClient)
+        g_NetClient->ReqLobbyEnter();
+    return true;
+}
 
+bool CWndGame::CreateDeckPanels()
+{
     for (int i = 0; i < kGameDeckCount; ++i) {
         auto* pPanel = new (std::nothrow) CWndDeck;
-        if (!pPanel)
+        if (!CreateChild(this, pPanel, [this, i](CWndDeck* p) {
+                return p->Create(g_GameDeckLayout[i], kFirstDeckPanelId + i, this, Font(12));
+            }))
             return false;
-        if (!pPanel->Create(g_GameDeckLayout[i], kFirstDeckPanelId + i, this, Font(12))) {
-            // A panel that joined the tree is deleted with the screen; one that did not is ours.
-            if (pPanel->GetParent() != this)
-                delete pPanel;
-            return false;
-        }
         m_DeckPanels.push_back(pPanel);
     }
+    return true;
+}
 
-    // A child that joined the tree is deleted with the screen; one that did not is ours.
-    auto createChild = [this](auto* pChild, auto&& create) -> bool {
-        if (!pChild)
-            return false;
-        if (!create(pChild)) {
-            if (pChild->GetParent() != this)
-                delete pChild;
-            return false;
-        }
-        return true;
-    };
+bool CWndGame::CreateLobbyBars()
+{
     m_pChat = new (std::nothrow) CWndGameChat;
-    if (!createChild(m_pChat, [this](CWndGameChat* p) { return p->Create(this); }))
+    if (!CreateChild(this, m_pChat, [this](CWndGameChat* p) { return p->Create(this); }))
         return false;
     m_pInfo = new (std::nothrow) CWndGameInfo;
-    if (!createChild(m_pInfo, [this](CWndGameInfo* p) { return p->Create(this); }))
+    if (!CreateChild(this, m_pInfo, [this](CWndGameInfo* p) { return p->Create(this); }))
         return false;
     m_pNotice = new (std::nothrow) CWndGameNotice;
     CXFont* pNoticeFont = Font(13);
-    if (!pNoticeFont || !createChild(m_pNotice, [this, pNoticeFont](CWndGameNotice* p) {
+    if (!pNoticeFont || !CreateChild(this, m_pNotice, [this, pNoticeFont](CWndGameNotice* p) {
             return p->Create(kNoticeId, this, pNoticeFont, 385, 40, 1150, pNoticeFont->GetHeight());
         }))
         return false;
@@ -112,55 +135,48 @@ bool CWndGame::Create(int id, int)
     m_pNotice->SetColour(0xFFFF0000);
     m_pNotice->SetSpeed(100.0f);
     m_pNotice->Show(false);
+    return true;
+}
 
-    auto createDialog = [this](auto* pDialog, auto&& create) -> bool {
-        if (!pDialog)
-            return false;
-        if (!create(pDialog)) {
-            if (pDialog->GetParent() != this)
-                delete pDialog;
-            return false;
-        }
-        pDialog->Show(false);
-        return true;
-    };
+bool CWndGame::CreateDialogs()
+{
     m_pMachineSelect = new (std::nothrow) CDlgMachineSelect;
-    if (!createDialog(m_pMachineSelect, [this](CDlgMachineSelect* p) { return p->Create(this); }))
+    if (!CreateDialog(this, m_pMachineSelect,
+                      [this](CDlgMachineSelect* p) { return p->Create(this); }))
         return false;
     m_pExplain = new (std::nothrow) CDlgGameExplain;
-    if (!createDialog(m_pExplain, [this](CDlgGameExplain* p) { return p->Create(this); }))
+    if (!CreateDialog(this, m_pExplain, [this](CDlgGameExplain* p) { return p->Create(this); }))
         return false;
     m_pReserveInfo = new (std::nothrow) CDlgReserveInfo;
-    if (!createDialog(m_pReserveInfo, [this](CDlgReserveInfo* p) { return p->Create(this); }))
+    if (!CreateDialog(this, m_pReserveInfo, [this](CDlgReserveInfo* p) { return p->Create(this); }))
         return false;
     m_pMachineInfo = new (std::nothrow) CDlgMachineInfo;
-    if (!createDialog(m_pMachineInfo, [this](CDlgMachineInfo* p) { return p->Create(this); }))
+    if (!CreateDialog(this, m_pMachineInfo, [this](CDlgMachineInfo* p) { return p->Create(this); }))
         return false;
     m_pExchange = new (std::nothrow) CDlgExchangeMoney;
-    if (!createDialog(m_pExchange, [this](CDlgExchangeMoney* p) { return p->Create(this); }))
+    if (!CreateDialog(this, m_pExchange, [this](CDlgExchangeMoney* p) { return p->Create(this); }))
         return false;
     m_pCharge = new (std::nothrow) CDlgChargeMoney;
-    if (!createDialog(m_pCharge, [this](CDlgChargeMoney* p) { return p->Create(this); }))
+    if (!CreateDialog(this, m_pCharge, [this](CDlgChargeMoney* p) { return p->Create(this); }))
         return false;
     m_pInquiry = new (std::nothrow) CDlgInquiry;
-    if (!createDialog(m_pInquiry, [this](CDlgInquiry* p) {
+    if (!CreateDialog(this, m_pInquiry, [this](CDlgInquiry* p) {
             return p->Create(this, Font(10), Font(15), Font(7));
         }))
         return false;
     m_pInquiry->SetNetClient(g_NetClient.Get());
     m_pReserveMachine = new (std::nothrow) CDlgReserveMachine;
-    if (!createDialog(m_pReserveMachine, [this](CDlgReserveMachine* p) { return p->Create(this); }))
+    if (!CreateDialog(this, m_pReserveMachine,
+                      [this](CDlgReserveMachine* p) { return p->Create(this); }))
         return false;
     m_pRequiredRead = new (std::nothrow) CDlgRequiredRead;
-    if (!createDialog(m_pRequiredRead, [this](CDlgRequiredRead* p) { return p->Create(this); }))
+    if (!CreateDialog(this, m_pRequiredRead,
+                      [this](CDlgRequiredRead* p) { return p->Create(this); }))
         return false;
     m_pChangeTicket = new (std::nothrow) CDlgChangeTicket;
-    if (!createDialog(m_pChangeTicket, [this](CDlgChangeTicket* p) { return p->Create(this); }))
+    if (!CreateDialog(this, m_pChangeTicket,
+                      [this](CDlgChangeTicket* p) { return p->Create(this); }))
         return false;
-
-    StartDeckGames();
-    if (g_NetClient)
-        g_NetClient->ReqLobbyEnter();
     return true;
 }
 

@@ -104,6 +104,11 @@ public:
 
 private:
     static CXFont* Font(int nNumber);
+    // The steps of Create: the four deck panels, the chat, info and notice bars, the hidden
+    // dialogs. False when one cannot be created.
+    bool CreateDeckPanels();
+    bool CreateLobbyBars();
+    bool CreateDialogs();
     void EnableMachineSelect();
 
     std::vector<CWndDeck*> m_DeckPanels;  // children, by deck index

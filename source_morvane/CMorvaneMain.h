@@ -20,6 +20,7 @@ class CMorvaneOwner;
 class CX2DSprite;
 class CXFont;
 class CXSound;
+struct MorvaneSpinPattern;
 
 // Image and sound files lie below this folder.
 constexpr const char* kMorvaneDataFolder = "./data_morvane";
@@ -377,6 +378,47 @@ public:
 private:
     // One tick of a spin pattern (0..3).
     void SpinReels(int32_t pattern);
+    // The steps of SpinReels. Each reel takes its speed from the pattern's ranges its position is
+    // in; a reel past its stop limit sets the settle phase of that reel.
+    void ApplySpeedSchedule(const MorvaneSpinPattern& p);
+    // The phase rules for the step count n; firstPos is the first reel's position before the move.
+    void RunSpinPhase(int32_t pattern, int32_t n, int32_t firstPos);
+    // Phases 30..60: the reels before the settling one stop, and it settles and then holds.
+    void SettleReel(int32_t pattern);
+    // The steps of Process, in its order. v is the spin pattern's step value and pastRun whether
+    // the fourth reel has settled, both as they were when the step began.
+    // The series back and mark (shown at most as series 4); the series shown.
+    int32_t DrawSeriesBack();
+    // An armed spin starts its reels from rest; reels at phase 0 are drawn.
+    void StartReelPhase();
+    void SettleReelsAtRest();
+    void UpdateDisplayedCredit();
+    // Backgrounds and captions.
+    void DrawBackgrounds();
+    void DrawSpinStartMarks();
+    // The series animation and multiplier mark.
+    void DrawSeriesMarks(int32_t series);
+    void DrawInsertCoin();
+    void TriggerDoubleUp(int32_t v, bool pastRun);
+    // After a double-up game the stopped reels show again before the game ends.
+    void ReshowStoppedReels(bool pastRun);
+    // Fever sequences, else the end of the game.
+    void RunFeverOrEndGame(int32_t v, bool pastRun);
+    void RunIdleMode();
+    void DrawReelEffects(int32_t v);
+    void DrawTicketWindows();
+    // The steps of RunWinPresentation, in its order; v is the spin pattern's step value, blink
+    // the shared blink phase, anyFree whether a row holds free spins.
+    // The win sound, once.
+    void PlayWinSound(bool anyFree);
+    // Row bars and marks.
+    void DrawWinMarks(bool blink);
+    void DrawFreeMarks(bool anyFree, bool blink);
+    // Opens the presentation's state machine, or holds it while a double-up runs.
+    void OpenWinStates(int32_t v, bool blink);
+    void RunWinStates(int32_t v);
+    // Count-up sound and the win digits.
+    void ShowWinDigits();
     void DrawReels(int32_t pattern);
     void RunPerformance(int32_t variant);
     void DrawStill3(int32_t y0);

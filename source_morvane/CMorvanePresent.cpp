@@ -104,7 +104,31 @@ void CMorvaneMain::RunWinPresentation()
     const bool anyFree = m_Rec.Free[0] > 0 || m_Rec.Free[1] > 0 || m_Rec.Free[2] > 0;
     const bool blink = m_nStepCount % 30 < 15;
 
-    // 3. The win sound, once.
+    PlayWinSound(anyFree);
+    DrawWinMarks(blink);
+    DrawFreeMarks(anyFree, blink);
+    OpenWinStates(v, blink);
+    RunWinStates(v);
+    ShowWinDigits();
+
+    // Double-up offer, or the spin end at once.
+    if (m_nWinAmount >= 1 && m_nWinAmount <= 500 && m_Rec.PerformanceBlock == 0 &&
+        SettingFlag != 1 && m_Rec.nReelSet == 0) {
+        if (m_byDoubleDue) {
+            m_byDoubleUpOffer = 0;
+        } else if (m_Rec.FireValue <= 0) {
+            DrawSprite(324, 488, S::Messages, kDoubleOfferSlot, kDoubleOffer);
+            m_byDoubleUpOffer = 1;
+        }
+    } else {
+        if (!m_byDoubleDue && Networked() && !m_pLink->m_bySpinEndReq)
+            m_pLink->ReqSpinEnd();
+        m_byDoubleUpOffer = 0;
+    }
+}
+
+void CMorvaneMain::PlayWinSound(bool anyFree)
+{
     if (!m_byWinSoundDone) {
         m_byWinSoundDone = 1;
         if (!anyFree && m_nWinAmount >= 2000)
@@ -112,8 +136,10 @@ void CMorvaneMain::RunWinPresentation()
         else if (!anyFree && m_nWinAmount > 0)
             PlaySound(kSmallWinSound);
     }
+}
 
-    // 4. Row bars and marks.
+void CMorvaneMain::DrawWinMarks(bool blink)
+{
     for (int row = 0; row < kMorvaneRows; ++row)
         if ((m_Rec.Win[row] > 0 && !m_byDoubleShown) || m_Rec.Free[row] > 0 || m_Rec.CaptionCue == row + 1)
             DrawSprite(27, kRowBarY[row], S::Panels, kBar, kRowBar);
@@ -123,8 +149,10 @@ void CMorvaneMain::RunWinPresentation()
         if (ReelSettle[3] > m_nPresentLength - 60)
             DrawSprite(628, 544, S::Panels, kMarks, kMarksRect);
     }
+}
 
-    // 5. Free marks.
+void CMorvaneMain::DrawFreeMarks(bool anyFree, bool blink)
+{
     if (anyFree) {
         if (blink)
             DrawSprite(0, 0, S::Panels, kFeverAniSlot, kFeverAni);
@@ -133,8 +161,10 @@ void CMorvaneMain::RunWinPresentation()
         if (++m_nFreeSoundSteps == 100)
             StopSound(kFreeSound);
     }
+}
 
-    // 6. Open the state machine, or hold it while a double-up runs.
+void CMorvaneMain::OpenWinStates(int32_t v, bool blink)
+{
     if (m_byDoubleDue || m_byReshow) {
         m_byDoubleShown = 1;
         SpinStep = 359 - v;
@@ -145,8 +175,10 @@ void CMorvaneMain::RunWinPresentation()
         if (m_nWinAmount >= 2501)
             DrawSprite(110, 0, S::Panels, kBoxAni01Slot, kBoxAni01);
     }
+}
 
-    // 7. The state machine.
+void CMorvaneMain::RunWinStates(int32_t v)
+{
     if (!m_byDoubleDue && SpinStep == 358 - v) {
         switch (m_nWinState) {
         case 0: {
@@ -178,28 +210,15 @@ void CMorvaneMain::RunWinPresentation()
     }
     if (m_nWinState > 0)
         CountUpWinStep();
+}
 
-    // 8. Count-up sound and the win digits.
+void CMorvaneMain::ShowWinDigits()
+{
     if (m_nEndCount == 20 && m_nPendingWin > 0 && m_Rec.MoSumState == 0 && m_Rec.FeverTime == 0 && !m_byDoubleDue)
         PlaySound(kCountSound, true);
     if ((m_nWinState < 50 && ReelSettle[3] % 30 < 20) || (m_nWinState == 50 && m_nEndCount <= 20)) {
         SetWinAmount(m_nWinAmount);
         DrawWinEffect();
-    }
-
-    // 9. Double-up offer, or the spin end at once.
-    if (m_nWinAmount >= 1 && m_nWinAmount <= 500 && m_Rec.PerformanceBlock == 0 && SettingFlag != 1 &&
-        m_Rec.nReelSet == 0) {
-        if (m_byDoubleDue) {
-            m_byDoubleUpOffer = 0;
-        } else if (m_Rec.FireValue <= 0) {
-            DrawSprite(324, 488, S::Messages, kDoubleOfferSlot, kDoubleOffer);
-            m_byDoubleUpOffer = 1;
-        }
-    } else {
-        if (!m_byDoubleDue && Networked() && !m_pLink->m_bySpinEndReq)
-            m_pLink->ReqSpinEnd();
-        m_byDoubleUpOffer = 0;
     }
 }
 

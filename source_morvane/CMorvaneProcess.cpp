@@ -61,12 +61,41 @@ void CMorvaneMain::Process()
     const bool pastRun = ReelSettle[3] > m_nSettleWait + 10;
     ++m_nStepCount;
 
-    // 1. Machine modes 0 and 1, and the power-off countdown.
     ApplyStartMode();
     if (m_nPowerOffFlag == 1)
         CountPowerOff();
+    const int32_t series = DrawSeriesBack();
+    StartReelPhase();
+    SettleReelsAtRest();
+    CheckTicketOut(false);
+    StartSpin();
+    UpdateDisplayedCredit();
+    DrawBackgrounds();
+    DrawSpinStartMarks();
+    DrawSeriesMarks(series);
+    DrawInsertCoin();
 
-    // 3. Series mark (shown at most as series 4).
+    // A scripted empty credit resets the round once money is back.
+    RunWinPresentation();
+    if (m_byResetRequest && CXAddSat32(m_nCredit, m_nScore) > 0)
+        ClearRoundState();
+
+    TriggerDoubleUp(v, pastRun);
+    StartPerformance();
+    ReshowStoppedReels(pastRun);
+    RunFeverOrEndGame(v, pastRun);
+    RunIdleMode();
+    DrawCounters();
+    ApplyEndMode();
+    DrawReelEffects(v);
+    DrawTicketWindows();
+    if (m_Rec.jackpottrue == 1)
+        DrawJackpot();
+    DrawOverlayCounters();
+}
+
+int32_t CMorvaneMain::DrawSeriesBack()
+{
     if (m_Rec.Seriescount > 4)
         m_Rec.Seriescount = 4;
     const int32_t series = m_Rec.Seriescount;
@@ -76,8 +105,11 @@ void CMorvaneMain::Process()
         DrawSprite(0, 107, S::Panels, kBackM, kMultiBack);
         DrawSprite(31, 107, S::Multipliers, kMultiplierReel + series - 1, kMultiFrame);
     }
+    return series;
+}
 
-    // 4. Reel phase.
+void CMorvaneMain::StartReelPhase()
+{
     if ((m_nReelPhase == 2 && m_byArmed && CanPlay()) || (m_nReelPhase == 0 && m_byArmed)) {
         // The spin starts its reels from rest.
         ClearSpinState();
@@ -92,32 +124,34 @@ void CMorvaneMain::Process()
     }
     if (m_nReelPhase == 0)
         DrawReels();
+}
 
-    // 5. Reels at rest.
-    if (!m_bySpinInProgress) {
-        SpinStep = 0;
-        SpinPhase = 0;
-        if (m_nSettleWait == 20)
-            DrawReels();
-        // An armed spin waiting for its record keeps its phase.
-        if (m_nReelPhase == 1 && !m_byArmed) {
-            m_nReelPhase = 2;
-            StopSound(kReelRunSound);
-        }
+void CMorvaneMain::SettleReelsAtRest()
+{
+    if (m_bySpinInProgress)
+        return;
+    SpinStep = 0;
+    SpinPhase = 0;
+    if (m_nSettleWait == 20)
+        DrawReels();
+    // An armed spin waiting for its record keeps its phase.
+    if (m_nReelPhase == 1 && !m_byArmed) {
+        m_nReelPhase = 2;
+        StopSound(kReelRunSound);
     }
+}
 
-    // 6.
-    CheckTicketOut(false);
-    StartSpin();
-
-    // 7. Displayed credit.
+void CMorvaneMain::UpdateDisplayedCredit()
+{
     const bool hold = m_nDispScore >= m_nBet ||
                       (ReelPos[0] >= 500 && (m_nDispCredit >= m_nBet || (m_nCredit < m_nBet && m_nScore >= m_nBet)));
     if (m_byFirstStep || !hold)
         SetCredit(m_nCredit, m_byFirstStep != 0);
     m_byFirstStep = 0;
+}
 
-    // 8. Backgrounds, captions.
+void CMorvaneMain::DrawBackgrounds()
+{
     if (m_Rec.MoFever <= 0 && m_Rec.FeverSpin <= 0) {
         DrawSprite(0, 83, S::Panels, kBack256, kTopStrip);
         DrawSprite(0, 518, S::Panels, kBack256, kLowStrip);
@@ -131,19 +165,25 @@ void CMorvaneMain::Process()
     DrawSprite(0, 0, S::Panels, kBack256, kTopPanel);
     DrawWinCaption();
     DrawSprite(0, 0, S::Panels, kBack, kWhole);
+}
 
-    // 9. Marks while the reels start.
+void CMorvaneMain::DrawSpinStartMarks()
+{
     if (m_bySpinInProgress && SpinStep >= 1 && SpinStep <= 20 && m_nStepCount % 30 < 15)
         DrawSprite(108, 544, S::Panels, kMarks, kMarksRect);
+}
 
-    // 10. Series animation and multiplier mark.
+void CMorvaneMain::DrawSeriesMarks(int32_t series)
+{
     if (series >= 1 && m_bySpinInProgress && SpinStep >= 30) {
         if (m_nStepCount % 30 < 15)
             DrawSprite(611, 27, S::SeriesMarks, series - 1, kSeriesRect);
         DrawSprite(707, 22, S::Multipliers, series - 1, kMultiMark);
     }
+}
 
-    // 11. Insert-coin message.
+void CMorvaneMain::DrawInsertCoin()
+{
     if (CXAddSat32(m_nCredit, m_nScore) < m_nBet || !Networked()) {
         ++m_nInsertCoinCount;
         if (m_nInsertCoinCount <= 2000 && m_nInsertCoinCount % 19 < 15)
@@ -153,13 +193,10 @@ void CMorvaneMain::Process()
             m_nDoubleStage = 0;
         }
     }
+}
 
-    // 12. Win presentation; a scripted empty credit resets the round once money is back.
-    RunWinPresentation();
-    if (m_byResetRequest && CXAddSat32(m_nCredit, m_nScore) > 0)
-        ClearRoundState();
-
-    // 13. Double-up trigger.
+void CMorvaneMain::TriggerDoubleUp(int32_t v, bool pastRun)
+{
     if (DeckKeyRequest && m_Rec.FeverStop == 0 && m_Rec.MoSumState == 0 && m_Rec.FeverTime == 0 &&
         m_Rec.nReelSet == 0 && SettingFlag != 1 && m_Rec.PerformanceCue >= 1 && m_Rec.PerformanceCue <= 500 &&
         SpinStep == 358 - v && m_Rec.PerformanceBlock == 0 && pastRun) {
@@ -175,11 +212,10 @@ void CMorvaneMain::Process()
         SpinStep = 359 - v;
         StopPresentationSounds();
     }
+}
 
-    // 14.
-    StartPerformance();
-
-    // 15. After a double-up game the stopped reels show again before the game ends.
+void CMorvaneMain::ReshowStoppedReels(bool pastRun)
+{
     if (!m_byDoubleDue && m_byReshow && pastRun && SpinStep < 500) {
         StopPresentationSounds();
         for (int32_t& pos : ReelPos)
@@ -192,8 +228,10 @@ void CMorvaneMain::Process()
             m_nReshowSteps = 0;
         }
     }
+}
 
-    // 16. Fever sequences, else the end of the game.
+void CMorvaneMain::RunFeverOrEndGame(int32_t v, bool pastRun)
+{
     const bool settled = m_nEndCount2 > 50 || (SpinStep == 360 - v && m_nWinAmount == 0 && pastRun);
     if (m_bySpinInProgress && FeverEndDue == 1 && settled) {
         if (m_Rec.FeverDrawMode == 1 || m_nCurtainFlag == 1)
@@ -220,21 +258,19 @@ void CMorvaneMain::Process()
             FinishGame();
         }
     }
+}
 
-    // 17. Idle mode.
+void CMorvaneMain::RunIdleMode()
+{
     if (m_nCredit == 0 && m_nScore == 0) {
         ProcessIdleMode();
         if (++m_nIdleCount >= 2000)
             m_nIdleCount = 0;
     }
+}
 
-    // 18.
-    DrawCounters();
-
-    // 19.
-    ApplyEndMode();
-
-    // 20. Reel effects.
+void CMorvaneMain::DrawReelEffects(int32_t v)
+{
     const int32_t smoke = m_Rec.SmokeCount;
     if (smoke == 1 && SpinStep != 359 - v)
         DrawSmokeA();
@@ -242,19 +278,14 @@ void CMorvaneMain::Process()
         DrawSmokeB();
     else if (smoke == 3 && SpinStep != 359 - v)
         DrawSmokeC();
+}
 
-    // 21. Ticket windows.
+void CMorvaneMain::DrawTicketWindows()
+{
     if (m_nTicketsPaid > 0) {
         DrawSprite(586, 473, S::CoinAndTicket, kTicketWindow, kWindow);
         DrawSprite(13, 473, S::CoinAndTicket, kCoinWindow, kWindow);
     }
-
-    // 22.
-    if (m_Rec.jackpottrue == 1)
-        DrawJackpot();
-
-    // 23.
-    DrawOverlayCounters();
 }
 
 void CMorvaneMain::ApplyStartMode()

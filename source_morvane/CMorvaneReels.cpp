@@ -16,7 +16,21 @@ void CMorvaneMain::SpinReels(int32_t pattern)
 
     if (SpinStep >= 15 && firstPos < p.nFullSpeed)
         SpinPhase = 10;
+    ApplySpeedSchedule(p);
+    const int32_t n = ++SpinStep;
+    RunSpinPhase(pattern, n, firstPos);
 
+    for (int reel = 0; reel < kMorvaneReels; ++reel)
+        ReelPos[reel] += ReelDelta[reel];
+
+    DrawReels(pattern);
+
+    if (ReelSettle[3] == kMorvaneSettleTicks)
+        FinishWinAmount();
+}
+
+void CMorvaneMain::ApplySpeedSchedule(const MorvaneSpinPattern& p)
+{
     for (int reel = 0; reel < kMorvaneReels; ++reel) {
         for (const MorvaneSpeedRange& range : p.aRanges[reel])
             if (range.nTo > range.nFrom && ReelPos[reel] >= range.nFrom && ReelPos[reel] < range.nTo)
@@ -24,8 +38,11 @@ void CMorvaneMain::SpinReels(int32_t pattern)
         if (ReelPos[reel] >= p.aStopLimit[reel])
             SpinPhase = 30 + 10 * reel;
     }
+}
 
-    const int32_t n = ++SpinStep;
+void CMorvaneMain::RunSpinPhase(int32_t pattern, int32_t n, int32_t firstPos)
+{
+    const MorvaneSpinPattern& p = g_MorvaneSpinPatterns[pattern];
     switch (SpinPhase) {
     case 0:
         if (n < 15) {
@@ -51,48 +68,42 @@ void CMorvaneMain::SpinReels(int32_t pattern)
     case 30:
     case 40:
     case 50:
-    case 60: {
-        const int k = SpinPhase / 10 - 3;
-        for (int reel = 0; reel < k; ++reel)
-            ReelDelta[reel] = 0;
-        if (SpinPhase == 50)
-            DeckKeyRequest = 0;
-        ++ReelSettle[k];
-        if (SpinPhase == 60 && (pattern == 1 || pattern == 2) && ReelSettle[k] > 100000000)
-            ReelSettle[k] = 10000;
-        if (ReelSettle[k] <= kMorvaneSettleTicks) {
-            ReelDelta[k] = -3;
-            PlaySound(kMorvaneReelStopSound);
-        } else if (SpinPhase != 60) {
-            ReelDelta[k] = 0;
-        } else if (m_Rec.FeverTime == 1 || (m_Rec.FeverStop == 1 && m_Rec.FeverTime == 0)) {
-            // The step is held where the fever sequence starts until the sequence moves it on.
-            if (m_Rec.FeverTime == 0)
-                FeverEndDue = 1;
-            SpinStep = 360 - SpinStepValue;
-            for (int32_t& delta : ReelDelta)
-                delta = 0;
-        } else if (m_Rec.FeverTime == 0 && m_Rec.FeverStop == 0) {
-            // The quick end shortens the pause after the last reel rests. It only ever moves the
-            // step forward: held back on every tick, the spin could never reach its end.
-            if (DeckQuickEnd == 1 && SpinStep < 360 - SpinStepValue)
-                SpinStep = 360 - SpinStepValue;
-            for (int32_t& delta : ReelDelta)
-                delta = 0;
-        }
-        break;
-    }
+    case 60: SettleReel(pattern); break;
     default:
         break;
     }
+}
 
-    for (int reel = 0; reel < kMorvaneReels; ++reel)
-        ReelPos[reel] += ReelDelta[reel];
-
-    DrawReels(pattern);
-
-    if (ReelSettle[3] == kMorvaneSettleTicks)
-        FinishWinAmount();
+void CMorvaneMain::SettleReel(int32_t pattern)
+{
+    const int k = SpinPhase / 10 - 3;
+    for (int reel = 0; reel < k; ++reel)
+        ReelDelta[reel] = 0;
+    if (SpinPhase == 50)
+        DeckKeyRequest = 0;
+    ++ReelSettle[k];
+    if (SpinPhase == 60 && (pattern == 1 || pattern == 2) && ReelSettle[k] > 100000000)
+        ReelSettle[k] = 10000;
+    if (ReelSettle[k] <= kMorvaneSettleTicks) {
+        ReelDelta[k] = -3;
+        PlaySound(kMorvaneReelStopSound);
+    } else if (SpinPhase != 60) {
+        ReelDelta[k] = 0;
+    } else if (m_Rec.FeverTime == 1 || (m_Rec.FeverStop == 1 && m_Rec.FeverTime == 0)) {
+        // The step is held where the fever sequence starts until the sequence moves it on.
+        if (m_Rec.FeverTime == 0)
+            FeverEndDue = 1;
+        SpinStep = 360 - SpinStepValue;
+        for (int32_t& delta : ReelDelta)
+            delta = 0;
+    } else if (m_Rec.FeverTime == 0 && m_Rec.FeverStop == 0) {
+        // The quick end shortens the pause after the last reel rests. It only ever moves the
+        // step forward: held back on every tick, the spin could never reach its end.
+        if (DeckQuickEnd == 1 && SpinStep < 360 - SpinStepValue)
+            SpinStep = 360 - SpinStepValue;
+        for (int32_t& delta : ReelDelta)
+            delta = 0;
+    }
 }
 
 void CMorvaneMain::DrawReels(int32_t pattern)

@@ -1,6 +1,7 @@
 #include "CDXWnd.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "CDXEdit.h"
 #include "CDXRadioButton.h"
@@ -314,94 +315,108 @@ int CDXWnd::DispatchMouse(int x, int y, UINT msg, WPARAM wParam)
         return m_bModal ? m_nId : -1;
 
     if (CDXWnd* captured = GetCaptured()) {
-        switch (msg) {
-        case WM_MOUSEMOVE:
-            captured->OnMouseMove(x, y);
-            return captured->m_nId;
-        case WM_LBUTTONDOWN:
-            captured->OnLButtonDown(x, y);
-            return captured->m_nId;
-        case WM_RBUTTONDOWN:
-            captured->OnRButtonDown(x, y);
-            return captured->m_nId;
-        case WM_LBUTTONUP:
-            captured->OnLButtonUp(x, y);
-            return DispatchMouse(x, y, WM_MOUSEMOVE, wParam);
-        case WM_RBUTTONUP:
-            captured->OnRButtonUp(x, y);
-            break;
-        default:
-            break;
-        }
+        if (const std::optional<int> taken = DispatchCaptured(*captured, x, y, msg, wParam))
+            return *taken;
     }
 
     const bool inside = HitTest(x, y, 1.0f, 1.0f);
-    if (msg == WM_MOUSEWHEEL) {
-        if (inside) {
-            const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
-            for (size_t i = m_Children.size(); i-- > 0;) {
-                CDXWnd* child = m_Children[i];
-                if (!child->m_bVisible)
-                    continue;
-                const int r = child->DispatchMouse(x, y, msg, wParam);
-                if (r != -1)
-                    return r;
-            }
-            if (OnMouseWheel(x, y, notches))
-                return m_nId;
-        }
-        return m_bModal ? m_nId : -1;
-    }
+    if (msg == WM_MOUSEWHEEL)
+        return DispatchWheel(x, y, wParam, inside);
 
     if (inside) {
-        int taken = -1;
-        for (size_t i = m_Children.size(); i-- > 0;) {
-            if (i >= m_Children.size())
-                continue;
-            CDXWnd* child = m_Children[i];
-            if (!child->m_bVisible || taken != -1) {
-                child->OnMouseLeave();
-                continue;
-            }
-            taken = child->DispatchMouse(x, y, msg, wParam);
-        }
+        const int taken = DispatchToChildren(x, y, msg, wParam);
         if (taken != -1)
             return taken;
-        switch (msg) {
-        case WM_MOUSEMOVE:
-            if (OnMouseMove(x, y))
-                return m_nId;
-            break;
-        case WM_LBUTTONDOWN:
-            if (OnLButtonDown(x, y))
-                return m_nId;
-            break;
-        case WM_LBUTTONUP:
-            if (OnLButtonUp(x, y))
-                return m_nId;
-            break;
-        case WM_LBUTTONDBLCLK:
-            if (OnLButtonDblClk(x, y))
-                return m_nId;
-            break;
-        case WM_RBUTTONDOWN:
-            OnRButtonDown(x, y);
+        if (TakeOwnMouse(x, y, msg))
             return m_nId;
-        case WM_RBUTTONUP:
-            OnRButtonUp(x, y);
-            return m_nId;
-        case WM_RBUTTONDBLCLK:
-            OnRButtonDblClk(x, y);
-            return m_nId;
-        default:
-            break;
-        }
     } else {
         OnMouseLeave();
         if (m_bModal && msg == WM_LBUTTONUP)
             OnLButtonUp(x, y);
     }
     return m_bModal ? m_nId : -1;
+}
+
+std::optional<int> CDXWnd::DispatchCaptured(CDXWnd& captured, int x, int y, UINT msg, WPARAM wParam)
+{
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        captured.OnMouseMove(x, y);
+        return captured.m_nId;
+    case WM_LBUTTONDOWN:
+        captured.OnLButtonDown(x, y);
+        return captured.m_nId;
+    case WM_RBUTTONDOWN:
+        captured.OnRButtonDown(x, y);
+        return captured.m_nId;
+    case WM_LBUTTONUP:
+        captured.OnLButtonUp(x, y);
+        return DispatchMouse(x, y, WM_MOUSEMOVE, wParam);
+    case WM_RBUTTONUP:
+        captured.OnRButtonUp(x, y);
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+int CDXWnd::DispatchWheel(int x, int y, WPARAM wParam, bool inside)
+{
+    if (inside) {
+        const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+        for (size_t i = m_Children.size(); i-- > 0;) {
+            CDXWnd* child = m_Children[i];
+            if (!child->m_bVisible)
+                continue;
+            const int r = child->DispatchMouse(x, y, WM_MOUSEWHEEL, wParam);
+            if (r != -1)
+                return r;
+        }
+        if (OnMouseWheel(x, y, notches))
+            return m_nId;
+    }
+    return m_bModal ? m_nId : -1;
+}
+
+int CDXWnd::DispatchToChildren(int x, int y, UINT msg, WPARAM wParam)
+{
+    int taken = -1;
+    for (size_t i = m_Children.size(); i-- > 0;) {
+        if (i >= m_Children.size())
+            continue;
+        CDXWnd* child = m_Children[i];
+        if (!child->m_bVisible || taken != -1) {
+            child->OnMouseLeave();
+            continue;
+        }
+        taken = child->DispatchMouse(x, y, msg, wParam);
+    }
+    return taken;
+}
+
+bool CDXWnd::TakeOwnMouse(int x, int y, UINT msg)
+{
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        return OnMouseMove(x, y) != 0;
+    case WM_LBUTTONDOWN:
+        return OnLButtonDown(x, y) != 0;
+    case WM_LBUTTONUP:
+        return OnLButtonUp(x, y) != 0;
+    case WM_LBUTTONDBLCLK:
+        return OnLButtonDblClk(x, y) != 0;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(x, y);
+        return true;
+    case WM_RBUTTONUP:
+        OnRButtonUp(x, y);
+        return true;
+    case WM_RBUTTONDBLCLK:
+        OnRButtonDblClk(x, y);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CDXWnd::OnMouseLeave()

@@ -7,6 +7,7 @@
 // asked first for the mouse. Ids are unique in a tree.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/window.h"
@@ -192,4 +193,14 @@ protected:
     int32_t m_nState = 0;
     int32_t m_nCapture = -1;
     std::vector<CDXWnd*> m_Children;  // owned
+
+private:
+    // The steps of DispatchMouse. A captured widget's id, or nothing when the message goes on
+    // through the tree.
+    std::optional<int> DispatchCaptured(CDXWnd& captured, int x, int y, UINT msg, WPARAM wParam);
+    int DispatchWheel(int x, int y, WPARAM wParam, bool inside);
+    // Children from the top down; the first to take the message gets it, the rest a mouse leave.
+    int DispatchToChildren(int x, int y, UINT msg, WPARAM wParam);
+    // This widget's own handler; true when it takes the message.
+    bool TakeOwnMouse(int x, int y, UINT msg);
 };

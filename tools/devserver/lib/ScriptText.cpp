@@ -187,6 +187,88 @@ Bytes SendBody(const std::vector<std::string>& words)
     return body.Take();
 }
 
+ExpectStep ExpectLine(const std::vector<std::string>& words)
+{
+    if (words.size() < 2)
+        throw ParseError{"'expect' needs a message id"};
+    ExpectStep step;
+    step.id = static_cast<uint16_t>(Integer(words[1], 0, 0xFFFF));
+    for (size_t i = 2; i < words.size(); ++i)
+        AddExpectation(step, words[i]);
+    return step;
+}
+
+Bytes RawBody(const std::vector<std::string>& words)
+{
+    if (words.size() < 2)
+        throw ParseError{"'raw' needs bytes"};
+    std::string hex;
+    for (size_t i = 1; i < words.size(); ++i)
+        hex += words[i];
+    return Hex(hex);
+}
+
+// One non-empty line; `together` is the open "together" block, if any.
+void ParseLine(const std::vector<std::string>& words, Script& script,
+               std::optional<SendStep>& together)
+{
+    const std::string& command = words[0];
+    if (together && command != "send" && command != "end")
+        throw ParseError{"only 'send' lines may stand inside 'together'"};
+
+    if (command == "name") {
+        ExpectWords(words, 1, 1);
+        script.name = words[1];
+    } else if (command == "pings") {
+        ExpectWords(words, 1, 1);
+        if (words[1] != "on" && words[1] != "off")
+            throw ParseError{"'pings' takes on or off"};
+        script.answerPings = words[1] == "on";
+    } else if (command == "accept-timeout") {
+        ExpectWords(words, 1, 1);
+        script.acceptTimeout = Duration(words[1]);
+    } else if (command == "expect") {
+        script.steps.emplace_back(ExpectLine(words));
+    } else if (command == "send") {
+        if (together)
+            together->bodies.push_back(SendBody(words));
+        else
+            script.Send(SendBody(words));
+    } else if (command == "together") {
+        ExpectWords(words, 0, 0);
+        together.emplace();
+    } else if (command == "end") {
+        ExpectWords(words, 0, 0);
+        if (!together)
+            throw ParseError{"'end' without 'together'"};
+        script.steps.emplace_back(std::move(*together));
+        together.reset();
+    } else if (command == "raw") {
+        script.SendRaw(RawBody(words));
+    } else if (command == "chunk") {
+        ExpectWords(words, 1, 2);
+        script.Chunk(static_cast<size_t>(Integer(words[1], 0, 8192)),
+                     words.size() > 2 ? Duration(words[2]) : Millis{1});
+    } else if (command == "wait") {
+        ExpectWords(words, 1, 1);
+        script.Wait(Duration(words[1]));
+    } else if (command == "close") {
+        ExpectWords(words, 0, 0);
+        script.Close();
+    } else if (command == "reset") {
+        ExpectWords(words, 0, 0);
+        script.Reset();
+    } else if (command == "expect-close") {
+        ExpectWords(words, 0, 1);
+        script.ExpectClose(words.size() > 1 ? Duration(words[1]) : kDefaultExpectTimeout);
+    } else if (command == "serve") {
+        ExpectWords(words, 0, 0);
+        script.Serve();
+    } else {
+        throw ParseError{"unknown command '" + command + "'"};
+    }
+}
+
 }  // namespace
 
 std::optional<Script> ParseScript(std::string_view text, std::string& error)
@@ -204,73 +286,7 @@ std::optional<Script> ParseScript(std::string_view text, std::string& error)
             const std::vector<std::string> words = SplitWords(line);
             if (words.empty())
                 continue;
-            const std::string& command = words[0];
-
-            if (together && command != "send" && command != "end")
-                throw ParseError{"only 'send' lines may stand inside 'together'"};
-
-            if (command == "name") {
-                ExpectWords(words, 1, 1);
-                script.name = words[1];
-            } else if (command == "pings") {
-                ExpectWords(words, 1, 1);
-                if (words[1] != "on" && words[1] != "off")
-                    throw ParseError{"'pings' takes on or off"};
-                script.answerPings = words[1] == "on";
-            } else if (command == "accept-timeout") {
-                ExpectWords(words, 1, 1);
-                script.acceptTimeout = Duration(words[1]);
-            } else if (command == "expect") {
-                if (words.size() < 2)
-                    throw ParseError{"'expect' needs a message id"};
-                ExpectStep step;
-                step.id = static_cast<uint16_t>(Integer(words[1], 0, 0xFFFF));
-                for (size_t i = 2; i < words.size(); ++i)
-                    AddExpectation(step, words[i]);
-                script.steps.emplace_back(std::move(step));
-            } else if (command == "send") {
-                if (together)
-                    together->bodies.push_back(SendBody(words));
-                else
-                    script.Send(SendBody(words));
-            } else if (command == "together") {
-                ExpectWords(words, 0, 0);
-                together.emplace();
-            } else if (command == "end") {
-                ExpectWords(words, 0, 0);
-                if (!together)
-                    throw ParseError{"'end' without 'together'"};
-                script.steps.emplace_back(std::move(*together));
-                together.reset();
-            } else if (command == "raw") {
-                if (words.size() < 2)
-                    throw ParseError{"'raw' needs bytes"};
-                std::string hex;
-                for (size_t i = 1; i < words.size(); ++i)
-                    hex += words[i];
-                script.SendRaw(Hex(hex));
-            } else if (command == "chunk") {
-                ExpectWords(words, 1, 2);
-                script.Chunk(static_cast<size_t>(Integer(words[1], 0, 8192)),
-                             words.size() > 2 ? Duration(words[2]) : Millis{1});
-            } else if (command == "wait") {
-                ExpectWords(words, 1, 1);
-                script.Wait(Duration(words[1]));
-            } else if (command == "close") {
-                ExpectWords(words, 0, 0);
-                script.Close();
-            } else if (command == "reset") {
-                ExpectWords(words, 0, 0);
-                script.Reset();
-            } else if (command == "expect-close") {
-                ExpectWords(words, 0, 1);
-                script.ExpectClose(words.size() > 1 ? Duration(words[1]) : kDefaultExpectTimeout);
-            } else if (command == "serve") {
-                ExpectWords(words, 0, 0);
-                script.Serve();
-            } else {
-                throw ParseError{"unknown command '" + command + "'"};
-            }
+            ParseLine(words, script, together);
         }
         if (together) {
             throw ParseError{"'together' without 'end'"};
