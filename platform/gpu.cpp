@@ -313,6 +313,10 @@ struct GpuDevice::Impl {
     }
     // The unit 0 binding that a temporary bind puts back.
     GLuint Unit0Name() const { return unitTexture[0] ? unitTexture[0]->name : 0; }
+    // The vertex array, the streamed vertex ring and the fixed index buffer of kMaxQuads quads.
+    void CreateQuadBuffers();
+    // The four samplers (nearest or linear, clamped or repeating); unit 0 starts linear, repeating.
+    void CreateSamplers();
     void BindTarget();
     void ApplyScissor() const;
     // Replaces the rectangle of a managed texture with pixels in rows of rowPixels pixels,
@@ -338,6 +342,38 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
         return false;
     activeProgram = oneUnit.name;
 
+    CreateQuadBuffers();
+    CreateSamplers();
+
+    glGenFramebuffers(1, &fbo);
+    glGenFramebuffers(1, &presentFbo);
+    glGenFramebuffers(1, &readFbo);
+    backBuffer = NewTexture(backWidth, backHeight, GPU_FORMAT_X8R8G8B8, true);
+    if (!backBuffer) {
+        g_lastError = "cannot create the back buffer";
+        return false;
+    }
+    textures.erase(backBuffer);  // owned by the device, never counted as a resource to release
+    glBindFramebuffer(GL_FRAMEBUFFER, presentFbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backBuffer->name,
+                           0);
+
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    BindTarget();
+    if (glGetError() != GL_NO_ERROR) {
+        g_lastError = "GL error during set-up";
+        return false;
+    }
+    return true;
+}
+
+void GpuDevice::Impl::CreateQuadBuffers()
+{
     glGenVertexArrays(1, &vao);
     glBindVertexArray(vao);
     glGenBuffers(1, &vbo);
@@ -365,7 +401,10 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ibo);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, indices.size() * sizeof(uint16_t), indices.data(),
                  GL_STATIC_DRAW);
+}
 
+void GpuDevice::Impl::CreateSamplers()
+{
     glGenSamplers(4, &samplers[0][0]);
     for (int linear = 0; linear < 2; ++linear)
         for (int wrap = 0; wrap < 2; ++wrap) {
@@ -379,32 +418,6 @@ bool GpuDevice::Impl::Init(int backWidth, int backHeight)
         }
     glBindSampler(0, samplers[1][1]);
     sampler = unitSampler[0] = samplers[1][1];
-
-    glGenFramebuffers(1, &fbo);
-    glGenFramebuffers(1, &presentFbo);
-    glGenFramebuffers(1, &readFbo);
-    backBuffer = NewTexture(backWidth, backHeight, GPU_FORMAT_X8R8G8B8, true);
-    if (!backBuffer) {
-        g_lastError = "cannot create the back buffer";
-        return false;
-    }
-    textures.erase(backBuffer);  // owned by the device, never counted as a resource to release
-    glBindFramebuffer(GL_FRAMEBUFFER, presentFbo);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backBuffer->name,
-                           0);
-
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glDepthMask(GL_FALSE);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    BindTarget();
-    if (glGetError() != GL_NO_ERROR) {
-        g_lastError = "GL error during set-up";
-        return false;
-    }
-    return true;
 }
 
 bool GpuDevice::Impl::LinkProgram(int units, int colorOpValue, int alphaTestValue, Program& out)

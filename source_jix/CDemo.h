@@ -265,6 +265,11 @@ private:
     void DrawReelCells(int nReel, int nFirstX, int nStepX, int nCells, int nFirstIndex);
     void DrawCell(int nReel, int x, int nIndex);
     void ArmDevil();
+    // Phases of TickSpin.
+    void AskForSpin();
+    void WindReelsUp();
+    void SpinReels();
+    void StopReels();
     void EndPresentation();
     void StartWinPresentation();
     void ComputeStandaloneWin();

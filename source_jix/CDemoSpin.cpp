@@ -120,89 +120,17 @@ void CDemo::ApplySpinData(bool bTicketTest)
 void CDemo::TickSpin()
 {
     switch (m_nSpinPhase) {
-    case 0: {
-        DrawStillCells();
-        if (IsOnline() && (!m_pLink->m_bSpinEnded || m_bTicketWanted))
-            return;
-        const bool bCanSpin =
-            IsOnline() ? (m_pLink->m_bSpinDataHeld || m_nSpinsLeft > 0) : m_nSpinsLeft > 0;
-        if (!bCanSpin)
-            return;
-        if (!m_bRequestMade) {
-            SetWin(CXSubSat32(m_nSpinsLeft, 1));
-            m_pLink->ReqSpinData();
-            m_bRequestMade = 1;
-        }
-        if (++m_nPhase0Wait <= 50)
-            return;
-        if (IsOnline()) {
-            if (!m_pLink->m_bSpinDataHeld)
-                return;
-            ApplySpinData(false);
-        }
-        m_nScrollOffset = 796;
-        m_nPhase0Wait = 0;
-        if (!IsOnline()) {
-            m_nWinSum = 0;
-            m_anWin[0] = m_anWin[1] = m_anWin[2] = 0;
-        }
-        m_nEffectStep = 0;
-        for (int32_t& n : m_anEffectCounter)
-            n = 0;
-        m_nBigWinLevel = 0;
-        ResetWinAnimation();
-        m_nSpinPhase = 10;
+    case 0:
+        AskForSpin();
         return;
-    }
     case 10:
-        m_nScrollOffset -= 5;
-        for (int r = 0; r < kJixReels; ++r)
-            DrawReelCells(r, m_nScrollOffset, 123, 6, m_anReelStop[r] - 1);
-        if (++m_nPhase10Counter > 10) {
-            m_nPhase10Counter = 0;
-            if (!IsOnline()) {
-                ApplyStage();
-                for (int r = 0; r < 4; ++r)
-                    m_anReelStop[r] = NonNegativeMod(m_anMid[r], kJixStops);
-                m_nScoreAfterWin =
-                    m_nScore + (m_anWin[0] + m_anWin[1] + m_anWin[2]) * GetSeriesMultiplier();
-            }
-            ArmDevil();
-            m_nSpinPhase = 20;
-        }
+        WindReelsUp();
         return;
     case 20:
-        m_nScrollOffset += 30;
-        for (int r = 0; r < kJixReels; ++r)
-            DrawReelCells(r, m_nScrollOffset - 125, 125, 10, m_anReelStop[r] - 1);
-        if (++m_nPhase20Counter > 30) {
-            m_nPhase20Counter = 0;
-            m_nSpinPhase = 30;
-        }
+        SpinReels();
         return;
     case 30:
-        ++m_nStopTick;
-        m_nScrollOffset += 20;
-        for (int r = 0; r < kJixReels; ++r) {
-            const int nStopAt = 50 + 50 * r;
-            if (m_nStopTick <= nStopAt) {
-                DrawReelCells(r, m_nScrollOffset - 129, 123, 10, m_anReelStop[r] - 4);
-            } else if (m_nStopTick <= nStopAt + 60) {
-                m_anReelOffset[r] += (m_nStopTick <= nStopAt + 50) ? 10 : -5;
-                DrawReelCells(r, m_anReelOffset[r] - 18, 123, 11, m_anReelStop[r] - 4);
-                if (m_nStopTick == nStopAt + 40)
-                    PlayEntry(JixSndReelStop);
-            } else {
-                for (int c = 0; c < 3; ++c)
-                    if (!m_abHighlight[c][r])
-                        DrawCell(r, kStillX[c], m_anReelStop[r] - 1 + c);
-            }
-        }
-        if (!IsOnline() && m_nStopTick == kAllReelsStopped && (HasRowWin() || HasFeverWin()))
-            ComputeStandaloneWin();
-        if ((m_nWinSum > 0 || HasFeverWin()) && m_nStopTick > kAllReelsStopped)
-            StartWinPresentation();
-        EndPresentation();
+        StopReels();
         return;
     case 40:
         DrawStillCells();
@@ -210,6 +138,101 @@ void CDemo::TickSpin()
     default:
         return;
     }
+}
+
+// Phase 0: asks for spin data and, once it is there, starts the spin.
+void CDemo::AskForSpin()
+{
+    DrawStillCells();
+    if (IsOnline() && (!m_pLink->m_bSpinEnded || m_bTicketWanted))
+        return;
+    const bool bCanSpin =
+        IsOnline() ? (m_pLink->m_bSpinDataHeld || m_nSpinsLeft > 0) : m_nSpinsLeft > 0;
+    if (!bCanSpin)
+        return;
+    if (!m_bRequestMade) {
+        SetWin(CXSubSat32(m_nSpinsLeft, 1));
+        m_pLink->ReqSpinData();
+        m_bRequestMade = 1;
+    }
+    if (++m_nPhase0Wait <= 50)
+        return;
+    if (IsOnline()) {
+        if (!m_pLink->m_bSpinDataHeld)
+            return;
+        ApplySpinData(false);
+    }
+    m_nScrollOffset = 796;
+    m_nPhase0Wait = 0;
+    if (!IsOnline()) {
+        m_nWinSum = 0;
+        m_anWin[0] = m_anWin[1] = m_anWin[2] = 0;
+    }
+    m_nEffectStep = 0;
+    for (int32_t& n : m_anEffectCounter)
+        n = 0;
+    m_nBigWinLevel = 0;
+    ResetWinAnimation();
+    m_nSpinPhase = 10;
+}
+
+// Phase 10: the reels wind back a little; the stops are known after it.
+void CDemo::WindReelsUp()
+{
+    m_nScrollOffset -= 5;
+    for (int r = 0; r < kJixReels; ++r)
+        DrawReelCells(r, m_nScrollOffset, 123, 6, m_anReelStop[r] - 1);
+    if (++m_nPhase10Counter > 10) {
+        m_nPhase10Counter = 0;
+        if (!IsOnline()) {
+            ApplyStage();
+            for (int r = 0; r < 4; ++r)
+                m_anReelStop[r] = NonNegativeMod(m_anMid[r], kJixStops);
+            m_nScoreAfterWin =
+                m_nScore + (m_anWin[0] + m_anWin[1] + m_anWin[2]) * GetSeriesMultiplier();
+        }
+        ArmDevil();
+        m_nSpinPhase = 20;
+    }
+}
+
+// Phase 20: the reels run.
+void CDemo::SpinReels()
+{
+    m_nScrollOffset += 30;
+    for (int r = 0; r < kJixReels; ++r)
+        DrawReelCells(r, m_nScrollOffset - 125, 125, 10, m_anReelStop[r] - 1);
+    if (++m_nPhase20Counter > 30) {
+        m_nPhase20Counter = 0;
+        m_nSpinPhase = 30;
+    }
+}
+
+// Phase 30: the reels stop one after another and the win presentation runs.
+void CDemo::StopReels()
+{
+    ++m_nStopTick;
+    m_nScrollOffset += 20;
+    for (int r = 0; r < kJixReels; ++r) {
+        const int nStopAt = 50 + 50 * r;
+        if (m_nStopTick <= nStopAt) {
+            DrawReelCells(r, m_nScrollOffset - 129, 123, 10, m_anReelStop[r] - 4);
+        } else if (m_nStopTick <= nStopAt + 60) {
+            m_anReelOffset[r] += (m_nStopTick <= nStopAt + 50) ? 10 : -5;
+            DrawReelCells(r, m_anReelOffset[r] - 18, 123, 11, m_anReelStop[r] - 4);
+            if (m_nStopTick == nStopAt + 40)
+                PlayEntry(JixSndReelStop);
+        } else {
+            for (int c = 0; c < 3; ++c)
+                if (!m_abHighlight[c][r])
+                    DrawCell(r, kStillX[c], m_anReelStop[r] - 1 + c);
+        }
+    }
+    if (!IsOnline() && m_nStopTick == kAllReelsStopped && (HasRowWin() || HasFeverWin()))
+        ComputeStandaloneWin();
+    if ((m_nWinSum > 0 || HasFeverWin()) && m_nStopTick > kAllReelsStopped)
+        StartWinPresentation();
+    EndPresentation();
 }
 
 void CDemo::ComputeStandaloneWin()

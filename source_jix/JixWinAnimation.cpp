@@ -70,6 +70,36 @@ bool BarRun(const int32_t s[4], int nFirst)
     return IsBar(s[nFirst]) && IsBar(s[nFirst + 1]) && IsBar(s[nFirst + 2]);
 }
 
+// A column that is neither one symbol nor three and a joker: pairs and threes, cherries from
+// either end, runs of three fruits or bells, and runs of three bars (the same bar first).
+void MarkPartialWins(const int32_t s[4], int8_t aAnim[4])
+{
+    MarkThreeOrPairs(s, kJoker, JixAnimJokerBasic, aAnim);
+    for (int x = kTarget; x <= kSeven; ++x)
+        MarkThreeOrPairs(s, x, BasicOf(x), aAnim);
+    for (int r = 3; r >= 0 && s[r] == kCherry; --r)
+        aAnim[r] = JixAnimCherry;
+    for (int r = 0; r < 4 && s[r] == kCherry; ++r)
+        aAnim[r] = JixAnimCherry;
+    for (int x = kPeach; x <= kJong; ++x)
+        for (int nFirst : {1, 0})  // reels 3, 2, 1 or reels 2, 1, 0
+            if (SameRun(s, nFirst, x))
+                for (int r = nFirst; r < nFirst + 3; ++r)
+                    aAnim[r] = BasicOf(x);
+    bool bSameBars = false;
+    for (int nFirst : {1, 0})
+        if (!bSameBars && IsBar(s[nFirst + 1]) && SameRun(s, nFirst, s[nFirst + 1])) {
+            for (int r = nFirst; r < nFirst + 3; ++r)
+                aAnim[r] = FullOf(s[r]);
+            bSameBars = true;
+        }
+    if (!bSameBars)
+        for (int nFirst : {1, 0})
+            if (BarRun(s, nFirst))
+                for (int r = nFirst; r < nFirst + 3; ++r)
+                    aAnim[r] = JixAnimBarBasic;
+}
+
 } // namespace
 
 const JixAnimRun kJixAnimRuns[kJixAnimCount] = {
@@ -160,30 +190,7 @@ JixColumnWin JixEvaluateColumn(const int32_t s[4], bool bJokerChangeDone)
             aAnim[nJokerReel] = JixAnimJokerChange;
         }
     } else {
-        MarkThreeOrPairs(s, kJoker, JixAnimJokerBasic, aAnim);
-        for (int x = kTarget; x <= kSeven; ++x)
-            MarkThreeOrPairs(s, x, BasicOf(x), aAnim);
-        for (int r = 3; r >= 0 && s[r] == kCherry; --r)
-            aAnim[r] = JixAnimCherry;
-        for (int r = 0; r < 4 && s[r] == kCherry; ++r)
-            aAnim[r] = JixAnimCherry;
-        for (int x = kPeach; x <= kJong; ++x)
-            for (int nFirst : {1, 0})  // reels 3, 2, 1 or reels 2, 1, 0
-                if (SameRun(s, nFirst, x))
-                    for (int r = nFirst; r < nFirst + 3; ++r)
-                        aAnim[r] = BasicOf(x);
-        bool bSameBars = false;
-        for (int nFirst : {1, 0})
-            if (!bSameBars && IsBar(s[nFirst + 1]) && SameRun(s, nFirst, s[nFirst + 1])) {
-                for (int r = nFirst; r < nFirst + 3; ++r)
-                    aAnim[r] = FullOf(s[r]);
-                bSameBars = true;
-            }
-        if (!bSameBars)
-            for (int nFirst : {1, 0})
-                if (BarRun(s, nFirst))
-                    for (int r = nFirst; r < nFirst + 3; ++r)
-                        aAnim[r] = JixAnimBarBasic;
+        MarkPartialWins(s, aAnim);
     }
 
     for (int nRank = 0; nRank <= 8; ++nRank)

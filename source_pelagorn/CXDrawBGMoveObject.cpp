@@ -24,6 +24,62 @@ float StartPosition(int32_t minimum, int32_t maximum)
     return static_cast<float>(int64_t{minimum} + CXDrawBGRandomRange(0, range));
 }
 
+// A horizontal mover: enters at the left or right edge and heads along its angle.
+void AimAcross(CXDrawBGMoveObjectInfo& object, const CXDrawMOInfo& definition, bool side, float f,
+               float width)
+{
+    const float speed = object.m_fSpeed;
+    object.m_bFlipV = 0;
+    if ((definition.m_bySideMode == 0 && Odd()) || (definition.m_bySideMode == 1 && !side) ||
+        (definition.m_bySideMode == 2 && side))
+        f = -f;
+    if (f < 0.0f)
+        f += 360.0f;
+    object.m_fAngle = Radians(f);
+    if (!definition.m_bSingle) {
+        object.m_fX = side ? -0.5f * width : kWidth + 0.5f * width;
+        object.m_fY = StartPosition(definition.m_nStartMin, definition.m_nStartMax);
+    }
+    if (side) {
+        object.m_fVX = std::cos(Radians(f)) * speed;
+        object.m_fVY = std::sin(Radians(f)) * speed;
+    } else {
+        float g = 180.0f - f;
+        if (g < 0.0f)
+            g += 360.0f;
+        object.m_fVX = std::cos(Radians(g)) * speed;
+        object.m_fVY = -std::sin(Radians(g)) * speed;
+    }
+}
+
+// A vertical mover: enters at the top or bottom edge, possibly flipped, and heads along its angle.
+void AimUpDown(CXDrawBGMoveObjectInfo& object, const CXDrawMOInfo& definition, bool side, float f,
+               float height)
+{
+    const float speed = object.m_fSpeed;
+    object.m_bFlipV = Odd() ? 1 : 0;
+    if ((definition.m_bySideMode == 0 && Odd()) || (definition.m_bySideMode == 1 && side) ||
+        (definition.m_bySideMode == 2 && !side))
+        f = -f;
+    if (f < 0.0f)
+        f += 360.0f;
+    object.m_fAngle = Radians(f + 90.0f);
+    if (!definition.m_bSingle) {
+        object.m_fY = side ? -height : kHeight;
+        object.m_fX = StartPosition(definition.m_nStartMin, definition.m_nStartMax);
+    }
+    if (side) {
+        object.m_fVX = -std::sin(Radians(f)) * speed;
+        object.m_fVY = std::cos(Radians(f)) * speed;
+    } else {
+        float g = 180.0f - f;
+        if (g < 0.0f)
+            g += 360.0f;
+        object.m_fVX = std::sin(Radians(g)) * speed;
+        object.m_fVY = std::cos(Radians(g)) * speed;
+    }
+}
+
 }  // namespace
 
 bool CXDrawBGInfo::IsUsedBySlot(const CX2DAnimation* animation, const CXDrawBGMoveObjectInfo* except) const
@@ -78,55 +134,13 @@ bool CXDrawBGInfo::Spawn(CXDrawBGMoveObjectInfo& object, int32_t index, int32_t 
     float f = static_cast<float>(CXDrawBGRandomRange(definition->m_nAngleMin, definition->m_nAngleMax));
     const float width = animation.GetWidth() * object.m_fScale;
     const float height = animation.GetHeight() * object.m_fScale;
-    const float speed = object.m_fSpeed;
     object.m_fX = 0.0f;
     object.m_fY = 0.0f;
 
-    if (!definition->m_bVertical) {
-        object.m_bFlipV = 0;
-        if ((definition->m_bySideMode == 0 && Odd()) || (definition->m_bySideMode == 1 && !side) ||
-            (definition->m_bySideMode == 2 && side))
-            f = -f;
-        if (f < 0.0f)
-            f += 360.0f;
-        object.m_fAngle = Radians(f);
-        if (!definition->m_bSingle) {
-            object.m_fX = side ? -0.5f * width : kWidth + 0.5f * width;
-            object.m_fY = StartPosition(definition->m_nStartMin, definition->m_nStartMax);
-        }
-        if (side) {
-            object.m_fVX = std::cos(Radians(f)) * speed;
-            object.m_fVY = std::sin(Radians(f)) * speed;
-        } else {
-            float g = 180.0f - f;
-            if (g < 0.0f)
-                g += 360.0f;
-            object.m_fVX = std::cos(Radians(g)) * speed;
-            object.m_fVY = -std::sin(Radians(g)) * speed;
-        }
-    } else {
-        object.m_bFlipV = Odd() ? 1 : 0;
-        if ((definition->m_bySideMode == 0 && Odd()) || (definition->m_bySideMode == 1 && side) ||
-            (definition->m_bySideMode == 2 && !side))
-            f = -f;
-        if (f < 0.0f)
-            f += 360.0f;
-        object.m_fAngle = Radians(f + 90.0f);
-        if (!definition->m_bSingle) {
-            object.m_fY = side ? -height : kHeight;
-            object.m_fX = StartPosition(definition->m_nStartMin, definition->m_nStartMax);
-        }
-        if (side) {
-            object.m_fVX = -std::sin(Radians(f)) * speed;
-            object.m_fVY = std::cos(Radians(f)) * speed;
-        } else {
-            float g = 180.0f - f;
-            if (g < 0.0f)
-                g += 360.0f;
-            object.m_fVX = std::sin(Radians(g)) * speed;
-            object.m_fVY = std::cos(Radians(g)) * speed;
-        }
-    }
+    if (!definition->m_bVertical)
+        AimAcross(object, *definition, side, f, width);
+    else
+        AimUpDown(object, *definition, side, f, height);
     return true;
 }
 

@@ -35,8 +35,23 @@ void CXDrawREEL::Init()
     if (!config.Load(kFile))
         return;
 
-    m_fSpeed = kNormalAcceleration;
+    ReadMotion(config);
+    ReadAutoHold(config);
+    ReadTicks(config);
+    const std::string symbolFolder = ReadSymbols(config);
+    const uint32_t effects = ReadPrizeEffects(config);
+    ReadSounds(config, symbolFolder.c_str());
+    ReadPrizeNumber(config);
+    ReadPrizeLines(config);
+
+    BuildReelBelts();
+    ReadPresets(config, effects);
+}
+
+void CXDrawREEL::ReadMotion(CXDrawConfig& config)
+{
     float value = 0.0f;
+    m_fSpeed = kNormalAcceleration;
     if (config.FloatIf("SPEED", value)) {
         if (value * 5.0f > 0.0f)
             m_fSpeed = value * 5.0f;
@@ -75,7 +90,10 @@ void CXDrawREEL::Init()
         m_fHighFastSpeed = kHighFastSpeedFallback;
         CX_LOG_ERROR("CXDrawREEL::Init", "m_dwHighFastSpinCount or m_fHighFastSpeed is NULL.");
     }
+}
 
+void CXDrawREEL::ReadAutoHold(CXDrawConfig& config)
+{
     m_fAutoHoldTick = config.Float("AUTOHOLD_SPIN_TICK") / 1000.0f;
     m_fAutoHoldStopDelay = config.Float("AUTOHOLD_SPIN_STOP_DELAY");
     if (!(m_fAutoHoldStopDelay >= 1.0f))
@@ -105,7 +123,11 @@ void CXDrawREEL::Init()
     }
     m_nAircraftState = kAircraftNone;
     m_dwAircraftStamp = 0;
+}
 
+void CXDrawREEL::ReadTicks(CXDrawConfig& config)
+{
+    float value = 0.0f;
     m_fIdleTick = 1.0f;
     m_fPrizeTick = 1.0f;
     m_fPrizeIdleTick = 0.5f;
@@ -135,7 +157,10 @@ void CXDrawREEL::Init()
         m_dwDisplayLine = static_cast<uint32_t>(config.Count("DISPLAY_LINE"));
     if (config.IntegerIf("DISPLAY_LINE_DUMMY", number))
         m_dwDisplayLineDummy = static_cast<uint32_t>(config.Count("DISPLAY_LINE_DUMMY"));
+}
 
+std::string CXDrawREEL::ReadSymbols(CXDrawConfig& config)
+{
     const std::string background = config.Text("BG_ANF");
     if (!background.empty())
         m_Background.Load(CXJoinPath(kFolder, background.c_str()).c_str());
@@ -159,7 +184,11 @@ void CXDrawREEL::Init()
         info->Load(symbolFile, symbolFolder.c_str());
         m_Symbols.SetAt(n, info);
     }
+    return symbolFolder;
+}
 
+uint32_t CXDrawREEL::ReadPrizeEffects(CXDrawConfig& config)
+{
     const int fields = config.Fields("REEL_PRIZE_EFFECT");
     m_fEffectX = config.FieldFloat(1);
     m_fEffectY = config.FieldFloat(2);
@@ -172,10 +201,12 @@ void CXDrawREEL::Init()
         effects = kMaxPrizeEffects;
     }
     ReadEffects(config, static_cast<uint32_t>(effects));
+    return static_cast<uint32_t>(effects);
+}
 
-    ReadSounds(config, symbolFolder.c_str());
-    ReadPrizeNumber(config);
-
+void CXDrawREEL::ReadPrizeLines(CXDrawConfig& config)
+{
+    char key[64];
     for (uint32_t k = 0; k < kWindowRows; ++k) {
         m_fLineX[k] = m_fLineY[k] = 0.0f;
         std::snprintf(key, sizeof key, "REEL_PRIZE_LINE_%u", k);
@@ -187,9 +218,6 @@ void CXDrawREEL::Init()
         if (!name.empty())
             m_LineEffects[k].Load(CXJoinPath(kFolder, name.c_str()).c_str());
     }
-
-    BuildReelBelts();
-    ReadPresets(config, static_cast<uint32_t>(effects));
 }
 
 void CXDrawREEL::ReadEffects(CXDrawConfig& config, uint32_t count)

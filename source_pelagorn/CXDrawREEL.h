@@ -8,6 +8,7 @@
 // server requests of the stop timeline going out through the scene.
 
 #include <cstdint>
+#include <string>
 
 #include "CX2DAnimation.h"
 #include "CX2DChannel.h"
@@ -121,6 +122,18 @@ public:
     int32_t m_bPrizeRequested = 0;
 
 private:
+    // Acceleration, velocity, placement and the fast spin counts.
+    void ReadMotion(CXDrawConfig& config);
+    // The auto-hold spin timing, its side effects and the aircraft.
+    void ReadAutoHold(CXDrawConfig& config);
+    // Idle and prize ticks, the stop delay and the displayed line counts.
+    void ReadTicks(CXDrawConfig& config);
+    // The background and the symbol kinds; returns the folder of the last symbol file read.
+    std::string ReadSymbols(CXDrawConfig& config);
+    // The prize effect place and table; returns the effect count, bounded.
+    uint32_t ReadPrizeEffects(CXDrawConfig& config);
+    // The prize line places and effects, one per window row.
+    void ReadPrizeLines(CXDrawConfig& config);
     void ReadSounds(CXDrawConfig& config, const char* folder);
     void ReadPrizeNumber(CXDrawConfig& config);
     void ReadEffects(CXDrawConfig& config, uint32_t count);

@@ -359,9 +359,9 @@ void CXSceneGAME::DrawErrorWindow()
     DrawDigits(m_iGiftUnit > 0 ? m_iCommGift / m_iGiftUnit : 0, 335.0f, 403.0f);
 }
 
-int CXSceneGAME::Process(HTARGET)
+// A gift-out announced before a restart goes to the board again once the counts match.
+void CXSceneGAME::ResendGiftOut()
 {
-    // 1. A gift-out announced before a restart goes to the board again once the counts match.
     if (m_bResend && m_iGiftUnit > 0) {
         const int32_t iSendCount = m_iGiftSendCount.load();
         if (iSendCount != 0 && iSendCount == m_iCommGift / m_iGiftUnit) {
@@ -369,6 +369,11 @@ int CXSceneGAME::Process(HTARGET)
             m_bResend = 0;
         }
     }
+}
+
+int CXSceneGAME::Process(HTARGET)
+{
+    ResendGiftOut();
     const float dt = m_fFrameTime;
     m_bCoinDropPermit = 1;
     if (m_byError.load() == 0 && !m_ErrorWindow.IsPlaying()) {

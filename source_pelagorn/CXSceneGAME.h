@@ -95,6 +95,7 @@ public:
     void AddGift(int32_t n);
     void RefreshSpin() override;
     void CheckAutoGiftOut();
+    void ResendGiftOut();
     void StartGiftOut(int32_t iCount, bool bFromKey);
     void AddCommGiftToGo(int32_t iCount);
     void ResumeGiftOut();

@@ -5,6 +5,7 @@
 // and every request answers an all-zero record.
 
 #include <cstdint>
+#include <vector>
 
 #include "CXAVLTreeTmpl.h"
 #include "CXArrayExTmpl.h"
@@ -167,14 +168,46 @@ public:
 
 private:
     bool EvaluateSpin(CXProbDataInfo* pRecord) const;
+    // The best paying match of one row's four symbols: count, symbol and the symbol-1 edge, marking
+    // the hit reels. Tries the symbols from the wild down; byCount stays 0 when nothing pays.
+    static void MatchLine(const uint8_t s[4], uint8_t* pbyHit, uint8_t& byCount, uint8_t& bySymbol,
+                          uint8_t& byEdge);
     bool WonBadFour(const CXProbDataInfo* pRecord) const;
     bool RandomSpinAcceptable(const CXProbDataInfo& record, bool bStrict) const;
     bool FindLosingSpin(CXProbDataInfo* pRecord) const;
     const CXProbPrizeIndexObject* FindPrize(uint16_t wPrize) const;
+    // The log's record at dwIndex, made when missing; null when it cannot be made.
+    CXProbDataInfo* RecordAt(CXProbDataObject* pLog, uint32_t dwIndex);
+    // A pattern of the prize that fits the options, scanning cyclically from a random start.
+    bool ChoosePattern(const CXProbPrizeIndexObject& prize, uint8_t byOptSymbol, uint8_t byOptReels,
+                       bool bStrict, uint32_t* pdwPattern);
+    // The symbol each reel must show on the row (0xFF = none, an avoiding stop).
+    void PlanReels(uint8_t bySymbol, uint8_t byReels, uint8_t byForce, uint8_t want[4]);
+    // Random stops that put the planned symbols on the row.
+    void PlaceStops(CXProbDataInfo* pRecord, const uint8_t want[4], uint8_t bySymbol,
+                    uint32_t dwRow) const;
+    // Whether the evaluated spin is the one asked for: no reach and no win for a losing spin, else
+    // exactly the prize.
+    bool SpinMakesPrize(const CXProbDataInfo* pRecord, bool bCapped, bool bLosing, uint16_t wPrize,
+                        uint8_t byType, bool bStrict) const;
     bool AppendHighEntry(CXProbDataObject* pLog, uint16_t wEntry);
+    bool AppendHighSign(CXProbDataObject* pLog, const CXProbHighTableObject& entry);
+    bool AppendHighSecond(CXProbDataObject* pLog, const CXProbHighTableObject& entry,
+                          uint16_t* pwSecond);
+    bool AppendHighRest(CXProbDataObject* pLog, const CXProbHighTableObject& entry,
+                        uint16_t wSecond);
     bool AppendHighEvent(CXProbDataObject* pLog, uint16_t wPrize, uint8_t byType, const CXProbHighTableObject& entry,
                          uint32_t dwOption);
+    const CXProbPrizeUnit* ChooseBaseUnit(const CXProbSetting& setting, bool bAppend);
+    bool FillLosingSpins(CXProbDataObject* pLog, uint32_t dwBlockStart, bool bAppend);
+    bool PlaceBasePrizes(CXProbDataObject* pLog, const CXProbDataObject& scratch, uint32_t dwPrizes,
+                         uint32_t dwBlockStart);
     bool PlaceRandomSpins(CXProbDataObject* pLog, const CXProbSetting* pSetting, uint32_t dwBlockStart, bool bAppend);
+    bool LosingPositions(CXProbDataObject* pLog, uint32_t dwBlockStart, uint32_t n,
+                         std::vector<uint32_t>* pLosing) const;
+    bool PlaceWinningSpins(CXProbDataObject* pLog,
+                           const std::vector<const CXProbDataInfo*>& winning,
+                           uint32_t dwBlockStart);
     bool CutPlayChunk();
     bool ReadPlayHeader(uint32_t* pdwFirst, uint32_t* pdwLast, uint32_t* pdwMakeNo) const;
     // The record of the play chunk at index i (0 = its first event); false outside the buffer.
@@ -185,6 +218,13 @@ private:
     // The folder joined with the formatted name: one '/' between them, none for an empty folder.
     static CXString MakePath(const CXString& strFolder, const char* pszFormat, ...) __attribute__((format(printf, 2, 3)));
     void SignThu(CXProbDataInfo* pRecord, bool bRunStart, bool bHigh) const;
+    std::vector<uint8_t> SignRunPattern(uint32_t dwCount, uint32_t* pdwStart) const;
+    bool SignHighLead(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record) const;
+    void SignWinLead(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record) const;
+    void PlaceArrayObject(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record);
+    void PlaceShortRunRules(CXProbDataObject* pLog, uint32_t i, uint32_t dwSigned);
+    void PlaceWinRules(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record);
+    void PlaceHighRules(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record);
     bool PlaceRunRules(CXProbDataObject* pLog, uint32_t dwIndex);
     bool RaiPass(CXProbDataObject* pLog);
 

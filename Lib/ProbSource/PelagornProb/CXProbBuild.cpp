@@ -25,6 +25,12 @@ T* Slot(const CXArrayTmpl<T>& array, uint32_t dwOneBased)
     return array.m_ppArray[dwOneBased - 1]->m_pData;
 }
 
+// A high event's option word: the symbol, the forced reel count and the reel count.
+uint32_t HighOption(uint32_t symbol, uint32_t force, uint32_t reels)
+{
+    return symbol | (force << 8) | (reels << 16);
+}
+
 } // namespace
 
 bool CXProb::BuildLog(CXProbDataObject* pLog, const CXProbSetting* pSetting)
@@ -192,49 +198,68 @@ bool CXProb::AppendHighEntry(CXProbDataObject* pLog, uint16_t wEntry)
         PROB_LOG(kFunction, "CXProbHighTableObject not found. [bIndex=%d]", wEntry + 1);
         return false;
     }
-    auto option = [](uint32_t symbol, uint32_t force, uint32_t reels) { return symbol | (force << 8) | (reels << 16); };
+    if (!AppendHighSign(pLog, *pEntry))
+        return false;
+    uint16_t wSecond = 0;
+    if (!AppendHighSecond(pLog, *pEntry, &wSecond))
+        return false;
+    return AppendHighRest(pLog, *pEntry, wSecond);
+}
 
-    // Sign prize.
+// The sign prize of a high sequence: a four-reel win of its type.
+bool CXProb::AppendHighSign(CXProbDataObject* pLog, const CXProbHighTableObject& entry)
+{
+    static const char* const kFunction = "CXProb::BuildLogHigh";
     uint32_t dwOption;
-    if (pEntry->m_byType == 1)
-        dwOption = option(ProbRandomRange(0, 1) ? 10 : 9, ProbRandomRange(1, 3), 4);
-    else if (pEntry->m_byType == 2)
-        dwOption = option(kWild, 4, 4);
+    if (entry.m_byType == 1)
+        dwOption = HighOption(ProbRandomRange(0, 1) ? 10 : 9, ProbRandomRange(1, 3), 4);
+    else if (entry.m_byType == 2)
+        dwOption = HighOption(kWild, 4, 4);
     else {
-        PROB_LOG(kFunction, "Unknown high event type. [m_bType=%d]", pEntry->m_byType);
+        PROB_LOG(kFunction, "Unknown high event type. [m_bType=%d]", entry.m_byType);
         return false;
     }
-    if (!AppendHighEvent(pLog, pEntry->m_wSignPrize, CXProbDataInfo::TYPE_HIGH_SIGN, *pEntry, dwOption))
-        return false;
+    return AppendHighEvent(pLog, entry.m_wSignPrize, CXProbDataInfo::TYPE_HIGH_SIGN, entry,
+                           dwOption);
+}
 
-    // Second prize.
-    uint16_t wSecond;
+// The second prize of a high sequence, by mode and the entry's top reels.
+bool CXProb::AppendHighSecond(CXProbDataObject* pLog, const CXProbHighTableObject& entry,
+                              uint16_t* pwSecond)
+{
+    uint32_t dwOption;
     if (m_byMode == 1) {
-        wSecond = 10000;
-        dwOption = option(6, pEntry->m_byTop, 4);
-    } else if (pEntry->m_byTop == 4) {
-        wSecond = kMaxWin;
-        dwOption = option(kWild, 0, 4);
+        *pwSecond = 10000;
+        dwOption = HighOption(6, entry.m_byTop, 4);
+    } else if (entry.m_byTop == 4) {
+        *pwSecond = kMaxWin;
+        dwOption = HighOption(kWild, 0, 4);
     } else {
         static const uint16_t kSecond[5] = {10000, 15000, 15000, 20000, 20000};
         const uint32_t dwSlot = ProbRandomRange(0, 4);
-        wSecond = kSecond[dwSlot];
-        dwOption = option(6 + dwSlot, 4u - pEntry->m_byTop, 4);
+        *pwSecond = kSecond[dwSlot];
+        dwOption = HighOption(6 + dwSlot, 4u - entry.m_byTop, 4);
     }
-    if (!AppendHighEvent(pLog, wSecond, CXProbDataInfo::TYPE_HIGH_SECOND, *pEntry, dwOption))
-        return false;
+    return AppendHighEvent(pLog, *pwSecond, CXProbDataInfo::TYPE_HIGH_SECOND, entry, dwOption);
+}
 
-    int64_t nRest = int64_t(pEntry->m_dwTotal) - pEntry->m_wSignPrize - wSecond;
-    const uint32_t dwBoth = uint32_t(pEntry->m_wSignPrize) + wSecond;
+// The rest of the sequence's total after the sign and second prizes, in high prize steps.
+bool CXProb::AppendHighRest(CXProbDataObject* pLog, const CXProbHighTableObject& entry,
+                            uint16_t wSecond)
+{
+    static const char* const kFunction = "CXProb::BuildLogHigh";
+    int64_t nRest = int64_t(entry.m_dwTotal) - entry.m_wSignPrize - wSecond;
+    const uint32_t dwBoth = uint32_t(entry.m_wSignPrize) + wSecond;
     if (dwBoth > 20000 && dwBoth < 40000 && nRest >= 0) {
         const uint16_t wFill = uint16_t(40000 - dwBoth);
-        if (!AppendHighEvent(pLog, wFill, CXProbDataInfo::TYPE_HIGH_MORE, *pEntry, 0))
+        if (!AppendHighEvent(pLog, wFill, CXProbDataInfo::TYPE_HIGH_MORE, entry, 0))
             return false;
         nRest -= wFill;
     }
     if (nRest < 0) {
-        PROB_LOG(kFunction, "Invalid high prize. [dwHighPrize=%d, wSignPrize=%d, HIGH_PRIZE_MONEY=%d]",
-                 int(pEntry->m_dwTotal), pEntry->m_wSignPrize, wSecond);
+        PROB_LOG(kFunction,
+                 "Invalid high prize. [dwHighPrize=%d, wSignPrize=%d, HIGH_PRIZE_MONEY=%d]",
+                 int(entry.m_dwTotal), entry.m_wSignPrize, wSecond);
         return false;
     }
     while (nRest != 0) {
@@ -244,8 +269,9 @@ bool CXProb::AppendHighEntry(CXProbDataObject* pLog, uint16_t wEntry)
         else if (nRest >= 10000)
             dwStep = 10000, dwSlot = 2;
         else {
-            PROB_LOG(kFunction, "Invalid high prize. [dwHighPrize=%d, wSignPrize=%d, HIGH_PRIZE_MONEY=%d]",
-                     int(pEntry->m_dwTotal), pEntry->m_wSignPrize, 10000);
+            PROB_LOG(kFunction,
+                     "Invalid high prize. [dwHighPrize=%d, wSignPrize=%d, HIGH_PRIZE_MONEY=%d]",
+                     int(entry.m_dwTotal), entry.m_wSignPrize, 10000);
             return false;
         }
         const CXProbBasePrizeObject* pStep = Slot(m_HighPrize, dwSlot);
@@ -258,25 +284,22 @@ bool CXProb::AppendHighEntry(CXProbDataObject* pLog, uint16_t wEntry)
         const uint32_t n = pUnit->m_Prizes.GetSize();
         for (uint32_t i = 0; i < n; ++i) {
             const uint8_t byType = nRest == 0 && i == n - 1 ? CXProbDataInfo::TYPE_HIGH_LAST : CXProbDataInfo::TYPE_HIGH_MORE;
-            if (!AppendHighEvent(pLog, *pUnit->m_Prizes.GetAt(i), byType, *pEntry, 0))
+            if (!AppendHighEvent(pLog, *pUnit->m_Prizes.GetAt(i), byType, entry, 0))
                 return false;
         }
     }
     return true;
 }
 
-bool CXProb::BuildLogNormal(CXProbDataObject* pLog, const CXProbSetting* pSetting, uint32_t dwBlockStart, bool bAppend)
+// The block's base prize unit: a single-prize unit when the setting or appending asks for one.
+const CXProbPrizeUnit* CXProb::ChooseBaseUnit(const CXProbSetting& setting, bool bAppend)
 {
     static const char* const kFunction = "CXProb::BuildLogNormal";
-    if (!pLog || !pSetting)
-        return false;
-
-    // Base prize and its unit.
     const CXProbBasePrizeObject* pBase = Slot(m_BasePrize, Pick(m_BasePick));
     if (!pBase)
-        return false;
+        return nullptr;
     const CXProbPrizeUnit* pUnit = nullptr;
-    if (pSetting->dwSingleUnit || bAppend) {
+    if (setting.dwSingleUnit || bAppend) {
         for (uint32_t i = 1; i <= pBase->m_Units.GetSize() && !pUnit; ++i) {
             const CXProbPrizeUnit* p = Slot(pBase->m_Units, i);
             if (p && p->m_Prizes.GetSize() == 1)
@@ -285,32 +308,15 @@ bool CXProb::BuildLogNormal(CXProbDataObject* pLog, const CXProbSetting* pSettin
     } else {
         pUnit = Slot(pBase->m_Units, Pick(pBase->m_Pick));
     }
-    if (!pUnit) {
+    if (!pUnit)
         PROB_LOG(kFunction, "CXProbPrizeUnit not found.");
-        return false;
-    }
+    return pUnit;
+}
 
-    CXProbDataObject* pScratch = new CXProbDataObject;
-    if (!pScratch)
-        return false;
-    struct Owner {
-        CXProbDataObject* p;
-        ~Owner() { delete p; }
-    } owner{pScratch};
-
-    const uint32_t dwPrizes = pUnit->m_Prizes.GetSize();
-    for (uint32_t i = 0; i < dwPrizes; ++i) {
-        const uint16_t wPrize = *pUnit->m_Prizes.GetAt(i);
-        if (!AddReelInfoFromPrize(pScratch, i, wPrize, CXProbDataInfo::TYPE_BASE, 0, 0, 0, bAppend)) {
-            PROB_LOG(kFunction, "AddReelInfoFromPrize fail. [T=1, i=%d, P=%d]", i, wPrize);
-            return false;
-        }
-    }
-
-    if (!pLog->Grow(dwBlockStart + kBlock)) {
-        PROB_LOG(kFunction, "Create event array fail.");
-        return false;
-    }
+// A losing spin in every empty record of the block.
+bool CXProb::FillLosingSpins(CXProbDataObject* pLog, uint32_t dwBlockStart, bool bAppend)
+{
+    static const char* const kFunction = "CXProb::BuildLogNormal";
     for (uint32_t i = dwBlockStart; i < dwBlockStart + kBlock; ++i) {
         if (pLog->GetAt(i))
             continue;
@@ -319,8 +325,14 @@ bool CXProb::BuildLogNormal(CXProbDataObject* pLog, const CXProbSetting* pSettin
             return false;
         }
     }
+    return true;
+}
 
-    // Base prizes go to free positions of the window, two or three apart.
+// Base prizes go to free positions of the window, two or three apart.
+bool CXProb::PlaceBasePrizes(CXProbDataObject* pLog, const CXProbDataObject& scratch,
+                             uint32_t dwPrizes, uint32_t dwBlockStart)
+{
+    static const char* const kFunction = "CXProb::BuildLogNormal";
     const uint32_t dwFirst = m_byNormalFirst ? m_byNormalFirst : 1;
     const uint32_t dwLast = m_byNormalLast > kBlock ? kBlock : m_byNormalLast;
     const uint32_t dwWindow = dwLast >= dwFirst ? dwLast - dwFirst + 1 : 0;
@@ -344,29 +356,61 @@ bool CXProb::BuildLogNormal(CXProbDataObject* pLog, const CXProbSetting* pSettin
     }
     ProbShuffle(candidates.data(), uint32_t(candidates.size()));
     for (uint32_t i = 0; i < dwPrizes; ++i) {
-        if (!pLog->AddDataObject(candidates[i], *pScratch->GetAt(i))) {
+        if (!pLog->AddDataObject(candidates[i], *scratch.GetAt(i))) {
             PROB_LOG(kFunction, "AddDataObject fail.");
             return false;
         }
     }
+    return true;
+}
 
+bool CXProb::BuildLogNormal(CXProbDataObject* pLog, const CXProbSetting* pSetting,
+                            uint32_t dwBlockStart, bool bAppend)
+{
+    static const char* const kFunction = "CXProb::BuildLogNormal";
+    if (!pLog || !pSetting)
+        return false;
+
+    const CXProbPrizeUnit* pUnit = ChooseBaseUnit(*pSetting, bAppend);
+    if (!pUnit)
+        return false;
+
+    CXProbDataObject* pScratch = new CXProbDataObject;
+    if (!pScratch)
+        return false;
+    struct Owner {
+        CXProbDataObject* p;
+        ~Owner() { delete p; }
+    } owner{pScratch};
+
+    const uint32_t dwPrizes = pUnit->m_Prizes.GetSize();
+    for (uint32_t i = 0; i < dwPrizes; ++i) {
+        const uint16_t wPrize = *pUnit->m_Prizes.GetAt(i);
+        if (!AddReelInfoFromPrize(pScratch, i, wPrize, CXProbDataInfo::TYPE_BASE, 0, 0, 0,
+                                  bAppend)) {
+            PROB_LOG(kFunction, "AddReelInfoFromPrize fail. [T=1, i=%d, P=%d]", i, wPrize);
+            return false;
+        }
+    }
+
+    if (!pLog->Grow(dwBlockStart + kBlock)) {
+        PROB_LOG(kFunction, "Create event array fail.");
+        return false;
+    }
+    if (!FillLosingSpins(pLog, dwBlockStart, bAppend) ||
+        !PlaceBasePrizes(pLog, *pScratch, dwPrizes, dwBlockStart))
+        return false;
     if (!PlaceRandomSpins(pLog, pSetting, dwBlockStart, bAppend))
         return false;
     pLog->Recount();
     return true;
 }
 
-// The block's random spins: losing ones replace losing spins, winning ones go to positions
-// without a win, not next to each other when the block allows.
-bool CXProb::PlaceRandomSpins(CXProbDataObject* pLog, const CXProbSetting* pSetting, uint32_t dwBlockStart, bool bAppend)
+// The block's losing spins in random order; false when fewer than n.
+bool CXProb::LosingPositions(CXProbDataObject* pLog, uint32_t dwBlockStart, uint32_t n,
+                             std::vector<uint32_t>* pLosing) const
 {
     static const char* const kFunction = "CXProb::BuildLogNormal";
-    const float fCount = pSetting->fRandomShare * 100.0f;
-    const uint32_t n = fCount >= 1.0f ? uint32_t(fCount < float(kBlock) ? fCount : float(kBlock)) : 0;
-    if (n == 0)
-        return true;
-
-    std::vector<uint32_t> losing;
     for (uint32_t i = dwBlockStart; i < dwBlockStart + kBlock; ++i) {
         const CXProbDataInfo* pRecord = pLog->GetAt(i);
         if (!pRecord) {
@@ -374,13 +418,32 @@ bool CXProb::PlaceRandomSpins(CXProbDataObject* pLog, const CXProbSetting* pSett
             return false;
         }
         if (pRecord->m_byType == CXProbDataInfo::TYPE_LOSE)
-            losing.push_back(i);
+            pLosing->push_back(i);
     }
-    ProbShuffle(losing.data(), uint32_t(losing.size()));
-    if (losing.size() < n) {
-        PROB_LOG(kFunction, "### 기본 릴 확률을 배정 시킬 자리가 없습니다. [S=%d, R=%d]", int(losing.size()), n);
+    ProbShuffle(pLosing->data(), uint32_t(pLosing->size()));
+    if (pLosing->size() < n) {
+        PROB_LOG(kFunction, "### 기본 릴 확률을 배정 시킬 자리가 없습니다. [S=%d, R=%d]",
+                 int(pLosing->size()), n);
         return false;
     }
+    return true;
+}
+
+// The block's random spins: losing ones replace losing spins, winning ones go to positions
+// without a win, not next to each other when the block allows.
+bool CXProb::PlaceRandomSpins(CXProbDataObject* pLog, const CXProbSetting* pSetting,
+                              uint32_t dwBlockStart, bool bAppend)
+{
+    static const char* const kFunction = "CXProb::BuildLogNormal";
+    const float fCount = pSetting->fRandomShare * 100.0f;
+    const uint32_t n =
+        fCount >= 1.0f ? uint32_t(fCount < float(kBlock) ? fCount : float(kBlock)) : 0;
+    if (n == 0)
+        return true;
+
+    std::vector<uint32_t> losing;
+    if (!LosingPositions(pLog, dwBlockStart, n, &losing))
+        return false;
 
     CXProbDataObject* pScratch = new CXProbDataObject;
     if (!pScratch || !pScratch->m_Records.SetSize(n, 1)) {
@@ -412,11 +475,16 @@ bool CXProb::PlaceRandomSpins(CXProbDataObject* pLog, const CXProbSetting* pSett
             return false;
         }
     }
-    if (winning.empty())
-        return true;
+    return winning.empty() || PlaceWinningSpins(pLog, winning, dwBlockStart);
+}
 
-    // Positions for the winning spins among the block's losing spins: first every other one of
-    // each run, so two winning spins do not follow each other; then any.
+// Positions for the winning spins among the block's losing spins: first every other one of each
+// run, so two winning spins do not follow each other; then any.
+bool CXProb::PlaceWinningSpins(CXProbDataObject* pLog,
+                               const std::vector<const CXProbDataInfo*>& winning,
+                               uint32_t dwBlockStart)
+{
+    static const char* const kFunction = "CXProb::BuildLogNormal";
     std::vector<uint32_t> positions;
     for (int pass = 0; pass < 2 && positions.size() < winning.size(); ++pass) {
         positions.clear();

@@ -35,21 +35,9 @@ uint8_t CXProb::GetSymbol(uint32_t dwReel, uint32_t dwStop, uint32_t dwRow) cons
     return *reel.GetAt(uint32_t((uint64_t(dwStop) + dwRow) % dwLength));
 }
 
-void CXProb::EvaluateLine(CXProbDataInfo* pRecord, uint32_t dwRow) const
+void CXProb::MatchLine(const uint8_t s[4], uint8_t* pbyHit, uint8_t& byCount, uint8_t& bySymbol,
+                       uint8_t& byEdge)
 {
-    if (!pRecord || dwRow > 2)
-        return;
-    uint16_t& wWin = pRecord->m_wLineWin[dwRow];
-    uint8_t* pbyHit = pRecord->m_byHit[dwRow];
-    wWin = 0;
-    std::memset(pbyHit, 0, 4);
-    pRecord->m_bySymbol[dwRow] = 0;
-    pRecord->m_byCount[dwRow] = 0;
-    pRecord->m_byEdge[dwRow] = 0;
-
-    uint8_t s[4];
-    for (uint32_t r = 0; r < 4; ++r)
-        s[r] = GetSymbol(r, pRecord->m_byStop[r], dwRow);
     auto wild = [&](int r) { return s[r] == kWild; };
     auto match = [&](int r, uint32_t x) { return s[r] == x || s[r] == kWild; };
     auto hit = [&](int from, int to) {
@@ -57,7 +45,6 @@ void CXProb::EvaluateLine(CXProbDataInfo* pRecord, uint32_t dwRow) const
             pbyHit[r] = 1;
     };
 
-    uint8_t byCount = 0, bySymbol = 0, byEdge = 0;
     for (uint32_t x = kWild; x >= 1 && byCount == 0; --x) {
         if (match(0, x) && match(1, x) && match(2, x) && match(3, x) && GetPay(4, x)) {
             byCount = 4, bySymbol = uint8_t(x), hit(0, 3);
@@ -91,6 +78,25 @@ void CXProb::EvaluateLine(CXProbDataInfo* pRecord, uint32_t dwRow) const
             }
         }
     }
+}
+
+void CXProb::EvaluateLine(CXProbDataInfo* pRecord, uint32_t dwRow) const
+{
+    if (!pRecord || dwRow > 2)
+        return;
+    uint16_t& wWin = pRecord->m_wLineWin[dwRow];
+    uint8_t* pbyHit = pRecord->m_byHit[dwRow];
+    wWin = 0;
+    std::memset(pbyHit, 0, 4);
+    pRecord->m_bySymbol[dwRow] = 0;
+    pRecord->m_byCount[dwRow] = 0;
+    pRecord->m_byEdge[dwRow] = 0;
+
+    uint8_t s[4];
+    for (uint32_t r = 0; r < 4; ++r)
+        s[r] = GetSymbol(r, pRecord->m_byStop[r], dwRow);
+    uint8_t byCount = 0, bySymbol = 0, byEdge = 0;
+    MatchLine(s, pbyHit, byCount, bySymbol, byEdge);
 
     if (byCount != 0) {
         if (bySymbol != 1) {
@@ -278,23 +284,101 @@ const CXProbPrizeIndexObject* CXProb::FindPrize(uint16_t wPrize) const
     return m_PrizeIndex.FindNode(CXProbPrizeIndexObject::KeyOf(key));
 }
 
-bool CXProb::AddReelInfoFromPrize(CXProbDataObject* pLog, uint32_t dwIndex, uint16_t wPrize, uint8_t byType,
-                                  uint8_t byKind, uint8_t byTable, uint32_t dwOption, bool bStrict)
+CXProbDataInfo* CXProb::RecordAt(CXProbDataObject* pLog, uint32_t dwIndex)
+{
+    CXProbDataInfo* pRecord = pLog->GetAt(dwIndex);
+    if (!pRecord) {
+        pRecord = new CXProbDataInfo;
+        if (!pRecord || !pLog->m_Records.SetAt(dwIndex, pRecord)) {
+            delete pRecord;
+            PROB_LOG("CXProb::AddReelInfoFromPrize", "LPCXPROB_DATA_INFO create fail.");
+            return nullptr;
+        }
+    }
+    return pRecord;
+}
+
+bool CXProb::ChoosePattern(const CXProbPrizeIndexObject& prize, uint8_t byOptSymbol,
+                           uint8_t byOptReels, bool bStrict, uint32_t* pdwPattern)
+{
+    const uint32_t dwPatterns = prize.m_Patterns.GetSize();
+    const uint32_t dwStart = ProbRandomRange(0, dwPatterns - 1);
+    const bool bAllow6 = byOptSymbol == 6 || byOptSymbol == kWild;
+    bool bFound = false;
+    for (uint32_t i = 0; i < dwPatterns && !bFound; ++i) {
+        const uint32_t p = *prize.m_Patterns.GetAt((dwStart + i) % dwPatterns);
+        const uint8_t bySym = uint8_t(p), byReels = uint8_t(p >> 8);
+        if (byOptSymbol) {
+            if (bySym != byOptSymbol || (byOptReels && byReels != byOptReels))
+                continue;
+            if (bStrict && (bySym == 6 || bySym == kWild) && !bAllow6)
+                continue;
+        } else {
+            if (bySym == kWild || (byOptReels && byReels != byOptReels))
+                continue;
+            if (bStrict && bySym == 6 && !bAllow6)
+                continue;
+        }
+        *pdwPattern = p;
+        bFound = true;
+    }
+    return bFound;
+}
+
+void CXProb::PlanReels(uint8_t bySymbol, uint8_t byReels, uint8_t byForce, uint8_t want[4])
+{
+    uint32_t reels[4];
+    const uint32_t dwFirst = ProbRandomRange(1, 100) > 50 ? 4 - byReels : 0;
+    for (uint32_t i = 0; i < byReels; ++i) {
+        reels[i] = dwFirst + i;
+        want[reels[i]] = kWild;
+    }
+    ProbShuffle(reels, byReels);
+    uint32_t k = bySymbol == 1 ? byReels : (byForce ? byForce : ProbRandomRange(1, byReels));
+    for (uint32_t i = 0; i < k; ++i)
+        want[reels[i]] = bySymbol;
+    if (byReels < 4 && want[1] == kWild && want[2] == kWild)
+        want[ProbRandomRange(0, 1) ? 2 : 1] = bySymbol;
+}
+
+void CXProb::PlaceStops(CXProbDataInfo* pRecord, const uint8_t want[4], uint8_t bySymbol,
+                        uint32_t dwRow) const
+{
+    for (uint32_t r = 0; r < 4; ++r) {
+        const CXArrayExTmpl<uint8_t>& list = want[r] != 0xFF
+                                                 ? m_StopList[r][want[r] % kSymbols][0]
+                                                 : m_StopList[r][bySymbol % kSymbols][1];
+        const uint32_t dwSize = list.GetSize();
+        const uint32_t dwStop = *list.GetAt(dwSize ? ProbRandomRange(0, dwSize - 1) : 0);
+        const uint32_t dwLength = m_Reel[r].GetSize();
+        pRecord->m_byStop[r] =
+            dwLength ? uint8_t((dwStop + dwLength - dwRow % dwLength) % dwLength) : 0;
+    }
+}
+
+bool CXProb::SpinMakesPrize(const CXProbDataInfo* pRecord, bool bCapped, bool bLosing,
+                            uint16_t wPrize, uint8_t byType, bool bStrict) const
+{
+    if (bLosing) {
+        uint8_t byReach = 0, byCode = 0;
+        return !(FindReach(pRecord, &byReach, &byCode) && byReach < 6) && pRecord->m_wTotalWin == 0;
+    }
+    return bCapped && pRecord->m_byReach == 0 && pRecord->m_wTotalWin == wPrize &&
+           !(bStrict && byType <= CXProbDataInfo::TYPE_RANDOM && WonBadFour(pRecord));
+}
+
+bool CXProb::AddReelInfoFromPrize(CXProbDataObject* pLog, uint32_t dwIndex, uint16_t wPrize,
+                                  uint8_t byType, uint8_t byKind, uint8_t byTable,
+                                  uint32_t dwOption, bool bStrict)
 {
     static const char* const kFunction = "CXProb::AddReelInfoFromPrize";
     if (!pLog)
         return false;
     if (wPrize > kMaxWin)
         wPrize = kMaxWin;
-    CXProbDataInfo* pRecord = pLog->GetAt(dwIndex);
-    if (!pRecord) {
-        pRecord = new CXProbDataInfo;
-        if (!pRecord || !pLog->m_Records.SetAt(dwIndex, pRecord)) {
-            delete pRecord;
-            PROB_LOG(kFunction, "LPCXPROB_DATA_INFO create fail.");
-            return false;
-        }
-    }
+    CXProbDataInfo* pRecord = RecordAt(pLog, dwIndex);
+    if (!pRecord)
+        return false;
 
     const bool bLosing = wPrize == 0;
     const uint16_t wLookup = bLosing ? GetPay(4, ProbRandomRange(1, 10)) : wPrize;
@@ -308,30 +392,8 @@ bool CXProb::AddReelInfoFromPrize(CXProbDataObject* pLog, uint32_t dwIndex, uint
         return false;
     }
 
-    // Pattern choice, scanning the prize's patterns cyclically from a random start.
-    const uint32_t dwPatterns = pPrize->m_Patterns.GetSize();
-    const uint32_t dwStart = ProbRandomRange(0, dwPatterns - 1);
-    const bool bAllow6 = byOptSymbol == 6 || byOptSymbol == kWild;
-    bool bFound = false;
     uint32_t dwPattern = 0;
-    for (uint32_t i = 0; i < dwPatterns && !bFound; ++i) {
-        const uint32_t p = *pPrize->m_Patterns.GetAt((dwStart + i) % dwPatterns);
-        const uint8_t bySym = uint8_t(p), byReels = uint8_t(p >> 8);
-        if (byOptSymbol) {
-            if (bySym != byOptSymbol || (byOptReels && byReels != byOptReels))
-                continue;
-            if (bStrict && (bySym == 6 || bySym == kWild) && !bAllow6)
-                continue;
-        } else {
-            if (bySym == kWild || (byOptReels && byReels != byOptReels))
-                continue;
-            if (bStrict && bySym == 6 && !bAllow6)
-                continue;
-        }
-        dwPattern = p;
-        bFound = true;
-    }
-    if (!bFound) {
+    if (!ChoosePattern(*pPrize, byOptSymbol, byOptReels, bStrict, &dwPattern)) {
         PROB_LOG(kFunction, "Invalid Option data. [wPrize=%d, dwOption=%X]", wPrize, dwOption);
         return false;
     }
@@ -347,47 +409,18 @@ bool CXProb::AddReelInfoFromPrize(CXProbDataObject* pLog, uint32_t dwIndex, uint
         return false;
     }
 
-    // Reel plan: the symbol each reel must show on the row; 0xFF = none (an avoiding stop).
     uint8_t want[4] = {0xFF, 0xFF, 0xFF, 0xFF};
-    if (!bLosing) {
-        uint32_t reels[4];
-        const uint32_t dwFirst = ProbRandomRange(1, 100) > 50 ? 4 - byReels : 0;
-        for (uint32_t i = 0; i < byReels; ++i) {
-            reels[i] = dwFirst + i;
-            want[reels[i]] = kWild;
-        }
-        ProbShuffle(reels, byReels);
-        uint32_t k = bySymbol == 1 ? byReels : (byForce ? byForce : ProbRandomRange(1, byReels));
-        for (uint32_t i = 0; i < k; ++i)
-            want[reels[i]] = bySymbol;
-        if (byReels < 4 && want[1] == kWild && want[2] == kWild)
-            want[ProbRandomRange(0, 1) ? 2 : 1] = bySymbol;
-    }
+    if (!bLosing)
+        PlanReels(bySymbol, byReels, byForce, want);
 
     for (int nTry = 0; nTry < kSpinTries; ++nTry) {
         pRecord->Clear();
         pRecord->m_byType = byType;
         pRecord->m_byHighKind = byKind;
         pRecord->m_byHighTable = byTable;
-        for (uint32_t r = 0; r < 4; ++r) {
-            const CXArrayExTmpl<uint8_t>& list =
-                want[r] != 0xFF ? m_StopList[r][want[r] % kSymbols][0] : m_StopList[r][bySymbol % kSymbols][1];
-            const uint32_t dwSize = list.GetSize();
-            const uint32_t dwStop = *list.GetAt(dwSize ? ProbRandomRange(0, dwSize - 1) : 0);
-            const uint32_t dwLength = m_Reel[r].GetSize();
-            pRecord->m_byStop[r] = dwLength ? uint8_t((dwStop + dwLength - dwRow % dwLength) % dwLength) : 0;
-        }
+        PlaceStops(pRecord, want, bySymbol, dwRow);
         const bool bCapped = EvaluateSpin(pRecord);
-        bool bOk;
-        if (bLosing) {
-            uint8_t byReach = 0, byCode = 0;
-            bOk = !(FindReach(pRecord, &byReach, &byCode) && byReach < 6) && pRecord->m_wTotalWin == 0;
-        } else {
-            bOk = bCapped && pRecord->m_byReach == 0 && pRecord->m_wTotalWin == wPrize;
-            if (bOk && bStrict && byType <= CXProbDataInfo::TYPE_RANDOM && WonBadFour(pRecord))
-                bOk = false;
-        }
-        if (bOk) {
+        if (SpinMakesPrize(pRecord, bCapped, bLosing, wPrize, byType, bStrict)) {
             ++pLog->m_dwCount;
             pLog->m_dwTotalWin += pRecord->m_wTotalWin;
             return true;

@@ -43,15 +43,10 @@ bool CXProb::PlaceRunRules(CXProbDataObject* pLog, uint32_t dwIndex)
     return true;
 }
 
-bool CXProb::MakeEventSign(CXProbDataObject* pLog)
+// The pattern of sign runs and gaps and its random start in the log.
+std::vector<uint8_t> CXProb::SignRunPattern(uint32_t dwCount, uint32_t* pdwStart) const
 {
-    static const char* const kFunction = "CXProb::MakeEventSign";
-    if (!pLog)
-        return false;
     const CXProbSignSetting& s = m_SignSetting;
-    const uint32_t dwCount = pLog->GetSize();
-
-    // 1. The pattern of sign runs and gaps, placed at a random start.
     uint64_t nSigns = ProbRandomRange(uint32_t(uint64_t(dwCount / 100) * s.dwPer100Min > dwCount ? dwCount : (dwCount / 100) * s.dwPer100Min),
                                       uint32_t(uint64_t(dwCount / 100) * s.dwPer100Max > dwCount ? dwCount : (dwCount / 100) * s.dwPer100Max));
     std::vector<uint8_t> flags;
@@ -68,11 +63,11 @@ bool CXProb::MakeEventSign(CXProbDataObject* pLog)
         flags.insert(flags.end(), dwGap, 0);
     }
     flags.insert(flags.end(), nSigns - nLaid, 1);
-    const uint32_t dwStart = flags.size() < dwCount ? ProbRandomRange(0, uint32_t(dwCount - flags.size()))
-                                                    : ProbRandomRange(0, s.dwPer100Min);
+    *pdwStart = flags.size() < dwCount ? ProbRandomRange(0, uint32_t(dwCount - flags.size()))
+                                       : ProbRandomRange(0, s.dwPer100Min);
     // A run that would hang over the end of the log moves forward by dropping gap records.
-    if (uint64_t(dwStart) + flags.size() > dwCount) {
-        uint64_t nOver = uint64_t(dwStart) + flags.size() - dwCount;
+    if (uint64_t(*pdwStart) + flags.size() > dwCount) {
+        uint64_t nOver = uint64_t(*pdwStart) + flags.size() - dwCount;
         for (size_t k = flags.size(); k-- > 0 && nOver > 0;) {
             if (flags[k] == 0) {
                 flags.erase(flags.begin() + std::ptrdiff_t(k));
@@ -80,11 +75,74 @@ bool CXProb::MakeEventSign(CXProbDataObject* pLog)
             }
         }
     }
+    return flags;
+}
+
+// The lead of a high sign record: the records before it get both signs and the high mark.
+bool CXProb::SignHighLead(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record) const
+{
+    const CXProbHighTableObject* pEntry = nullptr;
+    for (uint32_t k = 0; k < m_HighTable.GetSize() && !pEntry; ++k) {
+        const CXProbHighTableObject* p = m_HighTable.m_ppArray[k]->m_pData;
+        if (p && p->m_byNumber == record.m_byHighTable)
+            pEntry = p;
+    }
+    if (!pEntry) {
+        PROB_LOG("CXProb::MakeEventSign", "Invalid HighPrize Object.");
+        return false;
+    }
+    const uint32_t dwLists = pEntry->m_LeadMin.GetSize() < pEntry->m_LeadMax.GetSize()
+                                 ? pEntry->m_LeadMin.GetSize()
+                                 : pEntry->m_LeadMax.GetSize();
+    const uint32_t dwPick = dwLists ? ProbRandomRange(0, dwLists - 1) : 0;
+    const uint32_t dwLead =
+        ProbRandomRange(*pEntry->m_LeadMin.GetAt(dwPick), *pEntry->m_LeadMax.GetAt(dwPick));
+    bool bStart = true;
+    for (uint32_t j = Back(i, dwLead); j < i; ++j) {
+        CXProbDataInfo* pLead = pLog->GetAt(j);
+        if (!pLead || pLead->HasSignOnlySecond())
+            continue;
+        pLead->m_bySign |= kBothSigns | CXProbDataInfo::SIGN_HIGH;
+        SignThu(pLead, bStart, true);
+        bStart = false;
+    }
+    return true;
+}
+
+// Before a random win: the first sign rule of its win range may sign a lead ending at it.
+void CXProb::SignWinLead(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record) const
+{
+    for (uint32_t k = 0; k < m_SignObject.GetSize(); ++k) {
+        const CXProbSignObject* pSign = m_SignObject.GetAt(k);
+        if (record.m_wTotalWin < pSign->m_wWinMin || record.m_wTotalWin > pSign->m_wWinMax)
+            continue;
+        if (i >= pSign->m_dwLeadMin && ProbRandomRange(1, 100) <= pSign->m_byPercent) {
+            bool bStart = true;
+            for (uint32_t j = Back(i, ProbRandomRange(pSign->m_dwLeadMin, pSign->m_dwLeadMax));
+                 j <= i; ++j) {
+                CXProbDataInfo* pLead = pLog->GetAt(j);
+                pLead->m_bySign |= kBothSigns;
+                SignThu(pLead, bStart, false);
+                bStart = false;
+            }
+        }
+        break;
+    }
+}
+
+bool CXProb::MakeEventSign(CXProbDataObject* pLog)
+{
+    static const char* const kFunction = "CXProb::MakeEventSign";
+    if (!pLog)
+        return false;
+    const uint32_t dwCount = pLog->GetSize();
+
+    uint32_t dwStart = 0;
+    const std::vector<uint8_t> flags = SignRunPattern(dwCount, &dwStart);
     auto flagAt = [&](uint32_t i) -> bool {
         return i >= dwStart && i - dwStart < flags.size() && flags[i - dwStart] != 0;
     };
 
-    // 2. Signs of runs, high leads and win-triggered runs.
     bool bHigh = false;
     for (uint32_t i = 0; i < dwCount; ++i) {
         CXProbDataInfo* pRecord = pLog->GetAt(i);
@@ -93,29 +151,8 @@ bool CXProb::MakeEventSign(CXProbDataObject* pLog)
             return false;
         }
         if (pRecord->m_byType == CXProbDataInfo::TYPE_HIGH_SIGN) {
-            const CXProbHighTableObject* pEntry = nullptr;
-            for (uint32_t k = 0; k < m_HighTable.GetSize() && !pEntry; ++k) {
-                const CXProbHighTableObject* p = m_HighTable.m_ppArray[k]->m_pData;
-                if (p && p->m_byNumber == pRecord->m_byHighTable)
-                    pEntry = p;
-            }
-            if (!pEntry) {
-                PROB_LOG(kFunction, "Invalid HighPrize Object.");
+            if (!SignHighLead(pLog, i, *pRecord))
                 return false;
-            }
-            const uint32_t dwLists = pEntry->m_LeadMin.GetSize() < pEntry->m_LeadMax.GetSize()
-                                         ? pEntry->m_LeadMin.GetSize() : pEntry->m_LeadMax.GetSize();
-            const uint32_t dwPick = dwLists ? ProbRandomRange(0, dwLists - 1) : 0;
-            const uint32_t dwLead = ProbRandomRange(*pEntry->m_LeadMin.GetAt(dwPick), *pEntry->m_LeadMax.GetAt(dwPick));
-            bool bStart = true;
-            for (uint32_t j = Back(i, dwLead); j < i; ++j) {
-                CXProbDataInfo* pLead = pLog->GetAt(j);
-                if (!pLead || pLead->HasSignOnlySecond())
-                    continue;
-                pLead->m_bySign |= kBothSigns | CXProbDataInfo::SIGN_HIGH;
-                SignThu(pLead, bStart, true);
-                bStart = false;
-            }
             bHigh = true;
         }
         if (bHigh) {
@@ -132,28 +169,13 @@ bool CXProb::MakeEventSign(CXProbDataObject* pLog)
                 return false;
             continue;
         }
-        if (pRecord->m_wTotalWin != 0 && pRecord->m_byType <= CXProbDataInfo::TYPE_RANDOM) {
-            for (uint32_t k = 0; k < m_SignObject.GetSize(); ++k) {
-                const CXProbSignObject* pSign = m_SignObject.GetAt(k);
-                if (pRecord->m_wTotalWin < pSign->m_wWinMin || pRecord->m_wTotalWin > pSign->m_wWinMax)
-                    continue;
-                if (i >= pSign->m_dwLeadMin && ProbRandomRange(1, 100) <= pSign->m_byPercent) {
-                    bool bStart = true;
-                    for (uint32_t j = Back(i, ProbRandomRange(pSign->m_dwLeadMin, pSign->m_dwLeadMax)); j <= i; ++j) {
-                        CXProbDataInfo* pLead = pLog->GetAt(j);
-                        pLead->m_bySign |= kBothSigns;
-                        SignThu(pLead, bStart, false);
-                        bStart = false;
-                    }
-                }
-                break;
-            }
-        }
+        if (pRecord->m_wTotalWin != 0 && pRecord->m_byType <= CXProbDataInfo::TYPE_RANDOM)
+            SignWinLead(pLog, i, *pRecord);
     }
     return RaiPass(pLog);
 }
 
-// 3. "Rai" (and more "Thu") on parts of sign runs and of stretches without a sign.
+// "Rai" (and more "Thu") on parts of sign runs and of stretches without a sign.
 bool CXProb::RaiPass(CXProbDataObject* pLog)
 {
     const uint32_t dwCount = pLog->GetSize();
@@ -192,6 +214,73 @@ bool CXProb::RaiPass(CXProbDataObject* pLog)
     return true;
 }
 
+// One object of the record's array: the first whose chance comes up and that places.
+void CXProb::PlaceArrayObject(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record)
+{
+    const int nArray =
+        (!(record.m_bySign & CXProbDataInfo::SIGN_FIRST) || record.IsHighType()) ? 0 : 1;
+    CXArrayTmpl<CXProbMovingObject>& objects = m_MovingObject[nArray];
+    for (uint32_t k = 0; k < objects.GetSize(); ++k) {
+        CXProbMovingObject* pObject = objects.GetAt(k);
+        if (ProbPercent(pObject->m_byPercent[nArray]) && SetEventObject(pLog, i, pObject, false))
+            break;
+    }
+}
+
+// After sign records: rules for short runs fill the records before this one.
+void CXProb::PlaceShortRunRules(CXProbDataObject* pLog, uint32_t i, uint32_t dwSigned)
+{
+    for (auto* pElement = m_MovingRule.m_pHead; pElement; pElement = pElement->m_pNext) {
+        CXProbMovingObject* pRule = pElement->m_pData;
+        if (pRule->m_dwRunLimit < dwSigned || !ProbPercent(pRule->m_byRunPercent))
+            continue;
+        for (uint32_t j =
+                 Back(i, ProbRandomRange(pRule->m_dwRunOffsetMin, pRule->m_dwRunOffsetMax));
+             j < i; ++j)
+            SetEventObject(pLog, j, pRule, false);
+    }
+}
+
+// Before a win: the first rule of its win range that places its object.
+void CXProb::PlaceWinRules(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record)
+{
+    if (!(record.m_wTotalWin != 0 && record.m_byType <= CXProbDataInfo::TYPE_RANDOM &&
+          !record.HasSignOnlySecond()))
+        return;
+    for (auto* pElement = m_MovingRule.m_pHead; pElement; pElement = pElement->m_pNext) {
+        CXProbMovingObject* pRule = pElement->m_pData;
+        if (record.m_wTotalWin < pRule->m_wWinMin || record.m_wTotalWin > pRule->m_wWinMax ||
+            !ProbPercent(pRule->m_byWinPercent))
+            continue;
+        if (SetEventObject(
+                pLog, Back(i, ProbRandomRange(pRule->m_dwWinOffsetMin, pRule->m_dwWinOffsetMax)),
+                pRule, true))
+            break;
+    }
+}
+
+// Around the start of a high sequence.
+void CXProb::PlaceHighRules(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record)
+{
+    if (!(record.m_byType == CXProbDataInfo::TYPE_HIGH_SIGN &&
+          (record.m_byHighKind == 1 || record.m_byHighKind == 2)))
+        return;
+    const uint32_t dwCount = pLog->GetSize();
+    for (auto* pElement = m_MovingRule.m_pHead; pElement; pElement = pElement->m_pNext) {
+        CXProbMovingObject* pRule = pElement->m_pData;
+        const CXProbMovingObject::High& high = pRule->m_High[record.m_byHighKind - 1];
+        if (!ProbPercent(high.byPercent))
+            continue;
+        const uint32_t dwFrom = Back(i, ProbRandomRange(high.dwOffsetMin, high.dwOffsetMax));
+        if (high.dwCount == 0) {
+            SetEventObject(pLog, dwFrom, pRule, false);
+            continue;
+        }
+        for (uint32_t j = dwFrom; j < uint64_t(dwFrom) + high.dwCount && j < i && j < dwCount; ++j)
+            SetEventObject(pLog, j, pRule, false);
+    }
+}
+
 bool CXProb::MakeEventObject(CXProbDataObject* pLog)
 {
     static const char* const kFunction = "CXProb::MakeEventObject";
@@ -205,14 +294,7 @@ bool CXProb::MakeEventObject(CXProbDataObject* pLog)
             PROB_LOG(kFunction, "Invalid event object.");
             return false;
         }
-        // 1. One object of the record's array.
-        const int nArray = (!(pRecord->m_bySign & CXProbDataInfo::SIGN_FIRST) || pRecord->IsHighType()) ? 0 : 1;
-        CXArrayTmpl<CXProbMovingObject>& objects = m_MovingObject[nArray];
-        for (uint32_t k = 0; k < objects.GetSize(); ++k) {
-            CXProbMovingObject* pObject = objects.GetAt(k);
-            if (ProbPercent(pObject->m_byPercent[nArray]) && SetEventObject(pLog, i, pObject, false))
-                break;
-        }
+        PlaceArrayObject(pLog, i, *pRecord);
 
         for (auto* pElement = m_MovingRule.m_pHead; pElement; pElement = pElement->m_pNext)
             if (!pElement->m_pData) {
@@ -220,47 +302,12 @@ bool CXProb::MakeEventObject(CXProbDataObject* pLog)
                 return false;
             }
 
-        // 2. After sign records: rules for short runs fill the records before this one.
-        if (pRecord->HasBothSigns()) {
+        if (pRecord->HasBothSigns())
             ++dwSigned;
-        } else if (dwSigned > 0) {
-            for (auto* pElement = m_MovingRule.m_pHead; pElement; pElement = pElement->m_pNext) {
-                CXProbMovingObject* pRule = pElement->m_pData;
-                if (pRule->m_dwRunLimit < dwSigned || !ProbPercent(pRule->m_byRunPercent))
-                    continue;
-                for (uint32_t j = Back(i, ProbRandomRange(pRule->m_dwRunOffsetMin, pRule->m_dwRunOffsetMax)); j < i; ++j)
-                    SetEventObject(pLog, j, pRule, false);
-            }
-        }
-
-        // 3. Before a win: the first rule of its win range that places its object.
-        if (pRecord->m_wTotalWin != 0 && pRecord->m_byType <= CXProbDataInfo::TYPE_RANDOM && !pRecord->HasSignOnlySecond()) {
-            for (auto* pElement = m_MovingRule.m_pHead; pElement; pElement = pElement->m_pNext) {
-                CXProbMovingObject* pRule = pElement->m_pData;
-                if (pRecord->m_wTotalWin < pRule->m_wWinMin || pRecord->m_wTotalWin > pRule->m_wWinMax ||
-                    !ProbPercent(pRule->m_byWinPercent))
-                    continue;
-                if (SetEventObject(pLog, Back(i, ProbRandomRange(pRule->m_dwWinOffsetMin, pRule->m_dwWinOffsetMax)), pRule, true))
-                    break;
-            }
-        }
-
-        // 4. Around the start of a high sequence.
-        if (pRecord->m_byType == CXProbDataInfo::TYPE_HIGH_SIGN && (pRecord->m_byHighKind == 1 || pRecord->m_byHighKind == 2)) {
-            for (auto* pElement = m_MovingRule.m_pHead; pElement; pElement = pElement->m_pNext) {
-                CXProbMovingObject* pRule = pElement->m_pData;
-                const CXProbMovingObject::High& high = pRule->m_High[pRecord->m_byHighKind - 1];
-                if (!ProbPercent(high.byPercent))
-                    continue;
-                const uint32_t dwFrom = Back(i, ProbRandomRange(high.dwOffsetMin, high.dwOffsetMax));
-                if (high.dwCount == 0) {
-                    SetEventObject(pLog, dwFrom, pRule, false);
-                    continue;
-                }
-                for (uint32_t j = dwFrom; j < uint64_t(dwFrom) + high.dwCount && j < i && j < dwCount; ++j)
-                    SetEventObject(pLog, j, pRule, false);
-            }
-        }
+        else if (dwSigned > 0)
+            PlaceShortRunRules(pLog, i, dwSigned);
+        PlaceWinRules(pLog, i, *pRecord);
+        PlaceHighRules(pLog, i, *pRecord);
     }
     return true;
 }
