@@ -33,6 +33,10 @@ public:
     static constexpr int32_t kEngineIdle = 5;
     // Stop tick from which the reels stand still and the win presentation runs.
     static constexpr int32_t kAllReelsStopped = 260;
+    // Longest win presentation a server's length may ask for: two minutes of 1/60 s ticks. The
+    // game's own lengths reach 2450; a longer one from a server would hold the machine with no
+    // way for the player to go on.
+    static constexpr int32_t kMaxPresentationLength = 2 * 60 * 60;
 
     explicit CDemo(CJixHost* pHost);
     virtual ~CDemo();

@@ -1,5 +1,7 @@
 // The spin cycle: phase 0 asks for spin data, 10 winds the reels up, 20 spins them, 30 stops
 // them and runs the win presentation, 40 waits for the game-fin answer.
+#include <algorithm>
+
 #include "CDemo.h"
 #include "CDemoLink.h"
 #include "CDemoSound.h"
@@ -100,7 +102,7 @@ void CDemo::ApplySpinData(bool bTicketTest)
     m_nShownWin = d.ShownWin;
     m_nPendingWin = d.PendingWin;
     m_nSavedScore = d.SavedScore;
-    m_nPresentationLength = d.PresentationLength;
+    m_nPresentationLength = std::min(d.PresentationLength, kMaxPresentationLength);
     for (int i = 0; i < 4; ++i) {
         m_anMid[i] = d.Mid[i];
         m_anWin[i] = d.Win[i];

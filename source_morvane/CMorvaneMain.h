@@ -39,6 +39,8 @@ class CMorvaneMain {
 public:
     static constexpr int32_t kTicketUnit = 5000;
     static constexpr int32_t kDigits = 10;
+    // The most steps a win's count-up takes: two minutes of 1/60 s steps.
+    static constexpr int32_t kMaxCountUpSteps = 2 * 60 * 60;
 
     // io: the clock, drawing and sound seam (borrowed; null uses the engine's).
     CMorvaneMain(CMorvaneOwner* owner, int32_t bet, CMorvaneIO* io = nullptr);

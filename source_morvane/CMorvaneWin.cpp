@@ -41,8 +41,13 @@ bool CMorvaneMain::CountUpWin()
     if (m_nWinState <= 0 || m_nPendingWin <= 0)
         return false;
     const int32_t band = m_nPendingWin < 1000 ? 10 : m_nPendingWin < 100000 ? 110 : 1110;
+    // A win from a server may be any size: past what the bands count in kMaxCountUpSteps steps
+    // (two minutes of steps), the step grows so that the count-up still ends by then, instead of
+    // holding the machine for hours.
+    const int32_t share =
+        static_cast<int32_t>((int64_t{m_nWinAmount} + kMaxCountUpSteps - 1) / kMaxCountUpSteps);
     // The last step takes only what is left, so the count never passes the win.
-    const int32_t step = std::min(band, m_nPendingWin);
+    const int32_t step = std::min(std::max(band, share), m_nPendingWin);
     m_nPendingWin -= step;
     m_Rec.CountedWin = CXAddSat32(m_Rec.CountedWin, step);
     return m_nPendingWin > 0;

@@ -44,13 +44,45 @@ def read_ppm(path):
     return width, height, pixels
 
 
+def region(work, x, y, width, height):
+    """The screen's pixels in the rectangle, row by row (a screenshot in the work folder)."""
+    shot = os.path.join(work, "region.ppm")
+    xdrive("shot", shot)
+    screen_width, _, pixels = read_ppm(shot)
+    return b"".join(pixels[((y + row) * screen_width + x) * 3:((y + row) * screen_width + x + width) * 3]
+                    for row in range(height))
+
+
+def wait_for_change(what, work, rect, before, seconds, log=None):
+    """Waits until the screen's rectangle no longer shows `before`."""
+    wait_for(what, lambda: region(work, *rect) != before, seconds, log)
+
+
+# Deck 2's demonstration game (a Jix machine) in the large slot at x 960: its launch marker sweeps
+# while the game runs.
+DECK2_GAME = (960 + 40, 100, 400, 600)
+
+
+# The machine selection dialog's channel page (the dialog is centred at (260, 100), its page 75
+# below): the place of its second machine button (110x100), and a part of the page below its five
+# rows of machine buttons, where nothing is drawn.
+MACHINE_2_RECT = (260 + 160 + 114, 175 + 125, 110, 100)
+EMPTY_PAGE_RECT = (260 + 160 + 114, 175 + 125 + 5 * 115 - 10, 110, 80)
+
+
+def machines_shown(work):
+    """The page shows its machine buttons: the second one's place no longer looks like the empty page."""
+    return region(work, *MACHINE_2_RECT) != region(work, *EMPTY_PAGE_RECT)
+
+
 def wait_for_lobby(session):
-    """Waits until the client has entered the lobby and shows it, then gives it a moment: the decks
-    start their games while the screen is disabled."""
+    """Waits until the client has entered the lobby, shows it, and runs the decks' games (the decks
+    start them before the lobby takes input)."""
     log = session.log
     wait_for("lobby entry (message 99)", lambda: "<- 99 MsgLobbyEnter" in log(), 120, log)
     wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 60, log)
-    time.sleep(3.0)
+    wait_for_change("deck 2's game running", session.work, DECK2_GAME, region(session.work, *DECK2_GAME), 60,
+                    log)
 
 
 class Session:

@@ -9,12 +9,12 @@ machine to deck 2 and that the Jix game started on it (its enter request reaches
 import os
 import shutil
 import sys
-import time
 
 # The shared module is imported from the source tree, which gets no byte-code cache.
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_client import logged_in, read_ppm, wait_for, wait_for_lobby, xdrive  # noqa: E402
+from e2e_client import (logged_in, machines_shown, read_ppm, region, wait_for, wait_for_change,  # noqa: E402
+                        wait_for_lobby, xdrive, MACHINE_2_RECT)
 
 CLIENT, DEVSERVER, XDRIVE, BUILD = sys.argv[1:5]
 
@@ -44,7 +44,7 @@ def main():
         wait_for("the Jix machine list asked for (message 10, type 1)",
                  lambda: "<- 10 MsgChannelInfoRequest: 0a 00 01" in log(), 60, log)
         wait_for("the machine list sent", lambda: "-> 11 MsgChannelInfo" in log(), 30, log)
-        time.sleep(2.0)
+        wait_for("the first channel's machines on the page", lambda: machines_shown(session.work), 60, log)
         shot = os.path.join(session.work, "select.ppm")
         xdrive("shot", shot)
         if os.environ.get("E2E_SHOT"):
@@ -54,8 +54,10 @@ def main():
             raise SystemExit(f"FAIL: the screen is {width}x{height}, not full screen")
 
         # Channel 2, then its second machine: 52 for deck 2.
+        first_channel = region(session.work, *MACHINE_2_RECT)
         xdrive("click", *CHANNEL_2)
-        time.sleep(1.0)
+        wait_for_change("the second channel's machines on the page", session.work, MACHINE_2_RECT, first_channel, 30,
+                        log)
         xdrive("click", *MACHINE_2_OF_PAGE)
         wait_for("machine 52 of type 1 asked for deck 2 (message 12)",
                  lambda: "<- 12 MsgMachineSelect: 0c 00 02 01 34 00" in log(), 60, log)

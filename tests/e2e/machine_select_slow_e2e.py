@@ -12,7 +12,7 @@ import time
 # The shared module is imported from the source tree, which gets no byte-code cache.
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_client import logged_in, wait_for, wait_for_lobby, xdrive  # noqa: E402
+from e2e_client import logged_in, machines_shown, wait_for, wait_for_lobby, xdrive  # noqa: E402
 
 CLIENT, DEVSERVER, XDRIVE, BUILD = sys.argv[1:5]
 HOLD_MS = 4000
@@ -40,7 +40,7 @@ def main():
 
         xdrive("click", *DECK2_MACHINE_BUTTON)
         wait_for("the Jix machine list sent", lambda: "-> 11 MsgChannelInfo" in log(), 60, log)
-        time.sleep(2.0)
+        wait_for("the first channel's machines on the page", lambda: machines_shown(session.work), 60, log)
 
         # Machines 2 and 3 (both free), the second while the first one's answer is held.
         xdrive("click", *machine(1))

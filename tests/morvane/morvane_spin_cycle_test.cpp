@@ -327,6 +327,34 @@ TEST(MorvaneCountUpTest, NeverOvershoots)
     EXPECT_EQ(main.m_nPendingWin, 500);
 }
 
+// A server's win may be any size: the count-up ends within two minutes of steps however large
+// it is, and wins the bands count in that time keep their steps.
+TEST(MorvaneCountUpTest, EndsWithinTwoMinutesOfSteps)
+{
+    FakeOwner owner;
+    RecordingIO io;
+    CMorvaneMain main{&owner, 100, &io};
+    struct Case {
+        int32_t win;
+        int32_t firstStep;
+    };
+    for (const Case& c : {Case{2000000, 1110}, Case{7992000, 1110}, Case{100000000, 13889},
+                          Case{INT32_MAX, 298262}}) {
+        main.m_nWinState = 50;
+        main.m_nWinAmount = c.win;
+        main.m_nPendingWin = c.win;
+        main.m_Rec.CountedWin = 0;
+        int steps = 1;
+        main.CountUpWin();
+        EXPECT_EQ(c.win - main.m_nPendingWin, c.firstStep) << c.win;
+        while (main.CountUpWin() && steps < 10 * CMorvaneMain::kMaxCountUpSteps)
+            ++steps;
+        EXPECT_LE(steps + 1, CMorvaneMain::kMaxCountUpSteps) << c.win;
+        EXPECT_EQ(main.m_nPendingWin, 0) << c.win;
+        EXPECT_EQ(main.m_Rec.CountedWin, c.win) << c.win;
+    }
+}
+
 TEST(MorvaneDigitsTest, TenDigitsUnitsFirst)
 {
     FakeOwner owner;

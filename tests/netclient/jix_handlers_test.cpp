@@ -336,24 +336,34 @@ int32_t RunStopTicks(CDemo& demo, int32_t limit)
     return demo.m_nStopTick;
 }
 
-TEST_F(JixAmountsTest, WinPresentationLastsTheServersLengthPlusExtraTicksClamped)
+// A server's length is bounded by two minutes of ticks (7200): however long it asks for, the
+// presentation ends, and after the game-fin answer the next spin may start.
+TEST_F(JixAmountsTest, WinPresentationLastsTheServersLengthPlusExtraTicksBounded)
 {
     struct Case {
         int32_t length;
         int32_t win;
-        bool ends;  // within 3000 stop ticks
+        int32_t lastTick;  // the presentation ends after this stop tick
     };
-    for (const Case& c : {Case{300, 600, true}, Case{INT_MAX, 600, false},
-                          Case{INT_MAX - 100, 10000, false}, Case{INT_MIN, 600, true}}) {
+    for (const Case& c : {Case{300, 600, 400}, Case{7200, 600, 7300}, Case{INT_MAX, 600, 7300},
+                          Case{INT_MAX - 100, 10000, 7500}, Case{INT_MIN, 600, 0}}) {
         CJixSpinData data;
         data.WinSum = c.win;
         data.PresentationLength = c.length;
         Client().Deliver(Enter(0, 0, 0, data));
-        RunStopTicks(Demo(), 3000);
-        EXPECT_EQ(Demo().m_nSpinPhase, c.ends ? 40 : 30) << c.length;
-        if (c.length == 300)
-            EXPECT_EQ(Demo().m_nStopTick, 0) << "ended after stop tick 400 and cleared it";
-        Demo().m_nSpinPhase = 0;
+        Demo().m_nSpinPhase = 30;
+        Demo().m_nStopTick = 0;
+        int32_t lastTick = 0;
+        while (Demo().m_nSpinPhase == 30 && Demo().m_nStopTick < 10000) {
+            lastTick = Demo().m_nStopTick;
+            Demo().TickSpin();
+        }
+        EXPECT_EQ(Demo().m_nSpinPhase, 40) << c.length;
+        EXPECT_EQ(lastTick, c.lastTick) << c.length;
+        EXPECT_EQ(Demo().m_nStopTick, 0) << "the end cleared the stop tick";
+        Link().m_bGameFinPending = 1;
+        Client().Deliver(Hex("1600 01 2a00 01 942a0000 02000000 64000000"));
+        EXPECT_EQ(Demo().m_nSpinPhase, 0) << "the next spin may start " << c.length;
     }
 }
 

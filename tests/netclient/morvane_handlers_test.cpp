@@ -227,11 +227,13 @@ TEST_F(MorvaneHandlersTest, WinCountUpMovesTheScoreAndCountedWinClamped)
         int32_t shown;
         int32_t countedAfter;
     };
+    // A win of INT_MAX counts up in two minutes of steps: INT_MAX / 7200, rounded up.
+    constexpr int32_t kStep = 298262;
     const StepCase steps[] = {
         {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
         {INT_MAX - 500, INT_MAX - 500, INT_MAX, INT_MAX},
-        {INT_MIN, INT_MIN, INT_MIN + 1110, INT_MIN + 1110},
-        {-1, -1, 1109, 1109},
+        {INT_MIN, INT_MIN, INT_MIN + kStep, INT_MIN + kStep},
+        {-1, -1, kStep - 1, kStep - 1},
     };
     for (const StepCase& c : steps) {
         Client().Deliver(EnterAnswer(0, 0, AmountRecord(INT_MAX, c.counted)));
@@ -244,6 +246,6 @@ TEST_F(MorvaneHandlersTest, WinCountUpMovesTheScoreAndCountedWinClamped)
         Main().CountUpWinStep();
         EXPECT_EQ(Main().m_nDispScore, c.shown) << c.score;
         EXPECT_EQ(Main().m_Rec.CountedWin, c.countedAfter) << c.counted;
-        EXPECT_EQ(Main().m_nPendingWin, INT_MAX - 1110);
+        EXPECT_EQ(Main().m_nPendingWin, INT_MAX - kStep);
     }
 }
