@@ -84,8 +84,9 @@ void CDemo::RunTick()
 void CDemo::TickIntro()
 {
     DrawSlot(2, 0, 0);
-    if (m_pTimer && m_pTimer->Elapsed(1) >= 100) {
-        m_pTimer->Arm(1, 50);
+    const uint32_t dwNow = m_pHost->JixNow();
+    if (m_pTimer && m_pTimer->Elapsed(1, dwNow) >= 100) {
+        m_pTimer->Arm(1, 50, dwNow);
         m_nEngineState = kEngineGame;
     }
 }

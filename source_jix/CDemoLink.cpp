@@ -8,7 +8,6 @@
 #include "CJixHost.h"
 #include "CXLog.h"
 #include "CXSaturate.h"
-#include "JixClock.h"
 #include "JixSender.h"
 #include "MachineTable.h"
 
@@ -49,10 +48,8 @@ bool CDemoLink::Send(JixRequest request, uint32_t dwValue)
 {
     if (!m_pOwner->IsOnline())
         return false;
-    CJixSender* pSender = JixGetSender();
-    if (!pSender)
-        return false;
-    return pSender->Send(request, uint8_t(m_nGameType), uint16_t(m_nMachineNo), dwValue);
+    return m_pOwner->GetHost()->GetJixSender().Send(request, uint8_t(m_nGameType),
+                                                    uint16_t(m_nMachineNo), dwValue);
 }
 
 bool CDemoLink::ReqEnter()
@@ -73,7 +70,7 @@ bool CDemoLink::ReqPlayStart()
     if (!m_pOwner->IsOnline() || m_pOwner->NeedsTicketOut() || m_bPlayStartPending)
         return false;
     if (m_dwRefusedAt != 0) {
-        if (JixTimeGetTime() - m_dwRefusedAt < uint32_t(m_nRetryWait))
+        if (m_pOwner->GetHost()->JixNow() - m_dwRefusedAt < uint32_t(m_nRetryWait))
             return false;
         m_dwRefusedAt = 0;
     }
@@ -192,7 +189,7 @@ void CDemoLink::OnAnsPlayStart(bool bOk, uint32_t dwValue)
     }
     RefreshMachine(true);
     m_pOwner->TicketTest();
-    const uint32_t dwNow = JixTimeGetTime();
+    const uint32_t dwNow = m_pOwner->GetHost()->JixNow();
     m_dwRefusedAt = dwNow ? dwNow : 1;
 }
 

@@ -115,7 +115,7 @@ void CDemo::DrawSprite(const CXSpriteRect* pRect, int x, int y, CX2DSprite* pSpr
 {
     if (!m_bDraw || !pSprite)
         return;
-    if (CJixDrawSink* pSink = JixGetDrawSink()) {
+    if (CJixDrawSink* pSink = m_pHost->GetJixDrawSink()) {
         pSink->Draw(pSprite, pRect, x, y);
         return;
     }

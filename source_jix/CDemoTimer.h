@@ -11,10 +11,11 @@ public:
     CDemoTimer() = default;
     virtual ~CDemoTimer() = default;
 
-    // start := now, unit := the given milliseconds (a unit of 0 is taken as 1).
-    void Arm(int nSlot, uint32_t dwUnitMs);
-    // Whole units since the slot was armed, from the wrapping 32-bit clock (unsigned difference).
-    uint32_t Elapsed(int nSlot) const;
+    // start := dwNow, unit := the given milliseconds (a unit of 0 is taken as 1).
+    void Arm(int nSlot, uint32_t dwUnitMs, uint32_t dwNow);
+    // Whole units from the slot's start to dwNow on the wrapping 32-bit clock (unsigned
+    // difference).
+    uint32_t Elapsed(int nSlot, uint32_t dwNow) const;
 
 private:
     struct Slot

@@ -103,7 +103,7 @@ bool CJix::Initialize(HWND, bool bSendEnter)
     m_pEngine->LoadImages();
     m_pEngine->m_nEngineState = CDemo::kEngineOpening;
     m_pEngine->m_nOpeningCounter = 0;
-    m_pEngine->GetTimer()->Arm(1, 10);
+    m_pEngine->GetTimer()->Arm(1, 10, JixNow());
     if (bSendEnter && !IsStandalone())
         m_pEngine->GetLink()->ReqEnter();
     return true;

@@ -13,6 +13,8 @@
 #include "CGameBase.h"
 #include "CJixHost.h"
 #include "CXSaturate.h"
+#include "JixClock.h"
+#include "JixSender.h"
 
 class CDemo;
 class CX2DSprite;
@@ -66,6 +68,14 @@ public:
     int32_t GetSoundGroup() const override;
     void AddPlayCredit(int32_t n) override { m_nCreditPlayed = CXAddSat32(m_nCreditPlayed, n); }
     void AddTotalTicket(int32_t n) override { m_nTotalTicket += n; }
+    CJixSender& GetJixSender() override { return m_pSender ? *m_pSender : m_NetSender; }
+    uint32_t JixNow() override { return m_pClock ? m_pClock->Now() : m_PlatformClock.Now(); }
+    CJixDrawSink* GetJixDrawSink() override { return m_pDrawSink; }
+    // The seams (borrowed; null puts the program's back: the protocol client, the platform's
+    // clock, the device's sprite batch). A test gives its own.
+    void SetSender(CJixSender* pSender) { m_pSender = pSender; }
+    void SetClock(CJixClock* pClock) { m_pClock = pClock; }
+    void SetDrawSink(CJixDrawSink* pSink) { m_pDrawSink = pSink; }
     CDemo* GetEngine() const { return m_pEngine; }
     CX2DTarget* GetPortraitTarget() const { return m_pPortraitTarget; }
 
@@ -75,6 +85,11 @@ private:
     CDemo* m_pEngine = nullptr;
     CX2DTarget* m_pPortraitTarget = nullptr;
     CX2DSprite* m_pPortraitSprite = nullptr;
+    CJixNetSender m_NetSender{nullptr};
+    CJixPlatformClock m_PlatformClock;
+    CJixSender* m_pSender = nullptr;
+    CJixClock* m_pClock = nullptr;
+    CJixDrawSink* m_pDrawSink = nullptr;
 };
 
 // The game's creator, and its registration for game type 1 (the program's start and tests).

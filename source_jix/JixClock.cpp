@@ -2,16 +2,7 @@
 
 #include "platform/clock.h"
 
-namespace {
-JixClockFunc s_pClock = nullptr;
-}
-
-uint32_t JixTimeGetTime()
+uint32_t CJixPlatformClock::Now()
 {
-    return s_pClock ? s_pClock() : platform::TickCount();
-}
-
-void JixSetClock(JixClockFunc pClock)
-{
-    s_pClock = pClock;
+    return platform::TickCount();
 }

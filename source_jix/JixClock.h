@@ -1,11 +1,17 @@
 #pragma once
 // The millisecond clock of the Jix game (timers and the play-start retry wait): the platform's
-// wrapping 32-bit tick count, replaceable by tests.
+// wrapping 32-bit tick count; a test gives the game its own.
 
 #include <cstdint>
 
-using JixClockFunc = uint32_t (*)();
+class CJixClock {
+public:
+    virtual ~CJixClock() = default;
+    virtual uint32_t Now() = 0;
+};
 
-uint32_t JixTimeGetTime();
-// Installs another clock (null puts the platform's back).
-void JixSetClock(JixClockFunc pClock);
+// The platform's tick count.
+class CJixPlatformClock : public CJixClock {
+public:
+    uint32_t Now() override;
+};

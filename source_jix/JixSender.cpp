@@ -31,18 +31,3 @@ bool CJixNetSender::Send(JixRequest request, uint8_t byGameType, uint16_t wMachi
     }
     return false;
 }
-
-namespace {
-CJixSender* s_pSender = nullptr;
-}
-
-CJixSender* JixGetSender()
-{
-    static CJixNetSender s_Program(nullptr);
-    return s_pSender ? s_pSender : &s_Program;
-}
-
-void JixSetSender(CJixSender* pSender)
-{
-    s_pSender = pSender;
-}

@@ -1,6 +1,6 @@
 #pragma once
 // Where the Jix game's requests go. The program's sender forwards to the global protocol object;
-// tests may install their own (a recording sender, or one over their own client).
+// a test gives the game its own (a recording sender, or one over its own client).
 
 #include <cstdint>
 
@@ -42,8 +42,3 @@ public:
 private:
     NetworkClient* m_pClient;
 };
-
-// The sender in use: the one installed, else one over the program's protocol object.
-CJixSender* JixGetSender();
-// Installs a sender (not owned); null puts the program's back.
-void JixSetSender(CJixSender* pSender);

@@ -82,7 +82,7 @@ bool CMorvane::Initialize(HWND, bool bHosted)
         return false;
     delete m_pMain;
     m_pMain = new CMorvaneMain(this, info->bet, m_pTestIO ? m_pTestIO : &m_AppIO);
-    m_pMain->GetLink().m_pSender = m_pSender ? m_pSender : &m_GlobalSender;
+    m_pMain->GetLink().SetSender(m_pSender ? m_pSender : &m_GlobalSender);
     if (g_pAppCore)
         m_AppIO.m_pFont = g_pAppCore->Font01;
     if (!m_pMain->LoadResources())
@@ -163,7 +163,7 @@ bool CMorvane::IsIdle()
 {
     if (m_bDemo || !m_pMain)
         return false;
-    return m_pMain->GetLink().m_byCoinInPending == 0;
+    return !m_pMain->GetLink().CoinInPending();
 }
 
 bool CMorvane::RequestCoinIn(bool bForce)
@@ -236,9 +236,7 @@ void CMorvane::OnDoubleUpChoice(int32_t nChoice)
 {
     if (!m_pMain)
         return;
-    const CMorvaneLink& link = m_pMain->GetLink();
-    const bool waiting = link.SpinReq || link.m_byValueReq || link.TicketOutReq || link.finReq;
-    if (!m_bDemo && waiting)
+    if (!m_bDemo && m_pMain->GetLink().AwaitsAnswer())
         return;
     if (nChoice == 1)
         m_pMain->DeckKeyRequest = 1;

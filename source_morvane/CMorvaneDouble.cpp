@@ -64,7 +64,7 @@ bool CMorvaneMain::ReqPerformanceValue()
         }
         if (choice >= 0) {
             m_nValueState = 1;
-            if (Networked() && !m_pLink->m_byValueReq)
+            if (Networked() && !m_pLink->ValueRequested())
                 m_pLink->ReqPerformanceValue(m_nDoubleStage, choice);
         }
     }
@@ -73,7 +73,6 @@ bool CMorvaneMain::ReqPerformanceValue()
 
 void CMorvaneMain::AnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount)
 {
-    m_pLink->m_byValueReq = 0;
     if (index < uint32_t(kStages))
         m_anValueTable[index] = std::clamp(value, 0, 55);
     m_nValueFlag = flag;
@@ -85,7 +84,6 @@ void CMorvaneMain::AnsPerformanceValue(uint32_t index, int32_t value, int32_t fl
 
 void CMorvaneMain::AnsPerformanceRefused()
 {
-    m_pLink->m_byValueReq = 0;
     m_nValueFlag = 0;
     m_nValueState = 2;
 }

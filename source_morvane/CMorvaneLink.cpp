@@ -1,22 +1,22 @@
 #include "CMorvaneLink.h"
 
-#include "CMorvaneMain.h"
+#include "CMorvaneLinkHost.h"
 #include "CMorvaneOwner.h"
 #include "CMorvaneSender.h"
 #include "CXLog.h"
 #include "MachineTable.h"
 
-CMorvaneLink::CMorvaneLink(CMorvaneMain* owner) : m_pOwner(owner)
+CMorvaneLink::CMorvaneLink(CMorvaneLinkHost* host) : m_pHost(host)
 {
-    if (CMorvaneOwner* host = owner->GetOwner()) {
-        m_nKind = host->GetMorvaneKind();
-        m_nMachineNo = host->GetMorvaneMachineNo();
+    if (CMorvaneOwner* owner = host->GetOwner()) {
+        m_nKind = owner->GetMorvaneKind();
+        m_nMachineNo = owner->GetMorvaneMachineNo();
     }
 }
 
 bool CMorvaneLink::Send(uint16_t request)
 {
-    if (!m_pOwner->m_byNetworked || !m_pSender)
+    if (!m_pHost->Networked() || !m_pSender)
         return false;
     return m_pSender->Send(static_cast<MorvaneRequest>(request), static_cast<uint8_t>(m_nKind),
                            static_cast<uint16_t>(m_nMachineNo));
@@ -75,7 +75,7 @@ bool CMorvaneLink::ReqDoubleUp() { return Send(uint16_t(MorvaneRequest::DoubleUp
 
 bool CMorvaneLink::ReqPerformanceValue(int32_t stage, int32_t choice)
 {
-    if (!m_pOwner->m_byNetworked || !m_pSender)
+    if (!m_pHost->Networked() || !m_pSender)
         return false;
     const bool sent = m_pSender->SendPerformanceValue(static_cast<uint8_t>(m_nKind), static_cast<uint16_t>(m_nMachineNo),
                                                       static_cast<uint32_t>(stage), choice ? 1 : 0);
@@ -88,20 +88,23 @@ bool CMorvaneLink::ReqPerformanceEnd() { return Send(uint16_t(MorvaneRequest::Pe
 
 void CMorvaneLink::OnAnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount)
 {
-    m_pOwner->AnsPerformanceValue(index, value, flag, amount);
+    m_byValueReq = 0;
+    m_pHost->AnsPerformanceValue(index, value, flag, amount);
 }
 
-void CMorvaneLink::OnAnsPerformanceRefused() { m_pOwner->AnsPerformanceRefused(); }
+void CMorvaneLink::OnAnsPerformanceRefused()
+{
+    m_byValueReq = 0;
+    m_pHost->AnsPerformanceRefused();
+}
 
 void CMorvaneLink::RefreshMachine()
 {
     const CMachineState* row = g_MachineTable.Find(m_nKind, m_nMachineNo);
     if (!row)
         return;
-    m_pOwner->m_nCredit = row->m_nCredit;
-    m_pOwner->SetCredit(row->m_nCredit, true);
-    m_pOwner->m_nScore = row->m_nScore;
-    m_pOwner->SetScore(row->m_nScore, true);
+    m_pHost->TakeCredit(row->m_nCredit);
+    m_pHost->TakeScore(row->m_nScore);
 }
 
 namespace {
@@ -120,23 +123,21 @@ void CMorvaneLink::OnAnsEnter(const uint8_t* record, size_t size)
 {
     RefreshMachine();
     TakeRecord(record, size, m_Record, "CMorvaneLink::OnAnsEnter");
-    m_pOwner->ApplySpinData(true);
-    if (CMorvaneOwner* host = m_pOwner->GetOwner())
-        host->SetMorvaneActive();
+    m_pHost->ApplySpinData(true);
+    if (CMorvaneOwner* owner = m_pHost->GetOwner())
+        owner->SetMorvaneActive();
 }
 
 void CMorvaneLink::OnAnsCoinIn(bool accepted)
 {
     m_byCoinInPending = 0;
-    if (const CMachineState* row = g_MachineTable.Find(m_nKind, m_nMachineNo)) {
-        m_pOwner->m_nCredit = row->m_nCredit;
-        m_pOwner->SetCredit(row->m_nCredit, true);
-    }
+    if (const CMachineState* row = g_MachineTable.Find(m_nKind, m_nMachineNo))
+        m_pHost->TakeCredit(row->m_nCredit);
     // A refused coin-in put no money in.
     if (!accepted)
         return;
-    if (CMorvaneOwner* host = m_pOwner->GetOwner())
-        host->AddMorvaneMoneyInserted(10000);
+    if (CMorvaneOwner* owner = m_pHost->GetOwner())
+        owner->AddMorvaneMoneyInserted(10000);
 }
 
 void CMorvaneLink::OnAnsSpinData(bool granted, const uint8_t* record, size_t size)
@@ -152,8 +153,8 @@ void CMorvaneLink::OnAnsSpinData(bool granted, const uint8_t* record, size_t siz
     m_bySpinEndReq = 0;
     playing = 1;
     m_bySpinDoneSent = 0;
-    if (CMorvaneOwner* host = m_pOwner->GetOwner())
-        host->AddMorvaneTotals(m_pOwner->m_nBet, m_Record.nWinAmount);
+    if (CMorvaneOwner* owner = m_pHost->GetOwner())
+        owner->AddMorvaneTotals(m_pHost->GetBet(), m_Record.nWinAmount);
 }
 
 void CMorvaneLink::OnAnsSpinEnd(bool ok)
@@ -161,34 +162,23 @@ void CMorvaneLink::OnAnsSpinEnd(bool ok)
     if (!ok)
         return;
     SpinEnd = 1;
-    m_pOwner->m_byDoubleUpOffer = 0;
+    m_pHost->OnSpinEnded();
 }
 
 void CMorvaneLink::OnAnsTicketOut(bool ok)
 {
     TicketOutReq = 0;
     RefreshMachine();
-    if (ok) {
-        m_pOwner->m_nTicketState = 1;
-        ++m_pOwner->giftpaid;
-        ++m_pOwner->m_nTicketsPaid;
-        ++m_pOwner->m_nPaidCounter;
-        m_pOwner->m_nTicketCounter = 0;
-    } else {
-        m_pOwner->m_nTicketState = 2;
-    }
+    m_pHost->OnTicketOut(ok);
 }
 
 void CMorvaneLink::OnAnsGameFin(bool ok)
 {
     finReq = 0;
     if (ok) {
-        RefreshMachine();
         SpinDataRecved = 0;
         playing = 0;
-    } else {
-        m_pOwner->TicketFlag = 0;
-        RefreshMachine();
     }
-    m_pOwner->CheckTicketOut(true);
+    RefreshMachine();
+    m_pHost->OnGameFin(ok);
 }

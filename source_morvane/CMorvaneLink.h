@@ -6,13 +6,13 @@
 
 #include "CMorvaneSpinData.h"
 
-class CMorvaneMain;
+class CMorvaneLinkHost;
 class CMorvaneSender;
 
 class CMorvaneLink {
 public:
-    // Kind and machine number are taken from the owner's host.
-    explicit CMorvaneLink(CMorvaneMain* owner);
+    // Kind and machine number are taken from the host's owner.
+    explicit CMorvaneLink(CMorvaneLinkHost* host);
 
     // Requests; each is sent only while the owner is networked. Flags that guard a request are
     // set only when it was sent, so a request the connection refused goes out again later.
@@ -28,6 +28,25 @@ public:
     bool ReqPerformanceValue(int32_t stage, int32_t choice);
     bool ReqPerformanceEnd();
 
+    // What the game asks of the spin cycle: requests sent and not yet answered, and where the
+    // round stands with the server.
+    bool CoinInPending() const { return m_byCoinInPending != 0; }
+    bool SpinDataRequested() const { return SpinReq != 0; }
+    bool SpinDataReceived() const { return SpinDataRecved != 0; }
+    bool Playing() const { return playing != 0; }
+    bool SpinDoneSent() const { return m_bySpinDoneSent != 0; }
+    bool SpinEndRequested() const { return m_bySpinEndReq != 0; }
+    // The server ended the last spin (or none was started).
+    bool SpinEnded() const { return SpinEnd != 0; }
+    bool ValueRequested() const { return m_byValueReq != 0; }
+    bool GameFinRequested() const { return finReq != 0; }
+    // Any of the spin-data, double-up card, ticket-out and game-fin requests awaits its answer.
+    bool AwaitsAnswer() const { return SpinReq || m_byValueReq || TicketOutReq || finReq; }
+    // The last spin record from the server.
+    const CMorvaneSpinData& Record() const { return m_Record; }
+    // Where requests go (borrowed; null sends nothing).
+    void SetSender(CMorvaneSender* sender) { m_pSender = sender; }
+
     // Credit and score from the machine's row of the machine table (unchanged when the machine is
     // not in the table).
     void RefreshMachine();
@@ -37,6 +56,7 @@ public:
     void OnAnsEnter(const uint8_t* record, size_t size);
     // accepted: the answer's code was 0 (only then was money inserted).
     void OnAnsCoinIn(bool accepted);
+    // Both clear the value-request byte before the game takes the answer.
     void OnAnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount);
     void OnAnsPerformanceRefused();
     // Clears SpinReq (the answer came, granted or not); `record` is null for a refused answer.
@@ -45,7 +65,7 @@ public:
     void OnAnsTicketOut(bool ok);
     void OnAnsGameFin(bool ok);
 
-    CMorvaneMain* m_pOwner;
+    CMorvaneLinkHost* m_pHost;
     CMorvaneSender* m_pSender = nullptr;  // borrowed; null sends nothing
     int32_t m_nKind = -1;
     int32_t m_nMachineNo = 0;

@@ -9,6 +9,7 @@
 
 #include "CMorvaneIO.h"
 #include "CMorvaneLink.h"
+#include "CMorvaneLinkHost.h"
 #include "CMorvaneSpinData.h"
 #include "MorvaneImageSets.h"
 #include "MorvaneReelStrips.h"
@@ -35,7 +36,7 @@ struct MorvaneHitStrip {
     int32_t counter;
 };
 
-class CMorvaneMain {
+class CMorvaneMain : public CMorvaneLinkHost {
 public:
     static constexpr int32_t kTicketUnit = 5000;
     static constexpr int32_t kDigits = 10;
@@ -98,7 +99,7 @@ public:
     void FinishGame();
     void CheckTicketOut(bool check);
     bool CanPlay() const;
-    void ApplySpinData(bool check);
+    void ApplySpinData(bool check) override;
     void ClearSpinState();
 
     // --- Reels -------------------------------------------------------------------------------
@@ -149,10 +150,10 @@ public:
     void RunPerformance1();
     void RunPerformance2();
     bool ReqPerformanceValue();
-    // Any index clears the pending request and takes the answer in; only 0..4 keep their card.
-    void AnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount);
+    // Any index takes the answer in; only 0..4 keep their card.
+    void AnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount) override;
     // A refused card counts as lost: the stage ends instead of waiting for an answer.
-    void AnsPerformanceRefused();
+    void AnsPerformanceRefused() override;
     void EndPerformance();
 
     // --- Fever sequences and reel effects ----------------------------------------------------
@@ -186,7 +187,16 @@ public:
     void PlaySound(int32_t row, bool loop = false);
     void StopSound(int32_t row);
 
-    CMorvaneOwner* GetOwner() const { return m_pOwner; }
+    // CMorvaneLinkHost (the link's answers).
+    CMorvaneOwner* GetOwner() const override { return m_pOwner; }
+    bool Networked() const override { return m_byNetworked != 0; }
+    int32_t GetBet() const override { return m_nBet; }
+    void TakeCredit(int32_t credit) override;
+    void TakeScore(int32_t score) override;
+    void OnSpinEnded() override { m_byDoubleUpOffer = 0; }
+    void OnTicketOut(bool paid) override;
+    void OnGameFin(bool ok) override;
+
     CMorvaneLink& GetLink() { return *m_pLink; }
     CMorvaneIO& GetIO() { return *m_pIO; }
 
@@ -425,5 +435,4 @@ private:
     void RunPerformance(int32_t variant);
     void DrawStill3(int32_t y0);
     void SplitDigits(int32_t value, uint8_t* digits, int count);
-    bool Networked() const { return m_byNetworked != 0; }
 };

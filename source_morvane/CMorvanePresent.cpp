@@ -121,7 +121,7 @@ void CMorvaneMain::RunWinPresentation()
             m_byDoubleUpOffer = 1;
         }
     } else {
-        if (!m_byDoubleDue && Networked() && !m_pLink->m_bySpinEndReq)
+        if (!m_byDoubleDue && Networked() && !m_pLink->SpinEndRequested())
             m_pLink->ReqSpinEnd();
         m_byDoubleUpOffer = 0;
     }

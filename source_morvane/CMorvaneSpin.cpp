@@ -29,7 +29,7 @@ bool CMorvaneMain::CanPlay() const
 
 void CMorvaneMain::ApplySpinData(bool check)
 {
-    const CMorvaneSpinData& record = m_pLink->m_Record;
+    const CMorvaneSpinData& record = m_pLink->Record();
     const int32_t feverSpin = record.FeverSpin;
     m_Rec = record;
     SetFeverSpin(feverSpin);
@@ -42,10 +42,10 @@ void CMorvaneMain::StartSpin()
 {
     CMorvaneLink& link = *m_pLink;
     if (!m_byArmed) {
-        if (Networked() && link.SpinEnd == 0)
+        if (Networked() && !link.SpinEnded())
             return;
         if (TicketFlag == 0 && AutoTicketFlag == 0 && CanPlay() && BlockSpin == 0 && m_byAutoPlay &&
-            (!Networked() || link.playing == 0)) {
+            (!Networked() || !link.Playing())) {
             m_byArmed = 1;
             m_dwSpinStartStamp = m_pIO->Now();
         }
@@ -74,8 +74,8 @@ void CMorvaneMain::StartSpin()
     else
         StopSound(kLoopSound);
 
-    if (Networked() && link.SpinDataRecved == 0) {
-        if (!link.playing && !link.SpinReq)
+    if (Networked() && !link.SpinDataReceived()) {
+        if (!link.Playing() && !link.SpinDataRequested())
             link.ReqSpinData();
         return;
     }
@@ -102,7 +102,7 @@ void CMorvaneMain::EndSpin()
     ApplySpinData(false);
 
     CMorvaneLink& link = *m_pLink;
-    if (Networked() && !link.m_bySpinDoneSent)
+    if (Networked() && !link.SpinDoneSent())
         link.ReqSpinDone();
     if (Networked())
         std::fill(std::begin(m_aSmokeState), std::end(m_aSmokeState), 0);
@@ -158,9 +158,9 @@ void CMorvaneMain::FinishGame()
     if (!Networked())
         return;
     CMorvaneLink& link = *m_pLink;
-    if (!link.m_bySpinEndReq)
+    if (!link.SpinEndRequested())
         link.ReqSpinEnd();
-    if (!link.finReq)
+    if (!link.GameFinRequested())
         link.ReqGameFin();
 }
 

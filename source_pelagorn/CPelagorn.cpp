@@ -76,7 +76,7 @@ void CPelagorn::SetSender(CPelagornSender* pSender)
 
 uint32_t CPelagorn::GetTimeMs() const
 {
-    double seconds = m_pfnSeconds ? m_pfnSeconds() : EngineSeconds();
+    double seconds = m_pClock ? m_pClock->Seconds() : EngineSeconds();
     if (m_dCurSpeed != 1.0)
         seconds *= m_dCurSpeed;
     const double ms = seconds * 1000.0;

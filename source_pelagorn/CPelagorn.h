@@ -7,6 +7,7 @@
 #include <string>
 
 #include "CGameBase.h"
+#include "CPelagornClock.h"
 #include "CPelagornProbClient.h"
 #include "CPelagornSender.h"
 #include "CXSceneAccount.h"
@@ -66,7 +67,7 @@ public:
 
     // Seams for tests, set before Initialize: the clock in seconds (the engine's running time by
     // default) and the request sender (the program's protocol client by default).
-    void SetClock(double (*pfnSeconds)()) { m_pfnSeconds = pfnSeconds; }
+    void SetClock(CPelagornClock* pClock) { m_pClock = pClock; }
     void SetSender(CPelagornSender* pSender);
     // The data folder the scenes load from while they are made ("./DATA_PELAGORN/", beside the
     // program); tests point it at a scratch folder. Ends in '/'.
@@ -101,7 +102,7 @@ private:
     CX2DSceneObject* m_pPreviousScene = nullptr;
     CPelagornNetSender m_NetSender;
     CPelagornSender* m_pSender = &m_NetSender;
-    double (*m_pfnSeconds)() = nullptr;
+    CPelagornClock* m_pClock = nullptr;  // borrowed; null: the engine's
     std::string m_strDataFolder{"./DATA_PELAGORN/"};
 };
 

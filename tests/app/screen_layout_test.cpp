@@ -117,12 +117,14 @@ TEST_F(ScreenLayoutTest, CaptionBarButtonsStayOnTheBar)
     const Area bar = OnScreen(caption);
     for (const CDXWnd* button : caption->GetChildren()) {
         EXPECT_TRUE(bar.Contains(OnScreen(button))) << Describe(button, OnScreen(button));
-        for (const CDXWnd* other : caption->GetChildren())
+        for (const CDXWnd* other : caption->GetChildren()) {
             if (other != button &&
-                other->GetX() != button->GetX())  // the two toggles share a place
+                other->GetX() != button->GetX()) {  // the two toggles share a place
                 EXPECT_FALSE(OnScreen(button).Overlaps(OnScreen(other)))
                     << Describe(button, OnScreen(button)) << " covers "
                     << Describe(other, OnScreen(other));
+            }
+        }
     }
 }
 
@@ -158,8 +160,9 @@ TEST_F(ScreenLayoutTest, LobbyControlsAndPrizeSymbolsDoNotCoverEachOther)
             EXPECT_TRUE(chatArea.Contains(symbol)) << "slot " << slot << " row " << row;
             EXPECT_FALSE(symbol.Overlaps(chatLines))
                 << "slot " << slot << " row " << row << " covers the chat text";
-            if (row > 0)
+            if (row > 0) {
                 EXPECT_FALSE(symbol.Overlaps(textAbove)) << "slot " << slot << " row " << row;
+            }
         }
     }
 }

@@ -50,6 +50,7 @@ TEST(JixPreview, RulesStartTheCharacterActionOfThePreview)
     for (const Case& c : cases) {
         RecordingSender sender;
         OnlineGame g;
+        g.host.SetSender(&sender);
         CDemo& d = g.demo;
         d.m_anSeries[4] = c.series4;
         d.m_anHint[0] = c.mode;
@@ -92,7 +93,7 @@ TEST(JixDevil, CrossesTheFieldStopsToLaughAndLeavesPast2500)
     d.m_nDevilAction = 1;
     d.m_anFever[5] = 1;
     d.m_anHint[0] = 1;
-    RecordingDrawSink sink(d);
+    RecordingDrawSink sink(g.host, d);
     d.RunTick();
     ASSERT_EQ(sink.Of(90, 94).size(), 1u);
     EXPECT_EQ(sink.Of(90, 94)[0].x, 1279);
@@ -136,7 +137,7 @@ TEST(JixBigWin, DigitsStepEvery9thTickAndTheLevelFollowsTheFrames)
     d.m_nSpinPhase = 40;
     d.m_nStopTick = 261;
     d.m_nBigWinLevel = 2;
-    RecordingDrawSink sink(d);
+    RecordingDrawSink sink(g.host, d);
     d.RunTick();
     const auto digits = sink.Of(477, 571);
     ASSERT_EQ(digits.size(), 2u);

@@ -40,8 +40,10 @@ protected:
 // A standalone game made in the register-only pass: its targets and engine, no files loaded.
 struct UnloadedGame
 {
-    UnloadedGame()
+    // clock: the game's clock (null for the platform's).
+    explicit UnloadedGame(CJixClock* clock = nullptr)
     {
+        jix.SetClock(clock);
         CXFileLoad* previous = g_pFileLoad;
         g_pFileLoad = &registry;
         registry.SetRegisterOnly(true);
@@ -177,7 +179,7 @@ TEST_F(JixDevice, OpeningLastsOneSecondWhateverTheTickRate)
 {
     Start(false);
     jix_test::FakeClock clock(1000);
-    UnloadedGame game;
+    UnloadedGame game(&clock);
     ASSERT_TRUE(game.ok);
     CDemo* demo = game.jix.GetEngine();
     EXPECT_EQ(demo->m_nEngineState, CDemo::kEngineOpening);
@@ -191,7 +193,7 @@ TEST_F(JixDevice, OpeningLastsOneSecondWhateverTheTickRate)
     EXPECT_EQ(demo->m_nEngineState, CDemo::kEngineGame);
     // The timer runs on in units of 50 ms.
     clock.Advance(149);
-    EXPECT_EQ(demo->GetTimer()->Elapsed(1), 2u);
+    EXPECT_EQ(demo->GetTimer()->Elapsed(1, clock.Now()), 2u);
 }
 
 TEST_F(JixDevice, TargetsAreLandscapeAndPortraitAndTheTurnKeepsTheSceneTarget)
@@ -287,6 +289,7 @@ TEST_F(JixDevice, CharacterCuesAndTheScoreCountPlayTheirSounds)
     Start(true);
     jix_test::RecordingSender sender;
     CJix jix(nullptr, 0, false);
+    jix.SetSender(&sender);
     ASSERT_TRUE(jix.Initialize(nullptr, false));
     CDemo* d = jix.GetEngine();
     d->m_nEngineState = CDemo::kEngineGame;

@@ -117,7 +117,6 @@ TEST_F(JixRound, EnterCoinInPlayBonusTwoSpinsAndTicketsAgainstTheDevServer)
     server.Start();
     HiPointer<JixTestClient> client(new JixTestClient(g_MachineTable));
     CJixNetSender sender(client.Get());
-    JixSetSender(&sender);
     ASSERT_TRUE(client->Connect("127.0.0.31", server.Port()));
     ASSERT_TRUE(PumpUntil(*client, [&] { return client->IsConnected(); }));
 
@@ -132,6 +131,7 @@ TEST_F(JixRound, EnterCoinInPlayBonusTwoSpinsAndTicketsAgainstTheDevServer)
     registry.SetRegisterOnly(true);
     g_pFileLoad = &registry;
     CJix jix(nullptr, kMachine, false);
+    jix.SetSender(&sender);
     client->game = &jix;
     const bool initialized = jix.Initialize(nullptr, true);
     g_pFileLoad = nullptr;
@@ -179,7 +179,6 @@ TEST_F(JixRound, EnterCoinInPlayBonusTwoSpinsAndTicketsAgainstTheDevServer)
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    JixSetSender(nullptr);
 
     EXPECT_TRUE(ticketOutEnded) << "rounds " << roundsEnded << ", tickets " << ticketsPaid
                                 << ", phase " << demo.m_nSpinPhase << ", score " << demo.m_nScore;

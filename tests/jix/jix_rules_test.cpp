@@ -206,6 +206,7 @@ TEST(JixRules, BonusAnswerAddsToTheShownScoreWhilePlayingElseRunsTheTicketTest)
     RecordingSender sender;
     MachineRow row(7, 0, 0, 10000);
     OnlineEngine e;
+    e.host.SetSender(&sender);
 
     e.demo.DecideBonus(3);
     EXPECT_EQ(sender.Count(MsgJixBonus), 1);
@@ -245,6 +246,7 @@ TEST(JixRules, ActionMessageOnlyWhenTheActionStartsFromNone)
 {
     RecordingSender sender;
     OnlineEngine e;
+    e.host.SetSender(&sender);
     e.demo.SetActionCode(2);
     EXPECT_EQ(sender.Count(MsgJixAction), 1);
     e.demo.SetActionCode(3);

@@ -75,6 +75,7 @@ TEST(JixSpin, RoundEndsByWinAndPresentationLength)
         RecordingSender sender;
         MachineRow row(kMachine, 1000, 3, 0);
         OnlineEngine e;
+        e.host.SetSender(&sender);
         CJixSpinData data;
         data.WinSum = c.winSum;
         data.TotalWin = c.winSum;
@@ -110,6 +111,7 @@ TEST(JixSpin, PhasesRunTheirTickCounts)
     RecordingSender sender;
     MachineRow row(kMachine, 1000, 3, 0);
     OnlineEngine e;
+    e.host.SetSender(&sender);
     e.link.RefreshMachine(true);
     e.demo.TickSpin();
     e.link.m_bSpinDataRequested = 0;
@@ -151,6 +153,7 @@ TEST(JixSpin, ClosingSequenceStepsEveryFifteenTicksAndChangesTheStripSet)
         RecordingSender sender;
         MachineRow row(kMachine, 1000, 3, 0);
         OnlineEngine e;
+        e.host.SetSender(&sender);
         CJixSpinData data;
         data.EventKind = 6;
         data.Hint[1] = 10000;
@@ -170,6 +173,7 @@ TEST(JixSpin, PreviewedSpinClearsTheCharacterActionBeforeTheEnd)
     RecordingSender sender;
     MachineRow row(kMachine, 1000, 3, 0);
     OnlineEngine e;
+    e.host.SetSender(&sender);
     CJixSpinData data;
     data.Hint[1] = 25;
     data.Hint[3] = 5;
@@ -197,6 +201,7 @@ TEST(JixSpin, ReceivedStopsAndStripSetAreRangeChecked)
     };
     for (const Case& c : cases) {
         OnlineEngine e;
+        e.host.SetSender(&sender);
         CJixSpinData data;
         for (int r = 0; r < 4; ++r)
             data.ReelStop[r] = c.stops[r];
@@ -235,6 +240,8 @@ TEST(JixLink, RefusedPlayStartWaitsTheRetryTime)
     FakeClock clock(5000);
     MachineRow row(kMachine, 1000, 0, 0);
     OnlineEngine e;
+    e.host.SetSender(&sender);
+    e.host.SetClock(&clock);
     e.link.RefreshMachine(true);
 
     EXPECT_TRUE(e.link.ReqPlayStart());
@@ -279,6 +286,7 @@ TEST(JixLink, PendingBytesAreSetOnlyWhenTheSendSucceeded)
     sender.accept = false;
     MachineRow row(kMachine, 1000, 3, 10000);
     OnlineEngine e;
+    e.host.SetSender(&sender);
     e.link.RefreshMachine(true);
     EXPECT_FALSE(e.link.ReqPlayStart());
     EXPECT_FALSE(e.link.ReqSpinData());
@@ -308,7 +316,36 @@ TEST(JixLink, PendingBytesAreSetOnlyWhenTheSendSucceeded)
     EXPECT_EQ(sender.sent.size(), before);
 }
 
-TEST(JixLink, WithoutAnInstalledSenderRequestsGoToTheProgramsClient)
+TEST(JixLink, EachGameSendsThroughItsOwnSenderAndRunsOnItsOwnClock)
+{
+    RecordingSender senderA;
+    RecordingSender senderB;
+    FakeClock clockA(5000);
+    FakeClock clockB(5000);
+    MachineRow row(kMachine, 1000, 0, 0);
+    OnlineEngine a;
+    OnlineEngine b;
+    a.host.SetSender(&senderA);
+    a.host.SetClock(&clockA);
+    b.host.SetSender(&senderB);
+    b.host.SetClock(&clockB);
+    EXPECT_TRUE(a.link.ReqCoinIn());
+    ASSERT_EQ(senderA.sent.size(), 1u);
+    EXPECT_TRUE(senderB.sent.empty());
+    EXPECT_TRUE(b.link.ReqEnter());
+    EXPECT_EQ(senderA.sent.size(), 1u);
+    ASSERT_EQ(senderB.sent.size(), 1u);
+    EXPECT_EQ(senderB.sent[0].wId, MsgJixEnter);
+
+    // Both play starts are refused at 5000; only game A's clock moves past the retry wait.
+    a.link.OnAnsPlayStart(false, 0);
+    b.link.OnAnsPlayStart(false, 0);
+    clockA.Advance(CDemoLink::kRetryWaitMs);
+    EXPECT_TRUE(a.link.ReqPlayStart());
+    EXPECT_FALSE(b.link.ReqPlayStart()) << "game B's clock stands";
+}
+
+TEST(JixLink, WithoutASenderOfItsOwnRequestsGoToTheProgramsClient)
 {
     MachineRow row(kMachine, 1000, 0, 10000);
     OnlineEngine e;
@@ -327,6 +364,7 @@ TEST(JixLink, SpinEndIsRequestedOnceWhileThePresentationAsksEveryTick)
     RecordingSender sender;
     MachineRow row(kMachine, 1000, 3, 0);
     OnlineEngine e;
+    e.host.SetSender(&sender);
     CJixSpinData data;
     data.WinSum = 600;
     data.TotalWin = 600;
@@ -350,6 +388,7 @@ TEST(JixTicketOut, RequestsEvery200TicksAndEndsAfterTheScoreFallsBelowOneTicket)
         RecordingSender sender;
         MachineRow row(kMachine, 0, 3, c.score);
         OnlineEngine e;
+        e.host.SetSender(&sender);
         e.link.RefreshMachine(true);
         e.demo.TicketTest();
         ASSERT_EQ(e.demo.m_bTicketWanted, 1);
@@ -386,6 +425,7 @@ TEST(JixTicketOut, AnUnansweredRequestIsNotRepeatedAndAnInvalidAnswerRetestsTheS
     RecordingSender sender;
     MachineRow row(kMachine, 0, 0, 10000);
     OnlineEngine e;
+    e.host.SetSender(&sender);
     e.link.RefreshMachine(true);
     e.demo.TicketTest();
     for (int tick = 1; tick <= 450; ++tick)
@@ -402,6 +442,7 @@ TEST(JixLink, TraceLinesGoToAnAttachedSinkOnly)
 {
     RecordingSender sender;
     OnlineEngine e;
+    e.host.SetSender(&sender);
     e.link.Trace("dropped %d", 1);
     auto* sink = new CDemoTrace(0, "");
     e.link.SetTraceSink(sink);

@@ -7,6 +7,7 @@
 
 #include "CDemo.h"
 #include "CDemoSurface.h"
+#include "CJix.h"
 #include "CXSpriteBatch.h"
 #include "JixClock.h"
 #include "JixDrawSink.h"
@@ -23,12 +24,11 @@ struct SentRequest
     uint32_t dwValue;
 };
 
-// Records every request; answers with `accept` (a refused send sets no pending byte).
+// Records every request; answers with `accept` (a refused send sets no pending byte). Given to
+// the game with CJix::SetSender.
 class RecordingSender : public CJixSender
 {
 public:
-    RecordingSender() { JixSetSender(this); }
-    ~RecordingSender() override { JixSetSender(nullptr); }
     bool Send(JixRequest request, uint8_t byGameType, uint16_t wMachineNo,
               uint32_t dwValue) override
     {
@@ -46,18 +46,16 @@ public:
     bool accept = true;
 };
 
-// A clock the test moves by hand.
-class FakeClock
-{
+// A clock the test moves by hand. Given to the game with CJix::SetClock.
+class FakeClock : public CJixClock {
 public:
-    explicit FakeClock(uint32_t start) { s_now = start; JixSetClock(&Now); }
-    ~FakeClock() { JixSetClock(nullptr); }
-    void Set(uint32_t now) { s_now = now; }
-    void Advance(uint32_t ms) { s_now += ms; }
+    explicit FakeClock(uint32_t start) : m_now(start) {}
+    uint32_t Now() override { return m_now; }
+    void Set(uint32_t now) { m_now = now; }
+    void Advance(uint32_t ms) { m_now += ms; }
 
 private:
-    static uint32_t Now() { return s_now; }
-    static inline uint32_t s_now = 0;
+    uint32_t m_now;
 };
 
 // Puts the machine (type 1, number) into row 0 of the global table; empties it on destruction.
@@ -83,7 +81,8 @@ public:
     }
 };
 
-// Records every blit the game asks for, by image slot of the engine's surface.
+// Records every blit the game asks for, by image slot of the engine's surface; the host draws
+// through it while it lives.
 class RecordingDrawSink : public CJixDrawSink
 {
 public:
@@ -95,13 +94,13 @@ public:
         CXSpriteRect rect;
     };
 
-    explicit RecordingDrawSink(const CDemo& demo)
+    RecordingDrawSink(CJix& host, const CDemo& demo) : m_host(host)
     {
         for (int slot = 0; slot < kJixImageSlots; ++slot)
             m_slots[demo.GetSurface()->Get(slot)] = slot;
-        JixSetDrawSink(this);
+        m_host.SetDrawSink(this);
     }
-    ~RecordingDrawSink() override { JixSetDrawSink(nullptr); }
+    ~RecordingDrawSink() override { m_host.SetDrawSink(nullptr); }
     void Draw(CX2DSprite* sprite, const CXSpriteRect* rect, int x, int y) override
     {
         const auto it = m_slots.find(sprite);
@@ -120,6 +119,7 @@ public:
     std::vector<Blit> blits;
 
 private:
+    CJix& m_host;
     std::map<const CX2DSprite*, int> m_slots;
 };
 

@@ -109,7 +109,7 @@ TEST(JixTick, StepsDrawInTheirOrder)
         d.m_nPathCode = 300;
         d.m_nFlightCounter = 10;
         d.m_nCoinX = 30;
-        RecordingDrawSink sink(d);
+        RecordingDrawSink sink(g.host, d);
         d.RunTick();
         ExpectStepOrder(sink, {2, 3, 4, 5, 5.5, 6, 7, 8, 10, 11, 12, 12.5, 13, 19, 21, 21.5, 22},
                         "coin flying");
@@ -123,7 +123,7 @@ TEST(JixTick, StepsDrawInTheirOrder)
         Game g;
         CDemo& d = g.demo;
         d.m_bTicketWanted = 1;
-        RecordingDrawSink sink(d);
+        RecordingDrawSink sink(g.host, d);
         d.RunTick();
         ExpectStepOrder(sink, {2, 5, 5.5, 6, 8, 10, 13, 14, 17, 21.5, 22}, "ticket-out");
         EXPECT_EQ(d.m_nSpecialMode, 10);
@@ -134,7 +134,7 @@ TEST(JixTick, OnlyTheOpeningPictureDrawsInTheOpening)
 {
     Game g;
     g.demo.m_nEngineState = CDemo::kEngineOpening;
-    RecordingDrawSink sink(g.demo);
+    RecordingDrawSink sink(g.host, g.demo);
     g.demo.RunTick();
     ASSERT_EQ(sink.blits.size(), 1u);
     EXPECT_EQ(sink.blits[0].slot, 2);
@@ -148,7 +148,7 @@ TEST(JixTick, CountersLeaveOutLeadingZerosAndStandUnitsFirst)
     d.SetCredit(3005);
     d.SetScore(0);
     d.SetWin(12);
-    RecordingDrawSink sink(d);
+    RecordingDrawSink sink(g.host, d);
     d.RunTick();
     std::vector<std::string> credit;
     for (const auto& b : sink.Of(912, 921))
@@ -178,7 +178,7 @@ TEST(JixTick, WinDigitsAreCentredByTheirCount)
         Game g;
         CDemo& d = g.demo;
         d.m_nPendingWin = c.pending;
-        RecordingDrawSink sink(d);
+        RecordingDrawSink sink(g.host, d);
         d.DrawWinCounters();
         std::vector<int> ys;
         for (const auto& b : sink.blits) {
@@ -195,6 +195,7 @@ uint32_t DecidedLevel(int wheel, int height, int flightCounter = 53, int coinX =
 {
     RecordingSender sender;
     Game g(false);
+    g.host.SetSender(&sender);
     CDemo& d = g.demo;
     d.m_nBonusWheel = wheel - 2;  // the tick turns it by 2 first
     d.m_nPathCode = 0;            // no script moves the coin
@@ -284,6 +285,7 @@ TEST(JixBonusWheel, StandaloneRewardsAndTheOnlineRequest)
 
     RecordingSender sender;
     Game g(false);
+    g.host.SetSender(&sender);
     CDemo& d = g.demo;
     d.m_nCoinX = 490;
     d.m_nFlightCounter = 53;
@@ -303,7 +305,7 @@ TEST(JixBonusWheel, PocketsTurnWithTheWheelAndTheDecidedOneIsShown)
     d.m_nBonusWheel = 596;  // 598 after the turn: pocket 2 at 708
     d.m_nBonusLevel = 2;
     d.m_bBonusDecided = 1;
-    RecordingDrawSink sink(d);
+    RecordingDrawSink sink(g.host, d);
     d.RunTick();
     std::vector<int> ys;
     for (const auto& b : sink.Of(690, 746)) {
@@ -386,7 +388,7 @@ TEST(JixCoinPath, TheMainTickFliesALaunchedCoinAlongItsPathAndEndsTheFlight)
     d.m_bPlayWanted = 1;
     d.ChooseWalkAction();
     ASSERT_EQ(d.m_nPathCode, 125);
-    RecordingDrawSink sink(d);
+    RecordingDrawSink sink(g.host, d);
     for (int tick = 1; tick <= 300; ++tick)
         d.RunTick();
     EXPECT_EQ(d.m_nFlightCounter, 300);
@@ -411,7 +413,7 @@ TEST(JixTick, LaunchMarkerTurnsAtBothEnds)
     Game g;
     CDemo& d = g.demo;
     d.m_nLaunchHeight = 580;
-    RecordingDrawSink sink(d);
+    RecordingDrawSink sink(g.host, d);
     std::vector<int> top;
     for (int i = 0; i < 6; ++i)
         d.RunTick();
@@ -460,7 +462,7 @@ TEST(JixCharacters, PresentationPicturesByPreviewCounter)
         d.m_nPreviewCounter = c.counter;
         d.m_anHoldCounter[0] = c.hold0;
         d.m_anHoldCounter[1] = c.hold1;
-        RecordingDrawSink sink(d);
+        RecordingDrawSink sink(g.host, d);
         d.DrawCharacterPicture();
         std::vector<std::array<int, 3>> draws;
         for (const auto& b : sink.blits) {
@@ -495,7 +497,7 @@ TEST(JixCharacters, ThirdCompanionHoldsTwiceWhileItsFlightsPlay)
 TEST(JixCharacters, TheNineteenPinsStandInFourColumns)
 {
     Game g;
-    RecordingDrawSink sink(g.demo);
+    RecordingDrawSink sink(g.host, g.demo);
     g.demo.DrawPinField();
     ASSERT_EQ(sink.blits.size(), 19u);
     std::set<std::array<int, 3>> pins;
@@ -534,7 +536,7 @@ TEST(JixBackground, ChangeSequenceTurnsOneBackgroundIntoTheNext)
         d.m_nColourMode = 1;
         d.m_nScrollDir = 1;
         d.m_nScrollPos = -479;
-        RecordingDrawSink sink(d);
+        RecordingDrawSink sink(g.host, d);
         for (int tick = 0; tick < 15 * 23; ++tick)
             d.RunTick();
         // The frame picture of each tick, consecutive repeats folded.

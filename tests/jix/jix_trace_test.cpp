@@ -15,6 +15,7 @@ TEST(JixTrace, ListBoxOutputAddsEachLineAndSelectsIt)
 {
     jix_test::RecordingSender sender;
     CJix host(nullptr, 7, false);
+    host.SetSender(&sender);
     CDemo demo(&host);
     CDemoTraceList list;
     demo.GetLink()->SetTraceSink(new CDemoTrace(CDemoTrace::kListBox, "", &list));

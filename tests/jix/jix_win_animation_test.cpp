@@ -126,7 +126,7 @@ TEST(JixWinAnimation, WithoutAPatternNothingIsDrawnButTheCountersRun)
     Game g;
     CDemo& d = g.demo;
     ASSERT_TRUE(QuietStops(d.m_anReelStop));
-    RecordingDrawSink sink(d);
+    RecordingDrawSink sink(g.host, d);
     for (int i = 0; i < 12; ++i)
         d.Render();
     EXPECT_TRUE(sink.blits.empty());
@@ -149,7 +149,7 @@ TEST(JixWinAnimation, AWinningColumnIsDrawnOverItsCellsAndMarked)
                 d.m_anReelStop[reel] = i;
                 break;
             }
-    RecordingDrawSink sink(d);
+    RecordingDrawSink sink(g.host, d);
     for (int i = 0; i < 6; ++i) {
         sink.blits.clear();
         d.Render();

@@ -55,7 +55,7 @@ protected:
     void SetUp() override
     {
         SeatMorvaneMachine(kKind, kMachine);
-        m_Main.GetLink().m_pSender = &m_Sender;
+        m_Main.GetLink().SetSender(&m_Sender);
     }
     void TearDown() override
     {

@@ -90,7 +90,7 @@ public:
     explicit Player(std::vector<CMorvaneSpinData> records) : m_Records(std::move(records))
     {
         SeatMorvaneMachine(kKind, kMachine);
-        main.GetLink().m_pSender = &sender;
+        main.GetLink().SetSender(&sender);
         Body enter = Head(23);
         U32(enter, kCredit);
         U32(enter, 0);

@@ -662,7 +662,7 @@ TEST(MorvanePresentTest, SmallWinOffersTheDoubleUpLargerEndsTheSpinAtOnce)
         Game g;
         RecordingSender sender;
         g.main.m_byNetworked = 1;
-        g.main.GetLink().m_pSender = &sender;
+        g.main.GetLink().SetSender(&sender);
         g.main.m_nCredit = 10000;
         g.main.m_byDrawFlag = 1;
         g.main.m_byAutoPlay = 1;

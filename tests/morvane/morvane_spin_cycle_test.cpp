@@ -19,7 +19,7 @@ protected:
     {
         g_MachineTable.Reset();
         SetMachine(10000, 0);
-        m_Main.GetLink().m_pSender = &m_Sender;
+        m_Main.GetLink().SetSender(&m_Sender);
     }
     void TearDown() override { g_MachineTable.Reset(); }
 
@@ -285,7 +285,7 @@ TEST(MorvaneStandaloneTest, SpinsWithoutRequestsAndSettlesFromTheScript)
     RecordingSender sender;
     CMorvaneMain main{&owner, 100, &io};
     main.m_byNetworked = 0;
-    main.GetLink().m_pSender = &sender;
+    main.GetLink().SetSender(&sender);
     main.m_nCredit = 1000;
     int32_t highestState = 0;
     auto runUntil = [&](auto done) {

@@ -115,14 +115,18 @@ class PelagornHandlersTest : public NetClientLobbyTest {
 protected:
     static inline double s_seconds = 100.0;
     static inline RecordingPelagornSender* s_sender = nullptr;
-    static double Clock() { return s_seconds; }
+    // The game's clock: s_seconds.
+    struct Clock : CPelagornClock {
+        double Seconds() override { return s_seconds; }
+    };
+    static inline Clock s_clock;
 
     // The deck's creator of type 3: the game reads the generated tree and sends through the
     // test's sender.
     static CGameBase* CreateGame(CGameDeck* deck, int32_t machine, bool demo)
     {
         auto* game = new CPelagorn(deck, machine, 3, demo);
-        game->SetClock(Clock);
+        game->SetClock(&s_clock);
         game->SetSender(s_sender);
         game->SetDataFolder(std::string(CX_ASSETS_DIR) + "/DATA_PELAGORN/");
         return game;

@@ -91,7 +91,7 @@ protected:
     void MakeGeneratedGame()
     {
         m_game = std::make_unique<CPelagorn>(nullptr, 7, 3, false);
-        m_game->SetClock(Clock);
+        m_game->SetClock(&m_clock);
         m_game->SetSender(&m_sender);
         m_game->SetDataFolder(std::string(CX_ASSETS_DIR) + "/DATA_PELAGORN/");
         EXPECT_TRUE(m_game->Initialize(nullptr, false)) << "the scenes load every file they need";

@@ -15,7 +15,11 @@
 class PelagornGameTest : public PelagornTest {
 protected:
     static inline double s_seconds = 0.0;
-    static double Clock() { return s_seconds; }
+    // The game's clock: s_seconds.
+    struct Clock : CPelagornClock {
+        double Seconds() override { return s_seconds; }
+    };
+    Clock m_clock;
 
     void SetUp() override
     {
@@ -45,7 +49,7 @@ protected:
     CPelagorn& MakeGame(bool demo = false, bool enter = false)
     {
         m_game = std::make_unique<CPelagorn>(nullptr, 7, 3, demo);
-        m_game->SetClock(Clock);
+        m_game->SetClock(&m_clock);
         m_game->SetSender(&m_sender);
         m_game->SetDataFolder(m_folder.Slashed() + "DATA_PELAGORN/");
         EXPECT_TRUE(m_game->Initialize(nullptr, enter));

@@ -87,7 +87,7 @@ protected:
         m_play.session.state.money = 50000;
         m_play.session.state.machines[0] = devserver::answers::MachineRow{3, 7, 0, 0, 0};
         m_game = std::make_unique<CPelagorn>(nullptr, 7, 3, false);
-        m_game->SetClock(Clock);
+        m_game->SetClock(&m_clock);
         m_game->SetSender(&m_play);
         m_game->SetDataFolder(m_folder.Slashed() + "DATA_PELAGORN/");
         ASSERT_TRUE(m_game->Initialize(nullptr, true));

@@ -1,4 +1,5 @@
 #include "Answers.h"
+#include "MessageIds.h"
 
 namespace devserver::answers {
 
@@ -15,19 +16,19 @@ void AppendMachineTable(ByteBuilder& body, const MachineTable& machines)
 
 Bytes VersionCheckResult(uint8_t result)
 {
-    return ByteBuilder().U16(1).U8(result).Take();
+    return ByteBuilder().U16(netmsg::MsgVersionCheckResult).U8(result).Take();
 }
 
 Bytes LoginResult(uint8_t code)
 {
-    return ByteBuilder().U16(5).U8(code).Take();
+    return ByteBuilder().U16(netmsg::MsgLoginResult).U8(code).Take();
 }
 
 Bytes UserInfo(std::u16string_view nickname, uint32_t money, uint32_t giftTickets,
                const MachineTable& machines)
 {
     ByteBuilder body;
-    body.U16(9).U8(0).WStr(nickname).U32(money).U32(giftTickets);
+    body.U16(netmsg::MsgUserInfo).U8(0).WStr(nickname).U32(money).U32(giftTickets);
     AppendMachineTable(body, machines);
     return body.Take();
 }
@@ -35,7 +36,7 @@ Bytes UserInfo(std::u16string_view nickname, uint32_t money, uint32_t giftTicket
 Bytes MachineSelectResult(uint8_t code, uint8_t deckIndex, uint8_t gameType, uint16_t machineNumber)
 {
     ByteBuilder body;
-    body.U16(13).U8(code);
+    body.U16(netmsg::MsgMachineSelectResult).U8(code);
     if (code == 0)
         body.U8(deckIndex).U8(gameType).U16(machineNumber);
     return body.Take();
@@ -43,23 +44,23 @@ Bytes MachineSelectResult(uint8_t code, uint8_t deckIndex, uint8_t gameType, uin
 
 Bytes CoinCharged(uint32_t money, uint8_t kind)
 {
-    return ByteBuilder().U16(102).U32(money).U8(kind).Take();
+    return ByteBuilder().U16(netmsg::MsgCoinCharged).U32(money).U8(kind).Take();
 }
 
 Bytes GiftTicketCount(uint32_t giftTickets)
 {
     // The trailing byte is part of the message; the client reads and ignores it.
-    return ByteBuilder().U16(103).U32(giftTickets).U8(0).Take();
+    return ByteBuilder().U16(netmsg::MsgGiftTicketCount).U32(giftTickets).U8(0).Take();
 }
 
 Bytes Notice(std::u16string_view text)
 {
-    return ByteBuilder().U16(126).WStr(text).Take();
+    return ByteBuilder().U16(netmsg::MsgNotice).WStr(text).Take();
 }
 
 Bytes PingEcho(float seconds)
 {
-    return ByteBuilder().U16(1001).F32(seconds).Take();
+    return ByteBuilder().U16(netmsg::MsgPing).F32(seconds).Take();
 }
 
 }  // namespace devserver::answers

@@ -3,6 +3,7 @@
 // bonus of an odd level one more (levels 4 and 6 add 100 to the score); every second spin a
 // machine serves wins 20000 (which also calls for gift tickets), the others win nothing; a ticket
 // takes 5000 off the score. The win is booked when the spin data goes out.
+#include "MessageIds.h"
 #include "PlayAnswers.h"
 #include "PlayMachineKey.h"
 
@@ -82,7 +83,8 @@ void Enter(PlaySession& s, BodyReader& r)
     const MachineKey key = ReadMachineKey(r);
     if (answers::MachineRow* row = FindJixMachine(s, key)) {
         ByteBuilder body;
-        AppendMeters(AppendKey(body.U16(14), key), *row).Raw(SpinBlock(false, 0, 0));
+        AppendMeters(AppendKey(body.U16(netmsg::MsgJixEnter), key), *row)
+            .Raw(SpinBlock(false, 0, 0));
         s.Send(body.Take());
     }
 }
@@ -95,11 +97,11 @@ void CoinIn(PlaySession& s, BodyReader& r)
         return;
     ByteBuilder body;
     if (s.state.money < kCoinInCredit) {
-        AppendKey(body.U16(15).U8(1).U32(s.state.money), key);
+        AppendKey(body.U16(netmsg::MsgJixCoinIn).U8(1).U32(s.state.money), key);
     } else {
         s.state.money -= kCoinInCredit;
         row->credit += kCoinInCredit;
-        AppendKey(body.U16(15).U8(0).U32(s.state.money), key).U32(row->credit);
+        AppendKey(body.U16(netmsg::MsgJixCoinIn).U8(0).U32(s.state.money), key).U32(row->credit);
     }
     s.Send(body.Take());
 }
@@ -111,7 +113,7 @@ void PlayStart(PlaySession& s, BodyReader& r)
     if (!row)
         return;
     ByteBuilder body;
-    AppendKey(body.U16(16), key);
+    AppendKey(body.U16(netmsg::MsgJixPlayStart), key);
     if (row->credit >= kPlayCost) {
         row->credit -= kPlayCost;
         row->win += 1;
@@ -136,7 +138,7 @@ void Bonus(PlaySession& s, BodyReader& r)
         amount = 100;
     row->score = std::min(row->score + amount, kScoreCap);
     ByteBuilder body;
-    AppendMeters(AppendKey(body.U16(17), key), *row).U8(1).U32(amount);
+    AppendMeters(AppendKey(body.U16(netmsg::MsgJixBonus), key), *row).U8(1).U32(amount);
     s.Send(body.Take());
 }
 
@@ -147,7 +149,7 @@ void SpinData(PlaySession& s, BodyReader& r)
     if (!row)
         return;
     ByteBuilder body;
-    AppendKey(body.U16(18), key);
+    AppendKey(body.U16(netmsg::MsgJixSpinData), key);
     if (row->win == 0) {
         AppendMeters(body, *row).U8(0);
         s.Send(body.Take());
@@ -167,7 +169,7 @@ void SpinEnd(PlaySession& s, BodyReader& r)
     const MachineKey key = ReadMachineKey(r);
     if (answers::MachineRow* row = FindJixMachine(s, key)) {
         ByteBuilder body;
-        AppendMeters(AppendKey(body.U16(19), key).U8(1), *row);
+        AppendMeters(AppendKey(body.U16(netmsg::MsgJixSpinEnd), key).U8(1), *row);
         s.Send(body.Take());
     }
 }
@@ -185,7 +187,9 @@ void TicketOut(PlaySession& s, BodyReader& r)
         result = 1;
     }
     ByteBuilder body;
-    AppendMeters(AppendKey(body.U16(20), key), *row).U8(result).U32(s.state.giftTickets);
+    AppendMeters(AppendKey(body.U16(netmsg::MsgJixTicketOut), key), *row)
+        .U8(result)
+        .U32(s.state.giftTickets);
     s.Send(body.Take());
 }
 
@@ -194,7 +198,7 @@ void GameFin(PlaySession& s, BodyReader& r)
     const MachineKey key = ReadMachineKey(r);
     if (answers::MachineRow* row = FindJixMachine(s, key)) {
         ByteBuilder body;
-        AppendMeters(AppendKey(body.U16(22), key).U8(1), *row);
+        AppendMeters(AppendKey(body.U16(netmsg::MsgJixGameFin), key).U8(1), *row);
         s.Send(body.Take());
     }
 }
@@ -203,15 +207,16 @@ void GameFin(PlaySession& s, BodyReader& r)
 
 void AddJixAnswers(PlayAnswers& a)
 {
-    a.On(14, Enter);
-    a.On(15, CoinIn);
-    a.On(16, PlayStart);
-    a.On(17, Bonus);
-    a.On(18, SpinData);
-    a.On(19, SpinEnd);
-    a.On(20, TicketOut);
-    a.On(21, [](PlaySession& s, BodyReader&) { s.Log("Jix character action noted"); });
-    a.On(22, GameFin);
+    a.On(netmsg::MsgJixEnter, Enter);
+    a.On(netmsg::MsgJixCoinIn, CoinIn);
+    a.On(netmsg::MsgJixPlayStart, PlayStart);
+    a.On(netmsg::MsgJixBonus, Bonus);
+    a.On(netmsg::MsgJixSpinData, SpinData);
+    a.On(netmsg::MsgJixSpinEnd, SpinEnd);
+    a.On(netmsg::MsgJixTicketOut, TicketOut);
+    a.On(netmsg::MsgJixAction,
+         [](PlaySession& s, BodyReader&) { s.Log("Jix character action noted"); });
+    a.On(netmsg::MsgJixGameFin, GameFin);
 }
 
 }  // namespace devserver

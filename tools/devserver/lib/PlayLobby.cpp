@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "MessageIds.h"
 #include "Utf16.h"
 
 namespace devserver {
@@ -68,7 +69,7 @@ void ChannelInfo(PlaySession& s, BodyReader& r)
     const uint8_t gameType = r.U8();
     const uint16_t count = MachineCount(gameType);
     ByteBuilder body;
-    body.U16(11).U8(gameType).U16(count);
+    body.U16(netmsg::MsgChannelInfo).U8(gameType).U16(count);
     for (uint16_t n = 1; n <= count; ++n)
         body.U16(n).U8(n % 5 == 0 || Holds(s.state, gameType, n) ? 0 : 1);
     s.Send(body.Take());
@@ -95,13 +96,19 @@ void Chat(PlaySession& s, BodyReader& r)
         s.Log("inquiry received");
         return;
     }
-    s.Send(ByteBuilder().U16(101).U8(0).U8(0).WStr(s.state.nickname).WStr(text).Take());
+    s.Send(ByteBuilder()
+               .U16(netmsg::MsgChatLine)
+               .U8(0)
+               .U8(0)
+               .WStr(s.state.nickname)
+               .WStr(text)
+               .Take());
 }
 
 void Charge(PlaySession& s, BodyReader& r)
 {
     const uint32_t amount = r.U32();
-    s.Send(ByteBuilder().U16(105).U8(0).Take());
+    s.Send(ByteBuilder().U16(netmsg::MsgChargeRequestResult).U8(0).Take());
     s.state.money += amount;
     s.Send(answers::CoinCharged(s.state.money, 0));
 }
@@ -110,12 +117,12 @@ void Exchange(PlaySession& s, BodyReader& r)
 {
     const uint32_t amount = r.U32();
     if (amount == 0 || amount > s.state.money) {
-        s.Send(ByteBuilder().U16(107).U8(1).Take());
+        s.Send(ByteBuilder().U16(netmsg::MsgExchangeRequestResult).U8(1).Take());
         return;
     }
     s.state.money -= amount;
-    s.Send(ByteBuilder().U16(107).U8(0).U32(s.state.money).Take());
-    s.Send(ByteBuilder().U16(128).U32(amount).Take());
+    s.Send(ByteBuilder().U16(netmsg::MsgExchangeRequestResult).U8(0).U32(s.state.money).Take());
+    s.Send(ByteBuilder().U16(netmsg::MsgExchangeDone).U32(amount).Take());
 }
 
 void DeckSwap(PlaySession& s, BodyReader& r)
@@ -124,7 +131,7 @@ void DeckSwap(PlaySession& s, BodyReader& r)
     const uint8_t b = r.U8();
     if (a < 4 && b < 4)
         std::swap(s.state.machines[a], s.state.machines[b]);
-    s.Send(MachineTableAnswer(108, s.state.machines));
+    s.Send(MachineTableAnswer(netmsg::MsgDeckSwap, s.state.machines));
 }
 
 void GiftTicket(PlaySession& s, BodyReader& r)
@@ -132,7 +139,7 @@ void GiftTicket(PlaySession& s, BodyReader& r)
     const uint8_t sub = r.U8();
     if (sub == 0) {
         s.Send(ByteBuilder()
-                   .U16(110)
+                   .U16(netmsg::MsgGiftTicket)
                    .U8(0)
                    .U8(0)
                    .F32(0.1f)
@@ -144,13 +151,13 @@ void GiftTicket(PlaySession& s, BodyReader& r)
     }
     const uint32_t count = r.U32();
     if (count == 0 || count > s.state.giftTickets) {
-        s.Send(ByteBuilder().U16(110).U8(1).Take());
+        s.Send(ByteBuilder().U16(netmsg::MsgGiftTicket).U8(1).Take());
         return;
     }
     s.state.giftTickets -= count;
     s.state.money += count * kMoneyPerGiftTicket;
     s.Send(ByteBuilder()
-               .U16(110)
+               .U16(netmsg::MsgGiftTicket)
                .U8(0)
                .U8(1)
                .U32(s.state.money)
@@ -163,7 +170,7 @@ void GiftTicket(PlaySession& s, BodyReader& r)
 void ReserveInfo(PlaySession& s, BodyReader&)
 {
     ByteBuilder body;
-    body.U16(116).U8(1).U16(2026).U8(12).U8(10).U8(20).U8(0).U16(2);
+    body.U16(netmsg::MsgReserveInfo).U8(1).U16(2026).U8(12).U8(10).U8(20).U8(0).U16(2);
     for (const answers::MachineRow& row : s.state.machines) {
         body.U16(row.number);
         if (row.number > 0)
@@ -174,14 +181,14 @@ void ReserveInfo(PlaySession& s, BodyReader&)
 
 void ReserveStatus(PlaySession& s, BodyReader&)
 {
-    s.Send(ByteBuilder().U16(118).U16(24).U8(0).Take());
+    s.Send(ByteBuilder().U16(netmsg::MsgReserveStatus).U16(24).U8(0).Take());
 }
 
 void ReserveMachine(PlaySession& s, BodyReader& r)
 {
     const uint16_t hours = r.U16();
     ByteBuilder body;
-    body.U16(120).U8(1);
+    body.U16(netmsg::MsgReserveResult).U8(1);
     for (const answers::MachineRow& row : s.state.machines) {
         const uint16_t number = r.U8() ? row.number : 0;
         body.U16(number);
@@ -195,7 +202,7 @@ void ReserveMachine(PlaySession& s, BodyReader& r)
 void MachineLog(PlaySession& s, BodyReader&)
 {
     ByteBuilder body;
-    body.U16(122);
+    body.U16(netmsg::MsgMachineLog);
     for (const answers::MachineRow& row : s.state.machines) {
         body.U8(row.gameType);
         if (row.gameType == 0)
@@ -228,7 +235,7 @@ void MachineLog(PlaySession& s, BodyReader&)
 void LobbyEnter(PlaySession& s, BodyReader&)
 {
     ByteBuilder list;
-    list.U16(127)
+    list.U16(netmsg::MsgNoticeList)
         .U8(2)
         .WStr(std::u16string(u"개발 서버에 오신 것을 환영합니다."))
         .WStr(std::u16string(u"모든 게임은 연습용입니다."));
@@ -240,7 +247,7 @@ void LobbyEnter(PlaySession& s, BodyReader&)
 
 void HoldMachineSelect(PlayAnswers& a, uint32_t milliseconds)
 {
-    a.On(12, [milliseconds](PlaySession& s, BodyReader& r) {
+    a.On(netmsg::MsgMachineSelect, [milliseconds](PlaySession& s, BodyReader& r) {
         s.Log("holding answer 13 for " + std::to_string(milliseconds) + " ms");
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
         MachineSelect(s, r);
@@ -249,26 +256,30 @@ void HoldMachineSelect(PlayAnswers& a, uint32_t milliseconds)
 
 void AddLobbyAnswers(PlayAnswers& a)
 {
-    a.On(4, Login);
-    a.On(0, [](PlaySession& s, BodyReader&) { s.Send(answers::VersionCheckResult(1)); });
-    a.On(8, [](PlaySession& s, BodyReader&) {
+    a.On(netmsg::MsgLogin, Login);
+    a.On(netmsg::MsgVersionCheck,
+         [](PlaySession& s, BodyReader&) { s.Send(answers::VersionCheckResult(1)); });
+    a.On(netmsg::MsgUserInfoRequest, [](PlaySession& s, BodyReader&) {
         s.Send(answers::UserInfo(s.state.nickname, s.state.money, s.state.giftTickets,
                                  s.state.machines));
     });
-    a.On(10, ChannelInfo);
-    a.On(12, MachineSelect);
-    a.On(99, LobbyEnter);
-    a.On(100, Chat);
-    a.On(104, Charge);
-    a.On(106, Exchange);
-    a.On(108, DeckSwap);
-    a.On(110, GiftTicket);
-    a.On(115, ReserveInfo);
-    a.On(117, ReserveStatus);
-    a.On(119, ReserveMachine);
-    a.On(121, MachineLog);
-    a.On(123, [](PlaySession& s, BodyReader&) { s.Send(ByteBuilder().U16(124).U8(1).Take()); });
-    a.On(1001, [](PlaySession& s, BodyReader& r) { s.Send(answers::PingEcho(r.F32())); });
+    a.On(netmsg::MsgChannelInfoRequest, ChannelInfo);
+    a.On(netmsg::MsgMachineSelect, MachineSelect);
+    a.On(netmsg::MsgLobbyEnter, LobbyEnter);
+    a.On(netmsg::MsgChat, Chat);
+    a.On(netmsg::MsgChargeRequest, Charge);
+    a.On(netmsg::MsgExchangeRequest, Exchange);
+    a.On(netmsg::MsgDeckSwap, DeckSwap);
+    a.On(netmsg::MsgGiftTicket, GiftTicket);
+    a.On(netmsg::MsgReserveInfoRequest, ReserveInfo);
+    a.On(netmsg::MsgReserveStatusRequest, ReserveStatus);
+    a.On(netmsg::MsgReserveMachine, ReserveMachine);
+    a.On(netmsg::MsgMachineLogRequest, MachineLog);
+    a.On(netmsg::MsgStaffCall, [](PlaySession& s, BodyReader&) {
+        s.Send(ByteBuilder().U16(netmsg::MsgStaffCallResult).U8(1).Take());
+    });
+    a.On(netmsg::MsgPing,
+         [](PlaySession& s, BodyReader& r) { s.Send(answers::PingEcho(r.F32())); });
 }
 
 }  // namespace devserver

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "MessageIds.h"
 #include "PlayMachineKey.h"
 
 namespace devserver {
@@ -34,7 +35,7 @@ void Enter(PlaySession& s, BodyReader& r)
 {
     const MachineKey key = ReadMachineKey(r);
     const answers::MachineRow* row = FindMachine(s, key);
-    ByteBuilder body = KeyedAnswer(23, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgMorvaneEnter, key);
     body.U32(row ? row->credit : 0).U32(row ? row->score : 0).Raw(MorvaneSpinRecord(kSpins[0]));
     s.Send(body.Take());
 }
@@ -55,7 +56,7 @@ void TicketOut(PlaySession& s, BodyReader& r)
         row->score -= kTicketUnit;
         ++s.state.giftTickets;
     }
-    ByteBuilder body = KeyedAnswer(27, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgMorvaneTicketOut, key);
     body.U32(row ? row->credit : 0).U32(row ? row->score : 0).U8(paid ? 1 : 0).U32(s.state.giftTickets);
     s.Send(body.Take());
 }
@@ -63,7 +64,7 @@ void TicketOut(PlaySession& s, BodyReader& r)
 void DoubleUp(PlaySession& s, BodyReader& r)
 {
     const MachineKey key = ReadMachineKey(r);
-    s.Send(KeyedAnswer(29, key).U8(1).Take());
+    s.Send(KeyedAnswer(netmsg::MsgMorvane29, key).U8(1).Take());
 }
 
 // One card: the player's choice 1 bets on red, 0 on black. A win doubles the stake (the score
@@ -75,7 +76,7 @@ void PerformanceValue(PlaySession& s, BodyReader& r)
     const uint8_t choice = r.U8();
     answers::MachineRow* row = FindMachine(s, key);
     uint32_t& stake = s.state.counters[kDoubleStake];
-    ByteBuilder body = KeyedAnswer(30, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgMorvanePerformanceValue, key);
     if (!row || stake == 0) {
         s.Send(body.U8(0).Take());
         return;
@@ -98,7 +99,7 @@ void GameFin(PlaySession& s, BodyReader& r)
 {
     const MachineKey key = ReadMachineKey(r);
     const answers::MachineRow* row = FindMachine(s, key);
-    ByteBuilder body = KeyedAnswer(33, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgMorvaneGameFin, key);
     body.U8(row ? 1 : 0);
     if (row)
         body.U32(row->credit).U32(row->score);
@@ -144,7 +145,7 @@ bool ServeMorvaneSpin(PlaySession& s, BodyReader& r, const MorvaneCannedSpin& sp
     const MachineKey key = ReadMachineKey(r);
     answers::MachineRow* row = FindMachine(s, key);
     const bool granted = row && row->credit >= BetOf(key.gameType);
-    ByteBuilder body = KeyedAnswer(25, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgMorvaneSpinData, key);
     if (!granted) {
         body.U32(row ? row->credit : 0).U32(row ? row->score : 0).U8(0);
         s.Send(body.Take());
@@ -162,16 +163,21 @@ bool ServeMorvaneSpin(PlaySession& s, BodyReader& r, const MorvaneCannedSpin& sp
 
 void AddMorvaneAnswers(PlayAnswers& answers)
 {
-    answers.On(23, Enter);
-    answers.On(24, [](PlaySession& s, BodyReader& r) { AnswerCoinIn(s, r, 24); });
-    answers.On(25, SpinData);
-    answers.On(26, [](PlaySession& s, BodyReader& r) { s.Send(KeyedAnswer(26, ReadMachineKey(r)).U8(1).Take()); });
-    answers.On(27, TicketOut);
-    answers.On(29, DoubleUp);
-    answers.On(30, PerformanceValue);
-    answers.On(31, [](PlaySession& s, BodyReader&) { s.state.counters[kDoubleStake] = 0; });  // no answer
-    answers.On(32, [](PlaySession&, BodyReader&) {});  // no answer
-    answers.On(33, GameFin);
+    answers.On(netmsg::MsgMorvaneEnter, Enter);
+    answers.On(netmsg::MsgMorvaneCoinIn,
+               [](PlaySession& s, BodyReader& r) { AnswerCoinIn(s, r, netmsg::MsgMorvaneCoinIn); });
+    answers.On(netmsg::MsgMorvaneSpinData, SpinData);
+    answers.On(netmsg::MsgMorvaneSpinEnd, [](PlaySession& s, BodyReader& r) {
+        s.Send(KeyedAnswer(netmsg::MsgMorvaneSpinEnd, ReadMachineKey(r)).U8(1).Take());
+    });
+    answers.On(netmsg::MsgMorvaneTicketOut, TicketOut);
+    answers.On(netmsg::MsgMorvane29, DoubleUp);
+    answers.On(netmsg::MsgMorvanePerformanceValue, PerformanceValue);
+    answers.On(netmsg::MsgMorvanePerformanceEnd, [](PlaySession& s, BodyReader&) {
+        s.state.counters[kDoubleStake] = 0;
+    });                                                                        // no answer
+    answers.On(netmsg::MsgMorvaneSpinDone, [](PlaySession&, BodyReader&) {});  // no answer
+    answers.On(netmsg::MsgMorvaneGameFin, GameFin);
 }
 
 }  // namespace devserver

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "MessageIds.h"
 #include "PlayMachineKey.h"
 
 namespace devserver {
@@ -39,7 +40,7 @@ void Enter(PlaySession& s, BodyReader& r)
 {
     const MachineKey key = ReadMachineKey(r);
     const answers::MachineRow* row = FindMachine(s, key);
-    ByteBuilder body = KeyedAnswer(34, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgPelagornEnter, key);
     Meters(body, row);
     body.U32(kCoinPrice).U32(20000).U32(kTicketUnit).U32(kGiftOutLimit);  // 12 .. 24
     body.U32(3).U32(10).U32(3);                                            // 28 .. 36
@@ -66,7 +67,7 @@ void CoinDrop(PlaySession& s, BodyReader& r)
         row->score -= kCoinPrice;
         ok = true;
     }
-    ByteBuilder body = KeyedAnswer(36, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgPelagorn36, key);
     body.U8(ok ? 1 : 0).U32(row ? row->credit : 0).U32(row ? row->score : 0).U32(fromCredit).U32(0);
     s.Send(body.Take());
 }
@@ -80,7 +81,7 @@ void ItemHit(PlaySession& s, BodyReader& r)
     answers::MachineRow* row = FindMachine(s, key);
     if (row && itemType == 1)
         ++row->win;
-    ByteBuilder body = KeyedAnswer(37, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgPelagorn37, key);
     body.U8(row ? 1 : 0).I32(1).Zeros(8).U32(row ? row->credit : 0).U32(row ? row->score : 0);  // 0 .. 16
     body.U8(0).U32(row ? row->win : 0).U32(0).U32(0).U32(0).U8(0).U32(0);                         // 20 .. 38
     s.Send(body.Take());
@@ -91,7 +92,7 @@ void SpinData(PlaySession& s, BodyReader& r)
     const MachineKey key = ReadMachineKey(r);
     answers::MachineRow* row = FindMachine(s, key);
     const bool granted = row && row->win > 0;
-    ByteBuilder body = KeyedAnswer(38, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgPelagornSpinData, key);
     body.U8(granted ? 1 : 0);
     if (!granted) {
         body.U32(0);
@@ -118,7 +119,7 @@ void GameFin(PlaySession& s, BodyReader& r)
 {
     const MachineKey key = ReadMachineKey(r);
     answers::MachineRow* row = FindMachine(s, key);
-    ByteBuilder body = KeyedAnswer(43, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgPelagornGameFin, key);
     body.U8(row ? 1 : 0);
     if (row) {
         uint32_t& win = PendingWin(s, key.number);
@@ -140,7 +141,7 @@ void TicketOut(PlaySession& s, BodyReader& r)
         // What the game moved into its gift-out comes back to the machine as spins no more.
         row->win = 0;
     }
-    ByteBuilder body = KeyedAnswer(41, key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgPelagornTicketOut, key);
     body.U8(row ? 1 : 0).U32(0).U32(0).U32(row ? row->credit : 0).U32(row ? row->score : 0);
     body.U32(row ? row->win : 0).U32(0).U32(0);
     body.U32(s.state.giftTickets);
@@ -194,17 +195,23 @@ Bytes PelagornResultState(const PelagornCannedSpin& spin)
 
 void AddPelagornAnswers(PlayAnswers& answers)
 {
-    answers.On(34, Enter);
-    answers.On(35, [](PlaySession& s, BodyReader& r) { AnswerCoinIn(s, r, 35); });
-    answers.On(36, CoinDrop);
-    answers.On(37, ItemHit);
-    answers.On(38, SpinData);
+    answers.On(netmsg::MsgPelagornEnter, Enter);
+    answers.On(netmsg::MsgPelagornCoinIn, [](PlaySession& s, BodyReader& r) {
+        AnswerCoinIn(s, r, netmsg::MsgPelagornCoinIn);
+    });
+    answers.On(netmsg::MsgPelagorn36, CoinDrop);
+    answers.On(netmsg::MsgPelagorn37, ItemHit);
+    answers.On(netmsg::MsgPelagornSpinData, SpinData);
     // Every event of a canned spin comes with its spin data: the result asks get "no more".
-    answers.On(39, [](PlaySession& s, BodyReader& r) { s.Send(KeyedAnswer(39, ReadMachineKey(r)).U8(0).Take()); });
-    answers.On(40, [](PlaySession& s, BodyReader& r) { s.Send(KeyedAnswer(40, ReadMachineKey(r)).U8(1).U8(1).Take()); });
-    answers.On(41, TicketOut);
-    answers.On(42, [](PlaySession&, BodyReader&) {});  // no answer
-    answers.On(43, GameFin);
+    answers.On(netmsg::MsgPelagorn39, [](PlaySession& s, BodyReader& r) {
+        s.Send(KeyedAnswer(netmsg::MsgPelagorn39, ReadMachineKey(r)).U8(0).Take());
+    });
+    answers.On(netmsg::MsgPelagornSpinEnd, [](PlaySession& s, BodyReader& r) {
+        s.Send(KeyedAnswer(netmsg::MsgPelagornSpinEnd, ReadMachineKey(r)).U8(1).U8(1).Take());
+    });
+    answers.On(netmsg::MsgPelagornTicketOut, TicketOut);
+    answers.On(netmsg::MsgPelagorn42, [](PlaySession&, BodyReader&) {});  // no answer
+    answers.On(netmsg::MsgPelagornGameFin, GameFin);
 }
 
 }  // namespace devserver

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Answers.h"
+#include "MessageIds.h"
 #include "Utf16.h"
 
 namespace devserver {
@@ -23,7 +24,9 @@ Script Named(const char* name, bool answerPings)
 // Login accepted, then the version message checked.
 Script LoginUntil(Script script)
 {
-    script.Expect(4).Send(answers::LoginResult(0)).Expect(0, {FieldU32(2, kClientVersion)});
+    script.Expect(netmsg::MsgLogin)
+        .Send(answers::LoginResult(0))
+        .Expect(netmsg::MsgVersionCheck, {FieldU32(2, kClientVersion)});
     return script;
 }
 
@@ -31,9 +34,9 @@ Script Login()
 {
     Script script = LoginUntil(Named("login", true));
     script.Send(answers::VersionCheckResult(1))
-        .Expect(8)
+        .Expect(netmsg::MsgUserInfoRequest)
         .Send(answers::UserInfo(LoginNickname(), kLoginMoney, kLoginGiftTickets, {}))
-        .Expect(99)
+        .Expect(netmsg::MsgLobbyEnter)
         .Serve();
     return script;
 }
@@ -41,7 +44,7 @@ Script Login()
 Script LoginRefused()
 {
     Script script = Named("login-refused", true);
-    script.Expect(4).Send(answers::LoginResult(kRefusedLoginCode)).Serve();
+    script.Expect(netmsg::MsgLogin).Send(answers::LoginResult(kRefusedLoginCode)).Serve();
     return script;
 }
 
@@ -55,7 +58,7 @@ Script OldVersion()
 Script Drop()
 {
     Script script = Named("drop", false);
-    script.Expect(4).Reset();
+    script.Expect(netmsg::MsgLogin).Reset();
     return script;
 }
 
