@@ -20,6 +20,7 @@
 #include "CXFont.h"
 #include "CXGfxDevice.h"
 #include "CXSpriteBatch.h"
+#include "support/gfx_device.h"
 
 namespace {
 
@@ -49,15 +50,10 @@ struct Lobby {
 
     bool Start(benchmark::State& state)
     {
-        dev = CreateGfxDevice(CXGfxDevice::kInterfaceVersion);
-        dev->System_SetState(GFX_STATE_WINDOWED, true);
-        dev->System_SetState(GFX_STATE_USE_SOUND, false);
-        dev->System_SetState(GFX_STATE_WINDOW_WIDTH, 320);
-        dev->System_SetState(GFX_STATE_WINDOW_HEIGHT, 240);
-        if (!dev->System_Initiate(0) || !dev->GetGpu()) {
-            state.SkipWithError("no graphics device (run under a display)");
-            dev->Release();
-            dev = nullptr;
+        std::string error;
+        dev = test_support::StartGfxDevice(800, 600, false, error, 320, 240);
+        if (!dev) {
+            state.SkipWithError(error.c_str());
             return false;
         }
         target = dev->Target_Create(1920, 1080, false, GPU_FORMAT_A8R8G8B8);
@@ -129,8 +125,7 @@ struct Lobby {
         for (HTEXTURE t : textures)
             dev->GetGpu()->DestroyTexture(t);
         dev->Target_Free(target);
-        dev->System_Shutdown();
-        dev->Release();
+        test_support::StopGfxDevice(dev);
     }
 };
 

@@ -7,18 +7,15 @@
 
 #include "CX2DGDI.h"
 #include "CXGfxDevice.h"
+#include "support/gfx_device.h"
 
 namespace {
 
 void BM_KoreanLineToTexture(benchmark::State& state) {
-    CXGfxDevice* dev = CreateGfxDevice(CXGfxDevice::kInterfaceVersion);
-    dev->System_SetState(GFX_STATE_WINDOWED, true);
-    dev->System_SetState(GFX_STATE_USE_SOUND, false);
-    dev->System_SetState(GFX_STATE_WINDOW_WIDTH, 320);
-    dev->System_SetState(GFX_STATE_WINDOW_HEIGHT, 240);
-    if (!dev->System_Initiate(0) || !dev->GetGpu()) {
-        state.SkipWithError("no graphics device (run under a display)");
-        dev->Release();
+    std::string error;
+    CXGfxDevice* dev = test_support::StartGfxDevice(800, 600, false, error, 320, 240);
+    if (!dev) {
+        state.SkipWithError(error.c_str());
         return;
     }
     TextFontDesc desc;
@@ -45,8 +42,7 @@ void BM_KoreanLineToTexture(benchmark::State& state) {
         dev->GetGpu()->DestroyTexture(texture);
     }
     platform::DeleteFont(font);
-    dev->System_Shutdown();
-    dev->Release();
+    test_support::StopGfxDevice(dev);
 }
 BENCHMARK(BM_KoreanLineToTexture)->Unit(benchmark::kMicrosecond);
 

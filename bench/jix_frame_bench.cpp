@@ -2,13 +2,10 @@
 // tree, during a win presentation with a coin flying: the frame of 1/60 s (1.45 game ticks, the
 // last one drawn into the landscape target) and the quarter turn into the portrait target.
 // Counters per frame: CPU time of the UI thread (the benchmark's own column) and heap allocations
-// (counted by a replaced operator new; target 0): of the whole frame (with the engine's scene and
-// batch calls and the turn) and of the game's ticks alone. Reports only.
+// (counted at malloc; target 0): of the whole frame (with the engine's scene and batch calls and
+// the turn) and of the game's ticks alone. Reports only.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 #include "CDemo.h"
@@ -17,29 +14,8 @@
 #include "CXGfxDevice.h"
 #include "CXSpriteBatch.h"
 #include "JixReelStrips.h"
+#include "alloc_count.h"
 #include "support/gfx_device.h"
-
-namespace {
-
-// Only the benchmark thread's allocations count (the GL rasteriser's threads allocate on their own).
-thread_local bool g_counting = false;
-long g_allocations = 0;
-long g_tick = 0;
-
-}  // namespace
-
-__attribute__((noinline)) void* operator new(std::size_t size)
-{
-    if (g_counting)
-        ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-// All three out of line, so that the compiler does not pair an inlined malloc or free with the
-// replaced operators.
-__attribute__((noinline)) void operator delete(void* p) noexcept { std::free(p); }
-__attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -89,15 +65,21 @@ void BM_WinPresentationWithACoinFlying(benchmark::State& state)
             d.m_nEngineState = CDemo::kEngineGame;
             CXSpriteBatch* batch = EngineGetSpriteBatch();
             long frames = 0;
-            g_allocations = 0;
+            long allocations = 0;
+            long tickAllocations = 0;
             for (auto _ : state) {
                 KeepPresenting(d);
-                g_counting = true;
+                // The game's ticks are counted on their own, and the frame's count takes them in.
+                StartCountingAllocations();
                 if (device->Gfx_BeginScene(jix.m_pTarget->GetTarget())) {
                     batch->Begin(CXSPRITE_ALPHABLEND);
-                    const long before = g_allocations;
+                    allocations += StopCountingAllocations();
+                    StartCountingAllocations();
                     jix.RunFrame(1.0f / 60.0f);
-                    g_tick += g_allocations - before;
+                    const long tick = StopCountingAllocations();
+                    tickAllocations += tick;
+                    allocations += tick;
+                    StartCountingAllocations();
                     batch->End();
                     device->Gfx_EndScene(false);
                 }
@@ -105,12 +87,13 @@ void BM_WinPresentationWithACoinFlying(benchmark::State& state)
                     jix.DrawTarget();
                     device->Gfx_EndScene(false);
                 }
-                g_counting = false;
+                allocations += StopCountingAllocations();
                 ++frames;
             }
-            state.counters["allocs_per_frame"] = frames ? double(g_allocations) / double(frames) : 0.0;
+            state.counters["allocs_per_frame"] =
+                frames ? double(allocations) / double(frames) : 0.0;
             state.counters["allocs_target"] = 0;
-            state.counters["tick_allocs"] = frames ? double(g_tick) / double(frames) : 0.0;
+            state.counters["tick_allocs"] = frames ? double(tickAllocations) / double(frames) : 0.0;
         }
     }
     test_support::StopGfxDevice(device);

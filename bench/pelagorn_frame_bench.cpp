@@ -5,7 +5,7 @@
 // The data tree is written into a scratch folder: the generated frame, win table, dropper and prize
 // files, and the reels, items, coins, pins, background with its music and windows written here.
 // Counters per frame: CPU time of the UI thread (the benchmark's own column) and heap allocations
-// on it (every malloc, operator new's included, counted by an interposed malloc; target 0). New
+// on it (every malloc, operator new's included, counted at malloc; target 0). New
 // spins, coin drops and moving-object starts are events of a round, not of a frame: they run
 // outside the counted part. Reports only.
 #include <benchmark/benchmark.h>
@@ -25,28 +25,10 @@
 #include "CXDrawDP.h"
 #include "CXDrawREEL.h"
 #include "CXSceneGAME.h"
+#include "alloc_count.h"
 #include "platform/image.h"
 #include "support/gfx_device.h"
 #include "support/temp_folder.h"
-
-namespace {
-
-// Only the benchmark thread's allocations count (the rasteriser and the mixer allocate on their
-// own).
-thread_local bool g_counting = false;
-long g_allocations = 0;
-
-}  // namespace
-
-// Every heap block of the C library's allocator is counted here: operator new comes through it,
-// and so do the foundation library's strings, which take their blocks with malloc.
-extern "C" void* __libc_malloc(std::size_t size);
-extern "C" void* malloc(std::size_t size)
-{
-    if (g_counting)
-        ++g_allocations;
-    return __libc_malloc(size);
-}
 
 namespace {
 
@@ -277,16 +259,16 @@ void BM_GameFrameWithReelsCoinsAndBackground(benchmark::State& state)
                 frame();
             }
             long frames = 0;
-            g_allocations = 0;
+            long allocations = 0;
             for (auto _ : state) {
                 KeepPlaying(scene, round);
-                g_counting = true;
+                StartCountingAllocations();
                 frame();
-                g_counting = false;
+                allocations += StopCountingAllocations();
                 ++frames;
             }
             state.counters["allocs_per_frame"] =
-                frames ? double(g_allocations) / double(frames) : 0.0;
+                frames ? double(allocations) / double(frames) : 0.0;
             state.counters["allocs_target"] = 0;
             state.counters["coins"] = static_cast<double>(scene.m_pCoins->m_Coins.GetCount());
         }
