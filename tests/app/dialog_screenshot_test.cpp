@@ -154,15 +154,7 @@ TEST_F(DialogScreenshotTest, SelectionIsFilledBehindTheSelectedText)
         root->Draw();
         End();
         const std::vector<uint32_t> pixels = ReadBack();
-        Ink box;
-        for (int y = 0; y < kTargetHeight; ++y)
-            for (int x = 0; x < kTargetWidth; ++x)
-                if (pixels[size_t(y) * kTargetWidth + x] == kSelection) {
-                    box.left = std::min(box.left, x);
-                    box.right = std::max(box.right, x);
-                    box.top = std::min(box.top, y);
-                    box.bottom = std::max(box.bottom, y);
-                }
+        const Ink box = InkBox(pixels, [](uint32_t argb) { return argb == kSelection; });
         // Text ink inside the fill.
         int white = 0;
         for (int y = box.top; y <= box.bottom; ++y)

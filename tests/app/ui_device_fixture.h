@@ -81,24 +81,35 @@ protected:
         return value;
     }
 
-    // The box around every pixel that is not the clear colour; left > right when there is none.
+    // A box of pixels of the target; left > right when there is none.
     struct Ink {
         int left = kTargetWidth, top = kTargetHeight, right = -1, bottom = -1;
         bool Empty() const { return right < left; }
     };
-    Ink FindInk()
+    // The box around every pixel of a read-back target for which `inked` (of its ARGB) holds.
+    template <typename Inked>
+    static Ink InkBox(const std::vector<uint32_t>& pixels, Inked inked)
     {
         Ink ink;
-        const std::vector<uint32_t> pixels = ReadBack();
         for (int y = 0; y < kTargetHeight; ++y)
             for (int x = 0; x < kTargetWidth; ++x)
-                if (pixels[size_t(y) * kTargetWidth + x] != kClear) {
+                if (inked(pixels[size_t(y) * kTargetWidth + x])) {
                     ink.left = std::min(ink.left, x);
                     ink.right = std::max(ink.right, x);
                     ink.top = std::min(ink.top, y);
                     ink.bottom = std::max(ink.bottom, y);
                 }
         return ink;
+    }
+    // The box around every pixel that is not the clear colour.
+    Ink FindInk()
+    {
+        return InkBox(ReadBack(), [](uint32_t argb) { return argb != kClear; });
+    }
+    // The box around every pixel of one colour.
+    Ink FindColour(uint32_t colour)
+    {
+        return InkBox(ReadBack(), [colour](uint32_t argb) { return argb == colour; });
     }
 
     static inline CXGfxDevice* s_dev = nullptr;

@@ -26,22 +26,6 @@ protected:
         EndScissor();
         UIDeviceTest::TearDown();
     }
-    // The box of white pixels.
-    Ink WhiteBox()
-    {
-        Ink ink;
-        const std::vector<uint32_t> pixels = ReadBack();
-        for (int y = 0; y < kTargetHeight; ++y)
-            for (int x = 0; x < kTargetWidth; ++x)
-                if (pixels[size_t(y) * kTargetWidth + x] == kWhite) {
-                    ink.left = std::min(ink.left, x);
-                    ink.right = std::max(ink.right, x);
-                    ink.top = std::min(ink.top, y);
-                    ink.bottom = std::max(ink.bottom, y);
-                }
-        return ink;
-    }
-
     HTEXTURE m_white = nullptr;
     HTEXTURE m_red = nullptr;
 };
@@ -59,7 +43,7 @@ TEST_F(ScissorTest, DrawingBetweenBeginAndEndIsClipped)
     red.Draw(200, 60);  // after clipping: drawn whole
     End();
 
-    const Ink box = WhiteBox();
+    const Ink box = FindColour(kWhite);
     EXPECT_EQ(box.left, 16);
     EXPECT_EQ(box.top, 8);
     EXPECT_EQ(box.right, 47);
@@ -88,7 +72,7 @@ TEST_F(ScissorTest, ClippingDoesNotNest)
     EXPECT_FALSE(EndScissor());
     End();
 
-    const Ink box = WhiteBox();
+    const Ink box = FindColour(kWhite);
     EXPECT_EQ(box.left, 10);
     EXPECT_EQ(box.top, 10);
     EXPECT_EQ(box.right, 29);

@@ -13,10 +13,11 @@
 #include "CDXLabel.h"
 #include "CDXRadioButton.h"
 #include "CDlgGameExit.h"
+#include "CWndGameInfo.h"
 #include "CXDSBuffer.h"
 #include "CXSound.h"
-#include "CWndGameInfo.h"
 #include "lobby_fixture.h"
+#include "support/sound_format.h"
 
 namespace {
 
@@ -116,15 +117,9 @@ TEST_F(UserInfoTest, SwitchesStartFromTheGroupsMuteState)
 std::unique_ptr<CXSound> Tone(platform::SoundMixer& mixer)
 {
     const std::vector<int16_t> pcm(4410, 8000);
-    platform::SoundFormat format;
-    format.formatTag = platform::kSoundFormatPCM;
-    format.channels = 1;
-    format.samplesPerSec = 44100;
-    format.avgBytesPerSec = 88200;
-    format.blockAlign = 2;
-    format.bitsPerSample = 16;
     auto buffer = std::make_unique<CXDSBuffer>(&mixer);
-    if (!buffer->CreateFromWave(format, reinterpret_cast<const uint8_t*>(pcm.data()),
+    if (!buffer->CreateFromWave(test_support::Mono16Format(),
+                                reinterpret_cast<const uint8_t*>(pcm.data()),
                                 static_cast<uint32_t>(pcm.size() * 2)))
         return nullptr;
     auto sound = std::make_unique<CXSound>();

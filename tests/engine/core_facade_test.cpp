@@ -90,19 +90,6 @@ TEST_F(CoreStateTest, StatesOnARunningDevice)
     EXPECT_EQ(g_nFrames, 0);
 }
 
-int g_nLost = 0;
-int g_nRestored = 0;
-bool CountLost()
-{
-    ++g_nLost;
-    return true;
-}
-bool CountRestored()
-{
-    ++g_nRestored;
-    return true;
-}
-
 TEST_F(CoreStateTest, AModeChangeReplaysTheLossAndFullScreenCoversTheDesktop)
 {
     g_nLost = g_nRestored = 0;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CXGfxDevice.h"
+#include "fake_core_sink.h"
 #include "platform/image.h"
 #include "platform/launch.h"
 #include "support/temp_folder.h"
@@ -17,22 +18,10 @@
 namespace {
 
 int g_nFrames = 0;
-int g_nLost = 0;
-int g_nRestored = 0;
 bool NeverEnds()
 {
     ++g_nFrames;
     return false;
-}
-bool CountLost()
-{
-    ++g_nLost;
-    return true;
-}
-bool CountRestored()
-{
-    ++g_nRestored;
-    return true;
 }
 
 LRESULT HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

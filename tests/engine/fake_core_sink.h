@@ -1,6 +1,7 @@
 #pragma once
 // Test seams of the graphics device: a drawing sink that records what the batch asks of the GPU,
-// and a clock whose time moves only when the loop reads it or sleeps.
+// a clock whose time moves only when the loop reads it or sleeps, and device-lost and -restored
+// callbacks that count their calls.
 
 #include <cstdint>
 #include <string>
@@ -123,3 +124,16 @@ public:
     void Advance(uint32_t ms) { us += ms * 1000ull; }
     uint32_t Ms() const { return static_cast<uint32_t>(us / 1000); }
 };
+
+inline int g_nLost = 0;
+inline int g_nRestored = 0;
+inline bool CountLost()
+{
+    ++g_nLost;
+    return true;
+}
+inline bool CountRestored()
+{
+    ++g_nRestored;
+    return true;
+}

@@ -126,6 +126,18 @@ protected:
         file.write(reinterpret_cast<const char*>(all.data()), std::streamsize(all.size()));
     }
 
+    // The bytes Resource_Load gives for a name, as text, or "<null>".
+    std::string LoadResource(const std::string& name)
+    {
+        uint32_t size = 0;
+        void* data = dev->Resource_Load(name.c_str(), &size);
+        if (!data)
+            return "<null>";
+        std::string text(static_cast<const char*>(data), size);
+        dev->Resource_Free(data);
+        return text;
+    }
+
     // The first pixel of a texture as ARGB.
     uint32_t FirstPixel(HTEXTURE texture)
     {

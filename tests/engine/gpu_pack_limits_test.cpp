@@ -90,19 +90,7 @@ Bytes Pcx(uint8_t encoding, uint16_t xmax, uint16_t ymax, uint8_t planes, uint16
     return file;
 }
 
-class GpuPackLimitsTest : public GpuEngineTest {
-protected:
-    std::string Load(const std::string& name)
-    {
-        uint32_t size = 0;
-        void* data = dev->Resource_Load(name.c_str(), &size);
-        if (!data)
-            return "<null>";
-        std::string text(static_cast<const char*>(data), size);
-        dev->Resource_Free(data);
-        return text;
-    }
-};
+using GpuPackLimitsTest = GpuEngineTest;
 
 TEST_F(GpuPackLimitsTest, EntrySizesBeyondTheArchiveAreRefusedWithoutAllocatingThem)
 {
@@ -123,7 +111,7 @@ TEST_F(GpuPackLimitsTest, EntrySizesBeyondTheArchiveAreRefusedWithoutAllocatingT
         const auto path = m_temp.Path() / "claims.zip";
         WriteFile(path, c.zip);
         ASSERT_TRUE(dev->Resource_AttachPack(path.c_str(), nullptr)) << c.what;
-        EXPECT_EQ(Load(name), "<null>") << c.what;
+        EXPECT_EQ(LoadResource(name), "<null>") << c.what;
         EXPECT_EQ(std::string(dev->System_GetErrorMessage()), "Can't load resource: " + name) << c.what;
         dev->Resource_RemoveAllPacks();
     }
@@ -143,13 +131,13 @@ TEST_F(GpuPackLimitsTest, LongNamesAndLargeEntriesLoadWhole)
                                           {longName, Bytes{'l', 'o', 'n', 'g'}},
                                           {m_relative + "/large.bin", large}});
     ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "long.zip").c_str(), nullptr));
-    EXPECT_EQ(Load(longName), "long");
-    EXPECT_EQ(Load(m_relative + "/large.bin"), largeText);
+    EXPECT_EQ(LoadResource(longName), "long");
+    EXPECT_EQ(LoadResource(m_relative + "/large.bin"), largeText);
     dev->Resource_RemoveAllPacks();
 
     WriteEncryptedZip(m_temp.Path() / "locked.zip", m_relative + "/large.bin", large, "pw");
     ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "locked.zip").c_str(), "pw"));
-    EXPECT_EQ(Load(m_relative + "/large.bin"), largeText);
+    EXPECT_EQ(LoadResource(m_relative + "/large.bin"), largeText);
 }
 
 TEST_F(GpuPackLimitsTest, PcxHeadersClaimingMoreThanTheirDataAreRefusedFirst)

@@ -9,22 +9,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-std::string Text(const uint8_t* data, uint32_t size) { return std::string(reinterpret_cast<const char*>(data), size); }
-
-class GpuResourceTest : public GpuEngineTest {
-protected:
-    // The bytes Resource_Load gives for a name, or "<null>".
-    std::string Load(const std::string& name)
-    {
-        uint32_t size = 0;
-        void* data = dev->Resource_Load(name.c_str(), &size);
-        if (!data)
-            return "<null>";
-        std::string text = Text(static_cast<const uint8_t*>(data), size);
-        dev->Resource_Free(data);
-        return text;
-    }
-};
+using GpuResourceTest = GpuEngineTest;
 
 TEST_F(GpuResourceTest, PacksComeBeforeTheDiskNewestFirst)
 {
@@ -33,11 +18,11 @@ TEST_F(GpuResourceTest, PacksComeBeforeTheDiskNewestFirst)
     WriteZip(m_temp.Path() / "old.zip", {{name, Bytes{'o', 'l', 'd'}}});
     WriteZip(m_temp.Path() / "new.zip", {{"other.txt", Bytes{'x'}}, {name, Bytes{'n', 'e', 'w'}}});
 
-    EXPECT_EQ(Load(name), "disk") << "the disk file is found without regard to case";
+    EXPECT_EQ(LoadResource(name), "disk") << "the disk file is found without regard to case";
     ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "old.zip").c_str(), nullptr));
-    EXPECT_EQ(Load(name), "old");
+    EXPECT_EQ(LoadResource(name), "old");
     ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "new.zip").c_str(), nullptr));
-    EXPECT_EQ(Load(name), "new");
+    EXPECT_EQ(LoadResource(name), "new");
 
     struct Case {
         std::string name;
@@ -51,12 +36,12 @@ TEST_F(GpuResourceTest, PacksComeBeforeTheDiskNewestFirst)
         {m_relative + "/img/missing.png", "<null>"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Load(c.name), c.expected) << c.name;
+        EXPECT_EQ(LoadResource(c.name), c.expected) << c.name;
 
     dev->Resource_RemovePack((m_temp.Path() / "NEW.ZIP").c_str());
-    EXPECT_EQ(Load(name), "old") << "removal compares the lower-case path";
+    EXPECT_EQ(LoadResource(name), "old") << "removal compares the lower-case path";
     dev->Resource_RemoveAllPacks();
-    EXPECT_EQ(Load(name), "disk");
+    EXPECT_EQ(LoadResource(name), "disk");
 }
 
 TEST_F(GpuResourceTest, PackNamesFoldOnlySingleByteLetters)
@@ -66,8 +51,8 @@ TEST_F(GpuResourceTest, PackNamesFoldOnlySingleByteLetters)
     WriteZip(m_temp.Path() / "names.zip", {{"dir/\xB0\x61.txt", Bytes{'s', 'm', 'a', 'l', 'l'}},
                                     {"dir/\xB0\x41.txt", Bytes{'c', 'a', 'p'}}});
     ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "names.zip").c_str(), nullptr));
-    EXPECT_EQ(Load("DIR/\xB0\x41.TXT"), "cap");
-    EXPECT_EQ(Load("Dir/\xB0\x61.Txt"), "small");
+    EXPECT_EQ(LoadResource("DIR/\xB0\x41.TXT"), "cap");
+    EXPECT_EQ(LoadResource("Dir/\xB0\x61.Txt"), "small");
 }
 
 TEST_F(GpuResourceTest, AttachRefusesDuplicatesAndNonZipFiles)
@@ -87,11 +72,12 @@ TEST_F(GpuResourceTest, PasswordPacksAndAFailedEntryEndTheLookup)
     WriteEncryptedZip(m_temp.Path() / "locked.zip", name, Bytes{'s', 'e', 'c', 'r', 'e', 't'}, "pw");
 
     ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "locked.zip").c_str(), "pw"));
-    EXPECT_EQ(Load(name), "secret");
+    EXPECT_EQ(LoadResource(name), "secret");
     dev->Resource_RemoveAllPacks();
 
     ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "locked.zip").c_str(), "wrong"));
-    EXPECT_EQ(Load(name), "<null>") << "a pack entry that can't be read is not replaced by the disk";
+    EXPECT_EQ(LoadResource(name), "<null>")
+        << "a pack entry that can't be read is not replaced by the disk";
     EXPECT_EQ(std::string(dev->System_GetErrorMessage()), "Can't load resource: " + name);
 }
 

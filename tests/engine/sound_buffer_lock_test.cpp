@@ -11,21 +11,11 @@
 #include "CXSound.h"
 #include "CXWaveFile.h"
 #include "sound_files.h"
+#include "support/sound_format.h"
 
 namespace {
 
-// 16-bit mono at the mixing rate: a frame of the buffer is one output frame, left = right.
-platform::SoundFormat Mono16()
-{
-    platform::SoundFormat f;
-    f.formatTag = platform::kSoundFormatPCM;
-    f.channels = 1;
-    f.samplesPerSec = 44100;
-    f.avgBytesPerSec = 88200;
-    f.blockAlign = 2;
-    f.bitsPerSample = 16;
-    return f;
-}
+using test_support::Mono16Format;
 
 std::vector<int16_t> Left(platform::SoundMixer& mixer, size_t frames)
 {
@@ -43,7 +33,7 @@ TEST(SoundBufferLock, LockGivesTheBytesAndTheWrappedRest)
 {
     platform::SoundMixer mixer;
     CXDSBuffer buffer(&mixer);
-    ASSERT_TRUE(buffer.Create(Mono16(), 16));
+    ASSERT_TRUE(buffer.Create(Mono16Format(), 16));
     struct Case {
         const char* name;
         uint32_t offset, bytes, flags;
@@ -98,7 +88,7 @@ TEST(SoundBufferLock, WhatIsWrittenPlaysFromTheUnlock)
 {
     platform::SoundMixer mixer;
     CXDSBuffer buffer(&mixer);
-    ASSERT_TRUE(buffer.Create(Mono16(), 8));
+    ASSERT_TRUE(buffer.Create(Mono16Format(), 8));
     ASSERT_TRUE(buffer.Play(1));
     EXPECT_EQ(Left(mixer, 4), (std::vector<int16_t>{0, 0, 0, 0})) << "a new buffer holds silence";
     // Frames 3, 0 and 1 written through one wrapped lock.
@@ -124,14 +114,14 @@ TEST(SoundBufferLock, BuffersWithoutMemoryRefuse)
     uint32_t n1 = 0;
     EXPECT_FALSE(none.Lock(0, 2, &p1, &n1, nullptr, nullptr, 0)) << "never created";
     CXDSBuffer noMixer(nullptr);
-    EXPECT_FALSE(noMixer.Create(Mono16(), 8));
+    EXPECT_FALSE(noMixer.Create(Mono16Format(), 8));
     CXDSBuffer tooSmall(&mixer);
-    EXPECT_FALSE(tooSmall.Create(Mono16(), 1)) << "no whole frame";
-    platform::SoundFormat adpcm = Mono16();
+    EXPECT_FALSE(tooSmall.Create(Mono16Format(), 1)) << "no whole frame";
+    platform::SoundFormat adpcm = Mono16Format();
     adpcm.formatTag = 2;
     EXPECT_FALSE(tooSmall.Create(adpcm, 8));
     CXDSBuffer made(&mixer);
-    ASSERT_TRUE(made.Create(Mono16(), 8));
+    ASSERT_TRUE(made.Create(Mono16Format(), 8));
     auto copy = made.Duplicate();
     ASSERT_NE(copy, nullptr);
     EXPECT_FALSE(copy->Lock(0, 2, &p1, &n1, nullptr, nullptr, 0)) << "a duplicate has no memory of its own";

@@ -212,30 +212,21 @@ TEST_F(HandlersTest, OperatorAndInquiryLinesReachTheInquiryDialog)
     CWndGame* lobby = EnterLobby();
     ASSERT_NE(lobby, nullptr);
     CDlgInquiry* inquiry = lobby->GetInquiry();
-    auto chat = [](uint8_t flags, const std::u16string& text) {
-        Bytes b = Hex("6500 00");
-        U8(b, flags);
-        WStr(b, u"kim");
-        if (flags & 0x01)
-            WStr(b, u"lee");
-        WStr(b, text);
-        return b;
-    };
     auto lastRow = [&] { return inquiry->GetList()->GetRows().back()->GetText(); };
 
-    Client().Deliver(chat(0x01, u"not for us"));
+    Client().Deliver(ChatAnswer(0x01, u"not for us"));
     EXPECT_FALSE(inquiry->IsVisible()) << "another player's inquiry line is dropped";
 
-    Client().Deliver(chat(0x08, u"hello"));
+    Client().Deliver(ChatAnswer(0x08, u"hello"));
     EXPECT_TRUE(inquiry->IsVisible()) << "an inquiry line opens the dialog";
     EXPECT_FALSE(inquiry->GetCallState());
     EXPECT_EQ(lastRow(), "") << "but is shown only in an active conversation";
 
-    Client().Deliver(chat(0x81, u"staff here"));
+    Client().Deliver(ChatAnswer(0x81, u"staff here"));
     EXPECT_TRUE(inquiry->GetCallState());
     EXPECT_EQ(lastRow(), "운영자:staff here");
 
-    Client().Deliver(chat(0x08, u"thanks"));
+    Client().Deliver(ChatAnswer(0x08, u"thanks"));
     EXPECT_EQ(lastRow(), "kim:thanks");
 
     inquiry->Show(false);

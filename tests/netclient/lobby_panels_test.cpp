@@ -97,15 +97,6 @@ TEST_F(LobbyPanelsTest, PrizeAndPlayerAnswersReachTheChatListAndThePrizeList)
         U16(b, 24);
         return b;
     };
-    auto chat = [](uint8_t flags, const std::u16string& text) {
-        Bytes b = Hex("6500 00");
-        U8(b, flags);
-        WStr(b, u"kim");
-        if (flags & 0x01)
-            WStr(b, u"lee");
-        WStr(b, text);
-        return b;
-    };
     const Case cases[] = {
         {"appear", appear, {"[007] kim님 큰불 출현 축하드립니다★ (100)"}, 0xFFFF0000},
         {"jackpot", jackpot, {"[120] kim님 20,000점 양탄자잭팟 축하드립니다. (200)"}, 0xFFC8C832},
@@ -116,10 +107,10 @@ TEST_F(LobbyPanelsTest, PrizeAndPlayerAnswersReachTheChatListAndThePrizeList)
          List::ChatColour(List::kColourSystem)},
         {"reserve refused", reserve(false), {"[007] [000] [042] [000] 24시간 기계 예약이 거부되었습니다."},
          List::ChatColour(List::kColourReserveRefused)},
-        {"system line", chat(0x04, u"server says"), {"server says"}, List::ChatColour(List::kColourSystem)},
-        {"operator line", chat(0x80, u"hello all"), {"운영자:hello all"}, List::ChatColour(List::kColourLobbyNotice)},
-        {"chat line", chat(0x00, u"hi"), {"kim:hi"}, List::ChatColour(List::kColourChat)},
-        {"another player's inquiry", chat(0x01, u"secret"), {}, 0},
+        {"system line", ChatAnswer(0x04, u"server says"), {"server says"}, List::ChatColour(List::kColourSystem)},
+        {"operator line", ChatAnswer(0x80, u"hello all"), {"운영자:hello all"}, List::ChatColour(List::kColourLobbyNotice)},
+        {"chat line", ChatAnswer(0x00, u"hi"), {"kim:hi"}, List::ChatColour(List::kColourChat)},
+        {"another player's inquiry", ChatAnswer(0x01, u"secret"), {}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -47,6 +47,18 @@ inline void WStr(Bytes& b, const std::u16string& s)
         U16(b, c);
 }
 
+// Chat answer 101 from "kim" with its flags (0x01: a whisper to "lee") and text.
+inline Bytes ChatAnswer(uint8_t flags, const std::u16string& text)
+{
+    Bytes b = net_test::Hex("6500 00");
+    U8(b, flags);
+    WStr(b, u"kim");
+    if (flags & 0x01)
+        WStr(b, u"lee");
+    WStr(b, text);
+    return b;
+}
+
 // LobbyTest with a DeliveringNetClient as g_NetClient for the test; the previous creator comes
 // back afterwards.
 class NetClientLobbyTest : public LobbyTest {
