@@ -1,7 +1,7 @@
 #pragma once
 // The engine's sprite: a texture handle and one textured quad (CXSpriteCore) with colour, blend,
-// hot spot and flips, drawn at a position, optionally rotated and scaled, through the quad batch or,
-// while g_bUseSpriteBatch is set, through the device's sprite batch.
+// hot spot and flips, drawn at a position, optionally rotated and scaled, through the quad batch
+// or, while g_bUseSpriteBatch is set, through the device's sprite batch.
 
 #include <cstdint>
 
@@ -69,7 +69,7 @@ public:
     CXSpriteCore* m_pCore = nullptr;    // owned
     float m_fX = 0.0f;                  // stored position (RenderAtPosition)
     float m_fY = 0.0f;
-    float m_fLastX = 0.0f;              // where it was last drawn
+    float m_fLastX = 0.0f;  // where it was last drawn
     float m_fLastY = 0.0f;
     uint8_t m_nAlpha = 255;
     uint32_t m_dwColor = 0xFFFFFFFF;

@@ -8,22 +8,26 @@
 
 namespace {
 
-std::string Slashes(std::string s) {
+std::string Slashes(std::string s)
+{
     for (char& c : s)
-        if (c == '\\') c = '/';
+        if (c == '\\')
+            c = '/';
     return s;
 }
 
 }  // namespace
 
-void CX2DSprite::Release() {
+void CX2DSprite::Release()
+{
     delete m_pCore;
     m_pCore = nullptr;
     delete m_pTexture;  // releases the handle
     m_pTexture = nullptr;
 }
 
-CXSpriteCore* CX2DSprite::LoadTexture(const char* file, float x, float y, float w, float h) {
+CXSpriteCore* CX2DSprite::LoadTexture(const char* file, float x, float y, float w, float h)
+{
     auto* texture = new CX2DTexture;
     if (!texture || !texture->Load(file)) {
         delete texture;
@@ -46,7 +50,8 @@ CXSpriteCore* CX2DSprite::AdoptTexture(CX2DTexture* texture, float x, float y, f
     return AdoptCore(core);
 }
 
-CXSpriteCore* CX2DSprite::CreateEmpty(int w, int h) {
+CXSpriteCore* CX2DSprite::CreateEmpty(int w, int h)
+{
     auto* texture = new CX2DTexture;
     if (!texture->Create(w, h)) {
         delete texture;
@@ -60,20 +65,26 @@ CXSpriteCore* CX2DSprite::CreateEmpty(int w, int h) {
     return AdoptCore(core);
 }
 
-bool CX2DSprite::Load(const char* file) {
+bool CX2DSprite::Load(const char* file)
+{
     CX2DFileConfig config;
-    if (!file || !config.Load(file)) return false;
+    if (!file || !config.Load(file))
+        return false;
 
     CXString tex = config.GetValue("TEX");
     tex.Trim();
     const std::string texName = Slashes(tex.GetString());
     const std::string path = Slashes(config.GetPath().GetString());
     const size_t slash = path.rfind('/');
-    const std::string texPath = slash == std::string::npos ? texName : path.substr(0, slash) + "/" + texName;
+    const std::string texPath =
+        slash == std::string::npos ? texName : path.substr(0, slash) + "/" + texName;
 
-    auto number = [&config](const char* key) { return std::atoi(config.GetValue(key).GetString()); };
-    if (!LoadTexture(texPath.c_str(), static_cast<float>(number("X")), static_cast<float>(number("Y")),
-                     static_cast<float>(number("W")), static_cast<float>(number("H"))))
+    auto number = [&config](const char* key) {
+        return std::atoi(config.GetValue(key).GetString());
+    };
+    if (!LoadTexture(texPath.c_str(), static_cast<float>(number("X")),
+                     static_cast<float>(number("Y")), static_cast<float>(number("W")),
+                     static_cast<float>(number("H"))))
         return false;
 
     const int alpha = config.HasKey("ALPHA") ? number("ALPHA") : 255;
@@ -82,10 +93,14 @@ bool CX2DSprite::Load(const char* file) {
     m_dwColor = static_cast<uint32_t>(alpha & 0xFF) << 24 | 0xFFFFFF;
     m_pCore->SetColor(m_dwColor, -1);
 
-    m_pCore->m_fHotX = config.HasKey("HOT_SPOT_X") ? static_cast<float>(std::atof(config.GetValue("HOT_SPOT_X").GetString()))
-                                                   : m_pCore->m_fWidth / 2;
-    m_pCore->m_fHotY = config.HasKey("HOT_SPOT_Y") ? static_cast<float>(std::atof(config.GetValue("HOT_SPOT_Y").GetString()))
-                                                   : m_pCore->m_fHeight / 2;
+    m_pCore->m_fHotX =
+        config.HasKey("HOT_SPOT_X")
+            ? static_cast<float>(std::atof(config.GetValue("HOT_SPOT_X").GetString()))
+            : m_pCore->m_fWidth / 2;
+    m_pCore->m_fHotY =
+        config.HasKey("HOT_SPOT_Y")
+            ? static_cast<float>(std::atof(config.GetValue("HOT_SPOT_Y").GetString()))
+            : m_pCore->m_fHeight / 2;
     m_fX = m_fLastX = static_cast<float>(std::atof(config.GetValue("RENDER_X").GetString()));
     m_fY = m_fLastY = static_cast<float>(std::atof(config.GetValue("RENDER_Y").GetString()));
     return true;

@@ -18,49 +18,45 @@
 #include "CXThread.h"
 
 // The settings block of a build.
-struct CXProbSetting
-{
-    float fRate = 0.0f;          // compared with the main data header
-    float fRandomShare = 0.0f;   // x 100 = random spins per block of 100
-    float fHighChance1 = 0.0f;   // chance of a configuration-index-1 high prize
-    float fHighChance2 = 0.0f;   // chance of a configuration-index-2 high prize
-    uint32_t dwSingleUnit = 0;   // forces base prize units of one prize
-    uint8_t byCheck = 0;         // compared with the main data header
+struct CXProbSetting {
+    float fRate = 0.0f;         // compared with the main data header
+    float fRandomShare = 0.0f;  // x 100 = random spins per block of 100
+    float fHighChance1 = 0.0f;  // chance of a configuration-index-1 high prize
+    float fHighChance2 = 0.0f;  // chance of a configuration-index-2 high prize
+    uint32_t dwSingleUnit = 0;  // forces base prize units of one prize
+    uint8_t byCheck = 0;        // compared with the main data header
     uint8_t byForcedHighIndex = 0;
     uint32_t dwForcedHighAmount = 0;
 };
 
 // "Rai" rule of the second sign pass for one kind of stretch.
-struct CXProbRaiRule
-{
+struct CXProbRaiRule {
     uint32_t dwMinLength = 0;
     uint8_t byPercent = 0;
     uint32_t dwOffsetMin = 0;
     uint32_t dwOffsetMax = 0;
     uint32_t dwLengthMin = 0;
     uint32_t dwLengthMax = 0;
-    uint8_t byRai2Percent = 0; // sign runs: "Rai" 2 instead of 1
-    uint8_t byThuPercent = 0;  // sign runs: also set "Thu"
+    uint8_t byRai2Percent = 0;  // sign runs: "Rai" 2 instead of 1
+    uint8_t byThuPercent = 0;   // sign runs: also set "Thu"
 };
 
-struct CXProbSignSetting
-{
+struct CXProbSignSetting {
     uint32_t dwPer100Min = 0;  // sign spins per 100 spins
     uint32_t dwPer100Max = 0;
     uint32_t dwRunMin = 0;
     uint32_t dwRunMax = 0;
     uint32_t dwGapMin = 0;
     uint32_t dwGapMax = 0;
-    uint8_t byThuStartPercent = 0;    // "Thu" 1 or 2 on the first record of a run
-    uint8_t byThuContinuePercent = 0; // "Thu" on the following records
-    uint8_t byThuHighPercent = 0;     // "Thu" 2 instead of 1 inside high leads and runs
+    uint8_t byThuStartPercent = 0;     // "Thu" 1 or 2 on the first record of a run
+    uint8_t byThuContinuePercent = 0;  // "Thu" on the following records
+    uint8_t byThuHighPercent = 0;      // "Thu" 2 instead of 1 inside high leads and runs
     CXProbRaiRule NoSign;
     CXProbRaiRule SignRun;
     CXProbRaiRule HighRun;
 };
 
-class CXProb : public CXThread
-{
+class CXProb : public CXThread {
 public:
     CX_DECLARE_MEMORY_POOL(CXProb)
 
@@ -95,19 +91,22 @@ public:
     bool FindReach(const CXProbDataInfo* pRecord, uint8_t* pbySymbol, uint8_t* pbyCode) const;
     uint32_t CountWilds(const CXProbDataInfo* pRecord, uint32_t dwRow) const;
     bool AddReelInfoFromRandom(CXProbDataObject* pLog, uint32_t dwIndex, bool bStrict);
-    bool AddReelInfoFromPrize(CXProbDataObject* pLog, uint32_t dwIndex, uint16_t wPrize, uint8_t byType,
-                              uint8_t byKind, uint8_t byTable, uint32_t dwOption, bool bStrict);
+    bool AddReelInfoFromPrize(CXProbDataObject* pLog, uint32_t dwIndex, uint16_t wPrize,
+                              uint8_t byType, uint8_t byKind, uint8_t byTable, uint32_t dwOption,
+                              bool bStrict);
     bool BuildEventData(CXProbDataInfo* pOut, uint16_t wPrize);
 
     // --- Log building -------------------------------------------------------------------------
     bool BuildLog(CXProbDataObject* pLog, const CXProbSetting* pSetting);
     bool BuildLogHigh(CXProbDataObject* pLog, const CXProbSetting* pSetting);
-    bool BuildLogNormal(CXProbDataObject* pLog, const CXProbSetting* pSetting, uint32_t dwBlockStart, bool bAppend);
+    bool BuildLogNormal(CXProbDataObject* pLog, const CXProbSetting* pSetting,
+                        uint32_t dwBlockStart, bool bAppend);
 
     // --- Signs and scene objects --------------------------------------------------------------
     bool MakeEventSign(CXProbDataObject* pLog);
     bool MakeEventObject(CXProbDataObject* pLog);
-    bool SetEventObject(CXProbDataObject* pLog, uint32_t dwIndex, CXProbMovingObject* pObject, bool bSignAware);
+    bool SetEventObject(CXProbDataObject* pLog, uint32_t dwIndex, CXProbMovingObject* pObject,
+                        bool bSignAware);
 
     // --- Files (play mode) --------------------------------------------------------------------
     bool LoadMainData();
@@ -117,7 +116,8 @@ public:
     bool MakeTextLog();
     bool MakeEventLine(int nFile, const CXProbDataInfo& record);
     // The text-log lines of one record; sDateTime is the time shown in a block header.
-    void FormatEventLine(CXString& strOut, const CXProbDataInfo& record, const char* pszDateTime) const;
+    void FormatEventLine(CXString& strOut, const CXProbDataInfo& record,
+                         const char* pszDateTime) const;
 
     // Header fields of the loaded main data (valid while m_bMainLoaded).
     uint32_t GetMainCount() const { return m_dwMainCount; }
@@ -137,11 +137,11 @@ public:
     CXArrayTmpl<CXProbBasePrizeObject> m_BasePrize;
     CXArrayExTmpl<uint8_t> m_BasePick;
     CXAVLTreeTmpl<CXProbPrizeIndexObject> m_PrizeIndex;
-    uint8_t m_byNormalFirst = 0; // window of base prizes, 1-based in a block of 100
+    uint8_t m_byNormalFirst = 0;  // window of base prizes, 1-based in a block of 100
     uint8_t m_byNormalLast = 0;
     CXArrayTmpl<CXProbHighTableObject> m_HighTable;
     CXArrayTmpl<CXProbHighConfigIndex> m_HighConfig;
-    CXArrayTmpl<CXProbBasePrizeObject> m_HighPrize; // [0] steps of 20000, [1] steps of 10000
+    CXArrayTmpl<CXProbBasePrizeObject> m_HighPrize;  // [0] steps of 20000, [1] steps of 10000
     uint8_t m_byFirstGapMin = 0;
     uint8_t m_byFirstGapMax = 0;
     uint8_t m_byHighGapMin = 0;
@@ -196,13 +196,14 @@ private:
                           uint16_t* pwSecond);
     bool AppendHighRest(CXProbDataObject* pLog, const CXProbHighTableObject& entry,
                         uint16_t wSecond);
-    bool AppendHighEvent(CXProbDataObject* pLog, uint16_t wPrize, uint8_t byType, const CXProbHighTableObject& entry,
-                         uint32_t dwOption);
+    bool AppendHighEvent(CXProbDataObject* pLog, uint16_t wPrize, uint8_t byType,
+                         const CXProbHighTableObject& entry, uint32_t dwOption);
     const CXProbPrizeUnit* ChooseBaseUnit(const CXProbSetting& setting, bool bAppend);
     bool FillLosingSpins(CXProbDataObject* pLog, uint32_t dwBlockStart, bool bAppend);
     bool PlaceBasePrizes(CXProbDataObject* pLog, const CXProbDataObject& scratch, uint32_t dwPrizes,
                          uint32_t dwBlockStart);
-    bool PlaceRandomSpins(CXProbDataObject* pLog, const CXProbSetting* pSetting, uint32_t dwBlockStart, bool bAppend);
+    bool PlaceRandomSpins(CXProbDataObject* pLog, const CXProbSetting* pSetting,
+                          uint32_t dwBlockStart, bool bAppend);
     bool LosingPositions(CXProbDataObject* pLog, uint32_t dwBlockStart, uint32_t n,
                          std::vector<uint32_t>* pLosing) const;
     bool PlaceWinningSpins(CXProbDataObject* pLog,
@@ -216,7 +217,8 @@ private:
     void RotateMainData();
     static bool ReadBoundedFile(const CXString& strPath, uint64_t nMaxBytes, CXString* pOut);
     // The folder joined with the formatted name: one '/' between them, none for an empty folder.
-    static CXString MakePath(const CXString& strFolder, const char* pszFormat, ...) __attribute__((format(printf, 2, 3)));
+    static CXString MakePath(const CXString& strFolder, const char* pszFormat, ...)
+        __attribute__((format(printf, 2, 3)));
     void SignThu(CXProbDataInfo* pRecord, bool bRunStart, bool bHigh) const;
     std::vector<uint8_t> SignRunPattern(uint32_t dwCount, uint32_t* pdwStart) const;
     bool SignHighLead(CXProbDataObject* pLog, uint32_t i, const CXProbDataInfo& record) const;

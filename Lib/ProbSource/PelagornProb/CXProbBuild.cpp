@@ -31,7 +31,7 @@ uint32_t HighOption(uint32_t symbol, uint32_t force, uint32_t reels)
     return symbol | (force << 8) | (reels << 16);
 }
 
-} // namespace
+}  // namespace
 
 bool CXProb::BuildLog(CXProbDataObject* pLog, const CXProbSetting* pSetting)
 {
@@ -135,7 +135,8 @@ bool CXProb::BuildLogHigh(CXProbDataObject* pLog, const CXProbSetting* pSetting)
             }
         }
         if (!dwIndex) {
-            PROB_LOG(kFunction, "CXProbHighConfigObject not found. [bIndex=%d]", pSetting->byForcedHighIndex);
+            PROB_LOG(kFunction, "CXProbHighConfigObject not found. [bIndex=%d]",
+                     pSetting->byForcedHighIndex);
             return false;
         }
     } else {
@@ -185,8 +186,8 @@ bool CXProb::BuildLogHigh(CXProbDataObject* pLog, const CXProbSetting* pSetting)
 bool CXProb::AppendHighEvent(CXProbDataObject* pLog, uint16_t wPrize, uint8_t byType,
                              const CXProbHighTableObject& entry, uint32_t dwOption)
 {
-    return AddReelInfoFromPrize(pLog, pLog->GetSize(), wPrize, byType, entry.m_byType, entry.m_byNumber, dwOption,
-                                true);
+    return AddReelInfoFromPrize(pLog, pLog->GetSize(), wPrize, byType, entry.m_byType,
+                                entry.m_byNumber, dwOption, true);
 }
 
 // Appends one high sequence: the sign prize, the second prize and the rest in steps.
@@ -283,7 +284,8 @@ bool CXProb::AppendHighRest(CXProbDataObject* pLog, const CXProbHighTableObject&
         nRest -= dwStep;
         const uint32_t n = pUnit->m_Prizes.GetSize();
         for (uint32_t i = 0; i < n; ++i) {
-            const uint8_t byType = nRest == 0 && i == n - 1 ? CXProbDataInfo::TYPE_HIGH_LAST : CXProbDataInfo::TYPE_HIGH_MORE;
+            const uint8_t byType = nRest == 0 && i == n - 1 ? CXProbDataInfo::TYPE_HIGH_LAST
+                                                            : CXProbDataInfo::TYPE_HIGH_MORE;
             if (!AppendHighEvent(pLog, *pUnit->m_Prizes.GetAt(i), byType, entry, 0))
                 return false;
         }
@@ -337,7 +339,8 @@ bool CXProb::PlaceBasePrizes(CXProbDataObject* pLog, const CXProbDataObject& scr
     const uint32_t dwLast = m_byNormalLast > kBlock ? kBlock : m_byNormalLast;
     const uint32_t dwWindow = dwLast >= dwFirst ? dwLast - dwFirst + 1 : 0;
     if (dwPrizes > dwWindow) {
-        PROB_LOG(kFunction, "### 기본당첨금 수량이 범위보다 많습니다. [dwD=%d, Size=%d]", dwWindow, dwPrizes);
+        PROB_LOG(kFunction, "### 기본당첨금 수량이 범위보다 많습니다. [dwD=%d, Size=%d]", dwWindow,
+                 dwPrizes);
         return false;
     }
     std::vector<uint32_t> candidates;
@@ -351,7 +354,8 @@ bool CXProb::PlaceBasePrizes(CXProbDataObject* pLog, const CXProbDataObject& scr
             candidates.push_back(dwBlockStart + pos - 1);
     }
     if (candidates.size() < dwPrizes) {
-        PROB_LOG(kFunction, "### 기본 릴 확률을 배정 시킬 자리가 없습니다. [S=%d, R=%d]", int(candidates.size()), dwPrizes);
+        PROB_LOG(kFunction, "### 기본 릴 확률을 배정 시킬 자리가 없습니다. [S=%d, R=%d]",
+                 int(candidates.size()), dwPrizes);
         return false;
     }
     ProbShuffle(candidates.data(), uint32_t(candidates.size()));
@@ -491,7 +495,8 @@ bool CXProb::PlaceWinningSpins(CXProbDataObject* pLog,
         bool bTookPrevious = false;
         for (uint32_t i = dwBlockStart; i < dwBlockStart + kBlock; ++i) {
             const CXProbDataInfo* pRecord = pLog->GetAt(i);
-            const bool bFree = pRecord && pRecord->m_byType == CXProbDataInfo::TYPE_LOSE && pRecord->m_wTotalWin == 0;
+            const bool bFree = pRecord && pRecord->m_byType == CXProbDataInfo::TYPE_LOSE &&
+                               pRecord->m_wTotalWin == 0;
             if (bFree && (pass == 1 || !bTookPrevious)) {
                 positions.push_back(i);
                 bTookPrevious = true;
@@ -501,8 +506,8 @@ bool CXProb::PlaceWinningSpins(CXProbDataObject* pLog,
         }
     }
     if (positions.size() < winning.size()) {
-        PROB_LOG(kFunction, "### 기본 릴 확률을 배정 시킬 자리가 없습니다. [S=%d, R=%d]", int(positions.size()),
-                 int(winning.size()));
+        PROB_LOG(kFunction, "### 기본 릴 확률을 배정 시킬 자리가 없습니다. [S=%d, R=%d]",
+                 int(positions.size()), int(winning.size()));
         return false;
     }
     ProbShuffle(positions.data(), uint32_t(positions.size()));

@@ -17,7 +17,7 @@ constexpr uint16_t kPay[4][CXProb::kSymbols] = {
 
 constexpr int kSpinTries = 200;
 
-} // namespace
+}  // namespace
 
 uint16_t CXProb::GetPay(uint32_t dwCount, uint32_t dwSymbol)
 {
@@ -179,7 +179,8 @@ bool CXProb::WonBadFour(const CXProbDataInfo* pRecord) const
     for (int row = 0; row < 3; ++row) {
         if (pRecord->m_wLineWin[row] == 0)
             continue;
-        if ((pRecord->m_byCount[row] == 4 && pRecord->m_bySymbol[row] == 6) || pRecord->m_bySymbol[row] == kWild)
+        if ((pRecord->m_byCount[row] == 4 && pRecord->m_bySymbol[row] == 6) ||
+            pRecord->m_bySymbol[row] == kWild)
             return true;
     }
     return false;
@@ -190,8 +191,8 @@ bool CXProb::RandomSpinAcceptable(const CXProbDataInfo& record, bool bStrict) co
     if (record.m_wTotalWin > kMaxWin)
         return false;
     uint8_t bySymbol = 0, byCode = 0;
-    if (record.m_wLineWin[1] == 0 && record.m_byReach == 0 && FindReach(&record, &bySymbol, &byCode) &&
-        bySymbol >= 1 && bySymbol <= 5)
+    if (record.m_wLineWin[1] == 0 && record.m_byReach == 0 &&
+        FindReach(&record, &bySymbol, &byCode) && bySymbol >= 1 && bySymbol <= 5)
         return false;
     if (!bStrict)
         return true;
@@ -399,7 +400,8 @@ bool CXProb::AddReelInfoFromPrize(CXProbDataObject* pLog, uint32_t dwIndex, uint
     }
     const uint8_t bySymbol = uint8_t(dwPattern);
     const uint8_t byReels = uint8_t(dwPattern >> 8);
-    const uint32_t dwRow = (dwPattern & CXProbPrizeIndexObject::PATTERN_MIDDLE) ? 1 : (ProbRandomRange(0, 1) ? 2 : 0);
+    const uint32_t dwRow =
+        (dwPattern & CXProbPrizeIndexObject::PATTERN_MIDDLE) ? 1 : (ProbRandomRange(0, 1) ? 2 : 0);
 
     uint8_t byForce = byOptForce;
     if (!byForce && m_byMode == 0 && bStrict)
@@ -427,16 +429,18 @@ bool CXProb::AddReelInfoFromPrize(CXProbDataObject* pLog, uint32_t dwIndex, uint
         }
     }
     PROB_LOG(kFunction, "Prize making fail. [%02d %02d %02d %02d][wPrize=%d, wMakePrize=%d]",
-             want[0] == 0xFF ? 0 : want[0], want[1] == 0xFF ? 0 : want[1], want[2] == 0xFF ? 0 : want[2],
-             want[3] == 0xFF ? 0 : want[3], wPrize, pRecord->m_wTotalWin);
+             want[0] == 0xFF ? 0 : want[0], want[1] == 0xFF ? 0 : want[1],
+             want[2] == 0xFF ? 0 : want[2], want[3] == 0xFF ? 0 : want[3], wPrize,
+             pRecord->m_wTotalWin);
     return false;
 }
 
 bool CXProb::BuildEventData(CXProbDataInfo* pOut, uint16_t wPrize)
 {
     CXProbDataObject* pScratch = new CXProbDataObject;
-    bool bOk = pScratch && pOut &&
-               AddReelInfoFromPrize(pScratch, 0, wPrize, CXProbDataInfo::TYPE_RANDOM, 0, 0, 0, true);
+    bool bOk =
+        pScratch && pOut &&
+        AddReelInfoFromPrize(pScratch, 0, wPrize, CXProbDataInfo::TYPE_RANDOM, 0, 0, 0, true);
     if (bOk)
         *pOut = *pScratch->GetAt(0);
     else

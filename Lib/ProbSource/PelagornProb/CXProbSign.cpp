@@ -10,9 +10,12 @@ namespace {
 
 constexpr uint8_t kBothSigns = CXProbDataInfo::SIGN_FIRST | CXProbDataInfo::SIGN_SECOND;
 
-uint32_t Back(uint32_t dwIndex, uint32_t dwBy) { return dwBy > dwIndex ? 0 : dwIndex - dwBy; }
+uint32_t Back(uint32_t dwIndex, uint32_t dwBy)
+{
+    return dwBy > dwIndex ? 0 : dwIndex - dwBy;
+}
 
-} // namespace
+}  // namespace
 
 void CXProb::SignThu(CXProbDataInfo* pRecord, bool bRunStart, bool bHigh) const
 {
@@ -36,7 +39,8 @@ bool CXProb::PlaceRunRules(CXProbDataObject* pLog, uint32_t dwIndex)
         }
         if (!ProbPercent(pRule->m_byRunPercent))
             continue;
-        const uint32_t dwAt = Back(dwIndex, ProbRandomRange(pRule->m_dwRunOffsetMin, pRule->m_dwRunOffsetMax));
+        const uint32_t dwAt =
+            Back(dwIndex, ProbRandomRange(pRule->m_dwRunOffsetMin, pRule->m_dwRunOffsetMax));
         if (SetEventObject(pLog, dwAt, pRule, true))
             break;
     }
@@ -47,8 +51,12 @@ bool CXProb::PlaceRunRules(CXProbDataObject* pLog, uint32_t dwIndex)
 std::vector<uint8_t> CXProb::SignRunPattern(uint32_t dwCount, uint32_t* pdwStart) const
 {
     const CXProbSignSetting& s = m_SignSetting;
-    uint64_t nSigns = ProbRandomRange(uint32_t(uint64_t(dwCount / 100) * s.dwPer100Min > dwCount ? dwCount : (dwCount / 100) * s.dwPer100Min),
-                                      uint32_t(uint64_t(dwCount / 100) * s.dwPer100Max > dwCount ? dwCount : (dwCount / 100) * s.dwPer100Max));
+    uint64_t nSigns = ProbRandomRange(uint32_t(uint64_t(dwCount / 100) * s.dwPer100Min > dwCount
+                                                   ? dwCount
+                                                   : (dwCount / 100) * s.dwPer100Min),
+                                      uint32_t(uint64_t(dwCount / 100) * s.dwPer100Max > dwCount
+                                                   ? dwCount
+                                                   : (dwCount / 100) * s.dwPer100Max));
     std::vector<uint8_t> flags;
     uint64_t nLaid = 0;
     while (nLaid < nSigns) {
@@ -163,7 +171,8 @@ bool CXProb::MakeEventSign(CXProbDataObject* pLog)
             continue;
         }
         if (flagAt(i)) {
-            pRecord->m_bySign = uint8_t((pRecord->m_bySign | kBothSigns) & ~CXProbDataInfo::SIGN_HIGH);
+            pRecord->m_bySign =
+                uint8_t((pRecord->m_bySign | kBothSigns) & ~CXProbDataInfo::SIGN_HIGH);
             SignThu(pRecord, !flagAt(i - 1) || i == 0, false);
             if ((!flagAt(i + 1) || i + 1 == dwCount) && !PlaceRunRules(pLog, i))
                 return false;
@@ -179,7 +188,7 @@ bool CXProb::MakeEventSign(CXProbDataObject* pLog)
 bool CXProb::RaiPass(CXProbDataObject* pLog)
 {
     const uint32_t dwCount = pLog->GetSize();
-    auto kindOf = [&](uint32_t i) -> int { // 0 no sign, 1 both signs, 2 anything else
+    auto kindOf = [&](uint32_t i) -> int {  // 0 no sign, 1 both signs, 2 anything else
         const CXProbDataInfo* p = pLog->GetAt(i);
         if ((p->m_bySign & kBothSigns) == 0)
             return 0;
@@ -195,9 +204,12 @@ bool CXProb::RaiPass(CXProbDataObject* pLog)
         }
         const uint32_t dwLength = dwEnd - i;
         if (nKind != 2) {
-            const CXProbRaiRule& rule = nKind == 0 ? m_SignSetting.NoSign : (bHighRun ? m_SignSetting.HighRun : m_SignSetting.SignRun);
+            const CXProbRaiRule& rule =
+                nKind == 0 ? m_SignSetting.NoSign
+                           : (bHighRun ? m_SignSetting.HighRun : m_SignSetting.SignRun);
             if (dwLength >= rule.dwMinLength && ProbPercent(rule.byPercent)) {
-                const uint64_t nFrom = uint64_t(i) + ProbRandomRange(rule.dwOffsetMin, rule.dwOffsetMax);
+                const uint64_t nFrom =
+                    uint64_t(i) + ProbRandomRange(rule.dwOffsetMin, rule.dwOffsetMax);
                 const uint64_t nTo = nFrom + ProbRandomRange(rule.dwLengthMin, rule.dwLengthMax);
                 const uint8_t byRai = nKind == 0 ? 1 : (ProbPercent(rule.byRai2Percent) ? 2 : 1);
                 const bool bThu = nKind != 0 && ProbPercent(rule.byThuPercent);
@@ -205,7 +217,8 @@ bool CXProb::RaiPass(CXProbDataObject* pLog)
                     CXProbDataInfo* p = pLog->GetAt(uint32_t(j));
                     p->m_byRai = byRai;
                     if (bThu)
-                        p->m_byThu = bHighRun && ProbPercent(m_SignSetting.byThuHighPercent) ? 2 : 1;
+                        p->m_byThu =
+                            bHighRun && ProbPercent(m_SignSetting.byThuHighPercent) ? 2 : 1;
                 }
             }
         }
@@ -312,7 +325,8 @@ bool CXProb::MakeEventObject(CXProbDataObject* pLog)
     return true;
 }
 
-bool CXProb::SetEventObject(CXProbDataObject* pLog, uint32_t dwIndex, CXProbMovingObject* pObject, bool bSignAware)
+bool CXProb::SetEventObject(CXProbDataObject* pLog, uint32_t dwIndex, CXProbMovingObject* pObject,
+                            bool bSignAware)
 {
     static const char* const kFunction = "CXProb::SetEventObject";
     if (!pLog || !pObject)
@@ -320,7 +334,8 @@ bool CXProb::SetEventObject(CXProbDataObject* pLog, uint32_t dwIndex, CXProbMovi
     const uint32_t dwCount = pLog->GetSize();
     CXProbDataInfo* pRecord = pLog->GetAt(dwIndex);
     if (dwIndex >= dwCount || !pRecord) {
-        PROB_LOG(kFunction, "Invalid event object. dwIndex=%d, MAX=%d]", int(dwIndex), int(dwCount));
+        PROB_LOG(kFunction, "Invalid event object. dwIndex=%d, MAX=%d]", int(dwIndex),
+                 int(dwCount));
         return false;
     }
     if (bSignAware && pRecord->HasSignOnlySecond())
@@ -331,7 +346,9 @@ bool CXProb::SetEventObject(CXProbDataObject* pLog, uint32_t dwIndex, CXProbMovi
         const uint64_t nE = uint64_t(dwIndex) + ProbRandomRange(dwMin, dwMax);
         *pE = nE >= dwCount ? dwCount - 1 : uint32_t(nE);
     };
-    auto inRange = [&](uint8_t v) { return v != 0 && v >= pObject->m_byValueMin && v <= pObject->m_byValueMax; };
+    auto inRange = [&](uint8_t v) {
+        return v != 0 && v >= pObject->m_byValueMin && v <= pObject->m_byValueMax;
+    };
 
     uint32_t s = 0, e = 0;
     if (pObject->m_dwExcludeMax) {
@@ -339,7 +356,8 @@ bool CXProb::SetEventObject(CXProbDataObject* pLog, uint32_t dwIndex, CXProbMovi
         for (uint32_t j = s; j <= e; ++j) {
             const CXProbDataInfo* p = pLog->GetAt(j);
             if (!p) {
-                PROB_LOG(kFunction, "Invalid event object. [nS=%d, nE=%d, j=%d]", int(s), int(e), int(j));
+                PROB_LOG(kFunction, "Invalid event object. [nS=%d, nE=%d, j=%d]", int(s), int(e),
+                         int(j));
                 return false;
             }
             if (inRange(p->m_byFOb) || inRange(p->m_byMO1) || inRange(p->m_byMO2))
@@ -351,7 +369,8 @@ bool CXProb::SetEventObject(CXProbDataObject* pLog, uint32_t dwIndex, CXProbMovi
         for (uint32_t j = s; j <= e; ++j) {
             CXProbDataInfo* p = pLog->GetAt(j);
             if (!p) {
-                PROB_LOG(kFunction, "Invalid event object. [nS=%d, nE=%d, j=%d]", int(s), int(e), int(j));
+                PROB_LOG(kFunction, "Invalid event object. [nS=%d, nE=%d, j=%d]", int(s), int(e),
+                         int(j));
                 return false;
             }
             p->m_byMO1 = p->m_byMN1 = 0;
@@ -363,11 +382,13 @@ bool CXProb::SetEventObject(CXProbDataObject* pLog, uint32_t dwIndex, CXProbMovi
         byValue = pObject->m_byNextValue;
         if (byValue < pObject->m_byValueMin || byValue > pObject->m_byValueMax)
             byValue = pObject->m_byValueMin;
-        pObject->m_byNextValue = byValue >= pObject->m_byValueMax ? pObject->m_byValueMin : uint8_t(byValue + 1);
+        pObject->m_byNextValue =
+            byValue >= pObject->m_byValueMax ? pObject->m_byValueMin : uint8_t(byValue + 1);
     } else {
         byValue = uint8_t(ProbRandomRange(pObject->m_byValueMin, pObject->m_byValueMax));
     }
-    const uint8_t byNumber = uint8_t(ProbRandomRange(pObject->m_byNumberMin, pObject->m_byNumberMax));
+    const uint8_t byNumber =
+        uint8_t(ProbRandomRange(pObject->m_byNumberMin, pObject->m_byNumberMax));
     if (pObject->m_bySlot == CXProbMovingObject::SLOT_FIELD) {
         pRecord->m_byFOb = byValue;
     } else if (pObject->m_bySlot == CXProbMovingObject::SLOT_SECOND) {

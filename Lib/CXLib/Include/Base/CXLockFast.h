@@ -13,8 +13,7 @@
 // costs no sleep and wake-up unless a thread sleeps. A thread goes to sleep only after counting
 // itself as a sleeper and finding the word still taken, and an unlocking thread that finds a
 // sleeper counted wakes one, so a release between a sleeper's check and its sleep is never lost.
-class CXLockFast : public CXLockBase
-{
+class CXLockFast : public CXLockBase {
 public:
     // Spin count 20 (backing off up to 64 pauses a try), or 0 on a machine with one processor.
     CXLockFast();

@@ -18,8 +18,7 @@
 // free list in batches, so threads allocating and freeing at once rarely meet on the pool's lock.
 // A thread's cached blocks go back to the shared list when the thread ends. FreeAll renews the
 // pool's generation, which makes every thread drop the blocks it cached before.
-class CXMemoryPoolBase
-{
+class CXMemoryPoolBase {
 public:
     static constexpr uint32_t kAlign = 16;
 
@@ -96,7 +95,8 @@ private:
     uint32_t m_dwElementSize = 0;
     uint32_t m_dwSlotSize = 0;
     uint32_t m_dwSlotsPerChunk = 0;
-    void* m_pChunkList = nullptr; // newest chunk; each chunk starts with the previous one's address
+    void* m_pChunkList =
+        nullptr;                  // newest chunk; each chunk starts with the previous one's address
     void* m_pFreeList = nullptr;  // first free slot; each free slot starts with the next one's
     // Never reused by another pool; renewed by FreeAll. Threads' caches are filed under it.
     std::atomic<uint64_t> m_qwGeneration;

@@ -32,7 +32,7 @@ inline void CpuRelax()
 #endif
 }
 
-} // namespace
+}  // namespace
 
 uint32_t CXLockFast::SpinCountFor(unsigned nProcessors)
 {
@@ -40,13 +40,9 @@ uint32_t CXLockFast::SpinCountFor(unsigned nProcessors)
     return nProcessors <= 1 ? 0 : kSpinCount;
 }
 
-CXLockFast::CXLockFast() : m_dwSpinCount(SpinCountFor(CachedProcessorCount()))
-{
-}
+CXLockFast::CXLockFast() : m_dwSpinCount(SpinCountFor(CachedProcessorCount())) {}
 
-CXLockFast::CXLockFast(uint32_t dwSpinCount) : m_dwSpinCount(dwSpinCount)
-{
-}
+CXLockFast::CXLockFast(uint32_t dwSpinCount) : m_dwSpinCount(dwSpinCount) {}
 
 CXLockFast::~CXLockFast() = default;
 
@@ -54,7 +50,8 @@ int CXLockFast::Lock()
 {
     const uint32_t self = platform::CurrentThreadId();
     if (m_dwOwnerThreadID.load(std::memory_order_relaxed) == self) {
-        m_nRecursionCount.store(m_nRecursionCount.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+        m_nRecursionCount.store(m_nRecursionCount.load(std::memory_order_relaxed) + 1,
+                                std::memory_order_relaxed);
         return 1;
     }
     if (!TryTakeWord())
@@ -126,11 +123,13 @@ void CXLockFast::WakeSleeper()
 void CXLockFast::ReportDeadLock(const char* pszName, const char* pszFunction, int nLine) const
 {
     char szLine[1024];
-    std::snprintf(szLine, sizeof(szLine),
-                  "%s(%d) : *** [DEAD_%s]: [%s-%d][dwLockedThreadID=%u, dwThreadID=%u, CXLock=%" PRIXPTR "]\n",
-                  "lib\\cxlib\\include\\Base/CXLockFast", nLine, pszName ? pszName : "(NULL)",
-                  pszFunction ? pszFunction : "(NULL)", nLine,
-                  m_dwOwnerThreadID.load(std::memory_order_relaxed), platform::CurrentThreadId(),
-                  reinterpret_cast<uintptr_t>(this));
+    std::snprintf(
+        szLine, sizeof(szLine),
+        "%s(%d) : *** [DEAD_%s]: [%s-%d][dwLockedThreadID=%u, dwThreadID=%u, CXLock=%" PRIXPTR
+        "]\n",
+        "lib\\cxlib\\include\\Base/CXLockFast", nLine, pszName ? pszName : "(NULL)",
+        pszFunction ? pszFunction : "(NULL)", nLine,
+        m_dwOwnerThreadID.load(std::memory_order_relaxed), platform::CurrentThreadId(),
+        reinterpret_cast<uintptr_t>(this));
     platform::DebugOutput(szLine);
 }

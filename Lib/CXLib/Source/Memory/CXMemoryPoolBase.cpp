@@ -41,7 +41,7 @@ void RetireGeneration(uint64_t generation)
     live.generations.erase(generation);
 }
 
-} // namespace
+}  // namespace
 
 // One thread's free blocks, per pool. A pool is found by address and generation, so the blocks of
 // a pool that was emptied or destroyed (and perhaps another made at its address) are never handed
@@ -207,7 +207,8 @@ void CXMemoryPoolBase::SetSize(uint32_t dwChunkBase, uint32_t dwElementSize)
 void* CXMemoryPoolBase::RefuseSize(size_t tSize) const
 {
     CX_LOG_ERROR("CXMemoryPoolBase::AllocateMemory",
-                 "tSize is not m_dwElementSize. [tSize=%zu, m_dwElementSize=%u]", tSize, m_dwElementSize);
+                 "tSize is not m_dwElementSize. [tSize=%zu, m_dwElementSize=%u]", tSize,
+                 m_dwElementSize);
     return nullptr;
 }
 
@@ -220,13 +221,14 @@ void* CXMemoryPoolBase::AddChunk()
 {
     // Allocated and cut outside the lock; other threads keep allocating meanwhile. Two threads
     // that find the list empty at once each add a chunk, which costs one spare chunk at most.
-    void* chunk = ::operator new(m_dwChunkSize, std::align_val_t{kAlign}, std::nothrow);
+    void* chunk = ::operator new (m_dwChunkSize, std::align_val_t{kAlign}, std::nothrow);
     if (chunk == nullptr) {
-        CX_LOG_ERROR("CXMemoryPoolBase::AddChunk", "Chunk create fail. [m_dwChunkSize=%u]", m_dwChunkSize);
+        CX_LOG_ERROR("CXMemoryPoolBase::AddChunk", "Chunk create fail. [m_dwChunkSize=%u]",
+                     m_dwChunkSize);
         return nullptr;
     }
     char* first = static_cast<char*>(chunk) + kChunkHeader;
-    void* rest = nullptr; // slots 1..n-1, linked in ascending order
+    void* rest = nullptr;  // slots 1..n-1, linked in ascending order
     void* last = nullptr;
     if (m_dwSlotsPerChunk > 1) {
         rest = first + m_dwSlotSize;
@@ -258,7 +260,7 @@ void CXMemoryPoolBase::FreeAll()
     while (chunks != nullptr) {
         void* chunk = chunks;
         chunks = LinkOf(chunk);
-        ::operator delete(chunk, std::align_val_t{kAlign});
+        ::operator delete (chunk, std::align_val_t{kAlign});
     }
 }
 
