@@ -25,6 +25,7 @@
 #include "app/shell_fixture.h"
 #include "platform/clock.h"
 #include "support/hex.h"
+#include "support/sound_format.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -220,13 +221,7 @@ TEST_F(LoginSoundTest, LoginScreenPlaysItsSound)
     CXSoundMgr* sounds = s_dev->GetSoundMgr();
     ASSERT_NE(sounds, nullptr);
     ASSERT_NE(s_dev->GetDSDevice(), nullptr);
-    platform::SoundFormat format;
-    format.formatTag = platform::kSoundFormatPCM;
-    format.channels = 1;
-    format.samplesPerSec = 44100;
-    format.bitsPerSample = 16;
-    format.blockAlign = 2;
-    format.avgBytesPerSec = 88200;
+    const platform::SoundFormat format = test_support::Mono16Format();
     const std::vector<uint8_t> silence(88200 * 20, 0);
     const char* name = "./data_ui/login.wav";
     auto sound = s_dev->GetDSDevice()->CreateSound(
