@@ -81,20 +81,23 @@ struct Lobby {
                 b->SetCaption(Format("버튼 %d", i).c_str());
         }
         for (int i = 0; i < kLabels; ++i) {
-            CDXLabel* l = root->CreateLabel(id++, &font, (i % 6) * 300, 620 + (i / 6) * 24, 280, 24, true);
+            CDXLabel* l =
+                root->CreateLabel(id++, &font, (i % 6) * 300, 620 + (i / 6) * 24, 280, 24, true);
             if (l)
                 l->SetText(Format("레이블 %d 금액 1,234,567", i).c_str());
         }
         for (int i = 0; i < kLists; ++i) {
             auto* list = new CWndTextList();
-            if (!list->Create(id, root, (i % 4) * 480, 860 + (i / 4) * 70, 345, 70, &font, id + 1, kRows, 1.1f)) {
+            if (!list->Create(id, root, (i % 4) * 480, 860 + (i / 4) * 70, 345, 70, &font, id + 1,
+                              kRows, 1.1f)) {
                 if (!list->GetParent())
                     delete list;
                 continue;
             }
             id += kRows + 1;
             for (int k = 0; k < kRows; ++k)
-                list->AddText(Format("[%03d] 플레이어님 잭팟 축하드립니다.", k).c_str(), 0xFF34C1FE);
+                list->AddText(Format("[%03d] 플레이어님 잭팟 축하드립니다.", k).c_str(),
+                              0xFF34C1FE);
             lists.push_back(list);
         }
         return true;
@@ -187,4 +190,4 @@ void BM_LobbyTreeWalkOutsideAScene(benchmark::State& state)
 }
 BENCHMARK(BM_LobbyTreeWalkOutsideAScene)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

@@ -16,16 +16,14 @@ namespace {
 
 constexpr int kKeys = 100000;
 
-struct Entry
-{
+struct Entry {
     explicit Entry(const std::string& key) : m_strKey(key.c_str()) {}
     virtual ~Entry() = default;
     const CXString& GetKey() const { return m_strKey; }
     CXString m_strKey;
 };
 
-struct ShorterFirst
-{
+struct ShorterFirst {
     bool operator()(const std::string& a, const std::string& b) const
     {
         if (a.size() != b.size())
@@ -91,4 +89,4 @@ void BM_StdMap_InsertFindDelete(benchmark::State& state)
 }
 BENCHMARK(BM_StdMap_InsertFindDelete)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

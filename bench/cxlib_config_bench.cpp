@@ -18,7 +18,8 @@ std::string ConfigText()
         if (i % 10 == 0)
             std::snprintf(line, sizeof line, "# section %d\r\n", i / 10);
         else
-            std::snprintf(line, sizeof line, "  Key_%04d = value %d, %d  # note\r\n", i, i * 7, i % 13);
+            std::snprintf(line, sizeof line, "  Key_%04d = value %d, %d  # note\r\n", i, i * 7,
+                          i % 13);
         text += line;
     }
     return text;
@@ -44,4 +45,4 @@ void BM_Config_LoadFile(benchmark::State& state)
 }
 BENCHMARK(BM_Config_LoadFile)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

@@ -35,4 +35,4 @@ BENCHMARK(BM_RecursiveMutex);
 BENCHMARK(BM_LockFast)->Threads(4)->UseRealTime();
 BENCHMARK(BM_RecursiveMutex)->Threads(4)->UseRealTime();
 
-} // namespace
+}  // namespace

@@ -9,14 +9,12 @@
 
 namespace {
 
-struct PlainObject
-{
+struct PlainObject {
     virtual ~PlainObject() = default;
     char bytes[56];
 };
 
-struct PooledObject
-{
+struct PooledObject {
     CX_DECLARE_MEMORY_POOL(PooledObject)
     virtual ~PooledObject() = default;
     char bytes[56];
@@ -36,8 +34,14 @@ void AllocateBatch(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * int64_t(objects.size()));
 }
 
-void BM_PoolTmplNewDelete(benchmark::State& state) { AllocateBatch<PooledObject>(state); }
-void BM_HeapNewDelete(benchmark::State& state) { AllocateBatch<PlainObject>(state); }
+void BM_PoolTmplNewDelete(benchmark::State& state)
+{
+    AllocateBatch<PooledObject>(state);
+}
+void BM_HeapNewDelete(benchmark::State& state)
+{
+    AllocateBatch<PlainObject>(state);
+}
 BENCHMARK(BM_PoolTmplNewDelete);
 BENCHMARK(BM_HeapNewDelete);
 // Four threads on one pool: every operation contends for the pool's one lock, while the heap
@@ -79,4 +83,4 @@ BENCHMARK(BM_Malloc)->RangeMultiplier(4)->Range(16, 4096);
 BENCHMARK(BM_SizePool)->Arg(64)->Threads(4)->UseRealTime();
 BENCHMARK(BM_Malloc)->Arg(64)->Threads(4)->UseRealTime();
 
-} // namespace
+}  // namespace

@@ -22,8 +22,8 @@ void BM_Snprintf(benchmark::State& state)
     char buffer[256];
     int n = 0;
     for (auto _ : state) {
-        std::snprintf(buffer, sizeof(buffer), "[%02d:%02d:%02d]-[%s] : %s %d", 12, 34, 56, "LOG/SYSTEM",
-                      "value", ++n);
+        std::snprintf(buffer, sizeof(buffer), "[%02d:%02d:%02d]-[%s] : %s %d", 12, 34, 56,
+                      "LOG/SYSTEM", "value", ++n);
         benchmark::DoNotOptimize(buffer);
     }
 }
@@ -31,4 +31,4 @@ void BM_Snprintf(benchmark::State& state)
 BENCHMARK(BM_CXStringFormat);
 BENCHMARK(BM_Snprintf);
 
-} // namespace
+}  // namespace

@@ -36,16 +36,19 @@ struct Scene {
         g_strResourceBase = folder.Slashed();
 
         std::vector<uint32_t> pixels(32 * 32, 0xFFFFFFFF);
-        platform::SavePng((folder.Path() / "dot.png").string().c_str(), 32, 32, pixels.data(), 32 * 4);
-        folder.Write("spark.ptc",
-                     "TEX=dot.png\nEMISSION=100000\nLIFETIME=-1\nPARTICLE_LIFE_MIN=100\n"
-                     "PARTICLE_LIFE_MAX=100\nSPEED_MIN=0\nSPEED_MAX=0.5\nSPREAD=6.28\nSIZE_START=0.5\n"
-                     "SIZE_END=0.1\nSPIN_START=1\nCOLOR_START=0xFFFF8000\nCOLOR_END=0x00FFFFFF\n"
-                     "BLEND=COLORMUL|ALPHAADD\nFPS=60\n");
+        platform::SavePng((folder.Path() / "dot.png").string().c_str(), 32, 32, pixels.data(),
+                          32 * 4);
+        folder.Write(
+            "spark.ptc",
+            "TEX=dot.png\nEMISSION=100000\nLIFETIME=-1\nPARTICLE_LIFE_MIN=100\n"
+            "PARTICLE_LIFE_MAX=100\nSPEED_MIN=0\nSPEED_MAX=0.5\nSPREAD=6.28\nSIZE_START=0.5\n"
+            "SIZE_END=0.1\nSPIN_START=1\nCOLOR_START=0xFFFF8000\nCOLOR_END=0x00FFFFFF\n"
+            "BLEND=COLORMUL|ALPHAADD\nFPS=60\n");
         for (int i = 0; i < kAnfFiles; ++i)
             folder.Write("anf/a" + std::to_string(i) + ".anf",
                          "TEX=../dot.png\nCOUNT=4\nFPS=10\nW=16\nH=16\nLOOP_MODE=FWD|LOOP\n"
-                         "PA_SPEED=50\nPA_POINT=0:0:0:0,100:0:100:0,100:100:0:0\nAA_POINT=255:0:0,0:500:0\n");
+                         "PA_SPEED=50\nPA_POINT=0:0:0:0,100:0:100:0,100:100:0:0\nAA_POINT=255:0:0,"
+                         "0:500:0\n");
     }
     ~Scene()
     {

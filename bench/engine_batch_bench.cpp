@@ -22,7 +22,10 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
 
 constexpr int kQuadsPerFrame = 10000;
 constexpr int kSide = 64;
@@ -55,7 +58,8 @@ struct Bench {
             std::fprintf(stderr, "%s\n", error.c_str());
             return;
         }
-        const uint32_t tints[] = {0x4080C0, 0xC08040, 0x40C080, 0xC04080, 0x8040C0, 0x80C040, 0xFFFFFF, 0x808080};
+        const uint32_t tints[] = {0x4080C0, 0xC08040, 0x40C080, 0xC04080,
+                                  0x8040C0, 0x80C040, 0xFFFFFF, 0x808080};
         for (uint32_t tint : tints) {
             HTEXTURE t = device->GetGpu()->CreateTexture(kSide, kSide, GPU_FORMAT_A8R8G8B8);
             device->GetGpu()->Upload(t, Disc(kSide, tint).data(), kSide * 4);
@@ -135,7 +139,13 @@ void BM_QuadFrame(benchmark::State& state)
     else if (b.singleMs > 0)
         state.counters["x_single"] = ms / b.singleMs;
 }
-BENCHMARK(BM_QuadFrame)->ArgName("textures")->Arg(1)->Arg(2)->MinTime(3.0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_QuadFrame)
+    ->ArgName("textures")
+    ->Arg(1)
+    ->Arg(2)
+    ->MinTime(3.0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The lobby: four 480 x 270 game previews (25 images and 10 text lines each) shown on the screen
 // with 100 more images and 60 text lines. Text draws through the sprite batch without the caller
@@ -172,7 +182,8 @@ void BM_LobbyFrame(benchmark::State& state)
     }
     std::vector<std::string> lines;
     for (int i = 0; i < 100; ++i)
-        lines.push_back("방 " + std::to_string(i + 1) + " 대기 중 " + std::to_string(i * 37 % 1000) + " 점");
+        lines.push_back("방 " + std::to_string(i + 1) + " 대기 중 " +
+                        std::to_string(i * 37 % 1000) + " 점");
 
     // Images and text lines taking turns (image, text, image, ...) in a w x h area; `first`
     // varies the positions, textures and texts between areas.
@@ -181,7 +192,8 @@ void BM_LobbyFrame(benchmark::State& state)
         for (int i = 0; i < imageCount || i < textCount; ++i) {
             const int n = first + i;
             if (i < imageCount)
-                images[size_t(n) % images.size()]->Render(float(n * 53 % (w - kSide)), float(n * 31 % (h - kSide)));
+                images[size_t(n) % images.size()]->Render(float(n * 53 % (w - kSide)),
+                                                          float(n * 31 % (h - kSide)));
             if (i < textCount)
                 font.DrawText(lines[size_t(n) % lines.size()].c_str(), float(n * 17 % (w - 200)),
                               float(n * 23 % (h - 20)), 0, 0, colour, 0);

@@ -38,7 +38,8 @@ struct Scene {
                 const int dy = y - kSide / 2;
                 const int d2 = dx * dx + dy * dy;
                 const uint32_t alpha = d2 >= 32 * 32 ? 0u : 255u - uint32_t(d2 * 255 / (32 * 32));
-                pixels[y * kSide + x] = alpha << 24 | uint32_t(x * 4) << 16 | uint32_t(y * 4) << 8 | 0x80;
+                pixels[y * kSide + x] =
+                    alpha << 24 | uint32_t(x * 4) << 16 | uint32_t(y * 4) << 8 | 0x80;
             }
         }
         texture = device->GetGpu()->CreateTexture(kSide, kSide, GPU_FORMAT_A8R8G8B8);
@@ -110,7 +111,8 @@ void BM_TenThousandBlendedQuadsPerFrame(benchmark::State& state)
         scene.device->Gfx_EndScene(true);
         scene.Finish();
     }
-    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.SetItemsProcessed(state.iterations() * kQuadsPerFrame);
 }
 BENCHMARK(BM_TenThousandBlendedQuadsPerFrame)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -11,7 +11,8 @@
 
 namespace {
 
-void BM_KoreanLineToTexture(benchmark::State& state) {
+void BM_KoreanLineToTexture(benchmark::State& state)
+{
     std::string error;
     CXGfxDevice* dev = test_support::StartGfxDevice(800, 600, false, error, 320, 240);
     if (!dev) {
@@ -23,7 +24,8 @@ void BM_KoreanLineToTexture(benchmark::State& state) {
     desc.height = -16;
     TextFont font = platform::CreateFont(desc);
     std::string line;
-    while (line.size() < 80) line += "가나다라마바사아자차카타파하";  // 2 bytes per character
+    while (line.size() < 80)
+        line += "가나다라마바사아자차카타파하";  // 2 bytes per character
     line.resize(80);
     {
         CX2DGDI gdi;

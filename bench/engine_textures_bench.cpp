@@ -30,7 +30,8 @@ struct Scene {
         for (int i = 0; i < kFiles; ++i) {
             for (size_t p = 0; p < pixels.size(); ++p)
                 pixels[p] = 0xFF000000u | uint32_t(i * 2654435761u + p * 40503u);
-            const std::string path = (folder.Path() / ("tex" + std::to_string(i) + ".png")).string();
+            const std::string path =
+                (folder.Path() / ("tex" + std::to_string(i) + ".png")).string();
             platform::SavePng(path.c_str(), kSide, kSide, pixels.data(), kSide * 4);
             names.push_back(path);
         }

@@ -79,7 +79,8 @@ void BM_WinningSpinFrame(benchmark::State& state)
     state.counters["cpu_us"] = cpu * 1e6 / frames;
     state.counters["allocs_per_frame"] = static_cast<double>(allocations) / frames;
     state.counters["draws_per_frame"] = static_cast<double>(io.m_nDraws) / frames;
-    state.SetLabel("targets: allocs_per_frame 0 (the game's work per frame, drawing to a counting sink)");
+    state.SetLabel(
+        "targets: allocs_per_frame 0 (the game's work per frame, drawing to a counting sink)");
 }
 BENCHMARK(BM_WinningSpinFrame)->Unit(benchmark::kMicrosecond);
 

@@ -9,8 +9,7 @@
 namespace {
 
 // Counts the handler calls so that no dispatch can be optimised away.
-class CountingClient : public NetworkClient
-{
+class CountingClient : public NetworkClient {
 public:
     using NetworkClient::NetworkClient;
     int64_t nCalls = 0;
@@ -42,9 +41,11 @@ std::vector<std::vector<uint8_t>> MixedStream()
         Body({18, 0, 1, 7, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 1}, 18 + 180),
         Body({25, 0, 2, 8, 0, 1, 0, 0, 0, 2, 0, 0, 0, 1}, 14 + 200),
         Body({38, 0, 3, 9, 0, 1}, 6 + 227),
-        {9, 0, 0, 2, 0, 'A', 0, 1, 0, 0, 0, 2, 0, 0, 0, 1, 7, 0, 1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0},
+        {9, 0, 0, 2, 0, 'A', 0, 1, 0, 0, 0, 2, 0, 0, 0, 1, 7,
+         0, 1, 0, 0, 0, 2,   0, 0, 0, 3, 0, 0, 0, 0, 0, 0},
         {116, 0, 1, 0xea, 0x07, 12, 31, 23, 30, 25, 0, 5, 0, 3, 0, 0, 0, 0, 0, 0},
-        {113, 0, 3, 9, 0, 2, 0, 'A', 0, 2, 1, 2, 3, 4, 0x10, 0x27, 0, 0, 0xff, 5, 0x20, 0xa1, 7, 0, 1},
+        {113, 0,    3,    9, 0, 2,    0, 'A',  0,    2, 1, 2, 3,
+         4,   0x10, 0x27, 0, 0, 0xff, 5, 0x20, 0xa1, 7, 0, 1},
         {128, 0, 0x10, 0x27, 0, 0},
     };
 }
@@ -55,8 +56,7 @@ void BM_DispatchMixedAnswers(benchmark::State& state)
     CountingClient client(table);
     const auto stream = MixedStream();
     for (auto _ : state)
-        for (const auto& body : stream)
-        {
+        for (const auto& body : stream) {
             HiByteBuffer buffer(body.data(), int32_t(body.size()));
             client.DispatchMessage(buffer);
         }
@@ -65,4 +65,4 @@ void BM_DispatchMixedAnswers(benchmark::State& state)
 }
 BENCHMARK(BM_DispatchMixedAnswers);
 
-} // namespace
+}  // namespace

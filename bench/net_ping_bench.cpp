@@ -33,7 +33,8 @@ void BM_PingRoundTrip(benchmark::State& state)
     CMachineTable table;
     NetworkClient client(table);
     client.SetAsyncSend(false);
-    if (!client.Connect("127.0.0.1", server.Port()) || !SpinUntil([&] { return client.IsConnected(); }, 5000ms)) {
+    if (!client.Connect("127.0.0.1", server.Port()) ||
+        !SpinUntil([&] { return client.IsConnected(); }, 5000ms)) {
         state.SkipWithError("no connection to the dev server");
         return;
     }

@@ -57,7 +57,8 @@ public:
 private:
     [[noreturn]] void Fail(const char* reason) const
     {
-        std::fprintf(stderr, "%s: the device did not start: %s\n", m_name.c_str(), reason ? reason : "");
+        std::fprintf(stderr, "%s: the device did not start: %s\n", m_name.c_str(),
+                     reason ? reason : "");
         std::abort();
     }
 

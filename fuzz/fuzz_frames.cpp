@@ -1,7 +1,7 @@
-// libFuzzer target: the frame reader fed from memory, at memory speed. The input is one byte stream;
-// the reader must find exactly the frames a reference splitter finds, in order, reject the same bad
-// length, and never ask for a read a socket could not perform. fuzz_frames_socket runs the same
-// check through a real connection.
+// libFuzzer target: the frame reader fed from memory, at memory speed. The input is one byte
+// stream; the reader must find exactly the frames a reference splitter finds, in order, reject the
+// same bad length, and never ask for a read a socket could not perform. fuzz_frames_socket runs the
+// same check through a real connection.
 #include <cstdint>
 #include <cstdlib>
 

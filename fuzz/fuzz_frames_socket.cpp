@@ -1,7 +1,7 @@
-// libFuzzer target: the frame splitter through a real socket. A raw peer on 127.0.0.1 writes the input
-// as one byte stream and closes; the client must deliver exactly the frames a reference splitter
-// finds, in order, and report one close. One connection per input makes this slow (a few hundred
-// inputs a second): fuzz_frames runs the same reader from memory.
+// libFuzzer target: the frame splitter through a real socket. A raw peer on 127.0.0.1 writes the
+// input as one byte stream and closes; the client must deliver exactly the frames a reference
+// splitter finds, in order, and report one close. One connection per input makes this slow (a few
+// hundred inputs a second): fuzz_frames runs the same reader from memory.
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
@@ -14,8 +14,7 @@ namespace {
 
 using net_test::Bytes;
 
-class Collector : public HiNetworkClient
-{
+class Collector : public HiNetworkClient {
 public:
     std::mutex mutex;
     std::vector<Bytes> frames;
@@ -40,7 +39,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -52,10 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     peer.Write(Bytes(data, data + size));
     peer.Close();
-    if (!net_test::WaitUntil([&] {
-            std::lock_guard<std::mutex> g(client.mutex);
-            return client.nClosed > 0;
-        }, std::chrono::milliseconds(5000)))
+    if (!net_test::WaitUntil(
+            [&] {
+                std::lock_guard<std::mutex> g(client.mutex);
+                return client.nClosed > 0;
+            },
+            std::chrono::milliseconds(5000)))
         std::abort();
     client.Close();
     std::lock_guard<std::mutex> g(client.mutex);

@@ -10,8 +10,14 @@
 
 namespace line_editor_fuzz {
 
-inline bool IsLead(uint8_t b) { return b >= 0x81 && b <= 0xFE; }
-inline bool IsTrail(uint8_t b) { return b >= 0x41 && b <= 0xFE; }
+inline bool IsLead(uint8_t b)
+{
+    return b >= 0x81 && b <= 0xFE;
+}
+inline bool IsTrail(uint8_t b)
+{
+    return b >= 0x41 && b <= 0xFE;
+}
 
 // Empty when the editor is sound, else what is wrong.
 inline std::string Check(const platform::LineEditor& ed)
@@ -64,13 +70,17 @@ inline std::string Run(const uint8_t* data, size_t size)
             ed.KeyDown(keys[k % 6], (k & 0x80) != 0);
             break;
         }
-        case 3: ed.CompositionStart(); break;
+        case 3:
+            ed.CompositionStart();
+            break;
         case 4: {
             const uint32_t hi = next();
             ed.CompositionUpdate(hi << 8 | next());
             break;
         }
-        case 5: ed.CompositionEnd(); break;
+        case 5:
+            ed.CompositionEnd();
+            break;
         case 6: {
             const long a = static_cast<int8_t>(next());
             ed.SetSel(a, static_cast<int8_t>(next()));
@@ -94,4 +104,4 @@ inline std::string Run(const uint8_t* data, size_t size)
     return {};
 }
 
-} // namespace line_editor_fuzz
+}  // namespace line_editor_fuzz

@@ -20,10 +20,10 @@
 #include "CXGfxDevice.h"
 #include "CXSound.h"
 #include "CXString.h"
-#include "platform/image.h"
 #include "fuzz_device.h"
-#include <utility>
+#include "platform/image.h"
 #include "support/temp_folder.h"
+#include <utility>
 
 namespace loader_fuzz {
 
@@ -35,9 +35,10 @@ public:
         for (const char* name : {"t.png", "t0.png", "t1.png"})
             platform::SavePng((m_folder.Path() / name).string().c_str(), 4, 4, pixels.data(), 16);
         // 8-bit mono PCM at 8000 Hz, four samples.
-        static const uint8_t kWave[] = {'R', 'I', 'F', 'F', 40, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                                        16, 0, 0, 0, 1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0,
-                                        1, 0, 8, 0, 'd', 'a', 't', 'a', 4, 0, 0, 0, 0x80, 0xC0, 0x80, 0x40};
+        static const uint8_t kWave[] = {
+            'R', 'I', 'F', 'F', 40,  0,   0,   0,   'W',  'A',  'V', 'E', 'f',  'm',  't',  ' ',
+            16,  0,   0,   0,   1,   0,   1,   0,   0x40, 0x1F, 0,   0,   0x40, 0x1F, 0,    0,
+            1,   0,   8,   0,   'd', 'a', 't', 'a', 4,    0,    0,   0,   0x80, 0xC0, 0x80, 0x40};
         m_folder.Write("s.wav", std::vector<uint8_t>(std::begin(kWave), std::end(kWave)));
     }
     Harness(const Harness&) = delete;
@@ -139,7 +140,8 @@ public:
             return;
         for (int scrambled : {0, 1}) {
             CXFileConfig config;
-            config.Load(reinterpret_cast<const char*>(data), static_cast<unsigned>(size), scrambled);
+            config.Load(reinterpret_cast<const char*>(data), static_cast<unsigned>(size),
+                        scrambled);
         }
     }
 

@@ -28,10 +28,10 @@
 #include "CXGfxDevice.h"
 #include "CXReelWaitPreset.h"
 #include "CXString.h"
-#include "platform/image.h"
 #include "fuzz_device.h"
-#include <utility>
+#include "platform/image.h"
 #include "support/temp_folder.h"
+#include <utility>
 
 namespace pelagorn_fuzz {
 
@@ -81,23 +81,38 @@ public:
 
 class Harness {
 public:
-    enum Reader : uint8_t { kFrame, kWinTable, kDropper, kPrize, kShake, kBackground, kReel, kCoins, kItem, kReaders };
+    enum Reader : uint8_t {
+        kFrame,
+        kWinTable,
+        kDropper,
+        kPrize,
+        kShake,
+        kBackground,
+        kReel,
+        kCoins,
+        kItem,
+        kReaders
+    };
 
     Harness()
     {
         const std::vector<uint32_t> pixels(16, 0xFF336699);
-        for (const char* folder : {"image/interface/frame", "image/interface/wintable", "image/interface/table",
-                                   "image/dropper", "image/prize", "image/reel", "image/interface/coin",
-                                   "image/interface/pin", "image/item", "image/bg"}) {
+        for (const char* folder :
+             {"image/interface/frame", "image/interface/wintable", "image/interface/table",
+              "image/dropper", "image/prize", "image/reel", "image/interface/coin",
+              "image/interface/pin", "image/item", "image/bg"}) {
             const std::string dir = std::string(folder) + "/";
             m_folder.Write(dir + "t.anf", "TEX=t.png\nCOUNT=2\nFPS=30\nW=2\nH=4\n");
             m_folder.Write(dir + "t_0.anf", "TEX=t.png\nCOUNT=1\nW=4\nH=4\n");
-            platform::SavePng((m_folder.Path() / dir / "t.png").string().c_str(), 4, 4, pixels.data(), 16);
+            platform::SavePng((m_folder.Path() / dir / "t.png").string().c_str(), 4, 4,
+                              pixels.data(), 16);
         }
         m_folder.Write("image/interface/table/wintable_0.anf", "TEX=t.png\n");
-        // A strip tile of a realistic width: a wave strip of 2-pixel tiles draws hundreds of meshes.
+        // A strip tile of a realistic width: a wave strip of 2-pixel tiles draws hundreds of
+        // meshes.
         const std::vector<uint32_t> wide(256 * 4, 0xFF996633);
-        platform::SavePng((m_folder.Path() / "image/bg/w.png").string().c_str(), 256, 4, wide.data(), 256 * 4);
+        platform::SavePng((m_folder.Path() / "image/bg/w.png").string().c_str(), 256, 4,
+                          wide.data(), 256 * 4);
         m_folder.Write("image/bg/w.anf", "TEX=w.png\nCOUNT=1\nW=256\nH=4\n");
     }
     Harness(const Harness&) = delete;
@@ -110,15 +125,33 @@ public:
         const std::string_view file(reinterpret_cast<const char*>(data + 1), size - 1);
         m_scene.seed = static_cast<uint32_t>(size * 2654435761u);
         switch (data[0] % kReaders) {
-        case kFrame: Frame(file); break;
-        case kWinTable: WinTable(file); break;
-        case kDropper: Dropper(file); break;
-        case kPrize: Prize(file); break;
-        case kShake: Shake(file); break;
-        case kBackground: Background(file); break;
-        case kReel: Reel(file); break;
-        case kCoins: Coins(file); break;
-        default: Item(file); break;
+        case kFrame:
+            Frame(file);
+            break;
+        case kWinTable:
+            WinTable(file);
+            break;
+        case kDropper:
+            Dropper(file);
+            break;
+        case kPrize:
+            Prize(file);
+            break;
+        case kShake:
+            Shake(file);
+            break;
+        case kBackground:
+            Background(file);
+            break;
+        case kReel:
+            Reel(file);
+            break;
+        case kCoins:
+            Coins(file);
+            break;
+        default:
+            Item(file);
+            break;
         }
     }
 
@@ -202,7 +235,8 @@ private:
     void Shake(std::string_view file)
     {
         const std::string text(file);
-        ReelWaitPresets().FillShake(m_scene.seed % (CXReelWaitPresetTable::kSize + 2), text.c_str());
+        ReelWaitPresets().FillShake(m_scene.seed % (CXReelWaitPresetTable::kSize + 2),
+                                    text.c_str());
         CXReelWaitPreset copy;
         ReelWaitPresets().Take(m_scene.seed % CXReelWaitPresetTable::kSize, copy);
     }
@@ -217,7 +251,8 @@ private:
         const uint32_t stops[4] = {seed % 60, seed >> 8 & 63, seed >> 16 & 63, seed >> 24};
         reel.SetReelPosition(stops);
         reel.StartSpin(static_cast<int32_t>(seed % 300) - 20);
-        // Ten seconds of frames: enough for a spin of the usual settings to stop and show its prize.
+        // Ten seconds of frames: enough for a spin of the usual settings to stop and show its
+        // prize.
         for (int frame = 0; frame < 200; ++frame) {
             m_scene.now += 50;
             reel.Update(0.05f);

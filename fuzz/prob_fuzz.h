@@ -27,8 +27,8 @@ public:
         CXProb prob;
         Configure(prob);
         if (size >= CXProb::kMainHeaderSize) {
-            const uint32_t bits = uint32_t(data[12]) | uint32_t(data[13]) << 8 | uint32_t(data[14]) << 16 |
-                                  uint32_t(data[15]) << 24;
+            const uint32_t bits = uint32_t(data[12]) | uint32_t(data[13]) << 8 |
+                                  uint32_t(data[14]) << 16 | uint32_t(data[15]) << 24;
             std::memcpy(&prob.m_Setting.fRate, &bits, sizeof bits);
             prob.m_Setting.byCheck = data[16];
             prob.m_byMode = data[17];
@@ -130,4 +130,4 @@ inline Harness& Shared()
     return *harness;
 }
 
-} // namespace prob_fuzz
+}  // namespace prob_fuzz

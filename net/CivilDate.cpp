@@ -20,7 +20,7 @@ int64_t FloorDiv(int64_t a, int64_t b)
     return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
-} // namespace
+}  // namespace
 
 bool IsValidCivilDateTime(const CivilDateTime& d)
 {
@@ -35,7 +35,7 @@ int64_t DaysFromCivil(int32_t nYear, int32_t nMonth, int32_t nDay)
     const int64_t y = int64_t(nYear) - (nMonth <= 2 ? 1 : 0);
     const int64_t era = FloorDiv(y, 400);
     const int64_t yoe = y - era * 400;
-    const int64_t mp = (nMonth + 9) % 12; // March = 0
+    const int64_t mp = (nMonth + 9) % 12;  // March = 0
     const int64_t doy = (153 * mp + 2) / 5 + nDay - 1;
     const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + doe - 719468;
@@ -56,7 +56,8 @@ void CivilFromDays(int64_t nDays, int32_t& nYear, int32_t& nMonth, int32_t& nDay
 
 CivilDateTime AddHours(const CivilDateTime& date, int64_t nHours)
 {
-    const int64_t nTotal = DaysFromCivil(date.nYear, date.nMonth, date.nDay) * 24 + date.nHour + nHours;
+    const int64_t nTotal =
+        DaysFromCivil(date.nYear, date.nMonth, date.nDay) * 24 + date.nHour + nHours;
     CivilDateTime result = date;
     CivilFromDays(FloorDiv(nTotal, 24), result.nYear, result.nMonth, result.nDay);
     result.nHour = int32_t(nTotal - FloorDiv(nTotal, 24) * 24);

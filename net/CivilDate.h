@@ -4,8 +4,7 @@
 
 // Proleptic Gregorian calendar arithmetic in whole hours, for the reservation list's start and end
 // times.
-struct CivilDateTime
-{
+struct CivilDateTime {
     int32_t nYear = 0;
     int32_t nMonth = 0;
     int32_t nDay = 0;

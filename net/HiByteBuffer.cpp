@@ -8,12 +8,11 @@ namespace {
 // The most UTF-16 units a 16-bit byte count can announce.
 constexpr int32_t kMaxWideUnits = 0x7FFF;
 
-} // namespace
+}  // namespace
 
 HiByteBuffer::HiByteBuffer(const uint8_t* pData, int32_t nSize)
     : m_pData(pData), m_nSize(nSize > 0 ? nSize : 0), m_nCapacity(m_nSize)
-{
-}
+{}
 
 HiByteBuffer HiByteBuffer::Writer(uint8_t* pStore, int32_t nCapacity)
 {
@@ -93,8 +92,7 @@ bool HiByteBuffer::ReadWString(char16_t* pDest, int32_t nMaxBytes)
     const int32_t n = wCount;
     if (n == 0)
         return true;
-    if (n > nMaxBytes || n > GetRemaining() || n % 2 != 0)
-    {
+    if (n > nMaxBytes || n > GetRemaining() || n % 2 != 0) {
         // A text that cannot be taken is stepped over, so the next field is not read from it.
         Skip(n);
         return false;
@@ -171,8 +169,7 @@ bool HiByteBuffer::WriteFixedText(const char* pszText, int32_t nFieldBytes)
     std::memset(pField, 0, size_t(nFieldBytes));
     int32_t nUsed = 0;
     const auto* p = reinterpret_cast<const uint8_t*>(pszText ? pszText : "");
-    while (p[nUsed] != 0)
-    {
+    while (p[nUsed] != 0) {
         // CP949: a byte of 0x81..0xFE leads a two-byte character.
         const int32_t nChar = (p[nUsed] >= 0x81 && p[nUsed] <= 0xFE && p[nUsed + 1] != 0) ? 2 : 1;
         if (nUsed + nChar > nFieldBytes)

@@ -8,8 +8,7 @@
 // the size; a reader that cannot read a whole field leaves its destination and the position
 // untouched, so a short message reads its missing trailing fields as their defaults. Writers append
 // at the size and refuse (return false, write nothing) what does not fit the capacity.
-class HiByteBuffer
-{
+class HiByteBuffer {
 public:
     HiByteBuffer() = default;
     // A reader over `size` valid bytes.
@@ -46,8 +45,8 @@ public:
     bool WriteU16(uint16_t value);
     bool WriteU32(uint32_t value);
     bool WriteF32(float value);
-    // uint16 byte count (2 x units), then the units as UTF-16LE; a null text writes count 0. At most
-    // 32767 units go out, the most a 16-bit byte count can announce.
+    // uint16 byte count (2 x units), then the units as UTF-16LE; a null text writes count 0. At
+    // most 32767 units go out, the most a 16-bit byte count can announce.
     bool WriteWString(const char16_t* pszText);
     // As WriteWString with at most nMaxUnits units of the text.
     bool WriteWString(const char16_t* pszText, int32_t nMaxUnits);
@@ -56,7 +55,7 @@ public:
     bool WriteFixedText(const char* pszText, int32_t nFieldBytes);
 
 protected:
-    uint8_t* m_pWrite = nullptr; // null for a reader
+    uint8_t* m_pWrite = nullptr;  // null for a reader
     const uint8_t* m_pData = nullptr;
     int32_t m_nSize = 0;
     int32_t m_nPosition = 0;
@@ -64,8 +63,7 @@ protected:
 };
 
 // A byte buffer over its own 8192-byte store: the unit of the receive queue and the receive pool.
-class HiLocalByteBuffer : public HiByteBuffer, public HiRefObject
-{
+class HiLocalByteBuffer : public HiByteBuffer, public HiRefObject {
 public:
     static constexpr int32_t kCapacity = 8192;
 

@@ -12,8 +12,7 @@ int32_t HiFrameReader::GetReadSize() const
 
 HiFrameReader::Step HiFrameReader::OnRead()
 {
-    if (m_bInBody)
-    {
+    if (m_bInBody) {
         m_bInBody = false;
         return Step::Frame;
     }

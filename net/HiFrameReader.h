@@ -8,14 +8,12 @@
 // exact read must fill (the 2-byte length, then exactly that many body bytes) and judges them once
 // they are there. The connection only moves bytes; a test or a fuzzer can feed the same reader from
 // memory.
-class HiFrameReader
-{
+class HiFrameReader {
 public:
-    enum class Step
-    {
-        ReadBody,  // the header was accepted: the body comes next
-        Frame,     // the body is complete: GetBody() holds one frame's body
-        BadLength, // the length field is 0 or above 8190: the connection ends
+    enum class Step {
+        ReadBody,   // the header was accepted: the body comes next
+        Frame,      // the body is complete: GetBody() holds one frame's body
+        BadLength,  // the length field is 0 or above 8190: the connection ends
     };
 
     // Starts over at a header (a new connection).

@@ -27,12 +27,11 @@ namespace {
 // The client whose I/O thread this is; null on every other thread.
 thread_local const HiNetworkClient* t_pIoThreadOwner = nullptr;
 
-} // namespace
+}  // namespace
 
-struct HiNetworkClient::PendingSend
-{
+struct HiNetworkClient::PendingSend {
     HiPacketBuffer packet;
-    std::shared_ptr<std::promise<int>> result; // null in asynchronous mode
+    std::shared_ptr<std::promise<int>> result;  // null in asynchronous mode
 
     void Finish(int nWritten)
     {
@@ -41,14 +40,13 @@ struct HiNetworkClient::PendingSend
     }
 };
 
-struct HiNetworkClient::Impl
-{
+struct HiNetworkClient::Impl {
     boost::asio::io_context ioContext;
     std::optional<boost::asio::executor_work_guard<boost::asio::io_context::executor_type>> work;
     tcp::socket socket{ioContext};
     boost::asio::steady_timer connectTimer{ioContext};
     std::thread ioThread;
-    std::deque<PendingSend> sendQueue; // I/O thread only; front = frame being written
+    std::deque<PendingSend> sendQueue;  // I/O thread only; front = frame being written
 };
 
 HiNetworkClient::HiNetworkClient() : m_pImpl(std::make_unique<Impl>()) {}
@@ -67,8 +65,7 @@ bool HiNetworkClient::Connect(const char* pszAddress, uint16_t nPort)
     int32_t nExpected = STATE_CLOSED;
     if (!m_nState.compare_exchange_strong(nExpected, STATE_CONNECTING))
         return false;
-    if (!m_bThreadRunning)
-    {
+    if (!m_bThreadRunning) {
         m_bThreadRunning = true;
         m_pImpl->ioContext.restart();
         m_pImpl->work.emplace(m_pImpl->ioContext.get_executor());
@@ -92,27 +89,18 @@ void HiNetworkClient::RunIoLoop()
     t_pIoThreadOwner = this;
     // A notification that throws must not end the I/O thread. It leaves its connection without an
     // outstanding read, so the connection is ended; the thread keeps serving.
-    for (;;)
-    {
-        try
-        {
+    for (;;) {
+        try {
             m_pImpl->ioContext.run();
             return;
-        }
-        catch (const std::exception& e)
-        {
+        } catch (const std::exception& e) {
             NetLogError("HiNetworkClient::RunIoLoop", e.what());
-        }
-        catch (...)
-        {
+        } catch (...) {
             NetLogError("HiNetworkClient::RunIoLoop", "unknown exception");
         }
-        try
-        {
+        try {
             DropConnection();
-        }
-        catch (...)
-        {
+        } catch (...) {
             NetLogError("HiNetworkClient::RunIoLoop", "exception in OnClose");
         }
     }
@@ -132,8 +120,7 @@ void HiNetworkClient::StartConnect(uint32_t dwGeneration, uint32_t dwAddress, ui
 void HiNetworkClient::HandleConnectTimeout(uint32_t dwGeneration, const error_code& ec)
 {
     // Closing the socket completes the pending connect with an error, which reports the failure.
-    if (!ec && dwGeneration == m_dwGeneration && m_nState.load() == STATE_CONNECTING)
-    {
+    if (!ec && dwGeneration == m_dwGeneration && m_nState.load() == STATE_CONNECTING) {
         error_code ignored;
         m_pImpl->socket.close(ignored);
     }
@@ -144,8 +131,7 @@ void HiNetworkClient::HandleConnect(uint32_t dwGeneration, const error_code& ec)
     if (dwGeneration != m_dwGeneration)
         return;
     m_pImpl->connectTimer.cancel();
-    if (ec || !m_pImpl->socket.is_open())
-    {
+    if (ec || !m_pImpl->socket.is_open()) {
         CloseLink();
         OnConnect(false);
         return;
@@ -173,8 +159,7 @@ void HiNetworkClient::HandleReadHeader(uint32_t dwGeneration, const error_code& 
 {
     if (dwGeneration != m_dwGeneration)
         return;
-    if (ec || m_frameReader.OnRead() != HiFrameReader::Step::ReadBody)
-    {
+    if (ec || m_frameReader.OnRead() != HiFrameReader::Step::ReadBody) {
         DropConnection();
         return;
     }
@@ -195,13 +180,12 @@ void HiNetworkClient::HandleReadBody(uint32_t dwGeneration, const error_code& ec
 {
     if (dwGeneration != m_dwGeneration)
         return;
-    if (ec || m_frameReader.OnRead() != HiFrameReader::Step::Frame)
-    {
+    if (ec || m_frameReader.OnRead() != HiFrameReader::Step::Frame) {
         DropConnection();
         return;
     }
     OnReceive(m_frameReader.GetBody(), m_frameReader.GetBodyLength());
-    if (dwGeneration == m_dwGeneration) // OnReceive may have dropped the connection
+    if (dwGeneration == m_dwGeneration)  // OnReceive may have dropped the connection
         ReadHeader(dwGeneration);
 }
 
@@ -210,16 +194,14 @@ int HiNetworkClient::Send(const HiPacketBuffer& packet)
     if (!IsConnected() || packet.GetBodyLength() < 1)
         return 0;
     auto pending = std::make_shared<PendingSend>(PendingSend{packet, nullptr});
-    if (IsIoThread())
-    {
+    if (IsIoThread()) {
         // From a notification: the write cannot be waited for on the thread that performs it, so
         // it is queued; a failure is reported through OnClose.
         QueueSend(*pending);
         return packet.GetFrameSize();
     }
     std::future<int> written;
-    if (!m_bAsyncSend)
-    {
+    if (!m_bAsyncSend) {
         pending->result = std::make_shared<std::promise<int>>();
         written = pending->result->get_future();
     }
@@ -229,8 +211,7 @@ int HiNetworkClient::Send(const HiPacketBuffer& packet)
 
 void HiNetworkClient::QueueSend(PendingSend& pending)
 {
-    if (m_nState.load() != STATE_CONNECTED)
-    {
+    if (m_nState.load() != STATE_CONNECTED) {
         pending.Finish(0);
         return;
     }
@@ -254,8 +235,7 @@ void HiNetworkClient::HandleWrite(uint32_t dwGeneration, const error_code& ec, s
     if (dwGeneration != m_dwGeneration)
         return;
     PendingSend& front = m_pImpl->sendQueue.front();
-    if (ec || nBytes != size_t(front.packet.GetFrameSize()))
-    {
+    if (ec || nBytes != size_t(front.packet.GetFrameSize())) {
         DropConnection();
         return;
     }
@@ -277,8 +257,7 @@ bool HiNetworkClient::CloseLink()
     ++m_dwGeneration;
     m_pImpl->connectTimer.cancel();
     error_code ignored;
-    if (m_pImpl->socket.is_open())
-    {
+    if (m_pImpl->socket.is_open()) {
         m_pImpl->socket.shutdown(tcp::socket::shutdown_both, ignored);
         m_pImpl->socket.close(ignored);
     }
@@ -290,14 +269,12 @@ bool HiNetworkClient::CloseLink()
 
 void HiNetworkClient::Close()
 {
-    if (IsIoThread())
-    {
+    if (IsIoThread()) {
         // From a notification the thread cannot join itself: end the link only.
         DropConnection();
         return;
     }
-    if (!m_bThreadRunning)
-    {
+    if (!m_bThreadRunning) {
         m_nState.store(STATE_CLOSED);
         return;
     }

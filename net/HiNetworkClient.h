@@ -19,8 +19,7 @@ class error_code;
 // are dropped, so a late completion can never touch a newer connection. An established connection
 // reports exactly one OnClose, however it ends; a connection attempt reports exactly one
 // OnConnect.
-class HiNetworkClient
-{
+class HiNetworkClient {
 public:
     static constexpr uint16_t kDefaultPort = 10912;
     // How long a connection attempt may wait for an answer before it fails.
@@ -82,16 +81,18 @@ private:
     void HandleReadBody(uint32_t dwGeneration, const boost::system::error_code& ec);
     void QueueSend(PendingSend& pending);
     void StartWrite();
-    void HandleWrite(uint32_t dwGeneration, const boost::system::error_code& ec, std::size_t nBytes);
+    void HandleWrite(uint32_t dwGeneration, const boost::system::error_code& ec,
+                     std::size_t nBytes);
     // Closes the socket, fails the queued sends and ends the generation; true when the link was
     // established (the caller then reports OnClose).
     bool CloseLink();
 
     std::unique_ptr<Impl> m_pImpl;
     bool m_bThreadRunning = false;
-    HiFrameReader m_frameReader; // I/O thread only
+    HiFrameReader m_frameReader;  // I/O thread only
     std::atomic<int32_t> m_nState{STATE_CLOSED};
-    uint32_t m_dwGeneration = 0; // I/O thread only
+    uint32_t m_dwGeneration = 0;  // I/O thread only
     bool m_bAsyncSend = true;
-    uint32_t m_dwConnectTimeoutMs = kDefaultConnectTimeoutMs; // caller's thread; each attempt takes a copy
+    uint32_t m_dwConnectTimeoutMs =
+        kDefaultConnectTimeoutMs;  // caller's thread; each attempt takes a copy
 };

@@ -4,8 +4,7 @@
 
 // One frame on the wire: the 16-bit little-endian body length followed by the body. The length
 // bytes and the body are contiguous, so GetFrame() is exactly the bytes of one frame.
-class HiPacketBuffer
-{
+class HiPacketBuffer {
 public:
     static constexpr int32_t kMaxBody = 8190;
     static constexpr int32_t kHeaderSize = 2;

@@ -4,16 +4,14 @@
 #include <utility>
 
 // Root of every class of the network library.
-class HiMemObject
-{
+class HiMemObject {
 public:
     virtual ~HiMemObject() = default;
 };
 
 // Intrusive reference count. The count is a plain integer: every AddRef/Release pair of one object
 // happens on one thread or under the lock of the object's owner.
-class HiRefObject : public HiMemObject
-{
+class HiRefObject : public HiMemObject {
 public:
     HiRefObject() = default;
     HiRefObject(const HiRefObject&) = delete;
@@ -42,8 +40,7 @@ inline HiRefObject::~HiRefObject() = default;
 
 // Holds one reference to a HiRefObject-derived T.
 template <class T>
-class HiPointer : public HiMemObject
-{
+class HiPointer : public HiMemObject {
 public:
     HiPointer() = default;
     explicit HiPointer(T* p) : m_p(p)

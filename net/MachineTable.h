@@ -4,21 +4,19 @@
 
 // One machine the player sits at. Index 0..3 is the deck, -1 an empty row. Game type: 1 Jix, 2 and
 // 4 Morvane (bets 100 and 200), 3 Pelagorn, 0 none.
-struct CMachineState
-{
+struct CMachineState {
     int32_t m_nIndex = -1;
     int32_t m_nGameType = 0;
     int32_t m_nMachineNo = 0;
     int32_t m_nCredit = 0;
-    int32_t m_nWin = 0; // Jix: spins left; Pelagorn: SPIN
+    int32_t m_nWin = 0;  // Jix: spins left; Pelagorn: SPIN
     int32_t m_nScore = 0;
     uint8_t m_byReserved = 0;
 };
 
 // The player's logged-in flag, money, gift tickets, four machines and nickname. Written by the
 // network dispatcher and handlers, read by screens and games, all on the UI thread.
-class CMachineTable
-{
+class CMachineTable {
 public:
     static constexpr int kRows = 4;
     static constexpr int kNicknameUnits = 32;

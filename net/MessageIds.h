@@ -103,4 +103,4 @@ inline constexpr uint16_t kMorvaneLast = MsgMorvaneGameFin;
 inline constexpr uint16_t kPelagornFirst = MsgPelagornEnter;
 inline constexpr uint16_t kPelagornLast = MsgPelagornGameFin;
 
-} // namespace netmsg
+}  // namespace netmsg

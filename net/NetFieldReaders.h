@@ -27,8 +27,7 @@ inline uint32_t ReadU32(HiByteBuffer& buffer, uint32_t dwDefault = 0)
 }
 
 // The machine key every game answer and many lobby answers start with: kind, then number.
-struct MachineKey
-{
+struct MachineKey {
     int32_t nGameType = 0;
     int32_t nMachineNo = 0;
 };
@@ -39,4 +38,4 @@ inline MachineKey ReadKey(HiByteBuffer& buffer)
     return MachineKey{nGameType, ReadU16(buffer)};
 }
 
-} // namespace netfield
+}  // namespace netfield

@@ -6,10 +6,10 @@
 // Answer records handed to the games and screens. Blocks are raw bytes in wire order; a block is
 // copied only when the body holds all of its bytes, otherwise the record keeps its prepared values.
 
-inline constexpr int32_t kJixSpinDataSize = 180;     // answers 14 and 18
-inline constexpr int32_t kMorvaneSpinDataSize = 200; // answers 23 and 25
-inline constexpr int32_t kPelagornCoinDropSize = 16; // answer 36
-inline constexpr int32_t kPelagornGameFinSize = 12;  // answer 43
+inline constexpr int32_t kJixSpinDataSize = 180;      // answers 14 and 18
+inline constexpr int32_t kMorvaneSpinDataSize = 200;  // answers 23 and 25
+inline constexpr int32_t kPelagornCoinDropSize = 16;  // answer 36
+inline constexpr int32_t kPelagornGameFinSize = 12;   // answer 43
 
 // Little-endian 32-bit value at any offset of a byte block.
 inline uint32_t BlockU32(const uint8_t* pBlock, int32_t nOffset)
@@ -24,8 +24,7 @@ inline void SetBlockU32(uint8_t* pBlock, int32_t nOffset, uint32_t value)
 }
 
 template <int32_t N>
-struct CNetBlock
-{
+struct CNetBlock {
     static constexpr int32_t kSize = N;
     uint8_t m_abyData[N] = {};
     bool m_bComplete = false;  // the body held every byte of the block
@@ -34,50 +33,43 @@ struct CNetBlock
 };
 
 // Answer 34: the Pelagorn enter record (117 bytes).
-struct CPelagornEnterData : CNetBlock<117>
-{
+struct CPelagornEnterData : CNetBlock<117> {
     // CREDIT, GIFT, SPIN 0; threshold 100, maximum 20000, unit 5000, limit 4, then 3, 10, 3.
     void Init();
 };
 
 // Answer 37: the item-hit record (42 bytes); win is at the unaligned offset 21.
-struct CPelagornData37 : CNetBlock<42>
-{
+struct CPelagornData37 : CNetBlock<42> {
     // First 32-bit value -1, the rest 0.
     void Init();
 };
 
 // Answer 38: the Pelagorn spin record (227 bytes).
-struct CPelagornSpinData : CNetBlock<227>
-{
+struct CPelagornSpinData : CNetBlock<227> {
     void Init() { std::memset(m_abyData, 0, sizeof m_abyData); }
 };
 
 // Answer 39: the result record (200 bytes).
-struct CPelagornData39 : CNetBlock<200>
-{
+struct CPelagornData39 : CNetBlock<200> {
     // Status byte 1, the rest 0.
     void Init();
 };
 
 // Answer 41: the ticket-out record (28 bytes).
-struct CPelagornTicketOutData : CNetBlock<28>
-{
+struct CPelagornTicketOutData : CNetBlock<28> {
     void Init() { std::memset(m_abyData, 0, sizeof m_abyData); }
 };
 
 // One entry of the reservation list (answer 116).
-struct CReserveInfoEntry
-{
-    char16_t m_szStart[21] = {}; // "YYYY-MM-DD hh:mm"
-    char16_t m_szEnd[21] = {};   // end's date and hour, the start's minute
+struct CReserveInfoEntry {
+    char16_t m_szStart[21] = {};  // "YYYY-MM-DD hh:mm"
+    char16_t m_szEnd[21] = {};    // end's date and hour, the start's minute
     uint16_t m_awMachineNo[4] = {};
     uint8_t m_abyValue[4] = {};
 };
 
 // The reservation result (answer 120).
-struct CReserveResult
-{
+struct CReserveResult {
     bool m_bApproved = false;
     uint16_t m_awMachineNo[4] = {};
     uint8_t m_abyValue[4] = {};
@@ -85,8 +77,7 @@ struct CReserveResult
 };
 
 // One log row of the machine log (answer 122).
-struct CMachineLogEntry
-{
+struct CMachineLogEntry {
     int32_t m_nGameType = 0;
     int32_t m_nMachineNo = 0;
     int32_t m_nMonth = 0;
@@ -99,8 +90,7 @@ struct CMachineLogEntry
 };
 
 // The prize notice of answer 113.
-struct CPrizeNotice
-{
+struct CPrizeNotice {
     int32_t m_nGameType = 0;
     int32_t m_nMachineNo = 0;
     const char16_t* m_pszName = u"";

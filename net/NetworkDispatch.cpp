@@ -15,8 +15,7 @@ void NetworkClient::UpdateMachineState2(int32_t nGameType, int32_t nMachineNo, H
 {
     const uint32_t dwCredit = ReadU32(buffer);
     const uint32_t dwScore = ReadU32(buffer);
-    if (CMachineState* pRow = m_table.Find(nGameType, nMachineNo))
-    {
+    if (CMachineState* pRow = m_table.Find(nGameType, nMachineNo)) {
         pRow->m_nCredit = int32_t(dwCredit);
         pRow->m_nScore = int32_t(dwScore);
     }
@@ -27,8 +26,7 @@ void NetworkClient::UpdateMachineState3(int32_t nGameType, int32_t nMachineNo, H
     const uint32_t dwCredit = ReadU32(buffer);
     const uint32_t dwWin = ReadU32(buffer);
     const uint32_t dwScore = ReadU32(buffer);
-    if (CMachineState* pRow = m_table.Find(nGameType, nMachineNo))
-    {
+    if (CMachineState* pRow = m_table.Find(nGameType, nMachineNo)) {
         pRow->m_nCredit = int32_t(dwCredit);
         pRow->m_nWin = int32_t(dwWin);
         pRow->m_nScore = int32_t(dwScore);
@@ -40,8 +38,7 @@ void NetworkClient::DispatchMessage(HiByteBuffer& buffer)
     uint16_t wId = 0;
     if (!buffer.ReadU16(wId))
         return;
-    switch (wId)
-    {
+    switch (wId) {
     case MsgVersionCheckResult:
         OnVersionCheckResult(ReadU8(buffer) == 1);
         return;
@@ -85,18 +82,42 @@ void NetworkClient::DispatchMessage(HiByteBuffer& buffer)
     case MsgGiftTicket:
         ParseGiftTicket(buffer);
         return;
-    case MsgPrizeNoticeA: ParsePrizeNoticeA(buffer); return;
-    case MsgPrizeNoticeB: ParsePrizeNoticeB(buffer); return;
-    case MsgPrizeNoticeC: ParsePrizeNoticeC(buffer); return;
-    case MsgUserEnterLeave: ParseUserEnterLeave(buffer); return;
-    case MsgReserveInfo: ParseReserveInfo(buffer); return;
-    case MsgReserveStatus: ParseReserveStatus(buffer); return;
-    case MsgReserveResult: ParseReserveResult(buffer); return;
-    case MsgMachineLog: ParseMachineLog(buffer); return;
-    case MsgStaffCallResult: ParseStaffCallResult(buffer); return;
-    case MsgMachineRelease: ParseMachineRelease(buffer); return;
-    case MsgNotice: ParseNotice(buffer); return;
-    case MsgNoticeList: ParseNoticeList(buffer); return;
+    case MsgPrizeNoticeA:
+        ParsePrizeNoticeA(buffer);
+        return;
+    case MsgPrizeNoticeB:
+        ParsePrizeNoticeB(buffer);
+        return;
+    case MsgPrizeNoticeC:
+        ParsePrizeNoticeC(buffer);
+        return;
+    case MsgUserEnterLeave:
+        ParseUserEnterLeave(buffer);
+        return;
+    case MsgReserveInfo:
+        ParseReserveInfo(buffer);
+        return;
+    case MsgReserveStatus:
+        ParseReserveStatus(buffer);
+        return;
+    case MsgReserveResult:
+        ParseReserveResult(buffer);
+        return;
+    case MsgMachineLog:
+        ParseMachineLog(buffer);
+        return;
+    case MsgStaffCallResult:
+        ParseStaffCallResult(buffer);
+        return;
+    case MsgMachineRelease:
+        ParseMachineRelease(buffer);
+        return;
+    case MsgNotice:
+        ParseNotice(buffer);
+        return;
+    case MsgNoticeList:
+        ParseNoticeList(buffer);
+        return;
     case MsgExchangeDone:
         OnExchangeDone(ReadU32(buffer));
         return;
@@ -115,7 +136,7 @@ void NetworkClient::DispatchMessage(HiByteBuffer& buffer)
             DispatchMorvaneMessage(wId, buffer);
         else if (wId >= kPelagornFirst && wId <= kPelagornLast)
             DispatchPelagornMessage(wId, buffer);
-        return; // request ids and unknown ids are ignored
+        return;  // request ids and unknown ids are ignored
     }
 }
 

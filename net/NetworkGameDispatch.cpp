@@ -13,8 +13,7 @@ namespace {
 
 // A block of raw bytes with no prepared values: zero unless the body fills it.
 template <int32_t N>
-struct RawBlock : CNetBlock<N>
-{
+struct RawBlock : CNetBlock<N> {
     void Init() {}
 };
 
@@ -31,8 +30,7 @@ Record ReadRecord(HiByteBuffer& buffer)
 
 // A flag byte, then a record that follows only when the flag is set.
 template <class Record>
-struct Flagged
-{
+struct Flagged {
     bool bSet = false;
     Record record;
 
@@ -52,8 +50,7 @@ Flagged<Record> ReadFlagged(HiByteBuffer& buffer)
 }
 
 // Where an answer record holds the machine's meters; a win offset of -1 leaves the win alone.
-struct MeterOffsets
-{
+struct MeterOffsets {
     int32_t nCredit;
     int32_t nScore;
     int32_t nWin;
@@ -84,8 +81,7 @@ void StoreMeters(CMachineTable& table, MachineKey key, uint32_t dwCredit, uint32
 
 // Key, result flag and record, whose meters go into the row of the key.
 template <class Record>
-struct KeyedRecord
-{
+struct KeyedRecord {
     MachineKey key;
     bool bOk = false;
     Record record;
@@ -105,8 +101,7 @@ KeyedRecord<Record> ReadKeyedRecord(HiByteBuffer& buffer, CMachineTable& table, 
 }
 
 // Coin-in answers of every family: result, the player's money, key, and on success the credit.
-struct CoinIn
-{
+struct CoinIn {
     int32_t nResult = 0;
     MachineKey key;
 };
@@ -117,8 +112,7 @@ CoinIn ReadCoinIn(HiByteBuffer& buffer, CMachineTable& table)
     answer.nResult = ReadU8(buffer);
     table.m_nMoney = int32_t(ReadU32(buffer));
     answer.key = ReadKey(buffer);
-    if (answer.nResult == 0)
-    {
+    if (answer.nResult == 0) {
         const uint32_t dwCredit = ReadU32(buffer);
         if (CMachineState* pRow = table.Find(answer.key.nGameType, answer.key.nMachineNo))
             pRow->m_nCredit = int32_t(dwCredit);
@@ -127,8 +121,7 @@ CoinIn ReadCoinIn(HiByteBuffer& buffer, CMachineTable& table)
 }
 
 // Ticket-out answers of Jix (with a win) and Morvane (without): meters, result, gift tickets.
-struct TicketOut
-{
+struct TicketOut {
     MachineKey key;
     int32_t nResult = 0;
 };
@@ -149,12 +142,11 @@ TicketOut ReadTicketOut(HiByteBuffer& buffer, CMachineTable& table, bool bHasWin
 
 constexpr int32_t kMaxCardValue = 55;
 
-} // namespace
+}  // namespace
 
 void NetworkClient::DispatchJixMessage(uint16_t wId, HiByteBuffer& buffer)
 {
-    switch (wId)
-    {
+    switch (wId) {
     case MsgJixEnter: {
         const MachineKey key = ReadKey(buffer);
         const uint32_t dwCredit = ReadU32(buffer);
@@ -215,14 +207,13 @@ void NetworkClient::DispatchJixMessage(uint16_t wId, HiByteBuffer& buffer)
         return;
     }
     default:
-        return; // MsgJixAction has no answer
+        return;  // MsgJixAction has no answer
     }
 }
 
 void NetworkClient::DispatchMorvaneMessage(uint16_t wId, HiByteBuffer& buffer)
 {
-    switch (wId)
-    {
+    switch (wId) {
     case MsgMorvaneEnter: {
         const MachineKey key = ReadKey(buffer);
         const uint32_t dwCredit = ReadU32(buffer);
@@ -258,8 +249,7 @@ void NetworkClient::DispatchMorvaneMessage(uint16_t wId, HiByteBuffer& buffer)
     case MsgMorvanePerformanceValue: {
         const MachineKey key = ReadKey(buffer);
         // Even a refusal answers the game's pending request; dropped, it would stall the double-up.
-        if (ReadU8(buffer, 1) < 1)
-        {
+        if (ReadU8(buffer, 1) < 1) {
             OnMorvanePerformanceRefused(key.nGameType, key.nMachineNo);
             return;
         }
@@ -288,8 +278,7 @@ void NetworkClient::DispatchMorvaneMessage(uint16_t wId, HiByteBuffer& buffer)
 
 void NetworkClient::DispatchPelagornMessage(uint16_t wId, HiByteBuffer& buffer)
 {
-    switch (wId)
-    {
+    switch (wId) {
     case MsgPelagornEnter: {
         const MachineKey key = ReadKey(buffer);
         const auto record = ReadRecord<CPelagornEnterData>(buffer);
@@ -347,6 +336,6 @@ void NetworkClient::DispatchPelagornMessage(uint16_t wId, HiByteBuffer& buffer)
         return;
     }
     default:
-        return; // MsgPelagorn42 has no answer
+        return;  // MsgPelagorn42 has no answer
     }
 }

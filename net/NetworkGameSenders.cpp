@@ -16,7 +16,7 @@ void WriteKey(HiByteBuffer& body, uint16_t wId, uint8_t byGameType, uint16_t wMa
     body.WriteU16(wMachineNo);
 }
 
-} // namespace
+}  // namespace
 
 bool NetworkClient::SendKeyMessage(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo)
 {
@@ -150,7 +150,6 @@ bool NetworkClient::ReqPelagornGameFin(uint8_t byGameType, uint16_t wMachineNo)
 {
     return SendKeyMessage(MsgPelagornGameFin, byGameType, wMachineNo);
 }
-
 
 bool NetworkClient::ReqJixBonus(uint8_t byGameType, uint16_t wMachineNo, uint32_t dwValue)
 {

@@ -15,8 +15,7 @@ constexpr int32_t kNoticeBytes = 512;
 
 // A zero-filled text buffer two bytes longer than its limit, so it is always terminated.
 template <int32_t LimitBytes>
-struct CountedText
-{
+struct CountedText {
     char16_t sz[LimitBytes / 2 + 1] = {};
     bool Read(HiByteBuffer& buffer) { return buffer.ReadCountedText(sz, LimitBytes); }
 };
@@ -39,33 +38,28 @@ CMachineLogEntry ReadLogEntry(HiByteBuffer& buffer, int32_t nGameType, int32_t n
 // Four machine numbers, each followed by a value byte when it is not 0.
 void ReadMachineValues(HiByteBuffer& buffer, uint16_t (&awMachineNo)[4], uint8_t (&abyValue)[4])
 {
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         awMachineNo[i] = ReadU16(buffer);
         if (awMachineNo[i] > 0)
             abyValue[i] = ReadU8(buffer);
     }
 }
 
-} // namespace
+}  // namespace
 
 void NetworkClient::ParseMachineTable(HiByteBuffer& buffer)
 {
     m_table.Reset();
-    for (int32_t i = 0; i < CMachineTable::kRows; ++i)
-    {
+    for (int32_t i = 0; i < CMachineTable::kRows; ++i) {
         CMachineState& row = m_table.m_aRows[i];
         row.m_nIndex = i;
         row.m_nGameType = ReadU8(buffer);
-        if (row.m_nGameType == 1 || row.m_nGameType == 3)
-        {
+        if (row.m_nGameType == 1 || row.m_nGameType == 3) {
             row.m_nMachineNo = ReadU16(buffer);
             row.m_nCredit = int32_t(ReadU32(buffer));
             row.m_nWin = int32_t(ReadU32(buffer));
             row.m_nScore = int32_t(ReadU32(buffer));
-        }
-        else if (row.m_nGameType == 2 || row.m_nGameType == 4)
-        {
+        } else if (row.m_nGameType == 2 || row.m_nGameType == 4) {
             row.m_nMachineNo = ReadU16(buffer);
             row.m_nCredit = int32_t(ReadU32(buffer));
             row.m_nScore = int32_t(ReadU32(buffer));
@@ -81,8 +75,7 @@ void NetworkClient::ParseChatLine(HiByteBuffer& buffer)
     const uint8_t byFlags = ReadU8(buffer);
     char16_t szName[kChatNameBytes / 2 + 1] = {};
     buffer.ReadWString(szName, kChatNameBytes);
-    if (byFlags & 0x01)
-    {
+    if (byFlags & 0x01) {
         char16_t szSecond[kChatNameBytes / 2 + 1] = {};
         buffer.ReadWString(szSecond, kChatNameBytes);
     }
@@ -143,8 +136,7 @@ void NetworkClient::ParseUserEnterLeave(HiByteBuffer& buffer)
 void NetworkClient::ParseReserveInfo(HiByteBuffer& buffer)
 {
     const int32_t nCount = ReadU8(buffer);
-    for (int32_t i = 0; i < nCount && buffer.GetRemaining() > 0; ++i)
-    {
+    for (int32_t i = 0; i < nCount && buffer.GetRemaining() > 0; ++i) {
         CivilDateTime start;
         start.nYear = ReadU16(buffer);
         start.nMonth = ReadU8(buffer);
@@ -168,8 +160,7 @@ void NetworkClient::ParseReserveStatus(HiByteBuffer& buffer)
         row.m_byReserved = 0;
     const int32_t nCount = ReadU8(buffer);
     int32_t nLastMachineNo = 0;
-    for (int32_t i = 0; i < nCount && buffer.GetRemaining() > 0; ++i)
-    {
+    for (int32_t i = 0; i < nCount && buffer.GetRemaining() > 0; ++i) {
         const int32_t nGameType = ReadU8(buffer);
         nLastMachineNo = ReadU16(buffer);
         if (CMachineState* pRow = m_table.Find(nGameType, nLastMachineNo))
@@ -189,8 +180,7 @@ void NetworkClient::ParseReserveResult(HiByteBuffer& buffer)
 
 void NetworkClient::ParseMachineLog(HiByteBuffer& buffer)
 {
-    for (int32_t nDeck = 0; nDeck < CMachineTable::kRows; ++nDeck)
-    {
+    for (int32_t nDeck = 0; nDeck < CMachineTable::kRows; ++nDeck) {
         const int32_t nGameType = ReadU8(buffer);
         if (nGameType == 0)
             continue;
@@ -200,8 +190,7 @@ void NetworkClient::ParseMachineLog(HiByteBuffer& buffer)
             OnDeckLogEntry(ReadLogEntry(buffer, nGameType, nMachineNo));
     }
     const int32_t nCount = ReadU8(buffer);
-    for (int32_t i = 0; i < nCount && buffer.GetRemaining() > 0; ++i)
-    {
+    for (int32_t i = 0; i < nCount && buffer.GetRemaining() > 0; ++i) {
         const int32_t nGameType = ReadU8(buffer);
         const int32_t nMachineNo = ReadU16(buffer);
         OnGameLogEntry(ReadLogEntry(buffer, nGameType, nMachineNo));
@@ -234,8 +223,7 @@ void NetworkClient::ParseNoticeList(HiByteBuffer& buffer)
         return;
     OnNoticeListBegin();
     // Each entry starts with its 16-bit count; a stray last byte is no entry.
-    for (int32_t i = 0; i < nCount && buffer.GetRemaining() >= 2; ++i)
-    {
+    for (int32_t i = 0; i < nCount && buffer.GetRemaining() >= 2; ++i) {
         CountedText<kNoticeBytes> text;
         text.Read(buffer);
         OnNoticeListEntry(text.sz);

@@ -18,7 +18,7 @@ constexpr uint8_t kGiftTicketQuery = 0;
 constexpr uint8_t kGiftTicketExchange = 1;
 constexpr uint8_t kReserveInfoKind = 8;
 
-} // namespace
+}  // namespace
 
 bool NetworkClient::SendIdOnly(uint16_t wId)
 {
@@ -126,7 +126,7 @@ bool NetworkClient::ReqExchange(uint32_t dwAmount, const char16_t* pszBankName,
     HiByteBuffer body = HiByteBuffer::Writer(store, sizeof store);
     body.WriteU16(MsgExchangeRequest);
     body.WriteU32(dwAmount);
-    body.WriteWString(pszHolder, kMaxNameUnits); // the depositor comes before the bank
+    body.WriteWString(pszHolder, kMaxNameUnits);  // the depositor comes before the bank
     body.WriteWString(pszBankName, kMaxNameUnits);
     body.WriteFixedText(pszAccountNo, 20);
     body.WriteFixedText(pszPhoneNo, 20);

@@ -60,7 +60,8 @@ bool CDlgChargeMoney::CheckInput()
         char limit[32];
         FormatThousands(kRefusedFrom, limit, sizeof limit);
         std::snprintf(limitText, sizeof limitText,
-                      "금액을 올바르게 입력하여 주십시오.\n%s원 이상은 충전신청 하실 수 없습니다.", limit);
+                      "금액을 올바르게 입력하여 주십시오.\n%s원 이상은 충전신청 하실 수 없습니다.",
+                      limit);
         fault = limitText;
     }
     if (CDlgCommon* box = MainMessageBox())
@@ -95,10 +96,17 @@ void CDlgChargeMoney::OnShow(bool show)
 void CDlgChargeMoney::OnClick(int id)
 {
     switch (id) {
-    case kRequestId: SendRequest(); break;
-    case kCheckId: CheckInput(); break;
-    case kCloseId: Show(false); break;
-    default: break;
+    case kRequestId:
+        SendRequest();
+        break;
+    case kCheckId:
+        CheckInput();
+        break;
+    case kCloseId:
+        Show(false);
+        break;
+    default:
+        break;
     }
 }
 

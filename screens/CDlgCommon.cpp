@@ -16,12 +16,9 @@ struct ErrorEntry {
 };
 
 const ErrorEntry kErrorTexts[] = {
-    {3, "로그인 정보가 맞지 않습니다."},
-    {5, "접속가능 인원을 초과하였습니다."},
-    {13, "코인이 부족합니다."},
-    {14, "상품권이 부족합니다."},
-    {15, "사용중인 기계입니다."},
-    {16, "비어있지 않은 기계입니다."},
+    {3, "로그인 정보가 맞지 않습니다."}, {5, "접속가능 인원을 초과하였습니다."},
+    {13, "코인이 부족합니다."},          {14, "상품권이 부족합니다."},
+    {15, "사용중인 기계입니다."},        {16, "비어있지 않은 기계입니다."},
     {17, "존재하지 않는 기계입니다."},
 };
 
@@ -31,7 +28,7 @@ constexpr int kBackgroundSlot = 70;
 constexpr int kOkSlot = 4;
 constexpr int kCloseSlot = 12;
 
-} // namespace
+}  // namespace
 
 CDXButton* AddDialogCloseButton(CDXWnd* dialog, int id)
 {
@@ -55,9 +52,13 @@ bool CDlgCommon::Create(CDXWnd* parent, CXFont* titleFont, CXFont* textFont)
     return m_pQuit && m_pClose;
 }
 
-bool CDlgCommon::IsQuitBox() const { return m_pQuit && m_pQuit->IsVisible(); }
+bool CDlgCommon::IsQuitBox() const
+{
+    return m_pQuit && m_pQuit->IsVisible();
+}
 
-void CDlgCommon::ShowMessage(const char* text, const char* title, bool quit, int focusWindowId, int focusEditId)
+void CDlgCommon::ShowMessage(const char* text, const char* title, bool quit, int focusWindowId,
+                             int focusEditId)
 {
     if (m_bVisible && IsQuitBox())
         return;

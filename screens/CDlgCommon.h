@@ -25,7 +25,8 @@ public:
 
     // quit: only the quit button is offered; else only the close button. The focus pair names the
     // widget and its edit box that get the keyboard focus back when the box is closed (-1: none).
-    void ShowMessage(const char* text, const char* title, bool quit, int focusWindowId, int focusEditId);
+    void ShowMessage(const char* text, const char* title, bool quit, int focusWindowId,
+                     int focusEditId);
     // The server error code's text (code 0: nothing is shown).
     void ShowErrorCode(int code, const char* title);
     // The text shown for a server error code (empty for 0).

@@ -48,12 +48,9 @@ struct Required {
 };
 
 constexpr Required kRequired[] = {
-    {1, "은행명을 입력하여 주십시오."},
-    {2, "계좌번호를 입력하여 주십시오."},
-    {3, "예금주를 입력하여 주십시오."},
-    {4, "전화번호를 입력하여 주십시오."},
-    {5, "전화번호를 입력하여 주십시오."},
-    {6, "전화번호를 입력하여 주십시오."},
+    {1, "은행명을 입력하여 주십시오."},   {2, "계좌번호를 입력하여 주십시오."},
+    {3, "예금주를 입력하여 주십시오."},   {4, "전화번호를 입력하여 주십시오."},
+    {5, "전화번호를 입력하여 주십시오."}, {6, "전화번호를 입력하여 주십시오."},
 };
 
 bool IsEmpty(const CDXEdit* edit)
@@ -88,7 +85,8 @@ bool CDlgExchangeMoney::Create(CDXWnd* parent)
     }
     CUIFrames* request = g_pUIRes->GetFrames(58);
     const int requestX = m_nWidth / 2 - (request ? request->GetWidth(0) : 0) / 2;
-    return CreateButton(kRequestId, requestX, 720, request, nullptr) && AddDialogCloseButton(this, kCloseId) != nullptr;
+    return CreateButton(kRequestId, requestX, 720, request, nullptr) &&
+           AddDialogCloseButton(this, kCloseId) != nullptr;
 }
 
 bool CDlgExchangeMoney::CheckInput()
@@ -113,14 +111,15 @@ bool CDlgExchangeMoney::SendRequest()
     if (!CheckInput())
         return false;
     char phone[kPhoneBytes];
-    std::snprintf(phone, sizeof phone, "%s%s%s", m_apEdits[4]->GetTextBuffer(), m_apEdits[5]->GetTextBuffer(),
-                  m_apEdits[6]->GetTextBuffer());
+    std::snprintf(phone, sizeof phone, "%s%s%s", m_apEdits[4]->GetTextBuffer(),
+                  m_apEdits[5]->GetTextBuffer(), m_apEdits[6]->GetTextBuffer());
     char16_t bank[kMaxNameUnits];
     char16_t holder[kMaxNameUnits];
     platform::Cp949ToUtf16(m_apEdits[1]->GetTextBuffer(), bank, kMaxNameUnits);
     platform::Cp949ToUtf16(m_apEdits[3]->GetTextBuffer(), holder, kMaxNameUnits);
-    if (!g_NetClient || !g_NetClient->ReqExchange(static_cast<uint32_t>(EditAmount(m_apEdits[0])), bank, holder,
-                                                  m_apEdits[2]->GetTextBuffer(), phone))
+    if (!g_NetClient ||
+        !g_NetClient->ReqExchange(static_cast<uint32_t>(EditAmount(m_apEdits[0])), bank, holder,
+                                  m_apEdits[2]->GetTextBuffer(), phone))
         return false;
     Enable(false);
     return true;

@@ -39,7 +39,10 @@ public:
     int OnChar(int code) override;
 
     // The edits in focus order: amount, bank, account, holder, phone 1, 2, 3.
-    CDXEdit* GetEdit(int order) const { return order >= 0 && order < kEdits ? m_apEdits[order] : nullptr; }
+    CDXEdit* GetEdit(int order) const
+    {
+        return order >= 0 && order < kEdits ? m_apEdits[order] : nullptr;
+    }
 
 private:
     CDXEdit* m_apEdits[kEdits] = {};

@@ -10,7 +10,8 @@ bool CDlgGameExit::Create(CDXWnd* parent)
         return false;
     m_bVisible = 0;
     CUIFrames* ok = g_pUIRes->GetFrames(4);
-    const bool okMade = CreateButton(kOkId, m_nWidth / 2 - ok->GetWidth(0) / 2, 400, ok, nullptr) != nullptr;
+    const bool okMade =
+        CreateButton(kOkId, m_nWidth / 2 - ok->GetWidth(0) / 2, 400, ok, nullptr) != nullptr;
     const bool closeMade = AddDialogCloseButton(this, kCloseId) != nullptr;
     return okMade && closeMade;
 }

@@ -1,7 +1,7 @@
 #include "CDlgGameExplain.h"
 
-#include "CDlgCommon.h"
 #include "CDXRadioButton.h"
+#include "CDlgCommon.h"
 #include "CUIRes.h"
 
 namespace {
@@ -11,7 +11,7 @@ const int kTabX[CDlgGameExplain::kPages] = {76, 223, 370};
 constexpr float kPageCentreX = 752.5f;
 constexpr float kPageCentreY = 497.5f;
 
-} // namespace
+}  // namespace
 
 bool CDlgGameExplain::Create(CDXWnd* parent)
 {
@@ -20,7 +20,8 @@ bool CDlgGameExplain::Create(CDXWnd* parent)
     m_bVisible = 0;
     bool ok = true;
     for (int k = 0; k < kPages; ++k)
-        ok = CreateRadioButton(kFirstTabId + k, kTabX[k], 35, g_pUIRes->GetFrames(50 + k), false) && ok;
+        ok = CreateRadioButton(kFirstTabId + k, kTabX[k], 35, g_pUIRes->GetFrames(50 + k), false) &&
+             ok;
     ok = AddDialogCloseButton(this, kCloseId) && ok;
     return ok;
 }
@@ -55,7 +56,8 @@ int CDlgGameExplain::OnDraw()
         return 1;
     const int w = m_pFrames->GetWidth(m_nPage);
     const int h = m_pFrames->GetHeight(m_nPage);
-    m_pFrames->Draw(m_nPage, static_cast<float>(AbsoluteX()) + kPageCentreX - static_cast<float>(w) / 2.0f,
+    m_pFrames->Draw(m_nPage,
+                    static_cast<float>(AbsoluteX()) + kPageCentreX - static_cast<float>(w) / 2.0f,
                     static_cast<float>(AbsoluteY()) + kPageCentreY - static_cast<float>(h) / 2.0f);
     return 1;
 }

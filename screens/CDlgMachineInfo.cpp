@@ -35,7 +35,8 @@ bool CDlgMachineInfo::Create(CDXWnd* parent)
         return false;
     m_bVisible = 0;
     for (int32_t k = 0; k < 4; ++k) {
-        m_pDeckLogs[k] = MakeChild<CWndDeckLog>(this, [&](CWndDeckLog& log) { return log.Create(k, this); });
+        m_pDeckLogs[k] =
+            MakeChild<CWndDeckLog>(this, [&](CWndDeckLog& log) { return log.Create(k, this); });
         if (!m_pDeckLogs[k])
             return false;
     }
@@ -58,8 +59,8 @@ void CDlgMachineInfo::OnShow(bool show)
     if (m_pGameLog)
         m_pGameLog->Show(true);
     if (g_NetClient) {
-        const uint8_t body[3] = {static_cast<uint8_t>(kLogRequestId & 0xFF), static_cast<uint8_t>(kLogRequestId >> 8),
-                                 kLogRequestRows};
+        const uint8_t body[3] = {static_cast<uint8_t>(kLogRequestId & 0xFF),
+                                 static_cast<uint8_t>(kLogRequestId >> 8), kLogRequestRows};
         g_NetClient->SendPacket(body, sizeof body);
     }
 }

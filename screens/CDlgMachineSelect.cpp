@@ -22,7 +22,10 @@ struct TabRow {
 // In the order they stand left to right: type 4 sits third, type 3 fourth.
 constexpr TabRow kTabs[] = {{1, 36, 0}, {2, 37, 1}, {4, 39, 1}, {3, 38, 2}};
 
-bool IsGameType(int32_t nType) { return nType >= 1 && nType <= 4; }
+bool IsGameType(int32_t nType)
+{
+    return nType >= 1 && nType <= 4;
+}
 
 int BackgroundState(int32_t nType)
 {
@@ -42,8 +45,8 @@ bool CDlgMachineSelect::Create(CDXWnd* parent)
     const int w = g_pUIRes->GetFrames(36)->GetWidth(0);
     for (int i = 0; i < 4; ++i) {
         const TabRow& row = kTabs[i];
-        CDXRadioButton* tab =
-            CreateRadioButton(84 + row.nGameType, 76 + i * w, 15, g_pUIRes->GetFrames(row.nImageSlot), false);
+        CDXRadioButton* tab = CreateRadioButton(84 + row.nGameType, 76 + i * w, 15,
+                                                g_pUIRes->GetFrames(row.nImageSlot), false);
         if (!tab)
             return false;
         m_pTabs[row.nGameType - 1] = tab;

@@ -20,8 +20,8 @@ struct Column {
     int x;
     int width;
 };
-constexpr Column kColumnPlaces[CDlgReserveInfo::kColumns] = {{300, 70}, {370, 70}, {440, 70}, {510, 70},
-                                                              {615, 220}, {835, 20}, {855, 220}};
+constexpr Column kColumnPlaces[CDlgReserveInfo::kColumns] = {
+    {300, 70}, {370, 70}, {440, 70}, {510, 70}, {615, 220}, {835, 20}, {855, 220}};
 
 CXFont* RowFont()
 {
@@ -47,8 +47,8 @@ bool CDlgReserveInfo::Create(CDXWnd* parent)
     for (auto& row : m_Rows) {
         row = std::make_unique<Row>();
         for (int c = 0; c < kColumns; ++c)
-            row->cells[c].text.Create(font, static_cast<float>(kColumnPlaces[c].width), height, 0xFFFFFFFF,
-                                      TEXTTEX_CENTER, true);
+            row->cells[c].text.Create(font, static_cast<float>(kColumnPlaces[c].width), height,
+                                      0xFFFFFFFF, TEXTTEX_CENTER, true);
     }
     CUIFrames* ok = g_pUIRes->GetFrames(kOkSlot);
     return CreateButton(kOkId, m_nWidth / 2 - ok->GetWidth(0) / 2, 420, ok, nullptr) != nullptr;
@@ -78,8 +78,8 @@ void CDlgReserveInfo::SetCell(Cell& cell, const char* text, uint32_t dwColour)
     cell.text.SetText(text);
 }
 
-void CDlgReserveInfo::AddRow(const char* pszStart, const char* pszEnd, const int32_t (&gameTypes)[4],
-                             const int32_t (&machines)[4])
+void CDlgReserveInfo::AddRow(const char* pszStart, const char* pszEnd,
+                             const int32_t (&gameTypes)[4], const int32_t (&machines)[4])
 {
     std::rotate(std::begin(m_Rows), std::end(m_Rows) - 1, std::end(m_Rows));
     Row& row = *m_Rows[0];

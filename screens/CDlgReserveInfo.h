@@ -31,7 +31,8 @@ public:
 
     // The rows move down one place (the last is recycled) and the first shows the entry: start,
     // "-", end, and "[%03d]" in its game type's colour for each machine above 0.
-    void AddRow(const char* pszStart, const char* pszEnd, const int32_t (&gameTypes)[4], const int32_t (&machines)[4]);
+    void AddRow(const char* pszStart, const char* pszEnd, const int32_t (&gameTypes)[4],
+                const int32_t (&machines)[4]);
 
     const std::string& GetText(int row, int column) const;
     uint32_t GetTextColour(int row, int column) const;

@@ -47,7 +47,8 @@ bool CDlgReserveMachine::Create(CDXWnd* parent)
         return false;
     m_bVisible = 0;
     CUIFrames* reserve = g_pUIRes->GetFrames(kReserveSlot);
-    m_pReserve = CreateButton(kReserveId, m_nWidth / 2 - reserve->GetWidth(0) / 2, 700, reserve, nullptr);
+    m_pReserve =
+        CreateButton(kReserveId, m_nWidth / 2 - reserve->GetWidth(0) / 2, 700, reserve, nullptr);
     m_pClose = AddDialogCloseButton(this, kCloseId);
     m_pHours = CreateEdit(kHoursEditId, g_pAppCore ? g_pAppCore->Font07 : nullptr, 490, 540, 166,
                           40, 2, false);
@@ -60,7 +61,8 @@ bool CDlgReserveMachine::Create(CDXWnd* parent)
     for (int k = 0; k < 4; ++k) {
         m_MachineTexts[k].Create(font, kMachineTextWidth, kMachineTextHeight, 0xFFFFFFFF,
                                  TEXTTEX_CENTER | TEXTTEX_VCENTER, true);
-        m_pChecks[k] = CreateRadioButton(kFirstCheckId + k, kCheckX[k], kCheckY, g_pUIRes->GetFrames(kCheckSlot), true);
+        m_pChecks[k] = CreateRadioButton(kFirstCheckId + k, kCheckX[k], kCheckY,
+                                         g_pUIRes->GetFrames(kCheckSlot), true);
         if (!m_pChecks[k])
             return false;
     }
@@ -155,7 +157,8 @@ bool CDlgReserveMachine::Reserve()
         ShowBox("선택한 기계가 없습니다.", kErrorTitle, kId, kHoursEditId);
         return false;
     }
-    if (!g_NetClient || !g_NetClient->ReqReserveMachine(hours, ticked[0], ticked[1], ticked[2], ticked[3]))
+    if (!g_NetClient ||
+        !g_NetClient->ReqReserveMachine(hours, ticked[0], ticked[1], ticked[2], ticked[3]))
         return false;
     Show(false);
     ShowBox("예약 신청을 하였습니다", "기계예약", -1, -1);

@@ -8,9 +8,15 @@ bool CRdoMachine::Create(int id, int x, int y, CUIFrames* frames, CUIFrames* dig
     return CreateRadioButton(id, x, y, frames, false, parent);
 }
 
-void CRdoMachine::SetUserValue(int value) { CDXRadioButton::SetUserValue(value < 0 ? -1 : value); }
+void CRdoMachine::SetUserValue(int value)
+{
+    CDXRadioButton::SetUserValue(value < 0 ? -1 : value);
+}
 
-void CRdoMachine::SetState(int index) { CDXRadioButton::SetState(IsTaken() ? 0 : index); }
+void CRdoMachine::SetState(int index)
+{
+    CDXRadioButton::SetState(IsTaken() ? 0 : index);
+}
 
 // Hundreds, tens and units side by side, centred, from two thirds of the height down. Numbers
 // above 999 get their further digits in front, so machine 1001 never reads as machine 1.

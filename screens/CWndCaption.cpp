@@ -76,6 +76,7 @@ int CWndCaption::OnMouseMove(int, int)
     const int dx = now.x - m_ptDragStart.x;
     const int dy = now.y - m_ptDragStart.y;
     m_ptDragStart = now;
-    platform::MoveWindow(g_hWndMain, rc.left + dx, rc.top + dy, rc.right - rc.left, rc.bottom - rc.top);
+    platform::MoveWindow(g_hWndMain, rc.left + dx, rc.top + dy, rc.right - rc.left,
+                         rc.bottom - rc.top);
     return 1;
 }

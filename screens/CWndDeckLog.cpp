@@ -24,7 +24,9 @@ bool CWndDeckLog::Create(int32_t nDeck, CDXWnd* parent)
     if (!CreateWidget(cx, 154, 348, 700, kFirstId + nDeck, parent, 0, 255))
         return false;
     CXFont* rowFont = g_pAppCore ? g_pAppCore->Font09 : nullptr;
-    m_Rows.Create(rowFont, {{cx + 3, 125, TEXTTEX_VCENTER}, {cx + 130, 75, TEXTTEX_CENTER}, {cx + 205, 125, TEXTTEX_RIGHT}});
+    m_Rows.Create(rowFont, {{cx + 3, 125, TEXTTEX_VCENTER},
+                            {cx + 130, 75, TEXTTEX_CENTER},
+                            {cx + 205, 125, TEXTTEX_RIGHT}});
     m_Header.Create(g_pAppCore ? g_pAppCore->Font15 : nullptr, kHeaderWidth, kHeaderHeight,
                     0xFFFFFFFF, TEXTTEX_CENTER, true);
     return true;
@@ -47,8 +49,8 @@ void CWndDeckLog::Show(bool show)
     m_Header.SetText(text);
 }
 
-void CWndDeckLog::AddRow(int32_t nGameType, int32_t nMonth, int32_t nDay, int32_t nHour, int32_t nMinute,
-                         int32_t nSymbol, int32_t nJackpotKind, int64_t nAmount)
+void CWndDeckLog::AddRow(int32_t nGameType, int32_t nMonth, int32_t nDay, int32_t nHour,
+                         int32_t nMinute, int32_t nSymbol, int32_t nJackpotKind, int64_t nAmount)
 {
     const CLogEntryTexts texts =
         FormatLogEntry(nGameType, nMonth, nDay, nHour, nMinute, nSymbol, nJackpotKind, nAmount);

@@ -20,8 +20,8 @@ public:
     void OnLayout() override;
     int OnDraw() override;
 
-    void AddRow(int32_t nGameType, int32_t nMonth, int32_t nDay, int32_t nHour, int32_t nMinute, int32_t nSymbol,
-                int32_t nJackpotKind, int64_t nAmount);
+    void AddRow(int32_t nGameType, int32_t nMonth, int32_t nDay, int32_t nHour, int32_t nMinute,
+                int32_t nSymbol, int32_t nJackpotKind, int64_t nAmount);
 
     int32_t GetDeck() const { return m_nDeck; }
     const CLogRowTexts& GetRows() const { return m_Rows; }

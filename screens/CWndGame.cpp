@@ -87,7 +87,8 @@ CXFont* CWndGame::Font(int nNumber)
         return g_pAppCore->Font13;
     case 15:
         return g_pAppCore->Font15;
-    default: return nullptr;
+    default:
+        return nullptr;
     }
 }
 

@@ -39,8 +39,8 @@ bool CWndGameChat::Create(CDXWnd* parent)
     if (!g_pUIRes || !g_pAppCore)
         return false;
     CUIFrames* background = g_pUIRes->GetFrames(33);
-    if (!CreateWidget(0, 698, background ? background->GetWidth(0) : 0, background ? background->GetHeight(0) : 0,
-                      kId, parent, 1, 255))
+    if (!CreateWidget(0, 698, background ? background->GetWidth(0) : 0,
+                      background ? background->GetHeight(0) : 0, kId, parent, 1, 255))
         return false;
     SetFrames(background);
 
@@ -68,7 +68,8 @@ bool CWndGameChat::Create(CDXWnd* parent)
         return false;
 
     char welcome[160];
-    std::snprintf(welcome, sizeof welcome, "%s에 오신것을 환영합니다. 좋은 시간 되시기를 바랍니다.", "Brisvane");
+    std::snprintf(welcome, sizeof welcome, "%s에 오신것을 환영합니다. 좋은 시간 되시기를 바랍니다.",
+                  "Brisvane");
     m_pWelcome->AddNotice(welcome);
     m_pWelcome->ShowNext(false);
     return true;

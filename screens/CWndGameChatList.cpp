@@ -13,9 +13,12 @@ namespace {
 const char* KindSuffix(int gameType)
 {
     switch (gameType) {
-    case 2: return " (100)";
-    case 4: return " (200)";
-    default: return "";
+    case 2:
+        return " (100)";
+    case 4:
+        return " (200)";
+    default:
+        return "";
     }
 }
 
@@ -67,11 +70,16 @@ constexpr uint32_t kChatColours[] = {
 uint32_t CWndGameChatList::TypeColour(int gameType)
 {
     switch (gameType) {
-    case 1: return 0xFF34C1FE;
-    case 2: return 0xFF5353EE;
-    case 3: return 0xFFE76874;
-    case 4: return 0xFFC8C832;
-    default: return 0;
+    case 1:
+        return 0xFF34C1FE;
+    case 2:
+        return 0xFF5353EE;
+    case 3:
+        return 0xFFE76874;
+    case 4:
+        return 0xFFC8C832;
+    default:
+        return 0;
     }
 }
 
@@ -85,8 +93,8 @@ uint32_t CWndGameChatList::ChatColour(int index)
 void CWndGameChatList::AddAppearMessage(const char* name, int gameType, int machineNo, int symbol)
 {
     char line[256];
-    std::snprintf(line, sizeof line, "[%03d] %s님 %s 출현 축하드립니다★%s", machineNo, name ? name : "",
-                  GetPrizeSymbolName(gameType, symbol), KindSuffix(gameType));
+    std::snprintf(line, sizeof line, "[%03d] %s님 %s 출현 축하드립니다★%s", machineNo,
+                  name ? name : "", GetPrizeSymbolName(gameType, symbol), KindSuffix(gameType));
     AddText(line, IsTopSymbol(symbol) ? kRed : TypeColour(gameType));
 }
 
@@ -96,8 +104,9 @@ void CWndGameChatList::AddJackpotMessage(const char* name, int gameType, int mac
     if (symbol == 0)
         return;
     char line[256];
-    std::snprintf(line, sizeof line, "[%03d] %s님 %s점 %s잭팟 축하드립니다.%s", machineNo, name ? name : "",
-                  AmountText(amount).text, GetPrizeSymbolName(gameType, symbol), KindSuffix(gameType));
+    std::snprintf(line, sizeof line, "[%03d] %s님 %s점 %s잭팟 축하드립니다.%s", machineNo,
+                  name ? name : "", AmountText(amount).text, GetPrizeSymbolName(gameType, symbol),
+                  KindSuffix(gameType));
     const bool biggest = IsTopSymbol(symbol) || amount > 499999;
     AddText(line, biggest ? kRed : TypeColour(gameType));
     if (!biggest || !m_pChat)
@@ -117,7 +126,8 @@ void CWndGameChatList::AddPrizeMessage(const char* name, int gameType, int machi
         if (k.kind != jackpotKind)
             continue;
         const bool morvane = gameType == 2 || gameType == 4;
-        const bool announced = (k.strictForOtherTypes && !morvane) ? amount > k.minimum : amount >= k.minimum;
+        const bool announced =
+            (k.strictForOtherTypes && !morvane) ? amount > k.minimum : amount >= k.minimum;
         if (!announced)
             return;
         char line[256];

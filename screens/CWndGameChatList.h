@@ -28,7 +28,8 @@ public:
 
     void AddAppearMessage(const char* name, int gameType, int machineNo, int symbol);
     // Nothing for symbol 0.
-    void AddJackpotMessage(const char* name, int gameType, int machineNo, int symbol, uint32_t amount);
+    void AddJackpotMessage(const char* name, int gameType, int machineNo, int symbol,
+                           uint32_t amount);
     // By jackpot kind, only above the kind's threshold (see the source for the table).
     void AddPrizeMessage(const char* name, int gameType, int machineNo, int value, uint32_t amount,
                          int jackpotKind);

@@ -54,14 +54,15 @@ bool CWndGameInfo::Create(CDXWnd* parent)
     if (!g_pUIRes || !g_pAppCore)
         return false;
     CUIFrames* background = g_pUIRes->GetFrames(34);
-    if (!CreateWidget(1538, 698, background ? background->GetWidth(0) : 0, background ? background->GetHeight(0) : 0,
-                      kId, parent, 1, 255))
+    if (!CreateWidget(1538, 698, background ? background->GetWidth(0) : 0,
+                      background ? background->GetHeight(0) : 0, kId, parent, 1, 255))
         return false;
     SetFrames(background);
 
     CXSoundMgr* sounds = SoundMgr();
     for (int k = 0; k < kSoundSwitches; ++k) {
-        m_apSound[k] = CreateRadioButton(kFirstSoundId + k, 95 + 70 * k, 78, g_pUIRes->GetFrames(23), true);
+        m_apSound[k] =
+            CreateRadioButton(kFirstSoundId + k, 95 + 70 * k, 78, g_pUIRes->GetFrames(23), true);
         if (!m_apSound[k])
             return false;
         m_apSound[k]->SetChecked(!(sounds && sounds->IsGroupMuted(k)));
@@ -98,14 +99,16 @@ bool CWndGameInfo::Create(CDXWnd* parent)
 void CWndGameInfo::RefreshMoney()
 {
     char text[1024];
-    if (m_pMoney && FormatThousands(g_MachineTable.m_nMoney, text, sizeof text) > 0 && text[0] != '\0')
+    if (m_pMoney && FormatThousands(g_MachineTable.m_nMoney, text, sizeof text) > 0 &&
+        text[0] != '\0')
         m_pMoney->SetText(text);
 }
 
 void CWndGameInfo::RefreshGiftTickets()
 {
     char text[1024];
-    if (m_pTickets && FormatThousands(g_MachineTable.m_nGiftTickets, text, sizeof text) > 0 && text[0] != '\0')
+    if (m_pTickets && FormatThousands(g_MachineTable.m_nGiftTickets, text, sizeof text) > 0 &&
+        text[0] != '\0')
         m_pTickets->SetText(text);
 }
 
@@ -139,8 +142,8 @@ void CWndGameInfo::OnClick(int id)
         if (dialog && dialog->GetType() == DXWND_DIALOG)
             dialog->Show(true);
         else
-            CX_LOG_SYSTEM("CWndGameInfo::OnClick", "the lobby has no dialog %d; button %d does nothing", b.dialogId,
-                          id);
+            CX_LOG_SYSTEM("CWndGameInfo::OnClick",
+                          "the lobby has no dialog %d; button %d does nothing", b.dialogId, id);
         return;
     }
 }

@@ -22,14 +22,16 @@ void CWndGameLog::Show(bool show)
         m_Rows.Clear();
 }
 
-void CWndGameLog::AddRow(int32_t nGameType, int32_t nMachineNo, int32_t nMonth, int32_t nDay, int32_t nHour,
-                         int32_t nMinute, int32_t nSymbol, int32_t nJackpotKind, int64_t nAmount)
+void CWndGameLog::AddRow(int32_t nGameType, int32_t nMachineNo, int32_t nMonth, int32_t nDay,
+                         int32_t nHour, int32_t nMinute, int32_t nSymbol, int32_t nJackpotKind,
+                         int64_t nAmount)
 {
     const CLogEntryTexts texts =
         FormatLogEntry(nGameType, nMonth, nDay, nHour, nMinute, nSymbol, nJackpotKind, nAmount);
     char machine[16];
     std::snprintf(machine, sizeof machine, "[%03d]", nMachineNo);
-    m_Rows.Add({machine, texts.strDate, texts.strPrize, texts.strAmount}, GameTypeColour(nGameType));
+    m_Rows.Add({machine, texts.strDate, texts.strPrize, texts.strAmount},
+               GameTypeColour(nGameType));
 }
 
 void CWndGameLog::OnLayout()

@@ -18,8 +18,8 @@ public:
     void OnLayout() override;
     int OnDraw() override;
 
-    void AddRow(int32_t nGameType, int32_t nMachineNo, int32_t nMonth, int32_t nDay, int32_t nHour, int32_t nMinute,
-                int32_t nSymbol, int32_t nJackpotKind, int64_t nAmount);
+    void AddRow(int32_t nGameType, int32_t nMachineNo, int32_t nMonth, int32_t nDay, int32_t nHour,
+                int32_t nMinute, int32_t nSymbol, int32_t nJackpotKind, int64_t nAmount);
 
     const CLogRowTexts& GetRows() const { return m_Rows; }
 

@@ -14,8 +14,9 @@ uint32_t GameTypeColour(int32_t nGameType)
     return nGameType >= 1 && nGameType <= 4 ? kColours[nGameType - 1] : 0;
 }
 
-CLogEntryTexts FormatLogEntry(int32_t nGameType, int32_t nMonth, int32_t nDay, int32_t nHour, int32_t nMinute,
-                              int32_t nSymbol, int32_t nJackpotKind, int64_t nAmount)
+CLogEntryTexts FormatLogEntry(int32_t nGameType, int32_t nMonth, int32_t nDay, int32_t nHour,
+                              int32_t nMinute, int32_t nSymbol, int32_t nJackpotKind,
+                              int64_t nAmount)
 {
     CLogEntryTexts texts;
     char buffer[100];
@@ -42,7 +43,8 @@ void CLogRowTexts::Create(CXFont* font, std::vector<CLogColumn> columns)
     for (Row& row : m_Rows)
         for (const CLogColumn& column : m_Columns) {
             auto text = std::make_unique<CTextTexture>();
-            text->Create(font, static_cast<float>(column.nWidth), height, 0xFFFFFFFF, column.dwAlign, true);
+            text->Create(font, static_cast<float>(column.nWidth), height, 0xFFFFFFFF,
+                         column.dwAlign, true);
             row.texts.push_back(std::move(text));
         }
 }
@@ -58,8 +60,9 @@ void CLogRowTexts::Add(const std::vector<std::string>& texts, uint32_t dwColour)
 {
     if (m_Rows.empty())
         return;
-    auto target = std::find_if(m_Rows.begin(), m_Rows.end(),
-                               [](const Row& row) { return row.texts.empty() || row.texts[0]->GetText().empty(); });
+    auto target = std::find_if(m_Rows.begin(), m_Rows.end(), [](const Row& row) {
+        return row.texts.empty() || row.texts[0]->GetText().empty();
+    });
     if (target == m_Rows.end()) {
         std::rotate(m_Rows.begin(), m_Rows.begin() + 1, m_Rows.end());
         target = m_Rows.end() - 1;
@@ -82,8 +85,9 @@ const std::string& CLogRowTexts::Text(int row, int column) const
     if (row < 0 || row >= static_cast<int>(m_Rows.size()))
         return empty;
     const Row& r = m_Rows[static_cast<size_t>(row)];
-    return column >= 0 && column < static_cast<int>(r.texts.size()) ? r.texts[static_cast<size_t>(column)]->GetText()
-                                                                      : empty;
+    return column >= 0 && column < static_cast<int>(r.texts.size())
+               ? r.texts[static_cast<size_t>(column)]->GetText()
+               : empty;
 }
 
 float CLogRowTexts::RowY(int row) const

@@ -32,8 +32,9 @@ struct CLogEntryTexts {
 };
 // "%02d/%02d %02d:%02d", the prize name (the jackpot kind's name when there is no symbol or a
 // jackpot kind, else the symbol's name by game type) and "%s점" with thousands separators.
-CLogEntryTexts FormatLogEntry(int32_t nGameType, int32_t nMonth, int32_t nDay, int32_t nHour, int32_t nMinute,
-                              int32_t nSymbol, int32_t nJackpotKind, int64_t nAmount);
+CLogEntryTexts FormatLogEntry(int32_t nGameType, int32_t nMonth, int32_t nDay, int32_t nHour,
+                              int32_t nMinute, int32_t nSymbol, int32_t nJackpotKind,
+                              int64_t nAmount);
 
 class CLogRowTexts {
 public:

@@ -3,12 +3,14 @@
 #include "CXFont.h"
 #include "UIScissor.h"
 
-bool CWndGameNotice::Create(int id, CDXWnd* parent, CXFont* font, int x, int y, int width, int height)
+bool CWndGameNotice::Create(int id, CDXWnd* parent, CXFont* font, int x, int y, int width,
+                            int height)
 {
     if (!font)
         return false;
     m_pFont = font;
-    m_Text.Create(font, static_cast<float>(width), static_cast<float>(height), m_dwColour, TEXTTEX_VCENTER, true);
+    m_Text.Create(font, static_cast<float>(width), static_cast<float>(height), m_dwColour,
+                  TEXTTEX_VCENTER, true);
     if (!CreateWidget(x, y, width, height, id, parent, 0, 255))
         return false;
     ShowNext(false);

@@ -16,7 +16,8 @@ public:
     CWndGameNotice() = default;
     ~CWndGameNotice() override = default;
 
-    // Left-aligned, vertically centred text in the font and the widget colour; then ShowNext(false).
+    // Left-aligned, vertically centred text in the font and the widget colour; then
+    // ShowNext(false).
     bool Create(int id, CDXWnd* parent, CXFont* font, int x, int y, int width, int height);
 
     void AddNotice(const char* text);
@@ -55,6 +56,6 @@ private:
     float m_fSpeed = kDefaultSpeed;
     float m_fShowLimit = 0.0f;  // seconds; 0: no limit
     float m_fElapsed = 0.0f;
-    int m_nMaxPasses = 0;       // 0: no limit
+    int m_nMaxPasses = 0;  // 0: no limit
     int m_nPasses = 0;
 };

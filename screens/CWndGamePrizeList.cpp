@@ -5,8 +5,8 @@
 
 #include "CUIFrames.h"
 #include "CUIRes.h"
-#include "CXFont.h"
 #include "CWndGameChatList.h"
+#include "CXFont.h"
 #include "FormatThousands.h"
 
 namespace {
@@ -17,27 +17,36 @@ CUIFrames* SymbolImages(int gameType)
     if (!g_pUIRes)
         return nullptr;
     switch (gameType) {
-    case 1: return g_pUIRes->GetFrames(81);
+    case 1:
+        return g_pUIRes->GetFrames(81);
     case 2:
-    case 4: return g_pUIRes->GetFrames(82);
-    case 3: return g_pUIRes->GetFrames(83);
-    default: return nullptr;
+    case 4:
+        return g_pUIRes->GetFrames(82);
+    case 3:
+        return g_pUIRes->GetFrames(83);
+    default:
+        return nullptr;
     }
 }
 
 const char* LineMark(int line)
 {
     switch (line) {
-    case 0: return "상";
-    case 1: return "중";
-    case 2: return "하";
-    default: return "";
+    case 0:
+        return "상";
+    case 1:
+        return "중";
+    case 2:
+        return "하";
+    default:
+        return "";
     }
 }
 
 }  // namespace
 
-bool CWndGamePrize::Create(int id, CDXWnd* parent, CXFont* font, int x, int y, int width, int height)
+bool CWndGamePrize::Create(int id, CDXWnd* parent, CXFont* font, int x, int y, int width,
+                           int height)
 {
     if (!font)
         return false;
@@ -49,8 +58,8 @@ bool CWndGamePrize::Create(int id, CDXWnd* parent, CXFont* font, int x, int y, i
     return CreateWidget(x, y, width, height, id, parent, 0, 255);
 }
 
-void CWndGamePrize::SetEntry(int gameType, int machineNo, const char* name, const uint8_t symbols[4], int line,
-                             uint32_t amount)
+void CWndGamePrize::SetEntry(int gameType, int machineNo, const char* name,
+                             const uint8_t symbols[4], int line, uint32_t amount)
 {
     const uint32_t colour = CWndGameChatList::TypeColour(gameType);
     const bool recolour = colour != m_dwColour;
@@ -64,8 +73,10 @@ void CWndGamePrize::SetEntry(int gameType, int machineNo, const char* name, cons
     char amountText[32];
     if (FormatThousands(amount, amountText, sizeof amountText) == 0 || amountText[0] == '\0')
         std::snprintf(amountText, sizeof amountText, "0");
-    const std::pair<CTextTexture*, const char*> texts[] = {
-        {&m_Machine, machine}, {&m_Name, name ? name : ""}, {&m_Line, LineMark(line)}, {&m_Amount, amountText}};
+    const std::pair<CTextTexture*, const char*> texts[] = {{&m_Machine, machine},
+                                                           {&m_Name, name ? name : ""},
+                                                           {&m_Line, LineMark(line)},
+                                                           {&m_Amount, amountText}};
     for (const auto& [texture, text] : texts) {
         texture->SetTextColour(colour);
         if (recolour && texture->GetText() == text)
@@ -92,7 +103,8 @@ int CWndGamePrize::OnDraw()
     return 1;
 }
 
-bool CWndGamePrizeList::Create(int id, CDXWnd* parent, CXFont* font, int x, int y, int width, int firstRowId)
+bool CWndGamePrizeList::Create(int id, CDXWnd* parent, CXFont* font, int x, int y, int width,
+                               int firstRowId)
 {
     if (!font)
         return false;
@@ -113,8 +125,9 @@ bool CWndGamePrizeList::Create(int id, CDXWnd* parent, CXFont* font, int x, int 
     return true;
 }
 
-void CWndGamePrizeList::AddPrize(int gameType, int machineNo, const char* name, const uint8_t symbols[4], int line,
-                                 uint32_t amount, int jackpotKind)
+void CWndGamePrizeList::AddPrize(int gameType, int machineNo, const char* name,
+                                 const uint8_t symbols[4], int line, uint32_t amount,
+                                 int jackpotKind)
 {
     const uint32_t minimum = gameType == 4 ? 10000 : 5000;
     const bool listed = amount >= minimum || (gameType == 1 && jackpotKind == 3);

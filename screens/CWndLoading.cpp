@@ -12,8 +12,8 @@
 #include "CUIRes.h"
 #include "CUITexture.h"
 #include "CWndMain.h"
-#include "CXFont.h"
 #include "CXFileLoad.h"
+#include "CXFont.h"
 #include "GameFactory.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -46,7 +46,8 @@ int CWndLoading::OnUpdate(float)
             g_pFileLoad->SetRegisterOnly(false);
             m_bStopped = true;
             CX_LOG_ERROR("CWndLoading::OnUpdate", "resource files missing. [%zu of %d under %s]",
-                         g_pFileLoad->GetRegisteredCount(), m_nExpectedFiles, m_strDataFolder.c_str());
+                         g_pFileLoad->GetRegisteredCount(), m_nExpectedFiles,
+                         m_strDataFolder.c_str());
             if (CDlgCommon* box = MainMessageBox())
                 box->ShowMessage("리소스 파일 오류입니다.", "에러", true, -1, -1);
             return 1;
@@ -104,9 +105,15 @@ void RegisterGameFiles(int32_t gameType, const char* function, const char* name)
 
 }  // namespace
 
-void CWndLoading::PreloadMorvane() { RegisterGameFiles(2, "CWndLoading::PreloadMorvane", "Morvane"); }
+void CWndLoading::PreloadMorvane()
+{
+    RegisterGameFiles(2, "CWndLoading::PreloadMorvane", "Morvane");
+}
 
-void CWndLoading::PreloadJix() { RegisterGameFiles(1, "CWndLoading::PreloadJix", "Jix"); }
+void CWndLoading::PreloadJix()
+{
+    RegisterGameFiles(1, "CWndLoading::PreloadJix", "Jix");
+}
 
 bool CWndLoading::LoadStep()
 {
@@ -115,15 +122,16 @@ bool CWndLoading::LoadStep()
     for (int i = 0; i < kLoadsPerFrame; ++i) {
         const int result = g_pFileLoad->LoadNext();
         const size_t registered = g_pFileLoad->GetRegisteredCount();
-        m_fProgress = registered ? static_cast<float>(g_pFileLoad->GetLoadedCount()) / static_cast<float>(registered)
+        m_fProgress = registered ? static_cast<float>(g_pFileLoad->GetLoadedCount()) /
+                                       static_cast<float>(registered)
                                  : 1.0f;
         if (result != 0) {
             m_bDone = true;
             m_dwDoneTime = platform::TickCount();
             if (g_pFileLoad->GetFailedCount() > 0) {
                 if (CDlgCommon* box = MainMessageBox())
-                    box->ShowMessage("리소스 파일 읽기에 실패하였습니다.\n프로그램을 종료합니다", "Error", true, -1,
-                                     -1);
+                    box->ShowMessage("리소스 파일 읽기에 실패하였습니다.\n프로그램을 종료합니다",
+                                     "Error", true, -1, -1);
             }
             break;
         }

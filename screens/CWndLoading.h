@@ -56,7 +56,7 @@ private:
     int32_t m_nExpectedFiles = kExpectedFiles;
     bool m_bStopped = false;
     CUIFont m_Percent;
-    CUITexture* m_pBarBack = nullptr;  // not owned
-    CUITexture* m_pBarGauge = nullptr; // not owned
+    CUITexture* m_pBarBack = nullptr;   // not owned
+    CUITexture* m_pBarGauge = nullptr;  // not owned
     std::string m_strDataFolder = "./DATA_PELAGORN/";
 };

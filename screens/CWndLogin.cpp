@@ -72,5 +72,6 @@ void CWndLogin::AnsVersionCheck(bool ok)
         return;
     }
     if (CDlgCommon* box = MainMessageBox())
-        box->ShowMessage("새로운 버전이 있습니다.\n업데이트 해주시기 바랍니다.", "업데이트 필요", true, -1, -1);
+        box->ShowMessage("새로운 버전이 있습니다.\n업데이트 해주시기 바랍니다.", "업데이트 필요",
+                         true, -1, -1);
 }

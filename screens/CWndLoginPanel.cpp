@@ -1,7 +1,7 @@
 #include "CWndLoginPanel.h"
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 #include "AppWindow.h"
 #include "Base/CXLog.h"
@@ -24,8 +24,14 @@ uint16_t s_port = HiNetworkClient::kDefaultPort;
 
 }  // namespace
 
-void CWndLoginPanel::SetSaveFolder(const std::string& folder) { s_saveFolder = folder; }
-void CWndLoginPanel::SetServerPort(uint16_t port) { s_port = port; }
+void CWndLoginPanel::SetSaveFolder(const std::string& folder)
+{
+    s_saveFolder = folder;
+}
+void CWndLoginPanel::SetServerPort(uint16_t port)
+{
+    s_port = port;
+}
 
 std::string CWndLoginPanel::SavePath()
 {
@@ -100,7 +106,8 @@ bool CWndLoginPanel::CheckInput()
 
 bool CWndLoginPanel::SendLogin()
 {
-    return g_NetClient && g_NetClient->ReqLogin(m_pIdEdit->GetTextBuffer(), m_pPasswordEdit->GetTextBuffer());
+    return g_NetClient &&
+           g_NetClient->ReqLogin(m_pIdEdit->GetTextBuffer(), m_pPasswordEdit->GetTextBuffer());
 }
 
 void CWndLoginPanel::Login()
@@ -116,7 +123,8 @@ void CWndLoginPanel::Login()
         SendLogin();
         return;
     }
-    if (m_ServerList.empty() || !g_NetClient->Connect(m_ServerList[static_cast<size_t>(m_nServerIndex)].c_str(), s_port)) {
+    if (m_ServerList.empty() ||
+        !g_NetClient->Connect(m_ServerList[static_cast<size_t>(m_nServerIndex)].c_str(), s_port)) {
         CX_LOG_ERROR("CWndLoginPanel::Login", "connect refused.");
         Enable(true);
     }

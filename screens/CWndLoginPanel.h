@@ -47,7 +47,8 @@ public:
     CDXEdit* GetIdEdit() const { return m_pIdEdit; }
     CDXEdit* GetPasswordEdit() const { return m_pPasswordEdit; }
 
-    // Where "save.dat" lives (the program's folder unless set) and the server port; tests move them.
+    // Where "save.dat" lives (the program's folder unless set) and the server port; tests move
+    // them.
     static void SetSaveFolder(const std::string& folder);
     static std::string SavePath();
     static void SetServerPort(uint16_t port);

@@ -9,19 +9,27 @@
 CDXWnd* CreateScreenObject(int id)
 {
     switch (id) {
-    case 12: return new (std::nothrow) CWndLoading();
-    case 13: return new (std::nothrow) CWndLogin();
-    case 19: return new (std::nothrow) CWndGame();
-    default: return nullptr;
+    case 12:
+        return new (std::nothrow) CWndLoading();
+    case 13:
+        return new (std::nothrow) CWndLogin();
+    case 19:
+        return new (std::nothrow) CWndGame();
+    default:
+        return nullptr;
     }
 }
 
 const char* ScreenName(int id)
 {
     switch (id) {
-    case 12: return "Loading";
-    case 13: return "Login";
-    case 19: return "Game";
-    default: return "";
+    case 12:
+        return "Loading";
+    case 13:
+        return "Login";
+    case 19:
+        return "Game";
+    default:
+        return "";
     }
 }

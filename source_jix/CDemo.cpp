@@ -19,7 +19,7 @@ CDemo::~CDemo()
     delete m_pSurface;
     delete m_pSound;
     delete m_pTimer;
-    delete m_pLink; // deletes its trace sink
+    delete m_pLink;  // deletes its trace sink
 }
 
 bool CDemo::IsOnline() const
@@ -75,9 +75,14 @@ void CDemo::CreateResources()
 void CDemo::RunTick()
 {
     switch (m_nEngineState) {
-    case kEngineOpening: TickIntro(); break;
-    case kEngineGame: TickGame(); break;
-    default: break;
+    case kEngineOpening:
+        TickIntro();
+        break;
+    case kEngineGame:
+        TickGame();
+        break;
+    default:
+        break;
     }
 }
 

@@ -22,8 +22,7 @@ class CXFont;
 class CXSound;
 struct CXSpriteRect;
 
-class CDemo
-{
+class CDemo {
 public:
     static constexpr int32_t kScoreCap = 20000;
     static constexpr int32_t kPlayCost = 100;
@@ -164,7 +163,7 @@ public:
     int32_t m_nClosingCounter = 0;
     int32_t m_nClosingImage = 0;
     int32_t m_nExtraTicks = 0;
-    uint8_t m_abHighlight[3][4] = {}; // row x reel
+    uint8_t m_abHighlight[3][4] = {};  // row x reel
     int32_t m_nEffectStep = 0;
     int32_t m_anEffectCounter[20] = {};
     int32_t m_nBigWinLevel = 0;
@@ -189,7 +188,7 @@ public:
     int32_t m_nActionJix = 0;
     // --- coin and bonus ---
     int32_t m_nLaunchHeight = 0;
-    int32_t m_nLaunchDir = 0; // 0 up the numbers, 1 down
+    int32_t m_nLaunchDir = 0;  // 0 up the numbers, 1 down
     int32_t m_nPathCode = 0;
     int32_t m_nLaunchTarget = 0;
     uint8_t m_bFlying = 0;
@@ -197,11 +196,11 @@ public:
     int32_t m_nCoinX = 0;
     int32_t m_nCoinYOffset = 0;
     int32_t m_nCoinYStep = 0;
-    int32_t m_nCoinFrame = 0;     // 0..11
-    int32_t m_nCoinSpinDir = 0;   // the launch direction at the first flight tick
+    int32_t m_nCoinFrame = 0;    // 0..11
+    int32_t m_nCoinSpinDir = 0;  // the launch direction at the first flight tick
     int32_t m_nBonusWheel = 0;
     int32_t m_nWheelClock = 0;
-    int32_t m_nBonusLevel = 0;    // 0 none, 1..7, 9 shown
+    int32_t m_nBonusLevel = 0;  // 0 none, 1..7, 9 shown
     uint8_t m_bBonusDecided = 0;
     int32_t m_anPocketFrame[4] = {};
     // --- preview ---
@@ -220,19 +219,19 @@ public:
     int32_t m_nBgVariant = 1;
     int32_t m_nColourMode = 0;
     int32_t m_nScrollPos = 0;
-    int32_t m_nScrollDir = 0;     // 0 forward, 1 backward
+    int32_t m_nScrollDir = 0;  // 0 forward, 1 backward
     int32_t m_nSide = 0;
     uint8_t m_bCycleStarted = 0;
-    int32_t m_nSway = 0;          // 0..76 and back
+    int32_t m_nSway = 0;  // 0..76 and back
     int32_t m_nSwayDir = 0;
-    int32_t m_nSlowSteps = 0;     // colour mode 0 moves on every 5th step
-    int32_t m_nForwardPasses = 0; // times the position passed 279
-    int32_t m_nChangeFrame = -1;  // step of the change sequence, -1 none
+    int32_t m_nSlowSteps = 0;      // colour mode 0 moves on every 5th step
+    int32_t m_nForwardPasses = 0;  // times the position passed 279
+    int32_t m_nChangeFrame = -1;   // step of the change sequence, -1 none
     uint8_t m_bChanging = 0;
     // --- presentation ---
     int32_t m_nTickCount = 0;
-    int32_t m_nFrameA = 0;        // side figures, 0..19
-    int32_t m_nBigWinFrame = 0;   // full-screen big-win picture, 0..90
+    int32_t m_nFrameA = 0;       // side figures, 0..19
+    int32_t m_nBigWinFrame = 0;  // full-screen big-win picture, 0..90
     int32_t m_anBigWinDigit[5] = {};
     // --- win animations ---
     int32_t m_nRenderStep = 0;
@@ -256,7 +255,7 @@ public:
     int32_t m_anPendingDigit[5] = {};
     uint8_t m_bDigitsShown = 0;
     uint8_t m_bPlayWanted = 0;
-    uint8_t m_bTicketWanted = 0; // "giftflag"
+    uint8_t m_bTicketWanted = 0;  // "giftflag"
     int32_t m_nTicketsPaid = 0;
     int32_t m_nTicketImageStep = 0;
     int32_t m_nTicketStepCounter = 0;

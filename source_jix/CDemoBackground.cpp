@@ -15,10 +15,10 @@ constexpr int kFrameSlot[3][3] = {{3, 6, 8}, {15, 16, 17}, {18, 19, 20}};
 constexpr int kChangeSlot = 1677;
 constexpr int kChangeFrames = 19;
 
-constexpr int32_t kTurnForward = 279;    // passed moving forward: turn back
-constexpr int32_t kDarkFrom = -269;      // passed moving back in mode 1: mode 2
-constexpr int32_t kChangeFrom = -480;    // reached moving back: the change sequence
-constexpr int32_t kTurnBack = -499;      // passed moving back: turn forward
+constexpr int32_t kTurnForward = 279;  // passed moving forward: turn back
+constexpr int32_t kDarkFrom = -269;    // passed moving back in mode 1: mode 2
+constexpr int32_t kChangeFrom = -480;  // reached moving back: the change sequence
+constexpr int32_t kTurnBack = -499;    // passed moving back: turn forward
 constexpr int kPassesPerCycle = 4;
 
 int Mode(int32_t n)
@@ -26,7 +26,7 @@ int Mode(int32_t n)
     return n < 0 || n > 2 ? 0 : n;
 }
 
-} // namespace
+}  // namespace
 
 void CDemo::AnimateCharacters()
 {
@@ -79,8 +79,9 @@ void CDemo::AnimateCharacters()
         }
     }
     const CXSpriteRect rect{0, 0, m_nScrollPos + 1400, 922};
-    DrawSprite(&rect, 0, 0, m_pSurface ? m_pSurface->Get(kFarSlot[Mode(m_nColourMode)][Mode(m_nBgVariant)])
-                                       : nullptr);
+    DrawSprite(&rect, 0, 0,
+               m_pSurface ? m_pSurface->Get(kFarSlot[Mode(m_nColourMode)][Mode(m_nBgVariant)])
+                          : nullptr);
 }
 
 void CDemo::AnimateScroll()

@@ -30,7 +30,7 @@ void DrawShadowText(CXFont* pFont, const std::string& strText, float x, float y)
     pFont->DrawText(strText.c_str(), x, y, 0.0f, 0.0f, kTextColour, 0);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> CDemo::DebugLines() const
 {
@@ -40,13 +40,13 @@ std::vector<std::string> CDemo::DebugLines() const
                            l.m_bSpinDataRequested));
     lines.push_back(Format("playing: %d, FinReq: %d, , ticketReq: %d, giftflag: %d", l.m_bPlaying,
                            l.m_bGameFinPending, l.m_bTicketOutPending, m_bTicketWanted));
-    lines.push_back(Format("save=%d, imsisave=%d, imsidatat=%d", m_nScore, m_nSavedScore,
-                           m_nScoreAfterWin));
+    lines.push_back(
+        Format("save=%d, imsisave=%d, imsidatat=%d", m_nScore, m_nSavedScore, m_nScoreAfterWin));
     lines.emplace_back();
-    lines.push_back(Format("mid    : 0:%d, 1:%d, 2:%d, 3:%d", m_anMid[0], m_anMid[1], m_anMid[2],
-                           m_anMid[3]));
-    lines.push_back(Format("Win    : 0:%d, 1:%d, 2:%d, 3:%d", m_anWin[0], m_anWin[1], m_anWin[2],
-                           m_anWin[3]));
+    lines.push_back(
+        Format("mid    : 0:%d, 1:%d, 2:%d, 3:%d", m_anMid[0], m_anMid[1], m_anMid[2], m_anMid[3]));
+    lines.push_back(
+        Format("Win    : 0:%d, 1:%d, 2:%d, 3:%d", m_anWin[0], m_anWin[1], m_anWin[2], m_anWin[3]));
     lines.push_back(Format("series : 0:%d, 1:%d, 2:%d, 3:%d, 4:%d, 5:%d, 6:%d", m_anSeries[0],
                            m_anSeries[1], m_anSeries[2], m_anSeries[3], m_anSeries[4],
                            m_anSeries[5], m_anSeries[6]));
@@ -85,19 +85,19 @@ void CDemo::DrawDebugInfo(CXFont* pFont, float x, float y)
         y += fLine;
     }
 
-    const char* pszFever = m_anSeries[0] == 3 ? "*5  휘버 %d"
-                         : m_anSeries[0] == 2 ? "*3  휘버 %d"
-                         : m_anSeries[0] == 1 ? "*2  휘버 %d"
-                                              : "*1  휘버 %d";
+    const char* pszFever = m_anSeries[0] == 3   ? "*5  휘버 %d"
+                           : m_anSeries[0] == 2 ? "*3  휘버 %d"
+                           : m_anSeries[0] == 1 ? "*2  휘버 %d"
+                                                : "*1  휘버 %d";
     DrawShadowText(pFont, Format(pszFever, m_anFever[3]), x, y);
     y += fLine;
 
     if (m_anHint[0] > 0) {
         const int32_t nKind = m_anHint[2];
         const char* pszWho = nKind <= 2   ? "첫째 동료 예고"
-                           : nKind <= 5   ? "둘째 동료 예고"
-                           : nKind <= 7   ? "셋째 동료 예고"
-                           : nKind == 8   ? "주인공 2,000,000 예고"
+                             : nKind <= 5 ? "둘째 동료 예고"
+                             : nKind <= 7 ? "셋째 동료 예고"
+                             : nKind == 8 ? "주인공 2,000,000 예고"
                                           : "주인공 잭팟 예고";
         DrawShadowText(
             pFont,

@@ -13,8 +13,7 @@
 
 CDemoLink::CDemoLink(CDemo* pOwner, int32_t nGameType, int32_t nMachineNo)
     : m_pOwner(pOwner), m_nGameType(nGameType), m_nMachineNo(nMachineNo)
-{
-}
+{}
 
 CDemoLink::~CDemoLink()
 {

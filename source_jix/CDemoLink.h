@@ -11,8 +11,7 @@
 class CDemo;
 class CDemoTrace;
 
-class CDemoLink
-{
+class CDemoLink {
 public:
     static constexpr int32_t kRetryWaitMs = 1000;
 
@@ -65,7 +64,7 @@ public:
     uint8_t m_bActionSent = 0;
     uint8_t m_bTicketOutPending = 0;
     int32_t m_nRetryWait = kRetryWaitMs;
-    uint32_t m_dwRefusedAt = 0; // clock of the last refused play start; 0 = none
+    uint32_t m_dwRefusedAt = 0;  // clock of the last refused play start; 0 = none
     CJixSpinData m_SpinData;
 
 private:

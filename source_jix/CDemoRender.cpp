@@ -14,7 +14,7 @@ constexpr int kColumnFrameY = 89;
 // Columns are evaluated left, right, middle.
 constexpr int kColumnOrder[3] = {0, 2, 1};
 
-} // namespace
+}  // namespace
 
 void CDemo::ResetWinAnimation()
 {

@@ -6,11 +6,11 @@
 #include "CDemoSurface.h"
 #include "CJixHost.h"
 #include "CX2DSprite.h"
+#include "CXFileLoad.h"
 #include "CXGfxDevice.h"
 #include "CXSound.h"
 #include "CXSoundMgr.h"
 #include "CXSpriteBatch.h"
-#include "CXFileLoad.h"
 #include "JixDrawSink.h"
 #include "platform/debug_output.h"
 
@@ -31,7 +31,7 @@ void DebugLine(const char* pszFormat, const char* pszText)
     platform::DebugOutput(szLine);
 }
 
-} // namespace
+}  // namespace
 
 CXSound* CDemo::LoadSound(const char* pszName)
 {

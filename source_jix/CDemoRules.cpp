@@ -73,8 +73,7 @@ int32_t CDemo::PathCodeForTarget(int32_t nTarget)
 {
     // Upper bounds (exclusive) of the bands and their codes: multiples of 50 own 20, the others
     // 10, and 625 owns 30.
-    struct Band
-    {
+    struct Band {
         int32_t nBelow;
         int32_t nCode;
     };
@@ -169,8 +168,10 @@ void CDemo::StepTicketOut(bool bTestOnly)
             m_nTicketStepCounter = 1;
             m_nTicketImageStep = 0;
         }
-        const int32_t nLimit = m_nTicketsPaid < 2 ? 15 : m_nTicketsPaid == 2 ? 18
-                             : m_nTicketsPaid == 3 ? 21 : 24;
+        const int32_t nLimit = m_nTicketsPaid < 2    ? 15
+                               : m_nTicketsPaid == 2 ? 18
+                               : m_nTicketsPaid == 3 ? 21
+                                                     : 24;
         if (m_nTicketImageStep < nLimit)
             ++m_nTicketImageStep;
     }
@@ -189,11 +190,16 @@ void CDemo::OnTicketPaid()
 int32_t CDemo::GetSeriesMultiplier() const
 {
     switch (m_anSeries[0]) {
-    case 1: return 2;
-    case 2: return 3;
-    case 3: return 5;
-    case 4: return 10;
-    default: return 1;
+    case 1:
+        return 2;
+    case 2:
+        return 3;
+    case 3:
+        return 5;
+    case 4:
+        return 10;
+    default:
+        return 1;
     }
 }
 

@@ -7,8 +7,7 @@
 
 class CXSound;
 
-class CDemoSound
-{
+class CDemoSound {
 public:
     CDemoSound() = default;
     virtual ~CDemoSound() = default;

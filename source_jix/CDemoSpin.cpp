@@ -27,7 +27,7 @@ int NonNegativeMod(int n, int m)
     return r < 0 ? r + m : r;
 }
 
-} // namespace
+}  // namespace
 
 int32_t CDemo::Symbol(int nReel, int nIndex) const
 {
@@ -89,7 +89,8 @@ void CDemo::ApplySpinData(bool bTicketTest)
         const CJixSpinData& raw = m_pLink->m_SpinData;
         CX_LOG_ERROR("CDemo::ApplySpinData",
                      "stops %d %d %d %d or strip set %d out of range; 0 used for them",
-                     raw.ReelStop[0], raw.ReelStop[1], raw.ReelStop[2], raw.ReelStop[3], raw.Hint[6]);
+                     raw.ReelStop[0], raw.ReelStop[1], raw.ReelStop[2], raw.ReelStop[3],
+                     raw.Hint[6]);
     }
     m_nWinSum = d.WinSum;
     m_nSpecialMode = d.SpecialMode;
@@ -341,23 +342,55 @@ void CDemo::EndPresentation()
     if (m_nStopTick % 15 == 0) {
         ++m_nClosingCounter;
         switch (m_nClosingCounter) {
-        case 1: m_nClosingImage = 7; PlayEntry(JixSndAllBar); break;
-        case 2: case 18: m_nClosingImage = 6; break;
-        case 3: case 17: m_nClosingImage = 5; break;
-        case 4: case 16: m_nClosingImage = 4; break;
-        case 5: case 15: m_nClosingImage = 3; break;
-        case 6: case 14: m_nClosingImage = 2; break;
-        case 7: case 13: m_nClosingImage = 1; break;
-        case 8: case 9: case 10: case 11:
+        case 1:
+            m_nClosingImage = 7;
+            PlayEntry(JixSndAllBar);
+            break;
+        case 2:
+        case 18:
+            m_nClosingImage = 6;
+            break;
+        case 3:
+        case 17:
+            m_nClosingImage = 5;
+            break;
+        case 4:
+        case 16:
+            m_nClosingImage = 4;
+            break;
+        case 5:
+        case 15:
+            m_nClosingImage = 3;
+            break;
+        case 6:
+        case 14:
+            m_nClosingImage = 2;
+            break;
+        case 7:
+        case 13:
+            m_nClosingImage = 1;
+            break;
+        case 8:
+        case 9:
+        case 10:
+        case 11:
             m_nClosingImage = 0;
             if (m_nSpecialMode == 0)
                 m_anHint[6] = 0;
             else if (m_nSpecialMode == 5)
                 m_anHint[6] = 2;
             break;
-        case 12: m_nClosingImage = 0; PlayEntry(JixSndAllBar); break;
-        case 19: m_nClosingImage = 7; break;
-        case 20: case 21: m_nClosingImage = 20; break;
+        case 12:
+            m_nClosingImage = 0;
+            PlayEntry(JixSndAllBar);
+            break;
+        case 19:
+            m_nClosingImage = 7;
+            break;
+        case 20:
+        case 21:
+            m_nClosingImage = 20;
+            break;
         default:
             m_nClosingCounter = 0;
             m_nClosingImage = 7;

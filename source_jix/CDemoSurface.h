@@ -6,8 +6,7 @@
 
 class CX2DSprite;
 
-class CDemoSurface
-{
+class CDemoSurface {
 public:
     CDemoSurface();
     virtual ~CDemoSurface();

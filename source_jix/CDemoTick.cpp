@@ -28,7 +28,7 @@ constexpr int kDevilSlot = 90;          // devil frames 0..4
 constexpr int kPlainFrameSlot = 41;
 constexpr int kLitFrameSlot = 42;
 constexpr int kFeverFrameSlot = 77;
-constexpr int kBigWinDigitSlot = 477;   // five runs of 19 frames
+constexpr int kBigWinDigitSlot = 477;  // five runs of 19 frames
 constexpr int kBigWinPictureSlot = 1464;
 constexpr int kMarkerSlot = 23;
 constexpr int kInsertCoinSlot = 21;
@@ -48,13 +48,12 @@ constexpr int kReelFrameY = 283;
 // bars) have one each, every code from 1140 on shows the jackpot. 0 for none.
 int SeriesPictureSlot(int32_t nCode)
 {
-    struct Run
-    {
+    struct Run {
         int32_t nFirstCode;
         int nFirstSlot;
     };
-    static constexpr Run kRuns[] = {{340, 74}, {440, 71}, {540, 68},  {640, 65},
-                                    {740, 62}, {830, 52}, {840, 43},  {930, 55},
+    static constexpr Run kRuns[] = {{340, 74}, {440, 71},  {540, 68}, {640, 65},
+                                    {740, 62}, {830, 52},  {840, 43}, {930, 55},
                                     {940, 46}, {1030, 58}, {1040, 49}};
     if (nCode >= 1140)
         return 61;
@@ -66,8 +65,7 @@ int SeriesPictureSlot(int32_t nCode)
 
 // The side figures in drawing order: the run of 20 frames, where it stands, and the character
 // action that shows this figure itself (the figure is then left out).
-struct SideFigure
-{
+struct SideFigure {
     int nFirstSlot;
     int x, y;
     int32_t nAction;
@@ -80,16 +78,14 @@ constexpr SideFigure kSideFigures[] = {
 };
 
 // Bands of the bonus wheel from its offset w: level k for w + from <= t < w + to (mod 768).
-struct WheelBand
-{
+struct WheelBand {
     int nFrom, nTo;
 };
 constexpr WheelBand kWheelBands[7] = {{0, 120},   {120, 210}, {210, 360}, {360, 410},
                                       {410, 580}, {580, 630}, {630, 768}};
 
 // The seven wheel pockets: still picture, animation run and the frame counter that drives it.
-struct Pocket
-{
+struct Pocket {
     int nStillSlot;
     int nFirstSlot;
     int nFrames;
@@ -107,8 +103,7 @@ constexpr Pocket kPockets[7] = {
 constexpr int32_t kPocketLast[4] = {8, 7, 10, 9};
 
 // Sound cues of a character action: preview counter value -> sound row.
-struct Cue
-{
+struct Cue {
     int32_t nCounter;
     int nRow;
 };
@@ -120,8 +115,8 @@ constexpr Cue kThirdCompanionCues[] = {{1, 37},   {32, 29},  {81, 36}, {84, 25},
 
 // Digits of a counter: nCount places from (x, y0) in steps of nStep, units first; places above
 // the units are left out while their quotient is 0.
-void DrawDigits(CDemo& demo, const int32_t* pDigits, const int32_t* pQuotients, int nCount, int nSlot,
-                int x, int y0, int nStep)
+void DrawDigits(CDemo& demo, const int32_t* pDigits, const int32_t* pQuotients, int nCount,
+                int nSlot, int x, int y0, int nStep)
 {
     for (int i = 0; i < nCount; ++i) {
         if (i > 0 && pQuotients[i] == 0)
@@ -130,14 +125,14 @@ void DrawDigits(CDemo& demo, const int32_t* pDigits, const int32_t* pQuotients, 
     }
 }
 
-} // namespace
+}  // namespace
 
 void CDemo::TickGame()
 {
     const int32_t m = m_anSeries[4] % 200;
-    ApplyPreviewRules(m);                                   // 1
-    AnimateCharacters();                                    // 2
-    if (m_nActionJix == 2) {                                // 3
+    ApplyPreviewRules(m);     // 1
+    AnimateCharacters();      // 2
+    if (m_nActionJix == 2) {  // 3
         if (m_nPreviewCounter >= 17 && m_nPreviewCounter <= 25)
             DrawSlot(kGroundCrackSlot, 840, 170);
         else if (m_nPreviewCounter >= 26 && m_nPreviewCounter <= 34)
@@ -145,15 +140,15 @@ void CDemo::TickGame()
         else if (m_nPreviewCounter > 34)
             DrawSlot(kGroundCrackSlot + 2, 840, 170);
     }
-    TickDevil(m);                                           // 4
-    TickSpin();                                             // 5
+    TickDevil(m);  // 4
+    TickSpin();    // 5
     AnimateScroll();
-    DrawReelFrame();                                        // 6
-    StepPresentationCounters();                             // 7
-    DrawSideFigures();                                      // 8
-    TickBonusWheel();                                       // 9
-    DrawWheelPockets();                                     // 10
-    StepCharacterAction();                                  // 11
+    DrawReelFrame();             // 6
+    StepPresentationCounters();  // 7
+    DrawSideFigures();           // 8
+    TickBonusWheel();            // 9
+    DrawWheelPockets();          // 10
+    StepCharacterAction();       // 11
     DrawCharacterPicture();
     TickWinPresentation();                                  // 12
     TickLaunchMarker();                                     // 13
@@ -164,7 +159,7 @@ void CDemo::TickGame()
         else
             CheckPlayable();
     }
-    if (m_bFlying) {                                        // 16
+    if (m_bFlying) {  // 16
         if (m_nFlightCounter == 0) {
             m_nCoinX = 0;
             m_nCoinFrame = 0;
@@ -172,10 +167,10 @@ void CDemo::TickGame()
         }
         ++m_nFlightCounter;
     }
-    DrawAttract();                                          // 17
-    RunPathScript();                                        // 18
-    DrawCoin();                                             // 19
-    if (m_nFlightCounter > 300) {                           // 20
+    DrawAttract();                 // 17
+    RunPathScript();               // 18
+    DrawCoin();                    // 19
+    if (m_nFlightCounter > 300) {  // 20
         m_nCoinX = 0;
         m_nCoinYOffset = 0;
         m_nCoinYStep = 0;
@@ -188,7 +183,7 @@ void CDemo::TickGame()
     if (m_nTotalWin >= 100000 && m_nStopTick > kAllReelsStopped)  // 21
         DrawSlot(kBigWinPictureSlot + m_nBigWinFrame, 0, 0);
     DrawPinField();
-    DrawCounters();                                         // 22
+    DrawCounters();  // 22
 }
 
 void CDemo::ApplyPreviewRules(int32_t m)
@@ -309,7 +304,8 @@ void CDemo::StepPresentationCounters()
         static constexpr int kX[5] = {100, 200, 300, 400, 450};
         static constexpr int kY[5] = {0, 100, 50, 100, 20};
         for (int k = 0; k < 5 && k < m_nBigWinLevel; ++k)
-            DrawSlot(kBigWinDigitSlot + 19 * k + NonNegativeMod(m_anBigWinDigit[k], 19), kX[k], kY[k]);
+            DrawSlot(kBigWinDigitSlot + 19 * k + NonNegativeMod(m_anBigWinDigit[k], 19), kX[k],
+                     kY[k]);
     }
 }
 
@@ -496,8 +492,7 @@ void CDemo::DrawWinCounters()
     if (nWin < 10)
         return;
     // y of each digit, units first, and of the thousands separator (0 for none).
-    struct Layout
-    {
+    struct Layout {
         int nDigits;
         int aY[5];
         int nCommaY;

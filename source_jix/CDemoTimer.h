@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
-class CDemoTimer
-{
+class CDemoTimer {
 public:
     static constexpr int kSlots = 100;
 
@@ -18,8 +17,7 @@ public:
     uint32_t Elapsed(int nSlot, uint32_t dwNow) const;
 
 private:
-    struct Slot
-    {
+    struct Slot {
         uint32_t dwStart = 0;
         uint32_t dwUnit = 1;
     };

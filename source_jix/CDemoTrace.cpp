@@ -38,12 +38,11 @@ std::string ToUtf8(const char16_t* psz)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 CDemoTrace::CDemoTrace(uint32_t dwOutputs, std::string strFile, CDemoTraceList* pListBox)
     : m_dwOutputs(dwOutputs), m_strFile(std::move(strFile)), m_pListBox(pListBox)
-{
-}
+{}
 
 void CDemoTrace::WriteLine(const char16_t* pszText)
 {

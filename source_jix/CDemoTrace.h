@@ -7,8 +7,7 @@
 
 class CDemoTraceList;
 
-class CDemoTrace
-{
+class CDemoTrace {
 public:
     static constexpr uint32_t kConsole = 1;
     static constexpr uint32_t kFile = 2;
@@ -28,5 +27,5 @@ private:
     uint32_t m_dwOutputs;
     std::string m_strFile;
     CDemoTraceList* m_pListBox;
-    std::string m_strLine; // UTF-8
+    std::string m_strLine;  // UTF-8
 };

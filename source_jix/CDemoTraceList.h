@@ -6,8 +6,7 @@
 #include <deque>
 #include <string>
 
-class CDemoTraceList
-{
+class CDemoTraceList {
 public:
     static constexpr size_t kMaxLines = 1000;
 

@@ -28,7 +28,7 @@ void LogCreateFail(int nLine, const char* pszText)
     CXLog::ErrorLog().Write(kLogFile, "CJix::CreateTarget", nLine, "%s", pszText);
 }
 
-} // namespace
+}  // namespace
 
 CJix::CJix(CGameDeck* pDeck, int32_t nMachineNo, bool bStandalone)
     : CGameBase(pDeck, nMachineNo, 1, bStandalone)
@@ -75,7 +75,8 @@ bool CJix::CreateTarget()
         return false;
     }
     m_pPortraitTarget = new CX2DTarget();
-    if (!m_pPortraitTarget || !m_pPortraitTarget->Create(kLandscapeHeight, kLandscapeWidth, false)) {
+    if (!m_pPortraitTarget ||
+        !m_pPortraitTarget->Create(kLandscapeHeight, kLandscapeWidth, false)) {
         LogCreateFail(57, "m_pTarget create fail.");
         return false;
     }
@@ -189,8 +190,8 @@ CX2DSprite* CJix::DrawTarget()
         CXSpriteBatch* pBatch = EngineGetSpriteBatch();
         if (pBatch && pBatch->Begin(CXSPRITE_ALPHABLEND)) {
             pBatch->Draw(m_pTargetSprite->GetTexture(), m_pTargetSprite->GetHeight(), 0.0f, 0.0f,
-                         0.0f, m_pTargetSprite->GetWidth(), m_pTargetSprite->GetHeight(), 1.0f, 1.0f,
-                         1.5707964f, 0.0f, 0.0f, 0xFFFFFFFF);
+                         0.0f, m_pTargetSprite->GetWidth(), m_pTargetSprite->GetHeight(), 1.0f,
+                         1.0f, 1.5707964f, 0.0f, 0.0f, 0xFFFFFFFF);
             pBatch->End();
         }
         pDevice->Gfx_EndScene(false);

@@ -20,8 +20,7 @@ class CDemo;
 class CX2DSprite;
 class CX2DTarget;
 
-class CJix : public CGameBase, public CJixHost
-{
+class CJix : public CGameBase, public CJixHost {
 public:
     static constexpr double kSpeed = 1.45;
     static constexpr int kLandscapeWidth = 1280;

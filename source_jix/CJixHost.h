@@ -8,8 +8,7 @@
 class CJixDrawSink;
 class CJixSender;
 
-class CJixHost
-{
+class CJixHost {
 public:
     virtual ~CJixHost() = default;
 

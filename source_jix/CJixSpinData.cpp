@@ -10,7 +10,7 @@ namespace {
 template <class F>
 void ForEachField(CJixSpinData& data, F&& visit)
 {
-    int32_t* const aSingles1[] = {&data.WinSum, &data.SpecialMode, &data.TotalWin,
+    int32_t* const aSingles1[] = {&data.WinSum,     &data.SpecialMode,   &data.TotalWin,
                                   &data.BigWinFlag, &data.ScoreAfterWin, &data.PreviewStage};
     for (int32_t* p : aSingles1)
         visit(*p);
@@ -34,7 +34,7 @@ void ForEachField(CJixSpinData& data, F&& visit)
     visit(data.ActionJix);
 }
 
-} // namespace
+}  // namespace
 
 bool CJixSpinData::Read(const uint8_t* pData, size_t nSize)
 {

@@ -11,25 +11,22 @@ constexpr int32_t kJixPathLastCounter = 299;
 
 // Counters from the previous band's last + 1 (0 for the first) up to nLast move the coin by
 // (dx, dy) per tick; a band may step differently on odd counters.
-struct JixPathBand
-{
+struct JixPathBand {
     constexpr JixPathBand() = default;
     constexpr JixPathBand(int last, int dx, int dy)
-        : nLast(int16_t(last)), nDx(int8_t(dx)), nDy(int8_t(dy)), nDxOdd(int8_t(dx)), nDyOdd(int8_t(dy))
-    {
-    }
+        : nLast(int16_t(last)), nDx(int8_t(dx)), nDy(int8_t(dy)), nDxOdd(int8_t(dx)),
+          nDyOdd(int8_t(dy))
+    {}
     constexpr JixPathBand(int last, int dxEven, int dyEven, int dxOdd, int dyOdd)
         : nLast(int16_t(last)), nDx(int8_t(dxEven)), nDy(int8_t(dyEven)), nDxOdd(int8_t(dxOdd)),
           nDyOdd(int8_t(dyOdd))
-    {
-    }
+    {}
     int16_t nLast = -1;  // -1: no band
     int8_t nDx = 0, nDy = 0;
     int8_t nDxOdd = 0, nDyOdd = 0;
 };
 
-struct JixCoinPath
-{
+struct JixCoinPath {
     int16_t nCode;  // also the coin's entry height
     JixPathBand aBands[kJixPathMaxBands];
 };

@@ -7,8 +7,7 @@
 class CX2DSprite;
 struct CXSpriteRect;
 
-class CJixDrawSink
-{
+class CJixDrawSink {
 public:
     virtual ~CJixDrawSink() = default;
     // One blit at (x, y) with the caller's source rectangle (null for the whole sprite).

@@ -6,7 +6,8 @@
 namespace {
 
 const char* const kMainSample[] = {"MAIN SAMPLE"};
-const char* const kBg01Top[] = {"background/bg01/background01_top", "background/bg01/bg01_under_256"};
+const char* const kBg01Top[] = {"background/bg01/background01_top",
+                                "background/bg01/bg01_under_256"};
 const char* const kBg02Bg03[] = {"background/bg02/bg02_top_256", "background/bg02/bg02_under_256",
                                  "background/bg03/bg03_top_256", "background/bg03/bg03_under_256"};
 const char* const kTopTrans[] = {"background/bg01/background01_top_trans",
@@ -24,39 +25,73 @@ const char* const kUnderDark[] = {"background/bg01/bg01_under_256_dark_moon",
 const char* const kInsertCoin[] = {"insert coin/insert coin 01", "insert coin/insert coin 02",
                                    "backitem/cloud"};
 const char* const kFrames[] = {"backitem/frameGold", "backitem/frameGray", "backitem/frameGreen",
-                               "backitem/frameBlue", "backitem/frameRed", "backitem/Title",
+                               "backitem/frameBlue", "backitem/frameRed",  "backitem/Title",
                                "backitem/Title1"};
 const char* const kTitles[] = {
-    "title/1BAR840",   "title/1BAR841",   "title/1BAR842",    "title/2BAR940",    "title/2BAR941",
-    "title/2BAR942",   "title/3BAR1040",  "title/3BAR1041",   "title/3BAR1042",   "title/1BAR830",
-    "title/1BAR831",   "title/1BAR832",   "title/2BAR930",    "title/2BAR931",    "title/2BAR932",
-    "title/3BAR1030",  "title/3BAR1031",  "title/3BAR1032",   "title/JACKPOT",    "title/SEVEN740",
-    "title/SEVEN741",  "title/SEVEN742",  "title/STAR640",    "title/STAR641",    "title/STAR642",
-    "title/TARGET540", "title/TARGET541", "title/TARGET542",  "title/BELL440",    "title/BELL441",
-    "title/BELL442",   "title/FRUIT340",  "title/FRUIT341",   "title/FRUIT342",   "Text_Fever"};
-const char* const kComma[] = {"number/comma", "credit", "gift", "spin", "evil/evil",
-                              "evil/evil_ani/evil_000", "evil/evil_ani/evil_001",
-                              "evil/evil_ani/evil_002", "evil/evil_ani/evil_003"};
-const char* const kManager[] = {
-    "maanger/Gabasic",         "maanger/Nabasic",      "maanger/Dabasic",
-    "maanger/Labasic",         "maanger/Mabasic",      "maanger/Babasic",
-    "maanger/Gaover",          "maanger/Naover",       "maanger/Daover",
-    "maanger/Laover",          "maanger/Maover",       "maanger/Baover",
-    "maanger/Gaselect",        "maanger/Naselect",     "maanger/Daselect",
-    "maanger/Laselect",        "maanger/Maselect",     "maanger/Baselect",
-    "maanger/Title_reelIcon",  "maanger/Title_medal",  "maanger/Title_changeBg",
-    "maanger/Title_spinIcon",  "maanger/Title_iconScore", "maanger/Title_jackpot",
-    "Reel/joker",              "Reel/cherry",          "Reel/peach",
-    "Reel/watermelon",         "Reel/jong",            "Reel/target",
-    "Reel/star",               "Reel/seven",           "Reel/bar1",
-    "Reel/bar2",               "Reel/bar3"};
+    "title/1BAR840",   "title/1BAR841",   "title/1BAR842",   "title/2BAR940",  "title/2BAR941",
+    "title/2BAR942",   "title/3BAR1040",  "title/3BAR1041",  "title/3BAR1042", "title/1BAR830",
+    "title/1BAR831",   "title/1BAR832",   "title/2BAR930",   "title/2BAR931",  "title/2BAR932",
+    "title/3BAR1030",  "title/3BAR1031",  "title/3BAR1032",  "title/JACKPOT",  "title/SEVEN740",
+    "title/SEVEN741",  "title/SEVEN742",  "title/STAR640",   "title/STAR641",  "title/STAR642",
+    "title/TARGET540", "title/TARGET541", "title/TARGET542", "title/BELL440",  "title/BELL441",
+    "title/BELL442",   "title/FRUIT340",  "title/FRUIT341",  "title/FRUIT342", "Text_Fever"};
+const char* const kComma[] = {"number/comma",
+                              "credit",
+                              "gift",
+                              "spin",
+                              "evil/evil",
+                              "evil/evil_ani/evil_000",
+                              "evil/evil_ani/evil_001",
+                              "evil/evil_ani/evil_002",
+                              "evil/evil_ani/evil_003"};
+const char* const kManager[] = {"maanger/Gabasic",
+                                "maanger/Nabasic",
+                                "maanger/Dabasic",
+                                "maanger/Labasic",
+                                "maanger/Mabasic",
+                                "maanger/Babasic",
+                                "maanger/Gaover",
+                                "maanger/Naover",
+                                "maanger/Daover",
+                                "maanger/Laover",
+                                "maanger/Maover",
+                                "maanger/Baover",
+                                "maanger/Gaselect",
+                                "maanger/Naselect",
+                                "maanger/Daselect",
+                                "maanger/Laselect",
+                                "maanger/Maselect",
+                                "maanger/Baselect",
+                                "maanger/Title_reelIcon",
+                                "maanger/Title_medal",
+                                "maanger/Title_changeBg",
+                                "maanger/Title_spinIcon",
+                                "maanger/Title_iconScore",
+                                "maanger/Title_jackpot",
+                                "Reel/joker",
+                                "Reel/cherry",
+                                "Reel/peach",
+                                "Reel/watermelon",
+                                "Reel/jong",
+                                "Reel/target",
+                                "Reel/star",
+                                "Reel/seven",
+                                "Reel/bar1",
+                                "Reel/bar2",
+                                "Reel/bar3"};
 const char* const kPins[] = {"item/pin", "item/pin_0000"};
 const char* const kGroundCrack[] = {"c1ex/GroundCrack/c10019",  "c1ex/GroundCrack/c10020",
                                     "c1ex/GroundCrack/c10028",  "c1ex/GroundCrack2/c10019",
                                     "c1ex/GroundCrack2/c10020", "c1ex/GroundCrack2/c10028"};
 
-#define JIX_NAMES(first, list) {first, int16_t(std::size(list)), nullptr, 0, list}
-#define JIX_FRAMES(first, count, pattern, frame) {first, count, pattern, frame, nullptr}
+#define JIX_NAMES(first, list)                                                                     \
+    {                                                                                              \
+        first, int16_t(std::size(list)), nullptr, 0, list                                          \
+    }
+#define JIX_FRAMES(first, count, pattern, frame)                                                   \
+    {                                                                                              \
+        first, count, pattern, frame, nullptr                                                      \
+    }
 
 const JixImageRun kRuns[] = {
     JIX_NAMES(1, kMainSample),
@@ -144,7 +179,7 @@ const JixImageRun kRuns[] = {
 #undef JIX_NAMES
 #undef JIX_FRAMES
 
-} // namespace
+}  // namespace
 
 const JixImageRun* JixImageRuns(int* pCount)
 {

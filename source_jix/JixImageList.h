@@ -9,11 +9,10 @@ constexpr int kJixImageSlots = 1757;
 
 // A run of consecutive slots: either a list of names, one per slot, or one name pattern with a
 // single integer conversion that takes consecutive frame numbers from nFirstFrame.
-struct JixImageRun
-{
+struct JixImageRun {
     int16_t nFirstSlot;
     int16_t nCount;
-    const char* pszPattern;      // null for a list of names
+    const char* pszPattern;  // null for a list of names
     int16_t nFirstFrame;
     const char* const* ppNames;  // nCount names, or null for a pattern
 };

@@ -21,8 +21,7 @@ enum class JixRequest : uint16_t {
     GameFin = netmsg::MsgJixGameFin,
 };
 
-class CJixSender
-{
+class CJixSender {
 public:
     virtual ~CJixSender() = default;
     // Sends the request for the machine; Bonus carries dwValue. True when it went out.
@@ -32,8 +31,7 @@ public:
 
 // Forwards to a NetworkClient's Jix senders (false, nothing sent, while it is not connected); with
 // no client given, to the program's (g_NetClient), false while there is none.
-class CJixNetSender : public CJixSender
-{
+class CJixNetSender : public CJixSender {
 public:
     explicit CJixNetSender(NetworkClient* pClient) : m_pClient(pClient) {}
     bool Send(JixRequest request, uint8_t byGameType, uint16_t wMachineNo,

@@ -8,8 +8,7 @@ constexpr int kJixSoundRows = 43;
 constexpr int kJixSoundEntries = 44;
 constexpr int kJixScoreCountEntry = 43;
 
-struct JixSoundRow
-{
+struct JixSoundRow {
     const char* pszFile;
     int32_t nVolume;  // 0..100
 };
@@ -20,8 +19,7 @@ extern const JixSoundRow kJixSoundTable[kJixSoundRows];
 extern const char* const kJixScoreCountFile;
 
 // Entries the game code plays by name.
-enum JixSound : int
-{
+enum JixSound : int {
     JixSndReelStop = 0,
     JixSndScore1000Less = 1,
     JixSndHitIcon = 2,

@@ -17,24 +17,30 @@ constexpr int kBar3 = 10;
 
 constexpr int16_t kBarBasicSlot[3] = {117, 149, 240};
 
-bool IsAnyThree(int s) { return s >= kTarget && s <= kSeven; }
-bool IsBar(int s) { return s >= kBar1 && s <= kBar3; }
+bool IsAnyThree(int s)
+{
+    return s >= kTarget && s <= kSeven;
+}
+bool IsBar(int s)
+{
+    return s >= kBar1 && s <= kBar3;
+}
 
 JixAnim FullOf(int s)
 {
     static constexpr JixAnim kFull[11] = {
-        JixAnimJokerFull,  JixAnimCherry,    JixAnimPeach,      JixAnimWatermelonFull,
-        JixAnimBellFull,   JixAnimTargetFull, JixAnimStarFull,  JixAnimSevenFull,
-        JixAnimBar1Full,   JixAnimBar2Full,  JixAnimBar3Full};
+        JixAnimJokerFull, JixAnimCherry,     JixAnimPeach,    JixAnimWatermelonFull,
+        JixAnimBellFull,  JixAnimTargetFull, JixAnimStarFull, JixAnimSevenFull,
+        JixAnimBar1Full,  JixAnimBar2Full,   JixAnimBar3Full};
     return kFull[s];
 }
 
 JixAnim BasicOf(int s)
 {
     static constexpr JixAnim kBasic[11] = {
-        JixAnimJokerBasic, JixAnimCherry,     JixAnimPeach,    JixAnimWatermelonBasic,
+        JixAnimJokerBasic, JixAnimCherry,      JixAnimPeach,     JixAnimWatermelonBasic,
         JixAnimBellBasic,  JixAnimTargetBasic, JixAnimStarBasic, JixAnimSevenBasic,
-        JixAnimBarBasic,   JixAnimBarBasic,   JixAnimBarBasic};
+        JixAnimBarBasic,   JixAnimBarBasic,    JixAnimBarBasic};
     return kBasic[s];
 }
 
@@ -100,7 +106,7 @@ void MarkPartialWins(const int32_t s[4], int8_t aAnim[4])
                     aAnim[r] = JixAnimBarBasic;
 }
 
-} // namespace
+}  // namespace
 
 const JixAnimRun kJixAnimRuns[kJixAnimCount] = {
     {405, 49, 7},   // joker
@@ -127,8 +133,9 @@ const JixAnimRun kJixAnimRuns[kJixAnimCount] = {
 
 int JixAnimSlot(JixAnim eAnim, int nSymbol, int nFrame)
 {
-    const int nFirst = (eAnim == JixAnimBarBasic && IsBar(nSymbol)) ? kBarBasicSlot[nSymbol - kBar1]
-                                                                    : kJixAnimRuns[eAnim].nFirstSlot;
+    const int nFirst = (eAnim == JixAnimBarBasic && IsBar(nSymbol))
+                           ? kBarBasicSlot[nSymbol - kBar1]
+                           : kJixAnimRuns[eAnim].nFirstSlot;
     return nFirst + nFrame;
 }
 
@@ -195,7 +202,8 @@ JixColumnWin JixEvaluateColumn(const int32_t s[4], bool bJokerChangeDone)
 
     for (int nRank = 0; nRank <= 8; ++nRank)
         for (int r = 0; r < 4; ++r)
-            if (aAnim[r] >= 0 && RankOf(aAnim[r] == JixAnimJokerChange ? kJoker : aSymbol[r]) == nRank)
+            if (aAnim[r] >= 0 &&
+                RankOf(aAnim[r] == JixAnimJokerChange ? kJoker : aSymbol[r]) == nRank)
                 win.aDraw[win.nCount++] = {int8_t(r), JixAnim(aAnim[r]), aSymbol[r]};
     return win;
 }

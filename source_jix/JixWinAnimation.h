@@ -6,8 +6,7 @@
 #include <cstdint>
 
 // One frame counter per animation; the three bar basics share one.
-enum JixAnim : int8_t
-{
+enum JixAnim : int8_t {
     JixAnimJokerFull,
     JixAnimBar3Full,
     JixAnimBar2Full,
@@ -31,11 +30,10 @@ enum JixAnim : int8_t
     kJixAnimCount
 };
 
-struct JixAnimRun
-{
+struct JixAnimRun {
     int16_t nFirstSlot;  // the bar basic: the run of bar1 (bar2 and bar3 in JixAnimSlot)
     int16_t nFrames;
-    int16_t nPeriod;     // calls per frame
+    int16_t nPeriod;  // calls per frame
 };
 
 extern const JixAnimRun kJixAnimRuns[kJixAnimCount];
@@ -44,8 +42,7 @@ extern const JixAnimRun kJixAnimRuns[kJixAnimCount];
 int JixAnimSlot(JixAnim eAnim, int nSymbol, int nFrame);
 
 // One image over one cell (nReel 0..3) or, for the column frame, over the column (nReel -1).
-struct JixCellDraw
-{
+struct JixCellDraw {
     int8_t nReel;
     JixAnim eAnim;
     int8_t nSymbol;  // the symbol whose run is drawn
@@ -53,8 +50,7 @@ struct JixCellDraw
 
 // The draws of a column in drawing order: jokers, bars, sevens, stars, targets, jongs,
 // watermelons, peaches, cherries, then the column frame.
-struct JixColumnWin
-{
+struct JixColumnWin {
     int nCount = 0;
     JixCellDraw aDraw[4];
     // Cells that show an animation, by reel.

@@ -23,18 +23,52 @@ constexpr float kItemStep = 51.0f;
 
 const SinHoPage kSinHoPages[CButtonSinHo::kPages] = {
     {"bar01", 27, {}, 0, 272, {7}},
-    {"bar02", 27, {"game_sul_01", "game_sul_02", "game_sul_03", "game_sul_04"}, 4, 325, {3, 4, 5, 6}},
+    {"bar02",
+     27,
+     {"game_sul_01", "game_sul_02", "game_sul_03", "game_sul_04"},
+     4,
+     325,
+     {3, 4, 5, 6}},
     {"bar18", 27, {"jungsan_01", "jungsan_02", "jungsan_03"}, 3, 272, {19, 20, 6}},
-    {"bar03", 27, {"jumsoo_01", "jumsoo_02", "jumsoo_03", "jumsoo_04", "jumsoo_05", "jumsoo_06", "jumsoo_07"}, 7, 272,
+    {"bar03",
+     27,
+     {"jumsoo_01", "jumsoo_02", "jumsoo_03", "jumsoo_04", "jumsoo_05", "jumsoo_06", "jumsoo_07"},
+     7,
+     272,
      {7, 8, 9, 10, 11, 12, 13}},
-    {"bar11", 46, {"partsuljung_01", "partsuljung_02", "partsuljung_03", "partsuljung_04"}, 4, 272, {14, 15, 16, 21}},
+    {"bar11",
+     46,
+     {"partsuljung_01", "partsuljung_02", "partsuljung_03", "partsuljung_04"},
+     4,
+     272,
+     {14, 15, 16, 21}},
     {"bar15", 27, {"suljungvalue_01", "suljungvalue_02"}, 2, 272, {17, 18}},
     {"bar21", 27, {}, 0, 0, {-1}},
     {"bar04", 27, {}, 12, 326, {-1}},
-    {"bar05", 27, {"coinjumsoo50", "coinjumsoo125", "coinjumsoo250", "coinjumsoo500"}, 4, 325, {-1}},
-    {"bar06", 27, {"giftjumsoo1250", "giftjumsoo2500", "giftjumsoo5000", "giftjumsoo10000"}, 4, 325, {-1}},
-    {"bar07", 27, {"jpjumsoo_n01", "jpjumsoo_n02", "jpjumsoo_n03", "jpjumsoo_n04", "jpjumsoo_n05"}, 5, 254, {-1}},
-    {"bar08", 27, {"jpjumsoo_2n01", "jpjumsoo_2n02", "jpjumsoo_2n03", "jpjumsoo_2n04", "jpjumsoo_2n05"}, 5, 254, {-1}},
+    {"bar05",
+     27,
+     {"coinjumsoo50", "coinjumsoo125", "coinjumsoo250", "coinjumsoo500"},
+     4,
+     325,
+     {-1}},
+    {"bar06",
+     27,
+     {"giftjumsoo1250", "giftjumsoo2500", "giftjumsoo5000", "giftjumsoo10000"},
+     4,
+     325,
+     {-1}},
+    {"bar07",
+     27,
+     {"jpjumsoo_n01", "jpjumsoo_n02", "jpjumsoo_n03", "jpjumsoo_n04", "jpjumsoo_n05"},
+     5,
+     254,
+     {-1}},
+    {"bar08",
+     27,
+     {"jpjumsoo_2n01", "jpjumsoo_2n02", "jpjumsoo_2n03", "jpjumsoo_2n04", "jpjumsoo_2n05"},
+     5,
+     254,
+     {-1}},
     {"bar09", 27, {"winjumsoo_01", "winjumsoo_02"}, 2, 272, {-1}},
     {"bar10", 27, {"winjumsoo_01", "winjumsoo_02", "savejumsoo_03", "savejumsoo_04"}, 4, 272, {-1}},
     {"bar11", 27, {"coinshoot_01", "coinshoot_02", "coinshoot_03"}, 3, 272, {-1}},
@@ -81,7 +115,10 @@ int32_t HighSlot(const char* name)
 
 CButtonSinHo::CButtonSinHo(CMorvaneMain* owner) : m_pOwner(owner) {}
 
-bool CButtonSinHo::LoadImages() { return m_pOwner->LoadImageSets(MorvaneImageLoader::Setting); }
+bool CButtonSinHo::LoadImages()
+{
+    return m_pOwner->LoadImageSets(MorvaneImageLoader::Setting);
+}
 
 void CButtonSinHo::Release()
 {
@@ -150,7 +187,8 @@ void CButtonSinHo::Draw()
         const char* item = page.apszItems[i];
         if (m_nPage == 8 && o.m_nBet == kCoinBets[i]) {
             char marked[64];
-            std::snprintf(marked, sizeof marked, i == cursor && lit ? "confignum/%su_s" : "confignum/%s_s", item);
+            std::snprintf(marked, sizeof marked,
+                          i == cursor && lit ? "confignum/%su_s" : "confignum/%s_s", item);
             o.DrawSprite(page.fItemX, y, Slot(marked), kWhole);
             continue;
         }
@@ -197,13 +235,27 @@ void CButtonSinHo::Select()
         if (m_nLock == 0)
             m_nPage = 7;
         return;
-    case 7: o.Rate1 = cursor; return;
-    case 9: o.m_nGiftUnit = kGiftUnits[cursor]; return;
-    case 10: m_nJackpotA = kJackpotValues[cursor]; return;
-    case 11: m_nJackpotB = kJackpotValues[cursor]; return;
-    case 14: m_nCoinShoot = cursor; return;
-    case 15: m_nSpinPattern = cursor; return;
-    case 21: m_nGiftOn = kGiftOnValues[cursor]; return;
+    case 7:
+        o.Rate1 = cursor;
+        return;
+    case 9:
+        o.m_nGiftUnit = kGiftUnits[cursor];
+        return;
+    case 10:
+        m_nJackpotA = kJackpotValues[cursor];
+        return;
+    case 11:
+        m_nJackpotB = kJackpotValues[cursor];
+        return;
+    case 14:
+        m_nCoinShoot = cursor;
+        return;
+    case 15:
+        m_nSpinPattern = cursor;
+        return;
+    case 21:
+        m_nGiftOn = kGiftOnValues[cursor];
+        return;
     default: {
         const int32_t next = kSinHoPages[m_nPage].anNext[cursor];
         if (kSinHoPages[m_nPage].nItems > 0 && next > 0)

@@ -43,7 +43,10 @@ CMorvane::CMorvane(CGameDeck* pDeck, int32_t nMachineNo, int32_t nKind, bool bDe
     m_nRun = 0;
 }
 
-CMorvane::~CMorvane() { FreeAll(); }
+CMorvane::~CMorvane()
+{
+    FreeAll();
+}
 
 void CMorvane::FreeAll()
 {
@@ -52,7 +55,10 @@ void CMorvane::FreeAll()
     CGameBase::Release();
 }
 
-void CMorvane::Release() { FreeAll(); }
+void CMorvane::Release()
+{
+    FreeAll();
+}
 
 bool CMorvane::CreateTarget()
 {
@@ -63,11 +69,13 @@ bool CMorvane::CreateTarget()
     }
     m_pTargetSprite = new CX2DSprite;
     if (!m_pTargetSprite) {
-        CXLog::ErrorLog().Write(kLogFile, "CMorvane::CreateTarget", 51, "m_pTargetSprite create fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CMorvane::CreateTarget", 51,
+                                "m_pTargetSprite create fail.");
         return false;
     }
     if (!m_pTargetSprite->CreateFromTexture(m_pTarget->GetTexture(), 0, 0, 800, 600)) {
-        CXLog::ErrorLog().Write(kLogFile, "CMorvane::CreateTarget", 58, "m_pTargetSprite->Create() fail.");
+        CXLog::ErrorLog().Write(kLogFile, "CMorvane::CreateTarget", 58,
+                                "m_pTargetSprite->Create() fail.");
         return false;
     }
     return true;
@@ -173,7 +181,10 @@ bool CMorvane::RequestCoinIn(bool bForce)
     return m_pMain->GetLink().ReqCoinIn(bForce);
 }
 
-bool CMorvane::CanPlay() { return m_pMain && m_pMain->CanPlay(); }
+bool CMorvane::CanPlay()
+{
+    return m_pMain && m_pMain->CanPlay();
+}
 
 bool CMorvane::IsOutOfCredit()
 {
@@ -211,9 +222,11 @@ bool CMorvane::GlobalSender::Send(MorvaneRequest request, uint8_t kind, uint16_t
     return CMorvaneNetSender(g_NetClient.Get()).Send(request, kind, machineNo);
 }
 
-bool CMorvane::GlobalSender::SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice)
+bool CMorvane::GlobalSender::SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage,
+                                                  uint8_t choice)
 {
-    return CMorvaneNetSender(g_NetClient.Get()).SendPerformanceValue(kind, machineNo, stage, choice);
+    return CMorvaneNetSender(g_NetClient.Get())
+        .SendPerformanceValue(kind, machineNo, stage, choice);
 }
 
 void CMorvane::DrawDebugInfo()

@@ -72,7 +72,8 @@ private:
     class GlobalSender : public CMorvaneSender {
     public:
         bool Send(MorvaneRequest request, uint8_t kind, uint16_t machineNo) override;
-        bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) override;
+        bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage,
+                                  uint8_t choice) override;
     };
 
     void FreeAll();

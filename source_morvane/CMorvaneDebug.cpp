@@ -27,7 +27,8 @@ void CMorvaneMain::DrawDebugInfo(CXFont* font, float x, float y)
     line("spincount: %d, keypoint: %d", m_nSpinCount, keypoint);
     line("SmokeCount[0]: %d", r.SmokeCount);
     for (int i = 0; i < 4; ++i)
-        line("SmogState%d: %d, SmogCount%d: %d", i + 1, m_aSmokeState[2 * i], i + 1, m_aSmokeState[2 * i + 1]);
+        line("SmogState%d: %d, SmogCount%d: %d", i + 1, m_aSmokeState[2 * i], i + 1,
+             m_aSmokeState[2 * i + 1]);
     const float height = float(font->GetHeight());
     y += 120.0f;
     for (int i = 0; i < n; ++i) {

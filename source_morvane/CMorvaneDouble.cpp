@@ -9,8 +9,9 @@ namespace {
 using S = MorvaneImageSet;
 
 // Set A pictures.
-constexpr int32_t kSubBack = 0, kSubCard = 1, kSubCloseCard = 2, kCloseCardB = 3, kSubLose = 4, kSubWin = 5,
-                  kStageA = 6, kPic01A = 11, kPic02A = 12, kLoseA = 14, kCongratulation = 15;
+constexpr int32_t kSubBack = 0, kSubCard = 1, kSubCloseCard = 2, kCloseCardB = 3, kSubLose = 4,
+                  kSubWin = 5, kStageA = 6, kPic01A = 11, kPic02A = 12, kLoseA = 14,
+                  kCongratulation = 15;
 // Set C pictures.
 constexpr int32_t kSubBackC = 0, kStageC = 1, kPic01C = 6, kPic02C = 7, kLoseC = 9;
 
@@ -33,9 +34,15 @@ void CMorvaneMain::StartPerformance()
     StopSound(kReelRunSound);
     // Variants 0..2; a value the server should not send plays the first rather than never ending.
     switch (m_Rec.nRand) {
-    case 1: RunPerformance1(); break;
-    case 2: RunPerformance2(); break;
-    default: RunPerformance0(); break;
+    case 1:
+        RunPerformance1();
+        break;
+    case 2:
+        RunPerformance2();
+        break;
+    default:
+        RunPerformance0();
+        break;
     }
     ++m_nDoubleSteps;
     std::fill(m_aSmokeState, m_aSmokeState + 4, 0);
@@ -43,9 +50,18 @@ void CMorvaneMain::StartPerformance()
     StopSound(kCountSound);
 }
 
-void CMorvaneMain::RunPerformance0() { RunPerformance(0); }
-void CMorvaneMain::RunPerformance1() { RunPerformance(1); }
-void CMorvaneMain::RunPerformance2() { RunPerformance(2); }
+void CMorvaneMain::RunPerformance0()
+{
+    RunPerformance(0);
+}
+void CMorvaneMain::RunPerformance1()
+{
+    RunPerformance(1);
+}
+void CMorvaneMain::RunPerformance2()
+{
+    RunPerformance(2);
+}
 
 bool CMorvaneMain::ReqPerformanceValue()
 {
@@ -121,8 +137,8 @@ void CMorvaneMain::RunPerformance(int32_t variant)
     // The closed card and the title picture, each switching between two frames every 20 steps.
     const bool second = (n / 20) % 2 == 1;
     DrawSprite(301, 218, S::DoubleSetA, second ? kSubCloseCard : kCloseCardB, kWhole);
-    DrawSprite(489, 162, c ? S::DoubleSetC : S::DoubleSetA, c ? (second ? kPic02C : kPic01C) : (second ? kPic02A : kPic01A),
-               kWhole);
+    DrawSprite(489, 162, c ? S::DoubleSetC : S::DoubleSetA,
+               c ? (second ? kPic02C : kPic01C) : (second ? kPic02A : kPic01A), kWhole);
 
     if (!ReqPerformanceValue())
         return;

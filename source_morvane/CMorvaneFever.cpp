@@ -20,12 +20,18 @@ constexpr int32_t kFinishSteps = 10;
 // Every n ticks the key-and-lock frame advances, by the sequence counter.
 int32_t LockPeriod(int32_t c)
 {
-    if (c < 250) return 3;
-    if (c < 400) return 1;
-    if (c < 500) return 3;
-    if (c < 600) return 5;
-    if (c < 700) return 7;
-    if (c < 900) return 10;
+    if (c < 250)
+        return 3;
+    if (c < 400)
+        return 1;
+    if (c < 500)
+        return 3;
+    if (c < 600)
+        return 5;
+    if (c < 700)
+        return 7;
+    if (c < 900)
+        return 10;
     return 0;  // held
 }
 
@@ -180,8 +186,14 @@ void CMorvaneMain::RunCurtain(bool start)
     }
 }
 
-void CMorvaneMain::FeverEndCurtain() { RunCurtain(false); }
-void CMorvaneMain::FeverStartCurtain() { RunCurtain(true); }
+void CMorvaneMain::FeverEndCurtain()
+{
+    RunCurtain(false);
+}
+void CMorvaneMain::FeverStartCurtain()
+{
+    RunCurtain(true);
+}
 
 namespace {
 
@@ -193,11 +205,15 @@ struct Band {
     float x, y, w, h;
 };
 
-constexpr Band kHorseBands[] = {
-    {5, 744, 228, 56, 120}, {40, 600, 200, 200, 300}, {100, 300, 150, 400, 400}, {169, 100, 150, 400, 400}};
-constexpr Band kFigureBands[] = {
-    {5, 653, 185, 147, 193}, {11, 534, 164, 266, 275}, {17, 436, 184, 364, 291}, {35, 250, 150, 400, 300},
-    {55, 50, 150, 400, 300}};
+constexpr Band kHorseBands[] = {{5, 744, 228, 56, 120},
+                                {40, 600, 200, 200, 300},
+                                {100, 300, 150, 400, 400},
+                                {169, 100, 150, 400, 400}};
+constexpr Band kFigureBands[] = {{5, 653, 185, 147, 193},
+                                 {11, 534, 164, 266, 275},
+                                 {17, 436, 184, 364, 291},
+                                 {35, 250, 150, 400, 300},
+                                 {55, 50, 150, 400, 300}};
 
 template <size_t N>
 const Band& BandOf(const Band (&bands)[N], int32_t frame)
@@ -210,7 +226,10 @@ const Band& BandOf(const Band (&bands)[N], int32_t frame)
 
 }  // namespace
 
-bool CMorvaneMain::WinShownPastRun() const { return m_nPendingWin > 0 && ReelSettle[3] > m_nSettleWait; }
+bool CMorvaneMain::WinShownPastRun() const
+{
+    return m_nPendingWin > 0 && ReelSettle[3] > m_nSettleWait;
+}
 
 void CMorvaneMain::DrawSmokeA()
 {

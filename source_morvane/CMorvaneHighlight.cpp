@@ -10,15 +10,53 @@ using S = MorvaneImageSet;
 
 // Strips in the highlighted-symbol set.
 enum StripImage : int32_t {
-    I_1B = 0, I_1B_H = 1, I_2B = 2, I_2B_H = 3, I_3B = 4, I_3B_H = 5, I_7 = 6, I_7_H = 7, I_S = 8, I_S_H = 9,
-    I_A = 10, I_A_1B = 11, I_A_2B = 12, I_A_3B = 13, I_A_C = 14, I_A_O = 15, I_A_W = 16, I_A_B = 17, I_A_T = 18,
-    I_A_S = 19, I_A_7 = 20, I_B = 21, I_C = 22, I_O = 23, I_T = 24, I_W = 25,
+    I_1B = 0,
+    I_1B_H = 1,
+    I_2B = 2,
+    I_2B_H = 3,
+    I_3B = 4,
+    I_3B_H = 5,
+    I_7 = 6,
+    I_7_H = 7,
+    I_S = 8,
+    I_S_H = 9,
+    I_A = 10,
+    I_A_1B = 11,
+    I_A_2B = 12,
+    I_A_3B = 13,
+    I_A_C = 14,
+    I_A_O = 15,
+    I_A_W = 16,
+    I_A_B = 17,
+    I_A_T = 18,
+    I_A_S = 19,
+    I_A_7 = 20,
+    I_B = 21,
+    I_C = 22,
+    I_O = 23,
+    I_T = 24,
+    I_W = 25,
 };
 
 // Frame counters.
 enum Counter : int32_t {
-    C_A = 0, C_C = 1 /* +row */, C_O = 4, C_W = 5, C_B = 6, C_T = 7, C_S = 8, C_7 = 9, C_BAR = 10 /* +bar */,
-    C_A_C = 13, C_A_O = 14, C_A_W = 15, C_A_B = 16, C_A_T = 17, C_A_S = 18, C_A_7 = 19, C_A_BAR = 20 /* +bar */,
+    C_A = 0,
+    C_C = 1 /* +row */,
+    C_O = 4,
+    C_W = 5,
+    C_B = 6,
+    C_T = 7,
+    C_S = 8,
+    C_7 = 9,
+    C_BAR = 10 /* +bar */,
+    C_A_C = 13,
+    C_A_O = 14,
+    C_A_W = 15,
+    C_A_B = 16,
+    C_A_T = 17,
+    C_A_S = 18,
+    C_A_7 = 19,
+    C_A_BAR = 20 /* +bar */,
 };
 
 struct Strip {
@@ -41,10 +79,14 @@ constexpr float kBarY[3] = {108, 238, 366};
 float CellX(Place place, int reel, int row)
 {
     switch (place) {
-    case Place::A: return kAX[reel];
-    case Place::High: return row == 1 ? kHighMiddleX[reel] : kPlainX[reel];
-    case Place::Bar: return kBarX[reel];
-    default: return kPlainX[reel];
+    case Place::A:
+        return kAX[reel];
+    case Place::High:
+        return row == 1 ? kHighMiddleX[reel] : kPlainX[reel];
+    case Place::Bar:
+        return kBarX[reel];
+    default:
+        return kPlainX[reel];
     }
 }
 
@@ -52,17 +94,28 @@ float CellX(Place place, int reel, int row)
 Strip WinStrip(int32_t symbol, int row)
 {
     switch (symbol) {
-    case MSYM_C: return {I_C, 150, 150, 4, 5, C_C + row};
-    case MSYM_O: return {I_O, 180, 150, 3, 3, C_O};
-    case MSYM_W: return {I_W, 170, 150, 4, 7, C_W};
-    case MSYM_B: return {I_B, 150, 150, 8, 7, C_B};
-    case MSYM_T: return {I_T, 150, 150, 10, 3, C_T};
-    case MSYM_S: return {I_S, 150, 150, 3, 5, C_S};
-    case MSYM_7: return {I_7, 150, 150, 6, 6, C_7};
-    case MSYM_1B: return {I_1B_H, 160, 160, 15, 5, C_BAR};
-    case MSYM_2B: return {I_2B_H, 160, 160, 15, 5, C_BAR + 1};
-    case MSYM_3B: return {I_3B_H, 160, 160, 15, 5, C_BAR + 2};
-    default: return {I_A, 150, 150, 4, 4, C_A};
+    case MSYM_C:
+        return {I_C, 150, 150, 4, 5, C_C + row};
+    case MSYM_O:
+        return {I_O, 180, 150, 3, 3, C_O};
+    case MSYM_W:
+        return {I_W, 170, 150, 4, 7, C_W};
+    case MSYM_B:
+        return {I_B, 150, 150, 8, 7, C_B};
+    case MSYM_T:
+        return {I_T, 150, 150, 10, 3, C_T};
+    case MSYM_S:
+        return {I_S, 150, 150, 3, 5, C_S};
+    case MSYM_7:
+        return {I_7, 150, 150, 6, 6, C_7};
+    case MSYM_1B:
+        return {I_1B_H, 160, 160, 15, 5, C_BAR};
+    case MSYM_2B:
+        return {I_2B_H, 160, 160, 15, 5, C_BAR + 1};
+    case MSYM_3B:
+        return {I_3B_H, 160, 160, 15, 5, C_BAR + 2};
+    default:
+        return {I_A, 150, 150, 4, 4, C_A};
     }
 }
 
@@ -70,10 +123,14 @@ Strip WinStrip(int32_t symbol, int row)
 Strip FourStrip(int32_t symbol, int row, bool wild)
 {
     switch (symbol) {
-    case MSYM_W: return {I_W, 170, 150, 4, wild ? 3 : 7, C_W};
-    case MSYM_S: return {I_S_H, 150, 150, 3, wild ? 3 : 5, C_S};
-    case MSYM_7: return {I_7_H, 150, 150, 23, 3, C_7};
-    default: return WinStrip(symbol, row);
+    case MSYM_W:
+        return {I_W, 170, 150, 4, wild ? 3 : 7, C_W};
+    case MSYM_S:
+        return {I_S_H, 150, 150, 3, wild ? 3 : 5, C_S};
+    case MSYM_7:
+        return {I_7_H, 150, 150, 23, 3, C_7};
+    default:
+        return WinStrip(symbol, row);
     }
 }
 
@@ -81,17 +138,28 @@ Strip FourStrip(int32_t symbol, int row, bool wild)
 Strip WildStrip(int32_t symbol, int row)
 {
     switch (symbol) {
-    case MSYM_C: return {I_A_C, 150, 150, 8, 10, C_A_C};
-    case MSYM_O: return {I_A_O, 150, 150, 7, row == 1 ? 10 : 8, C_A_O};
-    case MSYM_W: return {I_A_W, 150, 150, 7, 10, C_A_W};
-    case MSYM_B: return {I_A_B, 150, 150, 12, 7, C_A_B};
-    case MSYM_T: return {I_A_T, 150, 150, 14, row == 2 ? 4 : 8, C_A_T};
-    case MSYM_S: return {I_A_S, 150, 150, 7, 4, C_A_S};
-    case MSYM_7: return {I_A_7, 150, 150, 27, 5, C_A_7};
-    case MSYM_1B: return {I_A_1B, 160, 160, 19, 5, C_A_BAR};
-    case MSYM_2B: return {I_A_2B, 160, 160, 19, 5, C_A_BAR + 1};
-    case MSYM_3B: return {I_A_3B, 160, 160, 19, 5, C_A_BAR + 2};
-    default: return {I_A, 150, 150, 4, 4, C_A};
+    case MSYM_C:
+        return {I_A_C, 150, 150, 8, 10, C_A_C};
+    case MSYM_O:
+        return {I_A_O, 150, 150, 7, row == 1 ? 10 : 8, C_A_O};
+    case MSYM_W:
+        return {I_A_W, 150, 150, 7, 10, C_A_W};
+    case MSYM_B:
+        return {I_A_B, 150, 150, 12, 7, C_A_B};
+    case MSYM_T:
+        return {I_A_T, 150, 150, 14, row == 2 ? 4 : 8, C_A_T};
+    case MSYM_S:
+        return {I_A_S, 150, 150, 7, 4, C_A_S};
+    case MSYM_7:
+        return {I_A_7, 150, 150, 27, 5, C_A_7};
+    case MSYM_1B:
+        return {I_A_1B, 160, 160, 19, 5, C_A_BAR};
+    case MSYM_2B:
+        return {I_A_2B, 160, 160, 19, 5, C_A_BAR + 1};
+    case MSYM_3B:
+        return {I_A_3B, 160, 160, 19, 5, C_A_BAR + 2};
+    default:
+        return {I_A, 150, 150, 4, 4, C_A};
     }
 }
 
@@ -133,8 +201,8 @@ void CMorvaneMain::DrawStripCells(const MorvaneHitStrip& strip, int32_t row, uin
     const bool bar = IsMorvaneBar(symbol);
     for (int reel = 0; reel < kMorvaneReels; ++reel)
         if (cells >> reel & 1)
-            DrawSprite(CellX(PlaceOf(symbol, wild), reel, row), bar ? kBarY[row] : kRowY[row], S::HighlightedSymbols,
-                       strip.image, source);
+            DrawSprite(CellX(PlaceOf(symbol, wild), reel, row), bar ? kBarY[row] : kRowY[row],
+                       S::HighlightedSymbols, strip.image, source);
 }
 
 void CMorvaneMain::DrawHighlights()
@@ -193,7 +261,8 @@ void CMorvaneMain::DrawHighlights()
                 const int32_t image = I_1B + 2 * bar;
                 if (row == 0) {
                     const float left = m_nAnimTick % 9 == 1 ? 147.0f : 0.0f;
-                    DrawSprite(kOuterX[reel], 107, S::HighlightedSymbols, image, {left, 0, left + 147, 149});
+                    DrawSprite(kOuterX[reel], 107, S::HighlightedSymbols, image,
+                               {left, 0, left + 147, 149});
                     continue;
                 }
                 // Each middle and bottom cell blinks on its own counter, one frame every 9 ticks.
@@ -202,8 +271,8 @@ void CMorvaneMain::DrawHighlights()
                     frame = (frame + 1) % 2;
                 const float w = bar == 0 ? 147.0f : 150.0f;
                 const float h = bar == 0 ? 149.0f : 150.0f;
-                DrawSprite(row == 1 ? kPlainX[reel] : kOuterX[reel], row == 1 ? 237.0f : 366.0f, S::HighlightedSymbols,
-                           image, {frame * w, 0, frame * w + w, h});
+                DrawSprite(row == 1 ? kPlainX[reel] : kOuterX[reel], row == 1 ? 237.0f : 366.0f,
+                           S::HighlightedSymbols, image, {frame * w, 0, frame * w + w, h});
             }
             break;
         }

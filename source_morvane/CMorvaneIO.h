@@ -25,7 +25,8 @@ public:
     virtual uint32_t Now();
     // One sprite of image slot `slot` at (x, y) with a source rectangle; a null sprite draws
     // nothing. Called only on a step that draws.
-    virtual void DrawImage(int32_t slot, CX2DSprite* sprite, float x, float y, const MorvaneRect& source);
+    virtual void DrawImage(int32_t slot, CX2DSprite* sprite, float x, float y,
+                           const MorvaneRect& source);
     // Caption text in a box `width` pixels wide at (x, y), with the font set by the game.
     virtual void DrawText(const char* text, int32_t x, int32_t y, int32_t width, uint32_t argb);
     // Sound-list row `row`; a null sound plays nothing.

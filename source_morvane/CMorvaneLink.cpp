@@ -22,7 +22,10 @@ bool CMorvaneLink::Send(uint16_t request)
                            static_cast<uint16_t>(m_nMachineNo));
 }
 
-bool CMorvaneLink::ReqEnter() { return Send(uint16_t(MorvaneRequest::Enter)); }
+bool CMorvaneLink::ReqEnter()
+{
+    return Send(uint16_t(MorvaneRequest::Enter));
+}
 
 bool CMorvaneLink::ReqCoinIn(bool force)
 {
@@ -71,22 +74,30 @@ bool CMorvaneLink::ReqGameFin()
     return Send(uint16_t(MorvaneRequest::GameFin));
 }
 
-bool CMorvaneLink::ReqDoubleUp() { return Send(uint16_t(MorvaneRequest::DoubleUp)); }
+bool CMorvaneLink::ReqDoubleUp()
+{
+    return Send(uint16_t(MorvaneRequest::DoubleUp));
+}
 
 bool CMorvaneLink::ReqPerformanceValue(int32_t stage, int32_t choice)
 {
     if (!m_pHost->Networked() || !m_pSender)
         return false;
-    const bool sent = m_pSender->SendPerformanceValue(static_cast<uint8_t>(m_nKind), static_cast<uint16_t>(m_nMachineNo),
+    const bool sent = m_pSender->SendPerformanceValue(static_cast<uint8_t>(m_nKind),
+                                                      static_cast<uint16_t>(m_nMachineNo),
                                                       static_cast<uint32_t>(stage), choice ? 1 : 0);
     if (sent)
         m_byValueReq = 1;
     return sent;
 }
 
-bool CMorvaneLink::ReqPerformanceEnd() { return Send(uint16_t(MorvaneRequest::PerformanceEnd)); }
+bool CMorvaneLink::ReqPerformanceEnd()
+{
+    return Send(uint16_t(MorvaneRequest::PerformanceEnd));
+}
 
-void CMorvaneLink::OnAnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount)
+void CMorvaneLink::OnAnsPerformanceValue(uint32_t index, int32_t value, int32_t flag,
+                                         int32_t amount)
 {
     m_byValueReq = 0;
     m_pHost->AnsPerformanceValue(index, value, flag, amount);

@@ -71,21 +71,35 @@ bool CMorvaneMain::LoadImageSets(MorvaneImageLoader loader)
             delete slot;
             slot = LoadImage(MorvaneImageFile(def, i).c_str());
             m_aSpriteSize[static_cast<size_t>(first + i)] =
-                slot ? MorvaneRect{0, 0, slot->GetWidth(), slot->GetHeight()} : MorvaneRect{0, 0, 0, 0};
+                slot ? MorvaneRect{0, 0, slot->GetWidth(), slot->GetHeight()}
+                     : MorvaneRect{0, 0, 0, 0};
         }
     }
     return true;
 }
 
-bool CMorvaneMain::LoadGameImages() { return LoadImageSets(MorvaneImageLoader::Game); }
-bool CMorvaneMain::LoadDoubleGameImages() { return LoadImageSets(MorvaneImageLoader::DoubleGame); }
-bool CMorvaneMain::LoadEffectImages() { return LoadImageSets(MorvaneImageLoader::Effect); }
-bool CMorvaneMain::LoadAnimationImages() { return LoadImageSets(MorvaneImageLoader::Animation); }
+bool CMorvaneMain::LoadGameImages()
+{
+    return LoadImageSets(MorvaneImageLoader::Game);
+}
+bool CMorvaneMain::LoadDoubleGameImages()
+{
+    return LoadImageSets(MorvaneImageLoader::DoubleGame);
+}
+bool CMorvaneMain::LoadEffectImages()
+{
+    return LoadImageSets(MorvaneImageLoader::Effect);
+}
+bool CMorvaneMain::LoadAnimationImages()
+{
+    return LoadImageSets(MorvaneImageLoader::Animation);
+}
 
 bool CMorvaneMain::LoadSounds()
 {
     for (int row = 0; row < kMorvaneSoundRows; ++row)
-        m_apSound[row] = g_MorvaneSoundList[row].bLoaded ? LoadSound(g_MorvaneSoundList[row].pszFile) : nullptr;
+        m_apSound[row] =
+            g_MorvaneSoundList[row].bLoaded ? LoadSound(g_MorvaneSoundList[row].pszFile) : nullptr;
     SetScore(m_nScore, false);
     m_nGiftUnit = kTicketUnit;
     return true;

@@ -17,7 +17,10 @@ CMorvaneMain::CMorvaneMain(CMorvaneOwner* owner, int32_t bet, CMorvaneIO* io)
     m_pSinHo = std::make_unique<CButtonSinHo>(this);
 }
 
-CMorvaneMain::~CMorvaneMain() { ReleaseResources(); }
+CMorvaneMain::~CMorvaneMain()
+{
+    ReleaseResources();
+}
 
 void CMorvaneMain::SplitDigits(int32_t value, uint8_t* digits, int count)
 {
@@ -85,7 +88,8 @@ void CMorvaneMain::StopSound(int32_t row)
 void CMorvaneMain::Tick(int32_t topState)
 {
     if (topState == 5) {
-        // The opening picture's slot is never loaded: the target stays cleared for the first second.
+        // The opening picture's slot is never loaded: the target stays cleared for the first
+        // second.
         if (m_pIO->Now() - m_dwStartStamp >= 1000)
             m_nTopState = 10;
         return;
@@ -95,4 +99,3 @@ void CMorvaneMain::Tick(int32_t topState)
         Process();
     }
 }
-

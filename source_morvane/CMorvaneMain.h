@@ -220,7 +220,7 @@ public:
     uint8_t m_abyCreditDigit[kDigits] = {};
     uint8_t m_abyScoreDigit[kDigits] = {};
     uint8_t m_abyWinDigit[kDigits] = {};
-    int32_t m_nPendingWin = 0;  // the shown win still to count up
+    int32_t m_nPendingWin = 0;    // the shown win still to count up
     int32_t m_nWinSizeClass = 0;  // of the last split win: 2 from 1000, 1 from 300, else 0
     int32_t m_nGiftUnit = 0;
 
@@ -270,8 +270,8 @@ public:
     int32_t m_nPresentLength = 0;
     uint8_t m_byBandSoundFlag = 0;
     int32_t m_nFeverImage = 0;
-    int32_t m_nEvalBaseStep = 0;  // the presentation's reference step for the time windows
-    int32_t m_nAnimTick = 0;      // 0..9999
+    int32_t m_nEvalBaseStep = 0;     // the presentation's reference step for the time windows
+    int32_t m_nAnimTick = 0;         // 0..9999
     std::vector<MorvaneHit> m_Hits;  // what the highlights show
     MorvaneEvalResult m_EvalResult;  // the last evaluation (its lists reused)
     uint8_t m_byDrawFeverOverlay = 0;
@@ -320,13 +320,13 @@ public:
     std::unique_ptr<CButtonSinHo> m_pSinHo;
 
     // Win presentation beyond the evaluation.
-    int32_t m_nEndCount = 0;      // steps of state 50
-    int32_t m_nEndCount2 = 0;     // steps of state 50 once the shown win is counted out
+    int32_t m_nEndCount = 0;   // steps of state 50
+    int32_t m_nEndCount2 = 0;  // steps of state 50 once the shown win is counted out
     uint8_t m_byWinSoundDone = 0;
     uint8_t m_byPresentDone = 0;  // the presentation has let the game end
     int32_t m_nFreeSoundSteps = 0;
-    int32_t m_nStageCount = 0;    // steps in the current state 5..40
-    int32_t m_nShowStep = 0;      // 0 intro, 20 main show
+    int32_t m_nStageCount = 0;  // steps in the current state 5..40
+    int32_t m_nShowStep = 0;    // 0 intro, 20 main show
     int32_t m_nGunFrame = 0;
     int32_t m_nStarFrame = 0;
     int32_t m_anFirework[7] = {};  // 400, 320, 304, 240, 512, 512 (second), 320 extra
@@ -348,10 +348,10 @@ public:
     uint8_t m_byReshow = 0;
     int32_t m_nReshowSteps = 0;
     int32_t m_nDoubleStage = 0;
-    int32_t m_nDoubleSteps = 0;   // steps of the whole game
-    int32_t m_nStageSteps = 0;    // steps since the stage's answer came in
+    int32_t m_nDoubleSteps = 0;  // steps of the whole game
+    int32_t m_nStageSteps = 0;   // steps since the stage's answer came in
     uint8_t m_abyChoiceMade[2] = {};
-    int32_t m_nValueState = 0;    // 0 none, 1 asked, 2 answered
+    int32_t m_nValueState = 0;  // 0 none, 1 asked, 2 answered
     int32_t m_anValueTable[5] = {};
     int32_t m_nValueFlag = 0;
     int32_t m_nDoubleWin = 0;

@@ -45,10 +45,18 @@ void CMorvaneMain::ShowSettingScreen()
         m_anKeyDelay[key] = 0;
         m_anKeyRequest[key] = 0;
         switch (key) {
-        case 0: m_pSinHo->PrevValue(); break;
-        case 1: m_pSinHo->NextValue(); break;
-        case 2: m_pSinHo->Back(); break;
-        default: m_pSinHo->Select(); break;
+        case 0:
+            m_pSinHo->PrevValue();
+            break;
+        case 1:
+            m_pSinHo->NextValue();
+            break;
+        case 2:
+            m_pSinHo->Back();
+            break;
+        default:
+            m_pSinHo->Select();
+            break;
         }
     }
 }

@@ -22,7 +22,8 @@ constexpr int32_t kJackpotFireSound = 37;
 constexpr int32_t kJackpotSound = 7;
 
 // Sounds a presentation leaves playing, stopped when a state ends or the double-up starts.
-constexpr int32_t kPresentationSounds[] = {0, 2, 3, 5, 6, 7, 8, 12, 13, 14, 15, 16, 17, 18, 19, 20, 27, 31, 37};
+constexpr int32_t kPresentationSounds[] = {0,  2,  3,  5,  6,  7,  8,  12, 13, 14,
+                                           15, 16, 17, 18, 19, 20, 27, 31, 37};
 
 constexpr MorvaneRect kRowBar = {0, 0, 745, 26};
 constexpr MorvaneRect kMarksRect = {0, 0, 161, 56};
@@ -95,8 +96,9 @@ int32_t CMorvaneMain::ChooseWinState() const
 void CMorvaneMain::RunWinPresentation()
 {
     const int32_t v = SpinStepValue;
-    const bool anyWin = m_Rec.Win[0] > 0 || m_Rec.Win[1] > 0 || m_Rec.Win[2] > 0 || m_Rec.Free[0] > 0 ||
-                        m_Rec.Free[1] > 0 || m_Rec.Free[2] > 0 || m_Rec.CaptionCue > 0;
+    const bool anyWin = m_Rec.Win[0] > 0 || m_Rec.Win[1] > 0 || m_Rec.Win[2] > 0 ||
+                        m_Rec.Free[0] > 0 || m_Rec.Free[1] > 0 || m_Rec.Free[2] > 0 ||
+                        m_Rec.CaptionCue > 0;
     if (!anyWin || !m_bySpinInProgress || m_byPresentDone)
         return;
     if (ReelSettle[3] < m_nSettleWait || m_Rec.FeverStop != 0)
@@ -141,7 +143,8 @@ void CMorvaneMain::PlayWinSound(bool anyFree)
 void CMorvaneMain::DrawWinMarks(bool blink)
 {
     for (int row = 0; row < kMorvaneRows; ++row)
-        if ((m_Rec.Win[row] > 0 && !m_byDoubleShown) || m_Rec.Free[row] > 0 || m_Rec.CaptionCue == row + 1)
+        if ((m_Rec.Win[row] > 0 && !m_byDoubleShown) || m_Rec.Free[row] > 0 ||
+            m_Rec.CaptionCue == row + 1)
             DrawSprite(27, kRowBarY[row], S::Panels, kBar, kRowBar);
     if (m_nWinAmount > 0 && !m_byDoubleShown && blink) {
         if (ReelSettle[3] > m_nSettleWait)
@@ -199,13 +202,26 @@ void CMorvaneMain::RunWinStates(int32_t v)
             SplitWin();
             break;
         }
-        case 5: WinStage5(); break;
-        case 10: WinStage10(); break;
-        case 20: WinStage20(); break;
-        case 30: WinStage30(); break;
-        case 40: WinStage40(); break;
-        case 50: WinStage50(); break;
-        default: break;
+        case 5:
+            WinStage5();
+            break;
+        case 10:
+            WinStage10();
+            break;
+        case 20:
+            WinStage20();
+            break;
+        case 30:
+            WinStage30();
+            break;
+        case 40:
+            WinStage40();
+            break;
+        case 50:
+            WinStage50();
+            break;
+        default:
+            break;
         }
     }
     if (m_nWinState > 0)
@@ -214,7 +230,8 @@ void CMorvaneMain::RunWinStates(int32_t v)
 
 void CMorvaneMain::ShowWinDigits()
 {
-    if (m_nEndCount == 20 && m_nPendingWin > 0 && m_Rec.MoSumState == 0 && m_Rec.FeverTime == 0 && !m_byDoubleDue)
+    if (m_nEndCount == 20 && m_nPendingWin > 0 && m_Rec.MoSumState == 0 && m_Rec.FeverTime == 0 &&
+        !m_byDoubleDue)
         PlaySound(kCountSound, true);
     if ((m_nWinState < 50 && ReelSettle[3] % 30 < 20) || (m_nWinState == 50 && m_nEndCount <= 20)) {
         SetWinAmount(m_nWinAmount);
@@ -251,8 +268,14 @@ void CMorvaneMain::WinStage50()
 }
 
 // States 5 and 10: the gun intro, then the jackpot show.
-void CMorvaneMain::WinStage5() { RunJackpotShow(true); }
-void CMorvaneMain::WinStage10() { RunJackpotShow(false); }
+void CMorvaneMain::WinStage5()
+{
+    RunJackpotShow(true);
+}
+void CMorvaneMain::WinStage10()
+{
+    RunJackpotShow(false);
+}
 
 void CMorvaneMain::RunJackpotShow(bool jackpot)
 {
@@ -304,7 +327,8 @@ void CMorvaneMain::RunJackpotShow(bool jackpot)
     }
     if (banner) {
         Step(m_nBannerRow, n, 5, 10);
-        DrawSprite(161, 403, S::JackpotBanner, 0, {0, 85.0f * m_nBannerRow, 484, 85.0f * m_nBannerRow + 85});
+        DrawSprite(161, 403, S::JackpotBanner, 0,
+                   {0, 85.0f * m_nBannerRow, 484, 85.0f * m_nBannerRow + 85});
     }
 }
 
@@ -365,7 +389,8 @@ void CMorvaneMain::WinStage20()
         MorvaneRect r;
         Step(m_anFirework[1], shown, 2, 31);
         Step(m_anFirework[4], shown, 2, 29);
-        for (const auto& at : {std::pair{15.0f, 100.0f}, std::pair{300.0f, 83.0f}, std::pair{480.0f, 180.0f}})
+        for (const auto& at :
+             {std::pair{15.0f, 100.0f}, std::pair{300.0f, 83.0f}, std::pair{480.0f, 180.0f}})
             DrawSprite(at.first, at.second, S::Firework320, m_anFirework[1], (Square(320, r), r));
         DrawSprite(288, 0, S::Firework512, m_anFirework[4], (Square(512, r), r));
         DrawSprite(0, 0, S::Firework512, m_anFirework[4], (Square(512, r), r));
@@ -399,8 +424,10 @@ void CMorvaneMain::WinStage40()
     const bool scene0or30 = m_nFireworkScene == 0 || m_nFireworkScene == 30;
     bool done = false;
     if (scene0or30) {
-        if (n % 4 == 0) ++fw[0];
-        if (n % 3 == 0) ++fw[2];
+        if (n % 4 == 0)
+            ++fw[0];
+        if (n % 3 == 0)
+            ++fw[2];
         if (n % 2 == 0) {
             ++fw[1];
             ++fw[3];
@@ -412,7 +439,8 @@ void CMorvaneMain::WinStage40()
             ++fw[4];
             ++fw[5];
         }
-        if (n % 4 == 0) ++fw[3];
+        if (n % 4 == 0)
+            ++fw[3];
         done = fw[4] >= 29;
     }
     fw[0] %= 10;
@@ -451,7 +479,10 @@ void CMorvaneMain::WinStage40()
     }
     if (done) {
         std::fill(std::begin(m_anFirework), std::end(m_anFirework), 0);
-        m_nFireworkScene = m_nFireworkScene == 0 ? 20 : m_nFireworkScene == 20 ? 30 : m_nFireworkScene == 30 ? 40 : 0;
+        m_nFireworkScene = m_nFireworkScene == 0    ? 20
+                           : m_nFireworkScene == 20 ? 30
+                           : m_nFireworkScene == 30 ? 40
+                                                    : 0;
     }
 }
 

@@ -14,12 +14,19 @@ using S = MorvaneImageSet;
 
 // Panels slots.
 enum : int32_t {
-    kBar = 0, kCounterDigits = 1, kFeverDigits = 2, kBack = 3, kBack256 = 4, kBackM = 5,
-    kMarks = 8, kFeverReel = 11, kFeverReelDown = 12,
+    kBar = 0,
+    kCounterDigits = 1,
+    kFeverDigits = 2,
+    kBack = 3,
+    kBack256 = 4,
+    kBackM = 5,
+    kMarks = 8,
+    kFeverReel = 11,
+    kFeverReelDown = 12,
 };
-constexpr int32_t kInsertCoin = 6;  // Messages
+constexpr int32_t kInsertCoin = 6;                     // Messages
 constexpr int32_t kTicketWindow = 1, kCoinWindow = 2;  // CoinAndTicket
-constexpr int32_t kMultiplierReel = 5;  // Multipliers: x2-reel and on
+constexpr int32_t kMultiplierReel = 5;                 // Multipliers: x2-reel and on
 
 constexpr MorvaneRect kTopPanel = {0, 0, 800, 83};
 constexpr MorvaneRect kTopStrip = {0, 83, 800, 109};
@@ -46,7 +53,10 @@ constexpr uint32_t kShadow = 0xFF000000;
 constexpr int32_t kReelRunSound = 28;
 constexpr int32_t kLeadingSound = 3;
 
-int32_t Mod23(int32_t v) { return ((v % kMorvaneStops) + kMorvaneStops) % kMorvaneStops; }
+int32_t Mod23(int32_t v)
+{
+    return ((v % kMorvaneStops) + kMorvaneStops) % kMorvaneStops;
+}
 
 MorvaneRect DigitRect(int32_t digit, float width, float height)
 {
@@ -144,7 +154,8 @@ void CMorvaneMain::SettleReelsAtRest()
 void CMorvaneMain::UpdateDisplayedCredit()
 {
     const bool hold = m_nDispScore >= m_nBet ||
-                      (ReelPos[0] >= 500 && (m_nDispCredit >= m_nBet || (m_nCredit < m_nBet && m_nScore >= m_nBet)));
+                      (ReelPos[0] >= 500 &&
+                       (m_nDispCredit >= m_nBet || (m_nCredit < m_nBet && m_nScore >= m_nBet)));
     if (m_byFirstStep || !hold)
         SetCredit(m_nCredit, m_byFirstStep != 0);
     m_byFirstStep = 0;
@@ -198,8 +209,9 @@ void CMorvaneMain::DrawInsertCoin()
 void CMorvaneMain::TriggerDoubleUp(int32_t v, bool pastRun)
 {
     if (DeckKeyRequest && m_Rec.FeverStop == 0 && m_Rec.MoSumState == 0 && m_Rec.FeverTime == 0 &&
-        m_Rec.nReelSet == 0 && SettingFlag != 1 && m_Rec.PerformanceCue >= 1 && m_Rec.PerformanceCue <= 500 &&
-        SpinStep == 358 - v && m_Rec.PerformanceBlock == 0 && pastRun) {
+        m_Rec.nReelSet == 0 && SettingFlag != 1 && m_Rec.PerformanceCue >= 1 &&
+        m_Rec.PerformanceCue <= 500 && SpinStep == 358 - v && m_Rec.PerformanceBlock == 0 &&
+        pastRun) {
         if (m_Rec.FireValue <= 0) {
             const bool wasDue = m_byDoubleDue != 0;
             m_byDoubleDue = 1;
@@ -243,8 +255,8 @@ void CMorvaneMain::RunFeverOrEndGame(int32_t v, bool pastRun)
             FeverStartCurtain();
         else
             FeverStartRock();
-    } else if (m_bySpinInProgress && SpinStep > 360 - v && pastRun && m_Rec.FeverStop == 0 && FeverEndDue == 0 &&
-               m_Rec.FeverTime == 0) {
+    } else if (m_bySpinInProgress && SpinStep > 360 - v && pastRun && m_Rec.FeverStop == 0 &&
+               FeverEndDue == 0 && m_Rec.FeverTime == 0) {
         StopPresentationSounds();
         if (DeckQuickEnd && m_byPresentDone) {
             // Pressed over a presented win: the end waits 10 s from the press.
@@ -299,29 +311,43 @@ void CMorvaneMain::ApplyStartMode()
 void CMorvaneMain::ApplyEndMode()
 {
     switch (SettingFlag) {
-    case 6: DrawDepositInfo(); break;
-    case 2: keypoint = 5; break;
-    case 5: keypoint = 0; break;
-    case 4: DrawStateDump(); break;
-    case 8: m_nSensorCount = 0; break;
+    case 6:
+        DrawDepositInfo();
+        break;
+    case 2:
+        keypoint = 5;
+        break;
+    case 5:
+        keypoint = 0;
+        break;
+    case 4:
+        DrawStateDump();
+        break;
+    case 8:
+        m_nSensorCount = 0;
+        break;
     case 7:
         giftpaid = 0;
         m_nDepositCount = 0;
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 void CMorvaneMain::DrawReels()
 {
-    static constexpr float kHeights[kMorvaneReels][5] = {
-        {113, 249, 385, 510, 635}, {111, 247, 383, 508, 633}, {110, 246, 382, 507, 632}, {110, 246, 382, 507, 632}};
+    static constexpr float kHeights[kMorvaneReels][5] = {{113, 249, 385, 510, 635},
+                                                         {111, 247, 383, 508, 633},
+                                                         {110, 246, 382, 507, 632},
+                                                         {110, 246, 382, 507, 632}};
     static constexpr int32_t kOffsets[5] = {1, 0, 22, 21, 20};
     if (!m_byDrawFlag)
         return;
     for (int reel = 0; reel < kMorvaneReels; ++reel)
         for (int i = 0; i < 5; ++i) {
-            const int32_t symbol = MorvaneSymbolAt(m_Rec.nReelSet, reel, Mod23(m_Rec.Array[reel] + kOffsets[i]));
+            const int32_t symbol =
+                MorvaneSymbolAt(m_Rec.nReelSet, reel, Mod23(m_Rec.Array[reel] + kOffsets[i]));
             DrawSprite(float(ReelX[reel]), kHeights[reel][i], S::Symbols, symbol, kWhole);
         }
 }
@@ -333,7 +359,8 @@ void CMorvaneMain::DrawStill3(int32_t y0)
         return;
     for (int reel = 0; reel < kMorvaneReels; ++reel)
         for (int i = 0; i < 3; ++i) {
-            const int32_t symbol = MorvaneSymbolAt(m_Rec.nReelSet, reel, Mod23(m_Rec.Array[reel] + kOffsets[i]));
+            const int32_t symbol =
+                MorvaneSymbolAt(m_Rec.nReelSet, reel, Mod23(m_Rec.Array[reel] + kOffsets[i]));
             DrawSprite(float(ReelX[reel]), float(y0 + 136 * i), S::Symbols, symbol, kSymbol);
         }
 }
@@ -342,14 +369,18 @@ void CMorvaneMain::DrawCounters()
 {
     // Fever spins: three digits, most significant first.
     for (int i = 0; i < 3; ++i)
-        DrawSprite(109.0f + 19.0f * i, 30, S::Panels, kFeverDigits, DigitRect(m_abyFeverDigit[2 - i], 17, 26));
+        DrawSprite(109.0f + 19.0f * i, 30, S::Panels, kFeverDigits,
+                   DigitRect(m_abyFeverDigit[2 - i], 17, 26));
     if (SettingFlag == 1)
         return;
     // Seven digits each (the lower seven of larger values), most significant first.
     for (int i = 0; i < 7; ++i) {
-        DrawSprite(131.0f + 16.0f * i, 561, S::Panels, kCounterDigits, DigitRect(m_abyCreditDigit[6 - i], 16, 22));
-        DrawSprite(393.0f + 17.0f * i, 561, S::Panels, kCounterDigits, DigitRect(m_abyWinDigit[6 - i], 16, 22));
-        DrawSprite(653.0f + 16.0f * i, 561, S::Panels, kCounterDigits, DigitRect(m_abyScoreDigit[6 - i], 16, 22));
+        DrawSprite(131.0f + 16.0f * i, 561, S::Panels, kCounterDigits,
+                   DigitRect(m_abyCreditDigit[6 - i], 16, 22));
+        DrawSprite(393.0f + 17.0f * i, 561, S::Panels, kCounterDigits,
+                   DigitRect(m_abyWinDigit[6 - i], 16, 22));
+        DrawSprite(653.0f + 16.0f * i, 561, S::Panels, kCounterDigits,
+                   DigitRect(m_abyScoreDigit[6 - i], 16, 22));
     }
 }
 

@@ -2,10 +2,22 @@
 #include "CMorvaneMain.h"
 #include "MorvaneSpinPatterns.h"
 
-void CMorvaneMain::SpinReels0() { SpinReels(0); }
-void CMorvaneMain::SpinReels1() { SpinReels(1); }
-void CMorvaneMain::SpinReels2() { SpinReels(2); }
-void CMorvaneMain::SpinReels3() { SpinReels(3); }
+void CMorvaneMain::SpinReels0()
+{
+    SpinReels(0);
+}
+void CMorvaneMain::SpinReels1()
+{
+    SpinReels(1);
+}
+void CMorvaneMain::SpinReels2()
+{
+    SpinReels(2);
+}
+void CMorvaneMain::SpinReels3()
+{
+    SpinReels(3);
+}
 
 // The order of the steps below is what lands each stop in the window: full-speed test, speed
 // schedule from the previous tick's positions, step count, phase rules, move, draw.
@@ -33,7 +45,8 @@ void CMorvaneMain::ApplySpeedSchedule(const MorvaneSpinPattern& p)
 {
     for (int reel = 0; reel < kMorvaneReels; ++reel) {
         for (const MorvaneSpeedRange& range : p.aRanges[reel])
-            if (range.nTo > range.nFrom && ReelPos[reel] >= range.nFrom && ReelPos[reel] < range.nTo)
+            if (range.nTo > range.nFrom && ReelPos[reel] >= range.nFrom &&
+                ReelPos[reel] < range.nTo)
                 ReelDelta[reel] = range.nSpeed;
         if (ReelPos[reel] >= p.aStopLimit[reel])
             SpinPhase = 30 + 10 * reel;
@@ -68,7 +81,9 @@ void CMorvaneMain::RunSpinPhase(int32_t pattern, int32_t n, int32_t firstPos)
     case 30:
     case 40:
     case 50:
-    case 60: SettleReel(pattern); break;
+    case 60:
+        SettleReel(pattern);
+        break;
     default:
         break;
     }
@@ -115,11 +130,12 @@ void CMorvaneMain::DrawReels(int32_t pattern)
     const int32_t set = m_Rec.nReelSet;
     auto draw = [&](int reel, int32_t y, int32_t stop) {
         const int32_t symbol = MorvaneSymbolAt(set, reel, stop);
-        DrawSprite(float(ReelX[reel]), float(y), MorvaneImageSlot(MorvaneImageSet::Symbols, symbol), cell);
+        DrawSprite(float(ReelX[reel]), float(y), MorvaneImageSlot(MorvaneImageSet::Symbols, symbol),
+                   cell);
     };
 
     static constexpr int32_t kCopyRows[7][2] = {{-293, 4}, {-163, 3}, {-33, 2}, {119, 1},
-                                                 {249, 0},  {379, -1}, {509, -2}};
+                                                {249, 0},  {379, -1}, {509, -2}};
     for (int reel = 0; reel < kMorvaneReels; ++reel) {
         const int32_t s = m_Rec.Array[reel];
         for (int32_t c = 0; 1 + 840 * c <= p.aCopyLimit[reel]; ++c)

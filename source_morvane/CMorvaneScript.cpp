@@ -7,8 +7,17 @@
 namespace {
 
 enum : uint32_t {
-    F_STOPS = 1u << 0, F_WIN = 1u << 1, F_FREE = 1u << 2, F_MOSUM = 1u << 3, F_SET = 1u << 4, F_SERIES = 1u << 5,
-    F_SMOKE = 1u << 6, F_FEVERTIME = 1u << 7, F_IMSIFEVER = 1u << 8, F_IMSISERIES = 1u << 9, F_WIN0 = 1u << 10,
+    F_STOPS = 1u << 0,
+    F_WIN = 1u << 1,
+    F_FREE = 1u << 2,
+    F_MOSUM = 1u << 3,
+    F_SET = 1u << 4,
+    F_SERIES = 1u << 5,
+    F_SMOKE = 1u << 6,
+    F_FEVERTIME = 1u << 7,
+    F_IMSIFEVER = 1u << 8,
+    F_IMSISERIES = 1u << 9,
+    F_WIN0 = 1u << 10,
     F_EMPTY = 1u << 11,
 };
 

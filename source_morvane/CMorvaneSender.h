@@ -27,7 +27,8 @@ public:
     // True when the message was sent.
     virtual bool Send(MorvaneRequest request, uint8_t kind, uint16_t machineNo) = 0;
     // Id 30: the double-up stage and the player's choice (1 first button, 0 second).
-    virtual bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) = 0;
+    virtual bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage,
+                                      uint8_t choice) = 0;
 };
 
 // Sends through a protocol client (borrowed); refuses while there is none.
@@ -35,7 +36,8 @@ class CMorvaneNetSender : public CMorvaneSender {
 public:
     explicit CMorvaneNetSender(NetworkClient* client) : m_pClient(client) {}
     bool Send(MorvaneRequest request, uint8_t kind, uint16_t machineNo) override;
-    bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) override;
+    bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage,
+                              uint8_t choice) override;
 
 private:
     NetworkClient* m_pClient;

@@ -9,11 +9,11 @@
 namespace {
 
 // Sound-list rows the spin cycle plays or stops.
-constexpr int32_t kLoopSound = 28;           // played through a spin while SmokeCount is 1
-constexpr int32_t kLeadingSound = 3;         // the previous spin's win tune, stopped as a spin starts
+constexpr int32_t kLoopSound = 28;    // played through a spin while SmokeCount is 1
+constexpr int32_t kLeadingSound = 3;  // the previous spin's win tune, stopped as a spin starts
 constexpr int32_t kTicketSound = 21;
 constexpr int32_t kFireSounds[] = {15, 17, 18, 37};
-constexpr int32_t kWinSounds[] = {0, 2};     // stopped when the spin state is cleared
+constexpr int32_t kWinSounds[] = {0, 2};  // stopped when the spin state is cleared
 
 constexpr float kTicketX = 117.0f;
 constexpr float kTicketY = 267.0f;
@@ -84,10 +84,18 @@ void CMorvaneMain::StartSpin()
     const int32_t chosen = m_pSinHo->m_nSpinPattern;
     const int32_t pattern = (chosen >= 0 && chosen < kMorvaneSpinPatterns) ? chosen : 0;
     switch (pattern) {
-    case 1: SpinReels1(); break;
-    case 2: SpinReels2(); break;
-    case 3: SpinReels3(); break;
-    default: SpinReels0(); break;
+    case 1:
+        SpinReels1();
+        break;
+    case 2:
+        SpinReels2();
+        break;
+    case 3:
+        SpinReels3();
+        break;
+    default:
+        SpinReels0();
+        break;
     }
     SpinStepValue = g_MorvaneSpinPatterns[pattern].nStepValue;
 }
@@ -221,7 +229,8 @@ void CMorvaneMain::CheckTicketOut(bool check)
         const bool enough = m_nScore >= kTicketUnit;
         ++m_nTicketCounter;
         if (m_nTicketCounter >= 2 && m_nTicketCounter <= 119)
-            DrawSprite(kTicketX, kTicketY, MorvaneImageSlot(MorvaneImageSet::CoinAndTicket, 1), kTicketRect);
+            DrawSprite(kTicketX, kTicketY, MorvaneImageSlot(MorvaneImageSet::CoinAndTicket, 1),
+                       kTicketRect);
         if (m_nTicketCounter == 60 && enough)
             m_pLink->ReqTicketOut();
         if (!enough) {

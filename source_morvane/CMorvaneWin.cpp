@@ -33,7 +33,8 @@ void CMorvaneMain::EvaluateReelWindow()
         PlaySound(row);
     DrawHighlights();
     if (out.bDrawFever)
-        DrawSprite(0, 0, MorvaneImageSlot(MorvaneImageSet::FeverNumbers, m_nFeverImage), {0, 0, 800, 600});
+        DrawSprite(0, 0, MorvaneImageSlot(MorvaneImageSet::FeverNumbers, m_nFeverImage),
+                   {0, 0, 800, 600});
 }
 
 bool CMorvaneMain::CountUpWin()
@@ -86,7 +87,8 @@ void CMorvaneMain::DrawWinCaption()
     if (winBranch) {
         ++m_nCaptionBlink;
         if (m_byDrawFlag)
-            m_pIO->DrawText(m_szWinCaption, 220, 18, 1600, m_nCaptionBlink % 50 < 20 ? kYellow : kRed);
+            m_pIO->DrawText(m_szWinCaption, 220, 18, 1600,
+                            m_nCaptionBlink % 50 < 20 ? kYellow : kRed);
     } else {
         if (++m_nTickerBlink > 100000)
             m_nTickerBlink = 0;

@@ -11,61 +11,79 @@ using S = MorvaneImageSet;
 
 // Symbol cells as the reels draw them (146 x 125), ids 0 to 10.
 const MorvaneImageName kSymbols[] = {
-    {"image/item/item_a", 146, 125},  {"image/item/item_c", 146, 125},  {"image/item/item_o", 146, 125},
-    {"image/item/item_w", 146, 125},  {"image/item/item_b", 146, 125},  {"image/item/item_t", 146, 125},
-    {"image/item/item_s", 146, 125},  {"image/item/item_7", 146, 125},  {"image/item/item_1b", 146, 125},
-    {"image/item/item_2b", 146, 125}, {"image/item/item_3b", 146, 125},
+    {"image/item/item_a", 146, 125},  {"image/item/item_c", 146, 125},
+    {"image/item/item_o", 146, 125},  {"image/item/item_w", 146, 125},
+    {"image/item/item_b", 146, 125},  {"image/item/item_t", 146, 125},
+    {"image/item/item_s", 146, 125},  {"image/item/item_7", 146, 125},
+    {"image/item/item_1b", 146, 125}, {"image/item/item_2b", 146, 125},
+    {"image/item/item_3b", 146, 125},
 };
 
 const MorvaneImageName kPanels[] = {
-    {"image/bar-256", 800, 100},       {"image/n_csb-256", 800, 100},    {"image/n_f02-256", 800, 100},
-    {"image/back", 800, 600},          {"image/back-256", 800, 600},     {"image/backM-256", 800, 600},
-    {"image/event", 400, 100},         {"image/pay", 400, 300},          {"image/marks", 200, 50},
-    {"image/box_ani", 200, 100},       {"image/box_ani_01", 200, 100},   {"image/fever-reel", 800, 450},
-    {"image/fever-reel_down", 800, 150}, {"image/fever_ani", 400, 100},
+    {"image/bar-256", 800, 100},
+    {"image/n_csb-256", 800, 100},
+    {"image/n_f02-256", 800, 100},
+    {"image/back", 800, 600},
+    {"image/back-256", 800, 600},
+    {"image/backM-256", 800, 600},
+    {"image/event", 400, 100},
+    {"image/pay", 400, 300},
+    {"image/marks", 200, 50},
+    {"image/box_ani", 200, 100},
+    {"image/box_ani_01", 200, 100},
+    {"image/fever-reel", 800, 450},
+    {"image/fever-reel_down", 800, 150},
+    {"image/fever_ani", 400, 100},
 };
 
 const MorvaneImageName kSmallDigits[] = {
-    {"image/number-bmp/0", 24, 32}, {"image/number-bmp/1", 24, 32}, {"image/number-bmp/2", 24, 32},
-    {"image/number-bmp/3", 24, 32}, {"image/number-bmp/4", 24, 32}, {"image/number-bmp/5", 24, 32},
-    {"image/number-bmp/6", 24, 32}, {"image/number-bmp/7", 24, 32}, {"image/number-bmp/8", 24, 32},
-    {"image/number-bmp/9", 24, 32}, {"image/number-bmp/goma", 24, 32},
+    {"image/number-bmp/0", 24, 32},    {"image/number-bmp/1", 24, 32},
+    {"image/number-bmp/2", 24, 32},    {"image/number-bmp/3", 24, 32},
+    {"image/number-bmp/4", 24, 32},    {"image/number-bmp/5", 24, 32},
+    {"image/number-bmp/6", 24, 32},    {"image/number-bmp/7", 24, 32},
+    {"image/number-bmp/8", 24, 32},    {"image/number-bmp/9", 24, 32},
+    {"image/number-bmp/goma", 24, 32},
 };
 
 const MorvaneImageName kMessages[] = {
-    {"image/ment/gift-ment", 564, 97}, {"image/ment/rest", 564, 97},   {"image/ment/jungsan", 564, 97},
-    {"image/ment/gift", 564, 97},      {"image/ment/CoinNo", 564, 97}, {"image/ment/double", 564, 97},
+    {"image/ment/gift-ment", 564, 97},  {"image/ment/rest", 564, 97},
+    {"image/ment/jungsan", 564, 97},    {"image/ment/gift", 564, 97},
+    {"image/ment/CoinNo", 564, 97},     {"image/ment/double", 564, 97},
     {"image/ment/insertcoin", 564, 97},
 };
 
 const MorvaneImageName kSeriesMarks[] = {
-    {"image/series2_ani", 200, 100},  {"image/series3_ani", 200, 100},  {"image/series5_ani", 200, 100},
-    {"image/series10_ani", 200, 100}, {"image/series20_ani", 200, 100},
+    {"image/series2_ani", 200, 100},  {"image/series3_ani", 200, 100},
+    {"image/series5_ani", 200, 100},  {"image/series10_ani", 200, 100},
+    {"image/series20_ani", 200, 100},
 };
 
 const MorvaneImageName kMultipliers[] = {
-    {"image/x2-256", 120, 60},  {"image/x3-256", 120, 60},  {"image/x5-256", 120, 60},
-    {"image/x10-256", 120, 60}, {"image/x20-256", 120, 60}, {"image/x2-reel", 146, 125},
-    {"image/x3-reel", 146, 125}, {"image/x5-reel", 146, 125}, {"image/x10-reel", 146, 125},
+    {"image/x2-256", 120, 60},    {"image/x3-256", 120, 60},   {"image/x5-256", 120, 60},
+    {"image/x10-256", 120, 60},   {"image/x20-256", 120, 60},  {"image/x2-reel", 146, 125},
+    {"image/x3-reel", 146, 125},  {"image/x5-reel", 146, 125}, {"image/x10-reel", 146, 125},
     {"image/x20-reel", 146, 125},
 };
 
 // Highlight strips hold their frames side by side (frame size x frame count).
 const MorvaneImageName kHighlighted[] = {
-    {"image/1B", 294, 149},    {"image/1B-H", 2400, 160}, {"image/2B", 300, 150},   {"image/2B-H", 2400, 160},
-    {"image/3B", 300, 150},    {"image/3B-H", 2400, 160}, {"image/7", 900, 150},    {"image/7_H", 3450, 150},
-    {"image/S", 450, 150},     {"image/S_H", 450, 150},   {"image/A", 600, 150},    {"image/A_1B", 3040, 160},
-    {"image/A_2B", 3040, 160}, {"image/A_3B", 3040, 160}, {"image/A_C", 1200, 150}, {"image/A_O", 1050, 150},
-    {"image/A_W", 1050, 150},  {"image/A_B", 1800, 150},  {"image/A_T", 2100, 150}, {"image/A_S", 1050, 150},
-    {"image/A_7", 4050, 150},  {"image/B", 1200, 150},    {"image/C", 600, 150},    {"image/O", 540, 150},
+    {"image/1B", 294, 149},    {"image/1B-H", 2400, 160}, {"image/2B", 300, 150},
+    {"image/2B-H", 2400, 160}, {"image/3B", 300, 150},    {"image/3B-H", 2400, 160},
+    {"image/7", 900, 150},     {"image/7_H", 3450, 150},  {"image/S", 450, 150},
+    {"image/S_H", 450, 150},   {"image/A", 600, 150},     {"image/A_1B", 3040, 160},
+    {"image/A_2B", 3040, 160}, {"image/A_3B", 3040, 160}, {"image/A_C", 1200, 150},
+    {"image/A_O", 1050, 150},  {"image/A_W", 1050, 150},  {"image/A_B", 1800, 150},
+    {"image/A_T", 2100, 150},  {"image/A_S", 1050, 150},  {"image/A_7", 4050, 150},
+    {"image/B", 1200, 150},    {"image/C", 600, 150},     {"image/O", 540, 150},
     {"image/T", 1500, 150},    {"image/W", 680, 150},
 };
 
 const MorvaneImageName kBigSymbols[] = {
-    {"image/big-item/c_big", 368, 358},  {"image/big-item/o_big", 368, 358},  {"image/big-item/w_big", 368, 358},
-    {"image/big-item/b_big", 382, 368},  {"image/big-item/t_big", 382, 368},  {"image/big-item/s_big", 382, 368},
-    {"image/big-item/7_big", 382, 368},  {"image/big-item/1b_big", 435, 352}, {"image/big-item/2b_big", 435, 352},
-    {"image/big-item/3b_big", 435, 352},
+    {"image/big-item/c_big", 368, 358},  {"image/big-item/o_big", 368, 358},
+    {"image/big-item/w_big", 368, 358},  {"image/big-item/b_big", 382, 368},
+    {"image/big-item/t_big", 382, 368},  {"image/big-item/s_big", 382, 368},
+    {"image/big-item/7_big", 382, 368},  {"image/big-item/1b_big", 435, 352},
+    {"image/big-item/2b_big", 435, 352}, {"image/big-item/3b_big", 435, 352},
 };
 
 const MorvaneImageName kCoinAndTicket[] = {
@@ -75,14 +93,14 @@ const MorvaneImageName kCoinAndTicket[] = {
 };
 
 const MorvaneImageName kDoubleSetA[] = {
-    {"image/DDGame/A/sub_back", 800, 600},    {"image/DDGame/A/sub_card", 120, 170},
+    {"image/DDGame/A/sub_back", 800, 600},      {"image/DDGame/A/sub_card", 120, 170},
     {"image/DDGame/A/sub_closecard", 120, 170}, {"image/DDGame/A/closecard_b", 120, 170},
-    {"image/DDGame/A/sub_lose", 300, 100},    {"image/DDGame/A/sub_win", 300, 100},
-    {"image/DDGame/A/sub_g1_00", 120, 170},   {"image/DDGame/A/sub_g1_01", 120, 170},
-    {"image/DDGame/A/sub_g1_02", 120, 170},   {"image/DDGame/A/sub_g1_03", 120, 170},
-    {"image/DDGame/A/sub_g1_04", 120, 170},   {"image/DDGame/A/na-pic01", 200, 200},
-    {"image/DDGame/A/na-pic02", 200, 200},    {"image/DDGame/A/na-win", 300, 100},
-    {"image/DDGame/A/na-lose", 300, 100},     {"image/DDGame/A/congratulation", 400, 100},
+    {"image/DDGame/A/sub_lose", 300, 100},      {"image/DDGame/A/sub_win", 300, 100},
+    {"image/DDGame/A/sub_g1_00", 120, 170},     {"image/DDGame/A/sub_g1_01", 120, 170},
+    {"image/DDGame/A/sub_g1_02", 120, 170},     {"image/DDGame/A/sub_g1_03", 120, 170},
+    {"image/DDGame/A/sub_g1_04", 120, 170},     {"image/DDGame/A/na-pic01", 200, 200},
+    {"image/DDGame/A/na-pic02", 200, 200},      {"image/DDGame/A/na-win", 300, 100},
+    {"image/DDGame/A/na-lose", 300, 100},       {"image/DDGame/A/congratulation", 400, 100},
     {"image/DDGame/A/count", 200, 60},
 };
 
@@ -101,7 +119,8 @@ const MorvaneImageName kDoubleSetC[] = {
 };
 
 const MorvaneImageName kJackpotStars[] = {
-    {"Image/JACPOT/bg_star_01", 64, 64}, {"Image/JACPOT/bg_star_02", 64, 64},
+    {"Image/JACPOT/bg_star_01", 64, 64},
+    {"Image/JACPOT/bg_star_02", 64, 64},
 };
 const MorvaneImageName kJackpotGirlStrip[] = {{"image/JACPOT/girl", 400, 500}};
 const MorvaneImageName kJackpotBanner[] = {{"image/jackpot", 600, 200}};
@@ -306,8 +325,9 @@ constexpr MorvaneImageSetDef Named(S set, L loader, const MorvaneImageName (&nam
     return {set, loader, nullptr, names, int32_t(N), 0, 1, 0, 0};
 }
 
-constexpr MorvaneImageSetDef Numbered(S set, L loader, const char* format, int32_t count, int32_t first,
-                                      int16_t width, int16_t height, int32_t step = 1)
+constexpr MorvaneImageSetDef Numbered(S set, L loader, const char* format, int32_t count,
+                                      int32_t first, int16_t width, int16_t height,
+                                      int32_t step = 1)
 {
     return {set, loader, format, nullptr, count, first, step, width, height};
 }
@@ -369,7 +389,10 @@ int32_t MorvaneImageSlot(MorvaneImageSet set, int32_t index)
     return slot + index;
 }
 
-int32_t MorvaneImageSlotCount() { return MorvaneImageSlot(MorvaneImageSet::Count); }
+int32_t MorvaneImageSlotCount()
+{
+    return MorvaneImageSlot(MorvaneImageSet::Count);
+}
 
 std::string MorvaneImageFile(const MorvaneImageSetDef& def, int32_t index)
 {

@@ -27,7 +27,10 @@ constexpr int kMorvaneRows = 3;  // top, middle, bottom
 
 extern const int32_t MorvaneReelStrips[kMorvaneReelSets][kMorvaneReels][kMorvaneStops];
 
-inline bool IsMorvaneBar(int32_t symbol) { return symbol >= MSYM_1B && symbol <= MSYM_3B; }
+inline bool IsMorvaneBar(int32_t symbol)
+{
+    return symbol >= MSYM_1B && symbol <= MSYM_3B;
+}
 
 // The symbol at any stop of a strip; the stop is taken modulo 23 (negative stops included). The
 // set and reel must be in range (the spin record is checked on receipt).

@@ -1,7 +1,8 @@
 #include "MorvaneSpinPatterns.h"
 
 const MorvaneSpinPattern g_MorvaneSpinPatterns[kMorvaneSpinPatterns] = {
-    {80, 1680,
+    {80,
+     1680,
      {{{1680, 2520, 12}, {0, 0, 0}},
       {{1680, 2520, 59}, {2520, 3840, 15}},
       {{1680, 3840, 59}, {3840, 5420, 15}},
@@ -10,7 +11,8 @@ const MorvaneSpinPattern g_MorvaneSpinPatterns[kMorvaneSpinPatterns] = {
      {1680, 2520, 3360, 4200},
      {2215, 3535, 5118, 6921},
      {13, 15, 20, 26}},
-    {120, 1680,
+    {120,
+     1680,
      {{{1680, 2520, 15}, {0, 0, 0}},
       {{1680, 2520, 30}, {2520, 3360, 15}},
       {{1680, 3360, 30}, {3360, 4220, 15}},
@@ -19,7 +21,8 @@ const MorvaneSpinPattern g_MorvaneSpinPatterns[kMorvaneSpinPatterns] = {
      {1680, 2520, 3360, 4200},
      {2215, 3055, 3910, 4750},
      {13, 10, 10, 10}},
-    {100, 2520,
+    {100,
+     2520,
      {{{2520, 3360, 15}, {0, 0, 0}},
       {{2520, 4220, 30}, {3360, 4220, 15}},
       {{2520, 4220, 30}, {4220, 5060, 15}},
@@ -29,7 +32,8 @@ const MorvaneSpinPattern g_MorvaneSpinPatterns[kMorvaneSpinPatterns] = {
      {3055, 3910, 4750, 5590},
      {13, 10, 10, 4}},
     // As pattern 0 but for reel 1's deceleration speed.
-    {80, 1680,
+    {80,
+     1680,
      {{{1680, 2520, 15}, {0, 0, 0}},
       {{1680, 2520, 59}, {2520, 3840, 15}},
       {{1680, 3840, 59}, {3840, 5420, 15}},

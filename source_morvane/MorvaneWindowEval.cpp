@@ -10,7 +10,10 @@ constexpr int32_t kMixedBarSymbol = 11;
 
 using Row = const int32_t (&)[kMorvaneReels];
 
-bool InWindow(int32_t steps, int32_t from, int32_t to) { return steps >= from && steps < to; }
+bool InWindow(int32_t steps, int32_t from, int32_t to)
+{
+    return steps >= from && steps < to;
+}
 
 uint8_t CellsOf(Row row, int32_t symbol)
 {
@@ -21,18 +24,28 @@ uint8_t CellsOf(Row row, int32_t symbol)
     return cells;
 }
 
-int Count(uint8_t cells) { return __builtin_popcount(cells); }
+int Count(uint8_t cells)
+{
+    return __builtin_popcount(cells);
+}
 
 // Three on reels 0-1-2 or 1-2-3.
-bool AdjacentThree(uint8_t cells) { return (cells & 0x7) == 0x7 || (cells & 0xE) == 0xE; }
+bool AdjacentThree(uint8_t cells)
+{
+    return (cells & 0x7) == 0x7 || (cells & 0xE) == 0xE;
+}
 
 struct Evaluator {
     const MorvaneEvalInput& in;
     MorvaneEvalResult& out;
 
-    int32_t Code(int32_t symbol, int row, int32_t kind) const { return 100 * symbol + 10 * (row + 1) + kind; }
+    int32_t Code(int32_t symbol, int row, int32_t kind) const
+    {
+        return 100 * symbol + 10 * (row + 1) + kind;
+    }
 
-    void Hit(int row, int32_t symbol, int32_t kind, MorvaneHighlight highlight, uint8_t cells, uint8_t wild = 0)
+    void Hit(int row, int32_t symbol, int32_t kind, MorvaneHighlight highlight, uint8_t cells,
+             uint8_t wild = 0)
     {
         out.hits.push_back({row, symbol, kind, highlight, cells, wild});
     }
@@ -65,9 +78,11 @@ struct Evaluator {
         const int32_t w = in.nWinAmount;
         if (w >= 32000) {
             out.nLength = 500;
-            PlayOnce(w >= 500000 ? MSND_BAND_5000 : w >= 256000 ? MSND_ADDED_1 : w >= 128000 ? MSND_ADDED_1 + 1
-                                                                    : w >= 64000    ? MSND_ADDED_1 + 2
-                                                                                    : MSND_ADDED_1 + 3);
+            PlayOnce(w >= 500000   ? MSND_BAND_5000
+                     : w >= 256000 ? MSND_ADDED_1
+                     : w >= 128000 ? MSND_ADDED_1 + 1
+                     : w >= 64000  ? MSND_ADDED_1 + 2
+                                   : MSND_ADDED_1 + 3);
         } else if (w >= 20000) {
             out.nLength = 500;
             out.sounds.push_back(MSND_BAND_2500);
@@ -177,8 +192,8 @@ struct Evaluator {
                 continue;
             }
             if (Count(mine) == 3) {
-                const bool wildCounts =
-                    wild != 0 && !(symbol == MSYM_7 && row == 1 && !InWindow(in.nStepsFromBase, 5, 510));
+                const bool wildCounts = wild != 0 && !(symbol == MSYM_7 && row == 1 &&
+                                                       !InWindow(in.nStepsFromBase, 5, 510));
                 if (wildCounts) {
                     out.nWinCode = Code(symbol, row, 5);
                     out.nCaptionMark = mark;
@@ -190,7 +205,8 @@ struct Evaluator {
                 continue;
             }
             // Pairs on reels 0-1, 2-3 or 0-3; a top-row T pair of neighbours only in its window.
-            const bool neighbours = !(symbol == MSYM_T && row == 0) || InWindow(in.nStepsFromBase, 5, 315);
+            const bool neighbours =
+                !(symbol == MSYM_T && row == 0) || InWindow(in.nStepsFromBase, 5, 315);
             uint8_t drawn = 0;
             if (neighbours && (mine & 0x3) == 0x3)
                 drawn |= 0x3;

@@ -5,8 +5,7 @@
 namespace {
 
 // Reads fields out of n bytes; a field not wholly inside them is left as it was.
-class FieldReader
-{
+class FieldReader {
 public:
     FieldReader(const uint8_t* p, size_t n) : m_p(p), m_n(p ? n : 0) {}
 
@@ -32,7 +31,8 @@ private:
     uint32_t U32At(size_t offset) const
     {
         return static_cast<uint32_t>(m_p[offset]) | static_cast<uint32_t>(m_p[offset + 1]) << 8 |
-               static_cast<uint32_t>(m_p[offset + 2]) << 16 | static_cast<uint32_t>(m_p[offset + 3]) << 24;
+               static_cast<uint32_t>(m_p[offset + 2]) << 16 |
+               static_cast<uint32_t>(m_p[offset + 3]) << 24;
     }
 
     const uint8_t* m_p;
@@ -123,8 +123,7 @@ void CPelagornSpinRecord::Read(const uint8_t* p, size_t n)
 {
     const FieldReader r(p, n);
     bComplete = r.Has(0, kSize);
-    if (!bComplete)
-    {
+    if (!bComplete) {
         // Only the meters can be taken from a short record; the blocks need all their bytes.
         r.I32(4, iCredit);
         r.I32(8, iGift);

@@ -20,8 +20,7 @@ enum class PelagornRequest : uint16_t {
 };
 
 // What an item-hit request (37) carries besides the key.
-struct CPelagornItemHit
-{
+struct CPelagornItemHit {
     uint16_t wItemType = 0;
     uint8_t byRightHalf = 0;  // the coin's x is above 384
     float fX = 0.0f;
@@ -40,5 +39,6 @@ public:
 // there is none.
 class CPelagornNetSender : public CPelagornSender {
 public:
-    bool Send(PelagornRequest request, uint8_t kind, uint16_t machineNo, const CPelagornItemHit& hit) override;
+    bool Send(PelagornRequest request, uint8_t kind, uint16_t machineNo,
+              const CPelagornItemHit& hit) override;
 };

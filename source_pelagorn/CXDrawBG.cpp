@@ -14,14 +14,18 @@ bool IsFadingWithChildren(const CX2DAnimation& animation)
     if (animation.IsFading())
         return true;
     for (uint32_t i = 0; i < animation.GetChildCount(); ++i)
-        if (const CX2DAnimation* child = animation.GetChild(i)->m_pAnimation; child && child->IsFading())
+        if (const CX2DAnimation* child = animation.GetChild(i)->m_pAnimation;
+            child && child->IsFading())
             return true;
     return false;
 }
 
 }  // namespace
 
-CXDrawBG::CXDrawBG(CPelagorn* owner) { m_pOwner = owner; }
+CXDrawBG::CXDrawBG(CPelagorn* owner)
+{
+    m_pOwner = owner;
+}
 
 void CXDrawBG::ChangeBG(uint32_t index)
 {

@@ -36,18 +36,28 @@ void FadeAnimation(CX2DAnimation& animation, float speed, int32_t mode)
 
 }  // namespace
 
-bool CXDrawBGInfo::FirstGroupShown() const { return m_pScene && m_pScene->IsFirstGroupShown(); }
+bool CXDrawBGInfo::FirstGroupShown() const
+{
+    return m_pScene && m_pScene->IsFirstGroupShown();
+}
 
-uint32_t CXDrawBGInfo::Now() const { return m_pScene ? m_pScene->GetTimeMs() : 0; }
+uint32_t CXDrawBGInfo::Now() const
+{
+    return m_pScene ? m_pScene->GetTimeMs() : 0;
+}
 
-float CXDrawBGInfo::DimSpeed() const { return m_pBackground ? m_pBackground->m_fDimSpeed : 0.0f; }
+float CXDrawBGInfo::DimSpeed() const
+{
+    return m_pBackground ? m_pBackground->m_fDimSpeed : 0.0f;
+}
 
 void CXDrawBGInfo::Fade(float speed, int32_t mode)
 {
     ForEach(m_Strips, [&](CXDrawScrollObject& strip) {
         ForEachImage(strip, [&](CX2DAnimation& image) { FadeAnimation(image, speed, mode); });
     });
-    ForEach(m_Definitions, [&](CXDrawMOInfo& definition) { FadeAnimation(definition.m_Animation, speed, mode); });
+    ForEach(m_Definitions,
+            [&](CXDrawMOInfo& definition) { FadeAnimation(definition.m_Animation, speed, mode); });
 }
 
 void CXDrawBGInfo::RestartStrips()
@@ -137,7 +147,8 @@ void CXDrawBGInfo::DrawObject(CXDrawBGMoveObjectInfo& object)
     const int frames = animation.GetFrameCount();
     const int frame = animation.GetFrame();
     if (frames > 0)
-        animation.SetFrame(static_cast<int>((static_cast<int64_t>(frame) + object.m_nFrameOffset) % frames));
+        animation.SetFrame(
+            static_cast<int>((static_cast<int64_t>(frame) + object.m_nFrameOffset) % frames));
     animation.SetFlip(object.m_bFlipH != 0, object.m_bFlipV != 0);
     animation.RenderEx(object.m_fX, object.m_fY, object.m_fAngle, object.m_fScale, object.m_fScale);
     if (frames > 0)

@@ -40,17 +40,17 @@ public:
     int32_t m_nStartMin = 0;    // coordinate across the direction of travel
     int32_t m_nStartMax = 0;
     int32_t m_bVertical = 0;
-    uint8_t m_bySideSign = 0;   // 1 '+', 2 '-', 0 none
-    int32_t m_nAngleMin = 0;    // degrees
+    uint8_t m_bySideSign = 0;  // 1 '+', 2 '-', 0 none
+    int32_t m_nAngleMin = 0;   // degrees
     int32_t m_nAngleMax = 0;
-    uint8_t m_bySideMode = 0;   // 0 random side; 1 and 2 fixed sides
-    int32_t m_nSpeedMin = 0;    // percent of 120 pixels per second
+    uint8_t m_bySideMode = 0;  // 0 random side; 1 and 2 fixed sides
+    int32_t m_nSpeedMin = 0;   // percent of 120 pixels per second
     int32_t m_nSpeedMax = 0;
-    int32_t m_nScaleMin = 0;    // percent
+    int32_t m_nScaleMin = 0;  // percent
     int32_t m_nScaleMax = 0;
     float m_fReservedTime = 0.0f;  // seconds; nothing depends on it
     CXDrawBGDim m_Dim;
-    int32_t m_nReserved = 0;       // nothing depends on it
+    int32_t m_nReserved = 0;  // nothing depends on it
     CX2DAnimation m_Animation;
 };
 

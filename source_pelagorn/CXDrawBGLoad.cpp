@@ -216,7 +216,8 @@ void CXDrawBG::ReadSigns(CXDrawConfig& config)
 
 void CXDrawBG::ReadWeather(CXDrawConfig& config)
 {
-    auto readAnimations = [&config](const char* countKey, const char* format, CXArrayTmpl<CX2DAnimation>& array) {
+    auto readAnimations = [&config](const char* countKey, const char* format,
+                                    CXArrayTmpl<CX2DAnimation>& array) {
         const int32_t count = config.Count(countKey);
         array.SetSize(static_cast<uint32_t>(count));
         for (int32_t i = 0; i < count; ++i) {
@@ -237,7 +238,8 @@ void CXDrawBG::ReadWeather(CXDrawConfig& config)
         const uint32_t preset = CXReelWaitPresetTable::kThunderBase + static_cast<uint32_t>(m);
         if (preset >= CXReelWaitPresetTable::kSize)
             break;
-        ReelWaitPresets().FillShake(preset, config.Text(Key("THUNDER_SHAKE_%d", m).c_str()).c_str());
+        ReelWaitPresets().FillShake(preset,
+                                    config.Text(Key("THUNDER_SHAKE_%d", m).c_str()).c_str());
     }
 }
 
@@ -249,7 +251,8 @@ void CXDrawBG::ReadScrollKeys(CXDrawConfig& config)
         if (divisor != 0.0f)
             m_fScrollFactorDiv = divisor;
         else
-            CX_LOG_ERROR("CXDrawBG::Init", "SCROLL_FACTOR_DIV is 0; the divisor keeps %.1f.", m_fScrollFactorDiv);
+            CX_LOG_ERROR("CXDrawBG::Init", "SCROLL_FACTOR_DIV is 0; the divisor keeps %.1f.",
+                         m_fScrollFactorDiv);
     }
     config.IntegerIf("SCROLL_SPEED_MIN_TIME", m_nSpeedChangeMinTime);
     config.IntegerIf("SCROLL_SPEED_MAX_TIME", m_nSpeedChangeMaxTime);

@@ -12,9 +12,15 @@ constexpr float kWidth = 768.0f;
 constexpr float kHeight = 1280.0f;
 constexpr float kBaseSpeed = 120.0f;  // pixels per second at 100 percent
 
-float Radians(float degrees) { return degrees * std::numbers::pi_v<float> / 180.0f; }
+float Radians(float degrees)
+{
+    return degrees * std::numbers::pi_v<float> / 180.0f;
+}
 
-bool Odd() { return (CXDrawBGRandomRange(0, 99999) & 1) != 0; }
+bool Odd()
+{
+    return (CXDrawBGRandomRange(0, 99999) & 1) != 0;
+}
 
 // start minimum + a draw in 0..|maximum - minimum|, without overflow.
 float StartPosition(int32_t minimum, int32_t maximum)
@@ -82,7 +88,8 @@ void AimUpDown(CXDrawBGMoveObjectInfo& object, const CXDrawMOInfo& definition, b
 
 }  // namespace
 
-bool CXDrawBGInfo::IsUsedBySlot(const CX2DAnimation* animation, const CXDrawBGMoveObjectInfo* except) const
+bool CXDrawBGInfo::IsUsedBySlot(const CX2DAnimation* animation,
+                                const CXDrawBGMoveObjectInfo* except) const
 {
     for (uint32_t i = 0; i < m_Slots.GetSize(); ++i) {
         const CXDrawBGMoveObjectInfo* slot = m_Slots.GetAt(i);
@@ -120,9 +127,12 @@ bool CXDrawBGInfo::Spawn(CXDrawBGMoveObjectInfo& object, int32_t index, int32_t 
     if (!animation.GetSound().IsPlaying())
         animation.GetSound().Play();
 
-    object.m_fScale = static_cast<float>(CXDrawBGRandomRange(definition->m_nScaleMin, definition->m_nScaleMax)) / 100.0f;
-    object.m_fSpeed = static_cast<float>(CXDrawBGRandomRange(definition->m_nSpeedMin, definition->m_nSpeedMax)) /
-                      100.0f * kBaseSpeed;
+    object.m_fScale =
+        static_cast<float>(CXDrawBGRandomRange(definition->m_nScaleMin, definition->m_nScaleMax)) /
+        100.0f;
+    object.m_fSpeed =
+        static_cast<float>(CXDrawBGRandomRange(definition->m_nSpeedMin, definition->m_nSpeedMax)) /
+        100.0f * kBaseSpeed;
     bool side;
     if (definition->m_bySideSign == 1)
         side = true;
@@ -131,7 +141,8 @@ bool CXDrawBGInfo::Spawn(CXDrawBGMoveObjectInfo& object, int32_t index, int32_t 
     else
         side = Odd();
     object.m_bFlipH = side ? 1 : 0;
-    float f = static_cast<float>(CXDrawBGRandomRange(definition->m_nAngleMin, definition->m_nAngleMax));
+    float f =
+        static_cast<float>(CXDrawBGRandomRange(definition->m_nAngleMin, definition->m_nAngleMax));
     const float width = animation.GetWidth() * object.m_fScale;
     const float height = animation.GetHeight() * object.m_fScale;
     object.m_fX = 0.0f;

@@ -8,7 +8,10 @@ CXDrawBGRandom* g_pSource = nullptr;
 
 }  // namespace
 
-void CXDrawBGSetRandomSource(CXDrawBGRandom* source) { g_pSource = source; }
+void CXDrawBGSetRandomSource(CXDrawBGRandom* source)
+{
+    g_pSource = source;
+}
 
 int32_t CXDrawBGRandomRange(int32_t a, int32_t b)
 {

@@ -64,7 +64,8 @@ void CXDrawCOIN::Init()
         if (value > 0.0f)
             m_fMass = value;
         else
-            CX_LOG_ERROR("CXDrawCOIN::Init", "MASS is not above 0 [%.3f]; %.1f is kept.", value, m_fMass);
+            CX_LOG_ERROR("CXDrawCOIN::Init", "MASS is not above 0 [%.3f]; %.1f is kept.", value,
+                         m_fMass);
     }
     if (config.FloatIf("FRICTION", value))
         m_fDrag = value / 100.0f;
@@ -80,7 +81,8 @@ void CXDrawCOIN::Init()
     const std::string pattern = CXJoinPath(kFolder, config.Text("COIN_ANF").c_str());
     const int32_t count = config.Count("COUNT");
     if (count > 0 && !CXIsIntegerFormat(pattern.c_str())) {
-        CX_LOG_ERROR("CXDrawCOIN::Init", "COIN_ANF needs one integer conversion. [%s]", pattern.c_str());
+        CX_LOG_ERROR("CXDrawCOIN::Init", "COIN_ANF needs one integer conversion. [%s]",
+                     pattern.c_str());
         return;
     }
     char name[1024];
@@ -115,7 +117,8 @@ bool CXDrawCOIN::DropCoin(float x, float direction)
     coin->m_fX = x;
     coin->m_fY = m_fStartY;
     coin->m_fVY = m_fYStartSpeed;
-    coin->m_fVX = static_cast<float>(RandomRange(int32_t{1}, CXToInt32(m_fXStartForce))) * direction;
+    coin->m_fVX =
+        static_cast<float>(RandomRange(int32_t{1}, CXToInt32(m_fXStartForce))) * direction;
     coin->m_dwDropTime = now;
     const uint32_t looks = m_Animations.GetSize();
     coin->m_pAnimation = looks ? m_Animations.GetAt(m_dwNextAnimation % looks) : nullptr;

@@ -31,7 +31,7 @@ public:
     float m_fAY = 0.0f;
     float m_fDragX = 0.0f;
     float m_fDragY = 0.0f;
-    uint32_t m_dwDropTime = 0;  // game clock, ms
+    uint32_t m_dwDropTime = 0;              // game clock, ms
     CX2DAnimation* m_pAnimation = nullptr;  // one of the coin looks, not owned; none draws nothing
 };
 

@@ -134,7 +134,8 @@ bool CXIsIntegerFormat(const char* format)
     auto number = [&](size_t& i) {
         int value = 0;
         for (; i < length && format[i] >= '0' && format[i] <= '9'; ++i)
-            value = value * 10 + (format[i] - '0') > kMaxField ? kMaxField + 1 : value * 10 + (format[i] - '0');
+            value = value * 10 + (format[i] - '0') > kMaxField ? kMaxField + 1
+                                                               : value * 10 + (format[i] - '0');
         return value;
     };
     int conversions = 0;

@@ -58,7 +58,8 @@ void CXDrawFRAME::Init()
     if (creditMax != 0.0f)
         m_fCreditGaugeMax = creditMax;
     else
-        CX_LOG_ERROR("CXDrawFRAME::Init", "CREDIT_GAUGE has no maximum; the credit gauge keeps %.1f.",
+        CX_LOG_ERROR("CXDrawFRAME::Init",
+                     "CREDIT_GAUGE has no maximum; the credit gauge keeps %.1f.",
                      m_fCreditGaugeMax);
     m_nGiftPiece = static_cast<int32_t>(config.Integer("GIFT_GAUGE"));
     config.Fields("ROAD_GAUGE");
@@ -119,7 +120,8 @@ void CXDrawFRAME::ReadScore(CXDrawConfig& config, int index)
     number->m_Digits.Load(CXJoinPath(kFolder, config.FieldText(5).c_str()).c_str());
     const std::string format = config.FieldText(6);
     if (!number->SetFormat(format.c_str()))
-        CX_LOG_ERROR("CXDrawFRAME::Init", "%s: the format needs one integer conversion; \"%%d\" is used.", key);
+        CX_LOG_ERROR("CXDrawFRAME::Init",
+                     "%s: the format needs one integer conversion; \"%%d\" is used.", key);
     m_Scores.SetAt(static_cast<uint32_t>(index), number);
 }
 
@@ -236,7 +238,8 @@ void CXDrawFRAME::ClearSignPieces()
 
 void CXDrawFRAME::SyncTitleAnimation()
 {
-    CXDrawFrameInfo* titlePiece = m_Pieces.GetSize() > kTitlePiece ? m_Pieces.GetAt(kTitlePiece) : nullptr;
+    CXDrawFrameInfo* titlePiece =
+        m_Pieces.GetSize() > kTitlePiece ? m_Pieces.GetAt(kTitlePiece) : nullptr;
     if (m_pScene && m_pScene->IsSecondGroupShown()) {
         if (titlePiece)
             titlePiece->m_nState = 4;

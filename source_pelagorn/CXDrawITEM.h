@@ -91,10 +91,10 @@ public:
     // Gives the cell the kind and one of its pictures; false for a kind without pictures.
     bool FillCell(CXDrawItemBeltInfo& cell, int32_t kind);
 
-    float m_fWidth = 0.0f;   // cell width
-    float m_fHeight = 0.0f;  // cell height
-    float m_fOffset = 0.0f;  // slid since the last cell left, pixels
-    float m_fY = 0.0f;       // top of the cells
+    float m_fWidth = 0.0f;        // cell width
+    float m_fHeight = 0.0f;       // cell height
+    float m_fOffset = 0.0f;       // slid since the last cell left, pixels
+    float m_fY = 0.0f;            // top of the cells
     int32_t m_nBeltPosition = 0;  // next kind of the sequence to add
     std::vector<int32_t> m_Sequence;
     CXArrayTmpl<CXDrawItemInfo> m_Kinds;

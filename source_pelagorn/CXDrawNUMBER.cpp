@@ -66,7 +66,8 @@ void CXDrawNUMBER::UpdateCount(float dt, int32_t /*unused*/)
     if (m_bPulse) {
         m_fPulsePhase += CXAdvance(1.0f, m_fPulseRate, dt);
         m_fPulsePhase = std::fmod(m_fPulsePhase, 360.0f);
-        const float wave = (std::sin(m_fPulsePhase * std::numbers::pi_v<float> / 180.0f) + 1.0f) / 2.0f;
+        const float wave =
+            (std::sin(m_fPulsePhase * std::numbers::pi_v<float> / 180.0f) + 1.0f) / 2.0f;
         m_fScale = 1.0f + wave * m_fPulseAmplitude / 100.0f;
     }
 }
@@ -74,7 +75,8 @@ void CXDrawNUMBER::UpdateCount(float dt, int32_t /*unused*/)
 void CXDrawNUMBER::Draw()
 {
     char text[1024];
-    const char* format = CXIsIntegerFormat(m_strFormat.GetString()) ? m_strFormat.GetString() : "%d";
+    const char* format =
+        CXIsIntegerFormat(m_strFormat.GetString()) ? m_strFormat.GetString() : "%d";
     std::snprintf(text, sizeof text, format, CXToUInt32(m_dShown));
     const int length = static_cast<int>(std::strlen(text));
     const float width = m_Digits.GetWidth() * m_fScale;

@@ -27,9 +27,9 @@ public:
     // Draws into the game's render target; nothing here.
     virtual void Draw() {}
 
-    float m_fSpeed = 10.0f;         // each class says what it moves with it
+    float m_fSpeed = 10.0f;  // each class says what it moves with it
     uint8_t m_byAlpha = 255;
-    CPelagorn* m_pOwner = nullptr;  // the game that owns the scene
+    CPelagorn* m_pOwner = nullptr;    // the game that owns the scene
     CXDrawScene* m_pScene = nullptr;  // what the object may ask of the game scene; may be null
 };
 

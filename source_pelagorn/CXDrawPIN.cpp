@@ -23,7 +23,8 @@ void CXDrawPIN::Init()
     m_nRadius = CXToInt32(static_cast<double>(config.Integer("PIN_RADIUS")));
     m_Pins.RemoveAll();
     if (!CXIsIntegerFormat(pattern.c_str())) {
-        CX_LOG_ERROR("CXDrawPIN::Init", "PIN_ANF needs one integer conversion. [%s]", pattern.c_str());
+        CX_LOG_ERROR("CXDrawPIN::Init", "PIN_ANF needs one integer conversion. [%s]",
+                     pattern.c_str());
         return;
     }
     char key[32], name[1024];

@@ -25,7 +25,7 @@ public:
     CX2DAnimation m_Animation;
     CX2DParticle m_Particle;
     float m_fPlace[4] = {0.0f, 0.0f, 0.0f, 0.0f};  // first x, first y, second x, second y
-    CXString m_strName;  // "group:value"
+    CXString m_strName;                            // "group:value"
 };
 
 class CXDrawPRIZE : public CXDrawObject {

@@ -9,7 +9,9 @@
 namespace {
 
 const char* const kBelts[CXDrawREEL::kReelCount] = {
-    ("0, 3: 5:2:6:3:7:6:5:8:7:4:2:1:4:6:8:3:5:2:7:3:2:12:3:2:9:6:4:5:8:7:2:3:6:5:4:2:1:4:6:8:3:5:10:3:2:7:4:2:3:6:4:5:"
+    ("0, 3: "
+     "5:2:6:3:7:6:5:8:7:4:2:1:4:6:8:3:5:2:7:3:2:12:3:2:9:6:4:5:8:7:2:3:6:5:4:2:1:4:6:8:3:5:10:3:2:"
+     "7:4:2:3:6:4:5:"
      "8:7:4:2"),
     "200, 2:3:1:4:10:5:3:1:2:4:12:2:3:1:2:3:7:6:1:2:3:5:4:8:5:2:3:1:4:2:5:4:8:9:7:6",
     "300, 3:2:4:7:5:2:1:3:2:4:1:5:6:1:3:2:4:1:5:6:1:8:10:3:2:4:7:5:9:3:6:2:12:1:3:2:4",
@@ -27,7 +29,8 @@ void CXDrawREEL::BuildReelBelts()
         auto* belt = new CXDrawReelBeltInfo;
         if (!belt)
             continue;
-        belt->m_fBaseDelay = belt->m_fStartDelay = static_cast<float>(fields.GetValueByNumber(1).ToInteger()) / 1000.0f;
+        belt->m_fBaseDelay = belt->m_fStartDelay =
+            static_cast<float>(fields.GetValueByNumber(1).ToInteger()) / 1000.0f;
         CXString list(fields.GetValueByNumber(2));
         list.Trim();
         CXStringParser symbols;
@@ -41,8 +44,9 @@ void CXDrawREEL::BuildReelBelts()
         belt->m_Symbols.SetSize(static_cast<uint32_t>(count));
         for (int j = 0; j < count; ++j) {
             const int64_t number = symbols.GetValueByNumber(j + 1).ToInteger();
-            CXDrawReelInfo* info =
-                number >= 0 && number < kSymbolKinds ? m_Symbols.GetAt(static_cast<uint32_t>(number)) : nullptr;
+            CXDrawReelInfo* info = number >= 0 && number < kSymbolKinds
+                                       ? m_Symbols.GetAt(static_cast<uint32_t>(number))
+                                       : nullptr;
             if (!info)
                 continue;
             auto* symbol = new CXDrawReelBeltObject;

@@ -16,11 +16,13 @@ void CXDrawREEL::WalkWindow(F&& draw)
             continue;
         const float fi = static_cast<float>(i);
         const float x = fi * m_fXSpace + fi * m_fWidth + m_fXPos;
-        const int64_t first = belt->Wrap(static_cast<int64_t>(belt->m_nPosition) - m_dwDisplayLineDummy);
+        const int64_t first =
+            belt->Wrap(static_cast<int64_t>(belt->m_nPosition) - m_dwDisplayLineDummy);
         float y = belt->m_fOffset + m_fYPos;
         const uint32_t rows = std::min(m_dwDisplayLine, belt->GetCount());
         for (uint32_t row = 0; row < rows; ++row, y += m_fHeight)
-            if (CXDrawReelBeltObject* symbol = belt->SymbolAt(first + row); symbol && symbol->m_pInfo)
+            if (CXDrawReelBeltObject* symbol = belt->SymbolAt(first + row);
+                symbol && symbol->m_pInfo)
                 draw(*symbol, x, y);
     }
 }
@@ -41,15 +43,17 @@ void CXDrawREEL::DrawSymbols()
 {
     // The scale rises from 1 to 1.2 S at mid-prize and falls back.
     const float tick = m_fPrizeTick, top = 1.2f * m_fPrizeScale, half = tick * 0.5f;
-    float scale = half > 0.0f ? top - std::fabs(half - (tick - m_fPrizeTime)) * (top - 1.0f) / half : 1.0f;
+    float scale =
+        half > 0.0f ? top - std::fabs(half - (tick - m_fPrizeTime)) * (top - 1.0f) / half : 1.0f;
     scale = std::max(std::min(FoldScale(scale), m_fPrizeScale), 1.0f);
     WalkWindow([&](CXDrawReelBeltObject& symbol, float x, float y) {
         if (!symbol.m_bMarked)
             return;
         CX2DAnimation& prize = symbol.m_pInfo->m_Prize;
-        prize.RenderEx(std::trunc(x + (m_fWidth - prize.GetWidth() * scale) * 0.5f),
-                       std::trunc((m_fHeight - prize.GetHeight() * scale) * 0.5f + y + m_fYPosAdjust), 0.0f, scale,
-                       scale);
+        prize.RenderEx(
+            std::trunc(x + (m_fWidth - prize.GetWidth() * scale) * 0.5f),
+            std::trunc((m_fHeight - prize.GetHeight() * scale) * 0.5f + y + m_fYPosAdjust), 0.0f,
+            scale, scale);
     });
     if (m_PrizeNumber.m_dwTarget != 0) {
         for (uint32_t k = 0; k < kWindowRows; ++k)
@@ -68,7 +72,8 @@ void CXDrawREEL::DrawEffects()
 {
     for (int i = 0; i < 4; ++i)
         if (m_AutoHoldEffects[i].IsPlaying())
-            m_AutoHoldEffects[i].Render(static_cast<float>(m_nAutoHoldX[i]), static_cast<float>(m_nAutoHoldY[i]));
+            m_AutoHoldEffects[i].Render(static_cast<float>(m_nAutoHoldX[i]),
+                                        static_cast<float>(m_nAutoHoldY[i]));
     for (CX2DAnimation& aircraft : m_Aircraft)
         if (aircraft.IsPlaying())
             aircraft.Render(0.0f, 0.0f);

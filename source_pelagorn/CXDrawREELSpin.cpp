@@ -59,7 +59,8 @@ void CXDrawREEL::StartSpin(int32_t spinCount)
         m_bySpinMode = 2;
         acceleration = m_fHighFastSpeed;
         divisor = 2.0f;
-    } else if (spinCount >= 0 && static_cast<uint32_t>(spinCount) >= m_dwFastSpinCount && m_dwFastRange >= 1) {
+    } else if (spinCount >= 0 && static_cast<uint32_t>(spinCount) >= m_dwFastSpinCount &&
+               m_dwFastRange >= 1) {
         // A fast spin needs a range to draw from: a missing FAST_SPIN_COUNT gives none.
         if (RandomRange(uint32_t{1}, m_dwFastRange) <= m_dwFastLimit) {
             m_bySpinMode = 1;
@@ -149,7 +150,8 @@ void CXDrawREEL::Update(float dt)
     // belt takes it over, so the first belt to stop would start the prize while others still turn.
     if (lastSounded)
         for (uint32_t i = 0; i < m_Belts.GetSize(); ++i)
-            if (const CXDrawReelBeltInfo* belt = GetBelt(i); belt && belt->m_bActive && !belt->m_bStopSoundDone)
+            if (const CXDrawReelBeltInfo* belt = GetBelt(i);
+                belt && belt->m_bActive && !belt->m_bStopSoundDone)
                 lastSounded = false;
     if (lastSounded)
         m_fStopTime = m_fPrizeIdleTick;
@@ -203,8 +205,10 @@ void CXDrawREEL::SpinBelt(uint32_t index, CXDrawReelBeltInfo& belt, float delay)
     }
     if (m_iSoundReel == static_cast<int32_t>(index)) {
         // The channel clamps to 0..100; the clamp here only keeps the conversion defined.
-        const double volume = static_cast<double>(distance) * 100.0 / static_cast<double>(m_fVelocity);
-        loop.SetVolume(std::isnan(volume) ? 0 : static_cast<int>(std::clamp(volume, -1.0, 101.0)), true);
+        const double volume =
+            static_cast<double>(distance) * 100.0 / static_cast<double>(m_fVelocity);
+        loop.SetVolume(std::isnan(volume) ? 0 : static_cast<int>(std::clamp(volume, -1.0, 101.0)),
+                       true);
     }
 }
 
@@ -279,13 +283,15 @@ void CXDrawREEL::RunStopTimeline(float dt)
 bool CXDrawREEL::RunPrizeStage(float dt)
 {
     if (m_fPrizeTime == 0.0f) {
-        if (m_pScene && m_pScene->IsSpinEndConfirmed() && m_pScene->IsSpinDataHeld() && !m_pScene->IsGameFinPending())
+        if (m_pScene && m_pScene->IsSpinEndConfirmed() && m_pScene->IsSpinDataHeld() &&
+            !m_pScene->IsGameFinPending())
             m_pScene->SendGameFin();
         return true;
     }
     if (!m_bPrizeRequested) {
         m_bPrizeRequested = 1;
-        if (m_pScene && !m_pScene->IsDemoMode() && m_pScene->IsOnline() && !m_pScene->IsResultPending())
+        if (m_pScene && !m_pScene->IsDemoMode() && m_pScene->IsOnline() &&
+            !m_pScene->IsResultPending())
             m_pScene->SendResultRequest();
     }
     if (m_pEffect)

@@ -16,10 +16,14 @@ constexpr float kTargetWidth = 768.0f;
 
 }  // namespace
 
-CXDrawScrollObject::CXDrawScrollObject() { m_fSpeed = 0.0f; }
+CXDrawScrollObject::CXDrawScrollObject()
+{
+    m_fSpeed = 0.0f;
+}
 
-void CXDrawScrollObject::Configure(int32_t mode, int32_t timeRate, int32_t amplitude, int32_t waveCount,
-                                   int32_t timeRate0, int32_t amplitude0, int32_t waveCount0)
+void CXDrawScrollObject::Configure(int32_t mode, int32_t timeRate, int32_t amplitude,
+                                   int32_t waveCount, int32_t timeRate0, int32_t amplitude0,
+                                   int32_t waveCount0)
 {
     m_nMode = mode;
     m_nTimeRate = timeRate;
@@ -32,7 +36,8 @@ void CXDrawScrollObject::Configure(int32_t mode, int32_t timeRate, int32_t ampli
         return;
     m_Mesh.Create(kMeshSize, kMeshSize);
     for (int i = 0; i < kMeshSize; ++i)
-        m_fPhases[i] = static_cast<float>(CXDrawBGRandomRange(0, 30000)) / 1000.0f - 15.0f + static_cast<float>(i);
+        m_fPhases[i] = static_cast<float>(CXDrawBGRandomRange(0, 30000)) / 1000.0f - 15.0f +
+                       static_cast<float>(i);
 }
 
 bool CXDrawScrollObject::AddImage(const char* path)
@@ -144,15 +149,18 @@ void CXDrawScrollObject::DrawWave(CX2DAnimation& image, float x)
     m_Mesh.SetTexture(image.GetTexture());
     m_Mesh.SetTextureRect(0.0f, 0.0f, image.GetWidth(), image.GetHeight());
     // The nodes carry the image's alpha (a layer cross-fade) under the group's tint.
-    const uint32_t colour = static_cast<uint32_t>(image.GetAlpha(0)) << 24 | (m_Dim.Grey() & 0xFFFFFF);
+    const uint32_t colour =
+        static_cast<uint32_t>(image.GetAlpha(0)) << 24 | (m_Dim.Grey() & 0xFFFFFF);
     const float last = static_cast<float>(kMeshSize - 1);
     for (int i = 0; i < kMeshSize; ++i) {
         const float t = static_cast<float>(EngineGetTime());
         for (int j = 0; j < kMeshSize; ++j) {
             m_Mesh.SetColor(j, i, colour);
-            const float wave = std::sin((static_cast<float>(j) / last - 0.5f) * std::numbers::pi_v<float> * count +
-                                        m_fPhases[i] - t * rate);
-            m_Mesh.SetDisplacement(j, i, 0.0f, static_cast<float>(i) / last * amplitude * wave * 0.25f, 0);
+            const float wave =
+                std::sin((static_cast<float>(j) / last - 0.5f) * std::numbers::pi_v<float> * count +
+                         m_fPhases[i] - t * rate);
+            m_Mesh.SetDisplacement(j, i, 0.0f,
+                                   static_cast<float>(i) / last * amplitude * wave * 0.25f, 0);
         }
     }
     m_Mesh.Render(x, m_fY);

@@ -25,8 +25,8 @@ public:
 
     // Stores the mode and the wave parameters (normal play, then while the scene's group-0 flag is
     // set); mode 1 creates the mesh and gives each mesh row a random phase.
-    void Configure(int32_t mode, int32_t timeRate, int32_t amplitude, int32_t waveCount, int32_t timeRate0,
-                   int32_t amplitude0, int32_t waveCount0);
+    void Configure(int32_t mode, int32_t timeRate, int32_t amplitude, int32_t waveCount,
+                   int32_t timeRate0, int32_t amplitude0, int32_t waveCount0);
     // Loads an animation from the path and appends it, transparent; a failed load changes nothing.
     bool AddImage(const char* path);
 

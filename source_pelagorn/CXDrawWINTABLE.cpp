@@ -36,7 +36,8 @@ void CXDrawWINTABLE::Init()
     const std::string pattern = config.Text("WIN_TABLE");
     const bool patternOk = CXIsIntegerFormat(pattern.c_str());
     if (!patternOk && count > 0)
-        CX_LOG_ERROR("CXDrawWINTABLE::Init", "WIN_TABLE needs one integer conversion. [%s]", pattern.c_str());
+        CX_LOG_ERROR("CXDrawWINTABLE::Init", "WIN_TABLE needs one integer conversion. [%s]",
+                     pattern.c_str());
     char name[512];
     for (int i = 0; i < count; ++i) {
         if (patternOk) {
@@ -86,7 +87,8 @@ void CXDrawWINTABLE::Draw()
     const float p = m_fProgress;
     if (CXToInt32(p) != 0)
         next->RenderEx(m_fX, m_fY, 0.0f, 1.0f, p / 100.0f);
-    current->RenderEx(m_fX, m_fY + current->GetHeight() * p / 100.0f, 0.0f, 1.0f, (100.0f - p) / 100.0f);
+    current->RenderEx(m_fX, m_fY + current->GetHeight() * p / 100.0f, 0.0f, 1.0f,
+                      (100.0f - p) / 100.0f);
 }
 
 void CXDrawWINTABLE::ArrangeTables()

@@ -26,9 +26,9 @@ public:
     float m_fX = 0.0f;
     float m_fY = 0.0f;
     uint32_t m_dwCurrent = 0;
-    float m_fProgress = 0.0f;   // percent of the running change
-    float m_fIdleTime = 3.0f;   // seconds
-    float m_fIdleLeft = 0.0f;   // seconds
+    float m_fProgress = 0.0f;  // percent of the running change
+    float m_fIdleTime = 3.0f;  // seconds
+    float m_fIdleLeft = 0.0f;  // seconds
     CXArrayTmpl<CX2DAnimation> m_Tables;
     CXArrayTmpl<CX2DAnimation> m_StackedTables;
 };

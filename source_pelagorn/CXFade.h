@@ -24,7 +24,7 @@ public:
 
     float m_fAlpha = 0.0f;
     float m_fTargetAlpha = 0.0f;
-    int32_t m_nDirection = 0;  // +1 toward opaque, -1 toward clear, 0 at rest
+    int32_t m_nDirection = 0;                     // +1 toward opaque, -1 toward clear, 0 at rest
     float m_fRect[4] = {0.0f, 0.0f, 0.0f, 0.0f};  // left, top, right, bottom
     CXQuad m_Quad{};
 

@@ -24,7 +24,8 @@ bool CXReelWaitPresetTable::FillShake(uint32_t index, const char* value)
     preset->nShakeHeight = static_cast<int32_t>(integer(3));
     preset->nShakeInterval = integer(4);
     preset->nCount = 0;
-    for (int field = 5; field + 1 <= fields && preset->nCount < CXReelWaitPreset::kMaxEntries; field += 2) {
+    for (int field = 5; field + 1 <= fields && preset->nCount < CXReelWaitPreset::kMaxEntries;
+         field += 2) {
         CXReelWaitEntry& entry = preset->entries[preset->nCount++];
         entry.nDuration = static_cast<int32_t>(integer(field));
         entry.byShake = integer(field + 1) != 0;

@@ -14,10 +14,10 @@ struct CXReelWaitEntry {
 struct CXReelWaitPreset {
     static constexpr int32_t kMaxEntries = 10;
 
-    float fWait = 0.0f;          // REEL_WAIT_%d field 1
-    int32_t nStart = 0;          // cleared in the table when the scene takes the preset
-    int32_t nIndex = 0;          // the record's own index; the scene runs a copy only while non-zero
-    uint8_t byRepeat = 0;        // without it the preset ends after its last entry
+    float fWait = 0.0f;    // REEL_WAIT_%d field 1
+    int32_t nStart = 0;    // cleared in the table when the scene takes the preset
+    int32_t nIndex = 0;    // the record's own index; the scene runs a copy only while non-zero
+    uint8_t byRepeat = 0;  // without it the preset ends after its last entry
     int32_t nShakeWidth = 0;
     int32_t nShakeHeight = 0;
     int64_t nShakeInterval = 0;  // ms of game time

@@ -2,7 +2,10 @@
 
 #include "CUIFrames.h"
 
-CDXButton::CDXButton() { m_nType = DXWND_BUTTON; }
+CDXButton::CDXButton()
+{
+    m_nType = DXWND_BUTTON;
+}
 
 bool CDXButton::CreateButton(int id, int x, int y, CUIFrames* frames, CXFont* font, CDXWnd* parent)
 {
@@ -44,7 +47,10 @@ void CDXButton::Draw()
     OnDraw();
 }
 
-void CDXButton::DrawCaption() { DrawCaptionIn(m_dwCaptionColour); }
+void CDXButton::DrawCaption()
+{
+    DrawCaptionIn(m_dwCaptionColour);
+}
 
 void CDXButton::DrawCaptionIn(uint32_t colour)
 {
@@ -53,10 +59,14 @@ void CDXButton::DrawCaptionIn(uint32_t colour)
     CUIFont font = m_CaptionFont;
     font.m_dwColour = colour;
     font.m_dwFormat = 5;
-    font.Draw(static_cast<float>(AbsoluteX()), static_cast<float>(AbsoluteY()), m_strCaption.c_str());
+    font.Draw(static_cast<float>(AbsoluteX()), static_cast<float>(AbsoluteY()),
+              m_strCaption.c_str());
 }
 
-void CDXButton::SetCaption(const char* text) { m_strCaption = text ? text : ""; }
+void CDXButton::SetCaption(const char* text)
+{
+    m_strCaption = text ? text : "";
+}
 
 bool CDXButton::HitTestFrame(int x, int y)
 {
@@ -64,10 +74,14 @@ bool CDXButton::HitTestFrame(int x, int y)
         return false;
     const int ax = AbsoluteX();
     const int ay = AbsoluteY();
-    return x >= ax && y >= ay && x <= ax + m_pFrames->GetWidth(0) - 1 && y <= ay + m_pFrames->GetHeight(0) - 1;
+    return x >= ax && y >= ay && x <= ax + m_pFrames->GetWidth(0) - 1 &&
+           y <= ay + m_pFrames->GetHeight(0) - 1;
 }
 
-void CDXButton::OnEnable(bool enable) { SetState(enable ? 0 : 3); }
+void CDXButton::OnEnable(bool enable)
+{
+    SetState(enable ? 0 : 3);
+}
 
 void CDXButton::OnMouseLeave()
 {

@@ -27,9 +27,9 @@ public:
     int OnLButtonDown(int x, int y) override;
     int OnLButtonUp(int x, int y) override;
 
-    virtual void DrawCaption();                      // 57
-    virtual void SetCaption(const char* text);       // 58
-    virtual bool HitTestFrame(int x, int y);         // 59
+    virtual void DrawCaption();                 // 57
+    virtual void SetCaption(const char* text);  // 58
+    virtual bool HitTestFrame(int x, int y);    // 59
 
     void SetRepeatInterval(float seconds) { m_fRepeatInterval = seconds; }
     float GetRepeatInterval() const { return m_fRepeatInterval; }

@@ -2,7 +2,10 @@
 
 #include "CUIFrames.h"
 
-CDXDialog::CDXDialog() { m_nType = DXWND_DIALOG; }
+CDXDialog::CDXDialog()
+{
+    m_nType = DXWND_DIALOG;
+}
 
 void CDXDialog::Show(bool show)
 {
@@ -21,8 +24,8 @@ void CDXDialog::Show(bool show)
 void CDXDialog::DrawFrame()
 {
     if (m_nDrawMode == 1 && m_pFrames)
-        m_pFrames->Draw(m_nState, static_cast<float>(AbsoluteX()), static_cast<float>(AbsoluteY()), 1.0f,
-                        m_bEnabled ? m_dwColour : m_dwDisabledColour);
+        m_pFrames->Draw(m_nState, static_cast<float>(AbsoluteX()), static_cast<float>(AbsoluteY()),
+                        1.0f, m_bEnabled ? m_dwColour : m_dwDisabledColour);
 }
 
 void CDXDialog::OnOpen()

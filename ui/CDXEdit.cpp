@@ -35,7 +35,10 @@ bool IsInputMessage(UINT msg)
     }
 }
 
-bool IsLead(uint8_t b) { return b >= 0x81 && b <= 0xFE; }
+bool IsLead(uint8_t b)
+{
+    return b >= 0x81 && b <= 0xFE;
+}
 
 // Bytes of the character at text[pos] (a lone lead byte is one).
 size_t CharLen(const std::string& text, size_t pos)
@@ -46,9 +49,12 @@ size_t CharLen(const std::string& text, size_t pos)
                : 1;
 }
 
-} // namespace
+}  // namespace
 
-CDXEdit::CDXEdit() { m_nType = DXWND_EDIT; }
+CDXEdit::CDXEdit()
+{
+    m_nType = DXWND_EDIT;
+}
 
 CDXEdit::~CDXEdit()
 {
@@ -62,8 +68,8 @@ CDXEdit::~CDXEdit()
     }
 }
 
-bool CDXEdit::CreateEdit(int id, CXFont* font, int x, int y, int width, int height, int maxLength, bool password,
-                         CDXWnd* parent)
+bool CDXEdit::CreateEdit(int id, CXFont* font, int x, int y, int width, int height, int maxLength,
+                         bool password, CDXWnd* parent)
 {
     if (id & 0x8000)
         return false;
@@ -137,10 +143,17 @@ LRESULT CDXEdit::OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         if (msg == WM_CHAR && m_pParent && m_pParent->OnChar(code) == 0)
             return 0;
         break;
-    case WM_IME_STARTCOMPOSITION: m_nCompState = 1; break;
-    case WM_IME_COMPOSITION: m_nCompState = 2; break;
-    case WM_IME_ENDCOMPOSITION: m_nCompState = 3; break;
-    default: break;
+    case WM_IME_STARTCOMPOSITION:
+        m_nCompState = 1;
+        break;
+    case WM_IME_COMPOSITION:
+        m_nCompState = 2;
+        break;
+    case WM_IME_ENDCOMPOSITION:
+        m_nCompState = 3;
+        break;
+    default:
+        break;
     }
     // The parent's handler may have deleted or emptied the box's window.
     if (!m_hEdit)
@@ -162,11 +175,13 @@ void CDXEdit::GetText()
     if (!m_hEdit)
         return;
     int s = 0, e = 0;
-    platform::SendMessage(m_hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    platform::SendMessage(m_hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&s),
+                          reinterpret_cast<LPARAM>(&e));
     m_nSelStart = s;
     m_nSelEnd = e;
     std::string buf(static_cast<size_t>(m_nMaxLength) + 1, '\0');
-    const LRESULT n = platform::SendMessage(m_hEdit, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
+    const LRESULT n = platform::SendMessage(m_hEdit, WM_GETTEXT, buf.size(),
+                                            reinterpret_cast<LPARAM>(buf.data()));
     buf.resize(static_cast<size_t>(n));
     m_strText = std::move(buf);
 }
@@ -189,7 +204,10 @@ std::string CDXEdit::GetShownText() const
     return std::string(count, m_cPasswordChar);
 }
 
-bool CDXEdit::HasKeyboardFocus() const { return m_hEdit && platform::GetFocus() == m_hEdit; }
+bool CDXEdit::HasKeyboardFocus() const
+{
+    return m_hEdit && platform::GetFocus() == m_hEdit;
+}
 
 void CDXEdit::TakeFocus()
 {
@@ -239,7 +257,8 @@ std::string CDXEdit::UnfocusedText(const std::string& visible) const
     // large for 64 bits is shown as typed rather than as a wrong value.
     int64_t value = 0;
     const char* begin = m_strText.c_str();
-    if (std::from_chars(begin, begin + m_strText.size(), value).ec == std::errc::result_out_of_range)
+    if (std::from_chars(begin, begin + m_strText.size(), value).ec ==
+        std::errc::result_out_of_range)
         return visible;
     char grouped[32];
     FormatThousands(value, grouped, sizeof(grouped));
@@ -259,7 +278,8 @@ void CDXEdit::DrawSelection(const std::string& shown, size_t start, size_t from,
     const float x0 = static_cast<float>(AbsoluteX());
     const float y0 = static_cast<float>(AbsoluteY());
     const float left = x0 + static_cast<float>(before.cx);
-    const float right = std::min(x0 + static_cast<float>(through.cx), x0 + static_cast<float>(m_nWidth));
+    const float right =
+        std::min(x0 + static_cast<float>(through.cx), x0 + static_cast<float>(m_nWidth));
     if (right <= left)
         return;
     const float bottom = y0 + static_cast<float>(m_nHeight);
@@ -307,7 +327,8 @@ int CDXEdit::OnDraw()
     const size_t selFrom = std::min(ShownOffset(std::min(m_nSelStart, m_nSelEnd)), shown.size());
     const size_t selTo = std::min(ShownOffset(std::max(m_nSelStart, m_nSelEnd)), shown.size());
     DrawSelection(shown, start, selFrom, selTo);
-    m_pFont->DrawText(visible.c_str(), x, y, w, h, m_dwTextColour, TEXT_DT_VCENTER | TEXT_DT_SINGLELINE);
+    m_pFont->DrawText(visible.c_str(), x, y, w, h, m_dwTextColour,
+                      TEXT_DT_VCENTER | TEXT_DT_SINGLELINE);
     if (m_bCaretVisible && m_bEnabled) {
         const std::string head = shown.substr(start, caret - start);
         size = TextSize{};
@@ -315,7 +336,8 @@ int CDXEdit::OnDraw()
             m_pFont->GetTextExtent(head.c_str(), &size);
         const float cx = x + static_cast<float>(size.cx) - 4.0f * g_fUIScaleX;
         if (cx >= x && cx < x + w)
-            m_pFont->DrawText("|", cx, y, 0.0f, h, m_dwTextColour, TEXT_DT_VCENTER | TEXT_DT_SINGLELINE);
+            m_pFont->DrawText("|", cx, y, 0.0f, h, m_dwTextColour,
+                              TEXT_DT_VCENTER | TEXT_DT_SINGLELINE);
     }
     return 1;
 }

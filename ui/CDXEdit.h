@@ -15,8 +15,8 @@ public:
     ~CDXEdit() override;
 
     // False when the id has bit 15 set, there is no real window, or the edit window cannot be made.
-    bool CreateEdit(int id, CXFont* font, int x, int y, int width, int height, int maxLength, bool password,
-                    CDXWnd* parent);
+    bool CreateEdit(int id, CXFont* font, int x, int y, int width, int height, int maxLength,
+                    bool password, CDXWnd* parent);
 
     // Handles one message of the edit window that the parent forwarded; 0 when it was swallowed.
     LRESULT OnEditMessage(UINT msg, WPARAM wParam, LPARAM lParam);

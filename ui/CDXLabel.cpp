@@ -1,18 +1,24 @@
 #include "CDXLabel.h"
 
-CDXLabel::CDXLabel() { m_nType = DXWND_LABEL; }
+CDXLabel::CDXLabel()
+{
+    m_nType = DXWND_LABEL;
+}
 
-bool CDXLabel::CreateLabel(int id, CXFont* font, int x, int y, int width, int height, bool renderToTexture,
-                           CDXWnd* parent)
+bool CDXLabel::CreateLabel(int id, CXFont* font, int x, int y, int width, int height,
+                           bool renderToTexture, CDXWnd* parent)
 {
     if (!font || id < 0)
         return false;
-    m_Text.Create(font, static_cast<float>(width), static_cast<float>(height), m_dwColour, TEXTTEX_VCENTER,
-                  renderToTexture);
+    m_Text.Create(font, static_cast<float>(width), static_cast<float>(height), m_dwColour,
+                  TEXTTEX_VCENTER, renderToTexture);
     return CreateWidget(x, y, width, height, id, parent, 0, 255);
 }
 
-void CDXLabel::SetText(const char* text) { m_Text.SetText(text ? text : ""); }
+void CDXLabel::SetText(const char* text)
+{
+    m_Text.SetText(text ? text : "");
+}
 
 void CDXLabel::SetText(const char* text, uint32_t colour)
 {

@@ -10,8 +10,8 @@ public:
     CDXLabel();
     ~CDXLabel() override = default;
 
-    bool CreateLabel(int id, CXFont* font, int x, int y, int width, int height, bool renderToTexture,
-                     CDXWnd* parent);
+    bool CreateLabel(int id, CXFont* font, int x, int y, int width, int height,
+                     bool renderToTexture, CDXWnd* parent);
 
     // Renders only when the text changes.
     void SetText(const char* text);

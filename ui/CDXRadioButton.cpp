@@ -8,7 +8,8 @@ CDXRadioButton::CDXRadioButton()
     m_nState = m_nBaseState;
 }
 
-bool CDXRadioButton::CreateRadioButton(int id, int x, int y, CUIFrames* frames, bool toggle, CDXWnd* parent)
+bool CDXRadioButton::CreateRadioButton(int id, int x, int y, CUIFrames* frames, bool toggle,
+                                       CDXWnd* parent)
 {
     m_bToggle = toggle;
     if (!CreateButton(id, x, y, frames, nullptr, parent))
@@ -24,19 +25,29 @@ void CDXRadioButton::SetChecked(bool checked)
 }
 
 // No press repeat: a radio button posts only on release.
-int CDXRadioButton::Update(float seconds) { return CDXWnd::Update(seconds); }
+int CDXRadioButton::Update(float seconds)
+{
+    return CDXWnd::Update(seconds);
+}
 
 void CDXRadioButton::DrawFrame()
 {
     if (m_nDrawMode != 1 || !m_pFrames)
         return;
     const int index = m_pFrames->Get(m_nState) ? m_nState : m_nBaseState;
-    m_pFrames->Draw(index, static_cast<float>(AbsoluteX()), static_cast<float>(AbsoluteY()), 1.0f, m_dwColour);
+    m_pFrames->Draw(index, static_cast<float>(AbsoluteX()), static_cast<float>(AbsoluteY()), 1.0f,
+                    m_dwColour);
 }
 
-void CDXRadioButton::DrawCaption() { DrawCaptionIn(IsChecked() ? m_dwCaptionColour : m_dwUncheckedColour); }
+void CDXRadioButton::DrawCaption()
+{
+    DrawCaptionIn(IsChecked() ? m_dwCaptionColour : m_dwUncheckedColour);
+}
 
-void CDXRadioButton::OnEnable(bool) { SetState(m_nBaseState); }
+void CDXRadioButton::OnEnable(bool)
+{
+    SetState(m_nBaseState);
+}
 
 void CDXRadioButton::OnMouseLeave()
 {

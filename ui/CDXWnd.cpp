@@ -32,7 +32,8 @@ CDXWnd::~CDXWnd()
     m_pParent = nullptr;
 }
 
-bool CDXWnd::CreateWidget(int x, int y, int width, int height, int id, CDXWnd* parent, int drawMode, int)
+bool CDXWnd::CreateWidget(int x, int y, int width, int height, int id, CDXWnd* parent, int drawMode,
+                          int)
 {
     if (id < 0)
         return false;
@@ -159,9 +160,15 @@ void CDXWnd::SetAlpha(float alpha)
     SetAlphaByte(static_cast<uint8_t>(a * 255.0f));
 }
 
-void CDXWnd::SetAlphaByte(uint8_t alpha) { m_dwColour = (m_dwColour & 0x00FFFFFFu) | (uint32_t{alpha} << 24); }
+void CDXWnd::SetAlphaByte(uint8_t alpha)
+{
+    m_dwColour = (m_dwColour & 0x00FFFFFFu) | (uint32_t{alpha} << 24);
+}
 
-void CDXWnd::SetColour(uint32_t argb) { m_dwColour = argb; }
+void CDXWnd::SetColour(uint32_t argb)
+{
+    m_dwColour = argb;
+}
 
 bool CDXWnd::IsFocused()
 {
@@ -179,7 +186,10 @@ int CDXWnd::UpdateChildren(float seconds)
     return 1;
 }
 
-int CDXWnd::OnUpdate(float) { return 1; }
+int CDXWnd::OnUpdate(float)
+{
+    return 1;
+}
 
 int CDXWnd::Update(float seconds)
 {
@@ -191,8 +201,8 @@ int CDXWnd::Update(float seconds)
 void CDXWnd::DrawFrame()
 {
     if (m_nDrawMode == 1 && m_pFrames)
-        m_pFrames->Draw(m_nState, static_cast<float>(AbsoluteX()), static_cast<float>(AbsoluteY()), 1.0f,
-                        m_dwColour);
+        m_pFrames->Draw(m_nState, static_cast<float>(AbsoluteX()), static_cast<float>(AbsoluteY()),
+                        1.0f, m_dwColour);
 }
 
 void CDXWnd::DrawChildren()
@@ -201,7 +211,10 @@ void CDXWnd::DrawChildren()
         child->Draw();
 }
 
-int CDXWnd::OnDraw() { return 1; }
+int CDXWnd::OnDraw()
+{
+    return 1;
+}
 
 void CDXWnd::Draw()
 {
@@ -212,10 +225,22 @@ void CDXWnd::Draw()
     OnDraw();
 }
 
-void CDXWnd::SetState(int index) { m_nState = index; }
-int CDXWnd::OnChar(int) { return 1; }
-int CDXWnd::OnKeyDown(int) { return 1; }
-int CDXWnd::OnKeyUp(int) { return 1; }
+void CDXWnd::SetState(int index)
+{
+    m_nState = index;
+}
+int CDXWnd::OnChar(int)
+{
+    return 1;
+}
+int CDXWnd::OnKeyDown(int)
+{
+    return 1;
+}
+int CDXWnd::OnKeyUp(int)
+{
+    return 1;
+}
 void CDXWnd::OnChildFocus(int) {}
 
 CDXWnd* CDXWnd::GetTopLevel()
@@ -226,8 +251,14 @@ CDXWnd* CDXWnd::GetTopLevel()
     return w;
 }
 
-void CDXWnd::SetX(int x) { m_nX = x; }
-void CDXWnd::SetY(int y) { m_nY = y; }
+void CDXWnd::SetX(int x)
+{
+    m_nX = x;
+}
+void CDXWnd::SetY(int y)
+{
+    m_nY = y;
+}
 void CDXWnd::SetPos(int x, int y)
 {
     m_nX = x;
@@ -254,7 +285,10 @@ void CDXWnd::Enable(bool enable)
     OnEnable(enable);
 }
 
-void CDXWnd::SetUserValue(int value) { m_nUserValue = value; }
+void CDXWnd::SetUserValue(int value)
+{
+    m_nUserValue = value;
+}
 
 void CDXWnd::FocusEdit(int id)
 {
@@ -294,18 +328,33 @@ bool CDXWnd::HitTest(int x, int y, float scaleX, float scaleY)
 void CDXWnd::DispatchUserMessage(UINT msg, WPARAM, int id, LPARAM lParam)
 {
     switch (msg) {
-    case WM_DX_CLICK: OnClick(id); break;
-    case WM_DX_PRESS: OnPress(id); break;
-    case WM_DX_USER1927: OnUserMessage50(id, lParam); break;
-    case WM_DX_RADIO_SELECT: OnRadioSelect(id); break;
-    case WM_DX_USER1929: OnUserMessage52(id, lParam); break;
-    case WM_DX_USER1930: OnUserMessage53(id, lParam); break;
+    case WM_DX_CLICK:
+        OnClick(id);
+        break;
+    case WM_DX_PRESS:
+        OnPress(id);
+        break;
+    case WM_DX_USER1927:
+        OnUserMessage50(id, lParam);
+        break;
+    case WM_DX_RADIO_SELECT:
+        OnRadioSelect(id);
+        break;
+    case WM_DX_USER1929:
+        OnUserMessage52(id, lParam);
+        break;
+    case WM_DX_USER1930:
+        OnUserMessage53(id, lParam);
+        break;
     case WM_DX_USER1931:
         OnUserMessage54(id, lParam);
         OnScreenMessage(id, lParam);
         break;
-    case WM_DX_SCREEN_MSG: OnScreenMessage(id, lParam); break;
-    default: break;  // screen changes are the main window's
+    case WM_DX_SCREEN_MSG:
+        OnScreenMessage(id, lParam);
+        break;
+    default:
+        break;  // screen changes are the main window's
     }
 }
 
@@ -427,14 +476,38 @@ void CDXWnd::OnMouseLeave()
 
 void CDXWnd::OnShow(bool) {}
 void CDXWnd::OnEnable(bool) {}
-int CDXWnd::OnMouseMove(int, int) { return 1; }
-int CDXWnd::OnLButtonDown(int, int) { return 1; }
-int CDXWnd::OnLButtonUp(int, int) { return 1; }
-int CDXWnd::OnLButtonDblClk(int, int) { return 1; }
-int CDXWnd::OnRButtonDown(int, int) { return 1; }
-int CDXWnd::OnRButtonUp(int, int) { return 1; }
-int CDXWnd::OnRButtonDblClk(int, int) { return 1; }
-int CDXWnd::OnMouseWheel(int, int, int) { return 1; }
+int CDXWnd::OnMouseMove(int, int)
+{
+    return 1;
+}
+int CDXWnd::OnLButtonDown(int, int)
+{
+    return 1;
+}
+int CDXWnd::OnLButtonUp(int, int)
+{
+    return 1;
+}
+int CDXWnd::OnLButtonDblClk(int, int)
+{
+    return 1;
+}
+int CDXWnd::OnRButtonDown(int, int)
+{
+    return 1;
+}
+int CDXWnd::OnRButtonUp(int, int)
+{
+    return 1;
+}
+int CDXWnd::OnRButtonDblClk(int, int)
+{
+    return 1;
+}
+int CDXWnd::OnMouseWheel(int, int, int)
+{
+    return 1;
+}
 void CDXWnd::OnClick(int) {}
 void CDXWnd::OnPress(int) {}
 void CDXWnd::OnUserMessage50(int, LPARAM) {}
@@ -507,17 +580,17 @@ int CDXWnd::AbsoluteY() const
 
 void CDXWnd::SelectRadio(int firstId, int lastId, int selectedId)
 {
-    auto first = std::find_if(m_Children.begin(), m_Children.end(), [firstId](CDXWnd* c) {
-        return c->m_nId == firstId;
-    });
+    auto first = std::find_if(m_Children.begin(), m_Children.end(),
+                              [firstId](CDXWnd* c) { return c->m_nId == firstId; });
     std::vector<CDXWnd*> range;
     for (auto it = first; it != m_Children.end() && (*it)->m_nType == DXWND_RADIO; ++it) {
         range.push_back(*it);
         if ((*it)->m_nId == lastId)
             break;
     }
-    if (selectedId != -1 &&
-        std::none_of(range.begin(), range.end(), [selectedId](CDXWnd* c) { return c->m_nId == selectedId; }))
+    if (selectedId != -1 && std::none_of(range.begin(), range.end(), [selectedId](CDXWnd* c) {
+            return c->m_nId == selectedId;
+        }))
         return;
     for (CDXWnd* c : range)
         if (auto* radio = dynamic_cast<CDXRadioButton*>(c))

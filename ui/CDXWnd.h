@@ -20,10 +20,10 @@ class CDXLabel;
 class CDXEdit;
 
 // Private window messages (WM_USER + 901 .. 910).
-constexpr UINT WM_DX_CLICK = WM_USER + 901;          // 1925
-constexpr UINT WM_DX_PRESS = WM_USER + 902;          // 1926
+constexpr UINT WM_DX_CLICK = WM_USER + 901;  // 1925
+constexpr UINT WM_DX_PRESS = WM_USER + 902;  // 1926
 constexpr UINT WM_DX_USER1927 = WM_USER + 903;
-constexpr UINT WM_DX_RADIO_SELECT = WM_USER + 904;   // 1928
+constexpr UINT WM_DX_RADIO_SELECT = WM_USER + 904;  // 1928
 constexpr UINT WM_DX_USER1929 = WM_USER + 905;
 constexpr UINT WM_DX_USER1930 = WM_USER + 906;
 constexpr UINT WM_DX_USER1931 = WM_USER + 907;
@@ -56,7 +56,8 @@ extern POINT g_ptDXLastMouse;
 // wParam of a private message, computed unsigned: a parent id of -1 gives 0xFFFF in the high word.
 constexpr WPARAM DXPackWidgetIds(int32_t parentId, int32_t id)
 {
-    return static_cast<WPARAM>((static_cast<uint32_t>(parentId) << 16) | (static_cast<uint32_t>(id) & 0xFFFFu));
+    return static_cast<WPARAM>((static_cast<uint32_t>(parentId) << 16) |
+                               (static_cast<uint32_t>(id) & 0xFFFFu));
 }
 
 class CDXWnd {
@@ -66,63 +67,65 @@ public:
     CDXWnd(const CDXWnd&) = delete;
     CDXWnd& operator=(const CDXWnd&) = delete;
 
-    virtual bool CreateWidget(int x, int y, int width, int height, int id, CDXWnd* parent, int drawMode,
-                              int alpha);                                     // 1
-    virtual bool Create(int id, int flag);                                    // 2
-    virtual void DeleteChildren();                                            // 3
-    virtual void Destroy();                                                   // 4
-    virtual int ForwardToChild(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CDXWnd* edit);  // 5
-    virtual int DispatchMessage(UINT msg, WPARAM wParam, LPARAM lParam);     // 6
-    virtual void SetAlpha(float alpha);                                       // 7
-    virtual void SetAlphaByte(uint8_t alpha);                                 // 8
-    virtual void SetColour(uint32_t argb);                                    // 9
-    virtual bool IsFocused();                                                 // 10
-    virtual int UpdateChildren(float seconds);                                // 11
-    virtual int OnUpdate(float seconds);                                      // 12
-    virtual int Update(float seconds);                                        // 13
-    virtual void DrawFrame();                                                 // 14
-    virtual void DrawChildren();                                              // 15
-    virtual int OnDraw();                                                     // 16
-    virtual void Draw();                                                      // 17
-    virtual void SetState(int index);                                         // 18
-    virtual int OnChar(int code);                                             // 19
-    virtual int OnKeyDown(int key);                                           // 20
-    virtual int OnKeyUp(int key);                                             // 21
-    virtual void OnChildFocus(int id);                                        // 22
-    virtual CDXWnd* GetTopLevel();                                            // 23
-    virtual void SetX(int x);                                                 // 24
-    virtual void SetY(int y);                                                 // 25
-    virtual void SetPos(int x, int y);                                        // 26
-    virtual void Show(bool show);                                             // 27
-    virtual void Enable(bool enable);                                         // 28
-    virtual void SetUserValue(int value);                                     // 29
-    virtual void FocusEdit(int id);                                           // 30
-    virtual void NotifyChildren31();                                          // 31
-    virtual void NotifyChildren32();                                          // 32
-    virtual void OnLayout();                                                  // 33
-    virtual bool HitTest(int x, int y, float scaleX, float scaleY);          // 34
+    virtual bool CreateWidget(int x, int y, int width, int height, int id, CDXWnd* parent,
+                              int drawMode,
+                              int alpha);   // 1
+    virtual bool Create(int id, int flag);  // 2
+    virtual void DeleteChildren();          // 3
+    virtual void Destroy();                 // 4
+    virtual int ForwardToChild(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                               CDXWnd* edit);                                          // 5
+    virtual int DispatchMessage(UINT msg, WPARAM wParam, LPARAM lParam);               // 6
+    virtual void SetAlpha(float alpha);                                                // 7
+    virtual void SetAlphaByte(uint8_t alpha);                                          // 8
+    virtual void SetColour(uint32_t argb);                                             // 9
+    virtual bool IsFocused();                                                          // 10
+    virtual int UpdateChildren(float seconds);                                         // 11
+    virtual int OnUpdate(float seconds);                                               // 12
+    virtual int Update(float seconds);                                                 // 13
+    virtual void DrawFrame();                                                          // 14
+    virtual void DrawChildren();                                                       // 15
+    virtual int OnDraw();                                                              // 16
+    virtual void Draw();                                                               // 17
+    virtual void SetState(int index);                                                  // 18
+    virtual int OnChar(int code);                                                      // 19
+    virtual int OnKeyDown(int key);                                                    // 20
+    virtual int OnKeyUp(int key);                                                      // 21
+    virtual void OnChildFocus(int id);                                                 // 22
+    virtual CDXWnd* GetTopLevel();                                                     // 23
+    virtual void SetX(int x);                                                          // 24
+    virtual void SetY(int y);                                                          // 25
+    virtual void SetPos(int x, int y);                                                 // 26
+    virtual void Show(bool show);                                                      // 27
+    virtual void Enable(bool enable);                                                  // 28
+    virtual void SetUserValue(int value);                                              // 29
+    virtual void FocusEdit(int id);                                                    // 30
+    virtual void NotifyChildren31();                                                   // 31
+    virtual void NotifyChildren32();                                                   // 32
+    virtual void OnLayout();                                                           // 33
+    virtual bool HitTest(int x, int y, float scaleX, float scaleY);                    // 34
     virtual void DispatchUserMessage(UINT msg, WPARAM wParam, int id, LPARAM lParam);  // 35
-    virtual int DispatchMouse(int x, int y, UINT msg, WPARAM wParam);         // 36
-    virtual void OnMouseLeave();                                              // 37
-    virtual void OnShow(bool show);                                           // 38
-    virtual void OnEnable(bool enable);                                       // 39
-    virtual int OnMouseMove(int x, int y);                                    // 40
-    virtual int OnLButtonDown(int x, int y);                                  // 41
-    virtual int OnLButtonUp(int x, int y);                                    // 42
-    virtual int OnLButtonDblClk(int x, int y);                                // 43
-    virtual int OnRButtonDown(int x, int y);                                  // 44
-    virtual int OnRButtonUp(int x, int y);                                    // 45
-    virtual int OnRButtonDblClk(int x, int y);                                // 46
-    virtual int OnMouseWheel(int x, int y, int notches);                      // 47
-    virtual void OnClick(int id);                                             // 48
-    virtual void OnPress(int id);                                             // 49
-    virtual void OnUserMessage50(int id, LPARAM lParam);                      // 50
-    virtual void OnRadioSelect(int id);                                       // 51
-    virtual void OnUserMessage52(int id, LPARAM lParam);                      // 52
-    virtual void OnUserMessage53(int id, LPARAM lParam);                      // 53
-    virtual void OnUserMessage54(int id, LPARAM lParam);                      // 54
-    virtual void OnUserMessage55(int id, LPARAM lParam);                      // 55
-    virtual void OnScreenMessage(int id, LPARAM lParam);                      // 56
+    virtual int DispatchMouse(int x, int y, UINT msg, WPARAM wParam);                  // 36
+    virtual void OnMouseLeave();                                                       // 37
+    virtual void OnShow(bool show);                                                    // 38
+    virtual void OnEnable(bool enable);                                                // 39
+    virtual int OnMouseMove(int x, int y);                                             // 40
+    virtual int OnLButtonDown(int x, int y);                                           // 41
+    virtual int OnLButtonUp(int x, int y);                                             // 42
+    virtual int OnLButtonDblClk(int x, int y);                                         // 43
+    virtual int OnRButtonDown(int x, int y);                                           // 44
+    virtual int OnRButtonUp(int x, int y);                                             // 45
+    virtual int OnRButtonDblClk(int x, int y);                                         // 46
+    virtual int OnMouseWheel(int x, int y, int notches);                               // 47
+    virtual void OnClick(int id);                                                      // 48
+    virtual void OnPress(int id);                                                      // 49
+    virtual void OnUserMessage50(int id, LPARAM lParam);                               // 50
+    virtual void OnRadioSelect(int id);                                                // 51
+    virtual void OnUserMessage52(int id, LPARAM lParam);                               // 52
+    virtual void OnUserMessage53(int id, LPARAM lParam);                               // 53
+    virtual void OnUserMessage54(int id, LPARAM lParam);                               // 54
+    virtual void OnUserMessage55(int id, LPARAM lParam);                               // 55
+    virtual void OnScreenMessage(int id, LPARAM lParam);                               // 56
 
     // Adds an owned child in type order. A child whose id is already in the tree is refused and
     // the program is told to quit (PostQuitMessage(0)); the caller still owns it then.
@@ -137,8 +140,10 @@ public:
     // Factories: the new widget is a child of this one, or null (nothing left behind) on failure.
     CDXButton* CreateButton(int id, int x, int y, CUIFrames* frames, CXFont* font);
     CDXRadioButton* CreateRadioButton(int id, int x, int y, CUIFrames* frames, bool toggle);
-    CDXLabel* CreateLabel(int id, CXFont* font, int x, int y, int width, int height, bool renderToTexture);
-    CDXEdit* CreateEdit(int id, CXFont* font, int x, int y, int width, int height, int maxLength, bool password);
+    CDXLabel* CreateLabel(int id, CXFont* font, int x, int y, int width, int height,
+                          bool renderToTexture);
+    CDXEdit* CreateEdit(int id, CXFont* font, int x, int y, int width, int height, int maxLength,
+                        bool password);
 
     // Among consecutive radio-button children from the one with firstId up to lastId, checks
     // selectedId and unchecks the others (-1 unchecks all; an id outside the range does nothing).

@@ -26,7 +26,8 @@ CDXRadioButton* CDXWnd::CreateRadioButton(int id, int x, int y, CUIFrames* frame
     return w;
 }
 
-CDXLabel* CDXWnd::CreateLabel(int id, CXFont* font, int x, int y, int width, int height, bool renderToTexture)
+CDXLabel* CDXWnd::CreateLabel(int id, CXFont* font, int x, int y, int width, int height,
+                              bool renderToTexture)
 {
     auto* w = new CDXLabel();
     if (!w->CreateLabel(id, font, x, y, width, height, renderToTexture, this)) {
@@ -36,8 +37,8 @@ CDXLabel* CDXWnd::CreateLabel(int id, CXFont* font, int x, int y, int width, int
     return w;
 }
 
-CDXEdit* CDXWnd::CreateEdit(int id, CXFont* font, int x, int y, int width, int height, int maxLength,
-                            bool password)
+CDXEdit* CDXWnd::CreateEdit(int id, CXFont* font, int x, int y, int width, int height,
+                            int maxLength, bool password)
 {
     auto* w = new CDXEdit();
     if (!w->CreateEdit(id, font, x, y, width, height, maxLength, password, this)) {

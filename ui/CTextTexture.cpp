@@ -23,8 +23,8 @@ uint64_t CTextTexture::RenderCount()
     return g_nTextRenders;
 }
 
-void CTextTexture::Create(CXFont* font, float boxWidth, float boxHeight, uint32_t textColour, uint32_t align,
-                          bool renderToTexture)
+void CTextTexture::Create(CXFont* font, float boxWidth, float boxHeight, uint32_t textColour,
+                          uint32_t align, bool renderToTexture)
 {
     m_pFont = font;
     m_fBoxWidth = boxWidth;
@@ -78,7 +78,8 @@ bool CTextTexture::Measure(TextSize& extent)
     if (!m_pGDI && !(m_pGDI = new CX2DGDI))
         return false;
     m_pGDI->SetFont(m_pFont->GetGDIFont());
-    return m_pGDI->GetDC() && platform::GetTextExtent(m_pGDI->GetDC(), m_strText.c_str(), -1, &extent) &&
+    return m_pGDI->GetDC() &&
+           platform::GetTextExtent(m_pGDI->GetDC(), m_strText.c_str(), -1, &extent) &&
            extent.cx > 0 && extent.cy > 0;
 }
 
@@ -110,7 +111,8 @@ void CTextTexture::Draw(float x, float y, uint32_t colour) const
     DrawInBox(x, y, m_fBoxWidth, m_fBoxHeight, colour);
 }
 
-void CTextTexture::DrawInBox(float x, float y, float boxWidth, float boxHeight, uint32_t colour) const
+void CTextTexture::DrawInBox(float x, float y, float boxWidth, float boxHeight,
+                             uint32_t colour) const
 {
     if (!m_bRenderToTexture) {
         if (m_pFont && !m_strText.empty())

@@ -28,7 +28,8 @@ void CUIAni::Update(float seconds)
         m_fTime -= std::floor(m_fTime / m_fDuration) * m_fDuration;
     if (!(m_fTime >= 0.0f))
         m_fTime = 0.0f;
-    m_nFrame = static_cast<int32_t>(std::lround((m_pFrames->GetCount() - 1) * m_fTime / m_fDuration));
+    m_nFrame =
+        static_cast<int32_t>(std::lround((m_pFrames->GetCount() - 1) * m_fTime / m_fDuration));
 }
 
 void CUIAni::Draw() const

@@ -9,10 +9,10 @@ class CXFont;
 class CUIFont {
 public:
     CUIFont() = default;
-    CUIFont(CXFont* font, int32_t width, int32_t height, uint32_t colour = 0xFFFFFFFF, uint32_t format = 0)
+    CUIFont(CXFont* font, int32_t width, int32_t height, uint32_t colour = 0xFFFFFFFF,
+            uint32_t format = 0)
         : m_pFont(font), m_nWidth(width), m_nHeight(height), m_dwColour(colour), m_dwFormat(format)
-    {
-    }
+    {}
     virtual ~CUIFont() = default;
 
     // The text at (floor x, floor y) in the font's box, colour and format. Nothing without a font

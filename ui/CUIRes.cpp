@@ -92,7 +92,8 @@ bool CUIRes::LoadAll()
         for (const std::string& path : m_Failed)
             CX_LOG_ERROR("CUIRes::LoadAll", "image load fail: %s", path.c_str());
         platform::MessageBox(g_pGfxDevice ? g_pGfxDevice->GetWindow() : nullptr,
-                          "리소스 읽기에 실패하였습니다.\n프로그램을 종료합니다", "Error", MB_OK);
+                             "리소스 읽기에 실패하였습니다.\n프로그램을 종료합니다", "Error",
+                             MB_OK);
         platform::PostQuitMessage(-1);
     }
     return true;

@@ -13,12 +13,12 @@ CUITexture::CUITexture(HTEXTURE texture) : m_pTexture(texture)
 
 void CUITexture::Draw(float x, float y, float scale, uint32_t colour) const
 {
-    DrawRegion(x, y, 0.0f, 0.0f, static_cast<float>(m_nWidth), static_cast<float>(m_nHeight), scale, scale,
-               colour);
+    DrawRegion(x, y, 0.0f, 0.0f, static_cast<float>(m_nWidth), static_cast<float>(m_nHeight), scale,
+               scale, colour);
 }
 
-void CUITexture::DrawRegion(float x, float y, float srcX, float srcY, float srcW, float srcH, float scaleX,
-                            float scaleY, uint32_t colour) const
+void CUITexture::DrawRegion(float x, float y, float srcX, float srcY, float srcW, float srcH,
+                            float scaleX, float scaleY, uint32_t colour) const
 {
     CXSpriteBatch* batch = EngineGetSpriteBatch();
     if (!m_pTexture || !batch)

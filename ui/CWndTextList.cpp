@@ -5,10 +5,16 @@
 
 namespace {
 
-bool IsLead(uint8_t b) { return b >= 0x81 && b <= 0xFE; }
-bool IsTrail(uint8_t b) { return b >= 0x41 && b <= 0xFE; }
+bool IsLead(uint8_t b)
+{
+    return b >= 0x81 && b <= 0xFE;
+}
+bool IsTrail(uint8_t b)
+{
+    return b >= 0x41 && b <= 0xFE;
+}
 
-} // namespace
+}  // namespace
 
 bool CWndTextList::Create(int id, CDXWnd* parent, int x, int y, int width, int height, CXFont* font,
                           int firstLabelId, int rows, float spacing)
@@ -20,7 +26,8 @@ bool CWndTextList::Create(int id, CDXWnd* parent, int x, int y, int width, int h
     m_pFont = font;
     m_nRowHeight = static_cast<int>(static_cast<float>(font->GetHeight()) * spacing);
     for (int k = 0; k < rows; ++k) {
-        CDXLabel* label = CreateLabel(firstLabelId + k, font, 0, k * m_nRowHeight, width, m_nRowHeight, true);
+        CDXLabel* label =
+            CreateLabel(firstLabelId + k, font, 0, k * m_nRowHeight, width, m_nRowHeight, true);
         if (!label)
             return false;
         m_Rows.push_back(label);
@@ -46,7 +53,8 @@ std::vector<std::string> CWndTextList::Wrap(const char* text)
             i += (b == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ? 2 : 1;
             continue;
         }
-        const size_t n = (IsLead(b) && i + 1 < s.size() && IsTrail(static_cast<uint8_t>(s[i + 1]))) ? 2 : 1;
+        const size_t n =
+            (IsLead(b) && i + 1 < s.size() && IsTrail(static_cast<uint8_t>(s[i + 1]))) ? 2 : 1;
         const std::string candidate = line + s.substr(i, n);
         size = TextSize{};
         const bool fits = m_pFont->GetTextExtent(candidate.c_str(), &size) && size.cx <= m_nWidth;

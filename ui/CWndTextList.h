@@ -17,8 +17,8 @@ public:
 
     // rows labels with ids firstLabelId.., each width x (font height x spacing), stacked from the
     // top. False when the list or a label cannot be made.
-    bool Create(int id, CDXWnd* parent, int x, int y, int width, int height, CXFont* font, int firstLabelId,
-                int rows, float spacing);
+    bool Create(int id, CDXWnd* parent, int x, int y, int width, int height, CXFont* font,
+                int firstLabelId, int rows, float spacing);
 
     // Wraps the text and adds each line as the new bottom row, in the colour given. Null: nothing.
     void AddText(const char* text, uint32_t colour);

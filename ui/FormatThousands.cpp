@@ -29,7 +29,8 @@ int FormatThousands(int64_t value, char* out, int outSize)
         return 0;
     out[0] = '\0';
     // The magnitude in 64 unsigned bits: the most negative value has no positive counterpart.
-    uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    uint64_t magnitude =
+        value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
     char digits[24];
     char* p = digits + sizeof(digits);
     *--p = '\0';

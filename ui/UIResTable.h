@@ -18,7 +18,8 @@ enum class UIResKind {
 struct UIResRow {
     int slot;
     UIResKind kind;
-    const char* set;  // null: no set ("%s/%s"); "" is the empty set ("%s/%s/%s" with nothing between)
+    const char*
+        set;  // null: no set ("%s/%s"); "" is the empty set ("%s/%s/%s" with nothing between)
     const char* names[11];
     int first = 0;
     int last = -1;

@@ -6,8 +6,7 @@
 
 CGameBase::CGameBase(CGameDeck* pDeck, int32_t nMachineNo, int32_t nGameType, bool bDemo)
     : m_nMachineNo(nMachineNo), m_nGameType(nGameType), m_bDemo(bDemo ? 1 : 0), m_pDeck(pDeck)
-{
-}
+{}
 
 CGameBase::~CGameBase()
 {
@@ -25,9 +24,7 @@ void CGameBase::Release()
     }
 }
 
-void CGameBase::DrawDebugInfo()
-{
-}
+void CGameBase::DrawDebugInfo() {}
 
 bool CGameBase::SetAutoPlay(bool bOn)
 {
@@ -39,9 +36,7 @@ bool CGameBase::SetAutoPlay(bool bOn)
     return m_bAutoPlay != 0;
 }
 
-void CGameBase::OnInputEvent(const CXInputEvent*)
-{
-}
+void CGameBase::OnInputEvent(const CXInputEvent*) {}
 
 CX2DSprite* CGameBase::DrawTarget()
 {
@@ -53,6 +48,4 @@ int32_t CGameBase::GetDoubleUpState()
     return 0;
 }
 
-void CGameBase::OnDoubleUpChoice(int32_t)
-{
-}
+void CGameBase::OnDoubleUpChoice(int32_t) {}

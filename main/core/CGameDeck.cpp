@@ -40,7 +40,8 @@ int32_t MorvaneFrameSlot(int32_t nType, bool bLarge)
 }  // namespace
 
 CGameDeck::CGameDeck(int32_t nIndex, CXSoundMgr* pSoundMgr)
-    : m_nIndex(std::clamp(nIndex, 0, kGameDeckCount - 1)), m_nSoundGroup(m_nIndex), m_pSoundMgr(pSoundMgr)
+    : m_nIndex(std::clamp(nIndex, 0, kGameDeckCount - 1)), m_nSoundGroup(m_nIndex),
+      m_pSoundMgr(pSoundMgr)
 {
     const CGameDeckLayout& row = GetLayout();
     m_fX = static_cast<float>(row.nX) * g_fLayoutScaleX;
@@ -84,13 +85,14 @@ bool CGameDeck::SetGame(int32_t nGameType, int32_t nMachineNo, bool bDemo)
 
     GameCreator pCreator = FindGameCreator(nGameType);
     if (!pCreator) {
-        CX_LOG_SYSTEM("CGameDeck::SetGame", "deck %d: no game of type %d is built; nothing started", m_nIndex,
-                      nGameType);
+        CX_LOG_SYSTEM("CGameDeck::SetGame", "deck %d: no game of type %d is built; nothing started",
+                      m_nIndex, nGameType);
         return false;
     }
     CGameBase* pGame = pCreator(this, nMachineNo, bDemo);
     if (!pGame) {
-        CX_LOG_ERROR("CGameDeck::SetGame", "deck %d: game of type %d not created", m_nIndex, nGameType);
+        CX_LOG_ERROR("CGameDeck::SetGame", "deck %d: game of type %d not created", m_nIndex,
+                     nGameType);
         return false;
     }
 
@@ -99,7 +101,8 @@ bool CGameDeck::SetGame(int32_t nGameType, int32_t nMachineNo, bool bDemo)
         pSoundMgr->m_nCurrentGroup = m_nSoundGroup;
 
     if (!pGame->Initialize(g_hWndMain, true)) {
-        CX_LOG_ERROR("CGameDeck::SetGame", "deck %d: game of type %d failed to initialise", m_nIndex, nGameType);
+        CX_LOG_ERROR("CGameDeck::SetGame", "deck %d: game of type %d failed to initialise",
+                     m_nIndex, nGameType);
         delete pGame;
         return false;
     }
@@ -173,15 +176,16 @@ void CGameDeck::Draw()
     HTEXTURE hTarget = m_pGame->m_pTarget ? m_pGame->m_pTarget->GetTexture() : nullptr;
     if (nType == 1) {
         if (pPortrait && pPortrait->GetTexture())
-            pBatch->Draw(pPortrait->GetTexture(), m_fX, y, 0.0f, 0.0f, pPortrait->GetWidth(), pPortrait->GetHeight(),
-                         s, s, 0.0f, 0.0f, 0.0f, dwColour);
+            pBatch->Draw(pPortrait->GetTexture(), m_fX, y, 0.0f, 0.0f, pPortrait->GetWidth(),
+                         pPortrait->GetHeight(), s, s, 0.0f, 0.0f, 0.0f, dwColour);
     } else if (nType == 3) {
         if (hTarget)
-            pBatch->Draw(hTarget, m_fX, y, 0.0f, 0.0f, 768.0f, 1280.0f, s, s, 0.0f, 0.0f, 0.0f, dwColour);
+            pBatch->Draw(hTarget, m_fX, y, 0.0f, 0.0f, 768.0f, 1280.0f, s, s, 0.0f, 0.0f, 0.0f,
+                         dwColour);
     } else if (IsMorvaneType(nType)) {
         if (hTarget)
-            pBatch->Draw(hTarget, m_fX, y + (IsLarge() ? 249.0f : 215.0f), 0.0f, 0.0f, 800.0f, 600.0f, s, s, 0.0f,
-                         0.0f, 0.0f, dwColour);
+            pBatch->Draw(hTarget, m_fX, y + (IsLarge() ? 249.0f : 215.0f), 0.0f, 0.0f, 800.0f,
+                         600.0f, s, s, 0.0f, 0.0f, 0.0f, dwColour);
         if (m_pFrame2)
             m_pFrame2->Draw(m_fX, y, 1.0f, dwColour);
         if (m_pFrame1)

@@ -64,11 +64,13 @@ int32_t CGameDeckList::IndexOf(const CGameBase* pGame) const
     return -1;
 }
 
-CGameBase* CGameDeckList::StartGame(int32_t nIndex, int32_t nGameType, int32_t nMachineNo, bool bDemo)
+CGameBase* CGameDeckList::StartGame(int32_t nIndex, int32_t nGameType, int32_t nMachineNo,
+                                    bool bDemo)
 {
     for (CGameDeck* pDeck : m_Decks) {
         const CGameBase* pGame = pDeck->m_pGame;
-        if (pGame && !pGame->IsDemo() && pGame->m_nGameType == nGameType && pGame->m_nMachineNo == nMachineNo)
+        if (pGame && !pGame->IsDemo() && pGame->m_nGameType == nGameType &&
+            pGame->m_nMachineNo == nMachineNo)
             return nullptr;
     }
     CGameDeck* pDeck = GetDeck(nIndex);
@@ -93,7 +95,8 @@ CGameBase* CGameDeckList::FindGame(int32_t nGameType, int32_t nMachineNo)
         return nullptr;
     for (CGameDeck* pDeck : m_Decks) {
         CGameBase* pGame = pDeck->m_pGame;
-        if (pGame && !pGame->IsDemo() && pGame->m_nGameType == nGameType && pGame->m_nMachineNo == nMachineNo)
+        if (pGame && !pGame->IsDemo() && pGame->m_nGameType == nGameType &&
+            pGame->m_nMachineNo == nMachineNo)
             return pGame;
     }
     return nullptr;

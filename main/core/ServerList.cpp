@@ -16,7 +16,8 @@ const std::vector<std::string>& BuiltInServers()
         size_t start = 0;
         while (start <= text.size()) {
             const size_t end = text.find(',', start);
-            const std::string item = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+            const std::string item =
+                text.substr(start, end == std::string::npos ? std::string::npos : end - start);
             if (!item.empty())
                 list.push_back(item);
             if (end == std::string::npos)
@@ -44,7 +45,8 @@ namespace {
 
 int32_t ReadI32(const uint8_t* p)
 {
-    return static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24);
+    return static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
+                                uint32_t{p[3]} << 24);
 }
 
 void PutI32(uint8_t* p, int32_t value)

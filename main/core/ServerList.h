@@ -9,7 +9,8 @@
 // The five built-in addresses in their base order S0..S4.
 const std::vector<std::string>& BuiltInServers();
 // S0..S3 rotated left by the variant (0 or any value outside 1..3: no rotation), then S4.
-std::vector<std::string> BuildServerList(int32_t variant, const std::vector<std::string>& servers = BuiltInServers());
+std::vector<std::string>
+BuildServerList(int32_t variant, const std::vector<std::string>& servers = BuiltInServers());
 
 struct ServerChoice {
     int32_t nVariant = -1;  // -1: no file

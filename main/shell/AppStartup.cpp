@@ -30,7 +30,10 @@ LRESULT AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-void SetStartupTrace(StartupTrace trace) { s_trace = trace; }
+void SetStartupTrace(StartupTrace trace)
+{
+    s_trace = trace;
+}
 
 bool AppInit()
 {

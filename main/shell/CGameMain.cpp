@@ -18,8 +18,8 @@
 #include "KoreanLocale.h"
 #include "NetClientGlobal.h"
 #include "UIFontFiles.h"
-#include "platform/clock.h"
 #include "WindowMode.h"
+#include "platform/clock.h"
 #include "platform/keys.h"
 
 CGameMain* g_pGameMain = nullptr;

@@ -26,8 +26,8 @@ public:
 
     // An answer that found its machine's game in a deck, but whose game class is not part of
     // this program yet: logged and dropped.
-    static void DropUnbuiltGameAnswer(const char* pszHandler, const char* pszGame, int32_t nGameType,
-                                      int32_t nMachineNo);
+    static void DropUnbuiltGameAnswer(const char* pszHandler, const char* pszGame,
+                                      int32_t nGameType, int32_t nMachineNo);
 
 protected:
     // Connection events.
@@ -35,7 +35,8 @@ protected:
     void OnConnectFailed() override;
     void OnDisconnected() override;
     // Lobby and login answers.
-    void OnPrizeNoticeA(const char16_t* name, int32_t gameType, int32_t machineNo, int32_t symbol) override;
+    void OnPrizeNoticeA(const char16_t* name, int32_t gameType, int32_t machineNo,
+                        int32_t symbol) override;
     void OnPrizeNoticeB(const char16_t* name, int32_t gameType, int32_t machineNo, int32_t symbol,
                         uint32_t amount) override;
     void OnPrizeNoticeC(const CPrizeNotice& notice) override;
@@ -46,7 +47,8 @@ protected:
     void OnChannelInfoBegin(int32_t page, int32_t count) override;
     void OnChannelInfoEntry(int32_t page, int32_t machineNo, int32_t state) override;
     void OnChannelInfoEnd() override;
-    void OnMachineSelectResult(int32_t code, int32_t deckIndex, int32_t gameType, int32_t machineNo) override;
+    void OnMachineSelectResult(int32_t code, int32_t deckIndex, int32_t gameType,
+                               int32_t machineNo) override;
     void OnCoinCharged(int32_t kind) override;
     void OnGiftTicketCount() override;
     void OnChargeRequestResult(int32_t code) override;
@@ -80,31 +82,40 @@ protected:
     void OnJixCoinIn(int32_t result, int32_t gameType, int32_t machineNo) override;
     void OnJixPlayStart(int32_t gameType, int32_t machineNo, bool granted, uint32_t value) override;
     void OnJixBonus(int32_t gameType, int32_t machineNo, bool granted, uint32_t value) override;
-    void OnJixSpinData(int32_t gameType, int32_t machineNo, bool granted, const uint8_t* spinData180) override;
+    void OnJixSpinData(int32_t gameType, int32_t machineNo, bool granted,
+                       const uint8_t* spinData180) override;
     void OnJixSpinEnd(int32_t gameType, int32_t machineNo, bool ok) override;
     void OnJixTicketOut(int32_t gameType, int32_t machineNo, int32_t result) override;
     void OnJixGameFin(int32_t gameType, int32_t machineNo, bool ok) override;
     // Morvane answers (CNetClientMorvane.cpp).
     void OnMorvaneEnter(int32_t gameType, int32_t machineNo, const uint8_t* spinData200) override;
     void OnMorvaneCoinIn(int32_t result, int32_t gameType, int32_t machineNo) override;
-    void OnMorvaneSpinData(int32_t gameType, int32_t machineNo, bool granted, const uint8_t* spinData200) override;
+    void OnMorvaneSpinData(int32_t gameType, int32_t machineNo, bool granted,
+                           const uint8_t* spinData200) override;
     void OnMorvaneSpinEnd(int32_t gameType, int32_t machineNo, bool ok) override;
     void OnMorvaneTicketOut(int32_t gameType, int32_t machineNo, int32_t result) override;
-    void OnMorvanePerformanceValue(int32_t gameType, int32_t machineNo, uint32_t index, int32_t value,
-                                   int32_t flag, uint32_t amount) override;
+    void OnMorvanePerformanceValue(int32_t gameType, int32_t machineNo, uint32_t index,
+                                   int32_t value, int32_t flag, uint32_t amount) override;
     void OnMorvanePerformanceRefused(int32_t gameType, int32_t machineNo) override;
     void OnMorvaneGameFin(int32_t gameType, int32_t machineNo, bool ok) override;
     // Pelagorn answers (CNetClientPelagorn.cpp).
-    void OnPelagornEnter(int32_t gameType, int32_t machineNo, const CPelagornEnterData& data) override;
+    void OnPelagornEnter(int32_t gameType, int32_t machineNo,
+                         const CPelagornEnterData& data) override;
     void OnPelagornCoinIn(int32_t result, int32_t gameType, int32_t machineNo) override;
-    void OnPelagorn36(int32_t gameType, int32_t machineNo, bool ok, const uint8_t* block16) override;
-    void OnPelagorn37(int32_t gameType, int32_t machineNo, bool ok, const CPelagornData37& data) override;
-    void OnPelagornSpinData(int32_t gameType, int32_t machineNo, bool ok, const CPelagornSpinData& data) override;
-    void OnPelagorn39(int32_t gameType, int32_t machineNo, bool ok, const CPelagornData39* record) override;
-    void OnPelagornSpinEnd(int32_t gameType, int32_t machineNo, bool ok, const uint8_t* value) override;
+    void OnPelagorn36(int32_t gameType, int32_t machineNo, bool ok,
+                      const uint8_t* block16) override;
+    void OnPelagorn37(int32_t gameType, int32_t machineNo, bool ok,
+                      const CPelagornData37& data) override;
+    void OnPelagornSpinData(int32_t gameType, int32_t machineNo, bool ok,
+                            const CPelagornSpinData& data) override;
+    void OnPelagorn39(int32_t gameType, int32_t machineNo, bool ok,
+                      const CPelagornData39* record) override;
+    void OnPelagornSpinEnd(int32_t gameType, int32_t machineNo, bool ok,
+                           const uint8_t* value) override;
     void OnPelagornTicketOut(int32_t gameType, int32_t machineNo, bool ok,
                              const CPelagornTicketOutData& data) override;
-    void OnPelagornGameFin(int32_t gameType, int32_t machineNo, bool ok, const uint8_t* block12) override;
+    void OnPelagornGameFin(int32_t gameType, int32_t machineNo, bool ok,
+                           const uint8_t* block12) override;
 };
 
 template <class T>

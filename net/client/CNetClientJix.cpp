@@ -41,7 +41,8 @@ void CNetClient::OnJixCoinIn(int32_t result, int32_t gameType, int32_t machineNo
         pScreen->AnsCoinIn(result, gameType, machineNo, JixCoinInStep);
 }
 
-void CNetClient::OnJixPlayStart(int32_t gameType, int32_t machineNo, bool bGranted, uint32_t dwValue)
+void CNetClient::OnJixPlayStart(int32_t gameType, int32_t machineNo, bool bGranted,
+                                uint32_t dwValue)
 {
     if (CJix* pJix = FindJixInLobby(gameType, machineNo))
         if (CDemo* pEngine = pJix->GetEngine())
@@ -55,7 +56,8 @@ void CNetClient::OnJixBonus(int32_t gameType, int32_t machineNo, bool bGranted, 
             pEngine->GetLink()->OnAnsBonus(bGranted, dwValue);
 }
 
-void CNetClient::OnJixSpinData(int32_t gameType, int32_t machineNo, bool bGranted, const uint8_t* pBlock)
+void CNetClient::OnJixSpinData(int32_t gameType, int32_t machineNo, bool bGranted,
+                               const uint8_t* pBlock)
 {
     if (CJix* pJix = FindJixInLobby(gameType, machineNo))
         pJix->OnAnsSpinData(bGranted, pBlock);

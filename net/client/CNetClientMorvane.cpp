@@ -25,8 +25,14 @@ void CoinInStep(CGameBase& game, int32_t nCredit, bool accepted)
 }
 
 // Only an accepted coin-in (code 0) counts 10000 into the money inserted.
-void MorvaneCoinInAccepted(CGameBase& game, int32_t nCredit) { CoinInStep(game, nCredit, true); }
-void MorvaneCoinInRefused(CGameBase& game, int32_t nCredit) { CoinInStep(game, nCredit, false); }
+void MorvaneCoinInAccepted(CGameBase& game, int32_t nCredit)
+{
+    CoinInStep(game, nCredit, true);
+}
+void MorvaneCoinInRefused(CGameBase& game, int32_t nCredit)
+{
+    CoinInStep(game, nCredit, false);
+}
 
 }  // namespace
 
@@ -39,10 +45,12 @@ void CNetClient::OnMorvaneEnter(int32_t gameType, int32_t machineNo, const uint8
 void CNetClient::OnMorvaneCoinIn(int32_t result, int32_t gameType, int32_t machineNo)
 {
     if (CWndGame* pScreen = CurrentScreen<CWndGame>())
-        pScreen->AnsCoinIn(result, gameType, machineNo, result == 0 ? MorvaneCoinInAccepted : MorvaneCoinInRefused);
+        pScreen->AnsCoinIn(result, gameType, machineNo,
+                           result == 0 ? MorvaneCoinInAccepted : MorvaneCoinInRefused);
 }
 
-void CNetClient::OnMorvaneSpinData(int32_t gameType, int32_t machineNo, bool granted, const uint8_t* record)
+void CNetClient::OnMorvaneSpinData(int32_t gameType, int32_t machineNo, bool granted,
+                                   const uint8_t* record)
 {
     if (!CurrentScreen<CWndGame>())
         return;
@@ -67,8 +75,8 @@ void CNetClient::OnMorvaneTicketOut(int32_t gameType, int32_t machineNo, int32_t
         link->OnAnsTicketOut(result != 0);
 }
 
-void CNetClient::OnMorvanePerformanceValue(int32_t gameType, int32_t machineNo, uint32_t index, int32_t value,
-                                           int32_t flag, uint32_t amount)
+void CNetClient::OnMorvanePerformanceValue(int32_t gameType, int32_t machineNo, uint32_t index,
+                                           int32_t value, int32_t flag, uint32_t amount)
 {
     if (!CurrentScreen<CWndGame>())
         return;

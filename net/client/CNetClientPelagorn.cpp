@@ -50,7 +50,8 @@ CPelagornProbClient* LobbyLink(int32_t gameType, int32_t machineNo)
 
 }  // namespace
 
-void CNetClient::OnPelagornEnter(int32_t gameType, int32_t machineNo, const CPelagornEnterData& data)
+void CNetClient::OnPelagornEnter(int32_t gameType, int32_t machineNo,
+                                 const CPelagornEnterData& data)
 {
     if (CPelagornProbClient* link = LinkOf(FindGame(gameType, machineNo)))
         link->OnEnter(Read<CPelagornEnterRecord>(data));
@@ -69,19 +70,22 @@ void CNetClient::OnPelagorn36(int32_t gameType, int32_t machineNo, bool ok, cons
         link->OnCoinDrop(ok, ReadRaw<CPelagornCoinDropRecord>(block16));
 }
 
-void CNetClient::OnPelagorn37(int32_t gameType, int32_t machineNo, bool ok, const CPelagornData37& data)
+void CNetClient::OnPelagorn37(int32_t gameType, int32_t machineNo, bool ok,
+                              const CPelagornData37& data)
 {
     if (CPelagornProbClient* link = LobbyLink(gameType, machineNo))
         link->OnItemHit(ok, Read<CPelagornItemRecord>(data));
 }
 
-void CNetClient::OnPelagornSpinData(int32_t gameType, int32_t machineNo, bool ok, const CPelagornSpinData& data)
+void CNetClient::OnPelagornSpinData(int32_t gameType, int32_t machineNo, bool ok,
+                                    const CPelagornSpinData& data)
 {
     if (CPelagornProbClient* link = LobbyLink(gameType, machineNo))
         link->OnSpinData(ok, Read<CPelagornSpinRecord>(data));
 }
 
-void CNetClient::OnPelagorn39(int32_t gameType, int32_t machineNo, bool ok, const CPelagornData39* record)
+void CNetClient::OnPelagorn39(int32_t gameType, int32_t machineNo, bool ok,
+                              const CPelagornData39* record)
 {
     CPelagornProbClient* link = LobbyLink(gameType, machineNo);
     if (!link)
@@ -94,14 +98,16 @@ void CNetClient::OnPelagorn39(int32_t gameType, int32_t machineNo, bool ok, cons
     link->OnSpinResult(ok, &result);
 }
 
-void CNetClient::OnPelagornSpinEnd(int32_t gameType, int32_t machineNo, bool ok, const uint8_t* value)
+void CNetClient::OnPelagornSpinEnd(int32_t gameType, int32_t machineNo, bool ok,
+                                   const uint8_t* value)
 {
     // The answer's one byte follows only when it was accepted.
     if (CPelagornProbClient* link = LobbyLink(gameType, machineNo))
         link->OnSpinEnd(ok && value);
 }
 
-void CNetClient::OnPelagornTicketOut(int32_t gameType, int32_t machineNo, bool ok, const CPelagornTicketOutData& data)
+void CNetClient::OnPelagornTicketOut(int32_t gameType, int32_t machineNo, bool ok,
+                                     const CPelagornTicketOutData& data)
 {
     CWndGame* pScreen = CurrentScreen<CWndGame>();
     if (!pScreen)
@@ -110,7 +116,8 @@ void CNetClient::OnPelagornTicketOut(int32_t gameType, int32_t machineNo, bool o
         link->OnTicketOut(ok, Read<CPelagornTicketOutRecord>(data));
 }
 
-void CNetClient::OnPelagornGameFin(int32_t gameType, int32_t machineNo, bool ok, const uint8_t* block12)
+void CNetClient::OnPelagornGameFin(int32_t gameType, int32_t machineNo, bool ok,
+                                   const uint8_t* block12)
 {
     if (CPelagornProbClient* link = LobbyLink(gameType, machineNo))
         link->OnGameFin(ok, ReadRaw<CPelagornGameFinRecord>(block12));

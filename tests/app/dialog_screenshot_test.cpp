@@ -1,5 +1,6 @@
 // Widgets drawn through the widget tree into a render target and read back: a dialog frame with a
-// Korean label, edit boxes in their text formats, the grouped number display and the selection fill.
+// Korean label, edit boxes in their text formats, the grouped number display and the selection
+// fill.
 #include <gtest/gtest.h>
 
 #include "CDXDialog.h"
@@ -179,4 +180,4 @@ TEST_F(DialogScreenshotTest, SelectionIsFilledBehindTheSelectedText)
     EXPECT_EQ(Pixel(5, 5), kFrame) << "the frame is still under the box";
 }
 
-} // namespace
+}  // namespace

@@ -230,4 +230,4 @@ TEST_F(DialogsTest, ExplanationPagesFollowTheTabs)
     EXPECT_FALSE(read->IsVisible());
 }
 
-} // namespace
+}  // namespace

@@ -33,7 +33,10 @@ protected:
         for (const char* p = bytes; *p; ++p)
             platform::SendMessage(edit->GetEditWindow(), WM_CHAR, static_cast<uint8_t>(*p), 1);
     }
-    static void Key(CDXEdit* edit, int vk) { platform::SendMessage(edit->GetEditWindow(), WM_KEYDOWN, vk, 1); }
+    static void Key(CDXEdit* edit, int vk)
+    {
+        platform::SendMessage(edit->GetEditWindow(), WM_KEYDOWN, vk, 1);
+    }
     // Runs the queued input to its windows, as the message pump does.
     static void Pump()
     {
@@ -194,4 +197,4 @@ TEST_F(EditBoxTest, CompositionFromTextInputEvents)
     EXPECT_EQ(edit->GetCompositionState(), 3);
 }
 
-} // namespace
+}  // namespace

@@ -18,8 +18,8 @@ struct FakeGameConfig {
 
 class FakeGame : public CGameBase {
 public:
-    static inline FakeGameConfig next;   // the configuration of the next game created
-    static inline int live = 0;          // games alive
+    static inline FakeGameConfig next;           // the configuration of the next game created
+    static inline int live = 0;                  // games alive
     static inline std::vector<std::string> log;  // "type:machine:call" per call
 
     FakeGame(CGameDeck* deck, int32_t machine, int32_t type, bool demo)
@@ -56,7 +56,8 @@ public:
 
     void Record(const std::string& what)
     {
-        log.push_back(std::to_string(m_nGameType) + ":" + std::to_string(m_nMachineNo) + ":" + what);
+        log.push_back(std::to_string(m_nGameType) + ":" + std::to_string(m_nMachineNo) + ":" +
+                      what);
     }
 
     FakeGameConfig config;
@@ -78,11 +79,20 @@ public:
         ClearGameTypes();
         for (int t : types) {
             switch (t) {
-            case 1: RegisterGameType(1, CreateFakeGame<1>); break;
-            case 2: RegisterGameType(2, CreateFakeGame<2>); break;
-            case 3: RegisterGameType(3, CreateFakeGame<3>); break;
-            case 4: RegisterGameType(4, CreateFakeGame<4>); break;
-            default: break;
+            case 1:
+                RegisterGameType(1, CreateFakeGame<1>);
+                break;
+            case 2:
+                RegisterGameType(2, CreateFakeGame<2>);
+                break;
+            case 3:
+                RegisterGameType(3, CreateFakeGame<3>);
+                break;
+            case 4:
+                RegisterGameType(4, CreateFakeGame<4>);
+                break;
+            default:
+                break;
             }
         }
         FakeGame::next = FakeGameConfig{};

@@ -43,7 +43,8 @@ TEST(FormatThousandsTest, GroupsDigitsAndStaysInsideTheBuffer)
     for (const Case& c : cases) {
         char buffer[40];
         std::memset(buffer, '#', sizeof(buffer));
-        EXPECT_EQ(FormatThousands(c.value, buffer, c.size), c.result) << c.value << " in " << c.size;
+        EXPECT_EQ(FormatThousands(c.value, buffer, c.size), c.result)
+            << c.value << " in " << c.size;
         EXPECT_STREQ(buffer, c.text) << c.value << " in " << c.size;
         for (size_t i = static_cast<size_t>(c.size); i < sizeof(buffer); ++i)
             ASSERT_EQ(buffer[i], '#') << c.value << " wrote past " << c.size << " bytes";
@@ -53,4 +54,4 @@ TEST(FormatThousandsTest, GroupsDigitsAndStaysInsideTheBuffer)
     EXPECT_EQ(untouched, '#');
 }
 
-} // namespace
+}  // namespace

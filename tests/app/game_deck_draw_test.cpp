@@ -66,7 +66,8 @@ TEST_F(DeckDrawTest, PictureIsGreyedForADemoGame)
         StartWhite(0, 3, c.demo ? 0 : 5, c.demo);
         DrawDeck(0);
         EXPECT_EQ(Pixel(10, 10), c.colour);
-        EXPECT_EQ(Pixel(kTargetWidth - 1, kTargetHeight - 1), c.colour) << "the picture covers the deck";
+        EXPECT_EQ(Pixel(kTargetWidth - 1, kTargetHeight - 1), c.colour)
+            << "the picture covers the deck";
     }
 }
 

@@ -28,7 +28,8 @@ TEST_F(DeckListTest, DecksFollowTheLayoutTable)
 {
     ASSERT_EQ(decks.GetCount(), 4);
     EXPECT_EQ(g_pGameDeckList, &decks);
-    const int expected[4][4] = {{0, 0, 382, 698}, {382, 0, 578, 1080}, {960, 0, 578, 1080}, {1538, 0, 382, 698}};
+    const int expected[4][4] = {
+        {0, 0, 382, 698}, {382, 0, 578, 1080}, {960, 0, 578, 1080}, {1538, 0, 382, 698}};
     for (int i = 0; i < 4; ++i) {
         CGameDeck* deck = decks.GetDeck(i);
         SCOPED_TRACE(i);
@@ -193,7 +194,8 @@ TEST_F(DeckListTest, SlideRunsForAFifthOfASecondAndRestartsFromTheNewStart)
         float dt;
         float x;
         bool sliding;
-    } steps[] = {{0.05f, 286.5f, true}, {0.05f, 191.0f, true}, {0.05f, 95.5f, true}, {0.06f, 0.0f, false}};
+    } steps[] = {
+        {0.05f, 286.5f, true}, {0.05f, 191.0f, true}, {0.05f, 95.5f, true}, {0.06f, 0.0f, false}};
     for (const Step& s : steps) {
         deck->AdvanceSlide(s.dt);
         EXPECT_NEAR(deck->m_fX, s.x, 0.01f);
@@ -229,8 +231,8 @@ TEST_F(DeckListTest, UpdateAndDeviceNotificationsReachEveryHostedGame)
     decks.UpdateGames();
     decks.NotifyDeviceLost();
     decks.NotifyDeviceReset();
-    EXPECT_EQ(FakeGame::log, (std::vector<std::string>{"2:1:update", "3:0:update", "2:1:lost", "3:0:lost",
-                                                       "2:1:reset", "3:0:reset"}));
+    EXPECT_EQ(FakeGame::log, (std::vector<std::string>{"2:1:update", "3:0:update", "2:1:lost",
+                                                       "3:0:lost", "2:1:reset", "3:0:reset"}));
 }
 
 TEST(GameFactoryTest, OnlyTypesOneToFourTakeACreator)

@@ -61,7 +61,8 @@ TEST_F(LobbyChatTest, ChatAreaLayout)
     // The welcome line starts scrolling with its greeting.
     CWndGameNotice* welcome = chat->GetWelcomeLine();
     EXPECT_TRUE(welcome->IsVisible());
-    EXPECT_EQ(welcome->GetShownText(), "Brisvane에 오신것을 환영합니다. 좋은 시간 되시기를 바랍니다.");
+    EXPECT_EQ(welcome->GetShownText(),
+              "Brisvane에 오신것을 환영합니다. 좋은 시간 되시기를 바랍니다.");
     EXPECT_EQ(welcome->GetColour(), 0xFFFFFF00u);
 }
 
@@ -90,14 +91,18 @@ TEST_F(LobbyChatTest, AppearAndJackpotAnnouncements)
         bool welcome;  // also scrolls on the welcome line
     } cases[] = {
         {"appear", false, 2, 7, 10, 0, "[007] kim님 불꽃 출현 축하드립니다★ (100)", kType2, false},
-        {"appear top symbol", false, 3, 12, 22, 0, "[012] kim님 여신 출현 축하드립니다★", kRed, false},
+        {"appear top symbol", false, 3, 12, 22, 0, "[012] kim님 여신 출현 축하드립니다★", kRed,
+         false},
         {"appear Jix", false, 1, 3, 1, 0, "[003] kim님 Jix 출현 축하드립니다★", kRed, false},
-        {"jackpot", true, 4, 120, 12, 499999, "[120] kim님 499,999점 양탄자잭팟 축하드립니다. (200)", kType4, false},
-        {"jackpot 500,000", true, 4, 120, 12, 500000, "[120] kim님 500,000점 양탄자잭팟 축하드립니다. (200)", kRed,
-         true},
-        {"jackpot top symbol", true, 2, 5, 13, 30000, "[005] kim님 30,000점 큰불잭팟 축하드립니다. (100)", kRed, true},
+        {"jackpot", true, 4, 120, 12, 499999,
+         "[120] kim님 499,999점 양탄자잭팟 축하드립니다. (200)", kType4, false},
+        {"jackpot 500,000", true, 4, 120, 12, 500000,
+         "[120] kim님 500,000점 양탄자잭팟 축하드립니다. (200)", kRed, true},
+        {"jackpot top symbol", true, 2, 5, 13, 30000,
+         "[005] kim님 30,000점 큰불잭팟 축하드립니다. (100)", kRed, true},
         {"jackpot of no symbol", true, 2, 5, 0, 900000, nullptr, 0, false},
-        {"jackpot of nothing", true, 3, 1, 21, 0, "[001] kim님 0점 불새잭팟 축하드립니다.", kType3, false},
+        {"jackpot of nothing", true, 3, 1, 21, 0, "[001] kim님 0점 불새잭팟 축하드립니다.", kType3,
+         false},
     };
     CWndGameNotice* welcome = m_lobby->GetChat()->GetWelcomeLine();
     for (const Case& c : cases) {
@@ -144,7 +149,8 @@ TEST_F(LobbyChatTest, PrizeAnnouncementsByJackpotKind)
         {7, 2, 0, 900000, nullptr, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "kind " << c.kind << " type " << c.type << " amount " << c.amount);
+        SCOPED_TRACE(testing::Message()
+                     << "kind " << c.kind << " type " << c.type << " amount " << c.amount);
         Clear();
         m_list->AddPrizeMessage("lee", c.type, 9, c.value, c.amount, c.kind);
         EXPECT_EQ(Shown(), c.text ? c.text : "");
@@ -182,13 +188,9 @@ TEST_F(LobbyChatTest, PrizeListKeepsTheNewestAtTheBottom)
         int kind;
         bool listed;
     } cases[] = {
-        {2, 1, 5000, 1, true},
-        {4, 2, 9999, 1, false},
-        {4, 3, 10000, 1, true},
-        {2, 4, 4999, 1, false},
-        {1, 5, 0, 3, true},   // a type-1 jackpot of kind 3 is always listed
-        {3, 6, 4999, 3, false},
-        {3, 7, 123456, 2, true},
+        {2, 1, 5000, 1, true},  {4, 2, 9999, 1, false},  {4, 3, 10000, 1, true},
+        {2, 4, 4999, 1, false}, {1, 5, 0, 3, true},  // a type-1 jackpot of kind 3 is always listed
+        {3, 6, 4999, 3, false}, {3, 7, 123456, 2, true},
     };
     for (const Case& c : cases)
         prizes->AddPrize(c.type, c.machine, "park", symbols, c.machine % 4, c.amount, c.kind);
@@ -215,7 +217,8 @@ TEST_F(LobbyChatTest, PrizeListKeepsTheNewestAtTheBottom)
         EXPECT_EQ(rows[i]->GetColour(), expected[i].colour);
         EXPECT_EQ(rows[i]->GetY(), static_cast<int>(i) * (g_pGameMain->Font08->GetHeight() + 10));
     }
-    EXPECT_EQ(rows[0]->GetId(), 49) << "the first row filled is the first recycled, so it is on top";
+    EXPECT_EQ(rows[0]->GetId(), 49)
+        << "the first row filled is the first recycled, so it is on top";
 }
 
 TEST_F(LobbyChatTest, LobbyNoticeLineHidesAfterThreePassesAndReturnsForANewNotice)

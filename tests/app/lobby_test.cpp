@@ -17,7 +17,8 @@ struct DeckShows {
 // What a deck hosts, {0, 0, false} for nothing.
 DeckShows Shows(CGameBase* game)
 {
-    return game ? DeckShows{game->m_nGameType, game->m_nMachineNo, game->IsDemo()} : DeckShows{0, 0, false};
+    return game ? DeckShows{game->m_nGameType, game->m_nMachineNo, game->IsDemo()}
+                : DeckShows{0, 0, false};
 }
 
 void ExpectShows(int deck, DeckShows expected)
@@ -30,10 +31,10 @@ void ExpectShows(int deck, DeckShows expected)
 
 TEST_F(LobbyTest, DecksFollowTheTableRowsWhenTheLobbyOpens)
 {
-    SetRow(0, 2, 5);   // the player's machine
-    SetRow(1, 0, 0);   // a row without a machine: the deck's demo game (type 4)
+    SetRow(0, 2, 5);  // the player's machine
+    SetRow(1, 0, 0);  // a row without a machine: the deck's demo game (type 4)
     // deck 2: no row at all, the deck keeps what it shows (nothing)
-    SetRow(3, 1, 9);   // the machine cannot start: the deck's demo game (type 3)
+    SetRow(3, 1, 9);  // the machine cannot start: the deck's demo game (type 3)
     g_MachineTable.m_aRows[2].m_nIndex = -1;
     FakeGame::next.failInitializeType = 1;
 
@@ -142,7 +143,8 @@ TEST_F(LobbyTest, DoubleUpButtonsByMorvaneKind)
         bet100->OnClick(bet100->GetMorvaneButton(n)->GetId());
         bet200->OnClick(bet200->GetMorvaneButton(n)->GetId());
     }
-    EXPECT_EQ(FakeGame::log, (std::vector<std::string>{"2:42:choice 1", "2:42:choice 1", "2:42:choice 2"}));
+    EXPECT_EQ(FakeGame::log,
+              (std::vector<std::string>{"2:42:choice 1", "2:42:choice 1", "2:42:choice 2"}));
     EXPECT_TRUE(BoxShows("200방은 더블찬스가 제공되지 않습니다!"));
 
     // The buttons follow the game's double-up state every frame.
@@ -267,7 +269,7 @@ TEST_F(LobbyTest, MachineSelectionAnswer)
         {2, 3, 11, nullptr, {3, 11, false}},
         {1, 3, 11, "기계세팅 오류.", {4, 0, true}},  // already hosted in deck 2
         {1, 3, 0, "기계세팅 오류.", {4, 0, true}},
-        {7, 3, 12, nullptr, {4, 0, true}},          // no such deck: dropped
+        {7, 3, 12, nullptr, {4, 0, true}},  // no such deck: dropped
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.deck << " " << c.type << ":" << c.machine);
@@ -293,11 +295,13 @@ TEST_F(LobbyTest, MoneyAndTicketAnswersShowTheirBoxes)
     } cases[] = {
         {"charge ok", [&] { lobby->AnsChargeRequest(0); }, "충전", "충전 요청을 완료하였습니다."},
         {"charge refused", [&] { lobby->AnsChargeRequest(3); }, "충전", nullptr},
-        {"exchange ok", [&] { lobby->AnsExchangeRequest(0); }, "환전", "환전요청을 완료하였습니다."},
+        {"exchange ok", [&] { lobby->AnsExchangeRequest(0); }, "환전",
+         "환전요청을 완료하였습니다."},
         {"exchange refused", [&] { lobby->AnsExchangeRequest(3); }, "환전", nullptr},
         {"tickets exchanged", [&] { lobby->AnsGiftTicketExchange(3, 1234567); }, "상품권 교환",
          "상품권: 3 장\n교환금액: 1,234,567 원\n\n상품권 교환을 완료하였습니다."},
-        {"too few tickets", [&] { lobby->AnsGiftTicketFail(14); }, "상품권 교환", "상품권이 부족합니다."},
+        {"too few tickets", [&] { lobby->AnsGiftTicketFail(14); }, "상품권 교환",
+         "상품권이 부족합니다."},
         {"ticket error", [&] { lobby->AnsGiftTicketFail(3); }, "상품권 교환", nullptr},
         {"selection error", [&] { lobby->ShowErrorCode(3, "기계선택"); }, "기계선택", nullptr},
     };

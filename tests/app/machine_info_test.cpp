@@ -62,9 +62,10 @@ TEST_F(MachineInfoTest, EntriesBecomeDatePrizeAndAmount)
         {2, 42, 10, 0, 0, "[042]", "불꽃", "0점", 0xFF5353EE},
         {4, 1001, 11, 0, 500, "[1001]", "백마", "500점", 0xFFC8C832},
         {3, 5, 21, 0, 4294967295LL, "[005]", "불새", "4,294,967,295점", 0xFFE76874},
-        {2, 42, 10, 3, 100, "[042]", "이벤트", "100점", 0xFF5353EE},  // a jackpot kind wins over the symbol
-        {2, 42, 0, 0, 100, "[042]", "", "100점", 0xFF5353EE},         // no symbol: the kind's name (none)
-        {5, 9, 10, 0, 100, "[009]", "", "100점", 0},                   // unknown type: no name, invisible
+        {2, 42, 10, 3, 100, "[042]", "이벤트", "100점",
+         0xFF5353EE},  // a jackpot kind wins over the symbol
+        {2, 42, 0, 0, 100, "[042]", "", "100점", 0xFF5353EE},  // no symbol: the kind's name (none)
+        {5, 9, 10, 0, 100, "[009]", "", "100점", 0},           // unknown type: no name, invisible
     };
     int row = 0;
     for (const Case& c : cases) {
@@ -99,9 +100,9 @@ TEST_F(MachineInfoTest, TwentyRowsFillFromTheTopThenScrollOneByOne)
     EXPECT_EQ(deck->GetRows().Text(19, 0), "01/20 00:00");
 
     struct Case {
-        int entries;     // after this many
-        int top;         // the day in the top row
-        int bottom;      // and in the bottom row
+        int entries;  // after this many
+        int top;      // the day in the top row
+        int bottom;   // and in the bottom row
     } cases[] = {{21, 2, 21}, {22, 3, 22}, {45, 26, 45}};
     int n = 20;
     for (const Case& c : cases) {

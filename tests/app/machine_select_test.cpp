@@ -45,8 +45,8 @@ TEST_F(MachineSelectTest, ChannelButtonsFollowTheMachineCountWithinTheirIdsAndRo
         int count;
         size_t buttons;
     } cases[] = {
-        {1, 1000, 20}, {2, 1001, 21}, {3, 50, 1}, {4, 51, 2}, {1, 0, 0}, {2, -3, 0},
-        {3, 65535, 26},  // a page has ids for 27 and rows for 26
+        {1, 1000, 20}, {2, 1001, 21}, {3, 50, 1},     {4, 51, 2},
+        {1, 0, 0},     {2, -3, 0},    {3, 65535, 26},  // a page has ids for 27 and rows for 26
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.type << ", " << c.count << " machines");
@@ -66,7 +66,8 @@ TEST_F(MachineSelectTest, ChannelButtonsFollowTheMachineCountWithinTheirIdsAndRo
             EXPECT_EQ(buttons[k]->GetY(), (i / 13) * 50);
             EXPECT_EQ(buttons[k]->GetUserValue(), 50 * i + 1);
             EXPECT_EQ(buttons[k]->GetCaption(), "채널" + std::to_string(i + 1));
-            EXPECT_LT(buttons[k]->GetY() + buttons[k]->GetHeight(), page->GetMachineButton(0)->GetY() + 1)
+            EXPECT_LT(buttons[k]->GetY() + buttons[k]->GetHeight(),
+                      page->GetMachineButton(0)->GetY() + 1)
                 << "above the machine grid";
         }
         if (!buttons.empty()) {
@@ -92,20 +93,21 @@ TEST_F(MachineSelectTest, AChannelShowsItsMachinesAndHidesThosePastTheCount)
     ASSERT_NE(dialog, nullptr);
     CWndGameChannel* page = dialog->GetPage(2);
     FillList(page, 1001, {955, 1001});
-    page->SetEntry(0, 1);     // outside 1..count: ignored
+    page->SetEntry(0, 1);  // outside 1..count: ignored
     page->SetEntry(1002, 1);
     EXPECT_EQ(page->GetMachineList().size(), 1001u);
 
     struct Case {
         int channel;
-        int shown;             // buttons shown from the first
+        int shown;  // buttons shown from the first
         int firstNumber;
     } cases[] = {{19, 50, 951}, {20, 1, 1001}, {0, 50, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "channel " << c.channel + 1);
         page->OnRadioSelect(page->GetFirstChannelId() + c.channel);
         EXPECT_EQ(page->GetSelectedChannel(), c.channel);
-        EXPECT_TRUE(static_cast<CDXRadioButton*>(page->GetChannelButtons()[size_t(c.channel)])->IsChecked());
+        EXPECT_TRUE(static_cast<CDXRadioButton*>(page->GetChannelButtons()[size_t(c.channel)])
+                        ->IsChecked());
         for (int i = 0; i < 50; ++i) {
             CRdoMachine* button = page->GetMachineButton(i);
             EXPECT_EQ(button->IsVisible(), i < c.shown) << i;
@@ -114,8 +116,8 @@ TEST_F(MachineSelectTest, AChannelShowsItsMachinesAndHidesThosePastTheCount)
     }
     // Taken machines: frame 0 whatever the pointer does, and the darker digits.
     page->OnRadioSelect(page->GetFirstChannelId() + 19);
-    CRdoMachine* taken = page->GetMachineButton(4);   // 955
-    CRdoMachine* free = page->GetMachineButton(5);    // 956
+    CRdoMachine* taken = page->GetMachineButton(4);  // 955
+    CRdoMachine* free = page->GetMachineButton(5);   // 956
     EXPECT_TRUE(taken->IsTaken());
     EXPECT_FALSE(free->IsTaken());
     EXPECT_EQ(taken->GetDigitColour(), CWndGameChannel::kTakenDigitColour);
@@ -136,10 +138,10 @@ TEST_F(MachineSelectTest, AChannelShowsItsMachinesAndHidesThosePastTheCount)
 
 TEST_F(MachineSelectTest, OpeningChoosesTheTabOfTheDecksGame)
 {
-    SetRow(0, 0, 0);  // deck 0: demo game of type 2
-    SetRow(1, 0, 0);  // deck 1: demo game of type 4
+    SetRow(0, 0, 0);                          // deck 0: demo game of type 2
+    SetRow(1, 0, 0);                          // deck 1: demo game of type 4
     g_MachineTable.m_aRows[2].m_nIndex = -1;  // deck 2: empty
-    SetRow(3, 0, 0);  // deck 3: demo game of type 3
+    SetRow(3, 0, 0);                          // deck 3: demo game of type 3
     m_lobby = EnterLobby();
     ASSERT_NE(m_lobby, nullptr);
     CDlgMachineSelect* dialog = m_lobby->GetMachineSelect();

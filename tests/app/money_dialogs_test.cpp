@@ -40,9 +40,11 @@ TEST_F(MoneyDialogsTest, ChargeChecksAmountAndSender)
         {"49900", "kim", "금액을 올바르게 입력하여 주십시오.", CDlgChargeMoney::kAmountId},
         {"50050", "kim", "금액을 올바르게 입력하여 주십시오.", CDlgChargeMoney::kAmountId},
         {"", "kim", "금액을 올바르게 입력하여 주십시오.", CDlgChargeMoney::kAmountId},
-        {"1990100", "kim", "금액을 올바르게 입력하여 주십시오.\n2,000,000원 이상은 충전신청 하실 수 없습니다.",
+        {"1990100", "kim",
+         "금액을 올바르게 입력하여 주십시오.\n2,000,000원 이상은 충전신청 하실 수 없습니다.",
          CDlgChargeMoney::kAmountId},
-        {"9999999", "", "금액을 올바르게 입력하여 주십시오.\n2,000,000원 이상은 충전신청 하실 수 없습니다.",
+        {"9999999", "",
+         "금액을 올바르게 입력하여 주십시오.\n2,000,000원 이상은 충전신청 하실 수 없습니다.",
          CDlgChargeMoney::kAmountId},
         {"50000", "", "송금자를 입력하여 주십시오.", CDlgChargeMoney::kSenderId},
     };
@@ -58,7 +60,8 @@ TEST_F(MoneyDialogsTest, ChargeChecksAmountAndSender)
         EXPECT_EQ(Box()->GetTitle(), "충전");
         EXPECT_EQ(Box()->GetText(), c.box);
         CloseBox();
-        CDXEdit* focus = c.focus == CDlgChargeMoney::kAmountId ? dlg->GetAmountEdit() : dlg->GetSenderEdit();
+        CDXEdit* focus =
+            c.focus == CDlgChargeMoney::kAmountId ? dlg->GetAmountEdit() : dlg->GetSenderEdit();
         EXPECT_TRUE(focus->HasKeyboardFocus());
     }
 
@@ -106,8 +109,12 @@ TEST_F(MoneyDialogsTest, ExchangeChecksEveryFieldInOrder)
     } cases[] = {
         {{"10000", "bank", "123", "kim", "010", "1234", "5678"}, nullptr, 0},
         {{"9999900", "bank", "123", "kim", "010", "1234", "5678"}, nullptr, 0},  // no upper bound
-        {{"9900", "bank", "123", "kim", "010", "1234", "5678"}, "금액을 올바르게 입력하여 주십시오.", 0},
-        {{"10050", "bank", "123", "kim", "010", "1234", "5678"}, "금액을 올바르게 입력하여 주십시오.", 0},
+        {{"9900", "bank", "123", "kim", "010", "1234", "5678"},
+         "금액을 올바르게 입력하여 주십시오.",
+         0},
+        {{"10050", "bank", "123", "kim", "010", "1234", "5678"},
+         "금액을 올바르게 입력하여 주십시오.",
+         0},
         {{"", "", "", "", "", "", ""}, "금액을 올바르게 입력하여 주십시오.", 0},
         {{"10000", "", "", "", "", "", ""}, "은행명을 입력하여 주십시오.", 1},
         {{"10000", "bank", "", "kim", "010", "1234", "5678"}, "계좌번호를 입력하여 주십시오.", 2},

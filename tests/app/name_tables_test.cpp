@@ -14,11 +14,13 @@ TEST(NameTablesTest, PrizeNamesByGameTypeAndKind)
         const char* name;
     };
     const Case cases[] = {
-        {2, 10, "불꽃"}, {4, 13, "큰불"}, {2, 14, ""},  {3, 20, "상어"}, {3, 22, "여신"}, {3, 10, ""},
-        {1, 1, "Jix"},   {1, 5, ""},      {0, 10, ""},  {5, 20, ""},     {2, 20, ""},
+        {2, 10, "불꽃"}, {4, 13, "큰불"}, {2, 14, ""},   {3, 20, "상어"},
+        {3, 22, "여신"}, {3, 10, ""},     {1, 1, "Jix"}, {1, 5, ""},
+        {0, 10, ""},     {5, 20, ""},     {2, 20, ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(std::string(GetPrizeSymbolName(c.gameType, c.kind)), c.name) << c.gameType << "/" << c.kind;
+        EXPECT_EQ(std::string(GetPrizeSymbolName(c.gameType, c.kind)), c.name)
+            << c.gameType << "/" << c.kind;
     for (int kind = 2; kind <= 4; ++kind)
         EXPECT_STRNE(GetJixCharacterName(kind), "") << kind;
 }

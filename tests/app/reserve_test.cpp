@@ -36,7 +36,7 @@ protected:
 TEST_F(ReserveTest, OnlyDecksWithTheirOwnMachineCanBeTicked)
 {
     SetRow(0, 2, 42);
-    SetRow(1, 0, 0);   // demo game
+    SetRow(1, 0, 0);  // demo game
     SetRow(2, 1, 7);
     g_MachineTable.m_aRows[3].m_nIndex = -1;
     CDlgReserveMachine* dialog = OpenReserve(12);
@@ -47,7 +47,10 @@ TEST_F(ReserveTest, OnlyDecksWithTheirOwnMachineCanBeTicked)
         const char* text;
         uint32_t colour;
         bool enabled;
-    } cases[] = {{"042", GameTypeColour(2), true}, {"", 0, false}, {"007", GameTypeColour(1), true}, {"", 0, false}};
+    } cases[] = {{"042", GameTypeColour(2), true},
+                 {"", 0, false},
+                 {"007", GameTypeColour(1), true},
+                 {"", 0, false}};
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
         CDXRadioButton* check = dialog->GetCheck(k);
@@ -119,7 +122,8 @@ TEST_F(ReserveTest, TabEnterAndEscMoveTheKeyboardBetweenTheHoursAndTheWindow)
     CDlgReserveMachine* dialog = OpenReserve(24);
     ASSERT_NE(dialog, nullptr);
     CDXEdit* hours = dialog->GetHoursEdit();
-    EXPECT_TRUE(hours->HasKeyboardFocus()) << "the server's answer puts the keyboard into the hours";
+    EXPECT_TRUE(hours->HasKeyboardFocus())
+        << "the server's answer puts the keyboard into the hours";
     EXPECT_EQ(hours->GetSelStart(), 2) << "with the caret after the maximum";
     EXPECT_EQ(hours->GetSelEnd(), 2);
     struct Case {
@@ -129,7 +133,8 @@ TEST_F(ReserveTest, TabEnterAndEscMoveTheKeyboardBetweenTheHoursAndTheWindow)
     } cases[] = {{VK_TAB, true, false},    {VK_TAB, false, true},    {VK_RETURN, true, false},
                  {VK_RETURN, false, true}, {VK_ESCAPE, true, false}, {VK_ESCAPE, false, false}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "key " << c.key << (c.inEdit ? " in the hours" : " in the window"));
+        SCOPED_TRACE(testing::Message()
+                     << "key " << c.key << (c.inEdit ? " in the hours" : " in the window"));
         if (c.inEdit)
             hours->TakeFocus();
         else
@@ -149,7 +154,8 @@ TEST_F(ReserveTest, ReservationRowsShowTheNewestOnTop)
     ASSERT_NE(dialog, nullptr);
     auto entry = [](int n) {
         CReserveInfoEntry e;
-        const std::u16string start = u"2026-12-0" + std::u16string(1, char16_t(u'0' + n)) + u" 20:00";
+        const std::u16string start =
+            u"2026-12-0" + std::u16string(1, char16_t(u'0' + n)) + u" 20:00";
         const std::u16string end = u"2026-12-0" + std::u16string(1, char16_t(u'0' + n)) + u" 22:00";
         start.copy(e.m_szStart, 20);
         end.copy(e.m_szEnd, 20);
@@ -161,7 +167,8 @@ TEST_F(ReserveTest, ReservationRowsShowTheNewestOnTop)
     };
 
     m_lobby->AnsReserveInfo(entry(1));
-    EXPECT_EQ(dialog->GetText(0, CDlgReserveInfo::kStartColumn), "") << "only while the dialog is shown";
+    EXPECT_EQ(dialog->GetText(0, CDlgReserveInfo::kStartColumn), "")
+        << "only while the dialog is shown";
 
     dialog->Show(true);
     for (int n = 1; n <= 9; ++n)
@@ -170,7 +177,9 @@ TEST_F(ReserveTest, ReservationRowsShowTheNewestOnTop)
         int row;
         const char* start;
         const char* first;
-    } cases[] = {{0, "2026-12-09 20:00", "[009]"}, {1, "2026-12-08 20:00", "[008]"}, {7, "2026-12-02 20:00", "[002]"}};
+    } cases[] = {{0, "2026-12-09 20:00", "[009]"},
+                 {1, "2026-12-08 20:00", "[008]"},
+                 {7, "2026-12-02 20:00", "[002]"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
         EXPECT_EQ(dialog->GetText(c.row, CDlgReserveInfo::kStartColumn), c.start);

@@ -8,15 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "CWndLogin.h"
+#include "CWndLoginPanel.h"
 #include "ServerList.h"
 #include "shell_fixture.h"
 #include "support/temp_folder.h"
-#include "CWndLogin.h"
-#include "CWndLoginPanel.h"
 
 namespace {
 
-const std::vector<std::string> kServers = {"10.0.0.0", "10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4"};
+const std::vector<std::string> kServers = {"10.0.0.0", "10.0.0.1", "10.0.0.2", "10.0.0.3",
+                                           "10.0.0.4"};
 
 TEST(ServerListTest, VariantRotatesTheFirstFourAndKeepsTheFifthLast)
 {
@@ -34,8 +35,8 @@ TEST(ServerListTest, VariantRotatesTheFirstFourAndKeepsTheFifthLast)
             expected.push_back(kServers[static_cast<size_t>(i)]);
         EXPECT_EQ(BuildServerList(c.variant, kServers), expected) << "variant " << c.variant;
     }
-    EXPECT_EQ(BuiltInServers(),
-              (std::vector<std::string>{"127.0.0.1", "127.0.0.2", "127.0.0.3", "127.0.0.4", "127.0.0.5"}));
+    EXPECT_EQ(BuiltInServers(), (std::vector<std::string>{"127.0.0.1", "127.0.0.2", "127.0.0.3",
+                                                          "127.0.0.4", "127.0.0.5"}));
 }
 
 TEST(ServerListTest, SaveDatIsTwoLittleEndianIntegers)
@@ -109,7 +110,8 @@ TEST_F(LoginServerChoiceTest, WithoutSaveDatTheVariantIsOneOfTheFourRotations)
         seen.insert(panel->GetVariant());
     }
     EXPECT_GT(seen.size(), 1u) << "the variant is chosen at random";
-    EXPECT_FALSE(std::filesystem::exists(CWndLoginPanel::SavePath())) << "showing the screen saves nothing";
+    EXPECT_FALSE(std::filesystem::exists(CWndLoginPanel::SavePath()))
+        << "showing the screen saves nothing";
 }
 
 }  // namespace

@@ -67,7 +67,10 @@ protected:
     }
 
     static CDlgCommon* Box() { return g_pWndMain->GetMessageBox(); }
-    static bool BoxShows(const std::string& text) { return Box()->IsVisible() && Box()->GetText() == text; }
+    static bool BoxShows(const std::string& text)
+    {
+        return Box()->IsVisible() && Box()->GetText() == text;
+    }
 
     static inline CXGfxDevice* s_dev = nullptr;
 };

@@ -70,7 +70,8 @@ TEST_F(TextListTest, NewLinesRecycleTheTopRowAndRenderOnlyIt)
     EXPECT_EQ(CTextTexture::RenderCount() - before, 1u);
     const std::vector<CDXLabel*>& rows = list->GetRows();
     ASSERT_EQ(rows.size(), 3u);
-    const std::vector<std::pair<std::string, uint32_t>> expected = {{"two", blue}, {"three", blue}, {"four", red}};
+    const std::vector<std::pair<std::string, uint32_t>> expected = {
+        {"two", blue}, {"three", blue}, {"four", red}};
     for (size_t k = 0; k < rows.size(); ++k) {
         EXPECT_EQ(rows[k]->GetText(), expected[k].first) << k;
         EXPECT_EQ(rows[k]->GetColour(), expected[k].second) << k;
@@ -86,4 +87,4 @@ TEST_F(TextListTest, NewLinesRecycleTheTopRowAndRenderOnlyIt)
         EXPECT_EQ(row->GetText(), "");
 }
 
-} // namespace
+}  // namespace

@@ -24,11 +24,11 @@ TEST(UIAni, FrameFollowsTimeWithinTheLoop)
     };
     const Case cases[] = {
         {1.0f, 5, {0.5f}, 2, 0.5f},
-        {1.0f, 5, {0.5f, 0.5f}, 0, 0.0f},          // wraps to the first frame after one loop
-        {1.0f, 5, {2.75f}, 3, 0.75f},              // several loops in one step
+        {1.0f, 5, {0.5f, 0.5f}, 0, 0.0f},  // wraps to the first frame after one loop
+        {1.0f, 5, {2.75f}, 3, 0.75f},      // several loops in one step
         {3.0f, 25, {1.0f, 1.0f}, 16, 2.0f},
         {1.0f, 1, {0.3f}, 0, 0.3f},
-        {0.0f, 5, {0.5f}, 0, 0.0f},                // no duration: never moves
+        {0.0f, 5, {0.5f}, 0, 0.0f},  // no duration: never moves
         {-1.0f, 5, {0.5f}, 0, 0.0f},
     };
     for (const Case& c : cases) {
@@ -38,8 +38,10 @@ TEST(UIAni, FrameFollowsTimeWithinTheLoop)
         ani.Set(&frames, c.duration, 0.0f, 0.0f);
         for (float step : c.steps)
             ani.Update(step);
-        EXPECT_EQ(ani.GetFrameIndex(), c.frame) << "duration " << c.duration << ", frames " << c.frames;
-        EXPECT_NEAR(ani.GetTime(), c.time, 1e-5f) << "duration " << c.duration << ", frames " << c.frames;
+        EXPECT_EQ(ani.GetFrameIndex(), c.frame)
+            << "duration " << c.duration << ", frames " << c.frames;
+        EXPECT_NEAR(ani.GetTime(), c.time, 1e-5f)
+            << "duration " << c.duration << ", frames " << c.frames;
     }
 }
 

@@ -70,7 +70,8 @@ protected:
     {
         std::vector<uint32_t> pixels(size_t(kTargetWidth) * kTargetHeight);
         GpuRect all{0, 0, kTargetWidth, kTargetHeight};
-        EXPECT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &all, pixels.data()));
+        EXPECT_TRUE(
+            s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &all, pixels.data()));
         return pixels;
     }
     uint32_t Pixel(int x, int y)

@@ -40,7 +40,9 @@ TEST_F(UIImageDrawTest, ImagesDrawAtTheirPlaceAndScale)
         {"whole", [&] { image.Draw(10, 20); }, {10, 20, 17, 23}},
         {"scaled 2", [&] { image.Draw(10, 20, 2.0f); }, {10, 20, 25, 27}},
         {"region", [&] { image.DrawRegion(30, 5, 2, 1, 4, 2, 1.0f, 1.0f); }, {30, 5, 33, 6}},
-        {"region scaled 3 by 1", [&] { image.DrawRegion(30, 5, 0, 0, 2, 2, 3.0f, 1.0f); }, {30, 5, 35, 6}},
+        {"region scaled 3 by 1",
+         [&] { image.DrawRegion(30, 5, 0, 0, 2, 2, 3.0f, 1.0f); },
+         {30, 5, 35, 6}},
         {"no texture", [] { CUITexture(nullptr).Draw(10, 20); }, {}},
     };
     for (const Case& c : cases) {

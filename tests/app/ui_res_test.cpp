@@ -62,13 +62,14 @@ protected:
         const std::filesystem::path folder = temp.Path() / "data_ui";
         const std::vector<uint32_t> white(kSmallWidth * kSmallHeight, 0xFFFFFFFF);
         for (const auto& entry : std::filesystem::recursive_directory_iterator(kGenerated)) {
-            const std::filesystem::path relative = std::filesystem::relative(entry.path(), kGenerated);
+            const std::filesystem::path relative =
+                std::filesystem::relative(entry.path(), kGenerated);
             if (!entry.is_regular_file() || entry.path().extension() != ".png" ||
                 std::find(missing.begin(), missing.end(), relative.string()) != missing.end())
                 continue;
             std::filesystem::create_directories((folder / relative).parent_path());
-            EXPECT_TRUE(platform::SavePng((folder / relative).c_str(), kSmallWidth, kSmallHeight, white.data(),
-                                      kSmallWidth * 4));
+            EXPECT_TRUE(platform::SavePng((folder / relative).c_str(), kSmallWidth, kSmallHeight,
+                                          white.data(), kSmallWidth * 4));
         }
         for (const std::string& name : missing)
             EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(kGenerated) / name)) << name;
@@ -88,10 +89,10 @@ struct SlotShape {
 };
 
 const SlotShape kShapes[] = {
-    {0, 1, {}},   {1, 4, {3}},  {4, 4, {3}},   {9, 2, {}},    {11, 4, {3}},  {12, 4, {3}},
-    {24, 4, {}},  {27, 4, {}},  {35, 3, {}},   {48, 16, {}},  {49, 4, {}},   {64, 4, {1, 3}},
-    {71, 2, {}},  {75, 4, {}},  {80, 4, {}},   {81, 11, {}},  {82, 11, {}},  {83, 12, {}},
-    {84, 25, {}},
+    {0, 1, {}},   {1, 4, {3}},     {4, 4, {3}},  {9, 2, {}},   {11, 4, {3}},
+    {12, 4, {3}}, {24, 4, {}},     {27, 4, {}},  {35, 3, {}},  {48, 16, {}},
+    {49, 4, {}},  {64, 4, {1, 3}}, {71, 2, {}},  {75, 4, {}},  {80, 4, {}},
+    {81, 11, {}}, {82, 11, {}},    {83, 12, {}}, {84, 25, {}},
 };
 
 TEST_F(UIResTest, GeneratedTreeFillsEverySlotButOne)
@@ -206,12 +207,19 @@ TEST_F(UIResTest, MissingImagesGiveOneBoxAndQuit)
         std::vector<SlotAfter> slots;
     };
     const Case cases[] = {
-        {"one pressed button frame", {"ui_btn/ok_click.png"}, 1, {{4, false, 4, {1, 3}}, {5, false, 4, {3}}}},
+        {"one pressed button frame",
+         {"ui_btn/ok_click.png"},
+         1,
+         {{4, false, 4, {1, 3}}, {5, false, 4, {3}}}},
         {"images of several slots",
          {"ui_btn/cancel_on.png", "ui_btn/btn_Window_F00.png", "ui_btn/btn_Full_F01.png",
           "m_select_num/number_3.png", "mor_game/Morv_topBackg100.png"},
          6,
-         {{5, true, 0, {}}, {1, true, 0, {}}, {2, false, 4, {1, 3}}, {48, false, 15, {}}, {71, false, 1, {}},
+         {{5, true, 0, {}},
+          {1, true, 0, {}},
+          {2, false, 4, {1, 3}},
+          {48, false, 15, {}},
+          {71, false, 1, {}},
           {73, false, 2, {}}}},
     };
     for (const Case& c : cases) {
@@ -222,7 +230,8 @@ TEST_F(UIResTest, MissingImagesGiveOneBoxAndQuit)
         CUIRes res(folder.c_str());
         EXPECT_TRUE(res.LoadAll()) << c.name;
         ASSERT_EQ(g_boxes.size(), 1u) << c.name;
-        EXPECT_EQ(g_boxes[0].text, "리소스 읽기에 실패하였습니다.\n프로그램을 종료합니다") << c.name;
+        EXPECT_EQ(g_boxes[0].text, "리소스 읽기에 실패하였습니다.\n프로그램을 종료합니다")
+            << c.name;
         EXPECT_EQ(g_boxes[0].caption, "Error") << c.name;
         EXPECT_EQ(g_boxes[0].type, MB_OK) << c.name;
         EXPECT_EQ(TakeQuit(), -1) << c.name;
@@ -231,9 +240,11 @@ TEST_F(UIResTest, MissingImagesGiveOneBoxAndQuit)
         // What did load stays for the widgets built before the quit is processed.
         for (const SlotAfter& after : c.slots) {
             EXPECT_EQ(res.IsEmpty(after.slot), after.empty) << c.name << " slot " << after.slot;
-            EXPECT_EQ(res.GetFrames(after.slot)->GetCount(), after.count) << c.name << " slot " << after.slot;
+            EXPECT_EQ(res.GetFrames(after.slot)->GetCount(), after.count)
+                << c.name << " slot " << after.slot;
             for (int k : after.nullFrames)
-                EXPECT_EQ(res.GetFrame(after.slot, k), nullptr) << c.name << " slot " << after.slot << " frame " << k;
+                EXPECT_EQ(res.GetFrame(after.slot, k), nullptr)
+                    << c.name << " slot " << after.slot << " frame " << k;
         }
         EXPECT_FALSE(res.IsEmpty(70)) << c.name;
     }

@@ -53,8 +53,8 @@ TEST_F(ScissorTest, DrawingBetweenBeginAndEndIsClipped)
         uint32_t colour;
     };
     const Probe probes[] = {
-        {15, 20, kClear}, {48, 20, kClear}, {30, 7, kClear}, {30, 40, kClear}, {0, 0, kClear}, {255, 95, kClear},
-        {100, 50, kRed},  {107, 57, kRed},  {200, 60, kRed}, {207, 67, kRed},
+        {15, 20, kClear},  {48, 20, kClear}, {30, 7, kClear}, {30, 40, kClear}, {0, 0, kClear},
+        {255, 95, kClear}, {100, 50, kRed},  {107, 57, kRed}, {200, 60, kRed},  {207, 67, kRed},
     };
     for (const Probe& p : probes)
         EXPECT_EQ(Pixel(p.x, p.y), p.colour) << "(" << p.x << ", " << p.y << ")";

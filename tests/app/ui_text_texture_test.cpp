@@ -101,7 +101,8 @@ TEST_F(TextTextureTest, AlignmentPlacesTheTextInItsBox)
     const Case cases[] = {
         {"centred", TEXTTEX_CENTER, 120, 60, kX + 60 - w / 2.0f, 10},
         {"right", TEXTTEX_RIGHT, 120, 60, kX + 120 - float(w), 10},
-        {"centred wins over right", TEXTTEX_CENTER | TEXTTEX_RIGHT, 120, 60, kX + 60 - w / 2.0f, 10},
+        {"centred wins over right", TEXTTEX_CENTER | TEXTTEX_RIGHT, 120, 60, kX + 60 - w / 2.0f,
+         10},
         {"vertically centred", TEXTTEX_VCENTER, 120, 60, kX, 10 + 30 - h / 2.0f},
         {"right, wider than the box", TEXTTEX_RIGHT, 10, 60, kX + 10 - float(w), 10},
     };

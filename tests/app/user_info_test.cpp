@@ -74,15 +74,17 @@ TEST_F(UserInfoTest, ButtonsOpenTheLobbysDialogs)
 {
     struct Case {
         int button;
-        int dialog;  // 0: the main window's exit dialog; -1: not part of the lobby yet, nothing opens
+        int dialog;  // 0: the main window's exit dialog; -1: not part of the lobby yet, nothing
+                     // opens
     } cases[] = {
-        {73, 467}, {77, 431}, {78, 420}, {74, 465}, {75, 406}, {80, 446}, {82, 0}, {79, -1}, {76, -1}, {81, -1},
+        {73, 467}, {77, 431}, {78, 420}, {74, 465}, {75, 406},
+        {80, 446}, {82, 0},   {79, -1},  {76, -1},  {81, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);
         ASSERT_NE(m_info->GetButton(c.button), nullptr);
         m_info->OnClick(c.button);
-        CDXWnd* dialog = c.dialog == 0 ? g_pWndMain->GetExitDialog()
+        CDXWnd* dialog = c.dialog == 0  ? g_pWndMain->GetExitDialog()
                          : c.dialog > 0 ? m_lobby->FindById(c.dialog)
                                         : nullptr;
         if (c.dialog < 0)

@@ -22,7 +22,10 @@ public:
     void OnClick(int id) override { calls.push_back("click " + std::to_string(id)); }
     void OnPress(int id) override { calls.push_back("press " + std::to_string(id)); }
     void OnRadioSelect(int id) override { calls.push_back("radio " + std::to_string(id)); }
-    void OnScreenMessage(int id, LPARAM) override { calls.push_back("screen " + std::to_string(id)); }
+    void OnScreenMessage(int id, LPARAM) override
+    {
+        calls.push_back("screen " + std::to_string(id));
+    }
     void OnChildFocus(int id) override { calls.push_back("focus " + std::to_string(id)); }
     int OnKeyDown(int key) override
     {

@@ -162,7 +162,8 @@ TEST_F(WidgetRoutingTest, SelectRadioChecksOneOfAConsecutiveRange)
     for (const Case& c : cases) {
         root->SelectRadio(40, 42, c.selected);
         for (int k = 0; k < 3; ++k)
-            EXPECT_EQ(r[k]->IsChecked(), c.checked[k]) << "selected " << c.selected << " radio " << k;
+            EXPECT_EQ(r[k]->IsChecked(), c.checked[k])
+                << "selected " << c.selected << " radio " << k;
     }
     // Without toggle mode a click only reports; the parent decides.
     Click(20, 20);
@@ -214,7 +215,8 @@ TEST_F(WidgetRoutingTest, PointerScaleMapsClientPixelsToTheLayout)
     EXPECT_EQ(Mouse(WM_LBUTTONDOWN, 100, 100), 7);
     Mouse(WM_LBUTTONUP, 100, 100);
     EXPECT_EQ(Posted().back().message, WM_DX_CLICK);
-    EXPECT_EQ(Mouse(WM_LBUTTONDOWN, 150, 150), 1);  // 225 in the layout: beside the button, the root's
+    EXPECT_EQ(Mouse(WM_LBUTTONDOWN, 150, 150),
+              1);  // 225 in the layout: beside the button, the root's
     EXPECT_EQ(button->GetState(), 0);
     EXPECT_TRUE(Posted().empty());
 }
@@ -256,4 +258,4 @@ TEST_F(WidgetRoutingTest, ScreenMessageGoesOnlyToTheWidgetNamedInTheHighWord)
     EXPECT_EQ(screen->calls, std::vector<std::string>{"screen 4"});
 }
 
-} // namespace
+}  // namespace

@@ -13,7 +13,7 @@ uint32_t FakeTick()
     return g_now;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CXCheckPerformance, KeepsStatisticsAndWarnsOverTheLimit)
 {
@@ -23,10 +23,16 @@ TEST(CXCheckPerformance, KeepsStatisticsAndWarnsOverTheLimit)
     perf.EndCheckPerformance(1, "no sample");
     EXPECT_EQ(perf.m_dwCount, 0u);
 
-    struct Step { uint32_t start; uint32_t end; uint32_t last; uint32_t max; float average; };
+    struct Step {
+        uint32_t start;
+        uint32_t end;
+        uint32_t last;
+        uint32_t max;
+        float average;
+    };
     const Step steps[] = {
         {100, 350, 250, 250, 250.0f},
-        {0xFFFFFFF0u, 0x10u, 0x20u, 250, 141.0f}, // across the clock's wrap; integer average
+        {0xFFFFFFF0u, 0x10u, 0x20u, 250, 141.0f},  // across the clock's wrap; integer average
         {500, 500, 0, 250, 94.0f},
     };
     for (const Step& s : steps) {

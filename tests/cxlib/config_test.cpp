@@ -17,28 +17,40 @@ namespace {
 std::map<std::string, std::string> Entries(const CXStringIndex& index)
 {
     std::map<std::string, std::string> entries;
-    index.ForEach([&](const CXString& key, CXString& value) { entries[key.GetString()] = value.GetString(); });
+    index.ForEach([&](const CXString& key, CXString& value) {
+        entries[key.GetString()] = value.GetString();
+    });
     return entries;
 }
 
-class ConfigFiles : public ::testing::Test
-{
+class ConfigFiles : public ::testing::Test {
 protected:
     void TearDown() override { g_strResourceBase.clear(); }
-    std::string Write(const std::string& name, const std::string& content) { return m_folder.Write(name, content); }
+    std::string Write(const std::string& name, const std::string& content)
+    {
+        return m_folder.Write(name, content);
+    }
     TempFolder m_folder{"cxb_cfg"};
 };
 
-} // namespace
+}  // namespace
 
 TEST(CXFileConfig, ParsesLinesAsTheSyntaxSays)
 {
     using Map = std::map<std::string, std::string>;
-    struct Case { const char* name; std::string text; Map want; };
+    struct Case {
+        const char* name;
+        std::string text;
+        Map want;
+    };
     const Case cases[] = {
-        {"example", "  speed = 300  # reels\nName=abc=def\n#x=1\n", {{"SPEED", "300"}, {"NAME", "abc"}}},
+        {"example",
+         "  speed = 300  # reels\nName=abc=def\n#x=1\n",
+         {{"SPEED", "300"}, {"NAME", "abc"}}},
         {"crlf", "speed = 300\r\nName=abc\r\n", {{"SPEED", "300"}, {"NAME", "abc"}}},
-        {"last wins, ASCII case only", "Speed=1\nSPEED=2\n\xB0\xA1k=3\n", {{"SPEED", "2"}, {"\xB0\xA1K", "3"}}},
+        {"last wins, ASCII case only",
+         "Speed=1\nSPEED=2\n\xB0\xA1k=3\n",
+         {{"SPEED", "2"}, {"\xB0\xA1K", "3"}}},
         {"no equals", "lonely\n", {{"LONELY", ""}}},
         {"leading equals", "= value\n", {{"", "value"}}},
         {"blank and comment lines", "\n   \n\t# all comment\n  #\n", {}},
@@ -65,7 +77,8 @@ TEST_F(ConfigFiles, LoadsFilesAndLeavesValuesOnFailure)
     EXPECT_STREQ(config.GetValue("SPEED").GetString(), "300") << "a failed load keeps the values";
 
     CXString scrambledNot("x=1");
-    EXPECT_FALSE(config.Load(scrambledNot.GetString(), scrambledNot.GetDataSize(), 1)) << "not a scrambled image";
+    EXPECT_FALSE(config.Load(scrambledNot.GetString(), scrambledNot.GetDataSize(), 1))
+        << "not a scrambled image";
     EXPECT_STREQ(config.GetValue("SPEED").GetString(), "300");
 
     ASSERT_TRUE(config.Load(Write("empty.cfg", "").c_str()));
@@ -102,7 +115,12 @@ TEST_F(ConfigFiles, WithoutAPathReadsTheProgramsOwnCfg)
 
 TEST(CXStringParser, SplitsIntoNumberedFields)
 {
-    struct Case { const char* text; char sep; int escape; std::vector<std::string> want; };
+    struct Case {
+        const char* text;
+        char sep;
+        int escape;
+        std::vector<std::string> want;
+    };
     const Case cases[] = {
         {"a,,b", ',', 0, {"a", "", "b"}},
         {"a,b,", ',', 0, {"a", "b"}},
@@ -114,11 +132,14 @@ TEST(CXStringParser, SplitsIntoNumberedFields)
     };
     for (const Case& c : cases) {
         CXStringParser parser(c.text);
-        ASSERT_EQ(parser.Split(c.sep, c.escape), static_cast<int>(c.want.size())) << '"' << c.text << '"';
+        ASSERT_EQ(parser.Split(c.sep, c.escape), static_cast<int>(c.want.size()))
+            << '"' << c.text << '"';
         for (size_t i = 0; i < c.want.size(); ++i)
-            EXPECT_STREQ(parser.GetValueByNumber(static_cast<int64_t>(i + 1)).GetString(), c.want[i].c_str())
+            EXPECT_STREQ(parser.GetValueByNumber(static_cast<int64_t>(i + 1)).GetString(),
+                         c.want[i].c_str())
                 << '"' << c.text << "\" field " << i + 1;
-        EXPECT_EQ(&parser.GetValueByNumber(static_cast<int64_t>(c.want.size() + 1)), &CXString::GetEmptyString());
+        EXPECT_EQ(&parser.GetValueByNumber(static_cast<int64_t>(c.want.size() + 1)),
+                  &CXString::GetEmptyString());
     }
 
     CXStringParser parser;
@@ -185,10 +206,14 @@ TEST(CXStringIndex, AKeyMayBeCutFromALongerText)
 {
     CXFileConfig config;
     ASSERT_TRUE(config.Load("SPEED=300\nSPEEDUP=9\n", 20));
-    struct Case { const char* key; unsigned length; const char* want; };
+    struct Case {
+        const char* key;
+        unsigned length;
+        const char* want;
+    };
     const Case cases[] = {
-        {"SPEED", 0, "300"},   {"SPEEDUP", 5, "300"}, {"SPEEDUP", 0, "9"}, {"SPEEDUP", 7, "9"},
-        {"SPEEDUP", 99, "9"},  {"SPEEDUP", 3, ""},    {"speed", 0, ""},    {nullptr, 4, ""},
+        {"SPEED", 0, "300"},  {"SPEEDUP", 5, "300"}, {"SPEEDUP", 0, "9"}, {"SPEEDUP", 7, "9"},
+        {"SPEEDUP", 99, "9"}, {"SPEEDUP", 3, ""},    {"speed", 0, ""},    {nullptr, 4, ""},
     };
     for (const Case& c : cases) {
         EXPECT_STREQ(config.GetValue(c.key, c.length).GetString(), c.want)

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "CXAVLTreeTmpl.h"
 #include "CXArrayExTmpl.h"
 #include "CXArrayTmpl.h"
-#include "CXAVLTreeTmpl.h"
 #include "CXListExTmpl.h"
 #include "CXListTmpl.h"
 #include "CXLockTmpl.h"
@@ -24,9 +24,10 @@
 namespace {
 
 // Counts its own destructions, so tests see exactly which objects a container deleted.
-struct Tracked
-{
-    explicit Tracked(std::string name = "", int* pDeaths = nullptr) : m_strName(name.c_str()), m_pDeaths(pDeaths) {}
+struct Tracked {
+    explicit Tracked(std::string name = "", int* pDeaths = nullptr)
+        : m_strName(name.c_str()), m_pDeaths(pDeaths)
+    {}
     virtual ~Tracked()
     {
         if (m_pDeaths)
@@ -54,7 +55,7 @@ std::vector<std::string> InOrder(const CXAVLTreeTmpl<Tracked>& tree)
     return keys;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CXListTmpl, AddsAtBothEndsAndWalksBackwardsToo)
 {
@@ -192,8 +193,7 @@ TEST(CXArrayTmpl, GrowsShrinksAndKeepsObjects)
     EXPECT_EQ(array.m_dwGrowStep, 4u);
 }
 
-struct ThrowsOnThird
-{
+struct ThrowsOnThird {
     ThrowsOnThird()
     {
         if (++s_nMade == 3)
@@ -215,14 +215,19 @@ TEST(CXArrayTmpl, AFailedGrowthIsReportedAndLeavesTheArrayAsItWas)
     EXPECT_EQ(array.m_dwMaxSize, 2u);
     EXPECT_EQ(array.GetAt(0), first);
     EXPECT_EQ(ThrowsOnThird::s_nDeleted, 0) << "nothing was made, so nothing was deleted";
-    EXPECT_EQ(log.Count("[CXArrayTmpl<class ThrowsOnThird>::SetSize] : SetSize fail."), 1) << log.Text();
+    EXPECT_EQ(log.Count("[CXArrayTmpl<class ThrowsOnThird>::SetSize] : SetSize fail."), 1)
+        << log.Text();
     EXPECT_EQ(array.SetSize(5, 1, 4), 1) << "the next try succeeds";
     EXPECT_NE(array.GetAt(4), nullptr);
 }
 
 TEST(CXArrayTmpl, StoreAtIndexGrowsByTheGrowStep)
 {
-    struct Case { uint32_t grow; uint32_t index; uint32_t wantCapacity; };
+    struct Case {
+        uint32_t grow;
+        uint32_t index;
+        uint32_t wantCapacity;
+    };
     const Case cases[] = {{4, 0, 4}, {4, 9, 10}, {16, 2, 16}, {0, 5, 6}};
     for (const Case& c : cases) {
         CXArrayTmpl<Tracked> array;
@@ -302,17 +307,20 @@ TEST(CXAVLTreeTmpl, InsertingAnExistingKeyReplacesItsData)
 namespace {
 
 // Checks order, parent links, balance marks and heights; returns the height.
-int CheckSubtree(const CXAVLNodeTmpl<Tracked>* node, const CXAVLNodeTmpl<Tracked>* parent, int& nodes)
+int CheckSubtree(const CXAVLNodeTmpl<Tracked>* node, const CXAVLNodeTmpl<Tracked>* parent,
+                 int& nodes)
 {
     if (!node)
         return 0;
     ++nodes;
     EXPECT_EQ(node->m_pParent, parent);
     if (node->m_pLeft) {
-        EXPECT_LT(CXCompareAVLKey(CXAVLKeyOf(*node->m_pLeft->m_pData), CXAVLKeyOf(*node->m_pData)), 0);
+        EXPECT_LT(CXCompareAVLKey(CXAVLKeyOf(*node->m_pLeft->m_pData), CXAVLKeyOf(*node->m_pData)),
+                  0);
     }
     if (node->m_pRight) {
-        EXPECT_GT(CXCompareAVLKey(CXAVLKeyOf(*node->m_pRight->m_pData), CXAVLKeyOf(*node->m_pData)), 0);
+        EXPECT_GT(CXCompareAVLKey(CXAVLKeyOf(*node->m_pRight->m_pData), CXAVLKeyOf(*node->m_pData)),
+                  0);
     }
     const int left = CheckSubtree(node->m_pLeft, node, nodes);
     const int right = CheckSubtree(node->m_pRight, node, nodes);
@@ -322,7 +330,7 @@ int CheckSubtree(const CXAVLNodeTmpl<Tracked>* node, const CXAVLNodeTmpl<Tracked
     return std::max(left, right) + 1;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CXAVLTreeTmpl, StaysBalancedThroughRandomInsertsAndDeletes)
 {
@@ -398,10 +406,9 @@ TEST(CXTmplReport, SpellsTypeArgumentsTheLibraryWay)
 // instance as the library always has, at the template's header and the reporting line.
 TEST(CXTmplReport, AFailureNamesTheFullTemplateAndMethod)
 {
-    struct Case
-    {
+    struct Case {
         const char* what;
-        std::function<bool()> fail; // true when the operation reported failure
+        std::function<bool()> fail;  // true when the operation reported failure
         const char* header;
         const char* record;
     };
@@ -413,16 +420,21 @@ TEST(CXTmplReport, AFailureNamesTheFullTemplateAndMethod)
     CXAVLTreeTmpl<CXStringIndexData> tree;
     CXStringIndexData keyed("KEY", "value", 0);
     const Case cases[] = {
-        {"list", [&] { return threads.AddTail(&thread, 0) == 0; }, "Lib\\CXLib\\Include\\Base/CXListTmpl(",
+        {"list", [&] { return threads.AddTail(&thread, 0) == 0; },
+         "Lib\\CXLib\\Include\\Base/CXListTmpl(",
          "-[CXListTmpl<class CXThread>::AddTail] : AddTail fail.\r\n"},
-        {"32-bit values", [&] { return !dwords.SetSize(3); }, "Lib\\CXLib\\Include\\Base/CXArrayExTmpl(",
+        {"32-bit values", [&] { return !dwords.SetSize(3); },
+         "Lib\\CXLib\\Include\\Base/CXArrayExTmpl(",
          "-[CXArrayExTmpl<unsigned long>::SetSize] : SetSize fail. [dwMaxArraySize=3]\r\n"},
-        {"64-bit values", [&] { return !qwords.SetAt(4, 1); }, "Lib\\CXLib\\Include\\Base/CXArrayExTmpl(",
+        {"64-bit values", [&] { return !qwords.SetAt(4, 1); },
+         "Lib\\CXLib\\Include\\Base/CXArrayExTmpl(",
          "-[CXArrayExTmpl<unsigned __int64>::SetSize] : SetSize fail. [dwMaxArraySize=5]\r\n"},
-        {"locked lists", [&] { return lists.SetSize(2, 1) == 0; }, "Lib\\CXLib\\Include\\Base/CXArrayTmpl(",
+        {"locked lists", [&] { return lists.SetSize(2, 1) == 0; },
+         "Lib\\CXLib\\Include\\Base/CXArrayTmpl(",
          "-[CXArrayTmpl<class CXLockTmpl<class CXListTmpl<unsigned char> > >::SetSize] : "
          "CXArrayElementTmpl double array create fail. [dwMaxArraySize=2]\r\n"},
-        {"tree", [&] { return tree.Insert(&keyed, 0) == 0; }, "Lib\\CXLib\\Include\\Base/CXAVLTreeTmpl(",
+        {"tree", [&] { return tree.Insert(&keyed, 0) == 0; },
+         "Lib\\CXLib\\Include\\Base/CXAVLTreeTmpl(",
          "-[CXAVLTreeTmpl<class CXStringIndexData>::Insert] : Insert fail.\r\n"},
     };
     for (const Case& c : cases) {

@@ -9,8 +9,7 @@
 #include "CXLog.h"
 #include "support/temp_folder.h"
 
-class ErrorLogCapture
-{
+class ErrorLogCapture {
 public:
     ErrorLogCapture()
     {

@@ -25,7 +25,7 @@ bool Refuse()
     return true;
 }
 
-} // namespace
+}  // namespace
 
 FailingAllocations::FailingAllocations(int nCount, int nSkip)
 {

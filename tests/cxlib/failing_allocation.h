@@ -4,8 +4,7 @@
 
 // While it lives, the next nCount non-throwing allocations of this thread after the first nSkip
 // return null.
-class FailingAllocations
-{
+class FailingAllocations {
 public:
     explicit FailingAllocations(int nCount, int nSkip = 0);
     FailingAllocations(const FailingAllocations&) = delete;

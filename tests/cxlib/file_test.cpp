@@ -14,11 +14,13 @@
 
 namespace {
 
-class FileFolder : public ::testing::Test
-{
+class FileFolder : public ::testing::Test {
 protected:
     std::string PathOf(const std::string& name) const { return (m_folder.Path() / name).string(); }
-    std::string Write(const std::string& name, const std::string& bytes) const { return m_folder.Write(name, bytes); }
+    std::string Write(const std::string& name, const std::string& bytes) const
+    {
+        return m_folder.Write(name, bytes);
+    }
     static std::string Read(const std::string& path)
     {
         std::ifstream in(path, std::ios::binary);
@@ -27,7 +29,8 @@ protected:
     static size_t OpenDescriptors()
     {
         size_t n = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        for ([[maybe_unused]] const auto& entry :
+             std::filesystem::directory_iterator("/proc/self/fd"))
             ++n;
         return n;
     }
@@ -44,12 +47,13 @@ std::string Pattern(size_t n)
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(FileFolder, ReadsWritesSeeksAndSizes)
 {
     CXFile file;
-    EXPECT_EQ(file.Open(PathOf("none").c_str(), CXFile::GENERIC_READ, 0, CXFile::OPEN_EXISTING, 0), 0);
+    EXPECT_EQ(file.Open(PathOf("none").c_str(), CXFile::GENERIC_READ, 0, CXFile::OPEN_EXISTING, 0),
+              0);
     EXPECT_EQ(file.m_hFile, -1);
     EXPECT_EQ(file.Close(), 0);
     EXPECT_EQ(file.GetSize(), 0);
@@ -83,7 +87,8 @@ TEST_F(FileFolder, OpeningAgainClosesTheFirstFile)
     {
         CXFile file;
         ASSERT_EQ(file.Open(PathOf("a.txt").c_str(), CXFile::GENERIC_READ, CXFile::FILE_SHARE_READ,
-                            CXFile::OPEN_EXISTING, CXFile::FILE_ATTRIBUTE_NORMAL), 1);
+                            CXFile::OPEN_EXISTING, CXFile::FILE_ATTRIBUTE_NORMAL),
+                  1);
         const std::string mixed = m_folder.String() + "\\sub\\mixed.txt";
         ASSERT_EQ(file.Open(mixed.c_str(), CXFile::GENERIC_READ, 0, CXFile::OPEN_EXISTING, 0), 1)
             << "case-insensitive, '\\' separators";
@@ -99,11 +104,14 @@ TEST_F(FileFolder, OpeningAgainClosesTheFirstFile)
 namespace {
 
 // A pack with key 0x5A and three entries, written out byte by byte.
-std::string MakePack(const std::string& small, const std::string& block, const std::string& blockPlusOne)
+std::string MakePack(const std::string& small, const std::string& block,
+                     const std::string& blockPlusOne)
 {
     std::string pack("CXFS\x5A\0\0\0\x03\0\0\0", 12);
-    // Index: 3 entries of 22 bytes plus names "DATA\UI\A.PNG" (13), "b8192" (5), "c8193" (5) -> ends at 12+66+23=101.
-    pack += std::string("\x01\0\0\0\x02\0\0\0\x05\0\0\0\x65\0\0\0\x07\0\0\0\x0D\0", 22) + "DATA\\UI\\A.PNG";
+    // Index: 3 entries of 22 bytes plus names "DATA\UI\A.PNG" (13), "b8192" (5), "c8193" (5) ->
+    // ends at 12+66+23=101.
+    pack += std::string("\x01\0\0\0\x02\0\0\0\x05\0\0\0\x65\0\0\0\x07\0\0\0\x0D\0", 22) +
+            "DATA\\UI\\A.PNG";
     pack += std::string("\0\0\0\0\0\0\0\0\x00\x20\0\0\x6A\0\0\0\0\0\0\0\x05\0", 22) + "b8192";
     pack += std::string("\0\0\0\0\0\0\0\0\x01\x20\0\0\x6A\x20\0\0\0\0\0\0\x05\0", 22) + "c8193";
     std::string data = small + block + blockPlusOne;
@@ -112,7 +120,7 @@ std::string MakePack(const std::string& small, const std::string& block, const s
     return pack + data;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(FileFolder, PackEntriesAreFoundByNormalisedName)
 {
@@ -133,16 +141,21 @@ TEST_F(FileFolder, PackEntriesAreFoundByNormalisedName)
     EXPECT_FALSE(fs.GetEntryInfo("data/ui/b.png", &info));
     EXPECT_FALSE(fs.GetEntryInfo("data/ui/a.png", nullptr));
 
-    struct Case { const char* name; uint32_t bufferSize; std::string want; };
+    struct Case {
+        const char* name;
+        uint32_t bufferSize;
+        std::string want;
+    };
     const Case cases[] = {
         {"DATA\\\\UI/a.png", 5, "hello"},
-        {"data/ui/a.png", 3, "hel"},          // a smaller buffer takes the first bytes
-        {"data/ui/a.png", 12, "hello"},       // a larger one only the entry's
+        {"data/ui/a.png", 3, "hel"},     // a smaller buffer takes the first bytes
+        {"data/ui/a.png", 12, "hello"},  // a larger one only the entry's
         {"B8192", 8192, block},
     };
     for (const Case& c : cases) {
         std::string buffer(c.bufferSize, '#');
-        ASSERT_EQ(fs.ExtractFSData(c.name, buffer.data(), c.bufferSize, 0), 1) << c.name << " " << c.bufferSize;
+        ASSERT_EQ(fs.ExtractFSData(c.name, buffer.data(), c.bufferSize, 0), 1)
+            << c.name << " " << c.bufferSize;
         EXPECT_EQ(buffer.substr(0, c.want.size()), c.want) << c.name << " " << c.bufferSize;
         EXPECT_EQ(buffer.substr(c.want.size()), std::string(c.bufferSize - c.want.size(), '#'))
             << "bytes past the entry stay untouched";
@@ -155,24 +168,32 @@ TEST_F(FileFolder, PackEntriesCopyIntoFilesBlockByBlock)
     const std::string blockPlusOne = Pattern(8193);
     CXFileSystem fs;
     ASSERT_TRUE(fs.Open(Write("p.pak", MakePack("hello", block, blockPlusOne)).c_str()));
-    struct Case { const char* entry; const std::string* want; };
+    struct Case {
+        const char* entry;
+        const std::string* want;
+    };
     for (const Case& c : {Case{"b8192", &block}, Case{"c8193", &blockPlusOne}}) {
         const std::string out = PathOf(std::string(c.entry) + ".out");
         ASSERT_EQ(fs.ExtractFSData(c.entry, const_cast<char*>(out.c_str()), 0, 1), 1) << c.entry;
         EXPECT_EQ(Read(out), *c.want) << c.entry;
     }
-    EXPECT_EQ(fs.ExtractFSData("b8192", const_cast<char*>(PathOf("no/such/folder/x").c_str()), 0, 1), 0);
+    EXPECT_EQ(
+        fs.ExtractFSData("b8192", const_cast<char*>(PathOf("no/such/folder/x").c_str()), 0, 1), 0);
     EXPECT_EQ(fs.ExtractFSData("missing", const_cast<char*>(PathOf("m.out").c_str()), 0, 1), 0);
 }
 
 TEST_F(FileFolder, MalformedPacksAndBadTargetsAreRefused)
 {
     const std::string good = MakePack("hello", Pattern(8192), Pattern(8193));
-    struct Case { const char* name; std::string bytes; };
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
     const Case cases[] = {
         {"empty", ""},
         {"wrong magic", "CXFZ" + good.substr(4)},
-        {"count beyond the file", good.substr(0, 8) + std::string("\xFF\xFF\0\0", 4) + good.substr(12)},
+        {"count beyond the file",
+         good.substr(0, 8) + std::string("\xFF\xFF\0\0", 4) + good.substr(12)},
         {"entry past the end", good.substr(0, good.size() - 1)},
         {"cut inside the index", good.substr(0, 40)},
     };

@@ -27,8 +27,7 @@ std::string Mask(const std::string& text)
     return out;
 }
 
-class LogFolder : public ::testing::Test
-{
+class LogFolder : public ::testing::Test {
 protected:
     static std::string ReadAll(const std::string& path)
     {
@@ -40,7 +39,7 @@ protected:
     const std::string m_root = m_folder.String();
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(LogFolder, CreatesItsFolderAndNamesTheFile)
 {
@@ -74,9 +73,13 @@ TEST_F(LogFolder, WritesBothLineForms)
 
     const std::string content = ReadAll(log.GetFileName());
     const std::string logName = Mask(m_root + "/LOG/ERROR");
-    EXPECT_EQ(Mask(content), "[#:#:#]-[" + logName + "]-[CXFoo::Bar] : Bar fail. [n=#]\r\n"
-                             "[#:#:#]-[" + logName + "] : plain text\r\n"
-                             "[#:#:#]-[" + logName + "] : no function\r\n");
+    EXPECT_EQ(Mask(content), "[#:#:#]-[" + logName +
+                                 "]-[CXFoo::Bar] : Bar fail. [n=#]\r\n"
+                                 "[#:#:#]-[" +
+                                 logName +
+                                 "] : plain text\r\n"
+                                 "[#:#:#]-[" +
+                                 logName + "] : no function\r\n");
     EXPECT_NE(content.find("[n=7]"), std::string::npos);
 }
 
@@ -153,11 +156,14 @@ TEST(CXLogSourcePath, EveryFileIsNamedInOneRelativeForm)
     EXPECT_EQ(form("/home/build/tree/Lib/CXLib/Source/Memory/CXMemoryPoolBase.cpp"),
               "..\\..\\Source\\Memory\\CXMemoryPoolBase");
     EXPECT_EQ(form("Lib/CXLib/Source/CX2DAnimationLoad.cpp"), "..\\..\\Source\\CX2DAnimationLoad");
-    EXPECT_EQ(form("/a/Lib/CXLib/b/Lib/CXLib/Source/x.cpp"), "..\\..\\Source\\x") << "the last match counts";
+    EXPECT_EQ(form("/a/Lib/CXLib/b/Lib/CXLib/Source/x.cpp"), "..\\..\\Source\\x")
+        << "the last match counts";
     // Other files by their path from the project's root.
     EXPECT_EQ(form("net/NetLog.cpp"), "net\\NetLog");
-    EXPECT_EQ(form("MyLib/CXLib/Source/a.cpp"), "MyLib\\CXLib\\Source\\a") << "whole folder names only";
-    EXPECT_EQ(form("Lib/CXLib/Source/v1.2/a"), "..\\..\\Source\\v1.2\\a") << "a dot in a folder is kept";
+    EXPECT_EQ(form("MyLib/CXLib/Source/a.cpp"), "MyLib\\CXLib\\Source\\a")
+        << "whole folder names only";
+    EXPECT_EQ(form("Lib/CXLib/Source/v1.2/a"), "..\\..\\Source\\v1.2\\a")
+        << "a dot in a folder is kept";
     EXPECT_EQ(form("README"), "README");
 
     // Real records of the library and of a caller outside it.

@@ -23,13 +23,11 @@ bool Aligned16(const void* p)
     return reinterpret_cast<uintptr_t>(p) % 16 == 0;
 }
 
-struct Record16
-{
+struct Record16 {
     char bytes[16];
 };
 
-class PooledBase
-{
+class PooledBase {
 public:
     CX_DECLARE_MEMORY_POOL(PooledBase)
     PooledBase() { ++s_nConstructed; }
@@ -40,22 +38,19 @@ public:
 int PooledBase::s_nConstructed = 0;
 
 // Larger than its base and without a pool of its own: refused.
-class UnpooledDerived : public PooledBase
-{
+class UnpooledDerived : public PooledBase {
 public:
     double m_Extra[4] = {};
 };
 
-class PooledDerived : public PooledBase
-{
+class PooledDerived : public PooledBase {
 public:
     CX_DECLARE_MEMORY_POOL(PooledDerived)
     double m_Extra[4] = {};
 };
 
 // A pooled record whose constructor sets one member and leaves the others to the pool's zeros.
-class PooledRecord
-{
+class PooledRecord {
 public:
     CX_DECLARE_MEMORY_POOL(PooledRecord)
     PooledRecord() : m_nSet(5) {}
@@ -65,18 +60,22 @@ public:
     PooledRecord* m_pNext;
 };
 
-} // namespace
+}  // namespace
 
 TEST(CXMemoryPoolTest, ChunksAreCutIntoAscendingAlignedSlots)
 {
-    struct Case { uint32_t element; uint32_t slot; };
+    struct Case {
+        uint32_t element;
+        uint32_t slot;
+    };
     const Case cases[] = {{1, 16}, {16, 16}, {17, 32}, {24, 32}, {100, 112}, {8192, 8192}};
     for (const Case& c : cases) {
         CXMemoryPoolBase pool;
         pool.SetSize(8192, c.element);
         EXPECT_EQ(pool.GetSlotSize(), c.slot) << "element " << c.element;
         EXPECT_EQ(pool.GetSlotsPerChunk(), 8192 / c.slot + 1) << "element " << c.element;
-        EXPECT_EQ(pool.GetChunkSize(), 16 + pool.GetSlotsPerChunk() * c.slot) << "element " << c.element;
+        EXPECT_EQ(pool.GetChunkSize(), 16 + pool.GetSlotsPerChunk() * c.slot)
+            << "element " << c.element;
         char* first = static_cast<char*>(pool.AllocateMemory(c.element));
         char* second = static_cast<char*>(pool.AllocateMemory(c.element));
         ASSERT_NE(first, nullptr);
@@ -114,7 +113,10 @@ TEST(CXMemoryPoolTest, WrongSizesAndNullAreRefusedAndReported)
     EXPECT_EQ(pool.AllocateMemory(25), nullptr);
     EXPECT_EQ(pool.AllocateMemory(23), nullptr);
     std::string out = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(CountLines(out, "[CXMemoryPoolBase::AllocateMemory] : tSize is not m_dwElementSize. [tSize=25, m_dwElementSize=24]"), 1u) << out;
+    EXPECT_EQ(CountLines(out, "[CXMemoryPoolBase::AllocateMemory] : tSize is not m_dwElementSize. "
+                              "[tSize=25, m_dwElementSize=24]"),
+              1u)
+        << out;
     EXPECT_EQ(CountLines(out, "tSize is not m_dwElementSize."), 2u) << out;
     EXPECT_EQ(pool.GetChunkCount(), 0u);
 
@@ -134,7 +136,8 @@ TEST(CXMemoryPoolTest, PooledClassesTakeTheirBlocksFromTheirOwnPool)
     PooledBase* b = new PooledBase;
     ASSERT_NE(a, nullptr);
     EXPECT_TRUE(Aligned16(a));
-    EXPECT_EQ(reinterpret_cast<char*>(b) - reinterpret_cast<char*>(a), static_cast<ptrdiff_t>(basePool.GetSlotSize()));
+    EXPECT_EQ(reinterpret_cast<char*>(b) - reinterpret_cast<char*>(a),
+              static_cast<ptrdiff_t>(basePool.GetSlotSize()));
     delete b;
     EXPECT_EQ(new PooledBase, b) << "the freed block comes back first";
     delete b;
@@ -151,7 +154,7 @@ TEST(CXMemoryPoolTest, PooledClassesTakeTheirBlocksFromTheirOwnPool)
     PooledBase* derived = new PooledDerived;
     ASSERT_NE(derived, nullptr);
     EXPECT_TRUE(Aligned16(derived));
-    delete derived; // through the base: back to the derived class's pool
+    delete derived;  // through the base: back to the derived class's pool
     EXPECT_EQ(static_cast<PooledBase*>(new PooledDerived), derived);
     delete derived;
 }
@@ -222,13 +225,16 @@ TEST(CXMemorySizePoolTest, SizeClassesOfTheGlobalPool)
 TEST(CXMemorySizePoolTest, AllocatesByClassAndRefusesOutOfRange)
 {
     CXMemorySizePool pool(4096, 7);
-    struct Case { size_t size; uint32_t cls; };
+    struct Case {
+        size_t size;
+        uint32_t cls;
+    };
     const Case cases[] = {{1, 0}, {128, 0}, {129, 1}, {256, 1}, {4096, 31}, {4224, 32}};
     for (const Case& c : cases) {
         void* block = pool.AllocateMemory(c.size);
         ASSERT_NE(block, nullptr) << c.size;
         EXPECT_TRUE(Aligned16(block));
-        std::memset(block, 0xAB, pool.GetClassSize(c.cls)); // the whole class size is usable
+        std::memset(block, 0xAB, pool.GetClassSize(c.cls));  // the whole class size is usable
         pool.FreeMemory(block, c.size);
         EXPECT_EQ(pool.GetCachedCount(c.cls), 1u) << c.size;
         EXPECT_EQ(pool.AllocateMemory(c.size), block) << c.size;
@@ -239,9 +245,11 @@ TEST(CXMemorySizePoolTest, AllocatesByClassAndRefusesOutOfRange)
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(pool.AllocateMemory(4225), nullptr);
     const std::string out = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(out.find("[CXMemorySizePool::AllocateMemory] : Invalid memory size. [tSize=4225, dwElement=33, "
-                       "m_bShiftByteAlign=7, m_dwElementSize=33, m_dwMaxSize=4096\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        out.find(
+            "[CXMemorySizePool::AllocateMemory] : Invalid memory size. [tSize=4225, dwElement=33, "
+            "m_bShiftByteAlign=7, m_dwElementSize=33, m_dwMaxSize=4096\r\n"),
+        std::string::npos)
         << out;
 }
 
@@ -262,9 +270,9 @@ TEST(CXMemorySizePoolTest, ReusesTheOldestFreedBlockOfAClass)
 TEST(CXMemorySizePoolTest, FreeFilesABlockByItsOwnClassNotTheCallersSize)
 {
     CXMemorySizePool pool(4096, 7);
-    void* big = pool.AllocateMemory(1000); // class 7
+    void* big = pool.AllocateMemory(1000);  // class 7
     ::testing::internal::CaptureStderr();
-    pool.FreeMemory(big, 10); // a wrong size would file it under class 0
+    pool.FreeMemory(big, 10);  // a wrong size would file it under class 0
     const std::string out = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(out.find("Size does not match the block."), std::string::npos) << out;
     EXPECT_EQ(pool.GetCachedCount(0), 0u);
@@ -278,7 +286,8 @@ TEST(CXMemorySizePoolTest, FreeFilesABlockByItsOwnClassNotTheCallersSize)
     alignas(16) char foreign[64] = {};
     ::testing::internal::CaptureStderr();
     pool.FreeMemory(foreign + 16, 16);
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Not a block of this pool."), std::string::npos);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Not a block of this pool."),
+              std::string::npos);
     for (uint32_t k = 0; k < pool.m_dwElementSize; ++k)
         EXPECT_EQ(pool.GetCachedCount(k), k == 0 || k == 7 ? 1u : 0u) << "class " << k;
 }

@@ -28,7 +28,7 @@ std::mt19937 ReferenceFor(uint32_t seed)
     return reference;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CXMersenneTwisterTest, MatchesTheStandardGeneratorFromTheSameState)
 {
@@ -75,8 +75,16 @@ TEST(CXRandomTest, SourcesStartDifferently)
 
 TEST(PoolRandomTest, RangesAndOrder)
 {
-    struct Case { int a; int b; int lo; int hi; };
-    const Case cases[] = {{5, 5, 5, 5}, {9, 3, 3, 9}, {-3, 3, -3, 3}, {INT_MAX - 1, INT_MAX, INT_MAX - 1, INT_MAX},
+    struct Case {
+        int a;
+        int b;
+        int lo;
+        int hi;
+    };
+    const Case cases[] = {{5, 5, 5, 5},
+                          {9, 3, 3, 9},
+                          {-3, 3, -3, 3},
+                          {INT_MAX - 1, INT_MAX, INT_MAX - 1, INT_MAX},
                           {INT_MIN, INT_MIN + 2, INT_MIN, INT_MIN + 2}};
     for (const Case& c : cases) {
         std::set<int> seen;

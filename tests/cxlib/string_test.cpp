@@ -16,8 +16,7 @@ std::string Bytes(const CXString& s)
     return std::string(s.GetString(), s.GetDataSize());
 }
 
-
-} // namespace
+}  // namespace
 
 TEST(CXStringTest, AssignmentIsBinarySafeAndReusesTheBlock)
 {
@@ -50,7 +49,7 @@ TEST(CXStringTest, AssignmentIsBinarySafeAndReusesTheBlock)
 TEST(CXStringTest, AssigningAPartOfItselfUsesOverlapSafeCopies)
 {
     CXString s("0123456789");
-    s.SetData(s.GetString() + 3, 5); // in place, overlapping
+    s.SetData(s.GetString() + 3, 5);  // in place, overlapping
     EXPECT_STREQ(s.GetString(), "34567");
 
     CXString grow("abc");
@@ -117,7 +116,8 @@ TEST(CXStringTest, FormatReportsAnUnformattableTextOnce)
     EXPECT_FALSE(s.Format("%ls", bad));
     EXPECT_STREQ(s.GetString(), "keep");
     EXPECT_EQ(log.Count("\r\n"), 1) << log.Text();
-    EXPECT_EQ(log.Count("-[CXString::FormatV] : CXString format fail. [format=%ls]\r\n"), 1) << log.Text();
+    EXPECT_EQ(log.Count("-[CXString::FormatV] : CXString format fail. [format=%ls]\r\n"), 1)
+        << log.Text();
 }
 
 TEST(CXStringTest, DateAndTimeTexts)
@@ -136,10 +136,16 @@ TEST(CXStringTest, DateAndTimeTexts)
 
 TEST(CXStringTest, CompareOrdersShorterFirst)
 {
-    struct Case { const char* a; const char* b; unsigned max; int expected; };
+    struct Case {
+        const char* a;
+        const char* b;
+        unsigned max;
+        int expected;
+    };
     const Case cases[] = {
-        {"B", "AA", 0, -1}, {"AB", "AA", 0, 1}, {"AA", "AB", 0, -1}, {"abc", "abc", 0, 0},
-        {"abcdef", "abcxyz", 3, 0}, {"abc", "abcd", 3, 0}, {"\xB0\xA1", "ab", 0, 1},
+        {"B", "AA", 0, -1},       {"AB", "AA", 0, 1},         {"AA", "AB", 0, -1},
+        {"abc", "abc", 0, 0},     {"abcdef", "abcxyz", 3, 0}, {"abc", "abcd", 3, 0},
+        {"\xB0\xA1", "ab", 0, 1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CXString(c.a).Compare(c.b, c.max), c.expected) << c.a << " vs " << c.b;
@@ -149,11 +155,17 @@ TEST(CXStringTest, CompareOrdersShorterFirst)
 TEST(CXStringTest, FindCountsFromTheStart)
 {
     CXString s("a/b/c/d");
-    struct Case { char c; unsigned from; int reverse; int expected; };
-    const Case cases[] = {{'/', 0, 0, 1}, {'/', 2, 0, 1}, {'/', 0, 1, 5}, {'/', 2, 1, 3},
+    struct Case {
+        char c;
+        unsigned from;
+        int reverse;
+        int expected;
+    };
+    const Case cases[] = {{'/', 0, 0, 1},  {'/', 2, 0, 1},  {'/', 0, 1, 5},   {'/', 2, 1, 3},
                           {'x', 0, 0, -1}, {'/', 7, 0, -1}, {'/', 100, 1, -1}};
     for (const Case& c : cases)
-        EXPECT_EQ(s.FindChar(c.c, c.from, c.reverse), c.expected) << "from " << c.from << " rev " << c.reverse;
+        EXPECT_EQ(s.FindChar(c.c, c.from, c.reverse), c.expected)
+            << "from " << c.from << " rev " << c.reverse;
     EXPECT_EQ(s.Find("c/"), 4);
     EXPECT_EQ(s.Find("c/", 3), 1);
     EXPECT_EQ(s.Find("zz"), -1);
@@ -163,9 +175,15 @@ TEST(CXStringTest, FindCountsFromTheStart)
 
 TEST(CXStringTest, TrimCaseAndCharacterEdits)
 {
-    struct Case { const char* input; const char* trimmed; };
-    const Case trims[] = {{" \t abc \r\n", "abc"}, {"abc\xB0", "abc\xB0"}, {"\xA1 x", "\xA1 x"},
-                          {"   ", ""}, {"", ""}};
+    struct Case {
+        const char* input;
+        const char* trimmed;
+    };
+    const Case trims[] = {{" \t abc \r\n", "abc"},
+                          {"abc\xB0", "abc\xB0"},
+                          {"\xA1 x", "\xA1 x"},
+                          {"   ", ""},
+                          {"", ""}};
     for (const Case& c : trims) {
         CXString s(c.input);
         EXPECT_STREQ(s.Trim().GetString(), c.trimmed) << "'" << c.input << "'";
@@ -174,8 +192,10 @@ TEST(CXStringTest, TrimCaseAndCharacterEdits)
 
     EXPECT_STREQ(CXString(" key = v ").TrimUpper().GetString(), "KEY = V");
     // "각a" then 'b': the trail byte 0x61 of the first character must not change.
-    CXString korean("\x81\x61" "b");
-    EXPECT_STREQ(korean.MakeUpper().GetString(), "\x81\x61" "B");
+    CXString korean("\x81\x61"
+                    "b");
+    EXPECT_STREQ(korean.MakeUpper().GetString(), "\x81\x61"
+                                                 "B");
 
     CXString s("a,b,,c");
     EXPECT_EQ(s.ReplaceChar(',', ';'), 3);
@@ -195,14 +215,18 @@ TEST(CXStringTest, TrimCaseAndCharacterEdits)
 
 TEST(CXStringTest, ReplaceFindsNonOverlappingOccurrences)
 {
-    struct Case { const char* text; const char* find; const char* repl; int cs; const char* result; int count; };
+    struct Case {
+        const char* text;
+        const char* find;
+        const char* repl;
+        int cs;
+        const char* result;
+        int count;
+    };
     const Case cases[] = {
-        {"aBcAb", "ab", "X", 0, "XcX", 2},
-        {"aBcAb", "ab", "X", 1, "aBcAb", 0},
-        {"aaaa", "aa", "b", 1, "bb", 2},
-        {"abc", "b", "", 1, "ac", 1},
-        {"abc", "", "X", 1, "abc", 0},
-        {"abc", "b", "b", 1, "abc", 0},
+        {"aBcAb", "ab", "X", 0, "XcX", 2},     {"aBcAb", "ab", "X", 1, "aBcAb", 0},
+        {"aaaa", "aa", "b", 1, "bb", 2},       {"abc", "b", "", 1, "ac", 1},
+        {"abc", "", "X", 1, "abc", 0},         {"abc", "b", "b", 1, "abc", 0},
         {"x.y.z", ".", "..", 1, "x..y..z", 2},
     };
     for (const Case& c : cases) {
@@ -217,11 +241,26 @@ TEST(CXStringTest, ReplaceFindsNonOverlappingOccurrences)
 
 TEST(CXStringTest, ToIntegerReadsDecimalOrPrefixedHex)
 {
-    struct Case { const char* text; int64_t expected; };
+    struct Case {
+        const char* text;
+        int64_t expected;
+    };
     const Case cases[] = {
-        {"0x1F", 31}, {"0x1f", 31}, {"0XfF", 255}, {"  0x10", 16}, {"id=0X10", 0}, {"0x", 0},
-        {"0x1G", 0}, {"  42abc", 42}, {"-17", -17}, {"+8", 8}, {"", 0}, {"abc", 0},
-        {"0x7FFFFFFFFFFFFFFF", INT64_MAX}, {"9223372036854775807", INT64_MAX}, {"010", 10},
+        {"0x1F", 31},
+        {"0x1f", 31},
+        {"0XfF", 255},
+        {"  0x10", 16},
+        {"id=0X10", 0},
+        {"0x", 0},
+        {"0x1G", 0},
+        {"  42abc", 42},
+        {"-17", -17},
+        {"+8", 8},
+        {"", 0},
+        {"abc", 0},
+        {"0x7FFFFFFFFFFFFFFF", INT64_MAX},
+        {"9223372036854775807", INT64_MAX},
+        {"010", 10},
     };
     CXString s;
     for (const Case& c : cases)
@@ -252,7 +291,8 @@ TEST(CXStringTest, LoadAndSaveFiles)
     EXPECT_EQ(s.GetDataSize(), 0u) << "an empty file gives an empty string";
 
     dir.Write("data.bin", std::string("x\0y\r\n", 5));
-    ASSERT_TRUE(s.LoadFile((dir.Slashed() + "DATA.BIN").c_str())) << "names are matched ignoring case";
+    ASSERT_TRUE(s.LoadFile((dir.Slashed() + "DATA.BIN").c_str()))
+        << "names are matched ignoring case";
     EXPECT_EQ(Bytes(s), std::string("x\0y\r\n", 5));
 
     s.SetString("kept");

@@ -50,8 +50,8 @@ struct Running {
 
 TEST(DevServerTest, ListensOnLoopbackOnly)
 {
-    for (const char* address : {"0.0.0.0", "10.0.0.1", "192.168.1.20", "128.0.0.1", "localhost", "::1",
-                                "127.0.0.256", ""})
+    for (const char* address : {"0.0.0.0", "10.0.0.1", "192.168.1.20", "128.0.0.1", "localhost",
+                                "::1", "127.0.0.256", ""})
         EXPECT_THROW(DevServer(address, 0), std::invalid_argument) << address;
 
     DevServer other("127.0.0.2", 0);
@@ -76,8 +76,9 @@ TEST(DevServerTest, LoginScriptAnswersTheLoginRoadAndPings)
     EXPECT_EQ(Hex(client.Read(5)), "03 00 01 00 01");
 
     client.Send(H("02 00 08 00"));
-    EXPECT_EQ(Hex(client.Read(27)), "19 00 09 00 00 08 00 0c d5 08 b8 74 c7 b4 c5 40 42 0f 00 03 00 00 00"
-                                    " 00 00 00 00");
+    EXPECT_EQ(Hex(client.Read(27)),
+              "19 00 09 00 00 08 00 0c d5 08 b8 74 c7 b4 c5 40 42 0f 00 03 00 00 00"
+              " 00 00 00 00");
 
     client.Send(H("02 00 63 00"));
     client.Send(H("06 00 e9 03 01 02 03 04"));
@@ -101,16 +102,22 @@ TEST(DevServerTest, FailedExpectationsSayWhichStepWhatWasExpectedAndWhatCame)
         const char* message;
     };
     std::vector<Case> cases;
-    cases.push_back({"other id", Script().Send(answers::LoginResult(0)).Expect(8), H("22 00 04 00" + std::string(64, '0')),
-                     2, "step 2 (expect 8 MsgUserInfoRequest): expected 8 MsgUserInfoRequest, got 4 MsgLogin: 04 00"});
-    cases.push_back({"field", Script().Expect(0, {FieldU32(2, 257)}), H("06 00 00 00 00 01 00 00"), 1,
-                     "field u32@2=257 of 0 MsgVersionCheck: expected 01 01 00 00, got 00 01 00 00"});
-    cases.push_back({"silence", Script().Expect(4, {}, 100ms), std::nullopt, 1,
-                     "step 1 (expect 4 MsgLogin): nothing came within 100 ms while waiting for 4 MsgLogin"});
+    cases.push_back({"other id", Script().Send(answers::LoginResult(0)).Expect(8),
+                     H("22 00 04 00" + std::string(64, '0')), 2,
+                     "step 2 (expect 8 MsgUserInfoRequest): expected 8 MsgUserInfoRequest, got 4 "
+                     "MsgLogin: 04 00"});
+    cases.push_back(
+        {"field", Script().Expect(0, {FieldU32(2, 257)}), H("06 00 00 00 00 01 00 00"), 1,
+         "field u32@2=257 of 0 MsgVersionCheck: expected 01 01 00 00, got 00 01 00 00"});
+    cases.push_back(
+        {"silence", Script().Expect(4, {}, 100ms), std::nullopt, 1,
+         "step 1 (expect 4 MsgLogin): nothing came within 100 ms while waiting for 4 MsgLogin"});
     cases.push_back({"client closes", Script().Expect(4), Bytes{}, 1,
                      "the client closed the connection while waiting for 4 MsgLogin"});
-    cases.push_back({"length 0", Script().Expect(4), H("00 00"), 1, "the client sent a frame length of 0 (allowed 1..8190)"});
-    cases.push_back({"length 8191", Script().Expect(4), H("ff 1f"), 1, "the client sent a frame length of 8191"});
+    cases.push_back({"length 0", Script().Expect(4), H("00 00"), 1,
+                     "the client sent a frame length of 0 (allowed 1..8190)"});
+    cases.push_back({"length 8191", Script().Expect(4), H("ff 1f"), 1,
+                     "the client sent a frame length of 8191"});
     cases.push_back({"request instead of a close", Script().ExpectClose(), H("02 00 08 00"), 1,
                      "expected the client to close, got 8 MsgUserInfoRequest: 08 00"});
 

@@ -71,9 +71,9 @@ TEST(Utf16Test, ConvertsUtf8AndReplacesMalformedInput)
 TEST(AnswersTest, BodiesMatchTheMessageTables)
 {
     answers::MachineTable seated{};
-    seated[0] = {1, 0x0102, 5, 6, 7};             // credit, win, score
-    seated[1] = {2, 300, 0x11223344, 99, 9};       // no win field: 99 is not sent
-    seated[2] = {7, 5, 1, 1, 1};                   // unknown type: the type byte only
+    seated[0] = {1, 0x0102, 5, 6, 7};         // credit, win, score
+    seated[1] = {2, 300, 0x11223344, 99, 9};  // no win field: 99 is not sent
+    seated[2] = {7, 5, 1, 1, 1};              // unknown type: the type byte only
     seated[3] = {3, 0xFFFF, 0, 0xFFFFFFFF, 1};
 
     struct Case {
@@ -92,7 +92,8 @@ TEST(AnswersTest, BodiesMatchTheMessageTables)
          " 02 2c 01 44 33 22 11 09 00 00 00"
          " 07"
          " 03 ff ff 00 00 00 00 ff ff ff ff 01 00 00 00"},
-        {"machine select granted", answers::MachineSelectResult(0, 2, 4, 0x0135), "0d 00 00 02 04 35 01"},
+        {"machine select granted", answers::MachineSelectResult(0, 2, 4, 0x0135),
+         "0d 00 00 02 04 35 01"},
         {"machine select refused", answers::MachineSelectResult(3, 2, 4, 0x0135), "0d 00 03"},
         {"coin charged", answers::CoinCharged(0x01020304, 1), "66 00 04 03 02 01 01"},
         {"gift ticket count", answers::GiftTicketCount(10), "67 00 0a 00 00 00 00"},

@@ -32,7 +32,8 @@ public:
         Bytes bytes(n);
         const auto ec = Await(
             [&](auto done) {
-                boost::asio::async_read(m_socket, boost::asio::buffer(bytes), [done](auto e, size_t) { done(e); });
+                boost::asio::async_read(m_socket, boost::asio::buffer(bytes),
+                                        [done](auto e, size_t) { done(e); });
             },
             timeout);
         if (ec)
@@ -47,10 +48,11 @@ public:
         size_t got = 0;
         const auto ec = Await(
             [&](auto done) {
-                m_socket.async_read_some(boost::asio::buffer(bytes), [done, &got](auto e, size_t n) {
-                    got = n;
-                    done(e);
-                });
+                m_socket.async_read_some(boost::asio::buffer(bytes),
+                                         [done, &got](auto e, size_t n) {
+                                             got = n;
+                                             done(e);
+                                         });
             },
             timeout);
         bytes.resize(ec ? 0 : got);
@@ -64,7 +66,10 @@ public:
         for (;;) {
             Bytes bytes(4096);
             const auto ec = Await(
-                [&](auto done) { m_socket.async_read_some(boost::asio::buffer(bytes), [done](auto e, size_t) { done(e); }); },
+                [&](auto done) {
+                    m_socket.async_read_some(boost::asio::buffer(bytes),
+                                             [done](auto e, size_t) { done(e); });
+                },
                 timeout);
             if (ec)
                 return ec;

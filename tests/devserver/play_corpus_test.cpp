@@ -29,13 +29,16 @@ TEST(PlayCorpusTest, SeedsAndTheirPrefixesAnswerWithinTheProtocol)
     int seeds = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         std::ifstream in(entry.path(), std::ios::binary);
-        const devserver::Bytes seed((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const devserver::Bytes seed((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
         SCOPED_TRACE(entry.path().filename().string());
         ++seeds;
         CheckingSession session;
-        EXPECT_TRUE(answers.Answer(session, seed)) << "every seed is a request the play mode answers";
+        EXPECT_TRUE(answers.Answer(session, seed))
+            << "every seed is a request the play mode answers";
         for (size_t n = 0; n < seed.size(); ++n)
-            answers.Answer(session, devserver::Bytes(seed.begin(), seed.begin() + static_cast<long>(n)));
+            answers.Answer(session,
+                           devserver::Bytes(seed.begin(), seed.begin() + static_cast<long>(n)));
     }
     EXPECT_GE(seeds, 10);
 }

@@ -10,24 +10,27 @@
 #include <vector>
 
 #include "ByteBuilder.h"
-#include "PlayServer.h"
 #include "Hex.h"
+#include "PlayServer.h"
 #include "loopback_client.h"
 
 namespace {
 
-using devserver::Bytes;
 using devserver::ByteBuilder;
+using devserver::Bytes;
 using devserver_test::LoopbackClient;
 
-std::string ToHex(const Bytes& bytes) { return devserver::ToHex(bytes, 4096); }
+std::string ToHex(const Bytes& bytes)
+{
+    return devserver::ToHex(bytes, 4096);
+}
 
 class PlayTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        server = std::make_unique<devserver::PlayServer>(std::vector<std::string>{"127.0.0.1", "127.0.0.2"}, 0,
-                                                         devserver::DefaultPlayAnswers());
+        server = std::make_unique<devserver::PlayServer>(
+            std::vector<std::string>{"127.0.0.1", "127.0.0.2"}, 0, devserver::DefaultPlayAnswers());
         server->SetLog([this](const std::string& line) {
             std::lock_guard<std::mutex> lock(logMutex);
             log.push_back(line);
@@ -69,9 +72,10 @@ TEST_F(PlayTest, AnyIdLogsInAndGetsThePlayersData)
     EXPECT_EQ(ToHex(Ask(client, ByteBuilder().U16(0).U32(257).Take())), "01 00 01");
     // 9: a byte, the nickname "플레이어 kim" (UTF-16LE, counted), money 1000000, 3 tickets, four
     // empty seats.
-    EXPECT_EQ(ToHex(Ask(client, ByteBuilder().U16(8).Take())),
-              "09 00 00 10 00 0c d5 08 b8 74 c7 b4 c5 20 00 6b 00 69 00 6d 00 40 42 0f 00 03 00 00 00 "
-              "00 00 00 00");
+    EXPECT_EQ(
+        ToHex(Ask(client, ByteBuilder().U16(8).Take())),
+        "09 00 00 10 00 0c d5 08 b8 74 c7 b4 c5 20 00 6b 00 69 00 6d 00 40 42 0f 00 03 00 00 00 "
+        "00 00 00 00");
 }
 
 TEST_F(PlayTest, LobbyRequestsAnswerAndKeepTheMoney)
@@ -84,7 +88,8 @@ TEST_F(PlayTest, LobbyRequestsAnswerAndKeepTheMoney)
     };
     const Case cases[] = {
         // Charge 5000: accepted, then the money after it.
-        {ByteBuilder().U16(104).U32(5000).WStr(u"kim").Take(), {"69 00 00", "66 00 c8 55 0f 00 00"}},
+        {ByteBuilder().U16(104).U32(5000).WStr(u"kim").Take(),
+         {"69 00 00", "66 00 c8 55 0f 00 00"}},
         // Two gift tickets for 2000: money 1007000, one ticket left.
         {ByteBuilder().U16(110).U8(1).U32(2).Take(),
          {"6e 00 00 01 98 5d 0f 00 01 00 00 00 02 00 00 00 d0 07 00 00"}},
@@ -116,7 +121,8 @@ TEST_F(PlayTest, ChannelListAndMachineLogFollowTheSelectedMachines)
     Login(client);
     const Bytes channel = Ask(client, ByteBuilder().U16(10).U8(3).Take());
     ASSERT_EQ(channel.size(), 5u + 100 * 3);
-    EXPECT_EQ(ToHex(Bytes(channel.begin(), channel.begin() + 11)), "0b 00 03 64 00 01 00 01 02 00 01");
+    EXPECT_EQ(ToHex(Bytes(channel.begin(), channel.begin() + 11)),
+              "0b 00 03 64 00 01 00 01 02 00 01");
     EXPECT_EQ(ToHex(Bytes(channel.begin() + 5 + 4 * 3, channel.begin() + 5 + 5 * 3)), "05 00 00")
         << "every fifth machine is taken";
     Ask(client, ByteBuilder().U16(12).U8(0).U8(3).U16(42).Take());
@@ -142,7 +148,8 @@ TEST_F(PlayTest, AnUnknownRequestIsLoggedAndTheConnectionGoesOn)
 
 TEST(PlayServerTest, RefusesAddressesOutsideLoopback)
 {
-    EXPECT_THROW(devserver::PlayServer({"10.0.0.1"}, 0, devserver::DefaultPlayAnswers()), std::invalid_argument);
+    EXPECT_THROW(devserver::PlayServer({"10.0.0.1"}, 0, devserver::DefaultPlayAnswers()),
+                 std::invalid_argument);
 }
 
 }  // namespace

@@ -25,17 +25,28 @@ TEST(CheckRequestTest, ReportsWhatWasExpectedAndWhatCame)
     };
     const Case cases[] = {
         {"id only", {4, {}, {}}, login, nullptr},
-        {"id and char fields", {4, {}, {FieldChars(2, 16, "user"), FieldChars(18, 16, "pw")}}, login, nullptr},
+        {"id and char fields",
+         {4, {}, {FieldChars(2, 16, "user"), FieldChars(18, 16, "pw")}},
+         login,
+         nullptr},
         {"other id", {8, {}, {}}, login, "expected 8 MsgUserInfoRequest, got 4 MsgLogin: 04 00 75"},
-        {"char field differs", {4, {}, {FieldChars(2, 16, "usex")}}, login,
+        {"char field differs",
+         {4, {}, {FieldChars(2, 16, "usex")}},
+         login,
          "field char16@2=\"usex\" of 4 MsgLogin: expected 75 73 65 78"},
-        {"u32 differs", {0, {}, {FieldU32(2, 257)}}, H("00 00 00 01 00 00"),
+        {"u32 differs",
+         {0, {}, {FieldU32(2, 257)}},
+         H("00 00 00 01 00 00"),
          "field u32@2=257 of 0 MsgVersionCheck: expected 01 01 00 00, got 00 01 00 00"},
-        {"field past the end", {0, {}, {FieldU32(2, 257)}}, H("00 00 01 01 00"),
+        {"field past the end",
+         {0, {}, {FieldU32(2, 257)}},
+         H("00 00 01 01 00"),
          "expected 01 01 00 00, got a body of 5 bytes"},
         {"u16 at an odd offset", {12, {}, {FieldU16(4, 0x0135)}}, H("0c 00 01 02 35 01"), nullptr},
         {"whole body", {99, H("63 00"), {}}, H("63 00"), nullptr},
-        {"whole body differs", {99, H("63 00"), {}}, H("63 00 00"),
+        {"whole body differs",
+         {99, H("63 00"), {}},
+         H("63 00 00"),
          "body of 99 MsgLobbyEnter differs: expected 63 00, got 63 00 00"},
         {"body shorter than an id", {8, {}, {}}, H("08"), "got a body of 1 byte(s): 08"},
     };
@@ -148,7 +159,8 @@ TEST(ScriptTextTest, NamesTheFirstBadLine)
 
 TEST(ReadyScriptsTest, LoginWalksTheLoginRoad)
 {
-    EXPECT_EQ(ReadyScriptNames(), (std::vector<std::string>{"login", "login-refused", "old-version", "drop"}));
+    EXPECT_EQ(ReadyScriptNames(),
+              (std::vector<std::string>{"login", "login-refused", "old-version", "drop"}));
     EXPECT_FALSE(ReadyScript("nope"));
 
     const auto login = ReadyScript("login");
@@ -157,7 +169,8 @@ TEST(ReadyScriptsTest, LoginWalksTheLoginRoad)
     std::vector<std::string> steps;
     for (const Step& step : login->steps)
         steps.push_back(DescribeStep(step));
-    EXPECT_EQ(steps, (std::vector<std::string>{"expect 4 MsgLogin", "send 5 MsgLoginResult", "expect 0 MsgVersionCheck",
-                                               "send 1 MsgVersionCheckResult", "expect 8 MsgUserInfoRequest",
-                                               "send 9 MsgUserInfo", "expect 99 MsgLobbyEnter", "serve"}));
+    EXPECT_EQ(steps, (std::vector<std::string>{
+                         "expect 4 MsgLogin", "send 5 MsgLoginResult", "expect 0 MsgVersionCheck",
+                         "send 1 MsgVersionCheckResult", "expect 8 MsgUserInfoRequest",
+                         "send 9 MsgUserInfo", "expect 99 MsgLobbyEnter", "serve"}));
 }

@@ -44,7 +44,7 @@ TEST_F(AnimAnf, LoopModeDecidesWhetherFramesRepeat)
     struct Case {
         const char* line;  // LOOP_MODE line, or none
         bool playingAfter;
-        int frameAfter;    // -1: any
+        int frameAfter;  // -1: any
     };
     const Case cases[] = {
         {"", true, -1},
@@ -72,7 +72,8 @@ TEST_F(AnimAnf, LoopModeDecidesWhetherFramesRepeat)
 TEST_F(AnimAnf, LoopCountThreePlaysThreeTimesWithItsSoundThenStops)
 {
     WriteBytes("snd/beep.wav", sound_test::SilentWave(44100 * 5));
-    WriteStripAnf("three.anf", "LOOP_MODE=FWD|NOLOOP\nLOOP_COUNT=3\nSOUND=snd/beep.wav,80,0,1.0,0\n");
+    WriteStripAnf("three.anf",
+                  "LOOP_MODE=FWD|NOLOOP\nLOOP_COUNT=3\nSOUND=snd/beep.wav,80,0,1.0,0\n");
     CX2DAnimation anim;
     ASSERT_TRUE(anim.Load("three.anf"));
     ASSERT_NE(anim.GetSound().GetSound(), nullptr);
@@ -112,11 +113,10 @@ TEST_F(AnimAnf, PlayTimeStopsTheAnimation)
 
 TEST_F(AnimAnf, TracksFromTheFileDriveTheTransform)
 {
-    WriteStripAnf("tracks.anf",
-                  "PA_SPEED=50\nPA_LOOP_COUNT=1\nPA_POINT=0:0:0:0,100:0:0:0\n"
-                  "SA_POINT=50:50:0:0\n"
-                  "RA_POINT=90:0:0\n"
-                  "AA_SPEED=255\nAA_LOOP_COUNT=1\nAA_POINT=255:0:0,0:0:0\n");
+    WriteStripAnf("tracks.anf", "PA_SPEED=50\nPA_LOOP_COUNT=1\nPA_POINT=0:0:0:0,100:0:0:0\n"
+                                "SA_POINT=50:50:0:0\n"
+                                "RA_POINT=90:0:0\n"
+                                "AA_SPEED=255\nAA_LOOP_COUNT=1\nAA_POINT=255:0:0,0:0:0\n");
     CX2DAnimation anim;
     ASSERT_TRUE(anim.Load("tracks.anf"));
     anim.Play(false);
@@ -149,7 +149,8 @@ TEST_F(AnimAnf, SpriteKeysBlendHotSpotAndRenderOffset)
     const Case cases[] = {
         {"", BLEND_DEFAULT, 4.0f, 4.0f, 0.0f},
         {"BLEND=alphaadd|colorAdd\n", 1, 4.0f, 4.0f, 0.0f},
-        {"BLEND=ALPHABLEND | ZWRITE | SHINY\nHOT_SPOT_X=1\nHOT_SPOT_Y=2.5\nRENDER_X=12\n", 6, 1.0f, 2.5f, 12.0f},
+        {"BLEND=ALPHABLEND | ZWRITE | SHINY\nHOT_SPOT_X=1\nHOT_SPOT_Y=2.5\nRENDER_X=12\n", 6, 1.0f,
+         2.5f, 12.0f},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -210,10 +211,20 @@ TEST_F(AnimAnf, TexListMustHoldExactlyOneIntegerConversion)
         bool loads;
     };
     const Case cases[] = {
-        {"f%d.png", true},  {"f%1d.png", true},    {"f%x.png", true},   {"f%s.png", false},
-        {"f%d%d.png", false}, {"f.png", false},    {"f%ld.png", false}, {"f%*d.png", false},
-        {"f%n.png", false}, {"f%", false},  {"f%.1d.png", true}, {"f%33d.png", false},
-        {"f%.999999999d.png", false}, {"f%99999999999999999999d.png", false},
+        {"f%d.png", true},
+        {"f%1d.png", true},
+        {"f%x.png", true},
+        {"f%s.png", false},
+        {"f%d%d.png", false},
+        {"f.png", false},
+        {"f%ld.png", false},
+        {"f%*d.png", false},
+        {"f%n.png", false},
+        {"f%", false},
+        {"f%.1d.png", true},
+        {"f%33d.png", false},
+        {"f%.999999999d.png", false},
+        {"f%99999999999999999999d.png", false},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -274,7 +285,8 @@ TEST_F(AnimAnf, ChildrenDrawRelativeOrAbsoluteByKey)
 {
     WriteSolidPng("fx/star.png", 4, 4, kWhite);
     WriteText("fx/star.anf", "TEX=star.png\nCOUNT=1\n");
-    WriteStripAnf("parent.anf", "ANF_COUNT=2\nANF_0=0,10,20,fx/star.anf,7\nANF_1=1,5,6,fx/star.anf,3\n");
+    WriteStripAnf("parent.anf",
+                  "ANF_COUNT=2\nANF_0=0,10,20,fx/star.anf,7\nANF_1=1,5,6,fx/star.anf,3\n");
     CX2DAnimation anim;
     ASSERT_TRUE(anim.Load("parent.anf"));
     ASSERT_EQ(anim.GetChildCount(), 2u);
@@ -367,8 +379,9 @@ TEST(AnimFile, BlendWordsAndSoundFields)
         const char* text;
         uint32_t bits;
     };
-    for (const BlendCase& c : {BlendCase{"alphaadd|colorAdd", 1}, BlendCase{"COLORMUL|ALPHABLEND|NOZWRITE", 2},
-                               BlendCase{" zwrite | colorADD | alphablend ", 7}, BlendCase{"", 0}})
+    for (const BlendCase& c :
+         {BlendCase{"alphaadd|colorAdd", 1}, BlendCase{"COLORMUL|ALPHABLEND|NOZWRITE", 2},
+          BlendCase{" zwrite | colorADD | alphablend ", 7}, BlendCase{"", 0}})
         EXPECT_EQ(CX2DParseBlend(c.text), c.bits) << c.text;
 
     CX2DSoundSpec spec;

@@ -37,7 +37,10 @@ protected:
         g_strResourceBase = m_savedBase;
     }
 
-    void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) { m_folder.Write(name, bytes); }
+    void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes)
+    {
+        m_folder.Write(name, bytes);
+    }
     void WriteText(const std::string& name, const std::string& text) { m_folder.Write(name, text); }
     void WritePng(const std::string& name, int w, int h, const std::vector<uint32_t>& argb)
     {
@@ -54,7 +57,8 @@ protected:
     {
         ASSERT_TRUE(s_dev->Gfx_BeginScene(m_target))
             << "no scene on the test target: \"" << s_dev->System_GetErrorMessage() << "\""
-            << (s_dev->IsReady() ? "" : " (device not ready)") << (s_dev->InScene() ? " (a scene is still open)" : "");
+            << (s_dev->IsReady() ? "" : " (device not ready)")
+            << (s_dev->InScene() ? " (a scene is still open)" : "");
         s_dev->Gfx_Clear(0xFF000000);
     }
     void End() { s_dev->Gfx_EndScene(false); }
@@ -63,7 +67,8 @@ protected:
         uint32_t v = 0;
         GpuRect r{x, y, 1, 1};
         EXPECT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &r, &v))
-            << "read-back of (" << x << "," << y << ") failed" << (s_dev->IsReady() ? "" : ": device not ready");
+            << "read-back of (" << x << "," << y << ") failed"
+            << (s_dev->IsReady() ? "" : ": device not ready");
         return v;
     }
 

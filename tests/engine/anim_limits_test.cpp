@@ -51,22 +51,25 @@ TEST_F(AnimLimits, HugeCountsCostOnlyWhatTheFileHolds)
         size_t frames;  // texture list size
     };
     const Case cases[] = {
-        {"ANF_COUNT of 2e9 with two children", "TEX=t.png\nANF_COUNT=2000000000\nANF_0=0,0,0,child.anf\nANF_7=0,0,0,child.anf\n",
-         true, 2, 0},
-        {"children past ANF_COUNT are not read", "TEX=t.png\nANF_COUNT=1\nANF_0=0,0,0,child.anf\nANF_1=0,0,0,child.anf\n",
-         true, 1, 0},
-        {"keys that only look like children", "TEX=t.png\nANF_COUNT=99\nANF_01=0,0,0,child.anf\nANF_X=0,0,0,child.anf\n",
-         true, 0, 0},
+        {"ANF_COUNT of 2e9 with two children",
+         "TEX=t.png\nANF_COUNT=2000000000\nANF_0=0,0,0,child.anf\nANF_7=0,0,0,child.anf\n", true, 2,
+         0},
+        {"children past ANF_COUNT are not read",
+         "TEX=t.png\nANF_COUNT=1\nANF_0=0,0,0,child.anf\nANF_1=0,0,0,child.anf\n", true, 1, 0},
+        {"keys that only look like children",
+         "TEX=t.png\nANF_COUNT=99\nANF_01=0,0,0,child.anf\nANF_X=0,0,0,child.anf\n", true, 0, 0},
         {"TEX_LIST COUNT of 2e9", "TEX_LIST=x%d.png\nCOUNT=2000000000\n", false, 0, 0},
         {"TEX_LIST COUNT of 1025", "TEX_LIST=t%d.png\nCOUNT=1025\n", false, 0, 0},
-        {"TEX_LIST COUNT of 40 with two frames present", "TEX_LIST=t%d.png\nCOUNT=40\n", true, 0, 40},
+        {"TEX_LIST COUNT of 40 with two frames present", "TEX_LIST=t%d.png\nCOUNT=40\n", true, 0,
+         40},
     };
     for (const Case& c : cases) {
         WriteText("a.anf", c.text);
         CX2DAnimation animation;
         const auto start = Clock::now();
         {
-            test_support::Deadline deadline(std::chrono::seconds(60), [&] { return std::string(c.what); });
+            test_support::Deadline deadline(std::chrono::seconds(60),
+                                            [&] { return std::string(c.what); });
             EXPECT_EQ(animation.Load("a.anf"), c.loads) << c.what;
         }
         EXPECT_LT(Clock::now() - start, std::chrono::seconds(10)) << c.what;
@@ -90,7 +93,9 @@ TEST_F(AnimLimits, TheLoadChainComparesNormalisedPaths)
     WriteText("self.anf", self);
     CX2DAnimation animation;
     {
-        test_support::Deadline deadline(std::chrono::seconds(60), [] { return std::string("ten children naming their parent"); });
+        test_support::Deadline deadline(std::chrono::seconds(60), [] {
+            return std::string("ten children naming their parent");
+        });
         ASSERT_TRUE(animation.Load("self.anf"));
     }
     EXPECT_EQ(animation.GetChildCount(), 0u);
@@ -111,7 +116,8 @@ TEST_F(AnimLimits, ChildrenThatFanOutStopAtTheTreeLimit)
     WriteText("d.anf", "TEX=t.png\n");
     CX2DAnimation animation;
     {
-        test_support::Deadline deadline(std::chrono::seconds(120), [] { return std::string("a tree of 1,111 animations"); });
+        test_support::Deadline deadline(std::chrono::seconds(120),
+                                        [] { return std::string("a tree of 1,111 animations"); });
         ASSERT_TRUE(animation.Load("a.anf"));
     }
     EXPECT_EQ(TreeSize(animation), 1024);
@@ -187,9 +193,11 @@ TEST_F(AnimLimits, ParticleFilesWithHostileNumbers)
         // 2^31 - 1 particles a second for one second would not fit an int: saturated at 500.
         {"emission 0x7FFFFFFF", Psi(0x7FFFFFFF, 1.0f), "", 500},
         {"emission -0x80000000", Psi(INT32_MIN, 1.0f), "", 0},
-        {"an update rate whose step is lost in the remainder", Psi(10, 1.0f), "FPS=1000000000\n", 0},
+        {"an update rate whose step is lost in the remainder", Psi(10, 1.0f), "FPS=1000000000\n",
+         0},
         {"NaN colours", Psi(10, nan), "", 10},
-        {"NaN settings in the text", Psi(10, 1.0f), "SPEED_MIN=nan\nSIZE_START=nan\nCOLOR_VAR=nan\n", 10},
+        {"NaN settings in the text", Psi(10, 1.0f),
+         "SPEED_MIN=nan\nSIZE_START=nan\nCOLOR_VAR=nan\n", 10},
     };
     for (const Case& c : cases) {
         WriteBytes("p.psi", c.psi);
@@ -205,7 +213,8 @@ TEST_F(AnimLimits, ParticleFilesWithHostileNumbers)
         EXPECT_FALSE(std::isnan(info->fLifetime)) << c.what;
         particle.FireAt(32.0f, 32.0f);
         {
-            test_support::Deadline deadline(std::chrono::seconds(30), [&] { return std::string(c.what); });
+            test_support::Deadline deadline(std::chrono::seconds(30),
+                                            [&] { return std::string(c.what); });
             particle.Update(1.0f);
             particle.Update(0.016f);
         }

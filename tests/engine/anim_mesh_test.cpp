@@ -61,7 +61,8 @@ TEST(AnimMeshGrid, OutsideNodesAndTooSmallGridsAreIgnored)
         }
 
     for (auto size : {std::pair{1, 5}, std::pair{5, 1}, std::pair{0, 0}, std::pair{-2, 3}}) {
-        EXPECT_EQ(mesh.Create(size.first, size.second), nullptr) << size.first << "x" << size.second;
+        EXPECT_EQ(mesh.Create(size.first, size.second), nullptr)
+            << size.first << "x" << size.second;
         EXPECT_EQ(mesh.GetGrid(), nullptr);
         mesh.SetTextureRect(0, 0, 10, 10);
         mesh.SetColor(0, 0, 0);
@@ -105,8 +106,9 @@ TEST_F(AnimMesh, TwoByTwoGridDrawsTheRectangleAtItsPlace)
         int x, y;
         uint32_t colour;
     };
-    for (const Point& p : {Point{11, 21, kRed}, Point{16, 21, kGreen}, Point{11, 26, kBlue}, Point{17, 27, kWhite},
-                           Point{9, 21, kClear}, Point{11, 28, kClear}, Point{18, 21, kClear}})
+    for (const Point& p :
+         {Point{11, 21, kRed}, Point{16, 21, kGreen}, Point{11, 26, kBlue}, Point{17, 27, kWhite},
+          Point{9, 21, kClear}, Point{11, 28, kClear}, Point{18, 21, kClear}})
         EXPECT_EQ(Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
@@ -134,8 +136,8 @@ TEST_F(AnimMesh, DisplacedNodesStretchCellsAndColoursTint)
     EXPECT_EQ(Pixel(50, 8), kClear);
     EXPECT_EQ(Pixel(8, 40), kClear);
     const uint32_t edge = Pixel(0, 8);
-    EXPECT_EQ(edge & 0xFF, 0xFFu);             // blue at the left edge...
-    EXPECT_LT((edge >> 16) & 0xFF, 0x20u);     // ...with hardly any red
+    EXPECT_EQ(edge & 0xFF, 0xFFu);                  // blue at the left edge...
+    EXPECT_LT((edge >> 16) & 0xFF, 0x20u);          // ...with hardly any red
     EXPECT_GT((Pixel(12, 8) >> 16) & 0xFF, 0x80u);  // whiter toward the middle column
 }
 

@@ -1,4 +1,5 @@
-// Key tracks of animations: timing, delays, speeds, jumps and loops, stepped at 60 updates a second.
+// Key tracks of animations: timing, delays, speeds, jumps and loops, stepped at 60 updates a
+// second.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,25 +29,49 @@ TEST(AnimTrack, KeysAreWalkedAtTheirSpeedsAfterTheirDelays)
 {
     const Case cases[] = {
         {"0 to 100 at 50/s in about 2 s, then stops there",
-         "0:0:0:0,100:0:0:0", 50.0f, 0, 1,
-         {{1.0f, 50.0f, 1.5f, true}, {1.9f, 95.0f, 1.5f, true}, {2.1f, 100.0f, 0.0f, false}, {4.0f, 100.0f, 0.0f, false}}},
+         "0:0:0:0,100:0:0:0",
+         50.0f,
+         0,
+         1,
+         {{1.0f, 50.0f, 1.5f, true},
+          {1.9f, 95.0f, 1.5f, true},
+          {2.1f, 100.0f, 0.0f, false},
+          {4.0f, 100.0f, 0.0f, false}}},
         {"a delay on key 0 holds the start",
-         "0:0:250:0,100:0:0:0", 100.0f, 0, 1,
+         "0:0:250:0,100:0:0:0",
+         100.0f,
+         0,
+         1,
          {{0.2f, 0.0f, 0.0f, true}, {0.5f, 25.0f, 2.0f, true}}},
         {"a delay on key 2 waits at key 1",
-         "0:0:0:0,100:0:0:0,200:0:250:0", 100.0f, 0, 1,
+         "0:0:0:0,100:0:0:0,200:0:250:0",
+         100.0f,
+         0,
+         1,
          {{1.1f, 100.0f, 0.0f, true}, {1.2f, 100.0f, 0.0f, true}, {1.5f, 125.0f, 2.0f, true}}},
         {"no speed anywhere: jumps key to key after each delay",
-         "0:0:0:0,100:0:500:0,200:0:500:0", 0.0f, 0, 1,
+         "0:0:0:0,100:0:500:0,200:0:500:0",
+         0.0f,
+         0,
+         1,
          {{0.02f, 100.0f, 0.0f, true}, {0.45f, 100.0f, 0.0f, true}, {0.6f, 200.0f, 0.0f, false}}},
         {"a key speed overrides the default",
-         "0:0:0:200,100:0:0:0", 10.0f, 0, 1,
+         "0:0:0:200,100:0:0:0",
+         10.0f,
+         0,
+         1,
          {{0.25f, 50.0f, 2.0f, true}}},
         {"loop mode repeats: back toward key 0 after key 1",
-         "0:0:0:0,100:0:0:0", 100.0f, 1, 0,
+         "0:0:0:0,100:0:0:0",
+         100.0f,
+         1,
+         0,
          {{1.5f, 50.0f, 2.5f, true}, {10.0f, 0.0f, 100.0f, true}}},
         {"loop count 2 runs the keys twice",
-         "0:0:0:0,100:0:0:0", 100.0f, 0, 2,
+         "0:0:0:0,100:0:0:0",
+         100.0f,
+         0,
+         2,
          {{2.5f, 50.0f, 2.5f, true}, {4.2f, 100.0f, 0.0f, false}}},
     };
     for (const Case& c : cases) {
@@ -62,7 +87,8 @@ TEST(AnimTrack, KeysAreWalkedAtTheirSpeedsAfterTheirDelays)
                 track.Update(1.0f / 60.0f);
                 time += 1.0f / 60.0f;
             }
-            EXPECT_NEAR(track.m_Value.x, check.x, check.tolerance) << c.name << " at " << check.time;
+            EXPECT_NEAR(track.m_Value.x, check.x, check.tolerance)
+                << c.name << " at " << check.time;
             EXPECT_EQ(track.m_bActive, check.active) << c.name << " at " << check.time;
         }
     }

@@ -7,7 +7,10 @@
 
 namespace {
 
-HTEXTURE Tex(uintptr_t n) { return reinterpret_cast<HTEXTURE>(n * 64); }
+HTEXTURE Tex(uintptr_t n)
+{
+    return reinterpret_cast<HTEXTURE>(n * 64);
+}
 
 using CoreBatchTest = CoreDeviceTest;
 
@@ -97,7 +100,8 @@ TEST_F(CoreBatchTest, StartBatchGivesTheRoomOfEachKindAndFinishBatchClampsTheCou
         int kind;
         int max;
     };
-    for (const Case& c : {Case{CXPRIM_LINES, 2000}, Case{CXPRIM_TRIPLES, 1333}, Case{CXPRIM_QUADS, 1000}}) {
+    for (const Case& c :
+         {Case{CXPRIM_LINES, 2000}, Case{CXPRIM_TRIPLES, 1333}, Case{CXPRIM_QUADS, 1000}}) {
         int max = 0;
         EXPECT_NE(device->Gfx_StartBatch(c.kind, nullptr, BLEND_DEFAULT, &max), nullptr) << c.kind;
         EXPECT_EQ(max, c.max) << "kind " << c.kind;
@@ -116,7 +120,8 @@ TEST_F(CoreBatchTest, SecondBeginSceneFailsWithItsMessage)
 {
     ASSERT_TRUE(device->Gfx_BeginScene(nullptr));
     EXPECT_FALSE(device->Gfx_BeginScene(nullptr));
-    EXPECT_STREQ(device->System_GetErrorMessage(), "Gfx_BeginScene: Scene is already being rendered");
+    EXPECT_STREQ(device->System_GetErrorMessage(),
+                 "Gfx_BeginScene: Scene is already being rendered");
     device->Gfx_EndScene(false);
 }
 
@@ -139,10 +144,8 @@ TEST_F(CoreBatchTest, ClippingIsCutToTheTarget)
         GpuRect expected;
     };
     const Case cases[] = {
-        {-10, 0, 100, 50, {0, 0, 90, 50}},
-        {0, 0, 0, 0, {0, 0, 800, 600}},
-        {750, 580, 100, 100, {750, 580, 50, 20}},
-        {-200, 10, 100, 10, {0, 10, 0, 10}},
+        {-10, 0, 100, 50, {0, 0, 90, 50}},        {0, 0, 0, 0, {0, 0, 800, 600}},
+        {750, 580, 100, 100, {750, 580, 50, 20}}, {-200, 10, 100, 10, {0, 10, 0, 10}},
         {900, 700, 10, 10, {800, 600, 0, 0}},
     };
     for (const Case& c : cases) {
@@ -150,7 +153,8 @@ TEST_F(CoreBatchTest, ClippingIsCutToTheTarget)
         device->Gfx_SetClipping(c.x, c.y, c.w, c.h);
         ASSERT_EQ(sink.viewports.size(), 1u);
         const GpuRect& r = sink.viewports[0];
-        EXPECT_TRUE(r.x == c.expected.x && r.y == c.expected.y && r.w == c.expected.w && r.h == c.expected.h)
+        EXPECT_TRUE(r.x == c.expected.x && r.y == c.expected.y && r.w == c.expected.w &&
+                    r.h == c.expected.h)
             << "clip " << c.x << "," << c.y << "," << c.w << "," << c.h << " gave " << r.x << ","
             << r.y << "," << r.w << "," << r.h;
     }
@@ -183,13 +187,15 @@ TEST_F(CoreBatchTest, TargetsKeepTheirFormatAcrossADeviceLoss)
     static int lost = 0, restored = 0;
     lost = restored = 0;
     device->System_SetState(GFX_STATE_LOST_CALLBACK, CXGfxCallback([] { return ++lost > 0; }));
-    device->System_SetState(GFX_STATE_RESTORE_CALLBACK, CXGfxCallback([] { return ++restored > 0; }));
+    device->System_SetState(GFX_STATE_RESTORE_CALLBACK,
+                            CXGfxCallback([] { return ++restored > 0; }));
     sink.status = GpuStatus::NotReset;
     EXPECT_TRUE(device->CheckDevice());
     EXPECT_EQ(lost, 1);
     EXPECT_EQ(restored, 1);
     ASSERT_EQ(sink.targetFormats.size(), 2u);
-    EXPECT_EQ(sink.targetFormats[0], static_cast<uint32_t>(GPU_FORMAT_X8R8G8B8));  // b, newest first
+    EXPECT_EQ(sink.targetFormats[0],
+              static_cast<uint32_t>(GPU_FORMAT_X8R8G8B8));  // b, newest first
     EXPECT_EQ(sink.targetFormats[1], static_cast<uint32_t>(GPU_FORMAT_A8R8G8B8));
     EXPECT_NE(device->Target_GetTexture(a), oldA);
     EXPECT_EQ(sink.liveTargets, 2);

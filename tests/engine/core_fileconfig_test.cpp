@@ -72,9 +72,9 @@ TEST_F(CoreFileConfigTest, DiskFilesAreFoundUnderTheirNormalisedNames)
     const char* const names[] = {
         "Sub/Conf.cfg",
         "sub/conf.CFG",
-        "/sub/conf.cfg",          // a leading '/' is dropped
-        "  SUB/CONF.CFG  ",       // trimmed
-        "D://sub/conf.cfg",       // a drive prefix written with "//" is cut off
+        "/sub/conf.cfg",            // a leading '/' is dropped
+        "  SUB/CONF.CFG  ",         // trimmed
+        "D://sub/conf.cfg",         // a drive prefix written with "//" is cut off
         "D://Other//sub/conf.cfg",  // only the first "//" cuts: the rest is one path
     };
     for (const char* name : names) {
@@ -110,7 +110,8 @@ TEST_F(CoreFileConfigTest, ScrambledPackEntriesAreUnscrambledOnlyWhenAsked)
     ASSERT_TRUE(config.Load("sub/secret.cfg", 0, 1));
     EXPECT_STREQ(config.GetValue("WHERE").GetString(), "secret");
     EXPECT_FALSE(config.Load("sub/plain.cfg", 0, 1)) << "plain text is not a scrambled image";
-    EXPECT_STREQ(config.GetValue("WHERE").GetString(), "secret") << "a failed load keeps the values";
+    EXPECT_STREQ(config.GetValue("WHERE").GetString(), "secret")
+        << "a failed load keeps the values";
 }
 
 TEST_F(CoreFileConfigTest, MissingAndEmptyNamesFail)

@@ -125,9 +125,11 @@ protected:
     {
         platform::ResetMessageQueue();
         m_strLog = m_folder.Slashed() + "device.log";
-        for (auto [name, w, h] : {std::tuple{"icon32.png", 32, 32}, std::tuple{"icon16.png", 16, 8}}) {
+        for (auto [name, w, h] :
+             {std::tuple{"icon32.png", 32, 32}, std::tuple{"icon16.png", 16, 8}}) {
             const std::vector<uint32_t> px(size_t(w) * h, 0xFF2040C0);
-            ASSERT_TRUE(platform::SavePng((m_folder.Slashed() + name).c_str(), w, h, px.data(), w * 4));
+            ASSERT_TRUE(
+                platform::SavePng((m_folder.Slashed() + name).c_str(), w, h, px.data(), w * 4));
         }
         device = CreateGfxDevice(16);
         ASSERT_NE(device, nullptr);
@@ -161,7 +163,8 @@ TEST_F(CoreIconTest, TheIconIsSetAtStartAndReplacedAtOnce)
 {
     const std::string first = m_folder.Slashed() + "icon32.png";
     device->System_SetState(GFX_STATE_ICON, first.c_str());
-    EXPECT_STREQ(reinterpret_cast<const char*>(device->System_GetState(GFX_STATE_ICON)), first.c_str());
+    EXPECT_STREQ(reinterpret_cast<const char*>(device->System_GetState(GFX_STATE_ICON)),
+                 first.c_str());
     ASSERT_TRUE(device->System_Initiate(0)) << device->System_GetErrorMessage();
     EXPECT_EQ(IconSize(), std::make_pair(32, 32));
 

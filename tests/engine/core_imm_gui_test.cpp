@@ -66,8 +66,13 @@ TEST(CoreImm, CompositionArrivesThroughTheOpenTextInput)
     SendText(SDL_TEXTINPUT, u8"한");
     EXPECT_FALSE(imm.IsComposing());
     EXPECT_EQ(imm.GetCompositionText(), "");
-    const std::vector<UINT> expected = {WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION, WM_IME_COMPOSITION,
-                                        WM_IME_COMPOSITION, WM_IME_ENDCOMPOSITION, WM_CHAR, WM_CHAR};
+    const std::vector<UINT> expected = {WM_IME_STARTCOMPOSITION,
+                                        WM_IME_COMPOSITION,
+                                        WM_IME_COMPOSITION,
+                                        WM_IME_COMPOSITION,
+                                        WM_IME_ENDCOMPOSITION,
+                                        WM_CHAR,
+                                        WM_CHAR};
     EXPECT_EQ(QueuedMessages(), expected);
 
     // Closing in the middle of a composition drops it.

@@ -18,10 +18,7 @@ protected:
         device = CreateGfxDevice(16);
         ASSERT_NE(device, nullptr);
     }
-    void TearDown() override
-    {
-        device->Release();
-    }
+    void TearDown() override { device->Release(); }
     std::string Read()
     {
         std::ifstream in(m_file, std::ios::binary);
@@ -47,7 +44,8 @@ TEST_F(CoreIniTest, WithoutAFileSettersDoNothingAndGettersReturnTheDefault)
 TEST_F(CoreIniTest, ValuesAreWrittenAsTextAndReadBack)
 {
     device->System_SetState(GFX_STATE_INI_FILE, m_file.c_str());
-    EXPECT_STREQ(reinterpret_cast<const char*>(device->System_GetState(GFX_STATE_INI_FILE)), m_file.c_str());
+    EXPECT_STREQ(reinterpret_cast<const char*>(device->System_GetState(GFX_STATE_INI_FILE)),
+                 m_file.c_str());
 
     device->Ini_SetInt("Game", "Level", -42);
     device->Ini_SetFloat("Game", "Speed", 1.25f);
@@ -58,7 +56,8 @@ TEST_F(CoreIniTest, ValuesAreWrittenAsTextAndReadBack)
     EXPECT_EQ(device->Ini_GetInt("game", "level", 0), -42);
     EXPECT_EQ(device->Ini_GetFloat("GAME", "SPEED", 0.0f), 1.25f);
     EXPECT_STREQ(device->Ini_GetString("player", "name", "x"), "\xB1\xE8");
-    EXPECT_EQ(device->Ini_GetInt("player", "name", 9), 0) << "text that is no number reads as atoi does";
+    EXPECT_EQ(device->Ini_GetInt("player", "name", 9), 0)
+        << "text that is no number reads as atoi does";
 }
 
 TEST_F(CoreIniTest, EmptyAndLongValuesAndClearingTheFile)

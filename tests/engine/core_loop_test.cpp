@@ -18,9 +18,9 @@ struct LoopRecord {
     std::vector<uint32_t> frameTimes;
     std::vector<int> fps;
     std::vector<CXInputEvent> events;
-    uint32_t jumpOnFrame = 0;   // frame number after which the clock jumps
+    uint32_t jumpOnFrame = 0;  // frame number after which the clock jumps
     uint32_t jumpMs = 0;
-    uint32_t alignMs = 0;       // after each frame, move the clock to the next multiple
+    uint32_t alignMs = 0;  // after each frame, move the clock to the next multiple
     bool exitAllowed = true;
 };
 LoopRecord g_Loop;
@@ -45,7 +45,10 @@ bool RecordingFrame()
     return r.frames >= r.stopAfter;
 }
 
-bool ExitQuery() { return g_Loop.exitAllowed; }
+bool ExitQuery()
+{
+    return g_Loop.exitAllowed;
+}
 
 class CoreLoopTest : public CoreDeviceTest {
 protected:
@@ -135,7 +138,8 @@ TEST_F(CoreLoopTest, EventsOfAFrameAreGoneAfterItsCallback)
         int type, key;
         uint32_t repeat;
     };
-    const Expect expected[] = {{1, 'A', 0}, {1, 'A', 64}, {3, 1, 0}, {4, 1, 0}, {3, 1, 64}, {4, 1, 0}};
+    const Expect expected[] = {{1, 'A', 0}, {1, 'A', 64}, {3, 1, 0},
+                               {4, 1, 0},   {3, 1, 64},   {4, 1, 0}};
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(g_Loop.events[i].type, expected[i].type) << "event " << i;
         EXPECT_EQ(g_Loop.events[i].key, expected[i].key) << "event " << i;

@@ -13,12 +13,8 @@ TEST(CoreEngineRandomSigned, StaysInsideSignedRangesInEitherOrder)
         int32_t low, high;
     };
     const Case cases[] = {
-        {-10, 10, -10, 10},
-        {10, -10, -10, 10},
-        {-7, -3, -7, -3},
-        {-3, -7, -7, -3},
-        {-5, -5, -5, -5},
-        {0, 1, 0, 1},
+        {-10, 10, -10, 10}, {10, -10, -10, 10}, {-7, -3, -7, -3},
+        {-3, -7, -7, -3},   {-5, -5, -5, -5},   {0, 1, 0, 1},
     };
     for (const Case& c : cases) {
         bool sawLow = false, sawHigh = false;

@@ -49,12 +49,16 @@ TEST(CoreStartupFailure, TheErrorNamesTheCause)
         const char* expected;  // extended regular expression over the printed error text
     };
     const Case cases[] = {
-        {"SDL_VIDEODRIVER", "cx-no-such-driver", "\\[Can't create window: no video: .*cx-no-such-driver.*\\]"},
+        {"SDL_VIDEODRIVER", "cx-no-such-driver",
+         "\\[Can't create window: no video: .*cx-no-such-driver.*\\]"},
         // Mesa then offers OpenGL 3.0 at most, as an old driver would.
         {"MESA_GL_VERSION_OVERRIDE", "3.0",
-         "\\[Can't create D3D device: no OpenGL 3.3 core context \\(OpenGL 3.3 is required\\): .+\\]"},
-        {"SDL_AUDIODRIVER", "cx-no-such-driver", "\\[Can't initialize sound device: no audio: .+\\]"},
+         "\\[Can't create D3D device: no OpenGL 3.3 core context \\(OpenGL 3.3 is required\\): "
+         ".+\\]"},
+        {"SDL_AUDIODRIVER", "cx-no-such-driver",
+         "\\[Can't initialize sound device: no audio: .+\\]"},
     };
     for (const Case& c : cases)
-        EXPECT_EXIT(StartWith(c.variable, c.value), testing::ExitedWithCode(0), c.expected) << c.variable;
+        EXPECT_EXIT(StartWith(c.variable, c.value), testing::ExitedWithCode(0), c.expected)
+            << c.variable;
 }

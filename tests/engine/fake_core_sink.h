@@ -40,8 +40,14 @@ public:
         texture = t;
         calls.push_back("texture");
     }
-    void SetBlend(GpuBlend d) override { calls.push_back(d == GpuBlend::One ? "blend one" : "blend inv"); }
-    void SetColorOp(GpuColorOp op) override { calls.push_back(op == GpuColorOp::Add ? "colour add" : "colour mod"); }
+    void SetBlend(GpuBlend d) override
+    {
+        calls.push_back(d == GpuBlend::One ? "blend one" : "blend inv");
+    }
+    void SetColorOp(GpuColorOp op) override
+    {
+        calls.push_back(op == GpuColorOp::Add ? "colour add" : "colour mod");
+    }
     void SetDepthWrite(bool on) override { calls.push_back(on ? "zwrite on" : "zwrite off"); }
     void SetDepthTest(bool) override {}
     void SetSampler(bool) override {}

@@ -44,8 +44,9 @@ protected:
         HTARGET target = dev->Target_Create(w, h, false, GPU_FORMAT_A8R8G8B8);
         EXPECT_NE(target, nullptr);
         m_targets.push_back(target);
-        EXPECT_TRUE(dev->Gfx_BeginScene(target)) << "no scene on a " << w << " x " << h << " target: \""
-                                                 << dev->System_GetErrorMessage() << "\"";
+        EXPECT_TRUE(dev->Gfx_BeginScene(target))
+            << "no scene on a " << w << " x " << h << " target: \"" << dev->System_GetErrorMessage()
+            << "\"";
         dev->Gfx_Clear(kBlack);
         return target;
     }
@@ -60,8 +61,8 @@ protected:
     }
 
     // A quad over (x0, y0)-(x1, y1) with the whole texture (or none) and a diffuse colour.
-    static CXQuad Quad(float x0, float y0, float x1, float y1, uint32_t colour, HTEXTURE texture = nullptr,
-                       uint32_t blend = BLEND_DEFAULT)
+    static CXQuad Quad(float x0, float y0, float x1, float y1, uint32_t colour,
+                       HTEXTURE texture = nullptr, uint32_t blend = BLEND_DEFAULT)
     {
         CXQuad q{};
         q.v[0] = {x0, y0, 0, colour, 0, 0};
@@ -194,14 +195,17 @@ TEST_F(GpuBatchTest, QuadsOfTwoTexturesTakingTurnsKeepTheirOrderAndTexelsUnderEa
         const uint64_t calls0 = GpuDevice::GlCallCount();
         for (int q = 0; q < kSide * kSide; ++q) {
             // Turns of one quad in the first rows, then of three.
-            which[size_t(q)] = test.thirdEvery && q % test.thirdEvery == 0 ? 2 : q < 1000 ? q % 2 : q / 3 % 2;
+            which[size_t(q)] = test.thirdEvery && q % test.thirdEvery == 0 ? 2
+                               : q < 1000                                  ? q % 2
+                                                                           : q / 3 % 2;
             const HTEXTURE t = which[size_t(q)] == 0 ? a : which[size_t(q)] == 1 ? b : c;
             const float x = float(q % kSide), y = float(q / kSide);
             dev->Gfx_RenderQuad(Quad(x, y, x + 1, y + 1, 0xFF404040, t, test.blend));
         }
         dev->Gfx_EndScene(false);
         if (!test.thirdEvery) {
-            EXPECT_LT(GpuDevice::GlCallCount() - calls0, 100u) << "quads of two textures taking turns go out together";
+            EXPECT_LT(GpuDevice::GlCallCount() - calls0, 100u)
+                << "quads of two textures taking turns go out together";
         }
         const std::vector<uint32_t> px = Read(target);
         for (int q = 0; q < kSide * kSide; ++q)
@@ -253,7 +257,8 @@ TEST_F(GpuBatchTest, AChangeOrReleaseOfEitherOfTwoTexturesTakingTurnsKeepsWhatWa
     px = Read(target);
     const uint32_t after[8] = {kRed, kGreen, kRed, kBlue, kRed, kGreen, kBlue, 0xFFFFFF00};
     for (int x = 0; x < 8; ++x)
-        EXPECT_EQ(Hex(px[size_t(x)]), Hex(after[x])) << "column " << x << " after the changes and the release";
+        EXPECT_EQ(Hex(px[size_t(x)]), Hex(after[x]))
+            << "column " << x << " after the changes and the release";
 }
 
 TEST_F(GpuBatchTest, ScissorStateReadsBackAndClipsOnlyWhatFollows)
@@ -261,7 +266,8 @@ TEST_F(GpuBatchTest, ScissorStateReadsBackAndClipsOnlyWhatFollows)
     HTARGET target = BeginOn(16, 16);
     RECT r{};
     ASSERT_TRUE(dev->Gfx_GetScissorRect(&r));
-    EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right == 16 && r.bottom == 16) << "a new target's whole area";
+    EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right == 16 && r.bottom == 16)
+        << "a new target's whole area";
     uint32_t test = 7;
     ASSERT_TRUE(dev->Gfx_GetRenderState(GFX_RS_SCISSORTESTENABLE, &test));
     EXPECT_EQ(test, 0u);
@@ -286,7 +292,9 @@ TEST_F(GpuBatchTest, ScissorStateReadsBackAndClipsOnlyWhatFollows)
     const std::vector<uint32_t> px = Read(target);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
-            const uint32_t expected = y >= 14 ? kBlue : (x >= 4 && x < 12 && y >= 2 && y < 6) ? kGreen : kRed;
+            const uint32_t expected = y >= 14                                 ? kBlue
+                                      : (x >= 4 && x < 12 && y >= 2 && y < 6) ? kGreen
+                                                                              : kRed;
             ASSERT_EQ(Hex(px[size_t(y) * 16 + x]), Hex(expected)) << "at " << x << "," << y;
         }
 }
@@ -381,7 +389,8 @@ TEST_F(GpuBatchTest, TheSpritePathClampsAndFiltersLinearlyWhileTheQuadBatchWraps
     dev->System_SetState(GFX_STATE_TEXTURE_FILTER, true);
 
     const std::vector<uint32_t> px = Read(target);
-    const char* rows[] = {"quad batch wraps", "sprite path clamps", "quad batch points", "", "quad batch again"};
+    const char* rows[] = {"quad batch wraps", "sprite path clamps", "quad batch points", "",
+                          "quad batch again"};
     const uint32_t expected[5][4] = {{kRed, kGreen, kRed, kGreen},
                                      {kRed, kGreen, kGreen, kGreen},
                                      {kRed, kRed, kGreen, kGreen},
@@ -389,11 +398,13 @@ TEST_F(GpuBatchTest, TheSpritePathClampsAndFiltersLinearlyWhileTheQuadBatchWraps
                                      {kRed, kGreen, kRed, kGreen}};
     for (int y : {0, 1, 2, 4})
         for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(Hex(px[size_t(y) * 4 + x]), Hex(expected[y][x])) << rows[y] << ", texel " << x;
+            EXPECT_EQ(Hex(px[size_t(y) * 4 + x]), Hex(expected[y][x]))
+                << rows[y] << ", texel " << x;
     // Linear on the sprite path: the inner pixels mix red and green.
     for (int x : {1, 2}) {
         const uint32_t p = px[size_t(3) * 4 + x];
-        EXPECT_TRUE(((p >> 16) & 255) > 0 && ((p >> 8) & 255) > 0) << "sprite path filters linearly: " << Hex(p);
+        EXPECT_TRUE(((p >> 16) & 255) > 0 && ((p >> 8) & 255) > 0)
+            << "sprite path filters linearly: " << Hex(p);
     }
 }
 

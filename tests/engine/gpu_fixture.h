@@ -44,7 +44,8 @@ protected:
         const std::string path = (scratch.Path() / "image.png").string();
         EXPECT_TRUE(platform::SavePng(path.c_str(), w, h, argb.data(), w * 4));
         std::ifstream in(path, std::ios::binary);
-        return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
     }
 
     static void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
@@ -61,8 +62,8 @@ protected:
         zipFile zip = zipOpen64(path.string().c_str(), APPEND_STATUS_CREATE);
         ASSERT_NE(zip, nullptr) << path;
         for (const auto& [name, bytes] : entries) {
-            ASSERT_EQ(zipOpenNewFileInZip(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr,
-                                          Z_DEFLATED, Z_DEFAULT_COMPRESSION),
+            ASSERT_EQ(zipOpenNewFileInZip(zip, name.c_str(), nullptr, nullptr, 0, nullptr, 0,
+                                          nullptr, Z_DEFLATED, Z_DEFAULT_COMPRESSION),
                       ZIP_OK);
             ASSERT_EQ(zipWriteInFileInZip(zip, bytes.data(), unsigned(bytes.size())), ZIP_OK);
             ASSERT_EQ(zipCloseFileInZip(zip), ZIP_OK);
@@ -79,7 +80,9 @@ protected:
         const uLong crc = crc32(0, bytes.data(), uInt(bytes.size()));
         std::vector<uint8_t> packed(compressBound(uLong(bytes.size())) + 16);
         z_stream z{};
-        ASSERT_EQ(deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
+        ASSERT_EQ(
+            deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY),
+            Z_OK);
         z.next_in = const_cast<Bytef*>(bytes.data());
         z.avail_in = uInt(bytes.size());
         z.next_out = packed.data();
@@ -88,7 +91,8 @@ protected:
         packed.resize(z.total_out);
         deflateEnd(&z);
 
-        std::vector<uint8_t> plain = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, uint8_t(crc >> 16), uint8_t(crc >> 24)};
+        std::vector<uint8_t> plain = {
+            1, 2, 3, 4, 5, 6, 7, 8, 9, 10, uint8_t(crc >> 16), uint8_t(crc >> 24)};
         plain.insert(plain.end(), packed.begin(), packed.end());
         uint32_t key[3] = {0x12345678u, 0x23456789u, 0x34567890u};
         const z_crc_t* table = get_crc_table();
@@ -116,12 +120,13 @@ protected:
         ASSERT_EQ(zipClose(zip, nullptr), ZIP_OK);
 
         std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-        std::vector<uint8_t> all((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::vector<uint8_t> all((std::istreambuf_iterator<char>(file)),
+                                 std::istreambuf_iterator<char>());
         const uint8_t central[4] = {'P', 'K', 1, 2};
         auto at = std::search(all.begin(), all.end(), central, central + 4);
         ASSERT_NE(at, all.end());
-        all[6] |= 1;                                         // local header flags
-        all[size_t(at - all.begin()) + 8] |= 1;              // central header flags
+        all[6] |= 1;                             // local header flags
+        all[size_t(at - all.begin()) + 8] |= 1;  // central header flags
         file.seekp(0);
         file.write(reinterpret_cast<const char*>(all.data()), std::streamsize(all.size()));
     }

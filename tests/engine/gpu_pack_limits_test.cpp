@@ -28,8 +28,8 @@ void Put32(Bytes& b, uint32_t v)
 }
 
 // A zip of one entry (method 0 or 8) whose directory gives the sizes as stated, however wrong.
-Bytes ZipClaiming(const std::string& name, const Bytes& data, uint32_t compressed, uint32_t uncompressed,
-                  uint16_t method = 0)
+Bytes ZipClaiming(const std::string& name, const Bytes& data, uint32_t compressed,
+                  uint32_t uncompressed, uint16_t method = 0)
 {
     const uint32_t crc = uint32_t(crc32(0, data.data(), uInt(data.size())));
     Bytes local;
@@ -72,7 +72,8 @@ Bytes ZipClaiming(const std::string& name, const Bytes& data, uint32_t compresse
 }
 
 // A PCX header (version 5, 8 bits) followed by data.
-Bytes Pcx(uint8_t encoding, uint16_t xmax, uint16_t ymax, uint8_t planes, uint16_t bytesPerLine, const Bytes& data)
+Bytes Pcx(uint8_t encoding, uint16_t xmax, uint16_t ymax, uint8_t planes, uint16_t bytesPerLine,
+          const Bytes& data)
 {
     Bytes file(128, 0);
     file[0] = 10;
@@ -112,7 +113,8 @@ TEST_F(GpuPackLimitsTest, EntrySizesBeyondTheArchiveAreRefusedWithoutAllocatingT
         WriteFile(path, c.zip);
         ASSERT_TRUE(dev->Resource_AttachPack(path.c_str(), nullptr)) << c.what;
         EXPECT_EQ(LoadResource(name), "<null>") << c.what;
-        EXPECT_EQ(std::string(dev->System_GetErrorMessage()), "Can't load resource: " + name) << c.what;
+        EXPECT_EQ(std::string(dev->System_GetErrorMessage()), "Can't load resource: " + name)
+            << c.what;
         dev->Resource_RemoveAllPacks();
     }
     EXPECT_LT(PeakRssMb() - before, 256) << "a claimed size was allocated";
@@ -153,7 +155,8 @@ TEST_F(GpuPackLimitsTest, PcxHeadersClaimingMoreThanTheirDataAreRefusedFirst)
         {"run-length planes of 3.2 GB", Pcx(1, 0, 16383, 3, 65535, {0xFF, 7})},
         {"raw planes of 3.2 GB", Pcx(0, 0, 16383, 3, 65535, Bytes(64, 1))},
         // One-byte lines padded out to 16384 x 16384 pixels.
-        {"padding to 16384 x 16384", [&] {
+        {"padding to 16384 x 16384",
+         [&] {
              Bytes f = Pcx(1, 16383, 16383, 1, 1, {0xFF, 1});
              f.insert(f.end(), palette.begin(), palette.end());
              return f;

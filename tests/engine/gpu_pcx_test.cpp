@@ -44,9 +44,9 @@ Bytes Palette()
 {
     Bytes p(769, 0);
     p[0] = 0x0C;
-    p[1 + 3] = 0xFF;      // 1: red
-    p[1 + 7] = 0xFF;      // 2: green
-    p[1 + 11] = 0xFF;     // 3: blue
+    p[1 + 3] = 0xFF;   // 1: red
+    p[1 + 7] = 0xFF;   // 2: green
+    p[1 + 11] = 0xFF;  // 3: blue
     return p;
 }
 
@@ -61,7 +61,8 @@ protected:
     // R5G6B5 pixels of a loaded PCX, row by row, or empty when the load failed.
     std::vector<uint16_t> Load(const Bytes& file, int& width, int& height)
     {
-        const std::string path = (m_temp.Path() / ("f" + std::to_string(m_count++) + ".pcx")).string();
+        const std::string path =
+            (m_temp.Path() / ("f" + std::to_string(m_count++) + ".pcx")).string();
         WriteFile(path, file);
         HTEXTURE t = dev->Texture_LoadPCX(path.c_str());
         if (!t)
@@ -107,7 +108,8 @@ TEST_F(GpuPcxTest, DecodesPaletteAndRgbFiles)
 
 TEST_F(GpuPcxTest, CachesByTheNameAsGiven)
 {
-    const Bytes file = Join(Pcx({.xmax = 0, .ymax = 0, .bytesPerLine = 2}, {0x01, 0x00}), Palette());
+    const Bytes file =
+        Join(Pcx({.xmax = 0, .ymax = 0, .bytesPerLine = 2}, {0x01, 0x00}), Palette());
     const std::string path = (m_temp.Path() / "once.pcx").string();
     WriteFile(path, file);
     HTEXTURE first = dev->Texture_LoadPCX(path.c_str());
@@ -130,16 +132,19 @@ TEST_F(GpuPcxTest, RefusesOrClampsFilesThatDoNotAddUp)
         {"raw data shorter than the planes",
          Pcx({.encoding = 0, .xmax = 1, .planes = 3, .bytesPerLine = 2}, {1, 2, 3, 4}), false},
         {"no room for the palette", Pcx({.xmax = 0, .bytesPerLine = 2}, {1, 0, 0x0C, 0, 0}), false},
-        {"raw palette cut short",
-         Pcx({.encoding = 0, .xmax = 0, .bytesPerLine = 2}, Bytes(100, 0)), false},
-        {"version 4", Join(Pcx({.version = 4, .xmax = 0, .bytesPerLine = 2}, {1, 0}), Palette()), false},
+        {"raw palette cut short", Pcx({.encoding = 0, .xmax = 0, .bytesPerLine = 2}, Bytes(100, 0)),
+         false},
+        {"version 4", Join(Pcx({.version = 4, .xmax = 0, .bytesPerLine = 2}, {1, 0}), Palette()),
+         false},
         {"4 bits", Join(Pcx({.bits = 4, .xmax = 0, .bytesPerLine = 2}, {1, 0}), Palette()), false},
-        {"2 planes", Join(Pcx({.xmax = 0, .planes = 2, .bytesPerLine = 2}, {1, 0}), Palette()), false},
+        {"2 planes", Join(Pcx({.xmax = 0, .planes = 2, .bytesPerLine = 2}, {1, 0}), Palette()),
+         false},
         {"header only", Bytes(100, 0), false},
-        {"run past the end", Join(Pcx({.xmax = 1, .ymax = 0, .bytesPerLine = 2}, {0xFF, 0x02}), Palette()),
-         true},
+        {"run past the end",
+         Join(Pcx({.xmax = 1, .ymax = 0, .bytesPerLine = 2}, {0xFF, 0x02}), Palette()), true},
         {"lines shorter than the width",
-         Join(Pcx({.encoding = 0, .xmax = 9, .ymax = 1, .bytesPerLine = 2}, {1, 2, 3, 1}), Palette()),
+         Join(Pcx({.encoding = 0, .xmax = 9, .ymax = 1, .bytesPerLine = 2}, {1, 2, 3, 1}),
+              Palette()),
          true},
     };
     for (const Case& c : cases) {

@@ -53,12 +53,14 @@ TEST(GpuPresent, TheBackBufferIsStretchedOverTheWindowTopRowAtTheTop)
         uint32_t colour;
     };
     const Probe probes[] = {
-        {5, 5, 0xFF0000FF},      {1275, 15, 0xFF0000FF}, {100, 100, 0xFFFF0000}, {630, 355, 0xFFFF0000},
-        {650, 100, 0xFF000000},  {100, 365, 0xFF000000}, {650, 365, 0xFF00FF00}, {1275, 715, 0xFF00FF00},
-        {1275, 100, 0xFF000000}, {5, 715, 0xFF000000},
+        {5, 5, 0xFF0000FF},     {1275, 15, 0xFF0000FF},  {100, 100, 0xFFFF0000},
+        {630, 355, 0xFFFF0000}, {650, 100, 0xFF000000},  {100, 365, 0xFF000000},
+        {650, 365, 0xFF00FF00}, {1275, 715, 0xFF00FF00}, {1275, 100, 0xFF000000},
+        {5, 715, 0xFF000000},
     };
     for (const Probe& p : probes)
-        EXPECT_EQ(Hex(px[size_t(p.y) * w + p.x]), Hex(p.colour)) << "window pixel " << p.x << "," << p.y;
+        EXPECT_EQ(Hex(px[size_t(p.y) * w + p.x]), Hex(p.colour))
+            << "window pixel " << p.x << "," << p.y;
     StopTestDevice(dev);
 }
 

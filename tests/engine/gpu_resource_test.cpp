@@ -49,7 +49,7 @@ TEST_F(GpuResourceTest, PackNamesFoldOnlySingleByteLetters)
     // B0 41 and B0 61 are two different double-byte characters: their trail bytes look like 'A'
     // and 'a' but must not be case-folded, while the ASCII letters around them are.
     WriteZip(m_temp.Path() / "names.zip", {{"dir/\xB0\x61.txt", Bytes{'s', 'm', 'a', 'l', 'l'}},
-                                    {"dir/\xB0\x41.txt", Bytes{'c', 'a', 'p'}}});
+                                           {"dir/\xB0\x41.txt", Bytes{'c', 'a', 'p'}}});
     ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "names.zip").c_str(), nullptr));
     EXPECT_EQ(LoadResource("DIR/\xB0\x41.TXT"), "cap");
     EXPECT_EQ(LoadResource("Dir/\xB0\x61.Txt"), "small");
@@ -69,7 +69,8 @@ TEST_F(GpuResourceTest, PasswordPacksAndAFailedEntryEndTheLookup)
 {
     const std::string name = m_relative + "/secret.txt";
     WriteFile(m_local.Path() / "secret.txt", Bytes{'d', 'i', 's', 'k'});
-    WriteEncryptedZip(m_temp.Path() / "locked.zip", name, Bytes{'s', 'e', 'c', 'r', 'e', 't'}, "pw");
+    WriteEncryptedZip(m_temp.Path() / "locked.zip", name, Bytes{'s', 'e', 'c', 'r', 'e', 't'},
+                      "pw");
 
     ASSERT_TRUE(dev->Resource_AttachPack((m_temp.Path() / "locked.zip").c_str(), "pw"));
     EXPECT_EQ(LoadResource(name), "secret");

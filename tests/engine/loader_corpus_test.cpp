@@ -32,7 +32,8 @@ loader_fuzz::Harness* LoaderCorpus::s_harness = nullptr;
 std::vector<std::filesystem::path> Seeds(const std::string& target)
 {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / target))
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / target))
         files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
@@ -46,17 +47,18 @@ TEST_F(LoaderCorpus, EverySeedLoadsSafelyAndQuickly)
         Run run;
     };
     const Target targets[] = {
-        {"zip", &loader_fuzz::Harness::Zip},         {"pcx", &loader_fuzz::Harness::Pcx},
-        {"image", &loader_fuzz::Harness::Image},     {"wave", &loader_fuzz::Harness::Wave},
-        {"anf", &loader_fuzz::Harness::Anf},         {"particle", &loader_fuzz::Harness::Particle},
-        {"sprite", &loader_fuzz::Harness::Sprite},   {"config", &loader_fuzz::Harness::Config},
+        {"zip", &loader_fuzz::Harness::Zip},       {"pcx", &loader_fuzz::Harness::Pcx},
+        {"image", &loader_fuzz::Harness::Image},   {"wave", &loader_fuzz::Harness::Wave},
+        {"anf", &loader_fuzz::Harness::Anf},       {"particle", &loader_fuzz::Harness::Particle},
+        {"sprite", &loader_fuzz::Harness::Sprite}, {"config", &loader_fuzz::Harness::Config},
     };
     for (const Target& target : targets) {
         const std::vector<std::filesystem::path> seeds = Seeds(target.name);
         EXPECT_GE(seeds.size(), 3u) << target.name;
         for (const auto& seed : seeds) {
             std::ifstream in(seed, std::ios::binary);
-            const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                             std::istreambuf_iterator<char>());
             const auto start = std::chrono::steady_clock::now();
             (s_harness->*target.run)(bytes.data(), bytes.size());
             // Generous for a sanitizer build; the hostile seeds once took minutes or hours.

@@ -65,7 +65,8 @@ TEST(SoundBufferLock, LockGivesTheBytesAndTheWrappedRest)
         EXPECT_EQ(n1, c.firstSize) << c.name;
         EXPECT_EQ(n2, c.second) << c.name;
         EXPECT_EQ(p2 == nullptr, c.second == 0) << c.name;
-        EXPECT_FALSE(buffer.Lock(0, 2, &start, &all, &ignored, &none, 0)) << c.name << ": locked twice";
+        EXPECT_FALSE(buffer.Lock(0, 2, &start, &all, &ignored, &none, 0))
+            << c.name << ": locked twice";
         ASSERT_TRUE(buffer.Unlock(p1, n1, p2, n2)) << c.name;
         ASSERT_TRUE(buffer.Lock(0, 0, &start, &all, &ignored, &none, DSBLOCK_ENTIREBUFFER));
         EXPECT_EQ(static_cast<uint8_t*>(p1) - static_cast<uint8_t*>(start), c.first) << c.name;
@@ -100,7 +101,8 @@ TEST(SoundBufferLock, WhatIsWrittenPlaysFromTheUnlock)
     const int16_t head[2] = {100, 200};
     std::memcpy(p1, tail, n1);
     std::memcpy(p2, head, n2);
-    EXPECT_EQ(Left(mixer, 4), (std::vector<int16_t>{0, 0, 0, 0})) << "nothing changes before Unlock";
+    EXPECT_EQ(Left(mixer, 4), (std::vector<int16_t>{0, 0, 0, 0}))
+        << "nothing changes before Unlock";
     ASSERT_TRUE(buffer.Unlock(p1, n1, p2, n2));
     EXPECT_EQ(Left(mixer, 8), (std::vector<int16_t>{100, 200, 0, 400, 100, 200, 0, 400}));
     EXPECT_TRUE(buffer.IsPlaying());
@@ -124,7 +126,8 @@ TEST(SoundBufferLock, BuffersWithoutMemoryRefuse)
     ASSERT_TRUE(made.Create(Mono16Format(), 8));
     auto copy = made.Duplicate();
     ASSERT_NE(copy, nullptr);
-    EXPECT_FALSE(copy->Lock(0, 2, &p1, &n1, nullptr, nullptr, 0)) << "a duplicate has no memory of its own";
+    EXPECT_FALSE(copy->Lock(0, 2, &p1, &n1, nullptr, nullptr, 0))
+        << "a duplicate has no memory of its own";
     made.Release();
     EXPECT_FALSE(made.Lock(0, 2, &p1, &n1, nullptr, nullptr, 0)) << "released";
 }
@@ -143,9 +146,8 @@ std::vector<uint8_t> Bytes(std::initializer_list<const char*> hexParts)
 // An extensible "fmt " chunk (40 bytes) of 16-bit mono at 44100 Hz with the given sub-format GUID.
 std::vector<uint8_t> ExtensibleWave(const char* guid)
 {
-    return Bytes({"52494646", "40000000", "57415645",
-                  "666D7420", "28000000", "FEFF", "0100", "44AC0000", "88580100", "0200", "1000",
-                  "1600", "1000", "04000000", guid,
+    return Bytes({"52494646", "40000000", "57415645", "666D7420", "28000000", "FEFF", "0100",
+                  "44AC0000", "88580100", "0200", "1000", "1600", "1000", "04000000", guid,
                   "64617461", "04000000", "3412", "CCED"});
 }
 
@@ -159,14 +161,24 @@ TEST(SoundWaveExtensible, TheSubFormatDecidesWhatPlays)
         uint16_t subFormat;
     };
     const Case cases[] = {
-        {"PCM", "01000000000010008000" "00AA00389B71", platform::kSoundFormatPCM},
-        {"float", "03000000000010008000" "00AA00389B71", platform::kSoundFormatFloat},
-        {"someone's own GUID", "01000000000010008000" "00AA00389B72", 0},
+        {"PCM",
+         "01000000000010008000"
+         "00AA00389B71",
+         platform::kSoundFormatPCM},
+        {"float",
+         "03000000000010008000"
+         "00AA00389B71",
+         platform::kSoundFormatFloat},
+        {"someone's own GUID",
+         "01000000000010008000"
+         "00AA00389B72",
+         0},
     };
     for (const Case& c : cases) {
         const auto bytes = ExtensibleWave(c.guid);
         CXWaveFile file;
-        ASSERT_EQ(file.OpenFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())), CXWaveFile::S_OK)
+        ASSERT_EQ(file.OpenFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())),
+                  CXWaveFile::S_OK)
             << c.name;
         EXPECT_EQ(file.GetFormat().formatTag, platform::kSoundFormatExtensible) << c.name;
         EXPECT_EQ(file.GetFormat().subFormat, c.subFormat) << c.name;
@@ -186,11 +198,18 @@ TEST_F(SoundWaveFormatFiles, ExtensiblePcmAnd24BitFilesLoadAsSounds)
         bool playable;
     };
     const Case cases[] = {
-        {"extensible PCM", ExtensibleWave("01000000000010008000" "00AA00389B71"), true},
-        {"extensible of an unknown GUID", ExtensibleWave("01000000000010008000" "00AA00389B72"), false},
+        {"extensible PCM",
+         ExtensibleWave("01000000000010008000"
+                        "00AA00389B71"),
+         true},
+        {"extensible of an unknown GUID",
+         ExtensibleWave("01000000000010008000"
+                        "00AA00389B72"),
+         false},
         {"24-bit stereo PCM",
          Bytes({"52494646", "2A000000", "57415645", "666D7420", "10000000", "0100", "0200",
-                "44AC0000", "A8090400", "0600", "1800", "64617461", "06000000", "563412", "A9CBED"}),
+                "44AC0000", "A8090400", "0600", "1800", "64617461", "06000000", "563412",
+                "A9CBED"}),
          true},
     };
     for (const Case& c : cases) {

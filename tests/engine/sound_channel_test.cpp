@@ -113,16 +113,13 @@ TEST_F(SoundChannel, SoundOffTouchesNoBuffer)
 
 TEST_F(SoundChannel, FileNamesAreNormalisedUnderTheResourceBase)
 {
-    struct Case { const char* name; bool ok; };
+    struct Case {
+        const char* name;
+        bool ok;
+    };
     const Case cases[] = {
-        {"a.wav", true},
-        {"  A.WAV\t", true},
-        {"ignored//a.wav", true},
-        {"ignored// /a.wav", true},
-        {"", false},
-        {"  ", false},
-        {"x//", false},
-        {"missing.wav", false},
+        {"a.wav", true}, {"  A.WAV\t", true}, {"ignored//a.wav", true}, {"ignored// /a.wav", true},
+        {"", false},     {"  ", false},       {"x//", false},           {"missing.wav", false},
     };
     CXSound* expected = m_pGfx->GetSoundMgr()->LoadSound((g_strResourceBase + "A.WAV").c_str(), 1);
     ASSERT_NE(expected, nullptr);

@@ -234,8 +234,12 @@ TEST_F(SoundManager, BufferVolumeRatioAndMute)
     ASSERT_NE(sound, nullptr);
     CXDSBuffer* buffer = sound->GetBuffer(0);
 
-    struct Case { float ratio; int32_t volume; };
-    for (const Case& c : {Case{1.5f, 0}, Case{-1.0f, -3000}, Case{0.5f, -1500}, Case{0.0f, -3000}, Case{1.0f, 0}}) {
+    struct Case {
+        float ratio;
+        int32_t volume;
+    };
+    for (const Case& c :
+         {Case{1.5f, 0}, Case{-1.0f, -3000}, Case{0.5f, -1500}, Case{0.0f, -3000}, Case{1.0f, 0}}) {
         buffer->SetVolumeRatio(c.ratio);
         EXPECT_EQ(buffer->GetVolume(), c.volume) << "ratio " << c.ratio;
         EXPECT_EQ(buffer->GetBuffer()->GetVolume(), c.volume) << "ratio " << c.ratio;

@@ -25,8 +25,8 @@ std::vector<uint8_t> MonoWave(uint32_t rate)
     put(4 + 24 + 8 + 400, 4);
     file.insert(file.end(), wave.begin(), wave.end());
     put(16, 4);
-    put(1, 2);     // PCM
-    put(1, 2);     // mono
+    put(1, 2);  // PCM
+    put(1, 2);  // mono
     put(rate, 4);
     put(rate, 4);  // bytes per second
     put(1, 2);     // block align
@@ -48,9 +48,8 @@ TEST_F(SoundRateTest, OnlySensibleRatesLoad)
         bool loads;
     };
     const Case cases[] = {
-        {0, false},      {999, false},         {1000, true},         {8000, true},
-        {44100, true},   {384000, true},       {384001, false},      {4194304, false},
-        {0x7FFFFFFF, false}, {0xFFFFFFFF, false},
+        {0, false},     {999, false},    {1000, true},     {8000, true},        {44100, true},
+        {384000, true}, {384001, false}, {4194304, false}, {0x7FFFFFFF, false}, {0xFFFFFFFF, false},
     };
     for (const Case& c : cases) {
         const std::string path = Write("rate.wav", MonoWave(c.rate));

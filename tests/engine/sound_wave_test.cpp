@@ -25,10 +25,10 @@ struct WaveCase {
     const char* name;
     std::string hex;
     int32_t result;
-    uint32_t dataSize;       // when the result is S_OK
+    uint32_t dataSize;  // when the result is S_OK
     uint16_t formatTag;
     uint16_t extraSize;
-    bool playable;           // LoadSound gives a sound
+    bool playable;  // LoadSound gives a sound
 };
 
 std::vector<WaveCase> Cases()
@@ -37,29 +37,32 @@ std::vector<WaveCase> Cases()
     return {
         {"plain PCM", "52494646 2C000000 57415645" + fmt + data, CXWaveFile::S_OK, 8, 1, 0, true},
         {"odd chunks are padded",
-         "52494646 42000000 57415645 6A756E6B 01000000 7800" + fmt +
-             "4C495354 03000000 616263 00" + data,
+         "52494646 42000000 57415645 6A756E6B 01000000 7800" + fmt + "4C495354 03000000 616263 00" +
+             data,
          CXWaveFile::S_OK, 8, 1, 0, true},
         {"oversized data size is bounded by the file",
          "52494646 2C000000 57415645" + fmt + "64617461 FFFFFF7F 3412CCED 785688A9",
          CXWaveFile::S_OK, 8, 1, 0, true},
-        {"RIFF size past the file is bounded",
-         "52494646 FFFFFFFF 57415645" + fmt + data, CXWaveFile::S_OK, 8, 1, 0, true},
-        {"RIFF size cuts the data chunk",
-         "52494646 28000000 57415645" + fmt + data, CXWaveFile::S_OK, 4, 1, 0, true},
+        {"RIFF size past the file is bounded", "52494646 FFFFFFFF 57415645" + fmt + data,
+         CXWaveFile::S_OK, 8, 1, 0, true},
+        {"RIFF size cuts the data chunk", "52494646 28000000 57415645" + fmt + data,
+         CXWaveFile::S_OK, 4, 1, 0, true},
         {"IEEE float with a 16-byte fmt",
          "52494646 2C000000 57415645 666D7420 10000000 0300 0100 44AC0000 10B10200 0400 2000" +
              data,
          CXWaveFile::S_OK, 8, 3, 0, true},
         {"non-PCM keeps its extra bytes but does not play",
          "52494646 30000000 57415645 666D7420 14000000 0200 0100 401F0000 00100000 0001 0400"
-         "0200 F401" + data,
+         "0200 F401" +
+             data,
          CXWaveFile::S_OK, 8, 2, 2, false},
         {"non-PCM extra size past its chunk",
          "52494646 30000000 57415645 666D7420 14000000 0200 0100 401F0000 00100000 0001 0400"
-         "6400 F401" + data,
+         "6400 F401" +
+             data,
          CXWaveFile::E_FAIL, 0, 0, 0, false},
-        {"short fmt", "52494646 2A000000 57415645 666D7420 0E000000 0100 0200 44AC0000 10B10200 0400" + data,
+        {"short fmt",
+         "52494646 2A000000 57415645 666D7420 0E000000 0100 0200 44AC0000 10B10200 0400" + data,
          CXWaveFile::E_FAIL, 0, 0, 0, false},
         {"fmt cut by the end of the file",
          "52494646 2C000000 57415645 666D7420 10000000 0100 0200 44AC0000 10", CXWaveFile::E_FAIL,
@@ -69,7 +72,8 @@ std::vector<WaveCase> Cases()
         {"no data chunk", "52494646 1C000000 57415645" + fmt, CXWaveFile::E_FAIL, 0, 0, 0, false},
         {"empty data chunk", "52494646 24000000 57415645" + fmt + "64617461 00000000",
          CXWaveFile::S_OK, 0, 1, 0, false},
-        {"shorter than a RIFF header", "52494646 04000000 5741", CXWaveFile::E_FAIL, 0, 0, 0, false},
+        {"shorter than a RIFF header", "52494646 04000000 5741", CXWaveFile::E_FAIL, 0, 0, 0,
+         false},
     };
 }
 
@@ -96,7 +100,8 @@ TEST(SoundWave, ReaderBoundsEveryChunk)
         ASSERT_EQ(file.Read(samples.data(), 16, &read), CXWaveFile::S_OK) << c.name;
         ASSERT_EQ(read, c.dataSize) << c.name;
         const auto expected = Hex("3412CCED 785688A9");
-        EXPECT_TRUE(std::equal(samples.begin(), samples.begin() + read, expected.begin())) << c.name;
+        EXPECT_TRUE(std::equal(samples.begin(), samples.begin() + read, expected.begin()))
+            << c.name;
     }
 }
 
@@ -104,7 +109,8 @@ TEST(SoundWave, ExtraFormatBytesAndFormatFields)
 {
     const auto bytes = Hex(Cases()[6].hex);
     CXWaveFile file;
-    ASSERT_EQ(file.OpenFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())), CXWaveFile::S_OK);
+    ASSERT_EQ(file.OpenFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())),
+              CXWaveFile::S_OK);
     EXPECT_EQ(file.GetFormat().channels, 1);
     EXPECT_EQ(file.GetFormat().samplesPerSec, 8000u);
     EXPECT_EQ(file.GetFormat().blockAlign, 256);
@@ -119,7 +125,8 @@ TEST(SoundWave, ReadContinuesAndRefusesBadArguments)
     uint8_t out[8] = {};
     uint32_t read = 99;
     EXPECT_EQ(file.Read(out, 4, &read), CXWaveFile::CO_E_NOTINITIALIZED);
-    ASSERT_EQ(file.OpenFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())), CXWaveFile::S_OK);
+    ASSERT_EQ(file.OpenFromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())),
+              CXWaveFile::S_OK);
     EXPECT_EQ(file.Read(nullptr, 4, &read), CXWaveFile::E_INVALIDARG);
     EXPECT_EQ(file.Read(out, 4, nullptr), CXWaveFile::E_INVALIDARG);
     ASSERT_EQ(file.Read(out, 6, &read), CXWaveFile::S_OK);

@@ -29,54 +29,68 @@ protected:
     static void SetUpTestSuite() { s_dev = StartTestDevice(320, 240, false); }
     static void TearDownTestSuite() { StopTestDevice(s_dev); }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_NE(s_dev, nullptr) << "the device did not start: " << TestDeviceFailure();
         m_target = s_dev->Target_Create(64, 64, false, GPU_FORMAT_A8R8G8B8);
         ASSERT_NE(m_target, nullptr);
         ASSERT_NE(s_dev->GetSpriteBatch(), nullptr);
-        ASSERT_EQ(EngineGetSpriteBatch(), s_dev->GetSpriteBatch()) << "the device registers its batch";
+        ASSERT_EQ(EngineGetSpriteBatch(), s_dev->GetSpriteBatch())
+            << "the device registers its batch";
     }
-    void TearDown() override {
-        if (!s_dev) return;
+    void TearDown() override
+    {
+        if (!s_dev)
+            return;
         s_dev->m_bLastPass = true;
-        if (s_dev->InScene()) s_dev->Gfx_EndScene(false);
+        if (s_dev->InScene())
+            s_dev->Gfx_EndScene(false);
         Batch().End();
         Batch().SetScale(1.0f, 1.0f);
-        for (HTEXTURE t : m_textures) s_dev->GetGpu()->DestroyTexture(t);
+        for (HTEXTURE t : m_textures)
+            s_dev->GetGpu()->DestroyTexture(t);
         s_dev->Target_Free(m_target);
         g_bUseSpriteBatch = 0;
     }
 
     // An 8 x 8 texture in four 4 x 4 quadrants: red, green / blue, white.
-    HTEXTURE Quadrants() {
+    HTEXTURE Quadrants()
+    {
         std::vector<uint32_t> px(64);
         for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x) px[y * 8 + x] = y < 4 ? (x < 4 ? kRed : kGreen) : (x < 4 ? kBlue : kWhite);
+            for (int x = 0; x < 8; ++x)
+                px[y * 8 + x] = y < 4 ? (x < 4 ? kRed : kGreen) : (x < 4 ? kBlue : kWhite);
         return Solid(8, 8, px);
     }
-    HTEXTURE Solid(int w, int h, const std::vector<uint32_t>& px) {
+    HTEXTURE Solid(int w, int h, const std::vector<uint32_t>& px)
+    {
         HTEXTURE t = s_dev->GetGpu()->CreateTexture(w, h, GPU_FORMAT_A8R8G8B8);
         EXPECT_TRUE(s_dev->GetGpu()->Upload(t, px.data(), w * 4));
         m_textures.push_back(t);
         return t;
     }
-    void Begin() {
+    void Begin()
+    {
         ASSERT_TRUE(s_dev->Gfx_BeginScene(m_target))
             << "no scene on the test target: \"" << s_dev->System_GetErrorMessage() << "\""
-            << (s_dev->IsReady() ? "" : " (device not ready)") << (s_dev->InScene() ? " (a scene is still open)" : "");
+            << (s_dev->IsReady() ? "" : " (device not ready)")
+            << (s_dev->InScene() ? " (a scene is still open)" : "");
         s_dev->Gfx_Clear(kClear);
     }
     void End() { s_dev->Gfx_EndScene(false); }
-    uint32_t Pixel(int x, int y) {
+    uint32_t Pixel(int x, int y)
+    {
         uint32_t v = 0;
         GpuRect r{x, y, 1, 1};
         EXPECT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &r, &v))
-            << "read-back of (" << x << "," << y << ") failed" << (s_dev->IsReady() ? "" : ": device not ready");
+            << "read-back of (" << x << "," << y << ") failed"
+            << (s_dev->IsReady() ? "" : ": device not ready");
         return v;
     }
 
     // A font of 16-pixel characters in the bundled face, at scale 1.
-    static void CreateFont16(CXFont& font) {
+    static void CreateFont16(CXFont& font)
+    {
         CXFontDesc desc;
         desc.Height = -16;
         std::strcpy(desc.FaceName, "나눔고딕");
@@ -97,7 +111,8 @@ struct Probe {
     uint32_t colour;
 };
 
-TEST_F(TextSpriteTest, SpriteDrawsAtHotSpotWithFlipsScaleAndAlpha) {
+TEST_F(TextSpriteTest, SpriteDrawsAtHotSpotWithFlipsScaleAndAlpha)
+{
     HTEXTURE tex = Quadrants();
     struct Case {
         const char* name;
@@ -105,18 +120,47 @@ TEST_F(TextSpriteTest, SpriteDrawsAtHotSpotWithFlipsScaleAndAlpha) {
         std::vector<Probe> probes;
     };
     const Case cases[] = {
-        {"plain at (10,10)", [](CX2DSprite& s) { s.Render(10, 10); },
-         {{11, 11, kRed}, {16, 11, kGreen}, {11, 16, kBlue}, {16, 16, kWhite}, {9, 9, kClear}, {19, 19, kClear}}},
-        {"hot spot (4,4)", [](CX2DSprite& s) { s.SetHotSpot(4, 4); s.Render(30, 30); },
+        {"plain at (10,10)",
+         [](CX2DSprite& s) { s.Render(10, 10); },
+         {{11, 11, kRed},
+          {16, 11, kGreen},
+          {11, 16, kBlue},
+          {16, 16, kWhite},
+          {9, 9, kClear},
+          {19, 19, kClear}}},
+        {"hot spot (4,4)",
+         [](CX2DSprite& s) {
+             s.SetHotSpot(4, 4);
+             s.Render(30, 30);
+         },
          {{27, 27, kRed}, {32, 32, kWhite}, {25, 25, kClear}}},
-        {"x flip", [](CX2DSprite& s) { s.SetFlip(true, false); s.Render(10, 10); },
+        {"x flip",
+         [](CX2DSprite& s) {
+             s.SetFlip(true, false);
+             s.Render(10, 10);
+         },
          {{11, 11, kGreen}, {16, 11, kRed}, {11, 16, kWhite}}},
-        {"scale 2 through RenderEx", [](CX2DSprite& s) { s.RenderEx(10, 10, 0.0f, 2.0f); },
+        {"scale 2 through RenderEx",
+         [](CX2DSprite& s) { s.RenderEx(10, 10, 0.0f, 2.0f); },
          {{12, 12, kRed}, {24, 12, kGreen}, {12, 24, kBlue}, {24, 24, kWhite}, {27, 27, kClear}}},
-        {"half turn about the hot spot", [](CX2DSprite& s) { s.SetHotSpot(4, 4); s.RenderEx(30, 30, 3.1415927f, 1.0f); },
+        {"half turn about the hot spot",
+         [](CX2DSprite& s) {
+             s.SetHotSpot(4, 4);
+             s.RenderEx(30, 30, 3.1415927f, 1.0f);
+         },
          {{27, 27, kWhite}, {32, 32, kRed}}},
-        {"alpha 0 draws nothing", [](CX2DSprite& s) { s.SetAlpha(0); s.Render(10, 10); }, {{11, 11, kClear}}},
-        {"drawing disabled", [](CX2DSprite& s) { s_dev->m_bLastPass = false; s.Render(10, 10); }, {{11, 11, kClear}}},
+        {"alpha 0 draws nothing",
+         [](CX2DSprite& s) {
+             s.SetAlpha(0);
+             s.Render(10, 10);
+         },
+         {{11, 11, kClear}}},
+        {"drawing disabled",
+         [](CX2DSprite& s) {
+             s_dev->m_bLastPass = false;
+             s.Render(10, 10);
+         },
+         {{11, 11, kClear}}},
     };
     for (const auto& c : cases) {
         CX2DSprite sprite;
@@ -131,7 +175,8 @@ TEST_F(TextSpriteTest, SpriteDrawsAtHotSpotWithFlipsScaleAndAlpha) {
     }
 }
 
-TEST_F(TextSpriteTest, SpriteStateWithoutCoreAndOutsideAScene) {
+TEST_F(TextSpriteTest, SpriteStateWithoutCoreAndOutsideAScene)
+{
     CX2DSprite empty;
     EXPECT_EQ(empty.GetWidth(), 0.0f);
     EXPECT_EQ(empty.GetHeight(), 0.0f);
@@ -144,7 +189,8 @@ TEST_F(TextSpriteTest, SpriteStateWithoutCoreAndOutsideAScene) {
     sprite.CreateFromTexture(Quadrants(), 0, 0, 0, 0);
     sprite.SetColor(0xFF00FF00);
     sprite.SetAlpha(128, -1);
-    for (int v = 0; v < 4; ++v) EXPECT_EQ(sprite.GetCore()->m_Quad.v[v].color, 0x80FFFFFFu) << v;
+    for (int v = 0; v < 4; ++v)
+        EXPECT_EQ(sprite.GetCore()->m_Quad.v[v].color, 0x80FFFFFFu) << v;
     EXPECT_EQ(sprite.GetAlpha(-1), 0);
     EXPECT_EQ(sprite.GetAlpha(2), 128);
     // Outside a scene nothing is drawn and nothing breaks.
@@ -154,7 +200,8 @@ TEST_F(TextSpriteTest, SpriteStateWithoutCoreAndOutsideAScene) {
     EXPECT_EQ(Pixel(6, 6), kClear);
 }
 
-TEST_F(TextSpriteTest, ScaleWithinOneTenMillionthDrawsThePlainPath) {
+TEST_F(TextSpriteTest, ScaleWithinOneTenMillionthDrawsThePlainPath)
+{
     CX2DSprite sprite;
     sprite.CreateFromTexture(Quadrants(), 0, 0, 0, 0);
     sprite.SetHotSpot(4, 4);
@@ -169,7 +216,8 @@ TEST_F(TextSpriteTest, ScaleWithinOneTenMillionthDrawsThePlainPath) {
     End();
 }
 
-TEST_F(TextSpriteTest, AnimationCoreFramesAndModes) {
+TEST_F(TextSpriteTest, AnimationCoreFramesAndModes)
+{
     // 10 frames of 4 x 4 in a 16-wide texture: four per row.
     HTEXTURE tex = Solid(16, 12, std::vector<uint32_t>(16 * 12, kWhite));
     struct Case {
@@ -208,7 +256,8 @@ TEST_F(TextSpriteTest, AnimationCoreFramesAndModes) {
     EXPECT_EQ(anim.m_nCurFrame, 6);
 }
 
-TEST_F(TextSpriteTest, SpriteBatchQueuesUntilEndInOrderUnderItsTransform) {
+TEST_F(TextSpriteTest, SpriteBatchQueuesUntilEndInOrderUnderItsTransform)
+{
     HTEXTURE red = Solid(4, 4, std::vector<uint32_t>(16, kRed));
     HTEXTURE blue = Solid(4, 4, std::vector<uint32_t>(16, kBlue));
     EXPECT_FALSE(Batch().Begin(CXSPRITE_ALPHABLEND)) << "no scene";
@@ -234,13 +283,15 @@ TEST_F(TextSpriteTest, SpriteBatchQueuesUntilEndInOrderUnderItsTransform) {
     Batch().End();
     Batch().SetScale(1.0f, 1.0f);
     End();
-    const Probe probes[] = {{11, 11, kRed},   {12, 11, kBlue},  {13, 13, kBlue}, {14, 11, kClear}, {27, 27, kRed},
-                            {33, 33, kRed},   {25, 25, kClear}, {35, 30, kClear}, {41, 5, kBlue},  {47, 11, kBlue},
-                            {39, 5, kClear}, {49, 5, kClear}};
-    for (const Probe& p : probes) EXPECT_EQ(Pixel(p.x, p.y), p.colour) << "(" << p.x << "," << p.y << ")";
+    const Probe probes[] = {{11, 11, kRed}, {12, 11, kBlue}, {13, 13, kBlue},  {14, 11, kClear},
+                            {27, 27, kRed}, {33, 33, kRed},  {25, 25, kClear}, {35, 30, kClear},
+                            {41, 5, kBlue}, {47, 11, kBlue}, {39, 5, kClear},  {49, 5, kClear}};
+    for (const Probe& p : probes)
+        EXPECT_EQ(Pixel(p.x, p.y), p.colour) << "(" << p.x << "," << p.y << ")";
 }
 
-TEST_F(TextSpriteTest, SpriteBatchFlagRoutesSpritesThroughTheBatch) {
+TEST_F(TextSpriteTest, SpriteBatchFlagRoutesSpritesThroughTheBatch)
+{
     CX2DSprite sprite;
     sprite.CreateFromTexture(Quadrants(), 0, 0, 0, 0);
     sprite.SetHotSpot(4, 4);  // not used on the batch path
@@ -260,31 +311,38 @@ TEST_F(TextSpriteTest, SpriteBatchFlagRoutesSpritesThroughTheBatch) {
 
 class TextSpriteFileTest : public TextSpriteTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         TextSpriteTest::SetUp();
         int local = 0;
-        m_dir = testing::TempDir() + "txt_sprite_" + std::to_string(reinterpret_cast<uintptr_t>(&local) & 0xFFFFFF) + "/";
+        m_dir = testing::TempDir() + "txt_sprite_" +
+                std::to_string(reinterpret_cast<uintptr_t>(&local) & 0xFFFFFF) + "/";
         ASSERT_TRUE(platform::CreateFolder(m_dir + "img"));
         std::vector<uint32_t> px(128 * 64, kGreen);
-        ASSERT_TRUE(platform::SaveBmp((m_dir + "img/wide.bmp").c_str(), 128, 64, px.data(), 128 * 4));
+        ASSERT_TRUE(
+            platform::SaveBmp((m_dir + "img/wide.bmp").c_str(), 128, 64, px.data(), 128 * 4));
         m_savedBase = g_strResourceBase;
         g_strResourceBase = m_dir;
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         g_strResourceBase = m_savedBase;
         for (const auto& f : platform::FindFiles(m_dir + "*"))
-            if (!f.bFolder) platform::DeleteFile(m_dir + f.strName);
+            if (!f.bFolder)
+                platform::DeleteFile(m_dir + f.strName);
         platform::DeleteFile(m_dir + "img/wide.bmp");
         TextSpriteTest::TearDown();
     }
-    void Write(const char* name, const std::string& text) {
+    void Write(const char* name, const std::string& text)
+    {
         ASSERT_TRUE(platform::WriteFileAtomic(m_dir + name, text.data(), text.size()));
     }
     std::string m_dir;
     std::string m_savedBase;
 };
 
-TEST_F(TextSpriteFileTest, GoodFilesSetRectangleHotSpotAlphaAndPosition) {
+TEST_F(TextSpriteFileTest, GoodFilesSetRectangleHotSpotAlphaAndPosition)
+{
     struct Case {
         const char* name;
         std::string text;
@@ -292,10 +350,13 @@ TEST_F(TextSpriteFileTest, GoodFilesSetRectangleHotSpotAlphaAndPosition) {
         uint32_t colour;
     };
     const Case cases[] = {
-        {"rectangle without hot spot", "TEX = img\\wide.bmp\nX=10\nY=5\nW=100\nH=40\n", 100, 40, 50, 20, 0, 0, kWhite},
-        {"whole texture", "# whole\ntex=img/wide.bmp\nW=0\nH=0\nALPHA=128\n", 128, 64, 64, 32, 0, 0, 0x80FFFFFF},
-        {"hot spot and position", "TEX=img/wide.bmp\nHOT_SPOT_X=3.5\nHOT_SPOT_Y=-2\nRENDER_X=12.5\nRENDER_Y=7\n", 128,
-         64, 3.5f, -2, 12.5f, 7, kWhite},
+        {"rectangle without hot spot", "TEX = img\\wide.bmp\nX=10\nY=5\nW=100\nH=40\n", 100, 40, 50,
+         20, 0, 0, kWhite},
+        {"whole texture", "# whole\ntex=img/wide.bmp\nW=0\nH=0\nALPHA=128\n", 128, 64, 64, 32, 0, 0,
+         0x80FFFFFF},
+        {"hot spot and position",
+         "TEX=img/wide.bmp\nHOT_SPOT_X=3.5\nHOT_SPOT_Y=-2\nRENDER_X=12.5\nRENDER_Y=7\n", 128, 64,
+         3.5f, -2, 12.5f, 7, kWhite},
     };
     for (const auto& c : cases) {
         Write("good.spr", c.text);
@@ -321,7 +382,8 @@ TEST_F(TextSpriteFileTest, GoodFilesSetRectangleHotSpotAlphaAndPosition) {
     EXPECT_EQ(Pixel(8, 10), kClear);
 }
 
-TEST_F(TextSpriteFileTest, BadAndMissingFilesLeaveNoCore) {
+TEST_F(TextSpriteFileTest, BadAndMissingFilesLeaveNoCore)
+{
     Write("notex.spr", "TEX=img/none.bmp\n");
     Write("empty.spr", "");
     Write("garbage.spr", std::string("\x01\x02\xFF=\n==\n", 8));
@@ -355,14 +417,16 @@ TEST_F(TextSpriteFileTest, BadAndMissingFilesLeaveNoCore) {
 // ---------------------------------------------------------------------------------------------
 // GDI surface and fonts.
 
-TextFont KoreanFont(int32_t height) {
+TextFont KoreanFont(int32_t height)
+{
     TextFontDesc d;
     std::strcpy(d.faceName, "나눔고딕");
     d.height = height;
     return platform::CreateFont(d);
 }
 
-TEST_F(TextSpriteTest, GdiCopyKeepsKeyColouredPixelsOutOfTheTexture) {
+TEST_F(TextSpriteTest, GdiCopyKeepsKeyColouredPixelsOutOfTheTexture)
+{
     constexpr uint32_t kFill = 0x12345678;
     struct Case {
         const char* name;
@@ -371,10 +435,42 @@ TEST_F(TextSpriteTest, GdiCopyKeepsKeyColouredPixelsOutOfTheTexture) {
         Probe probes[3];
     };
     const Case cases[] = {
-        {"nothing drawn changes nothing", false, 0, 0, 0, 0, 0, 0, {{0, 0, kFill}, {50, 10, kFill}, {63, 19, kFill}}},
-        {"whole surface cut to the texture", true, 0, 0, 0, 0, 0, 0, {{0, 0, 0xFF000000}, {63, 0, 0xFF000000}, {0, 25, kFill}}},
-        {"source past the surface edge", true, 10, 30, 90, 0, 50, 5, {{10, 30, 0xFF000000}, {19, 30, 0xFF000000}, {20, 30, kFill}}},
-        {"negative offsets clamp to the edges", true, -5, -7, -3, -1, 4, 4, {{0, 0, 0xFF000000}, {3, 3, 0xFF000000}, {4, 0, kFill}}},
+        {"nothing drawn changes nothing",
+         false,
+         0,
+         0,
+         0,
+         0,
+         0,
+         0,
+         {{0, 0, kFill}, {50, 10, kFill}, {63, 19, kFill}}},
+        {"whole surface cut to the texture",
+         true,
+         0,
+         0,
+         0,
+         0,
+         0,
+         0,
+         {{0, 0, 0xFF000000}, {63, 0, 0xFF000000}, {0, 25, kFill}}},
+        {"source past the surface edge",
+         true,
+         10,
+         30,
+         90,
+         0,
+         50,
+         5,
+         {{10, 30, 0xFF000000}, {19, 30, 0xFF000000}, {20, 30, kFill}}},
+        {"negative offsets clamp to the edges",
+         true,
+         -5,
+         -7,
+         -3,
+         -1,
+         4,
+         4,
+         {{0, 0, 0xFF000000}, {3, 3, 0xFF000000}, {4, 0, kFill}}},
     };
     TextFont font = KoreanFont(-16);
     for (const auto& c : cases) {
@@ -392,7 +488,8 @@ TEST_F(TextSpriteTest, GdiCopyKeepsKeyColouredPixelsOutOfTheTexture) {
         std::vector<uint32_t> px(64 * 40);
         ASSERT_TRUE(s_dev->GetGpu()->ReadPixels(tex, nullptr, px.data()));
         for (const Probe& p : c.probes)
-            EXPECT_EQ(px[p.y * 64 + p.x], p.colour) << c.name << " at (" << p.x << "," << p.y << ")";
+            EXPECT_EQ(px[p.y * 64 + p.x], p.colour)
+                << c.name << " at (" << p.x << "," << p.y << ")";
     }
     // Text over the key colour: glyph pixels land opaque, the rest stays; a pixel that happens to
     // be 0x010101 counts as background.
@@ -418,7 +515,8 @@ TEST_F(TextSpriteTest, GdiCopyKeepsKeyColouredPixelsOutOfTheTexture) {
     platform::DeleteFont(font);
 }
 
-TEST_F(TextSpriteTest, GdiResizeKeepsColoursAndFillTextureSetsEveryTexel) {
+TEST_F(TextSpriteTest, GdiResizeKeepsColoursAndFillTextureSetsEveryTexel)
+{
     CX2DGDI gdi;
     platform::SetTextColor(gdi.GetDC(), 0x102030);
     platform::SetBkMode(gdi.GetDC(), TEXT_BK_TRANSPARENT);
@@ -433,10 +531,12 @@ TEST_F(TextSpriteTest, GdiResizeKeepsColoursAndFillTextureSetsEveryTexel) {
     gdi.FillTexture(tex, 0x80, 0xFFABCDEF);
     std::vector<uint32_t> px(15);
     s_dev->GetGpu()->ReadPixels(tex, nullptr, px.data());
-    for (uint32_t p : px) EXPECT_EQ(p, 0x80ABCDEFu);
+    for (uint32_t p : px)
+        EXPECT_EQ(p, 0x80ABCDEFu);
 }
 
-TEST_F(TextSpriteTest, FontScalesItsGdiTwinAndDrawsMeasuredText) {
+TEST_F(TextSpriteTest, FontScalesItsGdiTwinAndDrawsMeasuredText)
+{
     CXFontDesc desc;
     desc.Height = 20;
     desc.Width = 8;
@@ -466,20 +566,24 @@ TEST_F(TextSpriteTest, FontScalesItsGdiTwinAndDrawsMeasuredText) {
     End();
     // Red ink only inside the measured rectangle.
     std::vector<uint32_t> all(64 * 64);
-    ASSERT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), nullptr, all.data()));
+    ASSERT_TRUE(
+        s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), nullptr, all.data()));
     int inside = 0;
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
             const uint32_t p = all[y * 64 + x];
-            if (p == kClear) continue;
+            if (p == kClear)
+                continue;
             EXPECT_EQ(p & 0x00FFFF, 0u) << "(" << x << "," << y << ")";
-            EXPECT_TRUE(x >= 4 && x < 4 + size.cx && y >= 4 && y < 4 + size.cy) << "(" << x << "," << y << ")";
+            EXPECT_TRUE(x >= 4 && x < 4 + size.cx && y >= 4 && y < 4 + size.cy)
+                << "(" << x << "," << y << ")";
             ++inside;
         }
     EXPECT_GT(inside, 20);
 }
 
-TEST_F(TextSpriteTest, DrawTextNDrawsTheFirstCharactersThenTheWholeTextOverThem) {
+TEST_F(TextSpriteTest, DrawTextNDrawsTheFirstCharactersThenTheWholeTextOverThem)
+{
     CXFont font;
     ASSERT_NO_FATAL_FAILURE(CreateFont16(font));
     const char* text = "8888888888";
@@ -492,7 +596,8 @@ TEST_F(TextSpriteTest, DrawTextNDrawsTheFirstCharactersThenTheWholeTextOverThem)
     s_dev->Gfx_Clear(kClear);
     // Half-transparent red on black: ink drawn twice comes out brighter than ink drawn once.
     const uint32_t colour = 0x80FF0000;
-    EXPECT_TRUE(font.DrawTextN(text, 3, 0, 0, static_cast<float>(ten.cx), static_cast<float>(ten.cy), colour, 0));
+    EXPECT_TRUE(font.DrawTextN(text, 3, 0, 0, static_cast<float>(ten.cx),
+                               static_cast<float>(ten.cy), colour, 0));
     s_dev->Gfx_EndScene(false);
     std::vector<uint32_t> px(static_cast<size_t>(ten.cx + 8) * (ten.cy + 8));
     ASSERT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(wide), nullptr, px.data()));
@@ -501,21 +606,26 @@ TEST_F(TextSpriteTest, DrawTextNDrawsTheFirstCharactersThenTheWholeTextOverThem)
     for (int y = 0; y < ten.cy; ++y)
         for (int x = 0; x < ten.cx; ++x) {
             const uint32_t red = px[static_cast<size_t>(y) * (ten.cx + 8) + x] >> 16 & 0xFF;
-            if (x < three.cx - 2) firstThree = std::max(firstThree, red);
-            if (x > three.cx + 2) rest = std::max(rest, red);
+            if (x < three.cx - 2)
+                firstThree = std::max(firstThree, red);
+            if (x > three.cx + 2)
+                rest = std::max(rest, red);
         }
     // One layer of ink of coverage c gives red 255 c/2, two give 255 (1 - (1 - c/2)^2).
     EXPECT_GT(rest, 60u) << "the whole text is drawn";
     EXPECT_GT(firstThree, rest + 30) << "the first three characters are drawn twice, the rest once";
 }
 
-TEST_F(TextSpriteTest, FontKeepsAlignmentInsideALargeRectangleAndDrawsBlanksAsNothing) {
+TEST_F(TextSpriteTest, FontKeepsAlignmentInsideALargeRectangleAndDrawsBlanksAsNothing)
+{
     CXFont font;
     ASSERT_NO_FATAL_FAILURE(CreateFont16(font));
     const uint32_t colour = kWhite;
     Begin();
-    EXPECT_TRUE(font.DrawText("가", 0, 0, 64, 64, colour, TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE));
-    EXPECT_TRUE(font.DrawText("   ", 0, 0, 64, 64, colour, 0)) << "blanks leave no ink and still succeed";
+    EXPECT_TRUE(font.DrawText("가", 0, 0, 64, 64, colour,
+                              TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE));
+    EXPECT_TRUE(font.DrawText("   ", 0, 0, 64, 64, colour, 0))
+        << "blanks leave no ink and still succeed";
     End();
     int left = 64, right = 0, top = 64, bottom = 0;
     for (int y = 0; y < 64; ++y)

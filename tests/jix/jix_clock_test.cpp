@@ -42,8 +42,7 @@ TEST(JixClock, ShortFramesRunNoTickAndArePaidLater)
 
 TEST(JixClock, LongAndInvalidFramesAreClamped)
 {
-    struct Case
-    {
+    struct Case {
         float seconds;
         int ticks;
     };
@@ -60,4 +59,4 @@ TEST(JixClock, LongAndInvalidFramesAreClamped)
     EXPECT_DOUBLE_EQ(jix.m_dAccumulator, 0.0);
 }
 
-} // namespace
+}  // namespace

@@ -18,7 +18,8 @@ TEST(JixCorpus, EverySeedAndEveryPrefixHoldsTheBlockChecks)
         const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
         ++seeds;
         for (size_t n = 0; n <= bytes.size(); ++n)
-            EXPECT_EQ(CheckJixSpinBlock(bytes.data(), n), "") << entry.path().filename() << " cut at " << n;
+            EXPECT_EQ(CheckJixSpinBlock(bytes.data(), n), "")
+                << entry.path().filename() << " cut at " << n;
     }
     EXPECT_GE(seeds, 5);
 }

@@ -13,8 +13,7 @@ using jix_test::RecordingSender;
 
 namespace {
 
-struct OnlineGame
-{
+struct OnlineGame {
     OnlineGame() : host(nullptr, 3, false), demo(&host)
     {
         demo.CreateResources();
@@ -26,8 +25,7 @@ struct OnlineGame
 
 TEST(JixPreview, RulesStartTheCharacterActionOfThePreview)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         int32_t series4, mode, spin, kind, comesAt;  // series 4, hints 0, 1, 2, 3
         int32_t action, eventKind, previewStage;
@@ -63,7 +61,8 @@ TEST(JixPreview, RulesStartTheCharacterActionOfThePreview)
         EXPECT_EQ(d.m_nPreviewStage, c.previewStage) << c.name;
         EXPECT_EQ(sender.Count(netmsg::MsgJixAction), c.action > 0 ? 1 : 0) << c.name;
         d.RunTick();
-        EXPECT_EQ(sender.Count(netmsg::MsgJixAction), c.action > 0 ? 1 : 0) << c.name << ": sent once";
+        EXPECT_EQ(sender.Count(netmsg::MsgJixAction), c.action > 0 ? 1 : 0)
+            << c.name << ": sent once";
     }
 }
 
@@ -146,4 +145,4 @@ TEST(JixBigWin, DigitsStepEvery9thTickAndTheLevelFollowsTheFrames)
     EXPECT_EQ(digits[1].y, 100);
 }
 
-} // namespace
+}  // namespace

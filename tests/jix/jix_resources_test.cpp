@@ -23,8 +23,7 @@
 
 namespace {
 
-class JixDevice : public testing::Test
-{
+class JixDevice : public testing::Test {
 protected:
     void Start(bool sound)
     {
@@ -38,8 +37,7 @@ protected:
 };
 
 // A standalone game made in the register-only pass: its targets and engine, no files loaded.
-struct UnloadedGame
-{
+struct UnloadedGame {
     // clock: the game's clock (null for the platform's).
     explicit UnloadedGame(CJixClock* clock = nullptr)
     {
@@ -73,7 +71,7 @@ size_t RegisteredPaths(std::set<std::string>* paths)
         if (paths)
             paths->insert(entry->strPath);
         EXPECT_EQ(entry->nKind, entry->strPath.ends_with(".wav") ? CXFileLoad::KIND_SOUND
-                                                                  : CXFileLoad::KIND_IMAGE);
+                                                                 : CXFileLoad::KIND_IMAGE);
     }
     return registry.GetRegisteredCount();
 }
@@ -146,8 +144,7 @@ TEST_F(JixDevice, OnlyTheLastTickOfAFrameDrawsAndRectanglesAreClippedToTheSprite
     EXPECT_EQ(batch->GetQueuedCount(), before + 1);
 
     CX2DSprite* symbol = demo->GetSurface()->Get(679);  // 120 x 130
-    struct Case
-    {
+    struct Case {
         CXSpriteRect rect;
         bool drawn;
     };
@@ -162,7 +159,8 @@ TEST_F(JixDevice, OnlyTheLastTickOfAFrameDrawsAndRectanglesAreClippedToTheSprite
         const size_t queued = batch->GetQueuedCount();
         CXSpriteRect rect = c.rect;
         demo->DrawSprite(&rect, 10, 10, symbol);
-        EXPECT_EQ(batch->GetQueuedCount(), queued + (c.drawn ? 1 : 0)) << c.rect.left << "," << c.rect.top;
+        EXPECT_EQ(batch->GetQueuedCount(), queued + (c.drawn ? 1 : 0))
+            << c.rect.left << "," << c.rect.top;
         EXPECT_EQ(rect.right, c.rect.right) << "the caller's rectangle is not changed";
     }
     const size_t queued = batch->GetQueuedCount();
@@ -264,8 +262,7 @@ TEST_F(JixDevice, PortraitPictureIsTheLandscapePictureTurnedAQuarter)
     ASSERT_TRUE(m_device->GetGpu()->ReadPixels(jix.GetPortraitTarget()->GetTexture(), nullptr,
                                                portrait.data()));
     auto at = [&](int x, int y) { return portrait[size_t(y) * 768 + size_t(x)] | 0xFF000000; };
-    struct Case
-    {
+    struct Case {
         int x, y;
         uint32_t colour;
     };
@@ -274,8 +271,8 @@ TEST_F(JixDevice, PortraitPictureIsTheLandscapePictureTurnedAQuarter)
         {767 - 50, 120, kGreen}, {767 - 69, 139, kGreen},
         {767 - 49, 110, kBlack}, {767 - 70, 110, kBlack},  // just outside
         {767 - 60, 99, kBlack},  {767 - 60, 140, kBlack},
-        {60, 110, kBlack},       // where an unturned or counter-turned picture would be
-        {0, 0, kBlack},          {767, 1279, kBlack},     // the whole portrait target is covered
+        {60, 110, kBlack},  // where an unturned or counter-turned picture would be
+        {0, 0, kBlack},          {767, 1279, kBlack},  // the whole portrait target is covered
     };
     for (const Case& c : cases)
         EXPECT_EQ(at(c.x, c.y), c.colour) << c.x << "," << c.y;
@@ -299,18 +296,16 @@ TEST_F(JixDevice, CharacterCuesAndTheScoreCountPlayTheirSounds)
     };
     auto playing = [&](int entry) { return d->GetSound()->Get(entry)->IsPlaying(0); };
 
-    struct Case
-    {
+    struct Case {
         int32_t action, counterBefore, second;  // second: the main character's second counter
         int row;
         bool plays;
     };
     const Case cases[] = {
-        {2, 7, 0, 18, true},   {2, 16, 0, 12, true},  {2, 46, 0, 41, true},  {2, 61, 0, 18, true},
-        {2, 8, 0, 18, false},
-        {3, 0, 0, 17, true},   {3, 34, 0, 16, true},  {3, 97, 0, 20, true},  {3, 119, 0, 20, true},
-        {4, 0, 0, 37, true},   {4, 80, 0, 36, true},  {4, 109, 0, 25, true}, {4, 116, 0, 38, true},
-        {1, 0, 4, 8, true},    {1, 0, 99, 9, true},   {1, 0, 98, 9, false},
+        {2, 7, 0, 18, true},   {2, 16, 0, 12, true}, {2, 46, 0, 41, true}, {2, 61, 0, 18, true},
+        {2, 8, 0, 18, false},  {3, 0, 0, 17, true},  {3, 34, 0, 16, true}, {3, 97, 0, 20, true},
+        {3, 119, 0, 20, true}, {4, 0, 0, 37, true},  {4, 80, 0, 36, true}, {4, 109, 0, 25, true},
+        {4, 116, 0, 38, true}, {1, 0, 4, 8, true},   {1, 0, 99, 9, true},  {1, 0, 98, 9, false},
     };
     for (const Case& c : cases) {
         silence();
@@ -346,5 +341,4 @@ TEST_F(JixDevice, CharacterCuesAndTheScoreCountPlayTheirSounds)
     EXPECT_FALSE(playing(kJixScoreCountEntry)) << "stopped once the win is counted in";
 }
 
-} // namespace
-
+}  // namespace

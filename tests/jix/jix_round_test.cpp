@@ -26,8 +26,7 @@ namespace {
 constexpr uint16_t kMachine = 101;
 
 // Answers of the Jix family go to the one game; the rest of the protocol is the base class's.
-class JixTestClient : public NetworkClient
-{
+class JixTestClient : public NetworkClient {
 public:
     using NetworkClient::NetworkClient;
     ~JixTestClient() override { Close(); }
@@ -79,8 +78,7 @@ protected:
     }
 };
 
-class JixRound : public testing::Test
-{
+class JixRound : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -207,4 +205,4 @@ TEST_F(JixRound, EnterCoinInPlayBonusTwoSpinsAndTicketsAgainstTheDevServer)
     server.Stop();
 }
 
-} // namespace
+}  // namespace

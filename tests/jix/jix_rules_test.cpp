@@ -14,8 +14,7 @@ using jix_test::RecordingSender;
 
 namespace {
 
-struct OnlineEngine
-{
+struct OnlineEngine {
     CJix host{nullptr, 7, false};
     CDemo demo{&host};
     CDemoLink& link = *demo.GetLink();
@@ -23,18 +22,17 @@ struct OnlineEngine
 
 TEST(JixRules, PlayableOutOfCreditAndTicketTable)
 {
-    struct Case
-    {
+    struct Case {
         int32_t credit, score, winSum;
         bool canPlay, outOfCredit, ticket;
     };
     const Case cases[] = {
         {100, 0, 0, true, false, false},
         {99, 99, 0, false, true, false},
-        {99, 99, 5, false, false, false},     // a win pending is not out of credit
-        {0, 5100, 0, true, false, false},     // remainder 100
+        {99, 99, 5, false, false, false},  // a win pending is not out of credit
+        {0, 5100, 0, true, false, false},  // remainder 100
         {0, 5099, 0, false, false, false},
-        {0, 10000, 0, false, false, true},    // a positive multiple of 5000 with no credit
+        {0, 10000, 0, false, false, true},  // a positive multiple of 5000 with no credit
         {50, 10000, 0, false, false, true},
         {100, 10000, 0, true, false, false},
         {50, 10050, 0, false, false, false},  // remainder 50, not a multiple
@@ -86,13 +84,11 @@ TEST(JixRules, DigitDisplaysCapTheScoreAndShowNegativesAsZero)
 
 TEST(JixRules, ChooseWalkActionBands)
 {
-    struct Case
-    {
+    struct Case {
         int32_t height, code;
     };
-    const Case cases[] = {{0, 125},   {69, 125},  {70, 135},  {79, 135},  {80, 150},
-                          {99, 150},  {100, 165}, {130, 200}, {149, 200}, {150, 215},
-                          {290, 350}, {530, 600},
+    const Case cases[] = {{0, 125},   {69, 125},  {70, 135},  {79, 135},  {80, 150},  {99, 150},
+                          {100, 165}, {130, 200}, {149, 200}, {150, 215}, {290, 350}, {530, 600},
                           {549, 600}, {550, 615}, {559, 615}, {560, 625}, {586, 625}};
     for (const Case& c : cases) {
         OnlineEngine e;
@@ -124,8 +120,7 @@ TEST(JixRules, ChooseWalkActionBands)
 
 TEST(JixRules, LaunchMarkerTurnsAtBothEnds)
 {
-    struct Case
-    {
+    struct Case {
         int32_t height, direction;
         std::vector<int32_t> drawn;  // heights at the start of successive ticks
     };
@@ -269,7 +264,7 @@ TEST(JixRules, ActionMessageOnlyWhenTheActionStartsFromNone)
     EXPECT_EQ(standalone.m_nActionJix, 1);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -294,4 +289,4 @@ TEST(JixRules, DebugOverlayShowsTheLinkAndTheBlock)
     EXPECT_EQ(lines[10], "ActionJix => 4");
 }
 
-} // namespace
+}  // namespace

@@ -21,8 +21,7 @@ namespace {
 
 constexpr int32_t kMachine = 7;
 
-struct OnlineEngine
-{
+struct OnlineEngine {
     CJix host{nullptr, kMachine, false};
     CDemo demo{&host};
     CDemoLink& link = *demo.GetLink();
@@ -57,8 +56,7 @@ int RunRound(OnlineEngine& e, const CJixSpinData& data)
 
 TEST(JixSpin, RoundEndsByWinAndPresentationLength)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         int32_t winSum, fever0, length;
         int endTick;
@@ -142,8 +140,7 @@ TEST(JixSpin, PhasesRunTheirTickCounts)
 
 TEST(JixSpin, ClosingSequenceStepsEveryFifteenTicksAndChangesTheStripSet)
 {
-    struct Case
-    {
+    struct Case {
         int32_t specialMode;
         int32_t setAfter;
         int32_t specialAfter;
@@ -187,8 +184,7 @@ TEST(JixSpin, PreviewedSpinClearsTheCharacterActionBeforeTheEnd)
 TEST(JixSpin, ReceivedStopsAndStripSetAreRangeChecked)
 {
     RecordingSender sender;
-    struct Case
-    {
+    struct Case {
         int32_t stops[4];
         int32_t set;
         int32_t expectStops[4];
@@ -224,12 +220,11 @@ TEST(JixSpin, ReceivedStopsAndStripSetAreRangeChecked)
 
 TEST(JixSpin, CellsWrapAndOnlyTheRightPartIsDrawn)
 {
-    struct Case
-    {
+    struct Case {
         int x, shown;
     };
-    const Case cases[] = {{679, 679}, {678, -1}, {1279, 1279}, {1280, -1},
-                          {1290, -1}, {1959, 679}, {-1, 1279}, {-602, -1}};
+    const Case cases[] = {{679, 679}, {678, -1},   {1279, 1279}, {1280, -1},
+                          {1290, -1}, {1959, 679}, {-1, 1279},   {-602, -1}};
     for (const Case& c : cases)
         EXPECT_EQ(CDemo::CellScreenX(c.x), c.shown) << c.x;
 }
@@ -377,8 +372,7 @@ TEST(JixLink, SpinEndIsRequestedOnceWhileThePresentationAsksEveryTick)
 
 TEST(JixTicketOut, RequestsEvery200TicksAndEndsAfterTheScoreFallsBelowOneTicket)
 {
-    struct Case
-    {
+    struct Case {
         int32_t score;
         int tickets;
     };
@@ -400,7 +394,8 @@ TEST(JixTicketOut, RequestsEvery200TicksAndEndsAfterTheScoreFallsBelowOneTicket)
             e.demo.TickGame();
             ASSERT_EQ(e.demo.m_nTickCount, tick);
             for (size_t i = before; i < sender.sent.size(); ++i) {
-                ASSERT_EQ(sender.sent[i].wId, MsgJixTicketOut) << "nothing else while a ticket is due";
+                ASSERT_EQ(sender.sent[i].wId, MsgJixTicketOut)
+                    << "nothing else while a ticket is due";
                 requestTicks.push_back(tick);
                 // The server pays one ticket and takes 5000 off the score.
                 row.Set(0, 0, e.demo.m_nScore - 5000);
@@ -469,4 +464,4 @@ TEST(JixLink, TraceLinesGoToAnAttachedSinkOnly)
     std::remove(path.c_str());
 }
 
-} // namespace
+}  // namespace

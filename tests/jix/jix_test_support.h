@@ -16,8 +16,7 @@
 
 namespace jix_test {
 
-struct SentRequest
-{
+struct SentRequest {
     uint16_t wId;
     uint8_t byGameType;
     uint16_t wMachineNo;
@@ -26,8 +25,7 @@ struct SentRequest
 
 // Records every request; answers with `accept` (a refused send sets no pending byte). Given to
 // the game with CJix::SetSender.
-class RecordingSender : public CJixSender
-{
+class RecordingSender : public CJixSender {
 public:
     bool Send(JixRequest request, uint8_t byGameType, uint16_t wMachineNo,
               uint32_t dwValue) override
@@ -59,8 +57,7 @@ private:
 };
 
 // Puts the machine (type 1, number) into row 0 of the global table; empties it on destruction.
-class MachineRow
-{
+class MachineRow {
 public:
     MachineRow(int32_t nMachineNo, int32_t nCredit, int32_t nSpins, int32_t nScore)
     {
@@ -83,11 +80,9 @@ public:
 
 // Records every blit the game asks for, by image slot of the engine's surface; the host draws
 // through it while it lives.
-class RecordingDrawSink : public CJixDrawSink
-{
+class RecordingDrawSink : public CJixDrawSink {
 public:
-    struct Blit
-    {
+    struct Blit {
         int slot;  // -1 for a sprite of no slot
         int x, y;
         bool hasRect;
@@ -123,5 +118,4 @@ private:
     std::map<const CX2DSprite*, int> m_slots;
 };
 
-} // namespace jix_test
-
+}  // namespace jix_test

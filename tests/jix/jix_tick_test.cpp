@@ -21,8 +21,7 @@ using jix_test::RecordingSender;
 
 namespace {
 
-struct Game
-{
+struct Game {
     explicit Game(bool standalone = true) : host(nullptr, 3, standalone), demo(&host)
     {
         demo.CreateResources();
@@ -35,19 +34,18 @@ struct Game
 // Which step of the tick draws a slot; steps with two parts use tenths (5.0 reels, 5.5 frame).
 double StepOfSlot(int slot)
 {
-    struct Range
-    {
+    struct Range {
         int first, last;
         double step;
     };
     static const Range kRanges[] = {
-        {2, 2, 2},       {5, 5, 2},       {7, 7, 2},       {9, 14, 2},       {1091, 1093, 3},
-        {90, 94, 4},     {679, 689, 5},   {78, 85, 5},     {3, 3, 5.5},      {6, 6, 5.5},
-        {8, 8, 5.5},     {15, 20, 5.5},   {1677, 1733, 5.5}, {41, 42, 6},    {43, 77, 6},
-        {477, 571, 7},   {812, 891, 8},   {690, 746, 10},  {922, 1090, 11},  {1097, 1463, 11},
-        {95, 476, 12},   {1734, 1756, 12}, {892, 901, 12.5}, {86, 86, 12.5}, {23, 23, 13},
-        {747, 809, 14},  {21, 22, 17},    {24, 35, 19},    {1464, 1554, 21}, {810, 811, 21.5},
-        {87, 89, 22},    {902, 921, 22},
+        {2, 2, 2},      {5, 5, 2},        {7, 7, 2},         {9, 14, 2},       {1091, 1093, 3},
+        {90, 94, 4},    {679, 689, 5},    {78, 85, 5},       {3, 3, 5.5},      {6, 6, 5.5},
+        {8, 8, 5.5},    {15, 20, 5.5},    {1677, 1733, 5.5}, {41, 42, 6},      {43, 77, 6},
+        {477, 571, 7},  {812, 891, 8},    {690, 746, 10},    {922, 1090, 11},  {1097, 1463, 11},
+        {95, 476, 12},  {1734, 1756, 12}, {892, 901, 12.5},  {86, 86, 12.5},   {23, 23, 13},
+        {747, 809, 14}, {21, 22, 17},     {24, 35, 19},      {1464, 1554, 21}, {810, 811, 21.5},
+        {87, 89, 22},   {902, 921, 22},
     };
     for (const Range& r : kRanges)
         if (slot >= r.first && slot <= r.last)
@@ -67,7 +65,8 @@ void SevensInTheMiddle(CDemo& demo)
 }
 
 // Checks that the tick drew only in step order and that every expected step drew.
-void ExpectStepOrder(const RecordingDrawSink& sink, const std::set<double>& expected, const char* name)
+void ExpectStepOrder(const RecordingDrawSink& sink, const std::set<double>& expected,
+                     const char* name)
 {
     std::set<double> seen;
     double last = 0;
@@ -162,8 +161,7 @@ TEST(JixTick, CountersLeaveOutLeadingZerosAndStandUnitsFirst)
 
 TEST(JixTick, WinDigitsAreCentredByTheirCount)
 {
-    struct Case
-    {
+    struct Case {
         int32_t pending;
         std::vector<int> ys;  // digits units first, then the separator
     };
@@ -191,7 +189,8 @@ TEST(JixTick, WinDigitsAreCentredByTheirCount)
 
 // One tick of the wheel with the coin past the wheel line: the level the bonus request carries
 // (0 for none).
-uint32_t DecidedLevel(int wheel, int height, int flightCounter = 53, int coinX = 490, int32_t level = 0)
+uint32_t DecidedLevel(int wheel, int height, int flightCounter = 53, int coinX = 490,
+                      int32_t level = 0)
 {
     RecordingSender sender;
     Game g(false);
@@ -209,23 +208,23 @@ uint32_t DecidedLevel(int wheel, int height, int flightCounter = 53, int coinX =
 
 TEST(JixBonusWheel, LevelsByBandFromTheWheelOffset)
 {
-    struct Case
-    {
+    struct Case {
         int wheel, height;
         uint32_t level;
     };
-    const Case cases[] = {
-        {0, 0, 1},     {0, 119, 1},   {0, 120, 2},   {0, 209, 2},   {0, 210, 3},
-        {0, 359, 3},   {0, 360, 4},   {0, 409, 4},   {0, 410, 5},   {0, 579, 5},
-        {0, 580, 6},   {0, 629, 6},
-        {0, 630, 0},   // level 7 would end at 768, which wraps to 0: nothing
-        {200, 62, 7},  {200, 199, 7}, {200, 200, 1}, {200, 12, 6},
-        {200, 5, 0},   // level 5's band runs from 610 over 768 to 12: nothing
-        {200, 968, 1}, // heights are taken mod 768
-        {200, -756, 6},
-        {700, 710, 0}, // level 1's band 700..52 wraps: nothing this tick
-        {700, 52, 2},
-    };
+    const Case
+        cases[] =
+            {
+                {0, 0, 1},      {0, 119, 1},   {0, 120, 2},   {0, 209, 2},
+                {0, 210, 3},    {0, 359, 3},   {0, 360, 4},   {0, 409, 4},
+                {0, 410, 5},    {0, 579, 5},   {0, 580, 6},   {0, 629, 6},
+                {0, 630, 0},  // level 7 would end at 768, which wraps to 0: nothing
+                {200, 62, 7},   {200, 199, 7}, {200, 200, 1}, {200, 12, 6},
+                {200, 5, 0},    // level 5's band runs from 610 over 768 to 12: nothing
+                {200, 968, 1},  // heights are taken mod 768
+                {200, -756, 6}, {700, 710, 0},  // level 1's band 700..52 wraps: nothing this tick
+                {700, 52, 2},
+            };
     for (const Case& c : cases)
         EXPECT_EQ(DecidedLevel(c.wheel, c.height), c.level) << "w " << c.wheel << " t " << c.height;
 }
@@ -263,12 +262,12 @@ TEST(JixBonusWheel, DecidesOnlyPastTheLineFromThe53rdFlightTickAndOnce)
 TEST(JixBonusWheel, StandaloneRewardsAndTheOnlineRequest)
 {
     // Levels 1, 3, 5, 7 add a spin, 4 and 6 add 100 to the score (capped), 2 nothing.
-    struct Case
-    {
+    struct Case {
         int height;
         int32_t level, spins, score;
     };
-    const Case cases[] = {{0, 1, 1, 19950}, {150, 2, 0, 19950}, {380, 4, 0, 20000}, {600, 6, 0, 20000}};
+    const Case cases[] = {
+        {0, 1, 1, 19950}, {150, 2, 0, 19950}, {380, 4, 0, 20000}, {600, 6, 0, 20000}};
     for (const Case& c : cases) {
         Game g;
         CDemo& d = g.demo;
@@ -325,19 +324,18 @@ TEST(JixCoinPath, EveryPathMovesItsWholeFlightByItsTable)
 {
     // Totals over the counters 1..299 the main tick runs, worked out by hand from the paths'
     // bands (dx, dy; +y is down the field).
-    struct Total
-    {
+    struct Total {
         int code, dx, dy;
     };
     const Total totals[] = {
-        {125, 696, 204},  {135, 897, 278},  {150, 738, 5},    {165, 550, 129},  {175, 751, 111},
-        {185, 612, 72},   {200, 758, 311},  {215, 687, 22},   {225, 907, 279},  {235, 550, -130},
-        {250, 697, 50},   {265, 969, 107},  {275, 770, 67},   {285, 1025, 20},  {300, 758, -85},
-        {315, 620, 59},   {325, 787, 44},   {335, 897, 250},  {350, 951, 13},   {365, 519, 4},
-        {375, 654, 185},  {385, 789, -57},  {400, 897, -245}, {415, 693, -48},  {425, 696, -25},
-        {435, 807, -170}, {450, 988, -21},  {465, 819, -4},   {475, 922, -305}, {485, 559, 69},
-        {500, 681, -119}, {515, 753, -84},  {525, 1011, -275}, {535, 645, -23}, {550, 789, -340},
-        {565, 897, -331}, {575, 791, -123}, {585, 627, 9},    {600, 611, -4},   {615, 897, -239},
+        {125, 696, 204},  {135, 897, 278},  {150, 738, 5},     {165, 550, 129},  {175, 751, 111},
+        {185, 612, 72},   {200, 758, 311},  {215, 687, 22},    {225, 907, 279},  {235, 550, -130},
+        {250, 697, 50},   {265, 969, 107},  {275, 770, 67},    {285, 1025, 20},  {300, 758, -85},
+        {315, 620, 59},   {325, 787, 44},   {335, 897, 250},   {350, 951, 13},   {365, 519, 4},
+        {375, 654, 185},  {385, 789, -57},  {400, 897, -245},  {415, 693, -48},  {425, 696, -25},
+        {435, 807, -170}, {450, 988, -21},  {465, 819, -4},    {475, 922, -305}, {485, 559, 69},
+        {500, 681, -119}, {515, 753, -84},  {525, 1011, -275}, {535, 645, -23},  {550, 789, -340},
+        {565, 897, -331}, {575, 791, -123}, {585, 627, 9},     {600, 611, -4},   {615, 897, -239},
         {625, 705, -121},
     };
     ASSERT_EQ(std::size(totals), size_t(kJixCoinPaths));
@@ -363,14 +361,13 @@ TEST(JixCoinPath, EveryPathMovesItsWholeFlightByItsTable)
 
 TEST(JixCoinPath, AlternatingBandsStepOnOddCounters)
 {
-    struct Case
-    {
+    struct Case {
         int code, n, dx, dy;
     };
     const Case cases[] = {
-        {335, 49, 3, 0}, {335, 50, 3, 1},  {335, 299, 3, 1},
-        {435, 80, 3, 0}, {435, 81, 3, 1},  {435, 106, 3, 0}, {435, 107, 3, -1},
-        {535, 105, 3, -3}, {535, 106, 3, 0}, {535, 124, 3, 0}, {535, 125, -3, 2},
+        {335, 49, 3, 0},  {335, 50, 3, 1},  {335, 299, 3, 1},  {435, 80, 3, 0},
+        {435, 81, 3, 1},  {435, 106, 3, 0}, {435, 107, 3, -1}, {535, 105, 3, -3},
+        {535, 106, 3, 0}, {535, 124, 3, 0}, {535, 125, -3, 2},
     };
     for (const Case& c : cases) {
         int32_t x = 0, y = 0;
@@ -434,8 +431,7 @@ TEST(JixTick, LaunchMarkerTurnsAtBothEnds)
 
 TEST(JixCharacters, PresentationPicturesByPreviewCounter)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         int32_t action, counter, hold0, hold1;
         std::vector<std::array<int, 3>> draws;  // slot, x, y
@@ -486,7 +482,9 @@ TEST(JixCharacters, ThirdCompanionHoldsTwiceWhileItsFlightsPlay)
             d.RunTick();
         counters.push_back(d.m_nPreviewCounter);
     }
-    auto stepsAt = [&](int32_t value) { return std::count(counters.begin(), counters.end(), value); };
+    auto stepsAt = [&](int32_t value) {
+        return std::count(counters.begin(), counters.end(), value);
+    };
     EXPECT_EQ(stepsAt(85), 1);
     EXPECT_EQ(stepsAt(86), 31) << "held until the first hold counter passes 30";
     EXPECT_EQ(stepsAt(111), 41) << "held until the second passes 40";
@@ -517,8 +515,7 @@ TEST(JixCharacters, TheNineteenPinsStandInFourColumns)
 
 TEST(JixBackground, ChangeSequenceTurnsOneBackgroundIntoTheNext)
 {
-    struct Case
-    {
+    struct Case {
         int32_t side;
         int firstFrameSlot, frameStep;
         int32_t variantAfter;
@@ -542,7 +539,8 @@ TEST(JixBackground, ChangeSequenceTurnsOneBackgroundIntoTheNext)
         // The frame picture of each tick, consecutive repeats folded.
         std::vector<int> frames;
         for (const auto& b : sink.blits)
-            if (b.x == 0 && b.hasRect && b.rect.right == 792 && (frames.empty() || frames.back() != b.slot))
+            if (b.x == 0 && b.hasRect && b.rect.right == 792 &&
+                (frames.empty() || frames.back() != b.slot))
                 frames.push_back(b.slot);
         // Mode 1 ("trans") until the first step, then mode 2 (dark moon): past -269 moving back.
         std::vector<int> expected = {15, 18};
@@ -555,5 +553,4 @@ TEST(JixBackground, ChangeSequenceTurnsOneBackgroundIntoTheNext)
     }
 }
 
-} // namespace
-
+}  // namespace

@@ -52,4 +52,4 @@ TEST(JixTrace, AFullListDropsItsOldestEntry)
     EXPECT_EQ(list.GetCurSel(), -1);
 }
 
-} // namespace
+}  // namespace

@@ -27,10 +27,10 @@ void Column(const char* topToBottom, int32_t s[4])
 std::string Draws(const JixColumnWin& win)
 {
     static const char* const kNames[kJixAnimCount] = {
-        "JokerFull",  "Bar3Full",   "Bar2Full",    "Bar1Full",   "SevenFull",
-        "StarFull",   "TargetFull", "JongFull",    "MelonFull",  "Peach",
-        "Cherry",     "JokerBasic", "JokerChange", "BarBasic",   "SevenBasic",
-        "StarBasic",  "TargetBasic", "JongBasic",  "MelonBasic", "Frame"};
+        "JokerFull", "Bar3Full",    "Bar2Full",    "Bar1Full",   "SevenFull",
+        "StarFull",  "TargetFull",  "JongFull",    "MelonFull",  "Peach",
+        "Cherry",    "JokerBasic",  "JokerChange", "BarBasic",   "SevenBasic",
+        "StarBasic", "TargetBasic", "JongBasic",   "MelonBasic", "Frame"};
     std::string out;
     for (int i = 0; i < win.nCount; ++i) {
         if (!out.empty())
@@ -44,11 +44,10 @@ std::string Draws(const JixColumnWin& win)
 
 TEST(JixWinAnimation, ColumnRules)
 {
-    struct Case
-    {
+    struct Case {
         const char* column;  // top to bottom
         bool jokerChangeDone;
-        const char* draws;   // reel:animation in drawing order (reel 0 is the bottom)
+        const char* draws;  // reel:animation in drawing order (reel 0 is the bottom)
     };
     const Case cases[] = {
         {"JJJJ", false, "0:JokerFull 1:JokerFull 2:JokerFull 3:JokerFull"},
@@ -91,8 +90,7 @@ TEST(JixWinAnimation, ColumnRules)
     }
 }
 
-struct Game
-{
+struct Game {
     Game() : host(nullptr, 3, true), demo(&host) { demo.CreateResources(); }
     CJix host;
     CDemo demo;
@@ -193,4 +191,4 @@ TEST(JixWinAnimation, JokerChangeCompletesOnItsFreeRunningCounterAndSurvivesTheR
     EXPECT_EQ(d.m_anAnimFrame[JixAnimColumnFrame], frame) << "the column frame runs on";
 }
 
-} // namespace
+}  // namespace

@@ -20,8 +20,8 @@
 
 using namespace morvane_test;
 using namespace std::chrono_literals;
-using devserver::Bytes;
 using devserver::ByteBuilder;
+using devserver::Bytes;
 using test_support::Hex;
 
 namespace {
@@ -38,7 +38,8 @@ public:
         m_bAccept = m_Net.Send(request, kind, machineNo);
         return RecordingSender::Send(request, kind, machineNo);
     }
-    bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) override
+    bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage,
+                              uint8_t choice) override
     {
         const bool sent = m_Net.SendPerformanceValue(kind, machineNo, stage, choice);
         m_Values.push_back({stage, choice});
@@ -96,7 +97,10 @@ protected:
     ForwardingSender m_Sender{&m_Client};
 };
 
-Bytes Key(uint16_t id) { return ByteBuilder().U16(id).U8(kKind).U16(kMachine).Take(); }
+Bytes Key(uint16_t id)
+{
+    return ByteBuilder().U16(id).U8(kKind).U16(kMachine).Take();
+}
 
 }  // namespace
 
@@ -107,10 +111,20 @@ TEST_F(MorvaneDevServerTest, OneSpinRequestByRequest)
     const auto spin = devserver::MorvaneCannedSpins()[1];
     devserver::Script script;
     script.ExpectBody(Hex("1700 02 0700"))
-        .Send(ByteBuilder().Raw(Key(23)).U32(5000).U32(0).Raw(devserver::MorvaneSpinRecord(
-                                                                  devserver::MorvaneCannedSpins()[0])).Take())
+        .Send(ByteBuilder()
+                  .Raw(Key(23))
+                  .U32(5000)
+                  .U32(0)
+                  .Raw(devserver::MorvaneSpinRecord(devserver::MorvaneCannedSpins()[0]))
+                  .Take())
         .ExpectBody(Hex("1900 02 0700"))
-        .Send(ByteBuilder().Raw(Key(25)).U32(4900).U32(20000).U8(1).Raw(devserver::MorvaneSpinRecord(spin)).Take())
+        .Send(ByteBuilder()
+                  .Raw(Key(25))
+                  .U32(4900)
+                  .U32(20000)
+                  .U8(1)
+                  .Raw(devserver::MorvaneSpinRecord(spin))
+                  .Take())
         .ExpectBody(Hex("2000 02 0700"))
         .ExpectBody(Hex("1a00 02 0700 00"))
         .ExpectBody(Hex("2100 02 0700"))
@@ -118,7 +132,7 @@ TEST_F(MorvaneDevServerTest, OneSpinRequestByRequest)
         .Send(ByteBuilder().Raw(Key(33)).U8(1).U32(4900).U32(0).Take())
         .ExpectBody(Hex("1900 02 0700"))
         .Send(ByteBuilder().Raw(Key(25)).U32(4900).U32(0).U8(0).Take())  // refused
-        .ExpectBody(Hex("1900 02 0700"))                                  // asked again
+        .ExpectBody(Hex("1900 02 0700"))                                 // asked again
         .ExpectClose();
     ASSERT_TRUE(server.Start(script));
     ASSERT_TRUE(Connect("127.0.0.21", server.Port()));
@@ -164,7 +178,8 @@ TEST_F(MorvaneDevServerTest, PlayModeSpinsAndTicketOuts)
     const Expected expected[] = {{0, 0, false}, {724, 71, false}, {20, 0, false}, {0, 0, true}};
     for (int spin = 0; spin < 4; ++spin) {
         // Wait for the reels to rest, then evaluate as the presentation's first step does.
-        ASSERT_TRUE(Drive([&] { return m_Main.ReelSettle[3] > 20 && m_Main.m_bySpinInProgress; })) << spin;
+        ASSERT_TRUE(Drive([&] { return m_Main.ReelSettle[3] > 20 && m_Main.m_bySpinInProgress; }))
+            << spin;
         m_Main.m_nEvalBaseStep = m_Main.SpinStep - 100;
         m_Main.m_nAnimTick = 10;
         m_Main.EvaluateReelWindow();
@@ -173,7 +188,8 @@ TEST_F(MorvaneDevServerTest, PlayModeSpinsAndTicketOuts)
         EXPECT_EQ(m_Main.m_byDrawFeverOverlay != 0, expected[spin].fever) << spin;
         ASSERT_TRUE(Drive([&] { return m_Main.m_nSpinCount == spin + 1; })) << spin;
         if (spin < 3) {
-            ASSERT_TRUE(Drive([&] { return m_Main.GetLink().playing == 0 && m_Main.GetLink().SpinEnd == 1; }));
+            ASSERT_TRUE(Drive(
+                [&] { return m_Main.GetLink().playing == 0 && m_Main.GetLink().SpinEnd == 1; }));
         }
     }
     // 23000 won: four tickets of 5000, one after another, then the spins go on from 3000.
@@ -235,7 +251,9 @@ TEST_F(MorvaneDevServerTest, DoubleUpWinLoseTakeAndStageFour)
         EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::DoubleUp), spin);
     };
     auto endOfGame = [&](int spin, int32_t score) {
-        ASSERT_TRUE(Drive([&] { return m_Main.m_nSpinCount == spin && m_Main.GetLink().playing == 0; })) << spin;
+        ASSERT_TRUE(Drive([&] {
+            return m_Main.m_nSpinCount == spin && m_Main.GetLink().playing == 0;
+        })) << spin;
         EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::PerformanceEnd), spin);
         EXPECT_EQ(m_Main.m_nScore, score) << spin;
     };

@@ -16,7 +16,8 @@ namespace morvane_test {
 class FakeOwner : public CMorvaneOwner {
 public:
     FakeOwner(int32_t kind = 2, int32_t machineNo = 7, bool standalone = false)
-        : m_nKind(kind), m_nMachineNo(machineNo), m_bStandalone(standalone) {}
+        : m_nKind(kind), m_nMachineNo(machineNo), m_bStandalone(standalone)
+    {}
 
     int32_t GetMorvaneKind() const override { return m_nKind; }
     int32_t GetMorvaneMachineNo() const override { return m_nMachineNo; }
@@ -48,7 +49,8 @@ public:
         m_nMachineNo = machineNo;
         return m_bAccept;
     }
-    bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage, uint8_t choice) override
+    bool SendPerformanceValue(uint8_t kind, uint16_t machineNo, uint32_t stage,
+                              uint8_t choice) override
     {
         m_Values.push_back({stage, choice});
         return Send(MorvaneRequest::PerformanceValue, kind, machineNo);

@@ -64,9 +64,11 @@ TEST_F(MorvaneGameTest, RegisteringPassRegistersEveryImageAndSound)
             EXPECT_EQ(sprite, nullptr);
     }
     g_pFileLoad = nullptr;
-    EXPECT_EQ(registry.GetRegisteredCount(), size_t(MorvaneImageSlotCount() + kMorvaneSoundRows - 1));
+    EXPECT_EQ(registry.GetRegisteredCount(),
+              size_t(MorvaneImageSlotCount() + kMorvaneSoundRows - 1));
     EXPECT_NE(registry.GetRegistered().Find("./data_morvane/image/item/item_a.bmp"), nullptr);
-    EXPECT_NE(registry.GetRegistered().Find("./data_morvane/Image/Rock/RockLock/key&lock0016.bmp"), nullptr);
+    EXPECT_NE(registry.GetRegistered().Find("./data_morvane/Image/Rock/RockLock/key&lock0016.bmp"),
+              nullptr);
     EXPECT_NE(registry.GetRegistered().Find("./data_morvane/SoundData/reelstop3.wav"), nullptr);
 }
 
@@ -77,7 +79,8 @@ TEST_F(MorvaneGameTest, KindsAndTheEnterRequest)
         bool ok;
         int bet;
     };
-    for (const Case& c : {Case{2, true, 100}, Case{4, true, 200}, Case{3, false, 0}, Case{1, false, 0}}) {
+    for (const Case& c :
+         {Case{2, true, 100}, Case{4, true, 200}, Case{3, false, 0}, Case{1, false, 0}}) {
         CMorvane game(nullptr, 12, c.kind, false);
         RecordingIO io;
         RecordingSender sender;
@@ -315,7 +318,9 @@ TEST_F(MorvaneGameTest, PlaceholderTreeHoldsEveryImageAndSound)
     for (const MorvaneSoundRow& row : g_MorvaneSoundList) {
         if (!row.bLoaded)
             continue;
-        EXPECT_TRUE(platform::FileExists(std::string(CX_ASSETS_DIR) + "/data_morvane/" + row.pszFile)) << row.pszFile;
+        EXPECT_TRUE(
+            platform::FileExists(std::string(CX_ASSETS_DIR) + "/data_morvane/" + row.pszFile))
+            << row.pszFile;
     }
 }
 
@@ -349,12 +354,13 @@ TEST_F(MorvaneGameTest, WinningSpinHighlightsTheMiddleRow)
 
         std::vector<uint32_t> pixels(800 * 600);
         GpuRect all{0, 0, 800, 600};
-        ASSERT_TRUE(s_pDevice->GetGpu()->ReadPixels(s_pDevice->Target_GetTexture(game.m_pTarget->GetTarget()), &all,
-                                                    pixels.data()));
+        ASSERT_TRUE(s_pDevice->GetGpu()->ReadPixels(
+            s_pDevice->Target_GetTexture(game.m_pTarget->GetTarget()), &all, pixels.data()));
         auto at = [&](int x, int y) { return pixels[size_t(y) * 800 + size_t(x)] & 0xFFFFFF; };
         // The placeholder fill of the highlighted-symbol pictures.
         const int set = static_cast<int>(MorvaneImageSet::HighlightedSymbols);
-        const uint32_t fill = uint32_t((set * 0x3B) & 0xFF) << 16 | uint32_t((set * 0x71 + 0x40) & 0xFF) << 8 |
+        const uint32_t fill = uint32_t((set * 0x3B) & 0xFF) << 16 |
+                              uint32_t((set * 0x71 + 0x40) & 0xFF) << 8 |
                               uint32_t((set * 0x2F + 0x80) & 0xFF);
         // Cells of every reel (the strips stand over the big picture), each drawn with its own
         // source from the same sprite; clear of the win digits drawn over them.

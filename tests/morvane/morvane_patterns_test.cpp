@@ -43,7 +43,8 @@ TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
     const Stops stopCases[] = {{1, {5, 5, 5, 5}}, {0, {0, 22, 11, 3}}, {2, {22, 0, 1, 21}}};
     for (const Timing& timing : kTimings) {
         for (const Stops& sc : stopCases) {
-            const std::string name = "pattern " + std::to_string(timing.pattern) + " set " + std::to_string(sc.set);
+            const std::string name =
+                "pattern " + std::to_string(timing.pattern) + " set " + std::to_string(sc.set);
             FakeOwner owner{2, 0, true};
             RecordingIO io;
             CMorvaneMain main{&owner, 100, &io};
@@ -78,17 +79,22 @@ TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
             for (int r = 0; r < 4; ++r)
                 EXPECT_EQ(reach[r], timing.reach[r]) << name << " reel " << r;
             EXPECT_EQ(lastSettle, timing.lastSettle) << name;
-            EXPECT_EQ(main.m_nPendingWin, main.m_nWinAmount) << name << ": the win is completed on that tick";
+            EXPECT_EQ(main.m_nPendingWin, main.m_nWinAmount)
+                << name << ": the win is completed on that tick";
             EXPECT_EQ(Count(io.m_Played, kMorvaneReelStopSound), 80) << name;
 
             for (int r = 0; r < 4; ++r) {
                 const float x = float(main.ReelX[r]);
                 auto slot = [&](int32_t stop) {
-                    return MorvaneImageSlot(MorvaneImageSet::Symbols, MorvaneSymbolAt(sc.set, r, stop));
+                    return MorvaneImageSlot(MorvaneImageSet::Symbols,
+                                            MorvaneSymbolAt(sc.set, r, stop));
                 };
-                EXPECT_TRUE(DrawnAt(io.m_Draws, slot(sc.stops[r]), x, kMorvaneLandingY)) << name << " reel " << r;
-                EXPECT_TRUE(DrawnAt(io.m_Draws, slot(sc.stops[r] + 1), x, 115)) << name << " reel " << r;
-                EXPECT_TRUE(DrawnAt(io.m_Draws, slot(sc.stops[r] + 22), x, 387)) << name << " reel " << r;
+                EXPECT_TRUE(DrawnAt(io.m_Draws, slot(sc.stops[r]), x, kMorvaneLandingY))
+                    << name << " reel " << r;
+                EXPECT_TRUE(DrawnAt(io.m_Draws, slot(sc.stops[r] + 1), x, 115))
+                    << name << " reel " << r;
+                EXPECT_TRUE(DrawnAt(io.m_Draws, slot(sc.stops[r] + 22), x, 387))
+                    << name << " reel " << r;
             }
             for (const DrawCall& d : io.m_Draws) {
                 if (d.slot < MorvaneImageSlot(MorvaneImageSet::Symbols) ||

@@ -13,11 +13,15 @@ using namespace morvane_test;
 
 namespace {
 
-int32_t Slot(MorvaneImageSet set, int32_t index = 0) { return MorvaneImageSlot(set, index); }
+int32_t Slot(MorvaneImageSet set, int32_t index = 0)
+{
+    return MorvaneImageSlot(set, index);
+}
 
 int CountSlot(const std::vector<DrawCall>& draws, int32_t slot)
 {
-    return int(std::count_if(draws.begin(), draws.end(), [&](const DrawCall& d) { return d.slot == slot; }));
+    return int(std::count_if(draws.begin(), draws.end(),
+                             [&](const DrawCall& d) { return d.slot == slot; }));
 }
 
 struct Game {
@@ -122,7 +126,8 @@ TEST(MorvanePresentTest, CountUpStepsAndLargeDigits)
         h.main.DrawWinEffect();
         ASSERT_EQ(h.io.m_Draws.size(), c.slots.size()) << c.pending;
         for (size_t i = 0; i < c.slots.size(); ++i)
-            EXPECT_EQ(h.io.m_Draws[i].slot, Slot(MorvaneImageSet::SmallDigits, c.slots[i])) << c.pending << " #" << i;
+            EXPECT_EQ(h.io.m_Draws[i].slot, Slot(MorvaneImageSet::SmallDigits, c.slots[i]))
+                << c.pending << " #" << i;
         EXPECT_FLOAT_EQ(h.io.m_Draws[0].x, c.firstX) << c.pending;
         EXPECT_FLOAT_EQ(h.io.m_Draws[0].y, c.y) << c.pending;
     }
@@ -134,7 +139,8 @@ TEST(MorvanePresentTest, StatesRunTheirLengthThenCountUp)
         int32_t state;
         int32_t length;
     };
-    for (const Case& c : {Case{5, 2050}, Case{10, 2050}, Case{20, 1450}, Case{30, 1300}, Case{40, 1100}}) {
+    for (const Case& c :
+         {Case{5, 2050}, Case{10, 2050}, Case{20, 1450}, Case{30, 1300}, Case{40, 1100}}) {
         Game g;
         g.main.m_nWinState = c.state;
         g.main.m_Rec.jackValue = 300;
@@ -142,17 +148,30 @@ TEST(MorvanePresentTest, StatesRunTheirLengthThenCountUp)
         g.main.m_byDrawFlag = 1;
         for (int n = 1; n <= c.length; ++n) {
             switch (c.state) {
-            case 5: g.main.WinStage5(); break;
-            case 10: g.main.WinStage10(); break;
-            case 20: g.main.WinStage20(); break;
-            case 30: g.main.WinStage30(); break;
-            default: g.main.WinStage40(); break;
+            case 5:
+                g.main.WinStage5();
+                break;
+            case 10:
+                g.main.WinStage10();
+                break;
+            case 20:
+                g.main.WinStage20();
+                break;
+            case 30:
+                g.main.WinStage30();
+                break;
+            default:
+                g.main.WinStage40();
+                break;
             }
         }
         EXPECT_EQ(g.main.m_nWinState, c.state) << c.state;
         EXPECT_GT(g.io.m_Draws.size(), 0u) << c.state;
-        c.state == 5 ? g.main.WinStage5() : c.state == 10 ? g.main.WinStage10() : c.state == 20 ? g.main.WinStage20()
-                       : c.state == 30 ? g.main.WinStage30() : g.main.WinStage40();
+        c.state == 5    ? g.main.WinStage5()
+        : c.state == 10 ? g.main.WinStage10()
+        : c.state == 20 ? g.main.WinStage20()
+        : c.state == 30 ? g.main.WinStage30()
+                        : g.main.WinStage40();
         EXPECT_EQ(g.main.m_nWinState, 50) << c.state;
         // Only the jackpot state clears the jackpot value.
         EXPECT_EQ(g.main.m_Rec.jackValue, c.state == 5 ? 0 : 300) << c.state;
@@ -323,7 +342,8 @@ TEST(MorvaneProcessTest, PanelsCountersAndModes)
     g.main.giftpaid = 3;
     g.main.Process();
     EXPECT_EQ(g.main.m_Rec.Seriescount, 4) << "shown as series 4";
-    EXPECT_EQ(CountSlot(g.io.m_Draws, Slot(MorvaneImageSet::Multipliers, 8)), 1) << "the x10 reel frame";
+    EXPECT_EQ(CountSlot(g.io.m_Draws, Slot(MorvaneImageSet::Multipliers, 8)), 1)
+        << "the x10 reel frame";
     EXPECT_EQ(g.main.giftpaid, 0) << "mode 7 clears the gift-ticket count";
     // Credit shows its lower seven digits, most significant first, from x 131 in steps of 16.
     std::vector<float> creditLefts;
@@ -340,7 +360,9 @@ TEST(MorvaneProcessTest, PanelsCountersAndModes)
     s.main.SettingFlag = 1;
     s.main.m_nCredit = 500;
     s.main.Process();
-    EXPECT_EQ(CountSlot(s.io.m_Draws, Slot(MorvaneImageSet::Setting, MorvaneSettingImage("prob_back"))), 1);
+    EXPECT_EQ(
+        CountSlot(s.io.m_Draws, Slot(MorvaneImageSet::Setting, MorvaneSettingImage("prob_back"))),
+        1);
     int counters = 0;
     for (const DrawCall& d : s.io.m_Draws)
         counters += d.slot == Slot(MorvaneImageSet::Panels, 1);
@@ -474,8 +496,8 @@ TEST(MorvaneSettingTest, Navigation)
         int32_t page, cursor;
         int32_t giftUnit, pageAfter;
     };
-    for (const Case& c : {Case{9, 3, 10000, 9}, Case{8, 2, 5000, 8}, Case{12, 1, 5000, 12}, Case{16, 0, 5000, 16},
-                          Case{3, 6, 5000, 13}, Case{2, 0, 5000, 19}}) {
+    for (const Case& c : {Case{9, 3, 10000, 9}, Case{8, 2, 5000, 8}, Case{12, 1, 5000, 12},
+                          Case{16, 0, 5000, 16}, Case{3, 6, 5000, 13}, Case{2, 0, 5000, 19}}) {
         Game h;
         h.main.m_nGiftUnit = 5000;
         h.main.m_pSinHo->m_nPage = c.page;
@@ -563,14 +585,19 @@ TEST(MorvaneScriptTest, SixtyStepsThenAgain)
             EXPECT_EQ(r.Win[1], 20000);
             EXPECT_EQ(r.Seriescount, 3);
             break;
-        case 9: EXPECT_EQ(r.SmokeCount, 1); break;
+        case 9:
+            EXPECT_EQ(r.SmokeCount, 1);
+            break;
         case 12:
-            EXPECT_EQ(std::vector<int32_t>(r.Array, r.Array + 4), (std::vector<int32_t>{0, 1, 0, 1}));
+            EXPECT_EQ(std::vector<int32_t>(r.Array, r.Array + 4),
+                      (std::vector<int32_t>{0, 1, 0, 1}));
             EXPECT_EQ(r.Win[1], 125000);
             break;
         case 25:
             EXPECT_EQ(r.Win[2], 5000);
-            EXPECT_EQ(Count(g.io.m_Stopped, 24) + Count(g.io.m_Stopped, 25) + Count(g.io.m_Stopped, 26), 3);
+            EXPECT_EQ(Count(g.io.m_Stopped, 24) + Count(g.io.m_Stopped, 25) +
+                          Count(g.io.m_Stopped, 26),
+                      3);
             break;
         case 33:
             EXPECT_EQ(r.FeverTime, 1);
@@ -592,9 +619,11 @@ TEST(MorvaneScriptTest, SixtyStepsThenAgain)
         case 20:
         case 48:
         case 60:
-            EXPECT_EQ(std::memcmp(&before, &r, sizeof r), 0) << "step " << call % 60 << " changes nothing";
+            EXPECT_EQ(std::memcmp(&before, &r, sizeof r), 0)
+                << "step " << call % 60 << " changes nothing";
             break;
-        default: break;
+        default:
+            break;
         }
         for (int32_t stop : r.Array)
             EXPECT_TRUE(stop >= 0 && stop < kMorvaneStops) << call;
@@ -647,11 +676,13 @@ TEST(MorvaneFeverTest, SequencesSwapTheReelsAndEnd)
             EXPECT_EQ(m.m_Rec.FeverStop, 0) << c.name;
             EXPECT_EQ(m.FeverEndDue, 0) << c.name;
             EXPECT_EQ(m.m_Rec.nReelSet, 0) << c.name << ": the normal reels are back";
-            EXPECT_EQ(std::vector<int32_t>(m.m_Rec.Array, m.m_Rec.Array + 4), (std::vector<int32_t>{1, 2, 3, 4}))
+            EXPECT_EQ(std::vector<int32_t>(m.m_Rec.Array, m.m_Rec.Array + 4),
+                      (std::vector<int32_t>{1, 2, 3, 4}))
                 << c.name;
             EXPECT_EQ(m.m_Rec.MoFever, 1) << c.name;
         }
-        const int32_t stones = Slot(MorvaneImageSet::Stones), curtain = Slot(MorvaneImageSet::Curtain);
+        const int32_t stones = Slot(MorvaneImageSet::Stones),
+                      curtain = Slot(MorvaneImageSet::Curtain);
         EXPECT_GT(CountSlot(g.io.m_Draws, c.curtain ? curtain : stones), 0) << c.name;
     }
 }
@@ -684,7 +715,8 @@ TEST(MorvanePresentTest, SmallWinOffersTheDoubleUpLargerEndsTheSpinAtOnce)
         ASSERT_GE(g.main.ReelSettle[3], 40) << win;
         const bool small = win <= 500;
         EXPECT_EQ(g.main.m_byDoubleUpOffer, small ? 1 : 0) << win;
-        EXPECT_EQ(CountSlot(g.io.m_Draws, Slot(MorvaneImageSet::Messages, 5)), small ? 1 : 0) << win;
+        EXPECT_EQ(CountSlot(g.io.m_Draws, Slot(MorvaneImageSet::Messages, 5)), small ? 1 : 0)
+            << win;
         EXPECT_EQ(Count(sender.m_Sent, MorvaneRequest::SpinEnd), small ? 0 : 1) << win;
         // The first button takes the offer: id 29 once, and the presentation waits.
         g.main.DeckKeyRequest = 1;

@@ -146,8 +146,9 @@ TEST_F(MorvaneSpinCycleTest, WholeSpinInOrder)
 
     const int end = TickToGameEnd();
     EXPECT_EQ(end, 281 - 30) << "pattern 0 ends once SpinStep passes 280";
-    const std::vector<MorvaneRequest> expected = {MorvaneRequest::SpinData, MorvaneRequest::SpinDone,
-                                                  MorvaneRequest::SpinEnd, MorvaneRequest::GameFin};
+    const std::vector<MorvaneRequest> expected = {MorvaneRequest::SpinData,
+                                                  MorvaneRequest::SpinDone, MorvaneRequest::SpinEnd,
+                                                  MorvaneRequest::GameFin};
     EXPECT_EQ(m_Sender.m_Sent, expected);
 
     // Nothing starts until both answers are in.
@@ -181,14 +182,12 @@ TEST_F(MorvaneSpinCycleTest, TicketRule)
         bool canPlay;
     };
     const Case cases[] = {
-        {0, 4999, false, true},     // below one unit; the score pays spins
-        {0, 5000, true, false},     // 5000 mod 5000 = 0 < bet
-        {0, 5099, true, false},
-        {0, 5100, false, true},     // remainder pays a spin
-        {0, 19999, false, true},    // remainder 4999 >= bet
-        {0, 20000, true, false},    // at 20000 whatever the remainder
-        {0, 24900, true, false},
-        {500, 5000, true, true},
+        {0, 4999, false, true},                           // below one unit; the score pays spins
+        {0, 5000, true, false},                           // 5000 mod 5000 = 0 < bet
+        {0, 5099, true, false},  {0, 5100, false, true},  // remainder pays a spin
+        {0, 19999, false, true},                          // remainder 4999 >= bet
+        {0, 20000, true, false},                          // at 20000 whatever the remainder
+        {0, 24900, true, false}, {500, 5000, true, true},
     };
     for (const Case& c : cases) {
         m_Main.TicketFlag = 0;
@@ -219,10 +218,12 @@ TEST_F(MorvaneSpinCycleTest, TicketOutRepeatsWhileTheScoreHolds)
         ++paid;
         EXPECT_EQ(m_Main.m_nTicketsPaid, paid);
         Tick(60);
-        EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut), paid) << "score " << scoreAfter;
+        EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut), paid)
+            << "score " << scoreAfter;
         Tick();
         EXPECT_EQ(Count(m_IO.m_Played, 21), paid) << "the ticket sound once per ticket";
-        EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut), scoreAfter >= 5000 ? paid + 1 : paid)
+        EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut),
+                  scoreAfter >= 5000 ? paid + 1 : paid)
             << "score " << scoreAfter;
     }
     EXPECT_EQ(m_Main.TicketFlag, 0);

@@ -30,9 +30,9 @@ TEST(MorvaneSpinDataTest, FieldsAtTheirOffsets)
     std::copy(std::begin(win), std::end(win), block.begin() + 20);
     const uint8_t amount[] = {0x40, 0x42, 0x0F, 0x00};  // 1000000 at 44
     std::copy(std::begin(amount), std::end(amount), block.begin() + 44);
-    block[152] = 0x02;                                                       // reel set
+    block[152] = 0x02;                                                           // reel set
     block[188] = 0xFF, block[189] = 0xFF, block[190] = 0xFF, block[191] = 0xFF;  // FireCount -1
-    block[196] = 0x7F;                                                       // never read
+    block[196] = 0x7F;                                                           // never read
 
     CMorvaneSpinData record;
     ASSERT_TRUE(ReadMorvaneSpinData(block.data(), block.size(), record));
@@ -60,14 +60,15 @@ TEST(MorvaneSpinDataTest, OutOfRangeStopsOrSetAreRefused)
         bool ok;
     };
     const Case cases[] = {
-        {0, 22, true},  {0, 23, false},         {12, 0xFFFFFFFF, false}, {4, 0x80000000, false},
-        {152, 2, true}, {152, 3, false},        {152, 0xFFFFFFFF, false},
+        {0, 22, true},  {0, 23, false},  {12, 0xFFFFFFFF, false},  {4, 0x80000000, false},
+        {152, 2, true}, {152, 3, false}, {152, 0xFFFFFFFF, false},
     };
     for (const Case& c : cases) {
         const auto block = Block({{c.offset, c.value}});
         CMorvaneSpinData record;
         record.WinMark = 77;
-        EXPECT_EQ(ReadMorvaneSpinData(block.data(), block.size(), record), c.ok) << c.offset << "=" << c.value;
+        EXPECT_EQ(ReadMorvaneSpinData(block.data(), block.size(), record), c.ok)
+            << c.offset << "=" << c.value;
         if (!c.ok) {
             EXPECT_EQ(record.WinMark, 77) << "a refused record leaves the target untouched";
         }

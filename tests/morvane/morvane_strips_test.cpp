@@ -11,25 +11,25 @@ TEST(MorvaneStripsTest, WindowWrapsAroundTheStrip)
         int top, middle, bottom;
     };
     const Case cases[] = {
-        {0, 0, 0, 2, 0, 10},    // A in the middle, 3B below, O above
-        {0, 0, 22, 0, 10, 3},   // top wraps to stop 0, bottom is stop 21
-        {0, 3, 0, 0, 5, 4},
-        {0, 3, 22, 5, 4, 10},
-        {1, 2, 22, 5, 7, 5},
-        {2, 1, 0, 10, 9, 10},
+        {0, 0, 0, 2, 0, 10},   // A in the middle, 3B below, O above
+        {0, 0, 22, 0, 10, 3},  // top wraps to stop 0, bottom is stop 21
+        {0, 3, 0, 0, 5, 4},   {0, 3, 22, 5, 4, 10}, {1, 2, 22, 5, 7, 5}, {2, 1, 0, 10, 9, 10},
     };
     for (const Case& c : cases) {
         const MorvaneReelWindow w = MorvaneWindowOf(c.set, c.reel, c.stop);
         EXPECT_EQ(w.aCell[0], c.top) << "set " << c.set << " reel " << c.reel << " stop " << c.stop;
-        EXPECT_EQ(w.aCell[1], c.middle) << "set " << c.set << " reel " << c.reel << " stop " << c.stop;
-        EXPECT_EQ(w.aCell[2], c.bottom) << "set " << c.set << " reel " << c.reel << " stop " << c.stop;
+        EXPECT_EQ(w.aCell[1], c.middle)
+            << "set " << c.set << " reel " << c.reel << " stop " << c.stop;
+        EXPECT_EQ(w.aCell[2], c.bottom)
+            << "set " << c.set << " reel " << c.reel << " stop " << c.stop;
     }
 }
 
 TEST(MorvaneStripsTest, StopsAreTakenModulo23EvenBelowZero)
 {
     for (int stop = -46; stop < 46; ++stop)
-        EXPECT_EQ(MorvaneSymbolAt(0, 1, stop), MorvaneReelStrips[0][1][((stop % 23) + 23) % 23]) << stop;
+        EXPECT_EQ(MorvaneSymbolAt(0, 1, stop), MorvaneReelStrips[0][1][((stop % 23) + 23) % 23])
+            << stop;
 }
 
 TEST(MorvaneStripsTest, SetsHoldTheirSymbolsOnly)

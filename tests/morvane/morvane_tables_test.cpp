@@ -17,7 +17,10 @@ namespace {
 
 // Caption texts are CP949 in the program; the test compares them with literals compiled the
 // same way.
-std::string Text(const char* text) { return text ? text : "(none)"; }
+std::string Text(const char* text)
+{
+    return text ? text : "(none)";
+}
 
 }  // namespace
 
@@ -51,7 +54,8 @@ TEST(MorvaneCaptionsTest, WinCaptionChoice)
         {{3, 4, 5, 6}, 20, 0, nullptr},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(Text(MorvaneWinCaption(c.stops, c.code, c.mark)), Text(c.text)) << c.code << "/" << c.mark;
+        EXPECT_EQ(Text(MorvaneWinCaption(c.stops, c.code, c.mark)), Text(c.text))
+            << c.code << "/" << c.mark;
 }
 
 TEST(MorvaneCaptionsTest, FoursAndFivesShareTheirCaptionButTheCentreStar)
@@ -77,7 +81,10 @@ TEST(MorvaneCaptionsTest, ChanceAndFeverChance)
         const char* text = MorvaneChanceCaption(free);
         const bool colour = sum == 20 || sum == 21 || sum == 22 || sum == 44;
         const bool bars = sum >= 30 && sum <= 32;
-        EXPECT_EQ(Text(text), Text(colour ? " 올칼라  '찬스' " : bars ? "  올바  '찬스' " : nullptr)) << sum;
+        EXPECT_EQ(Text(text), Text(colour ? " 올칼라  '찬스' "
+                                   : bars ? "  올바  '찬스' "
+                                          : nullptr))
+            << sum;
     }
     EXPECT_EQ(Text(MorvaneFeverChanceCaption(2)), Text(" 센터휘버  '찬스' "));
     EXPECT_EQ(MorvaneFeverChanceCaption(4), nullptr);
@@ -128,17 +135,23 @@ TEST(MorvaneSoundListTest, ThirtyEightRowsUnderSoundData)
     }
     EXPECT_EQ(names.size(), size_t(kMorvaneSoundRows));
     EXPECT_STREQ(g_MorvaneSoundList[1].pszFile, "SoundData/reelstop3.wav");
-    EXPECT_STREQ(g_MorvaneSoundList[20].pszFile, "SoundData/effect5000_20000/allocation_normal.wav");
+    EXPECT_STREQ(g_MorvaneSoundList[20].pszFile,
+                 "SoundData/effect5000_20000/allocation_normal.wav");
     EXPECT_STREQ(g_MorvaneSoundList[31].pszFile, "SoundData/carpet/carpet2.wav");
-    EXPECT_EQ(std::string(g_MorvaneSoundList[19].pszFile).rfind("SoundData/effect5000_20000/allocation-", 0), 0u);
-    EXPECT_EQ(std::string(g_MorvaneSoundList[37].pszFile).rfind("SoundData/exsound/fire-ex", 0), 0u);
+    EXPECT_EQ(std::string(g_MorvaneSoundList[19].pszFile)
+                  .rfind("SoundData/effect5000_20000/allocation-", 0),
+              0u);
+    EXPECT_EQ(std::string(g_MorvaneSoundList[37].pszFile).rfind("SoundData/exsound/fire-ex", 0),
+              0u);
 }
 
 TEST(MorvaneImageSetsTest, TableOrderAndNumbering)
 {
     for (int i = 0; i < int(MorvaneImageSet::Count); ++i)
         EXPECT_EQ(int(g_MorvaneImageSets[i].eSet), i);
-    auto def = [](MorvaneImageSet set) -> const MorvaneImageSetDef& { return g_MorvaneImageSets[int(set)]; };
+    auto def = [](MorvaneImageSet set) -> const MorvaneImageSetDef& {
+        return g_MorvaneImageSets[int(set)];
+    };
     struct Case {
         MorvaneImageSet set;
         int index;
@@ -165,10 +178,12 @@ TEST(MorvaneImageSetsTest, TableOrderAndNumbering)
         int count;
     };
     const CountCase counts[] = {
-        {MorvaneImageSet::Neon, 3},         {MorvaneImageSet::Gun, 19},         {MorvaneImageSet::Firework320, 31},
-        {MorvaneImageSet::HighlightedSymbols, 26}, {MorvaneImageSet::Multipliers, 10}, {MorvaneImageSet::Horse, 169},
-        {MorvaneImageSet::Curtain, 16},     {MorvaneImageSet::StoneBursts, 15}, {MorvaneImageSet::MainPanels, 13},
-        {MorvaneImageSet::DoubleDance, 49}, {MorvaneImageSet::DoubleSetA, 17},  {MorvaneImageSet::DoubleSetC, 10},
+        {MorvaneImageSet::Neon, 3},         {MorvaneImageSet::Gun, 19},
+        {MorvaneImageSet::Firework320, 31}, {MorvaneImageSet::HighlightedSymbols, 26},
+        {MorvaneImageSet::Multipliers, 10}, {MorvaneImageSet::Horse, 169},
+        {MorvaneImageSet::Curtain, 16},     {MorvaneImageSet::StoneBursts, 15},
+        {MorvaneImageSet::MainPanels, 13},  {MorvaneImageSet::DoubleDance, 49},
+        {MorvaneImageSet::DoubleSetA, 17},  {MorvaneImageSet::DoubleSetC, 10},
     };
     for (const CountCase& c : counts)
         EXPECT_EQ(def(c.set).nCount, c.count) << int(c.set);

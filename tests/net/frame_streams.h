@@ -10,10 +10,9 @@
 
 #include "HiFrameReader.h"
 
-struct FrameSplit
-{
+struct FrameSplit {
     std::vector<std::vector<uint8_t>> frames;
-    bool bBadLength = false; // the stream ended at a length field of 0 or above 8190
+    bool bBadLength = false;  // the stream ended at a length field of 0 or above 8190
 
     bool operator==(const FrameSplit&) const = default;
 };
@@ -24,11 +23,9 @@ inline FrameSplit ReferenceFrames(const uint8_t* data, size_t size)
 {
     FrameSplit split;
     size_t pos = 0;
-    while (size - pos >= 2)
-    {
+    while (size - pos >= 2) {
         const size_t n = data[pos] | data[pos + 1] << 8;
-        if (n < 1 || n > 8190)
-        {
+        if (n < 1 || n > 8190) {
             split.bBadLength = true;
             break;
         }
@@ -42,24 +39,22 @@ inline FrameSplit ReferenceFrames(const uint8_t* data, size_t size)
 
 // Runs the reader over the stream until it is exhausted (the peer closed) or the reader rejects a
 // length. The read sizes the reader asks for are bounded as a socket read's must be.
-inline FrameSplit ReadFramesFromMemory(const uint8_t* data, size_t size, bool* pBadReadSize = nullptr)
+inline FrameSplit ReadFramesFromMemory(const uint8_t* data, size_t size,
+                                       bool* pBadReadSize = nullptr)
 {
     HiFrameReader reader;
     FrameSplit split;
     size_t pos = 0;
-    while (!split.bBadLength && size - pos >= size_t(reader.GetReadSize()))
-    {
+    while (!split.bBadLength && size - pos >= size_t(reader.GetReadSize())) {
         const size_t n = size_t(reader.GetReadSize());
-        if (n < 1 || n > size_t(HiPacketBuffer::kMaxBody))
-        {
+        if (n < 1 || n > size_t(HiPacketBuffer::kMaxBody)) {
             if (pBadReadSize)
                 *pBadReadSize = true;
             break;
         }
         std::memcpy(reader.GetReadBuffer(), data + pos, n);
         pos += n;
-        switch (reader.OnRead())
-        {
+        switch (reader.OnRead()) {
         case HiFrameReader::Step::ReadBody:
             break;
         case HiFrameReader::Step::Frame: {

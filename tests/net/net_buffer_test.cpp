@@ -15,7 +15,7 @@ HiByteBuffer Reader(const Bytes& b)
     return HiByteBuffer(b.data(), int32_t(b.size()));
 }
 
-} // namespace
+}  // namespace
 
 TEST(HiByteBuffer, ReadsLittleEndianFieldsAtOddOffsets)
 {
@@ -26,8 +26,8 @@ TEST(HiByteBuffer, ReadsLittleEndianFieldsAtOddOffsets)
     uint32_t d = 0;
     float f = 0;
     ASSERT_TRUE(r.ReadU8(b));
-    ASSERT_TRUE(r.ReadU16(w)); // offset 1
-    ASSERT_TRUE(r.ReadU32(d)); // offset 3
+    ASSERT_TRUE(r.ReadU16(w));  // offset 1
+    ASSERT_TRUE(r.ReadU32(d));  // offset 3
     ASSERT_TRUE(r.ReadF32(f));
     EXPECT_EQ(b, 0x07);
     EXPECT_EQ(w, 0x1234);
@@ -51,8 +51,7 @@ TEST(HiByteBuffer, ShortFieldKeepsDefaultAndPosition)
 
 TEST(HiByteBuffer, ReadWStringCases)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         const char* hex;
         int32_t maxBytes;
@@ -69,8 +68,7 @@ TEST(HiByteBuffer, ReadWStringCases)
         {"one byte only", "04", 20, false, u"", 0},
         {"hangul unit", "0200 00ac", 4, true, u"\uac00", 4},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const Bytes body = Hex(c.hex);
         HiByteBuffer r = Reader(body);
         char16_t dest[32] = {};
@@ -101,7 +99,7 @@ TEST(HiByteBuffer, WritersLayOutFieldsAndRefuseOverflow)
     EXPECT_TRUE(w.WriteWString(u"Hi"));
     EXPECT_TRUE(w.WriteWString(nullptr));
     EXPECT_EQ(ToHex(Bytes(store, store + w.GetSize())), "ab3412efbeadde0400480069000000");
-    EXPECT_FALSE(w.WriteU16(1)); // 15 of 16 used
+    EXPECT_FALSE(w.WriteU16(1));  // 15 of 16 used
     EXPECT_TRUE(w.WriteU8(1));
     EXPECT_FALSE(w.WriteU8(1));
     EXPECT_EQ(w.GetSize(), 16);
@@ -109,8 +107,7 @@ TEST(HiByteBuffer, WritersLayOutFieldsAndRefuseOverflow)
 
 TEST(HiByteBuffer, FixedTextNeverSplitsADoubleByteCharacter)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         std::string text;
         int32_t field;
@@ -124,8 +121,7 @@ TEST(HiByteBuffer, FixedTextNeverSplitsADoubleByteCharacter)
         {"double-byte characters that fit", "\xb0\xa1\xb0\xa2", 4, "b0a1b0a2"},
         {"null text", std::string(), 2, "0000"},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         uint8_t store[32];
         HiByteBuffer w = HiByteBuffer::Writer(store, sizeof store);
         ASSERT_TRUE(w.WriteFixedText(c.text.empty() ? nullptr : c.text.c_str(), c.field)) << c.name;
@@ -135,15 +131,13 @@ TEST(HiByteBuffer, FixedTextNeverSplitsADoubleByteCharacter)
 
 TEST(HiPacketBuffer, SetBodyAcceptsOneTo8190Bytes)
 {
-    struct Case
-    {
+    struct Case {
         int32_t n;
         bool ok;
     };
     const Case cases[] = {{0, false}, {1, true}, {8190, true}, {8191, false}};
     std::vector<uint8_t> body(8191, 0x5A);
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         HiPacketBuffer p;
         EXPECT_EQ(p.SetBody(body.data(), c.n), c.ok) << c.n;
         EXPECT_EQ(p.GetBodyLength(), c.ok ? c.n : 0) << c.n;
@@ -156,16 +150,17 @@ TEST(HiPacketBuffer, SetBodyAcceptsOneTo8190Bytes)
 
 TEST(HiPacketBuffer, ValidateHeaderChecksTheLength)
 {
-    struct Case
-    {
+    struct Case {
         uint8_t lo, hi;
         bool ok;
         int32_t length;
     };
-    const Case cases[] = {{0x00, 0x00, false, 0}, {0x01, 0x00, true, 1}, {0xfe, 0x1f, true, 8190},
-                          {0xff, 0x1f, false, 0}, {0xff, 0xff, false, 0}};
-    for (const Case& c : cases)
-    {
+    const Case cases[] = {{0x00, 0x00, false, 0},
+                          {0x01, 0x00, true, 1},
+                          {0xfe, 0x1f, true, 8190},
+                          {0xff, 0x1f, false, 0},
+                          {0xff, 0xff, false, 0}};
+    for (const Case& c : cases) {
         HiPacketBuffer p;
         p.GetHeader()[0] = c.lo;
         p.GetHeader()[1] = c.hi;

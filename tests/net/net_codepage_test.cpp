@@ -20,22 +20,20 @@ std::string HexOf(const std::string& s)
     return ToHex(net_test::Bytes(s.begin(), s.end()));
 }
 
-} // namespace
+}  // namespace
 
 TEST(Codepage, Utf16ToCp949IsBoundedOnACharacterBoundary)
 {
     // U+AC00 U+B098 = CP949 b0a1 b3aa.
     const char16_t text[] = u"A\uac00\ub098";
-    struct Case
-    {
+    struct Case {
         size_t size;
         const char* hex;
         size_t written;
     };
-    const Case cases[] = {{16, "41b0a1b3aa", 5}, {6, "41b0a1b3aa", 5}, {5, "41b0a1", 3}, {4, "41b0a1", 3},
-                          {3, "41", 1}, {1, "", 0}};
-    for (const Case& c : cases)
-    {
+    const Case cases[] = {{16, "41b0a1b3aa", 5}, {6, "41b0a1b3aa", 5}, {5, "41b0a1", 3},
+                          {4, "41b0a1", 3},      {3, "41", 1},         {1, "", 0}};
+    for (const Case& c : cases) {
         char out[16];
         std::memset(out, 0x7f, sizeof out);
         EXPECT_EQ(platform::Utf16ToCp949(text, out, c.size), c.written) << c.size;
@@ -56,7 +54,8 @@ TEST(Codepage, Cp949ToUtf16)
 
 TEST(Codepage, Utf8RoundTripAndUnconvertibleCharacters)
 {
-    const std::string utf8 = "\xea\xb0\x80" "b"; // U+AC00 'b'
+    const std::string utf8 = "\xea\xb0\x80"
+                             "b";  // U+AC00 'b'
     EXPECT_EQ(HexOf(platform::Utf8ToCp949(utf8)), "b0a162");
     EXPECT_EQ(platform::Cp949ToUtf8(Narrow("b0a1 62")), utf8);
     char out[3];
@@ -69,8 +68,7 @@ TEST(Codepage, Utf8RoundTripAndUnconvertibleCharacters)
 
 TEST(Codepage, AMalformedCharacterBecomesOneMarkAndTheNextCharacterSurvives)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         std::string got;
         std::string expected;
@@ -80,13 +78,20 @@ TEST(Codepage, AMalformedCharacterBecomesOneMarkAndTheNextCharacterSurvives)
     const char16_t highAtEnd[] = {u'C', 0xD800, 0};
     char out[16];
     const Case cases[] = {
-        {"UTF-16 high surrogate before a letter", platform::Utf16ToCp949(std::u16string(loneHigh)), "?A"},
+        {"UTF-16 high surrogate before a letter", platform::Utf16ToCp949(std::u16string(loneHigh)),
+         "?A"},
         {"UTF-16 lone low surrogate", platform::Utf16ToCp949(std::u16string(loneLow)), "?B"},
         {"UTF-16 high surrogate at the end",
          (platform::Utf16ToCp949(highAtEnd, out, sizeof out), std::string(out)), "C?"},
-        {"UTF-8 lead byte before a letter", platform::Utf8ToCp949(std::string("\xc3" "A")), "?A"},
+        {"UTF-8 lead byte before a letter",
+         platform::Utf8ToCp949(std::string("\xc3"
+                                           "A")),
+         "?A"},
         {"UTF-8 three-byte lead cut short", platform::Utf8ToCp949(std::string("\xe0\x80")), "??"},
-        {"UTF-8 stray continuation byte", platform::Utf8ToCp949(std::string("\x80" "d")), "?d"},
+        {"UTF-8 stray continuation byte",
+         platform::Utf8ToCp949(std::string("\x80"
+                                           "d")),
+         "?d"},
         {"CP949 lead byte before a digit", platform::Cp949ToUtf8(Narrow("b0 31")), "?1"},
         {"CP949 lead byte at the end", platform::Cp949ToUtf8(Narrow("41 b0")), "A?"},
     };

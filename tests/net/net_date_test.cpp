@@ -12,12 +12,11 @@ std::string Format(const CivilDateTime& d)
     return std::string(text, text + std::char_traits<char16_t>::length(text));
 }
 
-} // namespace
+}  // namespace
 
 TEST(CivilDate, ReservationEnds)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         CivilDateTime start;
         int32_t hours;
@@ -52,8 +51,7 @@ TEST(CivilDate, DayNumbersRoundTrip)
     EXPECT_EQ(DaysFromCivil(1970, 1, 1), 0);
     EXPECT_EQ(DaysFromCivil(2000, 3, 1), 11017);
     EXPECT_EQ(DaysFromCivil(1969, 12, 31), -1);
-    for (int64_t day = DaysFromCivil(1, 1, 1); day <= DaysFromCivil(9999, 12, 31); day += 997)
-    {
+    for (int64_t day = DaysFromCivil(1, 1, 1); day <= DaysFromCivil(9999, 12, 31); day += 997) {
         int32_t y, m, d;
         CivilFromDays(day, y, m, d);
         ASSERT_TRUE(IsValidCivilDateTime({y, m, d, 0, 0})) << day;

@@ -23,12 +23,11 @@ Bytes Filled(size_t n, uint8_t value)
     return Bytes(n, value);
 }
 
-} // namespace
+}  // namespace
 
 TEST(HiFrameReader, SplitsStreamsLikeTheWire)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         Bytes stream;
         std::vector<Bytes> frames;
@@ -43,10 +42,12 @@ TEST(HiFrameReader, SplitsStreamsLikeTheWire)
         {"length 0 ends the stream", Hex("0100 aa 0000 0100 bb"), {Hex("aa")}, true},
         {"length 8191 ends the stream", Concat({Hex("ff1f"), Filled(8191, 1)}), {}, true},
         {"length 65535 ends the stream", Hex("ffff 00"), {}, true},
-        {"length 8190 is a frame", Concat({Hex("fe1f"), Filled(8190, 7)}), {Filled(8190, 7)}, false},
+        {"length 8190 is a frame",
+         Concat({Hex("fe1f"), Filled(8190, 7)}),
+         {Filled(8190, 7)},
+         false},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         const FrameSplit got = Split(c.stream);
         EXPECT_EQ(got.frames, c.frames) << c.name;
         EXPECT_EQ(got.bBadLength, c.bBadLength) << c.name;
@@ -71,8 +72,7 @@ TEST(HiFrameReader, CorpusFramedBackToBackComesOutWhole)
     const std::filesystem::path dir = std::filesystem::path(CX_FIXTURES_DIR) / "net" / "corpus";
     std::vector<Bytes> bodies;
     Bytes stream;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-    {
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         std::ifstream in(entry.path(), std::ios::binary);
         bodies.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         ASSERT_FALSE(bodies.back().empty()) << entry.path();

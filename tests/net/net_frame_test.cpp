@@ -15,8 +15,7 @@ namespace {
 
 // Records the notifications, which arrive on the I/O thread. While it lives, a test that runs past
 // the suite's deadline reports its state and counts.
-class FrameRecorder : public HiNetworkClient
-{
+class FrameRecorder : public HiNetworkClient {
 public:
     ~FrameRecorder() override { Close(); }
 
@@ -75,8 +74,7 @@ private:
 };
 
 // A client connected to a raw peer.
-struct Connected
-{
+struct Connected {
     RawPeer peer;
     FrameRecorder client;
 
@@ -97,7 +95,7 @@ Bytes Body(size_t n)
     return b;
 }
 
-} // namespace
+}  // namespace
 
 TEST(HiNetworkClient, DeliversBodiesOfOneAnd8190Bytes)
 {
@@ -113,8 +111,7 @@ TEST(HiNetworkClient, DeliversBodiesOfOneAnd8190Bytes)
 
 TEST(HiNetworkClient, BadLengthClosesWithoutDelivering)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         Bytes bytes;
     };
@@ -122,8 +119,7 @@ TEST(HiNetworkClient, BadLengthClosesWithoutDelivering)
         {"length 8191", Concat({Hex("ff1f"), Body(8191)})},
         {"length 0", Concat({Hex("0000"), Frame(Body(3))})},
     };
-    for (const Case& k : cases)
-    {
+    for (const Case& k : cases) {
         Connected c;
         ASSERT_TRUE(c.peer.Write(k.bytes)) << k.name;
         ASSERT_TRUE(WaitUntil([&] { return c.client.Closes() == 1; })) << k.name;
@@ -136,8 +132,7 @@ TEST(HiNetworkClient, FrameSentOneByteAtATimeArrivesOnce)
 {
     Connected c;
     const Bytes frame = Frame(Body(9));
-    for (uint8_t b : frame)
-    {
+    for (uint8_t b : frame) {
         ASSERT_TRUE(c.peer.Write({b}));
         std::this_thread::sleep_for(2ms);
     }
@@ -224,7 +219,8 @@ class UnansweringListener {
 public:
     UnansweringListener()
     {
-        const boost::asio::ip::tcp::endpoint local(boost::asio::ip::make_address_v4("127.0.0.1"), 0);
+        const boost::asio::ip::tcp::endpoint local(boost::asio::ip::make_address_v4("127.0.0.1"),
+                                                   0);
         m_acceptor.open(local.protocol());
         m_acceptor.bind(local);
         m_acceptor.listen(0);
@@ -269,8 +265,7 @@ TEST(HiNetworkClient, SendAfterPeerResetGivesOneCloseAndNoSignal)
     HiPacketBuffer packet;
     const Bytes body = Body(100);
     ASSERT_TRUE(packet.SetBody(body.data(), int32_t(body.size())));
-    for (int i = 0; i < 20 && c.client.IsConnected(); ++i)
-    {
+    for (int i = 0; i < 20 && c.client.IsConnected(); ++i) {
         c.client.Send(packet);
         std::this_thread::sleep_for(5ms);
     }
@@ -295,8 +290,7 @@ TEST(HiNetworkClient, AsynchronousSendsGoOutInOrder)
 {
     Connected c;
     c.client.SetAsyncSend(true);
-    for (uint8_t i = 1; i <= 3; ++i)
-    {
+    for (uint8_t i = 1; i <= 3; ++i) {
         HiPacketBuffer packet;
         const uint8_t body[] = {i};
         ASSERT_TRUE(packet.SetBody(body, 1));
@@ -321,7 +315,8 @@ TEST(HiNetworkClient, AttemptWithoutAnswerFailsAfterTheTimeout)
     client.SetConnectTimeout(300);
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(client.Connect("127.0.0.1", listener.Port()));
-    ASSERT_TRUE(WaitUntil([&] { return client.Connects(false) + client.Connects(true) > 0; }, 5000ms));
+    ASSERT_TRUE(
+        WaitUntil([&] { return client.Connects(false) + client.Connects(true) > 0; }, 5000ms));
     if (client.Connects(true) > 0)
         GTEST_SKIP() << "this kernel answered a connection beyond the backlog";
     EXPECT_GE(std::chrono::steady_clock::now() - start, 250ms);
@@ -332,13 +327,12 @@ TEST(HiNetworkClient, AttemptWithoutAnswerFailsAfterTheTimeout)
 namespace {
 
 // Throws from the first frame's notification.
-class ThrowingReceiver : public FrameRecorder
-{
+class ThrowingReceiver : public FrameRecorder {
 protected:
     void OnReceive(const char*, int) override { throw std::runtime_error("handler failed"); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(HiNetworkClient, ThrowingNotificationEndsTheConnectionNotTheThread)
 {
@@ -360,8 +354,7 @@ namespace {
 
 // Answers each frame from its notification: echoes it with a synchronous send, and closes on a
 // frame of the single byte ff.
-class EchoFromNotification : public FrameRecorder
-{
+class EchoFromNotification : public FrameRecorder {
 public:
     std::atomic<int> nSent{0};
 
@@ -369,8 +362,7 @@ protected:
     void OnReceive(const char* pBody, int nLength) override
     {
         FrameRecorder::OnReceive(pBody, nLength);
-        if (nLength == 1 && uint8_t(pBody[0]) == 0xff)
-        {
+        if (nLength == 1 && uint8_t(pBody[0]) == 0xff) {
             Close();
             return;
         }
@@ -380,7 +372,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(HiNetworkClient, SendAndCloseFromANotificationDoNotDeadlock)
 {
@@ -393,12 +385,12 @@ TEST(HiNetworkClient, SendAndCloseFromANotificationDoNotDeadlock)
 
     ASSERT_TRUE(peer.Write(Frame(Hex("0102"))));
     EXPECT_EQ(peer.Read(4, 2000ms), Hex("0200 0102"));
-    EXPECT_TRUE(WaitUntil([&] { return client.nSent.load() == 4; })); // the queued frame's size
+    EXPECT_TRUE(WaitUntil([&] { return client.nSent.load() == 4; }));  // the queued frame's size
 
     ASSERT_TRUE(peer.Write(Frame(Hex("ff"))));
     ASSERT_TRUE(WaitUntil([&] { return client.Closes() == 1; }));
     EXPECT_EQ(client.GetState(), HiNetworkClient::STATE_CLOSED);
-    EXPECT_FALSE(peer.Read(1, 1000ms).has_value()); // the link was ended
+    EXPECT_FALSE(peer.Read(1, 1000ms).has_value());  // the link was ended
     client.Close();
     EXPECT_EQ(client.Closes(), 1);
 }

@@ -27,8 +27,7 @@ Bytes BlockWith(size_t n, std::initializer_list<std::pair<size_t, uint32_t>> val
     return b;
 }
 
-struct GameDispatch : ::testing::Test
-{
+struct GameDispatch : ::testing::Test {
     CMachineTable table;
     RecordingClient client{table};
 
@@ -56,7 +55,7 @@ struct GameDispatch : ::testing::Test
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(GameDispatch, EnterAnswers)
 {
@@ -81,19 +80,20 @@ TEST_F(GameDispatch, EnterAnswers)
               "64000000204e00008813000004000000030000000a00000003000000");
 
     // 121 bytes: one byte short of the whole record.
-    EXPECT_EQ(Run(Concat({Hex("2200 03 0900"), Block(116, "05")})), Calls{"OnPelagornEnter(3,9,blk:00000000)"});
+    EXPECT_EQ(Run(Concat({Hex("2200 03 0900"), Block(116, "05")})),
+              Calls{"OnPelagornEnter(3,9,blk:00000000)"});
     EXPECT_EQ(client.lastBlock[12], 100);
 
-    EXPECT_EQ(Run(Concat({Hex("2200 03 0900"), BlockWith(117, {{0, 11}, {4, 12}, {8, 13}, {12, 0}})})),
-              Calls{"OnPelagornEnter(3,9,blk:0b000000)"});
+    EXPECT_EQ(
+        Run(Concat({Hex("2200 03 0900"), BlockWith(117, {{0, 11}, {4, 12}, {8, 13}, {12, 0}})})),
+        Calls{"OnPelagornEnter(3,9,blk:0b000000)"});
     ExpectMachine(2, 11, 13, 12, "34 full");
     EXPECT_EQ(client.lastBlock[12], 0);
 }
 
 TEST_F(GameDispatch, CoinInAnswers)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         const char* hex;
         const char* call;
@@ -102,12 +102,12 @@ TEST_F(GameDispatch, CoinInAnswers)
     };
     const Case cases[] = {
         {"15 accepted", "0f00 00 e8030000 01 0700 c8000000", "OnJixCoinIn(0,1,7)", 0, 200},
-        {"15 result 3 keeps credit", "0f00 03 d0070000 01 0700 c8000000", "OnJixCoinIn(3,1,7)", 0, 1},
+        {"15 result 3 keeps credit", "0f00 03 d0070000 01 0700 c8000000", "OnJixCoinIn(3,1,7)", 0,
+         1},
         {"24", "1800 00 e8030000 04 0a00 2c010000", "OnMorvaneCoinIn(0,4,10)", 3, 300},
         {"35", "2300 00 e8030000 03 0900 90010000", "OnPelagornCoinIn(0,3,9)", 2, 400},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         SetUp();
         table.m_nMoney = 0;
         EXPECT_EQ(Run(Hex(c.hex)), Calls{c.call}) << c.name;
@@ -119,42 +119,52 @@ TEST_F(GameDispatch, CoinInAnswers)
 
 TEST_F(GameDispatch, JixAnswers)
 {
-    EXPECT_EQ(Run(Hex("1000 01 0700 01 05000000 0a000000 0b000000 0c000000")), Calls{"OnJixPlayStart(1,7,true,5)"});
+    EXPECT_EQ(Run(Hex("1000 01 0700 01 05000000 0a000000 0b000000 0c000000")),
+              Calls{"OnJixPlayStart(1,7,true,5)"});
     ExpectMachine(0, 10, 11, 12, "16 granted");
-    EXPECT_EQ(Run(Hex("1000 01 0700 00 14000000 15000000 16000000")), Calls{"OnJixPlayStart(1,7,false,0)"});
+    EXPECT_EQ(Run(Hex("1000 01 0700 00 14000000 15000000 16000000")),
+              Calls{"OnJixPlayStart(1,7,false,0)"});
     ExpectMachine(0, 20, 21, 22, "16 refused");
-    EXPECT_EQ(Run(Hex("1100 01 0700 0a000000 0b000000 0c000000 01 05000000")), Calls{"OnJixBonus(1,7,true,5)"});
+    EXPECT_EQ(Run(Hex("1100 01 0700 0a000000 0b000000 0c000000 01 05000000")),
+              Calls{"OnJixBonus(1,7,true,5)"});
     ExpectMachine(0, 10, 11, 12, "17");
     EXPECT_EQ(Run(Concat({Hex("1200 01 0700 01000000 02000000 03000000 01"), Block(180, "0909")})),
               Calls{"OnJixSpinData(1,7,true,blk:09090000)"});
     ExpectMachine(0, 1, 2, 3, "18");
-    EXPECT_EQ(Run(Hex("1200 01 0700 01000000 02000000 03000000 00")), Calls{"OnJixSpinData(1,7,false,none)"});
+    EXPECT_EQ(Run(Hex("1200 01 0700 01000000 02000000 03000000 00")),
+              Calls{"OnJixSpinData(1,7,false,none)"});
     EXPECT_EQ(Run(Hex("1300 01 0700 00 07000000")), Calls{"OnJixSpinEnd(1,7,false)"});
     ExpectMachine(0, 1, 2, 3, "19 refused reads nothing more");
-    EXPECT_EQ(Run(Hex("1300 01 0700 01 07000000 08000000 09000000")), Calls{"OnJixSpinEnd(1,7,true)"});
+    EXPECT_EQ(Run(Hex("1300 01 0700 01 07000000 08000000 09000000")),
+              Calls{"OnJixSpinEnd(1,7,true)"});
     ExpectMachine(0, 7, 8, 9, "19");
-    EXPECT_EQ(Run(Hex("1400 01 0700 0a000000 0b000000 0c000000 02 06000000")), Calls{"OnJixTicketOut(1,7,2)"});
+    EXPECT_EQ(Run(Hex("1400 01 0700 0a000000 0b000000 0c000000 02 06000000")),
+              Calls{"OnJixTicketOut(1,7,2)"});
     ExpectMachine(0, 10, 11, 12, "20");
     EXPECT_EQ(table.m_nGiftTickets, 6);
     EXPECT_EQ(Run(Hex("1600 01 0700 00 01000000 01000000 01000000")), Calls{});
     ExpectMachine(0, 10, 11, 12, "22 with ok 0");
-    EXPECT_EQ(Run(Hex("1600 01 0700 01 01000000 02000000 03000000")), Calls{"OnJixGameFin(1,7,true)"});
+    EXPECT_EQ(Run(Hex("1600 01 0700 01 01000000 02000000 03000000")),
+              Calls{"OnJixGameFin(1,7,true)"});
     ExpectMachine(0, 1, 2, 3, "22");
 }
 
 TEST_F(GameDispatch, KeysOfNoSeatChangeNothing)
 {
-    table.m_aRows[1] = CMachineState{}; // an empty seat: game type 0, machine number 0
+    table.m_aRows[1] = CMachineState{};  // an empty seat: game type 0, machine number 0
     table.m_aRows[1].m_nIndex = 1;
-    EXPECT_EQ(Run(Hex("1000 01 6300 00 05000000 06000000 07000000")), Calls{"OnJixPlayStart(1,99,false,0)"});
-    EXPECT_EQ(Run(Hex("1000 00 0000 00 05000000 06000000 07000000")), Calls{"OnJixPlayStart(0,0,false,0)"});
+    EXPECT_EQ(Run(Hex("1000 01 6300 00 05000000 06000000 07000000")),
+              Calls{"OnJixPlayStart(1,99,false,0)"});
+    EXPECT_EQ(Run(Hex("1000 00 0000 00 05000000 06000000 07000000")),
+              Calls{"OnJixPlayStart(0,0,false,0)"});
     ExpectMachine(0, 1, 1, 1, "row 0");
     ExpectMachine(1, 0, 0, 0, "the empty seat is not the key (0, 0)");
 }
 
 TEST_F(GameDispatch, MorvaneAnswers)
 {
-    EXPECT_EQ(Run(Hex("1900 02 0800 64000000 05000000 00 ffff")), Calls{"OnMorvaneSpinData(2,8,false,none)"});
+    EXPECT_EQ(Run(Hex("1900 02 0800 64000000 05000000 00 ffff")),
+              Calls{"OnMorvaneSpinData(2,8,false,none)"});
     ExpectMachine(1, 100, 1, 5, "25 refused still updates");
     EXPECT_EQ(Run(Concat({Hex("1900 02 0800 65000000 06000000 02"), Block(200, "07")})),
               Calls{"OnMorvaneSpinData(2,8,true,blk:07000000)"});
@@ -162,7 +172,8 @@ TEST_F(GameDispatch, MorvaneAnswers)
               Calls{"OnMorvaneSpinData(2,8,true,blk:00000000)"});
     EXPECT_EQ(Run(Hex("1a00 02 0800 01")), Calls{"OnMorvaneSpinEnd(2,8,true)"});
     EXPECT_EQ(Run(Hex("1b00 02 0800 64000000 05000000")), Calls{"OnMorvaneTicketOut(2,8,1)"});
-    EXPECT_EQ(Run(Hex("1b00 02 0800 64000000 05000000 00 03000000")), Calls{"OnMorvaneTicketOut(2,8,0)"});
+    EXPECT_EQ(Run(Hex("1b00 02 0800 64000000 05000000 00 03000000")),
+              Calls{"OnMorvaneTicketOut(2,8,0)"});
     EXPECT_EQ(table.m_nGiftTickets, 3);
     EXPECT_EQ(Run(Hex("1c00 02 0800 01")), Calls{});
     EXPECT_EQ(Run(Hex("1d00 02 0800 01")), Calls{});
@@ -173,21 +184,33 @@ TEST_F(GameDispatch, MorvaneAnswers)
 
 TEST_F(GameDispatch, DoubleUpAnswerIsCheckedBeforeItReachesTheGame)
 {
-    struct Case
-    {
+    struct Case {
         const char* name;
         const char* hex;
         Calls expected;
     };
     const Case cases[] = {
-        {"plain", "1e00 04 0a00 01 02000000 2a000000 01 10270000", {"OnMorvanePerformanceValue(4,10,2,42,1,10000)"}},
-        {"last index", "1e00 04 0a00 01 04000000 00000000 00 00000000", {"OnMorvanePerformanceValue(4,10,4,0,0,0)"}},
-        {"index 5 still answers", "1e00 04 0a00 01 05000000 01000000 00 00000000", {"OnMorvanePerformanceValue(4,10,5,1,0,0)"}},
-        {"huge index still answers", "1e00 04 0a00 01 ffffffff 01000000 00 00000000",
+        {"plain",
+         "1e00 04 0a00 01 02000000 2a000000 01 10270000",
+         {"OnMorvanePerformanceValue(4,10,2,42,1,10000)"}},
+        {"last index",
+         "1e00 04 0a00 01 04000000 00000000 00 00000000",
+         {"OnMorvanePerformanceValue(4,10,4,0,0,0)"}},
+        {"index 5 still answers",
+         "1e00 04 0a00 01 05000000 01000000 00 00000000",
+         {"OnMorvanePerformanceValue(4,10,5,1,0,0)"}},
+        {"huge index still answers",
+         "1e00 04 0a00 01 ffffffff 01000000 00 00000000",
          {"OnMorvanePerformanceValue(4,10,4294967295,1,0,0)"}},
-        {"card above 55", "1e00 04 0a00 01 00000000 63000000 00 00000000", {"OnMorvanePerformanceValue(4,10,0,55,0,0)"}},
-        {"negative card", "1e00 04 0a00 01 00000000 ffffffff 00 00000000", {"OnMorvanePerformanceValue(4,10,0,0,0,0)"}},
-        {"ok 0 is a refusal", "1e00 04 0a00 00 00000000 01000000", {"OnMorvanePerformanceRefused(4,10)"}},
+        {"card above 55",
+         "1e00 04 0a00 01 00000000 63000000 00 00000000",
+         {"OnMorvanePerformanceValue(4,10,0,55,0,0)"}},
+        {"negative card",
+         "1e00 04 0a00 01 00000000 ffffffff 00 00000000",
+         {"OnMorvanePerformanceValue(4,10,0,0,0,0)"}},
+        {"ok 0 is a refusal",
+         "1e00 04 0a00 00 00000000 01000000",
+         {"OnMorvanePerformanceRefused(4,10)"}},
         {"ok missing defaults to 1", "1e00 04 0a00", {"OnMorvanePerformanceValue(4,10,0,0,0,0)"}},
     };
     for (const Case& c : cases)
@@ -200,7 +223,8 @@ TEST_F(GameDispatch, PelagornRecords)
               Calls{"OnPelagorn36(3,9,true,blk:32000000)"});
     ExpectMachine(2, 50, 1, 60, "36");
 
-    EXPECT_EQ(Run(Concat({Hex("2500 03 0900 01"), BlockWith(42, {{12, 70}, {16, 80}, {21, 0x01020304}})})),
+    EXPECT_EQ(Run(Concat(
+                  {Hex("2500 03 0900 01"), BlockWith(42, {{12, 70}, {16, 80}, {21, 0x01020304}})})),
               Calls{"OnPelagorn37(3,9,true,blk:00000000)"});
     ExpectMachine(2, 70, 0x01020304, 80, "37 win at the unaligned offset 21");
     EXPECT_EQ(Run(Hex("2500 03 0900 00 1122")), Calls{"OnPelagorn37(3,9,false,blk:ffffffff)"});
@@ -213,19 +237,23 @@ TEST_F(GameDispatch, PelagornRecords)
 
     EXPECT_EQ(Run(Hex("2700 03 0900 00 05")), Calls{"OnPelagorn39(3,9,false,none)"});
     EXPECT_EQ(Run(Hex("2700 03 0900 01")), Calls{"OnPelagorn39(3,9,true,blk:01000000)"});
-    EXPECT_EQ(Run(Concat({Hex("2700 03 0900 01"), Block(200, "00aa")})), Calls{"OnPelagorn39(3,9,true,blk:00aa0000)"});
+    EXPECT_EQ(Run(Concat({Hex("2700 03 0900 01"), Block(200, "00aa")})),
+              Calls{"OnPelagorn39(3,9,true,blk:00aa0000)"});
 
     EXPECT_EQ(Run(Hex("2800 03 0900 01 07")), Calls{"OnPelagornSpinEnd(3,9,true,7)"});
     EXPECT_EQ(Run(Hex("2800 03 0900 00 07")), Calls{"OnPelagornSpinEnd(3,9,false,none)"});
 
-    EXPECT_EQ(Run(Concat({Hex("2900 03 0900 01"), BlockWith(28, {{8, 1}, {12, 2}, {16, 3}}), Hex("04000000")})),
+    EXPECT_EQ(Run(Concat({Hex("2900 03 0900 01"), BlockWith(28, {{8, 1}, {12, 2}, {16, 3}}),
+                          Hex("04000000")})),
               Calls{"OnPelagornTicketOut(3,9,true,blk:00000000)"});
     ExpectMachine(2, 1, 3, 2, "41");
     EXPECT_EQ(table.m_nGiftTickets, 4);
 
-    EXPECT_EQ(Run(Hex("2b00 03 0900 00 05000000 06000000 07000000")), Calls{"OnPelagornGameFin(3,9,false,none)"});
+    EXPECT_EQ(Run(Hex("2b00 03 0900 00 05000000 06000000 07000000")),
+              Calls{"OnPelagornGameFin(3,9,false,none)"});
     ExpectMachine(2, 1, 3, 2, "43 refused");
-    EXPECT_EQ(Run(Hex("2b00 03 0900 01 05000000 06000000 07000000")), Calls{"OnPelagornGameFin(3,9,true,blk:05000000)"});
+    EXPECT_EQ(Run(Hex("2b00 03 0900 01 05000000 06000000 07000000")),
+              Calls{"OnPelagornGameFin(3,9,true,blk:05000000)"});
     ExpectMachine(2, 5, 7, 6, "43");
 }
 

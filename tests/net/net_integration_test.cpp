@@ -26,8 +26,7 @@ namespace {
 constexpr auto kBound = 5000ms;
 
 // Answers the login road the way the program's protocol object does.
-class LoginClient : public RecordingClient
-{
+class LoginClient : public RecordingClient {
 public:
     using RecordingClient::RecordingClient;
 
@@ -59,7 +58,8 @@ protected:
 
 // One Process per pass, like frames, until the condition holds or the time runs out.
 template <class Condition>
-bool PumpUntil(NetworkClient& client, Condition condition, std::chrono::milliseconds timeout = kBound)
+bool PumpUntil(NetworkClient& client, Condition condition,
+               std::chrono::milliseconds timeout = kBound)
 {
     const auto end = std::chrono::steady_clock::now() + timeout;
     for (;;) {
@@ -124,8 +124,9 @@ TEST(NetIntegration, LoginScriptBringsTheClientToTheLobby)
     ASSERT_TRUE(client.Connect("127.0.0.1", server.Port()));
 
     ASSERT_TRUE(PumpUntil(client, [&] { return Count(client.calls, "OnUserInfo()") == 1; }));
-    EXPECT_EQ(client.calls, (std::vector<std::string>{"OnConnected()", "OnLoginResult(0)",
-                                                      "OnVersionCheckResult(true)", "OnUserInfo()"}));
+    EXPECT_EQ(client.calls,
+              (std::vector<std::string>{"OnConnected()", "OnLoginResult(0)",
+                                        "OnVersionCheckResult(true)", "OnUserInfo()"}));
     EXPECT_EQ(table.m_byLoggedIn, 1);
     EXPECT_EQ(table.m_nMoney, 1000000);
     EXPECT_EQ(table.m_nGiftTickets, 3);
@@ -145,7 +146,8 @@ TEST(NetIntegration, LoginScriptBringsTheClientToTheLobby)
     EXPECT_EQ(outcome.pingsAnswered, 1);
     ASSERT_FALSE(outcome.received.empty());
     EXPECT_EQ(devserver::ToHex(outcome.received[0], 64),
-              "04 00 75 73 65 72 00 00 00 00 00 00 00 00 00 00 00 00 70 77 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+              "04 00 75 73 65 72 00 00 00 00 00 00 00 00 00 00 00 00 70 77 00 00 00 00 00 00 00 00 "
+              "00 00 00 00 00 00");
 }
 
 TEST(NetIntegration, ReadyScriptsLeadTheClientAstray)
@@ -166,7 +168,8 @@ TEST(NetIntegration, ReadyScriptsLeadTheClientAstray)
         LoginClient client(table);
         const auto watch = WatchClient(client);
         ASSERT_TRUE(client.Connect("127.0.0.1", server.Port())) << c.script;
-        EXPECT_TRUE(PumpUntil(client, [&] { return client.calls.size() >= c.calls.size(); })) << c.script;
+        EXPECT_TRUE(PumpUntil(client, [&] { return client.calls.size() >= c.calls.size(); }))
+            << c.script;
         PumpFrames(client, 20);
         EXPECT_EQ(client.calls, c.calls) << c.script;
         client.Close();
@@ -243,7 +246,8 @@ TEST(NetIntegration, ThreeHundredMessagesQueuedBeforeAFrameAreAllDispatchedInIt)
 {
     std::vector<devserver::Bytes> notices;
     for (int i = 0; i < 300; ++i)
-        notices.push_back(devserver::answers::Notice(u"n" + devserver::Utf8ToUtf16(std::to_string(i))));
+        notices.push_back(
+            devserver::answers::Notice(u"n" + devserver::Utf8ToUtf16(std::to_string(i))));
     DevServer server("127.0.0.1", 0);
     ASSERT_TRUE(server.Start(Script().SendTogether(notices).ExpectClose()));
     CMachineTable table;
@@ -251,7 +255,8 @@ TEST(NetIntegration, ThreeHundredMessagesQueuedBeforeAFrameAreAllDispatchedInIt)
     const auto watch = WatchClient(client);
     ASSERT_TRUE(client.Connect("127.0.0.1", server.Port()));
     ASSERT_TRUE(PumpUntil(client, [&] { return !client.calls.empty(); }));
-    ASSERT_TRUE(WaitUntil([&] { return client.GetQueuedCount() == 300; })) << client.GetQueuedCount() << " queued";
+    ASSERT_TRUE(WaitUntil([&] { return client.GetQueuedCount() == 300; }))
+        << client.GetQueuedCount() << " queued";
 
     client.Process();
     ASSERT_EQ(client.calls.size(), 301u);
@@ -270,11 +275,12 @@ TEST(NetIntegration, MessagesQueuedWhenTheConnectionClosesAreNeverDispatched)
     DevServer server("127.0.0.1", 0);
     // The server waits for the login message, so the connected event has been delivered (a
     // connection that ends before the next frame shows only its closed event).
-    ASSERT_TRUE(server.Start(Script()
-                                 .Expect(4)
-                                 .SendTogether({devserver::answers::Notice(u"a"), devserver::answers::Notice(u"b"),
-                                                devserver::answers::GiftTicketCount(4)})
-                                 .Close()));
+    ASSERT_TRUE(server.Start(
+        Script()
+            .Expect(4)
+            .SendTogether({devserver::answers::Notice(u"a"), devserver::answers::Notice(u"b"),
+                           devserver::answers::GiftTicketCount(4)})
+            .Close()));
     CMachineTable table;
     LoginClient client(table);
     const auto watch = WatchClient(client);
@@ -284,8 +290,9 @@ TEST(NetIntegration, MessagesQueuedWhenTheConnectionClosesAreNeverDispatched)
     EXPECT_TRUE(Finish(server).ok);
     // The messages arrive before the end of the stream; the state turns closed just before the
     // close notification empties the queue, so both together mean the notification has run.
-    ASSERT_TRUE(WaitUntil(
-        [&] { return client.GetState() == HiNetworkClient::STATE_CLOSED && client.GetQueuedCount() == 0; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        return client.GetState() == HiNetworkClient::STATE_CLOSED && client.GetQueuedCount() == 0;
+    }));
 
     PumpFrames(client, 20);
     EXPECT_EQ(client.calls, (std::vector<std::string>{"OnConnected()", "OnDisconnected()"}));

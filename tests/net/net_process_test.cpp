@@ -22,15 +22,14 @@ Bytes Msg128(uint32_t n)
 Bytes Burst(size_t n)
 {
     Bytes burst;
-    for (size_t i = 0; i < n; ++i)
-    {
+    for (size_t i = 0; i < n; ++i) {
         const Bytes f = Frame(Msg128(uint32_t(i)));
         burst.insert(burst.end(), f.begin(), f.end());
     }
     return burst;
 }
 
-} // namespace
+}  // namespace
 
 // Every test drives one recording client over its own machine table, watched for the deadline
 // report.
@@ -50,7 +49,8 @@ TEST_F(NetworkClientProcess, ConnectionEventComesOneFrameBeforeItsMessages)
     EXPECT_EQ(client.calls, std::vector<std::string>{"OnConnected()"});
     client.calls.clear();
     client.Process();
-    EXPECT_EQ(client.calls, (std::vector<std::string>{"OnExchangeDone(1)", "OnExchangeDone(2)", "OnExchangeDone(3)"}));
+    EXPECT_EQ(client.calls, (std::vector<std::string>{"OnExchangeDone(1)", "OnExchangeDone(2)",
+                                                      "OnExchangeDone(3)"}));
     client.calls.clear();
     client.Process();
     EXPECT_TRUE(client.calls.empty());
@@ -59,12 +59,11 @@ TEST_F(NetworkClientProcess, ConnectionEventComesOneFrameBeforeItsMessages)
 TEST_F(NetworkClientProcess, AtMostOneEventPerFrameInItsOrder)
 {
     client.InjectConnect(false);
-    client.InjectClose(); // clears the connect-failed event, as a lost link does
+    client.InjectClose();  // clears the connect-failed event, as a lost link does
     client.InjectConnect(true);
     client.InjectConnect(false);
     std::vector<std::string> frames;
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         client.calls.clear();
         client.Process();
         frames.push_back(client.calls.empty() ? "-" : client.calls.front());
@@ -118,13 +117,15 @@ TEST_F(NetworkClientProcess, SendersRefuseUnlessConnected)
         {"ReqChat", [](NetworkClient& c) { return c.ReqChat(u"hi"); }},
         {"ReqInquiry", [](NetworkClient& c) { return c.ReqInquiry(u"hi"); }},
         {"ReqCharge", [](NetworkClient& c) { return c.ReqCharge(10000, u"a"); }},
-        {"ReqExchange", [](NetworkClient& c) { return c.ReqExchange(10000, u"b", u"h", "1", "2"); }},
+        {"ReqExchange",
+         [](NetworkClient& c) { return c.ReqExchange(10000, u"b", u"h", "1", "2"); }},
         {"ReqDeckSwap", [](NetworkClient& c) { return c.ReqDeckSwap(0, 1); }},
         {"ReqGiftTicketInfo", [](NetworkClient& c) { return c.ReqGiftTicketInfo(); }},
         {"ReqGiftTicketExchange", [](NetworkClient& c) { return c.ReqGiftTicketExchange(1); }},
         {"ReqReserveInfo", [](NetworkClient& c) { return c.ReqReserveInfo(); }},
         {"ReqReserveStatus", [](NetworkClient& c) { return c.ReqReserveStatus(); }},
-        {"ReqReserveMachine", [](NetworkClient& c) { return c.ReqReserveMachine(3, true, false, false, false); }},
+        {"ReqReserveMachine",
+         [](NetworkClient& c) { return c.ReqReserveMachine(3, true, false, false, false); }},
         {"ReqStaffCall", [](NetworkClient& c) { return c.ReqStaffCall(); }},
         {"ReqJixEnter", [](NetworkClient& c) { return c.ReqJixEnter(1, 1); }},
         {"ReqJixCoinIn", [](NetworkClient& c) { return c.ReqJixCoinIn(1, 1); }},
@@ -141,8 +142,10 @@ TEST_F(NetworkClientProcess, SendersRefuseUnlessConnected)
         {"ReqMorvaneSpinEnd", [](NetworkClient& c) { return c.ReqMorvaneSpinEnd(2, 1, 1); }},
         {"ReqMorvaneTicketOut", [](NetworkClient& c) { return c.ReqMorvaneTicketOut(2, 1); }},
         {"ReqMorvane29", [](NetworkClient& c) { return c.ReqMorvane29(2, 1); }},
-        {"ReqMorvanePerformanceValue", [](NetworkClient& c) { return c.ReqMorvanePerformanceValue(2, 1, 1, true); }},
-        {"ReqMorvanePerformanceEnd", [](NetworkClient& c) { return c.ReqMorvanePerformanceEnd(2, 1); }},
+        {"ReqMorvanePerformanceValue",
+         [](NetworkClient& c) { return c.ReqMorvanePerformanceValue(2, 1, 1, true); }},
+        {"ReqMorvanePerformanceEnd",
+         [](NetworkClient& c) { return c.ReqMorvanePerformanceEnd(2, 1); }},
         {"ReqMorvaneSpinDone", [](NetworkClient& c) { return c.ReqMorvaneSpinDone(2, 1); }},
         {"ReqMorvaneGameFin", [](NetworkClient& c) { return c.ReqMorvaneGameFin(2, 1); }},
         {"ReqPelagornEnter", [](NetworkClient& c) { return c.ReqPelagornEnter(3, 1); }},
@@ -193,7 +196,8 @@ TEST_F(NetworkClientProcess, EndToEndOverLoopback)
     ASSERT_TRUE(WaitUntil([&] { return client.GetQueuedCount() == 2; }));
     client.calls.clear();
     client.Process();
-    EXPECT_EQ(client.calls, (std::vector<std::string>{"OnLoginResult(0)", "OnVersionCheckResult(true)"}));
+    EXPECT_EQ(client.calls,
+              (std::vector<std::string>{"OnLoginResult(0)", "OnVersionCheckResult(true)"}));
     EXPECT_EQ(table.m_byLoggedIn, 1);
 
     peer.Close();
@@ -204,7 +208,7 @@ TEST_F(NetworkClientProcess, EndToEndOverLoopback)
     client.Close();
     client.calls.clear();
     client.Process();
-    EXPECT_TRUE(client.calls.empty()); // the link was already lost: no second closed event
+    EXPECT_TRUE(client.calls.empty());  // the link was already lost: no second closed event
 }
 
 TEST_F(NetworkClientProcess, CloseGivesOneClosedEvent)

@@ -10,8 +10,7 @@ using namespace net_test;
 
 namespace {
 
-struct SenderFixture : ::testing::Test
-{
+struct SenderFixture : ::testing::Test {
     RawPeer peer;
     CMachineTable table;
     RecordingClient client{table};
@@ -25,8 +24,7 @@ struct SenderFixture : ::testing::Test
     }
 };
 
-struct Case
-{
+struct Case {
     const char* name;
     std::function<bool(NetworkClient&)> send;
     const char* hex;
@@ -39,14 +37,13 @@ std::string Squeeze(const char* hex)
 
 void RunCases(SenderFixture& f, const std::vector<Case>& cases)
 {
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         EXPECT_TRUE(c.send(f.client)) << c.name;
         EXPECT_EQ(f.NextBody(), Squeeze(c.hex)) << c.name;
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(SenderFixture, LoginLobbyMoneyAndReservationRequests)
 {
@@ -54,28 +51,37 @@ TEST_F(SenderFixture, LoginLobbyMoneyAndReservationRequests)
         {"0 version", [](NetworkClient& c) { return c.ReqVersionCheck(); }, "0000 01010000"},
         {"4 login", [](NetworkClient& c) { return c.ReqLogin("user01", "pw"); },
          "0400 757365723031 00000000000000000000 7077 0000000000000000000000000000"},
-        {"4 login, 16 characters fill the field", [](NetworkClient& c) { return c.ReqLogin("abcdefghijklmnop", "ABCDEFGHIJKLMNOPQ"); },
+        {"4 login, 16 characters fill the field",
+         [](NetworkClient& c) { return c.ReqLogin("abcdefghijklmnop", "ABCDEFGHIJKLMNOPQ"); },
          "0400 6162636465666768696a6b6c6d6e6f70 4142434445464748494a4b4c4d4e4f50"},
         {"8 user info", [](NetworkClient& c) { return c.ReqUserInfo(); }, "0800"},
         {"10 channel info", [](NetworkClient& c) { return c.ReqChannelInfo(3); }, "0a00 03"},
-        {"12 machine select", [](NetworkClient& c) { return c.ReqMachineSelect(2, 4, 0x0123); }, "0c00 02 04 2301"},
+        {"12 machine select", [](NetworkClient& c) { return c.ReqMachineSelect(2, 4, 0x0123); },
+         "0c00 02 04 2301"},
         {"99 lobby enter", [](NetworkClient& c) { return c.ReqLobbyEnter(); }, "6300"},
         {"100 chat", [](NetworkClient& c) { return c.ReqChat(u"Hi"); }, "6400 00 0400 4800 6900"},
-        {"100 inquiry", [](NetworkClient& c) { return c.ReqInquiry(u"\uac00"); }, "6400 08 0200 00ac"},
-        {"104 charge", [](NetworkClient& c) { return c.ReqCharge(50000, u"Kim"); }, "6800 50c30000 0600 4b00 6900 6d00"},
-        {"106 exchange", [](NetworkClient& c) { return c.ReqExchange(10000, u"KB", u"Lee", "123-45", "0101234"); },
+        {"100 inquiry", [](NetworkClient& c) { return c.ReqInquiry(u"\uac00"); },
+         "6400 08 0200 00ac"},
+        {"104 charge", [](NetworkClient& c) { return c.ReqCharge(50000, u"Kim"); },
+         "6800 50c30000 0600 4b00 6900 6d00"},
+        {"106 exchange",
+         [](NetworkClient& c) { return c.ReqExchange(10000, u"KB", u"Lee", "123-45", "0101234"); },
          "6a00 10270000 0600 4c006500 6500 0400 4b004200"
          " 3132332d3435 0000000000000000000000000000"
          " 30313031323334 00000000000000000000000000"
          " 0000"},
         {"108 deck swap", [](NetworkClient& c) { return c.ReqDeckSwap(1, 2); }, "6c00 01 02"},
         {"110 gift ticket info", [](NetworkClient& c) { return c.ReqGiftTicketInfo(); }, "6e00 00"},
-        {"110 gift ticket exchange", [](NetworkClient& c) { return c.ReqGiftTicketExchange(3); }, "6e00 01 03000000"},
+        {"110 gift ticket exchange", [](NetworkClient& c) { return c.ReqGiftTicketExchange(3); },
+         "6e00 01 03000000"},
         {"115 reserve info", [](NetworkClient& c) { return c.ReqReserveInfo(); }, "7300 08"},
         {"117 reserve status", [](NetworkClient& c) { return c.ReqReserveStatus(); }, "7500"},
-        {"119 reserve, negative hours go out as 1", [](NetworkClient& c) { return c.ReqReserveMachine(-5, true, false, true, false); },
+        {"119 reserve, negative hours go out as 1",
+         [](NetworkClient& c) { return c.ReqReserveMachine(-5, true, false, true, false); },
          "7700 0100 01 00 01 00"},
-        {"119 reserve", [](NetworkClient& c) { return c.ReqReserveMachine(300, false, false, false, true); }, "7700 2c01 00 00 00 01"},
+        {"119 reserve",
+         [](NetworkClient& c) { return c.ReqReserveMachine(300, false, false, false, true); },
+         "7700 2c01 00 00 00 01"},
         {"123 staff call", [](NetworkClient& c) { return c.ReqStaffCall(); }, "7b00"},
     };
     RunCases(*this, cases);
@@ -87,7 +93,8 @@ TEST_F(SenderFixture, GameRequests)
         {"14", [](NetworkClient& c) { return c.ReqJixEnter(1, 0x0102); }, "0e00 01 0201"},
         {"15", [](NetworkClient& c) { return c.ReqJixCoinIn(1, 0x0102); }, "0f00 01 0201"},
         {"16", [](NetworkClient& c) { return c.ReqJixPlayStart(1, 0x0102); }, "1000 01 0201"},
-        {"17", [](NetworkClient& c) { return c.ReqJixBonus(1, 0x0102, 0x11223344); }, "1100 01 0201 44332211"},
+        {"17", [](NetworkClient& c) { return c.ReqJixBonus(1, 0x0102, 0x11223344); },
+         "1100 01 0201 44332211"},
         {"18", [](NetworkClient& c) { return c.ReqJixSpinData(1, 0x0102); }, "1200 01 0201"},
         {"19", [](NetworkClient& c) { return c.ReqJixSpinEnd(1, 0x0102); }, "1300 01 0201"},
         {"20", [](NetworkClient& c) { return c.ReqJixTicketOut(1, 0x0102); }, "1400 01 0201"},
@@ -96,14 +103,18 @@ TEST_F(SenderFixture, GameRequests)
         {"23", [](NetworkClient& c) { return c.ReqMorvaneEnter(2, 0x0102); }, "1700 02 0201"},
         {"24", [](NetworkClient& c) { return c.ReqMorvaneCoinIn(4, 0x0102); }, "1800 04 0201"},
         {"25", [](NetworkClient& c) { return c.ReqMorvaneSpinData(2, 0x0102); }, "1900 02 0201"},
-        {"26", [](NetworkClient& c) { return c.ReqMorvaneSpinEnd(2, 0x0102, 7); }, "1a00 02 0201 07"},
+        {"26", [](NetworkClient& c) { return c.ReqMorvaneSpinEnd(2, 0x0102, 7); },
+         "1a00 02 0201 07"},
         {"27", [](NetworkClient& c) { return c.ReqMorvaneTicketOut(2, 0x0102); }, "1b00 02 0201"},
         {"29", [](NetworkClient& c) { return c.ReqMorvane29(2, 0x0102); }, "1d00 02 0201"},
-        {"30", [](NetworkClient& c) { return c.ReqMorvanePerformanceValue(4, 0x0102, 0x01020304, true); },
+        {"30",
+         [](NetworkClient& c) { return c.ReqMorvanePerformanceValue(4, 0x0102, 0x01020304, true); },
          "1e00 04 0201 04030201 01"},
-        {"30 flag off", [](NetworkClient& c) { return c.ReqMorvanePerformanceValue(4, 0x0102, 9, false); },
+        {"30 flag off",
+         [](NetworkClient& c) { return c.ReqMorvanePerformanceValue(4, 0x0102, 9, false); },
          "1e00 04 0201 09000000 00"},
-        {"31", [](NetworkClient& c) { return c.ReqMorvanePerformanceEnd(2, 0x0102); }, "1f00 02 0201"},
+        {"31", [](NetworkClient& c) { return c.ReqMorvanePerformanceEnd(2, 0x0102); },
+         "1f00 02 0201"},
         {"32", [](NetworkClient& c) { return c.ReqMorvaneSpinDone(2, 0x0102); }, "2000 02 0201"},
         {"33", [](NetworkClient& c) { return c.ReqMorvaneGameFin(2, 0x0102); }, "2100 02 0201"},
         {"34", [](NetworkClient& c) { return c.ReqPelagornEnter(3, 0x0102); }, "2200 03 0201"},

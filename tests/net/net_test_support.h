@@ -33,14 +33,18 @@ inline std::string ToHex(const Bytes& bytes)
 {
     static const char* digits = "0123456789abcdef";
     std::string s;
-    for (uint8_t b : bytes) { s += digits[b >> 4]; s += digits[b & 15]; }
+    for (uint8_t b : bytes) {
+        s += digits[b >> 4];
+        s += digits[b & 15];
+    }
     return s;
 }
 
 inline Bytes Concat(std::initializer_list<Bytes> parts)
 {
     Bytes all;
-    for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
+    for (const Bytes& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
     return all;
 }
 
@@ -58,27 +62,29 @@ inline bool WaitUntil(const std::function<bool()>& condition,
                       std::chrono::milliseconds timeout = 10000ms)
 {
     const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!condition())
-    {
-        if (std::chrono::steady_clock::now() > end) return false;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
         std::this_thread::sleep_for(1ms);
     }
     return true;
 }
 
 // A server end on 127.0.0.1 with an ephemeral port; every operation is bounded in time.
-class RawPeer
-{
+class RawPeer {
 public:
-    RawPeer() : m_acceptor(m_io, {boost::asio::ip::make_address_v4("127.0.0.1"), 0}), m_socket(m_io) {}
+    RawPeer() : m_acceptor(m_io, {boost::asio::ip::make_address_v4("127.0.0.1"), 0}), m_socket(m_io)
+    {}
 
     uint16_t Port() const { return m_acceptor.local_endpoint().port(); }
 
     bool Accept(std::chrono::milliseconds timeout = 3000ms)
     {
-        if (m_socket.is_open()) m_socket.close();
-        return Await([&](auto done) { m_acceptor.async_accept(m_socket, [done](auto ec) { done(ec); }); },
-                     timeout);
+        if (m_socket.is_open())
+            m_socket.close();
+        return Await(
+            [&](auto done) { m_acceptor.async_accept(m_socket, [done](auto ec) { done(ec); }); },
+            timeout);
     }
 
     bool Write(const Bytes& bytes)
@@ -91,9 +97,12 @@ public:
     std::optional<Bytes> Read(size_t n, std::chrono::milliseconds timeout = 3000ms)
     {
         Bytes bytes(n);
-        if (!Await([&](auto done) {
-                boost::asio::async_read(m_socket, boost::asio::buffer(bytes), [done](auto ec, size_t) { done(ec); });
-            }, timeout))
+        if (!Await(
+                [&](auto done) {
+                    boost::asio::async_read(m_socket, boost::asio::buffer(bytes),
+                                            [done](auto ec, size_t) { done(ec); });
+                },
+                timeout))
             return std::nullopt;
         return bytes;
     }
@@ -102,7 +111,8 @@ public:
     std::optional<Bytes> ReadFrameBody(std::chrono::milliseconds timeout = 3000ms)
     {
         auto header = Read(2, timeout);
-        if (!header) return std::nullopt;
+        if (!header)
+            return std::nullopt;
         return Read(size_t((*header)[0] | (*header)[1] << 8), timeout);
     }
 
@@ -127,10 +137,12 @@ private:
         bool bDone = false;
         boost::system::error_code result = boost::asio::error::timed_out;
         m_io.restart();
-        start([&](boost::system::error_code ec) { bDone = true; result = ec; });
+        start([&](boost::system::error_code ec) {
+            bDone = true;
+            result = ec;
+        });
         m_io.run_for(timeout);
-        if (!bDone)
-        {
+        if (!bDone) {
             m_acceptor.cancel();
             boost::system::error_code ignored;
             m_socket.cancel(ignored);
@@ -167,7 +179,8 @@ bool ProcessUntilCalled(Client& client)
 }
 
 // Registers the client for the suite's deadline report: its connection state and the handler calls
-// it has recorded. Keep the result alive for as long as the client: const auto watch = WatchClient(c);
+// it has recorded. Keep the result alive for as long as the client: const auto watch =
+// WatchClient(c);
 template <typename Client>
 test_support::WatchState WatchClient(Client& client)
 {
@@ -180,4 +193,4 @@ test_support::WatchState WatchClient(Client& client)
     });
 }
 
-} // namespace net_test
+}  // namespace net_test

@@ -12,8 +12,8 @@
 
 #include "CDXButton.h"
 #include "CDXEdit.h"
-#include "CDlgInquiry.h"
 #include "CDXLabel.h"
+#include "CDlgInquiry.h"
 #include "CNetClient.h"
 #include "CWndDeck.h"
 #include "CWndLogin.h"
@@ -109,7 +109,8 @@ TEST_F(HandlersTest, AnswersReachOnlyTheScreenTheyBelongTo)
         else
             ASSERT_NE(EnterLogin(), nullptr);
         for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message() << c.name << (lobby ? " in the lobby" : " at the login"));
+            SCOPED_TRACE(testing::Message()
+                         << c.name << (lobby ? " in the lobby" : " at the login"));
             Box()->Show(false);
             Client().Deliver(Hex(c.body));
             const char* title = lobby ? c.lobbyTitle : c.loginTitle;
@@ -280,7 +281,8 @@ TEST_F(HandlersTest, RefusedLoginIsSentAgainOnTheOpenConnection)
     CWndLogin* login = EnterLogin();
     ASSERT_NE(login, nullptr);
     CWndLoginPanel* panel = login->GetPanel();
-    for (int i = 0; i < 5 && panel->GetServerList()[size_t(panel->GetServerIndex())] != "127.0.0.1"; ++i)
+    for (int i = 0; i < 5 && panel->GetServerList()[size_t(panel->GetServerIndex())] != "127.0.0.1";
+         ++i)
         panel->AdvanceServer();
     ASSERT_EQ(panel->GetServerList()[size_t(panel->GetServerIndex())], "127.0.0.1");
     panel->GetIdEdit()->SetText("user");

@@ -100,15 +100,27 @@ TEST_F(LobbyPanelsTest, PrizeAndPlayerAnswersReachTheChatListAndThePrizeList)
     const Case cases[] = {
         {"appear", appear, {"[007] kim님 큰불 출현 축하드립니다★ (100)"}, 0xFFFF0000},
         {"jackpot", jackpot, {"[120] kim님 20,000점 양탄자잭팟 축하드립니다. (200)"}, 0xFFC8C832},
-        {"entered", entered, {"lee님께서 입장하셨습니다.", "lee님 Brisvane에 오신 걸 환영합니다♥"},
+        {"entered",
+         entered,
+         {"lee님께서 입장하셨습니다.", "lee님 Brisvane에 오신 걸 환영합니다♥"},
          List::ChatColour(List::kColourLobbyNotice)},
         {"left", left, {"lee님께서 퇴장하셨습니다."}, List::ChatColour(List::kColourLobbyNotice)},
-        {"reserved", reserve(true), {"[007] [000] [042] [000] 24시간 기계 예약이 승인되었습니다."},
+        {"reserved",
+         reserve(true),
+         {"[007] [000] [042] [000] 24시간 기계 예약이 승인되었습니다."},
          List::ChatColour(List::kColourSystem)},
-        {"reserve refused", reserve(false), {"[007] [000] [042] [000] 24시간 기계 예약이 거부되었습니다."},
+        {"reserve refused",
+         reserve(false),
+         {"[007] [000] [042] [000] 24시간 기계 예약이 거부되었습니다."},
          List::ChatColour(List::kColourReserveRefused)},
-        {"system line", ChatAnswer(0x04, u"server says"), {"server says"}, List::ChatColour(List::kColourSystem)},
-        {"operator line", ChatAnswer(0x80, u"hello all"), {"운영자:hello all"}, List::ChatColour(List::kColourLobbyNotice)},
+        {"system line",
+         ChatAnswer(0x04, u"server says"),
+         {"server says"},
+         List::ChatColour(List::kColourSystem)},
+        {"operator line",
+         ChatAnswer(0x80, u"hello all"),
+         {"운영자:hello all"},
+         List::ChatColour(List::kColourLobbyNotice)},
         {"chat line", ChatAnswer(0x00, u"hi"), {"kim:hi"}, List::ChatColour(List::kColourChat)},
         {"another player's inquiry", ChatAnswer(0x01, u"secret"), {}, 0},
     };
@@ -129,13 +141,13 @@ TEST_F(LobbyPanelsTest, PrizeAndPlayerAnswersReachTheChatListAndThePrizeList)
     m_chat->Clear();
     Bytes prize = Hex("7100 02 0900");
     WStr(prize, u"park");
-    U8(prize, 1);                    // line
+    U8(prize, 1);  // line
     prize.insert(prize.end(), {10, 11, 12, 13});
-    U32(prize, 25000);               // prize amount
-    U8(prize, 0);                    // skipped
-    U8(prize, 11);                   // value
-    U32(prize, 25000);               // announced amount
-    U8(prize, 2);                    // jackpot kind
+    U32(prize, 25000);  // prize amount
+    U8(prize, 0);       // skipped
+    U8(prize, 11);      // value
+    U32(prize, 25000);  // announced amount
+    U8(prize, 2);       // jackpot kind
     Client().Deliver(prize);
     const CWndGamePrize* row = m_lobby->GetChat()->GetPrizeList()->GetRows().back();
     EXPECT_EQ(row->GetMachineText(), "[009]");
@@ -194,7 +206,8 @@ TEST_F(LobbyPanelsTest, PanelsSendTheirRequests)
     chat->GetEdit()->SetText("hi");
     chat->GetEdit()->TakeFocus();
     EXPECT_EQ(chat->OnChar(13), 0);
-    EXPECT_EQ(next(), "64000004006800" "6900");
+    EXPECT_EQ(next(), "64000004006800"
+                      "6900");
     EXPECT_STREQ(chat->GetEdit()->GetTextBuffer(), "") << "emptied once sent";
     EXPECT_EQ(chat->OnChar(13), 0);  // nothing to send: the next frame below is the charge
 
@@ -203,7 +216,10 @@ TEST_F(LobbyPanelsTest, PanelsSendTheirRequests)
     charge->GetAmountEdit()->SetText("50000");
     charge->GetSenderEdit()->SetText("kim");
     charge->OnClick(CDlgChargeMoney::kRequestId);
-    EXPECT_EQ(next(), "6800" "50c30000" "0600" "6b0069006d00");
+    EXPECT_EQ(next(), "6800"
+                      "50c30000"
+                      "0600"
+                      "6b0069006d00");
     EXPECT_FALSE(charge->IsEnabled()) << "until the answer";
     charge->Show(false);
 
@@ -213,7 +229,12 @@ TEST_F(LobbyPanelsTest, PanelsSendTheirRequests)
     for (int i = 0; i < CDlgExchangeMoney::kEdits; ++i)
         exchange->GetEdit(i)->SetText(fields[i]);
     exchange->OnClick(CDlgExchangeMoney::kRequestId);
-    EXPECT_EQ(next(), "6a00" "10270000" "0600" "6c0065006500" "0400" "62006b00"
+    EXPECT_EQ(next(), "6a00"
+                      "10270000"
+                      "0600"
+                      "6c0065006500"
+                      "0400"
+                      "62006b00"
                       "3132333435000000000000000000000000000000"
                       "3031303132333435363738000000000000000000"
                       "0000");
@@ -226,10 +247,12 @@ TEST_F(LobbyPanelsTest, PanelsSendTheirRequests)
     EXPECT_EQ(next(), "6e0000");
     EXPECT_FALSE(tickets->IsEnabled());
     tickets->OnClick(CDlgChangeTicket::kExchangeId);
-    EXPECT_EQ(next(), "6e0001" "00000000");
+    EXPECT_EQ(next(), "6e0001"
+                      "00000000");
     tickets->SetTicketInfo(0.1f, 7, 7000);
     tickets->OnClick(CDlgChangeTicket::kExchangeId);
-    EXPECT_EQ(next(), "6e0001" "07000000");
+    EXPECT_EQ(next(), "6e0001"
+                      "07000000");
 }
 
 TEST_F(LobbyPanelsTest, ChatNoticesMoneyAndTicketsAgainstTheDevServer)
@@ -246,15 +269,16 @@ TEST_F(LobbyPanelsTest, ChatNoticesMoneyAndTicketsAgainstTheDevServer)
     CWndGameNotice* info = m_lobby->GetInfo()->GetNoticeLine();
     ASSERT_TRUE(ProcessUntil([&] { return red->IsVisible(); }));
     EXPECT_EQ(red->GetShownText(), "어서 오세요, 플레이어 kim");
-    EXPECT_EQ(info->GetPending(),
-              (std::vector<std::string>{"개발 서버에 오신 것을 환영합니다.", "모든 게임은 연습용입니다."}));
+    EXPECT_EQ(info->GetPending(), (std::vector<std::string>{"개발 서버에 오신 것을 환영합니다.",
+                                                            "모든 게임은 연습용입니다."}));
 
     // Chat: the server echoes the line under the player's name (a name of at most ten UTF-16
     // units: the chat answer's name field holds no more).
     CWndGameChat* chat = m_lobby->GetChat();
     chat->GetEdit()->SetText("hello");
     ASSERT_TRUE(chat->SendInput());
-    ASSERT_TRUE(ProcessUntil([&] { return LastLine()->GetText() == "플레이어 kim:hello"; })) << Shown();
+    ASSERT_TRUE(ProcessUntil([&] { return LastLine()->GetText() == "플레이어 kim:hello"; }))
+        << Shown();
     EXPECT_EQ(LastLine()->GetColour(), CWndGameChatList::ChatColour(CWndGameChatList::kColourChat));
 
     // Charge: the dialog closes, the box confirms, the money arrives with its chat line.
@@ -277,7 +301,8 @@ TEST_F(LobbyPanelsTest, ChatNoticesMoneyAndTicketsAgainstTheDevServer)
     for (int i = 0; i < CDlgExchangeMoney::kEdits; ++i)
         exchange->GetEdit(i)->SetText(fields[i]);
     ASSERT_TRUE(exchange->SendRequest());
-    ASSERT_TRUE(ProcessUntil([&] { return LastLine()->GetText() == "10,000 환전이 처리되었습니다."; }));
+    ASSERT_TRUE(
+        ProcessUntil([&] { return LastLine()->GetText() == "10,000 환전이 처리되었습니다."; }));
     EXPECT_FALSE(exchange->IsVisible());
     EXPECT_TRUE(BoxShows("환전요청을 완료하였습니다."));
     EXPECT_EQ(money->GetText(), "1,040,000");

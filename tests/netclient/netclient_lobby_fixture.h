@@ -37,9 +37,20 @@ inline NetworkClient* CreateDeliveringNetClient()
 }
 
 // Little-endian field builders.
-inline void U8(Bytes& b, uint32_t v) { b.push_back(uint8_t(v)); }
-inline void U16(Bytes& b, uint32_t v) { b.push_back(uint8_t(v)); b.push_back(uint8_t(v >> 8)); }
-inline void U32(Bytes& b, uint32_t v) { U16(b, v & 0xFFFF); U16(b, v >> 16); }
+inline void U8(Bytes& b, uint32_t v)
+{
+    b.push_back(uint8_t(v));
+}
+inline void U16(Bytes& b, uint32_t v)
+{
+    b.push_back(uint8_t(v));
+    b.push_back(uint8_t(v >> 8));
+}
+inline void U32(Bytes& b, uint32_t v)
+{
+    U16(b, v & 0xFFFF);
+    U16(b, v >> 16);
+}
 inline void WStr(Bytes& b, const std::u16string& s)
 {
     U16(b, uint32_t(s.size() * 2));
@@ -76,7 +87,10 @@ protected:
         LobbyTest::TearDown();
         SetNetClientCreator(m_oldCreator);
     }
-    static DeliveringNetClient& Client() { return *static_cast<DeliveringNetClient*>(g_NetClient.Get()); }
+    static DeliveringNetClient& Client()
+    {
+        return *static_cast<DeliveringNetClient*>(g_NetClient.Get());
+    }
     // Processes answers until the condition holds (false after the bound).
     static bool ProcessUntil(const std::function<bool()>& done)
     {

@@ -117,7 +117,8 @@ protected:
     // Updates in steps of dt until the layer and sign changes have settled (at most `steps`).
     static void Settle(CXDrawBG& bg, float dt = 0.05f, int steps = 200)
     {
-        for (int i = 0; i < steps && (bg.m_dwIncomingLayer != CXDrawBG::kNone || bg.m_dwIncomingSign != CXDrawBG::kNone);
+        for (int i = 0; i < steps && (bg.m_dwIncomingLayer != CXDrawBG::kNone ||
+                                      bg.m_dwIncomingSign != CXDrawBG::kNone);
              ++i)
             bg.Update(dt);
     }

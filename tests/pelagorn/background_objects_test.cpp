@@ -13,7 +13,10 @@ namespace {
 
 using namespace background_test;
 
-float Radians(float degrees) { return degrees * std::numbers::pi_v<float> / 180.0f; }
+float Radians(float degrees)
+{
+    return degrees * std::numbers::pi_v<float> / 180.0f;
+}
 
 class PelagornBackgroundObjects : public BackgroundTest {
 protected:
@@ -21,17 +24,18 @@ protected:
     // order, and two display slots.
     void LoadObjects(CXDrawBG& bg)
     {
-        Load(bg, "BG_COUNT=1\nBG_LAYER_0=0\nBG_MO_0=9\nBG_MO_DISPLAY_0=2\n"
-                 "BG_MO_ANF_0_0=1,0,0,0,0,+0,100,300,30,30,1,100,100,50,150,0,image/bg/mo.anf\n"
-                 "BG_MO_ANF_0_1=1,0,0,0,0,0,0,0,30,30,0,50,50,200,200,0,image/bg/mo.anf\n"
-                 "BG_MO_ANF_0_2=1,0,0,0,0,-1,40,60,20,20,2,100,100,100,100,0,image/bg/mo.anf\n"
-                 "BG_MO_ANF_0_3=1,0,0,0,0,+1,0,0,45,45,1,100,100,100,100,0,image/bg/mo.anf\n"
-                 "BG_MO_ANF_0_4=1,0,0,1,0,+0,100,300,0,0,1,100,100,100,100,0,image/bg/mo_green.anf\n"
-                 "BG_MO_ANF_0_5=1,0,3,0,0,+0,100,100,0,0,1,1000,1000,100,100,0,image/bg/mo_blue.anf\n"
-                 "BG_MO_ANF_0_6=0,0,4,0,1,+0,0,0,0,0,1,100,100,100,100,0,image/bg/mo_red.anf\n"
-                 "BG_MO_ANF_0_7=0,0,4,0,1,+0,0,0,0,0,1,100,100,100,100,0,image/bg/mo_green.anf\n"
-                 "BG_MO_ANF_0_8=0,0,4,1,1,+0,0,0,0,0,1,100,100,100,100,0,image/bg/mo_blue.anf\n"
-                 "BG_CHANGE_SPEED=500\n");
+        Load(bg,
+             "BG_COUNT=1\nBG_LAYER_0=0\nBG_MO_0=9\nBG_MO_DISPLAY_0=2\n"
+             "BG_MO_ANF_0_0=1,0,0,0,0,+0,100,300,30,30,1,100,100,50,150,0,image/bg/mo.anf\n"
+             "BG_MO_ANF_0_1=1,0,0,0,0,0,0,0,30,30,0,50,50,200,200,0,image/bg/mo.anf\n"
+             "BG_MO_ANF_0_2=1,0,0,0,0,-1,40,60,20,20,2,100,100,100,100,0,image/bg/mo.anf\n"
+             "BG_MO_ANF_0_3=1,0,0,0,0,+1,0,0,45,45,1,100,100,100,100,0,image/bg/mo.anf\n"
+             "BG_MO_ANF_0_4=1,0,0,1,0,+0,100,300,0,0,1,100,100,100,100,0,image/bg/mo_green.anf\n"
+             "BG_MO_ANF_0_5=1,0,3,0,0,+0,100,100,0,0,1,1000,1000,100,100,0,image/bg/mo_blue.anf\n"
+             "BG_MO_ANF_0_6=0,0,4,0,1,+0,0,0,0,0,1,100,100,100,100,0,image/bg/mo_red.anf\n"
+             "BG_MO_ANF_0_7=0,0,4,0,1,+0,0,0,0,0,1,100,100,100,100,0,image/bg/mo_green.anf\n"
+             "BG_MO_ANF_0_8=0,0,4,1,1,+0,0,0,0,0,1,100,100,100,100,0,image/bg/mo_blue.anf\n"
+             "BG_CHANGE_SPEED=500\n");
         m_layer = bg.GetLayer(0);
         ASSERT_NE(m_layer, nullptr);
         ASSERT_EQ(m_layer->m_Definitions.GetSize(), 9u);
@@ -46,20 +50,61 @@ TEST_F(PelagornBackgroundObjects, SpawnGeometryFollowsSideAngleAndDirection)
     struct Case {
         const char* what;
         int32_t definition;
-        std::vector<int32_t> draws;  // frame offset, scale, speed, [side], angle, [flip], [negate], [start]
+        std::vector<int32_t>
+            draws;  // frame offset, scale, speed, [side], angle, [flip], [negate], [start]
         float x, y, angleDegrees, vx, vy, scale, speed;
         uint8_t flipH, flipV;
     };
     const float c30 = std::cos(Radians(30)), s30 = std::sin(Radians(30));
     const Case cases[] = {
-        {"from the left, '+' side, fixed side mode 1", 0, {0, 100, 100, 30, 50},
-         -20.0f, 150.0f, 30.0f, c30 * 120, s30 * 120, 1.0f, 120.0f, 1, 0},
-        {"random side (even: from the right), mode 0 negates on an odd draw", 1, {0, 200, 50, 4, 30, 7, 0},
-         768.0f + 40.0f, 0.0f, 330.0f, std::cos(Radians(210)) * 60, -std::sin(Radians(210)) * 60, 2.0f, 60.0f, 0, 0},
-        {"vertical from below, '-' side, mode 2 negates", 2, {0, 100, 100, 20, 3, 10},
-         50.0f, 1280.0f, 430.0f, std::sin(Radians(200)) * 120, std::cos(Radians(200)) * 120, 1.0f, 120.0f, 0, 1},
-        {"vertical from the top, '+' side, mode 1 negates", 3, {0, 100, 100, 45, 2, 0},
-         0.0f, -20.0f, 405.0f, -std::sin(Radians(315)) * 120, std::cos(Radians(315)) * 120, 1.0f, 120.0f, 1, 0},
+        {"from the left, '+' side, fixed side mode 1",
+         0,
+         {0, 100, 100, 30, 50},
+         -20.0f,
+         150.0f,
+         30.0f,
+         c30 * 120,
+         s30 * 120,
+         1.0f,
+         120.0f,
+         1,
+         0},
+        {"random side (even: from the right), mode 0 negates on an odd draw",
+         1,
+         {0, 200, 50, 4, 30, 7, 0},
+         768.0f + 40.0f,
+         0.0f,
+         330.0f,
+         std::cos(Radians(210)) * 60,
+         -std::sin(Radians(210)) * 60,
+         2.0f,
+         60.0f,
+         0,
+         0},
+        {"vertical from below, '-' side, mode 2 negates",
+         2,
+         {0, 100, 100, 20, 3, 10},
+         50.0f,
+         1280.0f,
+         430.0f,
+         std::sin(Radians(200)) * 120,
+         std::cos(Radians(200)) * 120,
+         1.0f,
+         120.0f,
+         0,
+         1},
+        {"vertical from the top, '+' side, mode 1 negates",
+         3,
+         {0, 100, 100, 45, 2, 0},
+         0.0f,
+         -20.0f,
+         405.0f,
+         -std::sin(Radians(315)) * 120,
+         std::cos(Radians(315)) * 120,
+         1.0f,
+         120.0f,
+         1,
+         0},
     };
     for (const Case& c : cases) {
         m_random.Script(c.draws);
@@ -98,10 +143,12 @@ TEST_F(PelagornBackgroundObjects, SlotRefillsSkipRequestOnlySingleInUseAndGroupZ
     m_random.Script({4, 0, 100, 100, 0});
     ASSERT_TRUE(m_layer->Spawn(slot0, -1, 0));
     m_random.Script({4});
-    EXPECT_FALSE(m_layer->Spawn(slot1, -1, 0)) << "a single definition already shown by another slot";
+    EXPECT_FALSE(m_layer->Spawn(slot1, -1, 0))
+        << "a single definition already shown by another slot";
     m_scene.firstGroup = true;
     m_random.Script({0});
-    EXPECT_FALSE(m_layer->Spawn(slot1, -1, 0)) << "no refills while the scene's group-0 flag is set";
+    EXPECT_FALSE(m_layer->Spawn(slot1, -1, 0))
+        << "no refills while the scene's group-0 flag is set";
 
     // An object that leaves the area ends; its slot refills in the next update, not while the
     // group-0 flag is set.
@@ -136,7 +183,8 @@ TEST_F(PelagornBackgroundObjects, StartMoveObjectStartsOnRequestAndObjectsLeaveT
     ASSERT_EQ(m_layer->m_Moving.GetCount(), 3u);
     EXPECT_EQ(m_layer->m_Moving.m_pHead->m_pData->m_nStartTime, 4242);
     m_layer->StartMoveObject(5, 100000);
-    EXPECT_EQ(m_layer->m_Moving.GetCount(), 3u + CXDrawBGInfo::kMaxStartCount) << "a request is bounded";
+    EXPECT_EQ(m_layer->m_Moving.GetCount(), 3u + CXDrawBGInfo::kMaxStartCount)
+        << "a request is bounded";
 
     // A single definition replays instead of starting a second object.
     m_layer->StartMoveObject(8, 5);
@@ -170,10 +218,14 @@ TEST_F(PelagornBackgroundObjects, PassDrawsInStableDepthScaleAndStartOrder)
         uint32_t top;
     };
     const Case cases[] = {
-        {"equal depth and scale: the later start on top", {{6, 0, 1.0f, 20}, {7, 0, 1.0f, 10}}, 0xFF0000},
+        {"equal depth and scale: the later start on top",
+         {{6, 0, 1.0f, 20}, {7, 0, 1.0f, 10}},
+         0xFF0000},
         {"depth first", {{6, 1, 1.0f, 10}, {7, 0, 2.0f, 20}}, 0xFF0000},
         {"then scale", {{6, 0, 2.0f, 10}, {7, 0, 1.0f, 20}}, 0xFF0000},
-        {"all equal: list order kept", {{6, 0, 1.0f, 5}, {7, 0, 1.0f, 5}, {8, 0, 1.0f, 5}}, 0x0000FF},
+        {"all equal: list order kept",
+         {{6, 0, 1.0f, 5}, {7, 0, 1.0f, 5}, {8, 0, 1.0f, 5}},
+         0x0000FF},
         {"all equal, other order", {{8, 0, 1.0f, 5}, {6, 0, 1.0f, 5}, {7, 0, 1.0f, 5}}, 0x00FF00},
     };
     for (const Case& c : cases) {
@@ -186,7 +238,8 @@ TEST_F(PelagornBackgroundObjects, PassDrawsInStableDepthScaleAndStartOrder)
             object->m_nPass = 1;
             object->m_fX = 100.0f;
             object->m_fY = 100.0f;
-            object->m_pAnimation = &m_layer->GetDefinition(static_cast<uint32_t>(o.definition))->m_Animation;
+            object->m_pAnimation =
+                &m_layer->GetDefinition(static_cast<uint32_t>(o.definition))->m_Animation;
             ASSERT_TRUE(m_layer->m_Moving.AddTail(object));
         }
         DrawFrame([&] { m_layer->DrawSorted(0); });
@@ -205,7 +258,7 @@ TEST_F(PelagornBackgroundObjects, MusicVolumeArithmetic)
         int32_t steps, expected;
     };
     const Case cases[] = {
-        {100, 80, 0, 0, 80}, {10, 80, 0, 0, 8}, {33, 70, 0, 0, 23},
+        {100, 80, 0, 0, 80}, {10, 80, 0, 0, 8},   {33, 70, 0, 0, 23},
         {50, 80, 1, 30, 12}, {33, 70, 1, 50, 11}, {100, 100, 1, 0, 0},
     };
     for (const Case& c : cases) {

@@ -55,7 +55,8 @@ TEST_F(PelagornBackground, ReadsLayersStripsMusicObjectsSignsWeatherAndScrollKey
     EXPECT_EQ(first.m_bGroup0, 0);
     EXPECT_NE(first.m_Music.GetSound(), nullptr);
     const CXDrawBGMusicInfo& plain = Music(bg, 0, 1);
-    EXPECT_EQ(plain.m_nVolume, 100) << "an entry without fields 5 to 9 plays at 100, pan 0, pitch 1, once";
+    EXPECT_EQ(plain.m_nVolume, 100)
+        << "an entry without fields 5 to 9 plays at 100, pan 0, pitch 1, once";
     EXPECT_EQ(plain.m_Music.GetPan(), 0);
     EXPECT_FLOAT_EQ(plain.m_Music.GetPitch(), 1.0f);
     EXPECT_FALSE(plain.m_Music.GetLoop());
@@ -182,7 +183,8 @@ TEST_F(PelagornBackground, MissingFileOrCountsNeverDereferenceNull)
     Load(bg, "BG_COUNT=2\nBG_LAYER_0=1\nBG_ANF_0_0=0,0,30,0,0,0,0,0,0,0,0,red.anf\nBG_MO_0=1\n"
              "BG_MO_DISPLAY_0=1\nBG_MO_ANF_0_0=0,0,0\nBG_CHANGE_SPEED=500\n");
     EXPECT_EQ(bg.GetLayer(0)->m_Music.GetSize(), 0u);
-    EXPECT_FALSE(bg.GetLayer(0)->GetDefinition(0)->HasImage()) << "missing fields read as an empty name";
+    EXPECT_FALSE(bg.GetLayer(0)->GetDefinition(0)->HasImage())
+        << "missing fields read as an empty name";
     bg.m_nRainIndex = 2;
     bg.m_nThunderIndex = 5;
     for (int i = 0; i < 3; ++i) {
@@ -214,7 +216,8 @@ TEST_F(PelagornBackground, LayerChangeCrossFadesAndTheDroppedLayersMusicStops)
     Load(bg);
     bg.Update(0.01f);
     ASSERT_GE(bg.GetLayer(0)->m_nCurrentMusic, 0) << "the shown layer's music starts";
-    CXDrawBGMusicInfo& music0 = Music(bg, 0, static_cast<uint32_t>(bg.GetLayer(0)->m_nCurrentMusic));
+    CXDrawBGMusicInfo& music0 =
+        Music(bg, 0, static_cast<uint32_t>(bg.GetLayer(0)->m_nCurrentMusic));
     EXPECT_TRUE(music0.m_Music.IsPlaying());
 
     bg.ChangeBG(0);
@@ -277,7 +280,8 @@ TEST_F(PelagornBackground, SignChangeFadesAcrossAndStopAllSignsTakesTheIncomingO
     for (int i = 0; i < 20; ++i)
         bg.Update(0.05f);
     EXPECT_EQ(sign0.m_Animation.GetAlpha(0), 255);
-    EXPECT_TRUE(sign0.m_Animation.IsAlphaTrackEnabled()) << "a settled sign follows its alpha track again";
+    EXPECT_TRUE(sign0.m_Animation.IsAlphaTrackEnabled())
+        << "a settled sign follows its alpha track again";
 
     m_random.Script({40, 20});
     bg.ChangeSign(1);
@@ -364,7 +368,8 @@ TEST_F(PelagornBackground, ObjectGroupsDimThroughTheSceneAndSyncTheTitle)
     CXDrawBGInfo& layer = *bg.GetLayer(0);
     CX2DAnimation& dimmed = StripImage(bg, 0, 0);
     CX2DAnimation& other = StripImage(bg, 0, 1);
-    EXPECT_EQ(layer.GetDefinition(0)->m_Animation.GetAlpha(0), 255) << "definitions fade in with their layer";
+    EXPECT_EQ(layer.GetDefinition(0)->m_Animation.GetAlpha(0), 255)
+        << "definitions fade in with their layer";
     dimmed.SetAlpha(200);
 
     bg.SetObjectGroupVisible(1, true);
@@ -384,7 +389,8 @@ TEST_F(PelagornBackground, ObjectGroupsDimThroughTheSceneAndSyncTheTitle)
         bg.Update(0.05f);
     EXPECT_EQ(layer.m_Strips.GetAt(0)->m_Dim.fLevel, 128.0f);
     EXPECT_EQ(layer.m_Strips.GetAt(0)->m_Dim.fDirection, 0.0f);
-    EXPECT_EQ(dimmed.GetAnimationColor() & 0xFFFFFF, 0x7F7F7Fu) << "the tint reaches the target level";
+    EXPECT_EQ(dimmed.GetAnimationColor() & 0xFFFFFF, 0x7F7F7Fu)
+        << "the tint reaches the target level";
     EXPECT_EQ(other.GetAnimationColor() & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(layer.GetDefinition(0)->m_Animation.GetAnimationColor() & 0xFFFFFF, 0x7F7F7Fu);
 
@@ -441,10 +447,10 @@ TEST_F(PelagornBackgroundDraw, LayersSignsObjectsAndWeatherDrawInOrder)
         object->m_fY = y;
         ASSERT_TRUE(layer.m_Moving.AddTail(object));
     };
-    place(0, 20, 20);    // green, pass 0: over the back strip, under the front sign at 300
+    place(0, 20, 20);  // green, pass 0: over the back strip, under the front sign at 300
     place(0, 300, 20);
-    place(1, 320, 40);   // blue, pass 1: over the front sign
-    place(0, 500, 70);   // green under the front strip at y 80..99
+    place(1, 320, 40);  // blue, pass 1: over the front sign
+    place(0, 500, 70);  // green under the front strip at y 80..99
     m_random.Script({10, 10});
     bg.ChangeSign(0);
     bg.Update(0.01f);

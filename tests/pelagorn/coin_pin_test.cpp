@@ -20,7 +20,8 @@ protected:
     {
         PelagornTest::SetUp();
         for (int i = 0; i < 3; ++i)
-            WriteAnf("image/interface/coin/look/coin_" + std::to_string(i) + ".anf", 32, 32, {kGold}, 2, "FPS=10\n");
+            WriteAnf("image/interface/coin/look/coin_" + std::to_string(i) + ".anf", 32, 32,
+                     {kGold}, 2, "FPS=10\n");
         WriteAnf("image/interface/pin/pin_1.anf", 20, 20, {kGrey});
         WriteAnf("image/interface/pin/pin_2.anf", 10, 10, {kGrey});
         m_coins.m_pScene = &m_scene;
@@ -55,7 +56,8 @@ const std::string kPinFile = "PIN_ANF=pin_%d.anf\nPIN_COUNT=1\nPIN_RADIUS=10\nPI
 
 TEST_F(PelagornCoins, KeysScaleAsReadAndAbsentOnesKeepTheirDefaults)
 {
-    LoadCoins("COIN_ANF=look/coin_%d.anf\nCOUNT=1\nSPIN_RATE=50\nVX_FRICTION=40\nVY_FRICTION=90\nGRAVITY=5\n"
+    LoadCoins("COIN_ANF=look/"
+              "coin_%d.anf\nCOUNT=1\nSPIN_RATE=50\nVX_FRICTION=40\nVY_FRICTION=90\nGRAVITY=5\n"
               "FRICTION=10\nX_MARGIN=50\nDROP_TICK=1500\n");
     EXPECT_EQ(m_coins.m_fSpeed, 100.0f);
     EXPECT_FLOAT_EQ(m_coins.m_fSpinRate, 0.5f);
@@ -108,8 +110,8 @@ TEST_F(PelagornCoins, ACoinTouchingAPinBouncesAndIsPlacedJustOutsideIt)
     struct Case {
         float x, y;
     };
-    for (const Case c : {Case{290.0f, 285.0f}, Case{312.0f, 290.0f}, Case{300.0f, 280.0f}, Case{280.5f, 310.7f},
-                         Case{300.0f, 320.0f}}) {
+    for (const Case c : {Case{290.0f, 285.0f}, Case{312.0f, 290.0f}, Case{300.0f, 280.0f},
+                         Case{280.5f, 310.7f}, Case{300.0f, 320.0f}}) {
         CXDrawCoinInfo& coin = Drop(c.x, c.y, 5.0f, 80.0f);
         m_coins.CollidePins(coin);
         const double dx = coin.m_fX - 300.0, dy = coin.m_fY - 300.0;
@@ -181,7 +183,8 @@ TEST_F(PelagornCoins, ACoinDroppedThroughThePinsNeverRestsInsideOneAndReachesThe
         ++frames;
         for (auto* e = m_coins.m_Coins.m_pHead; e; e = e->m_pNext)
             for (auto* p = m_pins.m_Pins.m_pHead; p; p = p->m_pNext) {
-                const double dx = e->m_pData->m_fX - p->m_pData->m_nX, dy = e->m_pData->m_fY - p->m_pData->m_nY;
+                const double dx = e->m_pData->m_fX - p->m_pData->m_nX,
+                             dy = e->m_pData->m_fY - p->m_pData->m_nY;
                 ASSERT_GE(std::sqrt(dx * dx + dy * dy), 26.0 - 1e-3) << frames;
             }
     }
@@ -209,8 +212,9 @@ TEST_F(PelagornCoins, LooksGoRoundAndTheDropIntervalFollowsTheGameClock)
         bool due;
     };
     m_coins.m_dwLastDrop = 0;
-    for (const Step s : {Step{5000, true, true}, Step{8999, false, false}, Step{9000, false, true},
-                         Step{3000, false, false}, Step{6999, false, false}, Step{7000, false, true}}) {
+    for (const Step s :
+         {Step{5000, true, true}, Step{8999, false, false}, Step{9000, false, true},
+          Step{3000, false, false}, Step{6999, false, false}, Step{7000, false, true}}) {
         m_scene.now = s.now;
         EXPECT_EQ(m_coins.IsDropTime(), s.due) << s.now;
         if (s.drop) {
@@ -251,7 +255,8 @@ TEST_F(PelagornCoins, BrokenFilesNeverCrashOrStopTheFall)
 
 TEST_F(PelagornCoins, PinsLoadTheirAnimationsCentredAndStill)
 {
-    LoadPins("PIN_ANF=pin_%d.anf\nPIN_COUNT=3\nPIN_RADIUS=12\nPIN_0=1,100,100\nPIN_1=7,200,200\nPIN_2=2, 300, 150\n");
+    LoadPins("PIN_ANF=pin_%d.anf\nPIN_COUNT=3\nPIN_RADIUS=12\nPIN_0=1,100,100\nPIN_1=7,200,"
+             "200\nPIN_2=2, 300, 150\n");
     EXPECT_EQ(m_pins.m_nRadius, 12);
     ASSERT_EQ(m_pins.m_Pins.GetCount(), 2u) << "a pin whose animation is missing is dropped";
     CXDrawPINObjectInfo& second = *m_pins.m_Pins.m_pTail->m_pData;
@@ -269,7 +274,8 @@ TEST_F(PelagornCoins, PinsLoadTheirAnimationsCentredAndStill)
     CXDrawPIN bad;
     WriteText("image/interface/pin/pin.cfg", "PIN_ANF=pin_%s.anf\nPIN_COUNT=2\nPIN_0=1,1,1\n");
     bad.Init();
-    EXPECT_EQ(bad.m_Pins.GetCount(), 0u) << "a pattern without one integer conversion loads nothing";
+    EXPECT_EQ(bad.m_Pins.GetCount(), 0u)
+        << "a pattern without one integer conversion loads nothing";
 }
 
 }  // namespace

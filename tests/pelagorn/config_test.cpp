@@ -32,7 +32,8 @@ protected:
 
 TEST_F(PelagornConfig, AbsentKeysReadZeroUnconditionallyAndKeepTheValueConditionally)
 {
-    m_folder.Write("image/x/x.cfg", "A=12\nB= 2.5 \nEMPTY=  \nHEX=0x1F\nFIELDS= 1, 2.5 , name \\x.anf ,\n");
+    m_folder.Write("image/x/x.cfg",
+                   "A=12\nB= 2.5 \nEMPTY=  \nHEX=0x1F\nFIELDS= 1, 2.5 , name \\x.anf ,\n");
     CXDrawConfig config;
     ASSERT_TRUE(config.Load("/image/x/x.cfg"));
     EXPECT_EQ(config.Integer("A"), 12);
@@ -69,8 +70,8 @@ TEST(PelagornConfigValues, FileNumbersStayFiniteAndInRange)
         const char* text;
         float value;
     };
-    const Case cases[] = {{"1.5", 1.5f}, {" -3", -3.0f}, {"1e999", 0.0f}, {"nan", 0.0f}, {"inf", 0.0f},
-                          {"-1e20", 0.0f}, {"abc", 0.0f}, {"", 0.0f}};
+    const Case cases[] = {{"1.5", 1.5f}, {" -3", -3.0f},  {"1e999", 0.0f}, {"nan", 0.0f},
+                          {"inf", 0.0f}, {"-1e20", 0.0f}, {"abc", 0.0f},   {"", 0.0f}};
     for (const Case& c : cases)
         EXPECT_EQ(CXConfigFloat(c.text), c.value) << c.text;
     EXPECT_EQ(CXToUInt32(-5.0), 0u);
@@ -118,9 +119,22 @@ TEST_F(PelagornPresets, ShakeValuesFillTheRecordAndStopAfterTenPairs)
     };
     const Case cases[] = {
         {1, "1,4,6,30,100,1,50,0", 1, 4, 6, 30, 2, {{100, 1}, {50, 0}}},
-        {2, " 0 , 8 , 2 , 5000000000 , 10 , 3 , 20", 0, 8, 2, 5000000000, 1, {{10, 1}}},  // a value without its flag
+        {2,
+         " 0 , 8 , 2 , 5000000000 , 10 , 3 , 20",
+         0,
+         8,
+         2,
+         5000000000,
+         1,
+         {{10, 1}}},  // a value without its flag
         // 25 fields: four, then ten pairs, and one value more.
-        {21, "1,1,1,1,1,1,2,0,3,1,4,0,5,1,6,0,7,1,8,0,9,1,10,0,11", 1, 1, 1, 1, 10,
+        {21,
+         "1,1,1,1,1,1,2,0,3,1,4,0,5,1,6,0,7,1,8,0,9,1,10,0,11",
+         1,
+         1,
+         1,
+         1,
+         10,
          {{1, 1}, {2, 0}, {3, 1}, {4, 0}, {5, 1}, {6, 0}, {7, 1}, {8, 0}, {9, 1}, {10, 0}}},
         {39, "1,1,1,1,1,1,2,0,3,1,4,0,5,1,6,0,7,1,8,0,9,1,10,0,11,1,12,1", 1, 1, 1, 1, 10, {}},
         {3, "", 0, 0, 0, 0, 0, {}},
@@ -225,7 +239,8 @@ TEST_F(PelagornBrokenFiles, EverySeedOfTheFuzzCorpusRunsSafelyAndQuickly)
     EXPECT_GE(seeds.size(), 10u);
     for (const auto& seed : seeds) {
         std::ifstream in(seed, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
         ASSERT_FALSE(bytes.empty()) << seed;
         Run(static_cast<uint8_t>(bytes[0]), bytes.substr(1), seed.filename().string());
     }

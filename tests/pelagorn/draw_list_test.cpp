@@ -23,8 +23,14 @@ public:
     CX_DECLARE_MEMORY_POOL(Recording)
     explicit Recording(char name) : m_name(name) {}
     ~Recording() override { g_calls.push_back(std::string("~") + m_name); }
-    void Init() override { g_calls.push_back(std::string("init ") + m_name + (m_pScene ? " scene" : "")); }
-    void Update(float dt) override { g_calls.push_back(std::string("update ") + m_name + " " + std::to_string(int(dt * 1000))); }
+    void Init() override
+    {
+        g_calls.push_back(std::string("init ") + m_name + (m_pScene ? " scene" : ""));
+    }
+    void Update(float dt) override
+    {
+        g_calls.push_back(std::string("update ") + m_name + " " + std::to_string(int(dt * 1000)));
+    }
     void Draw() override { g_calls.push_back(std::string("draw ") + m_name); }
     char m_name;
 };
@@ -42,9 +48,9 @@ TEST(PelagornDrawList, UpdatesAndDrawsInterleavedInListOrder)
         list.Frame(0.016f);
         list.Frame(0.032f);
     }
-    const std::vector<std::string> expected = {"init a scene", "init b scene", "update a 16", "draw a", "update b 16",
-                                               "draw b",       "update a 32",  "draw a",      "update b 32", "draw b",
-                                               "~a",           "~b"};
+    const std::vector<std::string> expected = {
+        "init a scene", "init b scene", "update a 16", "draw a", "update b 16", "draw b",
+        "update a 32",  "draw a",       "update b 32", "draw b", "~a",          "~b"};
     EXPECT_EQ(g_calls, expected);
 }
 

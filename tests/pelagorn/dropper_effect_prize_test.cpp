@@ -210,13 +210,12 @@ class PelagornPrize : public PelagornTest {};
 TEST_F(PelagornPrize, PrizesAreKeyedByGroupAndValue)
 {
     WriteAnf("image/prize/p.anf", 10, 10, {kRed}, 2, "FPS=10\n");
-    WriteText("image/prize/prize.cfg",
-              "PRIZE_INDEX_0= big \n"
-              "PRIZE_INDEX_1=item\n"
-              "BIG_PRIZE_0500=p.anf,,1,2,3,4\n"
-              "ITEM_PRIZE_10000=p.anf,,5,6,7,8\n"
-              "ITEM_PRIZE_0050= p.anf ,,9,10\n"
-              "ITEM_PRIZE_050=p.anf,,99,99,99,99\n");
+    WriteText("image/prize/prize.cfg", "PRIZE_INDEX_0= big \n"
+                                       "PRIZE_INDEX_1=item\n"
+                                       "BIG_PRIZE_0500=p.anf,,1,2,3,4\n"
+                                       "ITEM_PRIZE_10000=p.anf,,5,6,7,8\n"
+                                       "ITEM_PRIZE_0050= p.anf ,,9,10\n"
+                                       "ITEM_PRIZE_050=p.anf,,99,99,99,99\n");
     CXDrawPRIZE prizes;
     prizes.Init();
     EXPECT_EQ(prizes.m_Prizes.GetCount(), 7u + 9u) << "every value of a named group gets an entry";
@@ -234,12 +233,15 @@ TEST_F(PelagornPrize, PrizesAreKeyedByGroupAndValue)
     for (const Case& c : cases) {
         CXDrawPrizeInfo* info = prizes.FindPrize(c.group, c.value);
         ASSERT_NE(info, nullptr) << c.group << ":" << c.value;
-        EXPECT_STREQ(info->GetName().GetString(), (std::to_string(c.group) + ":" + std::to_string(c.value)).c_str());
+        EXPECT_STREQ(info->GetName().GetString(),
+                     (std::to_string(c.group) + ":" + std::to_string(c.value)).c_str());
         EXPECT_EQ(info->m_Animation.GetCore() != nullptr, c.loaded) << c.group << ":" << c.value;
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(info->m_fPlace[i], c.places[i]) << c.group << ":" << c.value << " place " << i;
+            EXPECT_EQ(info->m_fPlace[i], c.places[i])
+                << c.group << ":" << c.value << " place " << i;
     }
-    for (const auto& [group, value] : {std::pair{2, 100}, std::pair{3, 0}, std::pair{0, 7}, std::pair{1, 10001}})
+    for (const auto& [group, value] :
+         {std::pair{2, 100}, std::pair{3, 0}, std::pair{0, 7}, std::pair{1, 10001}})
         EXPECT_EQ(prizes.FindPrize(group, value), nullptr) << group << ":" << value;
 
     CXDrawPrizeInfo* info = prizes.FindPrize(0, 500);

@@ -25,7 +25,10 @@ protected:
         for (int s = 0; s < 5; ++s)
             WriteAnf(dir + "s" + std::to_string(s) + ".anf", 4, 4, {kWhite});
     }
-    void WriteConfig(const std::string& text) { WriteText("image/interface/frame/frame.cfg", text); }
+    void WriteConfig(const std::string& text)
+    {
+        WriteText("image/interface/frame/frame.cfg", text);
+    }
     static std::string Standard()
     {
         return "SPEED=50\n"
@@ -73,10 +76,12 @@ TEST_F(PelagornFrame, ReadsPiecesScoresAndGaugeKeys)
     ASSERT_NE(m_frame.m_Pieces.GetAt(3), nullptr);
     // The empty name is skipped: the states are the non-empty names in order.
     EXPECT_EQ(m_frame.m_Pieces.GetAt(3)->m_Animations.GetSize(), 5u);
-    EXPECT_EQ(m_frame.m_Pieces.GetAt(4), nullptr) << "an entry of fewer than 3 fields makes no piece";
+    EXPECT_EQ(m_frame.m_Pieces.GetAt(4), nullptr)
+        << "an entry of fewer than 3 fields makes no piece";
     for (uint32_t i = 0; i < 4; ++i)
         EXPECT_NE(m_frame.m_Scores.GetAt(i), nullptr) << i;
-    EXPECT_EQ(m_frame.m_Scores.GetAt(4), nullptr) << "an entry of fewer than 6 fields makes no number";
+    EXPECT_EQ(m_frame.m_Scores.GetAt(4), nullptr)
+        << "an entry of fewer than 6 fields makes no number";
     EXPECT_NE(m_frame.m_Title.GetCore(), nullptr) << "the title loads from the frame's folder";
 }
 
@@ -104,7 +109,8 @@ TEST_F(PelagornFrame, OilGaugesFillFromTheBottomOfTheirPiece)
         int topOfGreen;  // first green row, or -1 for none
     };
     // The gauge image is 200 rows high and its piece's top is at y 100.
-    const Case cases[] = {{150.0, 100}, {100.0, 100}, {50.0, 200}, {0.4, -1}, {0.9, -1}, {1.0, 298}, {-30.0, -1}};
+    const Case cases[] = {{150.0, 100}, {100.0, 100}, {50.0, 200}, {0.4, -1},
+                          {0.9, -1},    {1.0, 298},   {-30.0, -1}};
     for (const Case& c : cases) {
         m_frame.m_dLeftOilShown = c.percent;
         DrawFrame([&] { m_frame.Draw(); });

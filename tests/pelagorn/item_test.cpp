@@ -21,8 +21,8 @@ protected:
     {
         PelagornTest::SetUp();
         WriteAnf("image/item/font.anf", 10, 10,
-                 {0xFF0000FF, 0xFFFF0000, 0xFF00FF00, 0xFF00FFFF, 0xFFFF00FF, 0xFFFFFF00, 0xFF808000, 0xFF008080,
-                  0xFF800080, 0xFF404040},
+                 {0xFF0000FF, 0xFFFF0000, 0xFF00FF00, 0xFF00FFFF, 0xFFFF00FF, 0xFFFFFF00,
+                  0xFF808000, 0xFF008080, 0xFF800080, 0xFF404040},
                  10);
     }
     // Kinds 1..7, each with one 50 x 40 picture (always animated or not) and a hit animation that
@@ -35,8 +35,9 @@ protected:
             const std::string folder = "image/item/k" + std::to_string(k) + "/";
             WriteAnf(folder + "pic.anf", 50, 40, {kPicture});
             WriteAnf(folder + "hit.anf", 50, 40, {kHit}, 3, "FPS=10\nLOOP_MODE=FWD|NOLOOP\n");
-            WriteText(folder + "kind.cfg", "ITEM_COUNT=2\nITEM_0=" + std::to_string(alwaysAnimate) +
-                                               ", pic.anf, hit.anf\nITEM_1=\nITEM_EFFECT_ANF=hit.anf\n");
+            WriteText(folder + "kind.cfg",
+                      "ITEM_COUNT=2\nITEM_0=" + std::to_string(alwaysAnimate) +
+                          ", pic.anf, hit.anf\nITEM_1=\nITEM_EFFECT_ANF=hit.anf\n");
         }
     }
     std::string Kinds(const std::set<int>& empty = {}, const std::set<int>& missing = {})
@@ -150,7 +151,9 @@ TEST_F(PelagornItems, PicturesThatDoNotAlwaysAnimateAnimateInAboutHalfOfTheirCel
 TEST_F(PelagornItems, AHitCellPlaysItsHitAnimationOnceThenShowsItsPictureAgain)
 {
     WriteKinds(1);
-    Load("Y_POS=300\nW=120\nH=60\nSMALL_PRIZE_FONT=/image/item/font.anf\nSMALL_PRIZE_FONT_SIZE=1\n" + Kinds());
+    Load(
+        "Y_POS=300\nW=120\nH=60\nSMALL_PRIZE_FONT=/image/item/font.anf\nSMALL_PRIZE_FONT_SIZE=1\n" +
+        Kinds());
     CXDrawItemBeltInfo& first = *m_items.m_Belt.m_pHead->m_pData;
     // What the game scene does on a hit.
     first.m_bHit = 1;
@@ -175,7 +178,9 @@ TEST_F(PelagornItems, AHitCellPlaysItsHitAnimationOnceThenShowsItsPictureAgain)
 TEST_F(PelagornItems, KindThreeShowsItsNumberAboveTheCell)
 {
     WriteKinds(1);
-    Load("Y_POS=300\nW=120\nH=60\nSMALL_PRIZE_FONT= image/item/font.anf \nSMALL_PRIZE_FONT_SIZE=1\n" + Kinds());
+    Load("Y_POS=300\nW=120\nH=60\nSMALL_PRIZE_FONT= image/item/font.anf "
+         "\nSMALL_PRIZE_FONT_SIZE=1\n" +
+         Kinds());
     int index = 0;
     for (auto* e = m_items.m_Belt.m_pHead; e; e = e->m_pNext, ++index)
         EXPECT_EQ(e->m_pData->m_nNumber, e->m_pData->m_nKind == 3 ? 100 : 0) << index;

@@ -22,10 +22,10 @@ TEST(PelagornNumber, CountSpeedHasAFloorOf30AndGrowsWithTheDistance)
         float countSpeed, baseAfter;
     };
     const Case cases[] = {
-        {10.0f, 1000, 300.0f, 30.0f},   // the base speed is first raised to 30
-        {10.0f, 20, 30.0f, 30.0f},      // a short count still runs at the floor
+        {10.0f, 1000, 300.0f, 30.0f},  // the base speed is first raised to 30
+        {10.0f, 20, 30.0f, 30.0f},     // a short count still runs at the floor
         {50.0f, 1000, 500.0f, 50.0f},
-        {50.0f, 0, 50.0f, 50.0f},       // no distance: the base speed
+        {50.0f, 0, 50.0f, 50.0f},  // no distance: the base speed
     };
     for (const Case& c : cases) {
         CXDrawNUMBER number;
@@ -196,8 +196,10 @@ TEST_F(PelagornNumberDraw, AlignmentCountsEveryCharacterButDrawsOnlyDigits)
         DrawFrame([&] { m_number.Draw(); });
         for (size_t i = 0; i < c.digits.size(); ++i) {
             const int x = c.firstX + int(i) * 8;
-            EXPECT_EQ(Pixel(x + 1, c.topY + 1), Digit(c.digits[i]) & 0xFFFFFF) << c.format << " digit " << i;
-            EXPECT_EQ(Pixel(x + 6, c.topY + 10), Digit(c.digits[i]) & 0xFFFFFF) << c.format << " digit " << i;
+            EXPECT_EQ(Pixel(x + 1, c.topY + 1), Digit(c.digits[i]) & 0xFFFFFF)
+                << c.format << " digit " << i;
+            EXPECT_EQ(Pixel(x + 6, c.topY + 10), Digit(c.digits[i]) & 0xFFFFFF)
+                << c.format << " digit " << i;
         }
         const int end = c.firstX + int(c.digits.size()) * 8;
         EXPECT_EQ(Pixel(c.firstX - 1, c.topY + 1), 0u) << c.format;

@@ -34,7 +34,10 @@ public:
     bool IsLoweredTableLayout() const override { return lowered; }
     CXDrawFRAME* GetFrameDisplay() override { return frame; }
     bool IsFirstGroupShown() const override { return firstGroup; }
-    void SetObjectGroupShown(int32_t group, bool shown) override { (group == 0 ? firstGroup : secondGroup) = shown; }
+    void SetObjectGroupShown(int32_t group, bool shown) override
+    {
+        (group == 0 ? firstGroup : secondGroup) = shown;
+    }
 
     std::vector<std::string> commands;
     std::vector<uint32_t> reelWaits;
@@ -69,9 +72,21 @@ public:
     bool IsSpinDataHeld() const override { return spinDataHeld; }
     bool IsGameFinPending() const override { return gameFinPending; }
     // The sends behave like the link: the byte is set when the request goes out.
-    bool SendReelsStopped() override { ++sent42; return reelsStoppedSent = true; }
-    bool SendResultRequest() override { ++sent39; return resultPending = true; }
-    bool SendGameFin() override { ++sentGameFin; return gameFinPending = true; }
+    bool SendReelsStopped() override
+    {
+        ++sent42;
+        return reelsStoppedSent = true;
+    }
+    bool SendResultRequest() override
+    {
+        ++sent39;
+        return resultPending = true;
+    }
+    bool SendGameFin() override
+    {
+        ++sentGameFin;
+        return gameFinPending = true;
+    }
     void CheckItemHit(float x, float y) override { itemChecks.emplace_back(x, y); }
 
     uint32_t now = 0;
@@ -134,8 +149,8 @@ protected:
     }
     // An animation of `frames` frames of w x h side by side, each filled with its own colour
     // (colours[i % size]), drawn from its top-left corner; `extra` lines are appended.
-    void WriteAnf(const std::string& name, int w, int h, const std::vector<uint32_t>& colours, int frames = 1,
-                  const std::string& extra = "")
+    void WriteAnf(const std::string& name, int w, int h, const std::vector<uint32_t>& colours,
+                  int frames = 1, const std::string& extra = "")
     {
         const std::string png = name.substr(0, name.size() - 4) + ".png";
         const auto path = m_folder.Path() / png;
@@ -144,10 +159,13 @@ protected:
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w * frames; ++x)
                 pixels[size_t(y) * w * frames + x] = colours[size_t(x / w) % colours.size()];
-        ASSERT_TRUE(platform::SavePng(path.string().c_str(), w * frames, h, pixels.data(), w * frames * 4)) << png;
+        ASSERT_TRUE(
+            platform::SavePng(path.string().c_str(), w * frames, h, pixels.data(), w * frames * 4))
+            << png;
         const std::string tex = std::filesystem::path(png).filename().string();
-        WriteText(name, "TEX=" + tex + "\nCOUNT=" + std::to_string(frames) + "\nFPS=0\nW=" + std::to_string(w) +
-                            "\nH=" + std::to_string(h) + "\nHOT_SPOT_X=0\nHOT_SPOT_Y=0\n" + extra);
+        WriteText(name, "TEX=" + tex + "\nCOUNT=" + std::to_string(frames) +
+                            "\nFPS=0\nW=" + std::to_string(w) + "\nH=" + std::to_string(h) +
+                            "\nHOT_SPOT_X=0\nHOT_SPOT_Y=0\n" + extra);
     }
 
     template <class F>
@@ -162,7 +180,8 @@ protected:
     {
         uint32_t v = 0;
         GpuRect r{x, y, 1, 1};
-        EXPECT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &r, &v)) << x << "," << y;
+        EXPECT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &r, &v))
+            << x << "," << y;
         return v & 0xFFFFFF;
     }
 

@@ -31,9 +31,10 @@ protected:
         for (const char* sub : {"dropper", "interface", "prize", "placeholder"})
             std::filesystem::create_directory_symlink(generated / sub, data / sub);
         const std::vector<uint32_t> grey{0xFF808080};
-        for (const char* name : {"demo/errorwindow", "demo/errorwindow3", "demo/errorwindow_2", "demo/black",
-                                 "account/complete", "account/jijung", "demo/demo", "demo/demo2", "demo/nocredit",
-                                 "demo/giftout", "demo/credit", "account/test", "logo/title"})
+        for (const char* name :
+             {"demo/errorwindow", "demo/errorwindow3", "demo/errorwindow_2", "demo/black",
+              "account/complete", "account/jijung", "demo/demo", "demo/demo2", "demo/nocredit",
+              "demo/giftout", "demo/credit", "account/test", "logo/title"})
             WriteAnf(std::string("DATA_PELAGORN/image/") + name + ".anf", 8, 8, grey);
         WriteText("DATA_PELAGORN/image/demo/mframe.cfg",
                   "NO_CREDIT=10,20,image/demo/nocredit.anf\nGIFT_OUT=30,40,image/demo/giftout.anf\n"
@@ -59,8 +60,7 @@ protected:
     // Runs frames of `wall` seconds each, moving the clock with them.
     void Frames(int n, double wall)
     {
-        for (int i = 0; i < n; ++i)
-        {
+        for (int i = 0; i < n; ++i) {
             s_seconds += wall;
             m_game->RunScene(static_cast<float>(wall));
         }

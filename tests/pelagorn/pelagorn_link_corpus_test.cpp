@@ -18,11 +18,11 @@ TEST(PelagornLinkCorpus, EverySeedRunsSafely)
         seeds.push_back(entry.path());
     std::sort(seeds.begin(), seeds.end());
     EXPECT_GE(seeds.size(), 3u);
-    for (const auto& seed : seeds)
-    {
+    for (const auto& seed : seeds) {
         SCOPED_TRACE(seed.string());
         std::ifstream in(seed, std::ios::binary);
-        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
         pelagorn_link_fuzz::Run(bytes.data(), bytes.size());
         for (size_t cut = 0; cut < bytes.size(); cut += 7)
             pelagorn_link_fuzz::Run(bytes.data(), cut);

@@ -10,7 +10,8 @@
 
 class RecordingPelagornSender : public CPelagornSender {
 public:
-    bool Send(PelagornRequest request, uint8_t kind, uint16_t machineNo, const CPelagornItemHit& hit) override
+    bool Send(PelagornRequest request, uint8_t kind, uint16_t machineNo,
+              const CPelagornItemHit& hit) override
     {
         if (!accept)
             return false;
@@ -38,26 +39,43 @@ public:
 class RecordingPelagornHost : public CPelagornLinkHost {
 public:
     uint32_t GetTimeMs() const override { return now; }
-    void ApplyEnterData(const CPelagornEnterRecord& r) override { calls.push_back("enter"); enter = r; }
+    void ApplyEnterData(const CPelagornEnterRecord& r) override
+    {
+        calls.push_back("enter");
+        enter = r;
+    }
     void ApplyCoinInCredit(int32_t c) override { calls.push_back("coinin " + std::to_string(c)); }
-    void ApplyCoinDrop(bool fromCredit) override { calls.push_back(fromCredit ? "drop credit" : "drop gift"); }
+    void ApplyCoinDrop(bool fromCredit) override
+    {
+        calls.push_back(fromCredit ? "drop credit" : "drop gift");
+    }
     void ApplyMeters(int32_t c, int32_t g, int32_t s, bool withSpin) override
     {
         calls.push_back("meters " + std::to_string(c) + " " + std::to_string(g) +
                         (withSpin ? " " + std::to_string(s) : std::string()));
     }
     void RefreshSpin() override { calls.push_back("refresh spin"); }
-    void ApplyItemHit(const CPelagornItemRecord& r) override { calls.push_back("item " + std::to_string(r.iKind)); }
-    void ApplySpinData(const CPelagornSpinRecord& r) override { calls.push_back("spin " + std::to_string(r.iCredit)); }
+    void ApplyItemHit(const CPelagornItemRecord& r) override
+    {
+        calls.push_back("item " + std::to_string(r.iKind));
+    }
+    void ApplySpinData(const CPelagornSpinRecord& r) override
+    {
+        calls.push_back("spin " + std::to_string(r.iCredit));
+    }
     void ApplySpinResult(const CPelagornResultRecord& r) override
     {
         calls.push_back("result " + std::to_string(r.state.iTotalWin));
     }
     void ApplyTicketOut(bool ok, const CPelagornTicketOutRecord& r) override
     {
-        calls.push_back(std::string(ok ? "ticket ok " : "ticket refused ") + std::to_string(r.iCommGift));
+        calls.push_back(std::string(ok ? "ticket ok " : "ticket refused ") +
+                        std::to_string(r.iCommGift));
     }
-    void ApplyGameFin(const CPelagornGameFinRecord& r) override { calls.push_back("fin " + std::to_string(r.iCredit)); }
+    void ApplyGameFin(const CPelagornGameFinRecord& r) override
+    {
+        calls.push_back("fin " + std::to_string(r.iCredit));
+    }
 
     uint32_t now = 0;
     std::vector<std::string> calls;

@@ -23,8 +23,7 @@ TEST_F(PelagornMeters, AutomaticGiftOutCases)
         {"credit left for coins waits", 100, 10000, 0, 0},
         {"less than one unit", 0, 4999, 0, 0},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         MakeGame();
         Scene().m_iCredit = c.credit;
         Scene().m_iGift = c.gift;
@@ -32,8 +31,7 @@ TEST_F(PelagornMeters, AutomaticGiftOutCases)
         Scene().CheckAutoGiftOut();
         EXPECT_EQ(Scene().m_iCommGift, c.expectedCommGift) << c.name;
         EXPECT_EQ(Scene().m_iNormalBonus, c.expectedNormalBonus) << c.name;
-        if (c.expectedCommGift)
-        {
+        if (c.expectedCommGift) {
             EXPECT_EQ(Scene().m_iGift, 0) << c.name;
             EXPECT_EQ(Scene().m_iSpin, 0) << c.name;
             EXPECT_EQ(Scene().m_iSkipCount, 3) << c.name;
@@ -47,8 +45,7 @@ TEST_F(PelagornMeters, CoinPaidFromGiftStartsAGiftOutOnlyNearAWholeUnit)
         int32_t gift;
         int32_t expectedCommGift;
     };
-    for (const Case c : {Case{10150, 10000}, Case{10151, 0}})
-    {
+    for (const Case c : {Case{10150, 10000}, Case{10151, 0}}) {
         MakeGame();
         Scene().m_iCredit = 0;
         Scene().m_iGift = c.gift;
@@ -94,7 +91,8 @@ TEST_F(PelagornMeters, TicketOutPacedUntilPaid)
     Frames(5, 0.1);
     EXPECT_EQ(m_sender.Count(PelagornRequest::TicketOut), 1);
     Frames(10, 0.1);
-    EXPECT_EQ(m_sender.Count(PelagornRequest::TicketOut), 1) << "a second try within 1500 ms sends nothing";
+    EXPECT_EQ(m_sender.Count(PelagornRequest::TicketOut), 1)
+        << "a second try within 1500 ms sends nothing";
     CPelagornTicketOutRecord paid;
     paid.bComplete = true;
     paid.iCredit = 700;
@@ -145,9 +143,9 @@ TEST_F(PelagornMeters, EnterAnswerRefusesZeroDivisors)
     std::vector<uint8_t> bytes(117, 0);
     bytes[0] = 0x10;  // CREDIT 0x2710 = 10000
     bytes[1] = 0x27;
-    bytes[40] = 50;   // oil maximum
-    bytes[44] = 25;   // L_OIL
-    bytes[48] = 50;   // R_OIL
+    bytes[40] = 50;  // oil maximum
+    bytes[44] = 25;  // L_OIL
+    bytes[48] = 50;  // R_OIL
     CPelagornEnterRecord record;
     record.Read(bytes.data(), bytes.size());
     m_game->GetProbClient()->OnEnter(record);
@@ -158,7 +156,8 @@ TEST_F(PelagornMeters, EnterAnswerRefusesZeroDivisors)
     EXPECT_EQ(s.m_iGiftUnit, 5000);
     EXPECT_DOUBLE_EQ(s.m_pFrame->m_dLeftOilTarget, 50.0);
     EXPECT_DOUBLE_EQ(s.m_pFrame->m_dRightOilTarget, 100.0);
-    EXPECT_EQ(m_game->GetSceneLOGO()->m_dElapsed, 0.0) << "the title's seconds count from the answer";
+    EXPECT_EQ(m_game->GetSceneLOGO()->m_dElapsed, 0.0)
+        << "the title's seconds count from the answer";
     // No gauge for an oil maximum of 0, and no division by it.
     s.m_iOilMaximum = 0;
     s.m_iLOil = 10;

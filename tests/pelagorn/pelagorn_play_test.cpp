@@ -26,7 +26,8 @@ class PlaySender : public CPelagornSender {
 public:
     PlaySender() { devserver::AddPelagornAnswers(m_answers); }
 
-    bool Send(PelagornRequest request, uint8_t kind, uint16_t machineNo, const CPelagornItemHit& hit) override
+    bool Send(PelagornRequest request, uint8_t kind, uint16_t machineNo,
+              const CPelagornItemHit& hit) override
     {
         devserver::ByteBuilder body;
         body.U16(static_cast<uint16_t>(request)).U8(kind).U16(machineNo);
@@ -39,8 +40,7 @@ public:
     // Hands every queued answer to the link, as the protocol client's handlers do.
     void Deliver(CPelagornProbClient& link, CXSceneGAME& scene)
     {
-        while (!session.answers.empty())
-        {
+        while (!session.answers.empty()) {
             const devserver::Bytes body = std::move(session.answers.front());
             session.answers.pop_front();
             ASSERT_GE(body.size(), 5u);
@@ -48,26 +48,58 @@ public:
             const uint8_t* p = body.data() + 5;
             const size_t n = body.size() - 5;
             const bool ok = id != 35 && n >= 1 && p[0] != 0;
-            switch (id)
-            {
-            case 34: { CPelagornEnterRecord r; r.Read(p, n); link.OnEnter(r); break; }
+            switch (id) {
+            case 34: {
+                CPelagornEnterRecord r;
+                r.Read(p, n);
+                link.OnEnter(r);
+                break;
+            }
             case 35:
                 ASSERT_EQ(body[2], 0) << "coin-in refused";
                 link.OnCoinIn(static_cast<int32_t>(body[10] | body[11] << 8 | body[12] << 16));
                 break;
-            case 36: { CPelagornCoinDropRecord r; r.Read(p + 1, n - 1); link.OnCoinDrop(ok, r); break; }
-            case 37: { CPelagornItemRecord r; r.Read(p + 1, n - 1); link.OnItemHit(ok, r); break; }
-            case 38: { CPelagornSpinRecord r; r.Read(p + 1, n - 1); link.OnSpinData(ok, r); break; }
+            case 36: {
+                CPelagornCoinDropRecord r;
+                r.Read(p + 1, n - 1);
+                link.OnCoinDrop(ok, r);
+                break;
+            }
+            case 37: {
+                CPelagornItemRecord r;
+                r.Read(p + 1, n - 1);
+                link.OnItemHit(ok, r);
+                break;
+            }
+            case 38: {
+                CPelagornSpinRecord r;
+                r.Read(p + 1, n - 1);
+                link.OnSpinData(ok, r);
+                break;
+            }
             case 39: {
                 CPelagornResultRecord r;
                 r.Read(p + 1, n - 1);
                 link.OnSpinResult(ok, ok ? &r : nullptr);
                 break;
             }
-            case 40: link.OnSpinEnd(ok); break;
-            case 41: { CPelagornTicketOutRecord r; r.Read(p + 1, n - 1); link.OnTicketOut(ok, r); break; }
-            case 43: { CPelagornGameFinRecord r; r.Read(p + 1, n - 1); link.OnGameFin(ok, r); break; }
-            default: FAIL() << "unexpected answer " << id;
+            case 40:
+                link.OnSpinEnd(ok);
+                break;
+            case 41: {
+                CPelagornTicketOutRecord r;
+                r.Read(p + 1, n - 1);
+                link.OnTicketOut(ok, r);
+                break;
+            }
+            case 43: {
+                CPelagornGameFinRecord r;
+                r.Read(p + 1, n - 1);
+                link.OnGameFin(ok, r);
+                break;
+            }
+            default:
+                FAIL() << "unexpected answer " << id;
             }
             (void)scene;
         }
@@ -131,8 +163,7 @@ TEST_F(PelagornPlay, CannedSpinsRunThroughToTheGiftOut)
     Deliver();
     EXPECT_EQ(Scene().m_iCredit, 9900);
     EXPECT_EQ(Scene().m_iCoinsInPlay, 100);
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         Scene().ReportItemHit(1, 0, 200.0f, 180.0f, 900.0f);
         Deliver();
     }
@@ -140,8 +171,7 @@ TEST_F(PelagornPlay, CannedSpinsRunThroughToTheGiftOut)
 
     const int32_t wins[] = {0, 5000, 20000};
     int32_t gift = 0;
-    for (int32_t win : wins)
-    {
+    for (int32_t win : wins) {
         Spin();
         gift += win;
         EXPECT_EQ(Scene().m_iGift, gift) << "the game finish brings the win";

@@ -13,10 +13,8 @@ namespace {
 std::vector<uint8_t> Hex(const std::string& text)
 {
     std::vector<uint8_t> bytes;
-    for (size_t i = 0; i + 1 < text.size();)
-    {
-        if (text[i] == ' ')
-        {
+    for (size_t i = 0; i + 1 < text.size();) {
+        if (text[i] == ' ') {
             ++i;
             continue;
         }
@@ -35,7 +33,8 @@ void Mark(std::vector<uint8_t>& bytes, size_t offset, uint8_t k)
 }
 int32_t Marked(uint8_t k)
 {
-    return static_cast<int32_t>(uint32_t(k) | uint32_t(k + 1) << 8 | uint32_t(k + 2) << 16 | uint32_t(k + 3) << 24);
+    return static_cast<int32_t>(uint32_t(k) | uint32_t(k + 1) << 8 | uint32_t(k + 2) << 16 |
+                                uint32_t(k + 3) << 24);
 }
 
 }  // namespace
@@ -75,10 +74,10 @@ TEST(PelagornRecords, GameFinTicketOutAndCoinDropFromHex)
 TEST(PelagornRecords, EnterRecordFieldsAtTheirOffsets)
 {
     std::vector<uint8_t> bytes(117, 0);
-    const size_t int32Offsets[] = {0, 4, 8, 12, 16, 20, 24, 40, 44, 48, 52, 56, 60, 80, 89, 93, 97, 101, 105, 109, 113};
+    const size_t int32Offsets[] = {0,  4,  8,  12, 16, 20, 24,  40,  44,  48, 52,
+                                   56, 60, 80, 89, 93, 97, 101, 105, 109, 113};
     uint8_t k = 0x10;
-    for (size_t offset : int32Offsets)
-    {
+    for (size_t offset : int32Offsets) {
         Mark(bytes, offset, k);
         k = static_cast<uint8_t>(k + 8);
     }
@@ -86,14 +85,29 @@ TEST(PelagornRecords, EnterRecordFieldsAtTheirOffsets)
     CPelagornEnterRecord r;
     r.Read(bytes.data(), bytes.size());
     ASSERT_TRUE(r.bComplete);
-    const int32_t got[] = {r.iCredit, r.iGift, r.iSpin, r.iCoinThreshold, r.iGiftMaximum, r.iGiftUnit,
-                           r.iGiftOutLimit, r.iOilMaximum, r.iLOil, r.iROil, r.iCommGift, r.iGiftSendCount,
-                           r.iShakeAmplitude, r.iHighPrizeRepeat, r.iHighEffectMode, r.iHighPrizeKind,
-                           r.iHighPrizeMode, r.aiReelStopLine[0], r.aiReelStopLine[1], r.aiReelStopLine[2],
+    const int32_t got[] = {r.iCredit,
+                           r.iGift,
+                           r.iSpin,
+                           r.iCoinThreshold,
+                           r.iGiftMaximum,
+                           r.iGiftUnit,
+                           r.iGiftOutLimit,
+                           r.iOilMaximum,
+                           r.iLOil,
+                           r.iROil,
+                           r.iCommGift,
+                           r.iGiftSendCount,
+                           r.iShakeAmplitude,
+                           r.iHighPrizeRepeat,
+                           r.iHighEffectMode,
+                           r.iHighPrizeKind,
+                           r.iHighPrizeMode,
+                           r.aiReelStopLine[0],
+                           r.aiReelStopLine[1],
+                           r.aiReelStopLine[2],
                            r.aiReelStopLine[3]};
     k = 0x10;
-    for (size_t i = 0; i < std::size(got); ++i)
-    {
+    for (size_t i = 0; i < std::size(got); ++i) {
         EXPECT_EQ(got[i], Marked(k)) << "field at offset " << int32Offsets[i];
         k = static_cast<uint8_t>(k + 8);
     }

@@ -20,7 +20,10 @@ constexpr uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00;
 class ScriptedRandom : public CXDrawBGRandom {
 public:
     explicit ScriptedRandom(std::vector<int32_t> values) : m_values(std::move(values)) {}
-    int32_t Range(int32_t, int32_t) override { return m_next < m_values.size() ? m_values[m_next++] : 0; }
+    int32_t Range(int32_t, int32_t) override
+    {
+        return m_next < m_values.size() ? m_values[m_next++] : 0;
+    }
 
 private:
     std::vector<int32_t> m_values;
@@ -141,7 +144,8 @@ TEST_F(PelagornScroll, WaveRowsBendMoreTowardTheBottomWithTheSceneGroupsParamete
 
     for (const bool group0 : {false, true}) {
         m_scene.firstGroup = group0;
-        const float rate = group0 ? 5.0f : 2.0f, amplitude = group0 ? 80.0f : 40.0f, count = group0 ? 1.0f : 3.0f;
+        const float rate = group0 ? 5.0f : 2.0f, amplitude = group0 ? 80.0f : 40.0f,
+                    count = group0 ? 1.0f : 3.0f;
         strip.m_fPosition = 300.0f;
         DrawFrame([&] { strip.Draw(); });
         const CXDistortionGrid& grid = *strip.m_Mesh.GetGrid();
@@ -153,11 +157,13 @@ TEST_F(PelagornScroll, WaveRowsBendMoreTowardTheBottomWithTheSceneGroupsParamete
             EXPECT_FLOAT_EQ(grid.GetNode(j, 0).y, 0.0f) << "the top row never moves";
             EXPECT_NEAR(grid.GetNode(j, 0).x, j * cellW, 1e-3) << "no horizontal displacement";
             for (const int i : {7, 15}) {
-                const float expected = static_cast<float>(i) / 15.0f * amplitude *
-                                       std::sin((j / 15.0f - 0.5f) * std::numbers::pi_v<float> * count +
-                                                strip.m_fPhases[i] - static_cast<float>(t) * rate) *
-                                       0.25f;
-                EXPECT_NEAR(grid.GetNode(j, i).y - i * cellH, expected, 1e-3) << j << "," << i << " " << group0;
+                const float expected =
+                    static_cast<float>(i) / 15.0f * amplitude *
+                    std::sin((j / 15.0f - 0.5f) * std::numbers::pi_v<float> * count +
+                             strip.m_fPhases[i] - static_cast<float>(t) * rate) *
+                    0.25f;
+                EXPECT_NEAR(grid.GetNode(j, i).y - i * cellH, expected, 1e-3)
+                    << j << "," << i << " " << group0;
             }
             largest = std::max(largest, std::fabs(grid.GetNode(j, 15).y - 15 * cellH));
         }

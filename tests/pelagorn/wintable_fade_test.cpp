@@ -18,10 +18,12 @@ protected:
         PelagornTest::SetUp();
         const uint32_t colours[] = {kRed, kGreen, kBlue};
         for (int i = 0; i < 3; ++i)
-            WriteAnf("image/interface/wintable/table_" + std::to_string(i) + ".anf", 100, 100, {colours[i]});
+            WriteAnf("image/interface/wintable/table_" + std::to_string(i) + ".anf", 100, 100,
+                     {colours[i]});
         const int heights[] = {200, 300, 100};
         for (int i = 0; i < 3; ++i)
-            WriteAnf("image/interface/table/wintable_" + std::to_string(i) + ".anf", 200, heights[i], {colours[i]});
+            WriteAnf("image/interface/table/wintable_" + std::to_string(i) + ".anf", 200,
+                     heights[i], {colours[i]});
     }
     void Load(const std::string& text)
     {
@@ -39,7 +41,8 @@ TEST_F(PelagornWinTable, ReadsItsKeysWithTheirDefaults)
         float speed, idle, x;
     };
     const Case cases[] = {
-        {"SPEED=50\nIDLE_TICK=1500\nX_POS=30\nCOUNT=3\nWIN_TABLE=table_%d.anf\n", 100.0f, 1.5f, 30.0f},
+        {"SPEED=50\nIDLE_TICK=1500\nX_POS=30\nCOUNT=3\nWIN_TABLE=table_%d.anf\n", 100.0f, 1.5f,
+         30.0f},
         {"COUNT=3\nWIN_TABLE=table_%d.anf\n", 200.0f, 3.0f, 0.0f},
         {"SPEED= \nIDLE_TICK=\n", 200.0f, 3.0f, 0.0f},
     };
@@ -129,7 +132,8 @@ TEST_F(PelagornWinTable, APatternWithoutOneIntegerLoadsNoCyclingTable)
 {
     for (const char* pattern : {"table_%s.anf", "table.anf", "table_%d_%d.anf", "%n"}) {
         CXDrawWINTABLE table;
-        WriteText("image/interface/wintable/wintable.cfg", std::string("COUNT=2\nWIN_TABLE=") + pattern + "\n");
+        WriteText("image/interface/wintable/wintable.cfg",
+                  std::string("COUNT=2\nWIN_TABLE=") + pattern + "\n");
         table.Init();
         EXPECT_EQ(table.m_Tables.GetSize(), 0u) << pattern;
         EXPECT_EQ(table.m_StackedTables.GetSize(), 2u) << pattern;
@@ -178,7 +182,8 @@ TEST_F(PelagornFade, DrawsWhileRunningAndAtRestOnlyWhenItCovers)
     };
     const Case cases[] = {
         {200.0f, 0.0f, -1, true},
-        {255.0f, 255.0f, 0, true},   // fully faded out: it must keep covering
+        // fully faded out: it must keep covering
+        {255.0f, 255.0f, 0, true},
         {255.0f, 0.0f, 0, true},
         {128.0f, 128.0f, 0, true},
         {0.0f, 0.0f, 0, false},
@@ -198,7 +203,8 @@ TEST_F(PelagornFade, DrawsWhileRunningAndAtRestOnlyWhenItCovers)
         const uint32_t expected = c.drawn ? (shade << 16 | shade << 8 | shade) : 0xFFFFFF;
         for (const auto& [x, y] : {std::pair{0, 0}, std::pair{767, 1279}, std::pair{400, 600}}) {
             const uint32_t pixel = Pixel(x, y);
-            EXPECT_NEAR(double(pixel & 0xFF), double(expected & 0xFF), 1.0) << c.alpha << " at " << x << "," << y;
+            EXPECT_NEAR(double(pixel & 0xFF), double(expected & 0xFF), 1.0)
+                << c.alpha << " at " << x << "," << y;
         }
     }
 }

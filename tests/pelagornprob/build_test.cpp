@@ -16,7 +16,8 @@ TEST(ProbBuild, APrizeSpinPaysExactlyThePrize)
         for (uint16_t prize : {300, 1000, 2000, 3000, 5000, 10000, 15000, 20000}) {
             for (bool strict : {false, true}) {
                 CXProbDataObject log;
-                ASSERT_TRUE(prob.AddReelInfoFromPrize(&log, 0, prize, CXProbDataInfo::TYPE_BASE, 0, 0, 0, strict))
+                ASSERT_TRUE(prob.AddReelInfoFromPrize(&log, 0, prize, CXProbDataInfo::TYPE_BASE, 0,
+                                                      0, 0, strict))
                     << prize << " seed " << seed;
                 const CXProbDataInfo& r = *log.GetAt(0);
                 EXPECT_EQ(r.m_wTotalWin, prize);
@@ -43,7 +44,8 @@ TEST(ProbBuild, ALosingSpinPaysNothingAndShowsNoLowReach)
     RandomScope scope(&random);
     for (int i = 0; i < 50; ++i) {
         CXProbDataObject log;
-        ASSERT_TRUE(prob.AddReelInfoFromPrize(&log, 0, 0, CXProbDataInfo::TYPE_LOSE, 0, 0, 0, true));
+        ASSERT_TRUE(
+            prob.AddReelInfoFromPrize(&log, 0, 0, CXProbDataInfo::TYPE_LOSE, 0, 0, 0, true));
         const CXProbDataInfo& r = *log.GetAt(0);
         EXPECT_EQ(r.m_wTotalWin, 0);
         uint8_t symbol = 0, code = 0;
@@ -166,8 +168,8 @@ TEST(ProbBuild, ADemoLogIsABlockOf100WhoseTotalsAreTheSumOfItsRecords)
                 EXPECT_EQ(r.m_wTotalWin, 0);
             }
         }
-        EXPECT_EQ(base, 2);     // the unit {1000, 2000}
-        EXPECT_EQ(randoms, 10); // share 0.1
+        EXPECT_EQ(base, 2);      // the unit {1000, 2000}
+        EXPECT_EQ(randoms, 10);  // share 0.1
     }
 }
 
@@ -272,7 +274,10 @@ TEST(ProbBuild, AHighRemainderUnder10000Fails)
     setting.dwForcedHighAmount = 45000;
     CXProbDataObject log;
     EXPECT_FALSE(prob.BuildLogHigh(&log, &setting));
-    EXPECT_EQ(errors.Count("Invalid high prize. [dwHighPrize=45000, wSignPrize=20000, HIGH_PRIZE_MONEY=10000]"), 1);
+    EXPECT_EQ(
+        errors.Count(
+            "Invalid high prize. [dwHighPrize=45000, wSignPrize=20000, HIGH_PRIZE_MONEY=10000]"),
+        1);
 }
 
-} // namespace
+}  // namespace

@@ -25,14 +25,15 @@ TEST(ProbCorpus, EverySeedIsReadSafelyAndQuickly)
     for (const Target& target : {Target{"prob_main", &prob_fuzz::Harness::MainData},
                                  Target{"prob_bonus", &prob_fuzz::Harness::Bonus}}) {
         std::vector<std::filesystem::path> seeds;
-        for (const auto& entry :
-             std::filesystem::directory_iterator(std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / target.name))
+        for (const auto& entry : std::filesystem::directory_iterator(
+                 std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / target.name))
             seeds.push_back(entry.path());
         std::sort(seeds.begin(), seeds.end());
         EXPECT_GE(seeds.size(), 4u) << target.name;
         for (const auto& seed : seeds) {
             std::ifstream in(seed, std::ios::binary);
-            const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                             std::istreambuf_iterator<char>());
             const auto start = std::chrono::steady_clock::now();
             (harness.*target.run)(bytes.data(), bytes.size());
             EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << seed;
@@ -40,4 +41,4 @@ TEST(ProbCorpus, EverySeedIsReadSafelyAndQuickly)
     }
 }
 
-} // namespace
+}  // namespace

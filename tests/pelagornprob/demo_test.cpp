@@ -88,7 +88,7 @@ TEST_F(ProbDemoLoaded, TheDemoSpinSkipsReachRecordsAndMarksType9)
     EXPECT_EQ(prob.m_dwDemoCursor, 3u);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -103,4 +103,4 @@ TEST(ProbThread, ALoopStepDrawsOneValueAndContinues)
     EXPECT_EQ(random.m_Queue.front(), 6u);
 }
 
-} // namespace
+}  // namespace

@@ -24,7 +24,10 @@ protected:
         std::filesystem::create_directories(folder.Path() / "backup");
         SetIdentityStrips(prob);
     }
-    bool Exists(const std::string& name) const { return std::filesystem::exists(folder.Path() / name); }
+    bool Exists(const std::string& name) const
+    {
+        return std::filesystem::exists(folder.Path() / name);
+    }
     std::string TextLog() const
     {
         for (const auto& e : std::filesystem::directory_iterator(folder.Path() / "log"))
@@ -43,7 +46,7 @@ TEST_F(ProbFiles, AMainDataFileFailingACheckIsRefusedAndKept)
     struct Case {
         const char* what;
         void (*spoil)(MainData&);
-        size_t keep; // bytes of the file kept; 0 = all
+        size_t keep;  // bytes of the file kept; 0 = all
     };
     const Case cases[] = {
         {"magic", [](MainData& d) { d.dwMagic = 0x06042503; }, 0},
@@ -115,7 +118,8 @@ TEST_F(ProbFiles, TheEndOfTheMainDataRotatesToTheNextFile)
     EXPECT_FALSE(Exists("data/data.1.paf"));
     CXString date;
     date.FormatDate(0);
-    EXPECT_TRUE(folder.Read(std::string("backup/backup.") + date.GetString() + ".1.paf") == first.Bytes());
+    EXPECT_TRUE(folder.Read(std::string("backup/backup.") + date.GetString() + ".1.paf") ==
+                first.Bytes());
 }
 
 TEST_F(ProbFiles, AChunkOfASingleRecordIsRefused)
@@ -173,7 +177,8 @@ TEST_F(ProbFiles, ADueBonusChunkIsPlayedAndTheMainDataResumesAfterIt)
     folder.Write("data/bonush_2_0x10.sav", "x");
     folder.Write("data/bonush_2_16.sav", "CTIME=" + std::to_string(past) + "\nDTIME=0x10\nKEY=2\n");
     folder.Write("data/bonusd_2_16.sav", chunk);
-    folder.Write("data/bonush_3_99999.sav", "CTIME=" + std::to_string(past) + "\nDTIME=99999\nKEY=3\n");
+    folder.Write("data/bonush_3_99999.sav",
+                 "CTIME=" + std::to_string(past) + "\nDTIME=99999\nKEY=3\n");
     ASSERT_TRUE(prob.GetEventData(&out, false));
     EXPECT_EQ(prob.m_dwPlayCursor, 201u);
     EXPECT_EQ(out.m_dwMakeNo, 9u);
@@ -181,7 +186,7 @@ TEST_F(ProbFiles, ADueBonusChunkIsPlayedAndTheMainDataResumesAfterIt)
     EXPECT_TRUE(folder.Read("data/play.sav") == chunk);
     EXPECT_TRUE(folder.Read("backup/bonusd_2_16.sav.backup") == chunk);
     EXPECT_FALSE(Exists("data/bonush_2_16.sav"));
-    EXPECT_TRUE(Exists("data/bonush_3_99999.sav")); // not due yet
+    EXPECT_TRUE(Exists("data/bonush_3_99999.sav"));  // not due yet
 
     // Past the bonus chunk the main data goes on where it was left.
     prob.m_dwPlayCursor = 204;
@@ -203,12 +208,13 @@ TEST_F(ProbFiles, TheTextLogOfAChunkFromEvent101StartsWithTheBlockHeader)
     ASSERT_TRUE(prob.GetEventData(&out, false));
     const std::string text = TextLog();
     ASSERT_EQ(text.rfind("\r\n[Make 7: ", 0), 0u) << text.substr(0, 80);
-    EXPECT_NE(text.find("] ****************************** 100 events ******************************\r\n   ID     Line1"),
+    EXPECT_NE(text.find("] ****************************** 100 events "
+                        "******************************\r\n   ID     Line1"),
               std::string::npos);
     size_t lines = 0;
     for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
         ++lines;
-    EXPECT_EQ(lines, 103u); // blank line, header, columns, 100 events
+    EXPECT_EQ(lines, 103u);  // blank line, header, columns, 100 events
     EXPECT_NE(text.find(" 00101 "), std::string::npos);
     EXPECT_NE(text.find(" 00200 "), std::string::npos);
 }
@@ -239,20 +245,22 @@ TEST(ProbTextLog, MakeEventLineWritesTheExactColumns)
     EXPECT_STREQ(text.GetString(),
                  "\r\n[Make 7: 2026-01-02 03:04:05] ****************************** 100 events "
                  "******************************\r\n"
-                 "   ID     Line1        Line2        Line3     Sn1 Sn2 Rai Thu MO1 MN1 MO2 MN2 FOb Eff Whl Col "
+                 "   ID     Line1        Line2        Line3     Sn1 Sn2 Rai Thu MO1 MN1 MO2 MN2 "
+                 "FOb Eff Whl Col "
                  "Ang BGN H S      B\r\n"
-                 "*00101  0  1  2  3   1  2  3  4   2  3  4  5   1   1   1   2   03  04  05  06  07  00  0   0   0"
+                 "*00101  0  1  2  3   1  2  3  4   2  3  4  5   1   1   1   2   03  04  05  06  "
+                 "07  00  0   0   0"
                  "   8  0 0   400 (0 400 0)\r\n");
 
     struct Case {
         uint8_t type, reach, kind, table;
-        const char* start; // marker and H, S columns
+        const char* start;  // marker and H, S columns
         const char* hs;
     };
     const Case cases[] = {
-        {0, 0, 0, 0, "-", "  0 0 "},  {2, 0, 0, 0, " ", "  0 0 "},  {7, 0, 0, 0, "$", "  0 0 "},
-        {2, 3, 0, 0, "@", "  0 0 "},  {3, 0, 1, 6, "+", "  6 0 "},  {5, 0, 1, 6, "+", "  1 0 "},
-        {3, 0, 2, 6, "+", "  1 6 "},  {6, 0, 2, 6, "+", "  1 1 "},  {9, 0, 0, 0, "-", "  0 0 "},
+        {0, 0, 0, 0, "-", "  0 0 "}, {2, 0, 0, 0, " ", "  0 0 "}, {7, 0, 0, 0, "$", "  0 0 "},
+        {2, 3, 0, 0, "@", "  0 0 "}, {3, 0, 1, 6, "+", "  6 0 "}, {5, 0, 1, 6, "+", "  1 0 "},
+        {3, 0, 2, 6, "+", "  1 6 "}, {6, 0, 2, 6, "+", "  1 1 "}, {9, 0, 0, 0, "-", "  0 0 "},
     };
     for (const Case& c : cases) {
         CXProbDataInfo e;
@@ -306,4 +314,4 @@ TEST_F(ProbFiles, SignSpinsBeforeAHighEventMayBeAmended)
     EXPECT_NE(TextLog().find("$00007"), std::string::npos);
 }
 
-} // namespace
+}  // namespace

@@ -20,8 +20,8 @@ CXProbDataInfo RowOf(uint32_t row, std::array<uint8_t, 4> symbols)
 
 std::string Describe(uint32_t row, std::array<uint8_t, 4> s)
 {
-    return "row " + std::to_string(row) + ": " + std::to_string(s[0]) + " " + std::to_string(s[1]) + " " +
-           std::to_string(s[2]) + " " + std::to_string(s[3]);
+    return "row " + std::to_string(row) + ": " + std::to_string(s[0]) + " " + std::to_string(s[1]) +
+           " " + std::to_string(s[2]) + " " + std::to_string(s[3]);
 }
 
 TEST(ProbLine, EvaluateLineRulesEdgeBonusHalvingAndReach)
@@ -110,14 +110,15 @@ TEST(ProbLine, FindReachAndCountWilds)
     ASSERT_TRUE(prob.FindReach(&r, &symbol, &code));
     EXPECT_EQ(symbol, 4);
     EXPECT_EQ(code, 2);
-    r.m_wLineWin[1] = 300; // a middle row that already won has no reach
+    r.m_wLineWin[1] = 300;  // a middle row that already won has no reach
     EXPECT_FALSE(prob.FindReach(&r, &symbol, &code));
 
     struct Case {
         std::array<uint8_t, 4> symbols;
         uint32_t wilds;
     };
-    for (const Case& c : {Case{{12, 12, 0, 12}, 2}, Case{{0, 0, 0, 12}, 0}, Case{{12, 12, 12, 12}, 3}}) {
+    for (const Case& c :
+         {Case{{12, 12, 0, 12}, 2}, Case{{0, 0, 0, 12}, 0}, Case{{12, 12, 12, 12}, 3}}) {
         const CXProbDataInfo w = RowOf(2, c.symbols);
         EXPECT_EQ(prob.CountWilds(&w, 2), c.wilds) << Describe(2, c.symbols);
     }
@@ -149,4 +150,4 @@ TEST(ProbLine, PayTableCorners)
     EXPECT_EQ(CXProb::GetPay(4, 13), 0);
 }
 
-} // namespace
+}  // namespace

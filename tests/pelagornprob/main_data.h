@@ -24,8 +24,7 @@ inline std::string RecordBytes(const CXProbDataInfo& r)
 // count events and one record after them; events 1, 101, 201, ... start blocks, and so do the
 // events listed in extraStarts. Event i has stops (i, i+1, i+2, i+3) mod 13 and wins i on the
 // middle row.
-struct MainData
-{
+struct MainData {
     MainData(uint32_t count, uint32_t makeNo, std::vector<uint32_t> extraStarts)
         : dwCount(count), dwMakeNo(makeNo)
     {

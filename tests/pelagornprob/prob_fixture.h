@@ -11,8 +11,7 @@
 #include "ProbRandom.h"
 
 // Gives the queued values first, then a seeded Mersenne Twister's.
-class ScriptedRandom : public CXProbRandomSource
-{
+class ScriptedRandom : public CXProbRandomSource {
 public:
     explicit ScriptedRandom(uint32_t seed = 1) : m_Random(seed) {}
     uint32_t Next() override
@@ -31,8 +30,7 @@ private:
 };
 
 // Installs a source for the scope of a test.
-class RandomScope
-{
+class RandomScope {
 public:
     explicit RandomScope(CXProbRandomSource* pSource) : m_pOld(SetProbRandomSource(pSource)) {}
     ~RandomScope() { SetProbRandomSource(m_pOld); }
@@ -60,7 +58,8 @@ inline void SetIdentityStrips(CXProb& prob)
         SetStrip(prob, r, strip);
 }
 
-inline void AddPattern(CXProb& prob, uint16_t wPrize, uint8_t bySymbol, uint8_t byReels, bool bMiddle = true)
+inline void AddPattern(CXProb& prob, uint16_t wPrize, uint8_t bySymbol, uint8_t byReels,
+                       bool bMiddle = true)
 {
     const uint8_t key[2] = {uint8_t(wPrize), uint8_t(wPrize >> 8)};
     CXProbPrizeIndexObject* pPrize = prob.m_PrizeIndex.FindNode(CXProbPrizeIndexObject::KeyOf(key));
@@ -68,7 +67,8 @@ inline void AddPattern(CXProb& prob, uint16_t wPrize, uint8_t bySymbol, uint8_t 
         pPrize = new CXProbPrizeIndexObject(wPrize);
         prob.m_PrizeIndex.Insert(pPrize);
     }
-    const uint32_t pattern = bySymbol | (uint32_t(byReels) << 8) | (bMiddle ? CXProbPrizeIndexObject::PATTERN_MIDDLE : 0);
+    const uint32_t pattern = bySymbol | (uint32_t(byReels) << 8) |
+                             (bMiddle ? CXProbPrizeIndexObject::PATTERN_MIDDLE : 0);
     pPrize->m_Patterns.SetAt(pPrize->m_Patterns.GetSize(), pattern);
 }
 

@@ -55,10 +55,35 @@ TEST(ProbRecord, FieldsSitAtTheirOffsetsLittleEndian)
 
     uint8_t bytes[64];
     r.Write(bytes);
-    EXPECT_EQ(Hex(bytes, 64),
-              "04030201" "65000000" "0201" "e803" "0300" "0504" "01" "07" "11121314"
-              "01000000" "00000000" "00000001" "03" "02" "09" "00000c" "000400" "010000"
-              "03" "21" "22" "23" "24" "25" "26" "27" "28" "29" "00000000000000ff");
+    EXPECT_EQ(Hex(bytes, 64), "04030201"
+                              "65000000"
+                              "0201"
+                              "e803"
+                              "0300"
+                              "0504"
+                              "01"
+                              "07"
+                              "11121314"
+                              "01000000"
+                              "00000000"
+                              "00000001"
+                              "03"
+                              "02"
+                              "09"
+                              "00000c"
+                              "000400"
+                              "010000"
+                              "03"
+                              "21"
+                              "22"
+                              "23"
+                              "24"
+                              "25"
+                              "26"
+                              "27"
+                              "28"
+                              "29"
+                              "00000000000000ff");
 
     CXProbDataInfo back;
     back.Read(bytes);
@@ -105,7 +130,7 @@ TEST(ProbRandom, ChanceAndPercentWindows)
     ScriptedRandom random;
     RandomScope scope(&random);
     struct Case {
-        uint32_t a, b, raw; // the draw is 1 + raw mod b
+        uint32_t a, b, raw;  // the draw is 1 + raw mod b
         bool pass;
     };
     const Case chances[] = {
@@ -118,8 +143,8 @@ TEST(ProbRandom, ChanceAndPercentWindows)
         EXPECT_EQ(ProbChance(c.a, c.b), c.pass) << c.a << " in " << c.b << " raw " << c.raw;
     }
     const Case percents[] = {
-        {0, 0, 49, false},  {101, 0, 49, false}, {100, 0, 0, true},  {100, 0, 99, true},
-        {1, 0, 49, true},   {1, 0, 50, false},   {99, 0, 0, true},   {99, 0, 99, false},
+        {0, 0, 49, false}, {101, 0, 49, false}, {100, 0, 0, true}, {100, 0, 99, true},
+        {1, 0, 49, true},  {1, 0, 50, false},   {99, 0, 0, true},  {99, 0, 99, false},
     };
     for (const Case& c : percents) {
         random.m_Queue = {c.raw, c.raw};
@@ -127,4 +152,4 @@ TEST(ProbRandom, ChanceAndPercentWindows)
     }
 }
 
-} // namespace
+}  // namespace

@@ -175,4 +175,4 @@ TEST(ProbSign, AHighEventWithoutItsTableEntryFails)
     EXPECT_EQ(errors.Count("Invalid HighPrize Object."), 1);
 }
 
-} // namespace
+}  // namespace

@@ -13,10 +13,11 @@ TEST(ClockTest, TicksAndCounterAdvanceWithSleeps)
     const uint32_t t0 = platform::TickCount();
     const uint64_t c0 = platform::PerformanceCounter();
     platform::SleepMs(20);
-    const uint32_t elapsed = platform::TickCount() - t0; // unsigned difference survives the wrap
+    const uint32_t elapsed = platform::TickCount() - t0;  // unsigned difference survives the wrap
     EXPECT_GE(elapsed, 20u);
     EXPECT_LT(elapsed, 2000u);
-    const double seconds = double(platform::PerformanceCounter() - c0) / double(platform::PerformanceFrequency());
+    const double seconds =
+        double(platform::PerformanceCounter() - c0) / double(platform::PerformanceFrequency());
     EXPECT_GE(seconds, 0.019);
     platform::SleepMs(0);
     platform::TimeBeginPeriod(1);
@@ -25,7 +26,7 @@ TEST(ClockTest, TicksAndCounterAdvanceWithSleeps)
 
 TEST(ClockTest, LocalTimeAgreesWithTheCLibrary)
 {
-    const int64_t t = 1000000000; // 2001-09-09 01:46:40 UTC
+    const int64_t t = 1000000000;  // 2001-09-09 01:46:40 UTC
     std::time_t tt = static_cast<std::time_t>(t);
     std::tm expected{};
     localtime_r(&tt, &expected);

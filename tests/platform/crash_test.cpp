@@ -35,7 +35,8 @@ TEST(CrashReportDeathTest, ACrashWritesItsReportAndStillEndsTheProcess)
         std::ifstream in(entry.path());
         std::stringstream text;
         text << in.rdbuf();
-        EXPECT_EQ(text.str().rfind("signal " + std::to_string(SIGABRT) + "\n", 0), 0u) << text.str();
+        EXPECT_EQ(text.str().rfind("signal " + std::to_string(SIGABRT) + "\n", 0), 0u)
+            << text.str();
     }
     EXPECT_EQ(reports, 1);
 }

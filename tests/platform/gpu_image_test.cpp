@@ -24,23 +24,21 @@ std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
 }
 
 // 2 x 2, 24 bits, stored bottom row first: top row red, magenta; bottom row blue, white.
-const char* kBmp2x2 =
-    "42 4D 46 00 00 00 00 00 00 00 36 00 00 00"
-    " 28 00 00 00 02 00 00 00 02 00 00 00 01 00 18 00 00 00 00 00 10 00 00 00"
-    " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
-    " FF 00 00 FF FF FF 00 00"   // bottom row: blue, white, padding
-    " 00 00 FF FF 00 FF 00 00";  // top row: red, magenta, padding
+const char* kBmp2x2 = "42 4D 46 00 00 00 00 00 00 00 36 00 00 00"
+                      " 28 00 00 00 02 00 00 00 02 00 00 00 01 00 18 00 00 00 00 00 10 00 00 00"
+                      " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+                      " FF 00 00 FF FF FF 00 00"   // bottom row: blue, white, padding
+                      " 00 00 FF FF 00 FF 00 00";  // top row: red, magenta, padding
 
 // "DDS ", 124-byte header for 2 x 1 A8R8G8B8, then the pixels 80112233 and FF445566.
-const char* kDds2x1 =
-    "44 44 53 20 7C 00 00 00 0F 10 00 00 01 00 00 00 02 00 00 00 08 00 00 00"
-    " 00 00 00 00 00 00 00 00"
-    " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
-    " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
-    " 20 00 00 00 41 00 00 00 00 00 00 00 20 00 00 00"
-    " 00 00 FF 00 00 FF 00 00 FF 00 00 00 00 00 00 FF"
-    " 00 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
-    " 33 22 11 80 66 55 44 FF";
+const char* kDds2x1 = "44 44 53 20 7C 00 00 00 0F 10 00 00 01 00 00 00 02 00 00 00 08 00 00 00"
+                      " 00 00 00 00 00 00 00 00"
+                      " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+                      " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+                      " 20 00 00 00 41 00 00 00 00 00 00 00 20 00 00 00"
+                      " 00 00 FF 00 00 FF 00 00 FF 00 00 00 00 00 00 FF"
+                      " 00 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+                      " 33 22 11 80 66 55 44 FF";
 
 TEST(GpuImage, DecodesBmpTopRowFirstAndAppliesTheColourKey)
 {
@@ -91,8 +89,8 @@ std::string DxtFile(int width, int height, const char* fourCC, const std::string
     for (int i = 0; i < 44; ++i)
         zeros += " 00";
     return "44 44 53 20 7C 00 00 00 07 10 08 00" + std::string(size) +
-           " 00 00 00 00 00 00 00 00 00 00 00 00" + zeros +          // pitch, depth, mips, reserved
-           " 20 00 00 00 04 00 00 00" + code +                       // pixel format: a code
+           " 00 00 00 00 00 00 00 00 00 00 00 00" + zeros +  // pitch, depth, mips, reserved
+           " 20 00 00 00 04 00 00 00" + code +               // pixel format: a code
            " 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
            " 00 10 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 " +
            blocks;
@@ -109,22 +107,35 @@ TEST(GpuImage, DecodesDxtBlocksCutToTheImage)
     };
     const Case cases[] = {
         // White and black end points, indices 0 1 2 3 / 3 3 3 3: two thirds and one third between.
-        {"DXT1 four colours", 3, 2, "DXT1", "FF FF 00 00 E4 FF 00 00",
+        {"DXT1 four colours",
+         3,
+         2,
+         "DXT1",
+         "FF FF 00 00 E4 FF 00 00",
          {0xFFFFFFFF, 0xFF000000, 0xFFAAAAAA, 0xFF555555, 0xFF555555, 0xFF555555}},
         // First end point not above the second: the middle and transparent black.
         {"DXT1 three colours", 2, 1, "DXT1", "00 00 00 F8 0E 00 00 00", {0xFF7F0000, 0x00000000}},
         // Four-bit alphas F and 3 over blue.
-        {"DXT3", 2, 1, "DXT3", "3F 00 00 00 00 00 00 00 1F 00 00 00 00 00 00 00",
+        {"DXT3",
+         2,
+         1,
+         "DXT3",
+         "3F 00 00 00 00 00 00 00 1F 00 00 00 00 00 00 00",
          {0xFF0000FF, 0x330000FF}},
         // Alpha end points FF and 00, indices 0 1 2: 255, 0 and six sevenths of 255.
-        {"DXT5", 3, 1, "DXT5", "FF 00 88 00 00 00 00 00 FF FF FF FF 00 00 00 00",
+        {"DXT5",
+         3,
+         1,
+         "DXT5",
+         "FF 00 88 00 00 00 00 00 FF FF FF FF 00 00 00 00",
          {0xFFFFFFFF, 0x00FFFFFF, 0xDAFFFFFF}},
     };
     for (const Case& c : cases) {
         const std::vector<uint8_t> dds = Hex(DxtFile(c.width, c.height, c.fourCC, c.blocks));
         ImageData image;
         std::string error;
-        ASSERT_TRUE(platform::DecodeImage(dds.data(), dds.size(), 0, image, &error)) << c.name << ": " << error;
+        ASSERT_TRUE(platform::DecodeImage(dds.data(), dds.size(), 0, image, &error))
+            << c.name << ": " << error;
         EXPECT_EQ(image.width, c.width) << c.name;
         EXPECT_EQ(image.height, c.height) << c.name;
         EXPECT_EQ(image.argb, c.expected) << c.name;
@@ -148,14 +159,15 @@ TEST(GpuImage, RefusesBadAndTruncatedData)
         const char* name;
         const std::vector<uint8_t>* data;
     };
-    const Case cases[] = {{"truncated DDS", &truncatedDds}, {"unknown four-character code", &unknownCode},
-                          {"truncated DXT", &shortDxt},
-                          {"huge DDS", &hugeDds}, {"truncated BMP", &truncatedBmp},
-                          {"garbage", &garbage}};
+    const Case cases[] = {
+        {"truncated DDS", &truncatedDds}, {"unknown four-character code", &unknownCode},
+        {"truncated DXT", &shortDxt},     {"huge DDS", &hugeDds},
+        {"truncated BMP", &truncatedBmp}, {"garbage", &garbage}};
     for (const Case& c : cases) {
         ImageData image;
         std::string error;
-        EXPECT_FALSE(platform::DecodeImage(c.data->data(), c.data->size(), 0, image, &error)) << c.name;
+        EXPECT_FALSE(platform::DecodeImage(c.data->data(), c.data->size(), 0, image, &error))
+            << c.name;
         EXPECT_FALSE(error.empty()) << c.name;
         EXPECT_TRUE(image.argb.empty()) << c.name;
     }
@@ -197,8 +209,10 @@ TEST_F(GpuImageFiles, PngKeepsAlphaAndBmpIsOpaque)
         ASSERT_TRUE(platform::DecodeImage(bytes.data(), bytes.size(), 0, image)) << c.file;
         EXPECT_EQ(image.argb, c.expected) << c.file;
     }
-    EXPECT_FALSE(platform::SavePng((m_folder.Path() / "no" / "such" / "x.png").string().c_str(), 2, 2, pixels, 8));
-    EXPECT_FALSE(platform::SaveDds((m_folder.Path() / "x.dds").string().c_str(), 2, 2, pixels, 4)) << "short pitch";
+    EXPECT_FALSE(platform::SavePng((m_folder.Path() / "no" / "such" / "x.png").string().c_str(), 2,
+                                   2, pixels, 8));
+    EXPECT_FALSE(platform::SaveDds((m_folder.Path() / "x.dds").string().c_str(), 2, 2, pixels, 4))
+        << "short pitch";
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ using Bytes = std::vector<uint8_t>;
 
 Bytes Seed(const std::string& name)
 {
-    std::ifstream in(std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / "image" / name, std::ios::binary);
+    std::ifstream in(std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / "image" / name,
+                     std::ios::binary);
     return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
@@ -48,8 +49,10 @@ TEST(ImageLimits, HostileFilesAreRefusedBeforeDecoding)
         {"a whole JPEG", Seed("small.jpg"), nullptr},
         {"12-byte PGM", FromHex("5035203220312032353535c8"), nullptr},
         {"43-byte GIF claiming 65535 x 65535", Seed("gif_2gb.gif"), nullptr},
-        {"PNG chunk claiming 2 GB", Seed("png_chunk_claims_2gb.png"), "PNG chunk longer than the file"},
-        {"83-byte PNG claiming 16384 x 16384", Seed("png_claims_16384.png"), "image too large for its data"},
+        {"PNG chunk claiming 2 GB", Seed("png_chunk_claims_2gb.png"),
+         "PNG chunk longer than the file"},
+        {"83-byte PNG claiming 16384 x 16384", Seed("png_claims_16384.png"),
+         "image too large for its data"},
         {"PNG 16385 pixels wide", wide, nullptr},
     };
     const long before = PeakRssMb();
@@ -57,7 +60,8 @@ TEST(ImageLimits, HostileFilesAreRefusedBeforeDecoding)
         ASSERT_FALSE(c.file.empty()) << c.what;
         ImageData image;
         std::string error;
-        EXPECT_FALSE(platform::DecodeImage(c.file.data(), c.file.size(), 0, image, &error)) << c.what;
+        EXPECT_FALSE(platform::DecodeImage(c.file.data(), c.file.size(), 0, image, &error))
+            << c.what;
         if (c.error) {
             EXPECT_EQ(error, c.error) << c.what;
         }
@@ -74,13 +78,17 @@ TEST(ImageLimits, TheEnginesFormatsStillDecode)
         int height;
     };
     const Case cases[] = {
-        {"small.png", 4, 4}, {"small.bmp", 4, 4}, {"small_rle.tga", 4, 4}, {"small.dds", 2, 2},
+        {"small.png", 4, 4},
+        {"small.bmp", 4, 4},
+        {"small_rle.tga", 4, 4},
+        {"small.dds", 2, 2},
     };
     for (const Case& c : cases) {
         const Bytes file = Seed(c.file);
         ImageData image;
         std::string error;
-        ASSERT_TRUE(platform::DecodeImage(file.data(), file.size(), 0, image, &error)) << c.file << ": " << error;
+        ASSERT_TRUE(platform::DecodeImage(file.data(), file.size(), 0, image, &error))
+            << c.file << ": " << error;
         EXPECT_EQ(image.width, c.width) << c.file;
         EXPECT_EQ(image.height, c.height) << c.file;
         EXPECT_EQ(image.argb.size(), size_t(c.width) * size_t(c.height)) << c.file;

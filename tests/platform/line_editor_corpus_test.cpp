@@ -11,13 +11,16 @@
 
 TEST(LineEditorCorpus, EverySeedAndPrefixKeepsCharactersWholeAndWithinTheLimit)
 {
-    const std::filesystem::path dir = std::filesystem::path(CX_FIXTURES_DIR) / "line_editor" / "corpus";
+    const std::filesystem::path dir =
+        std::filesystem::path(CX_FIXTURES_DIR) / "line_editor" / "corpus";
     size_t seeds = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         std::ifstream in(entry.path(), std::ios::binary);
-        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
         for (size_t n = 0; n <= bytes.size(); ++n)
-            ASSERT_EQ(line_editor_fuzz::Run(bytes.data(), n), "") << entry.path().filename() << " cut at " << n;
+            ASSERT_EQ(line_editor_fuzz::Run(bytes.data(), n), "")
+                << entry.path().filename() << " cut at " << n;
         ++seeds;
     }
     EXPECT_GE(seeds, 4u);

@@ -21,28 +21,52 @@ void Play(LineEditor& ed, const std::string& script)
 {
     for (size_t i = 0; i < script.size(); ++i) {
         switch (script[i]) {
-        case 'c': ed.Char(static_cast<uint8_t>(script[++i])); break;
-        case 'L': ed.KeyDown(VK_LEFT, false); break;
-        case 'R': ed.KeyDown(VK_RIGHT, false); break;
-        case 'l': ed.KeyDown(VK_LEFT, true); break;
-        case 'r': ed.KeyDown(VK_RIGHT, true); break;
-        case 'H': ed.KeyDown(VK_HOME, false); break;
-        case 'E': ed.KeyDown(VK_END, false); break;
-        case 'D': ed.KeyDown(VK_DELETE, false); break;
-        case 'B': ed.Char(8); break;
-        case '[': ed.CompositionStart(); break;
+        case 'c':
+            ed.Char(static_cast<uint8_t>(script[++i]));
+            break;
+        case 'L':
+            ed.KeyDown(VK_LEFT, false);
+            break;
+        case 'R':
+            ed.KeyDown(VK_RIGHT, false);
+            break;
+        case 'l':
+            ed.KeyDown(VK_LEFT, true);
+            break;
+        case 'r':
+            ed.KeyDown(VK_RIGHT, true);
+            break;
+        case 'H':
+            ed.KeyDown(VK_HOME, false);
+            break;
+        case 'E':
+            ed.KeyDown(VK_END, false);
+            break;
+        case 'D':
+            ed.KeyDown(VK_DELETE, false);
+            break;
+        case 'B':
+            ed.Char(8);
+            break;
+        case '[':
+            ed.CompositionStart();
+            break;
         case '{': {
             const size_t close = script.find('}', i);
-            ed.CompositionUpdate(static_cast<uint32_t>(std::stoul(script.substr(i + 1, close - i - 1), nullptr, 16)));
+            ed.CompositionUpdate(static_cast<uint32_t>(
+                std::stoul(script.substr(i + 1, close - i - 1), nullptr, 16)));
             i = close;
             break;
         }
-        case ']': ed.CompositionEnd(); break;
+        case ']':
+            ed.CompositionEnd();
+            break;
         case 's':
             ed.SetSel(script[i + 1] - '0', script[i + 2] - '0');
             i += 2;
             break;
-        default: FAIL() << "bad script letter " << script[i];
+        default:
+            FAIL() << "bad script letter " << script[i];
         }
     }
 }
@@ -72,16 +96,27 @@ TEST(LineEditor, EditingScripts)
         {"left steps over the pair", 10, Typed("a가") + "L" + Typed("x"), "ax가", 2, 2},
         {"right steps over the pair", 10, Typed("가b") + "HR" + Typed("x"), "가xb", 3, 3},
         {"delete takes the pair after the caret", 10, Typed("a가b") + "HRD", "ab", 1, 1},
-        {"shift-left selects the pair, typing replaces it", 10, Typed("a가") + "l" + Typed("z"), "az", 2, 2},
+        {"shift-left selects the pair, typing replaces it", 10, Typed("a가") + "l" + Typed("z"),
+         "az", 2, 2},
         {"selection then left collapses to its start", 10, Typed("abc") + "llL", "abc", 1, 1},
-        {"lead byte without trail is dropped", 10, "c\xB0" "c\x20" "cq", " q", 2, 2},
-        {"control codes other than backspace are ignored", 10, "c\x09" "c\x0D" "c\x1B" "ca", "a", 1, 1},
+        {"lead byte without trail is dropped", 10,
+         "c\xB0"
+         "c\x20"
+         "cq",
+         " q", 2, 2},
+        {"control codes other than backspace are ignored", 10,
+         "c\x09"
+         "c\x0D"
+         "c\x1B"
+         "ca",
+         "a", 1, 1},
         {"composition shows the syllable and ends clean", 10,
          Typed("a") + "[{B0A1}{B0A2}]" + Typed("각"), "a각", 3, 3},
         {"cancelled composition leaves nothing", 10, Typed("a") + "[{B0A1}{0}]", "a", 1, 1},
         {"composition over the limit shows nothing", 2, Typed("ab") + "[{B0A1}", "ab", 2, 2},
         {"composition replaces the selection", 10, Typed("abc") + "l[{B0A1}", "ab가", 4, 4},
-        {"typing during a composition drops the syllable", 10, Typed("a") + "[{B0A1}" + Typed("b"), "ab", 2, 2},
+        {"typing during a composition drops the syllable", 10, Typed("a") + "[{B0A1}" + Typed("b"),
+         "ab", 2, 2},
         {"syllable follows a selection moved while none was shown", 10,
          Typed("abc") + "[{0}s00{B0A1}", "가abc", 2, 2},
         {"...and ending that composition removes only the syllable", 10,
@@ -105,7 +140,9 @@ TEST(LineEditor, SetTextAndSelectionKeepCharactersWhole)
     ed.SetText("a가나");
     EXPECT_EQ(ed.Text(), "a가");
     ed.SetLimit(10);
-    ed.SetText("x\xB0" "\x20" "가");  // a lone lead byte is dropped
+    ed.SetText("x\xB0"
+               "\x20"
+               "가");  // a lone lead byte is dropped
     EXPECT_EQ(ed.Text(), "x 가");
     ed.SetSel(3, 3);  // inside the pair: snapped to its start
     EXPECT_EQ(ed.Caret(), 2u);
@@ -126,7 +163,10 @@ TEST(LineEditor, PasswordBoxMasksAndTakesNoComposition)
 
 class EditWindowTest : public ::testing::Test {
 protected:
-    static LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return platform::DefWindowProc(h, m, w, l); }
+    static LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l)
+    {
+        return platform::DefWindowProc(h, m, w, l);
+    }
     void SetUp() override
     {
         platform::ResetMessageQueue();
@@ -209,13 +249,15 @@ TEST_F(EditWindowTest, MessagesSetLimitTextAndSelection)
     EXPECT_EQ(Text(), "가");
     int s = -1, e = -1;
     platform::SendMessage(edit, EM_SETSEL, 0, -1);
-    platform::SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+    platform::SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s),
+                          reinterpret_cast<LPARAM>(&e));
     EXPECT_EQ(s, 0);
     EXPECT_EQ(e, 2);
     char small[2];
-    EXPECT_EQ(platform::SendMessage(edit, WM_GETTEXT, sizeof small, reinterpret_cast<LPARAM>(small)), 0);
+    EXPECT_EQ(
+        platform::SendMessage(edit, WM_GETTEXT, sizeof small, reinterpret_cast<LPARAM>(small)), 0);
     EXPECT_STREQ(small, "");
     EXPECT_EQ(platform::SendMessage(edit, EM_GETPASSWORDCHAR, 0, 0), 0);
 }
 
-} // namespace
+}  // namespace

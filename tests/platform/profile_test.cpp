@@ -72,7 +72,8 @@ TEST_F(ProfileTest, ReadsIgnoreCaseBlanksCommentsAndOneQuotePair)
         EXPECT_EQ(platform::ProfileGetString(m_file, c.section, c.key), c.expected)
             << "[" << c.section << "] " << c.key;
     }
-    EXPECT_EQ(platform::ProfileGetString((m_dir / "none.ini").string(), "video", "width"), std::nullopt);
+    EXPECT_EQ(platform::ProfileGetString((m_dir / "none.ini").string(), "video", "width"),
+              std::nullopt);
 }
 
 TEST_F(ProfileTest, WritesReplaceInsertAndAppendKeepingOtherLines)
@@ -91,13 +92,14 @@ TEST_F(ProfileTest, WritesReplaceInsertAndAppendKeepingOtherLines)
          "; keep me\r\n[VIDEO]\r\nwidth = 800\r\nheight=600\r\n", "video", "Width", "1280",
          "; keep me\r\n[VIDEO]\r\nWidth=1280\r\nheight=600\r\n"},
         {"new key after the section's last line, before the blank line",
-         "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n", "A", "z", "3", "[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n"},
+         "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n", "A", "z", "3",
+         "[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\ny=2\r\n"},
         {"new key in the last section", "[a]\r\nx=1\r\n", "a", "y", "", "[a]\r\nx=1\r\ny=\r\n"},
         {"new section appended after a blank line", "[a]\r\nx=1\r\n", "b", "y", "2",
          "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n"},
         {"a file with bare line feeds keeps them", "[a]\nx=1\n", "a", "x", "5", "[a]\nx=5\n"},
-        {"the same key in another section is not touched", "[a]\r\nx=1\r\n[b]\r\nx=2\r\n", "b", "x", "9",
-         "[a]\r\nx=1\r\n[b]\r\nx=9\r\n"},
+        {"the same key in another section is not touched", "[a]\r\nx=1\r\n[b]\r\nx=2\r\n", "b", "x",
+         "9", "[a]\r\nx=1\r\n[b]\r\nx=9\r\n"},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(m_file);
@@ -105,17 +107,21 @@ TEST_F(ProfileTest, WritesReplaceInsertAndAppendKeepingOtherLines)
             Write(c.before);
         ASSERT_TRUE(platform::ProfileSetString(m_file, c.section, c.key, c.value)) << c.what;
         EXPECT_EQ(Read(), c.after) << c.what;
-        EXPECT_EQ(platform::ProfileGetString(m_file, c.section, c.key), std::string(c.value)) << c.what;
+        EXPECT_EQ(platform::ProfileGetString(m_file, c.section, c.key), std::string(c.value))
+            << c.what;
     }
 }
 
 TEST_F(ProfileTest, FailedWritesLeaveNoTraceAndTheFileIsFoundWithoutRegardToCase)
 {
-    EXPECT_FALSE(platform::ProfileSetString((m_dir / "no_folder" / "x.ini").string(), "a", "b", "c"));
+    EXPECT_FALSE(
+        platform::ProfileSetString((m_dir / "no_folder" / "x.ini").string(), "a", "b", "c"));
     EXPECT_FALSE(platform::ProfileSetString(m_file, "", "b", "c"));
     EXPECT_FALSE(platform::ProfileSetString(m_file, "a", "  ", "c"));
     EXPECT_FALSE(std::filesystem::exists(m_file));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir), std::filesystem::directory_iterator()), 0)
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir),
+                            std::filesystem::directory_iterator()),
+              0)
         << "no temporary file is left behind";
 
     ASSERT_TRUE(platform::ProfileSetString(m_file, "a", "b", "c"));

@@ -1,5 +1,5 @@
-// GDI-like text: face lookup (private, installed, fallback), GDI's size conventions, extents and the
-// placement of Korean text drawn into 32-bit surfaces.
+// GDI-like text: face lookup (private, installed, fallback), GDI's size conventions, extents and
+// the placement of Korean text drawn into 32-bit surfaces.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,7 +13,8 @@ namespace {
 
 constexpr uint32_t kKey = 0x010101;
 
-TextFontDesc Desc(const char* face, int32_t height, int32_t weight = 400, uint8_t quality = 0) {
+TextFontDesc Desc(const char* face, int32_t height, int32_t weight = 400, uint8_t quality = 0)
+{
     TextFontDesc d;
     std::strncpy(d.faceName, face, sizeof(d.faceName) - 1);
     d.height = height;
@@ -23,7 +24,8 @@ TextFontDesc Desc(const char* face, int32_t height, int32_t weight = 400, uint8_
     return d;
 }
 
-std::string Lower(std::string s) {
+std::string Lower(std::string s)
+{
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
     return s;
 }
@@ -36,7 +38,8 @@ struct Surface {
     TextDC dc;
     TextFont font;
 
-    Surface(int32_t width, int32_t height, const TextFontDesc& desc) : w(width), h(height) {
+    Surface(int32_t width, int32_t height, const TextFontDesc& desc) : w(width), h(height)
+    {
         bitmap = platform::CreateBitmap(w, h, &px);
         std::fill(px, px + static_cast<size_t>(w) * h, kKey);
         dc = platform::CreateDC();
@@ -46,7 +49,8 @@ struct Surface {
         platform::SetBkMode(dc, TEXT_BK_TRANSPARENT);
         platform::SetTextColor(dc, 0x000000);
     }
-    ~Surface() {
+    ~Surface()
+    {
         platform::DeleteDC(dc);
         platform::DeleteFont(font);
         platform::DeleteBitmap(bitmap);
@@ -54,7 +58,8 @@ struct Surface {
     uint32_t At(int x, int y) const { return px[static_cast<size_t>(y) * w + x]; }
 
     // Bounding box of the pixels that are no longer the key colour; right/bottom exclusive.
-    TextRect Ink() const {
+    TextRect Ink() const
+    {
         TextRect r{w, h, 0, 0};
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
@@ -70,7 +75,8 @@ struct Surface {
 
 }  // namespace
 
-TEST(TextFont, KoreanFacesResolveToInstalledPrivateOrFallbackFiles) {
+TEST(TextFont, KoreanFacesResolveToInstalledPrivateOrFallbackFiles)
+{
     TextFont nanum = platform::CreateFont(Desc("나눔고딕", -16));
     ASSERT_NE(nanum, nullptr);
     const std::string nanumFile = platform::GetFontFile(nanum);
@@ -79,7 +85,8 @@ TEST(TextFont, KoreanFacesResolveToInstalledPrivateOrFallbackFiles) {
     // A face that is not installed falls back to a face that covers Korean.
     TextFont gulim = platform::CreateFont(Desc("굴림", -12));
     ASSERT_NE(gulim, nullptr);
-    EXPECT_NE(Lower(platform::GetFontFile(gulim)).find("nanum"), std::string::npos) << platform::GetFontFile(gulim);
+    EXPECT_NE(Lower(platform::GetFontFile(gulim)).find("nanum"), std::string::npos)
+        << platform::GetFontFile(gulim);
     platform::DeleteFont(gulim);
 
     // A private copy is found first, by its Korean family name, and forgotten when removed.
@@ -106,14 +113,16 @@ TEST(TextFont, KoreanFacesResolveToInstalledPrivateOrFallbackFiles) {
     platform::DeleteFont(nanum);
 }
 
-TEST(TextFont, HeightSignConventionAndExtents) {
+TEST(TextFont, HeightSignConventionAndExtents)
+{
     TextDC dc = platform::CreateDC();
     struct Case {
         const char* name;
         int32_t height;
         int32_t expectLineHeight;  // 0: only checked to exceed the em height
     };
-    const Case cases[] = {{"cell height 20", 20, 20}, {"cell height 33", 33, 33}, {"character height 16", -16, 0}};
+    const Case cases[] = {
+        {"cell height 20", 20, 20}, {"cell height 33", 33, 33}, {"character height 16", -16, 0}};
     for (const auto& c : cases) {
         TextFont f = platform::CreateFont(Desc("나눔고딕", c.height));
         ASSERT_NE(f, nullptr) << c.name;
@@ -147,7 +156,8 @@ TEST(TextFont, HeightSignConventionAndExtents) {
     platform::DeleteDC(dc);
 }
 
-TEST(TextFont, WidthFieldNarrowsTheFace) {
+TEST(TextFont, WidthFieldNarrowsTheFace)
+{
     TextDC dc = platform::CreateDC();
     TextFont normal = platform::CreateFont(Desc("나눔고딕", -20));
     TextFontDesc d = Desc("나눔고딕", -20);
@@ -169,7 +179,8 @@ TEST(TextFont, WidthFieldNarrowsTheFace) {
     platform::DeleteDC(dc);
 }
 
-TEST(TextFont, KoreanStringIsPlacedByTheAlignmentFlags) {
+TEST(TextFont, KoreanStringIsPlacedByTheAlignmentFlags)
+{
     const char* text = "한글 가나다";
     struct Case {
         const char* name;
@@ -207,7 +218,8 @@ TEST(TextFont, KoreanStringIsPlacedByTheAlignmentFlags) {
     }
 }
 
-TEST(TextFont, KeyColourSurvivesAroundGlyphsAndSolidInkIsExact) {
+TEST(TextFont, KeyColourSurvivesAroundGlyphsAndSolidInkIsExact)
+{
     Surface s(160, 40, Desc("나눔고딕", -24));
     platform::SetTextColor(s.dc, 0xFFFFFF);
     TextRect rect{0, 0, 160, 40};
@@ -221,8 +233,10 @@ TEST(TextFont, KeyColourSurvivesAroundGlyphsAndSolidInkIsExact) {
             if (!inside) {
                 ASSERT_EQ(p, kKey) << "(" << x << "," << y << ")";
             }
-            if (p == 0xFFFFFF) ++solid;
-            else if (p != kKey) ++blended;
+            if (p == 0xFFFFFF)
+                ++solid;
+            else if (p != kKey)
+                ++blended;
             ASSERT_EQ(p >> 24, 0u) << "the top byte stays 0";
         }
     EXPECT_GT(solid, 20) << "fully covered pixels take the text colour exactly";
@@ -240,7 +254,8 @@ TEST(TextFont, KeyColourSurvivesAroundGlyphsAndSolidInkIsExact) {
     EXPECT_GT(drawn, 20);
 }
 
-TEST(TextFont, OpaqueModeFillsTheTextCellWithTheBackground) {
+TEST(TextFont, OpaqueModeFillsTheTextCellWithTheBackground)
+{
     Surface s(200, 40, Desc("나눔고딕", -16));
     platform::SetBkMode(s.dc, TEXT_BK_OPAQUE);
     platform::SetBkColor(s.dc, 0x0000FF);
@@ -255,7 +270,8 @@ TEST(TextFont, OpaqueModeFillsTheTextCellWithTheBackground) {
     EXPECT_EQ(s.At(10, 5 + ext.cy), kKey);
 }
 
-TEST(TextFont, CalcRectLinesAndWordBreaks) {
+TEST(TextFont, CalcRectLinesAndWordBreaks)
+{
     TextDC dc = platform::CreateDC();
     TextFont f = platform::CreateFont(Desc("나눔고딕", 20));
     platform::SelectFont(dc, f);
@@ -274,7 +290,8 @@ TEST(TextFont, CalcRectLinesAndWordBreaks) {
         {"CR LF counts once", "가나다\r\n가", 0, 500, 2, word.cx},
         {"LF and CR", "가\n가\r가", 0, 500, 3, word.cx / 3},
         {"single line ignores breaks", "가\n가", TEXT_DT_SINGLELINE, 500, 1, 2 * (word.cx / 3)},
-        {"word break at blanks", "가나다 가나다 가나다", TEXT_DT_WORDBREAK, word.cx + 5, 3, word.cx},
+        {"word break at blanks", "가나다 가나다 가나다", TEXT_DT_WORDBREAK, word.cx + 5, 3,
+         word.cx},
         {"long word stays whole", "가나다가나다", TEXT_DT_WORDBREAK, word.cx, 1, 2 * word.cx},
         {"empty text", "", 0, 500, 1, 0},
     };
@@ -291,11 +308,13 @@ TEST(TextFont, CalcRectLinesAndWordBreaks) {
     platform::DeleteDC(dc);
 }
 
-TEST(TextFont, ClipsToRectangleAndSurfaceAndToleratesBadInput) {
+TEST(TextFont, ClipsToRectangleAndSurfaceAndToleratesBadInput)
+{
     Surface s(60, 30, Desc("나눔고딕", -24));
     // Half outside the surface on every side: only pixels inside change (ASan checks the rest).
     TextRect outside{-30, -15, 90, 45};
-    platform::DrawText(s.dc, "가나다라마바사", -1, &outside, TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE);
+    platform::DrawText(s.dc, "가나다라마바사", -1, &outside,
+                       TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE);
     EXPECT_LT(s.Ink().left, s.Ink().right);
 
     // Clipped to the rectangle unless told otherwise.

@@ -31,7 +31,7 @@ protected:
         platform::ResetMessageQueue();
         WindowCreateInfo info;
         info.title = "ime";
-        info.style = WS_POPUP | WS_CAPTION; // hidden
+        info.style = WS_POPUP | WS_CAPTION;  // hidden
         info.width = 100;
         info.height = 100;
         info.proc = &RecordingProc;
@@ -90,12 +90,12 @@ void ExpectMessages(const std::vector<Expected>& expected)
     }
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(WindowImeTest, CompositionStartsOnceUpdatesAndEndsWithTheResultAndItsBytes)
 {
     Editing(kHanUtf8);
-    Editing(kHanGeulUtf8); // an update shows the first character of the composition
+    Editing(kHanGeulUtf8);  // an update shows the first character of the composition
     EXPECT_EQ(platform::GetCompositionText(), "\xC7\xD1\xB1\xDB");
     Input(kHanUtf8);
     EXPECT_EQ(platform::GetCompositionText(), "");
@@ -115,7 +115,7 @@ TEST_F(WindowImeTest, AnEmptyEditEndsTheCompositionWithNoResult)
 {
     Editing(kHanUtf8);
     Editing("");
-    Editing(""); // nothing more outside a composition
+    Editing("");  // nothing more outside a composition
     Drain();
     ExpectMessages({
         {WM_IME_STARTCOMPOSITION, 0, 0},

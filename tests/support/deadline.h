@@ -34,14 +34,13 @@ inline std::string CurrentTestName()
 
 // Guards the scope it lives in: when the scope has not ended within the limit, it prints the test's
 // name and what describe() reports, and aborts the test program.
-class Deadline
-{
+class Deadline {
 public:
     explicit Deadline(std::chrono::milliseconds limit, std::function<std::string()> describe = {},
                       std::string name = CurrentTestName())
-        : m_limit(limit), m_describe(std::move(describe)), m_name(std::move(name)), m_watch([this] { Watch(); })
-    {
-    }
+        : m_limit(limit), m_describe(std::move(describe)), m_name(std::move(name)),
+          m_watch([this] { Watch(); })
+    {}
     Deadline(const Deadline&) = delete;
     Deadline& operator=(const Deadline&) = delete;
     ~Deadline()
@@ -62,7 +61,8 @@ private:
             return;
         const std::string state = m_describe ? m_describe() : std::string();
         std::fprintf(stderr, "\n%s: FAILED, still running after %lld ms%s%s\n", m_name.c_str(),
-                     static_cast<long long>(m_limit.count()), state.empty() ? "" : "; state: ", state.c_str());
+                     static_cast<long long>(m_limit.count()),
+                     state.empty() ? "" : "; state: ", state.c_str());
         std::fflush(stderr);
         std::abort();
     }
@@ -73,15 +73,14 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_bDone = false;
-    std::thread m_watch; // last: starts once everything it reads is built
+    std::thread m_watch;  // last: starts once everything it reads is built
 };
 
 namespace deadline_detail {
 
 // The describer the running test registered; guarded so that the deadline never calls one whose
 // objects are gone (WatchState removes it before they go).
-struct Shared
-{
+struct Shared {
     std::mutex mutex;
     std::function<std::string()> describe;
 };
@@ -99,15 +98,14 @@ inline std::string DescribeRegistered()
 }
 
 // Puts each test of the program under a Deadline of its own.
-class PerTest : public testing::EmptyTestEventListener
-{
+class PerTest : public testing::EmptyTestEventListener {
 public:
     explicit PerTest(std::chrono::milliseconds limit) : m_limit(limit) {}
 
     void OnTestStart(const testing::TestInfo& info) override
     {
-        m_pDeadline = std::make_unique<Deadline>(m_limit, DescribeRegistered,
-                                                 std::string(info.test_suite_name()) + "." + info.name());
+        m_pDeadline = std::make_unique<Deadline>(
+            m_limit, DescribeRegistered, std::string(info.test_suite_name()) + "." + info.name());
     }
     void OnTestEnd(const testing::TestInfo&) override { m_pDeadline.reset(); }
 
@@ -116,7 +114,7 @@ private:
     std::unique_ptr<Deadline> m_pDeadline;
 };
 
-} // namespace deadline_detail
+}  // namespace deadline_detail
 
 inline bool InstallTestDeadline(std::chrono::milliseconds limit)
 {
@@ -124,9 +122,9 @@ inline bool InstallTestDeadline(std::chrono::milliseconds limit)
     return true;
 }
 
-// Registers what the suite's deadline reports while this object lives (the last one registered wins).
-class WatchState
-{
+// Registers what the suite's deadline reports while this object lives (the last one registered
+// wins).
+class WatchState {
 public:
     explicit WatchState(std::function<std::string()> describe)
     {
@@ -142,4 +140,4 @@ public:
     WatchState& operator=(const WatchState&) = delete;
 };
 
-} // namespace test_support
+}  // namespace test_support

@@ -46,7 +46,8 @@ inline void StopGfxDevice(CXGfxDevice*& device)
     device = nullptr;
 }
 
-// Waits until the GPU has drawn everything sent, by reading one pixel of the back buffer; returns it.
+// Waits until the GPU has drawn everything sent, by reading one pixel of the back buffer; returns
+// it.
 inline uint32_t WaitForGpu(CXGfxDevice* device)
 {
     uint32_t pixel = 0;
@@ -55,4 +56,4 @@ inline uint32_t WaitForGpu(CXGfxDevice* device)
     return pixel;
 }
 
-} // namespace test_support
+}  // namespace test_support

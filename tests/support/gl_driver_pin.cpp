@@ -14,8 +14,8 @@ namespace {
 std::vector<GlDriverLibrary> PinAll()
 {
     std::vector<GlDriverLibrary> pins;
-    for (const char* name : {"libGL.so.1", "libGLX_mesa.so.0", "libEGL.so.1", "libEGL_mesa.so.0",
-                             CX_GL_DRIVER_PATH}) {
+    for (const char* name :
+         {"libGL.so.1", "libGLX_mesa.so.0", "libEGL.so.1", "libEGL_mesa.so.0", CX_GL_DRIVER_PATH}) {
         // Loaded now if not loaded yet; the loader's own later dlopen finds this same copy.
         void* handle = dlopen(name, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
         if (handle) {
@@ -24,8 +24,10 @@ std::vector<GlDriverLibrary> PinAll()
         }
         const char* why = dlerror();
         pins.push_back({name, false, why ? why : "unknown error"});
-        std::fprintf(stderr, "GL driver library %s is not pinned (%s): leak reports may show its "
-                             "frames as unknown\n", name, pins.back().error.c_str());
+        std::fprintf(stderr,
+                     "GL driver library %s is not pinned (%s): leak reports may show its "
+                     "frames as unknown\n",
+                     name, pins.back().error.c_str());
     }
     return pins;
 }

@@ -3,13 +3,13 @@
 // The driver unloads its own parts at times of its choosing (closing a display, a failed screen
 // set-up); what it allocated then stays in the heap with return addresses into unmapped code, so
 // the leak check at exit cannot name their frames and the driver suppressions in lsan.supp do not
-// match. Pinned, the libraries stay mapped to the end: their frames resolve, their globals are still
-// scanned, and only leaks the suppressions do not cover are reported.
+// match. Pinned, the libraries stay mapped to the end: their frames resolve, their globals are
+// still scanned, and only leaks the suppressions do not cover are reported.
 #include <string>
 #include <vector>
 
 struct GlDriverLibrary {
-    std::string name;   // as passed to dlopen: a soname or an absolute path
+    std::string name;  // as passed to dlopen: a soname or an absolute path
     bool pinned;
     std::string error;  // the loader's message when it could not be pinned
 };

@@ -1,8 +1,8 @@
 #pragma once
-// Bytes written by hand as hex, for byte-layout fixtures: pairs of hex digits, with spaces, tabs and
-// line breaks allowed between pairs only. Anything else (a stray letter, an odd digit, a separator
-// inside a pair) throws with the offending text and position, so a typo in a fixture fails the test
-// instead of silently changing the bytes under test.
+// Bytes written by hand as hex, for byte-layout fixtures: pairs of hex digits, with spaces, tabs
+// and line breaks allowed between pairs only. Anything else (a stray letter, an odd digit, a
+// separator inside a pair) throws with the offending text and position, so a typo in a fixture
+// fails the test instead of silently changing the bytes under test.
 
 #include <cstddef>
 #include <cstdint>
@@ -27,11 +27,9 @@ inline std::vector<uint8_t> Hex(std::string_view text)
                                     " of \"" + std::string(text) + "\"");
     };
     std::vector<uint8_t> bytes;
-    for (size_t i = 0; i < text.size();)
-    {
+    for (size_t i = 0; i < text.size();) {
         const char c = text[i];
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r')
-        {
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
             ++i;
             continue;
         }
@@ -43,4 +41,4 @@ inline std::vector<uint8_t> Hex(std::string_view text)
     return bytes;
 }
 
-} // namespace test_support
+}  // namespace test_support

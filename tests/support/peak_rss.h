@@ -20,4 +20,4 @@ inline long PeakRssMb()
     return -1;
 }
 
-} // namespace test_support
+}  // namespace test_support

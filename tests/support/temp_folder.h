@@ -16,8 +16,8 @@
 
 class TempFolder {
 public:
-    explicit TempFolder(const std::string& prefix,
-                        const std::filesystem::path& parent = std::filesystem::temp_directory_path())
+    explicit TempFolder(const std::string& prefix, const std::filesystem::path& parent =
+                                                       std::filesystem::temp_directory_path())
     {
         std::random_device seed;
         std::mt19937_64 random(seed());
@@ -55,7 +55,8 @@ public:
     }
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const
     {
-        return Write(name, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        return Write(name,
+                     std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
 
     // The names of the files and folders directly in the folder, sorted.

@@ -26,13 +26,15 @@ std::string DataPath(const std::string& root, const std::string& name)
 // A filled picture with a light border, its colour picked by the set so neighbouring sets differ.
 bool WritePicture(const std::string& path, int width, int height, int set)
 {
-    const uint32_t fill = 0xFF000000u | uint32_t((set * 0x3B) & 0xFF) << 16 | uint32_t((set * 0x71 + 0x40) & 0xFF) << 8 |
+    const uint32_t fill = 0xFF000000u | uint32_t((set * 0x3B) & 0xFF) << 16 |
+                          uint32_t((set * 0x71 + 0x40) & 0xFF) << 8 |
                           uint32_t((set * 0x2F + 0x80) & 0xFF);
     std::vector<uint32_t> pixels(size_t(width) * size_t(height), fill);
     for (int x = 0; x < width; ++x)
         pixels[size_t(x)] = pixels[size_t(height - 1) * size_t(width) + size_t(x)] = 0xFFE0E0E0;
     for (int y = 0; y < height; ++y)
-        pixels[size_t(y) * size_t(width)] = pixels[size_t(y) * size_t(width) + size_t(width - 1)] = 0xFFE0E0E0;
+        pixels[size_t(y) * size_t(width)] = pixels[size_t(y) * size_t(width) + size_t(width - 1)] =
+            0xFFE0E0E0;
     return platform::SaveBmp(path.c_str(), width, height, pixels.data(), width * 4);
 }
 

@@ -43,9 +43,11 @@ void DrawLabel(std::vector<uint32_t>& rgb, const PlaceholderImage& image, uint32
         platform::SelectFont(dc, font);
         platform::SetBkMode(dc, TEXT_BK_TRANSPARENT);
         platform::SetTextColor(dc, colour);
-        TextRect rect{kBorder + 2, kBorder + 1, image.width - kBorder - 2, image.height - kBorder - 1};
+        TextRect rect{kBorder + 2, kBorder + 1, image.width - kBorder - 2,
+                      image.height - kBorder - 1};
         platform::DrawText(dc, image.label.c_str(), -1, &rect,
-                      glyph ? TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE : TEXT_DT_WORDBREAK);
+                           glyph ? TEXT_DT_CENTER | TEXT_DT_VCENTER | TEXT_DT_SINGLELINE
+                                 : TEXT_DT_WORDBREAK);
         std::memcpy(rgb.data(), pixels, rgb.size() * sizeof(uint32_t));
         platform::SelectFont(dc, nullptr);
         platform::SelectBitmap(dc, nullptr);

@@ -39,7 +39,13 @@ public:
     CX_DECLARE_MEMORY_POOL(CX2DAnimation)
 
     // Track order.
-    enum { TRACK_POSITION = 0, TRACK_SCALE = 1, TRACK_ROTATION = 2, TRACK_ALPHA = 3, TRACK_COUNT = 4 };
+    enum {
+        TRACK_POSITION = 0,
+        TRACK_SCALE = 1,
+        TRACK_ROTATION = 2,
+        TRACK_ALPHA = 3,
+        TRACK_COUNT = 4
+    };
 
     CX2DAnimation() = default;
     ~CX2DAnimation() override;
@@ -78,13 +84,19 @@ public:
     // A colour for the whole animation; its alpha becomes the animation's alpha, and its red,
     // green and blue stay under later alpha changes (tracks, fades).
     void SetAnimationColor(uint32_t argb);
-    uint32_t GetAnimationColor() const { return static_cast<uint32_t>(m_nAnimAlpha) << 24 | m_dwRGB; }
+    uint32_t GetAnimationColor() const
+    {
+        return static_cast<uint32_t>(m_nAnimAlpha) << 24 | m_dwRGB;
+    }
 
     CX2DSound& GetSound() { return m_Sound; }
     // Null without a core, or when a plain sprite core was put in through the sprite's creators.
     CXAnimationCore* GetAnimationCore() const { return dynamic_cast<CXAnimationCore*>(m_pCore); }
     uint32_t GetChildCount() const { return static_cast<uint32_t>(m_Children.size()); }
-    CX2DAnimationANFInfo* GetChild(uint32_t i) const { return i < m_Children.size() ? m_Children[i].get() : nullptr; }
+    CX2DAnimationANFInfo* GetChild(uint32_t i) const
+    {
+        return i < m_Children.size() ? m_Children[i].get() : nullptr;
+    }
 
     // Frame grid: the first frame's source rectangle.
     float m_fFrameX = 0.0f;

@@ -27,20 +27,20 @@ public:
     // delay and speed apply. Nothing while inactive.
     void Update(float dt);
 
-    uint32_t m_dwLoopMode = 0;        // nonzero: repeat for ever
-    float m_fDefaultSpeed = 100.0f;   // units per second
-    int32_t m_nLoopCount = 0;         // passes to run while the loop mode is 0
+    uint32_t m_dwLoopMode = 0;       // nonzero: repeat for ever
+    float m_fDefaultSpeed = 100.0f;  // units per second
+    int32_t m_nLoopCount = 0;        // passes to run while the loop mode is 0
     std::vector<CX2D_POINT_tag> m_Keys;
-    std::vector<float> m_Delays;      // seconds
-    std::vector<float> m_Speeds;      // units per second, 0 = default
+    std::vector<float> m_Delays;  // seconds
+    std::vector<float> m_Speeds;  // units per second, 0 = default
 
     bool m_bActive = false;
-    int m_nKey = 0;                   // index of the key being headed for
+    int m_nKey = 0;  // index of the key being headed for
     int m_nPasses = 0;
     float m_fDelayLeft = 0.0f;
     float m_fSpeed = 0.0f;
     CX2D_POINT_tag m_Velocity;
-    CX2D_POINT_tag m_Value;           // the transform value the track drives
+    CX2D_POINT_tag m_Value;  // the transform value the track drives
 
 private:
     float SpeedOf(int key) const;

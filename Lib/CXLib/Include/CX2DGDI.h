@@ -35,7 +35,8 @@ public:
     // Copies the rectangle (sx, sy, w, h) of the surface to (dx, dy) of the texture, cut to both;
     // w or h 0 (or wider than the surface) mean the surface's. Key-coloured pixels are skipped,
     // others become opaque. Offsets outside the surface or texture are clamped to their edges.
-    void CopyToTexture(HTEXTURE texture, int32_t dx, int32_t dy, int32_t sx, int32_t sy, int32_t w, int32_t h);
+    void CopyToTexture(HTEXTURE texture, int32_t dx, int32_t dy, int32_t sx, int32_t sy, int32_t w,
+                       int32_t h);
 
     // The drawing context: callers set colours and modes and draw text into it.
     TextDC GetDC() const { return m_hDC; }

@@ -33,5 +33,5 @@ private:
     void Clear();
 
     CXParticleManagerCore* m_pCore = nullptr;  // owned
-    CXListTmpl<CX2DParticle> m_List;          // owns the wrappers
+    CXListTmpl<CX2DParticle> m_List;           // owns the wrappers
 };

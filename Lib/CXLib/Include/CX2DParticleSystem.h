@@ -15,13 +15,13 @@ struct CXParticleSystemInfo {
     CX2DSprite* pSprite = nullptr;  // not owned
     uint16_t wFrame = 0;
     uint16_t wBlend = 0;
-    int32_t nEmission = 0;          // particles per second
-    float fLifetime = 0.0f;         // seconds, -1 = endless
+    int32_t nEmission = 0;   // particles per second
+    float fLifetime = 0.0f;  // seconds, -1 = endless
     float fParticleLifeMin = 0.0f;
     float fParticleLifeMax = 0.0f;
-    float fDirection = 0.0f;        // radians, 0 points up
+    float fDirection = 0.0f;  // radians, 0 points up
     float fSpread = 0.0f;
-    uint32_t dwRelative = 0;        // low byte nonzero: direction relative to the emitter's movement
+    uint32_t dwRelative = 0;  // low byte nonzero: direction relative to the emitter's movement
     float fSpeedMin = 0.0f;
     float fSpeedMax = 0.0f;
     float fGravityMin = 0.0f;
@@ -36,7 +36,7 @@ struct CXParticleSystemInfo {
     float fSpinStart = 0.0f;
     float fSpinEnd = 0.0f;
     float fSpinVar = 0.0f;
-    float colColorStart[4] = {};    // red, green, blue, alpha, 0..1
+    float colColorStart[4] = {};  // red, green, blue, alpha, 0..1
     float colColorEnd[4] = {};
     float fColorVar = 0.0f;
     float fAlphaVar = 0.0f;
@@ -54,10 +54,10 @@ struct CXParticle {
     float fRadialAccel = 0.0f;
     float fTangentialAccel = 0.0f;
     float fSpin = 0.0f;
-    float fSpinDelta = 0.0f;     // per second
+    float fSpinDelta = 0.0f;  // per second
     float fSize = 0.0f;
     float fSizeDelta = 0.0f;
-    float col[4] = {};           // red, green, blue, alpha
+    float col[4] = {};  // red, green, blue, alpha
     float colDelta[4] = {};
     float fAge = 0.0f;
     float fTerminalAge = 0.0f;
@@ -105,8 +105,8 @@ public:
 
     CXParticleSystemInfo m_Info;
     float m_fUpdateStep = 0.0f;
-    float m_fResidue = 0.0f;       // step accumulator
-    float m_fAge = kStopped;       // -2 stopped, -1 endless, else seconds since Fire
+    float m_fResidue = 0.0f;  // step accumulator
+    float m_fAge = kStopped;  // -2 stopped, -1 endless, else seconds since Fire
     float m_fEmissionResidue = 0.0f;
     float m_fPrevX = 0.0f, m_fPrevY = 0.0f;
     float m_fLocX = 0.0f, m_fLocY = 0.0f;

@@ -14,7 +14,10 @@ public:
 
     // Needs at least 2 columns and 2 rows (see IsValidSize).
     CXDistortionGrid(int columns, int rows);
-    static bool IsValidSize(int columns, int rows) { return columns >= 2 && rows >= 2 && columns <= 1024 && rows <= 1024; }
+    static bool IsValidSize(int columns, int rows)
+    {
+        return columns >= 2 && rows >= 2 && columns <= 1024 && rows <= 1024;
+    }
 
     void SetTexture(HTEXTURE texture);
     // Lays the nodes out on the regular grid over the rectangle; earlier displacements are lost.
@@ -32,8 +35,14 @@ public:
     uint32_t m_dwBlend = BLEND_ALPHABLEND | BLEND_ZWRITE;
 
 private:
-    bool Contains(int column, int row) const { return column >= 0 && column < m_nColumns && row >= 0 && row < m_nRows; }
-    size_t Index(int column, int row) const { return static_cast<size_t>(column + row * m_nColumns); }
+    bool Contains(int column, int row) const
+    {
+        return column >= 0 && column < m_nColumns && row >= 0 && row < m_nRows;
+    }
+    size_t Index(int column, int row) const
+    {
+        return static_cast<size_t>(column + row * m_nColumns);
+    }
 
     int m_nColumns;
     int m_nRows;

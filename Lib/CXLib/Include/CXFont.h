@@ -54,10 +54,11 @@ public:
     // batch as a Begin and End around the call would.
     // w or h 0 take the measured text's. The format takes the TEXT_DT_ flags; vertical centring and
     // bottom alignment apply to several lines too.
-    bool DrawText(const char* text, float x, float y, float w, float h, const uint32_t& colour, uint32_t format);
+    bool DrawText(const char* text, float x, float y, float w, float h, const uint32_t& colour,
+                  uint32_t format);
     // First the first n characters (bytes), then the whole text over them.
-    bool DrawTextN(const char* text, int n, float x, float y, float w, float h, const uint32_t& colour,
-                   uint32_t format);
+    bool DrawTextN(const char* text, int n, float x, float y, float w, float h,
+                   const uint32_t& colour, uint32_t format);
 
     void OnLostDevice();
     bool OnResetDevice();

@@ -12,9 +12,9 @@ using HTEXTURE = GpuTexture*;
 using CXVertex = GpuVertex;
 
 // Blend bits of sprites, animations, particles and meshes.
-constexpr uint32_t BLEND_COLORADD = 1;   // else colour multiply
+constexpr uint32_t BLEND_COLORADD = 1;  // else colour multiply
 constexpr uint32_t BLEND_COLORMUL = 0;
-constexpr uint32_t BLEND_ALPHABLEND = 2; // else alpha add
+constexpr uint32_t BLEND_ALPHABLEND = 2;  // else alpha add
 constexpr uint32_t BLEND_ALPHAADD = 0;
 constexpr uint32_t BLEND_ZWRITE = 4;
 constexpr uint32_t BLEND_NOZWRITE = 0;

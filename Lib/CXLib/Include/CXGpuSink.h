@@ -59,7 +59,10 @@ public:
         return m_Gpu.CreateRenderTarget(width, height, format);
     }
     void DestroyTexture(HTEXTURE texture) override { m_Gpu.DestroyTexture(texture); }
-    GpuDepth* CreateDepth(int width, int height) override { return m_Gpu.CreateDepth(width, height); }
+    GpuDepth* CreateDepth(int width, int height) override
+    {
+        return m_Gpu.CreateDepth(width, height);
+    }
     void DestroyDepth(GpuDepth* depth) override { m_Gpu.DestroyDepth(depth); }
     int TextureWidth(HTEXTURE texture) override { return GpuDevice::TextureWidth(texture); }
     int TextureHeight(HTEXTURE texture) override { return GpuDevice::TextureHeight(texture); }

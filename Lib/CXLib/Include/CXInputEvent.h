@@ -28,11 +28,11 @@ constexpr uint32_t INPUT_FLAG_REPEAT = 64;  // key repeat (key down) or double c
 
 struct CXInputEvent {
     int32_t type = 0;
-    int32_t key = 0;     // virtual key (key events), button (button events), else 0
+    int32_t key = 0;  // virtual key (key events), button (button events), else 0
     uint32_t flags = 0;
-    int32_t chr = 0;     // character of the key (key events), else 0
-    int32_t wheel = 0;   // notches (wheel events), else 0
-    float x = 0.0f;      // mouse position in client pixels
+    int32_t chr = 0;    // character of the key (key events), else 0
+    int32_t wheel = 0;  // notches (wheel events), else 0
+    float x = 0.0f;     // mouse position in client pixels
     float y = 0.0f;
 };
 

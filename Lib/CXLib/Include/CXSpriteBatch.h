@@ -44,10 +44,12 @@ public:
     // Queues the source rectangle, moved so that (centreX, centreY) is its origin, transformed by
     // the batch transform x scaling x rotation (radians) x translation to (x, y) times the batch
     // scale. False when the device is not ready, drawing is disabled or the batch is not begun.
-    bool Draw(HTEXTURE texture, float x, float y, float srcX, float srcY, float srcW, float srcH, float hscale,
-              float vscale, float rotation, float centreX, float centreY, uint32_t colour);
+    bool Draw(HTEXTURE texture, float x, float y, float srcX, float srcY, float srcW, float srcH,
+              float hscale, float vscale, float rotation, float centreX, float centreY,
+              uint32_t colour);
     // The source rectangle (null: the whole texture) at (x, y) under the batch transform.
-    bool DrawPlain(HTEXTURE texture, float x, float y, const CXSpriteRect* sourceRect, uint32_t colour);
+    bool DrawPlain(HTEXTURE texture, float x, float y, const CXSpriteRect* sourceRect,
+                   uint32_t colour);
     // What Begin(CXSPRITE_ALPHABLEND), DrawPlain of the whole texture and End would draw, for a
     // batch that is not begun, without opening it: the quad goes to the quad batch at once.
     bool DrawPlainUnbegun(HTEXTURE texture, float x, float y, uint32_t colour);
@@ -81,8 +83,8 @@ private:
 
     bool CanDraw() const;
     // The rectangle (left, top)-(right, bottom) with the texture from (srcX, srcY), transformed.
-    static Queued MakeQuad(HTEXTURE texture, float left, float top, float right, float bottom, float srcX,
-                           float srcY, const Affine& transform, uint32_t colour);
+    static Queued MakeQuad(HTEXTURE texture, float left, float top, float right, float bottom,
+                           float srcX, float srcY, const Affine& transform, uint32_t colour);
     // The transform of a Begin: the current one times the batch scale.
     Affine BegunTransform() const;
     void DrawQueue();
@@ -90,8 +92,8 @@ private:
     CXGfxDevice* m_pDevice = nullptr;
     bool m_bBegun = false;
     uint32_t m_dwFlags = 0;
-    Affine m_Transform;        // the sprite transform while begun
-    Affine m_SavedTransform;   // the unscaled transform, put back by End
+    Affine m_Transform;       // the sprite transform while begun
+    Affine m_SavedTransform;  // the unscaled transform, put back by End
     float m_fScaleX = 1.0f;
     float m_fScaleY = 1.0f;
     std::vector<Queued> m_Queue;

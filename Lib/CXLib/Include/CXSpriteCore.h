@@ -1,5 +1,6 @@
 #pragma once
-// The textured quad under every sprite (CXSpriteCore) and its frame-grid animation (CXAnimationCore).
+// The textured quad under every sprite (CXSpriteCore) and its frame-grid animation
+// (CXAnimationCore).
 
 #include <cstdint>
 

@@ -19,7 +19,10 @@ int AlphaLevel(float value)
 
 }  // namespace
 
-CX2DAnimationANFInfo::~CX2DAnimationANFInfo() { delete m_pAnimation; }
+CX2DAnimationANFInfo::~CX2DAnimationANFInfo()
+{
+    delete m_pAnimation;
+}
 
 CX2DAnimation::~CX2DAnimation()
 {
@@ -137,7 +140,8 @@ bool CX2DAnimation::IsPlaying() const
 
 void CX2DAnimation::ApplyListFrame(int frame)
 {
-    if (frame < 0 || frame >= static_cast<int>(m_TexList.size()) || !m_TexList[static_cast<size_t>(frame)])
+    if (frame < 0 || frame >= static_cast<int>(m_TexList.size()) ||
+        !m_TexList[static_cast<size_t>(frame)])
         return;
     SetTexture(m_TexList[static_cast<size_t>(frame)]->GetTexture());
     SetTextureRect(m_fFrameX, m_fFrameY, m_fFrameW, m_fFrameH);

@@ -62,7 +62,8 @@ std::vector<std::string> CX2DSplit(const std::string& text, char sep)
     size_t start = 0;
     for (;;) {
         const size_t end = text.find(sep, start);
-        parts.push_back(Trimmed(text.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+        parts.push_back(Trimmed(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start)));
         if (end == std::string::npos)
             break;
         start = end + 1;

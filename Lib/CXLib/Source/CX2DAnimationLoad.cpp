@@ -84,7 +84,8 @@ std::vector<int> ChildIndexes(CXFileConfig& config, int64_t count)
         if (text.rfind("ANF_", 0) != 0 || text.size() == 4 || text.size() > 14)
             return;
         const std::string digits = text.substr(4);
-        if (digits.find_first_not_of("0123456789") != std::string::npos || (digits[0] == '0' && digits.size() > 1))
+        if (digits.find_first_not_of("0123456789") != std::string::npos ||
+            (digits[0] == '0' && digits.size() > 1))
             return;
         const int64_t index = std::stoll(digits);
         if (index < count && index <= INT32_MAX)
@@ -163,7 +164,10 @@ void ApplyColorKey(const CX2DTexture& texture, uint32_t key)
     g_pGfxDevice->Texture_Unlock(handle);
 }
 
-int Integer(CXFileConfig& config, const char* key) { return static_cast<int>(CX2DConfigInt(config, key)); }
+int Integer(CXFileConfig& config, const char* key)
+{
+    return static_cast<int>(CX2DConfigInt(config, key));
+}
 
 uint32_t ParseLoopMode(const std::string& text)
 {
@@ -217,13 +221,16 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
     HTEXTURE first = nullptr;
     int texWidth = 0, texHeight = 0;
     if (!texList.empty()) {
-        // Only the value is a pattern: the folder is joined after formatting, so a '%' in it is text.
+        // Only the value is a pattern: the folder is joined after formatting, so a '%' in it is
+        // text.
         if (!IsFramePattern(texList)) {
-            CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST needs one integer conversion. [%s]", texList.c_str());
+            CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST needs one integer conversion. [%s]",
+                         texList.c_str());
             return false;
         }
         if (count > kMaxListFrames) {
-            CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST of %d frames is too long. [%s]", count, texList.c_str());
+            CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST of %d frames is too long. [%s]", count,
+                         texList.c_str());
             return false;
         }
         for (int i = 0; i < count; ++i) {
@@ -270,8 +277,10 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
     ApplyAlpha(alpha);
     if (CX2DConfigHas(config, "BLEND"))
         SetBlendMode(CX2DParseBlend(CX2DConfigText(config, "BLEND")));
-    core->m_fHotX = CX2DConfigHas(config, "HOT_SPOT_X") ? CX2DConfigFloat(config, "HOT_SPOT_X") : w / 2;
-    core->m_fHotY = CX2DConfigHas(config, "HOT_SPOT_Y") ? CX2DConfigFloat(config, "HOT_SPOT_Y") : h / 2;
+    core->m_fHotX =
+        CX2DConfigHas(config, "HOT_SPOT_X") ? CX2DConfigFloat(config, "HOT_SPOT_X") : w / 2;
+    core->m_fHotY =
+        CX2DConfigHas(config, "HOT_SPOT_Y") ? CX2DConfigFloat(config, "HOT_SPOT_Y") : h / 2;
     m_fX = m_fLastX = CX2DConfigFloat(config, "RENDER_X");
     m_fY = m_fLastY = CX2DConfigFloat(config, "RENDER_Y");
     core->SetMode(ParseLoopMode(CX2DConfigText(config, "LOOP_MODE")));
@@ -292,14 +301,18 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
         int values;
         float scale;
     };
-    static const TrackKeys kTracks[TRACK_COUNT] = {{"PA", 2, 1.0f}, {"SA", 2, 0.01f}, {"RA", 1, 1.0f}, {"AA", 1, 1.0f}};
+    static const TrackKeys kTracks[TRACK_COUNT] = {
+        {"PA", 2, 1.0f}, {"SA", 2, 0.01f}, {"RA", 1, 1.0f}, {"AA", 1, 1.0f}};
     for (int i = 0; i < TRACK_COUNT; ++i) {
         const std::string prefix = kTracks[i].prefix;
         CX2DAnimationTrack& track = m_Tracks[i];
-        track.m_fDefaultSpeed = CX2DConfigFloat(config, (prefix + "_SPEED").c_str()) * kTracks[i].scale;
-        track.m_dwLoopMode = static_cast<uint32_t>(Integer(config, (prefix + "_LOOP_MODE").c_str()));
+        track.m_fDefaultSpeed =
+            CX2DConfigFloat(config, (prefix + "_SPEED").c_str()) * kTracks[i].scale;
+        track.m_dwLoopMode =
+            static_cast<uint32_t>(Integer(config, (prefix + "_LOOP_MODE").c_str()));
         track.m_nLoopCount = Integer(config, (prefix + "_LOOP_COUNT").c_str());
-        track.ParseKeys(CX2DConfigText(config, (prefix + "_POINT").c_str()).c_str(), kTracks[i].values, kTracks[i].scale);
+        track.ParseKeys(CX2DConfigText(config, (prefix + "_POINT").c_str()).c_str(),
+                        kTracks[i].values, kTracks[i].scale);
         if (track.HasKeys())
             track.m_Value = track.m_Keys[0];
     }
@@ -317,7 +330,8 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
             continue;
         const std::string childFile = "/" + fields[3];
         if (OnChain(childFile.c_str())) {
-            CX_LOG_ERROR("CX2DAnimation::Load", "Child already being loaded. [%s]", childFile.c_str());
+            CX_LOG_ERROR("CX2DAnimation::Load", "Child already being loaded. [%s]",
+                         childFile.c_str());
             continue;
         }
         auto info = std::unique_ptr<CX2DAnimationANFInfo>(new CX2DAnimationANFInfo);

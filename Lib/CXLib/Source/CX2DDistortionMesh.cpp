@@ -2,7 +2,10 @@
 
 #include <new>
 
-CX2DDistortionMesh::~CX2DDistortionMesh() { delete m_pGrid; }
+CX2DDistortionMesh::~CX2DDistortionMesh()
+{
+    delete m_pGrid;
+}
 
 CXDistortionGrid* CX2DDistortionMesh::Create(int columns, int rows)
 {

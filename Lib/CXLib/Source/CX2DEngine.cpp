@@ -145,7 +145,10 @@ void EngineShutdown()
     CXLibShutdown();
 }
 
-bool EngineMainLoop() { return g_pEngineDevice && g_pEngineDevice->System_Start(); }
+bool EngineMainLoop()
+{
+    return g_pEngineDevice && g_pEngineDevice->System_Start();
+}
 
 LRESULT EngineWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -159,10 +162,22 @@ LRESULT EngineWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return platform::CallWindowProc(g_pfnOldWndProc, hwnd, msg, wParam, lParam);
 }
 
-TextFont EngineGetFont() { return g_hEngineFont; }
-float EngineGetDelta() { return g_pEngineDevice ? g_pEngineDevice->Timer_GetDelta() : 0.0f; }
-double EngineGetTime() { return g_pEngineDevice ? g_pEngineDevice->Timer_GetTotal() : 0.0; }
-int EngineGetKey() { return g_pEngineDevice ? g_pEngineDevice->Input_GetKey() : 0; }
+TextFont EngineGetFont()
+{
+    return g_hEngineFont;
+}
+float EngineGetDelta()
+{
+    return g_pEngineDevice ? g_pEngineDevice->Timer_GetDelta() : 0.0f;
+}
+double EngineGetTime()
+{
+    return g_pEngineDevice ? g_pEngineDevice->Timer_GetTotal() : 0.0;
+}
+int EngineGetKey()
+{
+    return g_pEngineDevice ? g_pEngineDevice->Input_GetKey() : 0;
+}
 
 int EngineGetKeyState(int vk)
 {
@@ -192,7 +207,8 @@ int32_t RandomRange(int32_t a, int32_t b)
         std::swap(a, b);
     // Up to 2^32 values: counted in 64 bits, so the whole range needs no special case.
     const int64_t n = int64_t{b} - a + 1;
-    return static_cast<int32_t>(a + static_cast<int64_t>(EngineRandom() % static_cast<uint64_t>(n)));
+    return static_cast<int32_t>(a +
+                                static_cast<int64_t>(EngineRandom() % static_cast<uint64_t>(n)));
 }
 
 int EngineBeginScene(HTARGET target)
@@ -236,8 +252,14 @@ void EngineSetTransform(float x, float y, float dx, float dy, float rotation, fl
         g_pEngineDevice->Gfx_SetTransform(x, y, dx, dy, rotation, hscale, vscale);
 }
 
-void EngineSetSoundOff(bool off) { g_bSoundOff = off; }
-bool EngineIsSoundOff() { return g_bSoundOff; }
+void EngineSetSoundOff(bool off)
+{
+    g_bSoundOff = off;
+}
+bool EngineIsSoundOff()
+{
+    return g_bSoundOff;
+}
 
 void EngineStopAllChannels()
 {

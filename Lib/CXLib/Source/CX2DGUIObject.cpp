@@ -9,4 +9,7 @@ CX2DGUIObjectList g_GUIObjects;
 
 }  // namespace
 
-CX2DGUIObjectList& EngineGUIObjects() { return g_GUIObjects; }
+CX2DGUIObjectList& EngineGUIObjects()
+{
+    return g_GUIObjects;
+}

@@ -20,7 +20,8 @@ bool CX2DImm::OpenImm(HWND hwnd)
 {
     CloseImm();
     if (!platform::StartTextInput(hwnd)) {
-        CX_LOG_ERROR("CX2DImm::OpenImm", "IMM dll load fail. [dll=%s]", platform::GetLastWindowError());
+        CX_LOG_ERROR("CX2DImm::OpenImm", "IMM dll load fail. [dll=%s]",
+                     platform::GetLastWindowError());
         return false;
     }
     m_bOpen = true;
@@ -35,7 +36,10 @@ void CX2DImm::CloseImm()
     m_bOpen = false;
 }
 
-bool CX2DImm::IsComposing() const { return m_bOpen && platform::IsComposing(); }
+bool CX2DImm::IsComposing() const
+{
+    return m_bOpen && platform::IsComposing();
+}
 
 std::string CX2DImm::GetCompositionText() const
 {

@@ -7,7 +7,10 @@ CX2DPackList* g_pPackList = nullptr;
 
 }  // namespace
 
-CX2DPackList* EnginePackList() { return g_pPackList; }
+CX2DPackList* EnginePackList()
+{
+    return g_pPackList;
+}
 
 void EngineCreatePackList()
 {

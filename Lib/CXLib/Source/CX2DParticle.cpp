@@ -112,7 +112,8 @@ bool CX2DParticle::Load(const char* file)
         info.wBlend = static_cast<uint16_t>(info.wBlend | CX2DParseBlend(text("BLEND")));
 
     CX2DSoundSpec sound;
-    if (CX2DParseSound(text("SOUND"), sound) && m_Sound.Create(CX2DRelativePath(file, sound.strFile).c_str(), 1)) {
+    if (CX2DParseSound(text("SOUND"), sound) &&
+        m_Sound.Create(CX2DRelativePath(file, sound.strFile).c_str(), 1)) {
         m_Sound.SetVolume(sound.nVolume, false);
         m_Sound.SetPan(sound.nPan);
         m_Sound.SetPitch(sound.fPitch);
@@ -146,7 +147,8 @@ bool CX2DParticle::Load(const char* file)
     if (!m_bManaged)
         delete m_pSystem;
     m_bManaged = 0;
-    m_pSystem = new (std::nothrow) CXParticleSystem(info, fps != 0 ? 1.0f / static_cast<float>(fps) : 0.0f);
+    m_pSystem =
+        new (std::nothrow) CXParticleSystem(info, fps != 0 ? 1.0f / static_cast<float>(fps) : 0.0f);
     return m_pSystem != nullptr;
 }
 

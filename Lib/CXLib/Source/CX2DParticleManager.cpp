@@ -2,7 +2,10 @@
 
 #include <new>
 
-CX2DParticleManager::~CX2DParticleManager() { Clear(); }
+CX2DParticleManager::~CX2DParticleManager()
+{
+    Clear();
+}
 
 void CX2DParticleManager::Clear()
 {

@@ -37,7 +37,8 @@ uint32_t U32(const uint8_t* data, size_t size, size_t offset)
     if (offset + 4 > size)
         return 0;
     return static_cast<uint32_t>(data[offset]) | static_cast<uint32_t>(data[offset + 1]) << 8 |
-           static_cast<uint32_t>(data[offset + 2]) << 16 | static_cast<uint32_t>(data[offset + 3]) << 24;
+           static_cast<uint32_t>(data[offset + 2]) << 16 |
+           static_cast<uint32_t>(data[offset + 3]) << 24;
 }
 
 uint16_t U16(const uint8_t* data, size_t size, size_t offset)
@@ -63,11 +64,17 @@ uint32_t Channel(float value)
 }
 
 // A setting that is NaN is refused: it reads as 0.
-float Setting(float value) { return std::isnan(value) ? 0.0f : value; }
+float Setting(float value)
+{
+    return std::isnan(value) ? 0.0f : value;
+}
 
 }  // namespace
 
-void ParticleSetRandomSource(CXParticleRandom* source) { g_pRandomSource = source; }
+void ParticleSetRandomSource(CXParticleRandom* source)
+{
+    g_pRandomSource = source;
+}
 
 void CXParticleSystemInfo::ReadFrom(const uint8_t* data, size_t size)
 {
@@ -106,10 +113,27 @@ void CXParticleSystemInfo::ReadFrom(const uint8_t* data, size_t size)
 
 void CXParticleSystemInfo::RefuseNaN()
 {
-    float* fields[] = {&fLifetime, &fParticleLifeMin, &fParticleLifeMax, &fDirection, &fSpread,
-                       &fSpeedMin, &fSpeedMax, &fGravityMin, &fGravityMax, &fRadialAccelMin,
-                       &fRadialAccelMax, &fTangentialAccelMin, &fTangentialAccelMax, &fSizeStart,
-                       &fSizeEnd, &fSizeVar, &fSpinStart, &fSpinEnd, &fSpinVar, &fColorVar, &fAlphaVar};
+    float* fields[] = {&fLifetime,
+                       &fParticleLifeMin,
+                       &fParticleLifeMax,
+                       &fDirection,
+                       &fSpread,
+                       &fSpeedMin,
+                       &fSpeedMax,
+                       &fGravityMin,
+                       &fGravityMax,
+                       &fRadialAccelMin,
+                       &fRadialAccelMax,
+                       &fTangentialAccelMin,
+                       &fTangentialAccelMax,
+                       &fSizeStart,
+                       &fSizeEnd,
+                       &fSizeVar,
+                       &fSpinStart,
+                       &fSpinEnd,
+                       &fSpinVar,
+                       &fColorVar,
+                       &fAlphaVar};
     for (float* field : fields)
         *field = Setting(*field);
     for (size_t i = 0; i < 4; ++i) {
@@ -273,14 +297,17 @@ void CXParticleSystem::Spawn(int count)
 
         // A particle without a life dies on its first update; it gets no rates of change.
         const float life = p.fTerminalAge;
-        auto perSecond = [life](float end, float value) { return life > 0.0f ? (end - value) / life : 0.0f; };
+        auto perSecond = [life](float end, float value) {
+            return life > 0.0f ? (end - value) / life : 0.0f;
+        };
         p.fSize = Random(s.fSizeStart, s.fSizeStart + (s.fSizeEnd - s.fSizeStart) * s.fSizeVar);
         p.fSizeDelta = perSecond(s.fSizeEnd, p.fSize);
         p.fSpin = Random(s.fSpinStart, s.fSpinStart + (s.fSpinEnd - s.fSpinStart) * s.fSpinVar);
         p.fSpinDelta = perSecond(s.fSpinEnd, p.fSpin);
         for (int c = 0; c < 4; ++c) {
             const float var = c < 3 ? s.fColorVar : s.fAlphaVar;
-            p.col[c] = Random(s.colColorStart[c], s.colColorStart[c] + (s.colColorEnd[c] - s.colColorStart[c]) * var);
+            p.col[c] = Random(s.colColorStart[c],
+                              s.colColorStart[c] + (s.colColorEnd[c] - s.colColorStart[c]) * var);
             p.colDelta[c] = perSecond(s.colColorEnd[c], p.col[c]);
         }
     }
@@ -298,7 +325,9 @@ void CXParticleSystem::Render()
     for (int i = 0; i < m_nParticlesAlive; ++i) {
         const CXParticle& p = m_Particles[i];
         // Channels are clamped so that a colour drifting past 0..1 cannot spill into its neighbour.
-        core->SetColor(Channel(p.col[3]) << 24 | Channel(p.col[0]) << 16 | Channel(p.col[1]) << 8 | Channel(p.col[2]), -1);
+        core->SetColor(Channel(p.col[3]) << 24 | Channel(p.col[0]) << 16 | Channel(p.col[1]) << 8 |
+                           Channel(p.col[2]),
+                       -1);
         sprite->RenderEx(p.x + m_fTx, p.y + m_fTy, p.fSpin * p.fAge, p.fSize);
     }
     for (int v = 0; v < 4; ++v)

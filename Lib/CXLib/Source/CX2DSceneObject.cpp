@@ -2,6 +2,12 @@
 
 #include "CX2DSceneObject.h"
 
-int CX2DSceneObject::Init(void* /*owner*/) { return 0; }
+int CX2DSceneObject::Init(void* /*owner*/)
+{
+    return 0;
+}
 
-int CX2DSceneObject::Process(HTARGET /*target*/) { return 0; }
+int CX2DSceneObject::Process(HTARGET /*target*/)
+{
+    return 0;
+}

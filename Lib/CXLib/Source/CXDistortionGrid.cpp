@@ -3,7 +3,8 @@
 #include "CXGfxDevice.h"
 
 CXDistortionGrid::CXDistortionGrid(int columns, int rows)
-    : m_nColumns(columns), m_nRows(rows), m_Nodes(static_cast<size_t>(columns) * static_cast<size_t>(rows))
+    : m_nColumns(columns), m_nRows(rows),
+      m_Nodes(static_cast<size_t>(columns) * static_cast<size_t>(rows))
 {
     for (CXVertex& node : m_Nodes) {
         node = CXVertex{};
@@ -12,7 +13,10 @@ CXDistortionGrid::CXDistortionGrid(int columns, int rows)
     }
 }
 
-void CXDistortionGrid::SetTexture(HTEXTURE texture) { m_Quad.tex = texture; }
+void CXDistortionGrid::SetTexture(HTEXTURE texture)
+{
+    m_Quad.tex = texture;
+}
 
 void CXDistortionGrid::SetTextureRect(float x, float y, float w, float h)
 {

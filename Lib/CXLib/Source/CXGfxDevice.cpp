@@ -21,7 +21,8 @@ CXGfxDevice* g_pGfxDevice = nullptr;
 
 namespace {
 
-constexpr uint32_t kDefaultWindowStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr uint32_t kDefaultWindowStyle =
+    WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr uint32_t kFullScreenStyle = WS_POPUP | WS_VISIBLE;
 constexpr float kMaxDelta = 0.2f;
 constexpr float kUnpacedDelta = 0.01f;
@@ -77,9 +78,15 @@ void CXGfxDevice::Release()
     delete this;
 }
 
-void CXGfxDevice::SetClock(CXGfxClock* clock) { m_pClock = clock ? clock : &g_SystemClock; }
+void CXGfxDevice::SetClock(CXGfxClock* clock)
+{
+    m_pClock = clock ? clock : &g_SystemClock;
+}
 
-void CXGfxDevice::SetSink(CXGfxSink* sink) { m_pSink = sink; }
+void CXGfxDevice::SetSink(CXGfxSink* sink)
+{
+    m_pSink = sink;
+}
 
 void CXGfxDevice::AddModule(CXGfxModule* module)
 {
@@ -127,10 +134,18 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
 {
     const int n = static_cast<int>(value);
     switch (id) {
-    case GFX_STATE_FRAME_CALLBACK: m_pFrameFunc = reinterpret_cast<CXGfxCallback>(value); break;
-    case GFX_STATE_LOST_CALLBACK: m_pLostFunc = reinterpret_cast<CXGfxCallback>(value); break;
-    case GFX_STATE_RESTORE_CALLBACK: m_pRestoreFunc = reinterpret_cast<CXGfxCallback>(value); break;
-    case GFX_STATE_EXIT_CALLBACK: m_pExitFunc = reinterpret_cast<CXGfxCallback>(value); break;
+    case GFX_STATE_FRAME_CALLBACK:
+        m_pFrameFunc = reinterpret_cast<CXGfxCallback>(value);
+        break;
+    case GFX_STATE_LOST_CALLBACK:
+        m_pLostFunc = reinterpret_cast<CXGfxCallback>(value);
+        break;
+    case GFX_STATE_RESTORE_CALLBACK:
+        m_pRestoreFunc = reinterpret_cast<CXGfxCallback>(value);
+        break;
+    case GFX_STATE_EXIT_CALLBACK:
+        m_pExitFunc = reinterpret_cast<CXGfxCallback>(value);
+        break;
     case GFX_STATE_ICON:
         CopyText(m_szIcon, sizeof m_szIcon, reinterpret_cast<const char*>(value));
         if (m_hWnd)
@@ -141,9 +156,18 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
         if (m_hWnd)
             platform::SetWindowTitle(m_hWnd, m_szTitle);
         break;
-    case GFX_STATE_SCREEN_WIDTH: if (!m_bGraphics) m_nScreenWidth = n; break;
-    case GFX_STATE_SCREEN_HEIGHT: if (!m_bGraphics) m_nScreenHeight = n; break;
-    case GFX_STATE_SCREEN_BPP: if (!m_bGraphics) m_nScreenBPP = n; break;
+    case GFX_STATE_SCREEN_WIDTH:
+        if (!m_bGraphics)
+            m_nScreenWidth = n;
+        break;
+    case GFX_STATE_SCREEN_HEIGHT:
+        if (!m_bGraphics)
+            m_nScreenHeight = n;
+        break;
+    case GFX_STATE_SCREEN_BPP:
+        if (!m_bGraphics)
+            m_nScreenBPP = n;
+        break;
     case GFX_STATE_WINDOWED:
         // A hosted window is always windowed.
         if (InScene() || m_hParent || m_bWindowed == (n != 0))
@@ -154,7 +178,10 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
             ReplayLoss();
         }
         break;
-    case GFX_STATE_ZBUFFER: if (!m_bGraphics) m_bZBuffer = n != 0; break;
+    case GFX_STATE_ZBUFFER:
+        if (!m_bGraphics)
+            m_bZBuffer = n != 0;
+        break;
     case GFX_STATE_TEXTURE_FILTER:
         m_bTextureFilter = n != 0;
         if (m_pSink && m_bGraphics) {
@@ -162,11 +189,14 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
             m_pSink->SetSampler(m_bTextureFilter);
         }
         break;
-    case GFX_STATE_RESERVED14: m_nReserved14 = n; break;
+    case GFX_STATE_RESERVED14:
+        m_nReserved14 = n;
+        break;
     case GFX_STATE_INI_FILE: {
         const char* name = reinterpret_cast<const char*>(value);
         const char* path = name && *name ? Resource_MakePath(name) : nullptr;
-        CopyText(m_szIniFile, sizeof m_szIniFile, path && std::strlen(path) < sizeof m_szIniFile ? path : "");
+        CopyText(m_szIniFile, sizeof m_szIniFile,
+                 path && std::strlen(path) < sizeof m_szIniFile ? path : "");
         break;
     }
     case GFX_STATE_LOG_FILE: {
@@ -192,60 +222,111 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
         else if (m_hWnd)
             FreeSound();
         break;
-    case GFX_STATE_SAMPLE_RATE: m_nSampleRate = n; break;
-    case GFX_STATE_EFFECT_VOLUME: m_nEffectVolume = n; break;
-    case GFX_STATE_MUSIC_VOLUME: m_nMusicVolume = n; break;
+    case GFX_STATE_SAMPLE_RATE:
+        m_nSampleRate = n;
+        break;
+    case GFX_STATE_EFFECT_VOLUME:
+        m_nEffectVolume = n;
+        break;
+    case GFX_STATE_MUSIC_VOLUME:
+        m_nMusicVolume = n;
+        break;
     case GFX_STATE_FRAME_RATE:
         if (!InScene())
             ApplyFrameRate(n);
         break;
-    case GFX_STATE_RUN_INACTIVE: m_bRunInactive = n != 0; break;
-    case GFX_STATE_RESERVED25: m_nReserved25 = n; break;
+    case GFX_STATE_RUN_INACTIVE:
+        m_bRunInactive = n != 0;
+        break;
+    case GFX_STATE_RESERVED25:
+        m_nReserved25 = n;
+        break;
     case GFX_STATE_PARENT_WINDOW:
         if (!m_hWnd)
             m_hParent = reinterpret_cast<HWND>(value);
         break;
-    case GFX_STATE_WINDOW_STYLE: m_dwWindowStyle = n ? static_cast<uint32_t>(n) : kDefaultWindowStyle; break;
-    case GFX_STATE_WINDOW_EXSTYLE: m_dwWindowExStyle = static_cast<uint32_t>(n); break;
-    case GFX_STATE_CURSOR: m_hCursor = reinterpret_cast<HCURSOR>(value); break;
-    case GFX_STATE_WINDOW_WIDTH: m_nWindowWidth = n; break;
-    case GFX_STATE_WINDOW_HEIGHT: m_nWindowHeight = n; break;
-    case GFX_STATE_WNDPROC_HOOK: m_pWndProcHook = reinterpret_cast<WNDPROC>(value); break;
-    default: break;
+    case GFX_STATE_WINDOW_STYLE:
+        m_dwWindowStyle = n ? static_cast<uint32_t>(n) : kDefaultWindowStyle;
+        break;
+    case GFX_STATE_WINDOW_EXSTYLE:
+        m_dwWindowExStyle = static_cast<uint32_t>(n);
+        break;
+    case GFX_STATE_CURSOR:
+        m_hCursor = reinterpret_cast<HCURSOR>(value);
+        break;
+    case GFX_STATE_WINDOW_WIDTH:
+        m_nWindowWidth = n;
+        break;
+    case GFX_STATE_WINDOW_HEIGHT:
+        m_nWindowHeight = n;
+        break;
+    case GFX_STATE_WNDPROC_HOOK:
+        m_pWndProcHook = reinterpret_cast<WNDPROC>(value);
+        break;
+    default:
+        break;
     }
 }
 
 intptr_t CXGfxDevice::System_GetState(int id) const
 {
     switch (id) {
-    case GFX_STATE_FRAME_CALLBACK: return reinterpret_cast<intptr_t>(m_pFrameFunc);
-    case GFX_STATE_LOST_CALLBACK: return reinterpret_cast<intptr_t>(m_pLostFunc);
-    case GFX_STATE_RESTORE_CALLBACK: return reinterpret_cast<intptr_t>(m_pRestoreFunc);
-    case GFX_STATE_EXIT_CALLBACK: return reinterpret_cast<intptr_t>(m_pExitFunc);
-    case GFX_STATE_ICON: return m_szIcon[0] ? reinterpret_cast<intptr_t>(m_szIcon) : 0;
-    case GFX_STATE_TITLE: return reinterpret_cast<intptr_t>(m_szTitle);
-    case GFX_STATE_SCREEN_WIDTH: return m_nScreenWidth;
-    case GFX_STATE_SCREEN_HEIGHT: return m_nScreenHeight;
-    case GFX_STATE_SCREEN_BPP: return m_nScreenBPP;
-    case GFX_STATE_WINDOWED: return m_bWindowed;
-    case GFX_STATE_ZBUFFER: return m_bZBuffer;
-    case GFX_STATE_TEXTURE_FILTER: return m_bTextureFilter;
-    case GFX_STATE_RESERVED14: return m_nReserved14;
-    case GFX_STATE_INI_FILE: return m_szIniFile[0] ? reinterpret_cast<intptr_t>(m_szIniFile) : 0;
-    case GFX_STATE_LOG_FILE: return m_szLogFile[0] ? reinterpret_cast<intptr_t>(m_szLogFile) : 0;
-    case GFX_STATE_USE_SOUND: return m_bUseSound;
-    case GFX_STATE_SAMPLE_RATE: return m_nSampleRate;
-    case GFX_STATE_EFFECT_VOLUME: return m_nEffectVolume;
-    case GFX_STATE_MUSIC_VOLUME: return m_nMusicVolume;
-    case GFX_STATE_FRAME_RATE: return m_nFrameRate;
-    case GFX_STATE_RUN_INACTIVE: return m_bRunInactive;
-    case GFX_STATE_RESERVED25: return m_nReserved25;
-    case GFX_STATE_HWND: return reinterpret_cast<intptr_t>(m_hWnd);
-    case GFX_STATE_PARENT_WINDOW: return reinterpret_cast<intptr_t>(m_hParent);
-    case GFX_STATE_WINDOW_STYLE: return m_dwWindowStyle;
-    case GFX_STATE_WINDOW_EXSTYLE: return m_dwWindowExStyle;
-    case GFX_STATE_CURSOR: return reinterpret_cast<intptr_t>(m_hCursor);
-    default: return 0;
+    case GFX_STATE_FRAME_CALLBACK:
+        return reinterpret_cast<intptr_t>(m_pFrameFunc);
+    case GFX_STATE_LOST_CALLBACK:
+        return reinterpret_cast<intptr_t>(m_pLostFunc);
+    case GFX_STATE_RESTORE_CALLBACK:
+        return reinterpret_cast<intptr_t>(m_pRestoreFunc);
+    case GFX_STATE_EXIT_CALLBACK:
+        return reinterpret_cast<intptr_t>(m_pExitFunc);
+    case GFX_STATE_ICON:
+        return m_szIcon[0] ? reinterpret_cast<intptr_t>(m_szIcon) : 0;
+    case GFX_STATE_TITLE:
+        return reinterpret_cast<intptr_t>(m_szTitle);
+    case GFX_STATE_SCREEN_WIDTH:
+        return m_nScreenWidth;
+    case GFX_STATE_SCREEN_HEIGHT:
+        return m_nScreenHeight;
+    case GFX_STATE_SCREEN_BPP:
+        return m_nScreenBPP;
+    case GFX_STATE_WINDOWED:
+        return m_bWindowed;
+    case GFX_STATE_ZBUFFER:
+        return m_bZBuffer;
+    case GFX_STATE_TEXTURE_FILTER:
+        return m_bTextureFilter;
+    case GFX_STATE_RESERVED14:
+        return m_nReserved14;
+    case GFX_STATE_INI_FILE:
+        return m_szIniFile[0] ? reinterpret_cast<intptr_t>(m_szIniFile) : 0;
+    case GFX_STATE_LOG_FILE:
+        return m_szLogFile[0] ? reinterpret_cast<intptr_t>(m_szLogFile) : 0;
+    case GFX_STATE_USE_SOUND:
+        return m_bUseSound;
+    case GFX_STATE_SAMPLE_RATE:
+        return m_nSampleRate;
+    case GFX_STATE_EFFECT_VOLUME:
+        return m_nEffectVolume;
+    case GFX_STATE_MUSIC_VOLUME:
+        return m_nMusicVolume;
+    case GFX_STATE_FRAME_RATE:
+        return m_nFrameRate;
+    case GFX_STATE_RUN_INACTIVE:
+        return m_bRunInactive;
+    case GFX_STATE_RESERVED25:
+        return m_nReserved25;
+    case GFX_STATE_HWND:
+        return reinterpret_cast<intptr_t>(m_hWnd);
+    case GFX_STATE_PARENT_WINDOW:
+        return reinterpret_cast<intptr_t>(m_hParent);
+    case GFX_STATE_WINDOW_STYLE:
+        return m_dwWindowStyle;
+    case GFX_STATE_WINDOW_EXSTYLE:
+        return m_dwWindowExStyle;
+    case GFX_STATE_CURSOR:
+        return reinterpret_cast<intptr_t>(m_hCursor);
+    default:
+        return 0;
     }
 }
 
@@ -275,13 +356,14 @@ void CXGfxDevice::ApplyWindowMode()
         platform::GetWindowRect(m_hWnd, &m_rcWindow);
     platform::SetWindowStyle(m_hWnd, m_bWindowed ? m_dwWindowStyle : kFullScreenStyle);
     platform::SetWindowExStyle(m_hWnd, m_bWindowed ? (m_dwWindowExStyle & ~WS_EX_TOPMOST)
-                                          : (m_dwWindowExStyle | WS_EX_TOPMOST));
+                                                   : (m_dwWindowExStyle | WS_EX_TOPMOST));
     if (m_bWindowed)
-        platform::MoveWindow(m_hWnd, m_rcWindow.left, m_rcWindow.top, m_rcWindow.right - m_rcWindow.left,
-                    m_rcWindow.bottom - m_rcWindow.top);
+        platform::MoveWindow(m_hWnd, m_rcWindow.left, m_rcWindow.top,
+                             m_rcWindow.right - m_rcWindow.left,
+                             m_rcWindow.bottom - m_rcWindow.top);
     else
         platform::MoveWindow(m_hWnd, 0, 0, platform::GetSystemMetrics(SM_CXSCREEN),
-                    platform::GetSystemMetrics(SM_CYSCREEN));
+                             platform::GetSystemMetrics(SM_CYSCREEN));
 }
 
 void CXGfxDevice::ReplayLoss()
@@ -400,7 +482,8 @@ bool CXGfxDevice::InitiateGraphics()
         m_pGpu->SetVSync(m_nFrameRate <= -1);
         m_pOwnSink = std::make_unique<CXGpuSink>(*m_pGpu);
         m_pSink = m_pOwnSink.get();
-        m_pGpu->SetTextureHook([this](GpuTexture* t, bool released) { Gfx_TextureChanging(t, released); });
+        m_pGpu->SetTextureHook(
+            [this](GpuTexture* t, bool released) { Gfx_TextureChanging(t, released); });
     }
     m_pSpriteBatch = std::make_unique<CXSpriteBatch>();
     m_pSpriteBatch->Create(this);
@@ -477,8 +560,8 @@ void CXGfxDevice::ReleaseDeviceObjects()
 bool CXGfxDevice::CreateTargetObjects(CXRenderTarget* target)
 {
     // A target keeps the format it was made with, so a restore gives back the same kind.
-    target->pTexture = m_pSink->CreateRenderTarget(target->nWidth, target->nHeight,
-                                                   target->dwFormat ? target->dwFormat : GPU_FORMAT_X8R8G8B8);
+    target->pTexture = m_pSink->CreateRenderTarget(
+        target->nWidth, target->nHeight, target->dwFormat ? target->dwFormat : GPU_FORMAT_X8R8G8B8);
     if (!target->pTexture) {
         SetError("Can't create render target texture");
         return false;
@@ -561,7 +644,10 @@ bool CXGfxDevice::CheckDevice()
 
 // --- Frame loop ----------------------------------------------------------------------------
 
-void CXGfxDevice::System_SetSingleStep() { m_bSingleStep = true; }
+void CXGfxDevice::System_SetSingleStep()
+{
+    m_bSingleStep = true;
+}
 
 bool CXGfxDevice::System_Start()
 {

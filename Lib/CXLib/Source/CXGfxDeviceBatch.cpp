@@ -143,7 +143,8 @@ void CXGfxDevice::SwitchRun(int kind, HTEXTURE texture, uint32_t blend, bool spr
     m_bSpritePath = spritePath;
 }
 
-CXVertex* CXGfxDevice::Gfx_AddQuads(HTEXTURE texture, uint32_t blend, bool spritePath, int wanted, int* granted)
+CXVertex* CXGfxDevice::Gfx_AddQuads(HTEXTURE texture, uint32_t blend, bool spritePath, int wanted,
+                                    int* granted)
 {
     *granted = 0;
     if (!m_bDeviceReady || !m_pVertices || wanted <= 0)
@@ -202,7 +203,8 @@ void CXGfxDevice::Gfx_RenderQuad(const CXQuad& quad)
     ++m_nPrim;
 }
 
-CXVertex* CXGfxDevice::Gfx_StartBatch(int kind, HTEXTURE texture, uint32_t blend, int* maxPrimitives)
+CXVertex* CXGfxDevice::Gfx_StartBatch(int kind, HTEXTURE texture, uint32_t blend,
+                                      int* maxPrimitives)
 {
     if (!m_bDeviceReady || !m_pVertices ||
         (kind != CXPRIM_LINES && kind != CXPRIM_TRIPLES && kind != CXPRIM_QUADS))
@@ -362,7 +364,8 @@ bool CXGfxDevice::Gfx_SetScissorRect(const RECT* rect)
     const auto size = [](int32_t from, int32_t to) {
         return static_cast<int>(std::clamp<int64_t>(int64_t(to) - from, 0, INT32_MAX));
     };
-    m_pSink->SetScissorRect(GpuRect{rect->left, rect->top, size(rect->left, rect->right), size(rect->top, rect->bottom)});
+    m_pSink->SetScissorRect(GpuRect{rect->left, rect->top, size(rect->left, rect->right),
+                                    size(rect->top, rect->bottom)});
     return true;
 }
 

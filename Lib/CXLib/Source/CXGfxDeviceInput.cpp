@@ -13,7 +13,8 @@ constexpr LPARAM kPreviousKeyState = LPARAM{1} << 30;
 // row, left, then right, then middle.
 int32_t ButtonOf(UINT msg)
 {
-    static constexpr int32_t buttons[] = {INPUT_BUTTON_LEFT, INPUT_BUTTON_RIGHT, INPUT_BUTTON_MIDDLE};
+    static constexpr int32_t buttons[] = {INPUT_BUTTON_LEFT, INPUT_BUTTON_RIGHT,
+                                          INPUT_BUTTON_MIDDLE};
     return buttons[(msg - WM_LBUTTONDOWN) / 3];
 }
 
@@ -30,26 +31,60 @@ const char* const* KeyNameTable()
         const char* name;
     };
     static const Named fixed[] = {
-        {1, "Left Mouse Button"}, {2, "Right Mouse Button"}, {4, "Middle Mouse Button"},
-        {8, "Backspace"}, {9, "Tab"}, {13, "Enter"}, {16, "Shift"}, {17, "Ctrl"}, {18, "Alt"},
-        {19, "Pause"}, {20, "Caps Lock"}, {27, "Escape"}, {32, "Space"}, {33, "Page Up"},
-        {34, "Page Down"}, {35, "End"}, {36, "Home"}, {37, "Left Arrow"}, {38, "Up Arrow"},
-        {39, "Right Arrow"}, {40, "Down Arrow"}, {45, "Insert"}, {46, "Delete"}, {91, "Left Win"},
-        {92, "Right Win"}, {93, "Application"}, {106, "Multiply"}, {107, "Add"},
-        {109, "Subtract"}, {110, "Decimal"}, {111, "Divide"}, {144, "Num Lock"},
-        {145, "Scroll Lock"}, {186, "Semicolon"}, {187, "Equals"}, {188, "Comma"}, {189, "Minus"},
-        {190, "Period"}, {191, "Slash"}, {192, "Grave"}, {219, "Left bracket"},
-        {220, "Backslash"}, {221, "Right bracket"}, {222, "Apostrophe"},
+        {1, "Left Mouse Button"},
+        {2, "Right Mouse Button"},
+        {4, "Middle Mouse Button"},
+        {8, "Backspace"},
+        {9, "Tab"},
+        {13, "Enter"},
+        {16, "Shift"},
+        {17, "Ctrl"},
+        {18, "Alt"},
+        {19, "Pause"},
+        {20, "Caps Lock"},
+        {27, "Escape"},
+        {32, "Space"},
+        {33, "Page Up"},
+        {34, "Page Down"},
+        {35, "End"},
+        {36, "Home"},
+        {37, "Left Arrow"},
+        {38, "Up Arrow"},
+        {39, "Right Arrow"},
+        {40, "Down Arrow"},
+        {45, "Insert"},
+        {46, "Delete"},
+        {91, "Left Win"},
+        {92, "Right Win"},
+        {93, "Application"},
+        {106, "Multiply"},
+        {107, "Add"},
+        {109, "Subtract"},
+        {110, "Decimal"},
+        {111, "Divide"},
+        {144, "Num Lock"},
+        {145, "Scroll Lock"},
+        {186, "Semicolon"},
+        {187, "Equals"},
+        {188, "Comma"},
+        {189, "Minus"},
+        {190, "Period"},
+        {191, "Slash"},
+        {192, "Grave"},
+        {219, "Left bracket"},
+        {220, "Backslash"},
+        {221, "Right bracket"},
+        {222, "Apostrophe"},
     };
     for (const auto& f : fixed)
         names[f.vk] = f.name;
     static const char* const digits[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
     static const char* const letters[] = {"A", "B", "C", "D", "E", "F", "G", "H", "I",
-                                           "J", "K", "L", "M", "N", "O", "P", "Q", "R",
-                                           "S", "T", "U", "V", "W", "X", "Y", "Z"};
+                                          "J", "K", "L", "M", "N", "O", "P", "Q", "R",
+                                          "S", "T", "U", "V", "W", "X", "Y", "Z"};
     static const char* const pad[] = {"NumPad 0", "NumPad 1", "NumPad 2", "NumPad 3", "NumPad 4",
                                       "NumPad 5", "NumPad 6", "NumPad 7", "NumPad 8", "NumPad 9"};
-    static const char* const fkeys[] = {"F1", "F2", "F3", "F4", "F5",  "F6",
+    static const char* const fkeys[] = {"F1", "F2", "F3", "F4",  "F5",  "F6",
                                         "F7", "F8", "F9", "F10", "F11", "F12"};
     for (int i = 0; i < 10; ++i) {
         names[48 + i] = digits[i];
@@ -72,7 +107,10 @@ const char* CXGetKeyName(int vk)
     return KeyNameTable()[vk];
 }
 
-const char* CXGfxDevice::Input_GetKeyName(int vk) const { return CXGetKeyName(vk); }
+const char* CXGfxDevice::Input_GetKeyName(int vk) const
+{
+    return CXGetKeyName(vk);
+}
 
 void CXGfxDevice::QueueEvent(int type, int key, int scanCode, uint32_t flags, int x, int y)
 {
@@ -93,12 +131,18 @@ void CXGfxDevice::QueueEvent(int type, int key, int scanCode, uint32_t flags, in
             e.chr = static_cast<unsigned char>(c);
     }
     e.flags = flags;
-    if (keys[VK_SHIFT] & 0x80) e.flags |= INPUT_FLAG_SHIFT;
-    if (keys[VK_CONTROL] & 0x80) e.flags |= INPUT_FLAG_CTRL;
-    if (keys[VK_MENU] & 0x80) e.flags |= INPUT_FLAG_ALT;
-    if (keys[VK_CAPITAL] & 0x01) e.flags |= INPUT_FLAG_CAPSLOCK;
-    if (keys[VK_SCROLL] & 0x01) e.flags |= INPUT_FLAG_SCROLLLOCK;
-    if (keys[VK_NUMLOCK] & 0x01) e.flags |= INPUT_FLAG_NUMLOCK;
+    if (keys[VK_SHIFT] & 0x80)
+        e.flags |= INPUT_FLAG_SHIFT;
+    if (keys[VK_CONTROL] & 0x80)
+        e.flags |= INPUT_FLAG_CTRL;
+    if (keys[VK_MENU] & 0x80)
+        e.flags |= INPUT_FLAG_ALT;
+    if (keys[VK_CAPITAL] & 0x01)
+        e.flags |= INPUT_FLAG_CAPSLOCK;
+    if (keys[VK_SCROLL] & 0x01)
+        e.flags |= INPUT_FLAG_SCROLLLOCK;
+    if (keys[VK_NUMLOCK] & 0x01)
+        e.flags |= INPUT_FLAG_NUMLOCK;
     if (x == -1) {
         e.x = m_fMouseX;
         e.y = m_fMouseY;
@@ -170,7 +214,10 @@ bool CXGfxDevice::Input_GetKeyState(int vk) const
     return m_bActive && (platform::GetAsyncKeyState(vk) & 0x8000) != 0;
 }
 
-bool CXGfxDevice::CallExitCallback() const { return !m_pExitFunc || m_pExitFunc(); }
+bool CXGfxDevice::CallExitCallback() const
+{
+    return !m_pExitFunc || m_pExitFunc();
+}
 
 LRESULT CXGfxDevice::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -190,7 +237,8 @@ LRESULT CXGfxDevice::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return 0;
     case WM_SIZE:
         if (m_hParent && wParam != SIZE_MINIMIZED)
-            ResizeHosted(LOWORD(static_cast<uintptr_t>(lParam)), HIWORD(static_cast<uintptr_t>(lParam)));
+            ResizeHosted(LOWORD(static_cast<uintptr_t>(lParam)),
+                         HIWORD(static_cast<uintptr_t>(lParam)));
         return platform::DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_PAINT:
         return 0;
@@ -230,12 +278,14 @@ LRESULT CXGfxDevice::HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
         platform::SetFocus(hwnd);
-        QueueEvent(INPUT_MBUTTONDOWN, ButtonOf(msg), 0, 0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        QueueEvent(INPUT_MBUTTONDOWN, ButtonOf(msg), 0, 0, GET_X_LPARAM(lParam),
+                   GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
-        QueueEvent(INPUT_MBUTTONUP, ButtonOf(msg), 0, 0, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        QueueEvent(INPUT_MBUTTONUP, ButtonOf(msg), 0, 0, GET_X_LPARAM(lParam),
+                   GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:

@@ -9,7 +9,8 @@ bool CXGfxDevice::InitSound(int soundGroups)
 {
     FreeSound();
     auto device = std::make_unique<CXDSDevice>();
-    if (!device->Init(m_hWnd, platform::kSoundRate, platform::kSoundBits, platform::kSoundChannels)) {
+    if (!device->Init(m_hWnd, platform::kSoundRate, platform::kSoundBits,
+                      platform::kSoundChannels)) {
         SetError("Can't initialize sound device: %s", platform::SoundOutput::LastError());
         return false;
     }

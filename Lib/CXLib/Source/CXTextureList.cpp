@@ -38,7 +38,8 @@ void CXTextureList::Clear(GpuDevice* gpu)
 
 bool CTexChainList::Add(HTEXTURE texture, int width, int height)
 {
-    return m_Map.Insert(reinterpret_cast<uintptr_t>(texture), new CTextureList{texture, width, height});
+    return m_Map.Insert(reinterpret_cast<uintptr_t>(texture),
+                        new CTextureList{texture, width, height});
 }
 
 const CTextureList* CTexChainList::Find(HTEXTURE texture) const

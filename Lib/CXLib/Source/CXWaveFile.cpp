@@ -11,7 +11,10 @@ constexpr uint32_t FourCC(const char (&s)[5])
            uint32_t(uint8_t(s[3])) << 24;
 }
 
-uint16_t Read16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint16_t Read16(const uint8_t* p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
 uint32_t Read32(const uint8_t* p)
 {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
@@ -89,7 +92,8 @@ bool CXWaveFile::ReadFormat(const Chunk& fmt)
     if (18u + m_wExtraSize > fmt.dwSize)
         return false;
     m_Extra.assign(p + 18, p + 18 + m_wExtraSize);
-    if (m_Format.formatTag == platform::kSoundFormatExtensible && m_wExtraSize >= kExtensibleExtra) {
+    if (m_Format.formatTag == platform::kSoundFormatExtensible &&
+        m_wExtraSize >= kExtensibleExtra) {
         const uint8_t* guid = m_Extra.data() + 6;
         if (std::memcmp(guid + 2, kStandardGuidTail, sizeof kStandardGuidTail) == 0)
             m_Format.subFormat = Read16(guid);

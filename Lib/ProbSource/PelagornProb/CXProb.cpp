@@ -96,7 +96,8 @@ bool CXProb::GetEventData(CXProbDataInfo* pOut, bool bDemo)
                          static_cast<int>(nOffset + kPlayHeaderSize));
                 return false;
             }
-            pOut->Read(reinterpret_cast<const uint8_t*>(m_strPlay.GetString()) + kPlayHeaderSize + nOffset);
+            pOut->Read(reinterpret_cast<const uint8_t*>(m_strPlay.GetString()) + kPlayHeaderSize +
+                       nOffset);
             return true;
         }
         if (!GetPlayEventData()) {

@@ -7,8 +7,7 @@
 
 #include "CXMemoryPoolTmpl.h"
 
-class CXProbDataInfo
-{
+class CXProbDataInfo {
 public:
     CX_DECLARE_MEMORY_POOL(CXProbDataInfo)
 
@@ -42,33 +41,39 @@ public:
     // else (event number, type, high bytes, scene objects) stays.
     void CopyResult(const CXProbDataInfo& source);
 
-    bool HasSignOnlySecond() const { return (m_bySign & (SIGN_FIRST | SIGN_SECOND)) == SIGN_SECOND; }
-    bool HasBothSigns() const { return (m_bySign & (SIGN_FIRST | SIGN_SECOND)) == (SIGN_FIRST | SIGN_SECOND); }
+    bool HasSignOnlySecond() const
+    {
+        return (m_bySign & (SIGN_FIRST | SIGN_SECOND)) == SIGN_SECOND;
+    }
+    bool HasBothSigns() const
+    {
+        return (m_bySign & (SIGN_FIRST | SIGN_SECOND)) == (SIGN_FIRST | SIGN_SECOND);
+    }
     bool IsHighType() const { return m_byType >= TYPE_HIGH_SIGN && m_byType <= TYPE_HIGH_LAST; }
 
-    uint32_t m_dwMakeNo = 0;        // 0: generation of event data
-    uint32_t m_dwEventNo = 0;       // 4: 1-based position in the main data
-    uint16_t m_wLineWin[3] = {};    // 8: wins of the top, middle and bottom rows
-    uint16_t m_wTotalWin = 0;       // 14: sum of the line wins
-    uint8_t m_byBlockStart = 0;     // 16: first record of a built log
-    uint8_t m_byType = 0;           // 17
-    uint8_t m_byStop[4] = {};       // 18: stop position of reels 1..4
-    uint8_t m_byHit[3][4] = {};     // 22: per line, 1 when the reel's symbol is part of the win
-    uint8_t m_byReach = 0;          // 34: 0, or the near-win position code 2 or 3
-    uint8_t m_byHighKind = 0;       // 35: high table entry type 1 or 2
-    uint8_t m_byHighTable = 0;      // 36: high table number
-    uint8_t m_bySymbol[3] = {};     // 37: symbol that made each line's win
-    uint8_t m_byCount[3] = {};      // 40: matching reels of each line
-    uint8_t m_byEdge[3] = {};       // 43: symbol-1 edge bonus of each line
-    uint8_t m_bySign = 0;           // 46: "Sn1" bit 0, "Sn2" bit 1, high sign bit 2
-    uint8_t m_byRai = 0;            // 47
-    uint8_t m_byThu = 0;            // 48
-    uint8_t m_byMO1 = 0;            // 49
-    uint8_t m_byMO2 = 0;            // 50
-    uint8_t m_byMN1 = 0;            // 51
-    uint8_t m_byMN2 = 0;            // 52
-    uint8_t m_byFOb = 0;            // 53
-    uint8_t m_byUnused54 = 0;       // 54
-    uint8_t m_byBGN = 0;            // 55
-    uint8_t m_byReserved[8] = {};   // 56
+    uint32_t m_dwMakeNo = 0;       // 0: generation of event data
+    uint32_t m_dwEventNo = 0;      // 4: 1-based position in the main data
+    uint16_t m_wLineWin[3] = {};   // 8: wins of the top, middle and bottom rows
+    uint16_t m_wTotalWin = 0;      // 14: sum of the line wins
+    uint8_t m_byBlockStart = 0;    // 16: first record of a built log
+    uint8_t m_byType = 0;          // 17
+    uint8_t m_byStop[4] = {};      // 18: stop position of reels 1..4
+    uint8_t m_byHit[3][4] = {};    // 22: per line, 1 when the reel's symbol is part of the win
+    uint8_t m_byReach = 0;         // 34: 0, or the near-win position code 2 or 3
+    uint8_t m_byHighKind = 0;      // 35: high table entry type 1 or 2
+    uint8_t m_byHighTable = 0;     // 36: high table number
+    uint8_t m_bySymbol[3] = {};    // 37: symbol that made each line's win
+    uint8_t m_byCount[3] = {};     // 40: matching reels of each line
+    uint8_t m_byEdge[3] = {};      // 43: symbol-1 edge bonus of each line
+    uint8_t m_bySign = 0;          // 46: "Sn1" bit 0, "Sn2" bit 1, high sign bit 2
+    uint8_t m_byRai = 0;           // 47
+    uint8_t m_byThu = 0;           // 48
+    uint8_t m_byMO1 = 0;           // 49
+    uint8_t m_byMO2 = 0;           // 50
+    uint8_t m_byMN1 = 0;           // 51
+    uint8_t m_byMN2 = 0;           // 52
+    uint8_t m_byFOb = 0;           // 53
+    uint8_t m_byUnused54 = 0;      // 54
+    uint8_t m_byBGN = 0;           // 55
+    uint8_t m_byReserved[8] = {};  // 56
 };

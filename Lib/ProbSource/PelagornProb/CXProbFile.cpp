@@ -38,7 +38,7 @@ CXString DateText()
     return strDate;
 }
 
-} // namespace
+}  // namespace
 
 bool CXProb::ReadBoundedFile(const CXString& strPath, uint64_t nMaxBytes, CXString* pOut)
 {
@@ -58,7 +58,8 @@ bool CXProb::LoadMainData()
     const char* p = m_strMain.GetString();
     bOk = bOk && nLength > kMainHeaderSize && Get32(p) == kMagic &&
           (nLength - kMainHeaderSize) / CXProbDataInfo::kSize == uint64_t(Get32(p + 4)) + 1 &&
-          GetFloat(p + 12) == m_Setting.fRate && uint8_t(p[16]) == m_Setting.byCheck && uint8_t(p[17]) == m_byMode;
+          GetFloat(p + 12) == m_Setting.fRate && uint8_t(p[16]) == m_Setting.byCheck &&
+          uint8_t(p[17]) == m_byMode;
     if (!bOk) {
         // A refused file stays on disk for whoever prepared it; only the buffer is dropped.
         m_strMain.SetData(nullptr, 0);
@@ -74,7 +75,8 @@ void CXProb::RotateMainData()
 {
     const CXString strData0 = MakePath(m_strDataFolder, "data.%d.paf", 0);
     const CXString strData1 = MakePath(m_strDataFolder, "data.%d.paf", 1);
-    const CXString strBackup = MakePath(m_strBackupFolder, "backup.%s.%d.paf", DateText().GetString(), m_dwMainMakeNo);
+    const CXString strBackup =
+        MakePath(m_strBackupFolder, "backup.%s.%d.paf", DateText().GetString(), m_dwMainMakeNo);
     platform::DeleteFile(strBackup.GetString());
     platform::RenameFile(strData0.GetString(), strBackup.GetString());
     platform::RenameFile(strData1.GetString(), strData0.GetString());
@@ -118,7 +120,8 @@ bool CXProb::GetPlayEventData()
         return true;
 
     uint32_t dwFirst = 0, dwLast = 0, dwMakeNo = 0;
-    if (m_dwPlayCursor != 0 && ReadPlayHeader(&dwFirst, &dwLast, &dwMakeNo) && dwMakeNo == m_dwMainMakeNo) {
+    if (m_dwPlayCursor != 0 && ReadPlayHeader(&dwFirst, &dwLast, &dwMakeNo) &&
+        dwMakeNo == m_dwMainMakeNo) {
         if ((m_dwPlayCursor - 1) / 100 == (dwLast - 1) / 100)
             m_dwPlayCursor = dwLast + 1;
         else
@@ -153,7 +156,7 @@ bool CXProb::CutPlayChunk()
     // The chunk runs from the cursor up to the next record that starts a block.
     const auto* pMain = reinterpret_cast<const uint8_t*>(m_strMain.GetString());
     const uint64_t nRecords = (m_strMain.GetDataSize() - kMainHeaderSize) / CXProbDataInfo::kSize;
-    const uint64_t nEnd = m_dwMainCount < nRecords ? m_dwMainCount : nRecords; // last whole event
+    const uint64_t nEnd = m_dwMainCount < nRecords ? m_dwMainCount : nRecords;  // last whole event
     uint64_t nStop = nEnd + 1;
     uint32_t dwLast = m_dwMainCount;
     bool bRefused = false;
@@ -167,7 +170,8 @@ bool CXProb::CutPlayChunk()
             break;
         }
     }
-    const uint64_t nChunk = nStop > m_dwPlayCursor ? (nStop - m_dwPlayCursor) * CXProbDataInfo::kSize : 0;
+    const uint64_t nChunk =
+        nStop > m_dwPlayCursor ? (nStop - m_dwPlayCursor) * CXProbDataInfo::kSize : 0;
     if (nChunk <= CXProbDataInfo::kSize || bRefused || m_dwPlayCursor == 0) {
         PROB_LOG(kFunction, "Create buffer fail. [dwSize=%d]", int(nChunk + kPlayHeaderSize));
         return false;
@@ -183,7 +187,8 @@ bool CXProb::CutPlayChunk()
     Put32(pChunk + 4, m_dwPlayCursor);
     Put32(pChunk + 8, dwLast);
     Put32(pChunk + 12, m_dwMainMakeNo);
-    std::memcpy(pChunk + kPlayHeaderSize, pMain + kMainHeaderSize + uint64_t(m_dwPlayCursor - 1) * CXProbDataInfo::kSize,
+    std::memcpy(pChunk + kPlayHeaderSize,
+                pMain + kMainHeaderSize + uint64_t(m_dwPlayCursor - 1) * CXProbDataInfo::kSize,
                 nChunk);
     m_strPlay = strChunk;
     if (!m_strPlay.SaveFile(MakePath(m_strDataFolder, "play.sav").GetString())) {
@@ -203,12 +208,14 @@ bool CXProb::CheckBonusData()
 {
     static const char* const kFunction = "CXProb::CheckBonusData";
     const int64_t nNow = platform::UnixTimeNow();
-    for (const platform::FoundFile& found : platform::FindFiles(MakePath(m_strDataFolder, "bonush_*.sav").GetString())) {
+    for (const platform::FoundFile& found :
+         platform::FindFiles(MakePath(m_strDataFolder, "bonush_*.sav").GetString())) {
         if (found.bFolder || found.strName.empty() || found.strName[0] == '.')
             continue;
         CXString strText;
         CXFileConfig header;
-        if (ReadBoundedFile(MakePath(m_strDataFolder, "%s", found.strName.c_str()), kMaxBonusHeaderBytes, &strText) &&
+        if (ReadBoundedFile(MakePath(m_strDataFolder, "%s", found.strName.c_str()),
+                            kMaxBonusHeaderBytes, &strText) &&
             strText.GetDataSize() > 0)
             header.Load(strText.GetString(), strText.GetDataSize());
         const int64_t nCreated = header.GetValue("CTIME").ToInteger();
@@ -224,7 +231,8 @@ bool CXProb::CheckBonusData()
         // now >= CTIME here; the difference is taken unsigned so no header value overflows it.
         if (nDelay > 0 && uint64_t(nNow) - uint64_t(nCreated) < uint64_t(nDelay))
             continue;
-        if (!ReadBoundedFile(strData, kMaxMainDataBytes, &m_strPlay) || m_strPlay.GetDataSize() <= kPlayHeaderSize) {
+        if (!ReadBoundedFile(strData, kMaxMainDataBytes, &m_strPlay) ||
+            m_strPlay.GetDataSize() <= kPlayHeaderSize) {
             platform::DeleteFile(strHeader.GetString());
             platform::DeleteFile(strData.GetString());
             m_strPlay.SetData(nullptr, 0);
@@ -245,8 +253,10 @@ bool CXProb::CheckBonusData()
             return false;
         }
         MakeTextLog();
-        const CXString strHeaderBackup = MakePath(m_strBackupFolder, "bonush_%d_%d.sav.backup", nKey, int(nDelay));
-        const CXString strDataBackup = MakePath(m_strBackupFolder, "bonusd_%d_%d.sav.backup", nKey, int(nDelay));
+        const CXString strHeaderBackup =
+            MakePath(m_strBackupFolder, "bonush_%d_%d.sav.backup", nKey, int(nDelay));
+        const CXString strDataBackup =
+            MakePath(m_strBackupFolder, "bonusd_%d_%d.sav.backup", nKey, int(nDelay));
         platform::DeleteFile(strHeaderBackup.GetString());
         platform::DeleteFile(strDataBackup.GetString());
         platform::RenameFile(strHeader.GetString(), strHeaderBackup.GetString());
@@ -268,7 +278,8 @@ bool CXProb::CheckEventData()
     CXProbDataInfo record;
     for (uint32_t i = 0; i < dwEvents; ++i) {
         if (!GetPlayRecord(i, &record)) {
-            PROB_LOG(kFunction, "Invalid event data. [dwOffset=%d]", int(kPlayHeaderSize + uint64_t(i) * 64));
+            PROB_LOG(kFunction, "Invalid event data. [dwOffset=%d]",
+                     int(kPlayHeaderSize + uint64_t(i) * 64));
             return false;
         }
         if (!record.IsHighType())
@@ -276,10 +287,11 @@ bool CXProb::CheckEventData()
         // The sign run before a high event: winning spins may become amended spins.
         CXProbDataInfo before;
         for (uint32_t j = i; j-- > 0 && GetPlayRecord(j, &before) && before.HasBothSigns();) {
-            if (before.m_byType > CXProbDataInfo::TYPE_RANDOM || before.m_wTotalWin < m_wAmendThreshold ||
-                !ProbChance(m_byAmendPercent, 100))
+            if (before.m_byType > CXProbDataInfo::TYPE_RANDOM ||
+                before.m_wTotalWin < m_wAmendThreshold || !ProbChance(m_byAmendPercent, 100))
                 continue;
-            const uint16_t wPrize = *m_AmendPrize.GetAt(ProbRandomRange(0, m_AmendPrize.GetSize() - 1));
+            const uint16_t wPrize =
+                *m_AmendPrize.GetAt(ProbRandomRange(0, m_AmendPrize.GetSize() - 1));
             CXProbDataInfo made;
             if (!BuildEventData(&made, wPrize)) {
                 PROB_LOG(kFunction, "BuildEventData fail. [wPrize=%d]", wPrize);
@@ -317,7 +329,8 @@ bool CXProb::MakeTextLog()
     for (uint64_t n = dwFirst; n <= dwLast && bOk; ++n) {
         const uint32_t i = uint32_t(n - dwFirst);
         if (!GetPlayRecord(i, &record)) {
-            PROB_LOG(kFunction, "Invalid event data. [dwOffset=%d]", int(kPlayHeaderSize + uint64_t(i) * 64));
+            PROB_LOG(kFunction, "Invalid event data. [dwOffset=%d]",
+                     int(kPlayHeaderSize + uint64_t(i) * 64));
             bOk = false;
         } else {
             bOk = MakeEventLine(nFile, record);
@@ -336,15 +349,17 @@ bool CXProb::MakeEventLine(int nFile, const CXProbDataInfo& record)
     return platform::WriteDescriptor(nFile, strLines.GetString(), strLines.GetDataSize());
 }
 
-void CXProb::FormatEventLine(CXString& strOut, const CXProbDataInfo& record, const char* pszDateTime) const
+void CXProb::FormatEventLine(CXString& strOut, const CXProbDataInfo& record,
+                             const char* pszDateTime) const
 {
     strOut.SetData(nullptr, 0);
     if (record.m_byBlockStart || (record.m_dwEventNo - 1) % 100 == 0) {
         strOut.AppendFormat("\r\n[Make %d: %s] ****************************** %d events "
                             "******************************\r\n",
                             int(record.m_dwMakeNo), pszDateTime, 100);
-        strOut.AppendFormat("   ID     Line1        Line2        Line3     Sn1 Sn2 Rai Thu MO1 MN1 MO2 MN2 FOb "
-                            "Eff Whl Col Ang BGN H S      B\r\n");
+        strOut.AppendFormat(
+            "   ID     Line1        Line2        Line3     Sn1 Sn2 Rai Thu MO1 MN1 MO2 MN2 FOb "
+            "Eff Whl Col Ang BGN H S      B\r\n");
     }
     char cMarker;
     if (record.m_byReach)
@@ -373,12 +388,14 @@ void CXProb::FormatEventLine(CXString& strOut, const CXProbDataInfo& record, con
         else if (record.m_byHighKind == 2)
             h = 1, s = n;
     }
-    strOut.AppendFormat("%c%05d %2d %2d %2d %2d  %2d %2d %2d %2d  %2d %2d %2d %2d   %d   %d   %d   %d   %02d  %02d  "
+    strOut.AppendFormat("%c%05d %2d %2d %2d %2d  %2d %2d %2d %2d  %2d %2d %2d %2d   %d   %d   %d   "
+                        "%d   %02d  %02d  "
                         "%02d  %02d  %02d  %02d  %d   %d   %d   %d  %d %d   %d (%d %d %d)\r\n",
-                        cMarker, int(record.m_dwEventNo), line[0][0], line[0][1], line[0][2], line[0][3], line[1][0],
-                        line[1][1], line[1][2], line[1][3], line[2][0], line[2][1], line[2][2], line[2][3],
-                        record.m_bySign & 1, (record.m_bySign >> 1) & 1, record.m_byRai, record.m_byThu,
-                        record.m_byMO1, record.m_byMN1, record.m_byMO2, record.m_byMN2, record.m_byFOb, 0, 0, 0, 0,
-                        record.m_byBGN, h, s, record.m_wTotalWin, record.m_wLineWin[0], record.m_wLineWin[1],
-                        record.m_wLineWin[2]);
+                        cMarker, int(record.m_dwEventNo), line[0][0], line[0][1], line[0][2],
+                        line[0][3], line[1][0], line[1][1], line[1][2], line[1][3], line[2][0],
+                        line[2][1], line[2][2], line[2][3], record.m_bySign & 1,
+                        (record.m_bySign >> 1) & 1, record.m_byRai, record.m_byThu, record.m_byMO1,
+                        record.m_byMN1, record.m_byMO2, record.m_byMN2, record.m_byFOb, 0, 0, 0, 0,
+                        record.m_byBGN, h, s, record.m_wTotalWin, record.m_wLineWin[0],
+                        record.m_wLineWin[1], record.m_wLineWin[2]);
 }

@@ -3,5 +3,6 @@
 
 #include "CXLog.h"
 
-#define PROB_LOG(function, ...) \
-    CXLog::ErrorLog().Write("..\\..\\Lib\\ProbSource\\PelagornProb\\CXProb", (function), __LINE__, __VA_ARGS__)
+#define PROB_LOG(function, ...)                                                                    \
+    CXLog::ErrorLog().Write("..\\..\\Lib\\ProbSource\\PelagornProb\\CXProb", (function), __LINE__, \
+                            __VA_ARGS__)

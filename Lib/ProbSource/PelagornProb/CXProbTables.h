@@ -13,29 +13,26 @@
 
 // The patterns that pay one prize amount; keyed in the prize index by the 16-bit amount.
 // A pattern: byte 0 the symbol, byte 1 the number of reels (1..4), bit 31 = middle row only.
-class CXProbPrizeIndexObject
-{
+class CXProbPrizeIndexObject {
 public:
     static constexpr uint32_t PATTERN_MIDDLE = 0x80000000u;
 
     explicit CXProbPrizeIndexObject(uint16_t wPrize = 0)
         : m_wPrize(wPrize), m_byKey{static_cast<uint8_t>(wPrize), static_cast<uint8_t>(wPrize >> 8)}
-    {
-    }
+    {}
     virtual ~CXProbPrizeIndexObject() = default;
 
     CXAVLKey GetKey() const { return {m_byKey, 2}; }
     static CXAVLKey KeyOf(const uint8_t (&key)[2]) { return {key, 2}; }
 
     uint16_t m_wPrize;
-    uint8_t m_byKey[2]; // the amount, little-endian
+    uint8_t m_byKey[2];  // the amount, little-endian
     CXArrayExTmpl<uint32_t> m_Patterns;
 };
 
 // Prizes that go together: the base prizes of one block of 100 spins, or the parts of a high
 // prize (then m_dwAmount is the whole high prize and m_Prizes holds high table indices).
-class CXProbPrizeUnit
-{
+class CXProbPrizeUnit {
 public:
     virtual ~CXProbPrizeUnit() = default;
     uint32_t m_dwAmount = 0;
@@ -43,8 +40,7 @@ public:
 };
 
 // Base prize choices: a list of units and a pick list of 1-based unit indices.
-class CXProbBasePrizeObject
-{
+class CXProbBasePrizeObject {
 public:
     CXProbBasePrizeObject() { m_Units.SetDefault(new CXProbPrizeUnit); }
     virtual ~CXProbBasePrizeObject() = default;
@@ -53,15 +49,13 @@ public:
 };
 
 // One high-prize configuration: its number and its units (picked by 1-based unit number).
-class CXProbHighConfigObject : public CXProbBasePrizeObject
-{
+class CXProbHighConfigObject : public CXProbBasePrizeObject {
 public:
     uint8_t m_byNumber = 0;
 };
 
 // The configurations of one high configuration index, picked by 1-based index.
-class CXProbHighConfigIndex
-{
+class CXProbHighConfigIndex {
 public:
     CXProbHighConfigIndex() { m_Configs.SetDefault(new CXProbHighConfigObject); }
     virtual ~CXProbHighConfigIndex() = default;
@@ -70,22 +64,20 @@ public:
 };
 
 // One high sequence: a sign prize, a second prize and the rest of its total in steps.
-class CXProbHighTableObject
-{
+class CXProbHighTableObject {
 public:
     virtual ~CXProbHighTableObject() = default;
     uint8_t m_byNumber = 0;
-    uint8_t m_byType = 0;       // 1 or 2
-    uint32_t m_dwTotal = 0;     // the whole high prize
+    uint8_t m_byType = 0;    // 1 or 2
+    uint32_t m_dwTotal = 0;  // the whole high prize
     uint16_t m_wSignPrize = 0;
-    uint8_t m_byTop = 0;        // 4 = top grade
-    CXArrayExTmpl<uint32_t> m_LeadMin; // lead ranges of the sign run before the sequence
+    uint8_t m_byTop = 0;                // 4 = top grade
+    CXArrayExTmpl<uint32_t> m_LeadMin;  // lead ranges of the sign run before the sequence
     CXArrayExTmpl<uint32_t> m_LeadMax;
 };
 
 // A sign run triggered by a win: win range, percentage and lead range.
-class CXProbSignObject
-{
+class CXProbSignObject {
 public:
     virtual ~CXProbSignObject() = default;
     uint16_t m_wWinMin = 0;
@@ -97,24 +89,23 @@ public:
 
 // A scene object to place: a field object ("FOb") or a moving object with its number ("MO1"/"MN1",
 // "MO2"/"MN2"), with the rules that place it.
-class CXProbMovingObject
-{
+class CXProbMovingObject {
 public:
     enum : uint8_t { SLOT_FIELD = 0, SLOT_FIRST = 1, SLOT_SECOND = 2 };
 
     virtual ~CXProbMovingObject() = default;
 
     uint8_t m_bySlot = SLOT_FIRST;
-    uint8_t m_bCycle = 0;          // values cycle through the range instead of being drawn
+    uint8_t m_bCycle = 0;  // values cycle through the range instead of being drawn
     uint8_t m_byValueMin = 0;
     uint8_t m_byValueMax = 0;
-    uint8_t m_byNextValue = 0;     // next value of the cycle; 0 = not started
-    uint8_t m_byPercent[2] = {};   // chance in the first and in the second object array
+    uint8_t m_byNextValue = 0;    // next value of the cycle; 0 = not started
+    uint8_t m_byPercent[2] = {};  // chance in the first and in the second object array
     uint8_t m_byNumberMin = 0;
     uint8_t m_byNumberMax = 0;
-    uint32_t m_dwExcludeMin = 0;   // exclusion window (0..0: none)
+    uint32_t m_dwExcludeMin = 0;  // exclusion window (0..0: none)
     uint32_t m_dwExcludeMax = 0;
-    uint32_t m_dwClearMin = 0;     // clearing window (0..0: none)
+    uint32_t m_dwClearMin = 0;  // clearing window (0..0: none)
     uint32_t m_dwClearMax = 0;
     // Rule list: after a sign run of at most m_dwRunLimit records.
     uint32_t m_dwRunLimit = 0;
@@ -128,8 +119,7 @@ public:
     uint32_t m_dwWinOffsetMin = 0;
     uint32_t m_dwWinOffsetMax = 0;
     // Rule list: around a high sequence of kind 1 or 2.
-    struct High
-    {
+    struct High {
         uint8_t byPercent = 0;
         uint32_t dwOffsetMin = 0;
         uint32_t dwOffsetMax = 0;
@@ -138,8 +128,7 @@ public:
 };
 
 // An event log: one record per future spin, with its count and total win.
-class CXProbDataObject
-{
+class CXProbDataObject {
 public:
     CX_DECLARE_MEMORY_POOL(CXProbDataObject)
 
@@ -160,10 +149,10 @@ public:
 
     uint32_t m_dwCount = 0;
     uint32_t m_dwTotalWin = 0;
-    uint8_t m_byHighIndex = 0;     // configuration index of the high build
-    uint8_t m_byHighNumber = 0;    // the configuration's number byte
-    uint8_t m_byHighSlot = 0;      // configuration slot
-    uint8_t m_byHighUnit = 0;      // unit number
+    uint8_t m_byHighIndex = 0;   // configuration index of the high build
+    uint8_t m_byHighNumber = 0;  // the configuration's number byte
+    uint8_t m_byHighSlot = 0;    // configuration slot
+    uint8_t m_byHighUnit = 0;    // unit number
     uint32_t m_dwHighAmount = 0;
     CXArrayTmpl<CXProbDataInfo> m_Records;
 };

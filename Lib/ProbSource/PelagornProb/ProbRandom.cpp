@@ -13,7 +13,7 @@ CXProbRandomSource& Source()
     return g_pSource ? *g_pSource : s_System;
 }
 
-} // namespace
+}  // namespace
 
 uint32_t CXProbSystemRandom::Next()
 {
@@ -33,7 +33,10 @@ CXProbRandomSource* SetProbRandomSource(CXProbRandomSource* pSource)
     return pOld;
 }
 
-uint32_t ProbRandom() { return Source().Next(); }
+uint32_t ProbRandom()
+{
+    return Source().Next();
+}
 
 uint32_t ProbRandomRange(uint32_t a, uint32_t b)
 {

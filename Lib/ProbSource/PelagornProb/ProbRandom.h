@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-class CXProbRandomSource
-{
+class CXProbRandomSource {
 public:
     virtual ~CXProbRandomSource() = default;
     // One value over the whole 32-bit range.
@@ -14,8 +13,7 @@ public:
 
 // The system's source: the operating system's random device, with the C library's generator as
 // the fallback when the device cannot be read.
-class CXProbSystemRandom : public CXProbRandomSource
-{
+class CXProbSystemRandom : public CXProbRandomSource {
 public:
     uint32_t Next() override;
 };

@@ -16,8 +16,7 @@
 namespace {
 
 // What the tasks of one test did, in order.
-struct Journal
-{
+struct Journal {
     void Add(const std::string& entry)
     {
         std::lock_guard<std::mutex> lock(mutex);
@@ -54,8 +53,7 @@ void TakeLong(uintptr_t ms)
     g_fakeNow += static_cast<uint32_t>(ms);
 }
 
-class TaskTest : public ::testing::Test
-{
+class TaskTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -71,7 +69,7 @@ protected:
     Deadline m_Deadline{kTestDeadline};
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(TaskTest, RunsTasksInTheOrderTheyWereAdded)
 {
@@ -151,7 +149,8 @@ TEST_F(TaskTest, TasksMayQueueTasksAndDestructionDropsTheRest)
     {
         CXASTask task("nested");
         s_pTask = &task;
-        task.AddTask("OUTER", [](uintptr_t) { s_pTask->AddTask("INNER", Record, 'I'); }, 0);
+        task.AddTask(
+            "OUTER", [](uintptr_t) { s_pTask->AddTask("INNER", Record, 'I'); }, 0);
         ASSERT_TRUE(WaitFor([&] { return m_journal.Get().size() == 1; }));
 
         task.SetPause(true);
@@ -159,5 +158,6 @@ TEST_F(TaskTest, TasksMayQueueTasksAndDestructionDropsTheRest)
         task.AddTask("LEFT", Record, 'L');
     }
     s_pTask = nullptr;
-    EXPECT_EQ(m_journal.Get(), (std::vector<std::string>{"I"})) << "queued tasks are deleted, not run";
+    EXPECT_EQ(m_journal.Get(), (std::vector<std::string>{"I"}))
+        << "queued tasks are deleted, not run";
 }

@@ -13,10 +13,12 @@ TEST(TestDeadlineDeathTest, AHangEndsTheProgramNamingTheTestAndItsState)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(
         {
-            Deadline deadline(std::chrono::milliseconds(20), [] { return std::string("waiting on the lock"); });
+            Deadline deadline(std::chrono::milliseconds(20),
+                              [] { return std::string("waiting on the lock"); });
             std::this_thread::sleep_for(std::chrono::seconds(10));
         },
-        "TestDeadlineDeathTest.AHangEndsTheProgramNamingTheTestAndItsState: FAILED, still running after 20 "
+        "TestDeadlineDeathTest.AHangEndsTheProgramNamingTheTestAndItsState: FAILED, still running "
+        "after 20 "
         "ms; state: waiting on the lock");
 }
 

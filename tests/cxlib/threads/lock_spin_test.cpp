@@ -14,7 +14,7 @@ TEST(CXLockSpinTest, OneHolderAtATime)
     std::atomic<int> inside{0};
     Deadline deadline(kTestDeadline, [&] { return "inside " + std::to_string(inside.load()); });
     std::atomic<bool> overlapped{false};
-    long counter = 0; // plain on purpose: the lock alone must order the updates
+    long counter = 0;  // plain on purpose: the lock alone must order the updates
     const int threads = static_cast<int>(std::thread::hardware_concurrency()) * 2 + 2;
     constexpr int kRounds = 20000;
     std::vector<std::thread> workers;

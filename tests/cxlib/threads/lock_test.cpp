@@ -2,9 +2,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
-#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,7 +27,7 @@ std::string LockState(CXLockFast& lock)
            std::to_string(lock.GetSleeperCount());
 }
 
-} // namespace
+}  // namespace
 
 TEST(CXLockFastTest, SpinCountFollowsTheProcessorCount)
 {
@@ -66,9 +66,11 @@ TEST(CXLockFastTest, UnlockingAFreeLockIsRefusedAndReported)
     ASSERT_NE(line, std::string::npos) << out;
     const std::string number = out.substr(head.size(), line - head.size());
     char address[32];
-    std::snprintf(address, sizeof(address), "%llX", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(&lock)));
+    std::snprintf(address, sizeof(address), "%llX",
+                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(&lock)));
     EXPECT_EQ(out.substr(line), ") : *** [DEAD_UNLOCK]: [CXLockFast::UnLock-" + number +
-                                    "][dwLockedThreadID=0, dwThreadID=" + tid + ", CXLock=" + address + "]\n");
+                                    "][dwLockedThreadID=0, dwThreadID=" + tid +
+                                    ", CXLock=" + address + "]\n");
     EXPECT_EQ(lock.GetLockWord(), 0);
 }
 
@@ -91,7 +93,8 @@ TEST(CXLockFastTest, ASleepingWaiterIsWokenByTheRelease)
 {
     for (uint32_t spin : {0u, 1000u}) {
         CXLockFast lock(spin);
-        Deadline deadline(kTestDeadline, [&] { return "spin " + std::to_string(spin) + ": " + LockState(lock); });
+        Deadline deadline(kTestDeadline,
+                          [&] { return "spin " + std::to_string(spin) + ": " + LockState(lock); });
         lock.Lock();
         std::atomic<bool> got{false};
         std::thread waiter([&] {
@@ -122,8 +125,7 @@ TEST(CXLockFastTest, NoReleaseLeavesASleeperBehind)
     constexpr auto kRoundDeadline = std::chrono::seconds(20);
 
     // Shared with the workers, which keep it alive should a round hang and they be left behind.
-    struct Rounds
-    {
+    struct Rounds {
         std::unique_ptr<CXLockFast> pLock;
         long counter = 0;
         std::atomic<int> round{-1};
@@ -133,8 +135,7 @@ TEST(CXLockFastTest, NoReleaseLeavesASleeperBehind)
     auto state = std::make_shared<Rounds>();
     std::vector<std::thread> workers;
     // Ends the workers however the test leaves: they wait for the next round, or were detached.
-    struct Quit
-    {
+    struct Quit {
         Rounds& state;
         std::vector<std::thread>& workers;
         ~Quit()
@@ -182,10 +183,11 @@ TEST(CXLockFastTest, NoReleaseLeavesASleeperBehind)
             if (state->finished.load(std::memory_order_acquire) < kThreads) {
                 for (auto& w : workers)
                     w.detach();
-                FAIL() << "spin " << spin << ", round " << i << ": " << state->finished.load() << " of "
-                       << kThreads << " threads finished; " << LockState(*state->pLock);
+                FAIL() << "spin " << spin << ", round " << i << ": " << state->finished.load()
+                       << " of " << kThreads << " threads finished; " << LockState(*state->pLock);
             }
-            ASSERT_EQ(state->counter, long(kThreads) * kLocks) << "spin " << spin << ", round " << i;
+            ASSERT_EQ(state->counter, long(kThreads) * kLocks)
+                << "spin " << spin << ", round " << i;
             ASSERT_EQ(state->pLock->GetLockWord(), 0) << "spin " << spin << ", round " << i;
             ASSERT_EQ(state->pLock->GetSleeperCount(), 0u) << "spin " << spin << ", round " << i;
         }
@@ -197,14 +199,15 @@ TEST(CXLockFastTest, ExcludesConcurrentWriters)
     for (uint32_t spin : {0u, 1000u}) {
         CXLockFast lock(spin);
         long counter = 0;
-        Deadline deadline(kTestDeadline, [&] { return "spin " + std::to_string(spin) + ": " + LockState(lock); });
+        Deadline deadline(kTestDeadline,
+                          [&] { return "spin " + std::to_string(spin) + ": " + LockState(lock); });
         std::vector<std::thread> threads;
         constexpr int kThreads = 4, kRounds = 20000;
         for (int t = 0; t < kThreads; ++t) {
             threads.emplace_back([&] {
                 for (int i = 0; i < kRounds; ++i) {
                     CXAutoLock outer(lock);
-                    CXAutoLock inner(&lock); // recursive
+                    CXAutoLock inner(&lock);  // recursive
                     counter = counter + 1;
                 }
             });

@@ -21,7 +21,7 @@ std::string ReadAll(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-} // namespace
+}  // namespace
 
 TEST(CXLogPair, HoldsTheLogFromLocationToLine)
 {
@@ -29,7 +29,8 @@ TEST(CXLogPair, HoldsTheLogFromLocationToLine)
     CXLog log((folder.String() + "/LOG/PAIR").c_str());
     ASSERT_TRUE(log.OpenLogFile("PG"));
     Deadline deadline(kTestDeadline, [&] {
-        return "lock word " + std::to_string(log.GetLockWord()) + ", owner " + std::to_string(log.GetOwnerThreadID());
+        return "lock word " + std::to_string(log.GetLockWord()) + ", owner " +
+               std::to_string(log.GetOwnerThreadID());
     });
 
     ::testing::internal::CaptureStderr();

@@ -67,7 +67,7 @@ TEST(CXMemoryPoolThreadTest, SizePoolCachesEveryFreedBlockOnce)
             for (int round = 0; round < kRounds; ++round) {
                 void* held[kHeld];
                 for (int i = 0; i < kHeld; ++i) {
-                    const size_t size = 1 + ((round + i) % 3) * 128; // classes 0, 1 and 2
+                    const size_t size = 1 + ((round + i) % 3) * 128;  // classes 0, 1 and 2
                     held[i] = pool.AllocateMemory(size);
                     ASSERT_NE(held[i], nullptr);
                     std::memset(held[i], t, size);
@@ -76,7 +76,8 @@ TEST(CXMemoryPoolThreadTest, SizePoolCachesEveryFreedBlockOnce)
                 for (int i = 0; i < kHeld; ++i) {
                     const size_t size = 1 + ((round + i) % 3) * 128;
                     for (size_t b = 0; b < size; ++b)
-                        ASSERT_EQ(static_cast<unsigned char*>(held[i])[b], t) << "block shared between threads";
+                        ASSERT_EQ(static_cast<unsigned char*>(held[i])[b], t)
+                            << "block shared between threads";
                     pool.FreeMemory(held[i], size);
                 }
             }

@@ -9,7 +9,8 @@
 TEST(PoolRandomThreadTest, EveryCallIsCountedUnderContention)
 {
     const uint32_t before = GetPoolRandomCounter();
-    Deadline deadline(kTestDeadline, [&] { return "calls " + std::to_string(GetPoolRandomCounter() - before); });
+    Deadline deadline(kTestDeadline,
+                      [&] { return "calls " + std::to_string(GetPoolRandomCounter() - before); });
     constexpr int kThreads = 4, kCalls = 10000;
     std::vector<std::thread> threads;
     for (int t = 0; t < kThreads; ++t) {

@@ -18,8 +18,7 @@
 namespace {
 
 // Counts steps; throws on the first nThrows steps, asks to stop at step nStopAt (0 = never).
-class CountingThread : public CXThread
-{
+class CountingThread : public CXThread {
 public:
     CountingThread(int nThrows, int nStopAt) : m_nThrows(nThrows), m_nStopAt(nStopAt) {}
     ~CountingThread() override { Stop(); }
@@ -55,8 +54,7 @@ bool Registered(CXThread* pThread)
     return pRegistry && pRegistry->m_Data.Find(pThread) != nullptr;
 }
 
-class ThreadTest : public ::testing::Test
-{
+class ThreadTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(CXLibStartup(), 1); }
     void TearDown() override { CXLibShutdown(); }
@@ -64,7 +62,7 @@ protected:
     Deadline m_Deadline{kTestDeadline};
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ThreadTest, BaseLoopSuspendsUntilStop)
 {
@@ -112,7 +110,10 @@ TEST_F(ThreadTest, StopResultEndsTheLoopAfterThatStep)
 
 TEST_F(ThreadTest, TheFourthExceptionEndsTheThread)
 {
-    struct Case { int throws; bool ends; };
+    struct Case {
+        int throws;
+        bool ends;
+    };
     for (const Case c : {Case{3, false}, Case{4, true}}) {
         ErrorLogCapture log;
         CountingThread thread(c.throws, 0);
@@ -122,7 +123,8 @@ TEST_F(ThreadTest, TheFourthExceptionEndsTheThread)
             platform::SleepMs(20);
             EXPECT_EQ(thread.m_nSteps.load(), 4);
         } else {
-            EXPECT_TRUE(WaitFor([&] { return thread.m_nSteps.load() > 10; })) << c.throws << " exceptions";
+            EXPECT_TRUE(WaitFor([&] { return thread.m_nSteps.load() > 10; }))
+                << c.throws << " exceptions";
             EXPECT_TRUE(thread.IsRunning());
         }
         thread.Stop();
@@ -151,8 +153,7 @@ TEST_F(ThreadTest, RunningAgainStopsTheOldThreadFirst)
 TEST_F(ThreadTest, StopWaitsForASlowStepInsteadOfKillingIt)
 {
     // A step that ignores the running flag for 1300 ms: Stop warns after 1000 ms and joins.
-    class SlowThread : public CXThread
-    {
+    class SlowThread : public CXThread {
     public:
         ~SlowThread() override { Stop(); }
         int OnThreadLoop() override
@@ -178,7 +179,7 @@ TEST_F(ThreadTest, StopWaitsForASlowStepInsteadOfKillingIt)
 TEST_F(ThreadTest, SleepPolicyPausesAfterEveryPeriodAndWakesForStop)
 {
     CountingThread thread(0, 0);
-    thread.SetSleep(400, 2); // three quick steps, then 400 ms of sleep
+    thread.SetSleep(400, 2);  // three quick steps, then 400 ms of sleep
     ASSERT_EQ(thread.ThreadRun("sleeper", 0, 1), 1);
     platform::SleepMs(150);
     EXPECT_EQ(thread.m_nSteps.load(), 3);
@@ -189,8 +190,7 @@ TEST_F(ThreadTest, SleepPolicyPausesAfterEveryPeriodAndWakesForStop)
 
 TEST_F(ThreadTest, LongNamesAreCutForTheSystemOnly)
 {
-    class NameThread : public CXThread
-    {
+    class NameThread : public CXThread {
     public:
         ~NameThread() override { Stop(); }
         int OnThreadLoop() override
@@ -209,7 +209,8 @@ TEST_F(ThreadTest, LongNamesAreCutForTheSystemOnly)
     NameThread thread;
     ASSERT_EQ(thread.ThreadRun("ABCDEFGHIJKLMNOPQRST", 0, 1), 1);
     EXPECT_EQ(thread.GetName(), "ABCDEFGHIJKLMNOPQRST");
-    EXPECT_EQ(KernelThreadName(thread.GetThreadID()), "ABCDEFGHIJKLMNO") << "named when ThreadRun returns";
+    EXPECT_EQ(KernelThreadName(thread.GetThreadID()), "ABCDEFGHIJKLMNO")
+        << "named when ThreadRun returns";
     thread.m_bRelease = true;
     ASSERT_TRUE(WaitFor([&] { return thread.m_bDone.load(); }));
     thread.Stop();
@@ -218,8 +219,7 @@ TEST_F(ThreadTest, LongNamesAreCutForTheSystemOnly)
 
 TEST_F(ThreadTest, AThreadMayStopButNotRestartItself)
 {
-    class SelfThread : public CXThread
-    {
+    class SelfThread : public CXThread {
     public:
         ~SelfThread() override { Stop(); }
         int OnThreadLoop() override
@@ -247,14 +247,12 @@ namespace {
 std::atomic<bool> g_bSelfDeletingEnded{false};
 std::atomic<uint32_t> g_dwSelfDeletingThread{0};
 
-struct EndOfThread
-{
+struct EndOfThread {
     ~EndOfThread() { g_bSelfDeletingEnded = true; }
 };
 
 // Deletes itself on its third step.
-class SelfDeleting : public CXThread
-{
+class SelfDeleting : public CXThread {
 public:
     ~SelfDeleting() override { Stop(); }
     int OnThreadLoop() override
@@ -270,17 +268,18 @@ public:
     int m_nSteps = 0;
 };
 
-} // namespace
+}  // namespace
 
 // The thread goes on to end normally, without waiting for itself.
 TEST_F(ThreadTest, AThreadMayDeleteItselfFromItsLoop)
 {
     ErrorLogCapture log;
-    g_bSelfDeletingEnded = false; // a repeated run starts afresh
+    g_bSelfDeletingEnded = false;  // a repeated run starts afresh
     g_dwSelfDeletingThread = 0;
     auto* pThread = new SelfDeleting;
     ASSERT_EQ(pThread->ThreadRun("selfdel", 0, 1), 1);
-    ASSERT_TRUE(WaitFor([] { return g_bSelfDeletingEnded.load(); })) << "the thread ends after deleting itself";
+    ASSERT_TRUE(WaitFor([] { return g_bSelfDeletingEnded.load(); }))
+        << "the thread ends after deleting itself";
     EXPECT_NE(g_dwSelfDeletingThread.load(), 0u);
     EXPECT_FALSE(Registered(pThread)) << "it left the registry";
     EXPECT_EQ(log.Text(), "") << "no failure was reported";
@@ -289,8 +288,7 @@ TEST_F(ThreadTest, AThreadMayDeleteItselfFromItsLoop)
 TEST_F(ThreadTest, ThreadNamesByIdNameTheCallerOrARegisteredThread)
 {
     // The worker names itself through both forms of its own id.
-    class SelfNaming : public CXThread
-    {
+    class SelfNaming : public CXThread {
     public:
         ~SelfNaming() override { Stop(); }
         int OnThreadLoop() override
@@ -335,7 +333,8 @@ TEST_F(ThreadTest, ThreadNamesByIdNameTheCallerOrARegisteredThread)
     loose.Stop();
 
     worker.Stop();
-    EXPECT_EQ(CXThread::SetThreadName(dwWorker, "after-stop"), 0) << "a stopped thread's id is unknown";
+    EXPECT_EQ(CXThread::SetThreadName(dwWorker, "after-stop"), 0)
+        << "a stopped thread's id is unknown";
 }
 
 // Naming by id while the thread is being stopped: the name goes to the live thread or is refused,
@@ -366,7 +365,8 @@ TEST(ThreadRegistry, ThreadsRunWithoutARegistry)
     CountingThread thread(0, 0);
     ASSERT_EQ(thread.ThreadRun("loose", 0, 1), 1);
     EXPECT_TRUE(WaitFor([&] { return thread.m_nSteps.load() > 0; }));
-    EXPECT_EQ(CXThread::SetThreadName(thread.GetThreadID(), "unlisted"), 0) << "no registry knows it";
+    EXPECT_EQ(CXThread::SetThreadName(thread.GetThreadID(), "unlisted"), 0)
+        << "no registry knows it";
     EXPECT_EQ(thread.Stop(), 1);
 }
 

@@ -29,9 +29,9 @@ Bytes UserInfo(std::u16string_view nickname, uint32_t money, uint32_t giftTicket
                const MachineTable& machines);  // 9
 Bytes MachineSelectResult(uint8_t code, uint8_t deckIndex, uint8_t gameType,
                           uint16_t machineNumber);  // 13; a non-zero code carries nothing more
-Bytes CoinCharged(uint32_t money, uint8_t kind);     // 102
-Bytes GiftTicketCount(uint32_t giftTickets);         // 103
-Bytes Notice(std::u16string_view text);              // 126
-Bytes PingEcho(float seconds);                       // 1001
+Bytes CoinCharged(uint32_t money, uint8_t kind);    // 102
+Bytes GiftTicketCount(uint32_t giftTickets);        // 103
+Bytes Notice(std::u16string_view text);             // 126
+Bytes PingEcho(float seconds);                      // 1001
 
 }  // namespace devserver::answers

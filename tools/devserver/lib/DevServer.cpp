@@ -28,7 +28,8 @@ asio::ip::address_v4 LoopbackAddress(const std::string& text)
     if (ec)
         throw std::invalid_argument("not a dotted IPv4 address: \"" + text + "\"");
     if ((address.to_uint() >> 24) != 127)
-        throw std::invalid_argument("the dev server listens on loopback addresses (127.0.0.0/8) only, not " + text);
+        throw std::invalid_argument(
+            "the dev server listens on loopback addresses (127.0.0.0/8) only, not " + text);
     return address;
 }
 
@@ -138,7 +139,8 @@ bool DevServer::Session::ReadExact(uint8_t* data, size_t size, Deadline deadline
     return !ec;
 }
 
-DevServer::Session::Read DevServer::Session::ReadRequest(Bytes& body, Deadline deadline, bool answerPings)
+DevServer::Session::Read DevServer::Session::ReadRequest(Bytes& body, Deadline deadline,
+                                                         bool answerPings)
 {
     for (;;) {
         uint8_t header[2];
@@ -164,7 +166,8 @@ DevServer::Session::Read DevServer::Session::ReadRequest(Bytes& body, Deadline d
         }
 
         m_outcome.received.push_back(body);
-        m_server.Log("<- " + DescribeId(BodyId(body), Direction::FromClient) + ": " + ToHex(body, 40));
+        m_server.Log("<- " + DescribeId(BodyId(body), Direction::FromClient) + ": " +
+                     ToHex(body, 40));
         if (!answerPings || BodyId(body) != kPingId)
             return Read::Frame;
 
@@ -205,8 +208,8 @@ bool DevServer::Session::Fail(std::string message)
 {
     m_outcome.ok = false;
     m_outcome.failedStep = m_step;
-    m_outcome.message = m_step ? "step " + std::to_string(m_step) + " (" + DescribeStep(m_script.steps[m_step - 1]) +
-                                     "): " + message
+    m_outcome.message = m_step ? "step " + std::to_string(m_step) + " (" +
+                                     DescribeStep(m_script.steps[m_step - 1]) + "): " + message
                                : std::move(message);
     return false;
 }
@@ -221,8 +224,8 @@ bool DevServer::Session::FailRead(Read read, const std::string& waitingFor, Mill
     case Read::Aborted:
         return Fail("aborted while " + waitingFor);
     case Read::BadLength:
-        return Fail("the client sent a frame length of " + std::to_string(m_badLength) + " (allowed 1.." +
-                    std::to_string(kMaxBody) + ") while " + waitingFor);
+        return Fail("the client sent a frame length of " + std::to_string(m_badLength) +
+                    " (allowed 1.." + std::to_string(kMaxBody) + ") while " + waitingFor);
     case Read::Error:
     case Read::Frame:
         break;
@@ -235,7 +238,8 @@ bool DevServer::Session::Do(const ExpectStep& step)
     Bytes body;
     const Read read = ReadRequest(body, Clock::now() + step.timeout, m_script.answerPings);
     if (read != Read::Frame)
-        return FailRead(read, "waiting for " + DescribeId(step.id, Direction::FromClient), step.timeout);
+        return FailRead(read, "waiting for " + DescribeId(step.id, Direction::FromClient),
+                        step.timeout);
     if (const auto mismatch = CheckRequest(step, body))
         return Fail(*mismatch);
     return true;
@@ -247,7 +251,8 @@ bool DevServer::Session::Do(const SendStep& step)
     for (const Bytes& body : step.bodies) {
         const Bytes frame = Frame(body);
         bytes.insert(bytes.end(), frame.begin(), frame.end());
-        m_server.Log("-> " + DescribeId(BodyId(body), Direction::FromServer) + ": " + ToHex(body, 40));
+        m_server.Log("-> " + DescribeId(BodyId(body), Direction::FromServer) + ": " +
+                     ToHex(body, 40));
     }
     return Write(bytes) || Fail("write failed: " + m_lastError.message());
 }
@@ -297,8 +302,8 @@ bool DevServer::Session::Do(const ExpectCloseStep& step)
     if (read == Read::Closed)
         return true;
     if (read == Read::Frame)
-        return Fail("expected the client to close, got " + DescribeId(BodyId(body), Direction::FromClient) + ": " +
-                    ToHex(body));
+        return Fail("expected the client to close, got " +
+                    DescribeId(BodyId(body), Direction::FromClient) + ": " + ToHex(body));
     return FailRead(read, "waiting for the client to close", step.timeout);
 }
 
@@ -319,8 +324,9 @@ Outcome DevServer::Session::Go()
     error_code ignored;
     m_socket.close(ignored);
 
-    const error_code ec = Await([&](auto done) { m_server.m_acceptor.async_accept(m_socket, done); },
-                                Clock::now() + m_script.acceptTimeout);
+    const error_code ec =
+        Await([&](auto done) { m_server.m_acceptor.async_accept(m_socket, done); },
+              Clock::now() + m_script.acceptTimeout);
     if (ec == asio::error::timed_out) {
         Fail("no connection within " + Ms(m_script.acceptTimeout));
         return m_outcome;
@@ -331,7 +337,8 @@ Outcome DevServer::Session::Go()
     }
     m_socket.set_option(tcp::no_delay(true), ignored);
     const auto peer = m_socket.remote_endpoint(ignored);
-    m_server.Log("connection from " + peer.address().to_string() + ":" + std::to_string(peer.port()));
+    m_server.Log("connection from " + peer.address().to_string() + ":" +
+                 std::to_string(peer.port()));
 
     for (const Step& step : m_script.steps) {
         ++m_step;

@@ -116,7 +116,8 @@ bool GameIdGoesThisWay(uint16_t id, Direction direction)
 template <size_t N>
 const char* Find(const std::array<Entry, N>& table, uint16_t id)
 {
-    const auto it = std::find_if(table.begin(), table.end(), [id](const Entry& e) { return e.first == id; });
+    const auto it =
+        std::find_if(table.begin(), table.end(), [id](const Entry& e) { return e.first == id; });
     return it == table.end() ? nullptr : it->second;
 }
 
@@ -126,7 +127,8 @@ const char* MessageName(uint16_t id, Direction direction)
 {
     if (const char* name = Find(kGameMessages, id))
         return GameIdGoesThisWay(id, direction) ? name : "unknown";
-    const char* name = direction == Direction::FromClient ? Find(kRequests, id) : Find(kAnswers, id);
+    const char* name =
+        direction == Direction::FromClient ? Find(kRequests, id) : Find(kAnswers, id);
     return name ? name : "unknown";
 }
 

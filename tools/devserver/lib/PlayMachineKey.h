@@ -15,7 +15,8 @@ struct MachineKey {
 };
 
 MachineKey ReadMachineKey(BodyReader& r);
-// The player's row holding the machine; null for machine 0 or a machine the player has not selected.
+// The player's row holding the machine; null for machine 0 or a machine the player has not
+// selected.
 answers::MachineRow* FindMachine(PlaySession& s, const MachineKey& key);
 // An answer's start: its id and the key.
 ByteBuilder KeyedAnswer(uint16_t id, const MachineKey& key);

@@ -29,7 +29,10 @@ const std::array<MorvaneCannedSpin, 5> kSpins = {{
     {"small win", {3, 7, 12, 19}, 0, {0, 300, 0}, 300, 0, 0, 0, 0, 300, 0, 0},
 }};
 
-uint8_t BetOf(uint8_t gameType) { return gameType == 4 ? 200 : 100; }
+uint8_t BetOf(uint8_t gameType)
+{
+    return gameType == 4 ? 200 : 100;
+}
 
 void Enter(PlaySession& s, BodyReader& r)
 {
@@ -57,7 +60,10 @@ void TicketOut(PlaySession& s, BodyReader& r)
         ++s.state.giftTickets;
     }
     ByteBuilder body = KeyedAnswer(netmsg::MsgMorvaneTicketOut, key);
-    body.U32(row ? row->credit : 0).U32(row ? row->score : 0).U8(paid ? 1 : 0).U32(s.state.giftTickets);
+    body.U32(row ? row->credit : 0)
+        .U32(row ? row->score : 0)
+        .U8(paid ? 1 : 0)
+        .U32(s.state.giftTickets);
     s.Send(body.Take());
 }
 
@@ -108,34 +114,40 @@ void GameFin(PlaySession& s, BodyReader& r)
 
 }  // namespace
 
-const std::array<MorvaneCannedSpin, 5>& MorvaneCannedSpins() { return kSpins; }
-const std::array<int32_t, 8>& MorvaneDoubleCards() { return kCards; }
+const std::array<MorvaneCannedSpin, 5>& MorvaneCannedSpins()
+{
+    return kSpins;
+}
+const std::array<int32_t, 8>& MorvaneDoubleCards()
+{
+    return kCards;
+}
 
 Bytes MorvaneSpinRecord(const MorvaneCannedSpin& spin)
 {
     ByteBuilder record;
     for (int32_t stop : spin.stops)
-        record.I32(stop);                          // 0
+        record.I32(stop);  // 0
     for (int32_t win : spin.rowWins)
-        record.I32(win);                           // 16
-    record.Zeros(12);                              // 28 free marks
-    record.I32(0);                                 // 40 smoke
-    record.I32(spin.winAmount);                    // 44
-    record.I32(0);                                 // 48 win mark
-    record.I32(spin.performanceCue);               // 52
+        record.I32(win);              // 16
+    record.Zeros(12);                 // 28 free marks
+    record.I32(0);                    // 40 smoke
+    record.I32(spin.winAmount);       // 44
+    record.I32(0);                    // 48 win mark
+    record.I32(spin.performanceCue);  // 52
     record.Zeros(68 - 56);
-    record.I32(spin.feverSpin);                    // 68
-    record.I32(spin.imsiFeverSpin);                // 72
+    record.I32(spin.feverSpin);      // 68
+    record.I32(spin.imsiFeverSpin);  // 72
     record.Zeros(80 - 76);
-    record.I32(spin.feverTime);                    // 80
+    record.I32(spin.feverTime);  // 80
     record.Zeros(88 - 84);
-    record.I32(spin.feverStop);                    // 88
+    record.I32(spin.feverStop);  // 88
     record.Zeros(128 - 92);
-    record.I32(spin.captionCue);                   // 128
-    record.I32(0);                                 // 132 jackpot value
-    record.I32(spin.moFever);                      // 136
+    record.I32(spin.captionCue);  // 128
+    record.I32(0);                // 132 jackpot value
+    record.I32(spin.moFever);     // 136
     record.Zeros(152 - 140);
-    record.I32(spin.reelSet);                      // 152
+    record.I32(spin.reelSet);  // 152
     record.Zeros(kRecordSize - 156);
     return record.Take();
 }
@@ -154,7 +166,8 @@ bool ServeMorvaneSpin(PlaySession& s, BodyReader& r, const MorvaneCannedSpin& sp
     row->credit -= BetOf(key.gameType);
     row->score += static_cast<uint32_t>(spin.winAmount);
     // A small win may be staked on the double-up until the next spin.
-    s.state.counters[kDoubleStake] = spin.winAmount >= 1 && spin.winAmount <= kSmallWin ? uint32_t(spin.winAmount) : 0;
+    s.state.counters[kDoubleStake] =
+        spin.winAmount >= 1 && spin.winAmount <= kSmallWin ? uint32_t(spin.winAmount) : 0;
     s.Log(std::string("Morvane spin: ") + spin.name);
     body.U32(row->credit).U32(row->score).U8(1).Raw(MorvaneSpinRecord(spin));
     s.Send(body.Take());

@@ -16,10 +16,22 @@ constexpr const char* kSpinCounter = "pelagorn spins";
 
 const std::array<PelagornCannedSpin, 3> kSpins = {{
     {"loss", 0, {1, 5, 9, 13}, {0, 0, 0}, {}, {}, {}, 0},
-    {"middle line win", 1, {2, 2, 2, 7}, {0, 5000, 0}, {{0, 0, 0, 0}, {1, 1, 1, 0}, {0, 0, 0, 0}},
-     {0, 6, 0}, {0, 3, 0}, 0},
-    {"high prize", 3, {4, 4, 4, 4}, {0, 20000, 0}, {{0, 0, 0, 0}, {1, 1, 1, 1}, {0, 0, 0, 0}},
-     {0, 9, 0}, {0, 4, 0}, 3},
+    {"middle line win",
+     1,
+     {2, 2, 2, 7},
+     {0, 5000, 0},
+     {{0, 0, 0, 0}, {1, 1, 1, 0}, {0, 0, 0, 0}},
+     {0, 6, 0},
+     {0, 3, 0},
+     0},
+    {"high prize",
+     3,
+     {4, 4, 4, 4},
+     {0, 20000, 0},
+     {{0, 0, 0, 0}, {1, 1, 1, 1}, {0, 0, 0, 0}},
+     {0, 9, 0},
+     {0, 4, 0},
+     3},
 }};
 
 uint32_t TotalWin(const PelagornCannedSpin& spin)
@@ -34,7 +46,10 @@ void Meters(ByteBuilder& body, const answers::MachineRow* row)
 }
 
 // The spin being played on each machine, until its game finish.
-uint32_t& PendingWin(PlaySession& s, uint16_t number) { return s.state.counters["pelagorn win " + std::to_string(number)]; }
+uint32_t& PendingWin(PlaySession& s, uint16_t number)
+{
+    return s.state.counters["pelagorn win " + std::to_string(number)];
+}
 
 void Enter(PlaySession& s, BodyReader& r)
 {
@@ -43,13 +58,13 @@ void Enter(PlaySession& s, BodyReader& r)
     ByteBuilder body = KeyedAnswer(netmsg::MsgPelagornEnter, key);
     Meters(body, row);
     body.U32(kCoinPrice).U32(20000).U32(kTicketUnit).U32(kGiftOutLimit);  // 12 .. 24
-    body.U32(3).U32(10).U32(3);                                            // 28 .. 36
-    body.U32(100).U32(0).U32(0);                                           // 40 oil maximum, L, R
-    body.U32(0).U32(0).U32(2);                                             // 52 COMM_GIFT, 56, 60 shake
+    body.U32(3).U32(10).U32(3);                                           // 28 .. 36
+    body.U32(100).U32(0).U32(0);                                          // 40 oil maximum, L, R
+    body.U32(0).U32(0).U32(2);  // 52 COMM_GIFT, 56, 60 shake
     body.Zeros(88 - 64);
-    body.U8(0).U32(1).U32(0).U32(0);                                       // 88 .. 97
+    body.U8(0).U32(1).U32(0).U32(0);  // 88 .. 97
     for (uint8_t stop : kSpins[0].stops)
-        body.U32(stop);                                                    // 101 .. 113
+        body.U32(stop);  // 101 .. 113
     s.Send(body.Take());
 }
 
@@ -82,8 +97,12 @@ void ItemHit(PlaySession& s, BodyReader& r)
     if (row && itemType == 1)
         ++row->win;
     ByteBuilder body = KeyedAnswer(netmsg::MsgPelagorn37, key);
-    body.U8(row ? 1 : 0).I32(1).Zeros(8).U32(row ? row->credit : 0).U32(row ? row->score : 0);  // 0 .. 16
-    body.U8(0).U32(row ? row->win : 0).U32(0).U32(0).U32(0).U8(0).U32(0);                         // 20 .. 38
+    body.U8(row ? 1 : 0)
+        .I32(1)
+        .Zeros(8)
+        .U32(row ? row->credit : 0)
+        .U32(row ? row->score : 0);                                        // 0 .. 16
+    body.U8(0).U32(row ? row->win : 0).U32(0).U32(0).U32(0).U8(0).U32(0);  // 20 .. 38
     s.Send(body.Take());
 }
 
@@ -150,28 +169,31 @@ void TicketOut(PlaySession& s, BodyReader& r)
 
 }  // namespace
 
-const std::array<PelagornCannedSpin, 3>& PelagornCannedSpins() { return kSpins; }
+const std::array<PelagornCannedSpin, 3>& PelagornCannedSpins()
+{
+    return kSpins;
+}
 
 Bytes PelagornEventRecord(const PelagornCannedSpin& spin)
 {
     ByteBuilder record;
-    record.U32(1).U32(0);                                 // 0 make number, 4 event number
+    record.U32(1).U32(0);  // 0 make number, 4 event number
     for (uint16_t win : spin.lineWins)
-        record.U16(win);                                  // 8
-    record.U16(static_cast<uint16_t>(TotalWin(spin)));     // 14
-    record.U8(0).U8(spin.type);                           // 16, 17
+        record.U16(win);                                // 8
+    record.U16(static_cast<uint16_t>(TotalWin(spin)));  // 14
+    record.U8(0).U8(spin.type);                         // 16, 17
     for (uint8_t stop : spin.stops)
-        record.U8(stop);                                  // 18
+        record.U8(stop);  // 18
     for (const auto& line : spin.hits)
         for (uint8_t hit : line)
-            record.U8(hit);                               // 22
-    record.U8(0).U8(0).U8(0);                             // 34 reach, 35, 36
+            record.U8(hit);    // 22
+    record.U8(0).U8(0).U8(0);  // 34 reach, 35, 36
     for (uint8_t symbol : spin.symbols)
-        record.U8(symbol);                                // 37
+        record.U8(symbol);  // 37
     for (uint8_t count : spin.counts)
-        record.U8(count);                                 // 40
-    record.Zeros(3);                                      // 43 edges
-    record.U8(spin.signBits);                             // 46
+        record.U8(count);      // 40
+    record.Zeros(3);           // 43 edges
+    record.U8(spin.signBits);  // 46
     record.Zeros(64 - 47);
     return record.Take();
 }
@@ -179,17 +201,17 @@ Bytes PelagornEventRecord(const PelagornCannedSpin& spin)
 Bytes PelagornResultState(const PelagornCannedSpin& spin)
 {
     ByteBuilder state;
-    state.Zeros(4).U8(spin.type);                         // 0, 4
+    state.Zeros(4).U8(spin.type);  // 0, 4
     for (uint8_t stop : spin.stops)
-        state.I32(stop);                                  // 5
+        state.I32(stop);  // 5
     for (uint16_t win : spin.lineWins)
-        state.I32(win);                                   // 21
-    state.I32(static_cast<int32_t>(TotalWin(spin)));      // 33
-    state.I32(spin.type >= 3 ? 14 : 0);                   // 37 prize-effect index
+        state.I32(win);                               // 21
+    state.I32(static_cast<int32_t>(TotalWin(spin)));  // 33
+    state.I32(spin.type >= 3 ? 14 : 0);               // 37 prize-effect index
     for (const auto& line : spin.hits)
         for (uint8_t hit : line)
-            state.U8(hit);                                // 41
-    state.U8(0).I32(0).I32(0).I32(0).U16(0).U8(0);        // 53 .. 66
+            state.U8(hit);                          // 41
+    state.U8(0).I32(0).I32(0).I32(0).U16(0).U8(0);  // 53 .. 66
     return state.Take();
 }
 

@@ -27,7 +27,10 @@ asio::ip::address_v4 LoopbackAddress(const std::string& text)
     return address;
 }
 
-uint16_t BodyId(const Bytes& body) { return body.size() < 2 ? 0 : static_cast<uint16_t>(body[0] | body[1] << 8); }
+uint16_t BodyId(const Bytes& body)
+{
+    return body.size() < 2 ? 0 : static_cast<uint16_t>(body[0] | body[1] << 8);
+}
 
 }  // namespace
 
@@ -36,8 +39,7 @@ class PlayServer::Connection : public PlaySession, public std::enable_shared_fro
 public:
     Connection(PlayServer& server, tcp::socket socket, std::string name)
         : m_server(server), m_socket(std::move(socket)), m_name(std::move(name))
-    {
-    }
+    {}
 
     void Start() { ReadHeader(); }
 
@@ -56,43 +58,47 @@ private:
     void ReadHeader()
     {
         auto self = shared_from_this();
-        asio::async_read(m_socket, asio::buffer(m_header), [this, self](boost::system::error_code ec, size_t) {
-            if (ec)
-                return Closed(ec);
-            const size_t length = m_header[0] | m_header[1] << 8;
-            if (length == 0 || length > kMaxBody) {
-                Log("bad frame length " + std::to_string(length) + "; closing");
-                m_socket.close();
-                return;
-            }
-            m_body.assign(length, 0);
-            ReadBody();
-        });
+        asio::async_read(m_socket, asio::buffer(m_header),
+                         [this, self](boost::system::error_code ec, size_t) {
+                             if (ec)
+                                 return Closed(ec);
+                             const size_t length = m_header[0] | m_header[1] << 8;
+                             if (length == 0 || length > kMaxBody) {
+                                 Log("bad frame length " + std::to_string(length) + "; closing");
+                                 m_socket.close();
+                                 return;
+                             }
+                             m_body.assign(length, 0);
+                             ReadBody();
+                         });
     }
 
     void ReadBody()
     {
         auto self = shared_from_this();
-        asio::async_read(m_socket, asio::buffer(m_body), [this, self](boost::system::error_code ec, size_t) {
-            if (ec)
-                return Closed(ec);
-            Log("<- " + DescribeId(BodyId(m_body), Direction::FromClient) + ": " + ToHex(m_body, 40));
-            if (!m_server.m_answers.Answer(*this, m_body))
-                Log("no answer for " + std::to_string(BodyId(m_body)));
-            ReadHeader();
-        });
+        asio::async_read(m_socket, asio::buffer(m_body),
+                         [this, self](boost::system::error_code ec, size_t) {
+                             if (ec)
+                                 return Closed(ec);
+                             Log("<- " + DescribeId(BodyId(m_body), Direction::FromClient) + ": " +
+                                 ToHex(m_body, 40));
+                             if (!m_server.m_answers.Answer(*this, m_body))
+                                 Log("no answer for " + std::to_string(BodyId(m_body)));
+                             ReadHeader();
+                         });
     }
 
     void WriteNext()
     {
         auto self = shared_from_this();
-        asio::async_write(m_socket, asio::buffer(m_out.front()), [this, self](boost::system::error_code ec, size_t) {
-            if (ec)
-                return;
-            m_out.pop_front();
-            if (!m_out.empty())
-                WriteNext();
-        });
+        asio::async_write(m_socket, asio::buffer(m_out.front()),
+                          [this, self](boost::system::error_code ec, size_t) {
+                              if (ec)
+                                  return;
+                              m_out.pop_front();
+                              if (!m_out.empty())
+                                  WriteNext();
+                          });
     }
 
     void Closed(const boost::system::error_code& ec)
@@ -108,7 +114,8 @@ private:
     std::deque<Bytes> m_out;
 };
 
-PlayServer::PlayServer(const std::vector<std::string>& addresses, uint16_t port, PlayAnswers answers)
+PlayServer::PlayServer(const std::vector<std::string>& addresses, uint16_t port,
+                       PlayAnswers answers)
     : m_port(port), m_answers(std::move(answers))
 {
     for (const std::string& text : addresses) {
@@ -123,7 +130,10 @@ PlayServer::PlayServer(const std::vector<std::string>& addresses, uint16_t port,
     }
 }
 
-PlayServer::~PlayServer() { Stop(); }
+PlayServer::~PlayServer()
+{
+    Stop();
+}
 
 void PlayServer::Log(const std::string& line) const
 {
@@ -139,8 +149,9 @@ void PlayServer::Accept(size_t index)
             return;
         boost::system::error_code ignored;
         const tcp::endpoint peer = socket.remote_endpoint(ignored);
-        const std::string name = m_acceptors[index]->local_endpoint(ignored).address().to_string() + " " +
-                                 peer.address().to_string() + ":" + std::to_string(peer.port());
+        const std::string name = m_acceptors[index]->local_endpoint(ignored).address().to_string() +
+                                 " " + peer.address().to_string() + ":" +
+                                 std::to_string(peer.port());
         socket.set_option(tcp::no_delay(true), ignored);
         auto connection = std::make_shared<Connection>(*this, std::move(socket), name);
         connection->Log("connected");

@@ -12,7 +12,8 @@ namespace {
 
 FieldCheck Field(size_t offset, Bytes expected, const std::string& kind, const std::string& value)
 {
-    return FieldCheck{offset, std::move(expected), kind + "@" + std::to_string(offset) + "=" + value};
+    return FieldCheck{offset, std::move(expected),
+                      kind + "@" + std::to_string(offset) + "=" + value};
 }
 
 uint16_t BodyId(std::span<const uint8_t> body)
@@ -58,7 +59,8 @@ FieldCheck FieldChars(size_t offset, size_t width, std::string_view text)
 {
     std::string quoted(1, '"');
     quoted.append(text).push_back('"');
-    return Field(offset, ByteBuilder().Chars(width, text).Take(), "char" + std::to_string(width), quoted);
+    return Field(offset, ByteBuilder().Chars(width, text).Take(), "char" + std::to_string(width),
+                 quoted);
 }
 
 std::string DescribeStep(const Step& step)
@@ -96,13 +98,13 @@ std::optional<std::string> CheckRequest(const ExpectStep& step, std::span<const 
                ToHex(*step.body) + ", got " + ToHex(body);
     for (const FieldCheck& field : step.fields) {
         const bool fits = field.offset + field.expected.size() <= body.size();
-        if (fits && std::ranges::equal(field.expected, body.subspan(field.offset, field.expected.size())))
+        if (fits &&
+            std::ranges::equal(field.expected, body.subspan(field.offset, field.expected.size())))
             continue;
-        const std::string got =
-            fits ? ToHex(body.subspan(field.offset, field.expected.size()))
-                 : "a body of " + std::to_string(body.size()) + " bytes";
-        return "field " + field.label + " of " + DescribeId(id, Direction::FromClient) + ": expected " +
-               ToHex(field.expected) + ", got " + got;
+        const std::string got = fits ? ToHex(body.subspan(field.offset, field.expected.size()))
+                                     : "a body of " + std::to_string(body.size()) + " bytes";
+        return "field " + field.label + " of " + DescribeId(id, Direction::FromClient) +
+               ": expected " + ToHex(field.expected) + ", got " + got;
     }
     return std::nullopt;
 }

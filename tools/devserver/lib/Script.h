@@ -86,7 +86,8 @@ struct Script {
     Millis acceptTimeout{10000};
     std::vector<Step> steps;
 
-    Script& Expect(uint16_t id, std::vector<FieldCheck> fields = {}, Millis timeout = kDefaultExpectTimeout);
+    Script& Expect(uint16_t id, std::vector<FieldCheck> fields = {},
+                   Millis timeout = kDefaultExpectTimeout);
     Script& ExpectBody(Bytes body, Millis timeout = kDefaultExpectTimeout);
     Script& Send(Bytes body);
     Script& SendTogether(std::vector<Bytes> bodies);
@@ -102,8 +103,8 @@ struct Script {
 // What one run of a script did.
 struct Outcome {
     bool ok = false;
-    int failedStep = 0;      // 1-based; 0 when ok or when the connection never came
-    std::string message;     // empty when ok
+    int failedStep = 0;           // 1-based; 0 when ok or when the connection never came
+    std::string message;          // empty when ok
     std::vector<Bytes> received;  // every request body in order of arrival, pings included
     int pingsAnswered = 0;
 };

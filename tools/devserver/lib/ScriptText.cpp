@@ -66,10 +66,13 @@ int64_t Integer(std::string_view text, int64_t low, int64_t high)
         digits.remove_prefix(2);
     }
     uint64_t magnitude = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, base);
-    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || magnitude > (1ull << 40))
+    const auto [end, ec] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), magnitude, base);
+    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() ||
+        magnitude > (1ull << 40))
         throw ParseError{"not a number: '" + std::string(text) + "'"};
-    const int64_t value = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+    const int64_t value =
+        negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
     if (value < low || value > high)
         throw ParseError{"out of range: " + std::string(text)};
     return value;
@@ -155,9 +158,11 @@ void AddExpectation(ExpectStep& step, const std::string& word)
     else if (kind == "u16")
         step.fields.push_back(FieldU16(offset, static_cast<uint16_t>(Integer(value, 0, 0xFFFF))));
     else if (kind == "u32")
-        step.fields.push_back(FieldU32(offset, static_cast<uint32_t>(Integer(value, 0, 0xFFFFFFFF))));
+        step.fields.push_back(
+            FieldU32(offset, static_cast<uint32_t>(Integer(value, 0, 0xFFFFFFFF))));
     else if (kind == "i32")
-        step.fields.push_back(FieldI32(offset, static_cast<int32_t>(Integer(value, INT32_MIN, INT32_MAX))));
+        step.fields.push_back(
+            FieldI32(offset, static_cast<int32_t>(Integer(value, INT32_MIN, INT32_MAX))));
     else if (kind == "f32")
         step.fields.push_back(FieldF32(offset, Real(value)));
     else if (kind == "char16")
@@ -172,7 +177,8 @@ void ExpectWords(const std::vector<std::string>& words, size_t low, size_t high)
 {
     if (words.size() - 1 < low || words.size() - 1 > high)
         throw ParseError{"'" + words[0] + "' takes " +
-                         (low == high ? std::to_string(low) : std::to_string(low) + " to " + std::to_string(high)) +
+                         (low == high ? std::to_string(low)
+                                      : std::to_string(low) + " to " + std::to_string(high)) +
                          " argument(s)"};
 }
 

@@ -18,8 +18,7 @@ using CXASTaskProc = void (*)(uintptr_t userValue);
 // On by default.
 extern std::atomic<bool> g_bUseASTask;
 
-class CXASTaskObject
-{
+class CXASTaskObject {
 public:
     CX_DECLARE_MEMORY_POOL(CXASTaskObject)
 
@@ -34,8 +33,7 @@ public:
     uintptr_t m_UserValue;
 };
 
-class CXASTask : public CXThread
-{
+class CXASTask : public CXThread {
 public:
     static constexpr uint32_t kWarningLimitMs = 1000;
 
@@ -60,7 +58,7 @@ public:
     std::atomic<int32_t> m_bPaused{0};
     std::atomic<uint32_t> m_dwWorkerThreadID{0};
     CXLockTmpl<CXListTmpl<CXASTaskObject>> m_TaskList;
-    CXString m_strStatus; // "<thread name> - '<task key>'" of the task being run (worker only)
+    CXString m_strStatus;  // "<thread name> - '<task key>'" of the task being run (worker only)
 
 protected:
     bool KeepSuspended() const override { return m_bPauseRequest.load() != 0; }

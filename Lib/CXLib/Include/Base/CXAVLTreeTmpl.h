@@ -12,13 +12,15 @@
 
 #include "CXTmplReport.h"
 
-struct CXAVLKey
-{
+struct CXAVLKey {
     const unsigned char* pBytes;
     uint32_t dwLength;
 };
 
-inline CXAVLKey CXMakeAVLKey(CXAVLKey key) { return key; }
+inline CXAVLKey CXMakeAVLKey(CXAVLKey key)
+{
+    return key;
+}
 
 inline CXAVLKey CXMakeAVLKey(const char* text)
 {
@@ -29,10 +31,11 @@ inline CXAVLKey CXMakeAVLKey(const char* text)
 
 // Any string class with GetString and GetLength (the text up to its first NUL).
 template <class S>
-    requires requires(const S& s) {
-        s.GetString();
-        s.GetLength();
-    }
+requires requires(const S& s)
+{
+    s.GetString();
+    s.GetLength();
+}
 CXAVLKey CXMakeAVLKey(const S& text)
 {
     return {reinterpret_cast<const unsigned char*>(text.GetString()),
@@ -57,8 +60,7 @@ CXAVLKey CXAVLKeyOf(const T& data)
 }
 
 template <class T>
-class CXAVLNodeTmpl
-{
+class CXAVLNodeTmpl {
 public:
     int32_t m_bOwn = 1;
     T* m_pData = nullptr;
@@ -69,8 +71,7 @@ public:
 };
 
 template <class T>
-class CXAVLTreeTmpl
-{
+class CXAVLTreeTmpl {
 public:
     using Node = CXAVLNodeTmpl<T>;
 
@@ -140,8 +141,8 @@ private:
 
     static void Report(const char* method, int line)
     {
-        CXReportTmplFail("Lib\\CXLib\\Include\\Base/CXAVLTreeTmpl", "CXAVLTreeTmpl", CXTmplArgName<T>(),
-                         method, line);
+        CXReportTmplFail("Lib\\CXLib\\Include\\Base/CXAVLTreeTmpl", "CXAVLTreeTmpl",
+                         CXTmplArgName<T>(), method, line);
     }
 
     static CXAVLKey KeyOf(const Node* pNode) { return CXAVLKeyOf(*pNode->m_pData); }

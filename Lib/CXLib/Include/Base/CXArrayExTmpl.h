@@ -10,8 +10,7 @@
 #include "CXTmplReport.h"
 
 template <class V>
-class CXArrayExTmpl
-{
+class CXArrayExTmpl {
 public:
     CXArrayExTmpl() = default;
     CXArrayExTmpl(const CXArrayExTmpl&) = delete;
@@ -36,7 +35,8 @@ public:
     {
         if (dwIndex == UINT32_MAX)
             return false;
-        if (dwIndex >= m_dwMaxSize && !Reserve(CXArrayCapacityFor(dwIndex, m_dwMaxSize, m_dwGrowStep)))
+        if (dwIndex >= m_dwMaxSize &&
+            !Reserve(CXArrayCapacityFor(dwIndex, m_dwMaxSize, m_dwGrowStep)))
             return false;
         if (dwIndex >= m_dwSize)
             m_dwSize = dwIndex + 1;
@@ -80,8 +80,8 @@ private:
         if (!bOk) {
             char text[96];
             std::snprintf(text, sizeof text, "SetSize fail. [dwMaxArraySize=%u]", dwCapacity);
-            CXReportTmplFail("Lib\\CXLib\\Include\\Base/CXArrayExTmpl", "CXArrayExTmpl", CXTmplArgName<V>(),
-                             "SetSize", __LINE__, text);
+            CXReportTmplFail("Lib\\CXLib\\Include\\Base/CXArrayExTmpl", "CXArrayExTmpl",
+                             CXTmplArgName<V>(), "SetSize", __LINE__, text);
             if (ppNew) {
                 for (uint32_t j = m_dwMaxSize; j < i; ++j)
                     delete ppNew[j];

@@ -13,16 +13,14 @@
 #include "CXTmplReport.h"
 
 template <class T>
-class CXArrayElementTmpl
-{
+class CXArrayElementTmpl {
 public:
     T* m_pData = nullptr;
     int32_t m_bOwn = 0;
 };
 
 template <class T>
-class CXArrayTmpl
-{
+class CXArrayTmpl {
 public:
     using Holder = CXArrayElementTmpl<T>;
 
@@ -55,7 +53,8 @@ public:
     {
         if (dwIndex == UINT32_MAX)
             return 0;
-        if (dwIndex >= m_dwMaxSize && !Reserve(CXArrayCapacityFor(dwIndex, m_dwMaxSize, m_dwGrowStep), 0))
+        if (dwIndex >= m_dwMaxSize &&
+            !Reserve(CXArrayCapacityFor(dwIndex, m_dwMaxSize, m_dwGrowStep), 0))
             return 0;
         if (dwIndex >= m_dwSize)
             m_dwSize = dwIndex + 1;
@@ -131,7 +130,8 @@ private:
         char text[128];
         Holder** ppNew = new (std::nothrow) Holder*[dwCapacity]();
         if (!ppNew) {
-            std::snprintf(text, sizeof text, "CXArrayElementTmpl double array create fail. [dwMaxArraySize=%u]",
+            std::snprintf(text, sizeof text,
+                          "CXArrayElementTmpl double array create fail. [dwMaxArraySize=%u]",
                           dwCapacity);
             Report("SetSize", __LINE__, text);
             return 0;
@@ -140,7 +140,8 @@ private:
             ppNew[i] = new (std::nothrow) Holder;
             if (!ppNew[i]) {
                 std::snprintf(text, sizeof text,
-                              "CXArrayElementTmpl array create fail. [dwMaxArraySize=%u, i=%u]", dwCapacity, i);
+                              "CXArrayElementTmpl array create fail. [dwMaxArraySize=%u, i=%u]",
+                              dwCapacity, i);
                 Report("SetSize", __LINE__, text);
                 for (uint32_t j = m_dwMaxSize; j < i; ++j)
                     delete ppNew[j];

@@ -4,8 +4,7 @@
 
 // Scoped guard: locks on construction and unlocks on destruction, also when an exception passes.
 // A null lock is allowed and guards nothing.
-class CXAutoLock
-{
+class CXAutoLock {
 public:
     explicit CXAutoLock(CXLockBase* pLock) : m_pLock(pLock)
     {

@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-class CXCheckPerformance
-{
+class CXCheckPerformance {
 public:
     using TickSource = uint32_t (*)();
 
@@ -21,7 +20,7 @@ public:
     // The millisecond clock the samples read; tests put a fake clock here.
     void SetTickSource(TickSource pfnTick) { m_pfnTick = pfnTick; }
 
-    uint32_t m_dwResetCount = 1000000; // count and total restart after this many samples
+    uint32_t m_dwResetCount = 1000000;  // count and total restart after this many samples
     uint32_t m_dwCount = 0;
     uint32_t m_dwStartTick = 0;
     uint32_t m_dwLastElapsed = 0;
@@ -31,5 +30,5 @@ public:
 
 private:
     TickSource m_pfnTick;
-    bool m_bSampleOpen = false; // a start tick of 0 is a valid time, so openness is kept apart
+    bool m_bSampleOpen = false;  // a start tick of 0 is a valid time, so openness is kept apart
 };

@@ -6,8 +6,7 @@
 
 #include "CXString.h"
 
-class CXFile
-{
+class CXFile {
 public:
     // Open arguments, with their Win32 values.
     static constexpr uint32_t GENERIC_READ = 0x80000000u;
@@ -32,7 +31,8 @@ public:
 
     // Closes any open file, then opens the path. dwShare and dwFlags are accepted as the callers
     // pass them; files are never locked against other openers. 1 on success, else 0.
-    int Open(const char* pszPath, uint32_t dwAccess, uint32_t dwShare, uint32_t dwDisposition, uint32_t dwFlags);
+    int Open(const char* pszPath, uint32_t dwAccess, uint32_t dwShare, uint32_t dwDisposition,
+             uint32_t dwFlags);
     // Read/write, created anew (an existing file is truncated).
     int OpenWrite(const char* pszPath);
     // 0 when nothing is open, else the result of closing (1 = closed cleanly).
@@ -49,6 +49,6 @@ public:
     uint32_t Read(void* pBuffer, uint32_t dwCount);
     uint32_t Write(const void* pBuffer, uint32_t dwCount);
 
-    CXString m_strPath; // trimmed; empty when closed
+    CXString m_strPath;  // trimmed; empty when closed
     int m_hFile = -1;
 };

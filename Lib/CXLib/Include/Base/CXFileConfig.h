@@ -5,8 +5,7 @@
 #include "CXString.h"
 #include "CXStringIndex.h"
 
-class CXFileConfig
-{
+class CXFileConfig {
 public:
     CXFileConfig() = default;
     CXFileConfig(const CXFileConfig&) = delete;
@@ -21,7 +20,10 @@ public:
 
     // The value of the key (upper case), or the shared empty string.
     CXString& GetValue(const char* pszKey) { return m_Values.GetValue(pszKey); }
-    CXString& GetValue(const char* pszKey, unsigned nKeyLength) { return m_Values.GetValue(pszKey, nKeyLength); }
+    CXString& GetValue(const char* pszKey, unsigned nKeyLength)
+    {
+        return m_Values.GetValue(pszKey, nKeyLength);
+    }
     bool HasKey(const char* pszKey) const { return m_Values.HasKey(pszKey); }
 
     CXStringIndex m_Values;

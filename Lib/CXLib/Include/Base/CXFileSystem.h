@@ -15,8 +15,7 @@
 #include "CXMemoryPoolTmpl.h"
 #include "CXString.h"
 
-class CXFileSystemObject : public CXLockFast
-{
+class CXFileSystemObject : public CXLockFast {
 public:
     CX_DECLARE_MEMORY_POOL(CXFileSystemObject)
 
@@ -24,14 +23,13 @@ public:
 
     uint32_t m_dwLocation1 = 0;
     uint32_t m_dwLocation2 = 0;
-    uint32_t m_dwSize = 0;   // bytes of the entry
-    uint32_t m_dwOffset = 0; // where its bytes start in the pack
+    uint32_t m_dwSize = 0;    // bytes of the entry
+    uint32_t m_dwOffset = 0;  // where its bytes start in the pack
     uint32_t m_dwExtra = 0;
-    CXString m_strName;      // normalised: upper case, '\\' separators
+    CXString m_strName;  // normalised: upper case, '\\' separators
 };
 
-struct CXFileSystemEntryInfo
-{
+struct CXFileSystemEntryInfo {
     uint32_t dwLocation1;
     uint32_t dwLocation2;
     uint32_t dwSize;
@@ -40,8 +38,7 @@ struct CXFileSystemEntryInfo
     CXString strName;
 };
 
-class CXFileSystem
-{
+class CXFileSystem {
 public:
     static constexpr uint32_t kBlockSize = 8192;
 

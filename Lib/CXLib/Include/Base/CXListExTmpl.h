@@ -12,8 +12,7 @@ CXAVLKey CXAVLKeyOf(const CXListElementTmpl<T>& element)
 }
 
 template <class T>
-class CXListExTmpl : public CXListTmpl<T>
-{
+class CXListExTmpl : public CXListTmpl<T> {
 public:
     using Element = CXListElementTmpl<T>;
 

@@ -8,8 +8,7 @@
 #include "CXTmplReport.h"
 
 template <class T>
-class CXListElementTmpl
-{
+class CXListElementTmpl {
 public:
     int32_t m_bOwn = 0;  // non-zero: the list deletes m_pData with the element
     T* m_pData = nullptr;
@@ -18,8 +17,7 @@ public:
 };
 
 template <class T>
-class CXListTmpl
-{
+class CXListTmpl {
 public:
     using Element = CXListElementTmpl<T>;
 
@@ -135,8 +133,8 @@ protected:
             return nullptr;
         Element* pElement = new (std::nothrow) Element;
         if (!pElement) {
-            CXReportTmplFail("Lib\\CXLib\\Include\\Base/CXListTmpl", "CXListTmpl", CXTmplArgName<T>(),
-                             method, line);
+            CXReportTmplFail("Lib\\CXLib\\Include\\Base/CXListTmpl", "CXListTmpl",
+                             CXTmplArgName<T>(), method, line);
             return nullptr;
         }
         pElement->m_bOwn = bOwn;

@@ -2,8 +2,7 @@
 
 // Interface through which containers and objects hold any lock. The base itself guards nothing:
 // its Lock and UnLock succeed at once.
-class CXLockBase
-{
+class CXLockBase {
 public:
     CXLockBase() = default;
     CXLockBase(const CXLockBase&) = delete;

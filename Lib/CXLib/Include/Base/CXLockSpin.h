@@ -6,8 +6,7 @@
 // free lists. Taking a free lock is one atomic exchange and releasing it one plain store, with no
 // thread id and no virtual call; a waiter spins briefly, then yields its time slice between tries.
 // Never hold it across a call that may take the same lock, block or allocate.
-class CXLockSpin
-{
+class CXLockSpin {
 public:
     CXLockSpin() = default;
     CXLockSpin(const CXLockSpin&) = delete;
@@ -22,8 +21,7 @@ public:
     void UnLock() noexcept { m_bLocked.store(false, std::memory_order_release); }
 
     // Scoped holder: locks on construction, unlocks on destruction.
-    class Guard
-    {
+    class Guard {
     public:
         explicit Guard(CXLockSpin& lock) noexcept : m_Lock(lock) { m_Lock.Lock(); }
         Guard(const Guard&) = delete;

@@ -14,8 +14,7 @@
 // Line forms: "[time]-[log name]-[function] : message\r\n", or without the function field when the
 // function text is empty. A log whose file cannot be opened or written keeps working with the
 // debugger output only; it never fails its caller.
-class CXLog : public CXLockFast
-{
+class CXLog : public CXLockFast {
 public:
     static constexpr int kMaxText = 4096;
 
@@ -64,14 +63,15 @@ private:
     char m_szLogName[kMaxText + 1];
     char m_szFunction[kMaxText + 1];
     int32_t m_nLine;
-    const char* m_pszFile; // as the caller passed it (a literal), not copied
-    int m_nFileDescriptor; // -1 when no file is open
-    int32_t m_nLocated;    // SetLocation calls still waiting for their WriteLine (under the lock)
+    const char* m_pszFile;  // as the caller passed it (a literal), not copied
+    int m_nFileDescriptor;  // -1 when no file is open
+    int32_t m_nLocated;     // SetLocation calls still waiting for their WriteLine (under the lock)
     std::string m_strFileName;
 };
 
 // Record a line with this source file and line: CX_LOG_ERROR("CXFoo::Bar", "Bar fail. [n=%d]", n).
 // The file is named in the records' one form (CXSourcePath.h).
-#define CX_LOG_WRITE(log, function, ...) (log).Write(CX_SOURCE_FILE, (function), __LINE__, __VA_ARGS__)
+#define CX_LOG_WRITE(log, function, ...)                                                           \
+    (log).Write(CX_SOURCE_FILE, (function), __LINE__, __VA_ARGS__)
 #define CX_LOG_ERROR(function, ...) CX_LOG_WRITE(CXLog::ErrorLog(), function, __VA_ARGS__)
 #define CX_LOG_SYSTEM(function, ...) CX_LOG_WRITE(CXLog::SystemLog(), function, __VA_ARGS__)

@@ -7,8 +7,7 @@
 // The pool of one class T. The pool is made on first use and never destroyed, so objects may be
 // allocated during static initialisation and freed during static destruction.
 template <class T, uint32_t CHUNK_BASE = 8192>
-class CXMemoryPoolTmpl : public CXMemoryPoolBase
-{
+class CXMemoryPoolTmpl : public CXMemoryPoolBase {
 public:
     CXMemoryPoolTmpl() { SetSize(CHUNK_BASE, sizeof(T)); }
 
@@ -23,13 +22,13 @@ public:
 // The allocation operator is noexcept, so a refused or exhausted pool makes `new T` yield null
 // without running the constructor. A derived class needs its own line, or its larger size is
 // refused by the base's pool.
-#define CX_DECLARE_MEMORY_POOL(T)                                                        \
-    static void* operator new(std::size_t tSize) noexcept                                \
-    {                                                                                    \
-        return CXMemoryPoolTmpl<T, 8192>::GetPool().AllocateMemory(tSize);               \
-    }                                                                                    \
-    static void operator delete(void* pBlock) noexcept                                   \
-    {                                                                                    \
-        if (pBlock != nullptr)                                                           \
-            CXMemoryPoolTmpl<T, 8192>::GetPool().FreeMemory(pBlock);                     \
+#define CX_DECLARE_MEMORY_POOL(T)                                                                  \
+    static void* operator new(std::size_t tSize) noexcept                                          \
+    {                                                                                              \
+        return CXMemoryPoolTmpl<T, 8192>::GetPool().AllocateMemory(tSize);                         \
+    }                                                                                              \
+    static void operator delete(void* pBlock) noexcept                                             \
+    {                                                                                              \
+        if (pBlock != nullptr)                                                                     \
+            CXMemoryPoolTmpl<T, 8192>::GetPool().FreeMemory(pBlock);                               \
     }

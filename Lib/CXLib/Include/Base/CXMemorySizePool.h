@@ -15,8 +15,7 @@
 // Each block carries a 16-byte header with its class, so a block is filed by what it is, not by
 // the size the caller passes back. While a block is cached, its header also links it to the next
 // cached block of its class, so caching allocates nothing. Blocks are 16-byte aligned.
-class CXMemorySizePool
-{
+class CXMemorySizePool {
 public:
     CXMemorySizePool(uint32_t dwMaxSize, uint32_t dwShift);
     CXMemorySizePool(const CXMemorySizePool&) = delete;
@@ -45,7 +44,8 @@ public:
                 --list.m_dwCount;
             }
         }
-        if (block == nullptr && (block = AllocateFromHeap(tSize, static_cast<uint32_t>(k))) == nullptr)
+        if (block == nullptr &&
+            (block = AllocateFromHeap(tSize, static_cast<uint32_t>(k))) == nullptr)
             return nullptr;
         std::memset(block, 0, GetClassSize(static_cast<uint32_t>(k)));
         return block;
@@ -56,7 +56,7 @@ public:
     {
         if (pBlock == nullptr)
             return;
-        uint32_t header[2]; // tag, class
+        uint32_t header[2];  // tag, class
         std::memcpy(header, static_cast<const char*>(pBlock) - kHeader, sizeof(header));
         const uint32_t k = header[1];
         if (header[0] != kBlockTag || k >= m_dwElementSize || m_FreeLists == nullptr ||
@@ -79,16 +79,16 @@ public:
     uint32_t GetClassSize(uint32_t dwClass) const { return (dwClass + 1) << m_bShiftByteAlign; }
     uint32_t GetCachedCount(uint32_t dwClass);
 
-    uint32_t m_dwMaxSize;      // the largest request served
-    uint32_t m_dwElementSize;  // number of size classes
-    uint8_t m_bShiftByteAlign; // class step is 1 << shift bytes
+    uint32_t m_dwMaxSize;       // the largest request served
+    uint32_t m_dwElementSize;   // number of size classes
+    uint8_t m_bShiftByteAlign;  // class step is 1 << shift bytes
 
 private:
     // The block header: tag and class in its first 8 bytes, then the link to the next cached
     // block of the class (meaningful only while the block is cached).
     static constexpr size_t kHeader = 16;
     static constexpr size_t kLinkOffset = 8;
-    static constexpr uint32_t kBlockTag = 0x50535843u; // "CXSP"
+    static constexpr uint32_t kBlockTag = 0x50535843u;  // "CXSP"
 
     static void*& NextOf(void* pBlock)
     {
@@ -97,8 +97,7 @@ private:
 
     // The cached blocks of one class, oldest at the head. Each on its own cache line, so threads
     // working on different classes do not slow each other down.
-    struct alignas(64) FreeList
-    {
+    struct alignas(64) FreeList {
         CXLockSpin m_Lock;
         void* m_pHead = nullptr;
         void* m_pTail = nullptr;
@@ -113,5 +112,5 @@ private:
     // size (true: filed by its own class).
     bool CheckFreed(void* pBlock, size_t tSize, uint32_t dwTag, uint32_t dwClass) const;
 
-    std::unique_ptr<FreeList[]> m_FreeLists; // one per class; null when it could not be made
+    std::unique_ptr<FreeList[]> m_FreeLists;  // one per class; null when it could not be made
 };

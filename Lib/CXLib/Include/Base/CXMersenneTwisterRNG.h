@@ -4,8 +4,7 @@
 
 // 32-bit Mersenne Twister (MT19937) with the 69069 seeding rule: the seed's low bit is forced to
 // 1 and every further state word is the previous one times 69069 (mod 2^32).
-class CXMersenneTwisterRNG
-{
+class CXMersenneTwisterRNG {
 public:
     static constexpr int kStateWords = 624;
 
@@ -21,5 +20,5 @@ private:
 
     uint32_t m_State[kStateWords];
     uint32_t* m_pNext;
-    int32_t m_nRemaining; // words left before the next reload; -1 before the first seeding
+    int32_t m_nRemaining;  // words left before the next reload; -1 before the first seeding
 };

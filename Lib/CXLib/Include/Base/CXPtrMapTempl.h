@@ -5,8 +5,7 @@
 #include <map>
 
 template <class K, class T>
-class CXPtrMapTempl
-{
+class CXPtrMapTempl {
 public:
     using Map = std::map<K, T*>;
 

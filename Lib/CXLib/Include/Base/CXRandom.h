@@ -7,8 +7,7 @@
 
 // A random source: one Mersenne Twister seeded from the thread, the time and its own address.
 // It has no lock of its own; shared instances live in a CXLockTmpl<CXRandom>.
-class CXRandom
-{
+class CXRandom {
 public:
     CXRandom();
     virtual ~CXRandom() = default;

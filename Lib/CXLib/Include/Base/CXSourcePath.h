@@ -8,8 +8,7 @@
 #include <cstddef>
 
 template <size_t N>
-struct CXSourcePathText
-{
+struct CXSourcePathText {
     // The library's prefix "Lib/CXLib/" (10 bytes) becomes "..\..\" (6 bytes), so N suffices.
     char sz[N] = {};
 };
@@ -62,8 +61,8 @@ constexpr CXSourcePathText<N> CXMakeSourcePath(const char (&path)[N])
 }
 
 // The record form of the file this macro is written in, as a string with static storage.
-#define CX_SOURCE_FILE                                                          \
-    ([]() -> const char* {                                                      \
-        static constexpr auto s_Path = CXMakeSourcePath(__FILE__);  \
-        return s_Path.sz;                                                       \
+#define CX_SOURCE_FILE                                                                             \
+    ([]() -> const char* {                                                                         \
+        static constexpr auto s_Path = CXMakeSourcePath(__FILE__);                                 \
+        return s_Path.sz;                                                                          \
     }())

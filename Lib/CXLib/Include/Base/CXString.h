@@ -11,11 +11,10 @@
 // read-only flag, the data size, the cached text length (up to the first NUL), the capacity and a
 // side buffer reused by formatting. The data is always followed by one NUL byte. No operation
 // throws; when memory runs out the string stays as it was.
-class CXString
-{
+class CXString {
 public:
     CXString();
-    CXString(const char* pszText); // NOLINT: implicit, as texts are passed everywhere
+    CXString(const char* pszText);  // NOLINT: implicit, as texts are passed everywhere
     CXString(const CXString& other);
     CXString(CXString&& other) noexcept;
     ~CXString();
@@ -43,9 +42,9 @@ public:
     // --- Access -----------------------------------------------------------------------------
     const char* GetString() const;
     char* GetBuffer();
-    unsigned GetLength() const;   // text length up to the first NUL
-    unsigned GetDataSize() const; // bytes held, NULs included
-    char GetAt(unsigned nPos) const; // 0 beyond the data
+    unsigned GetLength() const;       // text length up to the first NUL
+    unsigned GetDataSize() const;     // bytes held, NULs included
+    char GetAt(unsigned nPos) const;  // 0 beyond the data
     // Stores one byte inside the data; storing 0 cuts the text there.
     void SetAt(unsigned nPos, char c);
     bool IsReadOnly() const;

@@ -9,20 +9,19 @@
 #include "CXMemoryPoolTmpl.h"
 #include "CXString.h"
 
-class CXStringIndexData
-{
+class CXStringIndexData {
 public:
     CX_DECLARE_MEMORY_POOL(CXStringIndexData)
 
     // Bound types: what the bound address points at.
     enum : int32_t {
         BIND_NONE = 0,
-        BIND_BYTE = 1,      // uint8_t
-        BIND_WORD = 2,      // uint16_t
-        BIND_INT = 3,       // int32_t
-        BIND_INT64 = 4,     // int64_t
-        BIND_STRING = 5,    // CXString (receives a copy)
-        BIND_STRING_PTR = 6 // const CXString* (receives the address of the value)
+        BIND_BYTE = 1,       // uint8_t
+        BIND_WORD = 2,       // uint16_t
+        BIND_INT = 3,        // int32_t
+        BIND_INT64 = 4,      // int64_t
+        BIND_STRING = 5,     // CXString (receives a copy)
+        BIND_STRING_PTR = 6  // const CXString* (receives the address of the value)
     };
 
     CXStringIndexData(const char* pszKey, const char* pszValue, unsigned nLength);
@@ -41,8 +40,7 @@ public:
     void* m_pBoundAddress = nullptr;
 };
 
-class CXStringIndex
-{
+class CXStringIndex {
 public:
     CXStringIndex() = default;
     CXStringIndex(const CXStringIndex&) = delete;
@@ -71,11 +69,26 @@ public:
 
     // Binds the key's value to a variable (creating the key with an empty value when absent); a
     // value already present is stored into the variable at once. 0 for a null key or address.
-    int Bind(const char* pszKey, uint8_t* pVariable) { return BindAs(pszKey, CXStringIndexData::BIND_BYTE, pVariable); }
-    int Bind(const char* pszKey, uint16_t* pVariable) { return BindAs(pszKey, CXStringIndexData::BIND_WORD, pVariable); }
-    int Bind(const char* pszKey, int32_t* pVariable) { return BindAs(pszKey, CXStringIndexData::BIND_INT, pVariable); }
-    int Bind(const char* pszKey, int64_t* pVariable) { return BindAs(pszKey, CXStringIndexData::BIND_INT64, pVariable); }
-    int Bind(const char* pszKey, CXString* pVariable) { return BindAs(pszKey, CXStringIndexData::BIND_STRING, pVariable); }
+    int Bind(const char* pszKey, uint8_t* pVariable)
+    {
+        return BindAs(pszKey, CXStringIndexData::BIND_BYTE, pVariable);
+    }
+    int Bind(const char* pszKey, uint16_t* pVariable)
+    {
+        return BindAs(pszKey, CXStringIndexData::BIND_WORD, pVariable);
+    }
+    int Bind(const char* pszKey, int32_t* pVariable)
+    {
+        return BindAs(pszKey, CXStringIndexData::BIND_INT, pVariable);
+    }
+    int Bind(const char* pszKey, int64_t* pVariable)
+    {
+        return BindAs(pszKey, CXStringIndexData::BIND_INT64, pVariable);
+    }
+    int Bind(const char* pszKey, CXString* pVariable)
+    {
+        return BindAs(pszKey, CXStringIndexData::BIND_STRING, pVariable);
+    }
     int Bind(const char* pszKey, const CXString** pVariable)
     {
         return BindAs(pszKey, CXStringIndexData::BIND_STRING_PTR, pVariable);

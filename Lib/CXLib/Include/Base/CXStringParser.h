@@ -7,8 +7,7 @@
 #include "CXString.h"
 #include "CXStringIndex.h"
 
-class CXStringParser
-{
+class CXStringParser {
 public:
     CXStringParser() = default;
     explicit CXStringParser(const char* pszText);

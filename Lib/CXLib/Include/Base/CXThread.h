@@ -18,8 +18,7 @@
 #include "CXCheckPerformance.h"
 #include "platform/thread_name.h"
 
-class CXThread : public CXCheckPerformance
-{
+class CXThread : public CXCheckPerformance {
 public:
     // Results of OnThreadLoop.
     enum : int { LOOP_STOP = -1, LOOP_SUSPEND = 1, LOOP_CONTINUE = 2 };
@@ -78,17 +77,17 @@ protected:
     // its suspension to a condition of its own without missing a wake-up.
     virtual bool KeepSuspended() const { return true; }
 
-    std::atomic<int32_t> m_bRunning{0};   // 1 while the loop may go on; steps that wait poll it
+    std::atomic<int32_t> m_bRunning{0};  // 1 while the loop may go on; steps that wait poll it
     std::atomic<int32_t> m_bSuspended{0};
     std::atomic<uint32_t> m_dwSleepMS{0};
     std::atomic<uint32_t> m_dwSleepPeriod{0};
-    uint32_t m_dwSleepCount = 0;          // worker only
-    std::string m_strName;                // empty when the thread has no name
+    uint32_t m_dwSleepCount = 0;  // worker only
+    std::string m_strName;        // empty when the thread has no name
     std::atomic<uint32_t> m_dwThreadID{0};
     // The system's handle of the running thread; read by other threads only under the registry's
     // lock, while the thread is registered (it leaves the registry before it is joined).
     std::atomic<platform::ThreadHandle> m_hThread{0};
-    uint32_t m_dwInterval = 1;            // ms waited before each step
+    uint32_t m_dwInterval = 1;  // ms waited before each step
 
 private:
     void ThreadMain();
@@ -98,11 +97,11 @@ private:
     void RequestStop();
 
     std::thread m_Thread;
-    std::mutex m_StopMutex; // held by the controlling thread for the whole of Stop
+    std::mutex m_StopMutex;  // held by the controlling thread for the whole of Stop
     std::mutex m_Mutex;
-    std::condition_variable m_Wake; // stop requests, resumes, the start-up handshake
+    std::condition_variable m_Wake;  // stop requests, resumes, the start-up handshake
     std::condition_variable m_Exit;
     bool m_bStopRequested = false;
     bool m_bExited = false;
-    bool m_bStarted = false; // ThreadRun has seen the thread start
+    bool m_bStarted = false;  // ThreadRun has seen the thread start
 };

@@ -9,7 +9,8 @@
 
 // The name of a type as the compiler prints it, with "class " in front when isClass is set and
 // the template arguments cut off when withoutArguments is set ("CXListTmpl" of CXListTmpl<int>).
-std::string CXSpellTypeName(const std::type_info& type, bool isClass, bool withoutArguments = false);
+std::string CXSpellTypeName(const std::type_info& type, bool isClass,
+                            bool withoutArguments = false);
 
 // Closes a template argument list: "> >" after a nested one, so the brackets never touch.
 std::string CXCloseTemplateArgs(const std::string& args);
@@ -19,26 +20,30 @@ std::string CXCloseTemplateArgs(const std::string& args);
 // instances spell their own arguments the same way ("class CXLockTmpl<class CXListTmpl<unsigned
 // char> >").
 template <class T>
-struct CXTmplSpelling
-{
+struct CXTmplSpelling {
     static std::string Get()
     {
-        if constexpr (std::is_same_v<T, uint32_t>) return "unsigned long";
-        else if constexpr (std::is_same_v<T, int32_t>) return "long";
-        else if constexpr (std::is_same_v<T, uint64_t>) return "unsigned __int64";
-        else if constexpr (std::is_same_v<T, int64_t>) return "__int64";
-        else return CXSpellTypeName(typeid(T), std::is_class_v<T>);
+        if constexpr (std::is_same_v<T, uint32_t>)
+            return "unsigned long";
+        else if constexpr (std::is_same_v<T, int32_t>)
+            return "long";
+        else if constexpr (std::is_same_v<T, uint64_t>)
+            return "unsigned __int64";
+        else if constexpr (std::is_same_v<T, int64_t>)
+            return "__int64";
+        else
+            return CXSpellTypeName(typeid(T), std::is_class_v<T>);
     }
 };
 
 template <template <class...> class Tmpl, class First, class... Rest>
-struct CXTmplSpelling<Tmpl<First, Rest...>>
-{
+struct CXTmplSpelling<Tmpl<First, Rest...>> {
     static std::string Get()
     {
         std::string args = CXTmplSpelling<First>::Get();
         ((args += "," + CXTmplSpelling<Rest>::Get()), ...);
-        return CXSpellTypeName(typeid(Tmpl<First, Rest...>), true, true) + "<" + CXCloseTemplateArgs(args);
+        return CXSpellTypeName(typeid(Tmpl<First, Rest...>), true, true) + "<" +
+               CXCloseTemplateArgs(args);
     }
 };
 

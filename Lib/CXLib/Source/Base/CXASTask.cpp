@@ -9,14 +9,13 @@ namespace {
 constexpr auto kSourcePath = CXMakeSourcePath(__FILE__);
 constexpr const char* kSource = kSourcePath.sz;
 
-} // namespace
+}  // namespace
 
 std::atomic<bool> g_bUseASTask{true};
 
 CXASTaskObject::CXASTaskObject(const char* pszKey, CXASTaskProc pfnProc, uintptr_t userValue)
     : m_strKey(pszKey ? pszKey : ""), m_pfnProc(pfnProc), m_UserValue(userValue)
-{
-}
+{}
 
 void CXASTaskObject::Run()
 {
@@ -25,8 +24,8 @@ void CXASTaskObject::Run()
     try {
         m_pfnProc(m_UserValue);
     } catch (...) {
-        CXLog::ErrorLog().Write(kSource, "CXASTaskObject::Run", __LINE__, "### EXCEPTION: task '%s' fail.",
-                                m_strKey.GetString());
+        CXLog::ErrorLog().Write(kSource, "CXASTaskObject::Run", __LINE__,
+                                "### EXCEPTION: task '%s' fail.", m_strKey.GetString());
     }
 }
 
@@ -46,7 +45,8 @@ int CXASTask::AddTask(const char* pszKey, CXASTaskProc pfnProc, uintptr_t userVa
 {
     CXASTaskObject* pTask = new CXASTaskObject(pszKey, pfnProc, userValue);
     if (!pTask) {
-        CXLog::ErrorLog().Write(kSource, "CXASTask::AddTask", __LINE__, "CXASTaskObject create fail.");
+        CXLog::ErrorLog().Write(kSource, "CXASTask::AddTask", __LINE__,
+                                "CXASTaskObject create fail.");
         return 0;
     }
     CXAutoLock lock(m_TaskList);

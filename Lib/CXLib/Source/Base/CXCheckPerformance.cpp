@@ -17,7 +17,7 @@ void CXCheckPerformance::EndCheckPerformance(uint32_t dwLimitMs, const char* psz
 {
     if (!m_bSampleOpen)
         return;
-    const uint32_t dwElapsed = m_pfnTick() - m_dwStartTick; // unsigned: survives the clock's wrap
+    const uint32_t dwElapsed = m_pfnTick() - m_dwStartTick;  // unsigned: survives the clock's wrap
     m_dwLastElapsed = dwElapsed;
     if (dwElapsed > m_dwMaxElapsed)
         m_dwMaxElapsed = dwElapsed;
@@ -30,7 +30,7 @@ void CXCheckPerformance::EndCheckPerformance(uint32_t dwLimitMs, const char* psz
     m_dwStartTick = 0;
     m_bSampleOpen = false;
     if (dwLimitMs != 0 && dwElapsed > dwLimitMs)
-        CXLog::ErrorLog().Write(CX_SOURCE_FILE, "CXCheckPerformance::EndCheckPerformance",
-                                __LINE__, "# PERFORMANCE_WARNING: [%08X] - [%u] %s", platform::CurrentThreadId(),
-                                dwElapsed, pszText ? pszText : "");
+        CXLog::ErrorLog().Write(CX_SOURCE_FILE, "CXCheckPerformance::EndCheckPerformance", __LINE__,
+                                "# PERFORMANCE_WARNING: [%08X] - [%u] %s",
+                                platform::CurrentThreadId(), dwElapsed, pszText ? pszText : "");
 }

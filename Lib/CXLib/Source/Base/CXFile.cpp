@@ -7,8 +7,8 @@ CXFile::~CXFile()
     Close();
 }
 
-int CXFile::Open(const char* pszPath, uint32_t dwAccess, uint32_t /*dwShare*/, uint32_t dwDisposition,
-                 uint32_t /*dwFlags*/)
+int CXFile::Open(const char* pszPath, uint32_t dwAccess, uint32_t /*dwShare*/,
+                 uint32_t dwDisposition, uint32_t /*dwFlags*/)
 {
     Close();
     if (!pszPath)
@@ -24,8 +24,8 @@ int CXFile::Open(const char* pszPath, uint32_t dwAccess, uint32_t /*dwShare*/, u
 
 int CXFile::OpenWrite(const char* pszPath)
 {
-    return Open(pszPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, CREATE_ALWAYS,
-                FILE_ATTRIBUTE_NORMAL);
+    return Open(pszPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
 }
 
 int CXFile::Close()

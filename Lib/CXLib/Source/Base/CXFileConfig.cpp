@@ -12,7 +12,8 @@ bool CXFileConfig::Load(const char* pszPathOrText, unsigned nLength, int nScramb
         if (!pszPathOrText || !content.SetData(pszPathOrText, nLength))
             return false;
     } else {
-        const std::string strPath = pszPathOrText ? std::string(pszPathOrText) : platform::ProgramName() + ".cfg";
+        const std::string strPath =
+            pszPathOrText ? std::string(pszPathOrText) : platform::ProgramName() + ".cfg";
         if (!content.LoadFile(strPath.c_str(), 1))
             return false;
     }
@@ -28,7 +29,8 @@ bool CXFileConfig::Load(const char* pszPathOrText, unsigned nLength, int nScramb
     CXString value;
     for (unsigned nStart = 0; nStart < nSize;) {
         const void* pFeed = std::memchr(pText + nStart, '\n', nSize - nStart);
-        const unsigned nEnd = pFeed ? static_cast<unsigned>(static_cast<const char*>(pFeed) - pText) : nSize;
+        const unsigned nEnd =
+            pFeed ? static_cast<unsigned>(static_cast<const char*>(pFeed) - pText) : nSize;
         const unsigned nLineLength = nEnd - nStart;
         line.SetData(nLineLength ? pText + nStart : "", nLineLength);
         nStart = nEnd + 1;

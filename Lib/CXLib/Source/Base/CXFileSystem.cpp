@@ -12,12 +12,12 @@ namespace {
 constexpr auto kSourcePath = CXMakeSourcePath(__FILE__);
 constexpr const char* kSource = kSourcePath.sz;
 constexpr uint32_t kHeaderSize = 12;
-constexpr uint32_t kEntryFixedSize = 22; // five 32-bit fields and the 16-bit name length
+constexpr uint32_t kEntryFixedSize = 22;  // five 32-bit fields and the 16-bit name length
 
 uint32_t ReadU32(const uint8_t* p)
 {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
 uint16_t ReadU16(const uint8_t* p)
@@ -25,7 +25,7 @@ uint16_t ReadU16(const uint8_t* p)
     return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 
-} // namespace
+}  // namespace
 
 CXString CXFileSystem::NormalizeName(const char* pszName)
 {
@@ -47,8 +47,8 @@ void CXFileSystem::Descramble(uint8_t* pData, uint32_t dwLength, uint8_t byKey)
 bool CXFileSystem::Open(const char* pszPackPath)
 {
     Close();
-    if (!m_File.Open(pszPackPath, CXFile::GENERIC_READ, CXFile::FILE_SHARE_READ, CXFile::OPEN_EXISTING,
-                     CXFile::FILE_ATTRIBUTE_NORMAL))
+    if (!m_File.Open(pszPackPath, CXFile::GENERIC_READ, CXFile::FILE_SHARE_READ,
+                     CXFile::OPEN_EXISTING, CXFile::FILE_ATTRIBUTE_NORMAL))
         return false;
     if (!ReadIndex()) {
         Close();
@@ -97,7 +97,7 @@ bool CXFileSystem::ReadIndex()
         if (static_cast<int64_t>(pEntry->m_dwOffset) + pEntry->m_dwSize > nFileSize)
             return false;
         if (!m_Entries.AddTail(pEntry.get(), 1))
-            return false; // a repeated name, or no memory
+            return false;  // a repeated name, or no memory
         pEntry.release();
     }
     return true;
@@ -132,7 +132,8 @@ int CXFileSystem::ExtractFSData(const char* pszName, void* pTarget, uint32_t dwS
     const CXFileSystemObject* pEntry = m_Entries.FindByName(NormalizeName(pszName));
     if (!pEntry)
         return 0;
-    if (m_File.Seek(pEntry->m_dwOffset, CXFile::FILE_BEGIN) != static_cast<int64_t>(pEntry->m_dwOffset))
+    if (m_File.Seek(pEntry->m_dwOffset, CXFile::FILE_BEGIN) !=
+        static_cast<int64_t>(pEntry->m_dwOffset))
         return 0;
 
     if (!nToFile) {

@@ -31,7 +31,8 @@ void CXLibShutdown()
         CXAutoLock lock(pRegistry);
         if (pRegistry->m_Data.GetCount() != 0)
             CXLog::ErrorLog().Write(CX_SOURCE_FILE, "CXLibShutdown", __LINE__,
-                                    "Threads still registered at shutdown. [count=%u]", pRegistry->m_Data.GetCount());
+                                    "Threads still registered at shutdown. [count=%u]",
+                                    pRegistry->m_Data.GetCount());
     }
     delete pRegistry;
 }

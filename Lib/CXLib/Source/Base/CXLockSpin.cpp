@@ -17,7 +17,7 @@ inline void CpuRelax()
 #endif
 }
 
-} // namespace
+}  // namespace
 
 void CXLockSpin::LockContended() noexcept
 {

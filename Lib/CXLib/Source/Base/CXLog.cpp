@@ -27,7 +27,7 @@ void CopyCut(char* pszTarget, const char* pszSource)
     pszTarget[n] = '\0';
 }
 
-} // namespace
+}  // namespace
 
 CXLog::CXLog(const char* pszName)
 {
@@ -107,7 +107,8 @@ bool CXLog::IsFileOpen()
     return m_nFileDescriptor != -1;
 }
 
-void CXLog::Write(const char* pszFile, const char* pszFunction, int nLine, const char* pszFormat, ...)
+void CXLog::Write(const char* pszFile, const char* pszFunction, int nLine, const char* pszFormat,
+                  ...)
 {
     va_list args;
     va_start(args, pszFormat);
@@ -141,8 +142,7 @@ void CXLog::WriteLine(const char* pszFormat, ...)
     if (GetOwnerThreadID() == platform::CurrentThreadId() && m_nLocated > 0) {
         --m_nLocated;
         // Releases the lock SetLocation took, whatever the record does.
-        struct UnLockOnExit
-        {
+        struct UnLockOnExit {
             CXLog& log;
             ~UnLockOnExit() { log.UnLock(); }
         } unlock{*this};
@@ -166,8 +166,7 @@ void CXLog::WriteRecord(const char* pszFormat, va_list args)
     if (pszFormat == nullptr)
         return;
     t_bWriting = true;
-    struct ClearOnExit
-    {
+    struct ClearOnExit {
         ~ClearOnExit() { t_bWriting = false; }
     } clear;
 
@@ -181,7 +180,8 @@ void CXLog::WriteRecord(const char* pszFormat, va_list args)
 
     CXString line;
     if (m_szFunction[0] != '\0')
-        line.Format("[%s]-[%s]-[%s] : %s\r\n", szTime, m_szLogName, m_szFunction, message.GetString());
+        line.Format("[%s]-[%s]-[%s] : %s\r\n", szTime, m_szLogName, m_szFunction,
+                    message.GetString());
     else
         line.Format("[%s]-[%s] : %s\r\n", szTime, m_szLogName, message.GetString());
 

@@ -28,11 +28,12 @@ uint32_t AddressBits(const void* p)
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p));
 }
 
-} // namespace
+}  // namespace
 
 CXMersenneTwisterRNG::CXMersenneTwisterRNG() : m_pNext(m_State), m_nRemaining(-1)
 {
-    Seed(static_cast<uint32_t>(platform::UnixTimeNow()) * platform::TickCount() * AddressBits(this));
+    Seed(static_cast<uint32_t>(platform::UnixTimeNow()) * platform::TickCount() *
+         AddressBits(this));
 }
 
 void CXMersenneTwisterRNG::Seed(uint32_t dwSeed)
@@ -60,7 +61,8 @@ uint32_t CXMersenneTwisterRNG::Next()
     if (--m_nRemaining >= 0)
         return Temper(*m_pNext++);
     if (m_nRemaining < -1)
-        Seed(static_cast<uint32_t>(platform::UnixTimeNow()) * platform::TickCount() * AddressBits(this));
+        Seed(static_cast<uint32_t>(platform::UnixTimeNow()) * platform::TickCount() *
+             AddressBits(this));
     Reload();
     m_nRemaining = kN - 1;
     m_pNext = m_State + 1;

@@ -17,7 +17,7 @@ CXLockTmpl<CXRandom>* PoolSources()
     return pSources;
 }
 
-} // namespace
+}  // namespace
 
 CXRandom::CXRandom()
 {

@@ -11,13 +11,12 @@
 namespace {
 
 // Decimal text of a number, as keys and values of numbered entries are written.
-struct NumberText
-{
+struct NumberText {
     explicit NumberText(int64_t n) { std::snprintf(sz, sizeof sz, "%" PRId64, n); }
     char sz[24];
 };
 
-} // namespace
+}  // namespace
 
 CXStringIndexData::CXStringIndexData(const char* pszKey, const char* pszValue, unsigned nLength)
     : m_strKey(pszKey)

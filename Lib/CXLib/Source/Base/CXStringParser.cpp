@@ -4,8 +4,7 @@
 
 namespace {
 
-struct Piece
-{
+struct Piece {
     const char* pBytes;
     unsigned nLength;
 };
@@ -19,7 +18,7 @@ std::vector<Piece> CutPieces(const char* pBytes, unsigned nLength, char cSeparat
         if (pBytes[i] != cSeparator)
             continue;
         if (nEscape && i + 1 < nLength && pBytes[i + 1] == cSeparator)
-            continue; // the field goes on; the second separator of the pair may end it
+            continue;  // the field goes on; the second separator of the pair may end it
 
         pieces.push_back({pBytes + nStart, i - nStart});
         nStart = i + 1;
@@ -29,7 +28,7 @@ std::vector<Piece> CutPieces(const char* pBytes, unsigned nLength, char cSeparat
     return pieces;
 }
 
-} // namespace
+}  // namespace
 
 CXStringParser::CXStringParser(const char* pszText)
 {
@@ -69,7 +68,8 @@ int CXStringParser::SplitPairs(char cSeparator, char cPairSeparator, int nEscape
     m_Tokens.RemoveAll();
     const CXString source(m_strSource);
     for (const Piece& piece : CutPieces(source.GetString(), source.GetDataSize(), cSeparator, 0)) {
-        const std::vector<Piece> halves = CutPieces(piece.pBytes, piece.nLength, cPairSeparator, nEscape);
+        const std::vector<Piece> halves =
+            CutPieces(piece.pBytes, piece.nLength, cPairSeparator, nEscape);
         CXString key;
         CXString value;
         if (!halves.empty() && halves[0].nLength)

@@ -18,7 +18,7 @@ constexpr int kMaxLoopExceptions = 3;
 // only: once it is set, the thread's loop must not touch the object again.
 thread_local const CXThread* t_pDeletedSelf = nullptr;
 
-} // namespace
+}  // namespace
 
 CXThread::CXThread() = default;
 
@@ -80,8 +80,8 @@ int CXThread::ThreadRun(const char* pszName, int /*nPriority*/, uint32_t dwInter
 {
     if (m_dwThreadID.load() == platform::CurrentThreadId()) {
         // The running thread cannot wait for itself to end.
-        CXLog::ErrorLog().Write(kSource, "CXThread::ThreadRun", __LINE__, "Thread restart from itself refused. [%s]",
-                                m_strName.c_str());
+        CXLog::ErrorLog().Write(kSource, "CXThread::ThreadRun", __LINE__,
+                                "Thread restart from itself refused. [%s]", m_strName.c_str());
         return 0;
     }
     Stop();
@@ -152,8 +152,8 @@ void CXThread::ThreadMain()
                 if (t_pDeletedSelf == this)
                     break;
                 CXLog::ErrorLog().Write(kSource, "CXThread::ThreadMain", __LINE__,
-                                        "[%s][%08" PRIXPTR "] OnThreadLoop fail. [%d]", strName.c_str(), self,
-                                        nExceptions);
+                                        "[%s][%08" PRIXPTR "] OnThreadLoop fail. [%d]",
+                                        strName.c_str(), self, nExceptions);
                 if (++nExceptions > kMaxLoopExceptions)
                     break;
                 nResult = LOOP_CONTINUE;
@@ -174,8 +174,8 @@ void CXThread::ThreadMain()
             }
         }
     } catch (...) {
-        CXLog::ErrorLog().Write(kSource, "CXThread::ThreadMain", __LINE__, "[%s][%08" PRIXPTR "] ThreadMain fail.",
-                                strName.c_str(), self);
+        CXLog::ErrorLog().Write(kSource, "CXThread::ThreadMain", __LINE__,
+                                "[%s][%08" PRIXPTR "] ThreadMain fail.", strName.c_str(), self);
     }
     if (t_pDeletedSelf == this) {
         t_pDeletedSelf = nullptr;
@@ -197,7 +197,8 @@ int CXThread::SuspendSelf()
     if (m_bStopRequested || !KeepSuspended())
         return 0;
     m_bSuspended = 1;
-    m_Wake.wait(lock, [this] { return m_bStopRequested || m_bSuspended.load() == 0 || !KeepSuspended(); });
+    m_Wake.wait(
+        lock, [this] { return m_bStopRequested || m_bSuspended.load() == 0 || !KeepSuspended(); });
     m_bSuspended = 0;
     return 1;
 }
@@ -227,7 +228,8 @@ int CXThread::Stop()
     RequestStop();
     {
         std::unique_lock<std::mutex> lock(m_Mutex);
-        if (!m_Exit.wait_for(lock, std::chrono::milliseconds(kStopWarnMs), [this] { return m_bExited; }))
+        if (!m_Exit.wait_for(lock, std::chrono::milliseconds(kStopWarnMs),
+                             [this] { return m_bExited; }))
             CXLog::ErrorLog().Write(kSource, "CXThread::Stop", __LINE__,
                                     "[%s] Thread did not stop within %u ms; waiting for it.",
                                     m_strName.empty() ? "(NULL)" : m_strName.c_str(), kStopWarnMs);

@@ -8,17 +8,16 @@ namespace {
 
 constexpr std::align_val_t kAlign{16};
 
-} // namespace
+}  // namespace
 
 CXMemorySizePool::CXMemorySizePool(uint32_t dwMaxSize, uint32_t dwShift)
-    : m_dwMaxSize(dwMaxSize),
-      m_dwElementSize((dwMaxSize >> dwShift) + 1),
+    : m_dwMaxSize(dwMaxSize), m_dwElementSize((dwMaxSize >> dwShift) + 1),
       m_bShiftByteAlign(static_cast<uint8_t>(dwShift)),
       m_FreeLists(new (std::nothrow) FreeList[m_dwElementSize])
 {
     if (m_FreeLists == nullptr) {
-        CX_LOG_ERROR("CXMemorySizePool::CXMemorySizePool", "Free list create fail. [m_dwElementSize=%u]",
-                     m_dwElementSize);
+        CX_LOG_ERROR("CXMemorySizePool::CXMemorySizePool",
+                     "Free list create fail. [m_dwElementSize=%u]", m_dwElementSize);
     }
 }
 
@@ -50,10 +49,11 @@ void* CXMemorySizePool::RefuseSize(size_t tSize) const
         return nullptr;
     const size_t k = (tSize - 1) >> m_bShiftByteAlign;
     // The texts end without a closing bracket, as the library has always written them.
-    CX_LOG_ERROR("CXMemorySizePool::AllocateMemory",
-                 "%s [tSize=%zu, dwElement=%zu, m_bShiftByteAlign=%u, m_dwElementSize=%u, m_dwMaxSize=%u",
-                 k >= m_dwElementSize ? "Invalid memory size." : "pElement is NULL.", tSize, k,
-                 unsigned(m_bShiftByteAlign), m_dwElementSize, m_dwMaxSize);
+    CX_LOG_ERROR(
+        "CXMemorySizePool::AllocateMemory",
+        "%s [tSize=%zu, dwElement=%zu, m_bShiftByteAlign=%u, m_dwElementSize=%u, m_dwMaxSize=%u",
+        k >= m_dwElementSize ? "Invalid memory size." : "pElement is NULL.", tSize, k,
+        unsigned(m_bShiftByteAlign), m_dwElementSize, m_dwMaxSize);
     return nullptr;
 }
 
@@ -62,7 +62,8 @@ void* CXMemorySizePool::AllocateFromHeap(size_t tSize, uint32_t k)
     void* raw = ::operator new(kHeader + GetClassSize(k), kAlign, std::nothrow);
     if (raw == nullptr) {
         CX_LOG_ERROR("CXMemorySizePool::AllocateMemory",
-                     "Memory create fail. [tSize=%zu, dwElement=%u, m_bShiftByteAlign=%u, m_dwElementSize=%u, m_dwMaxSize=%u",
+                     "Memory create fail. [tSize=%zu, dwElement=%u, m_bShiftByteAlign=%u, "
+                     "m_dwElementSize=%u, m_dwMaxSize=%u",
                      tSize, k, unsigned(m_bShiftByteAlign), m_dwElementSize, m_dwMaxSize);
         return nullptr;
     }
@@ -71,16 +72,17 @@ void* CXMemorySizePool::AllocateFromHeap(size_t tSize, uint32_t k)
     return static_cast<char*>(raw) + kHeader;
 }
 
-bool CXMemorySizePool::CheckFreed(void* pBlock, size_t tSize, uint32_t dwTag, uint32_t dwClass) const
+bool CXMemorySizePool::CheckFreed(void* pBlock, size_t tSize, uint32_t dwTag,
+                                  uint32_t dwClass) const
 {
     if (dwTag != kBlockTag || dwClass >= m_dwElementSize || m_FreeLists == nullptr) {
-        CX_LOG_ERROR("CXMemorySizePool::FreeMemory", "Not a block of this pool. [pBlock=%p, tSize=%zu]",
-                     pBlock, tSize);
+        CX_LOG_ERROR("CXMemorySizePool::FreeMemory",
+                     "Not a block of this pool. [pBlock=%p, tSize=%zu]", pBlock, tSize);
         return false;
     }
     CX_LOG_ERROR("CXMemorySizePool::FreeMemory",
-                 "Size does not match the block. [tSize=%zu, dwElement=%u, m_bShiftByteAlign=%u]", tSize, dwClass,
-                 unsigned(m_bShiftByteAlign));
+                 "Size does not match the block. [tSize=%zu, dwElement=%u, m_bShiftByteAlign=%u]",
+                 tSize, dwClass, unsigned(m_bShiftByteAlign));
     return true;
 }
 

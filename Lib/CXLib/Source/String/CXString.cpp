@@ -13,11 +13,10 @@
 
 std::string g_strResourceBase;
 
-struct CXString::Header
-{
+struct CXString::Header {
     uint32_t dwReadOnly;
     uint32_t dwDataSize;
-    uint32_t dwLength; // up to the first NUL; 0 also stands for "not known" after AllocBuffer
+    uint32_t dwLength;  // up to the first NUL; 0 also stands for "not known" after AllocBuffer
     uint32_t dwCapacity;
     char* pSideBuffer;
     uint32_t dwSideBufferSize;
@@ -54,7 +53,8 @@ constexpr std::array<uint16_t, 256> MakeCrcTable()
     for (unsigned i = 0; i < 256; ++i) {
         uint16_t crc = static_cast<uint16_t>(i);
         for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001) : static_cast<uint16_t>(crc >> 1);
+            crc = (crc & 1) ? static_cast<uint16_t>((crc >> 1) ^ 0xA001)
+                            : static_cast<uint16_t>(crc >> 1);
         table[i] = crc;
     }
     return table;
@@ -95,7 +95,7 @@ uint32_t GetLE32(const char* p)
     return v;
 }
 
-} // namespace
+}  // namespace
 
 // --- Blocks ---------------------------------------------------------------------------------
 
@@ -433,7 +433,7 @@ int CXString::Compare(const char* pszText, unsigned nMaxLength) const
     }
     if (a != b)
         return a < b ? -1 : 1;
-    int r = std::memcmp(GetString(), pszText, a); // memcmp compares unsigned bytes
+    int r = std::memcmp(GetString(), pszText, a);  // memcmp compares unsigned bytes
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
@@ -443,7 +443,8 @@ int CXString::FindChar(char c, unsigned nFrom, int nReverse) const
     if (nFrom >= length)
         return -1;
     const char* start = GetString() + nFrom;
-    const void* hit = nReverse != 0 ? memrchr(start, c, length - nFrom) : std::memchr(start, c, length - nFrom);
+    const void* hit =
+        nReverse != 0 ? memrchr(start, c, length - nFrom) : std::memchr(start, c, length - nFrom);
     return hit != nullptr ? static_cast<int>(static_cast<const char*>(hit) - start) : -1;
 }
 
@@ -574,7 +575,8 @@ int CXString::Replace(const char* pszFind, const char* pszReplace, int nCaseSens
     std::string result;
     int count = 0;
     size_t pos = 0;
-    for (size_t hit; (hit = haystack.find(find, pos)) != std::string::npos; pos = hit + find.size()) {
+    for (size_t hit; (hit = haystack.find(find, pos)) != std::string::npos;
+         pos = hit + find.size()) {
         result.append(text, pos, hit - pos);
         result.append(pszReplace);
         ++count;
@@ -765,6 +767,5 @@ bool CXString::Unscramble()
                                          (static_cast<unsigned char>(m_pData[9 + plainSize]) << 8));
     if (CalcCRC16(plain.data(), plainSize, 0) != crc)
         return false;
-    return plain.empty() ? SetData(kEmptyText, 0, 0)
-                         : SetData(plain.data(), plainSize, 0);
+    return plain.empty() ? SetData(kEmptyText, 0, 0) : SetData(plain.data(), plainSize, 0);
 }
