@@ -13,6 +13,7 @@ function(cx_project_flags target)
   file(RELATIVE_PATH from_build ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
   string(REGEX REPLACE "/+$" "" from_build "${from_build}")
   target_compile_options(${target} PRIVATE -Wall -Wextra
+    $<$<BOOL:${CX_WARNINGS_AS_ERRORS}>:-Werror>
     -fmacro-prefix-map=${PROJECT_SOURCE_DIR}/=
     $<$<BOOL:${from_build}>:-fmacro-prefix-map=${from_build}/=>
     $<$<AND:$<COMPILE_LANGUAGE:CXX>,$<CXX_COMPILER_ID:GNU>>:-fno-lifetime-dse>
