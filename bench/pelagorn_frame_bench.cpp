@@ -36,10 +36,10 @@ constexpr double kFrame = 1.0 / 60.0;
 constexpr int kCoinsInFlight = 20;
 
 double g_seconds = 100.0;
-double Clock()
-{
-    return g_seconds;
-}
+class BenchClock : public CPelagornClock {
+public:
+    double Seconds() override { return g_seconds; }
+};
 
 // Takes every request and remembers nothing (a recording sender would allocate as it records).
 class QuietSender : public CPelagornSender {
@@ -235,8 +235,9 @@ void BM_GameFrameWithReelsCoinsAndBackground(benchmark::State& state)
     {
         DataTree tree;
         QuietSender sender;
+        BenchClock clock;
         CPelagorn game(nullptr, 7, 3, false);
-        game.SetClock(Clock);
+        game.SetClock(&clock);
         game.SetSender(&sender);
         game.SetDataFolder(tree.Folder());
         if (!game.Initialize(nullptr, false) || !game.GetSceneGAME()->m_pReel) {

@@ -1376,9 +1376,12 @@ GpuStatus GpuDevice::Present()
     GL(glBindFramebuffer)(GL_READ_FRAMEBUFFER, d.presentFbo);
     GL(glBindFramebuffer)(GL_DRAW_FRAMEBUFFER, 0);
     GL(glDisable)(GL_SCISSOR_TEST);
-    // Stored top row first, shown top row at the top: the destination rows run downwards.
+    // Stored top row first, shown top row at the top: the destination rows run downwards. At the
+    // back buffer's own size each pixel lands on one pixel, and the plain copy is the cheaper one.
+    const bool sameSize = w == d.backBuffer->width && h == d.backBuffer->height;
     GL(glBlitFramebuffer)
-    (0, 0, d.backBuffer->width, d.backBuffer->height, 0, h, w, 0, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+    (0, 0, d.backBuffer->width, d.backBuffer->height, 0, h, w, 0, GL_COLOR_BUFFER_BIT,
+     sameSize ? GL_NEAREST : GL_LINEAR);
     if (d.capture && w > 0 && h > 0) {
         // The window's rows run bottom up.
         d.presented.assign(size_t(w) * h, 0);

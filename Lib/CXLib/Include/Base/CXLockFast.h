@@ -2,17 +2,15 @@
 
 #include "CXLockBase.h"
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 
-// Recursive lock: spins on a lock word, then sleeps until an unlocking thread frees the word.
+// Recursive lock: spins on a lock word, then sleeps on the word until an unlocking thread frees it.
 //
-// The lock word is 0 when free and 1 when owned. Unlocking frees the word, so the unlocking thread,
-// a spinning thread or a woken sleeper may take it next, whichever comes first: a contended release
-// costs no sleep and wake-up unless a thread sleeps. A thread goes to sleep only after counting
-// itself as a sleeper and finding the word still taken, and an unlocking thread that finds a
-// sleeper counted wakes one, so a release between a sleeper's check and its sleep is never lost.
+// The lock word is 0 when free, 1 when owned and 2 when owned with threads that may be asleep on
+// it. A thread that gives up spinning sets the word to 2 before it sleeps, so the unlocking thread
+// sees that someone may sleep and wakes one; a release that finds 1 costs no system call. A freed
+// word goes to whichever thread takes it first: the unlocking thread, a spinning thread or the
+// woken sleeper (which then marks the word 2 again, as more may sleep).
 class CXLockFast : public CXLockBase {
 public:
     // Spin count 20 (backing off up to 64 pauses a try), or 0 on a machine with one processor.
@@ -42,7 +40,6 @@ private:
         return m_lLockWord.compare_exchange_strong(expected, 1, std::memory_order_seq_cst);
     }
     void LockContended();
-    void WakeSleeper();
     void ReportDeadLock(const char* pszName, const char* pszFunction, int nLine) const;
 
     uint32_t m_dwSpinCount;
@@ -50,10 +47,6 @@ private:
     // Written only by the owner; atomic so that a watchdog may read the state of a stuck lock.
     std::atomic<int32_t> m_nRecursionCount{0};
     std::atomic<int32_t> m_lLockWord{0};
-    // Counted and changed under m_SleepMutex; read by UnLock without it.
+    // For the state of a stuck lock only; the word alone decides who sleeps and who wakes.
     std::atomic<uint32_t> m_dwSleepers{0};
-    // A sleeper was woken and has not yet tried the word; set and cleared under m_SleepMutex.
-    std::atomic<bool> m_bWakePending{false};
-    std::mutex m_SleepMutex;
-    std::condition_variable m_Wake;
 };

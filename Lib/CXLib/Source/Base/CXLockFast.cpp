@@ -5,6 +5,7 @@
 
 #include "platform/debug_output.h"
 #include "platform/thread_name.h"
+#include "platform/word_wait.h"
 
 namespace {
 
@@ -23,6 +24,16 @@ unsigned CachedProcessorCount()
         g_byProcessorCount.store(count, std::memory_order_relaxed);
     }
     return count;
+}
+
+// The calling thread's id, read from the system once per thread: Lock and UnLock ask for it on
+// every call.
+uint32_t SelfId()
+{
+    thread_local uint32_t t_self = 0;
+    if (t_self == 0)
+        t_self = platform::CurrentThreadId();
+    return t_self;
 }
 
 inline void CpuRelax()
@@ -48,7 +59,7 @@ CXLockFast::~CXLockFast() = default;
 
 int CXLockFast::Lock()
 {
-    const uint32_t self = platform::CurrentThreadId();
+    const uint32_t self = SelfId();
     if (m_dwOwnerThreadID.load(std::memory_order_relaxed) == self) {
         m_nRecursionCount.store(m_nRecursionCount.load(std::memory_order_relaxed) + 1,
                                 std::memory_order_relaxed);
@@ -75,23 +86,18 @@ void CXLockFast::LockContended()
         if (m_lLockWord.load(std::memory_order_relaxed) == 0 && TryTakeWord())
             return;
     }
-    // Counted before the word is tried again: an unlock that frees the word after this try reads
-    // the count and wakes a sleeper, and it cannot wake one before this thread sleeps, because the
-    // count is held under the mutex the wake takes.
-    std::unique_lock<std::mutex> guard(m_SleepMutex);
-    m_dwSleepers.fetch_add(1, std::memory_order_seq_cst);
-    while (!TryTakeWord()) {
-        m_Wake.wait(guard);
-        // Woken (or spuriously): the next release may wake another sleeper once this one has
-        // tried the word again. Cleared before the try, so a release after a failed try wakes.
-        m_bWakePending.store(false, std::memory_order_seq_cst);
+    // Marks the word as having sleepers before each sleep; an exchange that finds it free takes
+    // the lock (still marked, as other threads may sleep).
+    while (m_lLockWord.exchange(2, std::memory_order_acquire) != 0) {
+        m_dwSleepers.fetch_add(1, std::memory_order_relaxed);
+        platform::WaitWhileEqual(m_lLockWord, 2);
+        m_dwSleepers.fetch_sub(1, std::memory_order_relaxed);
     }
-    m_dwSleepers.fetch_sub(1, std::memory_order_relaxed);
 }
 
 int CXLockFast::UnLock()
 {
-    const uint32_t self = platform::CurrentThreadId();
+    const uint32_t self = SelfId();
     if (m_dwOwnerThreadID.load(std::memory_order_relaxed) != self) {
         ReportDeadLock("UNLOCK", "CXLockFast::UnLock", __LINE__);
         return 0;
@@ -102,22 +108,9 @@ int CXLockFast::UnLock()
         return 1;
 
     m_dwOwnerThreadID.store(0, std::memory_order_relaxed);
-    m_lLockWord.exchange(0,
-                         std::memory_order_seq_cst);  // an exchange, not a store and a full fence
-    // While a woken sleeper has yet to try the word, waking another would only cost a system call.
-    if (m_dwSleepers.load(std::memory_order_seq_cst) != 0 &&
-        !m_bWakePending.load(std::memory_order_seq_cst))
-        WakeSleeper();
+    if (m_lLockWord.exchange(0, std::memory_order_release) == 2)
+        platform::WakeOne(m_lLockWord);
     return 1;
-}
-
-void CXLockFast::WakeSleeper()
-{
-    // Taking the mutex waits out a sleeper that has counted itself and not yet slept.
-    {
-        std::lock_guard<std::mutex> guard(m_SleepMutex);
-    }
-    m_Wake.notify_one();
 }
 
 void CXLockFast::ReportDeadLock(const char* pszName, const char* pszFunction, int nLine) const
