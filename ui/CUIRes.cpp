@@ -99,6 +99,17 @@ bool CUIRes::LoadAll()
     return true;
 }
 
+std::vector<std::string> CUIRes::ImagePaths() const
+{
+    std::vector<std::string> paths;
+    std::vector<std::string> numbered;
+    for (const UIResRow& row : g_UIResTable)
+        for (const char* name : UIResRowNames(row, numbered))
+            if (name)
+                paths.push_back(UIResPath(m_strFolder.c_str(), row.set, name));
+    return paths;
+}
+
 CUIFrames* CUIRes::GetFrames(int slot) const
 {
     return IsSlot(slot) && m_pSlots[slot] ? m_pSlots[slot] : &g_EmptyFrames;

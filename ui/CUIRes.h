@@ -27,6 +27,8 @@ public:
     // Fills every slot from the table. When any image failed: the error box, then a posted quit
     // (-1). Returns true either way: start-up goes on until the quit is processed.
     bool LoadAll();
+    // The path of every image LoadAll loads, in its order.
+    std::vector<std::string> ImagePaths() const;
 
     // Never null: an empty or unknown slot gives a set with no images.
     CUIFrames* GetFrames(int slot) const;

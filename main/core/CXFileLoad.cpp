@@ -2,9 +2,7 @@
 
 #include <strings.h>
 
-#include <algorithm>
 #include <cstring>
-#include <thread>
 
 #include "Base/CXLog.h"
 #include "CXGfxDevice.h"
@@ -85,9 +83,8 @@ void CXFileLoad::StartPrefetch()
         images.push_back(file->nKind == KIND_IMAGE);
     }
     // The UI thread makes the textures meanwhile; the machine's other cores decode.
-    const unsigned cores = std::thread::hardware_concurrency();
-    const int threads = static_cast<int>(std::clamp(cores > 1 ? cores - 1 : 1u, 1u, 4u));
-    m_pPrefetch = std::make_unique<CXImagePrefetch>(std::move(paths), std::move(images), threads);
+    m_pPrefetch = std::make_unique<CXImagePrefetch>(std::move(paths), std::move(images),
+                                                    CXImagePrefetch::WorkerCount());
 }
 
 bool CXFileLoad::LoadWalkImage(const sFILEPATH& file, size_t index)

@@ -1,5 +1,7 @@
 #include "CXImagePrefetch.h"
 
+#include <algorithm>
+
 #include "CXGfxDevice.h"
 
 CXImagePrefetch::CXImagePrefetch(std::vector<std::string> paths, std::vector<bool> images,
@@ -65,4 +67,23 @@ bool CXImagePrefetch::Take(size_t index, ImageData& out)
     // A second take (the walk retrying a file) finds nothing and loads the file itself.
     m_states[index] = kFailed;
     return ok;
+}
+
+int CXImagePrefetch::WorkerCount()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return static_cast<int>(std::clamp(cores > 1 ? cores - 1 : 1u, 1u, 4u));
+}
+
+void CXImagePrefetch::PreloadTextures(std::vector<std::string> paths)
+{
+    if (!g_pGfxDevice || paths.empty())
+        return;
+    const size_t count = paths.size();
+    CXImagePrefetch prefetch(std::move(paths), std::vector<bool>(count, true), WorkerCount());
+    for (size_t i = 0; i < count; ++i) {
+        ImageData image;
+        if (prefetch.Take(i, image))
+            g_pGfxDevice->Texture_LoadDecoded(prefetch.m_paths[i].c_str(), image);
+    }
 }

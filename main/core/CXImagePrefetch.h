@@ -29,6 +29,12 @@ public:
     // let go.
     bool Take(size_t index, ImageData& out);
 
+    // Worker threads for a walk: the machine's cores but the UI thread's, at most four.
+    static int WorkerCount();
+    // Makes the device's texture of every image of `paths`, in order, decoding on workers; a file
+    // that fails is left for its loader to load and report.
+    static void PreloadTextures(std::vector<std::string> paths);
+
 private:
     enum State : uint8_t { kWaiting, kDecoded, kFailed };
     void Work();

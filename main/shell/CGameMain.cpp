@@ -14,6 +14,7 @@
 #include "CX2DEngine.h"
 #include "CX2DSprite.h"
 #include "CX2DTarget.h"
+#include "CXImagePrefetch.h"
 #include "CXSpriteBatch.h"
 #include "KoreanLocale.h"
 #include "NetClientGlobal.h"
@@ -60,6 +61,8 @@ bool CGameMain::Init(const char* uiFolder)
     if (!LoadFonts())
         return false;
     m_pUIRes = new CUIRes(uiFolder);
+    // The images are decoded on the other cores; LoadAll then finds their textures made.
+    CXImagePrefetch::PreloadTextures(m_pUIRes->ImagePaths());
     if (!m_pUIRes->LoadAll())
         return false;
     g_hDXWnd = g_hWndMain;
