@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "CX2DAnimationTrack.h"
@@ -16,6 +18,7 @@
 #include "CXSpriteCore.h"
 
 class CX2DAnimation;
+class CXFileConfig;
 
 // One child animation: drawn at (x, y) on its own when absolute, else relative to the parent.
 class CX2DAnimationANFInfo {
@@ -117,7 +120,25 @@ public:
 
 private:
     void Reset();
-    bool BuildFromConfig(class CXFileConfig& config, const char* file);
+    bool BuildFromConfig(CXFileConfig& config, const char* file);
+    // One texture per frame from the TEX_LIST pattern (a frame that fails to load stays empty),
+    // each keyed by the colour key; the first frame's texture, null when missing or the pattern
+    // or count is refused.
+    const CX2DTexture* LoadFrameList(CXFileConfig& config, const char* file,
+                                     std::optional<uint32_t> colorKey);
+    // The TEX texture, owned as the sprite's; null when it cannot be read.
+    const CX2DTexture* LoadSingleTexture(CXFileConfig& config, const char* file);
+    // The animation core over the first texture, its frame grid from X, Y, W, H (W and H default
+    // to the texture's size), COUNT and FPS; null when it cannot be made.
+    CXAnimationCore* CreateCore(CXFileConfig& config, const CX2DTexture& first);
+    // Alpha, blend, hot spot (default the frame's middle), render position and play limits.
+    void ApplyDisplaySettings(CXFileConfig& config, CXAnimationCore& core);
+    // The four key tracks from their <prefix>_SPEED, _LOOP_MODE, _LOOP_COUNT and _POINT keys.
+    void LoadTracks(CXFileConfig& config);
+    // The ANF_<n> children in index order, up to the load's animation limit.
+    void LoadChildren(CXFileConfig& config, const char* file);
+    // One child from absolute,x,y,file[,key]; skipped without a file or when already loading.
+    void LoadChild(const std::vector<std::string>& fields);
     void ApplyAlpha(int alpha);
     void ApplyTrackValues();
     void ApplyListFrame(int frame);

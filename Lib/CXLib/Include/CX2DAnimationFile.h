@@ -8,6 +8,8 @@
 
 #include "CXFileConfig.h"
 
+class CX2DSound;
+
 // The value of a key, trimmed.
 std::string CX2DConfigText(CXFileConfig& config, const char* key);
 // Whether the key has a value that is not blank.
@@ -38,3 +40,8 @@ struct CX2DSoundSpec {
 };
 // False when the file field is empty.
 bool CX2DParseSound(const std::string& text, CX2DSoundSpec& spec);
+// Creates sound from the SOUND value (its file relative to ownerFile's folder) with nCopies
+// buffers, then sets its volume (on every buffer with bAllBuffers, else on the last one played),
+// pan, pitch and looping. Nothing without a SOUND file or when the sound cannot be created.
+void CX2DLoadSound(CXFileConfig& config, const char* ownerFile, int nCopies, bool bAllBuffers,
+                   CX2DSound& sound);

@@ -36,6 +36,13 @@ public:
     CX2DSound& GetSound() { return m_Sound; }
 
 private:
+    // Frame n of a grid of image-sized cells filling the texture row by row; hot spot in the
+    // middle.
+    void ShowFrame(int frame);
+    // A new owned system from the settings in place of the one held; false when it cannot be
+    // made.
+    bool ReplaceSystem(const CXParticleSystemInfo& info, int fps);
+
     uint8_t m_bManaged = 0;
     CXParticleSystem* m_pSystem = nullptr;  // owned unless managed
     CX2DSound m_Sound;

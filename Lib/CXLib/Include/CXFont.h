@@ -12,6 +12,8 @@
 #include "CXGfxTypes.h"
 #include "platform/text.h"
 
+class GpuDevice;
+
 // The device font's description.
 struct CXFontDesc {
     int32_t Height = 0;
@@ -85,6 +87,13 @@ private:
     // Null when the text cannot be drawn into a w x h rectangle.
     const Rendered* Render(const char* text, int length, int32_t w, int32_t h, uint32_t format);
     bool DrawRendered(const Rendered& rendered, float x, float y, uint32_t colour, bool begun);
+    // The cached rendering of these values, moved to the front; null when there is none.
+    const Rendered* FindCached(std::string_view text, int32_t w, int32_t h, uint32_t format,
+                               size_t hash);
+    // The texture of the ink in the w x h drawing and its place; false when it cannot be made.
+    static bool MakeInkTexture(GpuDevice& gpu, const uint32_t* pixels, Rendered& rendered);
+    // Drops the least recently used rendering and its texture.
+    void EvictOldest(GpuDevice& gpu);
 
     TextFont m_hDeviceFont = nullptr;
     TextDC m_hDC = nullptr;

@@ -410,6 +410,27 @@ private:
     CXGfxDevice& operator=(const CXGfxDevice&) = delete;
 
     void SetError(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // The state groups of System_SetState; each ignores the ids of the others.
+    void SetCallbackState(int id, intptr_t value);
+    void SetTextState(int id, const char* text);
+    void SetDisplayState(int id, int n);
+    void SetSoundState(int id, int n);
+    void SetWindowState(int id, intptr_t value);
+    // The ini file under the resource folder; none for an empty name or a path too long.
+    void SetIniFile(const char* name);
+    // The log file (relative to the program's folder), emptied; none when it cannot be written.
+    void SetLogFile(const char* path);
+    // Switches a working window between windowed and full screen; ignored while hosted or in a
+    // scene.
+    void SetWindowed(bool windowed);
+    // The steps of System_Initiate.
+    void LogStartBanner();
+    bool CreateMainWindow();
+    // The window's creation values; sets the centred windowed rectangle, and windowed when hosted.
+    WindowCreateInfo MainWindowInfo();
+    // Graphics, then every module, then sound when used; false at the first that fails.
+    bool StartSubsystems(int soundGroups);
+    void ResetFrameTiming();
     bool InitiateGraphics();
     void ReleaseDeviceObjects();
     bool RestoreDeviceObjects();

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "CX2DChannel.h"
 #include "CXString.h"
 
 namespace {
@@ -103,4 +104,17 @@ bool CX2DParseSound(const std::string& text, CX2DSoundSpec& spec)
     if (fields.size() > 4 && !fields[4].empty())
         spec.bLoop = std::atoi(fields[4].c_str()) != 0;
     return true;
+}
+
+void CX2DLoadSound(CXFileConfig& config, const char* ownerFile, int nCopies, bool bAllBuffers,
+                   CX2DSound& sound)
+{
+    CX2DSoundSpec spec;
+    if (!CX2DParseSound(CX2DConfigText(config, "SOUND"), spec) ||
+        !sound.Create(CX2DRelativePath(ownerFile, spec.strFile).c_str(), nCopies))
+        return;
+    sound.SetVolume(spec.nVolume, bAllBuffers);
+    sound.SetPan(spec.nPan);
+    sound.SetPitch(spec.fPitch);
+    sound.SetLoop(spec.bLoop);
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -164,6 +165,14 @@ void ApplyColorKey(const CX2DTexture& texture, uint32_t key)
     g_pGfxDevice->Texture_Unlock(handle);
 }
 
+// The TRANS_COLOR value, when the file has one.
+std::optional<uint32_t> ColorKey(CXFileConfig& config)
+{
+    if (!CX2DConfigHas(config, "TRANS_COLOR"))
+        return std::nullopt;
+    return static_cast<uint32_t>(CX2DConfigInt(config, "TRANS_COLOR"));
+}
+
 int Integer(CXFileConfig& config, const char* key)
 {
     return static_cast<int>(CX2DConfigInt(config, key));
@@ -206,96 +215,108 @@ bool CX2DAnimation::Load(const char* file)
     return false;
 }
 
+// Textures, core and frame grid, display settings, sound, key tracks, then the child animations.
 bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
 {
-    const std::string texList = CX2DConfigText(config, "TEX_LIST");
-    const std::string tex = CX2DConfigText(config, "TEX");
-    const int alpha = CX2DConfigHas(config, "ALPHA") ? Integer(config, "ALPHA") : 255;
-    const bool hasKey = CX2DConfigHas(config, "TRANS_COLOR");
-    const auto colorKey = static_cast<uint32_t>(CX2DConfigInt(config, "TRANS_COLOR"));
-    const int count = Integer(config, "COUNT");
-    const float fps = CX2DConfigFloat(config, "FPS");
-    const float x = CX2DConfigFloat(config, "X"), y = CX2DConfigFloat(config, "Y");
-    float w = CX2DConfigFloat(config, "W"), h = CX2DConfigFloat(config, "H");
-
-    HTEXTURE first = nullptr;
-    int texWidth = 0, texHeight = 0;
-    if (!texList.empty()) {
-        // Only the value is a pattern: the folder is joined after formatting, so a '%' in it is
-        // text.
-        if (!IsFramePattern(texList)) {
-            CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST needs one integer conversion. [%s]",
-                         texList.c_str());
-            return false;
-        }
-        if (count > kMaxListFrames) {
-            CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST of %d frames is too long. [%s]", count,
-                         texList.c_str());
-            return false;
-        }
-        for (int i = 0; i < count; ++i) {
-            auto texture = std::make_unique<CX2DTexture>();
-            if (!texture || !texture->Load(CX2DRelativePath(file, FrameName(texList, i)).c_str())) {
-                m_TexList.emplace_back();
-                continue;
-            }
-            if (hasKey)
-                ApplyColorKey(*texture, colorKey);
-            m_TexList.push_back(std::move(texture));
-        }
-        if (m_TexList.empty() || !m_TexList[0])
-            return false;
-        first = m_TexList[0]->GetTexture();
-        texWidth = m_TexList[0]->GetWidth(), texHeight = m_TexList[0]->GetHeight();
-    } else {
-        auto* texture = new CX2DTexture;
-        if (!texture)
-            return false;
-        if (!texture->Load(CX2DRelativePath(file, tex).c_str())) {
-            delete texture;
-            return false;
-        }
-        m_pTexture = texture;
-        first = texture->GetTexture();
-        texWidth = texture->GetWidth(), texHeight = texture->GetHeight();
-    }
-
-    if (w == 0.0f)
-        w = static_cast<float>(texWidth);
-    if (h == 0.0f)
-        h = static_cast<float>(texHeight);
-    auto* core = new CXAnimationCore;
+    const std::optional<uint32_t> colorKey = ColorKey(config);
+    const CX2DTexture* first = CX2DConfigText(config, "TEX_LIST").empty()
+                                   ? LoadSingleTexture(config, file)
+                                   : LoadFrameList(config, file, colorKey);
+    if (!first)
+        return false;
+    CXAnimationCore* core = CreateCore(config, *first);
     if (!core)
         return false;
-    core->Create(first, std::max(count, 1), fps, x, y, w, h);
+    if (colorKey && m_pTexture)
+        ApplyColorKey(*m_pTexture, *colorKey);
+    ApplyDisplaySettings(config, *core);
+    CX2DLoadSound(config, file, 4, true, m_Sound);
+    LoadTracks(config);
+    ApplyTrackValues();
+    LoadChildren(config, file);
+    return true;
+}
+
+const CX2DTexture* CX2DAnimation::LoadFrameList(CXFileConfig& config, const char* file,
+                                                std::optional<uint32_t> colorKey)
+{
+    const std::string pattern = CX2DConfigText(config, "TEX_LIST");
+    const int count = Integer(config, "COUNT");
+    // Only the value is a pattern: the folder is joined after formatting, so a '%' in it is text.
+    if (!IsFramePattern(pattern)) {
+        CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST needs one integer conversion. [%s]",
+                     pattern.c_str());
+        return nullptr;
+    }
+    if (count > kMaxListFrames) {
+        CX_LOG_ERROR("CX2DAnimation::Load", "TEX_LIST of %d frames is too long. [%s]", count,
+                     pattern.c_str());
+        return nullptr;
+    }
+    for (int i = 0; i < count; ++i) {
+        auto texture = std::make_unique<CX2DTexture>();
+        if (!texture || !texture->Load(CX2DRelativePath(file, FrameName(pattern, i)).c_str())) {
+            m_TexList.emplace_back();
+            continue;
+        }
+        if (colorKey)
+            ApplyColorKey(*texture, *colorKey);
+        m_TexList.push_back(std::move(texture));
+    }
+    return m_TexList.empty() ? nullptr : m_TexList[0].get();
+}
+
+const CX2DTexture* CX2DAnimation::LoadSingleTexture(CXFileConfig& config, const char* file)
+{
+    auto* texture = new CX2DTexture;
+    if (!texture)
+        return nullptr;
+    if (!texture->Load(CX2DRelativePath(file, CX2DConfigText(config, "TEX")).c_str())) {
+        delete texture;
+        return nullptr;
+    }
+    m_pTexture = texture;
+    return texture;
+}
+
+CXAnimationCore* CX2DAnimation::CreateCore(CXFileConfig& config, const CX2DTexture& first)
+{
+    const float x = CX2DConfigFloat(config, "X"), y = CX2DConfigFloat(config, "Y");
+    float w = CX2DConfigFloat(config, "W"), h = CX2DConfigFloat(config, "H");
+    if (w == 0.0f)
+        w = static_cast<float>(first.GetWidth());
+    if (h == 0.0f)
+        h = static_cast<float>(first.GetHeight());
+    auto* core = new CXAnimationCore;
+    if (!core)
+        return nullptr;
+    core->Create(first.GetTexture(), std::max(Integer(config, "COUNT"), 1),
+                 CX2DConfigFloat(config, "FPS"), x, y, w, h);
     AdoptCore(core);
     m_fFrameX = x, m_fFrameY = y, m_fFrameW = w, m_fFrameH = h;
-    if (hasKey && m_pTexture)
-        ApplyColorKey(*m_pTexture, colorKey);
+    return core;
+}
 
+void CX2DAnimation::ApplyDisplaySettings(CXFileConfig& config, CXAnimationCore& core)
+{
+    const int alpha = CX2DConfigHas(config, "ALPHA") ? Integer(config, "ALPHA") : 255;
     m_nAnimAlpha = alpha;
     ApplyAlpha(alpha);
     if (CX2DConfigHas(config, "BLEND"))
         SetBlendMode(CX2DParseBlend(CX2DConfigText(config, "BLEND")));
-    core->m_fHotX =
-        CX2DConfigHas(config, "HOT_SPOT_X") ? CX2DConfigFloat(config, "HOT_SPOT_X") : w / 2;
-    core->m_fHotY =
-        CX2DConfigHas(config, "HOT_SPOT_Y") ? CX2DConfigFloat(config, "HOT_SPOT_Y") : h / 2;
+    core.m_fHotX =
+        CX2DConfigHas(config, "HOT_SPOT_X") ? CX2DConfigFloat(config, "HOT_SPOT_X") : m_fFrameW / 2;
+    core.m_fHotY =
+        CX2DConfigHas(config, "HOT_SPOT_Y") ? CX2DConfigFloat(config, "HOT_SPOT_Y") : m_fFrameH / 2;
     m_fX = m_fLastX = CX2DConfigFloat(config, "RENDER_X");
     m_fY = m_fLastY = CX2DConfigFloat(config, "RENDER_Y");
-    core->SetMode(ParseLoopMode(CX2DConfigText(config, "LOOP_MODE")));
+    core.SetMode(ParseLoopMode(CX2DConfigText(config, "LOOP_MODE")));
     m_nLoopCount = m_nPlays = Integer(config, "LOOP_COUNT");
     m_fPlayTime = CX2DConfigFloat(config, "PLAY_TIME") / 1000.0f;
+}
 
-    CX2DSoundSpec sound;
-    if (CX2DParseSound(CX2DConfigText(config, "SOUND"), sound) &&
-        m_Sound.Create(CX2DRelativePath(file, sound.strFile).c_str(), 4)) {
-        m_Sound.SetVolume(sound.nVolume, true);
-        m_Sound.SetPan(sound.nPan);
-        m_Sound.SetPitch(sound.fPitch);
-        m_Sound.SetLoop(sound.bLoop);
-    }
-
+void CX2DAnimation::LoadTracks(CXFileConfig& config)
+{
     struct TrackKeys {
         const char* prefix;
         int values;
@@ -316,8 +337,10 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
         if (track.HasKeys())
             track.m_Value = track.m_Keys[0];
     }
-    ApplyTrackValues();
+}
 
+void CX2DAnimation::LoadChildren(CXFileConfig& config, const char* file)
+{
     for (const int i : ChildIndexes(config, CX2DConfigInt(config, "ANF_COUNT"))) {
         if (g_nTreeSize >= kMaxTreeSize) {
             CX_LOG_ERROR("CX2DAnimation::Load", "Too many child animations. [%s]", file);
@@ -325,28 +348,30 @@ bool CX2DAnimation::BuildFromConfig(CXFileConfig& config, const char* file)
         }
         char key[32];
         std::snprintf(key, sizeof key, "ANF_%d", i);
-        const std::vector<std::string> fields = CX2DSplit(CX2DConfigText(config, key), ',');
-        if (fields.size() < 4 || fields[3].empty())
-            continue;
-        const std::string childFile = "/" + fields[3];
-        if (OnChain(childFile.c_str())) {
-            CX_LOG_ERROR("CX2DAnimation::Load", "Child already being loaded. [%s]",
-                         childFile.c_str());
-            continue;
-        }
-        auto info = std::unique_ptr<CX2DAnimationANFInfo>(new CX2DAnimationANFInfo);
-        auto* child = new CX2DAnimation;
-        if (!info || !child) {
-            delete child;
-            continue;
-        }
-        info->m_bAbsolute = std::atoi(fields[0].c_str());
-        info->m_fX = static_cast<float>(std::atof(fields[1].c_str()));
-        info->m_fY = static_cast<float>(std::atof(fields[2].c_str()));
-        info->m_nKey = fields.size() > 4 ? std::atoi(fields[4].c_str()) : 0;
-        info->m_pAnimation = child;
-        child->Load(childFile.c_str());
-        m_Children.push_back(std::move(info));
+        LoadChild(CX2DSplit(CX2DConfigText(config, key), ','));
     }
-    return true;
+}
+
+void CX2DAnimation::LoadChild(const std::vector<std::string>& fields)
+{
+    if (fields.size() < 4 || fields[3].empty())
+        return;
+    const std::string childFile = "/" + fields[3];
+    if (OnChain(childFile.c_str())) {
+        CX_LOG_ERROR("CX2DAnimation::Load", "Child already being loaded. [%s]", childFile.c_str());
+        return;
+    }
+    auto info = std::unique_ptr<CX2DAnimationANFInfo>(new CX2DAnimationANFInfo);
+    auto* child = new CX2DAnimation;
+    if (!info || !child) {
+        delete child;
+        return;
+    }
+    info->m_bAbsolute = std::atoi(fields[0].c_str());
+    info->m_fX = static_cast<float>(std::atof(fields[1].c_str()));
+    info->m_fY = static_cast<float>(std::atof(fields[2].c_str()));
+    info->m_nKey = fields.size() > 4 ? std::atoi(fields[4].c_str()) : 0;
+    info->m_pAnimation = child;
+    child->Load(childFile.c_str());
+    m_Children.push_back(std::move(info));
 }

@@ -41,31 +41,9 @@ void ReadColor(uint32_t argb, float* col)
     col[3] = static_cast<float>(argb >> 24 & 0xFF) / 255.0f;
 }
 
-}  // namespace
-
-CX2DParticle::~CX2DParticle()
+// The decimal keys present replace their PSI values.
+void OverrideFloats(CXFileConfig& config, CXParticleSystemInfo& info)
 {
-    if (!m_bManaged)
-        delete m_pSystem;
-    // The channel borrows its sound from the device's sound manager, which may be gone by now.
-    if (g_pGfxDevice && g_pGfxDevice->GetSoundMgr())
-        m_Sound.Stop(true);
-}
-
-bool CX2DParticle::Load(const char* file)
-{
-    CX2DFileConfig config;
-    if (!config.Load(file))
-        return false;
-    auto text = [&config](const char* key) { return CX2DConfigText(config, key); };
-    auto present = [&config](const char* key) { return CX2DConfigHas(config, key); };
-    auto integer = [&config](const char* key) { return CX2DConfigInt(config, key); };
-
-    CXParticleSystemInfo info;
-    const std::string psi = text("PSI");
-    if (!psi.empty())
-        ReadSettings(CX2DRelativePath(file, psi), info);
-
     struct FloatKey {
         const char* key;
         float* value;
@@ -94,8 +72,16 @@ bool CX2DParticle::Load(const char* file)
         {"ALPHA_VAR", &info.fAlphaVar},
     };
     for (const FloatKey& f : floats)
-        if (present(f.key))
+        if (CX2DConfigHas(config, f.key))
             *f.value = CX2DConfigFloat(config, f.key);
+}
+
+// Every setting key present replaces its PSI value; BLEND adds its bits to the PSI's.
+void OverrideSettings(CXFileConfig& config, CXParticleSystemInfo& info)
+{
+    OverrideFloats(config, info);
+    auto present = [&config](const char* key) { return CX2DConfigHas(config, key); };
+    auto integer = [&config](const char* key) { return CX2DConfigInt(config, key); };
     if (present("SPRITE_NO")) {
         const int64_t frame = integer("SPRITE_NO");
         info.wFrame = static_cast<uint16_t>(frame < 0 ? 0 : frame);
@@ -109,41 +95,73 @@ bool CX2DParticle::Load(const char* file)
     if (present("COLOR_END"))
         ReadColor(static_cast<uint32_t>(integer("COLOR_END")), info.colColorEnd);
     if (present("BLEND"))
-        info.wBlend = static_cast<uint16_t>(info.wBlend | CX2DParseBlend(text("BLEND")));
+        info.wBlend =
+            static_cast<uint16_t>(info.wBlend | CX2DParseBlend(CX2DConfigText(config, "BLEND")));
+}
 
-    CX2DSoundSpec sound;
-    if (CX2DParseSound(text("SOUND"), sound) &&
-        m_Sound.Create(CX2DRelativePath(file, sound.strFile).c_str(), 1)) {
-        m_Sound.SetVolume(sound.nVolume, false);
-        m_Sound.SetPan(sound.nPan);
-        m_Sound.SetPitch(sound.fPitch);
-        m_Sound.SetLoop(sound.bLoop);
+// Sizes become render scales: a size of 1 draws an image of the given width 32 pixels wide.
+void ScaleSizes(CXParticleSystemInfo& info, float imageWidth)
+{
+    if (imageWidth > 0.0f) {
+        info.fSizeStart = info.fSizeStart * 32.0f / imageWidth;
+        info.fSizeEnd = info.fSizeEnd * 32.0f / imageWidth;
     }
+}
 
-    const auto fps = static_cast<int>(integer("FPS"));
-    if (!LoadTexture(CX2DRelativePath(file, text("TEX")).c_str(), static_cast<float>(integer("X")),
-                     static_cast<float>(integer("Y")), static_cast<float>(integer("W")),
-                     static_cast<float>(integer("H"))))
+}  // namespace
+
+CX2DParticle::~CX2DParticle()
+{
+    if (!m_bManaged)
+        delete m_pSystem;
+    // The channel borrows its sound from the device's sound manager, which may be gone by now.
+    if (g_pGfxDevice && g_pGfxDevice->GetSoundMgr())
+        m_Sound.Stop(true);
+}
+
+// PSI record, key overrides, sound, image and frame, then a new system from the settings.
+bool CX2DParticle::Load(const char* file)
+{
+    CX2DFileConfig config;
+    if (!config.Load(file))
         return false;
 
-    // Frame n of a grid of w x h cells filling the texture row by row.
+    CXParticleSystemInfo info;
+    const std::string psi = CX2DConfigText(config, "PSI");
+    if (!psi.empty())
+        ReadSettings(CX2DRelativePath(file, psi), info);
+    OverrideSettings(config, info);
+    CX2DLoadSound(config, file, 1, false, m_Sound);
+
+    const auto fps = static_cast<int>(CX2DConfigInt(config, "FPS"));
+    if (!LoadTexture(CX2DRelativePath(file, CX2DConfigText(config, "TEX")).c_str(),
+                     static_cast<float>(CX2DConfigInt(config, "X")),
+                     static_cast<float>(CX2DConfigInt(config, "Y")),
+                     static_cast<float>(CX2DConfigInt(config, "W")),
+                     static_cast<float>(CX2DConfigInt(config, "H"))))
+        return false;
+
+    ShowFrame(info.wFrame);
+    SetBlendMode(info.wBlend);
+    ScaleSizes(info, GetWidth());
+    info.pSprite = this;
+    return ReplaceSystem(info, fps);
+}
+
+void CX2DParticle::ShowFrame(int frame)
+{
     const float w = GetWidth(), h = GetHeight();
     const int texWidth = m_pTexture ? m_pTexture->GetWidth() : 0;
     int columns = w >= 1.0f ? static_cast<int>(static_cast<float>(texWidth) / w) : 1;
     if (columns < 1)
         columns = 1;
-    const int n = info.wFrame;
-    SetTextureRect(static_cast<float>(n % columns) * w, static_cast<float>(n / columns) * h, w, h);
+    SetTextureRect(static_cast<float>(frame % columns) * w, static_cast<float>(frame / columns) * h,
+                   w, h);
     SetHotSpot(w / 2, h / 2);
-    SetBlendMode(info.wBlend);
+}
 
-    // Sizes become render scales: a size of 1 draws the image 32 pixels wide.
-    if (w > 0.0f) {
-        info.fSizeStart = info.fSizeStart * 32.0f / w;
-        info.fSizeEnd = info.fSizeEnd * 32.0f / w;
-    }
-    info.pSprite = this;
-
+bool CX2DParticle::ReplaceSystem(const CXParticleSystemInfo& info, int fps)
+{
     if (!m_bManaged)
         delete m_pSystem;
     m_bManaged = 0;

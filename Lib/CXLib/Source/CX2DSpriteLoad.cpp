@@ -2,21 +2,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "CX2DAnimationFile.h"
 #include "CX2DFileConfig.h"
 #include "CX2DSprite.h"
 #include "CX2DTexture.h"
-
-namespace {
-
-std::string Slashes(std::string s)
-{
-    for (char& c : s)
-        if (c == '\\')
-            c = '/';
-    return s;
-}
-
-}  // namespace
 
 void CX2DSprite::Release()
 {
@@ -71,13 +60,8 @@ bool CX2DSprite::Load(const char* file)
     if (!file || !config.Load(file))
         return false;
 
-    CXString tex = config.GetValue("TEX");
-    tex.Trim();
-    const std::string texName = Slashes(tex.GetString());
-    const std::string path = Slashes(config.GetPath().GetString());
-    const size_t slash = path.rfind('/');
     const std::string texPath =
-        slash == std::string::npos ? texName : path.substr(0, slash) + "/" + texName;
+        CX2DRelativePath(config.GetPath().GetString(), CX2DConfigText(config, "TEX"));
 
     auto number = [&config](const char* key) {
         return std::atoi(config.GetValue(key).GetString());

@@ -38,6 +38,54 @@ int32_t Scaled(int32_t value, float scale)
     return scale == 1.0f ? value : static_cast<int32_t>(std::lround(value * scale));
 }
 
+// Draws the text white on a cleared w x h bitmap through the font's context; false when nothing
+// was drawn.
+bool DrawWhiteText(TextDC dc, TextBitmap bitmap, uint32_t* pixels, const char* text, int length,
+                   uint32_t format, int32_t w, int32_t h)
+{
+    std::memset(pixels, 0, static_cast<size_t>(w) * h * sizeof(uint32_t));
+    platform::SelectBitmap(dc, bitmap);
+    platform::SetBkMode(dc, TEXT_BK_TRANSPARENT);
+    platform::SetTextColor(dc, 0xFFFFFF);
+    TextRect rect{0, 0, w, h};
+    const int32_t drawn = platform::DrawText(dc, text, length, &rect, format | TEXT_DT_ALIGN_BLOCK);
+    platform::SelectBitmap(dc, nullptr);
+    return drawn > 0;
+}
+
+// The box around the ink of a w x h drawing (right and bottom exclusive); left >= right when
+// there is none. Only this box becomes a texture, however large the rectangle is.
+struct InkBox {
+    int32_t left, top, right, bottom;
+};
+
+InkBox FindInk(const uint32_t* pixels, int32_t w, int32_t h)
+{
+    InkBox box{w, h, 0, 0};
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w; ++x)
+            if (pixels[static_cast<size_t>(y) * w + x] & 0xFF) {
+                box.left = std::min(box.left, x);
+                box.right = std::max(box.right, x + 1);
+                box.top = std::min(box.top, y);
+                box.bottom = std::max(box.bottom, y + 1);
+            }
+    return box;
+}
+
+// The box's pixels as white whose alpha is the coverage: white on black, any channel is it.
+std::vector<uint32_t> InkAsAlpha(const uint32_t* pixels, int32_t w, const InkBox& box)
+{
+    const int32_t iw = box.right - box.left, ih = box.bottom - box.top;
+    std::vector<uint32_t> ink(static_cast<size_t>(iw) * ih);
+    for (int32_t y = 0; y < ih; ++y)
+        for (int32_t x = 0; x < iw; ++x)
+            ink[static_cast<size_t>(y) * iw + x] =
+                (pixels[static_cast<size_t>(box.top + y) * w + box.left + x] & 0xFF) << 24 |
+                0xFFFFFF;
+    return ink;
+}
+
 }  // namespace
 
 CXFont::~CXFont()
@@ -111,18 +159,14 @@ bool CXFont::GetTextExtent(const char* text, TextSize* size)
     return true;
 }
 
+// The cached rendering of the text in this rectangle, else a new one drawn, trimmed and cached.
 const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, int32_t h,
                                        uint32_t format)
 {
     const std::string_view view(text, static_cast<size_t>(length));
     const size_t hash = Hash(view, w, h, format);
-    for (auto [at, end] = m_Index.equal_range(hash); at != end; ++at) {
-        const auto it = at->second;
-        if (it->w == w && it->h == h && it->format == format && it->text == view) {
-            m_Cache.splice(m_Cache.begin(), m_Cache, it);
-            return &m_Cache.front();
-        }
-    }
+    if (const Rendered* cached = FindCached(view, w, h, format, hash))
+        return cached;
     GpuDevice* gpu = Gpu();
     if (!gpu)
         return nullptr;
@@ -130,57 +174,55 @@ const CXFont::Rendered* CXFont::Render(const char* text, int length, int32_t w, 
     TextBitmap bitmap = platform::CreateBitmap(w, h, &pixels);
     if (!bitmap)
         return nullptr;
-    std::memset(pixels, 0, static_cast<size_t>(w) * h * sizeof(uint32_t));
-    platform::SelectBitmap(m_hDC, bitmap);
-    platform::SetBkMode(m_hDC, TEXT_BK_TRANSPARENT);
-    platform::SetTextColor(m_hDC, 0xFFFFFF);
-    TextRect rect{0, 0, w, h};
-    const int32_t drawn =
-        platform::DrawText(m_hDC, text, length, &rect, format | TEXT_DT_ALIGN_BLOCK);
-    platform::SelectBitmap(m_hDC, nullptr);
-    if (drawn <= 0) {
-        platform::DeleteBitmap(bitmap);
-        return nullptr;
-    }
-    // Only the box around the ink becomes a texture, however large the rectangle is.
-    int32_t left = w, top = h, right = 0, bottom = 0;
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x)
-            if (pixels[static_cast<size_t>(y) * w + x] & 0xFF) {
-                left = std::min(left, x);
-                right = std::max(right, x + 1);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y + 1);
-            }
-    Rendered rendered{std::string(view), w, h, format, hash, nullptr, left, top};
-    if (left < right) {
-        const int32_t iw = right - left, ih = bottom - top;
-        // White on black: any channel is the coverage, which becomes the alpha.
-        std::vector<uint32_t> ink(static_cast<size_t>(iw) * ih);
-        for (int32_t y = 0; y < ih; ++y)
-            for (int32_t x = 0; x < iw; ++x)
-                ink[static_cast<size_t>(y) * iw + x] =
-                    (pixels[static_cast<size_t>(top + y) * w + left + x] & 0xFF) << 24 | 0xFFFFFF;
-        rendered.texture = gpu->CreateTexture(iw, ih, GPU_FORMAT_A8R8G8B8, ink.data(), iw * 4);
-        if (!rendered.texture) {
-            platform::DeleteBitmap(bitmap);
-            return nullptr;
-        }
-    }
+    Rendered rendered{std::string(view), w, h, format, hash, nullptr, 0, 0};
+    const bool made = DrawWhiteText(m_hDC, bitmap, pixels, text, length, format, w, h) &&
+                      MakeInkTexture(*gpu, pixels, rendered);
     platform::DeleteBitmap(bitmap);
-    if (m_Cache.size() >= kCacheSize) {
-        const auto last = std::prev(m_Cache.end());
-        for (auto [at, end] = m_Index.equal_range(last->hash); at != end; ++at)
-            if (at->second == last) {
-                m_Index.erase(at);
-                break;
-            }
-        gpu->DestroyTexture(last->texture);
-        m_Cache.pop_back();
-    }
+    if (!made)
+        return nullptr;
+    if (m_Cache.size() >= kCacheSize)
+        EvictOldest(*gpu);
     m_Cache.push_front(std::move(rendered));
     m_Index.emplace(hash, m_Cache.begin());
     return &m_Cache.front();
+}
+
+const CXFont::Rendered* CXFont::FindCached(std::string_view text, int32_t w, int32_t h,
+                                           uint32_t format, size_t hash)
+{
+    for (auto [at, end] = m_Index.equal_range(hash); at != end; ++at) {
+        const auto it = at->second;
+        if (it->w == w && it->h == h && it->format == format && it->text == text) {
+            m_Cache.splice(m_Cache.begin(), m_Cache, it);
+            return &m_Cache.front();
+        }
+    }
+    return nullptr;
+}
+
+bool CXFont::MakeInkTexture(GpuDevice& gpu, const uint32_t* pixels, Rendered& rendered)
+{
+    const InkBox box = FindInk(pixels, rendered.w, rendered.h);
+    rendered.x = box.left;
+    rendered.y = box.top;
+    if (box.left >= box.right)
+        return true;
+    const int32_t iw = box.right - box.left, ih = box.bottom - box.top;
+    const std::vector<uint32_t> ink = InkAsAlpha(pixels, rendered.w, box);
+    rendered.texture = gpu.CreateTexture(iw, ih, GPU_FORMAT_A8R8G8B8, ink.data(), iw * 4);
+    return rendered.texture != nullptr;
+}
+
+void CXFont::EvictOldest(GpuDevice& gpu)
+{
+    const auto last = std::prev(m_Cache.end());
+    for (auto [at, end] = m_Index.equal_range(last->hash); at != end; ++at)
+        if (at->second == last) {
+            m_Index.erase(at);
+            break;
+        }
+    gpu.DestroyTexture(last->texture);
+    m_Cache.pop_back();
 }
 
 bool CXFont::DrawRendered(const Rendered& rendered, float x, float y, uint32_t colour, bool begun)

@@ -130,9 +130,18 @@ void CXGfxDevice::SetError(const char* format, ...)
 
 // --- States --------------------------------------------------------------------------------
 
+// Hands the state to its group; each group sets the ids it owns and ignores the others.
 void CXGfxDevice::System_SetState(int id, intptr_t value)
 {
-    const int n = static_cast<int>(value);
+    SetCallbackState(id, value);
+    SetTextState(id, reinterpret_cast<const char*>(value));
+    SetDisplayState(id, static_cast<int>(value));
+    SetSoundState(id, static_cast<int>(value));
+    SetWindowState(id, value);
+}
+
+void CXGfxDevice::SetCallbackState(int id, intptr_t value)
+{
     switch (id) {
     case GFX_STATE_FRAME_CALLBACK:
         m_pFrameFunc = reinterpret_cast<CXGfxCallback>(value);
@@ -146,16 +155,61 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
     case GFX_STATE_EXIT_CALLBACK:
         m_pExitFunc = reinterpret_cast<CXGfxCallback>(value);
         break;
+    case GFX_STATE_WNDPROC_HOOK:
+        m_pWndProcHook = reinterpret_cast<WNDPROC>(value);
+        break;
+    default:
+        break;
+    }
+}
+
+void CXGfxDevice::SetTextState(int id, const char* text)
+{
+    switch (id) {
     case GFX_STATE_ICON:
-        CopyText(m_szIcon, sizeof m_szIcon, reinterpret_cast<const char*>(value));
+        CopyText(m_szIcon, sizeof m_szIcon, text);
         if (m_hWnd)
             ApplyIcon();
         break;
     case GFX_STATE_TITLE:
-        CopyText(m_szTitle, sizeof m_szTitle, reinterpret_cast<const char*>(value));
+        CopyText(m_szTitle, sizeof m_szTitle, text);
         if (m_hWnd)
             platform::SetWindowTitle(m_hWnd, m_szTitle);
         break;
+    case GFX_STATE_INI_FILE:
+        SetIniFile(text);
+        break;
+    case GFX_STATE_LOG_FILE:
+        SetLogFile(text);
+        break;
+    default:
+        break;
+    }
+}
+
+void CXGfxDevice::SetIniFile(const char* name)
+{
+    const char* path = name && *name ? Resource_MakePath(name) : nullptr;
+    CopyText(m_szIniFile, sizeof m_szIniFile,
+             path && std::strlen(path) < sizeof m_szIniFile ? path : "");
+}
+
+void CXGfxDevice::SetLogFile(const char* path)
+{
+    m_szLogFile[0] = 0;
+    if (!path || !*path)
+        return;
+    std::string full = path[0] == '/' ? std::string(path) : platform::ProgramFolder() + path;
+    full = platform::ResolvePath(full);
+    if (full.size() >= sizeof m_szLogFile)
+        return;
+    if (platform::WriteFileAtomic(full, "", 0))
+        CopyText(m_szLogFile, sizeof m_szLogFile, full.c_str());
+}
+
+void CXGfxDevice::SetDisplayState(int id, int n)
+{
+    switch (id) {
     case GFX_STATE_SCREEN_WIDTH:
         if (!m_bGraphics)
             m_nScreenWidth = n;
@@ -169,14 +223,7 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
             m_nScreenBPP = n;
         break;
     case GFX_STATE_WINDOWED:
-        // A hosted window is always windowed.
-        if (InScene() || m_hParent || m_bWindowed == (n != 0))
-            break;
-        m_bWindowed = n != 0;
-        if (m_bGraphics && m_hWnd) {
-            ApplyWindowMode();
-            ReplayLoss();
-        }
+        SetWindowed(n != 0);
         break;
     case GFX_STATE_ZBUFFER:
         if (!m_bGraphics)
@@ -192,26 +239,36 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
     case GFX_STATE_RESERVED14:
         m_nReserved14 = n;
         break;
-    case GFX_STATE_INI_FILE: {
-        const char* name = reinterpret_cast<const char*>(value);
-        const char* path = name && *name ? Resource_MakePath(name) : nullptr;
-        CopyText(m_szIniFile, sizeof m_szIniFile,
-                 path && std::strlen(path) < sizeof m_szIniFile ? path : "");
+    case GFX_STATE_FRAME_RATE:
+        if (!InScene())
+            ApplyFrameRate(n);
+        break;
+    case GFX_STATE_RUN_INACTIVE:
+        m_bRunInactive = n != 0;
+        break;
+    case GFX_STATE_RESERVED25:
+        m_nReserved25 = n;
+        break;
+    default:
         break;
     }
-    case GFX_STATE_LOG_FILE: {
-        const char* path = reinterpret_cast<const char*>(value);
-        m_szLogFile[0] = 0;
-        if (!path || !*path)
-            break;
-        std::string full = path[0] == '/' ? std::string(path) : platform::ProgramFolder() + path;
-        full = platform::ResolvePath(full);
-        if (full.size() >= sizeof m_szLogFile)
-            break;
-        if (platform::WriteFileAtomic(full, "", 0))
-            CopyText(m_szLogFile, sizeof m_szLogFile, full.c_str());
-        break;
+}
+
+void CXGfxDevice::SetWindowed(bool windowed)
+{
+    // A hosted window is always windowed.
+    if (InScene() || m_hParent || m_bWindowed == windowed)
+        return;
+    m_bWindowed = windowed;
+    if (m_bGraphics && m_hWnd) {
+        ApplyWindowMode();
+        ReplayLoss();
     }
+}
+
+void CXGfxDevice::SetSoundState(int id, int n)
+{
+    switch (id) {
     case GFX_STATE_USE_SOUND:
         if (m_bUseSound == (n != 0))
             break;
@@ -231,16 +288,15 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
     case GFX_STATE_MUSIC_VOLUME:
         m_nMusicVolume = n;
         break;
-    case GFX_STATE_FRAME_RATE:
-        if (!InScene())
-            ApplyFrameRate(n);
+    default:
         break;
-    case GFX_STATE_RUN_INACTIVE:
-        m_bRunInactive = n != 0;
-        break;
-    case GFX_STATE_RESERVED25:
-        m_nReserved25 = n;
-        break;
+    }
+}
+
+void CXGfxDevice::SetWindowState(int id, intptr_t value)
+{
+    const int n = static_cast<int>(value);
+    switch (id) {
     case GFX_STATE_PARENT_WINDOW:
         if (!m_hWnd)
             m_hParent = reinterpret_cast<HWND>(value);
@@ -259,9 +315,6 @@ void CXGfxDevice::System_SetState(int id, intptr_t value)
         break;
     case GFX_STATE_WINDOW_HEIGHT:
         m_nWindowHeight = n;
-        break;
-    case GFX_STATE_WNDPROC_HOOK:
-        m_pWndProcHook = reinterpret_cast<WNDPROC>(value);
         break;
     default:
         break;
@@ -376,7 +429,28 @@ void CXGfxDevice::ReplayLoss()
 
 // --- Start-up and shutdown -----------------------------------------------------------------
 
+// Logs the start, opens the window, then starts graphics, modules and sound; shuts down on failure.
 bool CXGfxDevice::System_Initiate(int soundGroups)
+{
+    LogStartBanner();
+    if (m_hWnd) {
+        SetError("System_Initiate: already initiated");
+        return false;
+    }
+    if (!CreateMainWindow())
+        return false;
+    platform::TimeBeginPeriod(1);
+    Random_Seed(0);
+    if (!StartSubsystems(soundGroups)) {
+        System_Shutdown();
+        return false;
+    }
+    System_Log("Init done.\n");
+    ResetFrameTiming();
+    return true;
+}
+
+void CXGfxDevice::LogStartBanner()
 {
     const platform::LocalTime t = platform::LocalTimeNow();
     System_Log("CXGfxDevice Started..\n");
@@ -388,11 +462,25 @@ bool CXGfxDevice::System_Initiate(int soundGroups)
     System_Log("OS: Linux %ld.%ld.%ld", os.major, os.minor, os.build);
     const platform::MemoryStatus memory = platform::GetMemoryStatus();
     System_Log("Memory: %ldK total, %ldK free\n", memory.totalKB, memory.freeKB);
+}
 
-    if (m_hWnd) {
-        SetError("System_Initiate: already initiated");
+bool CXGfxDevice::CreateMainWindow()
+{
+    m_hWnd = platform::CreateWindow(MainWindowInfo());
+    if (!m_hWnd) {
+        SetError("Can't create window: %s", platform::GetLastWindowError());
         return false;
     }
+    ApplyIcon();
+    if (!m_hCursor)
+        m_hCursor = platform::LoadArrowCursor();
+    platform::UpdateWindow(m_hWnd);
+    platform::ShowWindow(m_hWnd, true);
+    return true;
+}
+
+WindowCreateInfo CXGfxDevice::MainWindowInfo()
+{
     const int screenW = platform::GetSystemMetrics(SM_CXSCREEN);
     const int screenH = platform::GetSystemMetrics(SM_CYSCREEN);
     const int clientW = m_nWindowWidth > 0 ? m_nWindowWidth : screenW;
@@ -430,43 +518,27 @@ bool CXGfxDevice::System_Initiate(int soundGroups)
         info.width = screenW;
         info.height = screenH;
     }
-    m_hWnd = platform::CreateWindow(info);
-    if (!m_hWnd) {
-        SetError("Can't create window: %s", platform::GetLastWindowError());
-        return false;
-    }
-    ApplyIcon();
-    if (!m_hCursor)
-        m_hCursor = platform::LoadArrowCursor();
-    platform::UpdateWindow(m_hWnd);
-    platform::ShowWindow(m_hWnd, true);
+    return info;
+}
 
-    platform::TimeBeginPeriod(1);
-    Random_Seed(0);
-
-    if (!InitiateGraphics()) {
-        System_Shutdown();
+bool CXGfxDevice::StartSubsystems(int soundGroups)
+{
+    if (!InitiateGraphics())
         return false;
-    }
-    for (CXGfxModule* module : m_Modules) {
-        if (!module->OnStartup(*this)) {
-            System_Shutdown();
+    for (CXGfxModule* module : m_Modules)
+        if (!module->OnStartup(*this))
             return false;
-        }
-    }
-    if (m_bUseSound && !InitSound(soundGroups)) {
-        System_Shutdown();
-        return false;
-    }
+    return !m_bUseSound || InitSound(soundGroups);
+}
 
-    System_Log("Init done.\n");
+void CXGfxDevice::ResetFrameTiming()
+{
     m_dTotalTime = 0.0;
     m_fDeltaTime = 0.0f;
     m_dwLastFrame = m_dwFPSSample = m_pClock->Now();
     m_nFrameCounter = 0;
     m_dwElapsed = 0;
     m_nFPS = 0;
-    return true;
 }
 
 bool CXGfxDevice::InitiateGraphics()

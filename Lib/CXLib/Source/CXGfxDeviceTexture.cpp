@@ -269,18 +269,30 @@ uint16_t ReadLE16(const uint8_t* p)
     return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 
-// Decodes the pixel planes and the palette of an 8-bit PCX file into R5G6B5 rows of width
-// pixels. Every offset is checked against the file: a short or inconsistent file fails.
-bool DecodePCX(const std::vector<uint8_t>& file, int& width, int& height, int& evenWidth,
-               std::vector<uint16_t>& pixels)
+// Where the planes and the palette of a PCX file lie.
+struct PcxLayout {
+    bool encoded = false;  // run-length data
+    int planes = 0;        // 1: palette indexes, 3: red, green and blue
+    size_t bytesPerLine = 0;
+    size_t planeBytes = 0;  // of all plane rows, decoded
+    size_t dataEnd = 0;     // of the run-length data
+    size_t paletteAt = 0;
+};
+
+// The sizes and layout of an 8-bit PCX file of one or three planes. The header's sizes are
+// checked against the bytes that follow before anything is allocated: raw data holds the planes
+// byte for byte; run-length data yields at most 63 bytes per two.
+bool ReadPcxLayout(const std::vector<uint8_t>& file, int& width, int& height, int& evenWidth,
+                   PcxLayout& layout)
 {
     if (file.size() < kPcxHeader)
         return false;
     const uint8_t* h = file.data();
-    const bool encoded = h[2] == 1;
-    const int planes = h[65];
-    const size_t bytesPerLine = ReadLE16(h + 66);
-    if (h[1] <= 4 || h[3] != 8 || (planes != 1 && planes != 3) || bytesPerLine == 0)
+    layout.encoded = h[2] == 1;
+    layout.planes = h[65];
+    layout.bytesPerLine = ReadLE16(h + 66);
+    if (h[1] <= 4 || h[3] != 8 || (layout.planes != 1 && layout.planes != 3) ||
+        layout.bytesPerLine == 0)
         return false;
     width = ReadLE16(h + 8) + 1;
     height = ReadLE16(h + 10) + 1;
@@ -288,60 +300,66 @@ bool DecodePCX(const std::vector<uint8_t>& file, int& width, int& height, int& e
         return false;
     evenWidth = (width + 1) & ~1;
 
-    // The header's sizes are checked against the bytes that follow before anything is allocated:
-    // raw data holds the planes byte for byte; run-length data yields at most 63 bytes per two.
-    const size_t outSize = bytesPerLine * size_t(height) * planes;
-    size_t end = file.size(), paletteAt = 0;
-    if (!encoded) {
-        if (file.size() - kPcxHeader < outSize)
+    layout.planeBytes = layout.bytesPerLine * size_t(height) * layout.planes;
+    layout.dataEnd = file.size();
+    if (!layout.encoded) {
+        if (file.size() - kPcxHeader < layout.planeBytes)
             return false;
-        paletteAt = kPcxHeader + outSize + 1;
-    } else if (planes == 1) {
+        layout.paletteAt = kPcxHeader + layout.planeBytes + 1;
+    } else if (layout.planes == 1) {
         if (file.size() < kPcxHeader + kPcxPalette + 1)
             return false;
-        end = file.size() - kPcxPalette - 1;
-        paletteAt = file.size() - kPcxPalette;
+        layout.dataEnd = file.size() - kPcxPalette - 1;
+        layout.paletteAt = file.size() - kPcxPalette;
     }
-    if (encoded && outSize > (end - kPcxHeader) * kPcxMaxRun)
+    if (layout.encoded && layout.planeBytes > (layout.dataEnd - kPcxHeader) * kPcxMaxRun)
         return false;
     // Rows wider than their lines are padded with index 0, but padding alone never makes a
     // texture larger than kPcxMaxPadded pixels.
-    if (size_t(evenWidth) * size_t(height) > std::max(outSize, kPcxMaxPadded))
-        return false;
+    return size_t(evenWidth) * size_t(height) <= std::max(layout.planeBytes, kPcxMaxPadded);
+}
 
-    std::vector<uint8_t> data(outSize, 0);
-    if (!encoded) {
-        std::memcpy(data.data(), h + kPcxHeader, outSize);
-    } else {
-        size_t in = kPcxHeader, out = 0;
-        while (in < end && out < outSize) {
-            const uint8_t b = file[in++];
-            if (b >= 192) {
-                if (in >= end)
-                    break;
-                const uint8_t value = file[in++];
-                for (int n = b - 192; n > 0 && out < outSize; --n)
-                    data[out++] = value;
-            } else {
-                data[out++] = b;
-            }
+// The plane rows' bytes, copied or expanded from the run-length data; short data leaves 0s.
+std::vector<uint8_t> ReadPcxPlanes(const std::vector<uint8_t>& file, const PcxLayout& layout)
+{
+    std::vector<uint8_t> data(layout.planeBytes, 0);
+    if (!layout.encoded) {
+        std::memcpy(data.data(), file.data() + kPcxHeader, layout.planeBytes);
+        return data;
+    }
+    size_t in = kPcxHeader, out = 0;
+    while (in < layout.dataEnd && out < layout.planeBytes) {
+        const uint8_t b = file[in++];
+        if (b >= 192) {
+            if (in >= layout.dataEnd)
+                break;
+            const uint8_t value = file[in++];
+            for (int n = b - 192; n > 0 && out < layout.planeBytes; --n)
+                data[out++] = value;
+        } else {
+            data[out++] = b;
         }
     }
-    if (planes == 1 && paletteAt + kPcxPalette > file.size())
-        return false;
+    return data;
+}
 
+// R5G6B5 rows of evenWidth pixels: palette colours of one plane, or the three colour planes.
+void PcxToPixels(const std::vector<uint8_t>& file, const PcxLayout& layout,
+                 const std::vector<uint8_t>& data, int height, int evenWidth,
+                 std::vector<uint16_t>& pixels)
+{
     // Columns past a plane row (an odd width rounded up) read as 0.
     auto at = [&](int y, int plane, int x) -> uint8_t {
-        if (size_t(x) >= bytesPerLine)
+        if (size_t(x) >= layout.bytesPerLine)
             return 0;
-        return data[(size_t(y) * planes + plane) * bytesPerLine + x];
+        return data[(size_t(y) * layout.planes + plane) * layout.bytesPerLine + x];
     };
     pixels.assign(size_t(evenWidth) * height, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < evenWidth; ++x) {
             uint32_t r, g, b;
-            if (planes == 1) {
-                const uint8_t* entry = file.data() + paletteAt + size_t(at(y, 0, x)) * 3;
+            if (layout.planes == 1) {
+                const uint8_t* entry = file.data() + layout.paletteAt + size_t(at(y, 0, x)) * 3;
                 r = entry[0];
                 g = entry[1];
                 b = entry[2];
@@ -352,6 +370,20 @@ bool DecodePCX(const std::vector<uint8_t>& file, int& width, int& height, int& e
             }
             pixels[size_t(y) * evenWidth + x] = To565(r << 16 | g << 8 | b);
         }
+}
+
+// Decodes the pixel planes and the palette of an 8-bit PCX file into R5G6B5 rows of width
+// pixels. Every offset is checked against the file: a short or inconsistent file fails.
+bool DecodePCX(const std::vector<uint8_t>& file, int& width, int& height, int& evenWidth,
+               std::vector<uint16_t>& pixels)
+{
+    PcxLayout layout;
+    if (!ReadPcxLayout(file, width, height, evenWidth, layout))
+        return false;
+    const std::vector<uint8_t> data = ReadPcxPlanes(file, layout);
+    if (layout.planes == 1 && layout.paletteAt + kPcxPalette > file.size())
+        return false;
+    PcxToPixels(file, layout, data, height, evenWidth, pixels);
     return true;
 }
 

@@ -130,6 +130,10 @@ private:
     static char* NewBlock(unsigned nCapacity);
     bool Grow(unsigned nCapacity);
     void FixLength(unsigned nLength);
+    // Runs edit() on a writable string; a null string gives the shared empty string and a
+    // read-only one is left as it is.
+    template <class F>
+    CXString& EditInPlace(F edit);
     // Keeps, in order, the data bytes for which keep(byte) is true.
     template <class F>
     CXString& KeepBytesWhere(F keep);

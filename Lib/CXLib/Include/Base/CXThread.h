@@ -91,6 +91,11 @@ protected:
 
 private:
     void ThreadMain();
+    // Publishes the thread's handle and id (named first), then waits until ThreadRun is done
+    // with the object.
+    void AnnounceStart();
+    // Yields between loops, or sleeps the set time (woken by a stop) once every sleep period.
+    void PauseBetweenLoops();
     // Waits up to dwMs; true when a stop was asked for.
     bool WaitForStop(uint32_t dwMs);
     // Sets the stop request and wakes the thread wherever it waits.

@@ -123,19 +123,10 @@ bool CXThread::WaitForStop(uint32_t dwMs)
                            [this] { return m_bStopRequested || m_bRunning.load() == 0; });
 }
 
+// Names and announces the thread, runs its loop until stopped, then marks it exited.
 void CXThread::ThreadMain()
 {
-    // Named before its id is published, so that ThreadRun returns with the thread named and a
-    // name given from outside afterwards is not overwritten.
-    if (!m_strName.empty())
-        SetThreadName(m_strName.c_str());
-    {
-        std::unique_lock<std::mutex> lock(m_Mutex);
-        m_hThread = platform::GetCurrentThreadHandle();
-        m_dwThreadID = platform::CurrentThreadId();
-        m_Wake.notify_all();
-        m_Wake.wait(lock, [this] { return m_bStarted; });
-    }
+    AnnounceStart();
     const std::string strName = m_strName.empty() ? "(NULL)" : m_strName;
     const uintptr_t self = reinterpret_cast<uintptr_t>(this);
 
@@ -164,14 +155,7 @@ void CXThread::ThreadMain()
                 m_bRunning = 0;
             else if (nResult == LOOP_SUSPEND)
                 SuspendSelf();
-
-            const uint32_t dwSleepMs = m_dwSleepMS.load();
-            if (dwSleepMs == 0) {
-                std::this_thread::yield();
-            } else if (m_dwSleepCount++ >= m_dwSleepPeriod.load()) {
-                m_dwSleepCount = 0;
-                WaitForStop(dwSleepMs);
-            }
+            PauseBetweenLoops();
         }
     } catch (...) {
         CXLog::ErrorLog().Write(kSource, "CXThread::ThreadMain", __LINE__,
@@ -187,6 +171,30 @@ void CXThread::ThreadMain()
         m_bExited = true;
     }
     m_Exit.notify_all();
+}
+
+void CXThread::AnnounceStart()
+{
+    // Named before its id is published, so that ThreadRun returns with the thread named and a
+    // name given from outside afterwards is not overwritten.
+    if (!m_strName.empty())
+        SetThreadName(m_strName.c_str());
+    std::unique_lock<std::mutex> lock(m_Mutex);
+    m_hThread = platform::GetCurrentThreadHandle();
+    m_dwThreadID = platform::CurrentThreadId();
+    m_Wake.notify_all();
+    m_Wake.wait(lock, [this] { return m_bStarted; });
+}
+
+void CXThread::PauseBetweenLoops()
+{
+    const uint32_t dwSleepMs = m_dwSleepMS.load();
+    if (dwSleepMs == 0) {
+        std::this_thread::yield();
+    } else if (m_dwSleepCount++ >= m_dwSleepPeriod.load()) {
+        m_dwSleepCount = 0;
+        WaitForStop(dwSleepMs);
+    }
 }
 
 int CXThread::SuspendSelf()

@@ -490,35 +490,39 @@ CXString& CXString::Insert(const char* pszText, unsigned nPos)
     return *this;
 }
 
-CXString& CXString::TrimLeft()
+template <class F>
+CXString& CXString::EditInPlace(F edit)
 {
     if (m_pData == nullptr)
         return GetEmptyString();
-    if (IsReadOnly())
-        return *this;
-    unsigned length = GetLength();
-    unsigned skip = 0;
-    while (skip < length && IsBlank(m_pData[skip]))
-        ++skip;
-    if (skip > 0) {
-        unsigned size = GetDataSize();
-        std::memmove(m_pData, m_pData + skip, size - skip);
-        FixLength(size - skip);
-    }
+    if (!IsReadOnly())
+        edit();
     return *this;
+}
+
+CXString& CXString::TrimLeft()
+{
+    return EditInPlace([this] {
+        const unsigned length = GetLength();
+        unsigned skip = 0;
+        while (skip < length && IsBlank(m_pData[skip]))
+            ++skip;
+        if (skip > 0) {
+            const unsigned size = GetDataSize();
+            std::memmove(m_pData, m_pData + skip, size - skip);
+            FixLength(size - skip);
+        }
+    });
 }
 
 CXString& CXString::TrimRight()
 {
-    if (m_pData == nullptr)
-        return GetEmptyString();
-    if (IsReadOnly())
-        return *this;
-    unsigned length = GetLength();
-    while (length > 0 && IsBlank(m_pData[length - 1]))
-        --length;
-    FixLength(length);
-    return *this;
+    return EditInPlace([this] {
+        unsigned length = GetLength();
+        while (length > 0 && IsBlank(m_pData[length - 1]))
+            --length;
+        FixLength(length);
+    });
 }
 
 CXString& CXString::Trim()
@@ -529,11 +533,7 @@ CXString& CXString::Trim()
 
 CXString& CXString::MakeUpper()
 {
-    if (m_pData == nullptr)
-        return GetEmptyString();
-    if (!IsReadOnly())
-        UpperAscii(m_pData, GetLength());
-    return *this;
+    return EditInPlace([this] { UpperAscii(m_pData, GetLength()); });
 }
 
 CXString& CXString::TrimUpper()
@@ -594,16 +594,14 @@ int CXString::Replace(const char* pszFind, const char* pszReplace, int nCaseSens
 template <class F>
 CXString& CXString::KeepBytesWhere(F keep)
 {
-    if (m_pData == nullptr)
-        return GetEmptyString();
-    if (IsReadOnly())
-        return *this;
-    unsigned size = GetDataSize(), kept = 0;
-    for (unsigned i = 0; i < size; ++i)
-        if (keep(m_pData[i]))
-            m_pData[kept++] = m_pData[i];
-    FixLength(kept);
-    return *this;
+    return EditInPlace([this, &keep] {
+        const unsigned size = GetDataSize();
+        unsigned kept = 0;
+        for (unsigned i = 0; i < size; ++i)
+            if (keep(m_pData[i]))
+                m_pData[kept++] = m_pData[i];
+        FixLength(kept);
+    });
 }
 
 CXString& CXString::RemoveChar(char c, int nRemove)
@@ -624,16 +622,13 @@ CXString& CXString::RemoveChars(const char* pszSet, int nRemove)
 
 CXString& CXString::CollapseChar(char c)
 {
-    if (m_pData == nullptr)
-        return GetEmptyString();
-    if (IsReadOnly())
-        return *this;
-    unsigned size = GetDataSize(), kept = 0;
-    for (unsigned i = 0; i < size; ++i)
-        if (!(m_pData[i] == c && kept > 0 && m_pData[kept - 1] == c))
-            m_pData[kept++] = m_pData[i];
-    FixLength(kept);
-    return *this;
+    bool lastKeptIsC = false;
+    return KeepBytesWhere([&](char b) {
+        if (b == c && lastKeptIsC)
+            return false;
+        lastKeptIsC = b == c;
+        return true;
+    });
 }
 
 // --- Parsing --------------------------------------------------------------------------------
