@@ -25,8 +25,8 @@
 #include "CXDrawDP.h"
 #include "CXDrawREEL.h"
 #include "CXSceneGAME.h"
-#include "alloc_count.h"
 #include "platform/image.h"
+#include "support/alloc_count.h"
 #include "support/gfx_device.h"
 #include "support/temp_folder.h"
 
