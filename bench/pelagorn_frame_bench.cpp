@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "CPelagorn.h"
+#include "CPelagornClock.h"
 #include "CX2DEngine.h"
 #include "CX2DTarget.h"
 #include "CXDrawBG.h"
@@ -35,11 +36,12 @@ namespace {
 constexpr double kFrame = 1.0 / 60.0;
 constexpr int kCoinsInFlight = 20;
 
-double g_seconds = 100.0;
-double Clock()
-{
-    return g_seconds;
-}
+// The game's clock, moved on by a frame's time at every frame.
+class FrameClock : public CPelagornClock {
+public:
+    double Seconds() override { return seconds; }
+    double seconds = 100.0;
+};
 
 // Takes every request and remembers nothing (a recording sender would allocate as it records).
 class QuietSender : public CPelagornSender {
@@ -235,8 +237,9 @@ void BM_GameFrameWithReelsCoinsAndBackground(benchmark::State& state)
     {
         DataTree tree;
         QuietSender sender;
+        FrameClock clock;
         CPelagorn game(nullptr, 7, 3, false);
-        game.SetClock(Clock);
+        game.SetClock(&clock);
         game.SetSender(&sender);
         game.SetDataFolder(tree.Folder());
         if (!game.Initialize(nullptr, false) || !game.GetSceneGAME()->m_pReel) {
@@ -247,7 +250,7 @@ void BM_GameFrameWithReelsCoinsAndBackground(benchmark::State& state)
             scene.m_iCredit = 100000;
             int round = 0;
             auto frame = [&] {
-                g_seconds += kFrame;
+                clock.seconds += kFrame;
                 EngineBeginScene(game.m_pTarget->GetTarget());
                 game.RunScene(static_cast<float>(kFrame));
                 EngineEndScene(false);
