@@ -1,9 +1,9 @@
 // The replaced allocation functions live in their own file, so the compiler never inlines one into
 // a caller. Counting at malloc takes in operator new (which allocates through it) and the C
 // allocations of the libraries the frame calls on this thread, the GL driver's included.
-#include "alloc_count.h"
-
 #include <cstddef>
+
+#include "support/alloc_count.h"
 
 extern "C" {
 void* __libc_malloc(size_t);
@@ -12,43 +12,21 @@ void* __libc_realloc(void*, size_t);
 void __libc_free(void*);
 }
 
-namespace {
-
-thread_local bool g_counting = false;
-thread_local long g_allocations = 0;
-
-}  // namespace
-
-void StartCountingAllocations()
-{
-    g_allocations = 0;
-    g_counting = true;
-}
-
-long StopCountingAllocations()
-{
-    g_counting = false;
-    return g_allocations;
-}
-
 extern "C" void* malloc(size_t size) noexcept
 {
-    if (g_counting)
-        ++g_allocations;
+    CountAllocation();
     return __libc_malloc(size);
 }
 
 extern "C" void* calloc(size_t count, size_t size) noexcept
 {
-    if (g_counting)
-        ++g_allocations;
+    CountAllocation();
     return __libc_calloc(count, size);
 }
 
 extern "C" void* realloc(void* p, size_t size) noexcept
 {
-    if (g_counting)
-        ++g_allocations;
+    CountAllocation();
     return __libc_realloc(p, size);
 }
 

@@ -13,8 +13,8 @@
 #include "CX2DTarget.h"
 #include "CXGfxDevice.h"
 #include "CXSpriteBatch.h"
-#include "JixReelStrips.h"
-#include "alloc_count.h"
+#include "jix/jix_test_support.h"
+#include "support/alloc_count.h"
 #include "support/gfx_device.h"
 
 namespace {
@@ -24,18 +24,7 @@ namespace {
 void KeepPresenting(CDemo& d)
 {
     if (d.m_nSpinPhase != 30 || d.m_nStopTick > 1500) {
-        d.m_nSpinPhase = 30;
-        d.m_nStopTick = 300;
-        for (int reel = 0; reel < kJixReels; ++reel)
-            for (int i = 0; i < kJixStops; ++i)
-                if (JixStripSymbol(0, reel, i) == 7) {
-                    d.m_anReelStop[reel] = i;
-                    break;
-                }
-        d.m_nWinSum = 5000;
-        d.m_nPendingWin = 5000;
-        d.m_nTotalWin = 150000;
-        d.m_nShownWin = 20000;
+        jix_test::SetBigWinOnSevens(d, 300);
         d.m_nPresentationLength = 1600;
         d.m_nExtraTicks = 300;
         d.m_anSeries[3] = 741;

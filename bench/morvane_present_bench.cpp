@@ -7,12 +7,11 @@
 
 #include <time.h>
 
-#include <algorithm>
-
 #include "CMorvaneIO.h"
 #include "CMorvaneMain.h"
 #include "CMorvaneOwner.h"
-#include "alloc_count.h"
+#include "morvane/morvane_winning_spin.h"
+#include "support/alloc_count.h"
 
 namespace {
 
@@ -50,13 +49,7 @@ void BM_WinningSpinFrame(benchmark::State& state)
     CountingIO io;
     CMorvaneMain main(&owner, 100, &io);
     main.m_byNetworked = 0;
-    const int32_t stops[4] = {5, 13, 6, 5};
-    std::copy(std::begin(stops), std::end(stops), main.m_Rec.Array);
-    main.m_Rec.Win[1] = 20000;
-    main.SetWinAmount(20000);
-    main.m_nCredit = 20000;
-    main.m_bySpinInProgress = 1;
-    main.ReelSettle[3] = 40;
+    SetWinningSpinAtRest(main);
     main.m_byDrawFlag = 1;
     auto frame = [&] {
         // Held in the presentation's evaluation state: highlights on every frame.

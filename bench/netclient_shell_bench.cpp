@@ -37,8 +37,8 @@
 #include "CXGfxDevice.h"
 #include "GameFactory.h"
 #include "MachineTable.h"
-#include "alloc_count.h"
 #include "platform/files.h"
+#include "support/alloc_count.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "CPelagorn.h"
+#include "CPelagornClock.h"
 #include "CX2DEngine.h"
 #include "CX2DTarget.h"
 #include "CXDrawBG.h"
@@ -25,8 +26,8 @@
 #include "CXDrawDP.h"
 #include "CXDrawREEL.h"
 #include "CXSceneGAME.h"
-#include "alloc_count.h"
 #include "platform/image.h"
+#include "support/alloc_count.h"
 #include "support/gfx_device.h"
 #include "support/temp_folder.h"
 
@@ -35,10 +36,11 @@ namespace {
 constexpr double kFrame = 1.0 / 60.0;
 constexpr int kCoinsInFlight = 20;
 
-double g_seconds = 100.0;
-class BenchClock : public CPelagornClock {
+// The game's clock, moved on by a frame's time at every frame.
+class FrameClock : public CPelagornClock {
 public:
-    double Seconds() override { return g_seconds; }
+    double Seconds() override { return seconds; }
+    double seconds = 100.0;
 };
 
 // Takes every request and remembers nothing (a recording sender would allocate as it records).
@@ -235,7 +237,7 @@ void BM_GameFrameWithReelsCoinsAndBackground(benchmark::State& state)
     {
         DataTree tree;
         QuietSender sender;
-        BenchClock clock;
+        FrameClock clock;
         CPelagorn game(nullptr, 7, 3, false);
         game.SetClock(&clock);
         game.SetSender(&sender);
@@ -248,7 +250,7 @@ void BM_GameFrameWithReelsCoinsAndBackground(benchmark::State& state)
             scene.m_iCredit = 100000;
             int round = 0;
             auto frame = [&] {
-                g_seconds += kFrame;
+                clock.seconds += kFrame;
                 EngineBeginScene(game.m_pTarget->GetTarget());
                 game.RunScene(static_cast<float>(kFrame));
                 EngineEndScene(false);

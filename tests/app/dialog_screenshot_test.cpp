@@ -11,20 +11,30 @@
 
 namespace {
 
-class DialogScreenshotTest : public WidgetTest {};
+class DialogScreenshotTest : public WidgetTest {
+protected:
+    static constexpr uint32_t kFrame = 0xFF204080;
+    // A dialog of the tree at (x, y) on a 240 x 80 frame of kFrame; nullptr if it was not made.
+    CDXDialog* FramedDialog(int x, int y)
+    {
+        m_background.Add(new CUITexture(Solid(240, 80, kFrame)));
+        auto* dialog = new CDXDialog();
+        if (!dialog->CreateCentred(30, root, &m_background))
+            return nullptr;
+        dialog->SetPos(x, y);
+        return dialog;
+    }
+    CUIFrames m_background;
+};
 
 TEST_F(DialogScreenshotTest, FrameAndKoreanLabelLandWhereTheTreePlacesThem)
 {
-    constexpr uint32_t kFrame = 0xFF204080;
     constexpr uint32_t kYellow = 0xFFFFFF00;
-    CUIFrames background;
-    background.Add(new CUITexture(Solid(240, 80, kFrame)));
     CXFont font;
     MakeFont(font, 20);
 
-    auto* dialog = new CDXDialog();
-    ASSERT_TRUE(dialog->CreateCentred(30, root, &background));
-    dialog->SetPos(8, 8);
+    CDXDialog* dialog = FramedDialog(8, 8);
+    ASSERT_NE(dialog, nullptr);
     CDXLabel* label = dialog->CreateLabel(31, &font, 12, 12, 200, 40, true);
     ASSERT_NE(label, nullptr);
     label->SetText("한글 확인", kYellow);
@@ -132,15 +142,11 @@ TEST_F(DialogScreenshotTest, NumberBoxShowsGroupedValueUntilFocused)
 // the last selected character, the box's full height, over the dialog's frame and under the text.
 TEST_F(DialogScreenshotTest, SelectionIsFilledBehindTheSelectedText)
 {
-    constexpr uint32_t kFrame = 0xFF204080;
     constexpr uint32_t kSelection = 0xFF808080;
-    CUIFrames background;
-    background.Add(new CUITexture(Solid(240, 80, kFrame)));
     CXFont font;
     MakeFont(font, 18);
-    auto* dialog = new CDXDialog();
-    ASSERT_TRUE(dialog->CreateCentred(30, root, &background));
-    dialog->SetPos(0, 0);
+    CDXDialog* dialog = FramedDialog(0, 0);
+    ASSERT_NE(dialog, nullptr);
     CDXEdit* edit = dialog->CreateEdit(31, &font, 10, 10, 200, 40, 20, false);
     ASSERT_NE(edit, nullptr);
     edit->SetText("WWWWWW");

@@ -12,6 +12,7 @@
 #include "CWndLoginPanel.h"
 #include "ServerList.h"
 #include "shell_fixture.h"
+#include "support/fuzz_seeds.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -121,16 +122,14 @@ namespace {
 // The save.dat fuzzing seeds: each reads to a choice that leads to a server of the list.
 TEST(ServerListTest, SaveDatSeedsReadToAUsableChoice)
 {
-    const std::filesystem::path dir = std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / "save_dat";
-    int seeds = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        ++seeds;
-        const ServerChoice choice = ReadServerChoice(entry.path().string());
+    const std::vector<test_support::FuzzSeed> seeds = test_support::FuzzSeeds("save_dat");
+    for (const test_support::FuzzSeed& seed : seeds) {
+        const ServerChoice choice = ReadServerChoice(seed.path.string());
         const std::vector<std::string> list = BuildServerList(choice.nVariant);
-        EXPECT_EQ(list.size(), 5u) << entry.path();
-        EXPECT_EQ(list.back(), BuiltInServers()[4]) << entry.path();
+        EXPECT_EQ(list.size(), 5u) << seed.path;
+        EXPECT_EQ(list.back(), BuiltInServers()[4]) << seed.path;
     }
-    EXPECT_EQ(seeds, 5);
+    EXPECT_EQ(seeds.size(), 5u);
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 // frame the protocol allows and nothing reads past a body.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
+#include <vector>
 
 #include "PlayAnswers.h"
+#include "support/fuzz_seeds.h"
 
 namespace {
 
@@ -25,22 +25,14 @@ public:
 TEST(PlayCorpusTest, SeedsAndTheirPrefixesAnswerWithinTheProtocol)
 {
     const devserver::PlayAnswers answers = devserver::DefaultPlayAnswers();
-    const std::filesystem::path dir = std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / "play";
-    int seeds = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        const devserver::Bytes seed((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-        SCOPED_TRACE(entry.path().filename().string());
-        ++seeds;
+    test_support::ReplayFuzzSeeds("play", 10, [&](const std::vector<uint8_t>& seed) {
         CheckingSession session;
         EXPECT_TRUE(answers.Answer(session, seed))
             << "every seed is a request the play mode answers";
         for (size_t n = 0; n < seed.size(); ++n)
             answers.Answer(session,
                            devserver::Bytes(seed.begin(), seed.begin() + static_cast<long>(n)));
-    }
-    EXPECT_GE(seeds, 10);
+    });
 }
 
 }  // namespace

@@ -1,13 +1,19 @@
 """The set-up the end-to-end scripts share: a copy of the real client in a work folder of its own,
-the dev server's play mode on the first free built-in address, and a login with synthetic input.
+the dev server's play mode on the first free built-in address, a login with synthetic input, and
+the lobby's and the machine selection dialog's layout.
 
-    with e2e_client.logged_in(CLIENT, DEVSERVER, BUILD, "client_e2e_") as session:
+    def main(session):
         wait_for("...", lambda: "..." in session.log(), 60, session.log)
+        return 0
+
+    sys.exit(e2e_client.run_in_lobby("client_e2e_", main))
 """
 import contextlib
+import glob
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -44,6 +50,24 @@ def read_ppm(path):
     return width, height, pixels
 
 
+def shot(session, name):
+    """A screenshot in the work folder, copied to $E2E_SHOT when that is set; returns its path."""
+    path = os.path.join(session.work, name)
+    xdrive("shot", path)
+    if os.environ.get("E2E_SHOT"):
+        shutil.copy(path, os.environ["E2E_SHOT"])
+    return path
+
+
+def full_screen_shot(session, name):
+    """A screenshot (as shot) of the client filling the 1920x1080 screen; returns its width and
+    pixels."""
+    width, height, pixels = read_ppm(shot(session, name))
+    if (width, height) != (1920, 1080):
+        raise SystemExit(f"FAIL: the screen is {width}x{height}, not full screen")
+    return width, pixels
+
+
 def region(work, x, y, width, height):
     """The screen's pixels in the rectangle, row by row (a screenshot in the work folder)."""
     shot = os.path.join(work, "region.ppm")
@@ -58,16 +82,33 @@ def wait_for_change(what, work, rect, before, seconds, log=None):
     wait_for(what, lambda: region(work, *rect) != before, seconds, log)
 
 
-# Deck 2's demonstration game (a Jix machine) in the large slot at x 960: its launch marker sweeps
-# while the game runs.
+# Layout pixels (the client runs full screen at 1920x1080). Deck 2 is the large slot at x 960: its
+# demonstration game (a Jix machine), whose launch marker sweeps while the game runs, and its
+# machine button (180x80) at the slot's bottom-left corner.
 DECK2_GAME = (960 + 40, 100, 400, 600)
+DECK2_MACHINE_BUTTON = (960 + 90, 1080 - 40)
+
+# The machine selection dialog (1400x880 placeholder) is centred at (260, 100); its channel page
+# starts 75 below.
+SELECT_PAGE = (260, 100 + 75)
 
 
-# The machine selection dialog's channel page (the dialog is centred at (260, 100), its page 75
-# below): the place of its second machine button (110x100), and a part of the page below its five
-# rows of machine buttons, where nothing is drawn.
-MACHINE_2_RECT = (260 + 160 + 114, 175 + 125, 110, 100)
-EMPTY_PAGE_RECT = (260 + 160 + 114, 175 + 125 + 5 * 115 - 10, 110, 80)
+def channel_button(k):
+    """A point of channel button k (from 0) of the page. The buttons overlap (240 wide every 102): a
+    click just right of a button's left edge reaches it, the topmost there."""
+    return (SELECT_PAGE[0] + 70 + 102 * k + 10, SELECT_PAGE[1] + 36)
+
+
+def machine_button(i):
+    """Centre of machine button i (from 0) of the page, which stands at (160 + (i mod 10) * 114,
+    125 + (i div 10) * 115) of the page, 110x100."""
+    return (SELECT_PAGE[0] + 160 + (i % 10) * 114 + 55, SELECT_PAGE[1] + 125 + (i // 10) * 115 + 50)
+
+
+# The place of the page's second machine button, and a part of the page below its five rows of
+# machine buttons, where nothing is drawn.
+MACHINE_2_RECT = (SELECT_PAGE[0] + 160 + 114, SELECT_PAGE[1] + 125, 110, 100)
+EMPTY_PAGE_RECT = (SELECT_PAGE[0] + 160 + 114, SELECT_PAGE[1] + 125 + 5 * 115 - 10, 110, 80)
 
 
 def machines_shown(work):
@@ -75,14 +116,16 @@ def machines_shown(work):
     return region(work, *MACHINE_2_RECT) != region(work, *EMPTY_PAGE_RECT)
 
 
-def wait_for_lobby(session):
-    """Waits until the client has entered the lobby, shows it, and runs the decks' games (the decks
-    start them before the lobby takes input)."""
+def wait_for_lobby(session, games_running=True):
+    """Waits until the client has entered the lobby and shows it (the login panel's colour is gone
+    from the screen), and with `games_running` until it runs the decks' games (the decks start them
+    before the lobby takes input)."""
     log = session.log
     wait_for("lobby entry (message 99)", lambda: "<- 99 MsgLobbyEnter" in log(), 120, log)
     wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 60, log)
-    wait_for_change("deck 2's game running", session.work, DECK2_GAME, region(session.work, *DECK2_GAME), 60,
-                    log)
+    if games_running:
+        wait_for_change("deck 2's game running", session.work, DECK2_GAME, region(session.work, *DECK2_GAME), 60,
+                        log)
 
 
 class Session:
@@ -183,3 +226,23 @@ def logged_in(client_path, devserver, xdrive_path, build, prefix, server_args=()
                 except subprocess.TimeoutExpired:
                     process.kill()
         shutil.rmtree(work, ignore_errors=True)
+
+
+def run_in_lobby(prefix, test, server_args=(), games_running=True):
+    """A script's run (its arguments: CLIENT DEVSERVER XDRIVE BUILD_DIR): skipped without a display;
+    otherwise test(session) once the client is logged in and the lobby is up (wait_for_lobby), with
+    the work folder named from `prefix`. A failure leaves a screenshot (failed.ppm, or $E2E_SHOT)
+    and the tail of the client's error logs. Returns the exit code."""
+    if not os.environ.get("DISPLAY"):
+        print("SKIP: no display")
+        return 0
+    with logged_in(*sys.argv[1:5], prefix, server_args) as session:
+        try:
+            wait_for_lobby(session, games_running)
+            return test(session)
+        except SystemExit:
+            shot(session, "failed.ppm")
+            for path in glob.glob(os.path.join(session.work, "LOG", "ERROR_*.LOG")):
+                with open(path, errors="replace") as f:
+                    print("--- client error log ---\n" + "".join(f.readlines()[-20:]))
+            raise

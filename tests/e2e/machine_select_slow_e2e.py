@@ -12,53 +12,34 @@ import time
 # The shared module is imported from the source tree, which gets no byte-code cache.
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_client import logged_in, machines_shown, wait_for, wait_for_lobby, xdrive  # noqa: E402
+from e2e_client import DECK2_MACHINE_BUTTON, machine_button, machines_shown, run_in_lobby, wait_for, xdrive  # noqa: E402
 
-CLIENT, DEVSERVER, XDRIVE, BUILD = sys.argv[1:5]
 HOLD_MS = 4000
 
-# Layout pixels (full screen, 1920x1080): deck 2's machine button, and the selection dialog's
-# channel page (see machine_select_e2e.py).
-DECK2_MACHINE_BUTTON = (960 + 90, 1080 - 40)
-PAGE = (260, 100 + 75)
 
+def main(session):
+    log = session.log
+    xdrive("click", *DECK2_MACHINE_BUTTON)
+    wait_for("the Jix machine list sent", lambda: "-> 11 MsgChannelInfo" in log(), 60, log)
+    wait_for("the first channel's machines on the page", lambda: machines_shown(session.work), 60, log)
 
-def machine(i):
-    """Centre of machine button i of the page: (160 + (i mod 10) * 114, 125 + (i div 10) * 115),
-    110x100."""
-    return (PAGE[0] + 160 + (i % 10) * 114 + 55, PAGE[1] + 125 + (i // 10) * 115 + 50)
-
-
-def main():
-    if not os.environ.get("DISPLAY"):
-        print("SKIP: no display")
-        return 0
-    with logged_in(CLIENT, DEVSERVER, XDRIVE, BUILD, "client_e2e_slow_select_",
-                   ["--hold-select", str(HOLD_MS)]) as session:
-        log = session.log
-        wait_for_lobby(session)
-
-        xdrive("click", *DECK2_MACHINE_BUTTON)
-        wait_for("the Jix machine list sent", lambda: "-> 11 MsgChannelInfo" in log(), 60, log)
-        wait_for("the first channel's machines on the page", lambda: machines_shown(session.work), 60, log)
-
-        # Machines 2 and 3 (both free), the second while the first one's answer is held.
-        xdrive("click", *machine(1))
-        wait_for("machine 2 asked for deck 2 (message 12)",
-                 lambda: "<- 12 MsgMachineSelect: 0c 00 02 01 02 00" in log(), 60, log)
-        xdrive("click", *machine(2))
-        wait_for("the held grant (message 13)", lambda: "-> 13 MsgMachineSelectResult: 0d 00 00" in log(),
-                 HOLD_MS / 1000 + 30, log)
-        wait_for("the Jix game entering machine 2 (message 14)",
-                 lambda: "<- 14 MsgJixEnter: 0e 00 01 02 00" in log(), 120, log)
-        # Anything the second click sent would have been read by now.
-        time.sleep(2.0)
-        requests = log().count("<- 12 MsgMachineSelect")
-        if requests != 1:
-            raise SystemExit(f"FAIL: {requests} machine selection requests for one deck\n" + log())
-        print("PASS: one machine selection request while the answer was held; machine 2 granted and entered")
-        return 0
+    # Machines 2 and 3 (both free), the second while the first one's answer is held.
+    xdrive("click", *machine_button(1))
+    wait_for("machine 2 asked for deck 2 (message 12)",
+             lambda: "<- 12 MsgMachineSelect: 0c 00 02 01 02 00" in log(), 60, log)
+    xdrive("click", *machine_button(2))
+    wait_for("the held grant (message 13)", lambda: "-> 13 MsgMachineSelectResult: 0d 00 00" in log(),
+             HOLD_MS / 1000 + 30, log)
+    wait_for("the Jix game entering machine 2 (message 14)",
+             lambda: "<- 14 MsgJixEnter: 0e 00 01 02 00" in log(), 120, log)
+    # Anything the second click sent would have been read by now.
+    time.sleep(2.0)
+    requests = log().count("<- 12 MsgMachineSelect")
+    if requests != 1:
+        raise SystemExit(f"FAIL: {requests} machine selection requests for one deck\n" + log())
+    print("PASS: one machine selection request while the answer was held; machine 2 granted and entered")
+    return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_in_lobby("client_e2e_slow_select_", main, ["--hold-select", str(HOLD_MS)]))

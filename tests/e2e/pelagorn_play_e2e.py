@@ -9,19 +9,15 @@ it closes the client's window and expects a clean end.
 
     pelagorn_play_e2e.py CLIENT DEVSERVER XDRIVE BUILD_DIR
 """
-import glob
 import os
 import re
-import shutil
 import sys
 import time
 
 # The shared module is imported from the source tree, which gets no byte-code cache.
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from e2e_client import LOGIN_PANEL_FILL, LOGIN_PANEL_PIXEL, logged_in, read_ppm, wait_for, xdrive  # noqa: E402
-
-CLIENT, DEVSERVER, XDRIVE, BUILD = sys.argv[1:5]
+from e2e_client import channel_button, full_screen_shot, machine_button, run_in_lobby, wait_for, xdrive  # noqa: E402
 
 # Layout pixels (the client runs full screen at 1920x1080). Deck 4 is the small slot at x 1538
 # (382x698); its machine, insert and auto-play buttons (120x56) stand along its bottom edge.
@@ -30,12 +26,6 @@ BUTTON_Y = 698 - 28
 MACHINE_BUTTON = (DECK4[0] + 60, BUTTON_Y)
 INSERT_BUTTON = (DECK4[0] + 127 + 60, BUTTON_Y)
 AUTO_PLAY_BUTTON = (DECK4[0] + 254 + 60, BUTTON_Y)
-# The selection dialog (1400x880 placeholder) is centred at (260, 100); its channel page starts 75
-# below. A click just right of the first channel button's left edge reaches it.
-PAGE = (260, 100 + 75)
-CHANNEL_1 = (PAGE[0] + 70 + 10, PAGE[1] + 36)
-# Machine button i of the page: (160 + (i mod 10) * 114, 125 + (i div 10) * 115), 110x100.
-MACHINE_2_OF_PAGE = (PAGE[0] + 160 + 114 + 55, PAGE[1] + 125 + 50)
 # The game's 768x1280 picture is drawn at 382/768 of its size into the deck; the placeholder
 # tree (tools/assets) lays the field out. Field point (40, 380) shows only the background's sea,
 # untinted once the deck holds a real machine; the reels' first rows are centred at y 485.
@@ -79,45 +69,17 @@ def act_until(action, what, predicate, seconds, log, every=5.0):
     wait_for(what, predicate, 0.5, log)
 
 
-def main():
-    if not os.environ.get("DISPLAY"):
-        print("SKIP: no display")
-        return 0
-    with logged_in(CLIENT, DEVSERVER, XDRIVE, BUILD, "client_e2e_pelagorn_") as session:
-        try:
-            return play(session)
-        except SystemExit:
-            # What the screen and the client's error log showed when it failed.
-            shot(session, "failed.ppm")
-            for path in glob.glob(os.path.join(session.work, "LOG", "ERROR_PG_*.LOG")):
-                with open(path, errors="replace") as f:
-                    print("--- client error log ---\n" + "".join(f.readlines()[-20:]))
-            raise
-
-
-def shot(session, name):
-    """A screenshot in the work folder, copied to $E2E_SHOT when that is set."""
-    path = os.path.join(session.work, name)
-    xdrive("shot", path)
-    if os.environ.get("E2E_SHOT"):
-        shutil.copy(path, os.environ["E2E_SHOT"])
-    return path
-
-
 def play(session):
     log = session.log
-    wait_for("lobby entry (message 99)", lambda: "<- 99 MsgLobbyEnter" in log(), 120, log)
-    wait_for("lobby on screen", lambda: xdrive("pixel", *LOGIN_PANEL_PIXEL) != LOGIN_PANEL_FILL, 60, log)
-
     # Deck 4's machine button opens the dialog on the Pelagorn tab, which asks for its list.
     act_until(lambda: xdrive("click", *MACHINE_BUTTON), "the Pelagorn machine list asked for (message 10, type 3)",
               lambda: "<- 10 MsgChannelInfoRequest: 0a 00 03" in log(), 90, log)
     wait_for("the machine list sent", lambda: "-> 11 MsgChannelInfo: 0b 00 03" in log(), 30, log)
 
     def choose_machine():
-        xdrive("click", *CHANNEL_1)
+        xdrive("click", *channel_button(0))
         time.sleep(0.5)
-        xdrive("click", *MACHINE_2_OF_PAGE)
+        xdrive("click", *machine_button(1))
 
     act_until(choose_machine, "machine 2 of type 3 asked for deck 4 (message 12)",
               lambda: "<- 12 MsgMachineSelect: 0c 00 03 03 02 00" in log(), 60, log)
@@ -174,9 +136,7 @@ def play(session):
         elif accepted(43, "MsgPelagornGameFin") in line:
             open_cycle = False
 
-    width, height, _ = read_ppm(shot(session, "played.ppm"))
-    if (width, height) != (1920, 1080):
-        raise SystemExit(f"FAIL: the screen is {width}x{height}, not full screen")
+    full_screen_shot(session, "played.ppm")
     spins = log().count(accepted(38, "MsgPelagornSpinData"))
 
     # The program ends cleanly with the game running: closing the window asks first, closing
@@ -192,4 +152,4 @@ def play(session):
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_in_lobby("client_e2e_pelagorn_", play, games_running=False))

@@ -53,24 +53,9 @@ protected:
         WritePng(name, w, h, std::vector<uint32_t>(size_t(w) * h, argb));
     }
 
-    void Begin()
-    {
-        ASSERT_TRUE(s_dev->Gfx_BeginScene(m_target))
-            << "no scene on the test target: \"" << s_dev->System_GetErrorMessage() << "\""
-            << (s_dev->IsReady() ? "" : " (device not ready)")
-            << (s_dev->InScene() ? " (a scene is still open)" : "");
-        s_dev->Gfx_Clear(0xFF000000);
-    }
+    void Begin() { BeginTargetScene(s_dev, m_target, 0xFF000000); }
     void End() { s_dev->Gfx_EndScene(false); }
-    uint32_t Pixel(int x, int y)
-    {
-        uint32_t v = 0;
-        GpuRect r{x, y, 1, 1};
-        EXPECT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &r, &v))
-            << "read-back of (" << x << "," << y << ") failed"
-            << (s_dev->IsReady() ? "" : ": device not ready");
-        return v;
-    }
+    uint32_t Pixel(int x, int y) { return TargetPixel(s_dev, m_target, x, y); }
 
     static CXGfxDevice* s_dev;
     TempFolder m_folder{"anim"};

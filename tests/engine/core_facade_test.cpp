@@ -21,12 +21,9 @@ LRESULT SwallowS(HWND, UINT msg, WPARAM wParam, LPARAM)
 
 TEST(CoreFacade, TheHookSeesKeysFirstAndSwallowsWhatItAnswersAndShutdownRunsOnce)
 {
-    platform::ResetMessageQueue();
     FakeCoreSink sink;
-    CXGfxDevice* device = CreateGfxDevice(16);
+    CXGfxDevice* device = CreateRecordedDevice(sink);
     ASSERT_NE(device, nullptr);
-    device->SetSink(&sink);
-    device->System_SetState(GFX_STATE_USE_SOUND, false);
 
     CX2DInitParam p;
     p.pWndProcHook = &SwallowS;

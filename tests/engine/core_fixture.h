@@ -6,16 +6,26 @@
 #include "CXGfxDevice.h"
 #include "fake_core_sink.h"
 
+// A device made after emptying the message queue, recording its drawing in `sink`, with sound off,
+// not started yet; nullptr if none was made.
+inline CXGfxDevice* CreateRecordedDevice(FakeCoreSink& sink)
+{
+    platform::ResetMessageQueue();
+    CXGfxDevice* device = CreateGfxDevice(16);
+    if (device) {
+        device->SetSink(&sink);
+        device->System_SetState(GFX_STATE_USE_SOUND, false);
+    }
+    return device;
+}
+
 class CoreDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        platform::ResetMessageQueue();
-        device = CreateGfxDevice(16);
+        device = CreateRecordedDevice(sink);
         ASSERT_NE(device, nullptr);
-        device->SetSink(&sink);
         device->SetClock(&clock);
-        device->System_SetState(GFX_STATE_USE_SOUND, false);
         device->System_SetState(GFX_STATE_WINDOWED, true);
         device->System_SetState(GFX_STATE_SCREEN_WIDTH, 800);
         device->System_SetState(GFX_STATE_SCREEN_HEIGHT, 600);

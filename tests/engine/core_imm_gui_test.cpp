@@ -10,8 +10,8 @@
 #include "CX2DEngine.h"
 #include "CX2DGUIObject.h"
 #include "CX2DImm.h"
+#include "core_fixture.h"
 #include "cxlib/error_log_capture.h"
-#include "fake_core_sink.h"
 #include "platform/window_sdl.h"
 
 namespace {
@@ -98,12 +98,9 @@ TEST(CoreImm, WithoutAWindowTheErrorLogSaysSo)
 
 TEST(CoreImm, TheEngineHoldsTextInputWhileItRuns)
 {
-    platform::ResetMessageQueue();
     FakeCoreSink sink;
-    CXGfxDevice* device = CreateGfxDevice(16);
+    CXGfxDevice* device = CreateRecordedDevice(sink);
     ASSERT_NE(device, nullptr);
-    device->SetSink(&sink);
-    device->System_SetState(GFX_STATE_USE_SOUND, false);
     CX2DInitParam p;
     p.nScreenWidth = p.nWindowWidth = 64;
     p.nScreenHeight = p.nWindowHeight = 48;

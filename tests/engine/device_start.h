@@ -3,6 +3,7 @@
 // window the size of the screen unless told otherwise, sound on the dummy driver or off.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "CXGfxDevice.h"
@@ -32,4 +33,26 @@ inline CXGfxDevice* StartTestDevice(int width, int height, bool sound, int windo
 inline void StopTestDevice(CXGfxDevice*& device)
 {
     test_support::StopGfxDevice(device);
+}
+
+// Opens a scene on the target and clears it to `clear`; a refusal fails the test with the device's
+// reason.
+inline void BeginTargetScene(CXGfxDevice* device, HTARGET target, uint32_t clear)
+{
+    ASSERT_TRUE(device->Gfx_BeginScene(target))
+        << "no scene on the test target: \"" << device->System_GetErrorMessage() << "\""
+        << (device->IsReady() ? "" : " (device not ready)")
+        << (device->InScene() ? " (a scene is still open)" : "");
+    device->Gfx_Clear(clear);
+}
+
+// One pixel (ARGB) of the target, read back; a failed read-back fails the test and gives 0.
+inline uint32_t TargetPixel(CXGfxDevice* device, HTARGET target, int x, int y)
+{
+    uint32_t v = 0;
+    GpuRect r{x, y, 1, 1};
+    EXPECT_TRUE(device->GetGpu()->ReadPixels(device->Target_GetTexture(target), &r, &v))
+        << "read-back of (" << x << "," << y << ") failed"
+        << (device->IsReady() ? "" : ": device not ready");
+    return v;
 }

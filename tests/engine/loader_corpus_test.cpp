@@ -3,16 +3,12 @@
 // the seeds stay loadable and the inputs that once crashed, hung or over-allocated stay safe.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
+#include <cstdint>
 #include <vector>
 
 #include "../../fuzz/loader_fuzz.h"
+#include "support/fuzz_seeds.h"
 
 namespace {
 
@@ -29,16 +25,6 @@ protected:
 
 loader_fuzz::Harness* LoaderCorpus::s_harness = nullptr;
 
-std::vector<std::filesystem::path> Seeds(const std::string& target)
-{
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / target))
-        files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 TEST_F(LoaderCorpus, EverySeedLoadsSafelyAndQuickly)
 {
     using Run = void (loader_fuzz::Harness::*)(const uint8_t*, size_t);
@@ -52,19 +38,14 @@ TEST_F(LoaderCorpus, EverySeedLoadsSafelyAndQuickly)
         {"anf", &loader_fuzz::Harness::Anf},       {"particle", &loader_fuzz::Harness::Particle},
         {"sprite", &loader_fuzz::Harness::Sprite}, {"config", &loader_fuzz::Harness::Config},
     };
-    for (const Target& target : targets) {
-        const std::vector<std::filesystem::path> seeds = Seeds(target.name);
-        EXPECT_GE(seeds.size(), 3u) << target.name;
-        for (const auto& seed : seeds) {
-            std::ifstream in(seed, std::ios::binary);
-            const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                             std::istreambuf_iterator<char>());
-            const auto start = std::chrono::steady_clock::now();
-            (s_harness->*target.run)(bytes.data(), bytes.size());
-            // Generous for a sanitizer build; the hostile seeds once took minutes or hours.
-            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << seed;
-        }
-    }
+    // The hostile seeds once took minutes or hours.
+    for (const Target& target : targets)
+        test_support::ReplayFuzzSeeds(
+            target.name, 3,
+            [&](const std::vector<uint8_t>& bytes) {
+                (s_harness->*target.run)(bytes.data(), bytes.size());
+            },
+            std::chrono::seconds(5));
 }
 
 }  // namespace

@@ -69,24 +69,9 @@ protected:
         m_textures.push_back(t);
         return t;
     }
-    void Begin()
-    {
-        ASSERT_TRUE(s_dev->Gfx_BeginScene(m_target))
-            << "no scene on the test target: \"" << s_dev->System_GetErrorMessage() << "\""
-            << (s_dev->IsReady() ? "" : " (device not ready)")
-            << (s_dev->InScene() ? " (a scene is still open)" : "");
-        s_dev->Gfx_Clear(kClear);
-    }
+    void Begin() { BeginTargetScene(s_dev, m_target, kClear); }
     void End() { s_dev->Gfx_EndScene(false); }
-    uint32_t Pixel(int x, int y)
-    {
-        uint32_t v = 0;
-        GpuRect r{x, y, 1, 1};
-        EXPECT_TRUE(s_dev->GetGpu()->ReadPixels(s_dev->Target_GetTexture(m_target), &r, &v))
-            << "read-back of (" << x << "," << y << ") failed"
-            << (s_dev->IsReady() ? "" : ": device not ready");
-        return v;
-    }
+    uint32_t Pixel(int x, int y) { return TargetPixel(s_dev, m_target, x, y); }
 
     // A font of 16-pixel characters in the bundled face, at scale 1.
     static void CreateFont16(CXFont& font)

@@ -2,24 +2,16 @@
 // the fuzz target runs.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <vector>
 
 #include "../../fuzz/jix_spin_check.h"
+#include "support/fuzz_seeds.h"
 
 TEST(JixCorpus, EverySeedAndEveryPrefixHoldsTheBlockChecks)
 {
-    const std::filesystem::path dir = std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / "jix_spin";
-    int seeds = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-        ++seeds;
+    test_support::ReplayFuzzSeeds("jix_spin", 5, [](const std::vector<uint8_t>& bytes) {
         for (size_t n = 0; n <= bytes.size(); ++n)
-            EXPECT_EQ(CheckJixSpinBlock(bytes.data(), n), "")
-                << entry.path().filename() << " cut at " << n;
-    }
-    EXPECT_GE(seeds, 5);
+            EXPECT_EQ(CheckJixSpinBlock(bytes.data(), n), "") << "cut at " << n;
+    });
 }

@@ -27,6 +27,19 @@ struct OnlineEngine {
     CDemoLink& link = *demo.GetLink();
 };
 
+// An online engine over its machine's row of the table (credit, spins left, score), sending
+// through its own recorder.
+struct RecordedEngine {
+    RecordedEngine(int32_t credit, int32_t spins, int32_t score)
+        : row(kMachine, credit, spins, score)
+    {
+        e.host.SetSender(&sender);
+    }
+    RecordingSender sender;
+    MachineRow row;
+    OnlineEngine e;
+};
+
 std::vector<uint8_t> Block(const CJixSpinData& data)
 {
     std::vector<uint8_t> bytes(CJixSpinData::kSize);
@@ -70,10 +83,8 @@ TEST(JixSpin, RoundEndsByWinAndPresentationLength)
         {"fever only, length 500", 0, 50, 500, 601, 1},
     };
     for (const Case& c : cases) {
-        RecordingSender sender;
-        MachineRow row(kMachine, 1000, 3, 0);
-        OnlineEngine e;
-        e.host.SetSender(&sender);
+        RecordedEngine engine(1000, 3, 0);
+        auto& [sender, row, e] = engine;
         CJixSpinData data;
         data.WinSum = c.winSum;
         data.TotalWin = c.winSum;
@@ -106,10 +117,8 @@ TEST(JixSpin, RoundEndsByWinAndPresentationLength)
 
 TEST(JixSpin, PhasesRunTheirTickCounts)
 {
-    RecordingSender sender;
-    MachineRow row(kMachine, 1000, 3, 0);
-    OnlineEngine e;
-    e.host.SetSender(&sender);
+    RecordedEngine engine(1000, 3, 0);
+    auto& [sender, row, e] = engine;
     e.link.RefreshMachine(true);
     e.demo.TickSpin();
     e.link.m_bSpinDataRequested = 0;
@@ -147,10 +156,8 @@ TEST(JixSpin, ClosingSequenceStepsEveryFifteenTicksAndChangesTheStripSet)
     };
     const Case cases[] = {{0, 0, 0}, {5, 2, 0}};
     for (const Case& c : cases) {
-        RecordingSender sender;
-        MachineRow row(kMachine, 1000, 3, 0);
-        OnlineEngine e;
-        e.host.SetSender(&sender);
+        RecordedEngine engine(1000, 3, 0);
+        auto& [sender, row, e] = engine;
         CJixSpinData data;
         data.EventKind = 6;
         data.Hint[1] = 10000;
@@ -167,10 +174,8 @@ TEST(JixSpin, ClosingSequenceStepsEveryFifteenTicksAndChangesTheStripSet)
 
 TEST(JixSpin, PreviewedSpinClearsTheCharacterActionBeforeTheEnd)
 {
-    RecordingSender sender;
-    MachineRow row(kMachine, 1000, 3, 0);
-    OnlineEngine e;
-    e.host.SetSender(&sender);
+    RecordedEngine engine(1000, 3, 0);
+    auto& [sender, row, e] = engine;
     CJixSpinData data;
     data.Hint[1] = 25;
     data.Hint[3] = 5;
@@ -231,11 +236,9 @@ TEST(JixSpin, CellsWrapAndOnlyTheRightPartIsDrawn)
 
 TEST(JixLink, RefusedPlayStartWaitsTheRetryTime)
 {
-    RecordingSender sender;
     FakeClock clock(5000);
-    MachineRow row(kMachine, 1000, 0, 0);
-    OnlineEngine e;
-    e.host.SetSender(&sender);
+    RecordedEngine engine(1000, 0, 0);
+    auto& [sender, row, e] = engine;
     e.host.SetClock(&clock);
     e.link.RefreshMachine(true);
 
@@ -277,11 +280,9 @@ TEST(JixLink, RefusedPlayStartWaitsTheRetryTime)
 
 TEST(JixLink, PendingBytesAreSetOnlyWhenTheSendSucceeded)
 {
-    RecordingSender sender;
+    RecordedEngine engine(1000, 3, 10000);
+    auto& [sender, row, e] = engine;
     sender.accept = false;
-    MachineRow row(kMachine, 1000, 3, 10000);
-    OnlineEngine e;
-    e.host.SetSender(&sender);
     e.link.RefreshMachine(true);
     EXPECT_FALSE(e.link.ReqPlayStart());
     EXPECT_FALSE(e.link.ReqSpinData());
@@ -356,10 +357,8 @@ TEST(JixLink, WithoutASenderOfItsOwnRequestsGoToTheProgramsClient)
 
 TEST(JixLink, SpinEndIsRequestedOnceWhileThePresentationAsksEveryTick)
 {
-    RecordingSender sender;
-    MachineRow row(kMachine, 1000, 3, 0);
-    OnlineEngine e;
-    e.host.SetSender(&sender);
+    RecordedEngine engine(1000, 3, 0);
+    auto& [sender, row, e] = engine;
     CJixSpinData data;
     data.WinSum = 600;
     data.TotalWin = 600;
@@ -379,10 +378,8 @@ TEST(JixTicketOut, RequestsEvery200TicksAndEndsAfterTheScoreFallsBelowOneTicket)
     // 30000 pays six tickets: the end does not depend on fewer than five being counted.
     const Case cases[] = {{10000, 2}, {30000, 6}};
     for (const Case& c : cases) {
-        RecordingSender sender;
-        MachineRow row(kMachine, 0, 3, c.score);
-        OnlineEngine e;
-        e.host.SetSender(&sender);
+        RecordedEngine engine(0, 3, c.score);
+        auto& [sender, row, e] = engine;
         e.link.RefreshMachine(true);
         e.demo.TicketTest();
         ASSERT_EQ(e.demo.m_bTicketWanted, 1);
@@ -417,10 +414,8 @@ TEST(JixTicketOut, RequestsEvery200TicksAndEndsAfterTheScoreFallsBelowOneTicket)
 
 TEST(JixTicketOut, AnUnansweredRequestIsNotRepeatedAndAnInvalidAnswerRetestsTheScore)
 {
-    RecordingSender sender;
-    MachineRow row(kMachine, 0, 0, 10000);
-    OnlineEngine e;
-    e.host.SetSender(&sender);
+    RecordedEngine engine(0, 0, 10000);
+    auto& [sender, row, e] = engine;
     e.link.RefreshMachine(true);
     e.demo.TicketTest();
     for (int tick = 1; tick <= 450; ++tick)

@@ -1,5 +1,6 @@
 #pragma once
-// Shared pieces of the Jix tests: a recording sender, a settable clock and a machine-table row.
+// Shared pieces of the Jix tests (and the frame benchmark): a recording sender, a settable clock, a
+// machine-table row, a blit recorder and a big win on sevens.
 
 #include <cstdint>
 #include <map>
@@ -11,6 +12,7 @@
 #include "CXSpriteBatch.h"
 #include "JixClock.h"
 #include "JixDrawSink.h"
+#include "JixReelStrips.h"
 #include "JixSender.h"
 #include "MachineTable.h"
 
@@ -117,5 +119,23 @@ private:
     CJix& m_host;
     std::map<const CX2DSprite*, int> m_slots;
 };
+
+// A big win of 5000 (over 150000 in all, 20000 shown) on a row of sevens, presented (phase 30) at
+// the stop tick: each reel stops on the first seven of its strip in set 0.
+inline void SetBigWinOnSevens(CDemo& demo, int32_t stopTick)
+{
+    demo.m_nSpinPhase = 30;
+    demo.m_nStopTick = stopTick;
+    for (int reel = 0; reel < kJixReels; ++reel)
+        for (int i = 0; i < kJixStops; ++i)
+            if (JixStripSymbol(0, reel, i) == 7) {
+                demo.m_anReelStop[reel] = i;
+                break;
+            }
+    demo.m_nWinSum = 5000;
+    demo.m_nPendingWin = 5000;
+    demo.m_nTotalWin = 150000;
+    demo.m_nShownWin = 20000;
+}
 
 }  // namespace jix_test

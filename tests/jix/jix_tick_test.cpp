@@ -12,7 +12,6 @@
 #include "CDemoLink.h"
 #include "CJix.h"
 #include "JixCoinPaths.h"
-#include "JixReelStrips.h"
 #include "MessageIds.h"
 #include "jix_test_support.h"
 
@@ -54,16 +53,6 @@ double StepOfSlot(int slot)
 }
 
 // Stops that put a seven on every reel of the middle column (strip set 0).
-void SevensInTheMiddle(CDemo& demo)
-{
-    for (int reel = 0; reel < kJixReels; ++reel)
-        for (int i = 0; i < kJixStops; ++i)
-            if (JixStripSymbol(0, reel, i) == 7) {
-                demo.m_anReelStop[reel] = i;
-                break;
-            }
-}
-
 // Checks that the tick drew only in step order and that every expected step drew.
 void ExpectStepOrder(const RecordingDrawSink& sink, const std::set<double>& expected,
                      const char* name)
@@ -90,13 +79,7 @@ TEST(JixTick, StepsDrawInTheirOrder)
         d.m_nPreviewCounter = 20;
         d.m_nDevilAction = 1;
         d.m_nDevilCount = 100;
-        d.m_nSpinPhase = 30;
-        d.m_nStopTick = 299;
-        SevensInTheMiddle(d);
-        d.m_nWinSum = 5000;
-        d.m_nPendingWin = 5000;
-        d.m_nTotalWin = 150000;
-        d.m_nShownWin = 20000;
+        jix_test::SetBigWinOnSevens(d, 299);
         d.m_nBigWinLevel = 2;
         d.m_nPresentationLength = 600;
         d.m_anSeries[3] = 341;

@@ -2,7 +2,6 @@
 // loaders, the kinds, the requests it sends, and the fixed time base.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include "MachineTable.h"
 #include "cxlib/error_log_capture.h"
 #include "morvane_fakes.h"
+#include "morvane_winning_spin.h"
 #include "platform/files.h"
 #include "support/gfx_device.h"
 
@@ -335,13 +335,7 @@ TEST_F(MorvaneGameTest, WinningSpinHighlightsTheMiddleRow)
         ASSERT_TRUE(game.Initialize(nullptr, false));
         ASSERT_NE(game.m_pTarget, nullptr);
         CMorvaneMain& main = *game.GetMain();
-        const int32_t stops[4] = {5, 13, 6, 5};
-        std::copy(std::begin(stops), std::end(stops), main.m_Rec.Array);
-        main.m_Rec.Win[1] = 20000;
-        main.SetWinAmount(20000);
-        main.m_nCredit = 20000;
-        main.m_bySpinInProgress = 1;
-        main.ReelSettle[3] = 40;  // the reels have rested for a while
+        SetWinningSpinAtRest(main);
 
         ASSERT_TRUE(s_pDevice->Gfx_BeginScene(game.m_pTarget->GetTarget()));
         s_pDevice->Gfx_Clear(0);

@@ -32,6 +32,27 @@ bool DrawnAt(const std::vector<DrawCall>& draws, int32_t slot, float x, float y)
                        [&](const DrawCall& d) { return d.slot == slot && d.x == x && d.y == y; });
 }
 
+// A standalone game with credit for many spins, on the script's step 59 (its step 0 changes
+// nothing).
+struct StandaloneGame {
+    StandaloneGame()
+    {
+        main.m_byNetworked = 0;
+        main.m_nCredit = 100000;
+        main.m_nScriptStep = 59;
+    }
+    // One step of the per-tick process in auto play. The first arms the spin; the next one starts
+    // the reels from rest.
+    void Step()
+    {
+        main.m_byAutoPlay = 1;
+        main.Process();
+    }
+    FakeOwner owner{2, 0, true};
+    RecordingIO io;
+    CMorvaneMain main{&owner, 100, &io};
+};
+
 }  // namespace
 
 TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
@@ -45,28 +66,21 @@ TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
         for (const Stops& sc : stopCases) {
             const std::string name =
                 "pattern " + std::to_string(timing.pattern) + " set " + std::to_string(sc.set);
-            FakeOwner owner{2, 0, true};
-            RecordingIO io;
-            CMorvaneMain main{&owner, 100, &io};
-            main.m_byNetworked = 0;
-            main.m_nCredit = 100000;
+            StandaloneGame game;
+            CMorvaneMain& main = game.main;
             main.m_pSinHo->m_nSpinPattern = timing.pattern;
             CMorvaneSpinData& record = main.GetLink().m_Record;
             record.nReelSet = sc.set;
             std::copy(std::begin(sc.stops), std::end(sc.stops), record.Array);
-            main.m_nScriptStep = 59;  // the script's step 0 changes nothing
-            // The step that arms the spin; the next one starts the reels from rest.
-            main.m_byAutoPlay = 1;
-            main.Process();
+            game.Step();
 
             const MorvaneSpinPattern& p = g_MorvaneSpinPatterns[timing.pattern];
             int reach[4] = {0, 0, 0, 0};
             int lastSettle = 0;
             int takenOn = 0;
             for (int tick = 1; tick <= timing.lastSettle; ++tick) {
-                main.m_byAutoPlay = 1;
                 main.m_byDrawFlag = tick == timing.lastSettle ? 1 : 0;
-                main.Process();
+                game.Step();
                 for (int r = 0; r < 4; ++r)
                     if (!reach[r] && main.ReelPos[r] >= p.aStopLimit[r])
                         reach[r] = tick;
@@ -81,7 +95,7 @@ TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
             EXPECT_EQ(lastSettle, timing.lastSettle) << name;
             EXPECT_EQ(main.m_nPendingWin, main.m_nWinAmount)
                 << name << ": the win is completed on that tick";
-            EXPECT_EQ(Count(io.m_Played, kMorvaneReelStopSound), 80) << name;
+            EXPECT_EQ(Count(game.io.m_Played, kMorvaneReelStopSound), 80) << name;
 
             for (int r = 0; r < 4; ++r) {
                 const float x = float(main.ReelX[r]);
@@ -89,14 +103,14 @@ TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
                     return MorvaneImageSlot(MorvaneImageSet::Symbols,
                                             MorvaneSymbolAt(sc.set, r, stop));
                 };
-                EXPECT_TRUE(DrawnAt(io.m_Draws, slot(sc.stops[r]), x, kMorvaneLandingY))
+                EXPECT_TRUE(DrawnAt(game.io.m_Draws, slot(sc.stops[r]), x, kMorvaneLandingY))
                     << name << " reel " << r;
-                EXPECT_TRUE(DrawnAt(io.m_Draws, slot(sc.stops[r] + 1), x, 115))
+                EXPECT_TRUE(DrawnAt(game.io.m_Draws, slot(sc.stops[r] + 1), x, 115))
                     << name << " reel " << r;
-                EXPECT_TRUE(DrawnAt(io.m_Draws, slot(sc.stops[r] + 22), x, 387))
+                EXPECT_TRUE(DrawnAt(game.io.m_Draws, slot(sc.stops[r] + 22), x, 387))
                     << name << " reel " << r;
             }
-            for (const DrawCall& d : io.m_Draws) {
+            for (const DrawCall& d : game.io.m_Draws) {
                 if (d.slot < MorvaneImageSlot(MorvaneImageSet::Symbols) ||
                     d.slot >= MorvaneImageSlot(MorvaneImageSet::Symbols, kMorvaneSymbols))
                     continue;
@@ -110,18 +124,12 @@ TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
 TEST(MorvanePatternsTest, QuickEndJumpsToTheEndOfThePause)
 {
     for (int quick : {0, 1}) {
-        FakeOwner owner{2, 0, true};
-        RecordingIO io;
-        CMorvaneMain main{&owner, 100, &io};
-        main.m_byNetworked = 0;
-        main.m_nCredit = 100000;
+        StandaloneGame game;
+        CMorvaneMain& main = game.main;
         main.DeckQuickEnd = quick;
-        main.m_nScriptStep = 59;  // the script's step 0 changes nothing
-        main.m_byAutoPlay = 1;
-        main.Process();  // arms the spin; the next step starts the reels from rest
+        game.Step();
         for (int tick = 1; tick <= 256; ++tick) {
-            main.m_byAutoPlay = 1;
-            main.Process();
+            game.Step();
             if (tick == 255) {
                 EXPECT_EQ(main.SpinStep, 255) << "quick " << quick;
             }
@@ -134,19 +142,11 @@ TEST(MorvanePatternsTest, QuickEndJumpsToTheEndOfThePause)
 
 TEST(MorvanePatternsTest, FeverStopAtRestMarksTheFeverEnd)
 {
-    FakeOwner owner{2, 0, true};
-    RecordingIO io;
-    CMorvaneMain main{&owner, 100, &io};
-    main.m_byNetworked = 0;
-    main.m_nCredit = 100000;
+    StandaloneGame game;
+    CMorvaneMain& main = game.main;
     main.GetLink().m_Record.FeverStop = 1;
-    main.m_nScriptStep = 59;  // the script's step 0 changes nothing
-    main.m_byAutoPlay = 1;
-    main.Process();  // arms the spin; the next step starts the reels from rest
-    for (int tick = 1; tick <= 256; ++tick) {
-        main.m_byAutoPlay = 1;
-        main.Process();
-    }
+    for (int tick = 0; tick <= 256; ++tick)
+        game.Step();
     EXPECT_EQ(main.FeverEndDue, 1);
     EXPECT_EQ(main.SpinStep, 360 - 80);
 }

@@ -1,29 +1,13 @@
-#include "net_alloc_count.h"
-
+// The replaced operator new and delete live in their own file, so the compiler never inlines one
+// into a caller and pairs a malloc or free it can see with an operator new or delete it cannot.
 #include <cstdlib>
 #include <new>
 
-namespace {
-thread_local bool t_bCounting = false;
-thread_local long t_nAllocations = 0;
-}  // namespace
-
-void StartCountingAllocations()
-{
-    t_nAllocations = 0;
-    t_bCounting = true;
-}
-
-long StopCountingAllocations()
-{
-    t_bCounting = false;
-    return t_nAllocations;
-}
+#include "support/alloc_count.h"
 
 void* operator new(std::size_t size)
 {
-    if (t_bCounting)
-        ++t_nAllocations;
+    CountAllocation();
     if (void* p = std::malloc(size ? size : 1))
         return p;
     throw std::bad_alloc();

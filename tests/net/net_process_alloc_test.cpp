@@ -1,11 +1,11 @@
 // An idle frame's delivery makes no heap allocation once the client is running: the batch it
 // dispatches trades its storage with the receive queue. Counted by the test program's
-// replaced operator new (net_alloc_count.h).
+// replaced operator new (net_alloc_count.cpp).
 #include <gtest/gtest.h>
 
-#include "net_alloc_count.h"
 #include "net_test_support.h"
 #include "recording_client.h"
+#include "support/alloc_count.h"
 
 using namespace net_test;
 

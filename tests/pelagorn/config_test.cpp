@@ -2,17 +2,15 @@
 // object, and the replay of the configuration fuzz target's seed corpus.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "../../fuzz/pelagorn_fuzz.h"
 #include "CXDrawConfig.h"
 #include "CXReelWaitPreset.h"
+#include "support/fuzz_seeds.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -231,19 +229,10 @@ TEST_F(PelagornBrokenFiles, MissingKeysAndBadFormatsNeitherCrashNorHang)
 
 TEST_F(PelagornBrokenFiles, EverySeedOfTheFuzzCorpusRunsSafelyAndQuickly)
 {
-    std::vector<std::filesystem::path> seeds;
-    for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(CX_FIXTURES_DIR) / "fuzz" / "pelagorn_config"))
-        seeds.push_back(entry.path());
-    std::sort(seeds.begin(), seeds.end());
-    EXPECT_GE(seeds.size(), 10u);
-    for (const auto& seed : seeds) {
-        std::ifstream in(seed, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-        ASSERT_FALSE(bytes.empty()) << seed;
-        Run(static_cast<uint8_t>(bytes[0]), bytes.substr(1), seed.filename().string());
-    }
+    test_support::ReplayFuzzSeeds("pelagorn_config", 10, [](const std::vector<uint8_t>& bytes) {
+        ASSERT_FALSE(bytes.empty());
+        Run(bytes[0], std::string(bytes.begin() + 1, bytes.end()), "the seed");
+    });
 }
 
 }  // namespace

@@ -96,24 +96,31 @@ protected:
         m_effects.Update(dt);
         DrawFrame([&] { m_effects.Draw(); });
     }
+    // Frames run until the queue holds no more than `left` entries, at most 100; how many ran.
+    int FramesUntilEntriesLeft(CX2DAnimation& animation, uint32_t left)
+    {
+        int frames = 0;
+        for (; m_effects.m_Entries.GetCount() > left && frames < 100; ++frames)
+            Frame(animation);
+        return frames;
+    }
     CXDrawEFFECT m_effects;
 };
 
+// Also when the entry waits for its sound: a silent one ends with the first pass.
 TEST_F(PelagornEffect, AnEntryLastsFiveFrameChangesOfAFiveFrameAnimation)
 {
-    CX2DAnimation animation;
-    ASSERT_TRUE(animation.Load("fx/five.anf"));
-    m_effects.AddAnimation(100.0f, 100.0f, &animation, 0);
-    ASSERT_EQ(m_effects.m_Entries.GetCount(), 1u);
-    EXPECT_TRUE(animation.IsPlaying());
-    int frames = 0;
-    while (m_effects.m_Entries.GetCount() > 0 && frames < 100) {
-        Frame(animation);
-        ++frames;
+    for (int waitSound : {0, 1}) {
+        CX2DAnimation animation;
+        ASSERT_TRUE(animation.Load("fx/five.anf"));
+        m_effects.AddAnimation(100.0f, 100.0f, &animation, waitSound);
+        ASSERT_EQ(m_effects.m_Entries.GetCount(), 1u) << "waiting for the sound: " << waitSound;
+        EXPECT_TRUE(animation.IsPlaying()) << "waiting for the sound: " << waitSound;
+        // The first update after Play starts the animation's clock; five changes are drawn, and
+        // the entry goes on the update after the fifth.
+        EXPECT_EQ(FramesUntilEntriesLeft(animation, 0), 7)
+            << "waiting for the sound: " << waitSound;
     }
-    // The first update after Play starts the animation's clock; five changes are drawn, and the
-    // entry goes on the update after the fifth.
-    EXPECT_EQ(frames, 7);
 }
 
 TEST_F(PelagornEffect, EachEntryDrawsItsOwnFrameOfTheSharedAnimation)
@@ -137,26 +144,9 @@ TEST_F(PelagornEffect, AnAnimationThatStopsByItselfEndsItsEntry)
     CX2DAnimation animation;
     ASSERT_TRUE(animation.Load("fx/once.anf"));
     m_effects.AddAnimation(100.0f, 100.0f, &animation, 0);
-    int frames = 0;
-    while (m_effects.m_Entries.GetCount() > 0 && frames < 100) {
-        Frame(animation);
-        ++frames;
-    }
+    const int frames = FramesUntilEntriesLeft(animation, 0);
     EXPECT_LT(frames, 100) << "the entry would wait for a fifth change that never comes";
     EXPECT_FALSE(animation.IsPlaying()) << "and the animation is not played again";
-}
-
-TEST_F(PelagornEffect, AnEntryWaitingForASilentSoundEndsAfterOnePass)
-{
-    CX2DAnimation animation;
-    ASSERT_TRUE(animation.Load("fx/five.anf"));
-    m_effects.AddAnimation(100.0f, 100.0f, &animation, 1);
-    int frames = 0;
-    while (m_effects.m_Entries.GetCount() > 0 && frames < 100) {
-        Frame(animation);
-        ++frames;
-    }
-    EXPECT_EQ(frames, 7);
 }
 
 TEST_F(PelagornEffect, AFinishedEntryIsTakenAgainFreshAtTheTail)
@@ -167,8 +157,7 @@ TEST_F(PelagornEffect, AFinishedEntryIsTakenAgainFreshAtTheTail)
     Frame(animation);
     Frame(animation);
     m_effects.AddAnimation(2.0f, 100.0f, &animation, 0);
-    for (int frames = 0; m_effects.m_Entries.GetCount() > 1 && frames < 100; ++frames)
-        Frame(animation);
+    FramesUntilEntriesLeft(animation, 1);
     ASSERT_EQ(m_effects.m_Entries.GetCount(), 1u);
     CXDrawEffectAniInfo* finished = m_effects.m_Entries.m_pHead->m_pData;
     EXPECT_EQ(finished->m_fX, 2.0f) << "the first entry went first";

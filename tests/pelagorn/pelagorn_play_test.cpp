@@ -49,55 +49,36 @@ public:
             const size_t n = body.size() - 5;
             const bool ok = id != 35 && n >= 1 && p[0] != 0;
             switch (id) {
-            case 34: {
-                CPelagornEnterRecord r;
-                r.Read(p, n);
-                link.OnEnter(r);
+            case 34:
+                link.OnEnter(Read<CPelagornEnterRecord>(p, n));
                 break;
-            }
             case 35:
                 ASSERT_EQ(body[2], 0) << "coin-in refused";
                 link.OnCoinIn(static_cast<int32_t>(body[10] | body[11] << 8 | body[12] << 16));
                 break;
-            case 36: {
-                CPelagornCoinDropRecord r;
-                r.Read(p + 1, n - 1);
-                link.OnCoinDrop(ok, r);
+            case 36:
+                link.OnCoinDrop(ok, Read<CPelagornCoinDropRecord>(p + 1, n - 1));
                 break;
-            }
-            case 37: {
-                CPelagornItemRecord r;
-                r.Read(p + 1, n - 1);
-                link.OnItemHit(ok, r);
+            case 37:
+                link.OnItemHit(ok, Read<CPelagornItemRecord>(p + 1, n - 1));
                 break;
-            }
-            case 38: {
-                CPelagornSpinRecord r;
-                r.Read(p + 1, n - 1);
-                link.OnSpinData(ok, r);
+            case 38:
+                link.OnSpinData(ok, Read<CPelagornSpinRecord>(p + 1, n - 1));
                 break;
-            }
             case 39: {
-                CPelagornResultRecord r;
-                r.Read(p + 1, n - 1);
+                const auto r = Read<CPelagornResultRecord>(p + 1, n - 1);
                 link.OnSpinResult(ok, ok ? &r : nullptr);
                 break;
             }
             case 40:
                 link.OnSpinEnd(ok);
                 break;
-            case 41: {
-                CPelagornTicketOutRecord r;
-                r.Read(p + 1, n - 1);
-                link.OnTicketOut(ok, r);
+            case 41:
+                link.OnTicketOut(ok, Read<CPelagornTicketOutRecord>(p + 1, n - 1));
                 break;
-            }
-            case 43: {
-                CPelagornGameFinRecord r;
-                r.Read(p + 1, n - 1);
-                link.OnGameFin(ok, r);
+            case 43:
+                link.OnGameFin(ok, Read<CPelagornGameFinRecord>(p + 1, n - 1));
                 break;
-            }
             default:
                 FAIL() << "unexpected answer " << id;
             }
@@ -109,6 +90,14 @@ public:
     std::vector<int> sent;
 
 private:
+    template <class Record>
+    static Record Read(const uint8_t* p, size_t n)
+    {
+        Record record;
+        record.Read(p, n);
+        return record;
+    }
+
     devserver::PlayAnswers m_answers;
 };
 

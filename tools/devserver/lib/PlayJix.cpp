@@ -14,7 +14,6 @@ namespace devserver {
 
 namespace {
 
-constexpr uint32_t kCoinInCredit = 10000;
 constexpr uint32_t kPlayCost = 100;
 constexpr uint32_t kWin = 20000;
 constexpr uint32_t kScoreCap = 20000;
@@ -29,11 +28,6 @@ answers::MachineRow* FindJixMachine(PlaySession& s, const MachineKey& key)
             return row;
     s.Log("Jix machine " + std::to_string(key.number) + " was not selected; no answer");
     return nullptr;
-}
-
-ByteBuilder& AppendKey(ByteBuilder& body, const MachineKey& key)
-{
-    return body.U8(key.gameType).U16(key.number);
 }
 
 ByteBuilder& AppendMeters(ByteBuilder& body, const answers::MachineRow& row)
@@ -82,28 +76,16 @@ void Enter(PlaySession& s, BodyReader& r)
 {
     const MachineKey key = ReadMachineKey(r);
     if (answers::MachineRow* row = FindJixMachine(s, key)) {
-        ByteBuilder body;
-        AppendMeters(AppendKey(body.U16(netmsg::MsgJixEnter), key), *row)
-            .Raw(SpinBlock(false, 0, 0));
-        s.Send(body.Take());
+        ByteBuilder body = KeyedAnswer(netmsg::MsgJixEnter, key);
+        s.Send(AppendMeters(body, *row).Raw(SpinBlock(false, 0, 0)).Take());
     }
 }
 
 void CoinIn(PlaySession& s, BodyReader& r)
 {
     const MachineKey key = ReadMachineKey(r);
-    answers::MachineRow* row = FindJixMachine(s, key);
-    if (!row)
-        return;
-    ByteBuilder body;
-    if (s.state.money < kCoinInCredit) {
-        AppendKey(body.U16(netmsg::MsgJixCoinIn).U8(1).U32(s.state.money), key);
-    } else {
-        s.state.money -= kCoinInCredit;
-        row->credit += kCoinInCredit;
-        AppendKey(body.U16(netmsg::MsgJixCoinIn).U8(0).U32(s.state.money), key).U32(row->credit);
-    }
-    s.Send(body.Take());
+    if (answers::MachineRow* row = FindJixMachine(s, key))
+        AnswerCoinIn(s, key, row, netmsg::MsgJixCoinIn);
 }
 
 void PlayStart(PlaySession& s, BodyReader& r)
@@ -112,8 +94,7 @@ void PlayStart(PlaySession& s, BodyReader& r)
     answers::MachineRow* row = FindJixMachine(s, key);
     if (!row)
         return;
-    ByteBuilder body;
-    AppendKey(body.U16(netmsg::MsgJixPlayStart), key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgJixPlayStart, key);
     if (row->credit >= kPlayCost) {
         row->credit -= kPlayCost;
         row->win += 1;
@@ -137,9 +118,8 @@ void Bonus(PlaySession& s, BodyReader& r)
     else if (level == 4 || level == 6)
         amount = 100;
     row->score = std::min(row->score + amount, kScoreCap);
-    ByteBuilder body;
-    AppendMeters(AppendKey(body.U16(netmsg::MsgJixBonus), key), *row).U8(1).U32(amount);
-    s.Send(body.Take());
+    ByteBuilder body = KeyedAnswer(netmsg::MsgJixBonus, key);
+    s.Send(AppendMeters(body, *row).U8(1).U32(amount).Take());
 }
 
 void SpinData(PlaySession& s, BodyReader& r)
@@ -148,8 +128,7 @@ void SpinData(PlaySession& s, BodyReader& r)
     answers::MachineRow* row = FindJixMachine(s, key);
     if (!row)
         return;
-    ByteBuilder body;
-    AppendKey(body.U16(netmsg::MsgJixSpinData), key);
+    ByteBuilder body = KeyedAnswer(netmsg::MsgJixSpinData, key);
     if (row->win == 0) {
         AppendMeters(body, *row).U8(0);
         s.Send(body.Take());
@@ -164,14 +143,16 @@ void SpinData(PlaySession& s, BodyReader& r)
     s.Send(body.Take());
 }
 
-void SpinEnd(PlaySession& s, BodyReader& r)
+// The spin-end and game-finish answers: accepted (1), then the meters.
+PlayHandler Accepted(uint16_t answerId)
 {
-    const MachineKey key = ReadMachineKey(r);
-    if (answers::MachineRow* row = FindJixMachine(s, key)) {
-        ByteBuilder body;
-        AppendMeters(AppendKey(body.U16(netmsg::MsgJixSpinEnd), key).U8(1), *row);
-        s.Send(body.Take());
-    }
+    return [answerId](PlaySession& s, BodyReader& r) {
+        const MachineKey key = ReadMachineKey(r);
+        if (answers::MachineRow* row = FindJixMachine(s, key)) {
+            ByteBuilder body = KeyedAnswer(answerId, key);
+            s.Send(AppendMeters(body.U8(1), *row).Take());
+        }
+    };
 }
 
 void TicketOut(PlaySession& s, BodyReader& r)
@@ -186,21 +167,8 @@ void TicketOut(PlaySession& s, BodyReader& r)
         s.state.giftTickets += 1;
         result = 1;
     }
-    ByteBuilder body;
-    AppendMeters(AppendKey(body.U16(netmsg::MsgJixTicketOut), key), *row)
-        .U8(result)
-        .U32(s.state.giftTickets);
-    s.Send(body.Take());
-}
-
-void GameFin(PlaySession& s, BodyReader& r)
-{
-    const MachineKey key = ReadMachineKey(r);
-    if (answers::MachineRow* row = FindJixMachine(s, key)) {
-        ByteBuilder body;
-        AppendMeters(AppendKey(body.U16(netmsg::MsgJixGameFin), key).U8(1), *row);
-        s.Send(body.Take());
-    }
+    ByteBuilder body = KeyedAnswer(netmsg::MsgJixTicketOut, key);
+    s.Send(AppendMeters(body, *row).U8(result).U32(s.state.giftTickets).Take());
 }
 
 }  // namespace
@@ -212,11 +180,11 @@ void AddJixAnswers(PlayAnswers& a)
     a.On(netmsg::MsgJixPlayStart, PlayStart);
     a.On(netmsg::MsgJixBonus, Bonus);
     a.On(netmsg::MsgJixSpinData, SpinData);
-    a.On(netmsg::MsgJixSpinEnd, SpinEnd);
+    a.On(netmsg::MsgJixSpinEnd, Accepted(netmsg::MsgJixSpinEnd));
     a.On(netmsg::MsgJixTicketOut, TicketOut);
     a.On(netmsg::MsgJixAction,
          [](PlaySession& s, BodyReader&) { s.Log("Jix character action noted"); });
-    a.On(netmsg::MsgJixGameFin, GameFin);
+    a.On(netmsg::MsgJixGameFin, Accepted(netmsg::MsgJixGameFin));
 }
 
 }  // namespace devserver

@@ -25,11 +25,10 @@ ByteBuilder KeyedAnswer(uint16_t id, const MachineKey& key)
     return body;
 }
 
-void AnswerCoinIn(PlaySession& s, BodyReader& r, uint16_t answerId)
+void AnswerCoinIn(PlaySession& s, const MachineKey& key, answers::MachineRow* row,
+                  uint16_t answerId)
 {
     constexpr uint32_t kCoinInCredit = 10000;
-    const MachineKey key = ReadMachineKey(r);
-    answers::MachineRow* row = FindMachine(s, key);
     const bool ok = row && s.state.money >= kCoinInCredit;
     if (ok) {
         s.state.money -= kCoinInCredit;
@@ -40,6 +39,12 @@ void AnswerCoinIn(PlaySession& s, BodyReader& r, uint16_t answerId)
     if (ok)
         body.U32(row->credit);
     s.Send(body.Take());
+}
+
+void AnswerCoinIn(PlaySession& s, BodyReader& r, uint16_t answerId)
+{
+    const MachineKey key = ReadMachineKey(r);
+    AnswerCoinIn(s, key, FindMachine(s, key), answerId);
 }
 
 }  // namespace devserver

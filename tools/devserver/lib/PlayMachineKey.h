@@ -20,9 +20,13 @@ MachineKey ReadMachineKey(BodyReader& r);
 answers::MachineRow* FindMachine(PlaySession& s, const MachineKey& key);
 // An answer's start: its id and the key.
 ByteBuilder KeyedAnswer(uint16_t id, const MachineKey& key);
-// The coin-in request as the Morvane (answer 24) and Pelagorn (answer 35) machines take it: 10000
-// of the player's money onto the machine's credit when the player has it; answered with the result
+// The coin-in answer every game's machine gives: 10000 of the player's money onto the credit of the
+// key's machine `row` when there is one and the player has the money; answered with the result
 // (0 taken, 1 refused), the money, the key and, when taken, the new credit.
+void AnswerCoinIn(PlaySession& s, const MachineKey& key, answers::MachineRow* row,
+                  uint16_t answerId);
+// The coin-in request as the Morvane (answer 24) and Pelagorn (answer 35) machines take it: for
+// the player's machine of the request's key, refused for a machine the player has not selected.
 void AnswerCoinIn(PlaySession& s, BodyReader& r, uint16_t answerId);
 
 }  // namespace devserver
