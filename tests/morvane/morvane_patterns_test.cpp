@@ -32,6 +32,14 @@ bool DrawnAt(const std::vector<DrawCall>& draws, int32_t slot, float x, float y)
                        [&](const DrawCall& d) { return d.slot == slot && d.x == x && d.y == y; });
 }
 
+// Hands the game its spin record as the server's enter answer does.
+void Enter(CMorvaneMain& main, const CMorvaneSpinData& record)
+{
+    uint8_t bytes[CMorvaneSpinData::kSize];
+    WriteMorvaneSpinData(record, bytes);
+    main.GetLink().OnAnsEnter(bytes, sizeof bytes);
+}
+
 }  // namespace
 
 TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
@@ -51,9 +59,10 @@ TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
             main.m_byNetworked = 0;
             main.m_nCredit = 100000;
             main.m_pSinHo->m_nSpinPattern = timing.pattern;
-            CMorvaneSpinData& record = main.GetLink().m_Record;
+            CMorvaneSpinData record;
             record.nReelSet = sc.set;
             std::copy(std::begin(sc.stops), std::end(sc.stops), record.Array);
+            Enter(main, record);
             main.m_nScriptStep = 59;  // the script's step 0 changes nothing
             // The step that arms the spin; the next one starts the reels from rest.
             main.m_byAutoPlay = 1;
@@ -139,7 +148,9 @@ TEST(MorvanePatternsTest, FeverStopAtRestMarksTheFeverEnd)
     CMorvaneMain main{&owner, 100, &io};
     main.m_byNetworked = 0;
     main.m_nCredit = 100000;
-    main.GetLink().m_Record.FeverStop = 1;
+    CMorvaneSpinData record;
+    record.FeverStop = 1;
+    Enter(main, record);
     main.m_nScriptStep = 59;  // the script's step 0 changes nothing
     main.m_byAutoPlay = 1;
     main.Process();  // arms the spin; the next step starts the reels from rest
