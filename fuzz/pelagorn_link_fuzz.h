@@ -89,6 +89,86 @@ public:
     int gameFins = 0;
 };
 
+// An answer record read from a body of any length.
+template <class Record>
+Record ReadBody(const uint8_t* body, size_t n)
+{
+    Record r;
+    r.Read(body, n);
+    return r;
+}
+
+// Kinds 0..8: a server answer handed to the link. False for another kind.
+inline bool Answer(CPelagornProbClient& link, int kind, bool ok, const uint8_t* body, size_t n)
+{
+    switch (kind) {
+    case 0:
+        link.OnEnter(ReadBody<CPelagornEnterRecord>(body, n));
+        return true;
+    case 1:
+        link.OnCoinIn(n >= 1 ? body[0] : 0);
+        return true;
+    case 2:
+        link.OnCoinDrop(ok, ReadBody<CPelagornCoinDropRecord>(body, n));
+        return true;
+    case 3:
+        link.OnItemHit(ok, ReadBody<CPelagornItemRecord>(body, n));
+        return true;
+    case 4:
+        link.OnSpinData(ok, ReadBody<CPelagornSpinRecord>(body, n));
+        return true;
+    case 5: {
+        const auto r = ReadBody<CPelagornResultRecord>(body, n);
+        link.OnSpinResult(ok, n ? &r : nullptr);
+        return true;
+    }
+    case 6:
+        link.OnSpinEnd(ok);
+        return true;
+    case 7:
+        link.OnTicketOut(ok, ReadBody<CPelagornTicketOutRecord>(body, n));
+        return true;
+    case 8:
+        link.OnGameFin(ok, ReadBody<CPelagornGameFinRecord>(body, n));
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Kinds 9..15: a request the game makes. False for another kind.
+inline bool Request(CPelagornProbClient& link, int kind, bool ok, const uint8_t* body, size_t n)
+{
+    switch (kind) {
+    case 9:
+        link.RequestSpinData();
+        return true;
+    case 10:
+        link.RequestResult();
+        return true;
+    case 11:
+        link.RequestReelsStopped();
+        return true;
+    case 12:
+        link.RequestGameFin();
+        return true;
+    case 13:
+        link.RequestTicketOut(n >= 1 ? body[0] : 0);
+        return true;
+    case 14:
+        link.RequestCoinDrop();
+        return true;
+    case 15:
+        link.RequestCoinIn(ok);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Each step of the input: an op byte (bit 7 the accepted flag, bit 6 a refusing sender, bits 0..5
+// modulo 20 the kind, bits 0..3 also the clock's advance in 97 ms units), a length byte and that
+// many body bytes (fewer at the end of the input). Kinds past the requests run the link's tick.
 inline void Run(const uint8_t* data, size_t size)
 {
     Host host;
@@ -107,80 +187,9 @@ inline void Run(const uint8_t* data, size_t size)
         const bool ok = (op & 0x80) != 0;
         host.now += 97u * (op & 0x0F);
         sender.accept = (op & 0x40) == 0;
-        switch ((op & 0x3F) % 20) {
-        case 0: {
-            CPelagornEnterRecord r;
-            r.Read(body, n);
-            link.OnEnter(r);
-            break;
-        }
-        case 1:
-            link.OnCoinIn(n >= 1 ? body[0] : 0);
-            break;
-        case 2: {
-            CPelagornCoinDropRecord r;
-            r.Read(body, n);
-            link.OnCoinDrop(ok, r);
-            break;
-        }
-        case 3: {
-            CPelagornItemRecord r;
-            r.Read(body, n);
-            link.OnItemHit(ok, r);
-            break;
-        }
-        case 4: {
-            CPelagornSpinRecord r;
-            r.Read(body, n);
-            link.OnSpinData(ok, r);
-            break;
-        }
-        case 5: {
-            CPelagornResultRecord r;
-            r.Read(body, n);
-            link.OnSpinResult(ok, n ? &r : nullptr);
-            break;
-        }
-        case 6:
-            link.OnSpinEnd(ok);
-            break;
-        case 7: {
-            CPelagornTicketOutRecord r;
-            r.Read(body, n);
-            link.OnTicketOut(ok, r);
-            break;
-        }
-        case 8: {
-            CPelagornGameFinRecord r;
-            r.Read(body, n);
-            link.OnGameFin(ok, r);
-            break;
-        }
-        case 9:
-            link.RequestSpinData();
-            break;
-        case 10:
-            link.RequestResult();
-            break;
-        case 11:
-            link.RequestReelsStopped();
-            break;
-        case 12:
-            link.RequestGameFin();
-            break;
-        case 13:
-            link.RequestTicketOut(n >= 1 ? body[0] : 0);
-            break;
-        case 14:
-            link.RequestCoinDrop();
-            break;
-        case 15:
-            link.RequestCoinIn(ok);
-            break;
-        default:
+        const int kind = (op & 0x3F) % 20;
+        if (!Answer(link, kind, ok, body, n) && !Request(link, kind, ok, body, n))
             link.Process();
-            break;
-        }
     }
 }
 

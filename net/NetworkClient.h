@@ -217,10 +217,17 @@ private:
     bool SendIdOnly(uint16_t wId);
     bool SendKeyMessage(uint16_t wId, uint8_t byGameType, uint16_t wMachineNo);
     bool SendChat(uint8_t byKind, const char16_t* pszText);
+    // The lobby's answers by concern; each returns false for an id not its own.
+    bool DispatchLobbyMessage(uint16_t wId, HiByteBuffer& buffer);
+    bool DispatchMoneyMessage(uint16_t wId, HiByteBuffer& buffer);
+    bool DispatchReserveMessage(uint16_t wId, HiByteBuffer& buffer);
+    bool DispatchNoticeMessage(uint16_t wId, HiByteBuffer& buffer);
     // The games' answers, one family each (ids 14..22, 23..33, 34..43).
     void DispatchJixMessage(uint16_t wId, HiByteBuffer& buffer);
     void DispatchMorvaneMessage(uint16_t wId, HiByteBuffer& buffer);
     void DispatchPelagornMessage(uint16_t wId, HiByteBuffer& buffer);
+    void ParseJixEnter(HiByteBuffer& buffer);                 // 14
+    void ParseMorvanePerformanceValue(HiByteBuffer& buffer);  // 30
     // The lobby answers DispatchMessage decodes field by field; each takes the buffer positioned
     // after the id.
     void ParseLoginResult(HiByteBuffer& buffer);            // 5

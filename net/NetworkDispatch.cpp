@@ -33,110 +33,146 @@ void NetworkClient::UpdateMachineState3(int32_t nGameType, int32_t nMachineNo, H
     }
 }
 
+// Reads the id and hands the body to the dispatcher of its concern; request ids and unknown ids are
+// ignored.
 void NetworkClient::DispatchMessage(HiByteBuffer& buffer)
 {
     uint16_t wId = 0;
     if (!buffer.ReadU16(wId))
         return;
+    if (DispatchLobbyMessage(wId, buffer) || DispatchMoneyMessage(wId, buffer) ||
+        DispatchReserveMessage(wId, buffer) || DispatchNoticeMessage(wId, buffer))
+        return;
+    if (wId >= kJixFirst && wId <= kJixLast)
+        DispatchJixMessage(wId, buffer);
+    else if (wId >= kMorvaneFirst && wId <= kMorvaneLast)
+        DispatchMorvaneMessage(wId, buffer);
+    else if (wId >= kPelagornFirst && wId <= kPelagornLast)
+        DispatchPelagornMessage(wId, buffer);
+}
+
+// Login, channel and machine choice, chat, deck changes and the keep-alive echo.
+bool NetworkClient::DispatchLobbyMessage(uint16_t wId, HiByteBuffer& buffer)
+{
     switch (wId) {
     case MsgVersionCheckResult:
         OnVersionCheckResult(ReadU8(buffer) == 1);
-        return;
+        return true;
     case MsgLoginResult:
         ParseLoginResult(buffer);
-        return;
+        return true;
     case MsgUserInfo:
         ParseUserInfo(buffer);
-        return;
+        return true;
     case MsgChannelInfo:
         ParseChannelInfo(buffer);
-        return;
+        return true;
     case MsgMachineSelectResult:
         ParseMachineSelectResult(buffer);
-        return;
+        return true;
     case MsgChatLine:
         ParseChatLine(buffer);
-        return;
-    case MsgCoinCharged: {
-        m_table.m_nMoney = int32_t(ReadU32(buffer));
-        OnCoinCharged(ReadU8(buffer));
-        return;
-    }
-    case MsgGiftTicketCount:
-        m_table.m_nGiftTickets = int32_t(ReadU32(buffer));
-        OnGiftTicketCount();
-        return;
-    case MsgChargeRequestResult:
-        OnChargeRequestResult(ReadU8(buffer));
-        return;
-    case MsgExchangeRequestResult:
-        ParseExchangeRequestResult(buffer);
-        return;
+        return true;
     case MsgDeckSwap:
         ParseMachineTable(buffer);
         OnDeckSwap();
-        return;
+        return true;
     case MsgMachineRemove:
         ParseMachineRemove(buffer);
-        return;
-    case MsgGiftTicket:
-        ParseGiftTicket(buffer);
-        return;
-    case MsgPrizeNoticeA:
-        ParsePrizeNoticeA(buffer);
-        return;
-    case MsgPrizeNoticeB:
-        ParsePrizeNoticeB(buffer);
-        return;
-    case MsgPrizeNoticeC:
-        ParsePrizeNoticeC(buffer);
-        return;
+        return true;
     case MsgUserEnterLeave:
         ParseUserEnterLeave(buffer);
-        return;
-    case MsgReserveInfo:
-        ParseReserveInfo(buffer);
-        return;
-    case MsgReserveStatus:
-        ParseReserveStatus(buffer);
-        return;
-    case MsgReserveResult:
-        ParseReserveResult(buffer);
-        return;
-    case MsgMachineLog:
-        ParseMachineLog(buffer);
-        return;
-    case MsgStaffCallResult:
-        ParseStaffCallResult(buffer);
-        return;
+        return true;
     case MsgMachineRelease:
         ParseMachineRelease(buffer);
-        return;
-    case MsgNotice:
-        ParseNotice(buffer);
-        return;
-    case MsgNoticeList:
-        ParseNoticeList(buffer);
-        return;
-    case MsgExchangeDone:
-        OnExchangeDone(ReadU32(buffer));
-        return;
-    case MsgChargeRefused:
-        OnChargeRefused(ReadU32(buffer));
-        return;
+        return true;
     case MsgPing: {
         float fEcho = 0.0f;
         buffer.ReadF32(fEcho);
-        return;
+        return true;
     }
     default:
-        if (wId >= kJixFirst && wId <= kJixLast)
-            DispatchJixMessage(wId, buffer);
-        else if (wId >= kMorvaneFirst && wId <= kMorvaneLast)
-            DispatchMorvaneMessage(wId, buffer);
-        else if (wId >= kPelagornFirst && wId <= kPelagornLast)
-            DispatchPelagornMessage(wId, buffer);
-        return;  // request ids and unknown ids are ignored
+        return false;
+    }
+}
+
+// The player's money and gift tickets: charges, exchanges and their refusals.
+bool NetworkClient::DispatchMoneyMessage(uint16_t wId, HiByteBuffer& buffer)
+{
+    switch (wId) {
+    case MsgCoinCharged:
+        m_table.m_nMoney = int32_t(ReadU32(buffer));
+        OnCoinCharged(ReadU8(buffer));
+        return true;
+    case MsgGiftTicketCount:
+        m_table.m_nGiftTickets = int32_t(ReadU32(buffer));
+        OnGiftTicketCount();
+        return true;
+    case MsgChargeRequestResult:
+        OnChargeRequestResult(ReadU8(buffer));
+        return true;
+    case MsgExchangeRequestResult:
+        ParseExchangeRequestResult(buffer);
+        return true;
+    case MsgGiftTicket:
+        ParseGiftTicket(buffer);
+        return true;
+    case MsgExchangeDone:
+        OnExchangeDone(ReadU32(buffer));
+        return true;
+    case MsgChargeRefused:
+        OnChargeRefused(ReadU32(buffer));
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Machine reservations, the machine log and the staff call.
+bool NetworkClient::DispatchReserveMessage(uint16_t wId, HiByteBuffer& buffer)
+{
+    switch (wId) {
+    case MsgReserveInfo:
+        ParseReserveInfo(buffer);
+        return true;
+    case MsgReserveStatus:
+        ParseReserveStatus(buffer);
+        return true;
+    case MsgReserveResult:
+        ParseReserveResult(buffer);
+        return true;
+    case MsgMachineLog:
+        ParseMachineLog(buffer);
+        return true;
+    case MsgStaffCallResult:
+        ParseStaffCallResult(buffer);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Prize notices and the operator's notices.
+bool NetworkClient::DispatchNoticeMessage(uint16_t wId, HiByteBuffer& buffer)
+{
+    switch (wId) {
+    case MsgPrizeNoticeA:
+        ParsePrizeNoticeA(buffer);
+        return true;
+    case MsgPrizeNoticeB:
+        ParsePrizeNoticeB(buffer);
+        return true;
+    case MsgPrizeNoticeC:
+        ParsePrizeNoticeC(buffer);
+        return true;
+    case MsgNotice:
+        ParseNotice(buffer);
+        return true;
+    case MsgNoticeList:
+        ParseNoticeList(buffer);
+        return true;
+    default:
+        return false;
     }
 }
 

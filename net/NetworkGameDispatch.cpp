@@ -144,19 +144,24 @@ constexpr int32_t kMaxCardValue = 55;
 
 }  // namespace
 
+// The Jix enter answer: key, meters and the spin record.
+void NetworkClient::ParseJixEnter(HiByteBuffer& buffer)
+{
+    const MachineKey key = ReadKey(buffer);
+    const uint32_t dwCredit = ReadU32(buffer);
+    const uint32_t dwWin = ReadU32(buffer);
+    const uint32_t dwScore = ReadU32(buffer);
+    const auto spin = ReadRecord<RawBlock<kJixSpinDataSize>>(buffer);
+    StoreMeters(m_table, key, dwCredit, dwWin, dwScore, true);
+    OnJixEnter(key.nGameType, key.nMachineNo, spin.m_abyData);
+}
+
 void NetworkClient::DispatchJixMessage(uint16_t wId, HiByteBuffer& buffer)
 {
     switch (wId) {
-    case MsgJixEnter: {
-        const MachineKey key = ReadKey(buffer);
-        const uint32_t dwCredit = ReadU32(buffer);
-        const uint32_t dwWin = ReadU32(buffer);
-        const uint32_t dwScore = ReadU32(buffer);
-        const auto spin = ReadRecord<RawBlock<kJixSpinDataSize>>(buffer);
-        StoreMeters(m_table, key, dwCredit, dwWin, dwScore, true);
-        OnJixEnter(key.nGameType, key.nMachineNo, spin.m_abyData);
+    case MsgJixEnter:
+        ParseJixEnter(buffer);
         return;
-    }
     case MsgJixCoinIn: {
         const CoinIn answer = ReadCoinIn(buffer, m_table);
         OnJixCoinIn(answer.nResult, answer.key.nGameType, answer.key.nMachineNo);
@@ -211,6 +216,24 @@ void NetworkClient::DispatchJixMessage(uint16_t wId, HiByteBuffer& buffer)
     }
 }
 
+// The double-up card of a Morvane machine, or its refusal.
+void NetworkClient::ParseMorvanePerformanceValue(HiByteBuffer& buffer)
+{
+    const MachineKey key = ReadKey(buffer);
+    // Even a refusal answers the game's pending request; dropped, it would stall the double-up.
+    if (ReadU8(buffer, 1) < 1) {
+        OnMorvanePerformanceRefused(key.nGameType, key.nMachineNo);
+        return;
+    }
+    const uint32_t dwIndex = ReadU32(buffer);
+    const int32_t nValue = int32_t(ReadU32(buffer));
+    const int32_t nFlag = ReadU8(buffer);
+    const uint32_t dwAmount = ReadU32(buffer);
+    // An index past the game's entries is handed on all the same: only the card is not kept.
+    OnMorvanePerformanceValue(key.nGameType, key.nMachineNo, dwIndex,
+                              std::clamp(nValue, 0, kMaxCardValue), nFlag, dwAmount);
+}
+
 void NetworkClient::DispatchMorvaneMessage(uint16_t wId, HiByteBuffer& buffer)
 {
     switch (wId) {
@@ -246,22 +269,9 @@ void NetworkClient::DispatchMorvaneMessage(uint16_t wId, HiByteBuffer& buffer)
         OnMorvaneTicketOut(answer.key.nGameType, answer.key.nMachineNo, answer.nResult);
         return;
     }
-    case MsgMorvanePerformanceValue: {
-        const MachineKey key = ReadKey(buffer);
-        // Even a refusal answers the game's pending request; dropped, it would stall the double-up.
-        if (ReadU8(buffer, 1) < 1) {
-            OnMorvanePerformanceRefused(key.nGameType, key.nMachineNo);
-            return;
-        }
-        const uint32_t dwIndex = ReadU32(buffer);
-        const int32_t nValue = int32_t(ReadU32(buffer));
-        const int32_t nFlag = ReadU8(buffer);
-        const uint32_t dwAmount = ReadU32(buffer);
-        // An index past the game's entries is handed on all the same: only the card is not kept.
-        OnMorvanePerformanceValue(key.nGameType, key.nMachineNo, dwIndex,
-                                  std::clamp(nValue, 0, kMaxCardValue), nFlag, dwAmount);
+    case MsgMorvanePerformanceValue:
+        ParseMorvanePerformanceValue(buffer);
         return;
-    }
     case MsgMorvaneGameFin: {
         const MachineKey key = ReadKey(buffer);
         if (ReadU8(buffer) == 0)

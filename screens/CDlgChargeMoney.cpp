@@ -69,45 +69,20 @@ bool CDlgChargeMoney::CheckInput()
     return false;
 }
 
-bool CDlgChargeMoney::SendRequest()
+bool CDlgChargeMoney::Send()
 {
-    if (!CheckInput())
-        return false;
     char16_t name[kMaxNameUnits];
     platform::Cp949ToUtf16(m_pSender->GetTextBuffer(), name, kMaxNameUnits);
-    if (!g_NetClient || !g_NetClient->ReqCharge(static_cast<uint32_t>(EditAmount(m_pAmount)), name))
-        return false;
-    Enable(false);
-    return true;
-}
-
-void CDlgChargeMoney::OnShow(bool show)
-{
-    if (!show)
-        return;
-    Enable(true);
-    for (CDXEdit* edit : {m_pAmount, m_pSender})
-        if (edit)
-            edit->SetText("");
-    if (m_pAmount)
-        m_pAmount->TakeFocus();
+    return g_NetClient &&
+           g_NetClient->ReqCharge(static_cast<uint32_t>(EditAmount(m_pAmount)), name);
 }
 
 void CDlgChargeMoney::OnClick(int id)
 {
-    switch (id) {
-    case kRequestId:
-        SendRequest();
-        break;
-    case kCheckId:
+    if (id == kCheckId)
         CheckInput();
-        break;
-    case kCloseId:
-        Show(false);
-        break;
-    default:
-        break;
-    }
+    else
+        CDlgMoneyRequest::OnClick(id);
 }
 
 int CDlgChargeMoney::OnChar(int code)

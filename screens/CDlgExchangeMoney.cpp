@@ -106,10 +106,8 @@ bool CDlgExchangeMoney::CheckInput()
     return true;
 }
 
-bool CDlgExchangeMoney::SendRequest()
+bool CDlgExchangeMoney::Send()
 {
-    if (!CheckInput())
-        return false;
     char phone[kPhoneBytes];
     std::snprintf(phone, sizeof phone, "%s%s%s", m_apEdits[4]->GetTextBuffer(),
                   m_apEdits[5]->GetTextBuffer(), m_apEdits[6]->GetTextBuffer());
@@ -117,32 +115,9 @@ bool CDlgExchangeMoney::SendRequest()
     char16_t holder[kMaxNameUnits];
     platform::Cp949ToUtf16(m_apEdits[1]->GetTextBuffer(), bank, kMaxNameUnits);
     platform::Cp949ToUtf16(m_apEdits[3]->GetTextBuffer(), holder, kMaxNameUnits);
-    if (!g_NetClient ||
-        !g_NetClient->ReqExchange(static_cast<uint32_t>(EditAmount(m_apEdits[0])), bank, holder,
-                                  m_apEdits[2]->GetTextBuffer(), phone))
-        return false;
-    Enable(false);
-    return true;
-}
-
-void CDlgExchangeMoney::OnShow(bool show)
-{
-    if (!show)
-        return;
-    Enable(true);
-    for (CDXEdit* edit : m_apEdits)
-        if (edit)
-            edit->SetText("");
-    if (m_apEdits[0])
-        m_apEdits[0]->TakeFocus();
-}
-
-void CDlgExchangeMoney::OnClick(int id)
-{
-    if (id == kRequestId)
-        SendRequest();
-    else if (id == kCloseId)
-        Show(false);
+    return g_NetClient &&
+           g_NetClient->ReqExchange(static_cast<uint32_t>(EditAmount(m_apEdits[0])), bank, holder,
+                                    m_apEdits[2]->GetTextBuffer(), phone);
 }
 
 int CDlgExchangeMoney::OnChar(int code)

@@ -4,11 +4,11 @@
 // number are checked in that order before the request goes out; the dialog stays disabled until
 // the lobby hands it the answer.
 
-#include "CDXDialog.h"
+#include "CDlgMoneyRequest.h"
 
 class CDXEdit;
 
-class CDlgExchangeMoney : public CDXDialog {
+class CDlgExchangeMoney : public CDlgMoneyRequest {
 public:
     static constexpr int kId = 420;
     static constexpr int kAmountId = 421;
@@ -23,25 +23,24 @@ public:
     static constexpr int kEdits = 7;
     static constexpr int kMinAmount = 10000;
 
-    CDlgExchangeMoney() = default;
-    ~CDlgExchangeMoney() override = default;
+    CDlgExchangeMoney() : CDlgMoneyRequest(kRequestId, kCloseId) {}
 
     // Background set 57, centred, hidden.
     bool Create(CDXWnd* parent);
-    // True when every field passes; otherwise the message box names the first fault and the focus
-    // goes back to its edit when it is closed.
-    bool CheckInput();
-    // Checks and sends; disabled once the request is out. True when sent.
-    bool SendRequest();
-
-    void OnShow(bool show) override;
-    void OnClick(int id) override;
+    bool CheckInput() override;
     int OnChar(int code) override;
 
     // The edits in focus order: amount, bank, account, holder, phone 1, 2, 3.
     CDXEdit* GetEdit(int order) const
     {
         return order >= 0 && order < kEdits ? m_apEdits[order] : nullptr;
+    }
+
+protected:
+    bool Send() override;
+    std::vector<CDXEdit*> Edits() const override
+    {
+        return {std::begin(m_apEdits), std::end(m_apEdits)};
     }
 
 private:

@@ -137,10 +137,29 @@ bool CWndDeck::Create(const CGameDeckLayout& row, int id, CDXWnd* parent, CXFont
     m_Row = row;
     m_pDeck = pDeck;
     m_pFont = pFont;
+    if (!CreateButtons() || !CreateMoveButtons() || !CreateAttention())
+        return false;
+    m_pMachineText = new (std::nothrow) CTextTexture;
+    if (!m_pMachineText)
+        return false;
 
-    const int d = row.nIndex;
-    const int L = row.bLarge ? 1 : 0;
-    const int H = row.nHeight;
+    m_pLineImage = g_pUIRes->GetFrame(kSlotLine, 0);
+    const float fFontHeight = pFont ? static_cast<float>(pFont->GetHeight()) : 0.0f;
+    m_pMachineText->Create(pFont, 40.0f, fFontHeight, m_dwColour, TEXTTEX_VCENTER, true);
+
+    m_pDeck->SetPanel(this);
+    if (m_pDeck->GetGame())
+        Refresh();
+    return true;
+}
+
+// The machine, insert and auto-play buttons along the bottom, and the three hidden Morvane
+// buttons; the row's size picks their images.
+bool CWndDeck::CreateButtons()
+{
+    const int d = m_Row.nIndex;
+    const int L = m_Row.bLarge ? 1 : 0;
+    const int H = m_Row.nHeight;
     auto bottom = [H](int slot) { return H - g_pUIRes->GetFrames(slot)->GetHeight(0); };
 
     m_pMachineButton = CreateButton(d + 24, 0, bottom(kSlotMachine[L]),
@@ -160,46 +179,51 @@ bool CWndDeck::Create(const CGameDeckLayout& row, int id, CDXWnd* parent, CXFont
             return false;
         m_pMorvane[n]->Show(false);
     }
+    return true;
+}
 
-    auto makeMove = [this](int moveId, int slot, bool right) -> CBtnDeckGameMove* {
-        CUIFrames* frames = g_pUIRes->GetFrames(slot);
-        auto* pButton = new (std::nothrow) CBtnDeckGameMove;
-        if (!pButton)
-            return nullptr;
-        const int x = right ? m_nWidth - frames->GetWidth(0) : 0;
-        if (!pButton->CreateButton(moveId, x, 270 - frames->GetHeight(0) / 2, frames, nullptr,
-                                   this)) {
-            delete pButton;
-            return nullptr;
-        }
-        pButton->Show(false);
-        return pButton;
-    };
-    if (d >= 1 && !(m_pMoveLeft = makeMove(2 * d + 36, kSlotMoveLeft, false)))
+// The hidden buttons that move the game to the neighbouring deck: none to the left of the first
+// deck, none to the right of the last.
+bool CWndDeck::CreateMoveButtons()
+{
+    const int d = m_Row.nIndex;
+    if (d >= 1 && !(m_pMoveLeft = CreateMoveButton(2 * d + 36, kSlotMoveLeft, false)))
         return false;
-    if (d <= 2 && !(m_pMoveRight = makeMove(2 * d + 37, kSlotMoveRight, true)))
+    if (d <= 2 && !(m_pMoveRight = CreateMoveButton(2 * d + 37, kSlotMoveRight, true)))
         return false;
+    return true;
+}
 
+// One move button, hidden, at the panel's left or right edge half-way down.
+CBtnDeckGameMove* CWndDeck::CreateMoveButton(int moveId, int slot, bool right)
+{
+    CUIFrames* frames = g_pUIRes->GetFrames(slot);
+    auto* pButton = new (std::nothrow) CBtnDeckGameMove;
+    if (!pButton)
+        return nullptr;
+    const int x = right ? m_nWidth - frames->GetWidth(0) : 0;
+    if (!pButton->CreateButton(moveId, x, 270 - frames->GetHeight(0) / 2, frames, nullptr, this)) {
+        delete pButton;
+        return nullptr;
+    }
+    pButton->Show(false);
+    return pButton;
+}
+
+// The attention animation centred on the auto-play button (half as large again on a large row).
+bool CWndDeck::CreateAttention()
+{
     m_pAttention = new (std::nothrow) CUIAni;
-    m_pMachineText = new (std::nothrow) CTextTexture;
-    if (!m_pAttention || !m_pMachineText)
+    if (!m_pAttention)
         return false;
     CUIFrames* pAttention = g_pUIRes->GetFrames(kSlotAttention);
-    const float fScale = row.bLarge ? 1.5f : 1.0f;
+    const float fScale = m_Row.bLarge ? 1.5f : 1.0f;
     const float cx =
         static_cast<float>(AbsoluteX() + m_pAutoPlay->GetX()) + m_pAutoPlay->GetWidth() / 2.0f;
     const float cy =
         static_cast<float>(AbsoluteY() + m_pAutoPlay->GetY()) + m_pAutoPlay->GetHeight() / 2.0f;
     m_pAttention->Set(pAttention, kAttentionSeconds, cx - pAttention->GetWidth(0) * fScale / 2.0f,
                       cy - pAttention->GetHeight(0) * fScale / 2.0f, fScale, fScale);
-
-    m_pLineImage = g_pUIRes->GetFrame(kSlotLine, 0);
-    const float fFontHeight = pFont ? static_cast<float>(pFont->GetHeight()) : 0.0f;
-    m_pMachineText->Create(pFont, 40.0f, fFontHeight, m_dwColour, TEXTTEX_VCENTER, true);
-
-    m_pDeck->SetPanel(this);
-    if (m_pDeck->GetGame())
-        Refresh();
     return true;
 }
 

@@ -89,6 +89,11 @@ private:
     CGameBase* Game() const;
     int32_t DeckIndex() const { return m_Row.nIndex; }
     void ShowMoveButtons(bool bShow);
+    // Steps of Create.
+    bool CreateButtons();
+    bool CreateMoveButtons();
+    CBtnDeckGameMove* CreateMoveButton(int moveId, int slot, bool right);
+    bool CreateAttention();
 
     CGameDeckLayout m_Row{};
     CGameDeck* m_pDeck = nullptr;

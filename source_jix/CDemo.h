@@ -274,6 +274,8 @@ private:
     void SpinReels();
     void StopReels();
     void EndPresentation();
+    bool BeginClosing(bool bWin);
+    bool StepClosing(bool bWin);
     void StartWinPresentation();
     void ComputeStandaloneWin();
     void EndTicketOut();

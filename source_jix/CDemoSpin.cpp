@@ -20,6 +20,11 @@ constexpr int kClosingImageX = 797;
 constexpr int kClosingImageY = 130;
 // Slot of closing image 0: the eight "bar/bar%03d" pictures.
 constexpr int kFirstClosingSlot = 78;
+// The closing image of each step of the closing sequence: from 7 down to 0, back up to 7, then two
+// steps with none (20).
+constexpr int kClosingSteps = 21;
+constexpr int32_t kClosingImages[kClosingSteps] = {7, 6, 5, 4, 3, 2, 1, 0, 0,  0, 0,
+                                                   0, 1, 2, 3, 4, 5, 6, 7, 20, 20};
 
 int NonNegativeMod(int n, int m)
 {
@@ -316,90 +321,61 @@ void CDemo::StartWinPresentation()
     m_nExtraTicks = (m_nWinSum < 1000) ? 100 : (m_nWinSum < 10000) ? 200 : 300;
 }
 
+// Ends the presentation of a stopped spin: the spin ends when the presentation time is over, after
+// the closing sequence for the events that close with it.
 void CDemo::EndPresentation()
 {
     const bool bWin = m_nWinSum > 0 || HasFeverWin();
-    if (m_nClosingCounter == 0) {
-        if (bWin ? m_nStopTick <= PresentationEnd() : m_nStopTick < 266)
-            return;
-        if (bWin)
-            for (auto& row : m_abHighlight)
-                for (uint8_t& b : row)
-                    b = 0;
-        if (m_anHint[1] == PreviewEventSpin()) {
-            m_nClosingImage = 7;
-            m_nActionJix = 0;
-        }
-        const bool bClosing = ((m_nEventKind == 6 || m_nEventKind == 7) && m_anHint[1] == 10000) ||
-                              m_nSpecialMode == 5;
-        if (!bClosing) {
-            EndSpin(!bWin, false);
-            return;
-        }
-    }
-
-    // The closing sequence: a step every 15 stop ticks, the strip set changed half-way.
-    if (m_nStopTick % 15 == 0) {
-        ++m_nClosingCounter;
-        switch (m_nClosingCounter) {
-        case 1:
-            m_nClosingImage = 7;
-            PlayEntry(JixSndAllBar);
-            break;
-        case 2:
-        case 18:
-            m_nClosingImage = 6;
-            break;
-        case 3:
-        case 17:
-            m_nClosingImage = 5;
-            break;
-        case 4:
-        case 16:
-            m_nClosingImage = 4;
-            break;
-        case 5:
-        case 15:
-            m_nClosingImage = 3;
-            break;
-        case 6:
-        case 14:
-            m_nClosingImage = 2;
-            break;
-        case 7:
-        case 13:
-            m_nClosingImage = 1;
-            break;
-        case 8:
-        case 9:
-        case 10:
-        case 11:
-            m_nClosingImage = 0;
-            if (m_nSpecialMode == 0)
-                m_anHint[6] = 0;
-            else if (m_nSpecialMode == 5)
-                m_anHint[6] = 2;
-            break;
-        case 12:
-            m_nClosingImage = 0;
-            PlayEntry(JixSndAllBar);
-            break;
-        case 19:
-            m_nClosingImage = 7;
-            break;
-        case 20:
-        case 21:
-            m_nClosingImage = 20;
-            break;
-        default:
-            m_nClosingCounter = 0;
-            m_nClosingImage = 7;
-            EndSpin(!bWin, true);
-            return;
-        }
-    }
+    if (m_nClosingCounter == 0 && !BeginClosing(bWin))
+        return;
+    if (m_nStopTick % 15 == 0 && !StepClosing(bWin))
+        return;
     if (m_nClosingImage < 20 && m_nClosingCounter > 0)
         DrawSlot(kFirstClosingSlot + m_nClosingImage, kClosingImageX, kClosingImageY);
+}
+
+// Once the presentation time is over: clears the win highlights and ends the spin, unless its event
+// closes with the closing sequence. True when the closing sequence starts.
+bool CDemo::BeginClosing(bool bWin)
+{
+    if (bWin ? m_nStopTick <= PresentationEnd() : m_nStopTick < 266)
+        return false;
+    if (bWin)
+        for (auto& row : m_abHighlight)
+            for (uint8_t& b : row)
+                b = 0;
+    if (m_anHint[1] == PreviewEventSpin()) {
+        m_nClosingImage = 7;
+        m_nActionJix = 0;
+    }
+    const bool bClosing =
+        ((m_nEventKind == 6 || m_nEventKind == 7) && m_anHint[1] == 10000) || m_nSpecialMode == 5;
+    if (!bClosing)
+        EndSpin(!bWin, false);
+    return bClosing;
+}
+
+// The next step of the closing sequence: its image, the all-bar sound at steps 1 and 12, the strip
+// set changed in the middle steps; the step after the last ends the spin (false).
+bool CDemo::StepClosing(bool bWin)
+{
+    ++m_nClosingCounter;
+    if (m_nClosingCounter > kClosingSteps) {
+        m_nClosingCounter = 0;
+        m_nClosingImage = 7;
+        EndSpin(!bWin, true);
+        return false;
+    }
+    m_nClosingImage = kClosingImages[m_nClosingCounter - 1];
+    if (m_nClosingCounter == 1 || m_nClosingCounter == 12)
+        PlayEntry(JixSndAllBar);
+    if (m_nClosingCounter >= 8 && m_nClosingCounter <= 11) {
+        if (m_nSpecialMode == 0)
+            m_anHint[6] = 0;
+        else if (m_nSpecialMode == 5)
+            m_anHint[6] = 2;
+    }
+    return true;
 }
 
 void CDemo::EndSpin(bool bNoWinEnd, bool bClosingRun)

@@ -17,9 +17,10 @@ void CMorvaneMain::DrawDebugInfo(CXFont* font, float x, float y)
         std::snprintf(lines[n++], sizeof lines[0], format, values...);
     };
     line("Block Spin: %d", BlockSpin);
-    line("SpinReq: %d, SpinDataRecved: %d, SpinEnd: %d", l.SpinReq, l.SpinDataRecved, l.SpinEnd);
-    line("playing: %d, finReq: %d", l.playing, l.finReq);
-    line("TicketFlag: %d, TicketOutReq: %d", TicketFlag, l.TicketOutReq);
+    line("SpinReq: %d, SpinDataRecved: %d, SpinEnd: %d", int(l.SpinDataRequested()),
+         int(l.SpinDataReceived()), int(l.SpinEnded()));
+    line("playing: %d, finReq: %d", int(l.Playing()), int(l.GameFinRequested()));
+    line("TicketFlag: %d, TicketOutReq: %d", TicketFlag, int(l.TicketOutRequested()));
     line("Array: 0=%d, 1=%d, 2=%d, 3=%d", r.Array[0], r.Array[1], r.Array[2], r.Array[3]);
     line("Win: 0=%d, 1=%d, 2=%d", r.Win[0], r.Win[1], r.Win[2]);
     line("Free: 0=%d, 1=%d, 2=%d", r.Free[0], r.Free[1], r.Free[2]);

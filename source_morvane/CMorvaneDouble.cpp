@@ -122,11 +122,11 @@ void CMorvaneMain::EndPerformance()
         m_pLink->ReqPerformanceEnd();
 }
 
+// One step of a double-up performance (variant 0..2): the closed card until the server's card
+// value comes, then the stage won or lost.
 void CMorvaneMain::RunPerformance(int32_t variant)
 {
     const bool c = variant == 2;
-    const S stageSet = variant == 0 ? S::DoubleSetA : variant == 1 ? S::DoubleSetB : S::DoubleSetC;
-    const int32_t stageFirst = variant == 2 ? kStageC : variant == 1 ? 0 : kStageA;
     const int32_t n = m_nDoubleSteps + 1;
     if (n < 20) {
         DeckKeyRequest = 0;
@@ -145,6 +145,20 @@ void CMorvaneMain::RunPerformance(int32_t variant)
 
     const int32_t s = ++m_nStageSteps;
     const bool won = m_nValueFlag != 0;
+    DrawPerformanceStage(variant, s, won);
+    if (won)
+        WinPerformanceStage(variant, s);
+    else
+        LosePerformanceStage(variant, s);
+}
+
+// Step s of a stage whose card is known: the cards so far, the stage's picture, the win digits;
+// the card's sound on step 10.
+void CMorvaneMain::DrawPerformanceStage(int32_t variant, int32_t s, bool won)
+{
+    const bool c = variant == 2;
+    const S stageSet = variant == 0 ? S::DoubleSetA : variant == 1 ? S::DoubleSetB : S::DoubleSetC;
+    const int32_t stageFirst = variant == 2 ? kStageC : variant == 1 ? 0 : kStageA;
     // The cards of the stages so far: earlier ones in a row below, the current one on the deck.
     for (int32_t i = 0; i <= m_nDoubleStage && i < kStages; ++i) {
         const float cell = 65.0f * m_anValueTable[i];
@@ -159,35 +173,44 @@ void CMorvaneMain::RunPerformance(int32_t variant)
     for (int i = 0; i < 7; ++i)
         DrawSprite(127.0f + 16.0f * i, 151, S::Panels, 1,
                    {16.0f * m_abyWinDigit[6 - i], 0, 16.0f * m_abyWinDigit[6 - i] + 16, 22});
+}
 
-    if (won) {
-        DrawSprite(250, 60, S::DoubleSetA, kSubWin, kWhole);
-        DrawSprite(300, 330, c ? S::DoubleX2C : S::DoubleX2, (s / 4) % 17, kWhole);
-        if (variant != 1 && s >= 100)
-            DrawSprite(200, 20, S::DoubleSetA, kCongratulation, kWhole);
-        DrawSprite(560, 360, S::DoubleDance, (s / 3) % 49, kWhole);
-        if (s == 100) {
-            DeckKeyRequest = 0;
-            DeckQuickEnd = 0;
-            m_dwDoubleStamp = m_pIO->Now();
-        }
-        if (s < 150)
-            return;
-        if (m_nDoubleStage >= kStages - 1) {
-            EndPerformance();
-        } else if (DeckKeyRequest) {
-            ++m_nDoubleStage;
-            m_dwDoubleStamp = m_pIO->Now();
-            DeckKeyRequest = 0;
-            DeckQuickEnd = 0;
-            m_abyChoiceMade[0] = m_abyChoiceMade[1] = 0;
-            m_nValueState = 0;
-            m_nStageSteps = 0;
-        } else if (DeckQuickEnd) {
-            EndPerformance();
-        }
-        return;
+// Step s of a won stage: the dance, then from step 150 on the next stage on the player's key, or
+// the end after the last stage or on the quick-end key.
+void CMorvaneMain::WinPerformanceStage(int32_t variant, int32_t s)
+{
+    const bool c = variant == 2;
+    DrawSprite(250, 60, S::DoubleSetA, kSubWin, kWhole);
+    DrawSprite(300, 330, c ? S::DoubleX2C : S::DoubleX2, (s / 4) % 17, kWhole);
+    if (variant != 1 && s >= 100)
+        DrawSprite(200, 20, S::DoubleSetA, kCongratulation, kWhole);
+    DrawSprite(560, 360, S::DoubleDance, (s / 3) % 49, kWhole);
+    if (s == 100) {
+        DeckKeyRequest = 0;
+        DeckQuickEnd = 0;
+        m_dwDoubleStamp = m_pIO->Now();
     }
+    if (s < 150)
+        return;
+    if (m_nDoubleStage >= kStages - 1) {
+        EndPerformance();
+    } else if (DeckKeyRequest) {
+        ++m_nDoubleStage;
+        m_dwDoubleStamp = m_pIO->Now();
+        DeckKeyRequest = 0;
+        DeckQuickEnd = 0;
+        m_abyChoiceMade[0] = m_abyChoiceMade[1] = 0;
+        m_nValueState = 0;
+        m_nStageSteps = 0;
+    } else if (DeckQuickEnd) {
+        EndPerformance();
+    }
+}
+
+// Step s of a lost stage: the win is gone on step 100, the performance ends on step 150.
+void CMorvaneMain::LosePerformanceStage(int32_t variant, int32_t s)
+{
+    const bool c = variant == 2;
     DrawSprite(250, 60, S::DoubleSetA, kSubLose, kWhole);
     DrawSprite(489, 300, c ? S::DoubleSetC : S::DoubleSetA, c ? kLoseC : kLoseA, kWhole);
     if (s == 100) {

@@ -59,13 +59,7 @@ enum Counter : int32_t {
     C_A_BAR = 20 /* +bar */,
 };
 
-struct Strip {
-    int32_t image;
-    float w, h;
-    int32_t frames;
-    int32_t period;
-    int32_t counter;
-};
+using Strip = MorvaneHitStrip;
 
 enum class Place { Plain, A, High, Bar };
 
@@ -207,75 +201,78 @@ void CMorvaneMain::DrawStripCells(const MorvaneHitStrip& strip, int32_t row, uin
 
 void CMorvaneMain::DrawHighlights()
 {
+    uint32_t stepped = 0;  // bit c: counter c has advanced in this call
+    for (const MorvaneHit& hit : m_Hits) {
+        switch (hit.eHighlight) {
+        case MorvaneHighlight::WinStrip:
+            DrawStripCells(WinStrip(hit.nSymbol, hit.nRow), hit.nRow, hit.byCells, hit.nSymbol,
+                           false, stepped);
+            break;
+        case MorvaneHighlight::AStrip:
+            DrawStripCells(WinStrip(MSYM_A, hit.nRow), hit.nRow, hit.byCells, MSYM_A, false,
+                           stepped);
+            break;
+        case MorvaneHighlight::FourStrip:
+            DrawFourOfAKind(hit, stepped);
+            break;
+        case MorvaneHighlight::MixedBar:
+            DrawMixedBars(hit);
+            break;
+        }
+    }
+}
+
+// Four of a kind: the big symbol, the row's strip and, over wild cells, the A standing in.
+void CMorvaneMain::DrawFourOfAKind(const MorvaneHit& hit, uint32_t& stepped)
+{
     static constexpr MorvaneRect kBigSmall = {0, 0, 368, 358};
     static constexpr MorvaneRect kBigMid = {0, 0, 382, 368};
     static constexpr MorvaneRect kBigBar = {0, 0, 435, 352};
+    const int row = hit.nRow;
+    const int32_t symbol = hit.nSymbol;
+    if (symbol >= MSYM_C && symbol <= MSYM_3B) {
+        const int32_t big = symbol - 1;
+        if (symbol <= MSYM_W)
+            DrawSprite(218, 138, S::BigSymbols, big, kBigSmall);
+        else if (symbol <= MSYM_7)
+            DrawSprite(209, 133, S::BigSymbols, big, kBigMid);
+        else
+            DrawSprite(182, 141, S::BigSymbols, big, kBigBar);
+    }
+    const bool wild = hit.byWildCells != 0;
+    DrawStripCells(FourStrip(symbol, row, wild), row, hit.byCells, symbol, false, stepped);
+    if (wild)
+        DrawStripCells(WildStrip(symbol, row), row, hit.byWildCells, symbol, true, stepped);
+}
+
+// A row of mixed bars: each bar cell of the hit highlighted, the top row's on the tick's frame,
+// the others blinking on counters of their own.
+void CMorvaneMain::DrawMixedBars(const MorvaneHit& hit)
+{
+    static constexpr float kOuterX[4] = {38, 230, 423, 616};
     const MorvaneWindow window = MorvaneWindowOf(m_Rec.nReelSet, m_Rec.Array);
-    uint32_t stepped = 0;  // bit c: counter c has advanced in this call
-    for (const MorvaneHit& hit : m_Hits) {
-        const int row = hit.nRow;
-        const int32_t symbol = hit.nSymbol;
-        switch (hit.eHighlight) {
-        case MorvaneHighlight::WinStrip: {
-            const Strip s = WinStrip(symbol, row);
-            DrawStripCells({s.image, s.w, s.h, s.frames, s.period, s.counter}, row, hit.byCells,
-                           symbol, false, stepped);
-            break;
+    const int row = hit.nRow;
+    for (int reel = 0; reel < kMorvaneReels; ++reel) {
+        if (!(hit.byCells >> reel & 1))
+            continue;
+        const int32_t cell = window.aCell[row][reel];
+        if (!IsMorvaneBar(cell))
+            continue;
+        const int32_t bar = cell - MSYM_1B;
+        const int32_t image = I_1B + 2 * bar;
+        if (row == 0) {
+            const float left = m_nAnimTick % 9 == 1 ? 147.0f : 0.0f;
+            DrawSprite(kOuterX[reel], 107, S::HighlightedSymbols, image,
+                       {left, 0, left + 147, 149});
+            continue;
         }
-        case MorvaneHighlight::AStrip: {
-            const Strip s = WinStrip(MSYM_A, row);
-            DrawStripCells({s.image, s.w, s.h, s.frames, s.period, s.counter}, row, hit.byCells,
-                           MSYM_A, false, stepped);
-            break;
-        }
-        case MorvaneHighlight::FourStrip: {
-            if (symbol >= MSYM_C && symbol <= MSYM_3B) {
-                const int32_t big = symbol - 1;
-                if (symbol <= MSYM_W)
-                    DrawSprite(218, 138, S::BigSymbols, big, kBigSmall);
-                else if (symbol <= MSYM_7)
-                    DrawSprite(209, 133, S::BigSymbols, big, kBigMid);
-                else
-                    DrawSprite(182, 141, S::BigSymbols, big, kBigBar);
-            }
-            const bool wild = hit.byWildCells != 0;
-            const Strip s = FourStrip(symbol, row, wild);
-            DrawStripCells({s.image, s.w, s.h, s.frames, s.period, s.counter}, row, hit.byCells,
-                           symbol, false, stepped);
-            if (wild) {
-                const Strip a = WildStrip(symbol, row);
-                DrawStripCells({a.image, a.w, a.h, a.frames, a.period, a.counter}, row,
-                               hit.byWildCells, symbol, true, stepped);
-            }
-            break;
-        }
-        case MorvaneHighlight::MixedBar: {
-            static constexpr float kOuterX[4] = {38, 230, 423, 616};
-            for (int reel = 0; reel < kMorvaneReels; ++reel) {
-                if (!(hit.byCells >> reel & 1))
-                    continue;
-                const int32_t cell = window.aCell[row][reel];
-                if (!IsMorvaneBar(cell))
-                    continue;
-                const int32_t bar = cell - MSYM_1B;
-                const int32_t image = I_1B + 2 * bar;
-                if (row == 0) {
-                    const float left = m_nAnimTick % 9 == 1 ? 147.0f : 0.0f;
-                    DrawSprite(kOuterX[reel], 107, S::HighlightedSymbols, image,
-                               {left, 0, left + 147, 149});
-                    continue;
-                }
-                // Each middle and bottom cell blinks on its own counter, one frame every 9 ticks.
-                int32_t& frame = m_anBarFrame[row - 1][reel][bar];
-                if (m_nAnimTick % 9 == 1)
-                    frame = (frame + 1) % 2;
-                const float w = bar == 0 ? 147.0f : 150.0f;
-                const float h = bar == 0 ? 149.0f : 150.0f;
-                DrawSprite(row == 1 ? kPlainX[reel] : kOuterX[reel], row == 1 ? 237.0f : 366.0f,
-                           S::HighlightedSymbols, image, {frame * w, 0, frame * w + w, h});
-            }
-            break;
-        }
-        }
+        // Each middle and bottom cell blinks on its own counter, one frame every 9 ticks.
+        int32_t& frame = m_anBarFrame[row - 1][reel][bar];
+        if (m_nAnimTick % 9 == 1)
+            frame = (frame + 1) % 2;
+        const float w = bar == 0 ? 147.0f : 150.0f;
+        const float h = bar == 0 ? 149.0f : 150.0f;
+        DrawSprite(row == 1 ? kPlainX[reel] : kOuterX[reel], row == 1 ? 237.0f : 366.0f,
+                   S::HighlightedSymbols, image, {frame * w, 0, frame * w + w, h});
     }
 }

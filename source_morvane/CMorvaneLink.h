@@ -40,6 +40,7 @@ public:
     bool SpinEnded() const { return SpinEnd != 0; }
     bool ValueRequested() const { return m_byValueReq != 0; }
     bool GameFinRequested() const { return finReq != 0; }
+    bool TicketOutRequested() const { return TicketOutReq != 0; }
     // Any of the spin-data, double-up card, ticket-out and game-fin requests awaits its answer.
     bool AwaitsAnswer() const { return SpinReq || m_byValueReq || TicketOutReq || finReq; }
     // The last spin record from the server.
@@ -59,11 +60,15 @@ public:
     // Both clear the value-request byte before the game takes the answer.
     void OnAnsPerformanceValue(uint32_t index, int32_t value, int32_t flag, int32_t amount);
     void OnAnsPerformanceRefused();
-    // Clears SpinReq (the answer came, granted or not); `record` is null for a refused answer.
+    // Clears the spin-data request (the answer came, granted or not); `record` is null for a
+    // refused answer.
     void OnAnsSpinData(bool granted, const uint8_t* record, size_t size);
     void OnAnsSpinEnd(bool ok);
     void OnAnsTicketOut(bool ok);
     void OnAnsGameFin(bool ok);
+
+private:
+    bool Send(uint16_t request);
 
     CMorvaneLinkHost* m_pHost;
     CMorvaneSender* m_pSender = nullptr;  // borrowed; null sends nothing
@@ -80,7 +85,4 @@ public:
     uint8_t playing = 0;
     uint8_t m_byCoinInPending = 0;
     CMorvaneSpinData m_Record;
-
-private:
-    bool Send(uint16_t request);
 };

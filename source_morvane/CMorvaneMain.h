@@ -124,6 +124,8 @@ public:
     void WinStage20();
     void WinStage30();
     void WinStage40();
+    bool StepFireworks(int32_t n);
+    void DrawFireworkScene();
     void WinStage50();
     void DrawJackpotIntro();
     void DrawWinEffect();
@@ -138,6 +140,8 @@ public:
     void DrawDancers(int32_t n, int32_t period);
     // The highlights of the last evaluation over the stopped reels.
     void DrawHighlights();
+    void DrawFourOfAKind(const MorvaneHit& hit, uint32_t& stepped);
+    void DrawMixedBars(const MorvaneHit& hit);
     // Advances a strip's counter on a tick whose value modulo the period is 1, unless its bit in
     // `stepped` says it already has in this call (the bit is then set); its frame.
     int32_t AdvanceStrip(int32_t counter, int32_t period, int32_t frames, uint32_t& stepped);
@@ -433,6 +437,9 @@ private:
     void ShowWinDigits();
     void DrawReels(int32_t pattern);
     void RunPerformance(int32_t variant);
+    void DrawPerformanceStage(int32_t variant, int32_t s, bool won);
+    void WinPerformanceStage(int32_t variant, int32_t s);
+    void LosePerformanceStage(int32_t variant, int32_t s);
     void DrawStill3(int32_t y0);
     void SplitDigits(int32_t value, uint8_t* digits, int count);
 };

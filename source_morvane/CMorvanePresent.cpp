@@ -412,6 +412,7 @@ void CMorvaneMain::WinStage30()
     DrawDancers(n, 5);
 }
 
+// The firework stage: the four firework scenes in turn until step 1100, then state 50.
 void CMorvaneMain::WinStage40()
 {
     const int32_t n = ++m_nStageCount;
@@ -419,11 +420,24 @@ void CMorvaneMain::WinStage40()
         m_nWinState = 50;
         return;
     }
-    MorvaneRect r;
+    const bool done = StepFireworks(n);
+    DrawFireworkScene();
+    if (done) {
+        std::fill(std::begin(m_anFirework), std::end(m_anFirework), 0);
+        m_nFireworkScene = m_nFireworkScene == 0    ? 20
+                           : m_nFireworkScene == 20 ? 30
+                           : m_nFireworkScene == 30 ? 40
+                                                    : 0;
+    }
+}
+
+// Advances the frames of the scene's fireworks on step n, each at its own rate; true when the
+// scene's longest firework has run out.
+bool CMorvaneMain::StepFireworks(int32_t n)
+{
     int32_t* fw = m_anFirework;
-    const bool scene0or30 = m_nFireworkScene == 0 || m_nFireworkScene == 30;
     bool done = false;
-    if (scene0or30) {
+    if (m_nFireworkScene == 0 || m_nFireworkScene == 30) {
         if (n % 4 == 0)
             ++fw[0];
         if (n % 3 == 0)
@@ -447,6 +461,14 @@ void CMorvaneMain::WinStage40()
     fw[2] %= 16;
     fw[3] %= 16;
     fw[5] %= 29;
+    return done;
+}
+
+// The fireworks of the current scene (0, 20, 30 or 40) on their frames.
+void CMorvaneMain::DrawFireworkScene()
+{
+    MorvaneRect r;
+    const int32_t* fw = m_anFirework;
     const int32_t f512 = std::min(fw[4], 28), f320 = std::min(fw[1], 30);
     switch (m_nFireworkScene) {
     case 0:
@@ -476,13 +498,6 @@ void CMorvaneMain::WinStage40()
         DrawSprite(0, 360, S::Firework240, fw[3], (Square(240, r), r));
         DrawSprite(560, 0, S::Firework240, fw[3], (Square(240, r), r));
         break;
-    }
-    if (done) {
-        std::fill(std::begin(m_anFirework), std::end(m_anFirework), 0);
-        m_nFireworkScene = m_nFireworkScene == 0    ? 20
-                           : m_nFireworkScene == 20 ? 30
-                           : m_nFireworkScene == 30 ? 40
-                                                    : 0;
     }
 }
 

@@ -2,6 +2,7 @@
 // overlays. Everything is drawn through DrawSprite, which draws only on the last step of a frame.
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "CButtonSinHo.h"
 #include "CMorvaneMain.h"
@@ -405,56 +406,54 @@ void ShadowText(CMorvaneIO& io, const char* text, int32_t x, int32_t y)
     io.DrawText(text, x, y, 600, kWhite);
 }
 
-}  // namespace
+// One line of the state dump: its printf format and value.
+struct DumpLine {
+    const char* format;
+    int32_t value;
+};
 
-void CMorvaneMain::DrawDepositInfo()
+// The game's own counters and switches.
+std::vector<DumpLine> GameDumpLines(const CMorvaneMain& m)
 {
-    if (!m_byDrawFlag)
-        return;
-    char text[64];
-    std::snprintf(text, sizeof text, "돈입금 수 : %d 만원", m_nDepositCount);
-    ShadowText(*m_pIO, text, 20, 100);
-    std::snprintf(text, sizeof text, "상품권 수 : %d 장 ", giftpaid);
-    ShadowText(*m_pIO, text, 20, 200);
+    return {
+        {"SettingFlag =>%d", m.SettingFlag},
+        {"keypoint =>%d", m.keypoint},
+        {"giftpaid =>%d", m.giftpaid},
+        {"Block Spin =>%d", m.BlockSpin},
+        {"TicketFlag =>%d", m.TicketFlag},
+        {"AutoTicketFlag =>%d", m.AutoTicketFlag},
+        {"credit =>%d", m.m_nCredit},
+        {"score =>%d", m.m_nScore},
+        {"bet =>%d", m.m_nBet},
+        {"AvgValue =>%d", m.AvgValue},
+        {"Rate1 =>%d", m.Rate1},
+        {"win amount =>%d", m.m_nWinAmount},
+    };
 }
 
-void CMorvaneMain::DrawStateDump()
+// Where the spin cycle stands with the server.
+std::vector<DumpLine> LinkDumpLines(const CMorvaneLink& l)
 {
-    if (!m_byDrawFlag)
-        return;
-    const CMorvaneLink& l = *m_pLink;
-    const CMorvaneSpinData& r = m_Rec;
-    struct Line {
-        const char* format;
-        int32_t value;
+    return {
+        {"SpinReq =>%d", l.SpinDataRequested()}, {"SpinDataRecved =>%d", l.SpinDataReceived()},
+        {"SpinEnd =>%d", l.SpinEnded()},         {"playing =>%d", l.Playing()},
+        {"finReq =>%d", l.GameFinRequested()},
     };
-    const Line lines[] = {
-        {"SettingFlag =>%d", SettingFlag},
+}
+
+// The round record's values; its stops and free marks follow on lines of their own.
+std::vector<DumpLine> RecordDumpLines(const CMorvaneSpinData& r)
+{
+    return {
         {"FeverSpin =>%d", r.FeverSpin},
         {"WinHaveFlag=>%d", r.WinHaveFlag},
         {"jackValue =>%d", r.jackValue},
         {"nRand =>%d", r.nRand},
         {"Seriescount =>%d", r.Seriescount},
-        {"keypoint =>%d", keypoint},
-        {"giftpaid =>%d", giftpaid},
-        {"Block Spin =>%d", BlockSpin},
-        {"SpinReq =>%d", l.SpinReq},
-        {"SpinDataRecved =>%d", l.SpinDataRecved},
-        {"SpinEnd =>%d", l.SpinEnd},
-        {"playing =>%d", l.playing},
-        {"finReq =>%d", l.finReq},
-        {"TicketFlag =>%d", TicketFlag},
-        {"AutoTicketFlag =>%d", AutoTicketFlag},
-        {"credit =>%d", m_nCredit},
-        {"score =>%d", m_nScore},
-        {"bet =>%d", m_nBet},
-        {"AvgValue =>%d", AvgValue},
-        {"Rate1 =>%d", Rate1},
         {"Win[0] =>%d", r.Win[0]},
         {"Win[1] =>%d", r.Win[1]},
         {"Win[2] =>%d", r.Win[2]},
         {"SmokeCount[0] =>%d", r.SmokeCount},
-        {"win amount =>%d", m_nWinAmount},
         {"WinMark =>%d", r.WinMark},
         {"PerformanceCue =>%d", r.PerformanceCue},
         {"RateScore =>%d", r.RateScore},
@@ -486,22 +485,63 @@ void CMorvaneMain::DrawStateDump()
         {"FireCount =>%d", r.FireCount},
         {"FireValue =>%d", r.FireValue},
     };
-    static constexpr int32_t kColumnX[3] = {20, 300, 550};
-    char text[96];
-    int32_t i = 0;
-    auto place = [&] {
-        ShadowText(*m_pIO, text, kColumnX[i % 3], 85 + 20 * (i / 3));
-        ++i;
-    };
-    for (const Line& line : lines) {
-        std::snprintf(text, sizeof text, line.format, line.value);
-        place();
+}
+
+// Lays text lines out three to a row, left to right, from the top of the picture.
+class DumpLayout {
+public:
+    explicit DumpLayout(CMorvaneIO& io) : m_io(io) {}
+
+    void Place(const char* text)
+    {
+        static constexpr int32_t kColumnX[3] = {20, 300, 550};
+        ShadowText(m_io, text, kColumnX[m_nIndex % 3], 85 + 20 * (m_nIndex / 3));
+        ++m_nIndex;
     }
+
+    void Place(const std::vector<DumpLine>& lines)
+    {
+        char text[96];
+        for (const DumpLine& line : lines) {
+            std::snprintf(text, sizeof text, line.format, line.value);
+            Place(text);
+        }
+    }
+
+private:
+    CMorvaneIO& m_io;
+    int32_t m_nIndex = 0;
+};
+
+}  // namespace
+
+void CMorvaneMain::DrawDepositInfo()
+{
+    if (!m_byDrawFlag)
+        return;
+    char text[64];
+    std::snprintf(text, sizeof text, "돈입금 수 : %d 만원", m_nDepositCount);
+    ShadowText(*m_pIO, text, 20, 100);
+    std::snprintf(text, sizeof text, "상품권 수 : %d 장 ", giftpaid);
+    ShadowText(*m_pIO, text, 20, 200);
+}
+
+// The developer's dump of the game, the spin cycle and the round record, three lines to a row.
+void CMorvaneMain::DrawStateDump()
+{
+    if (!m_byDrawFlag)
+        return;
+    DumpLayout layout(*m_pIO);
+    layout.Place(GameDumpLines(*this));
+    layout.Place(LinkDumpLines(*m_pLink));
+    layout.Place(RecordDumpLines(m_Rec));
+    char text[96];
+    const CMorvaneSpinData& r = m_Rec;
     std::snprintf(text, sizeof text, "Array[%d][%d][%d][%d]", r.Array[0], r.Array[1], r.Array[2],
                   r.Array[3]);
-    place();
+    layout.Place(text);
     std::snprintf(text, sizeof text, "Free[%d][%d][%d] ", r.Free[0], r.Free[1], r.Free[2]);
-    place();
+    layout.Place(text);
 }
 
 void CMorvaneMain::ClearRoundState()

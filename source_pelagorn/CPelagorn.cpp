@@ -127,6 +127,7 @@ bool CPelagorn::Create()
         return false;
     }
     m_pProbClient->m_pHost = m_pSceneGAME;
+    m_pSceneGAME->m_SaveData.SetClock(m_pClock);
     m_pSceneAccount = new CXSceneAccount(this);
     if (!m_pSceneAccount) {
         CXLog::ErrorLog().Write(kLogFile, "CPelagorn::Create", __LINE__,

@@ -65,8 +65,9 @@ public:
     CX2DSprite* GetOverlaySprite() const { return m_pOverlaySprite; }
     CX2DGDI* GetOverlayText() const { return m_pOverlayText; }
 
-    // Seams for tests, set before Initialize: the clock in seconds (the engine's running time by
-    // default) and the request sender (the program's protocol client by default).
+    // Seams for tests, set before Initialize: the clock (the engine's running time and the
+    // platform's wall time by default) and the request sender (the program's protocol client by
+    // default).
     void SetClock(CPelagornClock* pClock) { m_pClock = pClock; }
     void SetSender(CPelagornSender* pSender);
     // The data folder the scenes load from while they are made ("./DATA_PELAGORN/", beside the

@@ -29,6 +29,13 @@ void CXDrawCOIN::Init()
     CXDrawConfig config;
     if (!config.Load(kFile))
         return;
+    ReadMotion(config);
+    LoadAnimations(config);
+}
+
+// The coins' motion: the defaults, then every key the file sets.
+void CXDrawCOIN::ReadMotion(CXDrawConfig& config)
+{
     m_fSpeed = 100.0f;
     m_dwDropTick = 4000;
     m_nRadius = 16;
@@ -64,8 +71,8 @@ void CXDrawCOIN::Init()
         if (value > 0.0f)
             m_fMass = value;
         else
-            CX_LOG_ERROR("CXDrawCOIN::Init", "MASS is not above 0 [%.3f]; %.1f is kept.", value,
-                         m_fMass);
+            CX_LOG_ERROR("CXDrawCOIN::ReadMotion", "MASS is not above 0 [%.3f]; %.1f is kept.",
+                         value, m_fMass);
     }
     if (config.FloatIf("FRICTION", value))
         m_fDrag = value / 100.0f;
@@ -74,14 +81,19 @@ void CXDrawCOIN::Init()
     config.FloatIf("X_VFORCE", m_fXStartForce);
     config.FloatIf("Y_VFORCE", m_fYStartSpeed);
     m_fRightWall = kFieldWidth - m_fLeftWall;
+}
 
+// The COUNT coin animations named by the COIN_ANF pattern, each playing in a loop; one that does
+// not load leaves its place empty.
+void CXDrawCOIN::LoadAnimations(CXDrawConfig& config)
+{
     m_Animations.DeleteAll();
     m_Coins.RemoveAll();
     m_dwNextAnimation = 0;
     const std::string pattern = CXJoinPath(kFolder, config.Text("COIN_ANF").c_str());
     const int32_t count = config.Count("COUNT");
     if (count > 0 && !CXIsIntegerFormat(pattern.c_str())) {
-        CX_LOG_ERROR("CXDrawCOIN::Init", "COIN_ANF needs one integer conversion. [%s]",
+        CX_LOG_ERROR("CXDrawCOIN::LoadAnimations", "COIN_ANF needs one integer conversion. [%s]",
                      pattern.c_str());
         return;
     }

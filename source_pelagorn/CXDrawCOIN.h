@@ -11,6 +11,7 @@
 #include "CXDrawObject.h"
 #include "CXListTmpl.h"
 
+class CXDrawConfig;
 class CXDrawPIN;
 
 // One coin.
@@ -78,6 +79,9 @@ public:
 
 private:
     uint32_t Now() const;
+    // Steps of Init.
+    void ReadMotion(CXDrawConfig& config);
+    void LoadAnimations(CXDrawConfig& config);
     // Pan and pitch of the bounce sound on the pin's channel, then the sound (and, for a pin
     // bounce, the pin's hit animation).
     void PlayBounce(CXDrawCoinInfo& coin, CX2DAnimation& pin, bool pinHit);

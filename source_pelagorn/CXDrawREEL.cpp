@@ -349,15 +349,9 @@ void CXDrawREEL::ResetReels()
         if (!belt)
             continue;
         belt->m_bActive = 0;
-        belt->m_bStopping = 0;
         belt->m_bStopSoundDone = 1;
-        belt->m_fOffset = 0.0f;
-        belt->m_nReserved = 0;
-        belt->m_fElapsed = 0.0f;
-        belt->m_fStopBegin = 0.0f;
-        belt->m_fLastDistance = 0.0f;
         belt->m_nPosition = 0;
-        belt->m_nSpinStart = 0;
+        belt->ResetMotion();
     }
     m_PrizeNumber.m_nMode = m_PrizeNumber.m_nSavedMode;
     m_PrizeNumber.SetNumber(0, false);

@@ -85,13 +85,7 @@ void CXDrawREEL::StartSpin(int32_t spinCount)
             belt->m_bActive = belt->GetCount() > 0;
         }
         belt->m_fStartDelay = divisor != 0.0f ? belt->m_fBaseDelay / divisor : belt->m_fBaseDelay;
-        belt->m_bStopping = 0;
-        belt->m_fOffset = 0.0f;
-        belt->m_fElapsed = 0.0f;
-        belt->m_fStopBegin = 0.0f;
-        belt->m_fLastDistance = 0.0f;
-        belt->m_nReserved = 0;
-        belt->m_nSpinStart = belt->m_nPosition;
+        belt->ResetMotion();
     }
     m_iSoundReel = 0;
     if (!aircraft)

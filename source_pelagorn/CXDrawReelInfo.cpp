@@ -41,3 +41,14 @@ CXDrawReelBeltObject* CXDrawReelBeltInfo::SymbolAt(int64_t index) const
 {
     return GetCount() ? m_Symbols.GetAt(static_cast<uint32_t>(Wrap(index))) : nullptr;
 }
+
+void CXDrawReelBeltInfo::ResetMotion()
+{
+    m_bStopping = 0;
+    m_fOffset = 0.0f;
+    m_nReserved = 0;
+    m_fElapsed = 0.0f;
+    m_fStopBegin = 0.0f;
+    m_fLastDistance = 0.0f;
+    m_nSpinStart = m_nPosition;
+}

@@ -58,6 +58,9 @@ public:
     CXDrawReelBeltObject* SymbolAt(int64_t index) const;
     // The index wrapped into 0..count-1 (0 for an empty belt).
     int32_t Wrap(int64_t index) const;
+    // A new spin, or none: not stopping, at the top of its cell, no time or distance run yet; the
+    // belt starts the spin from the symbol it stands on.
+    void ResetMotion();
 
     int32_t m_bActive = 0;
     int32_t m_bStopping = 0;

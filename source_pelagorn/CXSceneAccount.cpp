@@ -23,6 +23,10 @@ int StateFrame(int nState)
     return nState >= 0 && nState < int(std::size(kFrames)) ? kFrames[nState] : 0;
 }
 
+// The menu's items, selected in turn by the previous and next keys.
+constexpr int kFirstMenuItem = 2;
+constexpr int kLastMenuItem = 5;
+
 int Toggle(int nSelection, int a, int b)
 {
     return nSelection == a ? b : a;
@@ -67,6 +71,8 @@ int CXSceneAccount::Init(void*)
     return 1;
 }
 
+// The digit font and the base and entry positions from the account config, then its frames and
+// number slots.
 void CXSceneAccount::LoadConfig()
 {
     CX2DFileConfig config;
@@ -91,7 +97,14 @@ void CXSceneAccount::LoadConfig()
         m_iEntryX = int32_t(parser.GetValueByNumber(1).ToInteger());
         m_iEntryY = int32_t(parser.GetValueByNumber(2).ToInteger());
     }
+    LoadFrames(config);
+    LoadNumberSlots(config);
+}
 
+// FRAMES animations, FRAME_01.. each "x, y, file": a frame whose line is short is left out.
+void CXSceneAccount::LoadFrames(CX2DFileConfig& config)
+{
+    CXStringParser parser;
     int64_t nFrames = config.GetValue("FRAMES").ToInteger();
     nFrames = nFrames < 0 ? 0 : (nFrames > kMaxFrames ? kMaxFrames : nFrames);
     for (int i = 1; i <= nFrames; ++i) {
@@ -115,7 +128,12 @@ void CXSceneAccount::LoadConfig()
         if (!m_Frames.SetAt(uint32_t(i), pFrame))
             delete pFrame;
     }
+}
 
+// LINE_POSITIONS lines LINEPOS_00.. of "x, y" pairs: the places of the number slots in order.
+void CXSceneAccount::LoadNumberSlots(CX2DFileConfig& config)
+{
+    CXStringParser parser;
     int64_t nLines = config.GetValue("LINE_POSITIONS").ToInteger();
     nLines = nLines < 0 ? 0 : (nLines > kMaxLines ? kMaxLines : nLines);
     uint32_t dwSlot = m_Numbers.GetSize();
@@ -173,30 +191,26 @@ void CXSceneAccount::ChangeMachineNumber(int nDelta)
 
 void CXSceneAccount::SelectPrev()
 {
-    switch (m_iState) {
-    case STATE_MENU:
-        m_iSelection = m_iSelection <= 2 || m_iSelection > 5 ? 5 : m_iSelection - 1;
-        break;
-    case STATE_MACHINE_NUMBER:
-        ChangeMachineNumber(-1);
-        break;
-    case STATE_5:
-        m_iSelection = Toggle(m_iSelection, 13, 15);
-        break;
-    default:
-        m_iSelection = Toggle(m_iSelection, 12, 14);
-        break;
-    }
+    MoveSelection(-1);
 }
 
 void CXSceneAccount::SelectNext()
 {
+    MoveSelection(+1);
+}
+
+void CXSceneAccount::MoveSelection(int nDirection)
+{
     switch (m_iState) {
-    case STATE_MENU:
-        m_iSelection = m_iSelection >= 5 || m_iSelection < 2 ? 2 : m_iSelection + 1;
+    case STATE_MENU: {
+        const int nNext = m_iSelection + nDirection;
+        const bool bStays = m_iSelection >= kFirstMenuItem && m_iSelection <= kLastMenuItem &&
+                            nNext >= kFirstMenuItem && nNext <= kLastMenuItem;
+        m_iSelection = bStays ? nNext : (nDirection < 0 ? kLastMenuItem : kFirstMenuItem);
         break;
+    }
     case STATE_MACHINE_NUMBER:
-        ChangeMachineNumber(+1);
+        ChangeMachineNumber(nDirection);
         break;
     case STATE_5:
         m_iSelection = Toggle(m_iSelection, 13, 15);
@@ -207,6 +221,34 @@ void CXSceneAccount::SelectNext()
     }
 }
 
+// Leaves the scene with every account counter at 0, saved.
+void CXSceneAccount::ClearAccounts()
+{
+    if (!m_pHost)
+        return;
+    m_pHost->LeaveAccounts();
+    if (CXSceneGAME_LoadSave* pSave = m_pHost->GetSaveData())
+        for (int32_t& iCounter : pSave->m_aiAccounts)
+            iCounter = 0;
+    m_pHost->SaveAccountsData();
+}
+
+// Writes the machine-number marker and sets the reel mode back to 0.
+void CXSceneAccount::StoreMachineNumber()
+{
+    if (!m_pHost)
+        return;
+    CXSceneGAME_LoadSave* pSave = m_pHost->GetSaveData();
+    const std::string strFolder = pSave ? pSave->m_strMarkerFolder : std::string("./");
+    if (!WriteMachineMarker(strFolder, m_pHost->GetMachineNumber()))
+        CX_LOG_ERROR("CXSceneAccount::StoreMachineNumber", "Machine marker write fail. [%d]",
+                     m_pHost->GetMachineNumber());
+    if (pSave)
+        pSave->m_iReelMode = 0;
+    SetMachineNumberSlot();
+}
+
+// The select key: a menu item opens its state; a state carries out its choice and goes back.
 void CXSceneAccount::SelectItem()
 {
     const auto Go = [this](int nState, int nSelection) {
@@ -233,29 +275,15 @@ void CXSceneAccount::SelectItem()
         }
         break;
     case STATE_CLEAR:
-        if (m_iSelection == 12 && m_pHost) {
-            m_pHost->LeaveAccounts();
-            if (CXSceneGAME_LoadSave* pSave = m_pHost->GetSaveData())
-                for (int32_t& iCounter : pSave->m_aiAccounts)
-                    iCounter = 0;
-            m_pHost->SaveAccountsData();
-        }
+        if (m_iSelection == 12)
+            ClearAccounts();
         Go(STATE_MENU, 2);
         break;
     case STATE_3:
         Go(STATE_MENU, 3);
         break;
     case STATE_MACHINE_NUMBER:
-        if (m_pHost) {
-            CXSceneGAME_LoadSave* pSave = m_pHost->GetSaveData();
-            const std::string strFolder = pSave ? pSave->m_strMarkerFolder : std::string("./");
-            if (!WriteMachineMarker(strFolder, m_pHost->GetMachineNumber()))
-                CX_LOG_ERROR("CXSceneAccount::SelectItem", "Machine marker write fail. [%d]",
-                             m_pHost->GetMachineNumber());
-            if (pSave)
-                pSave->m_iReelMode = 0;
-            SetMachineNumberSlot();
-        }
+        StoreMachineNumber();
         Go(STATE_MENU, 4);
         break;
     case STATE_5:

@@ -14,6 +14,7 @@
 #include "CXMemoryPoolTmpl.h"
 #include "CXString.h"
 
+class CX2DFileConfig;
 class CXBoardSerialComm;
 class CXSceneGAME_LoadSave;
 
@@ -142,9 +143,16 @@ public:
 
 private:
     void LoadConfig();
+    void LoadFrames(CX2DFileConfig& config);
+    void LoadNumberSlots(CX2DFileConfig& config);
     void SetSlotText(int nSlot, const char* pszText);
     void SetMachineNumberSlot();
     void ChangeMachineNumber(int nDelta);
+    // One item back (-1) or on (+1): the menu's items in a ring, the machine number down or up, or
+    // the other of the state's two choices.
+    void MoveSelection(int nDirection);
+    void ClearAccounts();
+    void StoreMachineNumber();
     void Type(char c);
     void Draw();
     void DrawFrame(int nIndex);

@@ -104,6 +104,8 @@ public:
     void StartReelWait(uint32_t index) override;
     // Shows every meter from its value (after a restore or an enter answer).
     void RestoreDisplays();
+    // Takes the credit, gift and spin meters of an answer and shows them.
+    void TakeMeters(int32_t iCredit, int32_t iGift, int32_t iSpin);
     void ShowCredit(bool bJump);
     void ShowGift();
     void ShowSpin();

@@ -28,6 +28,16 @@ uint32_t Shown(int32_t iValue)
 
 }  // namespace
 
+void CXSceneGAME::TakeMeters(int32_t iCredit, int32_t iGift, int32_t iSpin)
+{
+    m_iCredit = iCredit;
+    m_iGift = iGift;
+    m_iSpin = iSpin;
+    ShowCredit(false);
+    ShowGift();
+    ShowSpin();
+}
+
 void CXSceneGAME::ShowCredit(bool bJump)
 {
     if (m_pFrame)
@@ -337,14 +347,9 @@ void CXSceneGAME::ApplyTicketOut(bool bOk, const CPelagornTicketOutRecord& r)
 {
     m_iCommGift = r.iCommGift;
     m_iGiftSendCount = r.iGiftSendCount;
-    m_iCredit = r.iCredit;
-    m_iGift = r.iGift;
-    m_iSpin = r.iSpin;
     m_iLOil = r.iLOil;
     m_iROil = r.iROil;
-    ShowCredit(false);
-    ShowGift();
-    ShowSpin();
+    TakeMeters(r.iCredit, r.iGift, r.iSpin);
     ShowOil();
     if (bOk && m_iCommGift <= 0) {
         m_ErrorWindow.Stop();
@@ -354,10 +359,5 @@ void CXSceneGAME::ApplyTicketOut(bool bOk, const CPelagornTicketOutRecord& r)
 
 void CXSceneGAME::ApplyGameFin(const CPelagornGameFinRecord& r)
 {
-    m_iCredit = r.iCredit;
-    m_iGift = r.iGift;
-    m_iSpin = r.iSpin;
-    ShowCredit(false);
-    ShowGift();
-    ShowSpin();
+    TakeMeters(r.iCredit, r.iGift, r.iSpin);
 }

@@ -72,12 +72,7 @@ void CXSceneGAME::NextSpinResult()
 
 void CXSceneGAME::ApplySpinData(const CPelagornSpinRecord& r)
 {
-    m_iCredit = r.iCredit;
-    m_iGift = r.iGift;
-    m_iSpin = r.iSpin;
-    ShowCredit(false);
-    ShowGift();
-    ShowSpin();
+    TakeMeters(r.iCredit, r.iGift, r.iSpin);
     m_iHighPrizeKind = r.iHighPrizeKind;
     m_iHighPrizeMode = r.iHighPrizeMode;
     m_iHighPrizeStored = r.iStored24;

@@ -74,7 +74,7 @@ CXSceneGAME_LoadSave::CXSceneGAME_LoadSave(const std::string& strSnapshotFolder,
 
 int64_t CXSceneGAME_LoadSave::Now() const
 {
-    return m_pfnNow ? m_pfnNow() : platform::UnixTimeNow();
+    return m_pClock ? m_pClock->UnixSeconds() : platform::UnixTimeNow();
 }
 
 int CXSceneGAME_LoadSave::SaveGameData(const int32_t* piMeters, bool bDemo)

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "CPelagornClock.h"
 #include "CXSnapshotFile.h"
 
 // The game data body, in file order: the scene's meters of these names.
@@ -76,6 +77,8 @@ public:
     // Snapshots go to strSnapshotFolder ("__GAME_DATA_<slot>__", "__ACCOUNT_DATA_<slot>__",
     // "__REEL_DATA_<slot>__"); the machine-number markers live in strMarkerFolder. Both end in '/'.
     CXSceneGAME_LoadSave(const std::string& strSnapshotFolder, const std::string& strMarkerFolder);
+    // The clock whose wall time stamps the snapshots (borrowed; null: the platform's).
+    void SetClock(CPelagornClock* pClock) { m_pClock = pClock; }
 
     // 0 in demo mode, else 1; writes the meters (GAME_DATA_COUNT values in body order).
     int SaveGameData(const int32_t* piMeters, bool bDemo);
@@ -97,8 +100,6 @@ public:
     int32_t m_iReelMode = 0;
     int32_t m_iReelSnapshotTime = 0;  // low 32 bits of seconds since 1970
     uint32_t m_dwLastReelSave = 0;
-    // Seconds since 1970; tests put a fake clock here.
-    int64_t (*m_pfnNow)() = nullptr;
 
     CXSnapshotFile m_GameFile;
     CXSnapshotFile m_AccountFile;
@@ -107,4 +108,6 @@ public:
 
 private:
     int64_t Now() const;
+
+    CPelagornClock* m_pClock = nullptr;
 };

@@ -89,7 +89,7 @@ void CGameMain::SetUIScale(float x, float y)
     g_fUIScaleY = y;
 }
 
-bool CGameMain::CreateScreenTarget()
+void CGameMain::ReleaseScreenTarget()
 {
     delete m_pScreenSprite;
     m_pScreenSprite = nullptr;
@@ -98,6 +98,11 @@ bool CGameMain::CreateScreenTarget()
         delete m_pScreenTarget;
         m_pScreenTarget = nullptr;
     }
+}
+
+bool CGameMain::CreateScreenTarget()
+{
+    ReleaseScreenTarget();
     auto* target = new CX2DTarget();
     if (!target->Create(g_nBackBufferWidth, g_nBackBufferHeight, false)) {
         delete target;
@@ -303,13 +308,7 @@ void CGameMain::ReleaseAll()
     m_FontMgr.ReleaseAll();
     Font01 = Font02 = Font03 = Font04 = Font05 = Font06 = Font07 = Font08 = nullptr;
     Font09 = Font10 = Font11 = Font12 = Font13 = Font14 = Font15 = nullptr;
-    delete m_pScreenSprite;
-    m_pScreenSprite = nullptr;
-    if (m_pScreenTarget) {
-        m_pScreenTarget->Release();
-        delete m_pScreenTarget;
-        m_pScreenTarget = nullptr;
-    }
+    ReleaseScreenTarget();
     if (m_bFontFilesAdded) {
         RemoveUIFontFiles();
         m_bFontFilesAdded = false;

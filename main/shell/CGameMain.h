@@ -58,6 +58,8 @@ public:
 private:
     void SetUIScale(float x, float y);
     void DrawScreen();
+    // Frees the picture the screen is drawn into and its sprite.
+    void ReleaseScreenTarget();
 
     CGameDeckList* m_pDeckList = nullptr;
     CFontMgr m_FontMgr;

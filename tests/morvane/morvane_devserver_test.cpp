@@ -164,7 +164,7 @@ TEST_F(MorvaneDevServerTest, PlayModeSpinsAndTicketOuts)
     ASSERT_TRUE(m_Client.ReqLogin("player", "pw"));
     ASSERT_TRUE(m_Client.ReqMachineSelect(0, kKind, kMachine));
     ASSERT_TRUE(m_Main.GetLink().ReqCoinIn(false));
-    ASSERT_TRUE(Drive([&] { return m_Main.GetLink().m_byCoinInPending == 0; }, false));
+    ASSERT_TRUE(Drive([&] { return !m_Main.GetLink().CoinInPending(); }, false));
     EXPECT_EQ(m_Main.m_nCredit, 10000);
     EXPECT_EQ(m_Owner.m_nInserted, 10000);
 
@@ -188,12 +188,12 @@ TEST_F(MorvaneDevServerTest, PlayModeSpinsAndTicketOuts)
         EXPECT_EQ(m_Main.m_byDrawFeverOverlay != 0, expected[spin].fever) << spin;
         ASSERT_TRUE(Drive([&] { return m_Main.m_nSpinCount == spin + 1; })) << spin;
         if (spin < 3) {
-            ASSERT_TRUE(Drive(
-                [&] { return m_Main.GetLink().playing == 0 && m_Main.GetLink().SpinEnd == 1; }));
+            ASSERT_TRUE(
+                Drive([&] { return !m_Main.GetLink().Playing() && m_Main.GetLink().SpinEnded(); }));
         }
     }
     // 23000 won: four tickets of 5000, one after another, then the spins go on from 3000.
-    ASSERT_TRUE(Drive([&] { return m_Main.GetLink().playing == 0; }));
+    ASSERT_TRUE(Drive([&] { return !m_Main.GetLink().Playing(); }));
     ASSERT_TRUE(Drive([&] { return m_Main.m_nTicketsPaid == 4 && m_Main.TicketFlag == 0; }, false));
     EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::TicketOut), 4);
     EXPECT_EQ(m_Main.m_nScore, 3000);
@@ -224,7 +224,7 @@ TEST_F(MorvaneDevServerTest, DoubleUpWinLoseTakeAndStageFour)
     ASSERT_TRUE(m_Client.ReqLogin("player", "pw"));
     ASSERT_TRUE(m_Client.ReqMachineSelect(0, kKind, kMachine));
     ASSERT_TRUE(m_Main.GetLink().ReqCoinIn(false));
-    ASSERT_TRUE(Drive([&] { return m_Main.GetLink().m_byCoinInPending == 0; }, false));
+    ASSERT_TRUE(Drive([&] { return !m_Main.GetLink().CoinInPending(); }, false));
     m_Main.GetLink().ReqEnter();
     ASSERT_TRUE(Drive([&] { return m_Owner.m_bActive; }, false));
 
@@ -252,7 +252,7 @@ TEST_F(MorvaneDevServerTest, DoubleUpWinLoseTakeAndStageFour)
     };
     auto endOfGame = [&](int spin, int32_t score) {
         ASSERT_TRUE(Drive([&] {
-            return m_Main.m_nSpinCount == spin && m_Main.GetLink().playing == 0;
+            return m_Main.m_nSpinCount == spin && !m_Main.GetLink().Playing();
         })) << spin;
         EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::PerformanceEnd), spin);
         EXPECT_EQ(m_Main.m_nScore, score) << spin;

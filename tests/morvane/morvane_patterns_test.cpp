@@ -53,6 +53,14 @@ struct StandaloneGame {
     CMorvaneMain main{&owner, 100, &io};
 };
 
+// Hands the game its spin record as the server's enter answer does.
+void Enter(CMorvaneMain& main, const CMorvaneSpinData& record)
+{
+    uint8_t bytes[CMorvaneSpinData::kSize];
+    WriteMorvaneSpinData(record, bytes);
+    main.GetLink().OnAnsEnter(bytes, sizeof bytes);
+}
+
 }  // namespace
 
 TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
@@ -69,9 +77,10 @@ TEST(MorvanePatternsTest, EveryPatternLandsOnItsStops)
             StandaloneGame game;
             CMorvaneMain& main = game.main;
             main.m_pSinHo->m_nSpinPattern = timing.pattern;
-            CMorvaneSpinData& record = main.GetLink().m_Record;
+            CMorvaneSpinData record;
             record.nReelSet = sc.set;
             std::copy(std::begin(sc.stops), std::end(sc.stops), record.Array);
+            Enter(main, record);
             game.Step();
 
             const MorvaneSpinPattern& p = g_MorvaneSpinPatterns[timing.pattern];
@@ -144,7 +153,9 @@ TEST(MorvanePatternsTest, FeverStopAtRestMarksTheFeverEnd)
 {
     StandaloneGame game;
     CMorvaneMain& main = game.main;
-    main.GetLink().m_Record.FeverStop = 1;
+    CMorvaneSpinData record;
+    record.FeverStop = 1;
+    Enter(main, record);
     for (int tick = 0; tick <= 256; ++tick)
         game.Step();
     EXPECT_EQ(main.FeverEndDue, 1);

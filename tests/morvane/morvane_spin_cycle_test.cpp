@@ -100,26 +100,26 @@ TEST_F(MorvaneSpinCycleTest, RecordOutOfRangeIsRefused)
     CMorvaneSpinData bad;
     bad.Array[2] = 23;
     AnswerSpinData(true, bad);
-    EXPECT_EQ(m_Main.GetLink().SpinDataRecved, 0);
-    EXPECT_EQ(m_Main.GetLink().playing, 0);
+    EXPECT_FALSE(m_Main.GetLink().SpinDataReceived());
+    EXPECT_FALSE(m_Main.GetLink().Playing());
     EXPECT_EQ(m_Owner.m_nBetTotal, 0);
     Tick();
     EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::SpinData), 2) << "asked again";
     bad.Array[2] = 0;
     bad.nReelSet = 3;
     AnswerSpinData(true, bad);
-    EXPECT_EQ(m_Main.GetLink().SpinDataRecved, 0);
+    EXPECT_FALSE(m_Main.GetLink().SpinDataReceived());
 }
 
 TEST_F(MorvaneSpinCycleTest, SendThatFailsIsRetried)
 {
     m_Sender.m_bAccept = false;
     Tick();
-    EXPECT_EQ(m_Main.GetLink().SpinReq, 0) << "nothing went out, so nothing is awaited";
+    EXPECT_FALSE(m_Main.GetLink().SpinDataRequested()) << "nothing went out, so nothing is awaited";
     m_Sender.m_bAccept = true;
     Tick();
     EXPECT_EQ(Count(m_Sender.m_Sent, MorvaneRequest::SpinData), 2);
-    EXPECT_EQ(m_Main.GetLink().SpinReq, 1);
+    EXPECT_TRUE(m_Main.GetLink().SpinDataRequested());
 }
 
 TEST_F(MorvaneSpinCycleTest, WholeSpinInOrder)
@@ -271,11 +271,11 @@ TEST_F(MorvaneSpinCycleTest, CoinInAnswerTakesTheCredit)
     EXPECT_EQ(m_Main.m_nCredit, 20000);
     EXPECT_EQ(m_Main.m_abyCreditDigit[4], 2);
     EXPECT_EQ(m_Owner.m_nInserted, 10000);
-    EXPECT_EQ(m_Main.GetLink().m_byCoinInPending, 0);
+    EXPECT_FALSE(m_Main.GetLink().CoinInPending());
     // A refused coin-in clears the pending flag but puts no money in.
     EXPECT_TRUE(m_Main.GetLink().ReqCoinIn(false));
     m_Main.GetLink().OnAnsCoinIn(false);
-    EXPECT_EQ(m_Main.GetLink().m_byCoinInPending, 0);
+    EXPECT_FALSE(m_Main.GetLink().CoinInPending());
     EXPECT_EQ(m_Owner.m_nInserted, 10000);
 }
 

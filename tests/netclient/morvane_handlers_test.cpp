@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "../morvane/morvane_fakes.h"
 #include "CMorvane.h"
 #include "CMorvaneMain.h"
 #include "CNetClient.h"
@@ -70,10 +71,13 @@ protected:
         m_pGame = dynamic_cast<CMorvane*>(Game(1));
         ASSERT_NE(m_pGame, nullptr);
         ASSERT_NE(m_pGame->GetMain(), nullptr);
+        // The game's requests go to a recorder: the answers below are delivered by hand.
+        Main().GetLink().SetSender(&s_sender);
     }
     CMorvaneMain& Main() { return *m_pGame->GetMain(); }
 
     CMorvane* m_pGame = nullptr;
+    static inline morvane_test::RecordingSender s_sender;
 };
 
 }  // namespace
@@ -86,15 +90,15 @@ TEST_F(MorvaneHandlersTest, EnterSpinDataAndGameFinishReachTheGame)
     EXPECT_EQ(Main().m_Rec.Array[3], 4);
     EXPECT_EQ(Main().TicketFlag, 1) << "5000 with nothing to play pays a ticket";
 
-    Main().GetLink().SpinReq = 1;
+    ASSERT_TRUE(Main().GetLink().ReqSpinData());
     Client().Deliver(With(Hex("1900 02 2a00"), {2900, 0}, [] {
         Bytes granted = Hex("01");
         const Bytes record = Record(22, 0, 23, 0);  // a stop out of range
         granted.insert(granted.end(), record.begin(), record.end());
         return granted;
     }()));
-    EXPECT_EQ(Main().GetLink().SpinReq, 0);
-    EXPECT_EQ(Main().GetLink().SpinDataRecved, 0) << "a record out of range is refused";
+    EXPECT_FALSE(Main().GetLink().SpinDataRequested());
+    EXPECT_FALSE(Main().GetLink().SpinDataReceived()) << "a record out of range is refused";
 
     Client().Deliver(With(Hex("1900 02 2a00"), {2900, 0}, [] {
         Bytes granted = Hex("01");
@@ -102,33 +106,33 @@ TEST_F(MorvaneHandlersTest, EnterSpinDataAndGameFinishReachTheGame)
         granted.insert(granted.end(), record.begin(), record.end());
         return granted;
     }()));
-    EXPECT_EQ(Main().GetLink().SpinDataRecved, 1);
-    EXPECT_EQ(Main().GetLink().m_Record.nReelSet, 2);
+    EXPECT_TRUE(Main().GetLink().SpinDataReceived());
+    EXPECT_EQ(Main().GetLink().Record().nReelSet, 2);
     EXPECT_EQ(Main().m_nCredit, 2900);
     EXPECT_EQ(m_pGame->m_nCreditPlayed, 100);
 
     Main().GetLink().ReqSpinEnd();
     Client().Deliver(Hex("1a00 02 2a00 01"));
-    EXPECT_EQ(Main().GetLink().SpinEnd, 1);
+    EXPECT_TRUE(Main().GetLink().SpinEnded());
 
-    Main().GetLink().finReq = 1;
+    Main().GetLink().ReqGameFin();
     Client().Deliver(With(Hex("2100 02 2a00 01"), {2900, 0}));
-    EXPECT_EQ(Main().GetLink().finReq, 0);
-    EXPECT_EQ(Main().GetLink().playing, 0);
+    EXPECT_FALSE(Main().GetLink().GameFinRequested());
+    EXPECT_FALSE(Main().GetLink().Playing());
 }
 
 TEST_F(MorvaneHandlersTest, CoinInAndTicketOut)
 {
-    Main().GetLink().m_byCoinInPending = 1;
+    ASSERT_TRUE(Main().GetLink().ReqCoinIn(true));
     Client().Deliver(With(Hex("1800 00"), {40000}, With(Hex("02 2a00"), {11000})));
-    EXPECT_EQ(Main().GetLink().m_byCoinInPending, 0);
+    EXPECT_FALSE(Main().GetLink().CoinInPending());
     EXPECT_EQ(Main().m_nCredit, 11000);
     EXPECT_EQ(Main().m_abyCreditDigit[3], 1);
     EXPECT_EQ(m_pGame->m_nCreditIn, 10000);
 
-    Main().GetLink().TicketOutReq = 1;
+    ASSERT_TRUE(Main().GetLink().ReqTicketOut());
     Client().Deliver(With(Hex("1b00 02 2a00"), {11000, 0}, With(Hex("01"), {4})));
-    EXPECT_EQ(Main().GetLink().TicketOutReq, 0);
+    EXPECT_FALSE(Main().GetLink().TicketOutRequested());
     EXPECT_EQ(Main().m_nTicketState, 1) << "result 1: paid";
     EXPECT_EQ(Main().giftpaid, 1);
 
@@ -176,14 +180,14 @@ TEST_F(MorvaneHandlersTest, GrantedSpinsAddTheirWinsToTheTotalClamped)
         m_pGame->m_nTotalGift = 0;
         m_pGame->m_nCreditPlayed = INT_MAX - 150;  // a long evening of bets of 100
         for (int i = 0; i < 2; ++i) {
-            Main().GetLink().SpinReq = 1;
+            ASSERT_TRUE(Main().GetLink().ReqSpinData());
             Client().Deliver(With(Hex("1900 02 2a00"), {1000, 0}, [&] {
                 Bytes granted = Hex("01");
                 const Bytes record = AmountRecord(c.win);
                 granted.insert(granted.end(), record.begin(), record.end());
                 return granted;
             }()));
-            ASSERT_EQ(Main().GetLink().SpinDataRecved, 1);
+            ASSERT_TRUE(Main().GetLink().SpinDataReceived());
         }
         EXPECT_EQ(m_pGame->m_nTotalGift, c.expected) << c.win;
         EXPECT_EQ(m_pGame->m_nCreditPlayed, INT_MAX) << c.win;
@@ -194,7 +198,7 @@ TEST_F(MorvaneHandlersTest, CoinInAddsToTheMoneyInsertedClamped)
 {
     m_pGame->m_nCreditIn = INT_MAX - 15000;
     for (int i = 0; i < 2; ++i) {
-        Main().GetLink().m_byCoinInPending = 1;
+        ASSERT_TRUE(Main().GetLink().ReqCoinIn(true));
         Client().Deliver(With(Hex("1800 00"), {40000}, With(Hex("02 2a00"), {11000})));
     }
     EXPECT_EQ(m_pGame->m_nCreditIn, INT_MAX);
@@ -239,7 +243,7 @@ TEST_F(MorvaneHandlersTest, WinCountUpMovesTheScoreAndCountedWinClamped)
         Client().Deliver(EnterAnswer(0, 0, AmountRecord(INT_MAX, c.counted)));
         Main().m_nWinAmount = INT_MAX;
         Main().SplitWin();
-        Main().GetLink().finReq = 1;
+        Main().GetLink().ReqGameFin();
         Client().Deliver(With(Hex("2100 02 2a00 01"), {0, U(c.score)}));
         ASSERT_EQ(Main().m_nDispScore, c.score);
         Main().m_nWinState = 40;

@@ -228,14 +228,14 @@ TEST_F(MorvaneLobbyRoundTest, QuickEndEndsEverySpinOnce)
         }
         // Both answers in: the next spin may start.
         ASSERT_TRUE(Run([&] {
-            return Main().GetLink().playing == 0 && Main().GetLink().SpinEnd == 1;
+            return !Main().GetLink().Playing() && Main().GetLink().SpinEnded();
         })) << c.name;
         EXPECT_EQ(m_requests[26].load(), spins) << c.name;
         EXPECT_EQ(m_requests[33].load(), spins) << c.name;
         EXPECT_EQ(Main().DeckQuickEnd, 0) << c.name;
     }
     ASSERT_TRUE(Run([&] {
-        return m_requests[25].load() == spins + 1 && Main().GetLink().SpinDataRecved == 1;
+        return m_requests[25].load() == spins + 1 && Main().GetLink().SpinDataReceived();
     })) << "the next spin asks for its data";
     EXPECT_EQ(Main().m_nCredit, 10000 - 100 * (spins + 1));
     server.Stop();
@@ -268,7 +268,7 @@ TEST_F(MorvaneLobbyRoundTest, DoubleUpGoesOnAfterAnIndexPastItsCardsAndAfterARef
             << c.name;
         Press(kFirstChoice);
         ASSERT_TRUE(Run([&] {
-            return m_requests[30].load() == spins + 1 && Main().GetLink().m_byValueReq == 0;
+            return m_requests[30].load() == spins + 1 && !Main().GetLink().ValueRequested();
         })) << c.name;
         EXPECT_EQ(Main().m_nValueState, 2) << c.name;
         EXPECT_EQ(Main().m_nValueFlag, c.won ? 1 : 0) << c.name;
@@ -287,7 +287,7 @@ TEST_F(MorvaneLobbyRoundTest, DoubleUpGoesOnAfterAnIndexPastItsCardsAndAfterARef
         ASSERT_TRUE(Run([&] { return Main().m_nSpinCount == spins + 1; })) << c.name;
         ++spins;
         ASSERT_TRUE(Run([&] {
-            return Main().GetLink().playing == 0 && Main().GetLink().SpinEnd == 1;
+            return !Main().GetLink().Playing() && Main().GetLink().SpinEnded();
         })) << c.name;
         EXPECT_EQ(m_requests[33].load(), spins) << c.name;
     }

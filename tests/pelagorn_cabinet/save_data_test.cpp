@@ -16,17 +16,18 @@
 namespace {
 
 int64_t g_nNow = 1'800'000'000;
-int64_t FakeNow()
-{
-    return g_nNow;
-}
+// Wall time g_nNow.
+struct FakeClock : CPelagornClock {
+    double Seconds() override { return 0.0; }
+    int64_t UnixSeconds() override { return g_nNow; }
+} g_clock;
 
 class SaveDataTest : public ::testing::Test {
 protected:
     SaveDataTest()
     {
         g_nNow = 1'800'000'000;
-        m_save.m_pfnNow = FakeNow;
+        m_save.SetClock(&g_clock);
         m_save.m_bOnline = 0;
     }
     std::string Slot(const char* kind, int slot) const
@@ -102,7 +103,7 @@ TEST_F(SaveDataTest, SnapshotsRotateThroughThreeSlotsAndLoadTheNewest)
     // A new run continues after the newest snapshot: it overwrites the oldest slot, with a
     // higher TICK, and never the newest.
     CXSceneGAME_LoadSave next(m_folder.Slashed(), m_markers.Slashed());
-    next.m_pfnNow = FakeNow;
+    next.SetClock(&g_clock);
     next.m_bOnline = 0;
     next.m_aiAccounts[ACCOUNT_OUTPUT_GIFT] = 6;
     next.SaveAccountsData(false);
@@ -152,7 +153,7 @@ TEST_F(SaveDataTest, NewestOfThreeByTimeThenTick)
 TEST_F(SaveDataTest, FailedWriteIsRetriedWithTheSameBody)
 {
     CXSceneGAME_LoadSave save(m_folder.Slashed() + "missing/", m_markers.Slashed());
-    save.m_pfnNow = FakeNow;
+    save.SetClock(&g_clock);
     save.m_bOnline = 0;
     save.m_aiAccounts[ACCOUNT_INPUT_MONEY] = 100;
     {
