@@ -9,6 +9,7 @@
 #include "CXImagePrefetch.h"
 #include "CXSoundMgr.h"
 #include "platform/files.h"
+#include "platform/heap.h"
 #include "platform/image.h"
 
 CXFileLoad* g_pFileLoad = nullptr;
@@ -56,6 +57,8 @@ int CXFileLoad::LoadNext()
     if (m_Position == m_Registered.end()) {
         m_bFinished = true;
         m_pPrefetch.reset();
+        // The decoded pictures of the walk were freed as their textures were made.
+        platform::ReleaseFreeHeapMemory();
         return 1;
     }
     const sFILEPATH& file = *m_Position->second;
