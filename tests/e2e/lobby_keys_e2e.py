@@ -23,16 +23,21 @@ def main(session):
     log = session.log
     full_screen_shot(session, "lobby.ppm")
 
-    # Shift+Ctrl+Right: decks 2 and 3 (message 108), and the server's swapped table back.
+    # Shift+Ctrl+Right: decks 2 and 3 (message 108), and the server's swapped table back. The lobby
+    # reads Shift and Ctrl as they are when it takes the Right key, so they stay held (as a
+    # player's fingers do) until the request is out, however slowly the client runs.
     def swap_sent():
         return "<- 108 MsgDeckSwap: 6c 00 02 03" in log()
     for _ in range(3):
-        xdrive("chord", "Shift_L", "Control_L", "Right")
+        xdrive("down", "Shift_L", "Control_L")
         try:
+            xdrive("key", "Right")
             wait_for("the deck swap asked for", swap_sent, 10)
             break
         except SystemExit:
             continue
+        finally:
+            xdrive("up", "Control_L", "Shift_L")
     wait_for("the deck swap asked for (message 108, decks 2 and 3)", swap_sent, 1, log)
     wait_for("the swapped machine table sent", lambda: "-> 108 MsgDeckSwap" in log(), 30, log)
 

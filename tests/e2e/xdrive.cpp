@@ -4,8 +4,8 @@
 //   xdrive click X Y          left click at screen pixel (X, Y)
 //   xdrive type TEXT          types printable ASCII text
 //   xdrive key NAME           presses and releases one key by its keysym name (Return, Tab, ...)
-//   xdrive chord NAME...      presses the keys in order and releases them in reverse
-//                             (Shift_L Control_L Right)
+//   xdrive down NAME...       presses the keys in order and holds them (Shift_L Control_L)
+//   xdrive up NAME...         releases the keys in order
 //   xdrive pixel X Y          prints the pixel as RRGGBB
 //   xdrive shot FILE          writes the whole screen as a binary PPM
 //   xdrive windows            prints the number of mapped top-level windows
@@ -45,8 +45,10 @@ void Key(Display* d, KeySym sym, bool shift)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: xdrive click X Y | type TEXT | key NAME | chord NAME... | pixel X "
-                         "Y | shot FILE | windows | close\n");
+    std::fprintf(
+        stderr,
+        "usage: xdrive click X Y | type TEXT | key NAME | down NAME... | up NAME... | pixel X "
+        "Y | shot FILE | windows | close\n");
     return 2;
 }
 
@@ -88,24 +90,17 @@ int main(int argc, char** argv)
         } else {
             Key(d, sym, false);
         }
-    } else if (command == "chord" && argc >= 3) {
-        KeyCode codes[8];
-        const int count = argc - 2 < 8 ? argc - 2 : 8;
-        for (int i = 0; i < count && result == 0; ++i) {
-            const KeySym sym = XStringToKeysym(argv[2 + i]);
-            codes[i] = sym == NoSymbol ? 0 : XKeysymToKeycode(d, sym);
-            if (!codes[i]) {
-                std::fprintf(stderr, "xdrive: no key %s\n", argv[2 + i]);
+    } else if ((command == "down" || command == "up") && argc >= 3) {
+        const bool press = command == "down";
+        for (int i = 2; i < argc && result == 0; ++i) {
+            const KeySym sym = XStringToKeysym(argv[i]);
+            const KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(d, sym);
+            if (!code) {
+                std::fprintf(stderr, "xdrive: no key %s\n", argv[i]);
                 result = 2;
+                break;
             }
-        }
-        for (int i = 0; i < count && result == 0; ++i) {
-            XTestFakeKeyEvent(d, codes[i], True, 0);
-            XFlush(d);
-            Pause();
-        }
-        for (int i = count; i-- > 0 && result == 0;) {
-            XTestFakeKeyEvent(d, codes[i], False, 0);
+            XTestFakeKeyEvent(d, code, press ? True : False, 0);
             XFlush(d);
             Pause();
         }
