@@ -116,11 +116,8 @@ void CJix::Release()
     m_pEngine = nullptr;
     delete m_pPortraitSprite;
     m_pPortraitSprite = nullptr;
-    if (m_pPortraitTarget) {
-        m_pPortraitTarget->Release();
-        delete m_pPortraitTarget;
-        m_pPortraitTarget = nullptr;
-    }
+    delete m_pPortraitTarget;  // its destructor releases the GPU target
+    m_pPortraitTarget = nullptr;
     CGameBase::Release();
 }
 

@@ -17,11 +17,8 @@ void CGameBase::Release()
 {
     delete m_pTargetSprite;
     m_pTargetSprite = nullptr;
-    if (m_pTarget) {
-        m_pTarget->Release();
-        delete m_pTarget;
-        m_pTarget = nullptr;
-    }
+    delete m_pTarget;  // its destructor releases the GPU target
+    m_pTarget = nullptr;
 }
 
 void CGameBase::DrawDebugInfo() {}

@@ -93,11 +93,8 @@ void CGameMain::ReleaseScreenTarget()
 {
     delete m_pScreenSprite;
     m_pScreenSprite = nullptr;
-    if (m_pScreenTarget) {
-        m_pScreenTarget->Release();
-        delete m_pScreenTarget;
-        m_pScreenTarget = nullptr;
-    }
+    delete m_pScreenTarget;  // its destructor releases the GPU target
+    m_pScreenTarget = nullptr;
 }
 
 bool CGameMain::CreateScreenTarget()
